@@ -1,0 +1,283 @@
+#include "Canvas.h"
+
+#include <QImage>
+#include <QPainterPath>
+#include <QPicture>
+
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+QPainter::CompositionMode compositionFor(Gdi::TPenMode mode)
+{
+    switch (mode) {
+    case Gdi::pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case Gdi::pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case Gdi::pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case Gdi::pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case Gdi::pmNotCopy: return QPainter::RasterOp_NotSource;
+    case Gdi::pmNot: return QPainter::RasterOp_NotDestination;
+    case Gdi::pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case Gdi::pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case Gdi::pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case Gdi::pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case Gdi::pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case Gdi::pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+// The dash pattern of GDI's cosmetic pens, in pixels on and off.
+QList<qreal> dashesFor(Gdi::TPenStyle style)
+{
+    switch (style) {
+    case Gdi::psDash: return {18, 6};
+    case Gdi::psDot: return {3, 3};
+    case Gdi::psDashDot: return {9, 6, 3, 6};
+    case Gdi::psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+    }
+}
+
+// Whether pixel number i along a line is drawn by a styled pen.
+bool styledOn(Gdi::TPenStyle style, int i)
+{
+    const QList<qreal> d = dashesFor(style);
+    if (d.isEmpty()) return true;
+    int period = 0;
+    for (qreal v : d) period += int(v);
+    int k = i % period;
+    for (int j = 0; j < d.size(); ++j) {
+        if (k < int(d[j])) return j % 2 == 0;
+        k -= int(d[j]);
+    }
+    return true;
+}
+} // namespace
+
+Canvas::Canvas(QPainter& painter) : p_(painter)
+{
+    p_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void Canvas::translate(int dx, int dy)
+{
+    p_.translate(dx, dy);
+}
+
+void Canvas::setClipRect(const QRect& r)
+{
+    p_.setClipRect(r);
+}
+
+void Canvas::setClipRegion(const QRegion& r)
+{
+    p_.setClipRegion(r);
+}
+
+void Canvas::setClipPath(const QPainterPath& path)
+{
+    p_.setClipPath(path);
+}
+
+void Canvas::intersectClipRect(const QRect& r)
+{
+    p_.setClipRect(r, p_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void Canvas::clearClip()
+{
+    p_.setClipping(false);
+}
+
+void Canvas::applyMode()
+{
+    p_.setCompositionMode(compositionFor(pen.mode));
+}
+
+QPen Canvas::qpen() const
+{
+    if (pen.style == Gdi::psClear) return QPen(Qt::NoPen);
+    QPen qp(pen.color.toQColor());
+    qp.setWidth(std::max(1, pen.width));
+    qp.setJoinStyle(Qt::MiterJoin);
+    qp.setCapStyle(Qt::SquareCap);
+    const QList<qreal> d = dashesFor(pen.style);
+    if (!d.isEmpty() && pen.width <= 1) {
+        qp.setCapStyle(Qt::FlatCap);
+        qp.setDashPattern(d);
+    }
+    return qp;
+}
+
+QBrush Canvas::qbrush() const
+{
+    const QColor c = brush.color.toQColor();
+    switch (brush.style) {
+    case Gdi::bsSolid: return QBrush(c);
+    case Gdi::bsClear: return QBrush(Qt::NoBrush);
+    case Gdi::bsHorizontal: return QBrush(c, Qt::HorPattern);
+    case Gdi::bsVertical: return QBrush(c, Qt::VerPattern);
+    case Gdi::bsFDiagonal: return QBrush(c, Qt::BDiagPattern);
+    case Gdi::bsBDiagonal: return QBrush(c, Qt::FDiagPattern);
+    case Gdi::bsCross: return QBrush(c, Qt::CrossPattern);
+    case Gdi::bsDiagCross: return QBrush(c, Qt::DiagCrossPattern);
+    }
+    return QBrush(c);
+}
+
+void Canvas::fillRect(const QRect& r)
+{
+    if (brush.style == Gdi::bsClear || r.isEmpty()) return;
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p_.fillRect(r, qbrush());
+}
+
+void Canvas::frame(int left, int top, int right, int bottom)
+{
+    if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop) return;
+    const int w = std::max(1, pen.width);
+    applyMode();
+    if (w == 1 && pen.style != Gdi::psSolid && pen.style != Gdi::psInsideFrame) {
+        // Styled cosmetic pen: the four edges as one closed run of pixels.
+        p_.setPen(qpen());
+        p_.setBrush(Qt::NoBrush);
+        p_.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+        return;
+    }
+    // Solid pens as filled bands: the pen is centred on the pixel edge of the figure
+    // (inside it for psInsideFrame), which a band of w pixels reproduces exactly.
+    const int before = pen.style == Gdi::psInsideFrame ? 0 : (w - 1) / 2;
+    const int l = left - before, t = top - before;
+    const int r = right - 1 - before + w, b = bottom - 1 - before + w; // exclusive outer
+    const QColor c = pen.color.toQColor();
+    if (r - l <= 2 * w || b - t <= 2 * w) {
+        p_.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)), c);
+    } else {
+        p_.fillRect(QRect(l, t, r - l, w), c);
+        p_.fillRect(QRect(l, b - w, r - l, w), c);
+        p_.fillRect(QRect(l, t + w, w, b - t - 2 * w), c);
+        p_.fillRect(QRect(r - w, t + w, w, b - t - 2 * w), c);
+    }
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::rectangle(int left, int top, int right, int bottom)
+{
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (pen.style == Gdi::psClear) {
+        fillRect(QRect(QPoint(left, top), QPoint(right - 2, bottom - 2)));
+        return;
+    }
+    const int inset = pen.style == Gdi::psInsideFrame ? std::max(1, pen.width) : 1;
+    fillRect(QRect(QPoint(left + inset, top + inset), QPoint(right - 1 - inset, bottom - 1 - inset)));
+    frame(left, top, right, bottom);
+}
+
+void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseW, int ellipseH)
+{
+    const QRectF box(left, top, right - left - 1, bottom - top - 1);
+    applyMode();
+    p_.setPen(qpen());
+    p_.setBrush(qbrush());
+    p_.drawRoundedRect(box, ellipseW / 2.0, ellipseH / 2.0);
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom)
+{
+    applyMode();
+    p_.setPen(qpen());
+    p_.setBrush(qbrush());
+    p_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 2, bottom - 2)));
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::polygon(const QPolygon& points)
+{
+    applyMode();
+    p_.setPen(qpen());
+    p_.setBrush(qbrush());
+    p_.drawPolygon(points, Qt::WindingFill);
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::moveTo(int x, int y)
+{
+    pos_ = QPoint(x, y);
+}
+
+void Canvas::lineTo(int x, int y)
+{
+    const QPoint from = pos_;
+    pos_ = QPoint(x, y);
+    if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop || from == pos_) return;
+    applyMode();
+    if (pen.width > 1) {
+        QPen qp = qpen();
+        qp.setCapStyle(Qt::FlatCap);
+        p_.setPen(qp);
+        p_.drawLine(from, pos_);
+    } else {
+        // Bresenham from the start up to, but not including, the end point.
+        const QColor c = pen.color.toQColor();
+        p_.setPen(QPen(c, 1));
+        int x0 = from.x(), y0 = from.y();
+        const int dx = std::abs(x - x0), dy = -std::abs(y - y0);
+        const int sx = x0 < x ? 1 : -1, sy = y0 < y ? 1 : -1;
+        int err = dx + dy;
+        for (int i = 0; !(x0 == x && y0 == y); ++i) {
+            if (styledOn(pen.style, i)) p_.drawPoint(x0, y0);
+            const int e2 = 2 * err;
+            if (e2 >= dy) { err += dy; x0 += sx; }
+            if (e2 <= dx) { err += dx; y0 += sy; }
+        }
+    }
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::stretchDraw(const QRect& dest, const QImage& image)
+{
+    if (image.isNull() || dest.isEmpty()) return;
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p_.drawImage(dest, image);
+}
+
+void Canvas::stretchDraw(const QRect& dest, const QPicture& picture)
+{
+    const QRect src = picture.boundingRect();
+    if (src.isEmpty() || dest.isEmpty()) return;
+    p_.save();
+    p_.translate(dest.topLeft());
+    p_.scale(double(dest.width()) / src.width(), double(dest.height()) / src.height());
+    p_.translate(-src.topLeft());
+    p_.drawPicture(0, 0, picture);
+    p_.restore();
+}
+
+void Canvas::patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor bg)
+{
+    QImage tile(8, 8, QImage::Format_RGB32);
+    const QRgb f = fg.toQColor().rgb(), b = bg.toQColor().rgb();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.setPixel(x, y, (pattern[y] & (0x80 >> x)) ? b : f);
+    QBrush patternBrush(tile);
+    // The pattern is aligned to the device origin, as GDI aligns brushes.
+    patternBrush.setTransform(p_.worldTransform().inverted());
+    p_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p_.fillRect(r, patternBrush);
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::drawFocusRect(const QRect& r)
+{
+    const Pen saved = pen;
+    pen = Pen{TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
+    frame(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    pen = saved;
+}
+
+} // namespace platform

@@ -1,0 +1,81 @@
+#pragma once
+// GDI-style drawing over any QPainter (the screen image, a QImage in tests, a QPicture for
+// printing), with GDI's pixel rules: Rectangle's right and bottom are exclusive with the
+// pen inside, LineTo leaves out its end point, a null pen makes filled figures one pixel
+// smaller, and pen modes such as exclusive-or combine with what is already there.
+#include "Gdi.h"
+#include "TColor.h"
+
+#include <QPainter>
+#include <QPoint>
+#include <QRegion>
+
+#include <array>
+
+class QImage;
+class QPicture;
+
+namespace platform {
+
+class Canvas {
+public:
+    struct Pen {
+        TColor color = TColor::clBlack;
+        Gdi::TPenMode mode = Gdi::pmCopy;
+        Gdi::TPenStyle style = Gdi::psSolid;
+        int width = 1;
+    };
+    struct Brush {
+        TColor color = TColor::clWhite;
+        Gdi::TBrushStyle style = Gdi::bsSolid;
+    };
+    // An 8 x 8 monochrome pattern: one byte per row, bit 7 is column 0. 0-bits take the
+    // foreground colour and 1-bits the background colour, as GDI maps monochrome brushes.
+    using Pattern = std::array<quint8, 8>;
+
+    explicit Canvas(QPainter& painter);
+
+    Pen pen;
+    Brush brush;
+
+    QPainter& painter() { return p_; }
+
+    // Moves the origin (for drawing an object in its own coordinates).
+    void translate(int dx, int dy);
+    // Clipping in current coordinates; clearClip removes all clipping.
+    void setClipRect(const QRect& r);
+    void setClipRegion(const QRegion& r);
+    void setClipPath(const QPainterPath& path);
+    void intersectClipRect(const QRect& r);
+    void clearClip();
+
+    void fillRect(const QRect& r); // with the brush, no pen; right/bottom exclusive
+    void rectangle(int left, int top, int right, int bottom);
+    void roundRect(int left, int top, int right, int bottom, int ellipseW, int ellipseH);
+    void ellipse(int left, int top, int right, int bottom);
+    void polygon(const QPolygon& points); // winding fill
+    void moveTo(int x, int y);
+    void lineTo(int x, int y); // leaves out the end point
+    QPoint penPos() const { return pos_; }
+
+    // Stretches an image over the destination rectangle (StretchBlt with SRCCOPY).
+    void stretchDraw(const QRect& dest, const QImage& image);
+    // Replays a recorded picture stretched into the destination rectangle.
+    void stretchDraw(const QRect& dest, const QPicture& picture);
+    // PatBlt with destination AND pattern over r, the pattern aligned to the origin.
+    void patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor bg);
+    // A rectangle outline in the focus-rectangle style (dotted, exclusive-or).
+    void drawFocusRect(const QRect& r);
+
+private:
+    void applyMode();
+    QPen qpen() const;
+    QBrush qbrush() const;
+    // Draws the outline of r (right/bottom exclusive) with the current pen, GDI-centred.
+    void frame(int left, int top, int right, int bottom);
+
+    QPainter& p_;
+    QPoint pos_;
+};
+
+} // namespace platform

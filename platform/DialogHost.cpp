@@ -1,0 +1,32 @@
+#include "DialogHost.h"
+
+#include "WidgetDialogHost.h"
+
+namespace platform {
+
+namespace {
+DialogHost* installedHost = nullptr;
+}
+
+DialogHost& DialogHost::current()
+{
+    static WidgetDialogHost widgetHost;
+    return installedHost ? *installedHost : widgetHost;
+}
+
+void DialogHost::install(DialogHost* host)
+{
+    installedHost = host;
+}
+
+void ShowInformation(const QString& text)
+{
+    DialogHost::current().information(text, QStringLiteral("Information"));
+}
+
+bool AskYesNo(const QString& text, const QString& caption)
+{
+    return DialogHost::current().askYesNo(text, caption);
+}
+
+} // namespace platform

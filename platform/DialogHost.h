@@ -1,0 +1,49 @@
+#pragma once
+// The one door through which the program shows anything modal: its own dialogs, message
+// boxes, the platform's colour, font and file dialogs, and popup menus. The default host
+// shows real widgets; tests install a scripted host that answers without an event loop.
+#include "MenuModel.h"
+#include "TColor.h"
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+
+namespace platform {
+
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+
+    // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
+    virtual int exec(QDialog& dialog) = 0;
+    // A message box with one OK button.
+    virtual void information(const QString& text, const QString& caption) = 0;
+    // A message box with Yes and No; true for Yes.
+    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    virtual std::optional<TColor> chooseColor(TColor initial) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // Empty when cancelled.
+    virtual QString openFileName(const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& proposed,
+                                 const QString& filter) = 0;
+    // Opens the menu at a screen position (runs its on-popup handler first).
+    virtual void popup(MenuModel& menu, QPoint globalPos) = 0;
+    virtual void beep() = 0;
+
+    // The host in use; the widget host unless a test installed another.
+    static DialogHost& current();
+    // Installs a host (not owned); nullptr restores the widget host.
+    static void install(DialogHost* host);
+};
+
+// The shell routines every part of the program reports through.
+void ShowInformation(const QString& text);
+bool AskYesNo(const QString& text, const QString& caption);
+
+} // namespace platform

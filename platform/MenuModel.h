@@ -1,0 +1,43 @@
+#pragma once
+// A popup menu as plain data: captions, checks, enabled states, actions and submenus.
+// Objects and the surface build these; DialogHost shows them as real menus, and tests
+// trigger items by caption without any widget.
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+class MenuModel {
+public:
+    struct Item {
+        QString caption; // "-" is a separator
+        std::function<void()> action;
+        bool checked = false;
+        bool enabled = true;
+        bool visible = true;
+        std::shared_ptr<MenuModel> submenu;
+    };
+
+    Item& add(const QString& caption, std::function<void()> action = {});
+    void addSeparator() { add(QStringLiteral("-")); }
+
+    std::vector<Item>& items() { return items_; }
+    const std::vector<Item>& items() const { return items_; }
+    // The first item with this caption, or nullptr.
+    Item* find(const QString& caption);
+
+    // Runs the on-popup handler, as happens each time the menu opens.
+    void aboutToShow();
+    // Runs the action of the first enabled item with this caption; false when there is none.
+    bool trigger(const QString& caption);
+
+    std::function<void()> onPopup;
+
+private:
+    std::vector<Item> items_;
+};
+
+} // namespace platform

@@ -1,0 +1,96 @@
+#include "WidgetDialogHost.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+QWidget* activeWindow() { return QApplication::activeWindow(); }
+
+void fillMenu(QMenu& qmenu, MenuModel& model)
+{
+    model.aboutToShow();
+    for (MenuModel::Item& item : model.items()) {
+        if (!item.visible) continue;
+        if (item.caption == QLatin1String("-")) {
+            qmenu.addSeparator();
+            continue;
+        }
+        if (item.submenu) {
+            QMenu* sub = qmenu.addMenu(item.caption);
+            sub->setEnabled(item.enabled);
+            fillMenu(*sub, *item.submenu);
+            continue;
+        }
+        QAction* action = qmenu.addAction(item.caption); // QMenu right-aligns after a tab
+        action->setEnabled(item.enabled);
+        action->setCheckable(item.checked);
+        action->setChecked(item.checked);
+        auto run = item.action;
+        if (run) QObject::connect(action, &QAction::triggered, action, [run] { run(); });
+    }
+}
+} // namespace
+
+int WidgetDialogHost::exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+void WidgetDialogHost::information(const QString& text, const QString& caption)
+{
+    QMessageBox::information(activeWindow(), caption, text);
+}
+
+bool WidgetDialogHost::askYesNo(const QString& text, const QString& caption)
+{
+    return QMessageBox::question(activeWindow(), caption, text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<TColor> WidgetDialogHost::chooseColor(TColor initial)
+{
+    const QColor c = QColorDialog::getColor(initial.toQColor(), activeWindow());
+    if (!c.isValid()) return std::nullopt;
+    return TColor::fromQColor(c);
+}
+
+std::optional<QFont> WidgetDialogHost::chooseFont(const QFont& initial)
+{
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, initial, activeWindow());
+    if (!ok) return std::nullopt;
+    return f;
+}
+
+QString WidgetDialogHost::openFileName(const QString& caption, const QString& dir,
+                                       const QString& filter)
+{
+    return QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter);
+}
+
+QString WidgetDialogHost::saveFileName(const QString& caption, const QString& proposed,
+                                       const QString& filter)
+{
+    return QFileDialog::getSaveFileName(activeWindow(), caption, proposed, filter);
+}
+
+void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos)
+{
+    QMenu qmenu;
+    fillMenu(qmenu, menu);
+    qmenu.exec(globalPos);
+}
+
+void WidgetDialogHost::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+// The dialog host that shows real Qt widgets.
+#include "DialogHost.h"
+
+namespace platform {
+
+class WidgetDialogHost : public DialogHost {
+public:
+    int exec(QDialog& dialog) override;
+    void information(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
+    std::optional<TColor> chooseColor(TColor initial) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    QString openFileName(const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& proposed,
+                         const QString& filter) override;
+    void popup(MenuModel& menu, QPoint globalPos) override;
+    void beep() override;
+};
+
+} // namespace platform

@@ -1,0 +1,73 @@
+#include "ScriptedDialogHost.h"
+
+ScriptedDialogHost::ScriptedDialogHost()
+{
+    platform::DialogHost::install(this);
+}
+
+ScriptedDialogHost::~ScriptedDialogHost()
+{
+    platform::DialogHost::install(nullptr);
+}
+
+int ScriptedDialogHost::exec(QDialog& dialog)
+{
+    dialogTitles << dialog.windowTitle();
+    if (dialogs.empty()) return QDialog::Rejected;
+    auto handler = std::move(dialogs.front());
+    dialogs.pop_front();
+    const int result = handler(dialog);
+    dialog.done(result);
+    return result;
+}
+
+void ScriptedDialogHost::information(const QString& text, const QString&)
+{
+    messages << text;
+}
+
+bool ScriptedDialogHost::askYesNo(const QString& text, const QString&)
+{
+    questions << text;
+    if (yesNoAnswers.empty()) return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::optional<TColor> ScriptedDialogHost::chooseColor(TColor)
+{
+    if (colors.empty()) return std::nullopt;
+    auto c = colors.front();
+    colors.pop_front();
+    return c;
+}
+
+std::optional<QFont> ScriptedDialogHost::chooseFont(const QFont&)
+{
+    if (fonts.empty()) return std::nullopt;
+    auto f = fonts.front();
+    fonts.pop_front();
+    return f;
+}
+
+QString ScriptedDialogHost::openFileName(const QString&, const QString&, const QString&)
+{
+    if (fileNames.empty()) return {};
+    QString f = fileNames.front();
+    fileNames.pop_front();
+    return f;
+}
+
+QString ScriptedDialogHost::saveFileName(const QString& caption, const QString& dir,
+                                         const QString& filter)
+{
+    return openFileName(caption, dir, filter);
+}
+
+void ScriptedDialogHost::popup(platform::MenuModel& menu, QPoint globalPos)
+{
+    menu.aboutToShow();
+    lastPopup = &menu;
+    lastPopupPos = globalPos;
+}

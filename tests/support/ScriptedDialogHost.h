@@ -1,0 +1,43 @@
+#pragma once
+// A dialog host for tests: records every message and dialog, and answers from a script.
+// Installed for its lifetime; the widget host comes back when it is destroyed.
+#include "platform/DialogHost.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+class ScriptedDialogHost : public platform::DialogHost {
+public:
+    ScriptedDialogHost();
+    ~ScriptedDialogHost() override;
+
+    // Dialogs: each exec takes the next handler, which may set controls (found by
+    // objectName) and returns QDialog::Accepted or Rejected. With none queued: Rejected.
+    std::deque<std::function<int(QDialog&)>> dialogs;
+    std::deque<bool> yesNoAnswers;              // default answer: No
+    std::deque<std::optional<TColor>> colors;   // default: cancelled
+    std::deque<std::optional<QFont>> fonts;     // default: cancelled
+    std::deque<QString> fileNames;              // open and save dialogs; default: cancelled
+
+    QStringList messages;      // information texts, in order
+    QStringList questions;     // yes/no texts, in order
+    QStringList dialogTitles;  // window titles of executed dialogs
+    int beeps = 0;
+    platform::MenuModel* lastPopup = nullptr;
+    QPoint lastPopupPos;
+
+    int exec(QDialog& dialog) override;
+    void information(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
+    std::optional<TColor> chooseColor(TColor initial) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    QString openFileName(const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& proposed,
+                         const QString& filter) override;
+    void popup(platform::MenuModel& menu, QPoint globalPos) override;
+    void beep() override { ++beeps; }
+};
