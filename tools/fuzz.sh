@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs each one
+# for FUZZ_SECONDS (default 60) over its seed corpus; any finding fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-60}"
+san="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_FLAGS="$san" -DORLANTO_FUZZ=ON -DORLANTO_BUILD_TESTS=OFF -DORLANTO_BUILD_BENCH=OFF
+targets=$(cd fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
+[ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
+cmake --build build-fuzz --parallel "$(nproc)" --target $targets
+export QT_QPA_PLATFORM=offscreen
+for t in $targets; do
+  corpus="fuzz/corpus/${t#fuzz_}"
+  work="build-fuzz/corpus-${t#fuzz_}"
+  mkdir -p "$work"
+  echo "== $t for ${seconds}s"
+  "build-fuzz/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+    -artifact_prefix="build-fuzz/$t-" "$work" "$corpus"
+done
