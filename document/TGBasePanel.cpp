@@ -1,0 +1,431 @@
+#include "TGBasePanel.h"
+
+#include "TGGraphicControl.h"
+#include "platform/DialogHost.h"
+#include "platform/HomeFolder.h"
+#include "platform/SystemTickClock.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+
+using platform::Cursor;
+
+TGBasePanel::TGBasePanel(QObject* owner)
+    : QObject(owner), handle_(std::make_unique<TGHandle>(*this)),
+      ownClock_(std::make_unique<platform::SystemTickClock>()), clock_(ownClock_.get())
+{
+    handle_->setEnabled(true);
+    handle_->SetSnapToGrid(false);
+    clipboardFile_ = platform::HomeFolder::path() + QStringLiteral("Clipbrd.tmp");
+    tempFile_ = platform::HomeFolder::path() + QStringLiteral("TempFile.tmp");
+    buildSurfaceMenu();
+}
+
+TGBasePanel::~TGBasePanel()
+{
+    handle_->clear();
+    // Objects owned elsewhere must not call back into a surface that is going away.
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->setSurface(nullptr);
+    QFile::remove(clipboardFile_);
+    QFile::remove(tempFile_);
+}
+
+void TGBasePanel::setSize(int w, int h)
+{
+    if (w == width_ && h == height_) return;
+    width_ = w;
+    height_ = h;
+    invalidate();
+}
+
+void TGBasePanel::setDrawOutline(bool v)
+{
+    if (drawOutline_ == v) return;
+    drawOutline_ = v;
+    invalidate();
+}
+
+void TGBasePanel::setShape(TLabelShapeType v)
+{
+    if (shape_ == v) return;
+    shape_ = v;
+    invalidate();
+}
+
+void TGBasePanel::setShowGrid(bool v)
+{
+    if (showGrid_ == v) return;
+    showGrid_ = v;
+    invalidate();
+}
+
+void TGBasePanel::setSnapToGrid(bool v)
+{
+    if (snapToGrid_ == v) return;
+    snapToGrid_ = v;
+    handle_->SetSnapToGrid(v);
+    if (v) {
+        const int g = gridSize_ == gs4x4 ? 4 : 8;
+        handle_->setGridX(g);
+        handle_->setGridY(g);
+        handle_->SetSnapToGrid(true);
+    }
+}
+
+void TGBasePanel::setGridSize(TGridSize v)
+{
+    if (gridSize_ == v) return;
+    gridSize_ = v;
+    const int g = v == gs4x4 ? 4 : 8;
+    handle_->setGridX(g);
+    handle_->setGridY(g);
+    handle_->SetSnapToGrid(snapToGrid_);
+    invalidate();
+}
+
+void TGBasePanel::setColorPicture(std::shared_ptr<const platform::Graphic> g)
+{
+    colorPicture_ = std::move(g);
+    invalidate();
+}
+
+void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g)
+{
+    picture_ = std::move(g);
+    invalidate();
+}
+
+void TGBasePanel::ClearBackground()
+{
+    setColorPicture(nullptr);
+}
+
+// --- objects
+
+int TGBasePanel::indexOf(const TGGraphicControl* o) const
+{
+    const auto it = std::find(objects_.begin(), objects_.end(), o);
+    return it == objects_.end() ? -1 : int(it - objects_.begin());
+}
+
+void TGBasePanel::insertChild(TGGraphicControl* o)
+{
+    if (indexOf(o) < 0) objects_.push_back(o);
+    invalidate();
+}
+
+void TGBasePanel::removeChild(TGGraphicControl* o)
+{
+    handle_->remove(o);
+    if (capturedObject_ == o) capturedObject_ = nullptr;
+    const auto it = std::find(objects_.begin(), objects_.end(), o);
+    if (it != objects_.end()) objects_.erase(it);
+    invalidate();
+}
+
+void TGBasePanel::moveToFront(TGGraphicControl* o)
+{
+    const auto it = std::find(objects_.begin(), objects_.end(), o);
+    if (it == objects_.end()) return;
+    objects_.erase(it);
+    objects_.push_back(o);
+    invalidate();
+}
+
+void TGBasePanel::moveToBack(TGGraphicControl* o)
+{
+    const auto it = std::find(objects_.begin(), objects_.end(), o);
+    if (it == objects_.end()) return;
+    objects_.erase(it);
+    objects_.insert(objects_.begin(), o);
+    invalidate();
+}
+
+TGGraphicControl* TGBasePanel::objectAt(QPoint p) const
+{
+    for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
+        TGGraphicControl* o = *it;
+        if (!o->isVisible() || o->width() <= 0 || o->height() <= 0) continue;
+        if (p.x() >= o->left() && p.x() < o->left() + o->width() && p.y() >= o->top() &&
+            p.y() < o->top() + o->height())
+            return o;
+    }
+    return nullptr;
+}
+
+void TGBasePanel::NotifyChanged()
+{
+    if (!zooming_) emit labelChanged();
+}
+
+void TGBasePanel::ClearObjects()
+{
+    handle_->clear();
+    while (!objects_.empty()) delete objects_.back();
+}
+
+void TGBasePanel::DeleteStrayObjects()
+{
+    handle_->clear();
+    for (auto i = objects_.size(); i-- > 0;) {
+        TGGraphicControl* o = objects_[i];
+        if (o->top() > height_ - 10 || o->left() > width_ - 10 || o->width() < 1 || o->height() < 1)
+            delete o;
+    }
+}
+
+void TGBasePanel::PrintObjects(platform::Report& report, double leftInches, double topInches)
+{
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
+        o->print(report, leftInches, topInches);
+}
+
+void TGBasePanel::SetZoom(float z)
+{
+    if (z == zoomFactor_) return;
+    zooming_ = true;
+    if (zoomFactor_ * 10 == 0) zoomFactor_ = 1.0f;
+    const float r = z / zoomFactor_;
+    setSize(int(std::nearbyint(float(width_) * r)), int(std::nearbyint(float(height_) * r)));
+    zoomFactor_ = z;
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->SetZoom(z);
+    processPendingEvents();
+    zooming_ = false;
+}
+
+void TGBasePanel::AddObject(TGGraphicControl* o, QRect r)
+{
+    o->setVisible(false);
+    o->setSurface(this);
+    o->setObjectName(UniqueName(QStringLiteral("Special")));
+    o->setBounds(r.left(), r.top(), std::max(r.right() - r.left(), 10),
+                 std::max(r.bottom() - r.top(), 15));
+    AttachObject(o);
+    o->setVisible(true);
+    NotifyChanged();
+    processPendingEvents();
+}
+
+bool TGBasePanel::nameFree(const QString& name) const
+{
+    return std::none_of(objects_.begin(), objects_.end(),
+                        [&name](const TGGraphicControl* o) { return o->objectName() == name; });
+}
+
+QString TGBasePanel::UniqueName(const QString& prefix) const
+{
+    for (int i = 1; i <= 1000; ++i) {
+        const QString name = prefix + QString::number(i);
+        if (nameFree(name)) return name;
+    }
+    return QString();
+}
+
+void TGBasePanel::AttachObject(TGGraphicControl* o)
+{
+    o->setZoomFactor(zoomFactor_);
+}
+
+void TGBasePanel::AttachAllObjects()
+{
+    for (TGGraphicControl* o : objects_) AttachObject(o);
+}
+
+// --- surface menu
+
+void TGBasePanel::buildSurfaceMenu()
+{
+    platform::MenuModel& m = surfaceMenu_;
+    m.add(QStringLiteral("Bring To Front"), [this] { bringSelectionToFrontCommand(); });
+    m.add(QStringLiteral("Send To Back"), [this] { sendSelectionToBackCommand(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Cut"), [this] { clipboardCut(); });
+    m.add(QStringLiteral("Copy"), [this] { clipboardCopy(); });
+    m.add(QStringLiteral("Paste"), [this] { clipboardPaste(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Delete"), [this] { clipboardDelete(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Align Left"), [this] { alignLeft(); });
+    m.add(QStringLiteral("Align Right"), [this] { alignRight(); });
+    m.add(QStringLiteral("Align Tops"), [this] { alignTops(); });
+    m.add(QStringLiteral("Align Bottoms"), [this] { alignBottoms(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Center Vertically"), [this] { centerSelectionVertically(); });
+    m.add(QStringLiteral("Center Horizontally"), [this] { centerSelectionHorizontally(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Lock All"), [this] { lockAll(); });
+    m.add(QStringLiteral("Unlock All"), [this] { unlockAll(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Mark All Selectable"), [this] { markAllSelectable(); });
+    m.add(QStringLiteral("Mark All Unselectable"), [this] { markAllUnselectable(); });
+    m.add(QStringLiteral("Select All"), [this] { selectAll(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.onPopup = [this] { refreshSurfaceMenu(); };
+}
+
+void TGBasePanel::refreshSurfaceMenu()
+{
+    const bool selected = handle_->count() > 0;
+    for (const char* caption : {"Bring To Front", "Send To Back", "Cut", "Copy", "Delete",
+                                "Align Left", "Align Right", "Align Tops", "Align Bottoms",
+                                "Center Vertically", "Center Horizontally", "Font"})
+        surfaceMenu_.find(QLatin1String(caption))->enabled = selected;
+    surfaceMenu_.find(QStringLiteral("Paste"))->enabled = QFile::exists(clipboardFile_);
+    const bool any = !objects_.empty();
+    surfaceMenu_.find(QStringLiteral("Lock All"))->enabled = any;
+    surfaceMenu_.find(QStringLiteral("Unlock All"))->enabled = any;
+}
+
+void TGBasePanel::bringSelectionToFrontCommand()
+{
+    if (handle_->count() == 0) return;
+    for (TGGraphicControl* o : handle_->selection()) moveToFront(o);
+    handle_->setFocused(handle_->isVisible() && handle_->isEnabled());
+    NotifyChanged();
+}
+
+void TGBasePanel::sendSelectionToBackCommand()
+{
+    if (handle_->count() == 0) return;
+    for (TGGraphicControl* o : handle_->selection()) moveToBack(o);
+    handle_->clear();
+    NotifyChanged();
+}
+
+void TGBasePanel::alignLeft()
+{
+    if (handle_->count() == 0) return;
+    NotifyChanged();
+    int m = width_;
+    for (const TGGraphicControl* o : handle_->selection()) m = std::min(m, o->left());
+    for (TGGraphicControl* o : handle_->selection()) o->setLeft(m);
+    invalidate();
+}
+
+void TGBasePanel::alignRight()
+{
+    if (handle_->count() == 0) return;
+    NotifyChanged();
+    int m = 0;
+    for (const TGGraphicControl* o : handle_->selection()) m = std::max(m, o->left() + o->width());
+    for (TGGraphicControl* o : handle_->selection()) o->setLeft(m - o->width());
+    invalidate();
+}
+
+void TGBasePanel::alignTops()
+{
+    if (handle_->count() == 0) return;
+    NotifyChanged();
+    int m = height_;
+    for (const TGGraphicControl* o : handle_->selection()) m = std::min(m, o->top());
+    for (TGGraphicControl* o : handle_->selection()) o->setTop(m);
+    invalidate();
+}
+
+void TGBasePanel::alignBottoms()
+{
+    if (handle_->count() == 0) return;
+    NotifyChanged();
+    int m = 0;
+    for (const TGGraphicControl* o : handle_->selection()) m = std::max(m, o->top() + o->height());
+    for (TGGraphicControl* o : handle_->selection()) o->setTop(m - o->height());
+    invalidate();
+}
+
+void TGBasePanel::centerSelectionVertically()
+{
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection()))
+        o->centerVertically();
+    invalidate();
+}
+
+void TGBasePanel::centerSelectionHorizontally()
+{
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection()))
+        o->centerHorizontally();
+    invalidate();
+}
+
+void TGBasePanel::lockAll()
+{
+    for (TGGraphicControl* o : objects_)
+        if (!o->locked()) o->setLocked(true);
+}
+
+void TGBasePanel::unlockAll()
+{
+    for (TGGraphicControl* o : objects_)
+        if (o->locked()) o->setLocked(false);
+}
+
+void TGBasePanel::markAllSelectable()
+{
+    for (TGGraphicControl* o : objects_) o->setUnselectable(false);
+}
+
+void TGBasePanel::markAllUnselectable()
+{
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->setUnselectable(true);
+}
+
+void TGBasePanel::selectAll()
+{
+    handle_->clear();
+    for (TGGraphicControl* o : objects_) handle_->add(o);
+    // Select All is a menu command, not a press: nothing is being dragged.
+    captureFrame(false);
+}
+
+void TGBasePanel::fontCommand()
+{
+    if (handle_->count() == 0) return;
+    const std::optional<QFont> chosen = platform::DialogHost::current().chooseFont(font_.toQFont());
+    if (!chosen) return;
+    TGFont f;
+    f.assign(font_);
+    f.assignQFont(*chosen);
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection())) o->applyFont(f);
+    invalidate();
+}
+
+// --- the platform around the surface
+
+void TGBasePanel::setScreenCursor(Cursor c)
+{
+    if (cursor_ == c) return;
+    cursor_ = c;
+    if (onCursorChanged) onCursorChanged(c);
+}
+
+void TGBasePanel::popupAt(platform::MenuModel& menu, QPoint surfacePoint)
+{
+    const QPoint global = toGlobal ? toGlobal(surfacePoint) : surfacePoint;
+    platform::DialogHost::current().popup(menu, global);
+}
+
+void TGBasePanel::post(std::function<void()> fn)
+{
+    posted_.push_back(std::move(fn));
+}
+
+void TGBasePanel::postRefit()
+{
+    if (refitPosted_) return;
+    refitPosted_ = true;
+    post([this] {
+        refitPosted_ = false;
+        handle_->refit();
+    });
+}
+
+void TGBasePanel::processPendingEvents()
+{
+    while (!posted_.empty()) {
+        std::vector<std::function<void()>> batch;
+        batch.swap(posted_);
+        for (auto& fn : batch) fn();
+    }
+}

@@ -1,0 +1,251 @@
+#pragma once
+// The design surface: owns the design objects in z-order, turns mouse drags into new
+// objects or a rubber-band selection, draws the card's backdrop (pictures, outline, grid),
+// carries out the popup and keyboard commands, scales everything for zoom, and is the
+// point through which the card is saved, loaded and printed.
+//
+// It is a plain object driven by input calls (mouseDown, mouseMove, mouseUp, doubleClick,
+// keyDown, keyUp) in surface pixels, with an injectable tick clock, so every sequence can
+// be replayed exactly. It paints into an off-screen image that a widget host shows.
+#include "document/TGClassRegistry.h"
+#include "document/TGFont.h"
+#include "document/TGHandle.h"
+#include "platform/Canvas.h"
+#include "platform/Cursor.h"
+#include "platform/MenuModel.h"
+#include "platform/TickClock.h"
+
+#include <QImage>
+#include <QPainterPath>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TGGraphicControl;
+namespace platform {
+class Graphic;
+class Report;
+} // namespace platform
+
+class TGBasePanel : public QObject {
+    Q_OBJECT
+public:
+    enum TLabelShapeType { lsRectangle, lsRoundRect, lsEllipse };
+    Q_ENUM(TLabelShapeType)
+    enum TGridSize { gs4x4, gs8x8 };
+    Q_ENUM(TGridSize)
+
+    explicit TGBasePanel(QObject* owner = nullptr);
+    ~TGBasePanel() override;
+
+    // --- size (surface pixels at the current zoom)
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setSize(int w, int h);
+
+    // --- properties
+    bool pointing() const { return pointing_; }
+    void setPointing(bool v) { pointing_ = v; }
+    bool drawOutline() const { return drawOutline_; }
+    void setDrawOutline(bool v);
+    bool printing() const { return printing_; }
+    void setPrinting(bool v) { printing_ = v; }
+    TLabelShapeType shape() const { return shape_; }
+    void setShape(TLabelShapeType v);
+    TGridSize gridSize() const { return gridSize_; }
+    void setGridSize(TGridSize v);
+    bool showGrid() const { return showGrid_; }
+    void setShowGrid(bool v);
+    bool snapToGrid() const { return snapToGrid_; }
+    void setSnapToGrid(bool v);
+    TGFont& font() { return font_; }
+    // Background art drawn over the card (nullptr: none).
+    void setColorPicture(std::shared_ptr<const platform::Graphic> g);
+    const platform::Graphic* colorPicture() const { return colorPicture_.get(); }
+    // The first backdrop picture (the program never fills it).
+    void setPicture(std::shared_ptr<const platform::Graphic> g);
+    void LoadBackground(const QString& fileName);
+    void ClearBackground();
+
+    // The owner of the design objects: the surface's owner, or the surface when it has none.
+    QObject* owner() { return parent() ? parent() : this; }
+    // The classes card files may name.
+    TGClassRegistry& classes() { return classes_; }
+
+    // --- objects in z-order (first = bottom)
+    const std::vector<TGGraphicControl*>& objects() const { return objects_; }
+    int indexOf(const TGGraphicControl* o) const;
+    // Child-list bookkeeping, called by TGGraphicControl::setSurface and its destructor.
+    void insertChild(TGGraphicControl* o);
+    void removeChild(TGGraphicControl* o);
+    void moveToFront(TGGraphicControl* o);
+    void moveToBack(TGGraphicControl* o);
+    TGGraphicControl* objectAt(QPoint p) const; // topmost visible object under p
+    TGHandle& handle() { return *handle_; }
+    const TGHandle& handle() const { return *handle_; }
+
+    // --- operations used by other parts of the program
+    void NotifyChanged();
+    void ClearObjects();
+    void DeleteStrayObjects();
+    void PrintObjects(platform::Report& report, double leftInches, double topInches);
+    float zoomFactor() const { return zoomFactor_; }
+    void SetZoom(float z);
+    bool zooming() const { return zooming_; }
+    void AddObject(TGGraphicControl* o, QRect r);
+    QString UniqueName(const QString& prefix) const;
+    // True when no object carries this name.
+    bool nameFree(const QString& name) const;
+    void AttachObject(TGGraphicControl* o);
+    void AttachAllObjects();
+    virtual void CreateObjectInRect(QRect r) { Q_UNUSED(r) }
+    virtual void objectsReplaced() {}
+
+    // --- card file and clipboard (through the card file format)
+    void SaveCard(const QString& fileName);
+    void LoadCard(const QString& fileName);
+    QString ClipboardFile() const { return clipboardFile_; }
+    QString TempFile() const { return tempFile_; }
+    void clipboardCopy();
+    void clipboardCut();
+    void clipboardDelete();
+    void clipboardPaste();
+    // An object's own Cut/Copy/Delete: on the whole selection when it is selected,
+    // otherwise on the object alone.
+    void objectCut(TGGraphicControl* o);
+    void objectCopy(TGGraphicControl* o);
+    void objectDelete(TGGraphicControl* o);
+    void cloneObject(TGGraphicControl* o);
+
+    // --- commands of the surface menu
+    void bringSelectionToFrontCommand();
+    void sendSelectionToBackCommand();
+    void alignLeft();
+    void alignRight();
+    void alignTops();
+    void alignBottoms();
+    void centerSelectionVertically();
+    void centerSelectionHorizontally();
+    void lockAll();
+    void unlockAll();
+    void markAllSelectable();
+    void markAllUnselectable();
+    void selectAll();
+    void fontCommand();
+    platform::MenuModel& surfaceMenu() { return surfaceMenu_; }
+
+    // --- input, in surface pixels
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void doubleClick(Qt::KeyboardModifiers shift, int x, int y);
+    void keyDown(int key, Qt::KeyboardModifiers shift);
+    void keyUp(int key, Qt::KeyboardModifiers shift);
+    void mouseLeave();
+    // The surface's own key handler (Ctrl+C/V/X, Delete).
+    void keyHandler(int key, Qt::KeyboardModifiers shift);
+
+    // --- handlers the surface attaches to objects and the frame
+    virtual void objectMouseDown(TGGraphicControl* o, Qt::MouseButton button,
+                                 Qt::KeyboardModifiers shift, int x, int y);
+    void objectMouseMove(TGGraphicControl* o, Qt::MouseButtons buttons,
+                         Qt::KeyboardModifiers shift, int x, int y);
+    void objectMouseUp(TGGraphicControl* o, Qt::MouseButton button,
+                       Qt::KeyboardModifiers shift, int x, int y);
+    void objectDoubleClick(TGGraphicControl* o, int x, int y);
+    void frameDoubleClick(int x, int y); // frame coordinates
+    void frameMouseDownHook(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void surfaceMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void surfaceMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    void surfaceMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void selectInRect(QRect r, Qt::KeyboardModifiers shift);
+
+    // --- the platform around the surface
+    void setClock(const platform::TickClock* clock) { clock_ = clock; }
+    quint32 tick() const { return clock_->tick(); }
+    platform::Cursor screenCursor() const { return cursor_; }
+    void setScreenCursor(platform::Cursor c);
+    std::function<void(platform::Cursor)> onCursorChanged;
+    std::function<void()> onRepaint;        // the off-screen image changed
+    std::function<QPoint(QPoint)> toGlobal; // surface point to screen point
+    void popupAt(platform::MenuModel& menu, QPoint surfacePoint);
+    // Mouse capture: while set, all mouse input goes to the frame.
+    void captureFrame(bool on) { frameCaptured_ = on; }
+    bool frameCaptured() const { return frameCaptured_; }
+    // Work queued to run after the current event (the frame's refit).
+    void post(std::function<void()> fn);
+    void postRefit();
+    void processPendingEvents();
+
+    // --- painting
+    void invalidate();
+    const QImage& image(); // the surface as shown, painted when out of date
+    void paintTo(QPainter& painter);
+    // Draws the outline of r (the pixels it covers) with the rubber-band pen: white,
+    // exclusive-or, dotted, hollow. Drawing the same rectangle again erases it; outlines
+    // shown survive a repaint of the surface.
+    void drawXorRect(const QRect& r);
+
+signals:
+    void labelChanged();
+    void droppedObject(QRect r);
+    void surfaceDoubleClicked();
+
+protected:
+    void buildSurfaceMenu();
+    void refreshSurfaceMenu();
+    QPainterPath cardRegion() const;
+
+private:
+    void renderImage();
+    // Where a mouse event at p goes when nothing holds the capture.
+    bool overFrame(QPoint p) const;
+    void updateHover(QPoint p);
+    // The clipboard and clone through the card file format, on a file or in memory.
+    void writeObjects(const QString& fileName, const std::vector<TGGraphicControl*>& objs);
+    void readObjects(const QString& fileName, bool withOffset);
+
+    int width_ = 336;
+    int height_ = 192;
+    bool pointing_ = true;
+    bool drawOutline_ = false;
+    bool printing_ = false;
+    TLabelShapeType shape_ = lsRoundRect;
+    TGridSize gridSize_ = gs4x4;
+    bool showGrid_ = false;
+    bool snapToGrid_ = false;
+    TGFont font_;
+    std::shared_ptr<const platform::Graphic> picture_;
+    std::shared_ptr<const platform::Graphic> colorPicture_;
+
+    TGClassRegistry classes_;
+    float zoomFactor_ = 1.0f;
+    bool zooming_ = false;
+    std::vector<TGGraphicControl*> objects_;
+    std::unique_ptr<TGHandle> handle_;
+    QString clipboardFile_;
+    QString tempFile_;
+    bool bandActive_ = false;
+    QRect bandRect_; // corners as given (x1,y1 = start; x2,y2 = moving corner)
+    quint32 lastPasteTime_ = 0;
+    bool pastedBefore_ = false;
+    platform::MenuModel surfaceMenu_;
+
+    std::unique_ptr<platform::TickClock> ownClock_;
+    const platform::TickClock* clock_ = nullptr;
+    platform::Cursor cursor_ = platform::Cursor::Default;
+    bool frameCaptured_ = false;
+    QPointer<TGGraphicControl> capturedObject_;
+    bool surfaceCaptured_ = false;
+    QPointer<TGGraphicControl> hoverObject_; // for the mouse-leave reactions
+    bool hoverFrame_ = false;
+    std::vector<std::function<void()>> posted_;
+    bool refitPosted_ = false;
+
+    QImage image_;
+    bool dirty_ = true;
+    std::vector<QRect> xorRects_; // exclusive-or outlines currently shown
+};

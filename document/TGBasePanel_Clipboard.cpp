@@ -1,0 +1,127 @@
+// Saving and loading the card, and the private clipboard and clone, all through the card
+// file format.
+#include "TGBasePanel.h"
+
+#include "TGGraphicControl.h"
+#include "TGLabelObjectFiler.h"
+
+#include <QFile>
+
+void TGBasePanel::SaveCard(const QString& fileName)
+{
+    const float zoom = zoomFactor_;
+    if (zoom != 1.0f) SetZoom(1.0f);
+    // The zoom comes back even when writing fails.
+    struct Restore {
+        TGBasePanel& s;
+        float z;
+        ~Restore() { if (z != 1.0f) s.SetZoom(z); }
+    } restore{*this, zoom};
+    for (TGGraphicControl* o : objects_) o->beforeSave();
+    TGLabelObjectFiler(classes_).SaveAll(*this, fileName);
+    objectsReplaced();
+}
+
+void TGBasePanel::LoadCard(const QString& fileName)
+{
+    if (!QFile::exists(fileName)) return;
+    // Objects read carry unzoomed bounds; each is brought to the surface's zoom.
+    const std::vector<TGGraphicControl*> before = objects_;
+    TGLabelObjectFiler(classes_).LoadAll(owner(), *this, fileName);
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
+        if (std::find(before.begin(), before.end(), o) == before.end()) {
+            o->setZoomFactor(1.0f);
+            o->SetZoom(zoomFactor_);
+        }
+    AttachAllObjects();
+    objectsReplaced();
+}
+
+void TGBasePanel::clipboardCopy()
+{
+    if (handle_->count() == 0) return;
+    TGLabelObjectFiler(classes_).SaveSelection(*handle_, clipboardFile_);
+}
+
+void TGBasePanel::clipboardCut()
+{
+    if (handle_->count() == 0) return;
+    clipboardCopy();
+    clipboardDelete();
+}
+
+void TGBasePanel::clipboardDelete()
+{
+    while (handle_->count() > 0) {
+        TGGraphicControl* o = handle_->item(handle_->count() - 1);
+        handle_->remove(o);
+        delete o;
+        NotifyChanged();
+    }
+}
+
+void TGBasePanel::clipboardPaste()
+{
+    const quint32 now = tick();
+    if (pastedBefore_ && now < lastPasteTime_ + 1000) return;
+    // The paste time is recorded even when reading fails part-way.
+    struct Stamp {
+        TGBasePanel& s;
+        ~Stamp()
+        {
+            s.AttachAllObjects();
+            s.NotifyChanged();
+            s.processPendingEvents();
+            s.lastPasteTime_ = s.tick();
+            s.pastedBefore_ = true;
+        }
+    } stamp{*this};
+    if (QFile::exists(clipboardFile_))
+        TGLabelObjectFiler(classes_).LoadWithOffset(owner(), *this, clipboardFile_);
+}
+
+void TGBasePanel::objectCut(TGGraphicControl* o)
+{
+    if (handle_->indexOf(o) >= 0) {
+        clipboardCut();
+        return;
+    }
+    TGLabelObjectFiler(classes_).SaveObject(o, clipboardFile_);
+    NotifyChanged();
+    handle_->remove(o);
+    delete o;
+}
+
+void TGBasePanel::objectCopy(TGGraphicControl* o)
+{
+    if (handle_->indexOf(o) >= 0)
+        clipboardCopy();
+    else
+        TGLabelObjectFiler(classes_).SaveObject(o, clipboardFile_);
+}
+
+void TGBasePanel::objectDelete(TGGraphicControl* o)
+{
+    if (handle_->indexOf(o) >= 0) {
+        clipboardDelete();
+        return;
+    }
+    NotifyChanged();
+    handle_->remove(o);
+    delete o;
+}
+
+void TGBasePanel::cloneObject(TGGraphicControl* source)
+{
+    TGGraphicControl* copy = TGLabelObjectFiler(classes_).CloneObject(source, owner(), *this);
+    processPendingEvents();
+    if (!copy) return;
+    copy->setTop(source->top() + 25);
+    moveToFront(copy);
+    if (handle_->indexOf(source) >= 0) {
+        handle_->remove(source);
+        handle_->add(copy);
+    }
+    AttachAllObjects();
+    copy->FlagChanged();
+}

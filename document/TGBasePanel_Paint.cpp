@@ -1,0 +1,104 @@
+// Painting: the card's backdrop, the objects bottom first with their grips, the selection
+// frame's grips and the exclusive-or outlines, all into one off-screen image.
+#include "TGBasePanel.h"
+
+#include "TGGraphicControl.h"
+
+#include <QPainter>
+
+namespace {
+// 8 x 8 grid patterns: 0-bits are the dots (bit 7 is column 0).
+constexpr platform::Canvas::Pattern grid4{0xFF, 0xFF, 0xDD, 0xFF, 0xFF, 0xFF, 0xDD, 0xFF};
+constexpr platform::Canvas::Pattern grid8{0xFF, 0xFF, 0xDF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+} // namespace
+
+void TGBasePanel::invalidate()
+{
+    dirty_ = true;
+    if (onRepaint) onRepaint();
+}
+
+QPainterPath TGBasePanel::cardRegion() const
+{
+    QPainterPath path;
+    const QRectF r(0, 0, width_ + 1, height_ + 1);
+    switch (shape_) {
+    case lsRectangle: path.addRect(r); break;
+    case lsRoundRect: path.addRoundedRect(r, 12, 12); break;
+    case lsEllipse: path.addEllipse(r); break;
+    }
+    return path;
+}
+
+const QImage& TGBasePanel::image()
+{
+    if (dirty_ || image_.size() != QSize(std::max(width_, 1), std::max(height_, 1)))
+        renderImage();
+    return image_;
+}
+
+void TGBasePanel::paintTo(QPainter& painter)
+{
+    painter.drawImage(0, 0, image());
+}
+
+void TGBasePanel::renderImage()
+{
+    const QSize size(std::max(width_, 1), std::max(height_, 1));
+    if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    dirty_ = false;
+    QPainter p(&image_);
+    platform::Canvas c(p);
+    const QPainterPath region = cardRegion();
+    if (drawOutline_) {
+        c.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
+        c.brush = {TColor::clWhite, Gdi::bsClear};
+        switch (shape_) {
+        case lsRectangle: c.rectangle(0, 0, width_, height_); break;
+        case lsRoundRect: c.roundRect(0, 0, width_, height_, 24, 24); break;
+        case lsEllipse: c.ellipse(0, 0, width_, height_); break;
+        }
+    }
+    if (showGrid_) {
+        c.setClipPath(region);
+        c.patBltAnd(QRect(0, 0, width_, height_), gridSize_ == gs4x4 ? grid4 : grid8,
+                    TColor::clGreen, TColor::clWhite);
+        c.clearClip();
+    }
+    for (TGGraphicControl* o : objects_) {
+        if (!o->isVisible()) continue;
+        p.save();
+        c.translate(o->left(), o->top());
+        c.setClipRect(QRect(0, 0, o->width(), o->height()));
+        c.pen = {};
+        c.brush = {};
+        o->paint(c);
+        p.restore();
+        o->DrawSelectionGrips(c);
+    }
+    handle_->paint(c);
+    p.end();
+    // Exclusive-or outlines that are shown stay shown across repaints.
+    const std::vector<QRect> shown = std::move(xorRects_);
+    xorRects_.clear();
+    for (const QRect& r : shown) drawXorRect(r);
+}
+
+void TGBasePanel::drawXorRect(const QRect& r)
+{
+    if (dirty_) renderImage();
+    const auto it = std::find(xorRects_.begin(), xorRects_.end(), r);
+    if (it != xorRects_.end())
+        xorRects_.erase(it);
+    else
+        xorRects_.push_back(r);
+    if (r.width() > 0 && r.height() > 0) {
+        QPainter p(&image_);
+        platform::Canvas c(p);
+        c.pen = {TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
+        c.brush = {TColor::clWhite, Gdi::bsClear};
+        c.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    }
+    if (onRepaint) onRepaint();
+}

@@ -1,0 +1,15 @@
+#include "TGBrush.h"
+
+void TGBrush::setColor(TColor v)
+{
+    if (brush_.color == v) return;
+    brush_.color = v;
+    emit changed();
+}
+
+void TGBrush::setStyle(Gdi::TBrushStyle v)
+{
+    if (brush_.style == v) return;
+    brush_.style = v;
+    emit changed();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The brush a shape fills with; embedded as "Brush" (Brush.Color, Brush.Style).
+#include "platform/Canvas.h"
+#include "platform/Gdi.h"
+#include "platform/TColor.h"
+
+#include <QObject>
+
+class TGBrush : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(TColor Color READ color WRITE setColor)
+    Q_PROPERTY(Gdi::TBrushStyle Style READ style WRITE setStyle)
+    Q_CLASSINFO("default.Color", "clWhite")
+    Q_CLASSINFO("default.Style", "bsSolid")
+
+public:
+    explicit TGBrush(QObject* parent = nullptr) : QObject(parent) {}
+
+    TColor color() const { return brush_.color; }
+    Gdi::TBrushStyle style() const { return brush_.style; }
+    void setColor(TColor v);
+    void setStyle(Gdi::TBrushStyle v);
+
+    const platform::Canvas::Brush& value() const { return brush_; }
+
+signals:
+    void changed();
+
+private:
+    platform::Canvas::Brush brush_;
+};

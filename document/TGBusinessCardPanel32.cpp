@@ -1,0 +1,39 @@
+#include "TGBusinessCardPanel32.h"
+
+#include "TGGraphicControl.h"
+
+TGBusinessCardPanel32::TGBusinessCardPanel32(QObject* owner) : TGBasePanel(owner)
+{
+    SetZoom(1.0f);
+}
+
+void TGBusinessCardPanel32::SetPanelState(TLPanelState state)
+{
+    if (state == panelState_) return;
+    panelState_ = state;
+    setPointing(state == psPointing);
+    setScreenCursor(state == psPointing ? platform::Cursor::Default : platform::Cursor::Drag);
+}
+
+void TGBusinessCardPanel32::registerTool(TLPanelState state, Tool tool)
+{
+    tools_[state] = std::move(tool);
+}
+
+void TGBusinessCardPanel32::CreateObjectInRect(QRect r)
+{
+    // r holds corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
+    if (r.right() - r.left() < 25) r.setRight(r.left() + 50);
+    if (r.bottom() - r.top() < 15) r.setBottom(r.top() + 15);
+    const auto it = tools_.find(panelState_);
+    if (it != tools_.end()) it->second(*this, r);
+}
+
+bool TGBusinessCardPanel32::HasEffectObjects() const
+{
+    for (const TGGraphicControl* o : objects()) {
+        const char* cls = o->metaObject()->className();
+        if (qstrcmp(cls, "TSuperShape") == 0 || qstrcmp(cls, "TGSuperText") == 0) return true;
+    }
+    return false;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The card design surface: adds the tool state, the creation of each object kind by its
+// tool, and the user's personal information to the general surface. The object kinds
+// register their classes and tools here (see the objects library), so that this layer
+// does not depend on them.
+#include "document/TGBasePanel.h"
+
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <map>
+
+class TGBusinessCardPanel32 : public TGBasePanel {
+    Q_OBJECT
+public:
+    enum TLPanelState {
+        psPointing, psLabel, psSymbolLabel, psMultiLineLabel, psRectangle, psEllipse,
+        psRoundRectangle, psLine, psImage, psSuperShape, psRichLabel, psSuperText, psCircleText
+    };
+    Q_ENUM(TLPanelState)
+
+    // The ten personal-information entries, in this order.
+    enum PersonalInfo { piName, piCompany, piTitle, piAddress1, piAddress2, piAddress3,
+                        piPhone1, piPhone2, piEmail, piFax, PersonalInfoCount };
+
+    // Makes the object of a tool in the given rectangle, with every step after construction
+    // (popup building, AddObject, any dialog the kind opens at once).
+    using Tool = std::function<void(TGBusinessCardPanel32& surface, QRect r)>;
+
+    explicit TGBusinessCardPanel32(QObject* owner = nullptr);
+
+    TLPanelState PanelState() const { return panelState_; }
+    void SetPanelState(TLPanelState state);
+    void registerTool(TLPanelState state, Tool tool);
+    bool hasTool(TLPanelState state) const { return tools_.count(state) > 0; }
+
+    void CreateObjectInRect(QRect r) override;
+    // True when an effect shape or effect text is on the surface.
+    bool HasEffectObjects() const;
+
+    const QString& personalInfo(int index) const { return personal_[size_t(index)]; }
+    void setPersonalInfo(int index, const QString& value) { personal_[size_t(index)] = value; }
+
+private:
+    TLPanelState panelState_ = psPointing;
+    std::map<TLPanelState, Tool> tools_;
+    std::array<QString, PersonalInfoCount> personal_;
+};

@@ -1,0 +1,224 @@
+#include "TGGraphicControl.h"
+
+#include "TGBasePanel.h"
+#include "platform/Canvas.h"
+
+#include <cmath>
+
+TGGraphicControl::TGGraphicControl(QObject* owner) : QObject(owner) {}
+
+TGGraphicControl::~TGGraphicControl()
+{
+    if (surface_) surface_->removeChild(this);
+}
+
+void TGGraphicControl::setSurface(TGBasePanel* s)
+{
+    if (surface_ == s) return;
+    if (surface_) surface_->removeChild(this);
+    surface_ = s;
+    if (surface_) surface_->insertChild(this);
+}
+
+void TGGraphicControl::setBounds(int l, int t, int w, int h)
+{
+    const QRect r(l, t, w, h);
+    if (r == bounds_ && r.width() == w && r.height() == h) return;
+    bounds_ = r;
+    if (surface_) surface_->invalidate();
+    // The toolkit's position-changed notification.
+    if (!loading_ && !reading_) boundsChangedCheck();
+}
+
+void TGGraphicControl::setVisible(bool v)
+{
+    if (visible_ == v) return;
+    visible_ = v;
+    if (surface_) surface_->invalidate();
+}
+
+void TGGraphicControl::repaint()
+{
+    if (surface_) surface_->invalidate();
+}
+
+void TGGraphicControl::FlagChanged()
+{
+    if (surface_ && !surface_->printing()) surface_->NotifyChanged();
+}
+
+void TGGraphicControl::boundsChangedCheck()
+{
+    if (boundsGuard_) return;
+    boundsGuard_ = true;
+    const int cur[4] = {left(), top(), left() + width(), top() + height()};
+    if (lastBounds_[0] == 0 && lastBounds_[1] == 0 && lastBounds_[2] == 0 && lastBounds_[3] == 0)
+        std::copy(cur, cur + 4, lastBounds_);
+    if (!std::equal(cur, cur + 4, lastBounds_)) {
+        FlagChanged();
+        std::copy(cur, cur + 4, lastBounds_);
+        if (surface_) surface_->postRefit();
+    }
+    boundsGuard_ = false;
+}
+
+void TGGraphicControl::SetZoom(float z)
+{
+    if (z == zoomFactor_) return;
+    const float r = z / zoomFactor_;
+    // Nearest integer with halves to even, in single precision as the factor is.
+    auto scale = [r](int v) { return int(std::nearbyint(float(v) * r)); };
+    const bool wasGuarded = boundsGuard_;
+    // The bounds change in one step; the check runs once below, after the factor is set.
+    boundsGuard_ = true;
+    setBounds(scale(left()), scale(top()), scale(width()), scale(height()));
+    boundsGuard_ = wasGuarded;
+    zoomFactor_ = z;
+    if (!loading_ && !reading_) boundsChangedCheck();
+}
+
+void TGGraphicControl::setLocked(bool v)
+{
+    if (locked_ == v) return;
+    locked_ = v;
+    if (loading_ || reading_) return;
+    if (lockedItem_) lockedItem_->checked = v;
+    FlagChanged();
+}
+
+void TGGraphicControl::setUnselectable(bool v)
+{
+    if (unselectable_ == v) return;
+    unselectable_ = v;
+    if (loading_ || reading_) return;
+    FlagChanged();
+    if (v && surface_) surface_->handle().remove(this);
+}
+
+void TGGraphicControl::buildPopup()
+{
+    objectMenu_ = std::make_unique<platform::MenuModel>();
+    platform::MenuModel& m = *objectMenu_;
+    m.add(QStringLiteral("Bring To Front"), [this] { bringToFront(); });
+    m.add(QStringLiteral("Send To Back"), [this] { sendToBack(); });
+    m.add(QStringLiteral("Cut"), [this] { cutCommand(); });
+    m.add(QStringLiteral("Copy"), [this] { copyCommand(); });
+    m.add(QStringLiteral("Delete"), [this] { deleteCommand(); });
+    m.add(QStringLiteral("Clone"), [this] { cloneCommand(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Locked"), [this] { toggleLockedCommand(); }).checked = locked_;
+    m.add(QStringLiteral("Unselectable"), [this] { unselectableCommand(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Center Vertically"), [this] { centerVertically(); });
+    m.add(QStringLiteral("Center Horizontally"), [this] { centerHorizontally(); });
+    m.onPopup = [this] { popupRefresh(); };
+    lockedItem_ = m.find(QStringLiteral("Locked"));
+}
+
+void TGGraphicControl::paint(platform::Canvas&) {}
+
+void TGGraphicControl::print(platform::Report&, double, double) {}
+
+void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c) const
+{
+    if (!surface_) return;
+    const TGHandle& frame = surface_->handle();
+    if (frame.indexOf(this) < 0) return;
+    const bool single = frame.count() == 1;
+    const platform::Canvas::Brush saved = c.brush;
+    c.brush = {single ? frame.color() : frame.secondaryColor(), Gdi::bsSolid};
+    const int L = left() - 2, T = top() - 2;
+    const int R = left() + width() + 2, B = top() + height() + 2;
+    auto square = [&c](int l, int t, int r, int b) { c.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1))); };
+    square(L, T, L + 5, T + 5);
+    square(R - 5, T, R, T + 5);
+    square(R - 5, B - 5, R, B);
+    square(L, B - 5, L + 5, B);
+    if (single) {
+        const int mx = L + int((R - L) * 0.5), my = T + int((B - T) * 0.5);
+        square(mx - 2, T, mx + 3, T + 5);
+        square(mx - 2, B - 5, mx + 3, B);
+        square(L, my - 2, L + 5, my + 3);
+        square(R - 5, my - 2, R, my + 3);
+    }
+    c.brush = saved;
+}
+
+void TGGraphicControl::bringToFront()
+{
+    FlagChanged();
+    if (surface_) surface_->moveToFront(this);
+}
+
+void TGGraphicControl::sendToBack()
+{
+    FlagChanged();
+    if (!surface_) return;
+    surface_->moveToBack(this);
+    surface_->handle().clear();
+}
+
+void TGGraphicControl::cutCommand()
+{
+    FlagChanged();
+    if (surface_) surface_->objectCut(this);
+}
+
+void TGGraphicControl::copyCommand()
+{
+    if (surface_) surface_->objectCopy(this);
+}
+
+void TGGraphicControl::deleteCommand()
+{
+    FlagChanged();
+    if (surface_) surface_->objectDelete(this);
+}
+
+void TGGraphicControl::cloneCommand()
+{
+    if (surface_) surface_->cloneObject(this);
+}
+
+void TGGraphicControl::toggleLockedCommand()
+{
+    setLocked(!locked_);
+    if (lockedItem_) lockedItem_->checked = locked_;
+}
+
+void TGGraphicControl::unselectableCommand()
+{
+    // Setting True again still flags the card as changed, as the command always does.
+    if (unselectable_) {
+        FlagChanged();
+        if (surface_) surface_->handle().remove(this);
+        return;
+    }
+    setUnselectable(true);
+}
+
+void TGGraphicControl::centerVertically()
+{
+    if (!surface_) return;
+    setTop(surface_->height() / 2 - height() / 2);
+    FlagChanged();
+    surface_->processPendingEvents();
+    surface_->invalidate();
+}
+
+void TGGraphicControl::centerHorizontally()
+{
+    if (!surface_) return;
+    setLeft(surface_->width() / 2 - width() / 2);
+    FlagChanged();
+    surface_->processPendingEvents();
+    surface_->invalidate();
+}
+
+QString TGGraphicControl::TrimSpaces(const QString& s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b) == QLatin1Char(' ')) ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' ')) --e;
+    return s.mid(b, e - b);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The pen a shape or line draws its outline with; embedded in objects as "Pen", so its
+// properties are stored as Pen.Color, Pen.Mode, Pen.Style and Pen.Width.
+#include "platform/Canvas.h"
+#include "platform/Gdi.h"
+#include "platform/TColor.h"
+
+#include <QObject>
+
+class TGPen : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(TColor Color READ color WRITE setColor)
+    Q_PROPERTY(Gdi::TPenMode Mode READ mode WRITE setMode)
+    Q_PROPERTY(Gdi::TPenStyle Style READ style WRITE setStyle)
+    Q_PROPERTY(qint32 Width READ width WRITE setWidth)
+    Q_CLASSINFO("default.Color", "clBlack")
+    Q_CLASSINFO("default.Mode", "pmCopy")
+    Q_CLASSINFO("default.Style", "psSolid")
+    Q_CLASSINFO("default.Width", "1")
+
+public:
+    explicit TGPen(QObject* parent = nullptr) : QObject(parent) {}
+
+    TColor color() const { return pen_.color; }
+    Gdi::TPenMode mode() const { return pen_.mode; }
+    Gdi::TPenStyle style() const { return pen_.style; }
+    qint32 width() const { return pen_.width; }
+    void setColor(TColor v);
+    void setMode(Gdi::TPenMode v);
+    void setStyle(Gdi::TPenStyle v);
+    void setWidth(qint32 v);
+
+    const platform::Canvas::Pen& value() const { return pen_; }
+    void assign(const platform::Canvas::Pen& p);
+
+signals:
+    void changed();
+
+private:
+    platform::Canvas::Pen pen_;
+};
