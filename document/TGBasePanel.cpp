@@ -16,7 +16,9 @@ TGBasePanel::TGBasePanel(QObject* owner)
     : QObject(owner), handle_(std::make_unique<TGHandle>(*this)),
       ownClock_(std::make_unique<platform::SystemTickClock>()), clock_(ownClock_.get())
 {
-    handle_->setEnabled(true);
+    // The frame starts empty and hidden, so that no invisible 24 x 24 frame at the card's
+    // top-left corner takes presses before anything has been selected.
+    handle_->clear();
     handle_->SetSnapToGrid(false);
     clipboardFile_ = platform::HomeFolder::path() + QStringLiteral("Clipbrd.tmp");
     tempFile_ = platform::HomeFolder::path() + QStringLiteral("TempFile.tmp");

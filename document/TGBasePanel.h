@@ -174,6 +174,13 @@ public:
     void popupAt(platform::MenuModel& menu, QPoint surfacePoint);
     // Mouse capture: while set, all mouse input goes to the frame.
     void captureFrame(bool on) { frameCaptured_ = on; }
+    // A press forwarded to the surface moves the capture there with it.
+    void captureSurface()
+    {
+        frameCaptured_ = false;
+        capturedObject_ = nullptr;
+        surfaceCaptured_ = true;
+    }
     bool frameCaptured() const { return frameCaptured_; }
     // Work queued to run after the current event (the frame's refit).
     void post(std::function<void()> fn);

@@ -214,20 +214,23 @@ void TGBasePanel::surfaceMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int 
 
 void TGBasePanel::surfaceMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y)
 {
-    QRect r = bandRect_;
-    if (bandActive_) {
-        drawXorRect(bandPixels(bandRect_)); // the invalidation removes the band
-        // Normalise as left, top, right, bottom with the release point as the far corner.
-        int left = r.left(), top = r.top(), right = x, bottom = y;
-        if (right < left) { right = left; left = x; }
-        if (bottom < top) { bottom = top; top = y; }
-        r = QRect(QPoint(left, top), QPoint(right, bottom));
-        bandRect_ = r;
-        invalidate();
-        bandActive_ = false;
+    // Only the release of a band the surface started selects or creates. A release that
+    // reaches the surface otherwise (the frame forwards a click on an object it has just
+    // selected) must not select through a band rectangle left over from an earlier press.
+    if (!bandActive_) {
+        if (pointing_) setScreenCursor(Cursor::Default);
+        return;
     }
-    // Here r holds corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
-    const QRect corners(QPoint(r.left(), r.top()), QPoint(r.right(), r.bottom()));
+    drawXorRect(bandPixels(bandRect_)); // the invalidation removes the band
+    // Normalise with the release point as the far corner.
+    int left = bandRect_.left(), top = bandRect_.top(), right = x, bottom = y;
+    if (right < left) { right = left; left = x; }
+    if (bottom < top) { bottom = top; top = y; }
+    // Corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
+    const QRect corners(QPoint(left, top), QPoint(right, bottom));
+    bandRect_ = corners;
+    invalidate();
+    bandActive_ = false;
     if (pointing_) {
         selectInRect(corners, shift);
         invalidate();

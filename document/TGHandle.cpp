@@ -327,8 +327,10 @@ void TGHandle::drawOutline(const QRect& g)
 void TGHandle::forward(Qt::MouseButton button, bool press, int x, int y)
 {
     const int sx = left_ + x, sy = top_ + y;
-    if (press)
+    if (press) {
+        surface_.captureSurface();
         surface_.surfaceMouseDown(button, Qt::NoModifier, sx, sy);
+    }
     else
         surface_.surfaceMouseUp(button, Qt::NoModifier, sx, sy);
 }

@@ -1,0 +1,55 @@
+#include "SurfaceFixture.h"
+
+#include "platform/HomeFolder.h"
+
+SurfaceFixture::SurfaceFixture(int width, int height)
+{
+    platform::HomeFolder::set(home.path());
+    surface = std::make_unique<TGBusinessCardPanel32>();
+    surface->setClock(&clock);
+    surface->setSize(width, height);
+    surface->classes().add<TestBox>();
+    surface->registerTool(TGBusinessCardPanel32::psRectangle,
+                          [](TGBusinessCardPanel32& s, QRect r) {
+                              auto* box = new TestBox(s.owner());
+                              box->buildPopup();
+                              s.AddObject(box, r);
+                          });
+    QObject::connect(surface.get(), &TGBasePanel::labelChanged, [this] { ++changes; });
+}
+
+TestBox* SurfaceFixture::addBox(int l, int t, int w, int h)
+{
+    auto* box = new TestBox(surface->owner());
+    box->buildPopup();
+    surface->AddObject(box, QRect(QPoint(l, t), QPoint(l + w, t + h)));
+    surface->processPendingEvents();
+    return box;
+}
+
+void SurfaceFixture::click(int x, int y, Qt::KeyboardModifiers mods, Qt::MouseButton button)
+{
+    surface->mouseDown(button, mods, x, y);
+    clock.advance(50);
+    surface->mouseUp(button, mods, x, y);
+    surface->mouseMove(Qt::NoButton, mods, x, y);
+    clock.advance(50);
+}
+
+void SurfaceFixture::drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods, quint32 stepMs)
+{
+    surface->mouseDown(Qt::LeftButton, mods, from.x(), from.y());
+    clock.advance(stepMs);
+    surface->mouseMove(Qt::LeftButton, mods, from.x(), from.y());
+    clock.advance(stepMs);
+    surface->mouseMove(Qt::LeftButton, mods, to.x(), to.y());
+    clock.advance(stepMs);
+    surface->mouseUp(Qt::LeftButton, mods, to.x(), to.y());
+    surface->mouseMove(Qt::NoButton, mods, to.x(), to.y());
+}
+
+void SurfaceFixture::key(int k, Qt::KeyboardModifiers mods)
+{
+    surface->keyDown(k, mods);
+    surface->keyUp(k, mods);
+}
