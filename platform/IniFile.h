@@ -1,0 +1,84 @@
+#pragma once
+// An initialisation file ("[Section]" lines and "Key=Value" lines) held in memory exactly as
+// written. Sections and keys are found without regard to ASCII letter case, the first of
+// duplicated sections or keys wins, and every line the program does not touch (comments,
+// garbage, duplicates, blank lines) is written back unchanged. New keys go to the end of
+// their section, new sections to the end of the file, so a file keeps the order in which its
+// entries were first written.
+//
+// The text is kept as one byte array with an index of the section headers only, so a huge or
+// noisy file costs little more memory than its own size.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+class IniFile {
+public:
+    // Larger files are not a preferences file: they are treated as empty.
+    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+
+    IniFile() = default;
+    explicit IniFile(QByteArray text);
+
+    // Reads a file; a missing, unreadable or oversized file gives an empty one.
+    static IniFile fromFile(const QString& fileName);
+    // Writes atomically (a failed write leaves the old file as it was). On failure returns
+    // false and, when error is given, says why.
+    bool saveTo(const QString& fileName, QString* error = nullptr) const;
+
+    const QByteArray& text() const { return text_; }
+
+    // A missing section or key gives the default.
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    // Decimal, or hexadecimal after "0x"/"0X"; anything else gives the default.
+    int readInteger(const QString& section, const QString& key, int def) const;
+    // Read as an integer: any value other than 0 is true.
+    bool readBool(const QString& section, const QString& key, bool def) const;
+    // The text after the first "=" of every key line of the section, in file order,
+    // whatever the keys are.
+    QStringList readSectionValues(const QString& section) const;
+    bool sectionExists(const QString& section) const;
+
+    // Line breaks and NUL characters in values become spaces: a value is one line.
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, int value);
+    void writeBool(const QString& section, const QString& key, bool value);
+    // Removes every section of that name with all its lines.
+    void eraseSection(const QString& section);
+
+    // The integer reading rule on its own.
+    static std::optional<int> parseInteger(const QString& text);
+
+private:
+    struct Section {
+        qsizetype headerStart; // first byte of the "[Name]" line
+        qsizetype nameStart;
+        qsizetype nameLength;
+        qsizetype bodyStart;   // first byte after the header line
+        qsizetype bodyEnd;     // first byte of the next header line, or the end of the text
+    };
+    struct KeyLine {
+        qsizetype valueStart; // first byte after "="
+        qsizetype valueEnd;   // end of the line, before any "\r"
+        qsizetype trimmedValueStart;
+        qsizetype trimmedValueEnd;
+    };
+
+    void parse();
+    int findSection(const QString& section) const;
+    std::optional<KeyLine> findKey(const Section& s, const QByteArray& key) const;
+    std::optional<QByteArray> rawValue(const QString& section, const QString& key) const;
+    QByteArray eol() const;
+    // Replaces bytes inside section `owner` and moves the index of everything after them.
+    void splice(int owner, qsizetype pos, qsizetype removed, const QByteArray& bytes);
+
+    QByteArray text_;
+    std::vector<Section> sections_;
+};
+
+} // namespace platform
