@@ -1,0 +1,47 @@
+#pragma once
+// The settings the main window keeps in the preferences file: printer fine-tuning offsets,
+// the bottom-margin warning, personal information, the default font and the card layout.
+// Read and written as a whole; keys that are missing or unreadable give the defaults.
+#include "printing/TCardLayout.h"
+
+#include <QString>
+
+#include <array>
+
+namespace platform {
+class IniFile;
+}
+
+class TPreferences {
+public:
+    static constexpr int PersonalCount = 10;
+    // The keys of the personal information, in the order the design surface takes them.
+    static const std::array<QString, PersonalCount>& personalKeys();
+
+    // Offsets in 1/32 inch, added when printing.
+    qint32 TopMarginNudge = 0;
+    qint32 LeftMarginNudge = 0;
+    qint32 VerticalSpacing = 0;
+    qint32 HorizontalSpacing = 0;
+    bool ShowBottomMarginWarning = true;
+    // Name, Company, Title, Address1, Address2, Address3, Phone1, Phone2, Email, Fax.
+    std::array<QString, PersonalCount> Personal;
+    // The design surface's font, which new text objects take.
+    QString FontName = QStringLiteral("Arial"); // at most 255 characters
+    qint32 FontSize = 10;                        // points
+    bool FontBold = false;
+    bool FontItalic = false;
+    bool FontUnderline = false;
+    TCardLayout Layout;
+
+    void read(const platform::IniFile& ini);
+    void write(platform::IniFile& ini) const;
+
+    // Everything as the preferences file holds it now (defaults where it holds nothing).
+    static TPreferences LoadPreferences();
+    // Writes these settings into the preferences file, keeping its other sections. False
+    // when the file could not be written (the user has been told).
+    bool SavePreferences() const;
+
+    bool operator==(const TPreferences&) const = default;
+};
