@@ -3,6 +3,8 @@
 #include "TGBasePanel.h"
 #include "platform/Canvas.h"
 
+#include <QMetaProperty>
+
 #include <cmath>
 
 TGGraphicControl::TGGraphicControl(QObject* owner) : QObject(owner) {}
@@ -82,7 +84,7 @@ void TGGraphicControl::setLocked(bool v)
     if (locked_ == v) return;
     locked_ = v;
     if (loading_ || reading_) return;
-    if (lockedItem_) lockedItem_->checked = v;
+    if (platform::MenuModel::Item* item = lockedItem()) item->checked = v;
     FlagChanged();
 }
 
@@ -112,7 +114,11 @@ void TGGraphicControl::buildPopup()
     m.add(QStringLiteral("Center Vertically"), [this] { centerVertically(); });
     m.add(QStringLiteral("Center Horizontally"), [this] { centerHorizontally(); });
     m.onPopup = [this] { popupRefresh(); };
-    lockedItem_ = m.find(QStringLiteral("Locked"));
+}
+
+platform::MenuModel::Item* TGGraphicControl::lockedItem() const
+{
+    return objectMenu_ ? objectMenu_->find(QStringLiteral("Locked")) : nullptr;
 }
 
 void TGGraphicControl::paint(platform::Canvas&) {}
@@ -183,7 +189,7 @@ void TGGraphicControl::cloneCommand()
 void TGGraphicControl::toggleLockedCommand()
 {
     setLocked(!locked_);
-    if (lockedItem_) lockedItem_->checked = locked_;
+    if (platform::MenuModel::Item* item = lockedItem()) item->checked = locked_;
 }
 
 void TGGraphicControl::unselectableCommand()
@@ -221,4 +227,17 @@ QString TGGraphicControl::TrimSpaces(const QString& s)
     while (b < e && s.at(b) == QLatin1Char(' ')) ++b;
     while (e > b && s.at(e - 1) == QLatin1Char(' ')) --e;
     return s.mid(b, e - b);
+}
+
+bool TGGraphicControl::isStored(const QObject& object, const QMetaProperty& property)
+{
+    if (!property.isStored()) return false;
+    const QMetaObject* mo = object.metaObject();
+    const QByteArray key = QByteArray("stored.") + property.name();
+    const int info = mo->indexOfClassInfo(key.constData());
+    if (info < 0) return true;
+    bool stored = true;
+    QMetaObject::invokeMethod(const_cast<QObject*>(&object), mo->classInfo(info).value(),
+                              Qt::DirectConnection, Q_RETURN_ARG(bool, stored));
+    return stored;
 }

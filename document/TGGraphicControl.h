@@ -4,7 +4,9 @@
 // virtual operations (popup building, paint, bounds-changed check, popup refresh, apply
 // font, print) through which the surface, the card file and the sheet printer treat every
 // object kind alike. Stored properties are Q_PROPERTYs in card-file order; declared
-// defaults are "default.<Property>" class infos.
+// defaults are "default.<Property>" class infos. A property that is stored only sometimes
+// (Qt 6 accepts no STORED function) names a Q_INVOKABLE bool method in a
+// "stored.<Property>" class info; isStored evaluates both.
 #include "platform/MenuModel.h"
 #include "platform/TColor.h"
 
@@ -14,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+class QMetaProperty;
 class TGBasePanel;
 class TGFont;
 namespace platform {
@@ -119,6 +122,10 @@ public:
     // Removes leading and trailing spaces (character 32 only).
     static QString TrimSpaces(const QString& s);
 
+    // Whether the card file writes this property of the object now: its STORED flag and,
+    // when the class names one in "stored.<Property>", the object's own rule.
+    static bool isStored(const QObject& object, const QMetaProperty& property);
+
 protected:
     // Repaints the object's area of the surface.
     void repaint();
@@ -137,6 +144,9 @@ private:
     float zoomFactor_ = 1.0f;
     int lastBounds_[4] = {0, 0, 0, 0}; // left, top, right, bottom seen by the last check
     bool boundsGuard_ = false;
+    // The "Locked" item of objectMenu_, found by caption: kinds append and insert items
+    // after the base builds the menu, which would leave a stored item pointer dangling.
+    platform::MenuModel::Item* lockedItem() const;
+
     std::unique_ptr<platform::MenuModel> objectMenu_;
-    platform::MenuModel::Item* lockedItem_ = nullptr;
 };
