@@ -1,0 +1,85 @@
+#pragma once
+// A picture as the picture object, the background art and the textures hold it: nothing, a
+// bitmap, an icon or a metafile. It loads from picture files by upper-cased extension,
+// reads and writes the card file's picture and bitmap data blocks, and draws itself
+// stretched into a rectangle of any QPainter (canvas, screen image, report page), a
+// metafile as vectors.
+//
+//     platform::Graphic g;
+//     if (!g.loadFromFile(name)) showError(platform::Graphic::loadErrorMessage);
+//     g.draw(painter, QRectF(0, 0, w, h));                      // screen or canvas
+//     g.draw(report.painter(), report.toDevice(inchRect));      // report page
+//     QByteArray block = g.writeData();                         // Picture.Data
+//     std::optional<Graphic> back = Graphic::readData(block);   // nullopt: damaged block
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+namespace platform {
+
+class Graphic {
+public:
+    enum class Kind { None, Bitmap, Icon, Metafile };
+    static constexpr const char* loadErrorMessage = "Error loading file!";
+
+    Graphic() = default;
+    static Graphic fromImage(const QImage& image); // a bitmap; a null image gives nothing
+    // An icon from the bytes of an .ICO file, a metafile from EMF or placeable WMF bytes;
+    // nullopt when the bytes are not one.
+    static std::optional<Graphic> fromIcoData(QByteArrayView data);
+    static std::optional<Graphic> fromMetafileData(QByteArrayView data);
+    // A picture from data in the format an upper-cased extension names (".BMP", ".DIB",
+    // ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA", ".WMF").
+    static std::optional<Graphic> fromFileData(QByteArrayView data, const QString& extension);
+
+    // Loads a picture file; false (and the picture unchanged) when it cannot be read.
+    bool loadFromFile(const QString& fileName);
+
+    Kind kind() const { return kind_; }
+    bool isEmpty() const { return kind_ == Kind::None; }
+    // Size in screen pixels; a metafile's comes from its size in millimetres.
+    int width() const;
+    int height() const;
+    // The raster of a bitmap or icon (null for a metafile).
+    const QImage& image() const { return image_; }
+    // The metafile's bytes (EMF or placeable WMF), empty for other kinds.
+    const QByteArray& metafileData() const { return kind_ == Kind::Metafile ? data_ : empty(); }
+
+    // Draws the picture stretched into `target` in the painter's coordinates.
+    void draw(QPainter& painter, const QRectF& target) const;
+
+    // The class name the card file stores ("TBitmap", "TIcon", "TMetafile"), or empty.
+    QString className() const;
+    // The picture's card-file data block: class name, then the graphic's data. Empty for
+    // an empty picture (the item is not written then).
+    QByteArray writeData() const;
+    // Reads a picture data block. A class name of none of the three kinds gives an empty
+    // picture; nullopt means the block is damaged.
+    static std::optional<Graphic> readData(QByteArrayView block);
+    // A bitmap's data block: a 32-bit length, then a complete .BMP file (length 0 when empty).
+    static QByteArray writeBitmapData(const QImage& image);
+    static std::optional<QImage> readBitmapData(QByteArrayView block);
+
+    friend bool operator==(const Graphic& a, const Graphic& b)
+    {
+        return a.kind_ == b.kind_ && a.image_ == b.image_ && a.data_ == b.data_;
+    }
+
+private:
+    static const QByteArray& empty();
+    static QByteArray bmpFile(const QImage& image);
+    static std::optional<Graphic> fromBmpFile(QByteArrayView file);
+
+    Kind kind_ = Kind::None;
+    QImage image_;
+    // The file bytes the card file writes back: .BMP, .ICO or metafile.
+    QByteArray data_;
+};
+
+} // namespace platform
