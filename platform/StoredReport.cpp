@@ -56,8 +56,9 @@ bool StoredReport::load(QIODevice& device, QString& error)
         }
         QByteArray bytes;
         in >> bytes; // QDataStream checks the length against the bytes it can read
+        if (in.status() != QDataStream::Ok) break;
         QPicture check;
-        if (tag != 1 || in.status() != QDataStream::Ok || !pictureFrom(bytes, check)) {
+        if (tag != 1 || !pictureFrom(bytes, check)) {
             error = QStringLiteral("The stored report is damaged.");
             return false;
         }
