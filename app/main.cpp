@@ -1,10 +1,14 @@
+#include "TMainScreen.h"
+#include "platform/HomeFolder.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLabel l(QStringLiteral("Orlanto"));
-    l.show();
+    QApplication::setApplicationName(QStringLiteral("Orlanto"));
+    platform::HomeFolder::takeHomeArgument(QApplication::arguments());
+    TMainScreen window;
+    window.show();
     return app.exec();
 }

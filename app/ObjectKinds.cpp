@@ -1,0 +1,7 @@
+#include "ObjectKinds.h"
+
+namespace ObjectKinds {
+
+void registerAll(TGBusinessCardPanel32&) {}
+
+} // namespace ObjectKinds
