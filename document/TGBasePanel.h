@@ -9,6 +9,7 @@
 // be replayed exactly. It paints into an off-screen image that a widget host shows.
 #include "document/TGClassRegistry.h"
 #include "document/TGFont.h"
+#include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
 #include "platform/Canvas.h"
 #include "platform/Cursor.h"
