@@ -2,6 +2,7 @@
 
 #include "TGGraphicControl.h"
 #include "platform/DialogHost.h"
+#include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
 #include "platform/SystemTickClock.h"
 
@@ -97,6 +98,13 @@ void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g)
 {
     picture_ = std::move(g);
     invalidate();
+}
+
+void TGBasePanel::LoadBackground(const QString& fileName)
+{
+    auto g = std::make_shared<platform::Graphic>();
+    // A picture that cannot be read leaves the card without background art.
+    setColorPicture(g->loadFromFile(fileName) ? std::move(g) : nullptr);
 }
 
 void TGBasePanel::ClearBackground()

@@ -3,6 +3,7 @@
 #include "TGBasePanel.h"
 
 #include "TGGraphicControl.h"
+#include "platform/Graphic.h"
 
 #include <QPainter>
 
@@ -51,6 +52,12 @@ void TGBasePanel::renderImage()
     QPainter p(&image_);
     platform::Canvas c(p);
     const QPainterPath region = cardRegion();
+    for (const auto& pic : {picture_, colorPicture_}) {
+        if (!pic || pic->isEmpty()) continue;
+        c.setClipPath(region);
+        pic->draw(p, QRectF(0, 0, width_, height_));
+        c.clearClip();
+    }
     if (drawOutline_) {
         c.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
         c.brush = {TColor::clWhite, Gdi::bsClear};

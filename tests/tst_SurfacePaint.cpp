@@ -33,6 +33,7 @@ private slots:
     void singleSelectionGrips();
     void multiSelectionGrips();
     void rubberBandIsErased();
+    void backgroundArt();
 };
 
 void tst_SurfacePaint::outline_data()
@@ -179,6 +180,26 @@ void tst_SurfacePaint::rubberBandIsErased()
     QCOMPARE(countColour(f.surface->image(), QRect(81, 21, 1, 1), black), 0);
     f.surface->mouseUp(Qt::LeftButton, {}, 100, 90);
     QCOMPARE(f.surface->image(), clean);
+}
+
+void tst_SurfacePaint::backgroundArt()
+{
+    SurfaceFixture f(100, 60);
+    f.surface->setShape(TGBasePanel::lsEllipse);
+    QImage art(10, 6, QImage::Format_RGB32);
+    art.fill(Qt::red);
+    const QString file = f.home.filePath("art.bmp");
+    QVERIFY(art.save(file));
+    f.surface->LoadBackground(file);
+    QVERIFY(f.surface->colorPicture());
+    const QImage& img = f.surface->image();
+    QCOMPARE(img.pixel(50, 30), qRgb(255, 0, 0)); // stretched over the whole card
+    QCOMPARE(img.pixel(1, 1), white);             // clipped to the card's ellipse
+    f.surface->ClearBackground();
+    QCOMPARE(f.surface->image().pixel(50, 30), white);
+    // A file that is not a picture leaves the card without art.
+    f.surface->LoadBackground(f.home.filePath("missing.bmp"));
+    QVERIFY(!f.surface->colorPicture());
 }
 
 QTEST_MAIN(tst_SurfacePaint)
