@@ -1,27 +1,15 @@
 #include "TGFont.h"
 
-#include "platform/ScreenMetrics.h"
-
 #include <cmath>
-
-namespace {
-// MulDiv as the platform defines it: a × b / c rounded to the nearest, halves away from 0.
-int mulDiv(int a, int b, int c)
-{
-    if (c == 0) return -1;
-    const double v = double(a) * b / c;
-    return int(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
-}
-} // namespace
 
 TGFont::TGFont(QObject* parent) : QObject(parent)
 {
-    height_ = -mulDiv(10, platform::ScreenMetrics::pixelsPerInch(), 72);
+    height_ = platform::GdiFont::heightForPoints(10);
 }
 
 qint32 TGFont::size() const
 {
-    return -mulDiv(height_, 72, platform::ScreenMetrics::pixelsPerInch());
+    return platform::GdiFont::pointsForHeight(height_);
 }
 
 void TGFont::setColor(TColor v)
@@ -54,7 +42,7 @@ void TGFont::setPitch(Gdi::TFontPitch v)
 
 void TGFont::setSize(qint32 points)
 {
-    setHeight(-mulDiv(points, platform::ScreenMetrics::pixelsPerInch(), 72));
+    setHeight(platform::GdiFont::heightForPoints(points));
 }
 
 void TGFont::setStyle(Gdi::TFontStyles v)
@@ -81,19 +69,16 @@ void TGFont::assign(const TGFont& o)
     emit changed();
 }
 
-QFont TGFont::toQFont(float zoom) const
+platform::GdiFont TGFont::gdiFont(float zoom) const
 {
-    QFont f(name_);
-    // A negative height is the character height; a positive one the cell height, which
-    // for the fonts in use is about 1.2 times larger.
-    int px = height_ < 0 ? -height_ : int(std::lround(height_ / 1.2));
-    if (zoom != 1.0f) px = int(float(px) * zoom);
-    f.setPixelSize(std::max(1, px));
-    f.setBold(style_.testFlag(Gdi::fsBold));
-    f.setItalic(style_.testFlag(Gdi::fsItalic));
-    f.setUnderline(style_.testFlag(Gdi::fsUnderline));
-    f.setStrikeOut(style_.testFlag(Gdi::fsStrikeOut));
-    if (pitch_ == Gdi::fpFixed) f.setFixedPitch(true);
+    platform::GdiFont f;
+    f.name = name_;
+    f.height = height_;
+    f.style = style_;
+    f.pitch = pitch_;
+    f.color = color_;
+    if (zoom != 1.0f)
+        f.height = platform::GdiFont::heightForPoints(int(std::trunc(double(size()) * double(zoom))));
     return f;
 }
 
@@ -106,8 +91,7 @@ void TGFont::assignQFont(const QFont& f)
     if (f.strikeOut()) s |= Gdi::fsStrikeOut;
     const qint32 h = f.pixelSize() > 0
                          ? -f.pixelSize()
-                         : -mulDiv(int(std::lround(f.pointSizeF())),
-                                   platform::ScreenMetrics::pixelsPerInch(), 72);
+                         : platform::GdiFont::heightForPoints(int(std::lround(f.pointSizeF())));
     if (h == height_ && f.family() == name_ && s == style_) return;
     height_ = h;
     name_ = f.family();

@@ -3,6 +3,7 @@
 // the platform's font mapper takes it), style set, pitch and colour. Embedded as "Font";
 // Size (points) is derived from Height and the screen's pixels per inch and never stored.
 #include "platform/Gdi.h"
+#include "platform/GdiFont.h"
 #include "platform/TColor.h"
 
 #include <QFont>
@@ -38,8 +39,11 @@ public:
     // Copies every property; emits changed() once when anything differs.
     void assign(const TGFont& other);
     bool sameAs(const TGFont& other) const;
-    // The Qt font for drawing at the given zoom (pixel size from Height, scaled).
-    QFont toQFont(float zoom = 1.0f) const;
+    // The font to draw with at the given zoom: unless the zoom is exactly 1.0 its size
+    // becomes trunc(size in points × zoom), as every text object draws zoomed text.
+    platform::GdiFont gdiFont(float zoom = 1.0f) const;
+    // The Qt font for drawing at the given zoom (through gdiFont).
+    QFont toQFont(float zoom = 1.0f) const { return gdiFont(zoom).toQFont(); }
     // Takes face, size and style from a Qt font (e.g. from the font dialog).
     void assignQFont(const QFont& f);
 

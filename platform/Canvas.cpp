@@ -280,4 +280,33 @@ void Canvas::drawFocusRect(const QRect& r)
     pen = saved;
 }
 
+void Canvas::drawText(int x, int y, const QString& text)
+{
+    const TextMetrics tm(font);
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p_.setFont(tm.qfont());
+    p_.setPen(font.color.toQColor());
+    p_.translate(x, y);
+    // Escapement turns counter-clockwise on the screen, where y grows downwards.
+    if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
+    p_.drawText(QPoint(0, tm.tmAscent), text);
+}
+
+void Canvas::textOut(int x, int y, const QString& text)
+{
+    if (text.isEmpty()) return;
+    p_.save();
+    drawText(x, y, text);
+    p_.restore();
+}
+
+void Canvas::extTextOut(int x, int y, const QRect& clip, const QString& text)
+{
+    if (text.isEmpty() || clip.isEmpty()) return;
+    p_.save();
+    intersectClipRect(clip);
+    drawText(x, y, text);
+    p_.restore();
+}
+
 } // namespace platform

@@ -2,9 +2,12 @@
 // GDI-style drawing over any QPainter (the screen image, a QImage in tests, a QPicture for
 // printing), with GDI's pixel rules: Rectangle's right and bottom are exclusive with the
 // pen inside, LineTo leaves out its end point, a null pen makes filled figures one pixel
-// smaller, and pen modes such as exclusive-or combine with what is already there.
+// smaller, pen modes such as exclusive-or combine with what is already there, and text is
+// placed by the top-left corner of its first character cell.
 #include "Gdi.h"
+#include "GdiFont.h"
 #include "TColor.h"
+#include "TextMetrics.h"
 
 #include <QPainter>
 #include <QPoint>
@@ -37,6 +40,8 @@ public:
 
     Pen pen;
     Brush brush;
+    // The text font; its colour is the text colour, its escapement the text angle.
+    GdiFont font;
 
     QPainter& painter() { return p_; }
 
@@ -67,12 +72,24 @@ public:
     // A rectangle outline in the focus-rectangle style (dotted, exclusive-or).
     void drawFocusRect(const QRect& r);
 
+    // --- text, always without a background (the brush is not used)
+    TextMetrics textMetrics() const { return TextMetrics(font); }
+    int textWidth(const QString& text) const { return textMetrics().textWidth(text); }
+    QSize textExtent(const QString& text) const { return textMetrics().textExtent(text); }
+    // Draws text in font.color with the top-left corner of its first character cell at
+    // (x, y), the whole line turned counter-clockwise by font.escapement about that point.
+    void textOut(int x, int y, const QString& text);
+    // As textOut, clipped to clip (in unturned coordinates), as ExtTextOut with its clip
+    // option does.
+    void extTextOut(int x, int y, const QRect& clip, const QString& text);
+
 private:
     void applyMode();
     QPen qpen() const;
     QBrush qbrush() const;
     // Draws the outline of r (right/bottom exclusive) with the current pen, GDI-centred.
     void frame(int left, int top, int right, int bottom);
+    void drawText(int x, int y, const QString& text);
 
     QPainter& p_;
     QPoint pos_;

@@ -1,0 +1,95 @@
+// The label's popup menu and its commands.
+#include "TGBaseLabel.h"
+
+#include "TGFont3DEffects.h"
+#include "platform/DialogHost.h"
+
+#include <memory>
+
+void TGBaseLabel::buildPopup()
+{
+    TGGraphicControl::buildPopup();
+    platform::MenuModel& m = *objectMenu();
+    m.addSeparator();
+    m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.add(QStringLiteral("3D Effects"), [this] { effectsCommand(); });
+    auto align = std::make_shared<platform::MenuModel>();
+    const auto alignTo = [this](Gdi::TAlignment a) {
+        return [this, a] {
+            setAlignment(a);
+            FlagChanged();
+        };
+    };
+    align->add(QStringLiteral("Left"), alignTo(Gdi::taLeftJustify));
+    align->add(QStringLiteral("Center"), alignTo(Gdi::taCenter));
+    align->add(QStringLiteral("Right"), alignTo(Gdi::taRightJustify));
+    m.add(QStringLiteral("Alignment")).submenu = align;
+    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked = transparent_;
+    m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
+    m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
+        borderStyle_ == Gdi::bsSingle;
+}
+
+void TGBaseLabel::setCheck(const QString& caption, bool checked)
+{
+    if (!objectMenu()) return;
+    if (platform::MenuModel::Item* item = objectMenu()->find(caption)) item->checked = checked;
+}
+
+void TGBaseLabel::popupRefresh()
+{
+    platform::MenuModel* m = objectMenu();
+    if (!m) return;
+    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+    setCheck(QStringLiteral("Transparent"), transparent_);
+    if (platform::MenuModel::Item* align = m->find(QStringLiteral("Alignment")); align && align->submenu) {
+        align->submenu->find(QStringLiteral("Left"))->checked = alignment_ == Gdi::taLeftJustify;
+        align->submenu->find(QStringLiteral("Center"))->checked = alignment_ == Gdi::taCenter;
+        align->submenu->find(QStringLiteral("Right"))->checked = alignment_ == Gdi::taRightJustify;
+    }
+    if (!hasRotationMenu_) return;
+    if (platform::MenuModel::Item* rot = m->find(QStringLiteral("Rotation")); rot && rot->submenu) {
+        const int angles[4] = {0, 90, 180, 270};
+        for (size_t i = 0; i < rot->submenu->items().size() && i < 4; ++i)
+            rot->submenu->items()[i].checked = angle_ == angles[i];
+    }
+}
+
+void TGBaseLabel::fontCommand()
+{
+    const std::optional<QFont> chosen =
+        platform::DialogHost::current().chooseFont(displayFont().toQFont());
+    if (!chosen) return;
+    TGFont f;
+    f.assign(displayFont());
+    f.assignQFont(*chosen);
+    takeFont(f);
+    layoutStale_ = true;
+}
+
+void TGBaseLabel::effectsCommand()
+{
+    if (TGFont3DEffects::execute(*this)) FlagChanged();
+}
+
+void TGBaseLabel::toggleTransparentCommand()
+{
+    setTransparent(!transparent_);
+    setCheck(QStringLiteral("Transparent"), transparent_);
+}
+
+void TGBaseLabel::backgroundColorCommand()
+{
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(backColor_);
+    if (!c) return;
+    setBackColor(*c);
+    setTransparent(false);
+    setCheck(QStringLiteral("Transparent"), transparent_);
+    repaint();
+}
+
+void TGBaseLabel::toggleBorderCommand()
+{
+    setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
+    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+}

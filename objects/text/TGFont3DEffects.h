@@ -1,0 +1,53 @@
+#pragma once
+// The "Text 3D Effects" dialog: edits a label's shadow and highlight (direction, colour,
+// depth) and its font colour on a live sample label, and copies them to the label on
+// "Ok". "Cancel" leaves the label untouched.
+#include "TGPLabel.h"
+
+#include <QDialog>
+
+class QComboBox;
+class TGObjectPreview;
+namespace platform {
+class ColorComboBox;
+}
+
+class TGFont3DEffects : public QDialog {
+    Q_OBJECT
+public:
+    // Takes the label's values into the sample and the controls.
+    explicit TGFont3DEffects(TGBaseLabel& label, QWidget* parent = nullptr);
+    ~TGFont3DEffects() override;
+
+    // Runs the dialog through the dialog host; when it closes with "Ok" the label takes
+    // the sample's font and effects, and the result is true.
+    static bool execute(TGBaseLabel& label);
+    // The "Ok" step: the label takes the sample's font and its six effect properties.
+    void applyToLabel();
+
+    // The size of the sample's panel.
+    static constexpr QSize samplePanelSize{437, 85};
+
+    TGPLabel Sample;
+    QComboBox* ShadowDirection = nullptr;
+    platform::ColorComboBox* ShadowColorCombo = nullptr;
+    QComboBox* ShadowDepth = nullptr;
+    QComboBox* HighlightDirection = nullptr;
+    platform::ColorComboBox* HighLightColorCombo = nullptr;
+    QComboBox* HighLightDepth = nullptr;
+    platform::ColorComboBox* FontColorCombo = nullptr;
+
+private:
+    void activate();
+    void ShadowDirectionChange(int index);
+    void ShadowColorComboChange(TColor c);
+    void ShadowDepthChange(int index);
+    void HighlightDirectionChange(int index);
+    void HighLightColorComboChange(TColor c);
+    void HighLightDepthChange(int index);
+    void FontColorComboChange(TColor c);
+    void sampleChanged();
+
+    TGBaseLabel& label_;
+    TGObjectPreview* preview_ = nullptr;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The personal-information label's text dialog: the text dialog plus the drop-down list
+// PersonalInfoCombo ("or select personal information") of the non-empty personal
+// values; choosing one replaces the whole text, which stays editable.
+#include "TGetLabelText.h"
+
+#include <QStringList>
+
+class QComboBox;
+
+class TGetBCLabelText : public TGetLabelText {
+    Q_OBJECT
+public:
+    explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
+
+    QComboBox* PersonalInfoCombo = nullptr;
+
+private:
+    void PersonalInfoComboChange(int index);
+};

@@ -1,0 +1,8 @@
+#pragma once
+// Registers the text label kinds with a card surface: the classes card files may name and
+// the text tool (psLabel).
+class TGBusinessCardPanel32;
+
+namespace TextKinds {
+void registerAll(TGBusinessCardPanel32& surface);
+}
