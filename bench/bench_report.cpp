@@ -1,0 +1,62 @@
+// Writing Letter pages of ten rectangles and one picture each to PDF: time per page and
+// file size, for 100 and 1,000 pages.
+#include "platform/PdfReportTarget.h"
+#include "platform/Report.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+QImage logo()
+{
+    QImage image(300, 150, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
+    return image;
+}
+
+void BM_PdfPages(benchmark::State& state)
+{
+    const int pages = int(state.range(0));
+    const QImage picture = logo();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bench.pdf"));
+    qint64 size = 0;
+    for (auto _ : state) {
+        platform::PdfReportTarget target(file);
+        platform::Report report(target);
+        report.onPrint = [&](platform::Report& r) {
+            for (int page = 1; page <= pages; ++page) {
+                if (page > 1) r.newPage();
+                r.pen = {TColor::clBlack, Gdi::psSolid, -1, Gdi::pmCopy};
+                r.brush = {TColor::clSilver, Gdi::bsSolid, {}};
+                for (int i = 0; i < 10; ++i) {
+                    const double x = 0.75 + (i % 2) * 3.5, y = 0.5 + (i / 2) * 2.0;
+                    r.rectangle(x, y, x + 3.5, y + 2.0);
+                }
+                r.stretchDraw(QRectF(1.0, 1.0, 1.0, 0.5), picture);
+            }
+        };
+        if (!report.run()) state.SkipWithError(qPrintable(report.errorString()));
+        size = QFileInfo(file).size();
+    }
+    state.counters["ms_per_page"] = benchmark::Counter(
+        double(pages) / 1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["file_bytes"] = double(size);
+}
+BENCHMARK(BM_PdfPages)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
