@@ -57,12 +57,18 @@ QString NumericEdit::format(double v) const
 
 void NumericEdit::updateValidator()
 {
-    // Up to digits_ digits in all, at most decimals_ of them after the point.
-    const QString pattern =
-        decimals_ > 0 ? QStringLiteral("^(?=(?:\\D*\\d){0,%1}\\D*$)\\d*(?:\\.\\d{0,%2})?$")
-                            .arg(digits_)
-                            .arg(decimals_)
-                      : QStringLiteral("^\\d{0,%1}$").arg(digits_);
+    // Up to digits_ digits in all, at most decimals_ of them after the point: one alternative
+    // per number of digits before the point (a look-ahead would make every text a partial
+    // match, which the field lets the user type).
+    QStringList alternatives;
+    for (int whole = 0; whole <= digits_; ++whole) {
+        const int fraction = std::min(decimals_, digits_ - whole);
+        alternatives << (fraction > 0 ? QStringLiteral("\\d{%1}(?:\\.\\d{0,%2})?")
+                                            .arg(whole)
+                                            .arg(fraction)
+                                      : QStringLiteral("\\d{%1}").arg(whole));
+    }
+    const QString pattern = QStringLiteral("^(?:%1)$").arg(alternatives.join(QLatin1Char('|')));
     validator_->setRegularExpression(QRegularExpression(pattern));
 }
 

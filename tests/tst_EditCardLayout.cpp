@@ -317,7 +317,8 @@ void tst_EditCardLayout::unitRoundTrip()
                             start.VPitch, start.LeftMargin, start.TopMargin};
     const float after[] = {result->Width,  result->Height,     result->HPitch,
                            result->VPitch, result->LeftMargin, result->TopMargin};
-    for (int i = 0; i < 6; ++i) QVERIFY2(qAbs(after[i] - before[i]) < 0.0005f, qPrintable(QString::number(i)));
+    for (int i = 0; i < 6; ++i)
+        QVERIFY2(qAbs(after[i] - before[i]) < 0.0005f, qPrintable(QString::number(i)));
 }
 
 void tst_EditCardLayout::reopeningShowsTheStoredLayout()

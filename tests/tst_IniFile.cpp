@@ -209,7 +209,8 @@ void tst_IniFile::fromScratch()
     ini.writeString(QStringLiteral("Two words"), QStringLiteral("Name"), QStringLiteral("Ä ö"));
     ini.writeBool(QStringLiteral("One"), QStringLiteral("a"), true);
     ini.writeInteger(QStringLiteral("Two words"), QStringLiteral("n"), -3);
-    QCOMPARE(ini.text(), QByteArray("[One]\nb=2\na=1\n\n[Two words]\nName=\xC3\x84 \xC3\xB6\nn=-3\n"));
+    QCOMPARE(ini.text(),
+             QByteArray("[One]\nb=2\na=1\n\n[Two words]\nName=\xC3\x84 \xC3\xB6\nn=-3\n"));
     QCOMPARE(ini.readString(QStringLiteral("two WORDS"), QStringLiteral("name"), {}),
              QStringLiteral("Ä ö"));
 }
