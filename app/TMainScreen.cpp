@@ -2,14 +2,23 @@
 
 #include "SurfaceView.h"
 #include "ToolIcons.h"
-#include "document/TGBusinessCardPanel32.h"
 #include "app/ObjectKinds.h"
+#include "document/TGBusinessCardPanel32.h"
+#include "platform/HomeFolder.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/WindowPlacement.h"
+#include "printing/TCardSizing.h"
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -18,7 +27,6 @@
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 struct ToolSpec {
@@ -53,6 +61,19 @@ QString hintText(const char* hint)
 {
     return QString::fromLatin1(hint).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
+
+// Sizing the card on the surface: zoom, pixel size and repaint.
+class SurfaceCardSizing : public TCardSizing {
+public:
+    explicit SurfaceCardSizing(TGBasePanel& s) : s_(s) {}
+    float zoomFactor() const override { return s_.zoomFactor(); }
+    void setZoom(float zoom) override { s_.SetZoom(zoom); }
+    void setCardPixelSize(QSize size) override { s_.setSize(size.width(), size.height()); }
+    void repaintCard() override { s_.invalidate(); }
+
+private:
+    TGBasePanel& s_;
+};
 } // namespace
 
 TMainScreen::TMainScreen(QWidget* parent)
@@ -64,10 +85,10 @@ TMainScreen::TMainScreen(QWidget* parent)
     busy_ = true;
     surface_->setObjectName(QStringLiteral("BusinessCardPanel"));
     surface_->setDrawOutline(true);
-    surface_->setShape(TGBasePanel::lsRectangle);
     ObjectKinds::registerAll(*surface_);
 
     view_ = new SurfaceView(*surface_);
+    view_->setObjectName(QStringLiteral("SurfaceView"));
     scroll_ = new QScrollArea;
     scroll_->setObjectName(QStringLiteral("ScrollBox"));
     scroll_->setAlignment(Qt::AlignCenter);
@@ -82,12 +103,20 @@ TMainScreen::TMainScreen(QWidget* parent)
         surface_->SetPanelState(TGBusinessCardPanel32::psPointing);
         tools_->button(TGBusinessCardPanel32::psPointing)->setChecked(true);
     });
-    connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged);
     qApp->installEventFilter(this);
+
+    prefs_ = TPreferences::LoadPreferences();
+    sizeCardFromLayout();
+    applyFontPreferences();
+    SetDefaultFontCaption();
+    SetPanelPersonalInfo();
     SetChangesMade(false);
-    busy_ = false;
+    recent_ = TRecentFiles::load();
+    rebuildRecentMenu();
+    const QString home = platform::HomeFolder::path();
+    for (const char* folder : {"bmbrush", "Saved", "bg"}) QDir().mkpath(home + QLatin1String(folder));
     Setbuttons();
-    resize(720, 480);
+    resize(760, 520);
 }
 
 TMainScreen::~TMainScreen()
@@ -112,6 +141,7 @@ void TMainScreen::buildToolBar()
         b->setIcon(ToolIcons::icon(index++));
         b->setCheckable(true);
         b->setAutoRaise(true);
+        // Kinds this version does not build yet keep their place, disabled.
         b->setEnabled(t.state == TGBusinessCardPanel32::psPointing || surface_->hasTool(t.state));
         tools_->addButton(b, t.state);
         bar->addWidget(b);
@@ -120,25 +150,28 @@ void TMainScreen::buildToolBar()
     connect(tools_, &QButtonGroup::idClicked, this, &TMainScreen::toolClicked);
     bar->addSeparator();
 
-    auto toggle = [bar](const char* name, const char* hint, int icon) {
+    auto toolButton = [bar](const char* name, const char* hint, int icon, bool checkable) {
         auto* b = new QToolButton;
         b->setObjectName(QLatin1String(name));
         b->setToolTip(QLatin1String(hint));
         b->setIcon(ToolIcons::icon(icon));
-        b->setCheckable(true);
+        b->setCheckable(checkable);
         b->setAutoRaise(true);
         bar->addWidget(b);
         return b;
     };
-    QToolButton* grid = toggle("ShowGrid", "Show grid", 13);
+    QToolButton* grid = toolButton("ShowGrid", "Show grid", 13, true);
     connect(grid, &QToolButton::toggled, this, [this](bool on) { surface_->setShowGrid(on); });
-    QToolButton* snap = toggle("SnapToGrid", "Snap to Grid", 14);
+    QToolButton* snap = toolButton("SnapToGrid", "Snap to Grid", 14, true);
     connect(snap, &QToolButton::toggled, this, [this](bool on) { surface_->setSnapToGrid(on); });
+    QToolButton* art = toolButton("BackgroundButton", "Set or change background art", 15, false);
+    connect(art, &QToolButton::clicked, this, &TMainScreen::backgroundArtCommand);
     bar->addSeparator();
 
     auto* zoomBox = new QWidget;
     zoomBox->setObjectName(QStringLiteral("ZoomSpinner"));
-    zoomBox->setToolTip(QStringLiteral("Press plus (+) or minus (-) to \nincrease or decrease the zoom percentage"));
+    zoomBox->setToolTip(
+        hintText("Press plus (+) or minus (-) to \rincrease or decrease the zoom percentage"));
     auto* zl = new QHBoxLayout(zoomBox);
     zl->setContentsMargins(4, 0, 4, 0);
     auto* down = new QToolButton;
@@ -163,22 +196,64 @@ void TMainScreen::buildToolBar()
     bar->addWidget(spacer);
     saveButton_ = new QPushButton(QStringLiteral("Save As"));
     saveButton_->setObjectName(QStringLiteral("Savebutton"));
+    saveButton_->setDefault(true);
     cancelButton_ = new QPushButton(QStringLiteral("Cancel"));
     cancelButton_->setObjectName(QStringLiteral("Cancelbutton"));
     bar->addWidget(saveButton_);
     bar->addWidget(cancelButton_);
+    connect(saveButton_, &QPushButton::clicked, this, [this] {
+        if (currentFileName_.isEmpty())
+            saveAsCommand();
+        else
+            saveCommand();
+    });
+    connect(cancelButton_, &QPushButton::clicked, this, &TMainScreen::cancelChangesCommand);
 }
 
 void TMainScreen::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    saveAction_ = file->addAction(QStringLiteral("Save"));
+    auto add = [this](QMenu* menu, const char* name, const char* caption, void (TMainScreen::*slot)()) {
+        QAction* a = menu->addAction(QLatin1String(caption));
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    add(fileMenu_, "mnuNew", "&New", &TMainScreen::newCommand);
+    add(fileMenu_, "mnuOpen", "&Open", &TMainScreen::openCommand);
+    add(fileMenu_, "mnuDelete", "&Delete", &TMainScreen::deleteCommand);
+    saveAction_ = add(fileMenu_, "mnuSave", "Save", &TMainScreen::saveCommand);
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->addSeparator();
-    QAction* exit = file->addAction(QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    menuBar()->addMenu(QStringLiteral("&Edit"));
-    menuBar()->addMenu(QStringLiteral("&Help"));
+    saveAction_->setShortcutContext(Qt::ApplicationShortcut);
+    add(fileMenu_, "mnuSaveAs", "Save &As...", &TMainScreen::saveAsCommand);
+    fileMenu_->addSeparator();
+    add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand);
+    recentSeparator_ = fileMenu_->addSeparator();
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    defaultFontAction_ = add(edit, "mnuDefaultFont", "&Default Font - ", &TMainScreen::defaultFontCommand);
+    add(edit, "mnuPersonalInformation", "&Personal Information", &TMainScreen::personalInformationCommand);
+    add(edit, "mnuBackgroundArt", "&Set or Change Background Art", &TMainScreen::backgroundArtCommand);
+    add(edit, "mnuLayout", "Change Business Card Layout", &TMainScreen::layoutCommand);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    add(help, "mnuAbout", "&About", &TMainScreen::aboutCommand);
+}
+
+void TMainScreen::rebuildRecentMenu()
+{
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        delete a;
+    }
+    recentActions_.clear();
+    int n = 1;
+    for (const QString& name : recent_.files()) {
+        QAction* a = fileMenu_->addAction(QStringLiteral("&%1 %2").arg(n++).arg(name));
+        connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
+        recentActions_ << a;
+    }
+    recentSeparator_->setVisible(!recentActions_.isEmpty());
 }
 
 void TMainScreen::toolClicked(int state)
@@ -186,13 +261,54 @@ void TMainScreen::toolClicked(int state)
     surface_->SetPanelState(TGBusinessCardPanel32::TLPanelState(state));
 }
 
+void TMainScreen::sizeCardFromLayout()
+{
+    SurfaceCardSizing sizing(*surface_);
+    sizing.SetCardSizeFromInches(prefs_.Layout, platform::ScreenMetrics::pixelsPerInch());
+}
+
+void TMainScreen::firstActivation()
+{
+    if (activated_) return;
+    activated_ = true;
+    busy_ = true;
+    platform::WindowPlacement::RestoreWindowPlacement(*this);
+    show();
+    surface_->setShape(TGBasePanel::lsRectangle);
+    sizeCardFromLayout();
+    if (!recent_.files().isEmpty() && QFile::exists(recent_.files().front()))
+        OpenBCFile(recent_.files().front());
+    SetChangesMade(false);
+    connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged,
+            Qt::UniqueConnection);
+    busy_ = false;
+    Setbuttons();
+    const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
+    if (!uiMap.isEmpty()) writeUiMap(uiMap);
+}
+
+bool TMainScreen::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        surface_->invalidate();
+        firstActivation();
+    }
+    return QMainWindow::event(e);
+}
+
+void TMainScreen::closeEvent(QCloseEvent* e)
+{
+    platform::WindowPlacement::SaveWindowPlacement(*this);
+    e->accept();
+}
+
 void TMainScreen::zoomBy(bool in)
 {
     busy_ = true;
     surface_->handle().clear();
     const float z = surface_->zoomFactor();
-    // The sum is formed in double and kept in single precision, so that the steps land
-    // on 1.1 … 1.5 and a sixth step in stops.
+    // The sum is formed in double and kept in single precision: the steps land on 1.1 …
+    // 1.5, and a sixth step in finds 1.5 and stops.
     if (in && !(z > 1.5f))
         surface_->SetZoom(float(double(z) + 0.1));
     else if (!in && z >= 1.1f)
@@ -249,7 +365,7 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w->window() != this) return false;
+    if (!w || w->window() != this || w != QApplication::focusWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier);
     if (event->type() == QEvent::KeyRelease) {
@@ -257,6 +373,7 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
         if (keypad && key->key() == Qt::Key_Minus) zoomOut();
         return false;
     }
+    if (keypad && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) return true;
     QScrollBar* vbar = scroll_->verticalScrollBar();
     switch (key->key()) {
     case Qt::Key_PageUp: vbar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
@@ -265,8 +382,22 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_End: vbar->setValue(vbar->maximum()); return true;
     default: break;
     }
-    // Keys typed outside the card go to the surface's key handler too.
-    if (w != view_ && w == QApplication::focusWidget() && !qobject_cast<QDialog*>(w->window()))
-        surface_->keyHandler(key->key(), key->modifiers());
+    // Keys typed while the card itself is not focused still reach the surface.
+    if (w != view_) surface_->keyHandler(key->key(), key->modifiers());
     return false;
+}
+
+void TMainScreen::writeUiMap(const QString& path) const
+{
+    // For end-to-end tests: where the named widgets are on the screen.
+    QJsonObject map;
+    auto put = [&map](const QWidget* w) {
+        if (!w || w->objectName().isEmpty() || !w->isVisible()) return;
+        const QPoint g = w->mapToGlobal(QPoint(0, 0));
+        map.insert(w->objectName(), QJsonObject{{"x", g.x()}, {"y", g.y()},
+                                                {"w", w->width()}, {"h", w->height()}});
+    };
+    for (const QWidget* w : findChildren<QWidget*>()) put(w);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(QJsonDocument(map).toJson());
 }

@@ -1,18 +1,20 @@
 #pragma once
 // The program's one document window: the card surface in a scroll box, the tool bar that
 // chooses what a click creates, the menus and buttons of every command, the current file
-// and its unsaved-changes state.
+// and its unsaved-changes state, and the settings the preferences file keeps.
+#include "app/TPreferences.h"
+#include "app/TRecentFiles.h"
+
 #include <QMainWindow>
 
 #include <memory>
 
-class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
-class QToolButton;
 class SurfaceView;
 class TGBusinessCardPanel32;
 
@@ -24,6 +26,35 @@ public:
 
     TGBusinessCardPanel32& surface() { return *surface_; }
     SurfaceView& surfaceView() { return *view_; }
+    const TPreferences& preferences() const { return prefs_; }
+    const TRecentFiles& recentFiles() const { return recent_; }
+    QString backgroundFile() const { return backgroundFile_; }
+
+    // The first activation: placement, card size, the most recent card, change tracking.
+    void firstActivation();
+
+    // --- file commands
+    void newCommand();
+    void openCommand();
+    void deleteCommand();
+    void saveCommand();
+    void saveAsCommand();
+    void exitCommand();
+    void cancelChangesCommand();
+    void MRUItemClick(const QString& fileName);
+    void OpenBCFile(const QString& fileName);
+    bool SaveBCFile(const QString& fileName);
+    void CheckSaveNeeded();
+
+    // --- edit and help commands
+    void defaultFontCommand();
+    void personalInformationCommand();
+    void backgroundArtCommand();
+    void layoutCommand();
+    void aboutCommand();
+    void SetDefaultFontCaption();
+    QString defaultFontCaption() const;
+    void SetPanelPersonalInfo();
 
     // --- zoom: steps of 0.1 between 1.0 and 1.5
     void zoomIn();
@@ -39,12 +70,20 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildToolBar();
     void buildMenus();
+    void rebuildRecentMenu();
     void toolClicked(int state);
     void zoomBy(bool in);
+    void applyFontPreferences();
+    void storeFontPreferences();
+    void sizeCardFromLayout();
+    QString savedFolder() const;
+    void writeUiMap(const QString& path) const;
 
     std::unique_ptr<TGBusinessCardPanel32> surface_;
     SurfaceView* view_ = nullptr;
@@ -54,8 +93,16 @@ private:
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QAction* saveAction_ = nullptr;
+    QAction* defaultFontAction_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
 
+    TPreferences prefs_;
+    TRecentFiles recent_;
     QString currentFileName_;
+    QString backgroundFile_;
     bool changesMade_ = false;
     bool busy_ = false;
+    bool activated_ = false;
 };

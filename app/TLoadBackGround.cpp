@@ -1,0 +1,107 @@
+#include "TLoadBackGround.h"
+
+#include "platform/HelpViewer.h"
+#include "platform/DialogHost.h"
+#include "platform/Graphic.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("LoadBackGround"));
+    setWindowTitle(QStringLiteral("Load  Business Card Background Art "));
+    files_ = new QListWidget;
+    files_->setObjectName(QStringLiteral("FileListBox"));
+    files_->setMinimumWidth(200);
+    preview_ = new QLabel;
+    preview_->setObjectName(QStringLiteral("Image1"));
+    preview_->setMinimumSize(336, 192);
+    preview_->setAlignment(Qt::AlignCenter);
+    preview_->setFrameShape(QFrame::StyledPanel);
+
+    auto* buttons = new QDialogButtonBox(Qt::Vertical);
+    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::ActionRole);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    QPushButton* none = buttons->addButton(QStringLiteral("None"), QDialogButtonBox::ActionRole);
+    none->setObjectName(QStringLiteral("NoneButton"));
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("CancelButton"));
+    QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("HelpButton"));
+    connect(ok, &QPushButton::clicked, this, &TLoadBackGround::okClicked);
+    connect(none, &QPushButton::clicked, this, [this] { done(NoneResult); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(2101); });
+    connect(files_, &QListWidget::currentRowChanged, this, &TLoadBackGround::showPreview);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(files_);
+    layout->addWidget(preview_, 1);
+    layout->addWidget(buttons);
+    listFolder(folder);
+}
+
+void TLoadBackGround::listFolder(const QString& folder)
+{
+    folder_ = folder;
+    files_->clear();
+    const QStringList names = QDir(folder).entryList(
+        {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"), QStringLiteral("*.BMP"),
+         QStringLiteral("*.WMF"), QStringLiteral("*.Bmp"), QStringLiteral("*.Wmf")},
+        QDir::Files, QDir::Name | QDir::IgnoreCase);
+    files_->addItems(names);
+    files_->setCurrentRow(-1);
+}
+
+void TLoadBackGround::selectFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (QFileInfo(folder_).absoluteFilePath() != info.absolutePath()) listFolder(info.absolutePath());
+    const QList<QListWidgetItem*> found = files_->findItems(info.fileName(), Qt::MatchExactly);
+    if (!found.isEmpty()) files_->setCurrentItem(found.front());
+}
+
+QString TLoadBackGround::selectedFile() const
+{
+    const QListWidgetItem* item = files_->currentItem();
+    return item ? QDir(folder_).absoluteFilePath(item->text()) : QString();
+}
+
+void TLoadBackGround::showPreview()
+{
+    const QString file = selectedFile();
+    preview_->clear();
+    if (file.isEmpty()) return;
+    platform::Graphic g;
+    if (!g.loadFromFile(file)) {
+        platform::ShowInformation(QLatin1String(platform::Graphic::loadErrorMessage));
+        return;
+    }
+    // The preview takes the picture's own size, shrunk to fit the panel.
+    QSize size(std::max(1, g.width()), std::max(1, g.height()));
+    size = size.boundedTo(preview_->size().expandedTo(QSize(336, 192)));
+    QPixmap pm(QSize(std::max(1, g.width()), std::max(1, g.height()))
+                   .scaled(size, Qt::KeepAspectRatio));
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    g.draw(p, QRectF(0, 0, pm.width(), pm.height()));
+    p.end();
+    preview_->setPixmap(pm);
+}
+
+void TLoadBackGround::okClicked()
+{
+    if (selectedFile().isEmpty()) {
+        platform::DialogHost::current().beep();
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,122 @@
+// The main window's Edit and Help commands: default font, personal information,
+// background art, card layout, help and about.
+#include "TMainScreen.h"
+
+#include "TLoadBackGround.h"
+#include "TPersonalInformation.h"
+#include "TSplashform.h"
+#include "document/TGBusinessCardPanel32.h"
+#include "platform/DialogHost.h"
+#include "platform/HomeFolder.h"
+#include "printing/TEditCardLayout.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+
+void TMainScreen::applyFontPreferences()
+{
+    TGFont& f = surface_->font();
+    f.setName(prefs_.FontName.left(255));
+    f.setSize(prefs_.FontSize);
+    Gdi::TFontStyles style = f.style();
+    style.setFlag(Gdi::fsBold, prefs_.FontBold);
+    style.setFlag(Gdi::fsItalic, prefs_.FontItalic);
+    style.setFlag(Gdi::fsUnderline, prefs_.FontUnderline);
+    f.setStyle(style);
+}
+
+void TMainScreen::storeFontPreferences()
+{
+    const TGFont& f = surface_->font();
+    prefs_.FontName = f.name();
+    prefs_.FontSize = f.size();
+    prefs_.FontBold = f.style().testFlag(Gdi::fsBold);
+    prefs_.FontItalic = f.style().testFlag(Gdi::fsItalic);
+    prefs_.FontUnderline = f.style().testFlag(Gdi::fsUnderline);
+}
+
+QString TMainScreen::defaultFontCaption() const
+{
+    const TGFont& f = surface_->font();
+    QString caption = QStringLiteral("Default Font: ") + f.name() + QStringLiteral(", ") +
+                      QString::number(f.size()) + QStringLiteral(" pt ");
+    if (f.style().testFlag(Gdi::fsBold)) caption += QStringLiteral(", bold");
+    if (f.style().testFlag(Gdi::fsItalic)) caption += QStringLiteral(", italic");
+    if (f.style().testFlag(Gdi::fsUnderline)) caption += QStringLiteral(", underline");
+    return caption;
+}
+
+void TMainScreen::SetDefaultFontCaption()
+{
+    defaultFontAction_->setText(defaultFontCaption());
+}
+
+void TMainScreen::defaultFontCommand()
+{
+    const std::optional<QFont> chosen =
+        platform::DialogHost::current().chooseFont(surface_->font().toQFont());
+    if (chosen) surface_->font().assignQFont(*chosen);
+    SetDefaultFontCaption();
+    storeFontPreferences();
+    prefs_.SavePreferences();
+}
+
+void TMainScreen::SetPanelPersonalInfo()
+{
+    for (int i = 0; i < TPreferences::PersonalCount; ++i)
+        surface_->setPersonalInfo(i, prefs_.Personal[size_t(i)]);
+}
+
+void TMainScreen::personalInformationCommand()
+{
+    TPersonalInformation dialog(this);
+    prefs_ = TPreferences::LoadPreferences();
+    applyFontPreferences();
+    dialog.setValues(prefs_.Personal);
+    if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;
+    prefs_.Personal = dialog.values();
+    prefs_.SavePreferences();
+    SetPanelPersonalInfo();
+}
+
+void TMainScreen::backgroundArtCommand()
+{
+    const QString folder = platform::HomeFolder::path() + QStringLiteral("bg");
+    TLoadBackGround dialog(folder, this);
+    if (!backgroundFile_.isEmpty()) {
+        const QString inFolder = folder + QLatin1Char('/') + QFileInfo(backgroundFile_).fileName();
+        if (QFile::exists(backgroundFile_))
+            dialog.selectFile(backgroundFile_);
+        else if (QFile::exists(inFolder))
+            dialog.selectFile(inFolder);
+    }
+    const int result = platform::DialogHost::current().exec(dialog);
+    if (result == QDialog::Accepted) {
+        backgroundFile_ = dialog.selectedFile();
+        surface_->LoadBackground(backgroundFile_);
+        SetChangesMade(true);
+    } else if (result == TLoadBackGround::NoneResult) {
+        backgroundFile_.clear();
+        surface_->ClearBackground();
+        SetChangesMade(true);
+    }
+    surface_->invalidate();
+}
+
+void TMainScreen::layoutCommand()
+{
+    const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.Layout, this);
+    if (!layout) return;
+    prefs_.Layout = *layout;
+    storeFontPreferences();
+    prefs_.SavePreferences();
+    surface_->handle().clear();
+    sizeCardFromLayout();
+}
+
+void TMainScreen::aboutCommand()
+{
+    TSplashform about(this);
+    platform::DialogHost::current().exec(about);
+}
