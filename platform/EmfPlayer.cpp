@@ -81,7 +81,7 @@ bool EmfPlayer::readHeader(QByteArrayView data, Header* header)
     r.skip(16); // bounds in device pixels
     const QRectF frame = rectL(r);
     const quint32 signature = r.u32();
-    r.skip(32);
+    r.skip(28); // version, sizes, counts, description, palette
     const QPointF device = pointL(r), mm = pointL(r);
     if (!r.ok() || type != 1 || size < 88 || signature != emfSignature) return false;
     if (device.x() <= 0 || device.y() <= 0 || mm.x() <= 0 || mm.y() <= 0) return false;
