@@ -123,7 +123,8 @@ public:
     // it, untouched) for a picture drawn many times: a PDF then holds it once per job.
     void stretchDraw(const QRectF& inches, const QImage& image);
     // Replays a recorded picture stretched into an inch rectangle; the picture's
-    // boundingRect() is the part that fills it.
+    // boundingRect() is the part that fills it. Images recorded inside a picture are
+    // embedded again at every replay: draw a repeated bitmap with the QImage overload.
     void stretchDraw(const QRectF& inches, const QPicture& picture);
 
     // ---- Device pixels.
@@ -139,7 +140,7 @@ public:
     QPainter& painter() { return painter_; }
 
 private:
-    bool drawing() const { return running_ && !aborted_; }
+    bool drawing() const { return running_ && !aborted_ && painter_.isActive(); }
     // A canvas with the report's pen (in device pixels) and brush colour and style.
     Canvas styledCanvas();
     int devicePenWidth() const;

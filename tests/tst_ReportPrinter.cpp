@@ -4,6 +4,9 @@
 #include "platform/Printers.h"
 #include "platform/Report.h"
 
+#include "support/ScriptedDialogHost.h"
+
+#include <QPrintDialog>
 #include <QtTest>
 
 using platform::PrinterReportTarget;
@@ -15,6 +18,9 @@ class tst_ReportPrinter : public QObject {
 private slots:
     void printerList();
     void copiesAndBorderOnAQueue();
+    void printDialog_data();
+    void printDialog();
+    void setupDialogCancelled();
 };
 
 void tst_ReportPrinter::printerList()
@@ -43,6 +49,59 @@ void tst_ReportPrinter::copiesAndBorderOnAQueue()
     };
     QVERIFY(!report.run());
     QVERIFY(report.aborted());
+}
+
+void tst_ReportPrinter::printDialog_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("from"); // 0: all pages
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("firstPage");
+    QTest::addColumn<int>("lastPage");
+    QTest::newRow("cancelled") << false << 1 << 0 << 0 << 0 << 0;
+    QTest::newRow("all pages") << true << 1 << 0 << 0 << 1 << 9999;
+    QTest::newRow("three copies of pages 2 to 4") << true << 3 << 2 << 4 << 2 << 4;
+}
+
+// What the user picks in the print dialog ends up in the printer; the report takes its
+// copies and page range from there.
+void tst_ReportPrinter::printDialog()
+{
+    QFETCH(bool, accept);
+    QFETCH(int, copies);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, firstPage);
+    QFETCH(int, lastPage);
+    ScriptedDialogHost host;
+    host.dialogs.push_back([=](QDialog& dialog) {
+        auto& print = dynamic_cast<QPrintDialog&>(dialog);
+        print.printer()->setCopyCount(copies);
+        if (from > 0) {
+            print.printer()->setPrintRange(QPrinter::PageRange);
+            print.printer()->setFromTo(from, to);
+        }
+        return accept ? QDialog::Accepted : QDialog::Rejected;
+    });
+    PrinterReportTarget target;
+    const auto choice = target.showPrintDialog();
+    QCOMPARE(host.dialogTitles.size(), 1);
+    QCOMPARE(choice.has_value(), accept);
+    if (!accept) return;
+    QCOMPARE(choice->copies, copies);
+    QCOMPARE(choice->firstPage, firstPage);
+    QCOMPARE(choice->lastPage, lastPage);
+}
+
+void tst_ReportPrinter::setupDialogCancelled()
+{
+    ScriptedDialogHost host;
+    PrinterReportTarget target;
+    const QString before = target.printerName();
+    QVERIFY(!target.showSetupDialog());
+    QCOMPARE(host.dialogTitles, QStringList{QStringLiteral("Print Setup")});
+    QCOMPARE(target.printerName(), before);
 }
 
 QTEST_MAIN(tst_ReportPrinter)

@@ -71,6 +71,7 @@ private slots:
     void damagedStreamRefused_data();
     void damagedStreamRefused();
     void pictureAndTextLandInTheirRectangle();
+    void bitmapBrushAndPolygon();
 };
 
 void tst_ReportStored::roundTrip()
@@ -309,6 +310,24 @@ void tst_ReportStored::pictureAndTextLandInTheirRectangle()
     QVERIFY2(ink.top() > 300 && ink.top() < 315, qPrintable(QString::number(ink.top())));
     const double heightInches = ink.height() / 100.0;
     QVERIFY2(heightInches > 0.30 && heightInches < 0.40, qPrintable(QString::number(heightInches)));
+}
+
+void tst_ReportStored::bitmapBrushAndPolygon()
+{
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    const StoredReport stored = load(record([&](Report& r) {
+        r.pen = {TColor::clBlack, Gdi::psClear, 1, Gdi::pmCopy};
+        r.brush = {TColor::clRed, Gdi::bsSolid, tile}; // the bitmap wins over the colour
+        r.rectangle(1.0, 1.0, 2.0, 2.0);
+        r.brush = {TColor::clRed, Gdi::bsSolid, {}};
+        r.polygon(QPolygonF{QPointF(3, 1), QPointF(4, 1), QPointF(3, 2)});
+    }));
+    const QImage page = replay(stored, 0, 100);
+    QCOMPARE(page.pixel(150, 150), qRgb(0, 255, 0));
+    QCOMPARE(page.pixel(210, 150), qRgb(255, 255, 255));
+    QCOMPARE(page.pixel(310, 110), qRgb(255, 0, 0));
+    QCOMPARE(page.pixel(390, 190), qRgb(255, 255, 255)); // beyond the diagonal
 }
 
 QTEST_MAIN(tst_ReportStored)
