@@ -44,7 +44,7 @@ int GdiFont::emPixels() const
     probe.setPixelSize(probeSize);
     const QFontMetricsF fm(probe);
     const qreal cell = fm.ascent() + fm.descent();
-    const qreal em = cell > 0 ? height * probeSize / cell : height;
+    const qreal em = cell > 0 ? qreal(height) * probeSize / cell : qreal(height);
     return int(std::clamp<qint64>(std::llround(em), 1, maxEmPixels));
 }
 
