@@ -24,10 +24,11 @@ void PrinterReportTarget::setOutputFileName(const QString& fileName)
     printer_.setOutputFileName(fileName);
 }
 
-QMarginsF PrinterReportTarget::unprintableBorder(const QPageSize& pageSize) const
+QMarginsF PrinterReportTarget::unprintableBorder(const QPageSize& pageSize)
 {
+    // The printer knows its minimum margins only for the paper it is set to.
+    printer_.setPageSize(pageSize);
     QPageLayout layout = printer_.pageLayout();
-    layout.setPageSize(pageSize);
     layout.setUnits(QPageLayout::Inch);
     return layout.minimumMargins();
 }

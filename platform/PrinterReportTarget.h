@@ -24,8 +24,9 @@ public:
     // Prints into this PDF file instead of a queue (the print dialog's "print to file");
     // an empty name goes back to the queue.
     void setOutputFileName(const QString& fileName);
-    // The border the printer cannot print on, in inches, for the current paper size.
-    QMarginsF unprintableBorder(const QPageSize& pageSize) const;
+    // The border the printer cannot print on, in inches, with this paper (which the printer
+    // is set to).
+    QMarginsF unprintableBorder(const QPageSize& pageSize);
 
     // The printer set-up dialog (printer and its options); true on OK.
     bool showSetupDialog(QWidget* parent = nullptr);
