@@ -51,8 +51,10 @@ std::optional<QFont> ScriptedDialogHost::chooseFont(const QFont&)
     return f;
 }
 
-QString ScriptedDialogHost::openFileName(const QString&, const QString&, const QString&)
+QString ScriptedDialogHost::openFileName(const QString& caption, const QString& dir,
+                                         const QString&)
 {
+    fileDialogs << caption + QLatin1Char('|') + dir;
     if (fileNames.empty()) return {};
     QString f = fileNames.front();
     fileNames.pop_front();

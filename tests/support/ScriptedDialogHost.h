@@ -25,6 +25,7 @@ public:
     QStringList messages;      // information texts, in order
     QStringList questions;     // yes/no texts, in order
     QStringList dialogTitles;  // window titles of executed dialogs
+    QStringList fileDialogs;   // caption and proposed name or folder of each file dialog
     int beeps = 0;
     platform::MenuModel* lastPopup = nullptr;
     QPoint lastPopupPos;

@@ -1,0 +1,265 @@
+// The main window's commands, headless with scripted dialogs: start-up folders, Save As
+// proposals, companion files, opening refused or broken files, change tracking, zoom,
+// the default-font caption, personal information and background art.
+#include "support/ScriptedDialogHost.h"
+
+#include "app/CardFiles.h"
+#include "app/TLoadBackGround.h"
+#include "app/TMainScreen.h"
+#include "app/TPersonalInformation.h"
+#include "document/TGBusinessCardPanel32.h"
+#include "platform/HomeFolder.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+// A window in a fresh home, activated as at start-up.
+struct Window {
+    explicit Window(const QString& home)
+    {
+        platform::HomeFolder::set(home);
+        w = std::make_unique<TMainScreen>();
+        w->firstActivation();
+    }
+    std::unique_ptr<TMainScreen> w;
+};
+
+void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class tst_MainScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRun();
+    void proposedNames_data();
+    void proposedNames();
+    void companionNames_data();
+    void companionNames();
+    void openRefusesOtherExtensions();
+    void missingRecentFile();
+    void zoomSteps();
+    void defaultFontCaption_data();
+    void defaultFontCaption();
+    void personalInformation();
+    void backgroundArt();
+    void backgroundArtNoneFlagsChange();
+};
+
+void tst_MainScreen::firstRun()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    for (const char* folder : {"Saved", "bg", "bmbrush"})
+        QVERIFY2(QDir(home.path()).exists(QLatin1String(folder)), folder);
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
+    QVERIFY(!win.w->changesMade());
+    // The card is sized from the default layout: 3.5 x 2.0 in at the screen's density.
+    const int ppi = win.w->logicalDpiY();
+    QCOMPARE(win.w->surface().width(), qRound(3.5 * ppi));
+    QCOMPARE(win.w->surface().height(), qRound(2.0 * ppi));
+    // Save As on an untitled card proposes BC0001.ORL in Saved.
+    win.w->saveAsCommand();
+    QCOMPARE(dialogs.fileDialogs.last(), QStringLiteral("Save Business Card|") +
+                                             platform::HomeFolder::path() + "Saved/BC0001.ORL");
+}
+
+void tst_MainScreen::proposedNames_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("empty") << QStringList{} << "BC0001.ORL";
+    QTest::newRow("gap") << QStringList{"BC0001.ORL", "BC0003.ORL"} << "BC0002.ORL";
+    QTest::newRow("other names") << QStringList{"Smith.ORL", "BC0002.ORL"} << "BC0001.ORL";
+}
+
+void tst_MainScreen::proposedNames()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, proposed);
+    QTemporaryDir dir;
+    for (const QString& name : existing) writeFile(dir.filePath(name), "x");
+    QCOMPARE(CardFiles::proposedName(dir.path()), proposed);
+}
+
+void tst_MainScreen::companionNames_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("companion");
+    QTest::newRow("plain") << "/home/ann/Cards/Smith.ORL" << "/home/ann/Cards/Smith.ORX";
+    QTest::newRow("dotted folder") << "/home/ann/My.Cards/Smith.ORL" << "/home/ann/My.ORX";
+    QTest::newRow("two dots") << "/cards/a.b.ORL" << "/cards/a.ORX";
+}
+
+void tst_MainScreen::companionNames()
+{
+    QFETCH(QString, card);
+    QFETCH(QString, companion);
+    QCOMPARE(CardFiles::companionName(card), companion);
+}
+
+void tst_MainScreen::openRefusesOtherExtensions()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    const QString txt = home.filePath("notes.txt");
+    writeFile(txt, "hello");
+    dialogs.fileNames.push_back(txt);
+    win.w->openCommand();
+    QCOMPARE(dialogs.messages, QStringList{"Must be a ORL (Orlanto) file"});
+    QCOMPARE(win.w->currentFileName(), QString());
+    QCOMPARE(dialogs.fileDialogs.last(),
+             QStringLiteral("Open Business Card|") + platform::HomeFolder::path() + "Saved/");
+}
+
+void tst_MainScreen::missingRecentFile()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    const QString gone = home.filePath("Saved/gone.ORL");
+    win.w->MRUItemClick(gone);
+    QCOMPARE(dialogs.messages, QStringList{gone + " no longer exists"});
+    QVERIFY(!win.w->recentFiles().files().contains(gone));
+}
+
+void tst_MainScreen::zoomSteps()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    win.w->zoomOut();
+    QCOMPARE(win.w->zoomCaption(), QStringLiteral("100%"));
+    QStringList captions;
+    for (int i = 0; i < 6; ++i) {
+        win.w->zoomIn();
+        captions << win.w->zoomCaption();
+    }
+    QCOMPARE(captions, (QStringList{"110%", "120%", "130%", "140%", "150%", "150%"}));
+    for (int i = 0; i < 6; ++i) win.w->zoomOut();
+    QCOMPARE(win.w->zoomCaption(), QStringLiteral("100%"));
+    QCOMPARE(win.w->surface().zoomFactor(), 1.0f);
+    QVERIFY(!win.w->changesMade());
+}
+
+void tst_MainScreen::defaultFontCaption_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<QString>("caption");
+    QFont boldItalic(QStringLiteral("Arial"));
+    boldItalic.setPointSize(12);
+    boldItalic.setBold(true);
+    boldItalic.setItalic(true);
+    QTest::newRow("12 pt bold italic") << boldItalic << "Default Font: Arial, 12 pt , bold, italic";
+    QFont plain(QStringLiteral("Arial"));
+    plain.setPointSize(10);
+    QFont underlined = plain;
+    underlined.setUnderline(true);
+    QTest::newRow("underline") << underlined << "Default Font: Arial, 10 pt , underline";
+}
+
+void tst_MainScreen::defaultFontCaption()
+{
+    QFETCH(QFont, font);
+    QFETCH(QString, caption);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    QCOMPARE(win.w->defaultFontCaption(), QStringLiteral("Default Font: Arial, 10 pt "));
+    dialogs.fonts.push_back(font);
+    win.w->defaultFontCommand();
+    QCOMPARE(win.w->defaultFontCaption(), caption);
+    // The font is kept in the preferences file and comes back at the next start.
+    win.w.reset();
+    Window again(home.path());
+    QCOMPARE(again.w->defaultFontCaption(), caption);
+}
+
+void tst_MainScreen::personalInformation()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    dialogs.dialogs.push_back([](QDialog& d) {
+        d.findChild<QLineEdit*>("pPersonalName")->setText("Ann Smith");
+        d.findChild<QLineEdit*>("pPersonalEmail")->setText("ann@example.org");
+        return int(QDialog::Accepted);
+    });
+    win.w->personalInformationCommand();
+    QCOMPARE(dialogs.dialogTitles.last(), QStringLiteral("Personal Information"));
+    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piName), QStringLiteral("Ann Smith"));
+    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piEmail),
+             QStringLiteral("ann@example.org"));
+    // Cancel after editing leaves the file as it was.
+    QFile ini(home.filePath("ORL.INI"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray before = ini.readAll();
+    ini.close();
+    dialogs.dialogs.push_back([](QDialog& d) {
+        d.findChild<QLineEdit*>("pPersonalName")->setText("Someone Else");
+        return int(QDialog::Rejected);
+    });
+    win.w->personalInformationCommand();
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), before);
+    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piName), QStringLiteral("Ann Smith"));
+}
+
+void tst_MainScreen::backgroundArt()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    QImage art(35, 20, QImage::Format_RGB32);
+    art.fill(Qt::blue);
+    QVERIFY(art.save(home.filePath("bg/logo.bmp")));
+    writeFile(home.filePath("bg/broken.bmp"), "not a bitmap");
+    // "Ok" with nothing selected only beeps; then choose the broken file (its preview
+    // fails with the message), then the real one.
+    dialogs.dialogs.push_back([&dialogs](QDialog& d) {
+        auto* list = d.findChild<QListWidget*>("FileListBox");
+        d.findChild<QPushButton*>("OKButton")->click();
+        const int beeps = dialogs.beeps;
+        list->setCurrentItem(list->findItems("broken.bmp", Qt::MatchExactly).front());
+        list->setCurrentItem(list->findItems("logo.bmp", Qt::MatchExactly).front());
+        d.findChild<QPushButton*>("OKButton")->click();
+        return beeps == 1 ? d.result() : -1;
+    });
+    win.w->backgroundArtCommand();
+    QCOMPARE(dialogs.beeps, 1);
+    QCOMPARE(dialogs.messages, QStringList{"Error loading file!"});
+    QCOMPARE(win.w->backgroundFile(), home.filePath("bg/logo.bmp"));
+    QVERIFY(win.w->changesMade());
+    QVERIFY(win.w->surface().colorPicture());
+    // The dialog selects a missing art file's namesake in the bg folder.
+    TLoadBackGround dialog(home.filePath("bg"));
+    dialog.selectFile(home.filePath("bg/logo.bmp"));
+    QCOMPARE(dialog.selectedFile(), home.filePath("bg/logo.bmp"));
+}
+
+void tst_MainScreen::backgroundArtNoneFlagsChange()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    dialogs.dialogs.push_back([](QDialog& d) {
+        d.findChild<QPushButton*>("NoneButton")->click();
+        return d.result();
+    });
+    win.w->backgroundArtCommand();
+    QVERIFY(win.w->changesMade());
+    QCOMPARE(win.w->backgroundFile(), QString());
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
+}
+
+QTEST_MAIN(tst_MainScreen)
+#include "tst_MainScreen.moc"
