@@ -1,12 +1,225 @@
 #include "TGLabelObjectFiler.h"
 
+#include "TGBasePanel.h"
+#include "TGClassRegistry.h"
 #include "TGFilerError.h"
+#include "TGGraphicControl.h"
+#include "TGHandle.h"
+#include "TGStreamReader.h"
+#include "TGStreamWriter.h"
 
-// Placeholder until the card file reader and writer land.
+#include <QFile>
+#include <QIODevice>
+#include <QSaveFile>
+
+#include <exception>
+#include <memory>
+
+namespace {
+constexpr char signature[] = "TPF0";
+// Flags byte of a record: 0xF0 and up; the low bits say what follows.
+constexpr quint8 flagsMark = 0xF0;
+constexpr quint8 flagExisting = 0x01;
+constexpr quint8 flagChildPos = 0x02;
+constexpr int maxComponentNumber = 1000;
+
+[[noreturn]] void fail(const QString& message)
+{
+    throw TGFilerError(message);
+}
+} // namespace
+
 TGLabelObjectFiler::TGLabelObjectFiler(const TGClassRegistry& classes) : classes_(classes) {}
-void TGLabelObjectFiler::SaveAll(const TGBasePanel&, const QString&) { throw TGFilerError(QStringLiteral("Stream write error")); }
-void TGLabelObjectFiler::LoadAll(QObject*, TGBasePanel&, const QString&) { throw TGFilerError(QStringLiteral("Stream read error")); }
-void TGLabelObjectFiler::SaveSelection(const TGHandle&, const QString&) { throw TGFilerError(QStringLiteral("Stream write error")); }
-void TGLabelObjectFiler::LoadWithOffset(QObject*, TGBasePanel&, const QString&) { throw TGFilerError(QStringLiteral("Stream read error")); }
-void TGLabelObjectFiler::SaveObject(TGGraphicControl*, const QString&) { throw TGFilerError(QStringLiteral("Stream write error")); }
-TGGraphicControl* TGLabelObjectFiler::CloneObject(TGGraphicControl*, QObject*, TGBasePanel&) { return nullptr; }
+
+// --- writing
+
+void TGLabelObjectFiler::writeRecord(TGStreamWriter& out, const TGGraphicControl& object)
+{
+    out.writeBytes(signature);
+    out.writeShortString(object.metaObject()->className());
+    out.writeShortString(TGValue::encodeText(object.objectName()).left(255));
+    std::vector<TGPropertyCodec::Entry> entries;
+    codec_.collect(object, TGPropertyCodec::Selection::Stored, entries);
+    for (const auto& [name, value] : entries) {
+        out.writeShortString(name);
+        out.writeValue(value);
+    }
+    out.writeByte(TGValue::Null); // end of properties
+    out.writeByte(TGValue::Null); // no children
+}
+
+QByteArray TGLabelObjectFiler::writeObjects(const std::vector<TGGraphicControl*>& objects)
+{
+    TGStreamWriter out;
+    out.writeByte(TGValue::List);
+    for (const TGGraphicControl* o : objects) writeRecord(out, *o);
+    out.writeByte(TGValue::Null);
+    return out.bytes();
+}
+
+void TGLabelObjectFiler::writeObjects(QIODevice& out, const std::vector<TGGraphicControl*>& objects)
+{
+    const QByteArray bytes = writeObjects(objects);
+    if (out.write(bytes) != bytes.size()) fail(QStringLiteral("Stream write error"));
+}
+
+void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) fail(QStringLiteral("Cannot create file %1").arg(fileName));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        fail(QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString()));
+}
+
+void TGLabelObjectFiler::SaveAll(const TGBasePanel& surface, const QString& fileName)
+{
+    writeFile(fileName, writeObjects(surface.objects()));
+}
+
+void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fileName)
+{
+    if (frame.count() == 0) return;
+    std::vector<TGGraphicControl*> selected;
+    for (int i = 0; i < frame.count(); ++i) selected.push_back(frame.item(i));
+    writeFile(fileName, writeObjects(selected));
+}
+
+void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fileName)
+{
+    writeFile(fileName, writeObjects({object}));
+}
+
+// --- reading
+
+void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.exists()) return;
+    if (!file.open(QIODevice::ReadOnly)) fail(QStringLiteral("Cannot open file %1").arg(fileName));
+    readObjects(file, owner, surface);
+}
+
+void TGLabelObjectFiler::LoadWithOffset(QObject* owner, TGBasePanel& surface, const QString& fileName)
+{
+    offset_ = true;
+    LoadAll(owner, surface, fileName);
+}
+
+TGGraphicControl* TGLabelObjectFiler::CloneObject(TGGraphicControl* object, QObject* owner,
+                                                  TGBasePanel& surface)
+{
+    const std::vector<TGGraphicControl*> read = readObjects(writeObjects({object}), owner, surface);
+    return read.empty() ? nullptr : read.back();
+}
+
+std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QIODevice& in, QObject* owner,
+                                                               TGBasePanel& surface)
+{
+    const QByteArray bytes = in.readAll();
+    return readObjects(bytes, owner, surface);
+}
+
+std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QByteArrayView data, QObject* owner,
+                                                               TGBasePanel& surface)
+{
+    TGStreamReader in(data);
+    takenNames_.clear();
+    for (const QObject* child : owner->children()) takenNames_.insert(child->objectName());
+    nextComponent_ = 0;
+    std::vector<TGGraphicControl*> read;
+    std::vector<TGPropertyCodec::Fixup> fixups;
+    try {
+        if (in.readByte() != TGValue::List) TGValue::invalid();
+        while (in.peekByte() != TGValue::Null) read.push_back(readRecord(in, owner, surface, fixups));
+    } catch (...) {
+        // The objects completed so far stay, usable; the caller decides what to do with them.
+        finish(read, owner, fixups);
+        throw;
+    }
+    finish(read, owner, fixups);
+    in.readByte(); // end of list
+    return read;
+}
+
+TGGraphicControl* TGLabelObjectFiler::readRecord(TGStreamReader& in, QObject* owner,
+                                                 TGBasePanel& surface,
+                                                 std::vector<TGPropertyCodec::Fixup>& fixups)
+{
+    if (in.readBytes(4) != QByteArrayView(signature)) fail(QStringLiteral("Invalid stream format"));
+    quint8 flags = 0;
+    if (in.peekByte() >= flagsMark) {
+        flags = in.readByte() & 0x0F;
+        if (flags & flagChildPos && !in.readValue().isInteger()) TGValue::invalid();
+    }
+    const QByteArray className = in.readShortString();
+    const QString nameRead = TGValue::decodeText(in.readShortString());
+
+    TGGraphicControl* object = nullptr;
+    std::unique_ptr<TGGraphicControl> created;
+    if (flags & flagExisting) {
+        for (QObject* child : owner->children())
+            if (child->objectName() == nameRead && (object = qobject_cast<TGGraphicControl*>(child))) break;
+        if (!object) fail(QStringLiteral("Ancestor for '%1' not found").arg(nameRead));
+    } else {
+        created.reset(classes_.create(QString::fromLatin1(className), owner));
+        if (!created) fail(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(className)));
+        object = created.get();
+    }
+    // An existing object leaves the reading and loading states however its read ends.
+    struct States {
+        TGGraphicControl* o;
+        bool existing;
+        ~States()
+        {
+            o->setReading(false);
+            if (existing && std::uncaught_exceptions() > 0) o->setLoading(false);
+        }
+    } states{object, !created};
+    object->setLoading(true);
+    object->setSurface(&surface);
+    if (created) giveName(*object, nameRead);
+
+    object->setReading(true);
+    while (in.peekByte() != TGValue::Null) {
+        const QByteArray name = in.readShortString();
+        codec_.assign(*object, name, in.readValue(), fixups);
+    }
+    in.readByte();
+    object->setReading(false);
+    // Design objects have no children.
+    if (in.readByte() != TGValue::Null) fail(QStringLiteral("Invalid stream format"));
+
+    if (offset_)
+        object->setBounds(object->left() + pasteOffset, object->top() + pasteOffset,
+                          object->width(), object->height());
+    created.release();
+    return object;
+}
+
+void TGLabelObjectFiler::giveName(TGGraphicControl& object, const QString& nameRead)
+{
+    for (; nextComponent_ <= maxComponentNumber; ++nextComponent_) {
+        const QString name = QStringLiteral("Component") + QString::number(nextComponent_);
+        if (takenNames_.contains(name)) continue;
+        object.setObjectName(name);
+        takenNames_.insert(name);
+        ++nextComponent_;
+        return;
+    }
+    if (takenNames_.contains(nameRead))
+        fail(QStringLiteral("A component named %1 already exists").arg(nameRead));
+    object.setObjectName(nameRead);
+    takenNames_.insert(nameRead);
+}
+
+void TGLabelObjectFiler::finish(const std::vector<TGGraphicControl*>& objects, QObject* owner,
+                                const std::vector<TGPropertyCodec::Fixup>& fixups)
+{
+    for (const TGPropertyCodec::Fixup& f : fixups)
+        TGPropertyCodec::resolve(f, owner->findChild<QObject*>(QString::fromLatin1(f.componentName),
+                                                               Qt::FindDirectChildrenOnly));
+    for (TGGraphicControl* o : objects) {
+        o->setLoading(false);
+        o->buildPopup();
+    }
+}

@@ -2,8 +2,17 @@
 // Writes design objects to, and reads them from, the card file format: a list of "TPF0"
 // object records, each with its class name, name and stored properties by name. The same
 // format carries the private clipboard and the clone command. Generic over the objects'
-// Q_PROPERTYs: a new object kind needs no code here. Failures throw TGFilerError with the
-// message the user is shown.
+// Q_PROPERTYs (see TGPropertyCodec): a new object kind needs no code here. Failures throw
+// TGFilerError with the message the user is shown.
+//
+// Files are written whole through QSaveFile: a save that fails leaves the previous file as
+// it was. Reading checks every length against the bytes left. When reading fails, the
+// object being read is destroyed and the ones completed before it stay on the surface,
+// finished (out of the loading state, popup built), as after a successful read.
+#include "TGPropertyCodec.h"
+
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <vector>
@@ -14,6 +23,8 @@ class TGBasePanel;
 class TGClassRegistry;
 class TGGraphicControl;
 class TGHandle;
+class TGStreamReader;
+class TGStreamWriter;
 
 class TGLabelObjectFiler {
 public:
@@ -28,14 +39,34 @@ public:
     TGGraphicControl* CloneObject(TGGraphicControl* object, QObject* owner, TGBasePanel& surface);
 
     // The stream level, for callers that hold the bytes themselves.
+    QByteArray writeObjects(const std::vector<TGGraphicControl*>& objects);
     void writeObjects(QIODevice& out, const std::vector<TGGraphicControl*>& objects);
     // Returns the objects read, in file order.
+    std::vector<TGGraphicControl*> readObjects(QByteArrayView data, QObject* owner, TGBasePanel& surface);
     std::vector<TGGraphicControl*> readObjects(QIODevice& in, QObject* owner, TGBasePanel& surface);
+    // Writes the bytes to the file in one piece.
+    static void writeFile(const QString& fileName, const QByteArray& bytes);
 
     bool offset() const { return offset_; }
     void setOffset(bool v) { offset_ = v; }
 
+    // How far a pasted object lands from where it was copied, right and down.
+    static constexpr int pasteOffset = 15;
+
 private:
+    void writeRecord(TGStreamWriter& out, const TGGraphicControl& object);
+    // Reads one record into a new object (or, with the flag for it, an existing one).
+    TGGraphicControl* readRecord(TGStreamReader& in, QObject* owner, TGBasePanel& surface,
+                                 std::vector<TGPropertyCodec::Fixup>& fixups);
+    void giveName(TGGraphicControl& object, const QString& nameRead);
+    static void finish(const std::vector<TGGraphicControl*>& objects, QObject* owner,
+                       const std::vector<TGPropertyCodec::Fixup>& fixups);
+
     const TGClassRegistry& classes_;
     bool offset_ = false;
+    TGPropertyCodec codec_;
+    // Names of the owner's components during a read, and the first ComponentN number that
+    // may still be free (names are only ever added during a read).
+    QSet<QString> takenNames_;
+    int nextComponent_ = 0;
 };

@@ -1,0 +1,25 @@
+#pragma once
+// Data an embedded object stores besides its published properties: a string list's
+// "Strings", a picture's or bitmap's "Data". An embedded QObject class inherits this as a
+// second base; the card file writes its items after its properties under its dotted name
+// (Items.Strings, Picture.Data) and hands each one read back whole. Write a string list as
+// TGValue::fromStrings, a data block as TGValue::fromData; read them with toStrings() and
+// toData(), which refuse a value of the wrong kind with "Invalid property value".
+#include "TGValue.h"
+
+#include <QByteArray>
+
+#include <utility>
+#include <vector>
+
+class TGExtraData {
+public:
+    using Item = std::pair<QByteArray, TGValue>;
+
+    virtual ~TGExtraData() = default;
+    // The items to write now, in order; an item with nothing to store is left out.
+    virtual std::vector<Item> writeExtra() const = 0;
+    // Takes an item read back. Returns false when the object has no item of that name;
+    // throws TGFilerError when the value is not one the item takes.
+    virtual bool readExtra(QByteArrayView name, const TGValue& value) = 0;
+};

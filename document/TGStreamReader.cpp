@@ -1,0 +1,114 @@
+#include "TGStreamReader.h"
+
+#include "TGExtended.h"
+#include "TGFilerError.h"
+
+#include <cstring>
+
+void TGStreamReader::readError()
+{
+    throw TGFilerError(QStringLiteral("Stream read error"));
+}
+
+quint8 TGStreamReader::peekByte() const
+{
+    if (remaining() < 1) readError();
+    return quint8(data_[pos_]);
+}
+
+quint8 TGStreamReader::readByte()
+{
+    const quint8 b = peekByte();
+    ++pos_;
+    return b;
+}
+
+QByteArrayView TGStreamReader::readBytes(qsizetype n)
+{
+    if (n < 0 || n > remaining()) readError();
+    const QByteArrayView v = data_.sliced(pos_, n);
+    pos_ += n;
+    return v;
+}
+
+qint32 TGStreamReader::readInt32()
+{
+    const QByteArrayView v = readBytes(4);
+    quint32 r = 0;
+    for (int i = 3; i >= 0; --i) r = (r << 8) | quint8(v[i]);
+    return qint32(r);
+}
+
+QByteArray TGStreamReader::readShortString()
+{
+    return readBytes(readByte()).toByteArray();
+}
+
+TGValue TGStreamReader::readValue()
+{
+    return readValue(0);
+}
+
+TGValue TGStreamReader::readValue(int depth)
+{
+    if (depth > maxDepth) TGValue::invalid();
+    TGValue v;
+    v.tag = TGValue::Tag(readByte());
+    switch (v.tag) {
+    case TGValue::Int8: v.integer = qint8(readByte()); break;
+    case TGValue::Int16: {
+        const QByteArrayView b = readBytes(2);
+        v.integer = qint16(quint16(quint8(b[0]) | (quint8(b[1]) << 8)));
+        break;
+    }
+    case TGValue::Int32: v.integer = readInt32(); break;
+    case TGValue::Extended: {
+        TGExtended::Bytes e;
+        std::memcpy(e.data(), readBytes(10).data(), e.size());
+        v.real = TGExtended::toDouble(e);
+        break;
+    }
+    case TGValue::String:
+    case TGValue::Ident: v.bytes = readShortString(); break;
+    case TGValue::LString:
+    case TGValue::Binary: {
+        const qint32 n = readInt32();
+        v.bytes = readBytes(n).toByteArray(); // refused before allocating when n > bytes left
+        break;
+    }
+    case TGValue::False:
+    case TGValue::True:
+    case TGValue::Nil: break;
+    case TGValue::Set:
+        for (QByteArray name = readShortString(); !name.isEmpty(); name = readShortString())
+            v.names.push_back(std::move(name));
+        break;
+    case TGValue::List:
+        while (peekByte() != TGValue::Null) v.items.push_back(readValue(depth + 1));
+        ++pos_;
+        break;
+    case TGValue::Collection: return readCollection(depth);
+    default: TGValue::invalid();
+    }
+    return v;
+}
+
+TGValue TGStreamReader::readCollection(int depth)
+{
+    TGValue v;
+    v.tag = TGValue::Collection;
+    while (peekByte() != TGValue::Null) {
+        // Each item: list begin, named values, end of list.
+        if (readByte() != TGValue::List) TGValue::invalid();
+        TGValue item;
+        item.tag = TGValue::List;
+        while (peekByte() != TGValue::Null) {
+            QByteArray name = readShortString();
+            item.fields.emplace_back(std::move(name), readValue(depth + 1));
+        }
+        ++pos_;
+        v.items.push_back(std::move(item));
+    }
+    ++pos_;
+    return v;
+}

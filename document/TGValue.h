@@ -1,0 +1,74 @@
+#pragma once
+// One tagged value of the card file format, as read or about to be written: integers,
+// extended floats, strings, identifiers, Booleans, data blocks, sets, lists, nil and
+// collections. The reader produces these, the writer serialises them, and the property
+// codec converts them to and from the objects' Q_PROPERTY values.
+#include <QByteArray>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+class TGValue {
+public:
+    enum Tag : quint8 {
+        Null = 0x00, // end of list; never a value of its own
+        List = 0x01,
+        Int8 = 0x02,
+        Int16 = 0x03,
+        Int32 = 0x04,
+        Extended = 0x05,
+        String = 0x06,
+        Ident = 0x07,
+        False = 0x08,
+        True = 0x09,
+        Binary = 0x0A,
+        Set = 0x0B,
+        LString = 0x0C,
+        Nil = 0x0D,
+        Collection = 0x0E,
+    };
+    // A named value inside one collection item.
+    using Field = std::pair<QByteArray, TGValue>;
+
+    Tag tag = Nil;
+    qint64 integer = 0;            // the integer tags
+    double real = 0;               // Extended
+    QByteArray bytes;              // String, LString, Ident (8-bit text) and Binary
+    std::vector<QByteArray> names; // Set members
+    std::vector<TGValue> items;    // List items; Collection items (each a List of fields)
+    std::vector<Field> fields;     // the properties of one collection item
+
+    // The smallest integer tag that holds v (32-bit values only).
+    static TGValue fromInt(qint32 v);
+    static TGValue fromBool(bool v) { return make(v ? True : False); }
+    static TGValue fromReal(double v);
+    // String or long string by the length of the 8-bit text.
+    static TGValue fromString(const QString& s);
+    static TGValue fromIdent(const QByteArray& name);
+    static TGValue fromData(const QByteArray& data);
+    static TGValue fromSet(std::vector<QByteArray> members);
+    static TGValue fromStrings(const QStringList& lines);
+
+    bool isInteger() const { return tag == Int8 || tag == Int16 || tag == Int32; }
+    bool isString() const { return tag == String || tag == LString; }
+    // Conversions that refuse a value of another kind with "Invalid property value".
+    QString toText() const;
+    QByteArray toData() const;
+    QStringList toStrings() const; // a list of string values
+
+    // 8-bit text as card files hold it: code page 1252, or UTF-8 for text that code page
+    // 1252 cannot hold, so that no character is lost.
+    static QByteArray encodeText(const QString& s);
+    static QString decodeText(const QByteArray& bytes);
+
+    [[noreturn]] static void invalid();
+
+private:
+    static TGValue make(Tag t)
+    {
+        TGValue v;
+        v.tag = t;
+        return v;
+    }
+};
