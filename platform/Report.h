@@ -6,9 +6,10 @@
 // top margins (0 unless set). Device pixels, used by objects that draw pixel by pixel, also
 // count from the sheet's top-left corner, at resolution() pixels per inch.
 //
-// A run: run() clears the aborted flag, calls onBeforePrint, starts the target on page 1,
-// refreshes the status, calls onPrint (which draws and calls newPage() between pages) and
-// commits the output. abort() from inside onPrint (for instance from a Cancel button
+// A run: run() clears the aborted flag, calls onBeforePrint (which may still change the
+// copies, paper and orientation), starts the target on page 1, refreshes the status, calls
+// onPrint (which draws and calls newPage() between pages) and commits the output. Pages
+// are handed to the target as they are finished; the report keeps none of them. abort() from inside onPrint (for instance from a Cancel button
 // handled while the page loop lets events run) makes the run discard its output.
 //
 // A design object prints a rectangle at inch coordinates like this:
@@ -28,6 +29,7 @@
 #include <QPolygon>
 #include <QRectF>
 
+#include <algorithm>
 #include <functional>
 
 class QPicture;
