@@ -1,0 +1,159 @@
+#include "TGLabelShapes.h"
+
+#include "TGThicknessMenu.h"
+#include "document/TGBasePanel.h"
+#include "platform/Canvas.h"
+#include "platform/DialogHost.h"
+#include "platform/Report.h"
+#include "platform/ScreenMetrics.h"
+
+#include <cmath>
+
+TGLabelShapes::TGLabelShapes(QObject* owner) : TGGraphicControl(owner)
+{
+    setBounds(0, 0, 25, 25);
+    // A change to the pen or brush, however made (a command or a card file), shows at once.
+    connect(&pen_, &TGPen::changed, this, &TGLabelShapes::repaint);
+    connect(&brush_, &TGBrush::changed, this, &TGLabelShapes::repaint);
+}
+
+void TGLabelShapes::setTransparent(bool v)
+{
+    if (transparent_ == v) return;
+    transparent_ = v;
+    brush_.setStyle(v ? Gdi::bsClear : Gdi::bsSolid);
+    repaint();
+}
+
+void TGLabelShapes::setRoundPerc(int v)
+{
+    if (roundPerc_ == v) return;
+    roundPerc_ = v;
+    repaint();
+}
+
+void TGLabelShapes::setShape(TShapeType v)
+{
+    if (shape_ == v) return;
+    shape_ = v;
+    repaint();
+}
+
+int TGLabelShapes::zoomedPenWidth() const
+{
+    const float zoom = zoomFactor();
+    if (zoom == 1.0f) return pen_.width();
+    const int w = int(std::nearbyint(double(pen_.width()) * double(zoom)));
+    return w <= 0 && pen_.width() > 0 ? 1 : w;
+}
+
+// --- popup
+
+void TGLabelShapes::buildPopup()
+{
+    TGGraphicControl::buildPopup();
+    platform::MenuModel& m = *objectMenu();
+    m.addSeparator();
+    m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
+    m.add(QStringLiteral("Line Color"), [this] { lineColorCommand(); });
+    m.add(QStringLiteral("Line Thickness")).submenu =
+        TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
+    m.addSeparator();
+    m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
+    // Whether the rounding submenu exists is decided once, by the kind at this moment.
+    if (rounded()) {
+        m.addSeparator();
+        auto rounding = std::make_shared<platform::MenuModel>();
+        for (int percent = 20; percent <= 80; percent += 10)
+            rounding->add(QString::number(percent) + QStringLiteral(" %"),
+                          [this, percent] { roundingCommand(percent); });
+        m.add(QStringLiteral("Degree of Rounding")).submenu = rounding;
+    }
+}
+
+void TGLabelShapes::popupRefresh()
+{
+    platform::MenuModel* m = objectMenu();
+    if (!m) return;
+    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Transparent")))
+        item->checked = transparent_;
+    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Line Thickness")))
+        TGThicknessMenu::refresh(*item->submenu, pen_.width());
+}
+
+void TGLabelShapes::backgroundColorCommand()
+{
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(brush_.color());
+    if (!c) return;
+    brush_.setColor(*c);
+    FlagChanged();
+    setTransparent(false);
+    repaint();
+}
+
+void TGLabelShapes::lineColorCommand()
+{
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(pen_.color());
+    if (!c) return;
+    pen_.setColor(*c);
+    FlagChanged();
+    repaint();
+}
+
+void TGLabelShapes::thicknessCommand(int width)
+{
+    pen_.setWidth(width);
+    FlagChanged();
+}
+
+void TGLabelShapes::transparentCommand()
+{
+    setTransparent(!transparent_);
+    // The card changed: without this a toggle alone would not ask to be saved.
+    FlagChanged();
+}
+
+void TGLabelShapes::roundingCommand(int percent)
+{
+    setRoundPerc(percent);
+    FlagChanged();
+}
+
+// --- drawing
+
+void TGLabelShapes::paint(platform::Canvas& c)
+{
+    const int p = zoomedPenWidth();
+    // The pen's style is not used on screen.
+    c.pen = {pen_.color(), pen_.mode(), Gdi::psSolid, p};
+    c.brush = brush_.value();
+    // Corners that keep a thick outline inside the bounds.
+    const int h = p / 2;
+    const int l = h, t = h, r = width() - p + h + 1, b = height() - p + h + 1;
+    if (rounded()) {
+        const int e = int(std::trunc(std::max(width(), height()) * (roundPerc_ * 0.01)));
+        c.roundRect(l, t, r, b, e, e);
+    } else if (elliptic()) {
+        c.ellipse(l, t, r, b);
+    } else {
+        c.rectangle(l, t, r, b);
+    }
+}
+
+void TGLabelShapes::print(platform::Report& report, double x0, double y0)
+{
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    // A negative width is in hundredths of an inch.
+    report.pen = {pen_.color(), pen_.style(), -int(std::trunc(pen_.width() / ppi * 100)), pen_.mode()};
+    report.brush = {brush_.color(), brush_.style(), {}};
+    const double l = x0 + left() / ppi, t = y0 + top() / ppi;
+    const double r = x0 + (left() + width()) / ppi, b = y0 + (top() + height()) / ppi;
+    if (rounded()) {
+        const double corner = roundPerc_ * 0.01 * (height() < width() ? r - l : b - t);
+        report.roundRect(l, t, r, b, corner, corner);
+    } else if (elliptic()) {
+        report.ellipse(l, t, r, b);
+    } else {
+        report.rectangle(l, t, r, b);
+    }
+}
