@@ -1,0 +1,43 @@
+// Feeds arbitrary bytes to the picture loaders: the first byte picks the format (a raster
+// extension, a metafile, or a card-file picture or bitmap data block), the rest is the data.
+// Whatever decodes is drawn into a small image, so the metafile player runs every record.
+#include "platform/Graphic.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1) return 0;
+    static const char* const kinds[] = {".BMP", ".DIB", ".RLE", ".ICO", ".JPG", ".PCX", ".TGA", ".WMF"};
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
+    const unsigned choice = data[0] % 11;
+    std::optional<platform::Graphic> g;
+    if (choice < 8) {
+        g = platform::Graphic::fromFileData(bytes, QString::fromLatin1(kinds[choice]));
+    } else if (choice == 8) {
+        g = platform::Graphic::fromMetafileData(bytes); // EMF as well as WMF
+    } else if (choice == 9) {
+        g = platform::Graphic::readData(bytes);
+    } else {
+        const std::optional<QImage> image = platform::Graphic::readBitmapData(bytes);
+        if (image) g = platform::Graphic::fromImage(*image);
+    }
+    if (!g) return 0;
+    QImage target(48, 32, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    QPainter painter(&target);
+    g->draw(painter, QRectF(2, 2, 44, 28));
+    return 0;
+}
