@@ -1,0 +1,29 @@
+#pragma once
+// `orlanto print CARD.ORL ...`: prints a card's sheets without a window, with the layout,
+// fine-tuning offsets and warning settings of the home folder's ORL.INI and the card's
+// background art, into a PDF file or onto a print queue.
+//
+//     orlanto print CARD.ORL -o OUT.pdf [--sheets N] [--positions 1,2,8] [--outline]
+//     orlanto print CARD.ORL [--printer NAME] [--sheets N] ...   (default printer without -o)
+//     --home DIR: the home folder holding ORL.INI
+//
+// main() calls PrintCommand::prepareEnvironment() before it creates the QApplication, then
+// PrintCommand().run(arguments after "print").
+#include <QStringList>
+#include <QTextStream>
+
+class PrintCommand {
+public:
+    // Without a display (no DISPLAY and no WAYLAND_DISPLAY) the command runs on Qt's
+    // offscreen platform; call before the application object exists.
+    static void prepareEnvironment();
+
+    // The exit code: 0 printed, 1 failed (the reason on the error stream), 2 wrong usage.
+    int run(const QStringList& args);
+
+    static QString usage();
+
+private:
+    int fail(const QString& message, int code = 1);
+    QTextStream err_{stderr};
+};

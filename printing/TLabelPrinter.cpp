@@ -1,0 +1,148 @@
+#include "TLabelPrinter.h"
+
+#include "TPreviewForm.h"
+#include "TSheetPrinter.h"
+
+#include "platform/CenterForm.h"
+#include "platform/DialogHost.h"
+#include "platform/Report.h"
+#include "platform/StoredReportTarget.h"
+
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <memory>
+
+TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
+    : QDialog(parent), printer_(printer)
+{
+    const bool printing = printer_.job().printing;
+    // No close control: the run ends through the button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowTitle(printing ? QStringLiteral("Print Status") : QStringLiteral("Preview Status"));
+
+    RStatusLabel = new QLabel(this);
+    RStatusLabel->setObjectName(QStringLiteral("RStatusLabel"));
+    RStatusLabel->setAlignment(Qt::AlignCenter);
+    RStatusLabel->setMinimumSize(320, 110);
+    Extralabel = new QLabel(this);
+    Extralabel->setObjectName(QStringLiteral("Extralabel"));
+    Extralabel->setAlignment(Qt::AlignCenter);
+    CancelButton = new QPushButton(printing ? QStringLiteral("Cancel") : QStringLiteral("Stop"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(RStatusLabel);
+    layout->addWidget(Extralabel);
+    layout->addWidget(CancelButton, 0, Qt::AlignHCenter);
+    connect(CancelButton, &QPushButton::clicked, this, &TLabelPrinter::CancelButtonClick);
+
+    printer_.report().status.sink = [this](const QString& text) { RStatusLabel->setText(text); };
+    printer_.onExtraLabel = [this](const QString& text) { Extralabel->setText(text); };
+    printer_.processEvents = [] { QCoreApplication::processEvents(); };
+}
+
+TLabelPrinter::~TLabelPrinter()
+{
+    // The report (the main report when printing) outlives this dialog and its label.
+    printer_.report().status.sink = nullptr;
+    printer_.onExtraLabel = nullptr;
+    printer_.processEvents = nullptr;
+}
+
+void TLabelPrinter::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (started_) return;
+    started_ = true;
+    setWindowTitle(printer_.job().printing ? QStringLiteral("Print Status ")
+                                           : QStringLiteral("Preview Status"));
+    // The run starts once the dialog is on screen, from the dialog's own event loop.
+    QTimer::singleShot(0, this, &TLabelPrinter::runJob);
+}
+
+void TLabelPrinter::runJob()
+{
+    running_ = true;
+    succeeded_ = printer_.run();
+    running_ = false;
+    finished_ = true;
+    CancelButton->setText(QStringLiteral("OK"));
+    CancelButton->setDefault(true);
+}
+
+void TLabelPrinter::CancelButtonClick()
+{
+    if (finished_) {
+        accept();
+        return;
+    }
+    if (!running_) return;
+    if (printer_.job().printing) {
+        if (platform::AskYesNo(QStringLiteral("Cancel Business Card Printing?"),
+                               QStringLiteral("Information")))
+            printer_.cancel();
+    } else {
+        printer_.stop();
+    }
+}
+
+void TLabelPrinter::reject()
+{
+    if (finished_) QDialog::reject();
+    else CancelButtonClick();
+}
+
+void TLabelPrinter::closeEvent(QCloseEvent* event)
+{
+    if (finished_) QDialog::closeEvent(event);
+    else event->ignore();
+}
+
+bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
+                            platform::Report& mainReport, QWidget* parent)
+{
+    SheetPrintJob run = job;
+    run.Pages = mainReport.copies();
+    mainReport.setCopies(1);
+
+    // A preview goes into a stored report in memory, on the paper of the main report.
+    QBuffer stream;
+    std::unique_ptr<platform::StoredReportTarget> storedTarget;
+    std::unique_ptr<platform::Report> storedReport;
+    platform::Report* report = &mainReport;
+    if (!run.printing) {
+        stream.open(QIODevice::ReadWrite);
+        storedTarget = std::make_unique<platform::StoredReportTarget>(stream);
+        storedReport = std::make_unique<platform::Report>(*storedTarget);
+        storedReport->setPaperSize(mainReport.paperSize());
+        report = storedReport.get();
+    }
+
+    TSheetPrinter printer(surface, *report, run);
+    bool succeeded = false;
+    {
+        TLabelPrinter dialog(printer, parent);
+        platform::CenterForm(dialog);
+        platform::DialogHost::current().exec(dialog);
+        succeeded = dialog.succeeded();
+    }
+    if (run.printing || !succeeded) return succeeded;
+
+    stream.seek(0);
+    TPreviewForm preview(parent);
+    QString error;
+    if (!preview.setReport(stream, error)) {
+        platform::ShowInformation(error);
+        return false;
+    }
+    preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
+    platform::CenterForm(preview);
+    platform::DialogHost::current().exec(preview);
+    return true;
+}

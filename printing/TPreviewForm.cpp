@@ -1,0 +1,215 @@
+#include "TPreviewForm.h"
+
+#include "platform/PaintBox.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/WindowPlacement.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double MarginPercent = 2.5;
+constexpr int ShadowDepth = 5;
+
+// The magnifier: a lens with a handle, hot spot in the lens's middle.
+QCursor magnifyCursor()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawEllipse(QRectF(2, 2, 18, 18));
+    p.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18, 18), QPointF(29, 29));
+    p.end();
+    return QCursor(pixmap, 11, 11);
+}
+
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+} // namespace
+
+TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Preview"));
+    resize(640, 720);
+
+    ScrollBox1 = named(new QScrollArea(this), "ScrollBox1");
+    ScrollBox1->setBackgroundRole(QPalette::Dark);
+    ScrollBox1->setAlignment(Qt::AlignCenter);
+    ScrollBox1->setCursor(magnifyCursor());
+    ScrollBox1->viewport()->installEventFilter(this);
+    ScrollBox1->installEventFilter(this);
+    page = named(new platform::PaintBox, "PreviewPage");
+    page->onPaint = [this](QPainter& p) { paintPage(p); };
+    page->onMousePress = [this](Qt::MouseButton b, QPoint) { pageMousePress(b); };
+    ScrollBox1->setWidget(page);
+
+    CloseButton = named(new QPushButton(QStringLiteral("Ok"), this), "CloseButton");
+    CloseButton->setDefault(true);
+    auto tool = [this](const char* name, const QString& text, const QString& hint) {
+        auto* b = named(new QToolButton(this), name);
+        b->setText(text);
+        b->setToolTip(hint);
+        return b;
+    };
+    sbZoomIn = tool("sbZoomIn", QStringLiteral("+"), QStringLiteral("Zoom in"));
+    sbZoomOut = tool("sbZoomOut", QStringLiteral("-"), QStringLiteral("Zoom out"));
+    sbZoomPageWidth = tool("sbZoomPageWidth", QStringLiteral("Width"), QStringLiteral("Page width"));
+    sbZoomPage = tool("sbZoomPage", QStringLiteral("Page"), QStringLiteral("Whole page"));
+    Helpbutton = named(new QPushButton(QStringLiteral("Help"), this), "Helpbutton");
+    Helpbutton->setAutoDefault(false);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(CloseButton);
+    bottom->addSpacing(12);
+    bottom->addWidget(sbZoomIn);
+    bottom->addWidget(sbZoomOut);
+    bottom->addWidget(sbZoomPageWidth);
+    bottom->addWidget(sbZoomPage);
+    bottom->addStretch();
+    bottom->addWidget(Helpbutton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(ScrollBox1, 1);
+    layout->addLayout(bottom);
+
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sbZoomIn, &QToolButton::clicked, this, &TPreviewForm::sbZoomInClick);
+    connect(sbZoomOut, &QToolButton::clicked, this, &TPreviewForm::sbZoomOutClick);
+    connect(sbZoomPageWidth, &QToolButton::clicked, this, [this] { setZoomFactor(ZoomPageWidth); });
+    connect(sbZoomPage, &QToolButton::clicked, this, [this] { setZoomFactor(ZoomPage); });
+    connect(Helpbutton, &QPushButton::clicked, this, [this] { emit helpRequested(2039); });
+}
+
+bool TPreviewForm::setReport(QIODevice& stream, QString& error)
+{
+    if (!report_.load(stream, error)) return false;
+    page_ = 1;
+    OnZoomChange();
+    return true;
+}
+
+void TPreviewForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    platform::WindowPlacement::RestoreWindowPlacement(*this);
+    zoom_ = 100;
+    OnZoomChange();
+    OnPageChange();
+}
+
+void TPreviewForm::done(int result)
+{
+    if (activated_) platform::WindowPlacement::SaveWindowPlacement(*this);
+    QDialog::done(result);
+}
+
+double TPreviewForm::pixelsPerInch(int percent) const
+{
+    return percent / 100.0 * platform::ScreenMetrics::pixelsPerInch();
+}
+
+int TPreviewForm::margin(int percent) const
+{
+    return int(std::lround(report_.pageSizeInches().width() * pixelsPerInch(percent)
+                           * MarginPercent / 100.0));
+}
+
+int TPreviewForm::fittedZoom(bool wholePage) const
+{
+    const QSizeF inches = report_.pageSizeInches();
+    if (inches.isEmpty()) return 100;
+    const QSize area = ScrollBox1->viewport()->size();
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    // The page, its margins on both sides and its shadow fill the area.
+    const double scale = 1.0 + 2 * MarginPercent / 100.0;
+    double percent = (area.width() - ShadowDepth) / (inches.width() * scale * ppi) * 100.0;
+    if (wholePage) {
+        const double tall = (area.height() - ShadowDepth)
+                            / (inches.height() * ppi + 2 * inches.width() * ppi * MarginPercent / 100.0)
+                            * 100.0;
+        percent = std::min(percent, tall);
+    }
+    return int(std::floor(percent));
+}
+
+void TPreviewForm::setZoomFactor(int percent)
+{
+    if (percent == ZoomPageWidth) percent = fittedZoom(false);
+    else if (percent == ZoomPage) percent = fittedZoom(true);
+    const int z = std::clamp(percent, MinZoom, MaxZoom);
+    if (z == zoom_) return;
+    zoom_ = z;
+    OnZoomChange();
+}
+
+void TPreviewForm::pageMousePress(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton) sbZoomInClick();
+    else sbZoomOutClick();
+}
+
+void TPreviewForm::OnPageChange()
+{
+    setWindowTitle(QStringLiteral("Preview Page %1 of %2").arg(page_).arg(report_.pageCount()));
+}
+
+void TPreviewForm::OnZoomChange()
+{
+    const QSizeF inches = report_.pageSizeInches();
+    const double ppi = pixelsPerInch(zoom_);
+    const int m = margin(zoom_);
+    page->setFixedSize(int(std::ceil(inches.width() * ppi)) + 2 * m + ShadowDepth,
+                       int(std::ceil(inches.height() * ppi)) + 2 * m + ShadowDepth);
+    page->update();
+}
+
+void TPreviewForm::paintPage(QPainter& painter)
+{
+    const QSizeF inches = report_.pageSizeInches();
+    const double ppi = pixelsPerInch(zoom_);
+    const int m = margin(zoom_);
+    const QRectF paper(m, m, inches.width() * ppi, inches.height() * ppi);
+    painter.fillRect(paper.translated(ShadowDepth, ShadowDepth), Qt::black);
+    painter.fillRect(paper, Qt::white);
+    if (page_ < 1 || page_ > report_.pageCount()) return;
+    painter.save();
+    painter.translate(paper.topLeft());
+    report_.paintPage(page_ - 1, painter, ppi);
+    painter.restore();
+}
+
+bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        pageMousePress(static_cast<QMouseEvent*>(event)->button());
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            QScrollBar* bar = ScrollBox1->verticalScrollBar();
+            const int step = key == Qt::Key_Up ? -bar->singleStep() : bar->singleStep();
+            bar->setValue(std::clamp(bar->value() + step, 0, bar->maximum()));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

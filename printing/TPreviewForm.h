@@ -1,0 +1,74 @@
+#pragma once
+// The preview window: shows the pages of a stored report (what a preview run drew) on
+// paper with a shadow, at 10 % to 200 % of real size, zoomed by its buttons or by clicks on
+// the page (left zooms in, any other button out).
+#include "platform/StoredReport.h"
+
+#include <QDialog>
+
+class QIODevice;
+class QScrollArea;
+class QToolButton;
+class QPushButton;
+namespace platform {
+class PaintBox;
+}
+
+class TPreviewForm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int ZoomInc = 10;
+    static constexpr int MinZoom = 10;
+    static constexpr int MaxZoom = 200;
+    // Requests for a fitted factor.
+    static constexpr int ZoomPageWidth = -1;
+    static constexpr int ZoomPage = -2;
+
+    explicit TPreviewForm(QWidget* parent = nullptr);
+
+    // Reads the stored report to show; false with a message when it is damaged.
+    bool setReport(QIODevice& stream, QString& error);
+    const platform::StoredReport& report() const { return report_; }
+
+    int zoomFactor() const { return zoom_; }
+    // Takes a percentage (below 10 gives 10, above 200 gives 200) or ZoomPageWidth or
+    // ZoomPage, and redraws the page.
+    void setZoomFactor(int percent);
+    int currentPage() const { return page_; } // from 1
+
+signals:
+    void helpRequested(int topic);
+
+    // Closing saves the window's placement.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void sbZoomInClick() { setZoomFactor(zoom_ + ZoomInc); }
+    void sbZoomOutClick() { setZoomFactor(zoom_ - ZoomInc); }
+    void pageMousePress(Qt::MouseButton button);
+    void OnPageChange();
+    void OnZoomChange();
+    void paintPage(QPainter& painter);
+    // Pixels per inch of the page at a zoom, and the gaps around the page.
+    double pixelsPerInch(int percent) const;
+    int margin(int percent) const;
+    int fittedZoom(bool wholePage) const;
+
+    platform::StoredReport report_;
+    int zoom_ = 100;
+    int page_ = 1;
+    bool activated_ = false;
+
+    QScrollArea* ScrollBox1;
+    platform::PaintBox* page;
+    QPushButton* CloseButton;
+    QToolButton* sbZoomIn;
+    QToolButton* sbZoomOut;
+    QToolButton* sbZoomPageWidth;
+    QToolButton* sbZoomPage;
+    QPushButton* Helpbutton;
+};

@@ -1,0 +1,77 @@
+#pragma once
+// The main window's print commands: Print (position chooser, bottom-margin check, run),
+// Preview, Printer Setup, Printer Fine Tuning and the outline test page, with the main
+// report that keeps the printer choice, paper size and copies between runs, and the
+// positions chosen for this session. The main window creates it once printers are
+// available and hands every command its current settings:
+//
+//     commands_ = std::make_unique<TPrintCommands>(surface(), this);
+//     commands_->SavePreferences = [this](const TPrintSettings& s) { ...copy, save... };
+//     connect print action -> [this] { TPrintSettings s = printSettings(); commands_->Print(s); }
+#include "SheetPrintJob.h"
+#include "TCardSelection.h"
+#include "TPrintSettings.h"
+
+#include "platform/PrinterReportTarget.h"
+#include "platform/Report.h"
+
+#include <functional>
+
+class QWidget;
+class TGBusinessCardPanel32;
+
+class TPrintCommands {
+public:
+    TPrintCommands(TGBusinessCardPanel32& surface, QWidget* window = nullptr);
+
+    // The reason no printing is possible ("There are no installed printers.\r\n..."), or
+    // empty when a default printer is set.
+    static QString printerProblem();
+    // False, after showing the reason when `show` is true, when no printing is possible.
+    static bool PrintersAvailable(bool show);
+    static bool DefaultPrinterSet();
+
+    platform::PrinterReportTarget& printer() { return printer_; }
+    platform::Report& mainReport() { return mainReport_; }
+    // The positions to print; all selected at first.
+    TCardSelection& CardSelection() { return selection_; }
+
+    // Called with the changed settings when the fine-tuning offsets or the bottom-margin
+    // warning choice must be written to the preferences file.
+    std::function<void(const TPrintSettings&)> SavePreferences;
+    // Opens a help topic (the dialogs' Help buttons).
+    std::function<void(int)> ShowHelpTopic;
+    // Tells the design surface whether a preview is being drawn (effect objects draw a
+    // preview faster); unset until the surface has such a flag.
+    std::function<void(bool)> setPreviewFlag;
+    // The printer's unprintable bottom border in inches for a paper code; by default
+    // asked of the printer.
+    std::function<double(int papersize)> unprintableBottom;
+
+    // File "&Print": chooser, bottom-margin warning, run. True when sheets were printed.
+    bool Print(TPrintSettings& settings);
+    // File "Pre&view": a single card into the preview window.
+    bool Preview(const TPrintSettings& settings);
+    // File "Printer S&etup".
+    void PrinterSetup();
+    // File "Printer Fine &Tuning": true (and settings changed and saved) on OK.
+    bool PrinterFineTuning(TPrintSettings& settings);
+    // File "Print O&utline Test Page": the print dialog, then only the card rectangles.
+    bool PrintOutlineTestPage(const TPrintSettings& settings);
+
+    // The position chooser: true on OK, with CardSelection and the main report's copies
+    // taken from it.
+    bool DoPageSetup(const TPrintSettings& settings);
+    // The bottom-margin warning: true to go on printing.
+    bool CheckBottomMargin(TPrintSettings& settings);
+
+private:
+    bool DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode);
+    template <typename Dialog> void connectHelp(Dialog& dialog);
+
+    TGBusinessCardPanel32& surface_;
+    QWidget* window_;
+    platform::PrinterReportTarget printer_;
+    platform::Report mainReport_{printer_};
+    TCardSelection selection_;
+};

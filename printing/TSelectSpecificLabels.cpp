@@ -1,0 +1,205 @@
+#include "TSelectSpecificLabels.h"
+
+#include "platform/Canvas.h"
+#include "platform/DialogHost.h"
+#include "platform/PaintBox.h"
+#include "platform/PrinterReportTarget.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
+                                             const TCardSelection& selection, QWidget* parent)
+    : QDialog(parent), layout_(layout), selection_(selection),
+      sheet_(TCardLayout::sheetSizeInches(layout.Papersize)),
+      ppi_(platform::ScreenMetrics::pixelsPerInch())
+{
+    layout_.Across = std::clamp(int(layout_.Across), 1, int(TCardLayout::MaxAcross));
+    layout_.Down = std::clamp(int(layout_.Down), 1, int(TCardLayout::MaxDown));
+    selection_.fitLayout(layout_.Across, layout_.Down);
+    setWindowTitle(QStringLiteral("Print Cards"));
+
+    auto* printerBox = new QGroupBox(QStringLiteral("Printer"), this);
+    PrinterName = new QLabel(printerBox);
+    PrinterName->setObjectName(QStringLiteral("PrinterName"));
+    (new QVBoxLayout(printerBox))->addWidget(PrinterName);
+
+    auto* miniatureBox = new QGroupBox(QStringLiteral(" Select Cards To Print"), this);
+    Miniature = new platform::PaintBox(miniatureBox);
+    Miniature->setObjectName(QStringLiteral("Miniature"));
+    Miniature->setFixedSize(AreaWidth, AreaHeight);
+    Miniature->onPaint = [this](QPainter& p) { paintMiniature(p); };
+    Miniature->onMousePress = [this](Qt::MouseButton, QPoint p) { miniatureMousePress(p); };
+    (new QVBoxLayout(miniatureBox))->addWidget(Miniature);
+
+    auto button = [this](const QString& text, const char* name) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* all = button(QStringLiteral("&All"), "AllButton");
+    QPushButton* none = button(QStringLiteral("&None"), "NoneButton");
+    auto* pagesLabel = new QLabel(QStringLiteral("Number of &pages:"), this);
+    PagesEdit = new QSpinBox(this);
+    PagesEdit->setObjectName(QStringLiteral("PagesEdit"));
+    PagesEdit->setRange(1, 99);
+    PagesEdit->setValue(1);
+    pagesLabel->setBuddy(PagesEdit);
+    PrintSetupButton = button(QStringLiteral("Print &Setup"), "PrintSetupButton");
+    QPushButton* ok = button(QStringLiteral("Ok"), "OKButton");
+    ok->setDefault(true);
+    QPushButton* cancel = button(QStringLiteral("Cancel"), "CancelButton");
+    QPushButton* help = button(QStringLiteral("Help"), "HelpButton");
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(printerBox);
+    side->addWidget(all);
+    side->addWidget(none);
+    side->addWidget(pagesLabel);
+    side->addWidget(PagesEdit);
+    side->addWidget(PrintSetupButton);
+    side->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(miniatureBox);
+    top->addLayout(side);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* layoutBox = new QVBoxLayout(this);
+    layoutBox->addLayout(top);
+    layoutBox->addLayout(buttons);
+
+    connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
+    connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
+    connect(PrintSetupButton, &QPushButton::clicked, this, &TSelectSpecificLabels::PrintSetupClick);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(2020); });
+
+    setPrinter(nullptr);
+    DetermineRectangles();
+}
+
+void TSelectSpecificLabels::setPrinter(platform::PrinterReportTarget* printer)
+{
+    printer_ = printer;
+    PrintSetupButton->setEnabled(printer_ != nullptr);
+    showPrinterName();
+}
+
+int TSelectSpecificLabels::pages() const
+{
+    return PagesEdit->value();
+}
+
+int TSelectSpecificLabels::T(double v) const
+{
+    return int(std::trunc(v * scale_ * ppi_));
+}
+
+void TSelectSpecificLabels::DetermineRectangles()
+{
+    // The miniature covers the sheet and every card, even cards placed beyond the sheet;
+    // it is drawn at a fifth of real size unless that would overflow the area.
+    const double right = std::max<double>(
+        sheet_.width(), layout_.LeftMargin + (layout_.Across - 1) * layout_.HPitch + layout_.Width);
+    const double bottom = std::max<double>(
+        sheet_.height(), layout_.TopMargin + (layout_.Down - 1) * layout_.VPitch + layout_.Height);
+    const double room = std::min((AreaWidth - Border - 1) / (right * ppi_),
+                                 (AreaHeight - Border - 1) / (bottom * ppi_));
+    scale_ = std::min(Scale, room);
+
+    rects_.assign(size_t(positions()), QRect());
+    for (int r = 0; r < layout_.Down; ++r)
+        for (int c = 0; c < layout_.Across; ++c) {
+            const int left = Border + T(layout_.LeftMargin) + c * T(layout_.HPitch);
+            const int top = Border + T(layout_.TopMargin) + r * T(layout_.VPitch);
+            // QRect's right and bottom are inclusive: the rectangle ends before
+            // left + T(Width) and top + T(Height).
+            rects_[size_t(c + r * layout_.Across)] =
+                QRect(QPoint(left, top), QPoint(left + T(layout_.Width) - 1, top + T(layout_.Height) - 1));
+        }
+    Miniature->update();
+}
+
+QRect TSelectSpecificLabels::sheetRectangle() const
+{
+    return QRect(QPoint(Border, Border),
+                 QPoint(Border + T(sheet_.width()) - 1, Border + T(sheet_.height()) - 1));
+}
+
+void TSelectSpecificLabels::paintMiniature(QPainter& painter)
+{
+    platform::Canvas canvas(painter);
+    canvas.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
+    canvas.brush = {TColor::clWhite, Gdi::bsSolid};
+    const QRect sheet = sheetRectangle();
+    canvas.rectangle(sheet.left(), sheet.top(), sheet.right() + 1, sheet.bottom() + 1);
+    for (size_t i = 0; i < rects_.size(); ++i)
+        FillLabelRect(painter, rects_[i], selection_.isSelected(int(i)));
+}
+
+void TSelectSpecificLabels::FillLabelRect(QPainter& painter, const QRect& r, bool selected)
+{
+    platform::Canvas canvas(painter);
+    canvas.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
+    canvas.brush = {TColor(selected ? 0x0000FF : 0xFFFFFF), Gdi::bsSolid};
+    canvas.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
+
+void TSelectSpecificLabels::miniatureMousePress(QPoint p)
+{
+    for (int r = 0; r < layout_.Down; ++r)
+        for (int c = 0; c < layout_.Across; ++c) {
+            const int index = c + r * layout_.Across;
+            if (!rects_[size_t(index)].contains(p)) continue;
+            selection_.toggle(index);
+            Miniature->update(rects_[size_t(index)]);
+            break; // the first hit of this row; the next row is tested too
+        }
+}
+
+void TSelectSpecificLabels::AllButtonClick()
+{
+    selection_.setFirst(positions(), true);
+    Miniature->update();
+}
+
+void TSelectSpecificLabels::NoneButtonClick()
+{
+    selection_.setFirst(positions(), false);
+    Miniature->update();
+}
+
+void TSelectSpecificLabels::done(int result)
+{
+    if (result == QDialog::Accepted && !selection_.anySelected(positions())) {
+        platform::ShowInformation(QStringLiteral("You must select at least one card to print"));
+        return;
+    }
+    QDialog::done(result);
+}
+
+void TSelectSpecificLabels::showPrinterName()
+{
+    PrinterName->setText(printer_ ? printer_->printerName() : QString());
+}
+
+void TSelectSpecificLabels::PrintSetupClick()
+{
+    if (!printer_) return;
+    printer_->showSetupDialog(this);
+    showPrinterName();
+}

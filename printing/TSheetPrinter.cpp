@@ -1,0 +1,251 @@
+#include "TSheetPrinter.h"
+
+#include "document/TGBusinessCardPanel32.h"
+#include "platform/Report.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// The background art always fills this rectangle at the card's origin, whatever the card
+// size of the layout.
+constexpr double BackgroundWidth = 3.5;
+constexpr double BackgroundHeight = 2.0;
+
+// Sets the surface's printing flag for as long as it lives.
+class PrintingFlag {
+public:
+    explicit PrintingFlag(TGBasePanel& surface) : surface_(surface) { surface_.setPrinting(true); }
+    ~PrintingFlag() { surface_.setPrinting(false); }
+    PrintingFlag(const PrintingFlag&) = delete;
+    PrintingFlag& operator=(const PrintingFlag&) = delete;
+
+private:
+    TGBasePanel& surface_;
+};
+
+// Object positions are pixels at zoom 1.0, so the surface is printed unzoomed; the zoom
+// comes back however the run ends.
+class UnzoomedSurface {
+public:
+    explicit UnzoomedSurface(TGBasePanel& surface)
+        : surface_(surface), zoom_(surface.zoomFactor())
+    {
+        surface_.SetZoom(1.0f);
+    }
+    ~UnzoomedSurface() { surface_.SetZoom(zoom_); }
+    UnzoomedSurface(const UnzoomedSurface&) = delete;
+    UnzoomedSurface& operator=(const UnzoomedSurface&) = delete;
+
+private:
+    TGBasePanel& surface_;
+    float zoom_;
+};
+} // namespace
+
+TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& report,
+                             SheetPrintJob job)
+    : surface_(surface), report_(report), job_(std::move(job))
+{
+    // A preview shows a single card on a single page.
+    if (!job_.printing) job_.Pages = 1;
+}
+
+bool TSheetPrinter::run()
+{
+    stopped_ = false;
+    const UnzoomedSurface unzoomed(surface_);
+    pumpEvents();
+    LoadBackGround();
+    report_.setOrientation(QPageLayout::Portrait);
+    report_.onBeforePrint = [this](platform::Report& r) { BeforePrintLabels(r); };
+    report_.onPrint = [this](platform::Report& r) { PrintLabels(r); };
+    const bool ok = report_.run();
+    report_.onBeforePrint = nullptr;
+    report_.onPrint = nullptr;
+
+    pumpEvents();
+    showExtra(QString());
+    report_.status.format = finalStatus();
+    report_.refreshStatus();
+    return ok && !stopped_;
+}
+
+void TSheetPrinter::cancel()
+{
+    report_.abort();
+}
+
+void TSheetPrinter::stop()
+{
+    stopped_ = true;
+    report_.abort();
+    report_.status.format = QStringLiteral("\rCancelling...!");
+    report_.refreshStatus();
+    pumpEvents();
+}
+
+bool TSheetPrinter::aborted() const
+{
+    return report_.aborted() || stopped_;
+}
+
+bool TSheetPrinter::failed() const
+{
+    return !aborted() && !report_.errorString().isEmpty();
+}
+
+QString TSheetPrinter::finalStatus() const
+{
+    if (aborted())
+        return job_.printing ? QStringLiteral("\rBusiness Card Print Canceled!")
+                             : QStringLiteral("\rBusiness Card Preview Canceled!");
+    // A run that could not be written must not read as a success.
+    if (failed())
+        return (job_.printing ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
+                              : QStringLiteral("\rBusiness Card Preview Failed!\r\r"))
+               + QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
+    const bool complex = surface_.HasEffectObjects();
+    if (job_.printing)
+        return complex ? QStringLiteral("Print job completed and sent to printer!\r\rNote: this "
+                                        "design contains complex shapes or text.\rPlease be "
+                                        "patient while the printer produces its\routput...")
+                       : QStringLiteral("Print job completed and sent to printer!");
+    return complex ? QStringLiteral("Business Card preview ready to view!\r\rNote: To save time, "
+                                    "only a single card is previewed\r\r** This design contains "
+                                    "complex shapes or text.\rPlease be patient while the "
+                                    "previewer prepares\rthe viewing page")
+                   : QStringLiteral("\rBusiness Card preview ready!\r\rNote: To save time, only "
+                                    "a single card is previewed");
+}
+
+void TSheetPrinter::BeforePrintLabels(platform::Report& report)
+{
+    // A driver that makes copies itself gets the count and one drawn sheet; one whose
+    // maximum is too small for the count gets every sheet drawn instead.
+    if (job_.printing && job_.Pages > 1 && report.maxCopies() > 1
+        && job_.Pages <= report.maxCopies()) {
+        report.setCopies(job_.Pages);
+        job_.Pages = 1;
+    }
+    report.status.format = job_.printing ? QStringLiteral("Printing Page %p\r%0\r%1")
+                                         : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
+    report.status.text << QString() << QString();
+}
+
+void TSheetPrinter::PrintLabels(platform::Report& report)
+{
+    const PrintingFlag printing(surface_);
+    report.setLeftMargin(0);
+    report.setTopMargin(0);
+    int col = -1;
+    int row = 0;
+    while (!stopped_ && !report.aborted()) {
+        col += 1;
+        if (col + 1 > job_.Across) {
+            col = 0;
+            row += 1;
+        }
+        if (!job_.printing && col > 0) break;
+        if (row + 1 > job_.Down) { // the sheet is full
+            col = 0;
+            row = 0;
+            if (report.currentPage() >= job_.Pages) break;
+            if (!report.newPage()) break;
+        }
+        const int position = row * job_.Across + col;
+        if (!job_.selection.isSelected(position)) continue;
+        const double x = job_.LeftMargin + col * job_.HPitch;
+        const double y = job_.TopMargin + row * job_.VPitch;
+        showExtra(QStringLiteral("Card %1").arg(position + 1));
+        pumpEvents();
+        if (job_.outlineOnly) {
+            report.rectangle(x, y, x + job_.Width, y + job_.Height);
+        } else {
+            PrintBackGround(x, y);
+            if (!job_.printing) {
+                report.brush = {TColor::clBlack, Gdi::bsClear, {}};
+                report.pen = {TColor(0xC0C0C0), Gdi::psSolid, -1, Gdi::pmCopy};
+                report.rectangle(x, y, x + job_.Width, y + job_.Height);
+            }
+            surface_.PrintObjects(report, x, y);
+        }
+        pumpEvents();
+    }
+}
+
+void TSheetPrinter::LoadBackGround()
+{
+    backgroundKind_ = Background::None;
+    backgroundBitmap_ = QImage();
+    backgroundMetafile_ = platform::Graphic();
+    backgroundProblem_.clear();
+    const QString& name = job_.backgroundFile;
+    if (name.isEmpty()) return;
+    const QString upper = name.toUpper();
+    const bool bitmap = upper.contains(QLatin1String(".BMP"));
+    if (!bitmap && !upper.contains(QLatin1String(".WMF"))) {
+        backgroundProblem_ = QStringLiteral("The background art %1 is neither a .BMP nor a .WMF "
+                                            "picture; the cards are printed without it.")
+                                 .arg(name);
+        return;
+    }
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        backgroundProblem_ = QStringLiteral("The background art %1 cannot be read (%2); the "
+                                            "cards are printed without it.")
+                                 .arg(name, file.errorString());
+        return;
+    }
+    const auto graphic = platform::Graphic::fromFileData(
+        file.readAll(), bitmap ? QStringLiteral(".BMP") : QStringLiteral(".WMF"));
+    const bool usable = graphic && (bitmap ? !graphic->image().isNull()
+                                           : graphic->kind() == platform::Graphic::Kind::Metafile);
+    if (!usable) {
+        backgroundProblem_ = QStringLiteral("The background art %1 is damaged; the cards are "
+                                            "printed without it.")
+                                 .arg(name);
+        return;
+    }
+    if (bitmap) {
+        backgroundBitmap_ = graphic->image();
+        backgroundKind_ = Background::Bitmap;
+    } else {
+        backgroundMetafile_ = *graphic;
+        backgroundKind_ = Background::Metafile;
+    }
+}
+
+void TSheetPrinter::PrintBackGround(double x, double y)
+{
+    const QRectF inches(x, y, BackgroundWidth, BackgroundHeight);
+    // A picture that fails to draw leaves the card without its background.
+    try {
+        switch (backgroundKind_) {
+        case Background::Bitmap:
+            report_.stretchDraw(inches, backgroundBitmap_);
+            break;
+        case Background::Metafile:
+            if (report_.running() && !report_.aborted()) {
+                QPainter& painter = report_.painter();
+                painter.save();
+                backgroundMetafile_.draw(painter, QRectF(report_.toDevice(inches)));
+                painter.restore();
+            }
+            break;
+        case Background::None:
+            break;
+        }
+    } catch (...) {
+    }
+}
+
+void TSheetPrinter::pumpEvents()
+{
+    if (processEvents) processEvents();
+}
+
+void TSheetPrinter::showExtra(const QString& text)
+{
+    if (onExtraLabel) onExtraLabel(text);
+}
