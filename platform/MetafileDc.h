@@ -164,6 +164,7 @@ private:
     QPen qpen(const QTransform& t) const;
     QBrush qbrush() const;
     void draw(const QPainterPath& logical, bool fill, bool stroke);
+    void paint(const QPainterPath& device, bool fill, bool stroke, const QTransform& t);
     void drawPath(bool fill, bool stroke);
     void appendLine(const QPolygonF& device);
     void combineClip(const std::optional<QPainterPath>& region, int mode);
