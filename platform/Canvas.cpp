@@ -249,10 +249,16 @@ void Canvas::stretchDraw(const QRect& dest, const QPicture& picture)
 {
     const QRect src = picture.boundingRect();
     if (src.isEmpty() || dest.isEmpty()) return;
+    // Replaying a picture scales it by the device's resolution over the picture's own (a
+    // 300 dpi PDF page would get it 300/96 times too large); the destination is already in
+    // device pixels, so that scaling is taken back out.
+    const QPaintDevice* device = p_.device();
+    const double fx = device ? double(picture.logicalDpiX()) / device->logicalDpiX() : 1.0;
+    const double fy = device ? double(picture.logicalDpiY()) / device->logicalDpiY() : 1.0;
     p_.save();
     p_.translate(dest.topLeft());
-    p_.scale(double(dest.width()) / src.width(), double(dest.height()) / src.height());
-    p_.translate(-src.topLeft());
+    p_.scale(double(dest.width()) / src.width() * fx, double(dest.height()) / src.height() * fy);
+    p_.translate(-src.left() / fx, -src.top() / fy);
     p_.drawPicture(0, 0, picture);
     p_.restore();
 }
