@@ -66,7 +66,10 @@ void TGLabelObjectFiler::writeObjects(QIODevice& out, const std::vector<TGGraphi
 void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& bytes)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) fail(QStringLiteral("Cannot create file %1").arg(fileName));
+    // Unbuffered, so that a short write (a full disk) shows here: a buffered QSaveFile
+    // commits a file cut short by a partial write as if it were complete. Without a
+    // commit, the previous file stays as it was.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(QStringLiteral("Cannot create file %1").arg(fileName));
     if (file.write(bytes) != bytes.size() || !file.commit())
         fail(QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString()));
 }
