@@ -157,6 +157,8 @@ void TGBaseLabel::fitToText()
 
 void TGBaseLabel::print(platform::Report& report, double leftInches, double topInches)
 {
+    // Settle the layout first, so that the picture and its target have the same size.
+    if (layoutStale_) layoutPass();
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     const QRectF target(QPointF(leftInches + left() / ppi, topInches + top() / ppi),
                         QPointF(leftInches + (left() + width()) / ppi,
