@@ -15,8 +15,7 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-void BM_LabelLayoutAndPaint(benchmark::State& state)
-{
+void BM_LabelLayoutAndPaint(benchmark::State& state) {
     TGPLabel label;
     label.setBounds(0, 0, 142, 33);
     label.setCaption(QStringLiteral("Jane Q. Example, Sales"));
@@ -32,10 +31,12 @@ void BM_LabelLayoutAndPaint(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_LabelLayoutAndPaint)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LabelLayoutAndPaint)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
-void BM_CardOf50LabelsAtZoom15(benchmark::State& state)
-{
+void BM_CardOf50LabelsAtZoom15(benchmark::State& state) {
     QTemporaryDir home;
     platform::HomeFolder::set(home.path());
     TGBusinessCardPanel32 surface;
@@ -46,7 +47,8 @@ void BM_CardOf50LabelsAtZoom15(benchmark::State& state)
         l->setSurface(&surface);
         l->buildPopup();
         l->setCaption(QStringLiteral("Label number %1").arg(i));
-        surface.AddObject(l, QRect(QPoint((i % 5) * 64, (i / 5) * 18), QPoint((i % 5) * 64 + 64, (i / 5) * 18 + 18)));
+        surface.AddObject(l, QRect(QPoint((i % 5) * 64, (i / 5) * 18),
+                                   QPoint((i % 5) * 64 + 64, (i / 5) * 18 + 18)));
         l->setDepthShadow(i % 3);
         l->setDepthHighlight(i % 2);
         if (i % 7 == 0) l->setAngle(i % 2 ? 90 : 270);
@@ -61,11 +63,13 @@ void BM_CardOf50LabelsAtZoom15(benchmark::State& state)
         benchmark::DoNotOptimize(surface.image().constBits());
     }
 }
-BENCHMARK(BM_CardOf50LabelsAtZoom15)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CardOf50LabelsAtZoom15)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::ScreenMetrics::setPixelsPerInch(96);

@@ -11,15 +11,13 @@ namespace platform {
 
 namespace {
 // MulDiv: a × b / c rounded to the nearest, halves away from zero.
-int mulDiv(int a, int b, int c)
-{
+int mulDiv(int a, int b, int c) {
     if (c == 0) return -1;
     const double v = double(a) * b / c;
     return int(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
 }
 
-QFont baseFont(const GdiFont& f)
-{
+QFont baseFont(const GdiFont& f) {
     QFont q(f.name);
     q.setBold(f.style.testFlag(Gdi::fsBold));
     q.setItalic(f.style.testFlag(Gdi::fsItalic));
@@ -33,8 +31,7 @@ QFont baseFont(const GdiFont& f)
 }
 } // namespace
 
-int GdiFont::emPixels() const
-{
+int GdiFont::emPixels() const {
     if (height == 0) return defaultEmPixels;
     if (height < 0) return int(std::clamp<qint64>(-qint64(height), 1, maxEmPixels));
     // A cell height: scale by the face's cell-to-em ratio, read at a large size where
@@ -48,20 +45,17 @@ int GdiFont::emPixels() const
     return int(std::clamp<qint64>(std::llround(em), 1, maxEmPixels));
 }
 
-QFont GdiFont::toQFont() const
-{
+QFont GdiFont::toQFont() const {
     QFont q = baseFont(*this);
     q.setPixelSize(emPixels());
     return q;
 }
 
-int GdiFont::heightForPoints(int points)
-{
+int GdiFont::heightForPoints(int points) {
     return -mulDiv(points, ScreenMetrics::pixelsPerInch(), 72);
 }
 
-int GdiFont::pointsForHeight(int height)
-{
+int GdiFont::pointsForHeight(int height) {
     return -mulDiv(height, 72, ScreenMetrics::pixelsPerInch());
 }
 

@@ -4,8 +4,7 @@
 
 namespace platform {
 
-TextMetrics::TextMetrics(const GdiFont& font) : font_(font.toQFont()), fm_(font_)
-{
+TextMetrics::TextMetrics(const GdiFont& font) : font_(font.toQFont()), fm_(font_) {
     tmAscent = fm_.ascent();
     tmDescent = fm_.descent();
     tmHeight = tmAscent + tmDescent;
@@ -13,8 +12,7 @@ TextMetrics::TextMetrics(const GdiFont& font) : font_(font.toQFont()), fm_(font_
     tmExternalLeading = std::max(0, fm_.leading());
 }
 
-int TextMetrics::textWidth(const QString& text) const
-{
+int TextMetrics::textWidth(const QString& text) const {
     return fm_.horizontalAdvance(text);
 }
 

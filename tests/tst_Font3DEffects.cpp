@@ -9,8 +9,7 @@
 #include <QtTest>
 
 namespace {
-TGPLabel* labelOn(SurfaceFixture& f)
-{
+TGPLabel* labelOn(SurfaceFixture& f) {
     auto* l = new TGPLabel(f.surface->owner());
     l->setSurface(f.surface.get());
     l->buildPopup();
@@ -19,8 +18,7 @@ TGPLabel* labelOn(SurfaceFixture& f)
     return l;
 }
 
-template <class T> T* control(QDialog& d, const char* name)
-{
+template <class T> T* control(QDialog& d, const char* name) {
     return d.findChild<T*>(QLatin1String(name));
 }
 
@@ -29,14 +27,13 @@ struct Effects {
     TColor colorShadow, colorHighlight, fontColor;
 };
 
-Effects effectsOf(TGBaseLabel& l)
-{
-    return {l.depthShadow(), l.depthHighlight(), int(l.directionShadow()), int(l.directionHighlight()),
-            l.colorShadow(), l.colorHighlight(), l.displayFont().color()};
+Effects effectsOf(TGBaseLabel& l) {
+    return {
+        l.depthShadow(), l.depthHighlight(), int(l.directionShadow()), int(l.directionHighlight()),
+        l.colorShadow(), l.colorHighlight(), l.displayFont().color()};
 }
 
-bool operator==(const Effects& a, const Effects& b)
-{
+bool operator==(const Effects& a, const Effects& b) {
     return a.depthShadow == b.depthShadow && a.depthHighlight == b.depthHighlight &&
            a.directionShadow == b.directionShadow && a.directionHighlight == b.directionHighlight &&
            a.colorShadow == b.colorShadow && a.colorHighlight == b.colorHighlight &&
@@ -56,15 +53,14 @@ private slots:
     void colorComboNamedAndCustom();
 };
 
-void tst_Font3DEffects::opensWithTheLabelsValues()
-{
+void tst_Font3DEffects::opensWithTheLabelsValues() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     l->setDirectionShadow(TGBaseLabel::sdDownLeft);
     l->setDepthShadow(4);
     l->setDirectionHighlight(TGBaseLabel::hdUp);
     l->setDepthHighlight(2);
-    l->setColorShadow(0x800000);   // navy: named
+    l->setColorShadow(0x800000);    // navy: named
     l->setColorHighlight(0x123456); // not named: shown as custom
     l->setCaption(QStringLiteral("Label's own text"));
     TGFont font;
@@ -78,11 +74,13 @@ void tst_Font3DEffects::opensWithTheLabelsValues()
     QCOMPARE(control<QComboBox>(d, "HighlightDirection")->currentText(), QStringLiteral("Up"));
     QCOMPARE(control<QComboBox>(d, "HighLightDepth")->currentIndex(), 2);
     QCOMPARE(control<QComboBox>(d, "ShadowDepth")->count(), 11);
-    QCOMPARE(control<platform::ColorComboBox>(d, "ShadowColorCombo")->currentText(), QStringLiteral("Navy"));
+    QCOMPARE(control<platform::ColorComboBox>(d, "ShadowColorCombo")->currentText(),
+             QStringLiteral("Navy"));
     auto* highlightColor = control<platform::ColorComboBox>(d, "HighLightColorCombo");
     QCOMPARE(highlightColor->currentIndex(), platform::ColorComboBox::customIndex);
     QCOMPARE(highlightColor->color(), TColor(0x123456));
-    QCOMPARE(control<platform::ColorComboBox>(d, "FontColorCombo")->currentText(), QStringLiteral("Red"));
+    QCOMPARE(control<platform::ColorComboBox>(d, "FontColorCombo")->currentText(),
+             QStringLiteral("Red"));
     // The sample keeps its own caption, takes the effects, and sizes itself in the panel.
     QCOMPARE(d.Sample.caption(), QStringLiteral("Text"));
     QVERIFY(effectsOf(d.Sample) == effectsOf(*l));
@@ -92,22 +90,22 @@ void tst_Font3DEffects::opensWithTheLabelsValues()
     QCOMPARE(d.Sample.height(), L * 12 / 10);
 }
 
-void tst_Font3DEffects::choicesApplyToSampleAndOkCopies()
-{
+void tst_Font3DEffects::choicesApplyToSampleAndOkCopies() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     f.dialogs.dialogs.push_back([](QDialog& dialog) {
         auto& d = static_cast<TGFont3DEffects&>(dialog);
-        control<QComboBox>(d, "ShadowDirection")->setCurrentIndex(5);  // Down
+        control<QComboBox>(d, "ShadowDirection")->setCurrentIndex(5); // Down
         control<QComboBox>(d, "ShadowDepth")->setCurrentIndex(7);
-        control<QComboBox>(d, "HighlightDirection")->setCurrentIndex(1);  // Right
+        control<QComboBox>(d, "HighlightDirection")->setCurrentIndex(1); // Right
         control<QComboBox>(d, "HighLightDepth")->setCurrentIndex(10);
-        control<QComboBox>(d, "ShadowColorCombo")->setCurrentIndex(9);    // Red
-        control<QComboBox>(d, "FontColorCombo")->setCurrentIndex(12);     // Blue
+        control<QComboBox>(d, "ShadowColorCombo")->setCurrentIndex(9); // Red
+        control<QComboBox>(d, "FontColorCombo")->setCurrentIndex(12);  // Blue
         // Each choice shows on the sample at once.
         if (d.Sample.directionShadow() != TGBaseLabel::sdDown || d.Sample.depthShadow() != 7 ||
-            d.Sample.directionHighlight() != TGBaseLabel::hdright || d.Sample.depthHighlight() != 10 ||
-            d.Sample.colorShadow() != TColor(0x0000FF) || d.Sample.font()->color() != TColor(0xFF0000))
+            d.Sample.directionHighlight() != TGBaseLabel::hdright ||
+            d.Sample.depthHighlight() != 10 || d.Sample.colorShadow() != TColor(0x0000FF) ||
+            d.Sample.font()->color() != TColor(0xFF0000))
             return int(QDialog::Rejected);
         return int(QDialog::Accepted);
     });
@@ -126,8 +124,7 @@ void tst_Font3DEffects::choicesApplyToSampleAndOkCopies()
     QVERIFY(f.changes > 0);
 }
 
-void tst_Font3DEffects::deepShadowFromFileSurvivesOk()
-{
+void tst_Font3DEffects::deepShadowFromFileSurvivesOk() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     l->setReading(true);
@@ -143,8 +140,7 @@ void tst_Font3DEffects::deepShadowFromFileSurvivesOk()
     QCOMPARE(l->depthShadow(), 12);
 }
 
-void tst_Font3DEffects::noneDirectionKeepsDepth()
-{
+void tst_Font3DEffects::noneDirectionKeepsDepth() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     l->setDepthShadow(5);
@@ -158,17 +154,18 @@ void tst_Font3DEffects::noneDirectionKeepsDepth()
     QCOMPARE(l->depthShadow(), 5);
 }
 
-void tst_Font3DEffects::cancelLeavesLabel()
-{
+void tst_Font3DEffects::cancelLeavesLabel() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     const Effects before = effectsOf(*l);
     f.dialogs.colors.push_back(TColor(0x336699));
     f.dialogs.dialogs.push_back([](QDialog& d) {
-        for (const char* list : {"ShadowDirection", "ShadowDepth", "HighlightDirection", "HighLightDepth"})
+        for (const char* list :
+             {"ShadowDirection", "ShadowDepth", "HighlightDirection", "HighLightDepth"})
             control<QComboBox>(d, list)->setCurrentIndex(3);
         control<QComboBox>(d, "ShadowColorCombo")->setCurrentIndex(2);
-        control<QComboBox>(d, "HighLightColorCombo")->setCurrentIndex(platform::ColorComboBox::customIndex);
+        control<QComboBox>(d, "HighLightColorCombo")
+            ->setCurrentIndex(platform::ColorComboBox::customIndex);
         control<QComboBox>(d, "FontColorCombo")->setCurrentIndex(5);
         return int(QDialog::Rejected);
     });
@@ -179,8 +176,7 @@ void tst_Font3DEffects::cancelLeavesLabel()
     QCOMPARE(f.changes, 0);
 }
 
-void tst_Font3DEffects::colorComboNamedAndCustom()
-{
+void tst_Font3DEffects::colorComboNamedAndCustom() {
     ScriptedDialogHost host;
     platform::ColorComboBox combo;
     QCOMPARE(combo.count(), 17);
@@ -189,7 +185,8 @@ void tst_Font3DEffects::colorComboNamedAndCustom()
     QCOMPARE(combo.itemText(platform::ColorComboBox::customIndex), QStringLiteral("Custom..."));
     QCOMPARE(combo.maxVisibleItems(), 18);
     QList<TColor> reported;
-    connect(&combo, &platform::ColorComboBox::colorChanged, [&reported](TColor c) { reported << c; });
+    connect(&combo, &platform::ColorComboBox::colorChanged,
+            [&reported](TColor c) { reported << c; });
     combo.setColor(0xFFFF00);
     QCOMPARE(combo.currentText(), QStringLiteral("Aqua"));
     QVERIFY(reported.isEmpty()); // setting from code reports nothing

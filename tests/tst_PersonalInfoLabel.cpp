@@ -13,8 +13,7 @@
 using PS = TGBusinessCardPanel32;
 
 namespace {
-TGBusinessCardLabel* labelOn(SurfaceFixture& f)
-{
+TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
     auto* l = new TGBusinessCardLabel(f.surface->owner());
     l->setSurface(f.surface.get());
     l->buildPopup();
@@ -23,15 +22,14 @@ TGBusinessCardLabel* labelOn(SurfaceFixture& f)
     return l;
 }
 
-platform::MenuModel& submenu(TGBusinessCardLabel& l)
-{
+platform::MenuModel& submenu(TGBusinessCardLabel& l) {
     return *l.objectMenu()->find(QStringLiteral("Personal Information"))->submenu;
 }
 
-QStringList captions(const platform::MenuModel& m)
-{
+QStringList captions(const platform::MenuModel& m) {
     QStringList out;
-    for (const auto& item : m.items()) out << item.caption;
+    for (const auto& item : m.items())
+        out << item.caption;
     return out;
 }
 
@@ -42,14 +40,14 @@ struct DialogSeen {
     QString textAtOpen;
 };
 
-std::function<int(QDialog&)> pickFromList(DialogSeen& seen, int index, bool accept = true)
-{
+std::function<int(QDialog&)> pickFromList(DialogSeen& seen, int index, bool accept = true) {
     return [&seen, index, accept](QDialog& d) {
         auto* combo = d.findChild<QComboBox*>(QStringLiteral("PersonalInfoCombo"));
         auto* edit = d.findChild<QLineEdit*>(QStringLiteral("LabelText"));
         if (!combo || !edit) return int(QDialog::Rejected);
         seen.listEnabled = combo->isEnabled();
-        for (int i = 0; i < combo->count(); ++i) seen.listItems << combo->itemText(i);
+        for (int i = 0; i < combo->count(); ++i)
+            seen.listItems << combo->itemText(i);
         seen.textAtOpen = edit->text();
         if (index >= 0) combo->setCurrentIndex(index);
         return int(accept ? QDialog::Accepted : QDialog::Rejected);
@@ -75,8 +73,7 @@ private slots:
     void textToolCancelKeepsText();
 };
 
-void tst_PersonalInfoLabel::submenuFirstWithTenEntries()
-{
+void tst_PersonalInfoLabel::submenuFirstWithTenEntries() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piCompany, QStringLiteral("Acme"));
     TGBusinessCardLabel* l = labelOn(f);
@@ -94,13 +91,13 @@ void tst_PersonalInfoLabel::submenuFirstWithTenEntries()
     QVERIFY(l->objectMenu()->find(QStringLiteral("Transparent"))->checked);
 }
 
-void tst_PersonalInfoLabel::emptyValuesGivePrefixesAndDisabledList()
-{
+void tst_PersonalInfoLabel::emptyValuesGivePrefixesAndDisabledList() {
     SurfaceFixture f;
     TGBusinessCardLabel* l = labelOn(f);
     l->objectMenu()->aboutToShow();
     QCOMPARE(submenu(*l).items().size(), size_t(10));
-    for (const auto& item : submenu(*l).items()) QVERIFY(item.caption.endsWith(QLatin1Char('\t')));
+    for (const auto& item : submenu(*l).items())
+        QVERIFY(item.caption.endsWith(QLatin1Char('\t')));
     DialogSeen seen;
     f.dialogs.dialogs.push_back(pickFromList(seen, -1, false));
     QVERIFY(l->objectMenu()->trigger(QStringLiteral("Text")));
@@ -109,8 +106,7 @@ void tst_PersonalInfoLabel::emptyValuesGivePrefixesAndDisabledList()
     QVERIFY(seen.listItems.isEmpty());
 }
 
-void tst_PersonalInfoLabel::submenuFollowsCurrentValues()
-{
+void tst_PersonalInfoLabel::submenuFollowsCurrentValues() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piCompany, QStringLiteral("Old Co"));
     TGBusinessCardLabel* l = labelOn(f);
@@ -123,8 +119,7 @@ void tst_PersonalInfoLabel::submenuFollowsCurrentValues()
     QCOMPARE(submenu(*l).items()[1].caption, QStringLiteral("Company\tNew Co"));
 }
 
-void tst_PersonalInfoLabel::pickTakesValueAndFits()
-{
+void tst_PersonalInfoLabel::pickTakesValueAndFits() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piName, QStringLiteral("Jane Q. Example"));
     TGBusinessCardLabel* l = labelOn(f);
@@ -136,11 +131,11 @@ void tst_PersonalInfoLabel::pickTakesValueAndFits()
     QCOMPARE(l->width(), tm.textWidth(QStringLiteral("Jane Q. Example     ")));
 }
 
-void tst_PersonalInfoLabel::pickCutsAt255ButDialogTakesWhole()
-{
+void tst_PersonalInfoLabel::pickCutsAt255ButDialogTakesWhole() {
     SurfaceFixture f;
     QString value;
-    for (int i = 0; i < 300; ++i) value += QChar(QLatin1Char('a' + i % 26));
+    for (int i = 0; i < 300; ++i)
+        value += QChar(QLatin1Char('a' + i % 26));
     f.surface->setPersonalInfo(PS::piAddress1, value);
     TGBusinessCardLabel* l = labelOn(f);
     QVERIFY(submenu(*l).trigger(QStringLiteral("Address 1\t") + value));
@@ -152,8 +147,7 @@ void tst_PersonalInfoLabel::pickCutsAt255ButDialogTakesWhole()
     QCOMPARE(l->caption(), value);
 }
 
-void tst_PersonalInfoLabel::valueWithTab()
-{
+void tst_PersonalInfoLabel::valueWithTab() {
     SurfaceFixture f;
     const QString value = QStringLiteral("Sales\tEurope");
     f.surface->setPersonalInfo(PS::piTitle, value);
@@ -162,16 +156,14 @@ void tst_PersonalInfoLabel::valueWithTab()
     QCOMPARE(l->caption(), value);
 }
 
-void tst_PersonalInfoLabel::pickEmptyValueEmptiesText()
-{
+void tst_PersonalInfoLabel::pickEmptyValueEmptiesText() {
     SurfaceFixture f;
     TGBusinessCardLabel* l = labelOn(f);
     QVERIFY(submenu(*l).trigger(QStringLiteral("Fax\t")));
     QCOMPARE(l->caption(), QString());
 }
 
-void tst_PersonalInfoLabel::dialogListsOnlyNonEmptyValues()
-{
+void tst_PersonalInfoLabel::dialogListsOnlyNonEmptyValues() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piName, QStringLiteral("Jane"));
     f.surface->setPersonalInfo(PS::piEmail, QStringLiteral("jane@example.org"));
@@ -187,8 +179,7 @@ void tst_PersonalInfoLabel::dialogListsOnlyNonEmptyValues()
     QCOMPARE(l->caption(), QStringLiteral("jane@example.org"));
 }
 
-void tst_PersonalInfoLabel::dialogTextStaysEditable()
-{
+void tst_PersonalInfoLabel::dialogTextStaysEditable() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piName, QStringLiteral("Jane"));
     TGBusinessCardLabel* l = labelOn(f);
@@ -207,16 +198,14 @@ void tst_PersonalInfoLabel::dialogTextStaysEditable()
     QCOMPARE(l->caption(), QStringLiteral("Jane Doe"));
 }
 
-void tst_PersonalInfoLabel::noSubmenuOffTheCard()
-{
+void tst_PersonalInfoLabel::noSubmenuOffTheCard() {
     TGBusinessCardLabel l;
     l.buildPopup();
     QVERIFY(!l.objectMenu()->find(QStringLiteral("Personal Information")));
     QCOMPARE(l.objectMenu()->items().front().caption, QStringLiteral("Bring To Front"));
 }
 
-void tst_PersonalInfoLabel::textToolCreatesLabel()
-{
+void tst_PersonalInfoLabel::textToolCreatesLabel() {
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
     QVERIFY(f.surface->classes().contains(QStringLiteral("TGPLabel")));
@@ -242,8 +231,7 @@ void tst_PersonalInfoLabel::textToolCreatesLabel()
     QVERIFY(l->objectMenu()->find(QStringLiteral("Personal Information")));
 }
 
-void tst_PersonalInfoLabel::textToolCancelKeepsText()
-{
+void tst_PersonalInfoLabel::textToolCancelKeepsText() {
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
     f.surface->SetPanelState(PS::psLabel);

@@ -19,15 +19,13 @@ constexpr int W = 27; // width of "Text "
 using Box = TGBaseLabel::Box;
 
 // A label of the given size at (0, 0), outside any surface, laid out once.
-std::unique_ptr<TGPLabel> label(int w = 142, int h = 33)
-{
+std::unique_ptr<TGPLabel> label(int w = 142, int h = 33) {
     auto l = std::make_unique<TGPLabel>();
     l->setBounds(0, 0, w, h);
     return l;
 }
 
-void paintOnce(TGGraphicControl& o)
-{
+void paintOnce(TGGraphicControl& o) {
     // The surface clips to the object; a fixed image is enough to run the paint.
     QImage img(200, 200, QImage::Format_RGB32);
     QPainter p(&img);
@@ -36,8 +34,7 @@ void paintOnce(TGGraphicControl& o)
 }
 
 // A label placed on a card surface the way the text tool places it, without its dialog.
-TGPLabel* labelOn(SurfaceFixture& f, QRect r = QRect(QPoint(10, 10), QPoint(152, 43)))
-{
+TGPLabel* labelOn(SurfaceFixture& f, QRect r = QRect(QPoint(10, 10), QPoint(152, 43))) {
     auto* l = new TGPLabel(f.surface->owner());
     l->setSurface(f.surface.get());
     l->buildPopup();
@@ -89,16 +86,14 @@ private slots:
     void hugeCaptionStaysUsable();
 };
 
-void tst_TextLabel::initTestCase()
-{
+void tst_TextLabel::initTestCase() {
     platform::ScreenMetrics::setPixelsPerInch(96);
     const platform::TextMetrics tm(TGFont().gdiFont());
     QCOMPARE(tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading, H);
     QCOMPARE(tm.textWidth(QStringLiteral("Text ")), W);
 }
 
-void tst_TextLabel::construction()
-{
+void tst_TextLabel::construction() {
     TGPLabel l;
     QCOMPARE(l.bounds(), QRect(0, 0, 142, 33));
     QCOMPARE(l.caption(), QStringLiteral("Text"));
@@ -116,8 +111,7 @@ void tst_TextLabel::construction()
     QVERIFY(l.layoutStale());
 }
 
-void tst_TextLabel::lineHeightRules_data()
-{
+void tst_TextLabel::lineHeightRules_data() {
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("expected");
     QTest::newRow("300 high: cut to trunc(1.2 L)") << 300 << 20;
@@ -127,8 +121,7 @@ void tst_TextLabel::lineHeightRules_data()
     QTest::newRow("shorter than L: raised") << 10 << H;
 }
 
-void tst_TextLabel::lineHeightRules()
-{
+void tst_TextLabel::lineHeightRules() {
     QFETCH(int, height);
     QFETCH(int, expected);
     auto l = label(142, height);
@@ -139,8 +132,7 @@ void tst_TextLabel::lineHeightRules()
     QVERIFY(!l->layoutStale());
 }
 
-void tst_TextLabel::narrowHorizontalTakesTextWidth()
-{
+void tst_TextLabel::narrowHorizontalTakesTextWidth() {
     auto l = label(5, 20);
     l->layoutPass();
     QCOMPARE(l->width(), W);
@@ -149,8 +141,7 @@ void tst_TextLabel::narrowHorizontalTakesTextWidth()
     QCOMPARE(wider->width(), 6);
 }
 
-void tst_TextLabel::rotationSwapsAndCuts()
-{
+void tst_TextLabel::rotationSwapsAndCuts() {
     auto l = label(142, 33);
     l->setAngle(90);
     QCOMPARE(l->bounds(), QRect(0, 0, 33, 142));
@@ -166,8 +157,7 @@ void tst_TextLabel::rotationSwapsAndCuts()
     QCOMPARE(low->width(), 20);
 }
 
-void tst_TextLabel::rotationBackSwapsAgain()
-{
+void tst_TextLabel::rotationBackSwapsAgain() {
     auto l = label(142, 33);
     l->setAngle(90);
     l->layoutPass(); // 20 x 32
@@ -178,8 +168,7 @@ void tst_TextLabel::rotationBackSwapsAgain()
     QCOMPARE(l->bounds(), QRect(0, 0, 32, 20));
 }
 
-void tst_TextLabel::halfTurnNarrowsToTwiceTheText()
-{
+void tst_TextLabel::halfTurnNarrowsToTwiceTheText() {
     auto l = label(142, 20);
     l->setAngle(180);
     l->layoutPass();
@@ -191,25 +180,27 @@ void tst_TextLabel::halfTurnNarrowsToTwiceTheText()
     QCOMPARE(narrow->width(), 50);
 }
 
-void tst_TextLabel::effectOffsets_data()
-{
+void tst_TextLabel::effectOffsets_data() {
     QTest::addColumn<int>("shadowDirection");
     QTest::addColumn<int>("highlightDirection");
     QTest::addColumn<QPoint>("shadow");
     QTest::addColumn<QPoint>("highlight");
     // Depth 4 each.
-    QTest::newRow("none") << int(TGBaseLabel::sdNone) << int(TGBaseLabel::hdNone) << QPoint(0, 0) << QPoint(0, 0);
-    QTest::newRow("right") << int(TGBaseLabel::sdRight) << int(TGBaseLabel::hdright) << QPoint(4, 0) << QPoint(4, 0);
-    QTest::newRow("left") << int(TGBaseLabel::sdLeft) << int(TGBaseLabel::hdLeft) << QPoint(-4, 0) << QPoint(-4, 0);
+    QTest::newRow("none") << int(TGBaseLabel::sdNone) << int(TGBaseLabel::hdNone) << QPoint(0, 0)
+                          << QPoint(0, 0);
+    QTest::newRow("right") << int(TGBaseLabel::sdRight) << int(TGBaseLabel::hdright) << QPoint(4, 0)
+                           << QPoint(4, 0);
+    QTest::newRow("left") << int(TGBaseLabel::sdLeft) << int(TGBaseLabel::hdLeft) << QPoint(-4, 0)
+                          << QPoint(-4, 0);
     QTest::newRow("diagonal right") << int(TGBaseLabel::sdDownRight) << int(TGBaseLabel::hdUpRight)
                                     << QPoint(4, 4) << QPoint(4, -4);
     QTest::newRow("diagonal left") << int(TGBaseLabel::sdDownLeft) << int(TGBaseLabel::hdUpLeft)
                                    << QPoint(-4, 4) << QPoint(-4, -4);
-    QTest::newRow("vertical") << int(TGBaseLabel::sdDown) << int(TGBaseLabel::hdUp) << QPoint(0, 4) << QPoint(0, -4);
+    QTest::newRow("vertical") << int(TGBaseLabel::sdDown) << int(TGBaseLabel::hdUp) << QPoint(0, 4)
+                              << QPoint(0, -4);
 }
 
-void tst_TextLabel::effectOffsets()
-{
+void tst_TextLabel::effectOffsets() {
     QFETCH(int, shadowDirection);
     QFETCH(int, highlightDirection);
     QFETCH(QPoint, shadow);
@@ -226,8 +217,7 @@ void tst_TextLabel::effectOffsets()
     QCOMPARE(l.shadowOffset(), QPoint(0, 0));
 }
 
-void tst_TextLabel::effectsPadAndOrigins()
-{
+void tst_TextLabel::effectsPadAndOrigins() {
     auto l = label(142, 100);
     l->setDirectionShadow(TGBaseLabel::sdDownRight);
     l->setDepthShadow(3);
@@ -247,8 +237,7 @@ void tst_TextLabel::effectsPadAndOrigins()
     QCOMPARE(l->highlightBox(), (Box{0, 0, 137, H}));
 }
 
-void tst_TextLabel::rotatedBoxesAndOrigins_data()
-{
+void tst_TextLabel::rotatedBoxesAndOrigins_data() {
     QTest::addColumn<int>("angle");
     QTest::addColumn<Box>("text");
     QTest::addColumn<QPoint>("textOrigin");
@@ -263,8 +252,7 @@ void tst_TextLabel::rotatedBoxesAndOrigins_data()
     QTest::newRow("270") << 270 << Box{5, 5, 22, 27} << QPoint(22, 5) << QPoint(19, 8);
 }
 
-void tst_TextLabel::rotatedBoxesAndOrigins()
-{
+void tst_TextLabel::rotatedBoxesAndOrigins() {
     QFETCH(int, angle);
     QFETCH(Box, text);
     QFETCH(QPoint, textOrigin);
@@ -287,8 +275,7 @@ void tst_TextLabel::rotatedBoxesAndOrigins()
     QCOMPARE(l->shadowOrigin(), shadowOrigin);
 }
 
-void tst_TextLabel::alignment_data()
-{
+void tst_TextLabel::alignment_data() {
     QTest::addColumn<int>("alignment");
     QTest::addColumn<int>("textX");
     // Shadow sdLeft 4: pad x 4; the text box is (4, 0, 142, H).
@@ -298,8 +285,7 @@ void tst_TextLabel::alignment_data()
     QTest::newRow("center") << int(Gdi::taCenter) << (142 - 4) / 2 - W / 2;
 }
 
-void tst_TextLabel::alignment()
-{
+void tst_TextLabel::alignment() {
     QFETCH(int, alignment);
     QFETCH(int, textX);
     auto l = label(142, 20);
@@ -315,8 +301,7 @@ void tst_TextLabel::alignment()
     QCOMPARE(l->textBox(), (Box{4, 2, 142, 2 + H}));
 }
 
-void tst_TextLabel::angleOnlyTakesQuarterTurns_data()
-{
+void tst_TextLabel::angleOnlyTakesQuarterTurns_data() {
     QTest::addColumn<int>("angle");
     QTest::newRow("45") << 45;
     QTest::newRow("-90") << -90;
@@ -324,8 +309,7 @@ void tst_TextLabel::angleOnlyTakesQuarterTurns_data()
     QTest::newRow("huge") << std::numeric_limits<int>::max();
 }
 
-void tst_TextLabel::angleOnlyTakesQuarterTurns()
-{
+void tst_TextLabel::angleOnlyTakesQuarterTurns() {
     QFETCH(int, angle);
     auto l = label(142, 33);
     l->setAlignment(Gdi::taCenter);
@@ -342,8 +326,7 @@ void tst_TextLabel::angleOnlyTakesQuarterTurns()
     QCOMPARE(l->height(), 20);
 }
 
-void tst_TextLabel::rotationResetsAlignment()
-{
+void tst_TextLabel::rotationResetsAlignment() {
     auto l = label();
     l->setAlignment(Gdi::taRightJustify);
     l->setAngle(90);
@@ -352,8 +335,7 @@ void tst_TextLabel::rotationResetsAlignment()
     QCOMPARE(l->alignment(), Gdi::taLeftJustify);
 }
 
-void tst_TextLabel::zoomedLayout()
-{
+void tst_TextLabel::zoomedLayout() {
     // At zoom 1.5 the font is 15 points (height -20): H = 22 + 2 + 1 = 25.
     auto l = label(142, 100);
     l->setZoomFactor(1.5f);
@@ -361,8 +343,7 @@ void tst_TextLabel::zoomedLayout()
     QCOMPARE(l->height(), 25 * 12 / 10);
 }
 
-void tst_TextLabel::fitToText()
-{
+void tst_TextLabel::fitToText() {
     auto l = label(30, 10);
     l->setCaption(QStringLiteral("Hello"));
     l->setDepthShadow(3);
@@ -375,16 +356,14 @@ void tst_TextLabel::fitToText()
     QVERIFY(l->height() >= 8 + tm.tmHeight);
 }
 
-void tst_TextLabel::fitToTextOnlyGrows()
-{
+void tst_TextLabel::fitToTextOnlyGrows() {
     auto l = label(400, 20);
     l->fitToText();
     QCOMPARE(l->width(), 400);
     QCOMPARE(l->height(), 20);
 }
 
-void tst_TextLabel::fitToTextIgnoresRotatedLabels()
-{
+void tst_TextLabel::fitToTextIgnoresRotatedLabels() {
     auto l = label(20, 32);
     l->setAngle(90);
     l->setCaption(QStringLiteral("A much longer text than before"));
@@ -392,29 +371,33 @@ void tst_TextLabel::fitToTextIgnoresRotatedLabels()
     QCOMPARE(l->bounds(), QRect(0, 0, 20, 32));
 }
 
-void tst_TextLabel::settersFlagAndStale_data()
-{
+void tst_TextLabel::settersFlagAndStale_data() {
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<bool>("flags");
     QTest::addColumn<bool>("stale");
-    QTest::newRow("Alignment") << QByteArray("Alignment") << QVariant::fromValue(Gdi::taCenter) << true << true;
+    QTest::newRow("Alignment") << QByteArray("Alignment") << QVariant::fromValue(Gdi::taCenter)
+                               << true << true;
     QTest::newRow("DepthShadow") << QByteArray("DepthShadow") << QVariant(3) << false << true;
     QTest::newRow("DirectionShadow") << QByteArray("DirectionShadow")
                                      << QVariant::fromValue(TGBaseLabel::sdDown) << false << true;
     QTest::newRow("DepthHighlight") << QByteArray("DepthHighlight") << QVariant(3) << false << true;
     QTest::newRow("DirectionHighlight") << QByteArray("DirectionHighlight")
                                         << QVariant::fromValue(TGBaseLabel::hdUp) << false << true;
-    QTest::newRow("colorShadow") << QByteArray("colorShadow") << QVariant::fromValue(TColor(0xFF)) << false << false;
-    QTest::newRow("colorHighlight") << QByteArray("colorHighlight") << QVariant::fromValue(TColor(0xFF)) << false << false;
-    QTest::newRow("Caption") << QByteArray("Caption") << QVariant(QStringLiteral("New")) << true << false;
+    QTest::newRow("colorShadow") << QByteArray("colorShadow") << QVariant::fromValue(TColor(0xFF))
+                                 << false << false;
+    QTest::newRow("colorHighlight")
+        << QByteArray("colorHighlight") << QVariant::fromValue(TColor(0xFF)) << false << false;
+    QTest::newRow("Caption") << QByteArray("Caption") << QVariant(QStringLiteral("New")) << true
+                             << false;
     QTest::newRow("Transparent") << QByteArray("Transparent") << QVariant(false) << true << false;
-    QTest::newRow("BackColor") << QByteArray("BackColor") << QVariant::fromValue(TColor(0xFF)) << true << false;
-    QTest::newRow("BorderStyle") << QByteArray("BorderStyle") << QVariant::fromValue(Gdi::bsSingle) << true << false;
+    QTest::newRow("BackColor") << QByteArray("BackColor") << QVariant::fromValue(TColor(0xFF))
+                               << true << false;
+    QTest::newRow("BorderStyle") << QByteArray("BorderStyle") << QVariant::fromValue(Gdi::bsSingle)
+                                 << true << false;
 }
 
-void tst_TextLabel::settersFlagAndStale()
-{
+void tst_TextLabel::settersFlagAndStale() {
     QFETCH(QByteArray, property);
     QFETCH(QVariant, value);
     QFETCH(bool, flags);
@@ -434,8 +417,7 @@ void tst_TextLabel::settersFlagAndStale()
     QVERIFY(!l->layoutStale());
 }
 
-void tst_TextLabel::boundsCheckRaisesEmptySize()
-{
+void tst_TextLabel::boundsCheckRaisesEmptySize() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     l->layoutPass();
@@ -449,13 +431,14 @@ void tst_TextLabel::boundsCheckRaisesEmptySize()
     QCOMPARE(l->width(), W);
 }
 
-void tst_TextLabel::popupItemsInOrder()
-{
+void tst_TextLabel::popupItemsInOrder() {
     TGPLabel l;
     l.buildPopup();
     QStringList captions;
-    for (const auto& item : l.objectMenu()->items()) captions << item.caption;
-    const QStringList own = captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
+    for (const auto& item : l.objectMenu()->items())
+        captions << item.caption;
+    const QStringList own =
+        captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
     QCOMPARE(own, (QStringList{"-", "Font", "3D Effects", "Alignment", "Transparent",
                                "Background Color", "Border", "-", "Text", "-", "Rotation"}));
     QStringList align, rotation;
@@ -467,8 +450,7 @@ void tst_TextLabel::popupItemsInOrder()
     QCOMPARE(rotation, (QStringList{"No Rotation", "90 Degrees", "180 Degrees", "270 Degrees"}));
 }
 
-void tst_TextLabel::popupRefreshChecks()
-{
+void tst_TextLabel::popupRefreshChecks() {
     TGPLabel l;
     l.buildPopup();
     l.setAlignment(Gdi::taCenter);
@@ -485,8 +467,7 @@ void tst_TextLabel::popupRefreshChecks()
     QCOMPARE(checked, (QStringList{"Left", "180 Degrees"}));
 }
 
-void tst_TextLabel::transparentAndBackgroundColor()
-{
+void tst_TextLabel::transparentAndBackgroundColor() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     platform::MenuModel& m = *l->objectMenu();
@@ -507,8 +488,7 @@ void tst_TextLabel::transparentAndBackgroundColor()
     QVERIFY(f.changes > 0);
 }
 
-void tst_TextLabel::borderToggle()
-{
+void tst_TextLabel::borderToggle() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     platform::MenuModel& m = *l->objectMenu();
@@ -520,8 +500,7 @@ void tst_TextLabel::borderToggle()
     QCOMPARE(l->borderStyle(), Gdi::bsNone);
 }
 
-void tst_TextLabel::rotationMenu()
-{
+void tst_TextLabel::rotationMenu() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(152, 30)));
     platform::MenuModel& rotation = *l->objectMenu()->find(QStringLiteral("Rotation"))->submenu;
@@ -537,8 +516,7 @@ void tst_TextLabel::rotationMenu()
     QCOMPARE(f.changes, 0);
 }
 
-void tst_TextLabel::textCommand()
-{
+void tst_TextLabel::textCommand() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(40, 30)));
     f.dialogs.dialogs.push_back([](QDialog& d) {
@@ -561,8 +539,7 @@ void tst_TextLabel::textCommand()
     QCOMPARE(l->caption(), QStringLiteral("Longer text"));
 }
 
-void tst_TextLabel::fontCommandFits()
-{
+void tst_TextLabel::fontCommandFits() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(40, 30)));
     QFont big(QStringLiteral("Arial"));
@@ -585,8 +562,7 @@ void tst_TextLabel::fontCommandFits()
     QCOMPARE(l->bounds().width(), before.width());
 }
 
-void tst_TextLabel::surfaceFontCommandAppliesFont()
-{
+void tst_TextLabel::surfaceFontCommandAppliesFont() {
     SurfaceFixture f;
     TGPLabel* a = labelOn(f);
     TGPLabel* b = labelOn(f, QRect(QPoint(10, 60), QPoint(152, 90)));
@@ -606,8 +582,7 @@ void tst_TextLabel::surfaceFontCommandAppliesFont()
     QCOMPARE(f.surface->font().name(), QStringLiteral("Arial"));
 }
 
-void tst_TextLabel::fontStoredOnlyWhenOwn()
-{
+void tst_TextLabel::fontStoredOnlyWhenOwn() {
     SurfaceFixture f;
     TGPLabel* l = labelOn(f);
     QVERIFY(!l->isFontStored());
@@ -630,13 +605,15 @@ void tst_TextLabel::fontStoredOnlyWhenOwn()
     QVERIFY(read.isFontStored());
 }
 
-void tst_TextLabel::brokenValuesStayUsable_data()
-{
+void tst_TextLabel::brokenValuesStayUsable_data() {
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QVariant>("value");
-    QTest::newRow("huge shadow depth") << QByteArray("DepthShadow") << QVariant(std::numeric_limits<int>::max());
-    QTest::newRow("most negative shadow depth") << QByteArray("DepthShadow") << QVariant(std::numeric_limits<int>::min());
-    QTest::newRow("huge highlight depth") << QByteArray("DepthHighlight") << QVariant(std::numeric_limits<int>::max());
+    QTest::newRow("huge shadow depth")
+        << QByteArray("DepthShadow") << QVariant(std::numeric_limits<int>::max());
+    QTest::newRow("most negative shadow depth")
+        << QByteArray("DepthShadow") << QVariant(std::numeric_limits<int>::min());
+    QTest::newRow("huge highlight depth")
+        << QByteArray("DepthHighlight") << QVariant(std::numeric_limits<int>::max());
     QTest::newRow("negative highlight depth") << QByteArray("DepthHighlight") << QVariant(-40000);
     QTest::newRow("shadow direction 99") << QByteArray("DirectionShadow") << QVariant(99);
     QTest::newRow("highlight direction -1") << QByteArray("DirectionHighlight") << QVariant(-1);
@@ -644,8 +621,7 @@ void tst_TextLabel::brokenValuesStayUsable_data()
     QTest::newRow("border style 5") << QByteArray("BorderStyle") << QVariant(5);
 }
 
-void tst_TextLabel::brokenValuesStayUsable()
-{
+void tst_TextLabel::brokenValuesStayUsable() {
     QFETCH(QByteArray, property);
     QFETCH(QVariant, value);
     auto l = label(142, 33);
@@ -663,14 +639,15 @@ void tst_TextLabel::brokenValuesStayUsable()
         QVERIFY(l->height() <= 4 * TGBaseLabel::maxEffectDepth);
     }
     // Enumerations keep a value of their own type.
-    QVERIFY(l->directionShadow() >= TGBaseLabel::sdNone && l->directionShadow() <= TGBaseLabel::sdDown);
-    QVERIFY(l->directionHighlight() >= TGBaseLabel::hdNone && l->directionHighlight() <= TGBaseLabel::hdUp);
+    QVERIFY(l->directionShadow() >= TGBaseLabel::sdNone &&
+            l->directionShadow() <= TGBaseLabel::sdDown);
+    QVERIFY(l->directionHighlight() >= TGBaseLabel::hdNone &&
+            l->directionHighlight() <= TGBaseLabel::hdUp);
     QVERIFY(l->alignment() >= Gdi::taLeftJustify && l->alignment() <= Gdi::taCenter);
     QVERIFY(l->borderStyle() == Gdi::bsNone || l->borderStyle() == Gdi::bsSingle);
 }
 
-void tst_TextLabel::hugeCaptionStaysUsable()
-{
+void tst_TextLabel::hugeCaptionStaysUsable() {
     auto l = label(142, 33);
     l->setCaption(QString(200000, QLatin1Char('W')));
     l->fitToText();

@@ -13,8 +13,7 @@
 
 namespace {
 // Every stored property of an object by dotted name, embedded objects walked.
-QVariantMap storedValues(const QObject& o, const QByteArray& prefix = {})
-{
+QVariantMap storedValues(const QObject& o, const QByteArray& prefix = {}) {
     QVariantMap out;
     const QMetaObject* mo = o.metaObject();
     for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
@@ -31,16 +30,14 @@ QVariantMap storedValues(const QObject& o, const QByteArray& prefix = {})
 }
 
 std::vector<TGGraphicControl*> roundTrip(SurfaceFixture& from, SurfaceFixture& to,
-                                         const std::vector<TGGraphicControl*>& objects)
-{
+                                         const std::vector<TGGraphicControl*>& objects) {
     TGLabelObjectFiler writer(from.surface->classes());
     const QByteArray bytes = writer.writeObjects(objects);
     TGLabelObjectFiler reader(to.surface->classes());
     return reader.readObjects(bytes, to.surface->owner(), *to.surface);
 }
 
-TGBusinessCardLabel* labelOn(SurfaceFixture& f)
-{
+TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
     auto* l = new TGBusinessCardLabel(f.surface->owner());
     l->setSurface(f.surface.get());
     l->buildPopup();
@@ -49,8 +46,8 @@ TGBusinessCardLabel* labelOn(SurfaceFixture& f)
 }
 
 // A card file of one label record with the given properties.
-QByteArray card(const QByteArray& className, const std::vector<std::pair<QByteArray, TGValue>>& props)
-{
+QByteArray card(const QByteArray& className,
+                const std::vector<std::pair<QByteArray, TGValue>>& props) {
     TGStreamWriter w;
     w.writeByte(0x01);
     w.writeBytes("TPF0");
@@ -77,22 +74,21 @@ private slots:
     void damagedValuesLeaveLabelUsable();
 };
 
-void tst_TextLabelCardFile::everyPropertyRoundTrips_data()
-{
+void tst_TextLabelCardFile::everyPropertyRoundTrips_data() {
     QTest::addColumn<QByteArray>("className");
     QTest::addColumn<int>("angle");
     QTest::newRow("TGPLabel, centred") << QByteArray("TGPLabel") << 0;
     QTest::newRow("TGBusinessCardLabel, turned") << QByteArray("TGBusinessCardLabel") << 270;
 }
 
-void tst_TextLabelCardFile::everyPropertyRoundTrips()
-{
+void tst_TextLabelCardFile::everyPropertyRoundTrips() {
     QFETCH(QByteArray, className);
     QFETCH(int, angle);
     SurfaceFixture a, b;
     TextKinds::registerAll(*a.surface);
     TextKinds::registerAll(*b.surface);
-    auto* l = qobject_cast<TGBaseLabel*>(a.surface->classes().create(QString::fromLatin1(className), a.surface->owner()));
+    auto* l = qobject_cast<TGBaseLabel*>(
+        a.surface->classes().create(QString::fromLatin1(className), a.surface->owner()));
     QVERIFY(l);
     l->setSurface(a.surface.get());
     l->buildPopup();
@@ -129,7 +125,8 @@ void tst_TextLabelCardFile::everyPropertyRoundTrips()
     const QVariantMap expected = storedValues(*l), actual = storedValues(*copy);
     // The comparison below sees colours and font styles by value.
     QVERIFY(QVariant::fromValue(TColor(1)) != QVariant::fromValue(TColor(2)));
-    QVERIFY(QVariant::fromValue(Gdi::TFontStyles(Gdi::fsBold)) != QVariant::fromValue(Gdi::TFontStyles()));
+    QVERIFY(QVariant::fromValue(Gdi::TFontStyles(Gdi::fsBold)) !=
+            QVariant::fromValue(Gdi::TFontStyles()));
     QVERIFY(expected.contains(QStringLiteral("Font.Name")));
     QVERIFY(!expected.contains(QStringLiteral("Font.Size")));
     for (auto it = expected.begin(); it != expected.end(); ++it)
@@ -145,18 +142,19 @@ void tst_TextLabelCardFile::everyPropertyRoundTrips()
     QVERIFY(copy->objectMenu()->find(QStringLiteral("Locked"))->checked);
 }
 
-void tst_TextLabelCardFile::defaultsAndParentFontLeftOut()
-{
+void tst_TextLabelCardFile::defaultsAndParentFontLeftOut() {
     SurfaceFixture a, b;
     TextKinds::registerAll(*a.surface);
     TextKinds::registerAll(*b.surface);
     TGBusinessCardLabel* l = labelOn(a);
     TGLabelObjectFiler writer(a.surface->classes());
     const QByteArray bytes = writer.writeObjects({l});
-    for (const char* written : {"Caption", "Transparent", "BackColor", "BorderStyle", "Left", "Locked"})
+    for (const char* written :
+         {"Caption", "Transparent", "BackColor", "BorderStyle", "Left", "Locked"})
         QVERIFY2(bytes.contains(written), written);
-    for (const char* left : {"Font.", "Alignment", "DepthShadow", "DepthHighlight", "DirectionShadow",
-                             "DirectionHighlight", "colorShadow", "colorHighlight", "Angle", "Tag"})
+    for (const char* left :
+         {"Font.", "Alignment", "DepthShadow", "DepthHighlight", "DirectionShadow",
+          "DirectionHighlight", "colorShadow", "colorHighlight", "Angle", "Tag"})
         QVERIFY2(!bytes.contains(left), left);
 
     b.surface->font().setSize(16);
@@ -174,25 +172,26 @@ void tst_TextLabelCardFile::defaultsAndParentFontLeftOut()
     QVERIFY(writer.writeObjects({l}).contains("Font.Name"));
 }
 
-void tst_TextLabelCardFile::damagedValuesLeaveLabelUsable()
-{
+void tst_TextLabelCardFile::damagedValuesLeaveLabelUsable() {
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
-    const QByteArray bytes = card("TGBusinessCardLabel", {
-        {"Left", TGValue::fromInt(10)},
-        {"Top", TGValue::fromInt(10)},
-        {"Width", TGValue::fromInt(-40)},
-        {"Height", TGValue::fromInt(20)},
-        {"Locked", TGValue::fromBool(false)},
-        {"Unselectable", TGValue::fromBool(false)},
-        {"DepthHighlight", TGValue::fromInt(std::numeric_limits<qint32>::min())},
-        {"DepthShadow", TGValue::fromInt(std::numeric_limits<qint32>::max())},
-        {"DirectionShadow", TGValue::fromIdent("sdDown")},
-        {"Angle", TGValue::fromInt(45)},
-        {"Caption", TGValue::fromString(QString(100000, QLatin1Char('M')))},
-        {"Font.Height", TGValue::fromInt(std::numeric_limits<qint32>::min())},
-        {"Font.Name", TGValue::fromString(QStringLiteral("No Such Face"))},
-    });
+    const QByteArray bytes =
+        card("TGBusinessCardLabel",
+             {
+                 {"Left", TGValue::fromInt(10)},
+                 {"Top", TGValue::fromInt(10)},
+                 {"Width", TGValue::fromInt(-40)},
+                 {"Height", TGValue::fromInt(20)},
+                 {"Locked", TGValue::fromBool(false)},
+                 {"Unselectable", TGValue::fromBool(false)},
+                 {"DepthHighlight", TGValue::fromInt(std::numeric_limits<qint32>::min())},
+                 {"DepthShadow", TGValue::fromInt(std::numeric_limits<qint32>::max())},
+                 {"DirectionShadow", TGValue::fromIdent("sdDown")},
+                 {"Angle", TGValue::fromInt(45)},
+                 {"Caption", TGValue::fromString(QString(100000, QLatin1Char('M')))},
+                 {"Font.Height", TGValue::fromInt(std::numeric_limits<qint32>::min())},
+                 {"Font.Name", TGValue::fromString(QStringLiteral("No Such Face"))},
+             });
     TGLabelObjectFiler reader(f.surface->classes());
     const auto read = reader.readObjects(bytes, f.surface->owner(), *f.surface);
     QCOMPARE(int(read.size()), 1);
@@ -210,7 +209,9 @@ void tst_TextLabelCardFile::damagedValuesLeaveLabelUsable()
     l->layoutPass();
     QVERIFY(l->width() >= 1);
     QVERIFY(l->height() >= 1 && l->height() <= 4 * TGBaseLabel::maxEffectDepth);
-    QVERIFY(l->objectMenu()->find(QStringLiteral("Rotation"))->submenu->trigger(QStringLiteral("90 Degrees")));
+    QVERIFY(l->objectMenu()
+                ->find(QStringLiteral("Rotation"))
+                ->submenu->trigger(QStringLiteral("90 Degrees")));
     QCOMPARE(l->angle(), 90);
     l->layoutPass();
     QVERIFY(l->height() >= 1 && l->width() <= 4 * TGBaseLabel::maxEffectDepth);

@@ -14,13 +14,20 @@ constexpr QRgb kPage = 0xFFC8C8C8; // light grey, to tell a transparent label fr
 constexpr int kMargin = 10;
 const TColor kRed = 0x0000FF, kLime = 0x00FF00, kBlue = 0xFF0000;
 
-bool isRed(QRgb c) { return qRed(c) > qGreen(c) + 80 && qRed(c) > qBlue(c) + 80; }
-bool isLime(QRgb c) { return qGreen(c) > qRed(c) + 80 && qGreen(c) > qBlue(c) + 80; }
-bool isBlue(QRgb c) { return qBlue(c) > qRed(c) + 80 && qBlue(c) > qGreen(c) + 80; }
-bool isInk(QRgb c) { return c != kPage && c != qRgb(255, 255, 255); }
+bool isRed(QRgb c) {
+    return qRed(c) > qGreen(c) + 80 && qRed(c) > qBlue(c) + 80;
+}
+bool isLime(QRgb c) {
+    return qGreen(c) > qRed(c) + 80 && qGreen(c) > qBlue(c) + 80;
+}
+bool isBlue(QRgb c) {
+    return qBlue(c) > qRed(c) + 80 && qBlue(c) > qGreen(c) + 80;
+}
+bool isInk(QRgb c) {
+    return c != kPage && c != qRgb(255, 255, 255);
+}
 
-std::unique_ptr<TGPLabel> makeLabel(const QString& caption, int fontHeight)
-{
+std::unique_ptr<TGPLabel> makeLabel(const QString& caption, int fontHeight) {
     auto l = std::make_unique<TGPLabel>();
     TGFont f;
     f.setHeight(fontHeight);
@@ -34,8 +41,7 @@ std::unique_ptr<TGPLabel> makeLabel(const QString& caption, int fontHeight)
 
 // Paints the label as the surface does: at (kMargin, kMargin), clipped to its bounds, on
 // a grey page; the layout is settled first so that the bounds stay put.
-QImage render(TGBaseLabel& l)
-{
+QImage render(TGBaseLabel& l) {
     l.layoutPass();
     l.layoutPass();
     QImage img(l.width() + 2 * kMargin, l.height() + 2 * kMargin, QImage::Format_RGB32);
@@ -48,8 +54,7 @@ QImage render(TGBaseLabel& l)
     return img;
 }
 
-QRect inkBox(const QImage& img, bool (*match)(QRgb))
-{
+QRect inkBox(const QImage& img, bool (*match)(QRgb)) {
     QRect box;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -57,8 +62,7 @@ QRect inkBox(const QImage& img, bool (*match)(QRgb))
     return box;
 }
 
-int countIn(const QImage& img, const QRect& r, bool (*match)(QRgb))
-{
+int countIn(const QImage& img, const QRect& r, bool (*match)(QRgb)) {
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
@@ -67,8 +71,7 @@ int countIn(const QImage& img, const QRect& r, bool (*match)(QRgb))
 }
 
 // A box of the label in image coordinates.
-QRect onImage(const TGBaseLabel::Box& b)
-{
+QRect onImage(const TGBaseLabel::Box& b) {
     return b.toQRect().translated(kMargin, kMargin);
 }
 } // namespace
@@ -87,8 +90,7 @@ private slots:
     void turnedTextInsideItsBox();
 };
 
-void tst_TextLabelPaint::layersInOrder()
-{
+void tst_TextLabelPaint::layersInOrder() {
     // A full block: the text, the highlight 3 to the right and the shadow 6 to the right.
     const QString block(QChar(0x2588));
     auto plain = makeLabel(block, -40);
@@ -113,8 +115,7 @@ void tst_TextLabelPaint::layersInOrder()
     QVERIFY(!isInk(img.pixel(text.right() + 8, y)));
 }
 
-void tst_TextLabelPaint::effectsNeedDepthAndDirection_data()
-{
+void tst_TextLabelPaint::effectsNeedDepthAndDirection_data() {
     QTest::addColumn<int>("direction");
     QTest::addColumn<int>("depth");
     QTest::addColumn<bool>("drawn");
@@ -123,8 +124,7 @@ void tst_TextLabelPaint::effectsNeedDepthAndDirection_data()
     QTest::newRow("sdRight depth 4") << int(TGBaseLabel::sdRight) << 4 << true;
 }
 
-void tst_TextLabelPaint::effectsNeedDepthAndDirection()
-{
+void tst_TextLabelPaint::effectsNeedDepthAndDirection() {
     QFETCH(int, direction);
     QFETCH(int, depth);
     QFETCH(bool, drawn);
@@ -136,15 +136,13 @@ void tst_TextLabelPaint::effectsNeedDepthAndDirection()
     QVERIFY(!inkBox(img, isBlue).isEmpty());
 }
 
-void tst_TextLabelPaint::copiesClippedToTheirBoxes_data()
-{
+void tst_TextLabelPaint::copiesClippedToTheirBoxes_data() {
     QTest::addColumn<bool>("shadow");
     QTest::newRow("shadow to the left") << true;
     QTest::newRow("highlight to the left") << false;
 }
 
-void tst_TextLabelPaint::copiesClippedToTheirBoxes()
-{
+void tst_TextLabelPaint::copiesClippedToTheirBoxes() {
     QFETCH(bool, shadow);
     // A text far wider than its label: every copy runs past the label's right edge, and
     // a copy moved 8 to the left stops 8 before it, where its box ends.
@@ -171,8 +169,7 @@ void tst_TextLabelPaint::copiesClippedToTheirBoxes()
     QVERIFY(onImage(l->textBox()).contains(inkBox(img, isBlue)));
 }
 
-void tst_TextLabelPaint::backgroundAndBorder()
-{
+void tst_TextLabelPaint::backgroundAndBorder() {
     auto l = makeLabel(QStringLiteral("x"), -13);
     l->setBounds(0, 0, 60, 20);
     QImage img = render(*l);
@@ -198,8 +195,7 @@ void tst_TextLabelPaint::backgroundAndBorder()
     QCOMPARE(img.pixel(label.right() + 1, label.bottom() + 1), kPage);
 }
 
-void tst_TextLabelPaint::turnedTextInsideItsBox_data()
-{
+void tst_TextLabelPaint::turnedTextInsideItsBox_data() {
     QTest::addColumn<int>("angle");
     QTest::newRow("0") << 0;
     QTest::newRow("90") << 90;
@@ -207,8 +203,7 @@ void tst_TextLabelPaint::turnedTextInsideItsBox_data()
     QTest::newRow("270") << 270;
 }
 
-void tst_TextLabelPaint::turnedTextInsideItsBox()
-{
+void tst_TextLabelPaint::turnedTextInsideItsBox() {
     QFETCH(int, angle);
     // "T": its bar marks the top of the text.
     auto l = makeLabel(QStringLiteral("T"), -40);
@@ -224,10 +219,18 @@ void tst_TextLabelPaint::turnedTextInsideItsBox()
     const int leftSide = countIn(img, QRect(ink.left(), ink.top(), w / 3, h), isBlue);
     const int rightSide = countIn(img, QRect(ink.right() - w / 3 + 1, ink.top(), w / 3, h), isBlue);
     switch (angle) {
-    case 0: QVERIFY(top > 2 * bottom); break;
-    case 90: QVERIFY(leftSide > 2 * rightSide); break;   // turned left: the top faces left
-    case 180: QVERIFY(bottom > 2 * top); break;
-    case 270: QVERIFY(rightSide > 2 * leftSide); break;
+    case 0:
+        QVERIFY(top > 2 * bottom);
+        break;
+    case 90:
+        QVERIFY(leftSide > 2 * rightSide);
+        break; // turned left: the top faces left
+    case 180:
+        QVERIFY(bottom > 2 * top);
+        break;
+    case 270:
+        QVERIFY(rightSide > 2 * leftSide);
+        break;
     }
 }
 

@@ -14,16 +14,14 @@
 namespace {
 constexpr int kDpi = 100; // the render resolution for reading back
 
-QString run(const QString& program, const QStringList& args)
-{
+QString run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QRect darkBounds(const QImage& image)
-{
+QRect darkBounds(const QImage& image) {
     QRect ink;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -39,16 +37,14 @@ private slots:
     void printedLabelFillsItsInchRectangle();
 };
 
-void tst_TextLabelPrint::initTestCase()
-{
+void tst_TextLabelPrint::initTestCase() {
     platform::ScreenMetrics::setPixelsPerInch(96);
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("poppler-utils are not installed");
 }
 
-void tst_TextLabelPrint::printedLabelFillsItsInchRectangle()
-{
+void tst_TextLabelPrint::printedLabelFillsItsInchRectangle() {
     SurfaceFixture f;
     auto* l = new TGPLabel(f.surface->owner());
     l->setSurface(f.surface.get());
@@ -75,25 +71,32 @@ void tst_TextLabelPrint::printedLabelFillsItsInchRectangle()
 
     // The border marks the picture's edges: (x0 + Left / 96) inches and so on.
     const QString prefix = pdf + QStringLiteral(".page");
-    run(QStringLiteral("pdftoppm"), {"-r", QString::number(kDpi), "-f", "1", "-l", "1", "-singlefile",
-                                     "-png", pdf, prefix});
+    run(QStringLiteral("pdftoppm"),
+        {"-r", QString::number(kDpi), "-f", "1", "-l", "1", "-singlefile", "-png", pdf, prefix});
     const QImage page(prefix + QStringLiteral(".png"));
     QVERIFY(!page.isNull());
-    const QRectF inches(QPointF(x0 + bounds.left() / 96.0, y0 + bounds.top() / 96.0),
-                        QPointF(x0 + (bounds.right() + 1) / 96.0, y0 + (bounds.bottom() + 1) / 96.0));
+    const QRectF inches(
+        QPointF(x0 + bounds.left() / 96.0, y0 + bounds.top() / 96.0),
+        QPointF(x0 + (bounds.right() + 1) / 96.0, y0 + (bounds.bottom() + 1) / 96.0));
     const QRect ink = darkBounds(page);
     const QRectF expected(inches.topLeft() * kDpi, inches.size() * kDpi);
-    QVERIFY2(std::abs(ink.left() - expected.left()) <= 1.5 && std::abs(ink.top() - expected.top()) <= 1.5 &&
+    QVERIFY2(std::abs(ink.left() - expected.left()) <= 1.5 &&
+                 std::abs(ink.top() - expected.top()) <= 1.5 &&
                  std::abs(ink.right() + 1 - expected.right()) <= 1.5 &&
                  std::abs(ink.bottom() + 1 - expected.bottom()) <= 1.5,
-             qPrintable(QStringLiteral("ink at %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+             qPrintable(QStringLiteral("ink at %1,%2 %3x%4")
+                            .arg(ink.x())
+                            .arg(ink.y())
+                            .arg(ink.width())
+                            .arg(ink.height())));
 
     // The text is text, and it lies inside the label's rectangle (points: 72 per inch).
     const QString words = run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
-    QVERIFY2(words.contains(QLatin1String(">Printed<")) && words.contains(QLatin1String(">Orlanto<")),
+    QVERIFY2(words.contains(QLatin1String(">Printed<")) &&
+                 words.contains(QLatin1String(">Orlanto<")),
              qPrintable(words));
-    static const QRegularExpression word(
-        QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">Orlanto<"));
+    static const QRegularExpression word(QStringLiteral(
+        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">Orlanto<"));
     const QRegularExpressionMatch m = word.match(words);
     QVERIFY(m.hasMatch());
     const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),

@@ -13,8 +13,7 @@
 #include <QtTest>
 
 namespace {
-platform::GdiFont arial(int height)
-{
+platform::GdiFont arial(int height) {
     platform::GdiFont f;
     f.name = QStringLiteral("Arial");
     f.height = height;
@@ -22,8 +21,7 @@ platform::GdiFont arial(int height)
 }
 
 // The bounding box of every pixel that is not white.
-QRect inkBox(const QImage& img)
-{
+QRect inkBox(const QImage& img) {
     QRect box;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -48,14 +46,12 @@ private slots:
     void extTextOutClips();
 };
 
-void tst_TextMetrics::initTestCase()
-{
+void tst_TextMetrics::initTestCase() {
     platform::ScreenMetrics::setPixelsPerInch(96);
     QCOMPARE(QFontInfo(arial(-13).toQFont()).family(), QStringLiteral("Liberation Sans"));
 }
 
-void tst_TextMetrics::arialMetrics_data()
-{
+void tst_TextMetrics::arialMetrics_data() {
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("ascent");
     QTest::addColumn<int>("descent");
@@ -68,8 +64,7 @@ void tst_TextMetrics::arialMetrics_data()
     QTest::newRow("15 pt") << -20 << 18 << 4 << 2 << 1 << 42;
 }
 
-void tst_TextMetrics::arialMetrics()
-{
+void tst_TextMetrics::arialMetrics() {
     QFETCH(int, height);
     QFETCH(int, ascent);
     QFETCH(int, descent);
@@ -90,26 +85,24 @@ void tst_TextMetrics::arialMetrics()
     QCOMPARE(platform::TextMetrics(turned).tmHeight, tm.tmHeight);
 }
 
-void tst_TextMetrics::cellHeightPicksEmSize()
-{
+void tst_TextMetrics::cellHeightPicksEmSize() {
     // A positive height is the cell: 15 is the cell of the 13-pixel em.
     QCOMPARE(arial(15).emPixels(), 13);
     QCOMPARE(platform::TextMetrics(arial(15)).tmHeight, 15);
     QCOMPARE(arial(-13).emPixels(), 13);
 }
 
-void tst_TextMetrics::brokenHeightsStayDrawable_data()
-{
+void tst_TextMetrics::brokenHeightsStayDrawable_data() {
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("em");
     QTest::newRow("zero: default size") << 0 << platform::GdiFont::defaultEmPixels;
     QTest::newRow("huge character height") << -2000000000 << platform::GdiFont::maxEmPixels;
     QTest::newRow("huge cell height") << 2000000000 << platform::GdiFont::maxEmPixels;
-    QTest::newRow("most negative") << std::numeric_limits<int>::min() << platform::GdiFont::maxEmPixels;
+    QTest::newRow("most negative")
+        << std::numeric_limits<int>::min() << platform::GdiFont::maxEmPixels;
 }
 
-void tst_TextMetrics::brokenHeightsStayDrawable()
-{
+void tst_TextMetrics::brokenHeightsStayDrawable() {
     QFETCH(int, height);
     QFETCH(int, em);
     QCOMPARE(arial(height).emPixels(), em);
@@ -121,8 +114,7 @@ void tst_TextMetrics::brokenHeightsStayDrawable()
     c.textOut(0, 0, QStringLiteral("A"));
 }
 
-void tst_TextMetrics::zoomedFontSize_data()
-{
+void tst_TextMetrics::zoomedFontSize_data() {
     QTest::addColumn<float>("zoom");
     QTest::addColumn<int>("height");
     QTest::newRow("1.0 keeps the height") << 1.0f << -13;
@@ -132,8 +124,7 @@ void tst_TextMetrics::zoomedFontSize_data()
     QTest::newRow("1.1: 11 pt") << 1.1f << -15;
 }
 
-void tst_TextMetrics::zoomedFontSize()
-{
+void tst_TextMetrics::zoomedFontSize() {
     QFETCH(float, zoom);
     QFETCH(int, height);
     TGFont f; // Arial, 10 points
@@ -141,8 +132,7 @@ void tst_TextMetrics::zoomedFontSize()
     QCOMPARE(f.gdiFont(zoom).height, height);
 }
 
-void tst_TextMetrics::textOutPlacement_data()
-{
+void tst_TextMetrics::textOutPlacement_data() {
     QTest::addColumn<int>("escapement");
     // The box the text cell covers, from the reference point (60, 60), for a text of
     // width w and cell height h: along the text direction w, across it h.
@@ -154,8 +144,7 @@ void tst_TextMetrics::textOutPlacement_data()
     QTest::newRow("270") << 2700 << QPoint(0, 1) << QPoint(-1, 0);
 }
 
-void tst_TextMetrics::textOutPlacement()
-{
+void tst_TextMetrics::textOutPlacement() {
     QFETCH(int, escapement);
     QFETCH(QPoint, alongSign);
     QFETCH(QPoint, acrossSign);
@@ -177,15 +166,17 @@ void tst_TextMetrics::textOutPlacement()
     const QRect ink = inkBox(img);
     QVERIFY(!ink.isEmpty());
     QVERIFY2(cell.contains(ink), qPrintable(QStringLiteral("ink %1,%2 %3x%4 outside the cell")
-                                                .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+                                                .arg(ink.x())
+                                                .arg(ink.y())
+                                                .arg(ink.width())
+                                                .arg(ink.height())));
     // The ink runs along the text direction: longer that way than across.
     const int along = alongSign.x() != 0 ? ink.width() : ink.height();
     const int across = alongSign.x() != 0 ? ink.height() : ink.width();
     QVERIFY(along > across);
 }
 
-void tst_TextMetrics::extTextOutClips()
-{
+void tst_TextMetrics::extTextOutClips() {
     QImage img(120, 60, QImage::Format_RGB32);
     img.fill(Qt::white);
     const QRect clip(10, 10, 20, 8);

@@ -6,8 +6,7 @@
 
 namespace {
 // The displacement of an effect copy in the text's own frame (x right, y down).
-QPoint offsetFor(int direction, const QPoint (&table)[6], int depth)
-{
+QPoint offsetFor(int direction, const QPoint (&table)[6], int depth) {
     const int d = std::clamp(depth, -TGBaseLabel::maxEffectDepth, TGBaseLabel::maxEffectDepth);
     return direction >= 0 && direction < 6 ? table[direction] * d : QPoint();
 }
@@ -16,8 +15,7 @@ constexpr QPoint shadowDirections[6] = {{0, 0}, {1, 0}, {-1, 0}, {1, 1}, {-1, 1}
 constexpr QPoint highlightDirections[6] = {{0, 0}, {1, 0}, {-1, 0}, {1, -1}, {-1, -1}, {0, -1}};
 } // namespace
 
-TGBaseLabel::TGBaseLabel(QObject* owner) : TGGraphicControl(owner)
-{
+TGBaseLabel::TGBaseLabel(QObject* owner) : TGGraphicControl(owner) {
     // The default size is not a move: the bounds-changed check must first see the bounds
     // the label is given on the card, so the size is set without it.
     setLoading(true);
@@ -28,29 +26,25 @@ TGBaseLabel::TGBaseLabel(QObject* owner) : TGGraphicControl(owner)
 
 // --- font
 
-const TGFont& TGBaseLabel::displayFont() const
-{
+const TGFont& TGBaseLabel::displayFont() const {
     return ownFont_ || !surface() ? font_ : surface()->font();
 }
 
-void TGBaseLabel::fontChanged()
-{
+void TGBaseLabel::fontChanged() {
     ownFont_ = true;
     layoutStale_ = true;
     FlagChanged();
     repaint();
 }
 
-void TGBaseLabel::takeFont(const TGFont& f)
-{
+void TGBaseLabel::takeFont(const TGFont& f) {
     const bool wasOwn = ownFont_;
     const bool differs = !font_.sameAs(f);
     font_.assign(f); // reports the change when it differs
     if (!differs && !wasOwn) fontChanged();
 }
 
-platform::GdiFont TGBaseLabel::canvasFont(bool rotated) const
-{
+platform::GdiFont TGBaseLabel::canvasFont(bool rotated) const {
     platform::GdiFont f = displayFont().gdiFont(zoomFactor());
     if (rotated) f.escapement = angle_ * 10;
     return f;
@@ -58,8 +52,7 @@ platform::GdiFont TGBaseLabel::canvasFont(bool rotated) const
 
 // --- setters
 
-void TGBaseLabel::setAlignment(Gdi::TAlignment v)
-{
+void TGBaseLabel::setAlignment(Gdi::TAlignment v) {
     if (v == alignment_ || v < Gdi::taLeftJustify || v > Gdi::taCenter) return;
     alignment_ = v;
     layoutStale_ = true;
@@ -67,64 +60,55 @@ void TGBaseLabel::setAlignment(Gdi::TAlignment v)
     FlagChanged();
 }
 
-void TGBaseLabel::updateShadowOffset()
-{
+void TGBaseLabel::updateShadowOffset() {
     shadowOffset_ = offsetFor(directionShadow_, shadowDirections, depthShadow_);
     layoutStale_ = true;
     repaint();
 }
 
-void TGBaseLabel::updateHighlightOffset()
-{
+void TGBaseLabel::updateHighlightOffset() {
     highlightOffset_ = offsetFor(directionHighlight_, highlightDirections, depthHighlight_);
     layoutStale_ = true;
     repaint();
 }
 
-void TGBaseLabel::setDepthShadow(int v)
-{
+void TGBaseLabel::setDepthShadow(int v) {
     if (v == depthShadow_) return;
     depthShadow_ = v;
     updateShadowOffset();
 }
 
-void TGBaseLabel::setDirectionShadow(TShadowDirection v)
-{
+void TGBaseLabel::setDirectionShadow(TShadowDirection v) {
     if (v == directionShadow_ || v < sdNone || v > sdDown) return;
     directionShadow_ = v;
     updateShadowOffset();
 }
 
-void TGBaseLabel::setDepthHighlight(int v)
-{
+void TGBaseLabel::setDepthHighlight(int v) {
     if (v == depthHighlight_) return;
     depthHighlight_ = v;
     updateHighlightOffset();
 }
 
-void TGBaseLabel::setDirectionHighlight(THighlightDirection v)
-{
+void TGBaseLabel::setDirectionHighlight(THighlightDirection v) {
     if (v == directionHighlight_ || v < hdNone || v > hdUp) return;
     directionHighlight_ = v;
     updateHighlightOffset();
 }
 
-void TGBaseLabel::setColorShadow(TColor v)
-{
+void TGBaseLabel::setColorShadow(TColor v) {
     if (v == colorShadow_) return;
     colorShadow_ = v;
     repaint();
 }
 
-void TGBaseLabel::setColorHighlight(TColor v)
-{
+void TGBaseLabel::setColorHighlight(TColor v) {
     if (v == colorHighlight_) return;
     colorHighlight_ = v;
     repaint();
 }
 
-void TGBaseLabel::setAngle(int v)
-{
+void TGBaseLabel::setAngle(int v) {
     if (v != 0 && v != 90 && v != 180 && v != 270) return;
     if (v == angle_) return;
     angle_ = v;
@@ -136,31 +120,27 @@ void TGBaseLabel::setAngle(int v)
     repaint();
 }
 
-void TGBaseLabel::setCaption(const QString& v)
-{
+void TGBaseLabel::setCaption(const QString& v) {
     if (v == caption_) return;
     caption_ = v;
     FlagChanged();
 }
 
-void TGBaseLabel::setTransparent(bool v)
-{
+void TGBaseLabel::setTransparent(bool v) {
     if (v == transparent_) return;
     transparent_ = v;
     FlagChanged();
     repaint();
 }
 
-void TGBaseLabel::setBackColor(TColor v)
-{
+void TGBaseLabel::setBackColor(TColor v) {
     if (v == backColor_) return;
     backColor_ = v;
     FlagChanged();
     repaint();
 }
 
-void TGBaseLabel::setBorderStyle(Gdi::TBorderStyle v)
-{
+void TGBaseLabel::setBorderStyle(Gdi::TBorderStyle v) {
     if (v == borderStyle_ || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
@@ -169,16 +149,14 @@ void TGBaseLabel::setBorderStyle(Gdi::TBorderStyle v)
 
 // --- reactions
 
-void TGBaseLabel::boundsChangedCheck()
-{
+void TGBaseLabel::boundsChangedCheck() {
     TGGraphicControl::boundsChangedCheck();
     layoutStale_ = true;
     if (width() <= 0 || height() <= 0)
         setBounds(left(), top(), std::max(width(), 1), std::max(height(), 1));
 }
 
-void TGBaseLabel::applyFont(const TGFont& f)
-{
+void TGBaseLabel::applyFont(const TGFont& f) {
     takeFont(f);
     layoutStale_ = true;
 }

@@ -24,7 +24,8 @@ private:
     Q_PROPERTY(Gdi::TAlignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(qint32 DepthHighlight READ depthHighlight WRITE setDepthHighlight)
     Q_PROPERTY(qint32 DepthShadow READ depthShadow WRITE setDepthShadow)
-    Q_PROPERTY(THighlightDirection DirectionHighlight READ directionHighlight WRITE setDirectionHighlight)
+    Q_PROPERTY(
+        THighlightDirection DirectionHighlight READ directionHighlight WRITE setDirectionHighlight)
     Q_PROPERTY(TShadowDirection DirectionShadow READ directionShadow WRITE setDirectionShadow)
     Q_PROPERTY(TColor colorHighlight READ colorHighlight WRITE setColorHighlight)
     Q_PROPERTY(TColor colorShadow READ colorShadow WRITE setColorShadow)
@@ -49,7 +50,9 @@ public:
     struct Box {
         int left = 0, top = 0, right = 0, bottom = 0;
         QRect toQRect() const { return QRect(left, top, right - left, bottom - top); }
-        Box moved(QPoint d) const { return {left + d.x(), top + d.y(), right + d.x(), bottom + d.y()}; }
+        Box moved(QPoint d) const {
+            return {left + d.x(), top + d.y(), right + d.x(), bottom + d.y()};
+        }
         friend bool operator==(const Box&, const Box&) = default;
     };
 

@@ -12,36 +12,41 @@
 #include <limits>
 
 namespace {
-int toInt(qint64 v)
-{
-    return int(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+int toInt(qint64 v) {
+    return int(
+        std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // An offset (x, y) in the text's frame, turned with text drawn at the angle.
-QPoint turned(QPoint o, int angle)
-{
+QPoint turned(QPoint o, int angle) {
     switch (angle) {
-    case 90: return {o.y(), -o.x()};
-    case 180: return {-o.x(), -o.y()};
-    case 270: return {-o.y(), o.x()};
-    default: return o;
+    case 90:
+        return {o.y(), -o.x()};
+    case 180:
+        return {-o.x(), -o.y()};
+    case 270:
+        return {-o.y(), o.x()};
+    default:
+        return o;
     }
 }
 
 // The corner of a box at which text drawn at the angle starts.
-QPoint originOf(const TGBaseLabel::Box& b, int angle)
-{
+QPoint originOf(const TGBaseLabel::Box& b, int angle) {
     switch (angle) {
-    case 90: return {b.left, b.bottom};
-    case 180: return {b.right, b.bottom};
-    case 270: return {b.right, b.top};
-    default: return {b.left, b.top};
+    case 90:
+        return {b.left, b.bottom};
+    case 180:
+        return {b.right, b.bottom};
+    case 270:
+        return {b.right, b.top};
+    default:
+        return {b.left, b.top};
     }
 }
 } // namespace
 
-void TGBaseLabel::applySizeRules(qint64 W, qint64 L)
-{
+void TGBaseLabel::applySizeRules(qint64 W, qint64 L) {
     // trunc(1.2 × v) and comparisons with 1.2 × v, in exact integer arithmetic.
     const auto cut = [](qint64 v) { return toInt(v * 12 / 10); };
     const auto above = [](qint64 size, qint64 v) { return size * 10 > v * 12; };
@@ -58,8 +63,7 @@ void TGBaseLabel::applySizeRules(qint64 W, qint64 L)
     }
 }
 
-void TGBaseLabel::layoutPass()
-{
+void TGBaseLabel::layoutPass() {
     const platform::TextMetrics tm(canvasFont(false));
     const int H = tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading;
     const qint64 W = tm.textWidth(caption_ + QLatin1Char(' '));
@@ -106,14 +110,12 @@ void TGBaseLabel::layoutPass()
     layoutStale_ = false;
 }
 
-void TGBaseLabel::paint(platform::Canvas& canvas)
-{
+void TGBaseLabel::paint(platform::Canvas& canvas) {
     if (width() < 5 || height() < 5) layoutStale_ = true;
     drawLabel(canvas);
 }
 
-void TGBaseLabel::drawLabel(platform::Canvas& c)
-{
+void TGBaseLabel::drawLabel(platform::Canvas& c) {
     if (layoutStale_) layoutPass();
     if (!transparent_) {
         c.brush = {backColor_, Gdi::bsSolid};
@@ -138,8 +140,7 @@ void TGBaseLabel::drawLabel(platform::Canvas& c)
     }
 }
 
-void TGBaseLabel::fitToText()
-{
+void TGBaseLabel::fitToText() {
     if (angle_ != 0) return;
     // The boxes of the latest layout; a stale one is brought up to date first, as the
     // paint that would have run before this command on screen does.
@@ -155,14 +156,13 @@ void TGBaseLabel::fitToText()
     repaint();
 }
 
-void TGBaseLabel::print(platform::Report& report, double leftInches, double topInches)
-{
+void TGBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
     // Settle the layout first, so that the picture and its target have the same size.
     if (layoutStale_) layoutPass();
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const QRectF target(QPointF(leftInches + left() / ppi, topInches + top() / ppi),
-                        QPointF(leftInches + (left() + width()) / ppi,
-                                topInches + (top() + height()) / ppi));
+    const QRectF target(
+        QPointF(leftInches + left() / ppi, topInches + top() / ppi),
+        QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
     QPicture picture;
     {
         QPainter painter(&picture);

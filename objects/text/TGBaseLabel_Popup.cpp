@@ -6,8 +6,7 @@
 
 #include <memory>
 
-void TGBaseLabel::buildPopup()
-{
+void TGBaseLabel::buildPopup() {
     TGGraphicControl::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
@@ -24,25 +23,25 @@ void TGBaseLabel::buildPopup()
     align->add(QStringLiteral("Center"), alignTo(Gdi::taCenter));
     align->add(QStringLiteral("Right"), alignTo(Gdi::taRightJustify));
     m.add(QStringLiteral("Alignment")).submenu = align;
-    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked = transparent_;
+    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
+        transparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
     m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
         borderStyle_ == Gdi::bsSingle;
 }
 
-void TGBaseLabel::setCheck(const QString& caption, bool checked)
-{
+void TGBaseLabel::setCheck(const QString& caption, bool checked) {
     if (!objectMenu()) return;
     if (platform::MenuModel::Item* item = objectMenu()->find(caption)) item->checked = checked;
 }
 
-void TGBaseLabel::popupRefresh()
-{
+void TGBaseLabel::popupRefresh() {
     platform::MenuModel* m = objectMenu();
     if (!m) return;
     setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
     setCheck(QStringLiteral("Transparent"), transparent_);
-    if (platform::MenuModel::Item* align = m->find(QStringLiteral("Alignment")); align && align->submenu) {
+    if (platform::MenuModel::Item* align = m->find(QStringLiteral("Alignment"));
+        align && align->submenu) {
         align->submenu->find(QStringLiteral("Left"))->checked = alignment_ == Gdi::taLeftJustify;
         align->submenu->find(QStringLiteral("Center"))->checked = alignment_ == Gdi::taCenter;
         align->submenu->find(QStringLiteral("Right"))->checked = alignment_ == Gdi::taRightJustify;
@@ -55,8 +54,7 @@ void TGBaseLabel::popupRefresh()
     }
 }
 
-void TGBaseLabel::fontCommand()
-{
+void TGBaseLabel::fontCommand() {
     const std::optional<QFont> chosen =
         platform::DialogHost::current().chooseFont(displayFont().toQFont());
     if (!chosen) return;
@@ -67,19 +65,16 @@ void TGBaseLabel::fontCommand()
     layoutStale_ = true;
 }
 
-void TGBaseLabel::effectsCommand()
-{
+void TGBaseLabel::effectsCommand() {
     if (TGFont3DEffects::execute(*this)) FlagChanged();
 }
 
-void TGBaseLabel::toggleTransparentCommand()
-{
+void TGBaseLabel::toggleTransparentCommand() {
     setTransparent(!transparent_);
     setCheck(QStringLiteral("Transparent"), transparent_);
 }
 
-void TGBaseLabel::backgroundColorCommand()
-{
+void TGBaseLabel::backgroundColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(backColor_);
     if (!c) return;
     setBackColor(*c);
@@ -88,8 +83,7 @@ void TGBaseLabel::backgroundColorCommand()
     repaint();
 }
 
-void TGBaseLabel::toggleBorderCommand()
-{
+void TGBaseLabel::toggleBorderCommand() {
     setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
     setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
 }

@@ -12,8 +12,7 @@ namespace {
 const QString kPersonalInfoCaption = QStringLiteral("Personal Information");
 }
 
-const QStringList& TGBusinessCardLabel::personalInfoPrefixes()
-{
+const QStringList& TGBusinessCardLabel::personalInfoPrefixes() {
     static const QStringList prefixes = {
         QStringLiteral("Name\t"),      QStringLiteral("Company\t"),   QStringLiteral("Title\t"),
         QStringLiteral("Address 1\t"), QStringLiteral("Address 2\t"), QStringLiteral("Address 3\t"),
@@ -22,13 +21,11 @@ const QStringList& TGBusinessCardLabel::personalInfoPrefixes()
     return prefixes;
 }
 
-TGBusinessCardPanel32* TGBusinessCardLabel::cardSurface() const
-{
+TGBusinessCardPanel32* TGBusinessCardLabel::cardSurface() const {
     return qobject_cast<TGBusinessCardPanel32*>(surface());
 }
 
-void TGBusinessCardLabel::buildPopup()
-{
+void TGBusinessCardLabel::buildPopup() {
     TGPLabel::buildPopup();
     if (cardSurface()) {
         auto& items = objectMenu()->items();
@@ -44,16 +41,15 @@ void TGBusinessCardLabel::buildPopup()
         t->checked = transparent();
 }
 
-void TGBusinessCardLabel::popupRefresh()
-{
+void TGBusinessCardLabel::popupRefresh() {
     TGPLabel::popupRefresh();
     fillPersonalInfoMenu();
 }
 
-void TGBusinessCardLabel::fillPersonalInfoMenu()
-{
+void TGBusinessCardLabel::fillPersonalInfoMenu() {
     TGBusinessCardPanel32* card = cardSurface();
-    platform::MenuModel::Item* item = objectMenu() ? objectMenu()->find(kPersonalInfoCaption) : nullptr;
+    platform::MenuModel::Item* item =
+        objectMenu() ? objectMenu()->find(kPersonalInfoCaption) : nullptr;
     if (!card || !item || !item->submenu) return;
     platform::MenuModel& sub = *item->submenu;
     sub.items().clear();
@@ -64,13 +60,13 @@ void TGBusinessCardLabel::fillPersonalInfoMenu()
     }
 }
 
-void TGBusinessCardLabel::pickPersonalInfo(const QString& itemCaption)
-{
+void TGBusinessCardLabel::pickPersonalInfo(const QString& itemCaption) {
     const qsizetype tab = itemCaption.indexOf(QLatin1Char('\t'));
     QString text = itemCaption.mid(tab + 1);
     if (text.size() > maxPickLength) {
         // Cut between characters, never inside a surrogate pair.
-        text.truncate(text.at(maxPickLength - 1).isHighSurrogate() ? maxPickLength - 1 : maxPickLength);
+        text.truncate(text.at(maxPickLength - 1).isHighSurrogate() ? maxPickLength - 1
+                                                                   : maxPickLength);
     }
     setCaption(text);
     fitToText();
@@ -78,11 +74,11 @@ void TGBusinessCardLabel::pickPersonalInfo(const QString& itemCaption)
     repaint();
 }
 
-void TGBusinessCardLabel::editText()
-{
+void TGBusinessCardLabel::editText() {
     QStringList values;
     if (TGBusinessCardPanel32* card = cardSurface())
-        for (int i = 0; i < TGBusinessCardPanel32::PersonalInfoCount; ++i) values << card->personalInfo(i);
+        for (int i = 0; i < TGBusinessCardPanel32::PersonalInfoCount; ++i)
+            values << card->personalInfo(i);
     TGetBCLabelText dialog(values);
     dialog.setText(caption());
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;

@@ -16,37 +16,33 @@ namespace {
 constexpr int kHelpContext = 40008;
 constexpr int kMaxListedDepth = 10;
 
-template <class W> W* named(W* w, const char* name)
-{
+template <class W> W* named(W* w, const char* name) {
     w->setObjectName(QLatin1String(name));
     return w;
 }
 
-QComboBox* list(QWidget* parent, const char* name, const QStringList& items)
-{
+QComboBox* list(QWidget* parent, const char* name, const QStringList& items) {
     auto* c = named(new QComboBox(parent), name);
     c->addItems(items);
     return c;
 }
 
-QStringList depthItems()
-{
+QStringList depthItems() {
     QStringList items;
-    for (int i = 0; i <= kMaxListedDepth; ++i) items << QString::number(i);
+    for (int i = 0; i <= kMaxListedDepth; ++i)
+        items << QString::number(i);
     return items;
 }
 
 // Selects the item whose index is the value; none when the value has no item (a depth
 // of 12 from a card file), so that "Ok" keeps the value the sample took.
-void selectIndex(QComboBox* c, int value)
-{
+void selectIndex(QComboBox* c, int value) {
     c->setCurrentIndex(value >= 0 && value < c->count() ? value : -1);
 }
 } // namespace
 
 TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
-    : QDialog(parent), label_(label)
-{
+    : QDialog(parent), label_(label) {
     setWindowTitle(QStringLiteral("Text 3D Effects"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
 
@@ -61,16 +57,16 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
     Sample.setBackColor(TColor::clWhite);
     preview_ = new TGObjectPreview(Sample, samplePanelSize, this);
 
-    ShadowDirection = list(this, "ShadowDirection",
-                           {QStringLiteral("None"), QStringLiteral("Right"), QStringLiteral("Left"),
-                            QStringLiteral("Lower Right"), QStringLiteral("Lower Left"),
-                            QStringLiteral("Down")});
+    ShadowDirection =
+        list(this, "ShadowDirection",
+             {QStringLiteral("None"), QStringLiteral("Right"), QStringLiteral("Left"),
+              QStringLiteral("Lower Right"), QStringLiteral("Lower Left"), QStringLiteral("Down")});
     ShadowColorCombo = named(new platform::ColorComboBox(this), "ShadowColorCombo");
     ShadowDepth = list(this, "ShadowDepth", depthItems());
-    HighlightDirection = list(this, "HighlightDirection",
-                              {QStringLiteral("None"), QStringLiteral("Right"), QStringLiteral("Left"),
-                               QStringLiteral("Upper Right"), QStringLiteral("Upper Left"),
-                               QStringLiteral("Up")});
+    HighlightDirection =
+        list(this, "HighlightDirection",
+             {QStringLiteral("None"), QStringLiteral("Right"), QStringLiteral("Left"),
+              QStringLiteral("Upper Right"), QStringLiteral("Upper Left"), QStringLiteral("Up")});
     HighLightColorCombo = named(new platform::ColorComboBox(this), "HighLightColorCombo");
     HighLightDepth = list(this, "HighLightDepth", depthItems());
     FontColorCombo = named(new platform::ColorComboBox(this), "FontColorCombo");
@@ -108,11 +104,14 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
 
     activate();
 
-    connect(ShadowDirection, &QComboBox::currentIndexChanged, this, &TGFont3DEffects::ShadowDirectionChange);
-    connect(ShadowDepth, &QComboBox::currentIndexChanged, this, &TGFont3DEffects::ShadowDepthChange);
+    connect(ShadowDirection, &QComboBox::currentIndexChanged, this,
+            &TGFont3DEffects::ShadowDirectionChange);
+    connect(ShadowDepth, &QComboBox::currentIndexChanged, this,
+            &TGFont3DEffects::ShadowDepthChange);
     connect(HighlightDirection, &QComboBox::currentIndexChanged, this,
             &TGFont3DEffects::HighlightDirectionChange);
-    connect(HighLightDepth, &QComboBox::currentIndexChanged, this, &TGFont3DEffects::HighLightDepthChange);
+    connect(HighLightDepth, &QComboBox::currentIndexChanged, this,
+            &TGFont3DEffects::HighLightDepthChange);
     connect(ShadowColorCombo, &platform::ColorComboBox::colorChanged, this,
             &TGFont3DEffects::ShadowColorComboChange);
     connect(HighLightColorCombo, &platform::ColorComboBox::colorChanged, this,
@@ -125,16 +124,14 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
 
 TGFont3DEffects::~TGFont3DEffects() = default;
 
-bool TGFont3DEffects::execute(TGBaseLabel& label)
-{
+bool TGFont3DEffects::execute(TGBaseLabel& label) {
     TGFont3DEffects dialog(label);
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return false;
     dialog.applyToLabel();
     return true;
 }
 
-void TGFont3DEffects::activate()
-{
+void TGFont3DEffects::activate() {
     Sample.takeFont(label_.displayFont());
     Sample.setDepthHighlight(label_.depthHighlight());
     Sample.setDepthShadow(label_.depthShadow());
@@ -154,59 +151,50 @@ void TGFont3DEffects::activate()
     selectIndex(HighLightDepth, label_.depthHighlight());
 }
 
-void TGFont3DEffects::sampleChanged()
-{
+void TGFont3DEffects::sampleChanged() {
     preview_->update();
 }
 
-void TGFont3DEffects::ShadowDirectionChange(int index)
-{
+void TGFont3DEffects::ShadowDirectionChange(int index) {
     if (index < 0) return;
     Sample.setDirectionShadow(TGBaseLabel::TShadowDirection(index));
     sampleChanged();
 }
 
-void TGFont3DEffects::ShadowColorComboChange(TColor c)
-{
+void TGFont3DEffects::ShadowColorComboChange(TColor c) {
     Sample.setColorShadow(c);
     sampleChanged();
 }
 
-void TGFont3DEffects::ShadowDepthChange(int index)
-{
+void TGFont3DEffects::ShadowDepthChange(int index) {
     if (index < 0) return;
     Sample.setDepthShadow(index);
     sampleChanged();
 }
 
-void TGFont3DEffects::HighlightDirectionChange(int index)
-{
+void TGFont3DEffects::HighlightDirectionChange(int index) {
     if (index < 0) return;
     Sample.setDirectionHighlight(TGBaseLabel::THighlightDirection(index));
     sampleChanged();
 }
 
-void TGFont3DEffects::HighLightColorComboChange(TColor c)
-{
+void TGFont3DEffects::HighLightColorComboChange(TColor c) {
     Sample.setColorHighlight(c);
     sampleChanged();
 }
 
-void TGFont3DEffects::HighLightDepthChange(int index)
-{
+void TGFont3DEffects::HighLightDepthChange(int index) {
     if (index < 0) return;
     Sample.setDepthHighlight(index);
     sampleChanged();
 }
 
-void TGFont3DEffects::FontColorComboChange(TColor c)
-{
+void TGFont3DEffects::FontColorComboChange(TColor c) {
     Sample.font()->setColor(c);
     sampleChanged();
 }
 
-void TGFont3DEffects::applyToLabel()
-{
+void TGFont3DEffects::applyToLabel() {
     label_.takeFont(*Sample.font());
     label_.setDepthHighlight(Sample.depthHighlight());
     label_.setDepthShadow(Sample.depthShadow());

@@ -6,15 +6,13 @@
 #include <QPainter>
 
 TGObjectPreview::TGObjectPreview(TGGraphicControl& object, QSize size, QWidget* parent)
-    : QFrame(parent), object_(object)
-{
+    : QFrame(parent), object_(object) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setFixedSize(size + QSize(2 * frameWidth(), 2 * frameWidth()));
 }
 
-void TGObjectPreview::paintEvent(QPaintEvent* event)
-{
+void TGObjectPreview::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.fillRect(contentsRect(), Qt::white);

@@ -5,8 +5,7 @@
 
 #include <memory>
 
-void TGPLabel::buildPopup()
-{
+void TGPLabel::buildPopup() {
     TGBaseLabel::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
@@ -30,14 +29,12 @@ void TGPLabel::buildPopup()
     setHasRotationMenu(true);
 }
 
-void TGPLabel::fontCommand()
-{
+void TGPLabel::fontCommand() {
     TGBaseLabel::fontCommand();
     fitToText();
 }
 
-void TGPLabel::editText()
-{
+void TGPLabel::editText() {
     TGetLabelText dialog;
     dialog.setText(caption());
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;

@@ -6,8 +6,7 @@
 #include <QVBoxLayout>
 
 TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* parent)
-    : TGetLabelText(parent)
-{
+    : TGetLabelText(parent) {
     PersonalInfoCombo = new QComboBox(this);
     PersonalInfoCombo->setObjectName(QStringLiteral("PersonalInfoCombo"));
     PersonalInfoCombo->setEditable(false);
@@ -24,7 +23,6 @@ TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* par
             &TGetBCLabelText::PersonalInfoComboChange);
 }
 
-void TGetBCLabelText::PersonalInfoComboChange(int index)
-{
+void TGetBCLabelText::PersonalInfoComboChange(int index) {
     if (index >= 0) LabelText->setText(PersonalInfoCombo->itemText(index));
 }

@@ -10,8 +10,7 @@ namespace {
 constexpr int kHelpContext = 40004;
 }
 
-TGetLabelText::TGetLabelText(QWidget* parent) : QDialog(parent)
-{
+TGetLabelText::TGetLabelText(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Text"));
     // No title-bar buttons but the what's-this one.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -49,12 +48,10 @@ TGetLabelText::TGetLabelText(QWidget* parent) : QDialog(parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString TGetLabelText::text() const
-{
+QString TGetLabelText::text() const {
     return LabelText->text();
 }
 
-void TGetLabelText::setText(const QString& text)
-{
+void TGetLabelText::setText(const QString& text) {
     LabelText->setText(text);
 }

@@ -8,8 +8,7 @@ namespace TextKinds {
 namespace {
 // The text tool: a personal-information label reading "Text" in the surface's font,
 // placed in the dragged rectangle; its text dialog opens at once, then it fits its text.
-void createLabel(TGBusinessCardPanel32& surface, QRect r)
-{
+void createLabel(TGBusinessCardPanel32& surface, QRect r) {
     auto* label = new TGBusinessCardLabel(surface.owner());
     label->setSurface(&surface);
     label->buildPopup();
@@ -21,8 +20,7 @@ void createLabel(TGBusinessCardPanel32& surface, QRect r)
 }
 } // namespace
 
-void registerAll(TGBusinessCardPanel32& surface)
-{
+void registerAll(TGBusinessCardPanel32& surface) {
     surface.classes().add<TGPLabel>();
     surface.classes().add<TGBusinessCardLabel>();
     surface.registerTool(TGBusinessCardPanel32::psLabel, createLabel);
