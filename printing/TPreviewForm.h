@@ -36,11 +36,11 @@ public:
     void setZoomFactor(int percent);
     int currentPage() const { return page_; } // from 1
 
-signals:
-    void helpRequested(int topic);
-
     // Closing saves the window's placement.
     void done(int result) override;
+
+signals:
+    void helpRequested(int topic);
 
 protected:
     void showEvent(QShowEvent* event) override;
