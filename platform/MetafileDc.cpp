@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPaintEngine>
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -518,7 +519,7 @@ void MetafileDc::textOut(QPointF ref, const QString& text, const QList<qreal>& d
     if (lf.width > 0) {
         const QFontMetricsF m(font);
         const qreal stretch = 100 * lf.width * xScale / qMax<qreal>(0.01, m.averageCharWidth());
-        font.setStretch(qBound(1, qRound(stretch), 4000));
+        if (std::isfinite(stretch)) font.setStretch(qRound(qBound<qreal>(1, stretch, 4000)));
     }
     const QFontMetricsF fm(font);
 
@@ -601,9 +602,16 @@ void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src
     const QTransform srcToDest = QTransform::fromTranslate(-src.x(), -src.y())
                                  * QTransform::fromScale(dest.width() / src.width(), dest.height() / src.height())
                                  * QTransform::fromTranslate(dest.x(), dest.y());
-    painter_.setWorldTransform(srcToDest * t * callerTransform_);
+    const QTransform full = srcToDest * t * callerTransform_;
+    // Only the part of the source inside the bitmap is drawn (Qt's raster engine does not
+    // cope with source rectangles outside the image), and only through a sane transform.
+    const QRectF inside = src.normalized() & QRectF(image.rect());
+    const qreal m[] = {full.m11(), full.m12(), full.m21(), full.m22(), full.dx(), full.dy()};
+    if (inside.isEmpty() || std::any_of(std::begin(m), std::end(m), [](qreal v) { return !(std::abs(v) < 1e7); }))
+        return;
+    painter_.setWorldTransform(full);
     painter_.setCompositionMode(rasterOps() ? ropMode(rop) : QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(src, image, src);
+    painter_.drawImage(inside, image, inside);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

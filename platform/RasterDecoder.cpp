@@ -24,7 +24,16 @@ QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format)
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > maxPixels) return {};
-    return reader.read();
+    QImage image = reader.read();
+    // A colour-mapped picture may use indices beyond its colour table, which Qt would
+    // then read past the table's end when drawing; the missing entries become black.
+    const int needed = image.depth() == 1 ? 2 : image.depth() == 8 && image.format() == QImage::Format_Indexed8 ? 256 : 0;
+    if (needed && image.colorCount() < needed) {
+        QList<QRgb> table = image.colorTable();
+        table.resize(needed, qRgb(0, 0, 0));
+        image.setColorTable(table);
+    }
+    return image;
 }
 
 QImage RasterDecoder::decode(QByteArrayView data, const QString& extension)
