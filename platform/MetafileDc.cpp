@@ -552,7 +552,7 @@ void MetafileDc::textOut(QPointF ref, const QString& text, const QList<qreal>& d
     if ((options & ETO_OPAQUE) && !rect.isEmpty()) painter_.fillPath(rectDevice, state_.bkColor);
     if ((options & ETO_CLIPPED) && !rect.isEmpty()) painter_.setClipPath(rectDevice, Qt::IntersectClip);
     QTransform textSpace;
-    textSpace.rotate(-lf.escapement / 10.0);
+    textSpace.rotate(-(lf.escapement / 10.0));
     textSpace *= QTransform::fromTranslate(origin.x(), origin.y());
     painter_.setWorldTransform(textSpace * callerTransform_);
     if (state_.opaqueBk && !(options & ETO_OPAQUE))
