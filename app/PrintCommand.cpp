@@ -44,9 +44,15 @@ QString PrintCommand::usage()
         "  --home DIR         the folder holding ORL.INI\n");
 }
 
+void PrintCommand::say(const QString& message)
+{
+    messages << message;
+    err_ << QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")) << Qt::endl;
+}
+
 int PrintCommand::fail(const QString& message, int code)
 {
-    err_ << message << Qt::endl;
+    say(message);
     if (code == 2) err_ << usage();
     return code;
 }
@@ -155,7 +161,7 @@ int PrintCommand::run(const QStringList& arguments)
                                               sheets, settings.backgroundFile));
     const bool ok = printer.run();
     if (!outline && !printer.backgroundProblem().isEmpty())
-        err_ << printer.backgroundProblem() << Qt::endl;
+        say(printer.backgroundProblem());
     if (!ok) return fail(report.errorString().isEmpty() ? QStringLiteral("Printing was cancelled.")
                                                         : report.errorString());
     return 0;

@@ -23,7 +23,11 @@ public:
 
     static QString usage();
 
+    // Everything the command reported, in order (it also goes to the error stream).
+    QStringList messages;
+
 private:
     int fail(const QString& message, int code = 1);
+    void say(const QString& message);
     QTextStream err_{stderr};
 };

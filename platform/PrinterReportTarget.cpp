@@ -86,6 +86,15 @@ bool PrinterReportTarget::newPage(QPainter&, QString& error)
 
 bool PrinterReportTarget::finish(QPainter& painter, QString& error)
 {
+    // The print system takes the job only when it is complete; a queue removed meanwhile
+    // would swallow it without a word.
+    if (printer_.outputFileName().isEmpty()
+        && QPrinterInfo::printerInfo(printer_.printerName()).isNull()) {
+        abort(painter);
+        error = QStringLiteral("The printer %1 is no longer available; nothing was printed.")
+                    .arg(printer_.printerName());
+        return false;
+    }
     if (painter.end()) return true;
     error = QStringLiteral("Printing on %1 failed.").arg(printer_.printerName());
     return false;

@@ -1,0 +1,201 @@
+// `orlanto print`: sheets into a PDF with the home folder's layout and offsets and the
+// card's background art, and the messages for wrong arguments, unwritable output, missing
+// files and missing printers.
+#include "app/PrintCommand.h"
+
+#include "document/TGBusinessCardPanel32.h"
+#include "platform/HomeFolder.h"
+#include "platform/IniFile.h"
+#include "platform/Printers.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+QString tool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QImage renderFirstPage(const QString& pdf)
+{
+    const QString prefix = pdf + QStringLiteral(".page");
+    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "100", "-f", "1", "-l", "1", "-singlefile",
+                                                   "-png", pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+bool dark(const QImage& image, double xInches, double yInches)
+{
+    return qGray(image.pixel(qRound(xInches * 100), qRound(yInches * 100))) < 128;
+}
+} // namespace
+
+class tst_PrintCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void sheetsIntoPdf_data();
+    void sheetsIntoPdf();
+    void layoutAndOffsetsFromTheHome();
+    void backgroundArt_data();
+    void backgroundArt();
+    void badInput_data();
+    void badInput();
+    void noPrinterForTheQueue();
+
+private:
+    int print(const QStringList& args);
+    QTemporaryDir home_;
+    QString card_;
+    QStringList messages_;
+};
+
+void tst_PrintCommand::initTestCase()
+{
+    platform::ScreenMetrics::setPixelsPerInch(96);
+    QVERIFY(home_.isValid());
+}
+
+void tst_PrintCommand::init()
+{
+    // A fresh home and an empty card in it, for every case.
+    for (const QString& f : QDir(home_.path()).entryList(QDir::Files)) QFile::remove(home_.filePath(f));
+    card_ = home_.filePath(QStringLiteral("CARD.ORL"));
+    TGBusinessCardPanel32 surface;
+    surface.SaveCard(card_);
+    QVERIFY(QFile::exists(card_));
+}
+
+int tst_PrintCommand::print(const QStringList& args)
+{
+    PrintCommand command;
+    const int code = command.run(QStringList{QStringLiteral("print"), QStringLiteral("--home"), home_.path()} + args);
+    messages_ = command.messages;
+    return code;
+}
+
+void tst_PrintCommand::sheetsIntoPdf_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("pages");
+    // Outline corners inked at (position from 1) and left clean.
+    QTest::addColumn<QList<int>>("inked");
+    QTest::addColumn<QList<int>>("clean");
+    QTest::newRow("outline, all") << QStringList{"--outline"} << 1 << QList<int>{1, 2, 9, 10} << QList<int>{};
+    QTest::newRow("outline, positions 2 and 8")
+        << QStringList{"--outline", "--positions", "2,8"} << 1 << QList<int>{2, 8} << QList<int>{1, 3, 9};
+    QTest::newRow("three sheets") << QStringList{"--outline", "--sheets", "3", "--positions", "5"} << 3
+                                  << QList<int>{5} << QList<int>{1, 6};
+}
+
+void tst_PrintCommand::sheetsIntoPdf()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, pages);
+    QFETCH(QList<int>, inked);
+    QFETCH(QList<int>, clean);
+    const QString pdf = home_.filePath(QStringLiteral("out.pdf"));
+    QCOMPARE(print(QStringList{card_, "-o", pdf} + args), 0);
+    QVERIFY(tool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
+    const QImage page = renderFirstPage(pdf);
+    for (int p : inked) QVERIFY2(dark(page, 0.75 + (p - 1) % 2 * 3.5, 0.5 + (p - 1) / 2 * 2.0), qPrintable(QString::number(p)));
+    for (int p : clean) QVERIFY2(!dark(page, 0.75 + (p - 1) % 2 * 3.5 + 0.5, 0.5 + (p - 1) / 2 * 2.0), qPrintable(QString::number(p)));
+}
+
+void tst_PrintCommand::layoutAndOffsetsFromTheHome()
+{
+    platform::IniFile ini;
+    ini.writeInteger(QStringLiteral("Layout"), QStringLiteral("Papersize"), 9);
+    ini.writeInteger(QStringLiteral("Layout"), QStringLiteral("TopMargin"), 1000);
+    ini.writeInteger(QStringLiteral("Printer"), QStringLiteral("TopMarginNudge"), 8);
+    QVERIFY(ini.saveTo(home_.filePath(QStringLiteral("ORL.INI"))));
+    const QString pdf = home_.filePath(QStringLiteral("a4.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--outline", "--positions", "1"}), 0);
+    const QString info = tool(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+    const QImage page = renderFirstPage(pdf);
+    // The first card's top edge at 1.0 + 8/32 inch.
+    QVERIFY(dark(page, 2.0, 1.25));
+    QVERIFY(!dark(page, 2.0, 1.0));
+    QVERIFY(!dark(page, 2.0, 0.5));
+}
+
+void tst_PrintCommand::backgroundArt_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("drawn") << true;
+    QTest::newRow("missing: reported, printed without it") << false;
+}
+
+void tst_PrintCommand::backgroundArt()
+{
+    QFETCH(bool, exists);
+    const QString art = home_.filePath(QStringLiteral("art.bmp"));
+    if (exists) {
+        QImage image(35, 20, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QVERIFY(image.save(art, "BMP"));
+    }
+    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
+    QVERIFY(companion.open(QIODevice::WriteOnly));
+    companion.write(art.toLocal8Bit() + "\r\n");
+    companion.close();
+    const QString pdf = home_.filePath(QStringLiteral("art.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--positions", "3"}), 0);
+    const QImage page = renderFirstPage(pdf);
+    QCOMPARE(dark(page, 0.75 + 1.75, 2.5 + 1.0), exists);
+    QCOMPARE(dark(page, 4.25 + 1.75, 2.5 + 1.0), false);
+    QCOMPARE(messages_.size(), exists ? 0 : 1);
+    if (!exists) QVERIFY(messages_.constFirst().contains(art));
+}
+
+void tst_PrintCommand::badInput_data()
+{
+    QTest::addColumn<QStringList>("args"); // %CARD% and %HOME% are replaced
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unwritable path") << QStringList{"%CARD%", "-o", "%HOME%/no/such/folder/out.pdf"} << 1 << "Cannot write the file";
+    QTest::newRow("missing card") << QStringList{"%HOME%/gone.ORL", "-o", "%HOME%/out.pdf"} << 1 << "does not exist";
+    QTest::newRow("not a card") << QStringList{"%HOME%/ORL.TXT", "-o", "%HOME%/out.pdf"} << 1 << "Unable to open";
+    QTest::newRow("position off the sheet") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--positions", "1,11"} << 2 << "Position 11";
+    QTest::newRow("position 0") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--positions", "0"} << 2 << "Position 0";
+    QTest::newRow("no sheets") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--sheets", "0"} << 2 << "--sheets";
+    QTest::newRow("both targets") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--printer", "x"} << 2 << "not both";
+    QTest::newRow("no card") << QStringList{"-o", "%HOME%/out.pdf"} << 2 << "No card file";
+    QTest::newRow("unknown option") << QStringList{"%CARD%", "--colour"} << 2 << "Unexpected argument";
+}
+
+void tst_PrintCommand::badInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QFile text(home_.filePath(QStringLiteral("ORL.TXT")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not a card file at all");
+    text.close();
+    for (QString& a : args) a.replace(QLatin1String("%CARD%"), card_).replace(QLatin1String("%HOME%"), home_.path());
+    QCOMPARE(print(args), code);
+    QVERIFY(!messages_.isEmpty());
+    QVERIFY2(messages_.constLast().contains(message), qPrintable(messages_.constLast()));
+    QVERIFY(!QFile::exists(home_.filePath(QStringLiteral("out.pdf"))));
+    QVERIFY(!QFile::exists(home_.filePath(QStringLiteral("no/such/folder/out.pdf"))));
+}
+
+void tst_PrintCommand::noPrinterForTheQueue()
+{
+    const bool none = platform::Printers::names().isEmpty();
+    QCOMPARE(print({card_, "--printer", "NoSuchQueue"}), 1);
+    QCOMPARE(messages_.constLast(),
+             none ? QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations")
+                  : QStringLiteral("There is no printer named NoSuchQueue."));
+}
+
+QTEST_MAIN(tst_PrintCommand)
+#include "tst_PrintCommand.moc"
