@@ -1,0 +1,117 @@
+#include "CommandLine.h"
+
+#include "ObjectKinds.h"
+#include "document/TGBusinessCardPanel32.h"
+#include "document/TGFilerError.h"
+#include "document/TGPropertyCodec.h"
+#include "platform/HomeFolder.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+QString quoted(const QString& s)
+{
+    const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(a.mid(1, a.size() - 2));
+}
+
+int dump(TGBusinessCardPanel32& surface, QTextStream& out)
+{
+    TGPropertyCodec codec;
+    for (const TGGraphicControl* o : surface.objects()) {
+        QString line = QStringLiteral("{\"class\":") + quoted(QString::fromLatin1(o->metaObject()->className())) +
+                       QStringLiteral(",\"name\":") + quoted(o->objectName());
+        std::vector<TGPropertyCodec::Entry> entries;
+        codec.collect(*o, TGPropertyCodec::Selection::Published, entries);
+        for (const auto& [name, value] : entries)
+            line += QLatin1Char(',') + quoted(QString::fromLatin1(name)) + QLatin1Char(':') + CommandLine::json(value);
+        out << line << '}' << Qt::endl;
+    }
+    return 0;
+}
+} // namespace
+
+bool CommandLine::handles(const QString& command)
+{
+    return command == QLatin1String("dump") || command == QLatin1String("resave");
+}
+
+QString CommandLine::usage()
+{
+    return QStringLiteral("usage: orlanto dump CARD.ORL [--home DIR]\n"
+                          "       orlanto resave IN.ORL OUT.ORL [--home DIR]");
+}
+
+QString CommandLine::json(const TGValue& v)
+{
+    switch (v.tag) {
+    case TGValue::Int8:
+    case TGValue::Int16:
+    case TGValue::Int32: return QString::number(v.integer);
+    case TGValue::Extended: return QString::number(v.real, 'g', 17);
+    case TGValue::False: return QStringLiteral("false");
+    case TGValue::True: return QStringLiteral("true");
+    case TGValue::Ident: return quoted(QString::fromLatin1(v.bytes));
+    case TGValue::String:
+    case TGValue::LString: return quoted(TGValue::decodeText(v.bytes));
+    case TGValue::Binary: return QString::number(v.bytes.size());
+    case TGValue::Set: {
+        QStringList names;
+        for (const QByteArray& n : v.names) names << quoted(QString::fromLatin1(n));
+        return QLatin1Char('[') + names.join(QLatin1Char(',')) + QLatin1Char(']');
+    }
+    case TGValue::List:
+    case TGValue::Collection: {
+        QStringList items;
+        for (const TGValue& item : v.items) {
+            if (v.tag == TGValue::List) {
+                items << json(item);
+                continue;
+            }
+            QStringList fields;
+            for (const auto& [name, value] : item.fields)
+                fields << quoted(QString::fromLatin1(name)) + QLatin1Char(':') + json(value);
+            items << QLatin1Char('{') + fields.join(QLatin1Char(',')) + QLatin1Char('}');
+        }
+        return QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']');
+    }
+    case TGValue::Null:
+    case TGValue::Nil: break;
+    }
+    return QStringLiteral("null");
+}
+
+int CommandLine::run(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    return run(args, out, err);
+}
+
+int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QStringList args = platform::HomeFolder::takeHomeArgument(arguments);
+    const QString command = args.value(0);
+    const int files = command == QLatin1String("dump") ? 1 : command == QLatin1String("resave") ? 2 : -1;
+    if (files < 0 || args.size() != files + 1) {
+        err << usage() << Qt::endl;
+        return 2;
+    }
+    const QString in = args.at(1);
+    if (!QFile::exists(in)) {
+        err << QStringLiteral("Cannot open file %1").arg(in) << Qt::endl;
+        return 1;
+    }
+    TGBusinessCardPanel32 surface;
+    ObjectKinds::registerAll(surface);
+    try {
+        surface.LoadCard(in);
+        if (files == 1) return dump(surface, out);
+        surface.SaveCard(args.at(2));
+    } catch (const TGFilerError& e) {
+        err << e.message() << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
