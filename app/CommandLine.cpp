@@ -71,8 +71,8 @@ QString CommandLine::json(const TGValue& v)
                 continue;
             }
             QStringList fields;
-            for (const auto& [name, value] : item.fields)
-                fields << quoted(QString::fromLatin1(name)) + QLatin1Char(':') + json(value);
+            for (size_t i = 0; i < item.items.size(); ++i)
+                fields << quoted(QString::fromLatin1(item.names.at(i))) + QLatin1Char(':') + json(item.items[i]);
             items << QLatin1Char('{') + fields.join(QLatin1Char(',')) + QLatin1Char('}');
         }
         return QLatin1Char('[') + items.join(QLatin1Char(',')) + QLatin1Char(']');

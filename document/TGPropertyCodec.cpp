@@ -227,7 +227,7 @@ void TGPropertyCodec::collect(const QObject& object, Selection selection, const 
         case Kind::Reference: {
             const QObject* target = objectIn(object, p);
             if (!target && stored) continue;
-            out.emplace_back(name, target ? TGValue::fromIdent(target->objectName().toLatin1())
+            out.emplace_back(name, target ? TGValue::fromIdent(TGValue::encodeText(target->objectName()).left(255))
                                           : TGValue());
             continue;
         }

@@ -103,8 +103,8 @@ TGValue TGStreamReader::readCollection(int depth)
         TGValue item;
         item.tag = TGValue::List;
         while (peekByte() != TGValue::Null) {
-            QByteArray name = readShortString();
-            item.fields.emplace_back(std::move(name), readValue(depth + 1));
+            item.names.push_back(readShortString());
+            item.items.push_back(readValue(depth + 1));
         }
         ++pos_;
         v.items.push_back(std::move(item));

@@ -51,9 +51,9 @@ void TGStreamWriter::writeValue(const TGValue& v)
     case TGValue::Collection:
         for (const TGValue& item : v.items) {
             writeByte(TGValue::List);
-            for (const auto& [name, value] : item.fields) {
-                writeShortString(name);
-                writeValue(value);
+            for (size_t i = 0; i < item.items.size(); ++i) {
+                writeShortString(item.names.at(i));
+                writeValue(item.items[i]);
             }
             writeByte(TGValue::Null);
         }

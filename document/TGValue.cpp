@@ -7,6 +7,18 @@
 
 #include <algorithm>
 
+TGValue TGValue::make(Tag t)
+{
+    TGValue v;
+    v.tag = t;
+    return v;
+}
+
+TGValue TGValue::fromBool(bool v)
+{
+    return make(v ? True : False);
+}
+
 TGValue TGValue::fromInt(qint32 v)
 {
     TGValue r = make(v >= -128 && v <= 127 ? Int8 : v >= -32768 && v <= 32767 ? Int16 : Int32);

@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QStringList>
 
-#include <utility>
 #include <vector>
 
 class TGValue {
@@ -28,20 +27,19 @@ public:
         Nil = 0x0D,
         Collection = 0x0E,
     };
-    // A named value inside one collection item.
-    using Field = std::pair<QByteArray, TGValue>;
-
     Tag tag = Nil;
     qint64 integer = 0;            // the integer tags
     double real = 0;               // Extended
     QByteArray bytes;              // String, LString, Ident (8-bit text) and Binary
-    std::vector<QByteArray> names; // Set members
-    std::vector<TGValue> items;    // List items; Collection items (each a List of fields)
-    std::vector<Field> fields;     // the properties of one collection item
+    // Set members; for one item of a collection, the names of its values (in items).
+    std::vector<QByteArray> names;
+    // List items; the items of a Collection (each a List of named values); the values of
+    // one collection item.
+    std::vector<TGValue> items;
 
     // The smallest integer tag that holds v (32-bit values only).
     static TGValue fromInt(qint32 v);
-    static TGValue fromBool(bool v) { return make(v ? True : False); }
+    static TGValue fromBool(bool v);
     static TGValue fromReal(double v);
     // String or long string by the length of the 8-bit text.
     static TGValue fromString(const QString& s);
@@ -65,10 +63,5 @@ public:
     [[noreturn]] static void invalid();
 
 private:
-    static TGValue make(Tag t)
-    {
-        TGValue v;
-        v.tag = t;
-        return v;
-    }
+    static TGValue make(Tag t);
 };
