@@ -4,6 +4,8 @@ namespace platform {
 
 MenuModel::Item& MenuModel::add(const QString& caption, std::function<void()> action)
 {
+    // Object menus hold about twenty items and every object read from a card builds one.
+    if (items_.empty()) items_.reserve(24);
     items_.push_back(Item{caption, std::move(action)});
     return items_.back();
 }
