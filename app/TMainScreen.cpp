@@ -4,10 +4,12 @@
 #include "ToolIcons.h"
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/WindowPlacement.h"
 #include "printing/TCardSizing.h"
+#include "printing/TPrintCommands.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -167,6 +169,20 @@ void TMainScreen::buildToolBar()
     QToolButton* art = toolButton("BackgroundButton", "Set or change background art", 15, false);
     connect(art, &QToolButton::clicked, this, &TMainScreen::backgroundArtCommand);
     bar->addSeparator();
+    auto textButton = [this, bar](const char* name, const char* caption, void (TMainScreen::*slot)()) {
+        auto* b = new QPushButton(QLatin1String(caption));
+        b->setObjectName(QLatin1String(name));
+        bar->addWidget(b);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    printButtons_ << textButton("PrintButton", "&Print", &TMainScreen::printCommand)
+                  << textButton("PreviewButton", "Pre&view", &TMainScreen::previewCommand);
+    auto* helpButton = new QPushButton(QStringLiteral("&Help"));
+    helpButton->setObjectName(QStringLiteral("HelpButton"));
+    connect(helpButton, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(2016); });
+    bar->addWidget(helpButton);
+    bar->addSeparator();
 
     auto* zoomBox = new QWidget;
     zoomBox->setObjectName(QStringLiteral("ZoomSpinner"));
@@ -227,6 +243,16 @@ void TMainScreen::buildMenus()
     saveAction_->setShortcutContext(Qt::ApplicationShortcut);
     add(fileMenu_, "mnuSaveAs", "Save &As...", &TMainScreen::saveAsCommand);
     fileMenu_->addSeparator();
+    printActions_ << add(fileMenu_, "mnuPrint", "&Print", &TMainScreen::printCommand)
+                  << add(fileMenu_, "mnuPreview", "Pre&view", &TMainScreen::previewCommand)
+                  << add(fileMenu_, "mnuPrinterSetup", "Printer S&etup",
+                         &TMainScreen::printerSetupCommand)
+                  << add(fileMenu_, "mnuPrinterFineTuning", "Printer Fine &Tuning",
+                         &TMainScreen::fineTuningCommand)
+                  << add(fileMenu_, "mnuOutlineTestPage", "Print O&utline Test Page",
+                         &TMainScreen::outlineTestPageCommand);
+    add(fileMenu_, "mnuExportPdf", "Export as P&DF...", &TMainScreen::exportPdfCommand);
+    fileMenu_->addSeparator();
     add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand);
     recentSeparator_ = fileMenu_->addSeparator();
 
@@ -237,6 +263,9 @@ void TMainScreen::buildMenus()
     add(edit, "mnuLayout", "Change Business Card Layout", &TMainScreen::layoutCommand);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* contents = help->addAction(QStringLiteral("&Contents"));
+    contents->setObjectName(QStringLiteral("mnuContents"));
+    connect(contents, &QAction::triggered, this, [] { platform::HelpViewer::showContents(); });
     add(help, "mnuAbout", "&About", &TMainScreen::aboutCommand);
 }
 
@@ -282,6 +311,7 @@ void TMainScreen::firstActivation()
     connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged,
             Qt::UniqueConnection);
     busy_ = false;
+    createPrintCommands();
     Setbuttons();
     const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
     if (!uiMap.isEmpty()) writeUiMap(uiMap);
@@ -351,6 +381,8 @@ void TMainScreen::LabelChanged()
 void TMainScreen::Setbuttons()
 {
     saveAction_->setEnabled(!currentFileName_.isEmpty());
+    for (QAction* a : printActions_) a->setEnabled(printersAvailable());
+    for (QPushButton* b : printButtons_) b->setEnabled(printersAvailable());
     setWindowTitle(currentFileName_.isEmpty()
                        ? QStringLiteral("Orlanto")
                        : QStringLiteral("Orlanto - ") + QFileInfo(currentFileName_).fileName());

@@ -17,6 +17,8 @@ class QPushButton;
 class QScrollArea;
 class SurfaceView;
 class TGBusinessCardPanel32;
+class TPrintCommands;
+struct TPrintSettings;
 
 class TMainScreen : public QMainWindow {
     Q_OBJECT
@@ -42,6 +44,8 @@ public:
     void exitCommand();
     void cancelChangesCommand();
     void MRUItemClick(const QString& fileName);
+    // Opens a card named on the command line (refusing other extensions, as Open does).
+    void openFile(const QString& fileName);
     void OpenBCFile(const QString& fileName);
     bool SaveBCFile(const QString& fileName);
     void CheckSaveNeeded();
@@ -55,6 +59,16 @@ public:
     void SetDefaultFontCaption();
     QString defaultFontCaption() const;
     void SetPanelPersonalInfo();
+
+    // --- print commands (enabled when a printer is available) and the PDF export
+    bool printersAvailable() const { return printCommands_ != nullptr; }
+    void printCommand();
+    void previewCommand();
+    void printerSetupCommand();
+    void fineTuningCommand();
+    void outlineTestPageCommand();
+    void exportPdfCommand();
+    TPrintSettings printSettings() const;
 
     // --- zoom: steps of 0.1 between 1.0 and 1.5
     void zoomIn();
@@ -84,6 +98,8 @@ private:
     void sizeCardFromLayout();
     QString savedFolder() const;
     void writeUiMap(const QString& path) const;
+    void createPrintCommands();
+    void storePrintSettings(const TPrintSettings& settings);
 
     std::unique_ptr<TGBusinessCardPanel32> surface_;
     SurfaceView* view_ = nullptr;
@@ -97,6 +113,9 @@ private:
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
+    QList<QAction*> printActions_; // enabled exactly when printers are available
+    QList<QPushButton*> printButtons_;
+    std::unique_ptr<TPrintCommands> printCommands_;
 
     TPreferences prefs_;
     TRecentFiles recent_;

@@ -47,6 +47,20 @@ void TMainScreen::openCommand()
     OpenBCFile(name);
 }
 
+void TMainScreen::openFile(const QString& fileName)
+{
+    const QString name = QFileInfo(fileName).absoluteFilePath();
+    if (!CardFiles::isCardFile(name)) {
+        platform::ShowInformation(notACard);
+        return;
+    }
+    if (!QFile::exists(name)) {
+        platform::ShowInformation(name + QStringLiteral(" no longer exists"));
+        return;
+    }
+    OpenBCFile(name);
+}
+
 void TMainScreen::deleteCommand()
 {
     const QString name = platform::DialogHost::current().openFileName(

@@ -1,0 +1,107 @@
+// The main window's print commands: print, preview, printer set-up, fine-tuning, the
+// outline test page, and the export of the sheets into a PDF file.
+#include "TMainScreen.h"
+
+#include "document/TGBusinessCardPanel32.h"
+#include "platform/DialogHost.h"
+#include "platform/HelpViewer.h"
+#include "platform/PdfReportTarget.h"
+#include "platform/Report.h"
+#include "printing/TCardSelection.h"
+#include "printing/TLabelPrinter.h"
+#include "printing/TPrintCommands.h"
+#include "printing/TPrintSettings.h"
+#include "printing/TSelectSpecificLabels.h"
+
+#include <QFileInfo>
+
+TPrintSettings TMainScreen::printSettings() const
+{
+    TPrintSettings s;
+    s.layout = prefs_.Layout;
+    s.offsets = {prefs_.TopMarginNudge, prefs_.LeftMarginNudge, prefs_.VerticalSpacing,
+                 prefs_.HorizontalSpacing};
+    s.ShowBottomMarginWarning = prefs_.ShowBottomMarginWarning;
+    s.backgroundFile = backgroundFile_;
+    return s;
+}
+
+void TMainScreen::storePrintSettings(const TPrintSettings& s)
+{
+    prefs_.TopMarginNudge = s.offsets.TopMarginNudge;
+    prefs_.LeftMarginNudge = s.offsets.LeftMarginNudge;
+    prefs_.VerticalSpacing = s.offsets.VerticalSpacing;
+    prefs_.HorizontalSpacing = s.offsets.HorizontalSpacing;
+    prefs_.ShowBottomMarginWarning = s.ShowBottomMarginWarning;
+    storeFontPreferences();
+    prefs_.SavePreferences();
+}
+
+void TMainScreen::createPrintCommands()
+{
+    if (!TPrintCommands::PrintersAvailable(true)) return;
+    printCommands_ = std::make_unique<TPrintCommands>(*surface_, this);
+    printCommands_->SavePreferences = [this](const TPrintSettings& s) { storePrintSettings(s); };
+    printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
+}
+
+void TMainScreen::printCommand()
+{
+    if (!printCommands_) return;
+    TPrintSettings s = printSettings();
+    printCommands_->Print(s);
+}
+
+void TMainScreen::previewCommand()
+{
+    if (printCommands_) printCommands_->Preview(printSettings());
+}
+
+void TMainScreen::printerSetupCommand()
+{
+    if (printCommands_) printCommands_->PrinterSetup();
+}
+
+void TMainScreen::fineTuningCommand()
+{
+    if (!printCommands_) return;
+    TPrintSettings s = printSettings();
+    if (printCommands_->PrinterFineTuning(s)) storePrintSettings(s);
+}
+
+void TMainScreen::outlineTestPageCommand()
+{
+    if (printCommands_) printCommands_->PrintOutlineTestPage(printSettings());
+}
+
+void TMainScreen::exportPdfCommand()
+{
+    // The sheets go into a PDF file: the same run as printing, without a printer.
+    const TPrintSettings s = printSettings();
+    TCardSelection selection =
+        printCommands_ ? printCommands_->CardSelection() : TCardSelection();
+    TSelectSpecificLabels chooser(s.layout, selection, this);
+    if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
+    const int pages = chooser.pages();
+    selection = chooser.selection();
+    if (printCommands_) printCommands_->CardSelection() = selection;
+
+    const QString proposed = currentFileName_.isEmpty()
+                                 ? QStringLiteral("cards.pdf")
+                                 : QFileInfo(currentFileName_).completeBaseName() +
+                                       QStringLiteral(".pdf");
+    QString name = platform::DialogHost::current().saveFileName(
+        QStringLiteral("Export as PDF"), QFileInfo(savedFolder(), proposed).filePath(),
+        QStringLiteral("PDF File (*.pdf)"));
+    if (name.isEmpty()) return;
+    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".pdf");
+
+    platform::PdfReportTarget target(name);
+    platform::Report report(target);
+    report.setPaperSize(s.layout.Papersize);
+    report.setCopies(pages);
+    const SheetPrintJob job = SheetPrintJob::make(s.layout, s.offsets, selection,
+                                                  SheetPrintJob::Mode::Print, pages,
+                                                  s.backgroundFile);
+    TLabelPrinter::DoPrint(*surface_, job, report, this);
+}
