@@ -104,6 +104,7 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         return 1;
     }
     TGBusinessCardPanel32 surface;
+    surface.setOwnsTemporaryFiles(false);
     ObjectKinds::registerAll(surface);
     try {
         surface.LoadCard(in);

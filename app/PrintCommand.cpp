@@ -143,6 +143,7 @@ int PrintCommand::run(const QStringList& arguments)
     }
 
     TGBusinessCardPanel32 surface;
+    surface.setOwnsTemporaryFiles(false);
     ObjectKinds::registerAll(surface);
     const QSize cardPixels = settings.layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
     surface.setSize(cardPixels.width(), cardPixels.height());

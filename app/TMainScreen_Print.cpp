@@ -13,6 +13,7 @@
 #include "printing/TPrintSettings.h"
 #include "printing/TSelectSpecificLabels.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 TPrintSettings TMainScreen::printSettings() const
@@ -91,7 +92,7 @@ void TMainScreen::exportPdfCommand()
                                  : QFileInfo(currentFileName_).completeBaseName() +
                                        QStringLiteral(".pdf");
     QString name = platform::DialogHost::current().saveFileName(
-        QStringLiteral("Export as PDF"), QFileInfo(savedFolder(), proposed).filePath(),
+        QStringLiteral("Export as PDF"), QDir(savedFolder()).filePath(proposed),
         QStringLiteral("PDF File (*.pdf)"));
     if (name.isEmpty()) return;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".pdf");

@@ -31,8 +31,10 @@ TGBasePanel::~TGBasePanel()
     handle_->clear();
     // Objects owned elsewhere must not call back into a surface that is going away.
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->setSurface(nullptr);
-    QFile::remove(clipboardFile_);
-    QFile::remove(tempFile_);
+    if (ownsTemporaryFiles_) {
+        QFile::remove(clipboardFile_);
+        QFile::remove(tempFile_);
+    }
 }
 
 void TGBasePanel::setSize(int w, int h)

@@ -109,6 +109,10 @@ public:
     void SaveCard(const QString& fileName);
     void LoadCard(const QString& fileName);
     QString ClipboardFile() const { return clipboardFile_; }
+    // Whether destroying the surface deletes the clipboard and scratch files (true). A
+    // surface of a command-line run clears it, so it cannot take away the clipboard of a
+    // window open on the same home folder.
+    void setOwnsTemporaryFiles(bool v) { ownsTemporaryFiles_ = v; }
     QString TempFile() const { return tempFile_; }
     void clipboardCopy();
     void clipboardCut();
@@ -236,6 +240,7 @@ private:
     std::unique_ptr<TGHandle> handle_;
     QString clipboardFile_;
     QString tempFile_;
+    bool ownsTemporaryFiles_ = true;
     bool bandActive_ = false;
     QRect bandRect_; // corners as given (x1,y1 = start; x2,y2 = moving corner)
     quint32 lastPasteTime_ = 0;

@@ -146,9 +146,10 @@ void Canvas::frame(int left, int top, int right, int bottom)
         p_.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
         return;
     }
-    // Solid pens as filled bands: the pen is centred on the pixel edge of the figure
-    // (inside it for psInsideFrame), which a band of w pixels reproduces exactly.
-    const int before = pen.style == Gdi::psInsideFrame ? 0 : (w - 1) / 2;
+    // Solid pens as filled bands: w / 2 pixels before the figure's edge pixel and the rest on
+    // and after it (inside it for psInsideFrame), as GDI centres wide pens; a band of w pixels
+    // reproduces that exactly.
+    const int before = pen.style == Gdi::psInsideFrame ? 0 : w / 2;
     const int l = left - before, t = top - before;
     const int r = right - 1 - before + w, b = bottom - 1 - before + w; // exclusive outer
     const QColor c = pen.color.toQColor();

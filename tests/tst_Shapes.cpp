@@ -169,8 +169,7 @@ void tst_Shapes::thickOutlineStaysInside()
     QCOMPARE(at(z, 24, 12), black);
     QCOMPARE(at(z, 5, 12), white);
     // GDI puts the extra pixel of an even-width pen outside the figure's path (w / 2 before
-    // it), which is what keeps this outline inside; the canvas puts (w - 1) / 2 before it.
-    QEXPECT_FAIL("", "Canvas centres even-width pens one pixel off GDI's rule", Continue);
+    // it), which is what keeps this outline inside.
     QCOMPARE(at(z, 25, 12), green);
 }
 
