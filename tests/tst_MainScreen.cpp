@@ -17,12 +17,14 @@
 
 namespace {
 // A window in a fresh home, activated as at start-up.
+// The messages shown at start-up (such as having no printer) are dropped.
 struct Window {
-    explicit Window(const QString& home)
+    Window(const QString& home, ScriptedDialogHost& dialogs)
     {
         platform::HomeFolder::set(home);
         w = std::make_unique<TMainScreen>();
         w->firstActivation();
+        dialogs.messages.clear();
     }
     std::unique_ptr<TMainScreen> w;
 };
@@ -57,7 +59,7 @@ void tst_MainScreen::firstRun()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     for (const char* folder : {"Saved", "bg", "bmbrush"})
         QVERIFY2(QDir(home.path()).exists(QLatin1String(folder)), folder);
     QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
@@ -110,7 +112,7 @@ void tst_MainScreen::openRefusesOtherExtensions()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     const QString txt = home.filePath("notes.txt");
     writeFile(txt, "hello");
     dialogs.fileNames.push_back(txt);
@@ -125,7 +127,7 @@ void tst_MainScreen::missingRecentFile()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     const QString gone = home.filePath("Saved/gone.ORL");
     win.w->MRUItemClick(gone);
     QCOMPARE(dialogs.messages, QStringList{gone + " no longer exists"});
@@ -136,7 +138,7 @@ void tst_MainScreen::zoomSteps()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     win.w->zoomOut();
     QCOMPARE(win.w->zoomCaption(), QStringLiteral("100%"));
     QStringList captions;
@@ -173,14 +175,14 @@ void tst_MainScreen::defaultFontCaption()
     QFETCH(QString, caption);
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     QCOMPARE(win.w->defaultFontCaption(), QStringLiteral("Default Font: Arial, 10 pt "));
     dialogs.fonts.push_back(font);
     win.w->defaultFontCommand();
     QCOMPARE(win.w->defaultFontCaption(), caption);
     // The font is kept in the preferences file and comes back at the next start.
     win.w.reset();
-    Window again(home.path());
+    Window again(home.path(), dialogs);
     QCOMPARE(again.w->defaultFontCaption(), caption);
 }
 
@@ -188,7 +190,7 @@ void tst_MainScreen::personalInformation()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     dialogs.dialogs.push_back([](QDialog& d) {
         d.findChild<QLineEdit*>("pPersonalName")->setText("Ann Smith");
         d.findChild<QLineEdit*>("pPersonalEmail")->setText("ann@example.org");
@@ -218,7 +220,7 @@ void tst_MainScreen::backgroundArt()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     QImage art(35, 20, QImage::Format_RGB32);
     art.fill(Qt::blue);
     QVERIFY(art.save(home.filePath("bg/logo.bmp")));
@@ -250,7 +252,7 @@ void tst_MainScreen::backgroundArtNoneFlagsChange()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
-    Window win(home.path());
+    Window win(home.path(), dialogs);
     dialogs.dialogs.push_back([](QDialog& d) {
         d.findChild<QPushButton*>("NoneButton")->click();
         return d.result();
