@@ -168,7 +168,11 @@ void TMainScreen::buildToolBar()
     connect(snap, &QToolButton::toggled, this, [this](bool on) { surface_->setSnapToGrid(on); });
     QToolButton* art = toolButton("BackgroundButton", "Set or change background art", 15, false);
     connect(art, &QToolButton::clicked, this, &TMainScreen::backgroundArtCommand);
-    bar->addSeparator();
+    // Commands on a second row, so that the tools never fold away on a narrow window.
+    addToolBarBreak();
+    bar = addToolBar(QStringLiteral("Commands"));
+    bar->setObjectName(QStringLiteral("CommandBar"));
+    bar->setMovable(false);
     auto textButton = [this, bar](const char* name, const char* caption, void (TMainScreen::*slot)()) {
         auto* b = new QPushButton(QLatin1String(caption));
         b->setObjectName(QLatin1String(name));
@@ -322,6 +326,10 @@ bool TMainScreen::event(QEvent* e)
     if (e->type() == QEvent::WindowActivate) {
         surface_->invalidate();
         firstActivation();
+    } else if (e->type() == QEvent::Show && !activated_) {
+        // Without a window manager a shown window may never be activated: the first
+        // activation's work then runs once the window is on screen.
+        QMetaObject::invokeMethod(this, &TMainScreen::firstActivation, Qt::QueuedConnection);
     }
     return QMainWindow::event(e);
 }
