@@ -1,6 +1,7 @@
 #include "ShapeKinds.h"
 
 #include "TBCShapes.h"
+#include "TGImage.h"
 #include "TGLineShape.h"
 #include "document/TGBusinessCardPanel32.h"
 
@@ -25,6 +26,17 @@ void createLine(TGBusinessCardPanel32& surface, QRect r)
     line->buildPopup();
     surface.AddObject(line, r);
 }
+
+// The picture tool returns the surface to pointing and opens the picture dialog at once.
+void createImage(TGBusinessCardPanel32& surface, QRect r)
+{
+    auto* image = new TGImage(surface.owner());
+    image->buildPopup();
+    surface.AddObject(image, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    image->loadImageCommand();
+}
 } // namespace
 
 void registerAll(TGBusinessCardPanel32& surface)
@@ -32,10 +44,12 @@ void registerAll(TGBusinessCardPanel32& surface)
     surface.classes().add<TGLabelShapes>();
     surface.classes().add<TBCShapes>();
     surface.classes().add<TGLineShape>();
+    surface.classes().add<TGImage>();
     surface.registerTool(TGBusinessCardPanel32::psRectangle, shapeTool(TGLabelShapes::stRectangle));
     surface.registerTool(TGBusinessCardPanel32::psEllipse, shapeTool(TGLabelShapes::stEllipse));
     surface.registerTool(TGBusinessCardPanel32::psRoundRectangle, shapeTool(TGLabelShapes::stRoundRect));
     surface.registerTool(TGBusinessCardPanel32::psLine, createLine);
+    surface.registerTool(TGBusinessCardPanel32::psImage, createImage);
 }
 
 } // namespace ShapeKinds

@@ -1,6 +1,6 @@
 #pragma once
-// Registers the simple shapes and the line with a card surface: the classes card files may
-// name and the rectangle, ellipse, round-rectangle and line tools.
+// Registers the simple shapes, the line and the picture with a card surface: the classes
+// card files may name and the rectangle, ellipse, round-rectangle, line and picture tools.
 class TGBusinessCardPanel32;
 
 namespace ShapeKinds {

@@ -1,0 +1,230 @@
+#include "TGImage.h"
+
+#include "TGImageBrowser.h"
+#include "platform/Canvas.h"
+#include "platform/DialogHost.h"
+#include "platform/Report.h"
+#include "platform/ScreenMetrics.h"
+
+#include <cmath>
+
+TGImage::TGImage(QObject* owner) : TGGraphicControl(owner)
+{
+    setBounds(0, 0, 105, 105);
+    connect(&picture_, &TGPicture::changed, this, &TGImage::pictureChanged);
+}
+
+void TGImage::setAutoSize(bool v)
+{
+    if (autoSize_ == v) return;
+    autoSize_ = v;
+    stretch_ = !v;
+    pictureChanged();
+    if (!isLoading() && !isReading()) FlagChanged();
+}
+
+void TGImage::setStretch(bool v)
+{
+    if (stretch_ == v) return;
+    stretch_ = v;
+    autoSize_ = !v;
+    repaint();
+}
+
+void TGImage::setBorderStyle(Gdi::TBorderStyle v)
+{
+    if (borderStyle_ == v || v < Gdi::bsNone || v > Gdi::bsSingle) return;
+    borderStyle_ = v;
+    repaint();
+    FlagChanged();
+}
+
+void TGImage::setReverse(bool v)
+{
+    if (reverse_ == v) return;
+    reverse_ = v;
+    mirroredRaster_ = QImage();
+    repaint();
+    FlagChanged();
+}
+
+void TGImage::setFlip(bool v)
+{
+    if (flip_ == v) return;
+    flip_ = v;
+    mirroredRaster_ = QImage();
+    repaint();
+    FlagChanged();
+}
+
+void TGImage::pictureChanged()
+{
+    mirroredRaster_ = QImage();
+    // While a card file is read the bounds-changed check does not run; the size still
+    // follows the picture.
+    if (isLoading() || isReading()) fitToPicture();
+    else boundsChangedCheck();
+    repaint();
+}
+
+void TGImage::boundsChangedCheck()
+{
+    TGGraphicControl::boundsChangedCheck();
+    fitToPicture();
+}
+
+void TGImage::fitToPicture()
+{
+    const platform::Graphic& g = graphic();
+    if (!autoSize_ || g.width() <= 0 || g.height() <= 0) return;
+    const double z = zoomFactor();
+    // Nearest integer, halves to even.
+    setBounds(left(), top(), int(std::nearbyint(g.width() * z)), int(std::nearbyint(g.height() * z)));
+}
+
+bool TGImage::mirrored() const
+{
+    return graphic().kind() == platform::Graphic::Kind::Bitmap && (flip_ || reverse_);
+}
+
+const QImage& TGImage::raster() const
+{
+    if (!mirrored()) return graphic().image();
+    if (mirroredRaster_.isNull()) mirroredRaster_ = graphic().image().mirrored(reverse_, flip_);
+    return mirroredRaster_;
+}
+
+// --- popup
+
+void TGImage::buildPopup()
+{
+    TGGraphicControl::buildPopup();
+    platform::MenuModel& m = *objectMenu();
+    m.addSeparator();
+    m.add(QStringLiteral("Load Image From Disk"), [this] { loadImageCommand(); });
+    m.addSeparator();
+    m.add(QStringLiteral("Border"), [this] { borderCommand(); });
+    m.add(QStringLiteral("Stretch to Fit"), [this] { stretchToFitCommand(); });
+    m.add(QStringLiteral("AutoSize"), [this] { autoSizeCommand(); });
+    m.add(QStringLiteral("Flip"), [this] { flipCommand(); });
+    m.add(QStringLiteral("Reverse"), [this] { reverseCommand(); });
+}
+
+void TGImage::popupRefresh()
+{
+    platform::MenuModel* m = objectMenu();
+    if (!m) return;
+    const bool bitmap = graphic().kind() == platform::Graphic::Kind::Bitmap;
+    auto set = [m](const char* caption, bool checked, bool enabled) {
+        if (platform::MenuModel::Item* item = m->find(QLatin1String(caption))) {
+            item->checked = checked;
+            item->enabled = enabled;
+        }
+    };
+    set("Border", borderStyle_ == Gdi::bsSingle, true);
+    set("Stretch to Fit", stretch_, true);
+    set("AutoSize", autoSize_, true);
+    set("Flip", flip_, bitmap);
+    set("Reverse", reverse_, bitmap);
+}
+
+void TGImage::borderCommand()
+{
+    setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
+}
+
+void TGImage::stretchToFitCommand()
+{
+    setStretch(!stretch_);
+    // The stored AutoSize changed with it: the card must be saved again.
+    FlagChanged();
+}
+
+void TGImage::autoSizeCommand()
+{
+    setAutoSize(!autoSize_);
+    repaint();
+}
+
+void TGImage::flipCommand()
+{
+    setFlip(!flip_);
+}
+
+void TGImage::reverseCommand()
+{
+    setReverse(!reverse_);
+}
+
+void TGImage::loadImageCommand()
+{
+    TGImageBrowser dialog;
+    dialog.setOptions(stretch_, autoSize_);
+    if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;
+    // A file that did not load leaves the object as it was.
+    if (dialog.preview().isEmpty()) return;
+    // The dialog lets both boxes be clear; Stretch still follows as the negation of
+    // AutoSize, or the card file would read the pair back as AutoSize set.
+    autoSize_ = dialog.autoSizeChecked();
+    stretch_ = !autoSize_;
+    if (dialog.preview() == graphic()) pictureChanged(); // the options alone may resize it
+    else picture_.setGraphic(dialog.preview());
+    FlagChanged();
+}
+
+// --- drawing
+
+void TGImage::paint(platform::Canvas& c)
+{
+    const int W = width(), H = height();
+    const QRect r(0, 0, W, H);
+    const platform::Graphic& g = graphic();
+    QPainter& p = c.painter();
+    switch (g.kind()) {
+    case platform::Graphic::Kind::None:
+        c.pen = {};
+        c.brush = {};
+        c.rectangle(0, 0, W, H);
+        break;
+    case platform::Graphic::Kind::Metafile:
+        // Drawn over white, as on the work bitmap it is drawn on; Flip and Reverse do not
+        // apply to metafiles.
+        c.brush = {};
+        c.fillRect(r);
+        g.draw(p, r);
+        break;
+    case platform::Graphic::Kind::Bitmap:
+    case platform::Graphic::Kind::Icon:
+        c.brush = {};
+        c.fillRect(r);
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(r, raster());
+        p.restore();
+        break;
+    }
+    if (borderStyle_ == Gdi::bsSingle) {
+        c.pen = {};
+        c.brush = {TColor::clWhite, Gdi::bsClear};
+        c.rectangle(0, 0, W, H);
+    }
+}
+
+void TGImage::print(platform::Report& report, double x0, double y0)
+{
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    const QRectF inches(QPointF(x0 + left() / ppi, y0 + top() / ppi),
+                        QPointF(x0 + (left() + width()) / ppi, y0 + (top() + height()) / ppi));
+    const platform::Graphic& g = graphic();
+    switch (g.kind()) {
+    case platform::Graphic::Kind::None: break;
+    case platform::Graphic::Kind::Metafile: g.draw(report.painter(), report.toDevice(inches)); break;
+    case platform::Graphic::Kind::Bitmap:
+    case platform::Graphic::Kind::Icon: report.stretchDraw(inches, raster()); break;
+    }
+    if (borderStyle_ == Gdi::bsSingle) {
+        report.pen = {TColor::clBlack, Gdi::psSolid, 1, Gdi::pmCopy};
+        report.brush = {TColor::clWhite, Gdi::bsClear, {}};
+        report.rectangle(inches.left(), inches.top(), inches.right(), inches.bottom());
+    }
+}

@@ -1,0 +1,225 @@
+#include "TGImageBrowser.h"
+
+#include "platform/DialogHost.h"
+#include "platform/HelpViewer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int previewSize = 200;
+
+template <class W> W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+} // namespace
+
+const QStringList& TGImageBrowser::filePatterns()
+{
+    static const QStringList patterns{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
+                                      "*.RLE", "*.TGA", "*.WMF", "*.ICO"};
+    return patterns;
+}
+
+TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("GImageBrowser"));
+    setWindowTitle(QStringLiteral("Load Image File "));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowContextHelpButtonHint);
+
+    drives_ = named(new QComboBox, "DriveComboBox");
+    folderLabel_ = named(new QLabel, "DirectoryLabel");
+    folders_ = named(new QListWidget, "DirectoryListBox");
+    files_ = named(new QListWidget, "FileListBox");
+    image_ = named(new QLabel, "Preview");
+    image_->setFixedSize(previewSize, previewSize);
+    image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image_->setFrameShape(QFrame::StyledPanel);
+
+    auto* options = named(new QGroupBox(QStringLiteral(" Options ")), "OptionsGroup");
+    stretch_ = named(new QCheckBox(QStringLiteral("Stretch")), "StretchCheckBox");
+    stretch_->setToolTip(QStringLiteral("Stretch image to max display size"));
+    autoSize_ = named(new QCheckBox(QStringLiteral("AutoSize")), "AutoSizeCheckBox");
+    autoSize_->setToolTip(QStringLiteral("AutoSize TImage"));
+    auto* optionsLayout = new QVBoxLayout(options);
+    optionsLayout->addWidget(stretch_);
+    optionsLayout->addWidget(autoSize_);
+
+    auto* ok = named(new QPushButton(QStringLiteral("Ok")), "OKButton");
+    ok->setDefault(true);
+    auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "CancelButton");
+    auto* help = named(new QPushButton(QStringLiteral("Help")), "HelpButton");
+    help->setAutoDefault(false);
+    help->setProperty("HelpContext", helpContext);
+
+    auto* browse = new QVBoxLayout;
+    browse->addWidget(drives_);
+    browse->addWidget(folderLabel_);
+    browse->addWidget(folders_);
+    browse->addWidget(files_);
+    auto* right = new QVBoxLayout;
+    right->addWidget(image_);
+    right->addWidget(options);
+    right->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(browse, 1);
+    columns->addLayout(right);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(columns);
+    top->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(helpContext); });
+    connect(drives_, &QComboBox::activated, this, &TGImageBrowser::driveChosen);
+    connect(folders_, &QListWidget::itemActivated, this, &TGImageBrowser::folderActivated);
+    connect(files_, &QListWidget::currentRowChanged, this, &TGImageBrowser::fileChosen);
+    // The two options exclude each other, but both may be clear.
+    connect(stretch_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) autoSize_->setChecked(false);
+        showPreview();
+    });
+    connect(autoSize_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) stretch_->setChecked(false);
+        showPreview();
+    });
+
+    listDrives();
+    setFolder(QDir::currentPath());
+}
+
+void TGImageBrowser::setOptions(bool stretch, bool autoSize)
+{
+    stretch_->setChecked(stretch);
+    autoSize_->setChecked(autoSize);
+}
+
+bool TGImageBrowser::stretchChecked() const
+{
+    return stretch_->isChecked();
+}
+
+bool TGImageBrowser::autoSizeChecked() const
+{
+    return autoSize_->isChecked();
+}
+
+// --- browsing
+
+void TGImageBrowser::listDrives()
+{
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady()) drives_->addItem(volume.rootPath());
+}
+
+void TGImageBrowser::driveChosen(int index)
+{
+    setFolder(drives_->itemText(index));
+}
+
+void TGImageBrowser::folderActivated()
+{
+    const QListWidgetItem* item = folders_->currentItem();
+    if (item) setFolder(QDir(folder_).absoluteFilePath(item->text()));
+}
+
+void TGImageBrowser::setFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    folder_ = dir.canonicalPath().isEmpty() ? dir.absolutePath() : dir.canonicalPath();
+    folderLabel_->setText(folder_);
+    const int drive = drives_->findText(QStorageInfo(folder_).rootPath());
+    if (drive >= 0) drives_->setCurrentIndex(drive);
+    folders_->clear();
+    if (!dir.isRoot()) folders_->addItem(QStringLiteral(".."));
+    folders_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    // The patterns are upper case; the file system's names may be in any case.
+    QDir files(folder_, {}, QDir::Name | QDir::IgnoreCase, QDir::Files | QDir::CaseSensitive);
+    QStringList names;
+    for (const QString& name : files.entryList())
+        if (QDir::match(filePatterns(), name.toUpper())) names << name;
+    files_->blockSignals(true);
+    files_->clear();
+    files_->addItems(names);
+    files_->setCurrentRow(-1);
+    files_->blockSignals(false);
+    fileChosen();
+}
+
+void TGImageBrowser::selectFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    setFolder(info.absolutePath());
+    const QList<QListWidgetItem*> found = files_->findItems(info.fileName(), Qt::MatchExactly);
+    if (!found.isEmpty()) files_->setCurrentItem(found.front());
+}
+
+QString TGImageBrowser::selectedFile() const
+{
+    const QListWidgetItem* item = files_->currentItem();
+    return item ? QDir(folder_).absoluteFilePath(item->text()) : QString();
+}
+
+// --- preview
+
+void TGImageBrowser::fileChosen()
+{
+    preview_ = {};
+    const QString file = selectedFile();
+    if (!file.isEmpty()) load(file);
+    showPreview();
+}
+
+void TGImageBrowser::load(const QString& fileName)
+{
+    const QString ext = QLatin1Char('.') + QFileInfo(fileName).suffix().toUpper();
+    platform::Graphic g;
+    if (!g.loadFromFile(fileName)) {
+        // Only bitmap and metafile files say so; the other formats stay silently empty.
+        if (ext == QLatin1String(".BMP") || ext == QLatin1String(".WMF"))
+            platform::ShowInformation(QLatin1String(platform::Graphic::loadErrorMessage));
+        return;
+    }
+    if (g.kind() == platform::Graphic::Kind::Icon) {
+        // An icon becomes a bitmap of its size, drawn on white.
+        QImage bitmap(g.width(), g.height(), QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
+        QPainter p(&bitmap);
+        p.drawImage(0, 0, g.image());
+        p.end();
+        g = platform::Graphic::fromImage(bitmap);
+    }
+    preview_ = g;
+}
+
+void TGImageBrowser::showPreview()
+{
+    QPixmap pm(image_->size());
+    pm.fill(Qt::white);
+    if (!preview_.isEmpty()) {
+        QPainter p(&pm);
+        // The picture fills the box, unless it is shown at its own size for AutoSize.
+        const QRectF target = autoSize_->isChecked() ? QRectF(0, 0, preview_.width(), preview_.height())
+                                                     : QRectF(pm.rect());
+        preview_.draw(p, target);
+    }
+    image_->setPixmap(pm);
+}
