@@ -21,7 +21,6 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlanto"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orlanto"));
     QApplication::setDesktopFileName(QStringLiteral("orlanto"));
     const QStringList args = platform::HomeFolder::takeHomeArgument(QApplication::arguments());
 

@@ -65,5 +65,24 @@ shot 2-rectangle
 [ "$(pixel $((sx + 40)) $((sy + 80)) 2-rectangle)" = "0,0,0" ] || { echo "FAIL: no rectangle drawn"; exit 1; }
 [ "$(pixel $((sx + 90)) $((sy + 80)) 2-rectangle)" = "255,255,255" ] || { echo "FAIL: rectangle not filled white"; exit 1; }
 
-echo "PASS: window started, rectangle drawn"
+read -r vx vy < <(centre Savebutton)
+xdotool mousemove "$vx" "$vy" click 1
+# The save dialog proposes BC0001.ORL in Saved: take it.
+xdotool search --sync --onlyvisible --name 'Save Business Card' >/dev/null
+sleep 0.5
+shot 3-save-dialog
+xdotool key Return
+for _ in $(seq 1 50); do [ -f "$home/Saved/BC0001.ORL" ] && break; sleep 0.1; done
+[ -f "$home/Saved/BC0001.ORL" ] || { echo "FAIL: the card was not saved"; exit 1; }
+sleep 0.3
+shot 4-saved
+[ "$(title)" = "Orlanto - BC0001.ORL" ] || { echo "FAIL: caption after saving: $(title)"; exit 1; }
+
+kill "$pid"; wait "$pid" 2>/dev/null || true
+start
+shot 5-restarted
+[ "$(title)" = "Orlanto - BC0001.ORL" ] || { echo "FAIL: caption after restart: $(title)"; exit 1; }
+read -r sx sy < <(origin SurfaceView)
+[ "$(pixel $((sx + 40)) $((sy + 80)) 5-restarted)" = "0,0,0" ] || { echo "FAIL: the card did not come back"; exit 1; }
+echo "PASS: window started, rectangle drawn, saved, reopened after a restart"
 kill "$pid"; wait "$pid" 2>/dev/null || true
