@@ -1,0 +1,262 @@
+// The picture dialog "Load Image File ": browsing and filtering, the preview and its
+// options, and what "Ok" and "Cancel" do to the picture object, including files that do
+// not load.
+#include "support/SurfaceFixture.h"
+
+#include "objects/shapes/ShapeKinds.h"
+#include "objects/shapes/TGImage.h"
+#include "objects/shapes/TGImageBrowser.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+
+namespace {
+constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+struct DialogFixture : SurfaceFixture {
+    DialogFixture()
+    {
+        ShapeKinds::registerAll(*surface);
+        image = new TGImage(surface->owner());
+        image->buildPopup();
+        surface->AddObject(image, QRect(QPoint(10, 20), QPoint(70, 60)));
+        surface->processPendingEvents();
+    }
+    QString file(const QString& name) const { return home.filePath(name); }
+    // A solid red bitmap file of w x h in the home folder.
+    QString redBitmap(const QString& name, int w, int h) const
+    {
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(red);
+        img.save(file(name), "BMP");
+        return file(name);
+    }
+    QString writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(file(name));
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+        return file(name);
+    }
+    // Runs "Load Image From Disk" with a script that picks the file, optionally sets the
+    // check boxes, and answers.
+    void load(const QString& fileName, int answer = QDialog::Accepted, std::optional<bool> autoSize = {})
+    {
+        dialogs.dialogs.push_back([=](QDialog& d) {
+            auto& browser = dynamic_cast<TGImageBrowser&>(d);
+            browser.selectFile(fileName);
+            if (autoSize) d.findChild<QCheckBox*>("AutoSizeCheckBox")->setChecked(*autoSize);
+            return answer;
+        });
+        QVERIFY(image->objectMenu()->trigger("Load Image From Disk"));
+    }
+    TGImage* image = nullptr;
+};
+} // namespace
+
+class tst_ImageObjectDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void controls();
+    void browsing();
+    void okTakesPictureAndOptions();
+    void optionsExcludeEachOther();
+    void unreadableFileChangesNothing_data();
+    void unreadableFileChangesNothing();
+    void cancelChangesNothing();
+    void iconBecomesBitmap();
+    void previewFillsItsBoxUnlessAutoSize();
+};
+
+void tst_ImageObjectDialog::controls()
+{
+    TGImageBrowser d;
+    QCOMPARE(d.windowTitle(), QStringLiteral("Load Image File "));
+    QCOMPARE(d.findChild<QGroupBox*>("OptionsGroup")->title(), QStringLiteral(" Options "));
+    auto* stretch = d.findChild<QCheckBox*>("StretchCheckBox");
+    auto* autoSize = d.findChild<QCheckBox*>("AutoSizeCheckBox");
+    QCOMPARE(stretch->text(), QStringLiteral("Stretch"));
+    QCOMPARE(stretch->toolTip(), QStringLiteral("Stretch image to max display size"));
+    QCOMPARE(autoSize->text(), QStringLiteral("AutoSize"));
+    QCOMPARE(autoSize->toolTip(), QStringLiteral("AutoSize TImage"));
+    for (const char* name : {"OKButton", "CancelButton", "HelpButton", "DriveComboBox", "DirectoryListBox",
+                             "FileListBox", "Preview"})
+        QVERIFY2(d.findChild<QWidget*>(name), name);
+    QCOMPARE(d.findChild<QWidget*>("HelpButton")->property("HelpContext").toInt(), 40003);
+}
+
+void tst_ImageObjectDialog::browsing()
+{
+    DialogFixture f;
+    for (const char* name : {"a.BMP", "b.bmp", "c.txt", "d.Wmf", "e.jpg", "f.ico", "g.emf"})
+        f.writeFile(QLatin1String(name), "x");
+    QVERIFY(QDir(f.home.path()).mkdir("sub"));
+    f.writeFile("sub/inner.tga", "x");
+    TGImageBrowser d;
+    d.setFolder(f.home.path());
+    auto* files = d.findChild<QListWidget*>("FileListBox");
+    auto* folders = d.findChild<QListWidget*>("DirectoryListBox");
+    QCOMPARE(texts(files), (QStringList{"a.BMP", "b.bmp", "d.Wmf", "e.jpg", "f.ico"}));
+    QCOMPARE(texts(folders), (QStringList{"..", "sub"}));
+    QVERIFY(d.selectedFile().isEmpty());
+
+    folders->setCurrentRow(1);
+    emit folders->itemActivated(folders->currentItem());
+    QCOMPARE(texts(files), QStringList{"inner.tga"});
+    folders->setCurrentRow(0);
+    emit folders->itemActivated(folders->currentItem());
+    QCOMPARE(QDir(d.folder()), QDir(f.home.path()));
+}
+
+void tst_ImageObjectDialog::okTakesPictureAndOptions()
+{
+    DialogFixture f;
+    const QString bmp = f.redBitmap("red.bmp", 30, 20);
+    const int before = f.changes;
+    f.load(bmp, QDialog::Accepted, true);
+    QCOMPARE(f.dialogs.dialogTitles, QStringList{"Load Image File "});
+    QCOMPARE(f.image->graphic().kind(), platform::Graphic::Kind::Bitmap);
+    QCOMPARE(f.image->graphic().image().pixel(5, 5) | 0xFF000000, red);
+    QVERIFY(f.image->autoSize());
+    QVERIFY(!f.image->stretch());
+    QCOMPARE(f.image->bounds(), QRect(10, 20, 30, 20));
+    QVERIFY(f.changes > before);
+
+    // Opened again, the dialog shows the object's options.
+    f.dialogs.dialogs.push_back([](QDialog& d) {
+        const bool shown = d.findChild<QCheckBox*>("AutoSizeCheckBox")->isChecked() &&
+                           !d.findChild<QCheckBox*>("StretchCheckBox")->isChecked();
+        return int(shown ? QDialog::Rejected : QDialog::Accepted);
+    });
+    QVERIFY(f.image->objectMenu()->trigger("Load Image From Disk"));
+    QVERIFY(f.image->autoSize());
+}
+
+void tst_ImageObjectDialog::optionsExcludeEachOther()
+{
+    TGImageBrowser d;
+    auto* stretch = d.findChild<QCheckBox*>("StretchCheckBox");
+    auto* autoSize = d.findChild<QCheckBox*>("AutoSizeCheckBox");
+    d.setOptions(true, false);
+    autoSize->setChecked(true);
+    QVERIFY(!stretch->isChecked());
+    stretch->setChecked(true);
+    QVERIFY(!autoSize->isChecked());
+    stretch->setChecked(false);
+    QVERIFY(!d.stretchChecked() && !d.autoSizeChecked());
+
+    // Both clear on "Ok": the object is not auto-sized, and Stretch stays AutoSize's
+    // negation, so that the card file reads the pair back the same.
+    DialogFixture f;
+    f.image->setAutoSize(true);
+    f.dialogs.dialogs.push_back([&f](QDialog& d) {
+        dynamic_cast<TGImageBrowser&>(d).selectFile(f.redBitmap("red.bmp", 30, 20));
+        d.findChild<QCheckBox*>("AutoSizeCheckBox")->setChecked(false);
+        d.findChild<QCheckBox*>("StretchCheckBox")->setChecked(false);
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(f.image->objectMenu()->trigger("Load Image From Disk"));
+    QVERIFY(!f.image->graphic().isEmpty());
+    QVERIFY(!f.image->autoSize());
+    QVERIFY(f.image->stretch());
+}
+
+void tst_ImageObjectDialog::unreadableFileChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList error{"Error loading file!"};
+    QTest::newRow("bitmap") << "broken.bmp" << error;
+    QTest::newRow("bitmap, upper case") << "BROKEN.BMP" << error;
+    QTest::newRow("metafile") << "broken.wmf" << error;
+    QTest::newRow("JPEG: silent") << "broken.jpg" << QStringList();
+    QTest::newRow("icon: silent") << "broken.ico" << QStringList();
+}
+
+void tst_ImageObjectDialog::unreadableFileChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, messages);
+    DialogFixture f;
+    f.load(f.redBitmap("red.bmp", 30, 20));
+    const platform::Graphic before = f.image->graphic();
+    const QRect bounds = f.image->bounds();
+    const int changes = f.changes;
+    const QString broken = f.writeFile(name, QByteArray("BM\x10\0\0\0garbage that is no picture", 32));
+    bool previewEmpty = false;
+    f.dialogs.dialogs.push_back([&](QDialog& d) {
+        auto& browser = dynamic_cast<TGImageBrowser&>(d);
+        browser.selectFile(broken);
+        previewEmpty = browser.selectedFile() == broken && browser.preview().isEmpty();
+        d.findChild<QCheckBox*>("AutoSizeCheckBox")->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(f.image->objectMenu()->trigger("Load Image From Disk"));
+    QVERIFY(previewEmpty);
+    QCOMPARE(f.dialogs.messages, messages);
+    QVERIFY(f.image->graphic() == before);
+    QCOMPARE(f.image->bounds(), bounds);
+    QVERIFY(!f.image->autoSize());
+    QCOMPARE(f.changes, changes);
+}
+
+void tst_ImageObjectDialog::cancelChangesNothing()
+{
+    DialogFixture f;
+    const int changes = f.changes;
+    f.load(f.redBitmap("red.bmp", 30, 20), QDialog::Rejected, true);
+    QVERIFY(f.image->graphic().isEmpty());
+    QVERIFY(!f.image->autoSize());
+    QCOMPARE(f.image->bounds(), QRect(10, 20, 60, 40));
+    QCOMPARE(f.changes, changes);
+}
+
+void tst_ImageObjectDialog::iconBecomesBitmap()
+{
+    // A 16 x 16 icon whose left half is transparent and right half red.
+    DialogFixture f;
+    QImage art(16, 16, QImage::Format_ARGB32);
+    art.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 8; x < 16; ++x) art.setPixel(x, y, red);
+    const QString ico = f.file("half.ico");
+    QVERIFY(art.save(ico, "ICO"));
+    platform::Graphic icon;
+    QVERIFY(icon.loadFromFile(ico));
+    QCOMPARE(icon.kind(), platform::Graphic::Kind::Icon);
+
+    f.load(ico, QDialog::Accepted, true);
+    const platform::Graphic& g = f.image->graphic();
+    QCOMPARE(g.kind(), platform::Graphic::Kind::Bitmap);
+    QCOMPARE(f.image->bounds().size(), QSize(16, 16));
+    QCOMPARE(g.image().pixel(2, 8) | 0xFF000000, white);
+    QCOMPARE(g.image().pixel(12, 8) | 0xFF000000, red);
+}
+
+void tst_ImageObjectDialog::previewFillsItsBoxUnlessAutoSize()
+{
+    DialogFixture f;
+    TGImageBrowser d;
+    d.setOptions(true, false);
+    d.selectFile(f.redBitmap("small.bmp", 10, 10));
+    auto* preview = d.findChild<QLabel*>("Preview");
+    auto pixel = [preview](int x, int y) { return preview->pixmap().toImage().pixel(x, y) | 0xFF000000; };
+    const int far = preview->width() - 5;
+    QCOMPARE(pixel(2, 2), red);
+    QCOMPARE(pixel(far, far), red);
+    d.findChild<QCheckBox*>("AutoSizeCheckBox")->setChecked(true);
+    QCOMPARE(pixel(2, 2), red);
+    QCOMPARE(pixel(far, far), white);
+}
+
+QTEST_MAIN(tst_ImageObjectDialog)
+#include "tst_ImageObjectDialog.moc"
