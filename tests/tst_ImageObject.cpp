@@ -21,8 +21,7 @@ const QString dir = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
 
 // The object painted in its own coordinates, one pixel in from the image's edges, over a
 // green backdrop.
-QImage painted(TGGraphicControl& o)
-{
+QImage painted(TGGraphicControl& o) {
     QImage image(o.width() + 2, o.height() + 2, QImage::Format_RGB32);
     image.fill(green);
     QPainter p(&image);
@@ -33,14 +32,12 @@ QImage painted(TGGraphicControl& o)
     return image;
 }
 
-QRgb at(const QImage& image, int x, int y)
-{
+QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x + 1, y + 1) | 0xFF000000;
 }
 
 // A white bitmap of w x h with only its top-left pixel red.
-platform::Graphic markedBitmap(int w, int h)
-{
+platform::Graphic markedBitmap(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(white);
     image.setPixel(0, 0, red);
@@ -49,12 +46,12 @@ platform::Graphic markedBitmap(int w, int h)
 
 // A fixture picture; an enhanced metafile (which no picture file extension names) from
 // its bytes.
-platform::Graphic fromFile(const QString& name)
-{
+platform::Graphic fromFile(const QString& name) {
     platform::Graphic g;
     if (name.endsWith(QLatin1String(".emf"))) {
         QFile file(dir + name);
-        if (file.open(QIODevice::ReadOnly)) g = platform::Graphic::fromMetafileData(file.readAll()).value_or(g);
+        if (file.open(QIODevice::ReadOnly))
+            g = platform::Graphic::fromMetafileData(file.readAll()).value_or(g);
     } else {
         g.loadFromFile(dir + name);
     }
@@ -64,24 +61,21 @@ platform::Graphic fromFile(const QString& name)
 
 struct ImageFixture : SurfaceFixture {
     ImageFixture() { ShapeKinds::registerAll(*surface); }
-    TGImage* add(int l, int t, int w, int h)
-    {
+    TGImage* add(int l, int t, int w, int h) {
         auto* o = new TGImage(surface->owner());
         o->buildPopup();
         surface->AddObject(o, QRect(QPoint(l, t), QPoint(l + w, t + h)));
         surface->processPendingEvents();
         return o;
     }
-    platform::MenuModel::Item* item(TGImage* o, const QString& caption)
-    {
+    platform::MenuModel::Item* item(TGImage* o, const QString& caption) {
         o->objectMenu()->aboutToShow();
         return o->objectMenu()->find(caption);
     }
 };
 
 // A card file of one TGImage record with the given properties after its bounds.
-QByteArray card(const std::vector<std::pair<QByteArray, TGValue>>& props)
-{
+QByteArray card(const std::vector<std::pair<QByteArray, TGValue>>& props) {
     TGStreamWriter w;
     w.writeByte(0x01);
     w.writeBytes("TPF0");
@@ -105,7 +99,7 @@ QByteArray card(const std::vector<std::pair<QByteArray, TGValue>>& props)
 
 class tst_ImageObject : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void autoSize_data();
     void autoSize();
@@ -126,8 +120,7 @@ private slots:
     void foreignGraphicClassLeavesPictureEmpty();
 };
 
-void tst_ImageObject::autoSize_data()
-{
+void tst_ImageObject::autoSize_data() {
     QTest::addColumn<float>("zoom");
     QTest::addColumn<int>("pictureWidth");
     QTest::addColumn<int>("pictureHeight");
@@ -138,8 +131,7 @@ void tst_ImageObject::autoSize_data()
     QTest::newRow("no picture keeps its size") << 1.5f << 0 << 0 << QSize(60, 40);
 }
 
-void tst_ImageObject::autoSize()
-{
+void tst_ImageObject::autoSize() {
     QFETCH(float, zoom);
     QFETCH(int, pictureWidth);
     QFETCH(int, pictureHeight);
@@ -161,8 +153,7 @@ void tst_ImageObject::autoSize()
     if (pictureWidth > 0) QCOMPARE(o->bounds().size(), QSize(pictureWidth, pictureHeight));
 }
 
-void tst_ImageObject::stretchAndAutoSizeStayOpposite()
-{
+void tst_ImageObject::stretchAndAutoSizeStayOpposite() {
     ImageFixture f;
     TGImage* o = f.add(10, 20, 60, 40);
     QVERIFY(o->stretch());
@@ -189,8 +180,7 @@ void tst_ImageObject::stretchAndAutoSizeStayOpposite()
     QCOMPARE(o->bounds(), QRect(10, 20, 30, 30));
 }
 
-void tst_ImageObject::mirroring_data()
-{
+void tst_ImageObject::mirroring_data() {
     QTest::addColumn<bool>("flip");
     QTest::addColumn<bool>("reverse");
     QTest::addColumn<QPoint>("marked");
@@ -200,8 +190,7 @@ void tst_ImageObject::mirroring_data()
     QTest::newRow("both") << true << true << QPoint(99, 49);
 }
 
-void tst_ImageObject::mirroring()
-{
+void tst_ImageObject::mirroring() {
     QFETCH(bool, flip);
     QFETCH(bool, reverse);
     QFETCH(QPoint, marked);
@@ -216,15 +205,13 @@ void tst_ImageObject::mirroring()
     QCOMPARE(at(img, 100, 25), green);
 }
 
-void tst_ImageObject::metafileIgnoresFlipAndReverse_data()
-{
+void tst_ImageObject::metafileIgnoresFlipAndReverse_data() {
     QTest::addColumn<QString>("file");
     QTest::newRow("placeable WMF") << QStringLiteral("clipart.wmf");
     QTest::newRow("EMF") << QStringLiteral("drawing.emf");
 }
 
-void tst_ImageObject::metafileIgnoresFlipAndReverse()
-{
+void tst_ImageObject::metafileIgnoresFlipAndReverse() {
     QFETCH(QString, file);
     ImageFixture f;
     TGImage* o = f.add(0, 0, 120, 80);
@@ -239,7 +226,8 @@ void tst_ImageObject::metafileIgnoresFlipAndReverse()
     // The picture drew something besides the white it is drawn on.
     bool ink = false;
     for (int y = 0; y < 80 && !ink; ++y)
-        for (int x = 0; x < 120 && !ink; ++x) ink = at(plain, x, y) != white;
+        for (int x = 0; x < 120 && !ink; ++x)
+            ink = at(plain, x, y) != white;
     QVERIFY(ink);
 
     // A bitmap enables them again.
@@ -249,13 +237,13 @@ void tst_ImageObject::metafileIgnoresFlipAndReverse()
     QVERIFY(f.item(o, "Flip")->checked);
 }
 
-void tst_ImageObject::emptyPictureIsWhiteBox()
-{
+void tst_ImageObject::emptyPictureIsWhiteBox() {
     TGImage o;
     QCOMPARE(o.bounds(), QRect(0, 0, 105, 105));
     o.setBounds(0, 0, 40, 30);
     const QImage img = painted(o);
-    for (QPoint p : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 29), QPoint(39, 29), QPoint(20, 0), QPoint(39, 15)})
+    for (QPoint p : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 29), QPoint(39, 29), QPoint(20, 0),
+                     QPoint(39, 15)})
         QCOMPARE(at(img, p.x(), p.y()), black);
     QCOMPARE(at(img, 1, 1), white);
     QCOMPARE(at(img, 20, 15), white);
@@ -263,8 +251,7 @@ void tst_ImageObject::emptyPictureIsWhiteBox()
     QCOMPARE(at(img, 40, 15), green);
 }
 
-void tst_ImageObject::border()
-{
+void tst_ImageObject::border() {
     ImageFixture f;
     TGImage* o = f.add(0, 0, 40, 30);
     o->picture()->setGraphic(markedBitmap(40, 30));
@@ -282,15 +269,15 @@ void tst_ImageObject::border()
     QCOMPARE(f.changes, before + 1);
 }
 
-void tst_ImageObject::popupCommands()
-{
+void tst_ImageObject::popupCommands() {
     ImageFixture f;
     TGImage* o = f.add(0, 0, 40, 30);
     QStringList captions;
-    for (const auto& item : o->objectMenu()->items()) captions << item.caption;
+    for (const auto& item : o->objectMenu()->items())
+        captions << item.caption;
     QCOMPARE(captions.mid(captions.indexOf("Center Horizontally") + 1),
-             (QStringList{"-", "Load Image From Disk", "-", "Border", "Stretch to Fit", "AutoSize", "Flip",
-                          "Reverse"}));
+             (QStringList{"-", "Load Image From Disk", "-", "Border", "Stretch to Fit", "AutoSize",
+                          "Flip", "Reverse"}));
     // Without a bitmap Flip and Reverse are disabled; with one they toggle and flag.
     QVERIFY(!f.item(o, "Flip")->enabled);
     QVERIFY(!o->objectMenu()->trigger("Flip"));
@@ -306,8 +293,7 @@ void tst_ImageObject::popupCommands()
     }
 }
 
-void tst_ImageObject::tool()
-{
+void tst_ImageObject::tool() {
     ImageFixture f;
     f.surface->SetPanelState(TGBusinessCardPanel32::psImage);
     bool sawPointing = false;
@@ -328,18 +314,17 @@ void tst_ImageObject::tool()
     QVERIFY(o->graphic().isEmpty());
 }
 
-void tst_ImageObject::cardFileRoundTrip_data()
-{
+void tst_ImageObject::cardFileRoundTrip_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("kind");
     QTest::newRow("bitmap") << QStringLiteral("rgb24.bmp") << int(platform::Graphic::Kind::Bitmap);
     QTest::newRow("icon") << QStringLiteral("icon.ico") << int(platform::Graphic::Kind::Icon);
-    QTest::newRow("placeable WMF") << QStringLiteral("clipart.wmf") << int(platform::Graphic::Kind::Metafile);
+    QTest::newRow("placeable WMF")
+        << QStringLiteral("clipart.wmf") << int(platform::Graphic::Kind::Metafile);
     QTest::newRow("EMF") << QStringLiteral("drawing.emf") << int(platform::Graphic::Kind::Metafile);
 }
 
-void tst_ImageObject::cardFileRoundTrip()
-{
+void tst_ImageObject::cardFileRoundTrip() {
     QFETCH(QString, file);
     QFETCH(int, kind);
     ImageFixture from, to;
@@ -355,7 +340,8 @@ void tst_ImageObject::cardFileRoundTrip()
     const QByteArray bytes = writer.writeObjects({o});
     QVERIFY(bytes.contains("\x0CPicture.Data\x0A"));
     TGLabelObjectFiler reader(to.surface->classes());
-    const std::vector<TGGraphicControl*> back = reader.readObjects(bytes, to.surface->owner(), *to.surface);
+    const std::vector<TGGraphicControl*> back =
+        reader.readObjects(bytes, to.surface->owner(), *to.surface);
     QCOMPARE(back.size(), size_t(1));
     auto* r = qobject_cast<TGImage*>(back.front());
     QVERIFY(r);
@@ -370,8 +356,7 @@ void tst_ImageObject::cardFileRoundTrip()
     QCOMPARE(painted(*r), painted(*o));
 }
 
-void tst_ImageObject::defaultsLeftOut()
-{
+void tst_ImageObject::defaultsLeftOut() {
     // A fresh picture object writes only the common properties: no picture, no defaults.
     ImageFixture f;
     TGImage* o = f.add(10, 20, 60, 40);
@@ -384,21 +369,21 @@ void tst_ImageObject::defaultsLeftOut()
     QVERIFY(writer.writeObjects({o}).contains("\x07Stretch\x08"));
 }
 
-void tst_ImageObject::damagedPictureData_data()
-{
+void tst_ImageObject::damagedPictureData_data() {
     QTest::addColumn<TGValue>("value");
     QTest::addColumn<QString>("message");
     QImage small(4, 4, QImage::Format_RGB32);
     small.fill(white);
     const QByteArray bmp = platform::Graphic::fromImage(small).writeData();
-    QTest::newRow("garbage block") << TGValue::fromData("\x07TBitmap\xFF\xFF\xFF\x7F junk")
-                                   << "Invalid property value";
-    QTest::newRow("bitmap cut short") << TGValue::fromData(bmp.left(bmp.size() - 8)) << "Invalid property value";
-    QTest::newRow("string instead of data") << TGValue::fromString("TBitmap") << "Invalid property value";
+    QTest::newRow("garbage block")
+        << TGValue::fromData("\x07TBitmap\xFF\xFF\xFF\x7F junk") << "Invalid property value";
+    QTest::newRow("bitmap cut short")
+        << TGValue::fromData(bmp.left(bmp.size() - 8)) << "Invalid property value";
+    QTest::newRow("string instead of data")
+        << TGValue::fromString("TBitmap") << "Invalid property value";
 }
 
-void tst_ImageObject::damagedPictureData()
-{
+void tst_ImageObject::damagedPictureData() {
     QFETCH(TGValue, value);
     QFETCH(QString, message);
     ImageFixture f;
@@ -422,8 +407,7 @@ void tst_ImageObject::damagedPictureData()
     }
 }
 
-void tst_ImageObject::foreignGraphicClassLeavesPictureEmpty()
-{
+void tst_ImageObject::foreignGraphicClassLeavesPictureEmpty() {
     ImageFixture f;
     TGLabelObjectFiler reader(f.surface->classes());
     const auto back = reader.readObjects(

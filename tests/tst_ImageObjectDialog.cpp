@@ -16,16 +16,15 @@
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
 
-QStringList texts(const QListWidget* list)
-{
+QStringList texts(const QListWidget* list) {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
     return out;
 }
 
 struct DialogFixture : SurfaceFixture {
-    DialogFixture()
-    {
+    DialogFixture() {
         ShapeKinds::registerAll(*surface);
         image = new TGImage(surface->owner());
         image->buildPopup();
@@ -34,23 +33,21 @@ struct DialogFixture : SurfaceFixture {
     }
     QString file(const QString& name) const { return home.filePath(name); }
     // A solid red bitmap file of w x h in the home folder.
-    QString redBitmap(const QString& name, int w, int h) const
-    {
+    QString redBitmap(const QString& name, int w, int h) const {
         QImage img(w, h, QImage::Format_RGB32);
         img.fill(red);
         img.save(file(name), "BMP");
         return file(name);
     }
-    QString writeFile(const QString& name, const QByteArray& bytes) const
-    {
+    QString writeFile(const QString& name, const QByteArray& bytes) const {
         QFile f(file(name));
         if (f.open(QIODevice::WriteOnly)) f.write(bytes);
         return file(name);
     }
     // Runs "Load Image From Disk" with a script that picks the file, optionally sets the
     // check boxes, and answers.
-    void load(const QString& fileName, int answer = QDialog::Accepted, std::optional<bool> autoSize = {})
-    {
+    void load(const QString& fileName, int answer = QDialog::Accepted,
+              std::optional<bool> autoSize = {}) {
         dialogs.dialogs.push_back([=](QDialog& d) {
             auto& browser = dynamic_cast<TGImageBrowser&>(d);
             browser.selectFile(fileName);
@@ -65,7 +62,7 @@ struct DialogFixture : SurfaceFixture {
 
 class tst_ImageObjectDialog : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void controls();
     void browsing();
     void okTakesPictureAndOptions();
@@ -77,8 +74,7 @@ private slots:
     void previewFillsItsBoxUnlessAutoSize();
 };
 
-void tst_ImageObjectDialog::controls()
-{
+void tst_ImageObjectDialog::controls() {
     TGImageBrowser d;
     QCOMPARE(d.windowTitle(), QStringLiteral("Load Image File "));
     QCOMPARE(d.findChild<QGroupBox*>("OptionsGroup")->title(), QStringLiteral(" Options "));
@@ -88,14 +84,13 @@ void tst_ImageObjectDialog::controls()
     QCOMPARE(stretch->toolTip(), QStringLiteral("Stretch image to max display size"));
     QCOMPARE(autoSize->text(), QStringLiteral("AutoSize"));
     QCOMPARE(autoSize->toolTip(), QStringLiteral("AutoSize TImage"));
-    for (const char* name : {"OKButton", "CancelButton", "HelpButton", "DriveComboBox", "DirectoryListBox",
-                             "FileListBox", "Preview"})
+    for (const char* name : {"OKButton", "CancelButton", "HelpButton", "DriveComboBox",
+                             "DirectoryListBox", "FileListBox", "Preview"})
         QVERIFY2(d.findChild<QWidget*>(name), name);
     QCOMPARE(d.findChild<QWidget*>("HelpButton")->property("HelpContext").toInt(), 40003);
 }
 
-void tst_ImageObjectDialog::browsing()
-{
+void tst_ImageObjectDialog::browsing() {
     DialogFixture f;
     for (const char* name : {"a.BMP", "b.bmp", "c.txt", "d.Wmf", "e.jpg", "f.ico", "g.emf"})
         f.writeFile(QLatin1String(name), "x");
@@ -117,8 +112,7 @@ void tst_ImageObjectDialog::browsing()
     QCOMPARE(QDir(d.folder()), QDir(f.home.path()));
 }
 
-void tst_ImageObjectDialog::okTakesPictureAndOptions()
-{
+void tst_ImageObjectDialog::okTakesPictureAndOptions() {
     DialogFixture f;
     const QString bmp = f.redBitmap("red.bmp", 30, 20);
     const int before = f.changes;
@@ -141,8 +135,7 @@ void tst_ImageObjectDialog::okTakesPictureAndOptions()
     QVERIFY(f.image->autoSize());
 }
 
-void tst_ImageObjectDialog::optionsExcludeEachOther()
-{
+void tst_ImageObjectDialog::optionsExcludeEachOther() {
     TGImageBrowser d;
     auto* stretch = d.findChild<QCheckBox*>("StretchCheckBox");
     auto* autoSize = d.findChild<QCheckBox*>("AutoSizeCheckBox");
@@ -170,8 +163,7 @@ void tst_ImageObjectDialog::optionsExcludeEachOther()
     QVERIFY(f.image->stretch());
 }
 
-void tst_ImageObjectDialog::unreadableFileChangesNothing_data()
-{
+void tst_ImageObjectDialog::unreadableFileChangesNothing_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("messages");
     const QStringList error{"Error loading file!"};
@@ -182,8 +174,7 @@ void tst_ImageObjectDialog::unreadableFileChangesNothing_data()
     QTest::newRow("icon: silent") << "broken.ico" << QStringList();
 }
 
-void tst_ImageObjectDialog::unreadableFileChangesNothing()
-{
+void tst_ImageObjectDialog::unreadableFileChangesNothing() {
     QFETCH(QString, name);
     QFETCH(QStringList, messages);
     DialogFixture f;
@@ -191,7 +182,8 @@ void tst_ImageObjectDialog::unreadableFileChangesNothing()
     const platform::Graphic before = f.image->graphic();
     const QRect bounds = f.image->bounds();
     const int changes = f.changes;
-    const QString broken = f.writeFile(name, QByteArray("BM\x10\0\0\0garbage that is no picture", 32));
+    const QString broken =
+        f.writeFile(name, QByteArray("BM\x10\0\0\0garbage that is no picture", 32));
     bool previewEmpty = false;
     f.dialogs.dialogs.push_back([&](QDialog& d) {
         auto& browser = dynamic_cast<TGImageBrowser&>(d);
@@ -209,8 +201,7 @@ void tst_ImageObjectDialog::unreadableFileChangesNothing()
     QCOMPARE(f.changes, changes);
 }
 
-void tst_ImageObjectDialog::cancelChangesNothing()
-{
+void tst_ImageObjectDialog::cancelChangesNothing() {
     DialogFixture f;
     const int changes = f.changes;
     f.load(f.redBitmap("red.bmp", 30, 20), QDialog::Rejected, true);
@@ -220,14 +211,14 @@ void tst_ImageObjectDialog::cancelChangesNothing()
     QCOMPARE(f.changes, changes);
 }
 
-void tst_ImageObjectDialog::iconBecomesBitmap()
-{
+void tst_ImageObjectDialog::iconBecomesBitmap() {
     // A 16 x 16 icon whose left half is transparent and right half red.
     DialogFixture f;
     QImage art(16, 16, QImage::Format_ARGB32);
     art.fill(Qt::transparent);
     for (int y = 0; y < 16; ++y)
-        for (int x = 8; x < 16; ++x) art.setPixel(x, y, red);
+        for (int x = 8; x < 16; ++x)
+            art.setPixel(x, y, red);
     const QString ico = f.file("half.ico");
     QVERIFY(art.save(ico, "ICO"));
     platform::Graphic icon;
@@ -242,14 +233,15 @@ void tst_ImageObjectDialog::iconBecomesBitmap()
     QCOMPARE(g.image().pixel(12, 8) | 0xFF000000, red);
 }
 
-void tst_ImageObjectDialog::previewFillsItsBoxUnlessAutoSize()
-{
+void tst_ImageObjectDialog::previewFillsItsBoxUnlessAutoSize() {
     DialogFixture f;
     TGImageBrowser d;
     d.setOptions(true, false);
     d.selectFile(f.redBitmap("small.bmp", 10, 10));
     auto* preview = d.findChild<QLabel*>("Preview");
-    auto pixel = [preview](int x, int y) { return preview->pixmap().toImage().pixel(x, y) | 0xFF000000; };
+    auto pixel = [preview](int x, int y) {
+        return preview->pixmap().toImage().pixel(x, y) | 0xFF000000;
+    };
     const int far = preview->width() - 5;
     QCOMPARE(pixel(2, 2), red);
     QCOMPARE(pixel(far, far), red);

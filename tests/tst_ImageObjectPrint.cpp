@@ -17,8 +17,7 @@ constexpr int kDpi = 100; // the render resolution for reading back
 constexpr QRgb red = 0xFFFF0000, blue = 0xFF0000FF;
 const QString fixtures = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
 
-QString run(const QString& program, const QStringList& args)
-{
+QString run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
@@ -26,19 +25,19 @@ QString run(const QString& program, const QStringList& args)
 }
 
 // The PDF's page rendered at kDpi.
-QImage render(const QString& pdf)
-{
+QImage render(const QString& pdf) {
     const QString prefix = pdf + QStringLiteral(".page");
-    run(QStringLiteral("pdftoppm"), {"-r", QString::number(kDpi), "-singlefile", "-png", pdf, prefix});
+    run(QStringLiteral("pdftoppm"),
+        {"-r", QString::number(kDpi), "-singlefile", "-png", pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
 // The images the PDF embeds: object number and width of each, once per object however
 // often it is drawn.
-QMap<int, int> embeddedImages(const QString& pdf)
-{
+QMap<int, int> embeddedImages(const QString& pdf) {
     QMap<int, int> images;
-    const QStringList lines = run(QStringLiteral("pdfimages"), {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        run(QStringLiteral("pdfimages"), {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
     for (const QString& line : lines.mid(2)) { // after two header lines
         const QStringList cols = line.simplified().split(' ');
         if (cols.size() > 10) images.insert(cols[10].toInt(), cols[3].toInt());
@@ -47,8 +46,7 @@ QMap<int, int> embeddedImages(const QString& pdf)
 }
 
 // Bounds of the pixels a test accepts as ink.
-QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink)
-{
+QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink) {
     QRect r;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -56,47 +54,58 @@ QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink)
     return r;
 }
 
-bool reddish(QRgb p) { return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80; }
-bool bluish(QRgb p) { return qBlue(p) > 200 && qRed(p) < 80 && qGreen(p) < 80; }
-bool dark(QRgb p) { return qGray(p) < 100; }
-bool notWhite(QRgb p) { return qGray(p) < 240; }
+bool reddish(QRgb p) {
+    return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+}
+bool bluish(QRgb p) {
+    return qBlue(p) > 200 && qRed(p) < 80 && qGreen(p) < 80;
+}
+bool dark(QRgb p) {
+    return qGray(p) < 100;
+}
+bool notWhite(QRgb p) {
+    return qGray(p) < 240;
+}
 
 // The object's inch rectangle at card offset (x0, y0), in render pixels.
-QRectF expectedPixels(const TGImage& o, double x0, double y0)
-{
+QRectF expectedPixels(const TGImage& o, double x0, double y0) {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     return QRectF(QPointF((x0 + o.left() / ppi) * kDpi, (y0 + o.top() / ppi) * kDpi),
                   QSizeF(o.width() / ppi * kDpi, o.height() / ppi * kDpi));
 }
 
-bool near(const QRect& ink, const QRectF& expected)
-{
-    return std::abs(ink.left() - expected.left()) <= 1.5 && std::abs(ink.top() - expected.top()) <= 1.5 &&
+bool near(const QRect& ink, const QRectF& expected) {
+    return std::abs(ink.left() - expected.left()) <= 1.5 &&
+           std::abs(ink.top() - expected.top()) <= 1.5 &&
            std::abs(ink.right() + 1 - expected.right()) <= 1.5 &&
            std::abs(ink.bottom() + 1 - expected.bottom()) <= 1.5;
 }
 
-QString describe(const QRect& ink, const QRectF& expected)
-{
+QString describe(const QRect& ink, const QRectF& expected) {
     return QStringLiteral("ink %1,%2 %3x%4, expected %5,%6 %7x%8")
-        .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-        .arg(expected.x()).arg(expected.y()).arg(expected.width()).arg(expected.height());
+        .arg(ink.x())
+        .arg(ink.y())
+        .arg(ink.width())
+        .arg(ink.height())
+        .arg(expected.x())
+        .arg(expected.y())
+        .arg(expected.width())
+        .arg(expected.height());
 }
 
 // Prints the object at each card offset onto one PDF page; returns the file name.
-QString printPdf(SurfaceFixture& f, TGImage& o, const QList<QPointF>& offsets)
-{
+QString printPdf(SurfaceFixture& f, TGImage& o, const QList<QPointF>& offsets) {
     const QString pdf = f.home.filePath(QStringLiteral("image.pdf"));
     platform::PdfReportTarget target(pdf);
     platform::Report report(target);
     report.onPrint = [&](platform::Report& r) {
-        for (QPointF at : offsets) o.print(r, at.x(), at.y());
+        for (QPointF at : offsets)
+            o.print(r, at.x(), at.y());
     };
     return report.run() ? pdf : QString();
 }
 
-platform::Graphic metafile(const QString& name)
-{
+platform::Graphic metafile(const QString& name) {
     QFile file(fixtures + name);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return platform::Graphic::fromMetafileData(file.readAll()).value_or(platform::Graphic());
@@ -105,7 +114,7 @@ platform::Graphic metafile(const QString& name)
 
 class tst_ImageObjectPrint : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void bitmapFillsInchRectangleOnce_data();
     void bitmapFillsInchRectangleOnce();
@@ -115,22 +124,20 @@ private slots:
     void borderFramesRectangle();
 };
 
-void tst_ImageObjectPrint::initTestCase()
-{
+void tst_ImageObjectPrint::initTestCase() {
     platform::ScreenMetrics::setPixelsPerInch(96);
     for (const char* tool : {"pdftoppm", "pdftotext", "pdfimages"})
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) QSKIP("poppler-utils are not installed");
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            QSKIP("poppler-utils are not installed");
 }
 
-void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce_data()
-{
+void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce_data() {
     QTest::addColumn<bool>("mirror");
     QTest::newRow("as loaded") << false;
     QTest::newRow("flipped and reversed") << true;
 }
 
-void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce()
-{
+void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce() {
     QFETCH(bool, mirror);
     SurfaceFixture f;
     TGImage o;
@@ -147,22 +154,23 @@ void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce()
     for (double x0 : {1.0, 4.0}) {
         const QRectF expected = expectedPixels(o, x0, 1.0);
         const QImage part = page.copy(expected.toRect().adjusted(-20, -20, 20, 20));
-        QRect ink = inkBounds(part, reddish).translated(expected.toRect().topLeft() - QPoint(20, 20));
+        QRect ink =
+            inkBounds(part, reddish).translated(expected.toRect().topLeft() - QPoint(20, 20));
         QVERIFY2(near(ink, expected), qPrintable(describe(ink, expected)));
     }
     // Printed twice, embedded once.
     QCOMPARE(embeddedImages(pdf).size(), 1);
 }
 
-void tst_ImageObjectPrint::reversedBitmap()
-{
+void tst_ImageObjectPrint::reversedBitmap() {
     // Left half red, right half blue; reversed, the page shows blue on the left.
     SurfaceFixture f;
     TGImage o;
     QImage art(40, 20, QImage::Format_RGB32);
     art.fill(blue);
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x) art.setPixel(x, y, red);
+        for (int x = 0; x < 20; ++x)
+            art.setPixel(x, y, red);
     o.picture()->setGraphic(platform::Graphic::fromImage(art));
     o.setBounds(0, 0, 96, 48);
     o.setReverse(true);
@@ -174,16 +182,15 @@ void tst_ImageObjectPrint::reversedBitmap()
     QVERIFY(std::abs(redInk.right() + 1 - 200) <= 1);
 }
 
-void tst_ImageObjectPrint::metafileStaysVector_data()
-{
+void tst_ImageObjectPrint::metafileStaysVector_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("word");
-    QTest::newRow("placeable WMF") << QStringLiteral("clipart.wmf") << QStringLiteral("OrlantoLogo");
+    QTest::newRow("placeable WMF")
+        << QStringLiteral("clipart.wmf") << QStringLiteral("OrlantoLogo");
     QTest::newRow("EMF") << QStringLiteral("drawing.emf") << QStringLiteral("VectorText");
 }
 
-void tst_ImageObjectPrint::metafileStaysVector()
-{
+void tst_ImageObjectPrint::metafileStaysVector() {
     QFETCH(QString, file);
     QFETCH(QString, word);
     SurfaceFixture f;
@@ -200,15 +207,16 @@ void tst_ImageObjectPrint::metafileStaysVector()
     const QString text = run(QStringLiteral("pdftotext"), {pdf, "-"}).remove(QLatin1Char(' '));
     QVERIFY2(text.contains(word), qPrintable(text));
     // No raster of the whole picture: only the metafile's own small bitmaps, if any.
-    for (int width : embeddedImages(pdf)) QVERIFY(width < 64);
+    for (int width : embeddedImages(pdf))
+        QVERIFY(width < 64);
     const QRectF expected = expectedPixels(o, 1.0, 1.0);
     const QRect ink = inkBounds(render(pdf), notWhite);
-    QVERIFY2(QRectF(expected).adjusted(-1.5, -1.5, 1.5, 1.5).contains(QRectF(ink)) && ink.width() > 20,
+    QVERIFY2(QRectF(expected).adjusted(-1.5, -1.5, 1.5, 1.5).contains(QRectF(ink)) &&
+                 ink.width() > 20,
              qPrintable(describe(ink, expected)));
 }
 
-void tst_ImageObjectPrint::borderFramesRectangle()
-{
+void tst_ImageObjectPrint::borderFramesRectangle() {
     SurfaceFixture f;
     TGImage o; // no picture: only the frame prints
     o.setBounds(48, 24, 96, 48);

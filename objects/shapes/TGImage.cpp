@@ -8,14 +8,12 @@
 
 #include <cmath>
 
-TGImage::TGImage(QObject* owner) : TGGraphicControl(owner)
-{
+TGImage::TGImage(QObject* owner) : TGGraphicControl(owner) {
     setBounds(0, 0, 105, 105);
     connect(&picture_, &TGPicture::changed, this, &TGImage::pictureChanged);
 }
 
-void TGImage::setAutoSize(bool v)
-{
+void TGImage::setAutoSize(bool v) {
     if (autoSize_ == v) return;
     autoSize_ = v;
     stretch_ = !v;
@@ -23,24 +21,21 @@ void TGImage::setAutoSize(bool v)
     if (!isLoading() && !isReading()) FlagChanged();
 }
 
-void TGImage::setStretch(bool v)
-{
+void TGImage::setStretch(bool v) {
     if (stretch_ == v) return;
     stretch_ = v;
     autoSize_ = !v;
     repaint();
 }
 
-void TGImage::setBorderStyle(Gdi::TBorderStyle v)
-{
+void TGImage::setBorderStyle(Gdi::TBorderStyle v) {
     if (borderStyle_ == v || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
     FlagChanged();
 }
 
-void TGImage::setReverse(bool v)
-{
+void TGImage::setReverse(bool v) {
     if (reverse_ == v) return;
     reverse_ = v;
     mirroredRaster_ = QImage();
@@ -48,8 +43,7 @@ void TGImage::setReverse(bool v)
     FlagChanged();
 }
 
-void TGImage::setFlip(bool v)
-{
+void TGImage::setFlip(bool v) {
     if (flip_ == v) return;
     flip_ = v;
     mirroredRaster_ = QImage();
@@ -57,38 +51,36 @@ void TGImage::setFlip(bool v)
     FlagChanged();
 }
 
-void TGImage::pictureChanged()
-{
+void TGImage::pictureChanged() {
     mirroredRaster_ = QImage();
     // While a card file is read the bounds-changed check does not run; the size still
     // follows the picture.
-    if (isLoading() || isReading()) fitToPicture();
-    else boundsChangedCheck();
+    if (isLoading() || isReading())
+        fitToPicture();
+    else
+        boundsChangedCheck();
     repaint();
 }
 
-void TGImage::boundsChangedCheck()
-{
+void TGImage::boundsChangedCheck() {
     TGGraphicControl::boundsChangedCheck();
     fitToPicture();
 }
 
-void TGImage::fitToPicture()
-{
+void TGImage::fitToPicture() {
     const platform::Graphic& g = graphic();
     if (!autoSize_ || g.width() <= 0 || g.height() <= 0) return;
     const double z = zoomFactor();
     // Nearest integer, halves to even.
-    setBounds(left(), top(), int(std::nearbyint(g.width() * z)), int(std::nearbyint(g.height() * z)));
+    setBounds(left(), top(), int(std::nearbyint(g.width() * z)),
+              int(std::nearbyint(g.height() * z)));
 }
 
-bool TGImage::mirrored() const
-{
+bool TGImage::mirrored() const {
     return graphic().kind() == platform::Graphic::Kind::Bitmap && (flip_ || reverse_);
 }
 
-const QImage& TGImage::raster() const
-{
+const QImage& TGImage::raster() const {
     if (!mirrored()) return graphic().image();
     if (mirroredRaster_.isNull()) mirroredRaster_ = graphic().image().mirrored(reverse_, flip_);
     return mirroredRaster_;
@@ -96,8 +88,7 @@ const QImage& TGImage::raster() const
 
 // --- popup
 
-void TGImage::buildPopup()
-{
+void TGImage::buildPopup() {
     TGGraphicControl::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
@@ -110,8 +101,7 @@ void TGImage::buildPopup()
     m.add(QStringLiteral("Reverse"), [this] { reverseCommand(); });
 }
 
-void TGImage::popupRefresh()
-{
+void TGImage::popupRefresh() {
     platform::MenuModel* m = objectMenu();
     if (!m) return;
     const bool bitmap = graphic().kind() == platform::Graphic::Kind::Bitmap;
@@ -128,36 +118,30 @@ void TGImage::popupRefresh()
     set("Reverse", reverse_, bitmap);
 }
 
-void TGImage::borderCommand()
-{
+void TGImage::borderCommand() {
     setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
 }
 
-void TGImage::stretchToFitCommand()
-{
+void TGImage::stretchToFitCommand() {
     setStretch(!stretch_);
     // The stored AutoSize changed with it: the card must be saved again.
     FlagChanged();
 }
 
-void TGImage::autoSizeCommand()
-{
+void TGImage::autoSizeCommand() {
     setAutoSize(!autoSize_);
     repaint();
 }
 
-void TGImage::flipCommand()
-{
+void TGImage::flipCommand() {
     setFlip(!flip_);
 }
 
-void TGImage::reverseCommand()
-{
+void TGImage::reverseCommand() {
     setReverse(!reverse_);
 }
 
-void TGImage::loadImageCommand()
-{
+void TGImage::loadImageCommand() {
     TGImageBrowser dialog;
     dialog.setOptions(stretch_, autoSize_);
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;
@@ -167,15 +151,16 @@ void TGImage::loadImageCommand()
     // AutoSize, or the card file would read the pair back as AutoSize set.
     autoSize_ = dialog.autoSizeChecked();
     stretch_ = !autoSize_;
-    if (dialog.preview() == graphic()) pictureChanged(); // the options alone may resize it
-    else picture_.setGraphic(dialog.preview());
+    if (dialog.preview() == graphic())
+        pictureChanged(); // the options alone may resize it
+    else
+        picture_.setGraphic(dialog.preview());
     FlagChanged();
 }
 
 // --- drawing
 
-void TGImage::paint(platform::Canvas& c)
-{
+void TGImage::paint(platform::Canvas& c) {
     const int W = width(), H = height();
     const QRect r(0, 0, W, H);
     const platform::Graphic& g = graphic();
@@ -210,17 +195,21 @@ void TGImage::paint(platform::Canvas& c)
     }
 }
 
-void TGImage::print(platform::Report& report, double x0, double y0)
-{
+void TGImage::print(platform::Report& report, double x0, double y0) {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     const QRectF inches(QPointF(x0 + left() / ppi, y0 + top() / ppi),
                         QPointF(x0 + (left() + width()) / ppi, y0 + (top() + height()) / ppi));
     const platform::Graphic& g = graphic();
     switch (g.kind()) {
-    case platform::Graphic::Kind::None: break;
-    case platform::Graphic::Kind::Metafile: g.draw(report.painter(), report.toDevice(inches)); break;
+    case platform::Graphic::Kind::None:
+        break;
+    case platform::Graphic::Kind::Metafile:
+        g.draw(report.painter(), report.toDevice(inches));
+        break;
     case platform::Graphic::Kind::Bitmap:
-    case platform::Graphic::Kind::Icon: report.stretchDraw(inches, raster()); break;
+    case platform::Graphic::Kind::Icon:
+        report.stretchDraw(inches, raster());
+        break;
     }
     if (borderStyle_ == Gdi::bsSingle) {
         report.pen = {TColor::clBlack, Gdi::psSolid, 1, Gdi::pmCopy};

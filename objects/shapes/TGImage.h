@@ -22,7 +22,7 @@ class TGImage : public TGGraphicControl {
     Q_CLASSINFO("default.Reverse", "False")
     Q_CLASSINFO("default.Flip", "False")
 
-public:
+  public:
     explicit TGImage(QObject* owner = nullptr);
 
     // AutoSize and Stretch hold opposite values: setting one sets the other to its negation.
@@ -55,7 +55,7 @@ public:
     void flipCommand();
     void reverseCommand();
 
-private:
+  private:
     // What follows every change of the picture: the auto-size and a repaint.
     void pictureChanged();
     void fitToPicture();

@@ -19,22 +19,19 @@
 namespace {
 constexpr int previewSize = 200;
 
-template <class W> W* named(W* widget, const char* name)
-{
+template <class W> W* named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 } // namespace
 
-const QStringList& TGImageBrowser::filePatterns()
-{
+const QStringList& TGImageBrowser::filePatterns() {
     static const QStringList patterns{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
                                       "*.RLE", "*.TGA", "*.WMF", "*.ICO"};
     return patterns;
 }
 
-TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
-{
+TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("GImageBrowser"));
     setWindowTitle(QStringLiteral("Load Image File "));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -88,7 +85,8 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(helpContext); });
+    connect(help, &QPushButton::clicked, this,
+            [] { platform::HelpViewer::showTopic(helpContext); });
     connect(drives_, &QComboBox::activated, this, &TGImageBrowser::driveChosen);
     connect(folders_, &QListWidget::itemActivated, this, &TGImageBrowser::folderActivated);
     connect(files_, &QListWidget::currentRowChanged, this, &TGImageBrowser::fileChosen);
@@ -106,43 +104,36 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
     setFolder(QDir::currentPath());
 }
 
-void TGImageBrowser::setOptions(bool stretch, bool autoSize)
-{
+void TGImageBrowser::setOptions(bool stretch, bool autoSize) {
     stretch_->setChecked(stretch);
     autoSize_->setChecked(autoSize);
 }
 
-bool TGImageBrowser::stretchChecked() const
-{
+bool TGImageBrowser::stretchChecked() const {
     return stretch_->isChecked();
 }
 
-bool TGImageBrowser::autoSizeChecked() const
-{
+bool TGImageBrowser::autoSizeChecked() const {
     return autoSize_->isChecked();
 }
 
 // --- browsing
 
-void TGImageBrowser::listDrives()
-{
+void TGImageBrowser::listDrives() {
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
         if (volume.isValid() && volume.isReady()) drives_->addItem(volume.rootPath());
 }
 
-void TGImageBrowser::driveChosen(int index)
-{
+void TGImageBrowser::driveChosen(int index) {
     setFolder(drives_->itemText(index));
 }
 
-void TGImageBrowser::folderActivated()
-{
+void TGImageBrowser::folderActivated() {
     const QListWidgetItem* item = folders_->currentItem();
     if (item) setFolder(QDir(folder_).absoluteFilePath(item->text()));
 }
 
-void TGImageBrowser::setFolder(const QString& folder)
-{
+void TGImageBrowser::setFolder(const QString& folder) {
     const QDir dir(folder);
     folder_ = dir.canonicalPath().isEmpty() ? dir.absolutePath() : dir.canonicalPath();
     folderLabel_->setText(folder_);
@@ -150,7 +141,8 @@ void TGImageBrowser::setFolder(const QString& folder)
     if (drive >= 0) drives_->setCurrentIndex(drive);
     folders_->clear();
     if (!dir.isRoot()) folders_->addItem(QStringLiteral(".."));
-    folders_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    folders_->addItems(
+        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
     // The patterns are upper case; the file system's names may be in any case.
     QDir files(folder_, {}, QDir::Name | QDir::IgnoreCase, QDir::Files | QDir::CaseSensitive);
     QStringList names;
@@ -164,32 +156,28 @@ void TGImageBrowser::setFolder(const QString& folder)
     fileChosen();
 }
 
-void TGImageBrowser::selectFile(const QString& fileName)
-{
+void TGImageBrowser::selectFile(const QString& fileName) {
     const QFileInfo info(fileName);
     setFolder(info.absolutePath());
     const QList<QListWidgetItem*> found = files_->findItems(info.fileName(), Qt::MatchExactly);
     if (!found.isEmpty()) files_->setCurrentItem(found.front());
 }
 
-QString TGImageBrowser::selectedFile() const
-{
+QString TGImageBrowser::selectedFile() const {
     const QListWidgetItem* item = files_->currentItem();
     return item ? QDir(folder_).absoluteFilePath(item->text()) : QString();
 }
 
 // --- preview
 
-void TGImageBrowser::fileChosen()
-{
+void TGImageBrowser::fileChosen() {
     preview_ = {};
     const QString file = selectedFile();
     if (!file.isEmpty()) load(file);
     showPreview();
 }
 
-void TGImageBrowser::load(const QString& fileName)
-{
+void TGImageBrowser::load(const QString& fileName) {
     const QString ext = QLatin1Char('.') + QFileInfo(fileName).suffix().toUpper();
     platform::Graphic g;
     if (!g.loadFromFile(fileName)) {
@@ -210,15 +198,15 @@ void TGImageBrowser::load(const QString& fileName)
     preview_ = g;
 }
 
-void TGImageBrowser::showPreview()
-{
+void TGImageBrowser::showPreview() {
     QPixmap pm(image_->size());
     pm.fill(Qt::white);
     if (!preview_.isEmpty()) {
         QPainter p(&pm);
         // The picture fills the box, unless it is shown at its own size for AutoSize.
-        const QRectF target = autoSize_->isChecked() ? QRectF(0, 0, preview_.width(), preview_.height())
-                                                     : QRectF(pm.rect());
+        const QRectF target = autoSize_->isChecked()
+                                  ? QRectF(0, 0, preview_.width(), preview_.height())
+                                  : QRectF(pm.rect());
         preview_.draw(p, target);
     }
     image_->setPixmap(pm);

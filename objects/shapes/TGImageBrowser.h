@@ -13,7 +13,7 @@ class QListWidget;
 
 class TGImageBrowser : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int helpContext = 40003;
     static const QStringList& filePatterns();
 
@@ -32,7 +32,7 @@ public:
     // The picture of the selected file; empty when none is selected or it did not load.
     const platform::Graphic& preview() const { return preview_; }
 
-private:
+  private:
     void listDrives();
     void driveChosen(int index);
     void folderActivated();

@@ -9,7 +9,7 @@
 
 class TGPicture : public QObject, public TGExtraData {
     Q_OBJECT
-public:
+  public:
     explicit TGPicture(QObject* parent = nullptr) : QObject(parent) {}
 
     const platform::Graphic& graphic() const { return graphic_; }
@@ -20,9 +20,9 @@ public:
     // as it was.
     bool readExtra(QByteArrayView name, const TGValue& value) override;
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     platform::Graphic graphic_;
 };
