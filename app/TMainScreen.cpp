@@ -315,10 +315,10 @@ void TMainScreen::firstActivation()
     connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged,
             Qt::UniqueConnection);
     busy_ = false;
-    createPrintCommands();
-    Setbuttons();
     const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
     if (!uiMap.isEmpty()) writeUiMap(uiMap);
+    createPrintCommands();
+    Setbuttons();
 }
 
 bool TMainScreen::event(QEvent* e)

@@ -24,13 +24,13 @@ start() {
   rm -f "$map"
   ORLANTO_UI_MAP="$map" "$orlanto" --home "$home" &
   pid=$!
-  for i in $(seq 1 150); do
-    [ -s "$map" ] && break
-    # Without a printer a message says so at start-up: answer it.
-    [ $((i % 20)) -eq 0 ] && xdotool key Return 2>/dev/null || true
-    sleep 0.1
-  done
+  for _ in $(seq 1 150); do [ -s "$map" ] && break; sleep 0.1; done
   [ -s "$map" ] || { echo "FAIL: the window did not come up"; exit 1; }
+  # Without a printer a message says so at start-up: answer it.
+  sleep 0.5
+  if box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -1) && [ -n "$box" ]; then
+    xdotool key Return || true
+  fi
   sleep 0.5
 }
 # centre NAME: the screen position of a named widget's centre.
