@@ -257,11 +257,23 @@ void Canvas::stretchDraw(const QRect& dest, const QPicture& picture)
     const double fx = device ? double(picture.logicalDpiX()) / device->logicalDpiX() : 1.0;
     const double fy = device ? double(picture.logicalDpiY()) / device->logicalDpiY() : 1.0;
     p_.save();
+    resetState(p_);
     p_.translate(dest.topLeft());
     p_.scale(double(dest.width()) / src.width() * fx, double(dest.height()) / src.height() * fy);
     p_.translate(-src.left() / fx, -src.top() / fy);
     p_.drawPicture(0, 0, picture);
     p_.restore();
+}
+
+void Canvas::resetState(QPainter& painter)
+{
+    painter.setPen(QPen());
+    painter.setBrush(QBrush());
+    painter.setFont(QFont());
+    painter.setBackground(QBrush(Qt::white));
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setOpacity(1.0);
 }
 
 void Canvas::patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor bg)

@@ -67,6 +67,10 @@ public:
     void stretchDraw(const QRect& dest, const QImage& image);
     // Replays a recorded picture stretched into the destination rectangle.
     void stretchDraw(const QRect& dest, const QPicture& picture);
+    // Puts a painter's pen, brush, font and modes back to a new painter's. A recorded
+    // picture stores only the state changes made while recording, so it must be replayed
+    // on a painter in that state, or it takes the colours of whatever was drawn before.
+    static void resetState(QPainter& painter);
     // PatBlt with destination AND pattern over r, the pattern aligned to the origin.
     void patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor bg);
     // A rectangle outline in the focus-rectangle style (dotted, exclusive-or).

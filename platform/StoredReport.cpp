@@ -1,5 +1,7 @@
 #include "StoredReport.h"
 
+#include "Canvas.h"
+
 #include <QDataStream>
 #include <QIODevice>
 #include <QImage>
@@ -74,6 +76,7 @@ void StoredReport::paintPage(int index, QPainter& painter, double pixelsPerInch)
     QPicture picture; // checked by load()
     picture.setData(pages_[index].constData(), uint(pages_[index].size()));
     painter.save();
+    Canvas::resetState(painter);
     painter.scale(pixelsPerInch / resolution_, pixelsPerInch / resolution_);
     painter.setClipRect(QRectF(0, 0, pageInches_.width() * resolution_,
                                pageInches_.height() * resolution_),
