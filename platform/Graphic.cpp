@@ -54,26 +54,26 @@ QByteArray Graphic::bmpFile(const QImage& image)
     return bytes;
 }
 
-std::optional<Graphic> Graphic::fromBmpFile(QByteArrayView file)
+std::optional<Graphic> Graphic::fromRaster(QByteArrayView data, const QString& extension,
+                                           Kind kind)
 {
-    const QImage image = RasterDecoder::decode(file, QStringLiteral(".BMP"));
+    const QImage image = RasterDecoder::decode(data, extension);
     if (image.isNull()) return std::nullopt;
     Graphic g;
-    g.kind_ = Kind::Bitmap;
+    g.kind_ = kind;
     g.image_ = image;
-    g.data_ = file.toByteArray();
+    g.data_ = data.toByteArray();
     return g;
+}
+
+std::optional<Graphic> Graphic::fromBmpFile(QByteArrayView file)
+{
+    return fromRaster(file, QStringLiteral(".BMP"), Kind::Bitmap);
 }
 
 std::optional<Graphic> Graphic::fromIcoData(QByteArrayView data)
 {
-    const QImage image = RasterDecoder::decode(data, QStringLiteral(".ICO"));
-    if (image.isNull()) return std::nullopt;
-    Graphic g;
-    g.kind_ = Kind::Icon;
-    g.image_ = image;
-    g.data_ = data.toByteArray();
-    return g;
+    return fromRaster(data, QStringLiteral(".ICO"), Kind::Icon);
 }
 
 std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data)

@@ -75,6 +75,9 @@ private:
     static const QByteArray& empty();
     static QByteArray bmpFile(const QImage& image);
     static std::optional<Graphic> fromBmpFile(QByteArrayView file);
+    // A bitmap or icon decoded from file bytes, which it keeps for writing back.
+    static std::optional<Graphic> fromRaster(QByteArrayView data, const QString& extension,
+                                             Kind kind);
 
     Kind kind_ = Kind::None;
     QImage image_;
