@@ -28,6 +28,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -379,6 +380,10 @@ void TMainScreen::SetChangesMade(bool flag)
                                                     : QStringLiteral("Save"));
     saveButton_->setVisible(flag);
     saveAction_->setEnabled(!currentFileName_.isEmpty());
+    // The widget map follows the buttons that come and go, once the layout has settled.
+    const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
+    if (activated_ && !uiMap.isEmpty())
+        QTimer::singleShot(100, this, [this, uiMap] { writeUiMap(uiMap); });
 }
 
 void TMainScreen::LabelChanged()

@@ -65,6 +65,9 @@ shot 2-rectangle
 [ "$(pixel $((sx + 40)) $((sy + 80)) 2-rectangle)" = "0,0,0" ] || { echo "FAIL: no rectangle drawn"; exit 1; }
 [ "$(pixel $((sx + 90)) $((sy + 80)) 2-rectangle)" = "255,255,255" ] || { echo "FAIL: rectangle not filled white"; exit 1; }
 
+# The Save As button appears once the card has changes.
+for _ in $(seq 1 30); do grep -q '"Savebutton"' "$map" && break; sleep 0.1; done
+grep -q '"Savebutton"' "$map" || { echo "FAIL: no Save As button after a change"; exit 1; }
 read -r vx vy < <(centre Savebutton)
 xdotool mousemove "$vx" "$vy" click 1
 # The save dialog proposes BC0001.ORL in Saved: take it.
