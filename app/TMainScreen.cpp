@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -443,6 +444,9 @@ void TMainScreen::writeUiMap(const QString& path) const
                                                 {"w", w->width()}, {"h", w->height()}});
     };
     for (const QWidget* w : findChildren<QWidget*>()) put(w);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(QJsonDocument(map).toJson());
+    QSaveFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(QJsonDocument(map).toJson());
+        f.commit();
+    }
 }
