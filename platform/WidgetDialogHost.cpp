@@ -1,5 +1,7 @@
 #include "WidgetDialogHost.h"
 
+#include "HelpViewer.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -7,6 +9,7 @@
 #include <QFontDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -40,6 +43,13 @@ void fillMenu(QMenu& qmenu, MenuModel& model)
 
 int WidgetDialogHost::exec(QDialog& dialog)
 {
+    // A dialog's Help button that names its topic ("HelpContext") opens it.
+    for (QPushButton* help : dialog.findChildren<QPushButton*>(QStringLiteral("HelpButton"))) {
+        const QVariant topic = help->property("HelpContext");
+        if (topic.isValid())
+            QObject::connect(help, &QPushButton::clicked, help,
+                             [context = topic.toInt()] { HelpViewer::showTopic(context); });
+    }
     return dialog.exec();
 }
 

@@ -68,6 +68,7 @@ TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
     OKButton->setDefault(true);
     auto* cancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "CancelButton");
     auto* helpButton = named(new QPushButton(QStringLiteral("Help"), this), "HelpButton");
+    helpButton->setProperty("HelpContext", 3101);
     helpButton->setAutoDefault(false);
 
     auto* fields = new QGridLayout;
