@@ -53,7 +53,23 @@ private slots:
     void personalInformation();
     void backgroundArt();
     void backgroundArtNoneFlagsChange();
+    void saveWritesAndDeletesCompanion();
+    void corruptedCardBecomesUntitled();
+    void exitWithCancelledSaveAs();
+    void cancelAllChangesReloads();
 };
+
+namespace {
+// Draws a rectangle with the rectangle tool at (x, y).
+void drawRectangle(TMainScreen& w, int x, int y)
+{
+    TGBusinessCardPanel32& s = w.surface();
+    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.mouseDown(Qt::LeftButton, {}, x, y);
+    s.mouseUp(Qt::LeftButton, {}, x + 40, y + 20);
+    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+}
+} // namespace
 
 void tst_MainScreen::firstRun()
 {
@@ -261,6 +277,103 @@ void tst_MainScreen::backgroundArtNoneFlagsChange()
     QVERIFY(win.w->changesMade());
     QCOMPARE(win.w->backgroundFile(), QString());
     QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
+}
+
+void tst_MainScreen::saveWritesAndDeletesCompanion()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    drawRectangle(*win.w, 20, 20);
+    QVERIFY(win.w->changesMade());
+    QImage art(10, 10, QImage::Format_RGB32);
+    art.fill(Qt::green);
+    const QString artFile = home.filePath("bg/art.bmp");
+    QVERIFY(art.save(artFile));
+    dialogs.dialogs.push_back([](QDialog& d) {
+        auto* list = d.findChild<QListWidget*>("FileListBox");
+        list->setCurrentRow(0);
+        return int(QDialog::Accepted);
+    });
+    win.w->backgroundArtCommand();
+    const QString card = home.filePath("Saved/Smith.ORL");
+    dialogs.fileNames.push_back(card);
+    win.w->saveAsCommand();
+    QVERIFY(QFile::exists(card));
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Smith.ORL"));
+    QVERIFY(!win.w->changesMade());
+    QFile orx(home.filePath("Saved/Smith.ORX"));
+    QVERIFY(orx.open(QIODevice::ReadOnly));
+    QCOMPARE(orx.readAll(), artFile.toLocal8Bit() + "\r\n");
+    orx.close();
+    // Without background art the companion file goes.
+    dialogs.dialogs.push_back([](QDialog& d) {
+        d.findChild<QPushButton*>("NoneButton")->click();
+        return d.result();
+    });
+    win.w->backgroundArtCommand();
+    win.w->saveCommand();
+    QVERIFY(!QFile::exists(orx.fileName()));
+    QCOMPARE(win.w->recentFiles().files().front(), card);
+}
+
+void tst_MainScreen::corruptedCardBecomesUntitled()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    drawRectangle(*win.w, 20, 20);
+    const QString good = home.filePath("Saved/Good.ORL");
+    dialogs.fileNames.push_back(good);
+    win.w->saveAsCommand();
+    const QString bad = home.filePath("Saved/Bad.ORL");
+    writeFile(bad, QByteArray("\x01TPF0\x09TBCShapes\x08Special1\x04Le", 27));
+    dialogs.fileNames.push_back(bad);
+    win.w->openCommand();
+    QCOMPARE(dialogs.messages,
+             QStringList{"Unable to open " + bad + ". Possibly corrupted, possibly not a ORL file"});
+    QVERIFY(win.w->surface().objects().empty());
+    QCOMPARE(win.w->currentFileName(), QString());
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
+    // Save now beeps instead of writing the empty card over the good one.
+    const QByteArray before = [&good] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    win.w->saveCommand();
+    QCOMPARE(dialogs.beeps, 1);
+    QFile f(good);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+}
+
+void tst_MainScreen::exitWithCancelledSaveAs()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    win.w->show();
+    drawRectangle(*win.w, 20, 20);
+    dialogs.yesNoAnswers.push_back(true); // "Save changes?" Yes, then Save As is cancelled
+    win.w->exitCommand();
+    QCOMPARE(dialogs.questions, QStringList{"Save changes?"});
+    QVERIFY(!win.w->isVisible());
+    QVERIFY(QDir(home.filePath("Saved")).entryList(QDir::Files).isEmpty());
+}
+
+void tst_MainScreen::cancelAllChangesReloads()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    drawRectangle(*win.w, 20, 20);
+    dialogs.fileNames.push_back(home.filePath("Saved/One.ORL"));
+    win.w->saveAsCommand();
+    drawRectangle(*win.w, 100, 60);
+    QCOMPARE(int(win.w->surface().objects().size()), 2);
+    dialogs.yesNoAnswers.push_back(true);
+    win.w->cancelChangesCommand();
+    QCOMPARE(dialogs.questions.last(), QStringLiteral("Cancel all changes?"));
+    QCOMPARE(int(win.w->surface().objects().size()), 1);
+    QCOMPARE(win.w->surface().objects().front()->bounds(), QRect(20, 20, 40, 20));
+    QVERIFY(!win.w->changesMade());
 }
 
 QTEST_MAIN(tst_MainScreen)
