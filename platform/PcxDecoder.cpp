@@ -33,13 +33,18 @@ QImage PcxDecoder::decode(QByteArrayView data)
     // Runs may cross scan lines and planes, so the whole picture is unpacked as one stream.
     const qsizetype lineBytes = qsizetype(bytesPerLine) * planes;
     const qsizetype total = lineBytes * height;
+    // A run of two bytes unpacks to at most 63: a body that cannot fill the picture is
+    // refused before anything is allocated (a padded line length could ask for gigabytes).
+    const qsizetype body = data.size() - 128;
+    if (total > (encoding == 1 ? body / 2 * 63 : body) || total > RasterDecoder::maxPixels * 4)
+        return {};
     std::vector<quint8> bits(size_t(total), 0);
-    ByteReader body(data.sliced(128));
+    ByteReader in(data.sliced(128));
     qsizetype n = 0;
-    while (n < total && !body.atEnd()) {
-        const quint8 c = body.u8();
+    while (n < total && !in.atEnd()) {
+        const quint8 c = in.u8();
         if (encoding == 1 && (c & 0xC0) == 0xC0) {
-            const quint8 v = body.u8();
+            const quint8 v = in.u8();
             for (int k = c & 0x3F; k > 0 && n < total; --k) bits[size_t(n++)] = v;
         } else {
             bits[size_t(n++)] = c;

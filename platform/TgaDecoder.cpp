@@ -63,10 +63,15 @@ QImage TgaDecoder::decode(QByteArrayView data)
 
     const int pixelBytes = (depth + 7) / 8;
     const bool hasAlpha = alpha && (depth == 32 || depth == 16 || kind == 1);
+    // The bytes left must be able to describe every pixel (a run packet gives at most 128)
+    // before a picture of the size the header claims is allocated.
+    const qint64 pixelCount = qint64(width) * height, left = r.remaining();
+    if (rle ? pixelCount > left / (1 + pixelBytes) * 128 : pixelCount * pixelBytes > left)
+        return {};
     QImage image(width, height, hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) return {};
     const bool rightToLeft = descriptor & 0x10, topDown = descriptor & 0x20;
-    const qint64 count = qint64(width) * height;
+    const qint64 count = pixelCount;
     auto put = [&](qint64 i, const uchar* p) {
         QRgb c;
         if (kind == 1) {

@@ -208,6 +208,12 @@ void tst_Graphic::badFilesDoNotLoad_data()
     qToLittleEndian<quint16>(65535, hugePcx.data() + 8);
     qToLittleEndian<quint16>(65535, hugePcx.data() + 10);
     qToLittleEndian<quint16>(65535, hugePcx.data() + 66);
+    // A narrow picture whose line length is padded to 65535 bytes: small header, gigabytes
+    // asked for.
+    QByteArray paddedPcx = pcx;
+    qToLittleEndian<quint16>(15, paddedPcx.data() + 8);
+    qToLittleEndian<quint16>(40000, paddedPcx.data() + 10);
+    qToLittleEndian<quint16>(65535, paddedPcx.data() + 66);
     QByteArray hugeTga = tga;
     qToLittleEndian<quint16>(65535, hugeTga.data() + 12);
     qToLittleEndian<quint16>(65535, hugeTga.data() + 14);
@@ -216,8 +222,10 @@ void tst_Graphic::badFilesDoNotLoad_data()
     QTest::newRow("oversized dib") << "a.dib" << hugeBmp(100000, 100000).mid(14);
     QTest::newRow("truncated pcx") << "a.pcx" << pcx.left(140);
     QTest::newRow("oversized pcx") << "a.pcx" << hugePcx;
+    QTest::newRow("padded pcx lines") << "a.pcx" << paddedPcx;
     QTest::newRow("truncated rle tga") << "a.tga" << tga.left(40);
     QTest::newRow("oversized tga") << "a.tga" << hugeTga;
+    QTest::newRow("tga larger than its data") << "a.tga" << tga.left(18) + QByteArray(64, 0);
     QTest::newRow("truncated jpeg") << "a.jpg" << fixture("grey.jpg").left(20);
     QTest::newRow("text as wmf") << "a.wmf" << QByteArray("not a metafile");
     QTest::newRow("unknown extension") << "a.gif" << fixture("rgb24.bmp");

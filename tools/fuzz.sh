@@ -13,6 +13,9 @@ targets=$(cd fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
 cmake --build build-fuzz --parallel "$(nproc)" --target $targets
 export QT_QPA_PLATFORM=offscreen
+# A small quarantine: large pictures decoded one after another must not pile up freed
+# memory until the fuzzer's memory limit counts it against the loaders.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=64}"
 for t in $targets; do
   corpus="fuzz/corpus/${t#fuzz_}"
   work="build-fuzz/corpus-${t#fuzz_}"
