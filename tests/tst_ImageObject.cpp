@@ -1,11 +1,11 @@
 // The picture object: auto-size at the zoom, the Stretch/AutoSize pair, what it paints
 // (mirroring of bitmaps only, the empty white box, the border), its popup, the picture
 // tool, and its pictures through the card file.
+#include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
-#include "document/TGStreamWriter.h"
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TGImage.h"
 #include "platform/Canvas.h"
@@ -75,25 +75,13 @@ struct ImageFixture : SurfaceFixture {
 };
 
 // A card file of one TGImage record with the given properties after its bounds.
-QByteArray card(const std::vector<std::pair<QByteArray, TGValue>>& props) {
-    TGStreamWriter w;
-    w.writeByte(0x01);
-    w.writeBytes("TPF0");
-    w.writeShortString("TGImage");
-    w.writeShortString("Special1");
-    const std::vector<std::pair<QByteArray, TGValue>> bounds{{"Left", TGValue::fromInt(10)},
-                                                             {"Top", TGValue::fromInt(10)},
-                                                             {"Width", TGValue::fromInt(40)},
-                                                             {"Height", TGValue::fromInt(30)}};
-    for (const auto* list : {&bounds, &props})
-        for (const auto& [name, value] : *list) {
-            w.writeShortString(name);
-            w.writeValue(value);
-        }
-    w.writeByte(0x00);
-    w.writeByte(0x00);
-    w.writeByte(0x00);
-    return w.bytes();
+QByteArray card(const CardProperties& props) {
+    CardProperties all{{"Left", TGValue::fromInt(10)},
+                       {"Top", TGValue::fromInt(10)},
+                       {"Width", TGValue::fromInt(40)},
+                       {"Height", TGValue::fromInt(30)}};
+    all.insert(all.end(), props.begin(), props.end());
+    return oneObjectCard("TGImage", all);
 }
 } // namespace
 

@@ -2,11 +2,11 @@
 // equal to their defaults and a font that was never the label's own are left out, and
 // values only a damaged or foreign file holds leave the label usable.
 #include "document/TGLabelObjectFiler.h"
-#include "document/TGStreamWriter.h"
 #include "objects/text/TGBusinessCardLabel.h"
 #include "objects/text/TextKinds.h"
 #include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
+#include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
 #include <QtTest>
@@ -46,21 +46,8 @@ TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
 }
 
 // A card file of one label record with the given properties.
-QByteArray card(const QByteArray& className,
-                const std::vector<std::pair<QByteArray, TGValue>>& props) {
-    TGStreamWriter w;
-    w.writeByte(0x01);
-    w.writeBytes("TPF0");
-    w.writeShortString(className);
-    w.writeShortString("Special1");
-    for (const auto& [name, value] : props) {
-        w.writeShortString(name);
-        w.writeValue(value);
-    }
-    w.writeByte(0x00);
-    w.writeByte(0x00);
-    w.writeByte(0x00);
-    return w.bytes();
+QByteArray card(const QByteArray& className, const CardProperties& props) {
+    return oneObjectCard(className, props);
 }
 } // namespace
 
