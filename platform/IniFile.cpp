@@ -113,7 +113,8 @@ int IniFile::findSection(const QString& section) const
     return -1;
 }
 
-std::optional<IniFile::KeyLine> IniFile::findKey(const Section& s, const QByteArray& key) const
+template <typename Visit>
+std::optional<IniFile::KeyLine> IniFile::findKeyLine(const Section& s, Visit visit) const
 {
     qsizetype pos = s.bodyStart;
     while (pos < s.bodyEnd) {
@@ -126,18 +127,24 @@ std::optional<IniFile::KeyLine> IniFile::findKey(const Section& s, const QByteAr
                 const qsizetype eqPos = static_cast<const char*>(eq) - text_.constData();
                 qsizetype ks = ts, ke = eqPos;
                 trim(text_, ks, ke);
-                if (sameName(QByteArrayView(text_.constData() + ks, ke - ks), key)) {
-                    qsizetype valueEnd = le;
-                    if (valueEnd > eqPos + 1 && text_.at(valueEnd - 1) == '\r') --valueEnd;
-                    qsizetype vs = eqPos + 1, ve = te;
-                    trim(text_, vs, ve);
-                    return KeyLine{eqPos + 1, valueEnd, vs, ve};
-                }
+                qsizetype valueEnd = le;
+                if (valueEnd > eqPos + 1 && text_.at(valueEnd - 1) == '\r') --valueEnd;
+                qsizetype vs = eqPos + 1, ve = te;
+                trim(text_, vs, ve);
+                const KeyLine line{ks, ke, eqPos + 1, valueEnd, vs, ve};
+                if (visit(line)) return line;
             }
         }
         pos = le + 1;
     }
     return std::nullopt;
+}
+
+std::optional<IniFile::KeyLine> IniFile::findKey(const Section& s, const QByteArray& key) const
+{
+    return findKeyLine(s, [this, &key](const KeyLine& line) {
+        return sameName(QByteArrayView(text_.constData() + line.keyStart, line.keyEnd - line.keyStart), key);
+    });
 }
 
 std::optional<QByteArray> IniFile::rawValue(const QString& section, const QString& key) const
@@ -192,22 +199,11 @@ QStringList IniFile::readSectionValues(const QString& section) const
     QStringList values;
     const int i = findSection(section);
     if (i < 0) return values;
-    const Section& s = sections_[size_t(i)];
-    qsizetype pos = s.bodyStart;
-    while (pos < s.bodyEnd) {
-        const qsizetype le = lineEnd(text_, pos, s.bodyEnd);
-        qsizetype ts = pos, te = le;
-        trim(text_, ts, te);
-        if (ts < te && text_.at(ts) != ';') {
-            const void* eq = std::memchr(text_.constData() + ts, '=', size_t(te - ts));
-            if (eq) {
-                qsizetype vs = static_cast<const char*>(eq) - text_.constData() + 1, ve = te;
-                trim(text_, vs, ve);
-                values << decode(QByteArrayView(text_.constData() + vs, ve - vs));
-            }
-        }
-        pos = le + 1;
-    }
+    findKeyLine(sections_[size_t(i)], [this, &values](const KeyLine& line) {
+        values << decode(QByteArrayView(text_.constData() + line.trimmedValueStart,
+                                        line.trimmedValueEnd - line.trimmedValueStart));
+        return false;
+    });
     return values;
 }
 

@@ -63,6 +63,8 @@ private:
         qsizetype bodyEnd;     // first byte of the next header line, or the end of the text
     };
     struct KeyLine {
+        qsizetype keyStart; // the key, trimmed
+        qsizetype keyEnd;
         qsizetype valueStart; // first byte after "="
         qsizetype valueEnd;   // end of the line, before any "\r"
         qsizetype trimmedValueStart;
@@ -71,6 +73,10 @@ private:
 
     void parse();
     int findSection(const QString& section) const;
+    // Calls visit(KeyLine) for every "key=value" line of the section, in file order, until
+    // it returns true; returns that line.
+    template <typename Visit>
+    std::optional<KeyLine> findKeyLine(const Section& s, Visit visit) const;
     std::optional<KeyLine> findKey(const Section& s, const QByteArray& key) const;
     std::optional<QByteArray> rawValue(const QString& section, const QString& key) const;
     QByteArray eol() const;
