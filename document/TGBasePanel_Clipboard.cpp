@@ -25,14 +25,15 @@ void TGBasePanel::SaveCard(const QString& fileName)
 void TGBasePanel::LoadCard(const QString& fileName)
 {
     if (!QFile::exists(fileName)) return;
-    // Objects read carry unzoomed bounds; each is brought to the surface's zoom.
-    const std::vector<TGGraphicControl*> before = objects_;
+    // Objects read join the end of the child list with unzoomed bounds; each is brought to
+    // the surface's zoom.
+    const size_t first = objects_.size();
     TGLabelObjectFiler(classes_).LoadAll(owner(), *this, fileName);
-    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
-        if (std::find(before.begin(), before.end(), o) == before.end()) {
-            o->setZoomFactor(1.0f);
-            o->SetZoom(zoomFactor_);
-        }
+    const std::vector<TGGraphicControl*> read(objects_.begin() + long(first), objects_.end());
+    for (TGGraphicControl* o : read) {
+        o->setZoomFactor(1.0f);
+        o->SetZoom(zoomFactor_);
+    }
     AttachAllObjects();
     objectsReplaced();
 }
