@@ -3,6 +3,7 @@
 #include "TBCShapes.h"
 #include "TGImage.h"
 #include "TGLineShape.h"
+#include "TSuperShape.h"
 #include "document/TGBusinessCardPanel32.h"
 
 namespace ShapeKinds {
@@ -37,6 +38,17 @@ void createImage(TGBusinessCardPanel32& surface, QRect r)
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     image->loadImageCommand();
 }
+
+// The effect shape tool opens the properties dialog on the new shape at once.
+void createSuperShape(TGBusinessCardPanel32& surface, QRect r)
+{
+    auto* shape = new TSuperShape(surface.owner());
+    shape->buildPopup();
+    surface.AddObject(shape, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    shape->propertiesCommand();
+}
 } // namespace
 
 void registerAll(TGBusinessCardPanel32& surface)
@@ -45,11 +57,13 @@ void registerAll(TGBusinessCardPanel32& surface)
     surface.classes().add<TBCShapes>();
     surface.classes().add<TGLineShape>();
     surface.classes().add<TGImage>();
+    surface.classes().add<TSuperShape>();
     surface.registerTool(TGBusinessCardPanel32::psRectangle, shapeTool(TGLabelShapes::stRectangle));
     surface.registerTool(TGBusinessCardPanel32::psEllipse, shapeTool(TGLabelShapes::stEllipse));
     surface.registerTool(TGBusinessCardPanel32::psRoundRectangle, shapeTool(TGLabelShapes::stRoundRect));
     surface.registerTool(TGBusinessCardPanel32::psLine, createLine);
     surface.registerTool(TGBusinessCardPanel32::psImage, createImage);
+    surface.registerTool(TGBusinessCardPanel32::psSuperShape, createSuperShape);
 }
 
 } // namespace ShapeKinds

@@ -1,6 +1,7 @@
 #pragma once
-// Registers the simple shapes, the line and the picture with a card surface: the classes
-// card files may name and the rectangle, ellipse, round-rectangle, line and picture tools.
+// Registers the simple shapes, the line, the picture and the effect shape with a card
+// surface: the classes card files may name and the rectangle, ellipse, round-rectangle,
+// line, picture and effect-shape tools.
 class TGBusinessCardPanel32;
 
 namespace ShapeKinds {
