@@ -20,10 +20,13 @@ bool available() {
     return true;
 }
 
-QImage render(const QString& pdf, int dpi) {
+QImage render(const QString& pdf, int dpi, const QRect& crop) {
     const QString prefix = pdf + QStringLiteral(".page");
-    run(QStringLiteral("pdftoppm"),
-        {"-r", QString::number(dpi), "-singlefile", "-png", pdf, prefix});
+    QStringList args{"-r", QString::number(dpi), "-singlefile", "-png"};
+    if (!crop.isEmpty())
+        args << "-x" << QString::number(crop.x()) << "-y" << QString::number(crop.y()) << "-W"
+             << QString::number(crop.width()) << "-H" << QString::number(crop.height());
+    run(QStringLiteral("pdftoppm"), args << pdf << prefix);
     return QImage(prefix + QStringLiteral(".png"));
 }
 

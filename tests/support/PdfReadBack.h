@@ -11,8 +11,9 @@
 namespace PdfReadBack {
 // Whether pdftoppm, pdftotext and pdfimages are installed.
 bool available();
-// The PDF's first page rendered at dpi.
-QImage render(const QString& pdf, int dpi);
+// The PDF's first page rendered at dpi; only the crop rectangle (in rendered pixels)
+// when one is given, so that high resolutions stay small.
+QImage render(const QString& pdf, int dpi, const QRect& crop = {});
 // The PDF's text (pdftotext).
 QString text(const QString& pdf);
 // The images the PDF embeds: object number and width of each, once per object however
