@@ -75,6 +75,7 @@ class tst_SuperShape : public QObject {
     void dialogCancelChangesNothing();
     void textureChooserLoadsIntoSample();
     void textureChooserRefusesBadFiles();
+    void textureLibraryOfferedFirst();
 };
 
 void tst_SuperShape::mulDivRoundsHalvesAwayFromZero() {
@@ -489,6 +490,41 @@ void tst_SuperShape::textureChooserRefusesBadFiles() {
     QCOMPARE(f.dialogs.messages.size(), 2);
     QVERIFY2(f.dialogs.messages.last().contains(QStringLiteral("10000 x 10000")),
              qPrintable(f.dialogs.messages.last()));
+}
+
+void tst_SuperShape::textureLibraryOfferedFirst() {
+    Fixture f; // a home without textures
+    TGBrushImageBrowser chooser;
+    chooser.start(QString(), TGBrushImageBrowser::textureFolder());
+    const QDir folder(chooser.browser().folder());
+    QCOMPARE(folder, QDir(f.home.filePath(QStringLiteral("bmbrush"))));
+    const QStringList names = folder.entryList(QDir::Files);
+    QVERIFY2(names.size() >= 12, qPrintable(names.join(',')));
+    // Every texture loads, and meets its own copy without a seam: the step from its last
+    // column to its first is no larger than the largest step inside it.
+    auto step = [](const QImage& t, int a, int b) {
+        int sum = 0;
+        for (int y = 0; y < t.height(); ++y) {
+            const QRgb p = t.pixel(a, y), q = t.pixel(b, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+        return sum;
+    };
+    for (const QString& name : names) {
+        const QImage t = TGBrushImageBrowser::loadTexture(folder.filePath(name));
+        QVERIFY2(!t.isNull(), qPrintable(name));
+        int largest = 0;
+        for (int x = 0; x + 1 < t.width(); ++x)
+            largest = std::max(largest, step(t, x, x + 1));
+        QVERIFY2(step(t, t.width() - 1, 0) <= largest, qPrintable(name));
+        const QImage rows = t.transformed(QTransform().rotate(90));
+        largest = 0;
+        for (int x = 0; x + 1 < rows.width(); ++x)
+            largest = std::max(largest, step(rows, x, x + 1));
+        QVERIFY2(step(rows, rows.width() - 1, 0) <= largest, qPrintable(name));
+    }
+    QVERIFY(f.dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(tst_SuperShape)
