@@ -56,8 +56,9 @@ class TGEffectControl : public TGGraphicControl {
     // The 256-band gradient bitmap of the given size.
     static QImage makeGradient(QSize size, TColor start, TColor end, Effect::TFillDirection dir);
     // Lays tiles of the bitmap, stretched to tileSize (at least 1 by 1), row by row from
-    // (0, 0) until they cover the area. Nothing for an empty bitmap.
-    static void tile(QPainter& painter, const QImage& bitmap, QSize tileSize, QSize area);
+    // (0, 0), over the figure and clipped to it. Nothing for an empty bitmap.
+    static void tile(QPainter& painter, const QPainterPath& figure, const QImage& bitmap,
+                     QSize tileSize);
 
     // --- printing
     // What the printed layers need: the scale from screen to printer pixels, the card's
@@ -84,10 +85,10 @@ class TGEffectControl : public TGGraphicControl {
   protected:
     // Builds the gradient bitmap at the object's size while the surface is a gradient.
     void rebuildGradient();
-    // Tiles the texture over the object, at the object's zoom.
-    void tileTexture(QPainter& painter) const;
-    // Draws the gradient bitmap over the object, built first when the size changed.
-    void drawGradient(QPainter& painter);
+    // Tiles the texture over the figure, at the object's zoom.
+    void tileTexture(QPainter& painter, const QPainterPath& figure) const;
+    // Draws the gradient bitmap over the figure, built first when the size changed.
+    void drawGradient(QPainter& painter, const QPainterPath& figure);
 
   private:
     Effect::TFillDirection fillDirection_;

@@ -237,8 +237,15 @@ QPainterPath TGSuperText::textPath(const QFont& font, double ascent, QPointF ori
 }
 
 QPainterPath TGSuperText::screenPath(QPoint origin, const QString& text) const {
-    const platform::TextMetrics tm(zoomedFont());
-    return textPath(tm.qfont(), tm.tmAscent, origin, text);
+    // Outlines of glyphs are costly to fetch: kept until the text or the font changes.
+    const platform::GdiFont font = zoomedFont();
+    if (text != glyphText_ || !(font == glyphFont_)) {
+        const platform::TextMetrics tm(font);
+        glyphs_ = textPath(tm.qfont(), tm.tmAscent, QPointF(0, 0), text);
+        glyphText_ = text;
+        glyphFont_ = font;
+    }
+    return glyphs_.translated(origin);
 }
 
 // --- popup
@@ -338,31 +345,22 @@ void TGSuperText::paint(platform::Canvas& c) {
         painting_ = false;
         return;
     }
-    const QRect all(0, 0, W, H);
-    if (shadowDepth_ >= 1 && shadowOrientation_ != sdNone) {
-        p.save();
-        p.setClipPath(screenPath(shadowOrigin_, text), Qt::IntersectClip);
-        p.fillRect(all, shadowColor_.toQColor());
-        p.restore();
-    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (shadowDepth_ >= 1 && shadowOrientation_ != sdNone)
+        p.fillPath(screenPath(shadowOrigin_, text), shadowColor_.toQColor());
     const QPainterPath face = screenPath(textOrigin_, text);
-    if (surfaceType_ != stBrushTransparent) {
-        p.save();
-        p.setClipPath(face, Qt::IntersectClip);
-        switch (surfaceType_) {
-        case stNormal:
-            p.fillRect(all, font_.color().toQColor());
-            break;
-        case stBrushImage:
-            tileTexture(p);
-            break;
-        case stGradientFill:
-            drawGradient(p);
-            break;
-        case stBrushTransparent:
-            break;
-        }
-        p.restore();
+    switch (surfaceType_) {
+    case stNormal:
+        p.fillPath(face, font_.color().toQColor());
+        break;
+    case stBrushImage:
+        tileTexture(p, face);
+        break;
+    case stGradientFill:
+        drawGradient(p, face);
+        break;
+    case stBrushTransparent:
+        break;
     }
     if (outlineStyle_ != Gdi::psClear && outlineWidth_ >= 1) {
         // The stored width, not scaled by the zoom.

@@ -140,4 +140,8 @@ class TGSuperText : public TGEffectControl {
     bool painting_ = false;
     QPoint textOrigin_, shadowOrigin_;
     QRect textRect_, shadowRect_;
+    // The shown text's outline at (0, 0), and what it was made from.
+    mutable QPainterPath glyphs_;
+    mutable QString glyphText_;
+    mutable platform::GdiFont glyphFont_;
 };

@@ -338,22 +338,20 @@ void TSuperShape::paint(platform::Canvas& c) {
     if (surfaceType_ != stBrushTransparent) {
         c.brush = {foreColor_, Gdi::bsSolid};
         QPainter& p = c.painter();
-        p.save();
-        p.setClipPath(clipPath(figure), Qt::IntersectClip);
+        const QPainterPath clip = clipPath(figure);
         switch (surfaceType_) {
         case stBrushPattern:
-            tile(p, solid_, solid_.size(), QSize(width(), height()));
+            tile(p, clip, solid_, solid_.size());
             break;
         case stBrushImage:
-            tileTexture(p);
+            tileTexture(p, clip);
             break;
         case stGradientFill:
-            drawGradient(p);
+            drawGradient(p, clip);
             break;
         case stBrushTransparent:
             break;
         }
-        p.restore();
     }
     if (outlineStyle_ != Gdi::psClear) {
         c.brush = {TColor::clWhite, Gdi::bsClear};
