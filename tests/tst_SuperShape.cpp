@@ -11,6 +11,7 @@
 #include "objects/shapes/TSuperShape.h"
 #include "objects/shapes/TSuperShapeProperties.h"
 #include "platform/ColorComboBox.h"
+#include "platform/HelpViewer.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QComboBox>
@@ -417,6 +418,9 @@ void tst_SuperShape::dialogCancelChangesNothing() {
     s.setBounds(0, 0, 80, 60);
     TSuperShapeProperties d(s);
     QCOMPARE(d.windowTitle(), QStringLiteral("Super Shape Properties"));
+    for (int context : {40011, 40012, 40014})
+        QVERIFY2(!platform::HelpViewer::topicPath(context).isEmpty(), qPrintable(QString::number(context)));
+    QCOMPARE(d.findChild<QPushButton*>("Helpbutton")->property("HelpContext").toInt(), 40011);
     QVERIFY(!d.findChild<QWidget*>("RoundPercent")->isVisibleTo(&d));
     d.findChild<QComboBox*>("ShapeCombo")->setCurrentIndex(1);
     QVERIFY(d.findChild<QWidget*>("RoundPercent")->isVisibleTo(&d));
