@@ -469,7 +469,7 @@ void tst_SuperShape::textureChooserRefusesBadFiles() {
     b.write("BM not a bitmap at all");
     b.close();
     QVERIFY(TGBrushImageBrowser::loadTexture(broken).isNull());
-    QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Error loading file!")});
+    QCOMPARE(f.dialogs.errors, QStringList{QStringLiteral("Error loading file!")});
     // Other formats fail silently.
     const QString silent = f.home.filePath(QStringLiteral("broken.pcx"));
     QFile::copy(broken, silent);

@@ -123,17 +123,17 @@ QImage TGBrushImageBrowser::loadTexture(const QString& fileName) {
     // A huge picture is refused from its header, before it is decoded.
     const QSize declared = QImageReader(fileName).size();
     if (declared.isValid() && tooLarge(declared)) {
-        platform::ShowInformation(tooLargeMessage(declared));
+        platform::ShowError(tooLargeMessage(declared));
         return {};
     }
     platform::Graphic g;
     if (!g.loadFromFile(fileName) || g.kind() == platform::Graphic::Kind::Metafile) {
         if (ext == QLatin1String(".BMP") || ext == QLatin1String(".WMF"))
-            platform::ShowInformation(QLatin1String(platform::Graphic::loadErrorMessage));
+            platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
         return {};
     }
     if (tooLarge(g.image().size())) {
-        platform::ShowInformation(tooLargeMessage(g.image().size()));
+        platform::ShowError(tooLargeMessage(g.image().size()));
         return {};
     }
     if (g.kind() == platform::Graphic::Kind::Icon) {
