@@ -271,6 +271,8 @@ class Parser {
         : in_(in), cursor_(&document), ppi_(ScreenMetrics::pixelsPerInch()) {}
 
     void run() {
+        // One edit block: the document reports its change once, not once per run.
+        cursor_.beginEditBlock();
         while (pos_ < in_.size() && !done_) {
             const char c = in_[pos_++];
             switch (c) {
@@ -295,6 +297,7 @@ class Parser {
             }
         }
         finish();
+        cursor_.endEditBlock();
     }
 
   private:
@@ -662,6 +665,14 @@ class Parser {
         return f;
     }
 
+    // A document uses few distinct formats: each is made once.
+    const QTextCharFormat& cachedFormat(const CharState& ch) {
+        for (const auto& [state, format] : formats_)
+            if (state == ch) return format;
+        if (formats_.size() >= 64) formats_.clear();
+        return formats_.emplace_back(ch, charFormat(ch)).second;
+    }
+
     double toUnits(int twips) const { return twips * ppi_ / 1440.0; }
 
     QTextBlockFormat blockFormat(const ParaState& p) const {
@@ -682,7 +693,7 @@ class Parser {
             return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c == QChar::ParagraphSeparator;
         });
         if (run_.isEmpty()) return;
-        cursor_.insertText(run_, charFormat(runState_));
+        cursor_.insertText(run_, cachedFormat(runState_));
         run_.clear();
     }
 
@@ -728,6 +739,7 @@ class Parser {
     std::unordered_map<int, QStringDecoder> decoders_;
     QString run_;
     CharState runState_;
+    std::vector<std::pair<CharState, QTextCharFormat>> formats_;
     bool trailingPar_ = false;
     ParaState lastPara_;
 };
