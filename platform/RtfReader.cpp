@@ -265,6 +265,13 @@ int hexValue(char c) {
     return -1;
 }
 
+// Characters that only control words may make: control characters, and the paragraph and
+// frame marks of a text document, which in the text would make paragraphs of their own.
+bool isControl(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1;
+}
+
 class Parser {
   public:
     Parser(QByteArrayView in, QTextDocument& document)
@@ -640,6 +647,7 @@ class Parser {
     }
 
     void commitFont() {
+        fontName_.removeIf(isControl);
         const QString name = fontName_.trimmed();
         fontName_.clear();
         if (!name.isEmpty()) fonts_[fontNumber_].name = name;
@@ -687,11 +695,7 @@ class Parser {
     }
 
     void flushRun() {
-        // Line and paragraph breaks come from control words only; control characters in
-        // the text would make paragraphs of their own.
-        run_.removeIf([](QChar c) {
-            return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c == QChar::ParagraphSeparator;
-        });
+        run_.removeIf([](QChar c) { return c != QLatin1Char('\t') && isControl(c); });
         if (run_.isEmpty()) return;
         cursor_.insertText(run_, cachedFormat(runState_));
         run_.clear();

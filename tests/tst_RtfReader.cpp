@@ -116,6 +116,9 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
         << QByteArray("{\\rtf1 a{\\pict\\wmetafile8\\picw10 0102ff}b{\\*\\unknown x}c"
                       "{\\stylesheet{\\s0 Normal;}}d{\\*\\blob\\bin3 }}}}e}")
         << QStringList{"P l 0 0 0 0 0", "abcde|Arial|12"};
+    QTest::newRow("control characters in font names and text dropped")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 \\'01;}{\\f1 Ari\\'0dal;}}\\f0 a\\'0ab\\f1 c}")
+        << QStringList{"P l 0 0 0 0 0", "abc|Arial|12"};
     QTest::newRow("line, tab and escaped characters")
         << QByteArray("{\\rtf1 a\\line b\\tab c\\\\\\{\\}\\~d\\emdash\\'80}")
         << QStringList{"P l 0 0 0 0 0", "a\u2028b\tc\\{}\u00A0d\u2014€|Arial|12"};
