@@ -5,6 +5,8 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
+#include "objects/text/TGPRichBaseLabel.h"
+#include "objects/text/TextKinds.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,8 +19,7 @@ struct Run {
     QString out, err;
 };
 
-Run run(const QStringList& args)
-{
+Run run(const QStringList& args) {
     Run r;
     QTextStream out(&r.out), err(&r.err);
     r.code = CommandLine().run(args, out, err);
@@ -26,8 +27,7 @@ Run run(const QStringList& args)
 }
 
 // A card with a rectangle (brush 0x123456, pen clRed) and a line, saved in the fixture's home.
-QString writeCard(SurfaceFixture& f)
-{
+QString writeCard(SurfaceFixture& f) {
     ShapeKinds::registerAll(*f.surface);
     auto* s = new TBCShapes(f.surface->owner());
     s->buildPopup();
@@ -46,8 +46,9 @@ QString writeCard(SurfaceFixture& f)
 
 class tst_CommandLine : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dump();
+    void dumpRichText();
     void resave();
     void unreadableCard_data();
     void unreadableCard();
@@ -55,8 +56,7 @@ private slots:
     void usage();
 };
 
-void tst_CommandLine::dump()
-{
+void tst_CommandLine::dump() {
     SurfaceFixture f;
     const QString card = writeCard(f);
     const Run r = run({"dump", card, "--home", f.home.path()});
@@ -84,8 +84,29 @@ void tst_CommandLine::dump()
     QCOMPARE(line.value("Height").toInt(), 20);
 }
 
-void tst_CommandLine::resave()
-{
+void tst_CommandLine::dumpRichText() {
+    // The command line reads rich text labels through its own rich text engine.
+    SurfaceFixture f;
+    TextKinds::registerAll(*f.surface);
+    auto* label = new TGPRichBaseLabel(f.surface->owner());
+    label->setSurface(f.surface.get());
+    label->buildPopup();
+    f.surface->AddObject(label, QRect(QPoint(10, 10), QPoint(110, 40)));
+    const QByteArray rtf = "{\\rtf1 Rich}";
+    label->setRtf(rtf);
+    const QString card = f.home.filePath("rich.ORL");
+    f.surface->SaveCard(card);
+    const Run r = run({"dump", card, "--home", f.home.path()});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.err, QString());
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(o.value("class").toString(), QStringLiteral("TGPRichBaseLabel"));
+    QCOMPARE(o.value("RTFText.Data").toInt(), rtf.size() + 4);
+    QCOMPARE(o.value("BorderStyle").toString(), QStringLiteral("bsSingle"));
+    QCOMPARE(o.value("Transparent"), QJsonValue(true));
+}
+
+void tst_CommandLine::resave() {
     SurfaceFixture f;
     const QString card = writeCard(f);
     const QString out = f.home.filePath("again.ORL");
@@ -100,18 +121,17 @@ void tst_CommandLine::resave()
     QCOMPARE(b.readAll(), a.readAll());
 }
 
-void tst_CommandLine::unreadableCard_data()
-{
+void tst_CommandLine::unreadableCard_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
     QTest::newRow("truncated") << QByteArray::fromHex("0154504630") << "Stream read error";
     QTest::newRow("not a card") << QByteArray("hello") << "Invalid property value";
-    QTest::newRow("foreign class") << QByteArray::fromHex("0154504630055442757474000161000000") + QByteArray(1, 0)
-                                   << "Class TButt not found";
+    QTest::newRow("foreign class")
+        << QByteArray::fromHex("0154504630055442757474000161000000") + QByteArray(1, 0)
+        << "Class TButt not found";
 }
 
-void tst_CommandLine::unreadableCard()
-{
+void tst_CommandLine::unreadableCard() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     QTemporaryDir home;
@@ -120,7 +140,8 @@ void tst_CommandLine::unreadableCard()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    for (const QStringList& args : {QStringList{"dump", card}, QStringList{"resave", card, home.filePath("out.ORL")}}) {
+    for (const QStringList& args :
+         {QStringList{"dump", card}, QStringList{"resave", card, home.filePath("out.ORL")}}) {
         const Run r = run(args);
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err.trimmed(), message);
@@ -129,8 +150,7 @@ void tst_CommandLine::unreadableCard()
     QVERIFY(!QFile::exists(home.filePath("out.ORL")));
 }
 
-void tst_CommandLine::usage_data()
-{
+void tst_CommandLine::usage_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
     QTest::newRow("no file") << QStringList{"dump"} << 2;
@@ -138,8 +158,7 @@ void tst_CommandLine::usage_data()
     QTest::newRow("missing card") << QStringList{"dump", "/nonexistent/a.ORL"} << 1;
 }
 
-void tst_CommandLine::usage()
-{
+void tst_CommandLine::usage() {
     QFETCH(QStringList, args);
     QFETCH(int, code);
     const Run r = run(args);
