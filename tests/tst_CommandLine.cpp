@@ -19,7 +19,8 @@ struct Run {
     QString out, err;
 };
 
-Run run(const QStringList& args) {
+Run run(const QStringList& args)
+{
     Run r;
     QTextStream out(&r.out), err(&r.err);
     r.code = CommandLine().run(args, out, err);
@@ -27,7 +28,8 @@ Run run(const QStringList& args) {
 }
 
 // A card with a rectangle (brush 0x123456, pen clRed) and a line, saved in the fixture's home.
-QString writeCard(SurfaceFixture& f) {
+QString writeCard(SurfaceFixture& f)
+{
     ShapeKinds::registerAll(*f.surface);
     auto* s = new TBCShapes(f.surface->owner());
     s->buildPopup();
@@ -46,7 +48,7 @@ QString writeCard(SurfaceFixture& f) {
 
 class tst_CommandLine : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void dump();
     void dumpRichText();
     void resave();
@@ -56,7 +58,8 @@ class tst_CommandLine : public QObject {
     void usage();
 };
 
-void tst_CommandLine::dump() {
+void tst_CommandLine::dump()
+{
     SurfaceFixture f;
     const QString card = writeCard(f);
     const Run r = run({"dump", card, "--home", f.home.path()});
@@ -84,7 +87,8 @@ void tst_CommandLine::dump() {
     QCOMPARE(line.value("Height").toInt(), 20);
 }
 
-void tst_CommandLine::dumpRichText() {
+void tst_CommandLine::dumpRichText()
+{
     // The command line reads rich text labels through its own rich text engine.
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
@@ -106,7 +110,8 @@ void tst_CommandLine::dumpRichText() {
     QCOMPARE(o.value("Transparent"), QJsonValue(true));
 }
 
-void tst_CommandLine::resave() {
+void tst_CommandLine::resave()
+{
     SurfaceFixture f;
     const QString card = writeCard(f);
     const QString out = f.home.filePath("again.ORL");
@@ -121,17 +126,18 @@ void tst_CommandLine::resave() {
     QCOMPARE(b.readAll(), a.readAll());
 }
 
-void tst_CommandLine::unreadableCard_data() {
+void tst_CommandLine::unreadableCard_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
     QTest::newRow("truncated") << QByteArray::fromHex("0154504630") << "Stream read error";
     QTest::newRow("not a card") << QByteArray("hello") << "Invalid property value";
-    QTest::newRow("foreign class")
-        << QByteArray::fromHex("0154504630055442757474000161000000") + QByteArray(1, 0)
-        << "Class TButt not found";
+    QTest::newRow("foreign class") << QByteArray::fromHex("0154504630055442757474000161000000") + QByteArray(1, 0)
+                                   << "Class TButt not found";
 }
 
-void tst_CommandLine::unreadableCard() {
+void tst_CommandLine::unreadableCard()
+{
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     QTemporaryDir home;
@@ -140,8 +146,7 @@ void tst_CommandLine::unreadableCard() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    for (const QStringList& args :
-         {QStringList{"dump", card}, QStringList{"resave", card, home.filePath("out.ORL")}}) {
+    for (const QStringList& args : {QStringList{"dump", card}, QStringList{"resave", card, home.filePath("out.ORL")}}) {
         const Run r = run(args);
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err.trimmed(), message);
@@ -150,7 +155,8 @@ void tst_CommandLine::unreadableCard() {
     QVERIFY(!QFile::exists(home.filePath("out.ORL")));
 }
 
-void tst_CommandLine::usage_data() {
+void tst_CommandLine::usage_data()
+{
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");
     QTest::newRow("no file") << QStringList{"dump"} << 2;
@@ -158,7 +164,8 @@ void tst_CommandLine::usage_data() {
     QTest::newRow("missing card") << QStringList{"dump", "/nonexistent/a.ORL"} << 1;
 }
 
-void tst_CommandLine::usage() {
+void tst_CommandLine::usage()
+{
     QFETCH(QStringList, args);
     QFETCH(int, code);
     const Run r = run(args);

@@ -15,28 +15,31 @@
 #include <QtTest>
 
 namespace {
-QString tool(const QString& program, const QStringList& args) {
+QString tool(const QString& program, const QStringList& args)
+{
     QProcess p;
     p.start(program, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QImage renderFirstPage(const QString& pdf) {
+QImage renderFirstPage(const QString& pdf)
+{
     const QString prefix = pdf + QStringLiteral(".page");
-    QProcess::execute(QStringLiteral("pdftoppm"),
-                      {"-r", "100", "-f", "1", "-l", "1", "-singlefile", "-png", pdf, prefix});
+    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "100", "-f", "1", "-l", "1", "-singlefile",
+                                                   "-png", pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
-bool dark(const QImage& image, double xInches, double yInches) {
+bool dark(const QImage& image, double xInches, double yInches)
+{
     return qGray(image.pixel(qRound(xInches * 100), qRound(yInches * 100))) < 128;
 }
 } // namespace
 
 class tst_PrintCommand : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void sheetsIntoPdf_data();
@@ -49,69 +52,67 @@ class tst_PrintCommand : public QObject {
     void noPrinterForTheQueue();
     void richTextWithoutWindow();
 
-  private:
+private:
     int print(const QStringList& args);
     QTemporaryDir home_;
     QString card_;
     QStringList messages_;
 };
 
-void tst_PrintCommand::initTestCase() {
+void tst_PrintCommand::initTestCase()
+{
     platform::ScreenMetrics::setPixelsPerInch(96);
     QVERIFY(home_.isValid());
 }
 
-void tst_PrintCommand::init() {
+void tst_PrintCommand::init()
+{
     // A fresh home and an empty card in it, for every case.
-    for (const QString& f : QDir(home_.path()).entryList(QDir::Files))
-        QFile::remove(home_.filePath(f));
+    for (const QString& f : QDir(home_.path()).entryList(QDir::Files)) QFile::remove(home_.filePath(f));
     card_ = home_.filePath(QStringLiteral("CARD.ORL"));
     TGBusinessCardPanel32 surface;
     surface.SaveCard(card_);
     QVERIFY(QFile::exists(card_));
 }
 
-int tst_PrintCommand::print(const QStringList& args) {
+int tst_PrintCommand::print(const QStringList& args)
+{
     PrintCommand command;
-    const int code = command.run(
-        QStringList{QStringLiteral("print"), QStringLiteral("--home"), home_.path()} + args);
+    const int code = command.run(QStringList{QStringLiteral("print"), QStringLiteral("--home"), home_.path()} + args);
     messages_ = command.messages;
     return code;
 }
 
-void tst_PrintCommand::sheetsIntoPdf_data() {
+void tst_PrintCommand::sheetsIntoPdf_data()
+{
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("pages");
     // Outline corners inked at (position from 1) and left clean.
     QTest::addColumn<QList<int>>("inked");
     QTest::addColumn<QList<int>>("clean");
-    QTest::newRow("outline, all") << QStringList{"--outline"} << 1 << QList<int>{1, 2, 9, 10}
-                                  << QList<int>{};
-    QTest::newRow("outline, positions 2 and 8") << QStringList{"--outline", "--positions", "2,8"}
-                                                << 1 << QList<int>{2, 8} << QList<int>{1, 3, 9};
-    QTest::newRow("three sheets") << QStringList{"--outline", "--sheets", "3", "--positions", "5"}
-                                  << 3 << QList<int>{5} << QList<int>{1, 6};
+    QTest::newRow("outline, all") << QStringList{"--outline"} << 1 << QList<int>{1, 2, 9, 10} << QList<int>{};
+    QTest::newRow("outline, positions 2 and 8")
+        << QStringList{"--outline", "--positions", "2,8"} << 1 << QList<int>{2, 8} << QList<int>{1, 3, 9};
+    QTest::newRow("three sheets") << QStringList{"--outline", "--sheets", "3", "--positions", "5"} << 3
+                                  << QList<int>{5} << QList<int>{1, 6};
 }
 
-void tst_PrintCommand::sheetsIntoPdf() {
+void tst_PrintCommand::sheetsIntoPdf()
+{
     QFETCH(QStringList, args);
     QFETCH(int, pages);
     QFETCH(QList<int>, inked);
     QFETCH(QList<int>, clean);
     const QString pdf = home_.filePath(QStringLiteral("out.pdf"));
     QCOMPARE(print(QStringList{card_, "-o", pdf} + args), 0);
-    QVERIFY(tool(QStringLiteral("pdfinfo"), {pdf})
-                .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
+    QVERIFY(tool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
     const QImage page = renderFirstPage(pdf);
-    for (int p : inked)
-        QVERIFY2(dark(page, 0.75 + (p - 1) % 2 * 3.5, 0.5 + (p - 1) / 2 * 2.0),
-                 qPrintable(QString::number(p)));
-    for (int p : clean)
-        QVERIFY2(!dark(page, 0.75 + (p - 1) % 2 * 3.5 + 0.5, 0.5 + (p - 1) / 2 * 2.0),
-                 qPrintable(QString::number(p)));
+    for (int p : inked) QVERIFY2(dark(page, 0.75 + (p - 1) % 2 * 3.5, 0.5 + (p - 1) / 2 * 2.0), qPrintable(QString::number(p)));
+    for (int p : clean) QVERIFY2(!dark(page, 0.75 + (p - 1) % 2 * 3.5 + 0.5, 0.5 + (p - 1) / 2 * 2.0), qPrintable(QString::number(p)));
 }
 
-void tst_PrintCommand::layoutAndOffsetsFromTheHome() {
+void tst_PrintCommand::layoutAndOffsetsFromTheHome()
+{
     platform::IniFile ini;
     ini.writeInteger(QStringLiteral("Layout"), QStringLiteral("Papersize"), 9);
     ini.writeInteger(QStringLiteral("Layout"), QStringLiteral("TopMargin"), 1000);
@@ -128,13 +129,15 @@ void tst_PrintCommand::layoutAndOffsetsFromTheHome() {
     QVERIFY(!dark(page, 2.0, 0.5));
 }
 
-void tst_PrintCommand::backgroundArt_data() {
+void tst_PrintCommand::backgroundArt_data()
+{
     QTest::addColumn<bool>("exists");
     QTest::newRow("drawn") << true;
     QTest::newRow("missing: reported, printed without it") << false;
 }
 
-void tst_PrintCommand::backgroundArt() {
+void tst_PrintCommand::backgroundArt()
+{
     QFETCH(bool, exists);
     const QString art = home_.filePath(QStringLiteral("art.bmp"));
     if (exists) {
@@ -155,31 +158,24 @@ void tst_PrintCommand::backgroundArt() {
     if (!exists) QVERIFY(messages_.constFirst().contains(art));
 }
 
-void tst_PrintCommand::badInput_data() {
+void tst_PrintCommand::badInput_data()
+{
     QTest::addColumn<QStringList>("args"); // %CARD% and %HOME% are replaced
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unwritable path") << QStringList{"%CARD%", "-o", "%HOME%/no/such/folder/out.pdf"}
-                                     << 1 << "Cannot write the file";
-    QTest::newRow("missing card") << QStringList{"%HOME%/gone.ORL", "-o", "%HOME%/out.pdf"} << 1
-                                  << "does not exist";
-    QTest::newRow("not a card") << QStringList{"%HOME%/ORL.TXT", "-o", "%HOME%/out.pdf"} << 1
-                                << "Unable to open";
-    QTest::newRow("position off the sheet")
-        << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--positions", "1,11"} << 2
-        << "Position 11";
-    QTest::newRow("position 0") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--positions", "0"}
-                                << 2 << "Position 0";
-    QTest::newRow("no sheets") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--sheets", "0"}
-                               << 2 << "--sheets";
-    QTest::newRow("both targets") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--printer", "x"}
-                                  << 2 << "not both";
+    QTest::newRow("unwritable path") << QStringList{"%CARD%", "-o", "%HOME%/no/such/folder/out.pdf"} << 1 << "Cannot write the file";
+    QTest::newRow("missing card") << QStringList{"%HOME%/gone.ORL", "-o", "%HOME%/out.pdf"} << 1 << "does not exist";
+    QTest::newRow("not a card") << QStringList{"%HOME%/ORL.TXT", "-o", "%HOME%/out.pdf"} << 1 << "Unable to open";
+    QTest::newRow("position off the sheet") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--positions", "1,11"} << 2 << "Position 11";
+    QTest::newRow("position 0") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--positions", "0"} << 2 << "Position 0";
+    QTest::newRow("no sheets") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--sheets", "0"} << 2 << "--sheets";
+    QTest::newRow("both targets") << QStringList{"%CARD%", "-o", "%HOME%/out.pdf", "--printer", "x"} << 2 << "not both";
     QTest::newRow("no card") << QStringList{"-o", "%HOME%/out.pdf"} << 2 << "No card file";
-    QTest::newRow("unknown option")
-        << QStringList{"%CARD%", "--colour"} << 2 << "Unexpected argument";
+    QTest::newRow("unknown option") << QStringList{"%CARD%", "--colour"} << 2 << "Unexpected argument";
 }
 
-void tst_PrintCommand::badInput() {
+void tst_PrintCommand::badInput()
+{
     QFETCH(QStringList, args);
     QFETCH(int, code);
     QFETCH(QString, message);
@@ -187,8 +183,7 @@ void tst_PrintCommand::badInput() {
     QVERIFY(text.open(QIODevice::WriteOnly));
     text.write("not a card file at all");
     text.close();
-    for (QString& a : args)
-        a.replace(QLatin1String("%CARD%"), card_).replace(QLatin1String("%HOME%"), home_.path());
+    for (QString& a : args) a.replace(QLatin1String("%CARD%"), card_).replace(QLatin1String("%HOME%"), home_.path());
     QCOMPARE(print(args), code);
     QVERIFY(!messages_.isEmpty());
     QVERIFY2(messages_.constLast().contains(message), qPrintable(messages_.constLast()));
@@ -196,16 +191,17 @@ void tst_PrintCommand::badInput() {
     QVERIFY(!QFile::exists(home_.filePath(QStringLiteral("no/such/folder/out.pdf"))));
 }
 
-void tst_PrintCommand::noPrinterForTheQueue() {
+void tst_PrintCommand::noPrinterForTheQueue()
+{
     const bool none = platform::Printers::names().isEmpty();
     QCOMPARE(print({card_, "--printer", "NoSuchQueue"}), 1);
     QCOMPARE(messages_.constLast(),
-             none ? QStringLiteral("There are no installed printers.\r\nUnable to perform printer "
-                                   "related operations")
+             none ? QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations")
                   : QStringLiteral("There is no printer named NoSuchQueue."));
 }
 
-void tst_PrintCommand::richTextWithoutWindow() {
+void tst_PrintCommand::richTextWithoutWindow()
+{
     // The command line's surface has the rich text engine, so rich text prints.
     {
         TGBusinessCardPanel32 surface;
