@@ -1,7 +1,6 @@
 #include "TRichTextLabelEditor.h"
 
 #include "TGPRichBaseLabel.h"
-#include "platform/CenterForm.h"
 #include "platform/DialogHost.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
@@ -216,7 +215,6 @@ void TRichTextLabelEditor::edit(TGPRichBaseLabel& label) {
     };
     TRichTextLabelEditor dialog(label, QApplication::activeWindow());
     connect(&dialog, &TRichTextLabelEditor::shown, &dialog, restore);
-    platform::CenterForm(dialog);
     const int result = platform::DialogHost::current().exec(dialog);
     restore();
     if (result != QDialog::Accepted) return;
