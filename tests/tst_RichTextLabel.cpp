@@ -8,7 +8,13 @@
 #include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
@@ -68,6 +74,7 @@ class tst_RichTextLabel : public QObject {
     void pageIsTheLabelAtZoomOne();
     void editorZoomLimits_data();
     void editorZoomLimits();
+    void editorToolBarFormatsTheSelection();
     void backgroundColorThenTransparent();
     void borderCommand();
     void cardFileRoundTrip();
@@ -169,6 +176,50 @@ void tst_RichTextLabel::editorZoomLimits() {
     button->click();
     QCOMPARE(editor.zoom(), zoom);
     QCOMPARE(editor.editingAreaSize().width(), areaWidth);
+}
+
+void tst_RichTextLabel::editorToolBarFormatsTheSelection() {
+    ScriptedDialogHost dialogs;
+    TGPRichBaseLabel label;
+    label.setBounds(0, 0, 300, 60);
+    label.setRtf("{\\rtf1 Hello world}");
+    TRichTextLabelEditor editor(label);
+    auto* view = editor.findChild<QGraphicsView*>(QStringLiteral("EditingArea"));
+    QVERIFY(view);
+    auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(view->scene()->items().value(0));
+    QVERIFY(text);
+    const auto press = [&editor](const char* name) {
+        auto* b = editor.findChild<QToolButton*>(QLatin1String(name));
+        QVERIFY2(b, name);
+        b->click();
+    };
+    QTextCursor all(text->document());
+    all.select(QTextCursor::Document);
+    text->setTextCursor(all);
+    press("BoldButton");
+    press("CenterButton");
+    dialogs.colors.push_back(TColor(0x0000FF)); // red
+    press("FontColor");
+    const QTextBlock block = text->document()->begin();
+    QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const QTextCharFormat f = block.begin().fragment().charFormat();
+    QCOMPARE(block.begin().fragment().text(), QStringLiteral("Hello world"));
+    QCOMPARE(f.fontWeight(), int(QFont::Bold));
+    QCOMPARE(f.foreground().color(), QColor(Qt::red));
+
+    // RTF from a word processor pastes with its formatting.
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/rtf"), "{\\rtf1 {\\i pasted}}");
+    mime->setText(QStringLiteral("pasted"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    QTextCursor end(text->document());
+    end.movePosition(QTextCursor::End);
+    text->setTextCursor(end);
+    press("PasteButton");
+    QCOMPARE(text->document()->toPlainText(), QStringLiteral("Hello worldpasted"));
+    QTextCursor last(text->document());
+    last.movePosition(QTextCursor::End);
+    QVERIFY(last.charFormat().fontItalic());
 }
 
 void tst_RichTextLabel::backgroundColorThenTransparent() {
