@@ -1,5 +1,6 @@
 #include "DialogHost.h"
 
+#include "PrintableText.h"
 #include "WidgetDialogHost.h"
 
 namespace platform {
@@ -21,12 +22,12 @@ void DialogHost::install(DialogHost* host)
 
 void ShowInformation(const QString& text)
 {
-    DialogHost::current().information(text, QStringLiteral("Information"));
+    DialogHost::current().information(PrintableText::of(text), QStringLiteral("Information"));
 }
 
 bool AskYesNo(const QString& text, const QString& caption)
 {
-    return DialogHost::current().askYesNo(text, caption);
+    return DialogHost::current().askYesNo(PrintableText::of(text), caption);
 }
 
 } // namespace platform

@@ -42,7 +42,8 @@ public:
     static void install(DialogHost* host);
 };
 
-// The shell routines every part of the program reports through.
+// The shell routines every part of the program reports through; control characters in the
+// text are shown escaped (see PrintableText).
 void ShowInformation(const QString& text);
 bool AskYesNo(const QString& text, const QString& caption);
 

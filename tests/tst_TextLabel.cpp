@@ -615,6 +615,8 @@ void tst_TextLabel::brokenValuesStayUsable_data() {
     QTest::newRow("huge highlight depth")
         << QByteArray("DepthHighlight") << QVariant(std::numeric_limits<int>::max());
     QTest::newRow("negative highlight depth") << QByteArray("DepthHighlight") << QVariant(-40000);
+    QTest::newRow("shadow depth -20") << QByteArray("DepthShadow") << QVariant(-20);
+    QTest::newRow("highlight depth -20") << QByteArray("DepthHighlight") << QVariant(-20);
     QTest::newRow("shadow direction 99") << QByteArray("DirectionShadow") << QVariant(99);
     QTest::newRow("highlight direction -1") << QByteArray("DirectionHighlight") << QVariant(-1);
     QTest::newRow("alignment 7") << QByteArray("Alignment") << QVariant(7);
@@ -634,6 +636,11 @@ void tst_TextLabel::brokenValuesStayUsable() {
         l->setAngle(angle);
         paintOnce(*l);
         QVERIFY(l->width() >= 1 && l->height() >= 1);
+        // The layout settles in one pass: painting again changes nothing, so the label
+        // does not ask for paint after paint.
+        const QRect settled = l->bounds();
+        paintOnce(*l);
+        QCOMPARE(l->bounds(), settled);
         // Sizes stay within what the displacement limit allows.
         QVERIFY(l->width() <= 4 * TGBaseLabel::maxEffectDepth);
         QVERIFY(l->height() <= 4 * TGBaseLabel::maxEffectDepth);
