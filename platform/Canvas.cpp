@@ -234,11 +234,12 @@ void Canvas::lineTo(int x, int y)
 QRectF Canvas::visibleArea() const
 {
     // A recording (a QPicture) has no edges; anything else shows only its own rectangle.
+    constexpr double far = 1e15;
+    QRectF area(-far, -far, 2 * far, 2 * far);
     const QPaintDevice* device = p_.device();
-    QRectF area;
     if (device && device->devType() != QInternal::Picture)
         area = p_.combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
-    if (p_.hasClipping()) area = area.isNull() ? p_.clipBoundingRect() : area & p_.clipBoundingRect();
+    if (p_.hasClipping()) area &= p_.clipBoundingRect();
     return area;
 }
 
@@ -254,7 +255,9 @@ void Canvas::bresenham(QPoint from, QPoint to)
     const bool xMajor = dx >= ady;
     const qint64 steps = std::max(dx, ady);
     qint64 first = 0, last = steps;
-    if (const QRectF area = visibleArea(); !area.isNull()) {
+    {
+        const QRectF area = visibleArea();
+        if (area.isEmpty()) return;
         // The steps at which the ideal line is within a pixel of the area, on each axis.
         const auto keep = [&](double start, double delta, double lo, double hi) {
             lo -= 2;
@@ -352,13 +355,12 @@ void Canvas::drawText(int x, int y, const QString& text)
     // Only the characters that can reach the visible area are laid out and drawn: in any
     // direction, nothing further along the line from its start than the area's farthest
     // corner shows. A caption of millions of characters then costs what shows of it.
-    QString shown = text;
-    if (const QRectF area = visibleArea(); !area.isNull()) {
-        qint64 reach = 0;
-        for (const QPointF corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
-            reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
-        shown.truncate(tm.charactersWithin(text, reach + tm.tmHeight));
-    }
+    const QRectF area = visibleArea();
+    if (area.isEmpty()) return;
+    qint64 reach = 0;
+    for (const QPointF corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
+        reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
+    const QString shown = text.left(tm.charactersWithin(text, reach + tm.tmHeight));
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 // A window in a fresh home, activated as at start-up.
 // The messages shown at start-up (such as having no printer) are dropped.
@@ -47,6 +49,8 @@ private slots:
     void companionNames();
     void openRefusesOtherExtensions();
     void missingRecentFile();
+    void openRefusesWhatIsNotAFile_data();
+    void openRefusesWhatIsNotAFile();
     void zoomSteps();
     void defaultFontCaption_data();
     void defaultFontCaption();
@@ -374,6 +378,33 @@ void tst_MainScreen::cancelAllChangesReloads()
     QCOMPARE(int(win.w->surface().objects().size()), 1);
     QCOMPARE(win.w->surface().objects().front()->bounds(), QRect(20, 20, 40, 20));
     QVERIFY(!win.w->changesMade());
+}
+
+void tst_MainScreen::openRefusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("folder") << "folder" << " is a folder, not a card file";
+    QTest::newRow("FIFO") << "fifo" << " is not a card file: it is a device, FIFO or socket, not a regular file";
+}
+
+void tst_MainScreen::openRefusesWhatIsNotAFile()
+{
+    // Named on the command line or picked from the recent files: refused with a word, and a
+    // FIFO is not opened (that would wait for a writer for ever).
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    const QString name = home.filePath("Saved/Odd.ORL");
+    if (kind == "folder") QVERIFY(QDir().mkpath(name));
+    else QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    win.w->openFile(name);
+    QCOMPARE(dialogs.messages, QStringList{name + message});
+    win.w->MRUItemClick(name);
+    QCOMPARE(dialogs.messages, (QStringList{name + message, name + message}));
+    QCOMPARE(win.w->currentFileName(), QString());
 }
 
 QTEST_MAIN(tst_MainScreen)

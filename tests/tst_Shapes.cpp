@@ -13,6 +13,8 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, black = 0xFF000000, green = 0xFF00FF00;
 
@@ -313,6 +315,10 @@ void tst_Shapes::hugeLinePaintsWhatShows()
     auto* l = f.add<TGLineShape>(0, 0, 10, 10);
     l->setBounds(0, 0, 1000000000, 2147483647);
     l->setLineStyle(TGLineShape::stAngleSlopingDown);
+    // And one wholly off the card, above and to the left of it.
+    auto* off = f.add<TGLineShape>(0, 0, 10, 10);
+    off->setBounds(std::numeric_limits<int>::min(), std::numeric_limits<int>::min(),
+                   std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
     const QImage& card = f.surface->image();
     QCOMPARE(card.pixel(10, 21) | 0xFF000000, black);
     QCOMPARE(card.pixel(40, 86) | 0xFF000000, black);
