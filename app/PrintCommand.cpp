@@ -105,6 +105,7 @@ int PrintCommand::run(const QStringList& arguments)
         return fail(problem + QLatin1Char('.'));
 
     const TPreferences prefs = TPreferences::LoadPreferences();
+    if (prefs.LayoutReplaced) say(TPreferences::layoutReplacedMessage());
     TPrintSettings settings;
     settings.layout = prefs.Layout;
     settings.offsets = {prefs.TopMarginNudge, prefs.LeftMarginNudge, prefs.VerticalSpacing,

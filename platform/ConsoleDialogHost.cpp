@@ -5,7 +5,7 @@
 
 namespace platform {
 
-int ConsoleDialogHost::exec(QDialog&) {
+int ConsoleDialogHost::run(QDialog&) {
     return QDialog::Rejected;
 }
 

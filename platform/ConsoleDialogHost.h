@@ -8,8 +8,8 @@ namespace platform {
 
 class ConsoleDialogHost : public DialogHost {
   public:
-    int exec(QDialog& dialog) override;
     void information(const QString& text, const QString& caption) override;
+    void error(const QString& text, const QString& caption) override { information(text, caption); }
     bool askYesNo(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
     std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
@@ -17,6 +17,9 @@ class ConsoleDialogHost : public DialogHost {
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     void popup(MenuModel&, QPoint) override {}
     void beep() override {}
+
+protected:
+    int run(QDialog& dialog) override;
 };
 
 } // namespace platform

@@ -1,7 +1,11 @@
 #include "DialogHost.h"
 
+#include "CenterForm.h"
 #include "PrintableText.h"
+#include "WhatsThisHelp.h"
 #include "WidgetDialogHost.h"
+
+#include <QDialog>
 
 namespace platform {
 
@@ -18,6 +22,18 @@ DialogHost& DialogHost::current()
 void DialogHost::install(DialogHost* host)
 {
     installedHost = host;
+}
+
+int DialogHost::exec(QDialog& dialog)
+{
+    CenterForm(dialog);
+    AddWhatsThisHelp(dialog);
+    return run(dialog);
+}
+
+void ShowError(const QString& text)
+{
+    DialogHost::current().error(PrintableText::of(text), QStringLiteral("Error"));
 }
 
 void ShowInformation(const QString& text)
