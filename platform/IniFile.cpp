@@ -40,7 +40,7 @@ bool sameName(QByteArrayView a, QByteArrayView b)
 bool validUtf8(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    const QString decoded = utf8.decode(bytes); // decoding happens on conversion
     return !utf8.hasError();
 }
 
