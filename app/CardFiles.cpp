@@ -28,7 +28,10 @@ QString CardFiles::proposedName(const QString& folder)
 
 QString CardFiles::readCompanion(const QString& cardFile)
 {
-    QFile f(companionName(cardFile));
+    const QString name = companionName(cardFile);
+    // Anything but a regular file (a FIFO would wait for a writer) is no companion file.
+    if (!QFileInfo(name).isFile()) return QString();
+    QFile f(name);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return QString();
     // One line, the background file's full name; a longer file is not a companion file.
     const QByteArray line = f.readLine(4096);

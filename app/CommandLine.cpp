@@ -1,12 +1,14 @@
 #include "CommandLine.h"
 
 #include "ObjectKinds.h"
+#include "PrintCommand.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGPropertyCodec.h"
+#include "document/TGLabelObjectFiler.h"
 #include "platform/HomeFolder.h"
+#include "platform/PrintableText.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -42,6 +44,36 @@ QString CommandLine::usage()
 {
     return QStringLiteral("usage: orlanto dump CARD.ORL [--home DIR]\n"
                           "       orlanto resave IN.ORL OUT.ORL [--home DIR]");
+}
+
+QString CommandLine::programUsage()
+{
+    return QStringLiteral("usage: orlanto [CARD.ORL] [--home DIR]    the designer (needs a display)\n"
+                          "       orlanto --help | --version\n") +
+           usage() + QLatin1Char('\n') + PrintCommand::usage();
+}
+
+std::optional<int> CommandLine::windowOptions(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView a(argv[i]);
+        if (a == "--help" || a == "-h") {
+            QTextStream(stdout) << programUsage();
+            return 0;
+        }
+        if (a == "--version") {
+            QTextStream(stdout) << QStringLiteral("orlanto %1").arg(QStringLiteral(ORLANTO_VERSION)) << Qt::endl;
+            return 0;
+        }
+        if (a == "--home") {
+            ++i;
+        } else if (a.startsWith("-") && !a.startsWith("--home=")) {
+            QTextStream(stderr) << QStringLiteral("Unknown option: %1\n").arg(QString::fromLocal8Bit(a))
+                                << programUsage();
+            return 2;
+        }
+    }
+    return std::nullopt;
 }
 
 QString CommandLine::json(const TGValue& v)
@@ -99,8 +131,8 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         return 2;
     }
     const QString in = args.at(1);
-    if (!QFile::exists(in)) {
-        err << QStringLiteral("Cannot open file %1").arg(in) << Qt::endl;
+    if (const QString problem = TGLabelObjectFiler::notACardFile(in); !problem.isEmpty()) {
+        err << platform::PrintableText::of(problem) << Qt::endl;
         return 1;
     }
     TGBusinessCardPanel32 surface;
@@ -111,7 +143,7 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         if (files == 1) return dump(surface, out);
         surface.SaveCard(args.at(2));
     } catch (const TGFilerError& e) {
-        err << e.message() << Qt::endl;
+        err << platform::PrintableText::of(e.message()) << Qt::endl;
         return 1;
     }
     return 0;

@@ -17,6 +17,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+
 class TGValue;
 
 class CommandLine {
@@ -29,6 +31,12 @@ public:
     int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
     static QString usage();
+    // The whole program's usage: the window, print, dump and resave.
+    static QString programUsage();
+    // The options of the window (argv as main() gets it), which need no display: --help and
+    // --version print and give exit code 0, an unknown option prints the usage and gives 2;
+    // nullopt when the window is to start.
+    static std::optional<int> windowOptions(int argc, char** argv);
     // A value as a dump line shows it, in JSON.
     static QString json(const TGValue& value);
 };

@@ -5,17 +5,18 @@
 #include "TPreferences.h"
 
 #include "document/TGBusinessCardPanel32.h"
+#include "document/TGLabelObjectFiler.h"
 #include "platform/HomeFolder.h"
 #include "platform/PdfReportTarget.h"
 #include "platform/PrinterReportTarget.h"
+#include "platform/PrintableText.h"
 #include "platform/Printers.h"
 #include "platform/Report.h"
 #include "platform/ScreenMetrics.h"
 #include "printing/TPrintCommands.h"
 #include "printing/TSheetPrinter.h"
 
-#include <QFileInfo>
-
+#include <csignal>
 #include <exception>
 #include <memory>
 
@@ -25,9 +26,9 @@ constexpr int MaxSheets = 9999;
 
 void PrintCommand::prepareEnvironment()
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A closed pipe on the output is a write error to report, not a reason to die silently.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 QString PrintCommand::usage()
@@ -47,7 +48,7 @@ QString PrintCommand::usage()
 void PrintCommand::say(const QString& message)
 {
     messages << message;
-    err_ << QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")) << Qt::endl;
+    err_ << platform::PrintableText::of(message) << Qt::endl;
 }
 
 int PrintCommand::fail(const QString& message, int code)
@@ -63,7 +64,7 @@ int PrintCommand::run(const QStringList& arguments)
     if (!args.isEmpty() && args.constFirst() == QLatin1String("print")) args.removeFirst();
 
     QString card, output, printerName, positions;
-    bool toPrinter = false, outline = false;
+    bool toPrinter = false, outline = false, hasPositions = false;
     int sheets = 1;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -85,6 +86,7 @@ int PrintCommand::run(const QStringList& arguments)
                 return fail(QStringLiteral("--sheets needs a number from 1 to %1.").arg(MaxSheets), 2);
         } else if (a == QLatin1String("--positions")) {
             if (!value(positions)) return fail(QStringLiteral("--positions needs a list such as 1,2,8."), 2);
+            hasPositions = true;
         } else if (a == QLatin1String("--outline")) {
             outline = true;
         } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
@@ -99,8 +101,8 @@ int PrintCommand::run(const QStringList& arguments)
     if (card.isEmpty()) return fail(QStringLiteral("No card file given."), 2);
     if (!output.isEmpty() && toPrinter)
         return fail(QStringLiteral("Give either -o or --printer, not both."), 2);
-    if (!QFileInfo(card).isFile())
-        return fail(QStringLiteral("The card file %1 does not exist.").arg(card));
+    if (const QString problem = TGLabelObjectFiler::notACardFile(card); !problem.isEmpty())
+        return fail(problem + QLatin1Char('.'));
 
     const TPreferences prefs = TPreferences::LoadPreferences();
     if (prefs.LayoutReplaced) say(TPreferences::layoutReplacedMessage());
@@ -112,7 +114,7 @@ int PrintCommand::run(const QStringList& arguments)
 
     TCardSelection selection;
     selection.fitLayout(settings.layout.Across, settings.layout.Down);
-    if (!positions.isEmpty()) {
+    if (hasPositions) {
         const int count = settings.layout.Across * settings.layout.Down;
         selection.setFirst(selection.size(), false);
         for (const QString& item : positions.split(QLatin1Char(','), Qt::SkipEmptyParts)) {

@@ -14,8 +14,9 @@
 
 class PrintCommand {
 public:
-    // Without a display (no DISPLAY and no WAYLAND_DISPLAY) the command runs on Qt's
-    // offscreen platform; call before the application object exists.
+    // The command runs on Qt's offscreen platform whatever DISPLAY says (a display that
+    // cannot be reached would end it), and a closed output pipe is an error it reports;
+    // call before the application object exists.
     static void prepareEnvironment();
 
     // The exit code: 0 printed, 1 failed (the reason on the error stream), 2 wrong usage.

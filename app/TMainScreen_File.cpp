@@ -5,6 +5,7 @@
 #include "CardFiles.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
+#include "document/TGLabelObjectFiler.h"
 #include "platform/DialogHost.h"
 #include "platform/HomeFolder.h"
 
@@ -56,6 +57,10 @@ void TMainScreen::openFile(const QString& fileName)
     }
     if (!QFile::exists(name)) {
         platform::ShowInformation(name + QStringLiteral(" no longer exists"));
+        return;
+    }
+    if (const QString problem = TGLabelObjectFiler::notACardFile(name); !problem.isEmpty()) {
+        platform::ShowInformation(problem);
         return;
     }
     OpenBCFile(name);
@@ -142,7 +147,8 @@ void TMainScreen::OpenBCFile(const QString& fileName)
         backgroundFile_ = CardFiles::readCompanion(fileName);
         if (!backgroundFile_.isEmpty() && QFile::exists(backgroundFile_))
             surface_->LoadBackground(backgroundFile_);
-    } catch (const TGFilerError&) {
+    } catch (const std::exception&) {
+        // A broken file, or one whose objects need more memory than there is.
         surface_->ClearObjects();
         // The card becomes untitled, so that a later Save cannot write the empty card over
         // the file that was open before.
@@ -176,10 +182,12 @@ void TMainScreen::MRUItemClick(const QString& fileName)
     recent_.save();
     rebuildRecentMenu();
     CheckSaveNeeded();
-    if (QFile::exists(fileName))
-        OpenBCFile(fileName);
-    else
+    if (!QFile::exists(fileName))
         platform::ShowInformation(fileName + QStringLiteral(" no longer exists"));
+    else if (const QString problem = TGLabelObjectFiler::notACardFile(fileName); !problem.isEmpty())
+        platform::ShowInformation(problem);
+    else
+        OpenBCFile(fileName);
 }
 
 void TMainScreen::cancelChangesCommand()

@@ -3,23 +3,72 @@
 #include "CommandLine.h"
 #include "PrintCommand.h"
 #include "TMainScreen.h"
+#include "platform/ConsoleDialogHost.h"
 #include "platform/HomeFolder.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+// Messages the toolkit gives while the application object is being created. When it cannot
+// reach a display it ends the program with several lines about platform plugins; the user
+// gets one line instead, saying what to do.
+QStringList startupMessages;
+
+[[noreturn]] void noDisplay()
+{
+    std::fputs("orlanto: the designer needs a display, and none could be opened; "
+               "`orlanto print CARD.ORL -o OUT.pdf` works without one.\n", stderr);
+    std::_Exit(1);
+}
+
+void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) noDisplay();
+    startupMessages << message;
+}
+
+// A command-line command; any failure, even running out of memory, ends it with a message.
+int runCommand(int argc, char** argv, const QString& command)
+{
+    PrintCommand::prepareEnvironment();
+    QApplication app(argc, argv);
+    platform::ConsoleDialogHost console;
+    platform::DialogHost::install(&console);
+    const QStringList args = QApplication::arguments().mid(1);
+    try {
+        if (command == QLatin1String("print")) return PrintCommand().run(args);
+        return CommandLine().run(args);
+    } catch (const std::bad_alloc&) {
+        QTextStream(stderr) << QStringLiteral("Not enough memory to finish the command.") << Qt::endl;
+    } catch (const std::exception& e) {
+        QTextStream(stderr) << QString::fromLocal8Bit(e.what()) << Qt::endl;
+    }
+    return 1;
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (command == QLatin1String("print") || CommandLine::handles(command)) {
-        PrintCommand::prepareEnvironment();
-        QApplication app(argc, argv);
-        const QStringList args = QApplication::arguments().mid(1);
-        if (command == QLatin1String("print")) return PrintCommand().run(args);
-        return CommandLine().run(args);
-    }
+    if (command == QLatin1String("print") || CommandLine::handles(command))
+        return runCommand(argc, argv, command);
+    // Options of the window itself, answered before anything needs a display.
+    if (const std::optional<int> code = CommandLine::windowOptions(argc, argv)) return *code;
 
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        noDisplay();
+    const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& message : std::as_const(startupMessages)) qWarning().noquote() << message;
+
     QApplication::setApplicationName(QStringLiteral("Orlanto"));
     QApplication::setDesktopFileName(QStringLiteral("orlanto"));
     const QStringList args = platform::HomeFolder::takeHomeArgument(QApplication::arguments());

@@ -8,9 +8,11 @@
 #include "TGStreamReader.h"
 #include "TGStreamWriter.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <exception>
 #include <memory>
@@ -65,13 +67,10 @@ void TGLabelObjectFiler::writeObjects(QIODevice& out, const std::vector<TGGraphi
 
 void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& bytes)
 {
-    QSaveFile file(fileName);
-    // Unbuffered, so that a short write (a full disk) shows here: a buffered QSaveFile
-    // commits a file cut short by a partial write as if it were complete. Without a
-    // commit, the previous file stays as it was.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(QStringLiteral("Cannot create file %1").arg(fileName));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        fail(QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString()));
+    platform::AtomicFile file(fileName);
+    if (file.write(bytes)) return;
+    if (file.createFailed()) fail(QStringLiteral("Cannot create file %1").arg(fileName));
+    fail(QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString()));
 }
 
 void TGLabelObjectFiler::SaveAll(const TGBasePanel& surface, const QString& fileName)
@@ -94,10 +93,24 @@ void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fil
 
 // --- reading
 
+QString TGLabelObjectFiler::notACardFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (info.isFile()) return QString();
+    if (info.isDir()) return QStringLiteral("%1 is a folder, not a card file").arg(fileName);
+    if (info.exists())
+        return QStringLiteral("%1 is not a card file: it is a device, FIFO or socket, not a "
+                              "regular file").arg(fileName);
+    return QStringLiteral("%1 does not exist").arg(fileName);
+}
+
 void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName)
 {
+    const QFileInfo info(fileName);
+    if (!info.exists()) return;
+    // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
+    if (const QString problem = notACardFile(fileName); !problem.isEmpty()) fail(problem);
     QFile file(fileName);
-    if (!file.exists()) return;
     if (!file.open(QIODevice::ReadOnly)) fail(QStringLiteral("Cannot open file %1").arg(fileName));
     readObjects(file, owner, surface);
 }
@@ -115,17 +128,23 @@ TGGraphicControl* TGLabelObjectFiler::CloneObject(TGGraphicControl* object, QObj
     return read.empty() ? nullptr : read.back();
 }
 
-std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QIODevice& in, QObject* owner,
+std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QIODevice& device, QObject* owner,
                                                                TGBasePanel& surface)
 {
-    const QByteArray bytes = in.readAll();
-    return readObjects(bytes, owner, surface);
+    TGStreamReader in(device);
+    return readObjects(in, owner, surface);
 }
 
 std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QByteArrayView data, QObject* owner,
                                                                TGBasePanel& surface)
 {
     TGStreamReader in(data);
+    return readObjects(in, owner, surface);
+}
+
+std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(TGStreamReader& in, QObject* owner,
+                                                               TGBasePanel& surface)
+{
     takenNames_.clear();
     for (const QObject* child : owner->children()) takenNames_.insert(child->objectName());
     nextComponent_ = 0;

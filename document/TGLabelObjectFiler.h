@@ -5,8 +5,8 @@
 // Q_PROPERTYs (see TGPropertyCodec): a new object kind needs no code here. Failures throw
 // TGFilerError with the message the user is shown.
 //
-// Files are written whole through QSaveFile: a save that fails leaves the previous file as
-// it was. Reading checks every length against the bytes left. When reading fails, the
+// Files are written whole through AtomicFile: a save that fails leaves the previous file as
+// it was. Files are read as a stream, and every length is checked against the bytes left. When reading fails, the
 // object being read is destroyed and the ones completed before it stay on the surface,
 // finished (out of the loading state, popup built), as after a successful read.
 #include "TGPropertyCodec.h"
@@ -46,6 +46,9 @@ public:
     std::vector<TGGraphicControl*> readObjects(QIODevice& in, QObject* owner, TGBasePanel& surface);
     // Writes the bytes to the file in one piece.
     static void writeFile(const QString& fileName, const QByteArray& bytes);
+    // Why the name cannot be read as a card file ("... is a folder, not a card file", "...
+    // does not exist"); empty for a regular file.
+    static QString notACardFile(const QString& fileName);
 
     bool offset() const { return offset_; }
     void setOffset(bool v) { offset_ = v; }
@@ -55,6 +58,7 @@ public:
 
 private:
     void writeRecord(TGStreamWriter& out, const TGGraphicControl& object);
+    std::vector<TGGraphicControl*> readObjects(TGStreamReader& in, QObject* owner, TGBasePanel& surface);
     // Reads one record into a new object (or, with the flag for it, an existing one).
     TGGraphicControl* readRecord(TGStreamReader& in, QObject* owner, TGBasePanel& surface,
                                  std::vector<TGPropertyCodec::Fixup>& fixups);

@@ -3,6 +3,9 @@
 #include "TGExtended.h"
 #include "TGFilerError.h"
 
+#include <QIODevice>
+
+#include <algorithm>
 #include <cstring>
 
 void TGStreamReader::readError()
@@ -10,30 +13,56 @@ void TGStreamReader::readError()
     throw TGFilerError(QStringLiteral("Stream read error"));
 }
 
+namespace {
+// The piece in which a value of unknown reach is read from a device of unknown size.
+constexpr qint64 pieceSize = 1 << 20;
+} // namespace
+
+TGStreamReader::TGStreamReader(QByteArrayView data)
+{
+    memory_.setData(QByteArray::fromRawData(data.data(), data.size()));
+    memory_.open(QIODevice::ReadOnly);
+}
+
+qint64 TGStreamReader::remaining() const
+{
+    if (device_.isSequential()) return -1;
+    return std::max<qint64>(device_.size() - device_.pos(), 0);
+}
+
 quint8 TGStreamReader::peekByte() const
 {
-    if (remaining() < 1) readError();
-    return quint8(data_[pos_]);
+    char c;
+    if (device_.peek(&c, 1) != 1) readError();
+    return quint8(c);
 }
 
 quint8 TGStreamReader::readByte()
 {
-    const quint8 b = peekByte();
-    ++pos_;
-    return b;
+    char c;
+    if (!device_.getChar(&c)) readError();
+    return quint8(c);
 }
 
-QByteArrayView TGStreamReader::readBytes(qsizetype n)
+QByteArray TGStreamReader::readBytes(qint64 n)
 {
-    if (n < 0 || n > remaining()) readError();
-    const QByteArrayView v = data_.sliced(pos_, n);
-    pos_ += n;
-    return v;
+    const qint64 left = remaining();
+    if (n < 0 || (left >= 0 && n > left)) readError();
+    QByteArray bytes;
+    while (bytes.size() < n) {
+        const qint64 piece = left >= 0 ? n : std::min(n - bytes.size(), pieceSize);
+        const qsizetype at = bytes.size();
+        bytes.resize(at + piece);
+        const qint64 got = device_.read(bytes.data() + at, piece);
+        if (got <= 0) readError();
+        bytes.resize(at + got);
+    }
+    return bytes;
 }
 
 qint32 TGStreamReader::readInt32()
 {
-    const QByteArrayView v = readBytes(4);
+    const QByteArray v = readBytes(4);
     quint32 r = 0;
     for (int i = 3; i >= 0; --i) r = (r << 8) | quint8(v[i]);
     return qint32(r);
@@ -41,7 +70,7 @@ qint32 TGStreamReader::readInt32()
 
 QByteArray TGStreamReader::readShortString()
 {
-    return readBytes(readByte()).toByteArray();
+    return readBytes(readByte());
 }
 
 TGValue TGStreamReader::readValue()
@@ -57,7 +86,7 @@ TGValue TGStreamReader::readValue(int depth)
     switch (v.tag) {
     case TGValue::Int8: v.integer = qint8(readByte()); break;
     case TGValue::Int16: {
-        const QByteArrayView b = readBytes(2);
+        const QByteArray b = readBytes(2);
         v.integer = qint16(quint16(quint8(b[0]) | (quint8(b[1]) << 8)));
         break;
     }
@@ -73,7 +102,7 @@ TGValue TGStreamReader::readValue(int depth)
     case TGValue::LString:
     case TGValue::Binary: {
         const qint32 n = readInt32();
-        v.bytes = readBytes(n).toByteArray(); // refused before allocating when n > bytes left
+        v.bytes = readBytes(n); // refused before allocating when n > bytes left
         break;
     }
     case TGValue::False:
@@ -85,7 +114,7 @@ TGValue TGStreamReader::readValue(int depth)
         break;
     case TGValue::List:
         while (peekByte() != TGValue::Null) v.items.push_back(readValue(depth + 1));
-        ++pos_;
+        readByte();
         break;
     case TGValue::Collection: return readCollection(depth);
     default: TGValue::invalid();
@@ -106,9 +135,9 @@ TGValue TGStreamReader::readCollection(int depth)
             item.names.push_back(readShortString());
             item.items.push_back(readValue(depth + 1));
         }
-        ++pos_;
+        readByte();
         v.items.push_back(std::move(item));
     }
-    ++pos_;
+    readByte();
     return v;
 }

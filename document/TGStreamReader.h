@@ -1,23 +1,31 @@
 #pragma once
-// Reads the card file's primitives and tagged values from bytes in memory. Every read is
-// checked against the bytes left: running out fails with "Stream read error", and no
-// length is trusted (or allocated for) before the bytes it announces are known to exist.
+// Reads the card file's primitives and tagged values from bytes in memory or as a stream
+// from a device (a file is never read whole first: a broken one is refused at the first
+// byte that does not fit). Every read is checked against the bytes left: running out fails
+// with "Stream read error", and no length is trusted (or allocated for) before the bytes it
+// announces are known to exist; on a device whose size is unknown a long value is read in
+// pieces, so memory grows only with the bytes that really arrive.
 #include "TGValue.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QByteArrayView>
 
+class QIODevice;
+
 class TGStreamReader {
 public:
-    explicit TGStreamReader(QByteArrayView data) : data_(data) {}
+    explicit TGStreamReader(QByteArrayView data);
+    // Reads from the device's current position; the device must be open for reading.
+    explicit TGStreamReader(QIODevice& device) : device_(device) {}
 
-    qsizetype pos() const { return pos_; }
-    qsizetype remaining() const { return data_.size() - pos_; }
+    // The bytes left, or -1 when the device cannot tell (a pipe).
+    qint64 remaining() const;
 
     quint8 peekByte() const;
     quint8 readByte();
     qint32 readInt32();
-    QByteArrayView readBytes(qsizetype n);
+    QByteArray readBytes(qint64 n);
     // A length byte and that many bytes of text.
     QByteArray readShortString();
     // One tagged value of any kind (lists and collections nested at most maxDepth deep).
@@ -30,6 +38,6 @@ private:
     TGValue readCollection(int depth);
     [[noreturn]] static void readError();
 
-    QByteArrayView data_;
-    qsizetype pos_ = 0;
+    QBuffer memory_;
+    QIODevice& device_ = memory_;
 };

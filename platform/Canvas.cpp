@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPicture>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace platform {
@@ -41,13 +43,13 @@ QList<qreal> dashesFor(Gdi::TPenStyle style)
 }
 
 // Whether pixel number i along a line is drawn by a styled pen.
-bool styledOn(Gdi::TPenStyle style, int i)
+bool styledOn(Gdi::TPenStyle style, qint64 i)
 {
     const QList<qreal> d = dashesFor(style);
     if (d.isEmpty()) return true;
     int period = 0;
     for (qreal v : d) period += int(v);
-    int k = i % period;
+    int k = int(i % period);
     for (int j = 0; j < d.size(); ++j) {
         if (k < int(d[j])) return j % 2 == 0;
         k -= int(d[j]);
@@ -222,21 +224,69 @@ void Canvas::lineTo(int x, int y)
         p_.setPen(qp);
         p_.drawLine(from, pos_);
     } else {
-        // Bresenham from the start up to, but not including, the end point.
         const QColor c = pen.color.toQColor();
         p_.setPen(QPen(c, 1));
-        int x0 = from.x(), y0 = from.y();
-        const int dx = std::abs(x - x0), dy = -std::abs(y - y0);
-        const int sx = x0 < x ? 1 : -1, sy = y0 < y ? 1 : -1;
-        int err = dx + dy;
-        for (int i = 0; !(x0 == x && y0 == y); ++i) {
-            if (styledOn(pen.style, i)) p_.drawPoint(x0, y0);
-            const int e2 = 2 * err;
-            if (e2 >= dy) { err += dy; x0 += sx; }
-            if (e2 <= dx) { err += dx; y0 += sy; }
-        }
+        bresenham(from, pos_);
     }
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+QRectF Canvas::visibleArea() const
+{
+    // A recording (a QPicture) has no edges; anything else shows only its own rectangle.
+    constexpr double far = 1e15;
+    QRectF area(-far, -far, 2 * far, 2 * far);
+    const QPaintDevice* device = p_.device();
+    if (device && device->devType() != QInternal::Picture)
+        area = p_.combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (p_.hasClipping()) area &= p_.clipBoundingRect();
+    return area;
+}
+
+void Canvas::bresenham(QPoint from, QPoint to)
+{
+    // Bresenham from the start up to, but not including, the end point. Only the steps that
+    // can fall inside the visible area are taken, and the first of them is reached by
+    // arithmetic, not by stepping, so a line a billion pixels long costs what shows of it.
+    using Wide = __int128;
+    const qint64 x0 = from.x(), y0 = from.y(), dx = std::abs(qint64(to.x()) - x0),
+                 ady = std::abs(qint64(to.y()) - y0);
+    const int sx = x0 < to.x() ? 1 : -1, sy = y0 < to.y() ? 1 : -1;
+    const bool xMajor = dx >= ady;
+    const qint64 steps = std::max(dx, ady);
+    qint64 first = 0, last = steps;
+    {
+        const QRectF area = visibleArea();
+        if (area.isEmpty()) return;
+        // The steps at which the ideal line is within a pixel of the area, on each axis.
+        const auto keep = [&](double start, double delta, double lo, double hi) {
+            lo -= 2;
+            hi += 2;
+            if (delta == 0) {
+                if (start < lo || start > hi) last = -1;
+                return;
+            }
+            double a = (lo - start) / delta * double(steps), b = (hi - start) / delta * double(steps);
+            if (a > b) std::swap(a, b);
+            first = std::max(first, qint64(std::clamp(std::floor(a) - 2, 0.0, double(steps))));
+            last = std::min(last, qint64(std::clamp(std::ceil(b) + 2, 0.0, double(steps))));
+        };
+        keep(double(x0), double(sx * dx), area.left(), area.right());
+        keep(double(y0), double(sy * ady), area.top(), area.bottom());
+    }
+    if (first >= last) return;
+    // The state after `first` steps: the major axis steps every time, the minor one
+    // floor((2 * minor * k + major) / (2 * major)) times.
+    const qint64 major = xMajor ? dx : ady, minor = xMajor ? ady : dx;
+    const qint64 moved = qint64((Wide(2) * minor * first + major) / (Wide(2) * major));
+    qint64 x = x0 + sx * (xMajor ? first : moved), y = y0 + sy * (xMajor ? moved : first);
+    qint64 err = xMajor ? dx - ady - first * ady + moved * dx : dx - ady + first * dx - moved * ady;
+    for (qint64 i = first; i < last; ++i) {
+        if (styledOn(pen.style, i)) p_.drawPoint(int(x), int(y));
+        const qint64 e2 = 2 * err;
+        if (e2 >= -ady) { err -= ady; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
 }
 
 void Canvas::stretchDraw(const QRect& dest, const QImage& image)
@@ -302,13 +352,22 @@ void Canvas::drawFocusRect(const QRect& r)
 void Canvas::drawText(int x, int y, const QString& text)
 {
     const TextMetrics tm(font);
+    // Only the characters that can reach the visible area are laid out and drawn: in any
+    // direction, nothing further along the line from its start than the area's farthest
+    // corner shows. A caption of millions of characters then costs what shows of it.
+    const QRectF area = visibleArea();
+    if (area.isEmpty()) return;
+    qint64 reach = 0;
+    for (const QPointF corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
+        reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
+    const QString shown = text.left(tm.charactersWithin(text, reach + tm.tmHeight));
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());
     p_.translate(x, y);
     // Escapement turns counter-clockwise on the screen, where y grows downwards.
     if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
-    p_.drawText(QPoint(0, tm.tmAscent), text);
+    p_.drawText(QPoint(0, tm.tmAscent), shown);
 }
 
 void Canvas::textOut(int x, int y, const QString& text)

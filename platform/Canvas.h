@@ -94,6 +94,11 @@ private:
     // Draws the outline of r (right/bottom exclusive) with the current pen, GDI-centred.
     void frame(int left, int top, int right, int bottom);
     void drawText(int x, int y, const QString& text);
+    // The part of the device that drawing can reach, in current coordinates (the clip and
+    // the device's own rectangle); a vast rectangle when nothing bounds it (a recording).
+    QRectF visibleArea() const;
+    // A one-pixel line by GDI's rule, over the visible steps only.
+    void bresenham(QPoint from, QPoint to);
 
     QPainter& p_;
     QPoint pos_;

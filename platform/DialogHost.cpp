@@ -1,6 +1,7 @@
 #include "DialogHost.h"
 
 #include "CenterForm.h"
+#include "PrintableText.h"
 #include "WhatsThisHelp.h"
 #include "WidgetDialogHost.h"
 
@@ -32,17 +33,17 @@ int DialogHost::exec(QDialog& dialog)
 
 void ShowError(const QString& text)
 {
-    DialogHost::current().error(text, QStringLiteral("Error"));
+    DialogHost::current().error(PrintableText::of(text), QStringLiteral("Error"));
 }
 
 void ShowInformation(const QString& text)
 {
-    DialogHost::current().information(text, QStringLiteral("Information"));
+    DialogHost::current().information(PrintableText::of(text), QStringLiteral("Information"));
 }
 
 bool AskYesNo(const QString& text, const QString& caption)
 {
-    return DialogHost::current().askYesNo(text, caption);
+    return DialogHost::current().askYesNo(PrintableText::of(text), caption);
 }
 
 } // namespace platform

@@ -49,7 +49,8 @@ protected:
     virtual int run(QDialog& dialog) = 0;
 };
 
-// The shell routines every part of the program reports through.
+// The shell routines every part of the program reports through; control characters in the
+// text are shown escaped (see PrintableText).
 void ShowInformation(const QString& text);
 // An error the user has to know about, such as a file that cannot be read.
 void ShowError(const QString& text);

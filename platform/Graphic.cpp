@@ -99,9 +99,11 @@ std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString&
 
 bool Graphic::loadFromFile(const QString& fileName)
 {
+    // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
+    if (!QFileInfo(fileName).isFile()) return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileBytes) return false;
-    const QByteArray data = file.readAll();
+    const QByteArray data = file.read(maxFileBytes);
     const std::optional<Graphic> g = fromFileData(data, "." + QFileInfo(fileName).suffix().toUpper());
     if (!g) return false;
     *this = *g;

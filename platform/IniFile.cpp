@@ -1,8 +1,11 @@
 #include "IniFile.h"
 
 #include <QByteArrayView>
+#include "AtomicFile.h"
+#include "Cp1252.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstring>
@@ -34,48 +37,76 @@ bool sameName(QByteArrayView a, QByteArrayView b)
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Values are UTF-8; a file written by an older program in an 8-bit code page is read as
-// Latin-1 rather than turned into replacement characters.
-QString decode(QByteArrayView bytes)
+bool validUtf8(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString s = utf8(bytes);
-    if (utf8.hasError()) s = QString::fromLatin1(bytes);
-    return s;
+    const QString decoded = utf8.decode(bytes); // decoding happens on conversion
+    return !utf8.hasError();
 }
 
-QByteArray oneLine(const QString& value)
+QString oneLine(const QString& value)
 {
     QString v = value;
     for (QChar& c : v) {
         if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0)) c = u' ';
     }
-    return v.toUtf8();
+    return v;
 }
 
 } // namespace
 
-IniFile::IniFile(QByteArray text) : text_(std::move(text))
+IniFile::IniFile(QByteArray text) : text_(std::move(text)), utf8_(validUtf8(text_))
 {
     parse();
 }
 
-IniFile IniFile::fromFile(const QString& fileName)
+IniFile IniFile::fromFile(const QString& fileName, QString* error)
 {
+    const QFileInfo info(fileName);
+    if (!info.exists() && !info.isSymLink()) return {};
+    const auto failed = [error](const QString& reason) {
+        if (error) *error = reason;
+        return IniFile();
+    };
+    // Checked before opening: opening a FIFO would wait for a writer.
+    if (!info.isFile()) return failed(QStringLiteral("not a regular file"));
+    if (info.size() > MaxFileSize)
+        return failed(QStringLiteral("larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    if (f.size() > MaxFileSize) return {};
-    // Read at most the limit even if the file grows meanwhile (or reports no size).
-    return IniFile(f.read(MaxFileSize));
+    if (!f.open(QIODevice::ReadOnly)) return failed(f.errorString());
+    // At most the limit and one byte more, even if the file grows meanwhile.
+    QByteArray text = f.read(MaxFileSize + 1);
+    if (f.error() != QFileDevice::NoError) return failed(f.errorString());
+    if (text.size() > MaxFileSize)
+        return failed(QStringLiteral("larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
+    return IniFile(std::move(text));
 }
 
 bool IniFile::saveTo(const QString& fileName, QString* error) const
 {
-    QSaveFile f(fileName);
-    if (f.open(QIODevice::WriteOnly) && f.write(text_) == text_.size() && f.commit()) return true;
-    if (error) *error = f.errorString();
-    f.cancelWriting();
+    AtomicFile file(fileName);
+    if (file.write(text_)) return true;
+    if (error) *error = file.errorString();
     return false;
+}
+
+QString IniFile::decode(QByteArrayView bytes) const
+{
+    return utf8_ ? QString::fromUtf8(bytes) : Cp1252::decode(bytes);
+}
+
+QByteArray IniFile::encoded(const QString& name) const
+{
+    // Text the code page cannot hold matches nothing in a code-page file.
+    return utf8_ ? name.toUtf8() : Cp1252::encode(name).value_or(QByteArray());
+}
+
+void IniFile::makeRoomFor(const QString& text)
+{
+    if (utf8_ || Cp1252::encode(text)) return;
+    text_ = Cp1252::decode(text_).toUtf8();
+    utf8_ = true;
+    parse();
 }
 
 void IniFile::parse()
@@ -104,7 +135,7 @@ void IniFile::parse()
 
 int IniFile::findSection(const QString& section) const
 {
-    const QByteArray name = section.toUtf8();
+    const QByteArray name = encoded(section);
     for (size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (sameName(QByteArrayView(text_.constData() + s.nameStart, s.nameLength), name))
@@ -151,7 +182,7 @@ std::optional<QByteArray> IniFile::rawValue(const QString& section, const QStrin
 {
     const int i = findSection(section);
     if (i < 0) return std::nullopt;
-    const auto line = findKey(sections_[size_t(i)], key.toUtf8());
+    const auto line = findKey(sections_[size_t(i)], encoded(key));
     if (!line) return std::nullopt;
     return text_.mid(line->trimmedValueStart, line->trimmedValueEnd - line->trimmedValueStart);
 }
@@ -236,8 +267,11 @@ void IniFile::splice(int owner, qsizetype pos, qsizetype removed, const QByteArr
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value)
 {
-    const QByteArray k = key.toUtf8();
-    const QByteArray v = oneLine(value);
+    const QString text = oneLine(value);
+    makeRoomFor(section + key + text);
+    const QByteArray v = encoded(text);
+    const QByteArray k = encoded(key);
+    const QByteArray name = encoded(section);
     const QByteArray nl = eol();
     const int i = findSection(section);
     if (i < 0) {
@@ -245,7 +279,6 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
             if (!text_.endsWith('\n')) text_ += nl;
             if (!text_.endsWith("\n\n") && !text_.endsWith("\n\r\n")) text_ += nl;
         }
-        const QByteArray name = section.toUtf8();
         const qsizetype start = text_.size();
         if (!sections_.empty()) sections_.back().bodyEnd = start;
         text_ += '[' + name + ']' + nl;
@@ -286,7 +319,7 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value)
 
 void IniFile::eraseSection(const QString& section)
 {
-    const QByteArray name = section.toUtf8();
+    const QByteArray name = encoded(section);
     bool removed = false;
     for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
         if (sameName(QByteArrayView(text_.constData() + it->nameStart, it->nameLength), name)) {

@@ -8,6 +8,11 @@
 //
 // The text is kept as one byte array with an index of the section headers only, so a huge or
 // noisy file costs little more memory than its own size.
+//
+// A file that is valid UTF-8 as a whole is read and written as UTF-8; any other file is
+// taken as code page 1252 (as older programs wrote it) and stays so, until a value that page
+// cannot hold is written: the whole text then turns into UTF-8, so nothing is lost. A new
+// file is UTF-8.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -19,19 +24,23 @@ namespace platform {
 
 class IniFile {
 public:
-    // Larger files are not a preferences file: they are treated as empty.
+    // Far above any real preferences file; a larger file is not read.
     static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
 
     IniFile() = default;
     explicit IniFile(QByteArray text);
 
-    // Reads a file; a missing, unreadable or oversized file gives an empty one.
-    static IniFile fromFile(const QString& fileName);
+    // Reads a file; a missing file gives an empty one. A file that exists but could not be
+    // read whole (unreadable, not a regular file, larger than MaxFileSize) gives an empty one
+    // too, and then, when error is given, the reason.
+    static IniFile fromFile(const QString& fileName, QString* error = nullptr);
     // Writes atomically (a failed write leaves the old file as it was). On failure returns
     // false and, when error is given, says why.
     bool saveTo(const QString& fileName, QString* error = nullptr) const;
 
     const QByteArray& text() const { return text_; }
+    // False when the text is taken as code page 1252.
+    bool isUtf8() const { return utf8_; }
 
     // A missing section or key gives the default.
     QString readString(const QString& section, const QString& key, const QString& def) const;
@@ -80,10 +89,16 @@ private:
     std::optional<KeyLine> findKey(const Section& s, const QByteArray& key) const;
     std::optional<QByteArray> rawValue(const QString& section, const QString& key) const;
     QByteArray eol() const;
+    QString decode(QByteArrayView bytes) const;
+    // Text in the file's encoding.
+    QByteArray encoded(const QString& name) const;
+    // Turns a code-page file into UTF-8 when the page cannot hold the text.
+    void makeRoomFor(const QString& text);
     // Replaces bytes inside section `owner` and moves the index of everything after them.
     void splice(int owner, qsizetype pos, qsizetype removed, const QByteArray& bytes);
 
     QByteArray text_;
+    bool utf8_ = true;
     std::vector<Section> sections_;
 };
 

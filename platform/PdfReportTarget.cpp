@@ -1,5 +1,7 @@
 #include "PdfReportTarget.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -15,13 +17,23 @@ PdfReportTarget::~PdfReportTarget() = default;
 
 bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
 {
-    file_ = std::make_unique<QSaveFile>(fileName_);
-    if (!file_->open(QIODevice::WriteOnly)) {
+    // A device or FIFO (/dev/stdout into a pipe) is written as it is; a temporary file
+    // renamed over it would replace the device node. Unbuffered either way, so that every
+    // failed write is seen and not lost in a buffer flushed at the end.
+    const QFileInfo info(fileName_);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        direct_ = std::make_unique<QFile>(fileName_);
+        file_ = direct_.get();
+    } else {
+        saved_ = std::make_unique<QSaveFile>(fileName_);
+        file_ = saved_.get();
+    }
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, file_->errorString());
-        file_.reset();
+        abort(painter);
         return false;
     }
-    writer_ = std::make_unique<QPdfWriter>(file_.get());
+    writer_ = std::make_unique<QPdfWriter>(file_);
     writer_->setResolution(resolution_);
     writer_->setTitle(job.title);
     writer_->setCreator(QStringLiteral("Orlanto"));
@@ -46,10 +58,21 @@ bool PdfReportTarget::finish(QPainter& painter, QString& error)
 {
     painter.end(); // writes the rest of the PDF into the temporary file
     writer_.reset();
-    const bool ok = file_->commit();
-    if (!ok)
-        error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, file_->errorString());
-    file_.reset();
+    // The first failed write is kept by the file: the PDF writer does not look at results.
+    bool ok = file_->error() == QFileDevice::NoError;
+    QString reason = file_->errorString();
+    if (saved_) {
+        if (!ok) saved_->cancelWriting();
+        else if (!(ok = saved_->commit())) reason = saved_->errorString();
+    } else {
+        direct_->close();
+        if (ok && direct_->error() != QFileDevice::NoError) {
+            ok = false;
+            reason = direct_->errorString();
+        }
+    }
+    if (!ok) error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
+    release();
     return ok;
 }
 
@@ -57,8 +80,15 @@ void PdfReportTarget::abort(QPainter& painter)
 {
     if (painter.isActive()) painter.end();
     writer_.reset();
-    if (file_) file_->cancelWriting();
-    file_.reset(); // removes the temporary file
+    if (saved_) saved_->cancelWriting();
+    release(); // removes the temporary file
+}
+
+void PdfReportTarget::release()
+{
+    file_ = nullptr;
+    saved_.reset();
+    direct_.reset();
 }
 
 } // namespace platform

@@ -1,11 +1,14 @@
 #pragma once
 // Report output into a PDF file. The file is written under a temporary name and moved into
 // place only when the job finishes, so an aborted or failed job leaves no file (and an
-// older file of that name untouched). A picture drawn many times is embedded once.
+// older file of that name untouched); a device or FIFO is written directly. Any failed write
+// fails the job with the system's reason. A picture drawn many times is embedded once.
 #include "ReportTarget.h"
 
 #include <memory>
 
+class QFile;
+class QFileDevice;
 class QPdfWriter;
 class QSaveFile;
 
@@ -25,7 +28,11 @@ public:
 private:
     QString fileName_;
     int resolution_;
-    std::unique_ptr<QSaveFile> file_;
+    void release();
+
+    std::unique_ptr<QSaveFile> saved_;
+    std::unique_ptr<QFile> direct_;
+    QFileDevice* file_ = nullptr; // whichever of the two is in use
     std::unique_ptr<QPdfWriter> writer_;
 };
 

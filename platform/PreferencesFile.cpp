@@ -17,6 +17,14 @@ QSet<QString>& reportedFailures()
     static QSet<QString> files;
     return files;
 }
+
+// Files that exist but could not be read. Writing one back would replace whatever it holds
+// with the few settings written now, so it is left alone for the rest of the run.
+QSet<QString>& unreadableFiles()
+{
+    static QSet<QString> files;
+    return files;
+}
 } // namespace
 
 QString PreferencesFile::fileName()
@@ -26,12 +34,24 @@ QString PreferencesFile::fileName()
 
 IniFile PreferencesFile::read()
 {
-    return IniFile::fromFile(fileName());
+    const QString name = fileName();
+    if (unreadableFiles().contains(name)) return {};
+    QString error;
+    IniFile ini = IniFile::fromFile(name, &error);
+    if (!error.isEmpty()) {
+        unreadableFiles().insert(name);
+        ShowInformation(QStringLiteral("Unable to read the preferences file %1 (%2).\n"
+                                       "The default settings are used, and the file is left "
+                                       "as it is.")
+                            .arg(QDir::toNativeSeparators(name), error));
+    }
+    return ini;
 }
 
 bool PreferencesFile::write(const IniFile& ini)
 {
     const QString name = fileName();
+    if (unreadableFiles().contains(name)) return false;
     QString error;
     QDir().mkpath(QFileInfo(name).absolutePath());
     if (ini.saveTo(name, &error)) {

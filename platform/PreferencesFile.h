@@ -13,10 +13,13 @@ class PreferencesFile {
 public:
     // HomeFolder::path() + "ORL.INI".
     static QString fileName();
-    // The file as it is now; empty when it is missing or unreadable.
+    // The file as it is now; empty when it is missing or could not be read. A file that
+    // exists but could not be read is reported once and from then on neither read nor
+    // written during this run, so that nothing it holds is lost.
     static IniFile read();
     // Writes the file (creating the home folder if needed). When that fails the user is told
     // once, not at every later save, and the program goes on with the settings it holds.
+    // False (without a word) for a file that could not be read.
     static bool write(const IniFile& ini);
 };
 

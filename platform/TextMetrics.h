@@ -25,6 +25,9 @@ public:
     int tmExternalLeading = 0;
 
     int textWidth(const QString& text) const;
+    // How many characters from the start of the text reach no further than the length,
+    // with some to spare; only that part of the text is laid out.
+    qsizetype charactersWithin(const QString& text, qint64 length) const;
     QSize textExtent(const QString& text) const { return {textWidth(text), tmHeight}; }
     // The Qt font the metrics describe.
     const QFont& qfont() const { return font_; }

@@ -1,4 +1,6 @@
-// The card-file commands of the command line: dump and resave.
+// The card-file commands of the command line: dump and resave; and the program as a shell
+// runs it: options, no display, files that are not card files, hostile bytes, write errors.
+#include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
 #include "app/CommandLine.h"
@@ -11,13 +13,55 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 struct Run {
     int code = 0;
     QString out, err;
 };
+
+using Env = QMap<QString, QString>;
+
+// The orlanto program itself, with the given environment changes (an empty value removes
+// the variable) and, when given, a limit on its address space.
+Run orlanto(const QStringList& args, const Env& env = {}, rlim_t addressSpace = 0)
+{
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (auto it = env.begin(); it != env.end(); ++it) {
+        if (it.value().isEmpty()) e.remove(it.key());
+        else e.insert(it.key(), it.value());
+    }
+    p.setProcessEnvironment(e);
+    if (addressSpace)
+        p.setChildProcessModifier([addressSpace] {
+            const rlimit limit{addressSpace, addressSpace};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+    p.start(QStringLiteral(ORLANTO_BINARY_DIR "/orlanto"), args);
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        r.code = -1;
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// No display of any kind.
+const Env noDisplay{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}};
+// A display that names an X server nobody runs.
+const Env deadDisplay{{"DISPLAY", ":57"}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}};
 
 Run run(const QStringList& args)
 {
@@ -56,6 +100,15 @@ private slots:
     void unreadableCard();
     void usage_data();
     void usage();
+    void program_data();
+    void program();
+    void notCardFiles_data();
+    void notCardFiles();
+    void controlCharactersEscaped();
+    void memoryRunsOut_data();
+    void memoryRunsOut();
+    void hugeCaptionPrints();
+    void fullDisk();
 };
 
 void tst_CommandLine::dump()
@@ -171,6 +224,182 @@ void tst_CommandLine::usage()
     const Run r = run(args);
     QCOMPARE(r.code, code);
     QVERIFY(!r.err.isEmpty());
+}
+
+void tst_CommandLine::program_data()
+{
+    QTest::addColumn<QStringList>("args"); // %CARD% and %HOME% are replaced
+    QTest::addColumn<Env>("env");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("help") << QStringList{"--help"} << noDisplay << 0 << "usage: orlanto [CARD.ORL]" << "";
+    QTest::newRow("version") << QStringList{"--version"} << noDisplay << 0 << "orlanto 0." << "";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << noDisplay << 2 << "" << "usage: orlanto";
+    QTest::newRow("window without display") << QStringList{"--home", "%HOME%"} << noDisplay << 1 << ""
+                                            << "the designer needs a display";
+    QTest::newRow("window, display unreachable") << QStringList{"--home", "%HOME%"} << deadDisplay << 1 << ""
+                                                 << "orlanto print";
+    QTest::newRow("dump, display unreachable") << QStringList{"dump", "%CARD%"} << deadDisplay << 0
+                                               << "\"class\":\"TBCShapes\"" << "";
+    QTest::newRow("print, display unreachable") << QStringList{"print", "%CARD%", "-o", "%HOME%/out.pdf"}
+                                                << deadDisplay << 0 << "" << "";
+    QTest::newRow("print to a full device") << QStringList{"print", "%CARD%", "-o", "/dev/full"} << deadDisplay
+                                            << 1 << "" << "No space left on device";
+    QTest::newRow("empty position list") << QStringList{"print", "%CARD%", "-o", "%HOME%/out.pdf", "--positions", ""}
+                                         << deadDisplay << 2 << "" << "at least one card";
+}
+
+void tst_CommandLine::program()
+{
+    QFETCH(QStringList, args);
+    QFETCH(Env, env);
+    QFETCH(int, code);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    SurfaceFixture f;
+    const QString card = writeCard(f);
+    for (QString& a : args) a.replace("%CARD%", card).replace("%HOME%", f.home.path());
+    const Run r = orlanto(args, env);
+    QVERIFY2(r.code == code, qPrintable(QString::number(r.code) + ": " + r.err));
+    QVERIFY2(r.out.contains(out), qPrintable(r.out));
+    QVERIFY2(r.err.contains(err), qPrintable(r.err));
+    // The window that cannot start says so in one line, without the toolkit's own lines.
+    if (args.first() == "--home") QCOMPARE(r.err.count('\n'), 1);
+}
+
+void tst_CommandLine::notCardFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("folder") << "folder" << "is a folder, not a card file";
+    QTest::newRow("FIFO") << "fifo" << "FIFO";
+    QTest::newRow("device") << "device" << "device";
+}
+
+void tst_CommandLine::notCardFiles()
+{
+    // Each is refused before it is opened: a FIFO with no writer would wait forever, and
+    // /dev/zero never ends.
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    QString name = home.filePath("card.ORL");
+    if (kind == "folder") QVERIFY(QDir().mkdir(name));
+    if (kind == "fifo") QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    if (kind == "device") name = "/dev/zero";
+    for (const QStringList& args : {QStringList{"dump", name}, QStringList{"resave", name, home.filePath("out.ORL")},
+                                    QStringList{"print", name, "-o", home.filePath("out.pdf")}}) {
+        const Run r = orlanto(args, deadDisplay);
+        QVERIFY2(r.code == 1, qPrintable(args.first() + ": " + QString::number(r.code) + " " + r.err));
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY2(!r.err.contains("does not exist"), qPrintable(r.err));
+    }
+    QVERIFY(!QFile::exists(home.filePath("out.ORL")));
+    QVERIFY(!QFile::exists(home.filePath("out.pdf")));
+}
+
+void tst_CommandLine::controlCharactersEscaped()
+{
+    // A class name that is a terminal escape sequence and a bell.
+    QTemporaryDir home;
+    const QString card = home.filePath("evil.ORL");
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(oneObjectCard("\x1b[2J\x1b]0;pwned\x07X", {}));
+    file.close();
+    const Run r = orlanto({"dump", card}, deadDisplay);
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("Class \\x1B[2J\\x1B]0;pwned\\x07X not found")), qPrintable(r.err));
+    QVERIFY(!r.err.contains(QChar(0x1B)));
+    QVERIFY(!r.err.contains(QChar(0x07)));
+}
+
+void tst_CommandLine::memoryRunsOut_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QString>("message");
+    // Not a card from its first byte: refused without reading the rest.
+    QTest::newRow("not a card") << QByteArray("\x7F" "ELF") << "Invalid property value";
+    // A hint of 2 GB that the file does hold: more than the command may have.
+    QByteArray huge = oneObjectCard("TBCShapes", {});
+    huge.chop(3);
+    huge += QByteArray("\x04" "Hint" "\x0C", 6) + QByteArray("\xF0\xFF\xFF\x7F", 4);
+    QTest::newRow("a value larger than memory") << huge << "memory";
+}
+
+void tst_CommandLine::memoryRunsOut()
+{
+    // A 3 GB file (sparse, so the disk holds next to nothing) under a 1.5 GB address space.
+    QFETCH(QByteArray, head);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    const QString card = home.filePath("huge.ORL");
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(head);
+    QVERIFY(file.resize(qint64(3) << 30));
+    file.close();
+    for (const QStringList& args : {QStringList{"dump", card}, QStringList{"resave", card, home.filePath("out.ORL")}}) {
+        const Run r = orlanto(args, deadDisplay, rlim_t(3) << 29);
+        QVERIFY2(r.code == 1, qPrintable(QString::number(r.code) + " " + r.err));
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    }
+    QVERIFY(!QFile::exists(home.filePath("out.ORL")));
+}
+
+void tst_CommandLine::hugeCaptionPrints()
+{
+    // A 10 MB caption: only the text that shows on the label is laid out and recorded, so
+    // printing it fits in 1 GB of address space (it took gigabytes when laid out whole).
+    QTemporaryDir home;
+    const QString card = home.filePath("caption.ORL");
+    TGValue caption;
+    caption.tag = TGValue::LString;
+    caption.bytes = QByteArray("Hello ").repeated(10 * 1024 * 1024 / 6);
+    TGValue width;
+    width.tag = TGValue::Int32;
+    width.integer = 200;
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(oneObjectCard("TGBusinessCardLabel", {{"Width", width}, {"Caption", caption}}));
+    file.close();
+    const QString pdf = home.filePath("out.pdf");
+    const Run r = orlanto({"print", card, "-o", pdf, "--home", home.path()}, deadDisplay, rlim_t(1) << 30);
+    QVERIFY2(r.code == 0, qPrintable(QString::number(r.code) + " " + r.err));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void tst_CommandLine::fullDisk()
+{
+    // A save that runs out of space part-way says so in the system's words and leaves the
+    // old file whole. Needs a small tmpfs, which only root may mount.
+    if (geteuid() != 0) QSKIP("mounting a small tmpfs needs root");
+    SurfaceFixture f;
+    ShapeKinds::registerAll(*f.surface);
+    for (int i = 0; i < 400; ++i) {
+        auto* s = new TBCShapes(f.surface->owner());
+        s->buildPopup();
+        f.surface->AddObject(s, QRect(i % 300, i % 150, 20, 20));
+    }
+    const QString card = f.home.filePath("many.ORL");
+    f.surface->SaveCard(card);
+    const QString mnt = f.home.filePath("full");
+    QVERIFY(QDir().mkdir(mnt));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", mnt}) != 0)
+        QSKIP("tmpfs could not be mounted");
+    const auto unmount = qScopeGuard([&mnt] { QProcess::execute("umount", {mnt}); });
+    const QString out = mnt + "/many.ORL";
+    QFile old(out);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old card");
+    old.close();
+    const Run r = orlanto({"resave", card, out}, deadDisplay);
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains("No space left on device"), qPrintable(r.err));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old card"));
+    QCOMPARE(QDir(mnt).entryList(QDir::Files), QStringList{"many.ORL"});
 }
 
 QTEST_MAIN(tst_CommandLine)

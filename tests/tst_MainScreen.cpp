@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 // A window in a fresh home, activated as at start-up.
 // The messages shown at start-up (such as having no printer) are dropped.
@@ -51,6 +53,8 @@ private slots:
     void companionNames();
     void openRefusesOtherExtensions();
     void missingRecentFile();
+    void openRefusesWhatIsNotAFile_data();
+    void openRefusesWhatIsNotAFile();
     void zoomSteps();
     void defaultFontCaption_data();
     void defaultFontCaption();
@@ -402,6 +406,33 @@ void tst_MainScreen::richTextTool()
     QCOMPARE(labels.size(), 1);
     QVERIFY(!labels[0]->richText().document().isEmpty());
     QVERIFY(win.w->changesMade());
+}
+
+void tst_MainScreen::openRefusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("folder") << "folder" << " is a folder, not a card file";
+    QTest::newRow("FIFO") << "fifo" << " is not a card file: it is a device, FIFO or socket, not a regular file";
+}
+
+void tst_MainScreen::openRefusesWhatIsNotAFile()
+{
+    // Named on the command line or picked from the recent files: refused with a word, and a
+    // FIFO is not opened (that would wait for a writer for ever).
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    const QString name = home.filePath("Saved/Odd.ORL");
+    if (kind == "folder") QVERIFY(QDir().mkpath(name));
+    else QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    win.w->openFile(name);
+    QCOMPARE(dialogs.messages, QStringList{name + message});
+    win.w->MRUItemClick(name);
+    QCOMPARE(dialogs.messages, (QStringList{name + message, name + message}));
+    QCOMPARE(win.w->currentFileName(), QString());
 }
 
 QTEST_MAIN(tst_MainScreen)

@@ -11,7 +11,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 class tst_Preferences : public QObject {
     Q_OBJECT
@@ -32,6 +36,11 @@ private slots:
     void damagedFiles();
     void tenMegabytesOfNoise();
     void unwritableHomeReportedOnce();
+    void fullDiskKeepsFile();
+    void unreadableFileLeftAlone_data();
+    void unreadableFileLeftAlone();
+    void encodings_data();
+    void encodings();
 
 private:
     void writeIni(const QByteArray& text);
@@ -371,6 +380,125 @@ void tst_Preferences::unwritableHomeReportedOnce()
     QVERIFY(!p.SavePreferences());
     QCOMPARE(host.messages.size(), 1);
     QCOMPARE(p.FontSize, 12); // the program goes on with what it holds
+}
+
+void tst_Preferences::fullDiskKeepsFile()
+{
+    // A disk that fills up after 200 bytes: a whole preferences file cannot be written, so
+    // the one there stays as it was and the user is told once.
+    TPreferences p;
+    p.Personal[0] = QStringLiteral("Jane Smith");
+    p.Personal[3] = QStringLiteral("12 Long Lane, Little Hampton");
+    QVERIFY(p.SavePreferences());
+    const QByteArray before = iniText();
+    QVERIFY(before.size() > 400);
+
+    ScriptedDialogHost host;
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    setrlimit(RLIMIT_FSIZE, &small);
+    TRecentFiles r = TRecentFiles::load();
+    r.add(QStringLiteral("/cards/one.ORL"));
+    const bool recentSaved = r.save();
+    p.FontSize = 12;
+    const bool prefsSaved = p.SavePreferences();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    QVERIFY(!recentSaved);
+    QVERIFY(!prefsSaved);
+    QCOMPARE(iniText(), before);
+    QCOMPARE(host.messages.size(), 1);
+    QVERIFY2(host.messages.first().startsWith("Unable to save the preferences file"), qPrintable(host.messages.first()));
+    QCOMPARE(QDir(home_->path()).entryList(QDir::Files), QStringList{"ORL.INI"});
+}
+
+void tst_Preferences::unreadableFileLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("larger than 32 MB") << "large" << "larger than 32 MB";
+    QTest::newRow("FIFO") << "fifo" << "not a regular file";
+}
+
+void tst_Preferences::unreadableFileLeftAlone()
+{
+    // A file that could not be read is neither taken as empty and written over, nor read
+    // again: the defaults hold for the session and the file stays as it is.
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QString name = platform::PreferencesFile::fileName();
+    if (kind == "large") {
+        writeIni("[Layout]\nAcross=1\n");
+        QFile f(name);
+        QVERIFY(f.resize(platform::IniFile::MaxFileSize + 1));
+    } else {
+        QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    }
+    const QFileInfo before(name);
+    ScriptedDialogHost host;
+    TPreferences p = TPreferences::LoadPreferences();
+    QCOMPARE(p, TPreferences());
+    QCOMPARE(host.messages.size(), 1);
+    QVERIFY2(host.messages.first().contains(reason), qPrintable(host.messages.first()));
+    p.FontSize = 12;
+    QVERIFY(!p.SavePreferences());
+    TRecentFiles r = TRecentFiles::load();
+    r.add(QStringLiteral("/cards/one.ORL"));
+    QVERIFY(!r.save());
+    QCOMPARE(host.messages.size(), 1);
+    const QFileInfo after(name);
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(after.lastModified(), before.lastModified());
+}
+
+void tst_Preferences::encodings_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");     // the Name read
+    QTest::addColumn<QString>("company");  // the Company written
+    QTest::addColumn<QByteArray>("nameLine");
+    QTest::addColumn<QByteArray>("companyLine");
+    // Code page 1252: 0x80..0x9F are letters and punctuation, not control characters.
+    QTest::newRow("code page 1252") << QByteArray("[Personal]\r\nName=Caf\xC9 \x80 \x96 \x92\x93\x94\r\n")
+                                    << QString::fromUtf8("Caf\u00C9 \u20AC \u2013 \u2019\u201C\u201D")
+                                    << QString::fromUtf8("Gro\u00DF \u201EAG\u201C")
+                                    << QByteArray("Name=Caf\xC9 \x80 \x96 \x92\x93\x94")
+                                    << QByteArray("Company=Gro\xDF \x84" "AG\x93");
+    QTest::newRow("UTF-8") << QByteArray("[Personal]\nName=Caf\xC3\x89 \xE2\x82\xAC\n")
+                           << QString::fromUtf8("Caf\u00C9 \u20AC") << QString::fromUtf8("Gro\u00DF")
+                           << QByteArray("Name=Caf\xC3\x89 \xE2\x82\xAC") << QByteArray("Company=Gro\xC3\x9F");
+    // Text the code page cannot hold turns the whole file into UTF-8, keeping every value.
+    QTest::newRow("1252, then a Polish name") << QByteArray("[Personal]\nName=Caf\xC9 \x80\n")
+                                              << QString::fromUtf8("Caf\u00C9 \u20AC") << QString::fromUtf8("\u0141\u00F3d\u017A")
+                                              << QByteArray("Name=Caf\xC3\x89 \xE2\x82\xAC")
+                                              << QByteArray("Company=\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    QTest::newRow("new file") << QByteArray() << QString() << QString::fromUtf8("Caf\u00E9")
+                              << QByteArray("Name=") << QByteArray("Company=Caf\xC3\xA9");
+}
+
+void tst_Preferences::encodings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
+    QFETCH(QString, company);
+    QFETCH(QByteArray, nameLine);
+    QFETCH(QByteArray, companyLine);
+    if (!file.isEmpty()) writeIni(file);
+    TPreferences p = TPreferences::LoadPreferences();
+    QCOMPARE(p.Personal[0], name);
+    p.Personal[1] = company;
+    QVERIFY(p.SavePreferences());
+    const QByteArray text = iniText();
+    QVERIFY2(text.contains(nameLine + (text.contains("\r\n") ? "\r\n" : "\n")), text.constData());
+    QVERIFY2(text.contains(companyLine), text.constData());
+    const TPreferences again = TPreferences::LoadPreferences();
+    QCOMPARE(again.Personal[0], name);
+    QCOMPARE(again.Personal[1], company);
 }
 
 QTEST_MAIN(tst_Preferences)

@@ -13,6 +13,8 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, black = 0xFF000000, green = 0xFF00FF00;
 
@@ -89,6 +91,9 @@ private slots:
     void horizontalLineInset();
     void lineDirections_data();
     void lineDirections();
+    void linesClippedToTheView_data();
+    void linesClippedToTheView();
+    void hugeLinePaintsWhatShows();
     void tools_data();
     void tools();
     void shapeColorCommands();
@@ -264,6 +269,61 @@ void tst_Shapes::lineDirections()
     const QImage img = painted(l);
     for (QPoint p : on) QVERIFY2(at(img, p.x(), p.y()) == black, qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
     for (QPoint p : off) QVERIFY2(at(img, p.x(), p.y()) == green, qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+}
+
+void tst_Shapes::linesClippedToTheView_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("style");
+    QTest::newRow("across, shallow") << QPoint(-170, -20) << QPoint(230, 61) << int(Gdi::psSolid);
+    QTest::newRow("across, steep") << QPoint(13, -190) << QPoint(31, 250) << int(Gdi::psSolid);
+    QTest::newRow("diagonal, dotted") << QPoint(-100, -100) << QPoint(200, 200) << int(Gdi::psDot);
+    QTest::newRow("upwards, dash-dot") << QPoint(250, -30) << QPoint(-220, 77) << int(Gdi::psDashDot);
+    QTest::newRow("ends inside") << QPoint(-300, 5) << QPoint(20, 30) << int(Gdi::psDash);
+    QTest::newRow("starts inside") << QPoint(30, 35) << QPoint(40, 299) << int(Gdi::psDashDotDot);
+    QTest::newRow("misses the view") << QPoint(-300, -50) << QPoint(290, -2) << int(Gdi::psSolid);
+}
+
+void tst_Shapes::linesClippedToTheView()
+{
+    // A one-pixel line is stepped only where it can show; the pixels and the dash phase in
+    // a small view are those of the same line drawn whole on a large one.
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, style);
+    const auto draw = [&](QImage& image, QPoint origin) {
+        image.fill(white);
+        QPainter p(&image);
+        platform::Canvas c(p);
+        c.translate(origin.x(), origin.y());
+        c.pen.style = Gdi::TPenStyle(style);
+        c.moveTo(from.x(), from.y());
+        c.lineTo(to.x(), to.y());
+    };
+    QImage whole(1000, 1000, QImage::Format_RGB32), view(50, 40, QImage::Format_RGB32);
+    draw(whole, QPoint(500, 500));
+    draw(view, QPoint(0, 0));
+    QCOMPARE(view, whole.copy(500, 500, 50, 40));
+}
+
+void tst_Shapes::hugeLinePaintsWhatShows()
+{
+    // Any stored size is valid: a line a billion pixels wide and 2^31 - 1 high paints its
+    // first pixels on the card at once, as the window's surface paints it.
+    ShapeFixture f;
+    auto* l = f.add<TGLineShape>(0, 0, 10, 10);
+    l->setBounds(0, 0, 1000000000, 2147483647);
+    l->setLineStyle(TGLineShape::stAngleSlopingDown);
+    // And one wholly off the card, above and to the left of it.
+    auto* off = f.add<TGLineShape>(0, 0, 10, 10);
+    off->setBounds(std::numeric_limits<int>::min(), std::numeric_limits<int>::min(),
+                   std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+    const QImage& card = f.surface->image();
+    QCOMPARE(card.pixel(10, 21) | 0xFF000000, black);
+    QCOMPARE(card.pixel(40, 86) | 0xFF000000, black);
+    QCOMPARE(card.pixel(80, 172) | 0xFF000000, black);
+    QCOMPARE(card.pixel(20, 21) | 0xFF000000, white);
 }
 
 void tst_Shapes::tools_data()

@@ -83,6 +83,8 @@ private slots:
     void fontStoredOnlyWhenOwn();
     void brokenValuesStayUsable_data();
     void brokenValuesStayUsable();
+    void layoutSettlesOnTheCard_data();
+    void layoutSettlesOnTheCard();
     void hugeCaptionStaysUsable();
 };
 
@@ -615,6 +617,8 @@ void tst_TextLabel::brokenValuesStayUsable_data() {
     QTest::newRow("huge highlight depth")
         << QByteArray("DepthHighlight") << QVariant(std::numeric_limits<int>::max());
     QTest::newRow("negative highlight depth") << QByteArray("DepthHighlight") << QVariant(-40000);
+    QTest::newRow("shadow depth -20") << QByteArray("DepthShadow") << QVariant(-20);
+    QTest::newRow("highlight depth -20") << QByteArray("DepthHighlight") << QVariant(-20);
     QTest::newRow("shadow direction 99") << QByteArray("DirectionShadow") << QVariant(99);
     QTest::newRow("highlight direction -1") << QByteArray("DirectionHighlight") << QVariant(-1);
     QTest::newRow("alignment 7") << QByteArray("Alignment") << QVariant(7);
@@ -645,6 +649,35 @@ void tst_TextLabel::brokenValuesStayUsable() {
             l->directionHighlight() <= TGBaseLabel::hdUp);
     QVERIFY(l->alignment() >= Gdi::taLeftJustify && l->alignment() <= Gdi::taCenter);
     QVERIFY(l->borderStyle() == Gdi::bsNone || l->borderStyle() == Gdi::bsSingle);
+}
+
+void tst_TextLabel::layoutSettlesOnTheCard_data() {
+    brokenValuesStayUsable_data();
+    QTest::newRow("font height 0") << QByteArray("Font.Height") << QVariant(0);
+}
+
+void tst_TextLabel::layoutSettlesOnTheCard() {
+    // Whatever the stored values, the first paint of the card settles the label's layout:
+    // painting it asks for no further paint, and the window does not repaint for ever.
+    QFETCH(QByteArray, property);
+    QFETCH(QVariant, value);
+    for (int angle : {0, 90, 180, 270}) {
+        SurfaceFixture f;
+        TGPLabel* l = labelOn(f);
+        l->setReading(true);
+        l->setDirectionShadow(TGBaseLabel::sdDown);
+        l->setDirectionHighlight(TGBaseLabel::hdUp);
+        l->setAngle(angle);
+        if (property == "Font.Height") l->font()->setHeight(value.toInt());
+        else l->setProperty(property.constData(), value);
+        l->setReading(false);
+        f.surface->image();
+        int repaints = 0;
+        f.surface->onRepaint = [&repaints] { ++repaints; };
+        f.surface->image();
+        QVERIFY2(repaints == 0, qPrintable(QStringLiteral("angle %1: %2 repaints").arg(angle).arg(repaints)));
+        QVERIFY(l->width() >= 1 && l->height() >= 1);
+    }
 }
 
 void tst_TextLabel::hugeCaptionStaysUsable() {

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 namespace {
-// The displacement of an effect copy in the text's own frame (x right, y down).
+// The displacement of an effect copy in the text's own frame (x right, y down). A copy of
+// depth 0 or less is not drawn and displaces nothing: a negative depth would shrink the
+// line below the text and the layout would never settle.
 QPoint offsetFor(int direction, const QPoint (&table)[6], int depth) {
-    const int d = std::clamp(depth, -TGBaseLabel::maxEffectDepth, TGBaseLabel::maxEffectDepth);
+    const int d = std::clamp(depth, 0, TGBaseLabel::maxEffectDepth);
     return direction >= 0 && direction < 6 ? table[direction] * d : QPoint();
 }
 

@@ -65,8 +65,10 @@ void TGBaseLabel::applySizeRules(qint64 W, qint64 L) {
 
 void TGBaseLabel::layoutPass() {
     const platform::TextMetrics tm(canvasFont(false));
-    const int H = tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading;
-    const qint64 W = tm.textWidth(caption_ + QLatin1Char(' '));
+    // At least a pixel each way: a size rule that cuts the label to nothing is undone by the
+    // bounds-changed check, and the two would take turns at every paint.
+    const int H = std::max(tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading, 1);
+    const qint64 W = std::max<qint64>(tm.textWidth(caption_ + QLatin1Char(' ')), 1);
     const int sx = shadowOffset_.x(), sy = shadowOffset_.y();
     const int hx = highlightOffset_.x(), hy = highlightOffset_.y();
 
