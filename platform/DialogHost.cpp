@@ -29,4 +29,9 @@ bool AskYesNo(const QString& text, const QString& caption)
     return DialogHost::current().askYesNo(text, caption);
 }
 
+DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption)
+{
+    return DialogHost::current().askYesNoCancel(text, caption);
+}
+
 } // namespace platform

@@ -25,6 +25,9 @@ public:
     virtual void information(const QString& text, const QString& caption) = 0;
     // A message box with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    // A message box with Yes, No and Cancel; closing it (Escape) is Cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askYesNoCancel(const QString& text, const QString& caption) = 0;
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
     // Empty when cancelled.
@@ -45,5 +48,6 @@ public:
 // The shell routines every part of the program reports through.
 void ShowInformation(const QString& text);
 bool AskYesNo(const QString& text, const QString& caption);
+DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption);
 
 } // namespace platform
