@@ -102,6 +102,7 @@ struct MovedCard : Card {
         const QPoint p = surface.handle().geometry().center();
         surface.mouseDown(Qt::LeftButton, {}, p.x(), p.y());
         surface.mouseMove(Qt::LeftButton, {}, p.x() + 4, p.y() + 3);
+        clock.now += 200; // held long enough to be a drag, not a click
         surface.mouseUp(Qt::LeftButton, {}, p.x() + 4, p.y() + 3);
     }
 };
