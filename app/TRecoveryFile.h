@@ -13,7 +13,7 @@
 class TGBasePanel;
 
 class TRecoveryFile {
-  public:
+public:
     explicit TRecoveryFile(TGBasePanel& surface);
 
     static QString cardPath();
@@ -37,7 +37,7 @@ class TRecoveryFile {
     // Renames a copy that cannot be read; returns its new name.
     static QString setAside();
 
-  private:
+private:
     TGBasePanel& surface_;
     platform::SystemTickClock systemClock_;
     const platform::TickClock* clock_ = &systemClock_;

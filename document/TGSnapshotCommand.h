@@ -7,14 +7,14 @@
 #include <QUndoCommand>
 
 class TGSnapshotCommand : public QUndoCommand {
-  public:
+public:
     TGSnapshotCommand(TGUndoHistory& history, const QString& text, TGUndoHistory::Side before,
                       TGUndoHistory::Side after);
 
     void undo() override;
     void redo() override;
 
-  private:
+private:
     TGUndoHistory& history_;
     TGUndoHistory::Side before_;
     TGUndoHistory::Side after_;

@@ -52,7 +52,7 @@ Q_DECLARE_METATYPE(Reply)
 
 class tst_UnsavedChanges : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void saveQuestion_data();
     void saveQuestion();
     void noQuestionWithoutChanges();
