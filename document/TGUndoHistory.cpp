@@ -164,9 +164,9 @@ void TGUndoHistory::record(const QString& what) {
 QString TGUndoHistory::describe(const State& before, const std::vector<int>& from,
                                 const State& after, const std::vector<int>& to) {
     if (from.empty() && to.empty()) return QStringLiteral("Change");
-    if (from.empty()) return QStringLiteral("Create");
-    if (to.empty()) return QStringLiteral("Delete");
-    if (from.size() != to.size()) return QStringLiteral("Change");
+    // More objects than before: something was made; fewer: something went.
+    if (to.size() > from.size()) return QStringLiteral("Create");
+    if (to.size() < from.size()) return QStringLiteral("Delete");
     // The same objects on both sides: a move or a resize when their bounds say so.
     QHash<const TGGraphicControl*, QRect> was;
     for (int j : from)
