@@ -82,7 +82,8 @@ private:
 } // namespace
 
 TMainScreen::TMainScreen(QWidget* parent)
-    : QMainWindow(parent), surface_(std::make_unique<TGBusinessCardPanel32>(this))
+    : QMainWindow(parent), surface_(std::make_unique<TGBusinessCardPanel32>(this)),
+      recovery_(*surface_)
 {
     setObjectName(QStringLiteral("MainScreen"));
     setWindowTitle(QStringLiteral("Orlanto"));
@@ -115,6 +116,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     applyFontPreferences();
     SetDefaultFontCaption();
     SetPanelPersonalInfo();
+    trackCardState();
     SetChangesMade(false);
     recent_ = TRecentFiles::load();
     rebuildRecentMenu();
@@ -127,6 +129,8 @@ TMainScreen::TMainScreen(QWidget* parent)
 TMainScreen::~TMainScreen()
 {
     qApp->removeEventFilter(this);
+    // The history empties itself as it goes: that is no saved card.
+    surface_->history().stack().disconnect(this);
     delete view_; // before the surface it shows
     view_ = nullptr;
 }
@@ -248,15 +252,18 @@ void TMainScreen::buildMenus()
         return a;
     };
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-    add(fileMenu_, "mnuNew", "&New", &TMainScreen::newCommand);
-    add(fileMenu_, "mnuOpen", "&Open", &TMainScreen::openCommand);
+    add(fileMenu_, "mnuNew", "&New", &TMainScreen::newCommand)->setShortcut(QKeySequence::New);
+    add(fileMenu_, "mnuOpen", "&Open", &TMainScreen::openCommand)->setShortcut(QKeySequence::Open);
     add(fileMenu_, "mnuDelete", "&Delete", &TMainScreen::deleteCommand);
     saveAction_ = add(fileMenu_, "mnuSave", "Save", &TMainScreen::saveCommand);
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAction_->setShortcutContext(Qt::ApplicationShortcut);
-    add(fileMenu_, "mnuSaveAs", "Save &As...", &TMainScreen::saveAsCommand);
+    add(fileMenu_, "mnuSaveAs", "Save &As...", &TMainScreen::saveAsCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     fileMenu_->addSeparator();
-    printActions_ << add(fileMenu_, "mnuPrint", "&Print", &TMainScreen::printCommand)
+    QAction* print = add(fileMenu_, "mnuPrint", "&Print", &TMainScreen::printCommand);
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    printActions_ << print
                   << add(fileMenu_, "mnuPreview", "Pre&view", &TMainScreen::previewCommand)
                   << add(fileMenu_, "mnuPrinterSetup", "Printer S&etup",
                          &TMainScreen::printerSetupCommand)
@@ -266,16 +273,32 @@ void TMainScreen::buildMenus()
                          &TMainScreen::outlineTestPageCommand);
     add(fileMenu_, "mnuExportPdf", "Expo&rt as PDF...", &TMainScreen::exportPdfCommand);
     fileMenu_->addSeparator();
-    add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand);
+    add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     recentSeparator_ = fileMenu_->addSeparator();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    undoAction_ = add(edit, "mnuUndo", "&Undo", &TMainScreen::undoCommand);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = add(edit, "mnuRedo", "&Redo", &TMainScreen::redoCommand);
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                               QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    QAction* selectAll = edit->addAction(QStringLiteral("Select &All"));
+    selectAll->setObjectName(QStringLiteral("mnuSelectAll"));
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(selectAll, &QAction::triggered, this, [this] { surface_->selectAll(); });
+    edit->addSeparator();
     defaultFontAction_ = add(edit, "mnuDefaultFont", "&Default Font - ", &TMainScreen::defaultFontCommand);
     add(edit, "mnuPersonalInformation", "&Personal Information", &TMainScreen::personalInformationCommand);
     add(edit, "mnuBackgroundArt", "&Set or Change Background Art", &TMainScreen::backgroundArtCommand);
     add(edit, "mnuLayout", "Change Business Card Layout", &TMainScreen::layoutCommand);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* windowHelp = help->addAction(QStringLiteral("&Help on This Window"));
+    windowHelp->setObjectName(QStringLiteral("mnuWindowHelp"));
+    windowHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(windowHelp, &QAction::triggered, this, [] { platform::HelpViewer::showTopic(2016); });
     QAction* contents = help->addAction(QStringLiteral("&Contents"));
     contents->setObjectName(QStringLiteral("mnuContents"));
     connect(contents, &QAction::triggered, this, [] { platform::HelpViewer::showContents(); });
@@ -320,7 +343,9 @@ void TMainScreen::firstActivation()
     sizeCardFromLayout();
     if (!recent_.files().isEmpty() && QFile::exists(recent_.files().front()))
         OpenBCFile(recent_.files().front());
+    surface_->history().clear();
     SetChangesMade(false);
+    offerRecovery();
     connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged,
             Qt::UniqueConnection);
     busy_ = false;
@@ -347,7 +372,13 @@ bool TMainScreen::event(QEvent* e)
 
 void TMainScreen::closeEvent(QCloseEvent* e)
 {
+    // Whatever closes the window (its close button, Exit, Ctrl+Q, the session) asks first.
+    if (!CheckSaveNeeded()) {
+        e->ignore();
+        return;
+    }
     platform::WindowPlacement::SaveWindowPlacement(*this);
+    TRecoveryFile::remove();
     e->accept();
 }
 
@@ -382,33 +413,11 @@ QString TMainScreen::zoomCaption() const
     return QString::number(qRound(surface_->zoomFactor() * 100.0)) + QLatin1Char('%');
 }
 
-void TMainScreen::SetChangesMade(bool flag)
-{
-    changesMade_ = flag;
-    cancelButton_->setVisible(flag);
-    saveButton_->setText(currentFileName_.isEmpty() ? QStringLiteral("Save As")
-                                                    : QStringLiteral("Save"));
-    saveButton_->setVisible(flag);
-    saveAction_->setEnabled(!currentFileName_.isEmpty());
-    // The widget map follows the buttons that come and go, once the layout has settled.
-    const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
-    if (activated_ && !uiMap.isEmpty())
-        QTimer::singleShot(100, this, [this, uiMap] { writeUiMap(uiMap); });
-}
-
-void TMainScreen::LabelChanged()
-{
-    if (!busy_) SetChangesMade(true);
-}
-
 void TMainScreen::Setbuttons()
 {
-    saveAction_->setEnabled(!currentFileName_.isEmpty());
     for (QAction* a : printActions_) a->setEnabled(printersAvailable());
     for (QPushButton* b : printButtons_) b->setEnabled(printersAvailable());
-    setWindowTitle(currentFileName_.isEmpty()
-                       ? QStringLiteral("Orlanto")
-                       : QStringLiteral("Orlanto - ") + QFileInfo(currentFileName_).fileName());
+    changesChanged();
 }
 
 bool TMainScreen::eventFilter(QObject* watched, QEvent* event)

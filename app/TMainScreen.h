@@ -4,6 +4,7 @@
 // and its unsaved-changes state, and the settings the preferences file keeps.
 #include "app/TPreferences.h"
 #include "app/TRecentFiles.h"
+#include "app/TRecoveryFile.h"
 
 #include <QMainWindow>
 
@@ -48,7 +49,9 @@ public:
     void openFile(const QString& fileName);
     void OpenBCFile(const QString& fileName);
     bool SaveBCFile(const QString& fileName);
-    void CheckSaveNeeded();
+    // Asks "Save changes?" when there are unsaved changes and saves on Yes; false when the
+    // card must stay as it is (Cancel, Escape, a cancelled Save As or a failed save).
+    bool CheckSaveNeeded();
 
     // --- edit and help commands
     void defaultFontCommand();
@@ -75,12 +78,22 @@ public:
     void zoomOut();
     QString zoomCaption() const;
 
-    // --- change tracking
-    bool changesMade() const { return changesMade_; }
+    // --- change tracking: the card has unsaved changes while its undo history is away
+    // from the state last saved or opened
+    bool changesMade() const;
     void SetChangesMade(bool flag);
     void LabelChanged();
     void Setbuttons();
     QString currentFileName() const { return currentFileName_; }
+    void undoCommand();
+    void redoCommand();
+
+    // --- the copy of a card with unsaved changes kept against crashes
+    TRecoveryFile& recovery() { return recovery_; }
+    // Writes the copy when it is due (the timer calls this every second).
+    void pollRecovery();
+    // At start-up: offers a copy left by a session that did not end normally.
+    void offerRecovery();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,6 +113,11 @@ private:
     void writeUiMap(const QString& path) const;
     void createPrintCommands();
     void storePrintSettings(const TPrintSettings& settings);
+    bool saveAs();
+    void changesChanged();
+    void trackCardState();
+    void applyLayout(const TCardLayout& layout);
+    void setBackgroundFile(const QString& fileName);
 
     std::unique_ptr<TGBusinessCardPanel32> surface_;
     SurfaceView* view_ = nullptr;
@@ -109,6 +127,8 @@ private:
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QAction* saveAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QAction* defaultFontAction_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
@@ -121,7 +141,9 @@ private:
     TRecentFiles recent_;
     QString currentFileName_;
     QString backgroundFile_;
-    bool changesMade_ = false;
+    TRecoveryFile recovery_;
+    QString recoveryError_; // the last failure to write the copy, reported once
+    bool recoveryChecked_ = false; // a copy left by an earlier session has been offered
     bool busy_ = false;
     bool activated_ = false;
 };

@@ -91,16 +91,21 @@ void TMainScreen::backgroundArtCommand()
         else if (QFile::exists(inFolder))
             dialog.selectFile(inFolder);
     }
+    TGUndoHistory::Step step(surface_->history(), QStringLiteral("Background Art"));
     const int result = platform::DialogHost::current().exec(dialog);
-    if (result == QDialog::Accepted) {
-        backgroundFile_ = dialog.selectedFile();
-        surface_->LoadBackground(backgroundFile_);
-        SetChangesMade(true);
-    } else if (result == TLoadBackGround::NoneResult) {
-        backgroundFile_.clear();
+    if (result == QDialog::Accepted)
+        setBackgroundFile(dialog.selectedFile());
+    else if (result == TLoadBackGround::NoneResult)
+        setBackgroundFile(QString());
+}
+
+void TMainScreen::setBackgroundFile(const QString& fileName)
+{
+    backgroundFile_ = fileName;
+    if (fileName.isEmpty())
         surface_->ClearBackground();
-        SetChangesMade(true);
-    }
+    else
+        surface_->LoadBackground(fileName);
     surface_->invalidate();
 }
 
@@ -108,7 +113,13 @@ void TMainScreen::layoutCommand()
 {
     const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.Layout, this);
     if (!layout) return;
-    prefs_.Layout = *layout;
+    TGUndoHistory::Step step(surface_->history(), QStringLiteral("Business Card Layout"));
+    applyLayout(*layout);
+}
+
+void TMainScreen::applyLayout(const TCardLayout& layout)
+{
+    prefs_.Layout = layout;
     storeFontPreferences();
     prefs_.SavePreferences();
     surface_->handle().clear();

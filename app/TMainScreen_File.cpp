@@ -24,12 +24,13 @@ QString TMainScreen::savedFolder() const
 
 void TMainScreen::newCommand()
 {
-    CheckSaveNeeded();
+    if (!CheckSaveNeeded()) return;
     busy_ = true;
     surface_->ClearObjects();
     backgroundFile_.clear();
     surface_->ClearBackground();
     currentFileName_.clear();
+    surface_->history().clear();
     SetChangesMade(false);
     busy_ = false;
     Setbuttons();
@@ -37,7 +38,7 @@ void TMainScreen::newCommand()
 
 void TMainScreen::openCommand()
 {
-    CheckSaveNeeded();
+    if (!CheckSaveNeeded()) return;
     const QString name = platform::DialogHost::current().openFileName(
         QStringLiteral("Open Business Card"), savedFolder(), cardFilter);
     if (name.isEmpty()) return;
@@ -88,17 +89,30 @@ void TMainScreen::deleteCommand()
 
 void TMainScreen::saveCommand()
 {
-    surface_->DeleteStrayObjects();
+    // A card never saved has no name to save under: Save is Save As then.
     if (currentFileName_.isEmpty()) {
-        platform::DialogHost::current().beep();
+        saveAs();
         return;
+    }
+    {
+        TGUndoHistory::Step step(surface_->history(), QStringLiteral("Delete"));
+        surface_->DeleteStrayObjects();
     }
     if (SaveBCFile(currentFileName_)) SetChangesMade(false);
 }
 
 void TMainScreen::saveAsCommand()
 {
-    surface_->DeleteStrayObjects();
+    saveAs();
+}
+
+bool TMainScreen::saveAs()
+{
+    {
+        TGUndoHistory::Step step(surface_->history(), QStringLiteral("Delete"));
+        surface_->DeleteStrayObjects();
+    }
+    bool saved = false;
     const QString proposed = savedFolder() + (currentFileName_.isEmpty()
                                                   ? CardFiles::proposedName(savedFolder())
                                                   : QFileInfo(currentFileName_).fileName());
@@ -113,9 +127,11 @@ void TMainScreen::saveAsCommand()
             recent_.add(name);
             recent_.save();
             rebuildRecentMenu();
+            saved = true;
         }
     }
     Setbuttons();
+    return saved;
 }
 
 bool TMainScreen::SaveBCFile(const QString& fileName)
@@ -157,31 +173,35 @@ void TMainScreen::OpenBCFile(const QString& fileName)
         platform::ShowInformation(QStringLiteral("Unable to open ") + fileName +
                                   QStringLiteral(". Possibly corrupted, possibly not a ORL file"));
     }
-    SetChangesMade(false);
     surface_->processPendingEvents();
+    surface_->history().clear();
+    SetChangesMade(false);
     busy_ = false;
     Setbuttons();
     surface_->invalidate();
 }
 
-void TMainScreen::CheckSaveNeeded()
+bool TMainScreen::CheckSaveNeeded()
 {
-    if (!changesMade_ || !platform::AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save")))
-        return;
-    if (currentFileName_.isEmpty()) {
-        saveAsCommand();
-        SetChangesMade(false);
-    } else if (SaveBCFile(currentFileName_)) {
-        changesMade_ = false;
+    if (!changesMade()) return true;
+    switch (platform::AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+    case platform::DialogHost::Answer::Yes: break;
+    case platform::DialogHost::Answer::No: return true;
+    case platform::DialogHost::Answer::Cancel: return false;
     }
+    // Nothing goes on unless the card is safely saved.
+    if (currentFileName_.isEmpty()) return saveAs();
+    if (!SaveBCFile(currentFileName_)) return false;
+    SetChangesMade(false);
+    return true;
 }
 
 void TMainScreen::MRUItemClick(const QString& fileName)
 {
+    if (!CheckSaveNeeded()) return;
     recent_.remove(fileName);
     recent_.save();
     rebuildRecentMenu();
-    CheckSaveNeeded();
     if (!QFile::exists(fileName))
         platform::ShowInformation(fileName + QStringLiteral(" no longer exists"));
     else if (const QString problem = TGLabelObjectFiler::notACardFile(fileName); !problem.isEmpty())
@@ -192,19 +212,31 @@ void TMainScreen::MRUItemClick(const QString& fileName)
 
 void TMainScreen::cancelChangesCommand()
 {
-    if (!platform::AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL"))) return;
+    if (!changesMade()) return;
+    // Yes keeps the changes by saving them; No throws them away; Cancel keeps them unsaved.
+    switch (platform::AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+    case platform::DialogHost::Answer::Yes:
+        if (currentFileName_.isEmpty())
+            saveAs();
+        else if (SaveBCFile(currentFileName_))
+            SetChangesMade(false);
+        return;
+    case platform::DialogHost::Answer::No: break;
+    case platform::DialogHost::Answer::Cancel: return;
+    }
     busy_ = true;
     surface_->ClearObjects();
     backgroundFile_.clear();
     surface_->ClearBackground();
     busy_ = false;
     if (!currentFileName_.isEmpty()) OpenBCFile(currentFileName_);
+    surface_->history().clear();
     SetChangesMade(false);
     surface_->invalidate();
 }
 
 void TMainScreen::exitCommand()
 {
-    CheckSaveNeeded();
+    // The close asks about unsaved changes, as every way of closing does.
     close();
 }

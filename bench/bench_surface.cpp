@@ -1,5 +1,7 @@
 // The design surface's hot paths: a full repaint at zoom 1.5 with 200 objects, all
-// selected, and one mouse-move step of a frame drag that carries 200 objects.
+// selected, one mouse-move step of a frame drag that carries 200 objects (the undo history
+// watching), the release that moves them and records the step, and undo and redo of that
+// move.
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/HomeFolder.h"
@@ -90,6 +92,45 @@ void BM_FrameDragRelease(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FrameDragRelease)->Unit(benchmark::kMillisecond);
+
+// Card with all 200 objects moved by one drag: one step in the history.
+struct MovedCard : Card {
+    MovedCard()
+    {
+        surface.history().clear();
+        surface.selectAll();
+        const QPoint p = surface.handle().geometry().center();
+        surface.mouseDown(Qt::LeftButton, {}, p.x(), p.y());
+        surface.mouseMove(Qt::LeftButton, {}, p.x() + 4, p.y() + 3);
+        clock.now += 200; // held long enough to be a drag, not a click
+        surface.mouseUp(Qt::LeftButton, {}, p.x() + 4, p.y() + 3);
+    }
+};
+
+void BM_UndoMoveOf200(benchmark::State& state)
+{
+    MovedCard card;
+    if (card.surface.history().stack().count() != 1) state.SkipWithError("the move is no step");
+    for (auto _ : state) {
+        card.surface.history().undo();
+        state.PauseTiming();
+        card.surface.history().redo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoMoveOf200)->Unit(benchmark::kMillisecond);
+
+void BM_RedoMoveOf200(benchmark::State& state)
+{
+    MovedCard card;
+    for (auto _ : state) {
+        state.PauseTiming();
+        card.surface.history().undo();
+        state.ResumeTiming();
+        card.surface.history().redo();
+    }
+}
+BENCHMARK(BM_RedoMoveOf200)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)

@@ -15,7 +15,8 @@ using platform::Cursor;
 
 TGBasePanel::TGBasePanel(QObject* owner)
     : QObject(owner), handle_(std::make_unique<TGHandle>(*this)),
-      ownClock_(std::make_unique<platform::SystemTickClock>()), clock_(ownClock_.get())
+      ownClock_(std::make_unique<platform::SystemTickClock>()), clock_(ownClock_.get()),
+      history_(std::make_unique<TGUndoHistory>(*this))
 {
     // The frame starts empty and hidden, so that no invisible 24 x 24 frame at the card's
     // top-left corner takes presses before anything has been selected.
@@ -155,6 +156,15 @@ void TGBasePanel::moveToBack(TGGraphicControl* o)
     invalidate();
 }
 
+void TGBasePanel::setObjectOrder(const std::vector<TGGraphicControl*>& order)
+{
+    if (order.size() != objects_.size() ||
+        !std::is_permutation(order.begin(), order.end(), objects_.begin()))
+        return;
+    objects_ = order;
+    invalidate();
+}
+
 TGGraphicControl* TGBasePanel::objectAt(QPoint p) const
 {
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
@@ -197,6 +207,9 @@ void TGBasePanel::PrintObjects(platform::Report& report, double leftInches, doub
 void TGBasePanel::SetZoom(float z)
 {
     if (z == zoomFactor_) return;
+    // Zooming is no change to the card: the history compares at the new zoom from now on.
+    const bool rebase = !history_->inStep() && !history_->restoring();
+    if (rebase) history_->record();
     zooming_ = true;
     if (zoomFactor_ * 10 == 0) zoomFactor_ = 1.0f;
     const float r = z / zoomFactor_;
@@ -205,6 +218,7 @@ void TGBasePanel::SetZoom(float z)
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->SetZoom(z);
     processPendingEvents();
     zooming_ = false;
+    if (rebase) history_->rebase();
 }
 
 void TGBasePanel::AddObject(TGGraphicControl* o, QRect r)
@@ -414,6 +428,11 @@ void TGBasePanel::setScreenCursor(Cursor c)
 
 void TGBasePanel::popupAt(platform::MenuModel& menu, QPoint surfacePoint)
 {
+    // Each command of the menu, with any dialog it opens, is one step named after it.
+    menu.runner = [this](const QString& caption, const std::function<void()>& action) {
+        TGUndoHistory::Step step(*history_, caption);
+        action();
+    };
     const QPoint global = toGlobal ? toGlobal(surfacePoint) : surfacePoint;
     platform::DialogHost::current().popup(menu, global);
 }

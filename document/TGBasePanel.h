@@ -11,6 +11,7 @@
 #include "document/TGFont.h"
 #include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
+#include "document/TGUndoHistory.h"
 #include "platform/Canvas.h"
 #include "platform/Cursor.h"
 #include "platform/MenuModel.h"
@@ -84,6 +85,8 @@ public:
     void removeChild(TGGraphicControl* o);
     void moveToFront(TGGraphicControl* o);
     void moveToBack(TGGraphicControl* o);
+    // Puts the objects in this z-order (the same objects, in another order).
+    void setObjectOrder(const std::vector<TGGraphicControl*>& order);
     TGGraphicControl* objectAt(QPoint p) const; // topmost visible object under p
     TGHandle& handle() { return *handle_; }
     const TGHandle& handle() const { return *handle_; }
@@ -104,6 +107,9 @@ public:
     void AttachAllObjects();
     virtual void CreateObjectInRect(QRect r) { Q_UNUSED(r) }
     virtual void objectsReplaced() {}
+
+    // --- the undo history of the card; every input call and popup command is one step
+    TGUndoHistory& history() { return *history_; }
 
     // --- card file and clipboard (through the card file format)
     void SaveCard(const QString& fileName);
@@ -267,4 +273,6 @@ private:
     QImage image_;
     bool dirty_ = true;
     std::vector<QRect> xorRects_; // exclusive-or outlines currently shown
+
+    std::unique_ptr<TGUndoHistory> history_;
 };

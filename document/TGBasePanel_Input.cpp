@@ -24,6 +24,7 @@ void TGBasePanel::updateHover(QPoint p)
 
 void TGBasePanel::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
+    TGUndoHistory::Step step(*history_);
     const QPoint p(x, y);
     if (frameCaptured_ || overFrame(p)) {
         frameCaptured_ = true;
@@ -55,6 +56,7 @@ void TGBasePanel::mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shif
 
 void TGBasePanel::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
+    TGUndoHistory::Step step(*history_);
     const QPoint p(x, y);
     if (frameCaptured_ || (!capturedObject_ && !surfaceCaptured_ && overFrame(p))) {
         handle_->mouseUp(button, shift, x - handle_->left(), y - handle_->top());
@@ -73,6 +75,7 @@ void TGBasePanel::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, i
 
 void TGBasePanel::doubleClick(Qt::KeyboardModifiers shift, int x, int y)
 {
+    TGUndoHistory::Step step(*history_);
     const QPoint p(x, y);
     // A double-click is a double-click event followed by a press, as the platform sends it.
     if (frameCaptured_ || overFrame(p)) {
@@ -88,6 +91,7 @@ void TGBasePanel::doubleClick(Qt::KeyboardModifiers shift, int x, int y)
 
 void TGBasePanel::keyDown(int key, Qt::KeyboardModifiers shift)
 {
+    TGUndoHistory::Step step(*history_);
     if (handle_->hasFocus() && handle_->isVisible())
         handle_->keyDown(key, shift);
     else
@@ -97,6 +101,7 @@ void TGBasePanel::keyDown(int key, Qt::KeyboardModifiers shift)
 
 void TGBasePanel::keyUp(int key, Qt::KeyboardModifiers shift)
 {
+    TGUndoHistory::Step step(*history_);
     if (handle_->hasFocus() && handle_->isVisible()) handle_->keyUp(key, shift);
     processPendingEvents();
 }
@@ -109,14 +114,18 @@ void TGBasePanel::mouseLeave()
 void TGBasePanel::keyHandler(int key, Qt::KeyboardModifiers shift)
 {
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
-    if (ctrl && key == Qt::Key_C)
+    if (ctrl && key == Qt::Key_C) {
         clipboardCopy();
-    else if (ctrl && key == Qt::Key_V)
+    } else if (ctrl && key == Qt::Key_V) {
+        TGUndoHistory::Step step(*history_, QStringLiteral("Paste"));
         clipboardPaste();
-    else if (ctrl && key == Qt::Key_X)
+    } else if (ctrl && key == Qt::Key_X) {
+        TGUndoHistory::Step step(*history_, QStringLiteral("Cut"));
         clipboardCut();
-    else if (!ctrl && key == Qt::Key_Delete)
+    } else if (!ctrl && key == Qt::Key_Delete) {
+        TGUndoHistory::Step step(*history_, QStringLiteral("Delete"));
         clipboardDelete();
+    }
 }
 
 // --- the handlers attached to objects

@@ -59,6 +59,22 @@ QByteArray TGLabelObjectFiler::writeObjects(const std::vector<TGGraphicControl*>
     return out.bytes();
 }
 
+QByteArray TGLabelObjectFiler::writeRecord(const TGGraphicControl& object)
+{
+    TGStreamWriter out;
+    writeRecord(out, object);
+    return out.bytes();
+}
+
+QByteArray TGLabelObjectFiler::streamOf(const std::vector<QByteArray>& records)
+{
+    TGStreamWriter out;
+    out.writeByte(TGValue::List);
+    for (const QByteArray& r : records) out.writeBytes(r);
+    out.writeByte(TGValue::Null);
+    return out.bytes();
+}
+
 void TGLabelObjectFiler::writeObjects(QIODevice& out, const std::vector<TGGraphicControl*>& objects)
 {
     const QByteArray bytes = writeObjects(objects);

@@ -44,6 +44,10 @@ public:
     // Returns the objects read, in file order.
     std::vector<TGGraphicControl*> readObjects(QByteArrayView data, QObject* owner, TGBasePanel& surface);
     std::vector<TGGraphicControl*> readObjects(QIODevice& in, QObject* owner, TGBasePanel& surface);
+    // One object's record alone, and a stream made of such records, for callers that keep
+    // objects apart (the undo history).
+    QByteArray writeRecord(const TGGraphicControl& object);
+    static QByteArray streamOf(const std::vector<QByteArray>& records);
     // Writes the bytes to the file in one piece.
     static void writeFile(const QString& fileName, const QByteArray& bytes);
     // Why the name cannot be read as a card file ("... is a folder, not a card file", "...

@@ -46,4 +46,9 @@ bool AskYesNo(const QString& text, const QString& caption)
     return DialogHost::current().askYesNo(PrintableText::of(text), caption);
 }
 
+DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption)
+{
+    return DialogHost::current().askYesNoCancel(text, caption);
+}
+
 } // namespace platform

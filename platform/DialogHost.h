@@ -28,6 +28,9 @@ public:
     virtual void error(const QString& text, const QString& caption) = 0;
     // A message box with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    // A message box with Yes, No and Cancel; closing it (Escape) is Cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askYesNoCancel(const QString& text, const QString& caption) = 0;
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
     // Empty when cancelled.
@@ -55,5 +58,6 @@ void ShowInformation(const QString& text);
 // An error the user has to know about, such as a file that cannot be read.
 void ShowError(const QString& text);
 bool AskYesNo(const QString& text, const QString& caption);
+DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption);
 
 } // namespace platform

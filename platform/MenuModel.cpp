@@ -20,16 +20,26 @@ MenuModel::Item* MenuModel::find(const QString& caption)
 void MenuModel::aboutToShow()
 {
     if (onPopup) onPopup();
+    // Submenus may have been rebuilt just now: they run through this menu's runner.
+    for (Item& item : items_)
+        if (item.submenu && runner) item.submenu->runner = runner;
 }
 
 bool MenuModel::trigger(const QString& caption)
 {
     Item* item = find(caption);
     if (!item || !item->enabled || !item->action) return false;
-    // The action may destroy the menu's owner (Cut, Delete): run a copy.
-    auto action = item->action;
-    action();
+    // The action may destroy the menu's owner (Cut, Delete): run copies.
+    run(Runner(runner), QString(item->caption), std::function<void()>(item->action));
     return true;
+}
+
+void MenuModel::run(const Runner& runner, const QString& caption, const std::function<void()>& action)
+{
+    if (runner)
+        runner(caption, action);
+    else
+        action();
 }
 
 } // namespace platform

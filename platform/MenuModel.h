@@ -34,7 +34,14 @@ public:
     // Runs the action of the first enabled item with this caption; false when there is none.
     bool trigger(const QString& caption);
 
+    // Wraps every action of a menu and its submenus (given the caption and the action to
+    // run), so that the menu's owner can treat each command as one step.
+    using Runner = std::function<void(const QString& caption, const std::function<void()>& action)>;
+    // Runs an action, through the runner when there is one.
+    static void run(const Runner& runner, const QString& caption, const std::function<void()>& action);
+
     std::function<void()> onPopup;
+    Runner runner;
 
 private:
     std::vector<Item> items_;

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace platform {
 
@@ -35,8 +36,12 @@ void fillMenu(QMenu& qmenu, MenuModel& model)
         action->setEnabled(item.enabled);
         action->setCheckable(item.checked);
         action->setChecked(item.checked);
-        auto run = item.action;
-        if (run) QObject::connect(action, &QAction::triggered, action, [run] { run(); });
+        // Copies: the action may rebuild or destroy the menu it came from.
+        if (item.action)
+            QObject::connect(action, &QAction::triggered, action,
+                             [runner = model.runner, caption = item.caption, run = item.action] {
+                                 MenuModel::run(runner, caption, run);
+                             });
     }
 }
 } // namespace
@@ -44,11 +49,14 @@ void fillMenu(QMenu& qmenu, MenuModel& model)
 int WidgetDialogHost::run(QDialog& dialog)
 {
     // A dialog's Help button that names its topic ("HelpContext") opens it.
+    // F1 opens the same topic.
     for (QPushButton* help : dialog.findChildren<QPushButton*>(QStringLiteral("HelpButton"))) {
         const QVariant topic = help->property("HelpContext");
-        if (topic.isValid())
-            QObject::connect(help, &QPushButton::clicked, help,
-                             [context = topic.toInt()] { HelpViewer::showTopic(context); });
+        if (!topic.isValid()) continue;
+        auto show = [context = topic.toInt()] { HelpViewer::showTopic(context); };
+        QObject::connect(help, &QPushButton::clicked, help, show);
+        QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), &dialog), &QShortcut::activated,
+                         help, show);
     }
     return dialog.exec();
 }
@@ -67,6 +75,18 @@ bool WidgetDialogHost::askYesNo(const QString& text, const QString& caption)
 {
     return QMessageBox::question(activeWindow(), caption, text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+DialogHost::Answer WidgetDialogHost::askYesNoCancel(const QString& text, const QString& caption)
+{
+    // With a Cancel button, QMessageBox makes Escape and the close button answer Cancel.
+    switch (QMessageBox::question(activeWindow(), caption, text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
 }
 
 std::optional<TColor> WidgetDialogHost::chooseColor(TColor initial)

@@ -9,6 +9,7 @@ public:
     void information(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
+    Answer askYesNoCancel(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     QString openFileName(const QString& caption, const QString& dir,

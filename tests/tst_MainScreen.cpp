@@ -60,7 +60,7 @@ private slots:
     void defaultFontCaption();
     void personalInformation();
     void backgroundArt();
-    void backgroundArtNoneFlagsChange();
+    void backgroundArtNoneWithoutArtIsNoChange();
     void saveWritesAndDeletesCompanion();
     void corruptedCardBecomesUntitled();
     void exitWithCancelledSaveAs();
@@ -87,7 +87,7 @@ void tst_MainScreen::firstRun()
     Window win(home.path(), dialogs);
     for (const char* folder : {"Saved", "bg", "bmbrush"})
         QVERIFY2(QDir(home.path()).exists(QLatin1String(folder)), folder);
-    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
     QVERIFY(!win.w->changesMade());
     // The card is sized from the default layout: 3.5 x 2.0 in at the screen's density.
     const int ppi = win.w->logicalDpiY();
@@ -273,7 +273,7 @@ void tst_MainScreen::backgroundArt()
     QCOMPARE(dialog.selectedFile(), home.filePath("bg/logo.bmp"));
 }
 
-void tst_MainScreen::backgroundArtNoneFlagsChange()
+void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange()
 {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
@@ -283,9 +283,9 @@ void tst_MainScreen::backgroundArtNoneFlagsChange()
         return d.result();
     });
     win.w->backgroundArtCommand();
-    QVERIFY(win.w->changesMade());
+    QVERIFY(!win.w->changesMade());
     QCOMPARE(win.w->backgroundFile(), QString());
-    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
 }
 
 void tst_MainScreen::saveWritesAndDeletesCompanion()
@@ -343,11 +343,13 @@ void tst_MainScreen::corruptedCardBecomesUntitled()
              QStringList{"Unable to open " + bad + ". Possibly corrupted, possibly not a ORL file"});
     QVERIFY(win.w->surface().objects().empty());
     QCOMPARE(win.w->currentFileName(), QString());
-    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto"));
-    // Save now beeps instead of writing the empty card over the good one.
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
+    // Save now asks for a name instead of writing the empty card over the good one.
     const QByteArray before = [&good] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    dialogs.fileDialogs.clear();
     win.w->saveCommand();
-    QCOMPARE(dialogs.beeps, 1);
+    QCOMPARE(dialogs.fileDialogs.size(), 1);
+    QVERIFY(dialogs.fileDialogs.front().startsWith("Save Business Card|"));
     QFile f(good);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
@@ -363,7 +365,9 @@ void tst_MainScreen::exitWithCancelledSaveAs()
     dialogs.yesNoAnswers.push_back(true); // "Save changes?" Yes, then Save As is cancelled
     win.w->exitCommand();
     QCOMPARE(dialogs.questions, QStringList{"Save changes?"});
-    QVERIFY(!win.w->isVisible());
+    // Nothing was saved, so the window stays with the card.
+    QVERIFY(win.w->isVisible());
+    QVERIFY(win.w->changesMade());
     QVERIFY(QDir(home.filePath("Saved")).entryList(QDir::Files).isEmpty());
 }
 
@@ -377,9 +381,9 @@ void tst_MainScreen::cancelAllChangesReloads()
     win.w->saveAsCommand();
     drawRectangle(*win.w, 100, 60);
     QCOMPARE(int(win.w->surface().objects().size()), 2);
-    dialogs.yesNoAnswers.push_back(true);
+    dialogs.yesNoCancelAnswers.push_back(platform::DialogHost::Answer::No);
     win.w->cancelChangesCommand();
-    QCOMPARE(dialogs.questions.last(), QStringLiteral("Cancel all changes?"));
+    QCOMPARE(dialogs.questions.last(), QStringLiteral("Save changes?"));
     QCOMPARE(int(win.w->surface().objects().size()), 1);
     QCOMPARE(win.w->surface().objects().front()->bounds(), QRect(20, 20, 40, 20));
     QVERIFY(!win.w->changesMade());

@@ -163,7 +163,7 @@ void tst_MainScreenShell::enterAndEscape_data() {
     QTest::addColumn<QString>("asked"); // the file dialog or question that follows, if any
     QTest::newRow("Return saves") << int(Qt::Key_Return) << true << "Save Business Card";
     QTest::newRow("keypad Enter saves") << int(Qt::Key_Enter) << true << "Save Business Card";
-    QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << true << "Cancel all changes?";
+    QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << true << "Save changes?";
     QTest::newRow("Return without changes") << int(Qt::Key_Return) << false << "";
     QTest::newRow("Escape without changes") << int(Qt::Key_Escape) << false << "";
 }

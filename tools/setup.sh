@@ -12,7 +12,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils qt6-image-formats-plugins
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick xdotool
   clang libclang-rt-14-dev
   cups cups-client cups-bsd printer-driver-cups-pdf
 )

@@ -41,6 +41,20 @@ bool ScriptedDialogHost::askYesNo(const QString& text, const QString&)
     return answer;
 }
 
+platform::DialogHost::Answer ScriptedDialogHost::askYesNoCancel(const QString& text, const QString&)
+{
+    questions << text;
+    if (!yesNoCancelAnswers.empty()) {
+        const Answer answer = yesNoCancelAnswers.front();
+        yesNoCancelAnswers.pop_front();
+        return answer;
+    }
+    if (yesNoAnswers.empty()) return Answer::Cancel;
+    const bool yes = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return yes ? Answer::Yes : Answer::No;
+}
+
 std::optional<TColor> ScriptedDialogHost::chooseColor(TColor)
 {
     if (colors.empty()) return std::nullopt;
@@ -78,4 +92,14 @@ void ScriptedDialogHost::popup(platform::MenuModel& menu, QPoint globalPos)
     menu.aboutToShow();
     lastPopup = &menu;
     lastPopupPos = globalPos;
+    if (menuChoices.empty()) return;
+    const QStringList path = menuChoices.front().split(QLatin1Char('/'));
+    menuChoices.pop_front();
+    platform::MenuModel* m = &menu;
+    for (qsizetype i = 0; m && i + 1 < path.size(); ++i) {
+        const platform::MenuModel::Item* item = m->find(path[i]);
+        m = item ? item->submenu.get() : nullptr;
+        if (m) m->aboutToShow();
+    }
+    if (m) m->trigger(path.back());
 }

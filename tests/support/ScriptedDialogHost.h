@@ -18,6 +18,8 @@ public:
     // objectName) and returns QDialog::Accepted or Rejected. With none queued: Rejected.
     std::deque<std::function<int(QDialog&)>> dialogs;
     std::deque<bool> yesNoAnswers;              // default answer: No
+    // Yes/No/Cancel questions take these first, then a Yes/No answer; default: Cancel.
+    std::deque<Answer> yesNoCancelAnswers;
     std::deque<std::optional<TColor>> colors;   // default: cancelled
     std::deque<std::optional<QFont>> fonts;     // default: cancelled
     std::deque<QString> fileNames;              // open and save dialogs; default: cancelled
@@ -28,12 +30,16 @@ public:
     QStringList dialogTitles;  // window titles of executed dialogs
     QStringList fileDialogs;   // caption and proposed name or folder of each file dialog
     int beeps = 0;
+    // Popup menus: each popup takes the next choice and triggers it while the menu is up,
+    // as a click on a real menu does ("Submenu/Item" reaches into a submenu).
+    std::deque<QString> menuChoices;
     platform::MenuModel* lastPopup = nullptr;
     QPoint lastPopupPos;
 
     void information(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
+    Answer askYesNoCancel(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     QString openFileName(const QString& caption, const QString& dir,

@@ -1,0 +1,169 @@
+// The main window's change tracking: the undo history and its Edit menu items, the
+// unsaved-changes state that follows it (buttons, caption), and the recovery copy.
+#include "TMainScreen.h"
+
+#include "ObjectKinds.h"
+#include "document/TGBusinessCardPanel32.h"
+#include "document/TGFilerError.h"
+#include "platform/DialogHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDataStream>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+QByteArray layoutBytes(const TCardLayout& l) {
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    out << l.Height << l.Width << l.Across << l.Down << l.TopMargin << l.LeftMargin << l.HPitch
+        << l.VPitch << l.PredefLayout << l.Papersize << l.UseMM;
+    return bytes;
+}
+
+TCardLayout layoutFrom(const QByteArray& bytes) {
+    TCardLayout l;
+    QDataStream in(bytes);
+    in.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    in >> l.Height >> l.Width >> l.Across >> l.Down >> l.TopMargin >> l.LeftMargin >> l.HPitch >>
+        l.VPitch >> l.PredefLayout >> l.Papersize >> l.UseMM;
+    return l;
+}
+} // namespace
+
+void TMainScreen::trackCardState() {
+    TGUndoHistory& history = surface_->history();
+    // Background art and the card size belong to the card's history as well.
+    history.addState([this] { return backgroundFile_.toUtf8(); },
+                     [this](const QByteArray& b) { setBackgroundFile(QString::fromUtf8(b)); });
+    history.addState([this] { return layoutBytes(prefs_.Layout); },
+                     [this](const QByteArray& b) { applyLayout(layoutFrom(b)); });
+    QUndoStack& stack = history.stack();
+    connect(&stack, &QUndoStack::cleanChanged, this, &TMainScreen::changesChanged);
+    connect(&stack, &QUndoStack::indexChanged, this, [this, &stack] {
+        undoAction_->setEnabled(stack.canUndo());
+        undoAction_->setText(stack.canUndo() ? QStringLiteral("&Undo ") + stack.undoText()
+                                             : QStringLiteral("&Undo"));
+        redoAction_->setEnabled(stack.canRedo());
+        redoAction_->setText(stack.canRedo() ? QStringLiteral("&Redo ") + stack.redoText()
+                                             : QStringLiteral("&Redo"));
+    });
+    emit stack.indexChanged(stack.index());
+    history.clear();
+
+    bool ok = false;
+    const uint interval = qEnvironmentVariableIntValue("ORLANTO_RECOVERY_INTERVAL_MS", &ok);
+    if (ok && interval > 0) recovery_.setInterval(interval);
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &TMainScreen::pollRecovery);
+    timer->start(1000);
+}
+
+bool TMainScreen::changesMade() const {
+    return !surface_->history().stack().isClean();
+}
+
+void TMainScreen::SetChangesMade(bool flag) {
+    QUndoStack& stack = surface_->history().stack();
+    if (flag)
+        stack.resetClean(); // no step leads back to an unchanged card
+    else
+        stack.setClean();
+    changesChanged();
+}
+
+void TMainScreen::changesChanged() {
+    const bool changed = changesMade();
+    cancelButton_->setVisible(changed);
+    saveButton_->setText(currentFileName_.isEmpty() ? QStringLiteral("Save As")
+                                                    : QStringLiteral("Save"));
+    saveButton_->setVisible(changed);
+    const QString name = currentFileName_.isEmpty() ? QStringLiteral("Untitled")
+                                                    : QFileInfo(currentFileName_).fileName();
+    setWindowTitle(QStringLiteral("Orlanto - ") + name +
+                   (changed ? QStringLiteral(" *") : QString()));
+    // The copy kept against crashes is only wanted while there are unsaved changes.
+    // A copy left by an earlier session stays until it has been offered.
+    if (!changed && recoveryChecked_) TRecoveryFile::remove();
+    // The widget map follows the buttons that come and go, once the layout has settled.
+    const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
+    if (activated_ && !uiMap.isEmpty())
+        QTimer::singleShot(100, this, [this, uiMap] { writeUiMap(uiMap); });
+}
+
+void TMainScreen::LabelChanged() {
+    // Commands record themselves when they end; a change made any other way is recorded
+    // as it is reported, so that it is never left unmarked.
+    const TGUndoHistory& history = surface_->history();
+    if (!busy_ && !history.inStep() && !history.restoring()) surface_->history().record();
+}
+
+void TMainScreen::undoCommand() {
+    try {
+        surface_->history().undo();
+    } catch (const TGFilerError& e) {
+        platform::ShowInformation(e.message());
+    }
+}
+
+void TMainScreen::redoCommand() {
+    try {
+        surface_->history().redo();
+    } catch (const TGFilerError& e) {
+        platform::ShowInformation(e.message());
+    }
+}
+
+void TMainScreen::pollRecovery() {
+    // Not while a command or a dialog is under way: the card may be half changed.
+    if (!recoveryChecked_ || busy_ || surface_->history().inStep() ||
+        QApplication::activeModalWidget())
+        return;
+    const QString error = recovery_.poll(changesMade(), backgroundFile_);
+    if (error.isEmpty() || error == recoveryError_) return;
+    recoveryError_ = error;
+    platform::ShowInformation(QStringLiteral("Unsaved changes could not be kept in ") +
+                              TRecoveryFile::cardPath() + QStringLiteral(": ") + error);
+}
+
+void TMainScreen::offerRecovery() {
+    recoveryChecked_ = true;
+    const QString copy = TRecoveryFile::cardPath();
+    if (!QFile::exists(copy)) return;
+    // The copy is read on a scratch surface first: a damaged one never replaces the card.
+    {
+        TGBusinessCardPanel32 scratch;
+        scratch.setOwnsTemporaryFiles(false);
+        ObjectKinds::registerAll(scratch);
+        try {
+            scratch.LoadCard(copy);
+        } catch (const TGFilerError& e) {
+            const QString aside = TRecoveryFile::setAside();
+            platform::ShowInformation(QStringLiteral("The unsaved changes kept in ") + copy +
+                                      QStringLiteral(" cannot be read (") + e.message() +
+                                      QStringLiteral("). The file was set aside as ") + aside);
+            return;
+        }
+    }
+    if (!platform::AskYesNo(QStringLiteral("Recover unsaved changes?"),
+                            QStringLiteral("Recover"))) {
+        TRecoveryFile::remove();
+        return;
+    }
+    const QString background = TRecoveryFile::background();
+    busy_ = true;
+    surface_->ClearObjects();
+    surface_->LoadCard(copy);
+    setBackgroundFile(QFile::exists(background) ? background : QString());
+    // An unsaved card: it gets a name only when the user saves it.
+    currentFileName_.clear();
+    surface_->processPendingEvents();
+    surface_->history().clear();
+    SetChangesMade(true);
+    busy_ = false;
+    Setbuttons();
+}

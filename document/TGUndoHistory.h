@@ -1,0 +1,102 @@
+#pragma once
+// The card's undo history. Every user command runs inside a Step; when the outermost step
+// ends, the card is compared with the state the history last saw, object by object in the
+// card file format, and what differs becomes one undo command (TGSnapshotCommand): the
+// card file bytes of the objects it touched, before and after, with their places in the
+// z-order. Restoring goes through the card file reader, so every object kind takes part
+// without code of its own. State kept outside the objects (background art, card size)
+// joins through addState.
+//
+// Comparing happens only when a step ends, never while the mouse moves, so a drag costs
+// nothing until its release.
+#include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <QUndoStack>
+
+#include <functional>
+#include <vector>
+
+class TGBasePanel;
+class TGGraphicControl;
+
+class TGUndoHistory {
+public:
+    // One side of a change: the touched objects in z-order, where they stand in the whole
+    // z-order, their names and card file bytes (at the zoom given), and the outside state.
+    struct Side {
+        std::vector<int> indices;
+        std::vector<QString> names;
+        std::vector<QByteArray> bytes;
+        std::vector<QByteArray> states;
+        float zoom = 1.0f;
+    };
+
+    // Marks one user command; steps may nest and the outermost one records. The innermost
+    // step that names its command gives the undo text; without one the change names itself.
+    class Step {
+    public:
+        explicit Step(TGUndoHistory& history, const QString& what = QString());
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        TGUndoHistory& history_;
+    };
+
+    explicit TGUndoHistory(TGBasePanel& surface);
+    ~TGUndoHistory();
+
+    QUndoStack& stack() { return stack_; }
+    // The most steps kept; older ones are dropped.
+    static constexpr int stepLimit = 100;
+
+    // State outside the objects: how to read it and how to put it back.
+    void addState(std::function<QByteArray()> read, std::function<void(const QByteArray&)> write);
+    // Records what changed since the history last looked, as one command named what (or
+    // after the change when empty). Nothing happens when nothing changed.
+    void record(const QString& what = QString());
+    // Takes the card as it is now as the state to compare with, without a command (after
+    // loading a card or changing the zoom).
+    void rebase();
+    // Empties the history and rebases (a new or opened card).
+    void clear();
+    // Undo and redo one step; a change not yet recorded is recorded first.
+    void undo();
+    void redo();
+    // True while a command is being undone or redone.
+    bool restoring() const { return restoring_; }
+    bool inStep() const { return depth_ > 0; }
+
+    // Replaces the touched objects of from (as they are on the card now) by those of to,
+    // selects them and brings the outside state to to's. Used by the commands.
+    void apply(const Side& from, const Side& to);
+
+private:
+    struct State {
+        std::vector<TGGraphicControl*> objects; // z-order; only compared, never followed
+        std::vector<QString> names;
+        std::vector<QRect> bounds;
+        std::vector<QByteArray> bytes;
+        std::vector<QByteArray> states;
+        float zoom = 1.0f;
+    };
+    State capture() const;
+    void append(State& state, TGGraphicControl* object, QByteArray bytes) const;
+    std::vector<QByteArray> readStates() const;
+    static QString describe(const State& before, const std::vector<int>& from, const State& after,
+                            const std::vector<int>& to);
+
+    TGBasePanel& surface_;
+    QUndoStack stack_;
+    State baseline_;
+    struct StateHooks {
+        std::function<QByteArray()> read;
+        std::function<void(const QByteArray&)> write;
+    };
+    std::vector<StateHooks> hooks_;
+    int depth_ = 0;
+    QString label_;
+    bool restoring_ = false;
+};

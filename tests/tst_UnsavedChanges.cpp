@@ -1,0 +1,350 @@
+// The main window never drops unsaved changes: every way of closing or replacing the card
+// asks "Save changes?" with Yes, No and Cancel, and only goes on when the card is saved or
+// given up; the caption marks unsaved changes; the shortcuts; the recovery copy written
+// while changes are unsaved and offered at the next start.
+#include "support/ManualTickClock.h"
+#include "support/ScriptedDialogHost.h"
+
+#include "app/TMainScreen.h"
+#include "app/TRecoveryFile.h"
+#include "document/TGBusinessCardPanel32.h"
+#include "document/TGLabelObjectFiler.h"
+#include "platform/HomeFolder.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+using Answer = platform::DialogHost::Answer;
+using Panel = TGBusinessCardPanel32;
+
+struct Window {
+    explicit Window(const QString& home) {
+        platform::HomeFolder::set(home);
+        w = std::make_unique<TMainScreen>();
+        w->firstActivation();
+        dialogs.messages.clear();
+        dialogs.questions.clear();
+    }
+    Panel& s() { return w->surface(); }
+    QByteArray bytes() { return TGLabelObjectFiler(s().classes()).writeObjects(s().objects()); }
+    void drawRectangle(int x, int y) {
+        s().SetPanelState(Panel::psRectangle);
+        s().mouseDown(Qt::LeftButton, {}, x, y);
+        s().mouseUp(Qt::LeftButton, {}, x + 40, y + 20);
+        s().SetPanelState(Panel::psPointing);
+    }
+    ScriptedDialogHost dialogs;
+    std::unique_ptr<TMainScreen> w;
+};
+
+QByteArray fileBytes(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+enum Command { Close, Exit, New, Open, Recent, CancelButton };
+enum Reply { Cancel, YesSaveAsCancelled, YesSaveFails, No, YesSaved };
+} // namespace
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Reply)
+
+class tst_UnsavedChanges : public QObject {
+    Q_OBJECT
+private slots:
+    void saveQuestion_data();
+    void saveQuestion();
+    void noQuestionWithoutChanges();
+    void caption();
+    void shortcuts();
+    void saveOnUntitledIsSaveAs();
+    void recoveryCopyWrittenAndOffered();
+    void damagedRecoveryCopySetAside();
+};
+
+void tst_UnsavedChanges::saveQuestion_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<Reply>("reply");
+    QTest::addColumn<bool>("titled");
+    const std::pair<const char*, Command> commands[] = {
+        {"close", Close}, {"Exit", Exit},     {"New", New},
+        {"Open", Open},   {"recent", Recent}, {"Cancel button", CancelButton}};
+    for (const auto& [name, command] : commands) {
+        const QByteArray n(name);
+        QTest::newRow(n + ", Cancel") << command << Cancel << true;
+        QTest::newRow(n + ", Yes, Save As cancelled") << command << YesSaveAsCancelled << false;
+        QTest::newRow(n + ", Yes, save fails") << command << YesSaveFails << true;
+        QTest::newRow(n + ", No") << command << No << true;
+        QTest::newRow(n + ", Yes, saved") << command << YesSaved << false;
+    }
+}
+
+void tst_UnsavedChanges::saveQuestion() {
+    QFETCH(Command, command);
+    QFETCH(Reply, reply);
+    QFETCH(bool, titled);
+    QTemporaryDir home;
+    Window win(home.path());
+    win.w->show();
+    // Another card to open, also from the recent-files list.
+    const QString other = home.filePath("Saved/Other.ORL");
+    win.drawRectangle(200, 100);
+    win.dialogs.fileNames.push_back(other);
+    win.w->saveAsCommand();
+    win.w->newCommand();
+    // The card with unsaved changes, titled in its own folder or untitled.
+    const QString folder = home.filePath("Cards");
+    const QString card = folder + "/Card.ORL";
+    QDir().mkpath(folder);
+    win.drawRectangle(20, 20);
+    if (titled) {
+        win.dialogs.fileNames.push_back(card);
+        win.w->saveAsCommand();
+        win.drawRectangle(80, 60);
+    }
+    const QByteArray unsaved = win.bytes();
+    const QByteArray onDisk = fileBytes(card);
+    QVERIFY(win.w->changesMade());
+    win.dialogs.questions.clear();
+    win.dialogs.messages.clear();
+
+    switch (reply) {
+    case Cancel:
+        win.dialogs.yesNoCancelAnswers.push_back(Answer::Cancel);
+        break;
+    case No:
+        win.dialogs.yesNoCancelAnswers.push_back(Answer::No);
+        break;
+    case YesSaveAsCancelled:
+        win.dialogs.yesNoCancelAnswers.push_back(Answer::Yes);
+        break;
+    case YesSaveFails:
+        // The card's folder is gone and a file stands in its place: nothing can be written.
+        QVERIFY(QDir(folder).removeRecursively());
+        QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        win.dialogs.yesNoCancelAnswers.push_back(Answer::Yes);
+        break;
+    case YesSaved:
+        win.dialogs.yesNoCancelAnswers.push_back(Answer::Yes);
+        win.dialogs.fileNames.push_back(card);
+        break;
+    }
+    switch (command) {
+    case Close:
+        win.w->close();
+        break;
+    case Exit:
+        win.w->findChild<QAction*>("mnuExit")->trigger();
+        break;
+    case New:
+        win.w->newCommand();
+        break;
+    case Open:
+        if (reply == No || reply == YesSaved) win.dialogs.fileNames.push_back(other);
+        win.w->openCommand();
+        break;
+    case Recent:
+        win.w->MRUItemClick(other);
+        break;
+    case CancelButton:
+        win.w->cancelChangesCommand();
+        break;
+    }
+    QCOMPARE(win.dialogs.questions, QStringList{"Save changes?"});
+
+    const bool goesOn = reply == No || reply == YesSaved;
+    if (!goesOn) {
+        // The window and the card stay exactly as they were, still unsaved.
+        QVERIFY(win.w->isVisible());
+        QCOMPARE(win.bytes(), unsaved);
+        QVERIFY(win.w->changesMade());
+        QCOMPARE(win.w->currentFileName(), titled ? card : QString());
+        if (reply == YesSaveFails) {
+            QCOMPARE(win.dialogs.messages.size(), 1);
+            QVERIFY2(win.dialogs.messages.front().startsWith("Cannot create file"),
+                     qPrintable(win.dialogs.messages.front()));
+        }
+        if (command == Recent) QVERIFY(win.w->recentFiles().files().contains(other));
+        return;
+    }
+    if (reply == YesSaved) {
+        // What was saved is the card with its changes.
+        QCOMPARE(fileBytes(card), unsaved);
+    } else {
+        QCOMPARE(fileBytes(card), onDisk);
+    }
+    switch (command) {
+    case Close:
+    case Exit:
+        QVERIFY(!win.w->isVisible());
+        break;
+    case New:
+        QVERIFY(win.s().objects().empty());
+        break;
+    case Open:
+    case Recent:
+        QCOMPARE(win.w->currentFileName(), other);
+        break;
+    case CancelButton:
+        // No gives the changes up: the card is the one on disk again.
+        if (reply == No)
+            QCOMPARE(int(win.s().objects().size()), 1);
+        else
+            QCOMPARE(win.bytes(), unsaved);
+        break;
+    }
+    if (command != Close && command != Exit) QVERIFY(!win.w->changesMade());
+}
+
+void tst_UnsavedChanges::noQuestionWithoutChanges() {
+    QTemporaryDir home;
+    Window win(home.path());
+    win.w->show();
+    win.drawRectangle(20, 20);
+    win.w->undoCommand(); // back to the card as it was: nothing to save
+    QVERIFY(!win.w->changesMade());
+    win.w->cancelChangesCommand();
+    win.w->newCommand();
+    win.w->close();
+    QVERIFY(win.dialogs.questions.isEmpty());
+    QVERIFY(!win.w->isVisible());
+}
+
+void tst_UnsavedChanges::caption() {
+    QTemporaryDir home;
+    Window win(home.path());
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
+    win.drawRectangle(20, 20);
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled *"));
+    win.dialogs.fileNames.push_back(home.filePath("Saved/Smith.ORL"));
+    win.w->saveAsCommand();
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Smith.ORL"));
+    win.drawRectangle(100, 20);
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Smith.ORL *"));
+    win.w->undoCommand();
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Smith.ORL"));
+    win.w->undoCommand();
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Smith.ORL *"));
+    win.w->redoCommand();
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Smith.ORL"));
+    QVERIFY(!win.w->findChild<QPushButton*>("Savebutton")->isVisibleTo(win.w.get()));
+}
+
+void tst_UnsavedChanges::shortcuts() {
+    QTemporaryDir home;
+    Window win(home.path());
+    const std::pair<const char*, QKeySequence> expected[] = {
+        {"mnuNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnuUndo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"mnuRedo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        {"mnuSelectAll", QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {"mnuWindowHelp", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [name, keys] : expected) {
+        auto* action = win.w->findChild<QAction*>(name);
+        QVERIFY2(action, name);
+        QCOMPARE(action->shortcut(), keys);
+    }
+    win.drawRectangle(20, 20);
+    win.drawRectangle(100, 20);
+    win.s().handle().clear();
+    win.w->findChild<QAction*>("mnuSelectAll")->trigger();
+    QCOMPARE(win.s().handle().count(), 2);
+}
+
+void tst_UnsavedChanges::saveOnUntitledIsSaveAs() {
+    QTemporaryDir home;
+    Window win(home.path());
+    win.drawRectangle(20, 20);
+    const QString card = home.filePath("Saved/BC0001.ORL");
+    win.dialogs.fileNames.push_back(card);
+    win.w->findChild<QAction*>("mnuSave")->trigger();
+    QCOMPARE(win.dialogs.fileDialogs.size(), 1);
+    QCOMPARE(win.w->currentFileName(), card);
+    QVERIFY(QFile::exists(card));
+    QVERIFY(!win.w->changesMade());
+}
+
+void tst_UnsavedChanges::recoveryCopyWrittenAndOffered() {
+    QTemporaryDir home;
+    ManualTickClock clock;
+    QByteArray changed;
+    {
+        Window win(home.path());
+        win.w->recovery().setClock(&clock);
+        win.drawRectangle(20, 20);
+        changed = win.bytes();
+        win.w->pollRecovery();
+        clock.advance(59999);
+        win.w->pollRecovery();
+        QVERIFY(!TRecoveryFile::exists());
+        clock.advance(1);
+        win.w->pollRecovery();
+        QCOMPARE(fileBytes(TRecoveryFile::cardPath()), changed);
+        // The session ends without closing the window, as a killed one would.
+    }
+    // The next start asks in its first activation.
+    {
+        platform::HomeFolder::set(home.path());
+        ScriptedDialogHost dialogs;
+        dialogs.yesNoAnswers.push_back(true);
+        TMainScreen w;
+        w.firstActivation();
+        QCOMPARE(dialogs.questions, QStringList{"Recover unsaved changes?"});
+        QCOMPARE(int(w.surface().objects().size()), 1);
+        QCOMPARE(w.surface().objects().front()->bounds(), QRect(20, 20, 40, 20));
+        QCOMPARE(w.currentFileName(), QString());
+        QVERIFY(w.changesMade());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Orlanto - Untitled *"));
+        // Saving removes the copy.
+        dialogs.fileNames.push_back(home.filePath("Saved/Back.ORL"));
+        w.saveAsCommand();
+        QVERIFY(!TRecoveryFile::exists());
+    }
+}
+
+void tst_UnsavedChanges::damagedRecoveryCopySetAside() {
+    QTemporaryDir home;
+    platform::HomeFolder::set(home.path());
+    // The user's card, opened from the recent-files list at start-up.
+    const QString card = home.filePath("Saved/Mine.ORL");
+    QByteArray cardBytes;
+    {
+        ScriptedDialogHost dialogs;
+        TMainScreen w;
+        w.firstActivation();
+        w.surface().SetPanelState(Panel::psRectangle);
+        w.surface().mouseDown(Qt::LeftButton, {}, 20, 20);
+        w.surface().mouseUp(Qt::LeftButton, {}, 60, 40);
+        dialogs.fileNames.push_back(card);
+        w.saveAsCommand();
+        cardBytes = TGLabelObjectFiler(w.surface().classes()).writeObjects(w.surface().objects());
+    }
+    QFile damaged(TRecoveryFile::cardPath());
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("\x01TPF0\x09TBCShapes\x08Special1\x04Le", 27));
+    damaged.close();
+    for (int start = 0; start < 2; ++start) {
+        ScriptedDialogHost dialogs;
+        TMainScreen w;
+        w.firstActivation();
+        QVERIFY(dialogs.questions.isEmpty());
+        // Reported once, then set aside; the user's card is open and untouched.
+        QCOMPARE(dialogs.messages.filter("set aside").size(), start == 0 ? 1 : 0);
+        QCOMPARE(w.currentFileName(), card);
+        QCOMPARE(int(w.surface().objects().size()), 1);
+        QCOMPARE(fileBytes(card), cardBytes);
+        QVERIFY(!w.changesMade());
+    }
+    QVERIFY(!TRecoveryFile::exists());
+    QVERIFY(QFile::exists(TRecoveryFile::cardPath() + ".damaged"));
+}
+
+QTEST_MAIN(tst_UnsavedChanges)
+#include "tst_UnsavedChanges.moc"
