@@ -36,10 +36,9 @@ struct Card {
         label->buildPopup();
         label->setCaption(QStringLiteral("Hello"));
         s().AddObject(label, QRect(QPoint(180, 100), QPoint(260, 130)));
-        // The label fits its text on the next event; that is no change under test.
-        click(empty);
-        click(QPoint(200, 110));
-        click(empty);
+        // The label fits its text when it is first painted, as a shown window does at once;
+        // that is no change under test.
+        s().image();
         s().processPendingEvents();
         s().handle().clear();
         s().history().clear();
@@ -240,11 +239,7 @@ void tst_UndoHistory::changeRoundTrips() {
     change.act(c);
     const QByteArray after = c.bytes();
     QVERIFY2(after != before, "the change changed nothing");
-    // Since the latest selection-frame changes a click on an object changes it by a pixel.
-    QEXPECT_FAIL("held arrow key", "a selecting click resizes the object", Abort);
-    QEXPECT_FAIL("Shift+arrow", "a selecting click resizes the object", Abort);
     QCOMPARE(c.stack().count(), 1);
-    QEXPECT_FAIL("drag of three selected objects", "a selecting click resizes the object", Abort);
     QCOMPARE(c.stack().undoText(), QString::fromLatin1(change.undoText));
     c.w->undoCommand();
     QCOMPARE(c.bytes(), before);
@@ -271,7 +266,6 @@ void tst_UndoHistory::undoMenuAndSelection() {
     c.click(rectA);
     c.click(ellipse, Qt::ShiftModifier);
     c.drag(rectA, rectA + QPoint(30, 0));
-    QEXPECT_FAIL("", "a selecting click resizes the object", Abort);
     QCOMPARE(undo->text(), QStringLiteral("&Undo Move"));
     c.s().handle().clear();
     undo->trigger();
@@ -297,7 +291,6 @@ void tst_UndoHistory::zoomBetweenChangeAndUndo() {
     c.w->undoCommand();
     c.w->zoomOut();
     c.w->zoomOut();
-    QEXPECT_FAIL("", "a selecting click resizes the object", Abort);
     QCOMPARE(c.bytes(), before);
     c.w->redoCommand();
     QCOMPARE(c.bytes(), after);
