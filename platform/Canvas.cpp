@@ -308,7 +308,13 @@ void Canvas::drawText(int x, int y, const QString& text)
     p_.translate(x, y);
     // Escapement turns counter-clockwise on the screen, where y grows downwards.
     if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
-    p_.drawText(QPoint(0, tm.tmAscent), text);
+    const QString shown = tm.shown(text);
+    int dx = (textAlign & TA_CENTER) == TA_CENTER ? -tm.shownWidth(shown) / 2 : 0;
+    const int dy = (textAlign & TA_BOTTOM) ? -tm.tmDescent : tm.tmAscent;
+    for (const QString& piece : TextMetrics::pieces(shown)) {
+        p_.drawText(QPoint(dx, dy), piece);
+        dx += tm.shownWidth(piece);
+    }
 }
 
 void Canvas::textOut(int x, int y, const QString& text)

@@ -1,6 +1,6 @@
 #pragma once
 // Registers the text label kinds with a card surface: the classes card files may name and
-// the text tool (psLabel).
+// the text, symbol, multi-line and circle text tools.
 class TGBusinessCardPanel32;
 
 namespace TextKinds {
