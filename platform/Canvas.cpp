@@ -5,6 +5,7 @@
 #include <QPicture>
 
 #include <cstdlib>
+#include <optional>
 
 namespace platform {
 
@@ -299,9 +300,28 @@ void Canvas::drawFocusRect(const QRect& r)
     pen = saved;
 }
 
+namespace {
+// The metrics of the font text is drawn in. Text objects draw many texts in one font (circle
+// text draws letter by letter), and resolving a font is the costly part of drawing a short
+// text, so the last font's metrics are kept; colour and angle do not change them.
+const TextMetrics& metricsFor(const GdiFont& font)
+{
+    static std::optional<TextMetrics> last;
+    static GdiFont lastFont;
+    GdiFont key = font;
+    key.color = TColor();
+    key.escapement = 0;
+    if (!last || !(key == lastFont)) {
+        last.emplace(key);
+        lastFont = key;
+    }
+    return *last;
+}
+} // namespace
+
 void Canvas::drawText(int x, int y, const QString& text)
 {
-    const TextMetrics tm(font);
+    const TextMetrics& tm = metricsFor(font);
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());

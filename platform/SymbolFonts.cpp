@@ -12,6 +12,7 @@ namespace {
 // 0 where the face's glyph has no character of its own.
 using Table = char32_t[224];
 
+// clang-format off
 // WingDings, from the mapping published with the Unicode Standard 7.0, which encoded the
 // face's pictographs for compatibility: Unicode Technical Committee document L2/11-052R,
 // "Wingdings and Webdings symbols" (https://www.unicode.org/L2/L2011/11052r-wingding.pdf).
@@ -108,16 +109,20 @@ constexpr Table symbol = {
     0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0,
 };
 
+// clang-format on
+
 // The table of a symbol face, by name in any case; nullptr for a face that is not one.
 // Faces known to be symbol faces but without a table here map every code to the
 // missing-glyph box (an empty table).
 const char32_t* tableOf(const QString& face) {
     static constexpr Table none = {};
-    const QString f = face.toLower();
-    if (f == QLatin1String("wingdings")) return wingdings;
-    if (f == QLatin1String("symbol")) return symbol;
-    if (f == QLatin1String("wingdings 2") || f == QLatin1String("wingdings 3") ||
-        f == QLatin1String("webdings"))
+    const auto is = [&](QLatin1StringView name) {
+        return face.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (is(QLatin1StringView("wingdings"))) return wingdings;
+    if (is(QLatin1StringView("symbol"))) return symbol;
+    if (is(QLatin1StringView("wingdings 2")) || is(QLatin1StringView("wingdings 3")) ||
+        is(QLatin1StringView("webdings")))
         return none;
     return nullptr;
 }

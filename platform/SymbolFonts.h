@@ -10,7 +10,7 @@
 namespace platform {
 
 class SymbolFonts {
-public:
+  public:
     // The face that draws mapped codes (Debian's fonts-symbola: it covers the pictographs
     // Unicode took over from these faces, which DejaVu and the Noto core set lack).
     static QString drawingFamily() { return QStringLiteral("Symbola"); }

@@ -45,7 +45,11 @@ std::vector<Drawn> drawn(CT& t) {
 char* describe(const std::vector<Drawn>& v) {
     QString s;
     for (const Drawn& d : v)
-        s += QStringLiteral("[%1 %2,%3 %4] ").arg(d.text).arg(d.at.x()).arg(d.at.y()).arg(d.escapement);
+        s += QStringLiteral("[%1 %2,%3 %4] ")
+                 .arg(d.text)
+                 .arg(d.at.x())
+                 .arg(d.at.y())
+                 .arg(d.escapement);
     return qstrdup(qPrintable(s));
 }
 
@@ -63,12 +67,14 @@ int textHeight(const CT& t) {
 } // namespace
 
 namespace QTest {
-template <> char* toString(const std::vector<Drawn>& v) { return describe(v); }
+template <> char* toString(const std::vector<Drawn>& v) {
+    return describe(v);
+}
 } // namespace QTest
 
 class tst_CircleText : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void fourLettersOnFullCircle();
     void defaultTextSweeps355();
@@ -122,7 +128,8 @@ void tst_CircleText::fiveLettersLeaveSixthPlaceEmpty() {
     QCOMPARE(int(d.size()), 5);
     // Steps of 72 degrees: 900, 180, -540 + 3600, ...
     const int expected[5] = {900, 180, 3060, 2340, 1620};
-    for (int i = 0; i < 5; ++i) QCOMPARE(d[size_t(i)].escapement, expected[i]);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(d[size_t(i)].escapement, expected[i]);
 }
 
 void tst_CircleText::oneLetterOnHalfArc() {
@@ -162,7 +169,8 @@ void tst_CircleText::mirrorWithoutAngledLettersChangesNothing() {
     mirrored->setMirror(true);
     const std::vector<Drawn> d = drawn(*plain);
     QCOMPARE(drawn(*mirrored), d);
-    for (const Drawn& x : d) QCOMPARE(x.escapement, 0);
+    for (const Drawn& x : d)
+        QCOMPARE(x.escapement, 0);
 }
 
 void tst_CircleText::lettersOnRightOrBottomEdgeSkipped_data() {

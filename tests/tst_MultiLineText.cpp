@@ -38,7 +38,8 @@ std::vector<TextRecorder::Text> drawn(TGMultiLineBaseLabel& t) {
 
 QStringList drawnTexts(TGMultiLineBaseLabel& t) {
     QStringList out;
-    for (const TextRecorder::Text& d : drawn(t)) out << d.text;
+    for (const TextRecorder::Text& d : drawn(t))
+        out << d.text;
     return out;
 }
 
@@ -55,7 +56,7 @@ QString textOfWidth(const platform::TextMetrics& tm, int width) {
 
 class tst_MultiLineText : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void placeholders_data();
     void placeholders();
@@ -135,7 +136,8 @@ void tst_MultiLineText::linesBelowBottomAreClipped() {
         t->paint(canvas);
     }
     for (int y = h + 1; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
+        for (int x = 0; x < image.width(); ++x)
+            QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
 }
 
 void tst_MultiLineText::resizeRewrapsAtOnce() {
@@ -186,7 +188,8 @@ void tst_MultiLineText::wrapBreaksLongWordsAndKeepsText() {
     const QStringList pieces = tm.wrapLine(word + QStringLiteral("  end"), 40);
     QVERIFY(pieces.size() > 2);
     QCOMPARE(pieces.join(QString()), word + QStringLiteral("  end"));
-    for (const QString& p : pieces) QVERIFY(!p.isEmpty());
+    for (const QString& p : pieces)
+        QVERIFY(!p.isEmpty());
     QCOMPARE(tm.wrapLine(QString(), 40), QStringList{QString()});
     // Narrower than one letter still makes progress.
     QCOMPARE(tm.wrapLine(QStringLiteral("ab"), 0), (QStringList{"a", "b"}));
@@ -230,7 +233,8 @@ void tst_MultiLineText::toolSizesToLines() {
     QCOMPARE(t->height(), lines * t->lineHeight());
     const platform::TextMetrics tm(t->displayFont().gdiFont());
     int widest = 40; // the dragged width only grows
-    for (const QString& line : t->lines()) widest = std::max(widest, tm.textWidth(line));
+    for (const QString& line : t->lines())
+        widest = std::max(widest, tm.textWidth(line));
     QCOMPARE(t->width(), widest);
 }
 

@@ -46,7 +46,7 @@ QImage render(const std::function<void(platform::Canvas&)>& draw) {
 
 class tst_SymbolLabel : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void toolMakesBracketInWingDings();
     void resizeSnapsBack();
@@ -136,10 +136,12 @@ void tst_SymbolLabel::popupHasSymbolItems() {
     SurfaceFixture f;
     TGSymbolLabel* s = symbolOn(f);
     QStringList captions;
-    for (const auto& item : s->objectMenu()->items()) captions << item.caption;
-    const QStringList own = captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
-    QCOMPARE(own, (QStringList{"-", "3D Effects", "Transparent", "Background Color", "Border",
-                               "-", "Symbol Selector"}));
+    for (const auto& item : s->objectMenu()->items())
+        captions << item.caption;
+    const QStringList own =
+        captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
+    QCOMPARE(own, (QStringList{"-", "3D Effects", "Transparent", "Background Color", "Border", "-",
+                               "Symbol Selector"}));
 }
 
 void tst_SymbolLabel::selectorTakesCharacterAndFont() {
@@ -188,9 +190,9 @@ void tst_SymbolLabel::fontButtonAlwaysShowsListSize() {
 void tst_SymbolLabel::columnsFollowListSize_data() {
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("columns");
-    const int table[][2] = {{5, 1},   {6, 14}, {10, 14}, {11, 10}, {20, 10}, {21, 8},
-                            {30, 8},  {31, 6}, {40, 6},  {41, 4},  {50, 4},  {51, 3},
-                            {60, 3},  {61, 2}, {72, 2},  {73, 1}};
+    const int table[][2] = {{5, 1},  {6, 14}, {10, 14}, {11, 10}, {20, 10}, {21, 8},
+                            {30, 8}, {31, 6}, {40, 6},  {41, 4},  {50, 4},  {51, 3},
+                            {60, 3}, {61, 2}, {72, 2},  {73, 1}};
     for (const auto& row : table)
         QTest::addRow("%d points", row[0]) << row[0] << row[1];
 }
@@ -206,14 +208,22 @@ void tst_SymbolLabel::mapping_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
     const auto u = [](char32_t c) { return QString::fromUcs4(&c, 1); };
-    QTest::newRow("telephone") << "WingDings" << "(" << u(0x1F57F);
-    QTest::newRow("envelope") << "Wingdings" << "*" << u(0x1F582);
-    QTest::newRow("scissors") << "WINGDINGS" << "\"" << u(0x2702);
+    QTest::newRow("telephone") << "WingDings"
+                               << "(" << u(0x1F57F);
+    QTest::newRow("envelope") << "Wingdings"
+                              << "*" << u(0x1F582);
+    QTest::newRow("scissors") << "WINGDINGS"
+                              << "\"" << u(0x2702);
     QTest::newRow("cp1252 byte 0x80") << "WingDings" << QString(QChar(0x20AC)) << u(0x24EA);
-    QTest::newRow("Greek alpha") << "Symbol" << "a" << u(0x03B1);
-    QTest::newRow("code without character") << "WingDings" << "\x7f" << u(0xF07F);
-    QTest::newRow("face without table") << "Webdings" << "a" << u(0xF061);
-    QTest::newRow("text face") << "Liberation Sans" << "abc" << "abc";
+    QTest::newRow("Greek alpha") << "Symbol"
+                                 << "a" << u(0x03B1);
+    QTest::newRow("code without character") << "WingDings"
+                                            << "\x7f" << u(0xF07F);
+    QTest::newRow("face without table") << "Webdings"
+                                        << "a" << u(0xF061);
+    QTest::newRow("text face") << "Liberation Sans"
+                               << "abc"
+                               << "abc";
     QTest::newRow("beyond the code page") << "WingDings" << u(0x4E00) << u(0x4E00);
 }
 

@@ -8,9 +8,9 @@
 #include "objects/text/TGSymbolLabel.h"
 #include "objects/text/TextKinds.h"
 #include "platform/Canvas.h"
+#include "platform/Report.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/StoredReportTarget.h"
-#include "platform/Report.h"
 #include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
@@ -94,10 +94,17 @@ QList<QByteArray> streamOrder(const QString& className) {
     if (className == QLatin1String("TGMultiLineLabel"))
         return {"Items.Strings", "AutoSize", "Alignment", "Font.Color", "WordWrap"};
     if (className == QLatin1String("TGPCircleText"))
-        return {"StartingVector", "Degrees", "Font.Color", "Mirror", "DrawLettersAngled",
-                "BorderStyle", "ControlTransparent", "BGColor", "Caption"};
+        return {"StartingVector",
+                "Degrees",
+                "Font.Color",
+                "Mirror",
+                "DrawLettersAngled",
+                "BorderStyle",
+                "ControlTransparent",
+                "BGColor",
+                "Caption"};
     return {"DepthHighlight", "DepthShadow", "DirectionHighlight", "colorShadow", "Caption",
-            "Font.Color", "Transparent", "BackColor", "BorderStyle"};
+            "Font.Color",     "Transparent", "BackColor",          "BorderStyle"};
 }
 
 void paintAndPrint(SurfaceFixture& f) {
@@ -116,7 +123,7 @@ void paintAndPrint(SurfaceFixture& f) {
 
 class tst_TextKindsCardFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void everyPropertyRoundTrips_data();
     void everyPropertyRoundTrips();
@@ -172,12 +179,10 @@ void tst_TextKindsCardFile::everyPropertyRoundTrips() {
 void tst_TextKindsCardFile::extremeValuesLoadPaintAndPrint_data() {
     QTest::addColumn<QByteArray>("className");
     QTest::addColumn<CardProperties>("props");
-    const CardProperties bounds{{"Left", TGValue::fromInt(5)},
-                                {"Top", TGValue::fromInt(5)},
-                                {"Width", TGValue::fromInt(200)},
-                                {"Height", TGValue::fromInt(150)},
-                                {"Locked", TGValue::fromBool(false)},
-                                {"Unselectable", TGValue::fromBool(false)}};
+    const CardProperties bounds{
+        {"Left", TGValue::fromInt(5)},        {"Top", TGValue::fromInt(5)},
+        {"Width", TGValue::fromInt(200)},     {"Height", TGValue::fromInt(150)},
+        {"Locked", TGValue::fromBool(false)}, {"Unselectable", TGValue::fromBool(false)}};
     const auto with = [&](CardProperties extra) {
         CardProperties all = bounds;
         all.insert(all.end(), extra.begin(), extra.end());
@@ -228,8 +233,8 @@ void tst_TextKindsCardFile::unknownEnumerationNameRefused() {
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
     TGLabelObjectFiler reader(f.surface->classes());
-    const QByteArray bytes = oneObjectCard(
-        "TGPCircleText", {{"Degrees", TGValue::fromIdent("dg720")}});
+    const QByteArray bytes =
+        oneObjectCard("TGPCircleText", {{"Degrees", TGValue::fromIdent("dg720")}});
     try {
         reader.readObjects(bytes, f.surface->owner(), *f.surface);
         QFAIL("read");

@@ -18,7 +18,7 @@
 #include <QtTest>
 
 namespace {
-constexpr int kDpi = 100; // the render resolution for reading back
+constexpr int kDpi = 100;            // the render resolution for reading back
 constexpr double x0 = 1.0, y0 = 2.0; // the card's offset on the page, inches
 
 QString run(const QString& program, const QStringList& args) {
@@ -66,9 +66,9 @@ std::vector<Word> words(const QString& pdf) {
     const QString xml = run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
     for (auto it = word.globalMatch(xml); it.hasNext();) {
         const auto m = it.next();
-        out.push_back({m.captured(5),
-                       QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                              QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+        out.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     }
     return out;
 }
@@ -105,7 +105,7 @@ template <class T> T* place(SurfaceFixture& f, QRect r) {
 
 class tst_TextKindsPrint : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void multiLineTextIsRealTextInItsRectangle();
     void circleTextTurnsItsLetters();
@@ -149,7 +149,8 @@ void tst_TextKindsPrint::circleTextTurnsItsLetters() {
     QVERIFY(!pdf.isEmpty());
     checkBorderAt(pdf, t->bounds());
     std::map<QString, QRectF> boxes;
-    for (const Word& w : words(pdf)) boxes[w.text] = w.box;
+    for (const Word& w : words(pdf))
+        boxes[w.text] = w.box;
     QCOMPARE(int(boxes.size()), 4);
     // M at the left reads upwards and P at the bottom upside down: turned letters lie
     // across their line, upright ones along it.
@@ -189,10 +190,14 @@ void tst_TextKindsPrint::symbolsPrintTheirPictograms() {
     QVERIFY(!printed.isEmpty());
     QVERIFY(run(QStringLiteral("pdffonts"), {printed}).contains(QLatin1String("Symbola")));
     const QRectF points(inchesOf(s->bounds()).topLeft() * 72, inchesOf(s->bounds()).size() * 72);
-    const std::vector<Word> found = words(printed);
-    QCOMPARE(int(found.size()), 1);
-    QVERIFY(points.adjusted(-1, -1, 1, 1).contains(found.front().box));
-    if (u < 0x10000) QCOMPARE(found.front().text, character); // BMP: extracted as text
+    if (u < 0x10000) {
+        // Extracted as that character, inside the symbol's rectangle. (Poppler reads no
+        // text back for glyphs beyond the 16-bit range; the pixels below show those.)
+        const std::vector<Word> found = words(printed);
+        QCOMPARE(int(found.size()), 1);
+        QCOMPARE(found.front().text, character);
+        QVERIFY(points.adjusted(-1, -1, 1, 1).contains(found.front().box));
+    }
     // The reference: the same object showing the Unicode character itself in the drawing
     // face, which is installed and so taken as it is. Both pages must be the same.
     const QRect bounds = s->bounds();

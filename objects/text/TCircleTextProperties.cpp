@@ -156,11 +156,9 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
     });
     connect(FontColorButton, &QPushButton::clicked, this,
             &TCircleTextProperties::FontColorButtonClick);
-    connect(selectFont, &QPushButton::clicked, this,
-            &TCircleTextProperties::SelectFontButtonClick);
+    connect(selectFont, &QPushButton::clicked, this, &TCircleTextProperties::SelectFontButtonClick);
     connect(sizeUp, &QToolButton::clicked, this, &TCircleTextProperties::RapidChangeFontSizeUp);
-    connect(sizeDown, &QToolButton::clicked, this,
-            &TCircleTextProperties::RapidChangeFontSizeDown);
+    connect(sizeDown, &QToolButton::clicked, this, &TCircleTextProperties::RapidChangeFontSizeDown);
     connect(zoomPlus, &QPushButton::clicked, this, &TCircleTextProperties::ZoomPlusButtonClick);
     connect(zoomMinus, &QPushButton::clicked, this, &TCircleTextProperties::ZoomMinusButtonClick);
 }

@@ -16,7 +16,7 @@ class TGObjectPreview;
 
 class TCircleTextProperties : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TCircleTextProperties(QWidget* parent = nullptr);
     ~TCircleTextProperties() override;
 
@@ -43,7 +43,7 @@ public:
     QPushButton* FontColorButton = nullptr;
     QLabel* ZoomLabel = nullptr;
 
-private:
+  private:
     void sampleChanged();
     void showFontColor();
 

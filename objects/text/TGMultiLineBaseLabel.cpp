@@ -67,7 +67,8 @@ void TGMultiLineBaseLabel::wrapStep() {
     if (!wordWrap_) return;
     const platform::TextMetrics tm(canvasFont());
     wrapped_.clear();
-    for (const QString& line : items_.lines()) wrapped_ += tm.wrapLine(line, width());
+    for (const QString& line : items_.lines())
+        wrapped_ += tm.wrapLine(line, width());
     wrappedFor_ = {items_.lines(), canvasFont(), width()};
     repaint();
 }
@@ -75,8 +76,7 @@ void TGMultiLineBaseLabel::wrapStep() {
 QStringList TGMultiLineBaseLabel::paintedLines() {
     // The wrapped lines follow the text, the font, the zoom and the width; a card read
     // from a file or zoomed gets them here if no move has wrapped them yet.
-    if (wordWrap_ && !(wrappedFor_ == WrapInput{items_.lines(), canvasFont(), width()}))
-        wrapStep();
+    if (wordWrap_ && !(wrappedFor_ == WrapInput{items_.lines(), canvasFont(), width()})) wrapStep();
     QStringList out = wordWrap_ ? wrapped_ : items_.lines();
     if (out.isEmpty())
         out << QStringLiteral("<blank>");
@@ -95,7 +95,8 @@ void TGMultiLineBaseLabel::sizeToLines() {
     wrapStep();
     const QStringList& shown = wordWrap_ ? wrapped_ : items_.lines();
     int w = width();
-    for (const QString& line : shown) w = std::max(w, tm.textWidth(line));
+    for (const QString& line : shown)
+        w = std::max(w, tm.textWidth(line));
     setBounds(left(), top(), w, int(std::min<qint64>(qint64(h) * shown.size(), 1 << 24)));
     repaint();
 }

@@ -21,7 +21,7 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     Q_CLASSINFO("default.WordWrap", "false")
     Q_CLASSINFO("stored.Font", "isFontStored")
 
-public:
+  public:
     explicit TGMultiLineBaseLabel(QObject* owner = nullptr);
 
     // --- stored properties
@@ -65,7 +65,7 @@ public:
     // wrap step follow.
     void fontCommand();
 
-private:
+  private:
     platform::GdiFont canvasFont() const;
     void fontChanged();
 

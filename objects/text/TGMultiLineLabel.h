@@ -5,9 +5,8 @@
 
 class TGMultiLineLabel : public TGMultiLineBaseLabel {
     Q_OBJECT
-public:
-    Q_INVOKABLE explicit TGMultiLineLabel(QObject* owner = nullptr)
-        : TGMultiLineBaseLabel(owner) {}
+  public:
+    Q_INVOKABLE explicit TGMultiLineLabel(QObject* owner = nullptr) : TGMultiLineBaseLabel(owner) {}
 
     void buildPopup() override;
     // The "Text" command: the editor; on "Ok" the lines are taken and re-wrapped, the size

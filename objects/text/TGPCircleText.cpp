@@ -210,8 +210,7 @@ void TGPCircleText::popupRefresh() {
 }
 
 void TGPCircleText::fontCommand() {
-    const std::optional<QFont> chosen =
-        platform::DialogHost::current().chooseFont(font_.toQFont());
+    const std::optional<QFont> chosen = platform::DialogHost::current().chooseFont(font_.toQFont());
     if (chosen) font_.assignQFont(*chosen);
 }
 

@@ -13,11 +13,11 @@
 
 class TGPCircleText : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     enum TDegrees { dg90, dg180, dg270, dg360 };
     Q_ENUM(TDegrees)
 
-private:
+  private:
     Q_PROPERTY(TDegrees StartingVector READ startingVector WRITE setStartingVector)
     Q_PROPERTY(TDegrees Degrees READ degrees WRITE setDegrees)
     Q_PROPERTY(QObject* PopupMenu READ popupMenu WRITE setPopupMenu)
@@ -29,7 +29,7 @@ private:
     Q_PROPERTY(TColor BGColor READ bgColor WRITE setBGColor)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
 
-public:
+  public:
     // One letter as the paint places it: the middle of the bottom of its cell at (x, y),
     // turned by escapement tenths of a degree when the letters are angled.
     struct Letter {
@@ -86,7 +86,7 @@ public:
     // The properties dialog; returns whether it closed with "Ok".
     bool propertiesCommand();
 
-private:
+  private:
     platform::GdiFont canvasFont() const { return font_.gdiFont(zoomFactor()); }
     void setCheck(const QString& caption, bool checked);
 

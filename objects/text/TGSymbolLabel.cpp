@@ -16,14 +16,20 @@ TGSymbolLabel::TGSymbolLabel(QObject* owner) : TGBaseLabel(owner) {
 }
 
 void TGSymbolLabel::autoSize() {
-    if (isLoading() || !surface()) return;
+    // The size it sets runs the bounds-changed check, which would size it again.
+    if (isLoading() || !surface() || autoSizing_) return;
     const platform::TextMetrics tm(displayFont().gdiFont(zoomFactor()));
     const QSize extent = tm.textExtent(caption());
     const int w = int(1.1 * extent.width()), h = int(1.1 * extent.height());
     const int X0 = std::max({textOrigin().x(), shadowOrigin().x(), highlightOrigin().x()});
     const int Y0 = std::max({textOrigin().y(), shadowOrigin().y(), highlightOrigin().y()});
-    if (w + X0 != width()) setWidth(w + X0);
-    if (h + Y0 != height()) setHeight(h + Y0);
+    // An empty text still leaves an object of one pixel, as every label keeps.
+    const int W = std::max(1, w + X0), H = std::max(1, h + Y0);
+    if (W != width() || H != height()) {
+        autoSizing_ = true;
+        setBounds(left(), top(), W, H);
+        autoSizing_ = false;
+    }
     surface()->postRefit();
 }
 

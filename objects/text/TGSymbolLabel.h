@@ -7,7 +7,7 @@
 
 class TGSymbolLabel : public TGBaseLabel {
     Q_OBJECT
-public:
+  public:
     Q_INVOKABLE explicit TGSymbolLabel(QObject* owner = nullptr);
 
     // Sizes the symbol to trunc(1.1 x its character's extent) plus the largest origin of
@@ -20,4 +20,7 @@ public:
     void paint(platform::Canvas& canvas) override;
     void boundsChangedCheck() override;
     void applyFont(const TGFont&) override {}
+
+  private:
+    bool autoSizing_ = false;
 };

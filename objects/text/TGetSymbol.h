@@ -13,7 +13,7 @@ class QPushButton;
 
 class TGetSymbol : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int listPoints = 20;
 
     explicit TGetSymbol(QWidget* parent = nullptr);
@@ -39,7 +39,7 @@ public:
     QListWidget* SymbolList = nullptr;
     QLabel* SelectedChar = nullptr;
 
-private:
+  private:
     void showListFont();
 
     TGFont chosen_;

@@ -10,7 +10,7 @@ class TGFont;
 
 class TMultiLineTextEditor : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int maxLength = 254;
 
     explicit TMultiLineTextEditor(QWidget* parent = nullptr);
@@ -24,7 +24,7 @@ public:
 
     QPlainTextEdit* Memo = nullptr;
 
-private:
+  private:
     // Takes back whatever an edit put beyond the limit.
     void enforceLimit(int position, int removed, int added);
 

@@ -8,7 +8,7 @@
 
 namespace {
 class RecordingEngine : public QPaintEngine {
-public:
+  public:
     explicit RecordingEngine(TextRecorder& device)
         : QPaintEngine(QPaintEngine::AllFeatures), device_(device) {}
 
@@ -25,7 +25,7 @@ public:
     }
     Type type() const override { return QPaintEngine::User; }
 
-private:
+  private:
     TextRecorder& device_;
     QTransform transform_;
 };
@@ -42,16 +42,24 @@ QPaintEngine* TextRecorder::paintEngine() const {
 
 int TextRecorder::metric(PaintDeviceMetric m) const {
     switch (m) {
-    case PdmWidth: return size_.width();
-    case PdmHeight: return size_.height();
+    case PdmWidth:
+        return size_.width();
+    case PdmHeight:
+        return size_.height();
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDepth: return 32;
-    case PdmNumColors: return INT_MAX;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-    default: return 0;
+    case PdmPhysicalDpiY:
+        return 96;
+    case PdmDepth:
+        return 32;
+    case PdmNumColors:
+        return INT_MAX;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(QPaintDevice::devicePixelRatioFScale());
+    default:
+        return 0;
     }
 }

@@ -13,7 +13,7 @@
 class QPaintEngine;
 
 class TextRecorder : public QPaintDevice {
-public:
+  public:
     struct Text {
         QString text;
         QPointF origin;
@@ -26,10 +26,10 @@ public:
     QPaintEngine* paintEngine() const override;
     std::vector<Text> texts;
 
-protected:
+  protected:
     int metric(PaintDeviceMetric metric) const override;
 
-private:
+  private:
     QSize size_;
     std::unique_ptr<QPaintEngine> engine_;
 };
