@@ -33,6 +33,10 @@ public:
     bool FontItalic = false;
     bool FontUnderline = false;
     TCardLayout Layout;
+    // True when the file's layout was invalid and Layout holds the default layout instead.
+    bool LayoutReplaced = false;
+    // What the user is told once when that happens.
+    static QString layoutReplacedMessage();
 
     void read(const platform::IniFile& ini);
     void write(platform::IniFile& ini) const;
