@@ -4,6 +4,8 @@
 #include "app/PrintCommand.h"
 
 #include "document/TGBusinessCardPanel32.h"
+#include "objects/text/TGPRichBaseLabel.h"
+#include "objects/text/TextKinds.h"
 #include "platform/HomeFolder.h"
 #include "platform/IniFile.h"
 #include "platform/Printers.h"
@@ -48,6 +50,7 @@ private slots:
     void badInput_data();
     void badInput();
     void noPrinterForTheQueue();
+    void richTextWithoutWindow();
 
 private:
     int print(const QStringList& args);
@@ -195,6 +198,25 @@ void tst_PrintCommand::noPrinterForTheQueue()
     QCOMPARE(messages_.constLast(),
              none ? QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations")
                   : QStringLiteral("There is no printer named NoSuchQueue."));
+}
+
+void tst_PrintCommand::richTextWithoutWindow()
+{
+    // The command line's surface has the rich text engine, so rich text prints.
+    {
+        TGBusinessCardPanel32 surface;
+        TextKinds::registerAll(surface);
+        auto* label = new TGPRichBaseLabel(surface.owner());
+        label->setSurface(&surface);
+        label->buildPopup();
+        surface.AddObject(label, QRect(QPoint(20, 20), QPoint(220, 60)));
+        label->setRtf("{\\rtf1\\fs28 Rich {\\b Orlanto}\\par}");
+        surface.SaveCard(card_);
+    }
+    const QString pdf = home_.filePath(QStringLiteral("rich.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);
+    const QString text = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY2(text.contains(QLatin1String("Rich Orlanto")), qPrintable(text));
 }
 
 QTEST_MAIN(tst_PrintCommand)

@@ -3,8 +3,11 @@
 #include "TGBusinessCardLabel.h"
 #include "TGMultiLineLabel.h"
 #include "TGPCircleText.h"
+#include "TGPRichBaseLabel.h"
 #include "TGSymbolLabel.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/DialogHost.h"
+#include "platform/RichTextMaster.h"
 
 namespace TextKinds {
 
@@ -55,6 +58,23 @@ void createCircleText(TGBusinessCardPanel32& surface, QRect r) {
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     text->propertiesCommand();
 }
+
+// The rich text tool: a rich text label in the dragged rectangle; its editor opens at once.
+void createRichLabel(TGBusinessCardPanel32& surface, QRect r) {
+    auto* label = new TGPRichBaseLabel(surface.owner());
+    label->setSurface(&surface);
+    try {
+        label->buildPopup();
+    } catch (const ENoMasterWPRich& e) {
+        delete label;
+        platform::ShowInformation(e.message());
+        return;
+    }
+    surface.AddObject(label, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    label->editCommand();
+}
 } // namespace
 
 void registerAll(TGBusinessCardPanel32& surface) {
@@ -67,6 +87,10 @@ void registerAll(TGBusinessCardPanel32& surface) {
     surface.registerTool(TGBusinessCardPanel32::psSymbolLabel, createSymbol);
     surface.registerTool(TGBusinessCardPanel32::psMultiLineLabel, createMultiLine);
     surface.registerTool(TGBusinessCardPanel32::psCircleText, createCircleText);
+    surface.classes().add<TGPRichBaseLabel>();
+    surface.registerTool(TGBusinessCardPanel32::psRichLabel, createRichLabel);
+    // The engine every rich text label on this surface paints through.
+    new platform::RichTextMaster(&surface);
 }
 
 } // namespace TextKinds
