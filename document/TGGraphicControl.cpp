@@ -2,8 +2,11 @@
 
 #include "TGBasePanel.h"
 #include "platform/Canvas.h"
+#include "platform/Report.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QMetaProperty>
+#include <QPicture>
 
 #include <cmath>
 
@@ -124,6 +127,25 @@ platform::MenuModel::Item* TGGraphicControl::lockedItem() const
 void TGGraphicControl::paint(platform::Canvas&) {}
 
 void TGGraphicControl::print(platform::Report&, double, double) {}
+
+void TGGraphicControl::printAsPicture(platform::Report& report, double leftInches,
+                                      double topInches)
+{
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    const QRectF target(
+        QPointF(leftInches + left() / ppi, topInches + top() / ppi),
+        QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        platform::Canvas canvas(painter);
+        canvas.setClipRect(QRect(0, 0, width(), height()));
+        paint(canvas);
+    }
+    // The whole object fills the target, whatever part of it the drawing touched.
+    picture.setBoundingRect(QRect(0, 0, width(), height()));
+    report.stretchDraw(target, picture);
+}
 
 void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c) const
 {

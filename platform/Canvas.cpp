@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace platform {
 
@@ -349,25 +350,52 @@ void Canvas::drawFocusRect(const QRect& r)
     pen = saved;
 }
 
+namespace {
+// The metrics of the font text is drawn in. Text objects draw many texts in one font (circle
+// text draws letter by letter), and resolving a font is the costly part of drawing a short
+// text, so the last font's metrics are kept; colour and angle do not change them.
+const TextMetrics& metricsFor(const GdiFont& font)
+{
+    static std::optional<TextMetrics> last;
+    static GdiFont lastFont;
+    GdiFont key = font;
+    key.color = TColor();
+    key.escapement = 0;
+    if (!last || !(key == lastFont)) {
+        last.emplace(key);
+        lastFont = key;
+    }
+    return *last;
+}
+} // namespace
+
 void Canvas::drawText(int x, int y, const QString& text)
 {
-    const TextMetrics tm(font);
+    const TextMetrics& tm = metricsFor(font);
     // Only the characters that can reach the visible area are laid out and drawn: in any
     // direction, nothing further along the line from its start than the area's farthest
     // corner shows. A caption of millions of characters then costs what shows of it.
+    // Centred text is placed by its whole width, so it is drawn whole.
     const QRectF area = visibleArea();
     if (area.isEmpty()) return;
+    const bool centred = (textAlign & TA_CENTER) == TA_CENTER;
     qint64 reach = 0;
     for (const QPointF corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
         reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
-    const QString shown = text.left(tm.charactersWithin(text, reach + tm.tmHeight));
+    const QString shown =
+        tm.shown(centred ? text : text.left(tm.charactersWithin(text, reach + tm.tmHeight)));
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());
     p_.translate(x, y);
     // Escapement turns counter-clockwise on the screen, where y grows downwards.
     if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
-    p_.drawText(QPoint(0, tm.tmAscent), shown);
+    int dx = centred ? -tm.shownWidth(shown) / 2 : 0;
+    const int dy = (textAlign & TA_BOTTOM) ? -tm.tmDescent : tm.tmAscent;
+    for (const QString& piece : TextMetrics::pieces(shown)) {
+        p_.drawText(QPoint(dx, dy), piece);
+        dx += tm.shownWidth(piece);
+    }
 }
 
 void Canvas::textOut(int x, int y, const QString& text)

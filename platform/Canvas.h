@@ -42,6 +42,11 @@ public:
     Brush brush;
     // The text font; its colour is the text colour, its escapement the text angle.
     GdiFont font;
+    // Which point of the text textOut's (x, y) names, as GDI's text alignment flags: the
+    // top-left corner of the first character cell (0), or with TA_CENTER and TA_BOTTOM the
+    // middle of the bottom of the text's cell.
+    static constexpr int TA_CENTER = 6, TA_BOTTOM = 8;
+    int textAlign = 0;
 
     QPainter& painter() { return p_; }
 
@@ -80,8 +85,8 @@ public:
     TextMetrics textMetrics() const { return TextMetrics(font); }
     int textWidth(const QString& text) const { return textMetrics().textWidth(text); }
     QSize textExtent(const QString& text) const { return textMetrics().textExtent(text); }
-    // Draws text in font.color with the top-left corner of its first character cell at
-    // (x, y), the whole line turned counter-clockwise by font.escapement about that point.
+    // Draws text in font.color with the point textAlign names at (x, y), the whole line
+    // turned counter-clockwise by font.escapement about that point.
     void textOut(int x, int y, const QString& text);
     // As textOut, clipped to clip (in unturned coordinates), as ExtTextOut with its clip
     // option does.

@@ -1,6 +1,7 @@
 #include "GdiFont.h"
 
 #include "ScreenMetrics.h"
+#include "SymbolFonts.h"
 
 #include <QFontMetricsF>
 
@@ -18,7 +19,7 @@ int mulDiv(int a, int b, int c) {
 }
 
 QFont baseFont(const GdiFont& f) {
-    QFont q(f.name);
+    QFont q(SymbolFonts::isMapped(f.name) ? SymbolFonts::drawingFamily() : f.name);
     q.setBold(f.style.testFlag(Gdi::fsBold));
     q.setItalic(f.style.testFlag(Gdi::fsItalic));
     q.setUnderline(f.style.testFlag(Gdi::fsUnderline));

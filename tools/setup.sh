@@ -10,7 +10,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
   libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core fonts-symbola
   poppler-utils qt6-image-formats-plugins
   xvfb xauth x11-apps imagemagick xdotool
   clang libclang-rt-14-dev

@@ -1,7 +1,10 @@
 #include "TextKinds.h"
 
 #include "TGBusinessCardLabel.h"
+#include "TGMultiLineLabel.h"
+#include "TGPCircleText.h"
 #include "TGPRichBaseLabel.h"
+#include "TGSymbolLabel.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/DialogHost.h"
 #include "platform/RichTextMaster.h"
@@ -20,6 +23,40 @@ void createLabel(TGBusinessCardPanel32& surface, QRect r) {
     surface.AddObject(label, r);
     label->editText();
     label->fitToText();
+}
+
+// The multi-line tool: the object in the surface's font, its editor at once, then it
+// takes the height of its lines.
+void createMultiLine(TGBusinessCardPanel32& surface, QRect r) {
+    auto* text = new TGMultiLineLabel(surface.owner());
+    text->setSurface(&surface);
+    text->buildPopup();
+    text->takeFont(surface.font());
+    surface.AddObject(text, r);
+    text->editText();
+    text->sizeToLines();
+}
+
+// The symbol tool: "[" in WingDings until the Symbol Selector, opened at once, picks
+// another; then it fits its character.
+void createSymbol(TGBusinessCardPanel32& surface, QRect r) {
+    auto* symbol = new TGSymbolLabel(surface.owner());
+    symbol->setSurface(&surface);
+    symbol->buildPopup();
+    surface.AddObject(symbol, r);
+    symbol->symbolSelectorCommand();
+    symbol->fitToText();
+}
+
+// The circle text tool returns the surface to pointing and opens the properties at once.
+void createCircleText(TGBusinessCardPanel32& surface, QRect r) {
+    auto* text = new TGPCircleText(surface.owner());
+    text->setSurface(&surface);
+    text->buildPopup();
+    surface.AddObject(text, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    text->propertiesCommand();
 }
 
 // The rich text tool: a rich text label in the dragged rectangle; its editor opens at once.
@@ -43,7 +80,13 @@ void createRichLabel(TGBusinessCardPanel32& surface, QRect r) {
 void registerAll(TGBusinessCardPanel32& surface) {
     surface.classes().add<TGPLabel>();
     surface.classes().add<TGBusinessCardLabel>();
+    surface.classes().add<TGSymbolLabel>();
+    surface.classes().add<TGMultiLineLabel>();
+    surface.classes().add<TGPCircleText>();
     surface.registerTool(TGBusinessCardPanel32::psLabel, createLabel);
+    surface.registerTool(TGBusinessCardPanel32::psSymbolLabel, createSymbol);
+    surface.registerTool(TGBusinessCardPanel32::psMultiLineLabel, createMultiLine);
+    surface.registerTool(TGBusinessCardPanel32::psCircleText, createCircleText);
     surface.classes().add<TGPRichBaseLabel>();
     surface.registerTool(TGBusinessCardPanel32::psRichLabel, createRichLabel);
     // The engine every rich text label on this surface paints through.

@@ -1,0 +1,51 @@
+#pragma once
+// The "CircleText Properties" dialog: edits every setting of a circle text on a live
+// sample in a white scrolling area: text, arc length and start, angled and mirrored
+// letters, font, font colour and quick size steps, and a zoom of the sample alone. "Ok"
+// wants some text.
+#include "TGPCircleText.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class TGObjectPreview;
+
+class TCircleTextProperties : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TCircleTextProperties(QWidget* parent = nullptr);
+    ~TCircleTextProperties() override;
+
+    // The controls take the sample's values.
+    void activate();
+    // Font size steps of five points, up to 150 and down to 10.
+    void RapidChangeFontSizeUp();
+    void RapidChangeFontSizeDown();
+    // The sample's zoom, between 0.5 and 1.0 in tenths.
+    void ZoomPlusButtonClick();
+    void ZoomMinusButtonClick();
+    void FontColorButtonClick();
+    void SelectFontButtonClick();
+    void accept() override;
+
+    TGPCircleText Sample;
+    QLineEdit* CaptionText = nullptr;
+    QSlider* DegreesBar = nullptr;
+    QLabel* DegreesLabel = nullptr;
+    QSlider* StartingAngleBar = nullptr;
+    QLabel* StartingAngleLabel = nullptr;
+    QCheckBox* cbDrawLettersAngled = nullptr;
+    QCheckBox* cbMirrored = nullptr;
+    QPushButton* FontColorButton = nullptr;
+    QLabel* ZoomLabel = nullptr;
+
+  private:
+    void sampleChanged();
+    void showFontColor();
+
+    TGObjectPreview* preview_ = nullptr;
+};

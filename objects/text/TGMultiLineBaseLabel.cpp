@@ -1,0 +1,179 @@
+#include "TGMultiLineBaseLabel.h"
+
+#include "document/TGBasePanel.h"
+#include "platform/Canvas.h"
+#include "platform/DialogHost.h"
+#include "platform/TextMetrics.h"
+
+#include <algorithm>
+#include <memory>
+
+TGMultiLineBaseLabel::TGMultiLineBaseLabel(QObject* owner) : TGGraphicControl(owner) {
+    // The default size is not a move: the first bounds-changed check must see the bounds
+    // the object is given on the card.
+    setLoading(true);
+    setBounds(0, 0, 190, 33);
+    setLoading(false);
+    connect(&font_, &TGFont::changed, this, &TGMultiLineBaseLabel::fontChanged);
+    connect(&items_, &TGStringList::changed, this, [this] { repaint(); });
+}
+
+// --- font
+
+const TGFont& TGMultiLineBaseLabel::displayFont() const {
+    return ownFont_ || !surface() ? font_ : surface()->font();
+}
+
+void TGMultiLineBaseLabel::fontChanged() {
+    ownFont_ = true;
+    FlagChanged();
+    repaint();
+}
+
+void TGMultiLineBaseLabel::takeFont(const TGFont& f) {
+    const bool wasOwn = ownFont_;
+    const bool differs = !font_.sameAs(f);
+    font_.assign(f); // reports the change when it differs
+    if (!differs && !wasOwn) fontChanged();
+}
+
+platform::GdiFont TGMultiLineBaseLabel::canvasFont() const {
+    return displayFont().gdiFont(zoomFactor());
+}
+
+// --- setters
+
+void TGMultiLineBaseLabel::setLines(const QStringList& lines) {
+    items_.setLines(lines);
+}
+
+void TGMultiLineBaseLabel::setAlignment(Gdi::TAlignment v) {
+    if (v == alignment_ || v < Gdi::taLeftJustify || v > Gdi::taCenter) return;
+    alignment_ = v;
+    repaint();
+}
+
+void TGMultiLineBaseLabel::setWordWrap(bool v) {
+    if (v == wordWrap_) return;
+    wordWrap_ = v;
+    if (v) wrapStep();
+    repaint();
+    FlagChanged();
+}
+
+// --- wrapping and layout
+
+void TGMultiLineBaseLabel::wrapStep() {
+    if (!wordWrap_) return;
+    const platform::TextMetrics tm(canvasFont());
+    wrapped_.clear();
+    for (const QString& line : items_.lines())
+        wrapped_ += tm.wrapLine(line, width());
+    wrappedFor_ = {items_.lines(), canvasFont(), width()};
+    repaint();
+}
+
+QStringList TGMultiLineBaseLabel::paintedLines() {
+    // The wrapped lines follow the text, the font, the zoom and the width; a card read
+    // from a file or zoomed gets them here if no move has wrapped them yet.
+    if (wordWrap_ && !(wrappedFor_ == WrapInput{items_.lines(), canvasFont(), width()})) wrapStep();
+    QStringList out = wordWrap_ ? wrapped_ : items_.lines();
+    if (out.isEmpty())
+        out << QStringLiteral("<blank>");
+    else if (out.size() == 1 && TrimSpaces(out.front()).isEmpty())
+        out << QStringLiteral("<blank>");
+    return out;
+}
+
+int TGMultiLineBaseLabel::lineHeight() const {
+    return platform::TextMetrics(canvasFont()).textExtent(QStringLiteral("XXX")).height();
+}
+
+void TGMultiLineBaseLabel::sizeToLines() {
+    const platform::TextMetrics tm(canvasFont());
+    const int h = tm.textExtent(QStringLiteral("XXX")).height();
+    wrapStep();
+    const QStringList& shown = wordWrap_ ? wrapped_ : items_.lines();
+    int w = width();
+    for (const QString& line : shown)
+        w = std::max(w, tm.textWidth(line));
+    setBounds(left(), top(), w, int(std::min<qint64>(qint64(h) * shown.size(), 1 << 24)));
+    repaint();
+}
+
+// --- virtual operations
+
+void TGMultiLineBaseLabel::paint(platform::Canvas& c) {
+    const QStringList shown = paintedLines();
+    c.font = canvasFont();
+    const platform::TextMetrics tm(c.font);
+    const int h = tm.textExtent(QStringLiteral("XXX")).height();
+    const QRect R(0, 0, width(), height());
+    for (qsizetype k = 0; k < shown.size(); ++k) {
+        const qint64 top = qint64(k) * h;
+        if (top >= R.height()) break; // below the bottom: clipped away
+        const int d = tm.textWidth(shown[k]);
+        int x = 0;
+        if (alignment_ == Gdi::taRightJustify) x = R.width() - (d + 1);
+        if (alignment_ == Gdi::taCenter) x = R.width() / 2 - d / 2 + 1;
+        const QRect line(R.left(), int(top), R.width(), h);
+        c.extTextOut(x, int(top), line, shown[k]);
+    }
+}
+
+void TGMultiLineBaseLabel::boundsChangedCheck() {
+    // Every move or resize re-wraps.
+    wrapStep();
+    TGGraphicControl::boundsChangedCheck();
+}
+
+void TGMultiLineBaseLabel::applyFont(const TGFont& f) {
+    takeFont(f);
+    contentChanged();
+    wrapStep();
+}
+
+void TGMultiLineBaseLabel::buildPopup() {
+    TGGraphicControl::buildPopup();
+    platform::MenuModel& m = *objectMenu();
+    m.addSeparator();
+    m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    auto align = std::make_shared<platform::MenuModel>();
+    const auto alignTo = [this](Gdi::TAlignment a) {
+        return [this, a] {
+            setAlignment(a);
+            FlagChanged();
+        };
+    };
+    align->add(QStringLiteral("Left"), alignTo(Gdi::taLeftJustify));
+    align->add(QStringLiteral("Center"), alignTo(Gdi::taCenter));
+    align->add(QStringLiteral("Right"), alignTo(Gdi::taRightJustify));
+    m.add(QStringLiteral("Alignment")).submenu = align;
+}
+
+void TGMultiLineBaseLabel::popupRefresh() {
+    platform::MenuModel* m = objectMenu();
+    if (!m) return;
+    platform::MenuModel::Item* align = m->find(QStringLiteral("Alignment"));
+    if (!align || !align->submenu) return;
+    align->submenu->find(QStringLiteral("Left"))->checked = alignment_ == Gdi::taLeftJustify;
+    align->submenu->find(QStringLiteral("Center"))->checked = alignment_ == Gdi::taCenter;
+    align->submenu->find(QStringLiteral("Right"))->checked = alignment_ == Gdi::taRightJustify;
+}
+
+void TGMultiLineBaseLabel::fontCommand() {
+    const std::optional<QFont> chosen =
+        platform::DialogHost::current().chooseFont(displayFont().toQFont());
+    if (chosen) {
+        TGFont f;
+        f.assign(displayFont());
+        f.assignQFont(*chosen);
+        takeFont(f);
+    }
+    contentChanged();
+    wrapStep();
+}
+
+void TGMultiLineBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
+    printAsPicture(report, leftInches, topInches);
+}

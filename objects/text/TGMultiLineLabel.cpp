@@ -1,0 +1,30 @@
+#include "TGMultiLineLabel.h"
+
+#include "TMultiLineTextEditor.h"
+#include "platform/DialogHost.h"
+
+void TGMultiLineLabel::buildPopup() {
+    TGMultiLineBaseLabel::buildPopup();
+    platform::MenuModel& m = *objectMenu();
+    m.addSeparator();
+    m.add(QStringLiteral("Text"), [this] { editText(); });
+    m.add(QStringLiteral("Word Wrap"), [this] { toggleWordWrapCommand(); }).checked = wordWrap();
+}
+
+bool TGMultiLineLabel::editText() {
+    TMultiLineTextEditor editor;
+    editor.setEditorFont(displayFont());
+    editor.setLines(lines());
+    if (platform::DialogHost::current().exec(editor) != QDialog::Accepted) return false;
+    setLines(editor.lines());
+    repaint();
+    wrapStep();
+    FlagChanged();
+    return true;
+}
+
+void TGMultiLineLabel::toggleWordWrapCommand() {
+    setWordWrap(!wordWrap());
+    if (platform::MenuModel::Item* item = objectMenu()->find(QStringLiteral("Word Wrap")))
+        item->checked = wordWrap();
+}

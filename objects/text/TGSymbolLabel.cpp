@@ -1,0 +1,75 @@
+#include "TGSymbolLabel.h"
+
+#include "TGetSymbol.h"
+#include "document/TGBasePanel.h"
+#include "platform/DialogHost.h"
+#include "platform/TextMetrics.h"
+
+#include <algorithm>
+
+TGSymbolLabel::TGSymbolLabel(QObject* owner) : TGBaseLabel(owner) {
+    TGFont f;
+    f.setName(QStringLiteral("WingDings"));
+    f.setSize(24);
+    takeFont(f);
+    setCaption(QStringLiteral("["));
+}
+
+void TGSymbolLabel::autoSize() {
+    // The size it sets runs the bounds-changed check, which would size it again.
+    if (isLoading() || !surface() || autoSizing_) return;
+    const platform::TextMetrics tm(displayFont().gdiFont(zoomFactor()));
+    const QSize extent = tm.textExtent(caption());
+    const int w = int(1.1 * extent.width()), h = int(1.1 * extent.height());
+    const int X0 = std::max({textOrigin().x(), shadowOrigin().x(), highlightOrigin().x()});
+    const int Y0 = std::max({textOrigin().y(), shadowOrigin().y(), highlightOrigin().y()});
+    // An empty text still leaves an object of one pixel, as every label keeps.
+    const int W = std::max(1, w + X0), H = std::max(1, h + Y0);
+    if (W != width() || H != height()) {
+        autoSizing_ = true;
+        setBounds(left(), top(), W, H);
+        autoSizing_ = false;
+    }
+    surface()->postRefit();
+}
+
+void TGSymbolLabel::boundsChangedCheck() {
+    TGBaseLabel::boundsChangedCheck();
+    autoSize();
+}
+
+void TGSymbolLabel::paint(platform::Canvas& canvas) {
+    // A new layout can move the origins (a deeper effect); the size follows at once.
+    if (layoutStale()) {
+        layoutPass();
+        autoSize();
+    }
+    TGBaseLabel::paint(canvas);
+}
+
+void TGSymbolLabel::buildPopup() {
+    TGBaseLabel::buildPopup();
+    std::vector<platform::MenuModel::Item>& items = objectMenu()->items();
+    std::erase_if(items, [](const platform::MenuModel::Item& i) {
+        return i.caption == QLatin1String("Font") || i.caption == QLatin1String("Alignment") ||
+               i.caption == QLatin1String("Angle") || i.caption == QLatin1String("Text");
+    });
+    objectMenu()->addSeparator();
+    objectMenu()->add(QStringLiteral("Symbol Selector"), [this] { symbolSelectorCommand(); });
+    layoutPass();
+    autoSize();
+}
+
+bool TGSymbolLabel::symbolSelectorCommand() {
+    TGetSymbol dialog;
+    dialog.setChosenFont(displayFont());
+    dialog.setCode(TGetSymbol::codeOf(caption()));
+    if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return false;
+    takeFont(dialog.chosenFont());
+    if (dialog.code() >= 32) setCaption(TGetSymbol::characterOf(dialog.code()));
+    markLayoutStale();
+    layoutPass();
+    autoSize();
+    repaint();
+    return true;
+}

@@ -1,0 +1,270 @@
+// The symbol label: its character and size, the snap back after a resize, the room its
+// effects take, the Symbol Selector, and symbol faces drawn through their Unicode mapping
+// when the face is not installed.
+// Relies on fonts-liberation2 and fonts-symbola.
+#include "objects/text/TGMultiLineLabel.h"
+#include "objects/text/TGSymbolLabel.h"
+#include "objects/text/TGetSymbol.h"
+#include "objects/text/TextKinds.h"
+#include "platform/Canvas.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/SymbolFonts.h"
+#include "platform/TextMetrics.h"
+#include "support/SurfaceFixture.h"
+
+#include <QFontDatabase>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+using PS = TGBusinessCardPanel32;
+
+namespace {
+TGSymbolLabel* symbolOn(SurfaceFixture& f) {
+    auto* s = new TGSymbolLabel(f.surface->owner());
+    s->setSurface(f.surface.get());
+    s->buildPopup();
+    f.surface->AddObject(s, QRect(QPoint(20, 20), QPoint(120, 90)));
+    return s;
+}
+
+QSize characterSize(const TGSymbolLabel& s) {
+    const platform::TextMetrics tm(s.displayFont().gdiFont(s.zoomFactor()));
+    const QSize e = tm.textExtent(s.caption());
+    return {int(1.1 * e.width()), int(1.1 * e.height())};
+}
+
+QImage render(const std::function<void(platform::Canvas&)>& draw) {
+    QImage image(80, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    platform::Canvas canvas(painter);
+    draw(canvas);
+    return image;
+}
+} // namespace
+
+class tst_SymbolLabel : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void toolMakesBracketInWingDings();
+    void resizeSnapsBack();
+    void effectsEnlargeByTheirDepth();
+    void surfaceFontCommandLeavesSymbolAlone();
+    void popupHasSymbolItems();
+    void selectorTakesCharacterAndFont();
+    void fontButtonAlwaysShowsListSize();
+    void columnsFollowListSize_data();
+    void columnsFollowListSize();
+    void mapping_data();
+    void mapping();
+    void mappedCodeDrawsItsPictogram_data();
+    void mappedCodeDrawsItsPictogram();
+};
+
+void tst_SymbolLabel::initTestCase() {
+    platform::ScreenMetrics::setPixelsPerInch(96);
+    if (!QFontDatabase::hasFamily(platform::SymbolFonts::drawingFamily()))
+        QSKIP("fonts-symbola is not installed");
+}
+
+void tst_SymbolLabel::toolMakesBracketInWingDings() {
+    SurfaceFixture f;
+    TextKinds::registerAll(*f.surface);
+    QString title;
+    f.dialogs.dialogs.push_back([&](QDialog& d) {
+        title = d.windowTitle();
+        return int(QDialog::Rejected);
+    });
+    f.surface->SetPanelState(PS::psSymbolLabel);
+    f.drag(QPoint(30, 30), QPoint(200, 150));
+    QCOMPARE(title, QStringLiteral("Symbol Selector"));
+    QCOMPARE(int(f.surface->objects().size()), 1);
+    auto* s = qobject_cast<TGSymbolLabel*>(f.surface->objects().front());
+    QVERIFY(s);
+    QCOMPARE(s->caption(), QStringLiteral("["));
+    QCOMPARE(s->displayFont().name(), QStringLiteral("WingDings"));
+    QCOMPARE(s->displayFont().size(), 24);
+    QVERIFY(s->isFontStored());
+    QCOMPARE(s->bounds(), QRect(QPoint(30, 30), characterSize(*s)));
+}
+
+void tst_SymbolLabel::resizeSnapsBack() {
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    const QRect snapped = s->bounds();
+    QCOMPARE(snapped.size(), characterSize(*s));
+    s->setBounds(20, 20, 300, 150);
+    QCOMPARE(s->bounds(), snapped);
+    // A move keeps the size.
+    s->setBounds(40, 50, 300, 150);
+    QCOMPARE(s->bounds(), QRect(QPoint(40, 50), snapped.size()));
+}
+
+void tst_SymbolLabel::effectsEnlargeByTheirDepth() {
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    const QSize plain = s->bounds().size();
+    s->setDirectionShadow(TGBaseLabel::sdDownRight);
+    s->setDepthShadow(4);
+    s->setDirectionHighlight(TGBaseLabel::hdUpLeft);
+    s->setDepthHighlight(4);
+    (void)f.surface->image(); // the next paint lays out and sizes
+    QCOMPARE(s->textOrigin(), QPoint(4, 4));
+    QCOMPARE(s->bounds().size(), plain + QSize(8, 8));
+}
+
+void tst_SymbolLabel::surfaceFontCommandLeavesSymbolAlone() {
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    auto* text = new TGMultiLineLabel(f.surface->owner());
+    text->setSurface(f.surface.get());
+    text->buildPopup();
+    f.surface->AddObject(text, QRect(QPoint(150, 20), QPoint(250, 60)));
+    QVERIFY(f.surface->surfaceMenu().trigger(QStringLiteral("Select All")));
+    QFont serif(QStringLiteral("Liberation Serif"));
+    serif.setPointSize(14);
+    f.dialogs.fonts.push_back(serif);
+    QVERIFY(f.surface->surfaceMenu().trigger(QStringLiteral("Font")));
+    QCOMPARE(text->displayFont().name(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(s->displayFont().name(), QStringLiteral("WingDings"));
+    QCOMPARE(s->displayFont().size(), 24);
+}
+
+void tst_SymbolLabel::popupHasSymbolItems() {
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    QStringList captions;
+    for (const auto& item : s->objectMenu()->items())
+        captions << item.caption;
+    const QStringList own =
+        captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
+    QCOMPARE(own, (QStringList{"-", "3D Effects", "Transparent", "Background Color", "Border", "-",
+                               "Symbol Selector"}));
+}
+
+void tst_SymbolLabel::selectorTakesCharacterAndFont() {
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    int selectedAtOpen = -1;
+    f.dialogs.dialogs.push_back([&](QDialog& dialog) {
+        auto& d = static_cast<TGetSymbol&>(dialog);
+        selectedAtOpen = d.SymbolList->currentRow();
+        QFont big(QStringLiteral("WingDings"));
+        big.setPointSize(36);
+        f.dialogs.fonts.push_back(big);
+        d.FontbuttonClick();
+        d.SymbolList->setCurrentRow(0x28 - 32); // the telephone
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(s->objectMenu()->trigger(QStringLiteral("Symbol Selector")));
+    QCOMPARE(selectedAtOpen, '[' - 32);
+    QCOMPARE(s->caption(), QStringLiteral("("));
+    QCOMPARE(s->displayFont().size(), 36);
+    QCOMPARE(s->bounds().size(), characterSize(*s));
+}
+
+void tst_SymbolLabel::fontButtonAlwaysShowsListSize() {
+    TGetSymbol d;
+    TGFont f;
+    f.setName(QStringLiteral("WingDings"));
+    f.setSize(48);
+    d.setChosenFont(f);
+    QCOMPARE(d.Fontbutton->text(), QStringLiteral("WingDings, 20pt "));
+    QFont bold(QStringLiteral("Liberation Serif"));
+    bold.setPointSize(40);
+    bold.setBold(true);
+    ScriptedDialogHost host;
+    host.fonts.push_back(bold);
+    d.Fontbutton->click();
+    QCOMPARE(d.Fontbutton->text(), QStringLiteral("Liberation Serif, 20pt Bold "));
+    QCOMPARE(d.chosenFont().size(), 40);
+    bold.setItalic(true);
+    host.fonts.push_back(bold);
+    d.Fontbutton->click();
+    QCOMPARE(d.Fontbutton->text(), QStringLiteral("Liberation Serif, 20pt Italic "));
+    QCOMPARE(d.SymbolList->count(), 224);
+}
+
+void tst_SymbolLabel::columnsFollowListSize_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("columns");
+    const int table[][2] = {{5, 1},  {6, 14}, {10, 14}, {11, 10}, {20, 10}, {21, 8},
+                            {30, 8}, {31, 6}, {40, 6},  {41, 4},  {50, 4},  {51, 3},
+                            {60, 3}, {61, 2}, {72, 2},  {73, 1}};
+    for (const auto& row : table)
+        QTest::addRow("%d points", row[0]) << row[0] << row[1];
+}
+
+void tst_SymbolLabel::columnsFollowListSize() {
+    QFETCH(int, points);
+    QFETCH(int, columns);
+    QCOMPARE(TGetSymbol::columnsFor(points), columns);
+}
+
+void tst_SymbolLabel::mapping_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    const auto u = [](char32_t c) { return QString::fromUcs4(&c, 1); };
+    QTest::newRow("telephone") << "WingDings"
+                               << "(" << u(0x1F57F);
+    QTest::newRow("envelope") << "Wingdings"
+                              << "*" << u(0x1F582);
+    QTest::newRow("scissors") << "WINGDINGS"
+                              << "\"" << u(0x2702);
+    QTest::newRow("cp1252 byte 0x80") << "WingDings" << QString(QChar(0x20AC)) << u(0x24EA);
+    QTest::newRow("Greek alpha") << "Symbol"
+                                 << "a" << u(0x03B1);
+    QTest::newRow("code without character") << "WingDings"
+                                            << "\x7f" << u(0xF07F);
+    QTest::newRow("face without table") << "Webdings"
+                                        << "a" << u(0xF061);
+    QTest::newRow("text face") << "Liberation Sans"
+                               << "abc"
+                               << "abc";
+    QTest::newRow("beyond the code page") << "WingDings" << u(0x4E00) << u(0x4E00);
+}
+
+void tst_SymbolLabel::mapping() {
+    QFETCH(QString, face);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QCOMPARE(platform::SymbolFonts::displayText(face, stored), shown);
+}
+
+void tst_SymbolLabel::mappedCodeDrawsItsPictogram_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<uint>("unicode");
+    QTest::newRow("telephone") << "(" << 0x1F57Fu;
+    QTest::newRow("envelope") << "*" << 0x1F582u;
+    QTest::newRow("scissors") << "\"" << 0x2702u;
+}
+
+void tst_SymbolLabel::mappedCodeDrawsItsPictogram() {
+    QFETCH(QString, code);
+    QFETCH(uint, unicode);
+    platform::GdiFont wingdings;
+    wingdings.name = QStringLiteral("WingDings");
+    wingdings.height = -32;
+    const QImage drawn = render([&](platform::Canvas& c) {
+        c.font = wingdings;
+        c.textOut(10, 10, code);
+    });
+    // A reference: the Unicode character drawn with Qt alone in the drawing face.
+    QFont symbola(platform::SymbolFonts::drawingFamily());
+    symbola.setPixelSize(32);
+    const QImage reference = render([&](platform::Canvas& c) {
+        c.painter().setFont(symbola);
+        c.painter().setPen(Qt::black);
+        const char32_t u = char32_t(unicode);
+        c.painter().drawText(QPoint(10, 10 + QFontMetrics(symbola).ascent()),
+                             QString::fromUcs4(&u, 1));
+    });
+    QVERIFY(drawn != render([](platform::Canvas&) {}));
+    QCOMPARE(drawn, reference);
+}
+
+QTEST_MAIN(tst_SymbolLabel)
+#include "tst_SymbolLabel.moc"
