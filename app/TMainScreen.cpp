@@ -111,9 +111,8 @@ TMainScreen::TMainScreen(QWidget* parent)
 
     prefs_ = TPreferences::LoadPreferences();
     sizeCardFromLayout();
-    applyFontPreferences();
+    prefs_.applyTo(*surface_);
     SetDefaultFontCaption();
-    SetPanelPersonalInfo();
     SetChangesMade(false);
     recent_ = TRecentFiles::load();
     rebuildRecentMenu();

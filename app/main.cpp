@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "PrintCommand.h"
 #include "TMainScreen.h"
+#include "platform/GuardedApplication.h"
 #include "platform/HomeFolder.h"
 #include "platform/SingleInstance.h"
 
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
         return CommandLine().run(args);
     }
 
-    QApplication app(argc, argv);
+    platform::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlanto"));
     QApplication::setDesktopFileName(QStringLiteral("orlanto"));
     const QStringList args = platform::HomeFolder::takeHomeArgument(QApplication::arguments());

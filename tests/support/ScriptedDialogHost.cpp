@@ -72,4 +72,8 @@ void ScriptedDialogHost::popup(platform::MenuModel& menu, QPoint globalPos)
     menu.aboutToShow();
     lastPopup = &menu;
     lastPopupPos = globalPos;
+    if (menuChoices.empty()) return;
+    const QString caption = menuChoices.front();
+    menuChoices.pop_front();
+    menu.trigger(caption);
 }

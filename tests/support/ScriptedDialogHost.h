@@ -21,6 +21,9 @@ public:
     std::deque<std::optional<TColor>> colors;   // default: cancelled
     std::deque<std::optional<QFont>> fonts;     // default: cancelled
     std::deque<QString> fileNames;              // open and save dialogs; default: cancelled
+    // Popup menus: each popup picks the next caption while it is open, as a click on a
+    // shown menu does; with none queued the menu closes untouched.
+    std::deque<QString> menuChoices;
 
     QStringList messages;      // information texts, in order
     QStringList questions;     // yes/no texts, in order
