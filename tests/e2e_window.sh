@@ -2,7 +2,8 @@
 # The real orlanto window under Xvfb, driven by real X input events (xdotool): start with an
 # empty home, draw a rectangle with the rectangle tool, see the Save As button and the
 # caption, save with Ctrl+S into a scripted name, restart and see the card reopened from
-# the recent-files list. Screenshots of each step are kept in <build>/e2e-artifacts/.
+# the recent-files list, and a damaged clipboard file pasted with Ctrl+V shown as a message.
+# Screenshots of each step are kept in <build>/e2e-artifacts/.
 set -euo pipefail
 orlanto="$1"
 build="$2"
@@ -87,5 +88,25 @@ shot 5-restarted
 [ "$(title)" = "Orlanto - BC0001.ORL" ] || { echo "FAIL: caption after restart: $(title)"; exit 1; }
 read -r sx sy < <(origin SurfaceView)
 [ "$(pixel $((sx + 40)) $((sy + 80)) 5-restarted)" = "0,0,0" ] || { echo "FAIL: the card did not come back"; exit 1; }
-echo "PASS: window started, rectangle drawn, saved, reopened after a restart"
+
+# A damaged clipboard file pasted with Ctrl+V ends as a message, not as the end of the program.
+xdotool mousemove $((sx + 90)) $((sy + 80)) click 1
+sleep 0.3
+xdotool key ctrl+c
+for _ in $(seq 1 30); do [ -s "$home/Clipbrd.tmp" ] && break; sleep 0.1; done
+[ -s "$home/Clipbrd.tmp" ] || { echo "FAIL: Ctrl+C wrote no clipboard file"; exit 1; }
+head -c 20 "$home/Clipbrd.tmp" > "$home/cut.tmp" && mv "$home/cut.tmp" "$home/Clipbrd.tmp"
+xdotool key ctrl+v
+box=""
+for _ in $(seq 1 50); do
+  box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -1) && [ -n "$box" ] && break
+  sleep 0.1
+done
+shot 6-damaged-paste
+kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended on a damaged clipboard file"; exit 1; }
+[ -n "$box" ] || { echo "FAIL: no message for a damaged clipboard file"; exit 1; }
+xdotool key Return
+sleep 0.3
+kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended after the message"; exit 1; }
+echo "PASS: window started, rectangle drawn, saved, reopened after a restart, damaged paste reported"
 kill "$pid"; wait "$pid" 2>/dev/null || true
