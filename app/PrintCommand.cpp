@@ -103,6 +103,7 @@ int PrintCommand::run(const QStringList& arguments)
         return fail(QStringLiteral("The card file %1 does not exist.").arg(card));
 
     const TPreferences prefs = TPreferences::LoadPreferences();
+    if (prefs.LayoutReplaced) say(TPreferences::layoutReplacedMessage());
     TPrintSettings settings;
     settings.layout = prefs.Layout;
     settings.offsets = {prefs.TopMarginNudge, prefs.LeftMarginNudge, prefs.VerticalSpacing,

@@ -82,7 +82,7 @@ void TLoadBackGround::showPreview()
     if (file.isEmpty()) return;
     platform::Graphic g;
     if (!g.loadFromFile(file)) {
-        platform::ShowInformation(QLatin1String(platform::Graphic::loadErrorMessage));
+        platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
         return;
     }
     // The preview takes the picture's own size, shrunk to fit the panel.

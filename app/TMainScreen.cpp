@@ -4,6 +4,7 @@
 #include "ToolIcons.h"
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/DialogHost.h"
 #include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
@@ -220,8 +221,14 @@ void TMainScreen::buildToolBar()
     saveButton_->setDefault(true);
     cancelButton_ = new QPushButton(QStringLiteral("Cancel"));
     cancelButton_->setObjectName(QStringLiteral("Cancelbutton"));
-    bar->addWidget(saveButton_);
-    bar->addWidget(cancelButton_);
+    // In a box of their own: a tool bar shows its widgets again on every layout, so only
+    // there do they stay hidden while no changes are made.
+    auto* saveBox = new QWidget;
+    auto* saveRow = new QHBoxLayout(saveBox);
+    saveRow->setContentsMargins(0, 0, 0, 0);
+    saveRow->addWidget(saveButton_);
+    saveRow->addWidget(cancelButton_);
+    bar->addWidget(saveBox);
     connect(saveButton_, &QPushButton::clicked, this, [this] {
         if (currentFileName_.isEmpty())
             saveAsCommand();
@@ -256,7 +263,7 @@ void TMainScreen::buildMenus()
                          &TMainScreen::fineTuningCommand)
                   << add(fileMenu_, "mnuOutlineTestPage", "Print O&utline Test Page",
                          &TMainScreen::outlineTestPageCommand);
-    add(fileMenu_, "mnuExportPdf", "Export as P&DF...", &TMainScreen::exportPdfCommand);
+    add(fileMenu_, "mnuExportPdf", "Expo&rt as PDF...", &TMainScreen::exportPdfCommand);
     fileMenu_->addSeparator();
     add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand);
     recentSeparator_ = fileMenu_->addSeparator();
@@ -318,6 +325,8 @@ void TMainScreen::firstActivation()
     busy_ = false;
     const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
     if (!uiMap.isEmpty()) writeUiMap(uiMap);
+    // Later reloads of the preferences meet the same layout: the user hears of it once.
+    if (prefs_.LayoutReplaced) platform::ShowInformation(TPreferences::layoutReplacedMessage());
     createPrintCommands();
     Setbuttons();
 }
@@ -419,6 +428,15 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     if (keypad && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) return true;
+    // Enter and Escape act on the window's default (Save) and cancel buttons while shown.
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    QPushButton* button = enter                           ? saveButton_
+                          : key->key() == Qt::Key_Escape ? cancelButton_
+                                                         : nullptr;
+    if (button && button->isVisible()) {
+        button->click();
+        return true;
+    }
     QScrollBar* vbar = scroll_->verticalScrollBar();
     switch (key->key()) {
     case Qt::Key_PageUp: vbar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;

@@ -100,7 +100,8 @@ void TMainScreen::saveAsCommand()
     QString name = platform::DialogHost::current().saveFileName(
         QStringLiteral("Save Business Card"), proposed, cardFilter);
     if (!name.isEmpty()) {
-        if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".ORL");
+        // "Jane v1.2" has an extension of sorts, but Open takes only card files.
+        if (!CardFiles::isCardFile(name)) name += QStringLiteral(".ORL");
         if (SaveBCFile(name)) {
             currentFileName_ = name;
             SetChangesMade(false);

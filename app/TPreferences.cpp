@@ -67,13 +67,16 @@ void TPreferences::read(const platform::IniFile& ini)
     Layout.Down = ini.readInteger(kLayout, QStringLiteral("Down"), d.Down);
     Layout.UseMM = ini.readBool(kLayout, QStringLiteral("UseMM"), d.UseMM);
     // Values the layout dialog can never produce would break the surface and the printer's
-    // position tables (a card wider than the paper, a hundred cards across): a hand-edited
-    // or damaged file gives the defaults for them instead.
-    if (Layout.Across < 1 || Layout.Across > TCardLayout::MaxAcross) Layout.Across = d.Across;
-    if (Layout.Down < 1 || Layout.Down > TCardLayout::MaxDown) Layout.Down = d.Down;
-    if (!Layout.cardFitsSheet()) {
-        Layout.Width = d.Width;
-        Layout.Height = d.Height;
+    // position tables (a card wider than the paper, a hundred cards across). Mending one
+    // value would leave the others describing another stock (cards overlapping or drifting
+    // off the sheet), so a hand-edited or damaged layout gives the default layout as a whole.
+    LayoutReplaced = Layout.Across < 1 || Layout.Across > TCardLayout::MaxAcross ||
+                     Layout.Down < 1 || Layout.Down > TCardLayout::MaxDown ||
+                     !Layout.cardFitsSheet();
+    if (LayoutReplaced) {
+        const bool useMM = Layout.UseMM; // the unit is the user's choice, not the stock's
+        Layout = d;
+        Layout.UseMM = useMM;
     }
 
     FontName = ini.readString(kFont, QStringLiteral("Name"), defaults.FontName).left(kMaxFontName);
@@ -109,6 +112,13 @@ void TPreferences::write(platform::IniFile& ini) const
     ini.writeInteger(kLayout, QStringLiteral("Across"), Layout.Across);
     ini.writeInteger(kLayout, QStringLiteral("Down"), Layout.Down);
     ini.writeBool(kLayout, QStringLiteral("UseMM"), Layout.UseMM);
+}
+
+QString TPreferences::layoutReplacedMessage()
+{
+    return QStringLiteral("The card layout stored in ORL.INI is not valid. The default layout "
+                          "(3.5 x 2.0 inch cards, 2 across and 5 down on Letter paper) is used "
+                          "instead.");
 }
 
 TPreferences TPreferences::LoadPreferences()

@@ -35,6 +35,10 @@ public:
     bool FontItalic = false;
     bool FontUnderline = false;
     TCardLayout Layout;
+    // True when the file's layout was invalid and Layout holds the default layout instead.
+    bool LayoutReplaced = false;
+    // What the user is told once when that happens.
+    static QString layoutReplacedMessage();
 
     // The default font's face, size and style into a font (its colour and pitch stay).
     void applyFont(TGFont& font) const;

@@ -167,6 +167,8 @@ public:
     void surfaceMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
     void surfaceMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void selectInRect(QRect r, Qt::KeyboardModifiers shift);
+    // Erases the rubber band and ends it, selecting and creating nothing.
+    void abandonBand();
 
     // --- the platform around the surface
     void setClock(const platform::TickClock* clock) { clock_ = clock; }
@@ -200,6 +202,10 @@ public:
     // exclusive-or, dotted, hollow. Drawing the same rectangle again erases it; outlines
     // shown survive a repaint of the surface.
     void drawXorRect(const QRect& r);
+    // Erases r when it is shown; nothing otherwise.
+    void eraseXorRect(const QRect& r);
+    // The exclusive-or outlines shown now.
+    const std::vector<QRect>& xorOutlines() const { return xorRects_; }
 
 signals:
     void labelChanged();

@@ -184,6 +184,9 @@ void TGBasePanel::frameMouseDownHook(Qt::MouseButton, Qt::KeyboardModifiers shif
 
 void TGBasePanel::surfaceMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
 {
+    // Any press abandons a band still shown (a right press during a drag, or a band whose
+    // release never arrived).
+    abandonBand();
     bandRect_ = QRect(QPoint(x, y), QPoint(x, y));
     if (button == Qt::LeftButton) {
         bandActive_ = true;
@@ -203,9 +206,23 @@ QRect bandPixels(const QRect& band)
 }
 } // namespace
 
-void TGBasePanel::surfaceMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TGBasePanel::abandonBand()
 {
     if (!bandActive_) return;
+    drawXorRect(bandPixels(bandRect_));
+    bandActive_ = false;
+}
+
+void TGBasePanel::surfaceMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y)
+{
+    if (!bandActive_) return;
+    // A band lives only while its button is held: a release that went elsewhere (to a
+    // popup menu opened by a double-click) ends it without selecting anything.
+    if (!buttons.testFlag(Qt::LeftButton)) {
+        abandonBand();
+        if (pointing_) setScreenCursor(Cursor::Default);
+        return;
+    }
     setScreenCursor(Cursor::HandPoint);
     drawXorRect(bandPixels(bandRect_));
     bandRect_.setBottomRight(QPoint(x, y));

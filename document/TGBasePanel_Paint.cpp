@@ -94,18 +94,24 @@ void TGBasePanel::renderImage()
 
 void TGBasePanel::drawXorRect(const QRect& r)
 {
+    // An empty rectangle draws nothing, so it is not shown either (a band's first point).
+    if (r.width() <= 0 || r.height() <= 0) return;
     if (dirty_) renderImage();
     const auto it = std::find(xorRects_.begin(), xorRects_.end(), r);
     if (it != xorRects_.end())
         xorRects_.erase(it);
     else
         xorRects_.push_back(r);
-    if (r.width() > 0 && r.height() > 0) {
-        QPainter p(&image_);
-        platform::Canvas c(p);
-        c.pen = {TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
-        c.brush = {TColor::clWhite, Gdi::bsClear};
-        c.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-    }
+    QPainter p(&image_);
+    platform::Canvas c(p);
+    c.pen = {TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
+    c.brush = {TColor::clWhite, Gdi::bsClear};
+    c.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    p.end();
     if (onRepaint) onRepaint();
+}
+
+void TGBasePanel::eraseXorRect(const QRect& r)
+{
+    if (std::find(xorRects_.begin(), xorRects_.end(), r) != xorRects_.end()) drawXorRect(r);
 }

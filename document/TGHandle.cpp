@@ -72,12 +72,23 @@ void TGHandle::fitAround(int extra)
     setGeometry(minL - 2, minT - 2, maxR - minL + extra, maxB - minT + extra);
 }
 
+void TGHandle::eraseOutlines()
+{
+    drawOutline(QRect());
+    // A key handler may run while the nudge outline is taken away for the next step.
+    if (nudging_) surface_.eraseXorRect(nudgeRect_.adjusted(0, 0, -1, -1));
+    nudging_ = false;
+    dragging_ = false;
+}
+
 void TGHandle::hide()
 {
+    // Whatever empties the selection mid-gesture (Delete or Ctrl+X during a drag, a zoom
+    // while an arrow key is held) ends the drag or nudge and takes its outline away.
+    eraseOutlines();
     visible_ = false;
     enabled_ = false;
     focused_ = false;
-    drawnOutline_ = QRect();
     surface_.captureFrame(false);
     surface_.invalidate();
 }
@@ -100,7 +111,7 @@ void TGHandle::add(TGGraphicControl* o)
         const int b = std::max(top_ + height_ - 3, o->top() + o->height()) + 3;
         setGeometry(l, t, r - l, b - t);
     } else {
-        drawnOutline_ = QRect();
+        drawOutline(QRect());
         enabled_ = true;
         visible_ = true;
         setGeometry(o->left() - 2, o->top() - 2, o->width() + 5, o->height() + 5);
@@ -130,8 +141,6 @@ void TGHandle::clear()
 {
     selection_.clear();
     locked_ = false;
-    dragging_ = false;
-    nudging_ = false;
     hide();
     setGeometry(left_, top_, 24, 24);
 }
@@ -311,7 +320,15 @@ QRect TGHandle::newGeometry(int x, int y) const
     case 8: w = snapX(W + dx) - 1; break;
     default: break;
     }
-    return QRect(l, t, std::max(w, 5), std::max(h, 5));
+    // The frame is never narrower or lower than 5 pixels, nor so small that a selected
+    // object would end up without width or height (the next save would drop it).
+    int minW = 5, minH = 5;
+    for (const TGGraphicControl* o : selection_) {
+        if (o->locked()) continue;
+        minW = std::max(minW, W - o->width() + 1);
+        minH = std::max(minH, H - o->height() + 1);
+    }
+    return QRect(l, t, std::max(w, minW), std::max(h, minH));
 }
 
 void TGHandle::drawOutline(const QRect& g)

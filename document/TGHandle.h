@@ -83,6 +83,8 @@ private:
     void setGeometry(int l, int t, int w, int h);
     void fitAround(int extra); // frame geometry around the selection (+5 or +6 rule)
     void hide();
+    // Erases the drag or nudge outline shown and ends the drag or nudge.
+    void eraseOutlines();
     QRect newGeometry(int x, int y) const;
     void drawOutline(const QRect& geometry); // (0,0,0,0) erases
     void clampToSurface(int& x, int& y) const;

@@ -266,6 +266,9 @@ void TGPropertyCodec::assign(QObject& root, QByteArrayView path, const TGValue& 
             }
             auto* extra = dynamic_cast<TGExtraData*>(object);
             if (extra && extra->readExtra(part, value)) return;
+            // The object's own Name is published too, but the record's header names the
+            // object and reading gives it a name of its own: the value is not needed.
+            if (object == &root && part == "Name") return;
             fail("Property does not exist");
         }
         if (!published) fail("Property does not exist");

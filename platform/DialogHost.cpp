@@ -1,6 +1,10 @@
 #include "DialogHost.h"
 
+#include "CenterForm.h"
+#include "WhatsThisHelp.h"
 #include "WidgetDialogHost.h"
+
+#include <QDialog>
 
 namespace platform {
 
@@ -17,6 +21,18 @@ DialogHost& DialogHost::current()
 void DialogHost::install(DialogHost* host)
 {
     installedHost = host;
+}
+
+int DialogHost::exec(QDialog& dialog)
+{
+    CenterForm(dialog);
+    AddWhatsThisHelp(dialog);
+    return run(dialog);
+}
+
+void ShowError(const QString& text)
+{
+    DialogHost::current().error(text, QStringLiteral("Error"));
 }
 
 void ShowInformation(const QString& text)

@@ -19,10 +19,13 @@ class DialogHost {
 public:
     virtual ~DialogHost() = default;
 
-    // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
-    virtual int exec(QDialog& dialog) = 0;
+    // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected. Every dialog
+    // is first centred over the main window and given its what's-this help.
+    int exec(QDialog& dialog);
     // A message box with one OK button.
     virtual void information(const QString& text, const QString& caption) = 0;
+    // A message box with the error icon and one OK button.
+    virtual void error(const QString& text, const QString& caption) = 0;
     // A message box with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& text, const QString& caption) = 0;
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
@@ -40,10 +43,16 @@ public:
     static DialogHost& current();
     // Installs a host (not owned); nullptr restores the widget host.
     static void install(DialogHost* host);
+
+protected:
+    // Shows the prepared dialog modally.
+    virtual int run(QDialog& dialog) = 0;
 };
 
 // The shell routines every part of the program reports through.
 void ShowInformation(const QString& text);
+// An error the user has to know about, such as a file that cannot be read.
+void ShowError(const QString& text);
 bool AskYesNo(const QString& text, const QString& caption);
 
 } // namespace platform

@@ -28,9 +28,21 @@ QMarginsF PrinterReportTarget::unprintableBorder(const QPageSize& pageSize)
 {
     // The printer knows its minimum margins only for the paper it is set to.
     printer_.setPageSize(pageSize);
-    QPageLayout layout = printer_.pageLayout();
-    layout.setUnits(QPageLayout::Inch);
-    return layout.minimumMargins();
+    return minimumMarginsInches(printer_.pageLayout());
+}
+
+QMarginsF PrinterReportTarget::minimumMarginsInches(const QPageLayout& layout)
+{
+    double pointsPerUnit = 1.0;
+    switch (layout.units()) {
+    case QPageLayout::Millimeter: pointsPerUnit = 72.0 / 25.4; break;
+    case QPageLayout::Point: pointsPerUnit = 1.0; break;
+    case QPageLayout::Inch: pointsPerUnit = 72.0; break;
+    case QPageLayout::Pica: pointsPerUnit = 12.0; break;
+    case QPageLayout::Didot: pointsPerUnit = 1.065826771; break;
+    case QPageLayout::Cicero: pointsPerUnit = 12.789921252; break;
+    }
+    return layout.minimumMargins() * (pointsPerUnit / 72.0);
 }
 
 bool PrinterReportTarget::showSetupDialog(QWidget* parent)

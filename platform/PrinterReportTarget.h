@@ -27,6 +27,9 @@ public:
     // The border the printer cannot print on, in inches, with this paper (which the printer
     // is set to).
     QMarginsF unprintableBorder(const QPageSize& pageSize);
+    // A layout's minimum margins in inches, unrounded (QPageLayout's own change of units
+    // rounds to 1/100 inch, which turns a 0.5035 inch border into 0.5).
+    static QMarginsF minimumMarginsInches(const QPageLayout& layout);
 
     // The printer set-up dialog (printer and its options); true on OK.
     bool showSetupDialog(QWidget* parent = nullptr);

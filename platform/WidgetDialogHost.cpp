@@ -41,7 +41,7 @@ void fillMenu(QMenu& qmenu, MenuModel& model)
 }
 } // namespace
 
-int WidgetDialogHost::exec(QDialog& dialog)
+int WidgetDialogHost::run(QDialog& dialog)
 {
     // A dialog's Help button that names its topic ("HelpContext") opens it.
     for (QPushButton* help : dialog.findChildren<QPushButton*>(QStringLiteral("HelpButton"))) {
@@ -56,6 +56,11 @@ int WidgetDialogHost::exec(QDialog& dialog)
 void WidgetDialogHost::information(const QString& text, const QString& caption)
 {
     QMessageBox::information(activeWindow(), caption, text);
+}
+
+void WidgetDialogHost::error(const QString& text, const QString& caption)
+{
+    QMessageBox::critical(activeWindow(), caption, text);
 }
 
 bool WidgetDialogHost::askYesNo(const QString& text, const QString& caption)

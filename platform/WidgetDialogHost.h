@@ -6,8 +6,8 @@ namespace platform {
 
 class WidgetDialogHost : public DialogHost {
 public:
-    int exec(QDialog& dialog) override;
     void information(const QString& text, const QString& caption) override;
+    void error(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
@@ -17,6 +17,9 @@ public:
                          const QString& filter) override;
     void popup(MenuModel& menu, QPoint globalPos) override;
     void beep() override;
+
+protected:
+    int run(QDialog& dialog) override;
 };
 
 } // namespace platform

@@ -3,7 +3,6 @@
 #include "TPreviewForm.h"
 #include "TSheetPrinter.h"
 
-#include "platform/CenterForm.h"
 #include "platform/DialogHost.h"
 #include "platform/Report.h"
 #include "platform/StoredReportTarget.h"
@@ -128,7 +127,6 @@ bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob&
     bool succeeded = false;
     {
         TLabelPrinter dialog(printer, parent);
-        platform::CenterForm(dialog);
         platform::DialogHost::current().exec(dialog);
         succeeded = dialog.succeeded();
     }
@@ -142,7 +140,6 @@ bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob&
         return false;
     }
     preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
-    platform::CenterForm(preview);
     platform::DialogHost::current().exec(preview);
     return true;
 }

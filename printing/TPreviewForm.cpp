@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 #include <cmath>
 
 namespace {
@@ -35,6 +36,37 @@ QCursor magnifyCursor()
     p.drawLine(QPointF(18, 18), QPointF(29, 29));
     p.end();
     return QCursor(pixmap, 11, 11);
+}
+
+// Shrinks a page to `size`, each pixel taking the darkest of the pixels it covers: a line
+// one printer pixel wide (a card's outline, a hairline) stays one screen pixel wide at any
+// magnification, where averaging would fade it and plain sampling would drop it.
+QImage shrinkKeepingLines(const QImage& page, QSize size)
+{
+    QImage out(size, QImage::Format_RGB32);
+    const double fx = double(page.width()) / size.width();
+    const double fy = double(page.height()) / size.height();
+    std::vector<int> darkest(size_t(size.width()));
+    for (int y = 0; y < size.height(); ++y) {
+        const int y0 = int(y * fy), y1 = std::max(y0 + 1, std::min(page.height(), int((y + 1) * fy)));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        std::fill(darkest.begin(), darkest.end(), 256);
+        for (int sy = y0; sy < y1; ++sy) {
+            const auto* src = reinterpret_cast<const QRgb*>(page.constScanLine(sy));
+            for (int x = 0; x < size.width(); ++x) {
+                const int x0 = int(x * fx);
+                const int x1 = std::max(x0 + 1, std::min(page.width(), int((x + 1) * fx)));
+                for (int sx = x0; sx < x1; ++sx) {
+                    const int g = qGray(src[sx]);
+                    if (g < darkest[size_t(x)]) {
+                        darkest[size_t(x)] = g;
+                        dst[x] = src[sx];
+                    }
+                }
+            }
+        }
+    }
+    return out;
 }
 
 template <typename T> T* named(T* widget, const char* name)
@@ -100,6 +132,8 @@ bool TPreviewForm::setReport(QIODevice& stream, QString& error)
 {
     if (!report_.load(stream, error)) return false;
     page_ = 1;
+    fullPage_ = QImage();
+    shownZoom_ = 0;
     OnZoomChange();
     return true;
 }
@@ -190,10 +224,35 @@ void TPreviewForm::paintPage(QPainter& painter)
     painter.fillRect(paper.translated(ShadowDepth, ShadowDepth), Qt::black);
     painter.fillRect(paper, Qt::white);
     if (page_ < 1 || page_ > report_.pageCount()) return;
-    painter.save();
-    painter.translate(paper.topLeft());
-    report_.paintPage(page_ - 1, painter, ppi);
-    painter.restore();
+    if (ppi >= report_.resolution()) { // no finer than the page itself: replay it
+        painter.save();
+        painter.translate(paper.topLeft());
+        report_.paintPage(page_ - 1, painter, ppi);
+        painter.restore();
+        return;
+    }
+    painter.drawImage(paper.topLeft(), pageImage());
+}
+
+const QImage& TPreviewForm::pageImage()
+{
+    if (fullPage_.isNull()) {
+        const double res = report_.resolution();
+        const QSizeF inches = report_.pageSizeInches();
+        fullPage_ = QImage(int(std::ceil(inches.width() * res)), int(std::ceil(inches.height() * res)),
+                           QImage::Format_RGB32);
+        fullPage_.fill(Qt::white);
+        QPainter p(&fullPage_);
+        report_.paintPage(page_ - 1, p, res);
+    }
+    if (shownZoom_ != zoom_) {
+        const double ppi = pixelsPerInch(zoom_);
+        const QSizeF inches = report_.pageSizeInches();
+        shownPage_ = shrinkKeepingLines(fullPage_, QSize(std::max(1, int(std::ceil(inches.width() * ppi))),
+                                                          std::max(1, int(std::ceil(inches.height() * ppi)))));
+        shownZoom_ = zoom_;
+    }
+    return shownPage_;
 }
 
 bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)

@@ -5,6 +5,7 @@
 #include "platform/StoredReport.h"
 
 #include <QDialog>
+#include <QImage>
 
 class QIODevice;
 class QScrollArea;
@@ -53,12 +54,17 @@ private:
     void OnPageChange();
     void OnZoomChange();
     void paintPage(QPainter& painter);
+    // The current page at the current zoom, made once per page and zoom.
+    const QImage& pageImage();
     // Pixels per inch of the page at a zoom, and the gaps around the page.
     double pixelsPerInch(int percent) const;
     int margin(int percent) const;
     int fittedZoom(bool wholePage) const;
 
     platform::StoredReport report_;
+    QImage fullPage_;  // the current page at the report's own resolution
+    QImage shownPage_; // the current page at shownZoom_
+    int shownZoom_ = 0;
     int zoom_ = 100;
     int page_ = 1;
     bool activated_ = false;

@@ -5,7 +5,6 @@
 #include "TSelectSpecificLabels.h"
 #include "TWarnBottomMargin.h"
 
-#include "platform/CenterForm.h"
 #include "platform/DialogHost.h"
 #include "platform/Printers.h"
 
@@ -75,7 +74,6 @@ bool TPrintCommands::PrinterFineTuning(TPrintSettings& settings)
 {
     TPrintFineTune dialog(settings.offsets, window_);
     connectHelp(dialog);
-    platform::CenterForm(dialog);
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return false;
     settings.offsets = dialog.offsets();
     if (SavePreferences) SavePreferences(settings);
@@ -95,7 +93,6 @@ bool TPrintCommands::DoPageSetup(const TPrintSettings& settings)
     TSelectSpecificLabels dialog(settings.layout, selection_, window_);
     dialog.setPrinter(&printer_);
     connectHelp(dialog);
-    platform::CenterForm(dialog);
     // The dialog refuses OK without a selected position, whoever asks for it.
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted
         || dialog.result() != QDialog::Accepted)
@@ -114,7 +111,6 @@ bool TPrintCommands::CheckBottomMargin(TPrintSettings& settings)
         return true;
     TWarnBottomMargin warning(border, window_);
     connectHelp(warning);
-    platform::CenterForm(warning);
     const bool goOn = platform::DialogHost::current().exec(warning) == QDialog::Accepted;
     if (warning.dontShowAgain()) {
         settings.ShowBottomMarginWarning = false;

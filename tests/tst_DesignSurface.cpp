@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 using PS = TGBusinessCardPanel32;
 
 class tst_DesignSurface : public QObject {
@@ -28,6 +30,8 @@ private slots:
     void zoom();
     void zoomFromZero();
     void uniqueNameExhausted();
+    void abandonedOutlinesErased_data();
+    void abandonedOutlinesErased();
 };
 
 void tst_DesignSurface::creationRectangle_data()
@@ -348,5 +352,81 @@ void tst_DesignSurface::uniqueNameExhausted()
     QCOMPARE(f.surface->UniqueName("Special"), QStringLiteral("Special1"));
 }
 
+// Gestures that end or abandon a rubber band or a drag outline in ways other than the
+// release that completes them. Box A (unselectable) at (10, 10), box B at (80, 40); what
+// is left afterwards: no outline shown, and no band selecting B on its own.
+using Gesture = std::function<void(SurfaceFixture&)>;
+Q_DECLARE_METATYPE(Gesture)
+
+void tst_DesignSurface::abandonedOutlinesErased_data()
+{
+    QTest::addColumn<Gesture>("gesture");
+    QTest::addColumn<int>("selected");
+    auto dragB = [](SurfaceFixture& f, const std::function<void()>& during) {
+        f.click(90, 45);
+        f.surface->mouseDown(Qt::LeftButton, {}, 90, 45);
+        f.clock.advance(200);
+        f.surface->mouseMove(Qt::LeftButton, {}, 90, 45);
+        f.clock.advance(200);
+        f.surface->mouseMove(Qt::LeftButton, {}, 120, 60);
+        QVERIFY(!f.surface->xorOutlines().empty());
+        during();
+        f.surface->mouseMove(Qt::LeftButton, {}, 130, 70);
+        f.surface->mouseUp(Qt::LeftButton, {}, 130, 70);
+    };
+    QTest::newRow("right press during a band") << Gesture([](SurfaceFixture& f) {
+        f.surface->mouseDown(Qt::LeftButton, {}, 200, 150);
+        f.surface->mouseMove(Qt::LeftButton, {}, 150, 100);
+        f.surface->mouseDown(Qt::RightButton, {}, 150, 100);
+        f.surface->mouseUp(Qt::RightButton, {}, 150, 100);
+        f.surface->mouseMove(Qt::LeftButton, {}, 70, 30);
+        f.surface->mouseUp(Qt::LeftButton, {}, 70, 30);
+    }) << 0;
+    // The popup the double-click opens takes the release: the band must not outlive it.
+    QTest::newRow("double-click on unselectable, then click")
+        << Gesture([](SurfaceFixture& f) {
+               f.surface->doubleClick({}, 15, 15);
+               f.surface->mouseMove(Qt::NoButton, {}, 200, 150);
+               f.click(200, 150);
+           })
+        << 0;
+    QTest::newRow("double-click on unselectable, click without a move")
+        << Gesture([](SurfaceFixture& f) {
+               f.surface->doubleClick({}, 15, 15);
+               f.click(200, 150);
+           })
+        << 0;
+    QTest::newRow("Delete during a drag") << Gesture([dragB](SurfaceFixture& f) {
+        dragB(f, [&f] { f.surface->keyDown(Qt::Key_Delete, {}); });
+    }) << 0;
+    QTest::newRow("Ctrl+X during a drag") << Gesture([dragB](SurfaceFixture& f) {
+        dragB(f, [&f] { f.surface->keyDown(Qt::Key_X, Qt::ControlModifier); });
+    }) << 0;
+    QTest::newRow("Delete while an arrow key is held") << Gesture([](SurfaceFixture& f) {
+        f.click(90, 45);
+        f.surface->keyDown(Qt::Key_Right, {});
+        f.surface->keyDown(Qt::Key_Right, {});
+        f.surface->keyDown(Qt::Key_Delete, {});
+        f.surface->keyUp(Qt::Key_Delete, {});
+    }) << 0;
+}
+
+void tst_DesignSurface::abandonedOutlinesErased()
+{
+    QFETCH(Gesture, gesture);
+    QFETCH(int, selected);
+    SurfaceFixture f;
+    f.addBox(10, 10, 50, 15)->setUnselectable(true);
+    f.addBox(80, 40, 30, 15);
+    const QImage clean = f.surface->image().copy();
+    gesture(f);
+    QCOMPARE(f.surface->xorOutlines().size(), size_t(0));
+    QCOMPARE(f.surface->handle().count(), selected);
+    // Nothing of an outline stays on the card through repaints.
+    f.surface->invalidate();
+    if (f.surface->objects().size() == 2) QCOMPARE(f.surface->image(), clean);
+}
+
 QTEST_MAIN(tst_DesignSurface)
 #include "tst_DesignSurface.moc"
+

@@ -2,6 +2,7 @@
 // bottom-margin warning, and the print commands that string them together.
 #include "support/SurfaceFixture.h"
 
+#include "platform/PrinterReportTarget.h"
 #include "platform/ScreenMetrics.h"
 #include "printing/TPrintCommands.h"
 #include "printing/TPrintFineTune.h"
@@ -47,6 +48,8 @@ private slots:
     void warningNeeded_data();
     void warningNeeded();
     void warningTexts();
+    void printerBorderUnrounded_data();
+    void printerBorderUnrounded();
     void printCommandFlow_data();
     void printCommandFlow();
 };
@@ -267,6 +270,35 @@ void tst_PrintOptions::warningTexts()
     QVERIFY(text(warning, "NoteLabel").startsWith(QStringLiteral("(Note: some printers")));
     QVERIFY(warning.findChild<QLabel*>(QStringLiteral("NoteLabel"))->font().italic());
     QCOMPARE(warning.findChild<QCheckBox*>()->text(), QStringLiteral("Don't show this warning again"));
+}
+
+void tst_PrintOptions::printerBorderUnrounded_data()
+{
+    // The print system gives a printer's unprintable border in its own unit (points from
+    // the printer's description); the check sees it in inches, unrounded.
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<double>("bottom");
+    QTest::addColumn<bool>("warned");
+    QTest::addColumn<QString>("cutOff");
+    QTest::newRow("0.667 inch in points") << int(QPageLayout::Point) << 48.024 << true << "0.167";
+    QTest::newRow("0.667 inch in millimetres") << int(QPageLayout::Millimeter) << 16.9418 << true
+                                               << "0.167";
+    QTest::newRow("0.504 inch in points") << int(QPageLayout::Point) << 36.288 << true << "0.004";
+    QTest::newRow("half an inch") << int(QPageLayout::Point) << 36.0 << false << "0.000";
+}
+
+void tst_PrintOptions::printerBorderUnrounded()
+{
+    QFETCH(int, unit);
+    QFETCH(double, bottom);
+    QFETCH(bool, warned);
+    QFETCH(QString, cutOff);
+    const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(),
+                             QPageLayout::Unit(unit), QMarginsF(0, 0, 0, bottom));
+    const double border = platform::PrinterReportTarget::minimumMarginsInches(layout).bottom();
+    QCOMPARE(TWarnBottomMargin::needed(border, TCardSelection(), 2, 5, true), warned);
+    QVERIFY2(TWarnBottomMargin::cutOffText(border).endsWith(" " + cutOff + " inches"),
+             qPrintable(TWarnBottomMargin::cutOffText(border)));
 }
 
 void tst_PrintOptions::printCommandFlow_data()

@@ -50,6 +50,8 @@ private slots:
     void previewOpensTheWindow();
     void stoppedPreviewOpensNothing();
     void previewZoom();
+    void previewKeepsThinLines_data();
+    void previewKeepsThinLines();
 
 private:
     std::unique_ptr<SurfaceFixture> fx_;
@@ -188,6 +190,58 @@ void tst_PrintRun::previewZoom()
     form.findChild<QToolButton*>(QStringLiteral("sbZoomPage"))->click();
     QVERIFY(page->height() <= area->viewport()->height());
     QVERIFY(form.zoomFactor() >= 10);
+}
+
+void tst_PrintRun::previewKeepsThinLines_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("10 %") << 10;
+    QTest::newRow("50 %") << 50;
+    QTest::newRow("70 %") << 70;
+    QTest::newRow("100 %") << 100;
+    QTest::newRow("200 %") << 200;
+    QTest::newRow("whole page") << int(TPreviewForm::ZoomPage);
+}
+
+// The card's silver outline, one hundredth of an inch wide, shows on all four sides at every
+// zoom: a line through the card crosses it twice across and twice down.
+void tst_PrintRun::previewKeepsThinLines()
+{
+    QFETCH(int, zoom);
+    platform::PdfReportTarget target(fx_->home.filePath(QStringLiteral("never.pdf")));
+    platform::Report mainReport(target);
+    QString shown;
+    fx_->dialogs.dialogs.push_back([&](QDialog& d) { return runStatusDialog(d, false, &shown); });
+    int across = 0, down = 0;
+    fx_->dialogs.dialogs.push_back([&](QDialog& d) {
+        auto& form = static_cast<TPreviewForm&>(d);
+        form.show();
+        form.setZoomFactor(zoom);
+        const QImage page = form.findChild<QWidget*>(QStringLiteral("PreviewPage"))->grab().toImage();
+        const double ppi = form.zoomFactor() / 100.0 * 96;
+        const int m = int(std::lround(form.report().pageSizeInches().width() * ppi * 0.025));
+        // Runs of non-white pixels along a line of the page, in inches from its corner.
+        auto runs = [&](QPointF from, QPointF to) {
+            int count = 0;
+            bool inRun = false;
+            const int steps = int((to - from).manhattanLength() * ppi);
+            for (int i = 0; i <= steps; ++i) {
+                const QPointF at = (from + (to - from) * i / steps) * ppi + QPointF(m, m);
+                const bool ink = page.pixel(at.toPoint()) != qRgb(255, 255, 255);
+                if (ink && !inRun) ++count;
+                inRun = ink;
+            }
+            return count;
+        };
+        across = runs({0.2, 2.0}, {5.0, 2.0}); // below the box, through both side edges
+        down = runs({3.5, 0.2}, {3.5, 3.0});   // right of the box, through top and bottom
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(TLabelPrinter::DoPrint(
+        *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
+        mainReport));
+    QCOMPARE(across, 2);
+    QCOMPARE(down, 2);
 }
 
 QTEST_MAIN(tst_PrintRun)

@@ -129,9 +129,12 @@ void tst_SelectionFrame::resizeGrips_data()
     QTest::newRow("top-right") << QPoint(112, 49) << QPoint(5, -6) << QRect(50, 44, 64, 36);
     QTest::newRow("bottom-left") << QPoint(49, 82) << QPoint(-5, 6) << QRect(45, 50, 65, 35);
     QTest::newRow("bottom-right") << QPoint(112, 82) << QPoint(5, 6) << QRect(50, 50, 64, 35);
-    // Never below a 5-pixel frame: the object keeps frame - 5 = 0.
-    QTest::newRow("right past left") << QPoint(112, 65) << QPoint(-100, 0) << QRect(50, 50, 0, 30);
-    QTest::newRow("top past bottom") << QPoint(80, 49) << QPoint(0, 60) << QRect(50, 110, 60, 0);
+    // A grip dragged past the opposite edge leaves the object one pixel, never none.
+    QTest::newRow("right past left") << QPoint(112, 65) << QPoint(-100, 0) << QRect(50, 50, 1, 30);
+    QTest::newRow("left past right") << QPoint(49, 65) << QPoint(100, 0) << QRect(150, 50, 1, 30);
+    QTest::newRow("top past bottom") << QPoint(80, 49) << QPoint(0, 60) << QRect(50, 110, 60, 1);
+    QTest::newRow("bottom-right past top-left") << QPoint(112, 82) << QPoint(-100, -80)
+                                                << QRect(50, 50, 1, 1);
 }
 
 void tst_SelectionFrame::resizeGrips()
@@ -148,6 +151,9 @@ void tst_SelectionFrame::resizeGrips()
     f.drag(grab, grab + delta);
     QCOMPARE(a->bounds(), expected);
     QVERIFY(f.surface->handle().width() >= 5 && f.surface->handle().height() >= 5);
+    // Saving drops objects without width or height: this one stays.
+    f.surface->DeleteStrayObjects();
+    QCOMPARE(f.surface->objects().size(), size_t(1));
 }
 
 void tst_SelectionFrame::gripCursors_data()

@@ -183,7 +183,7 @@ void TGImageBrowser::load(const QString& fileName) {
     if (!g.loadFromFile(fileName)) {
         // Only bitmap and metafile files say so; the other formats stay silently empty.
         if (ext == QLatin1String(".BMP") || ext == QLatin1String(".WMF"))
-            platform::ShowInformation(QLatin1String(platform::Graphic::loadErrorMessage));
+            platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
         return;
     }
     if (g.kind() == platform::Graphic::Kind::Icon) {

@@ -1,15 +1,26 @@
 #include "TGetBCLabelText.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+
+namespace {
+constexpr int minimumItemLength = 40; // characters the list shows without shortening
+}
 
 TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* parent)
     : TGetLabelText(parent) {
     PersonalInfoCombo = new QComboBox(this);
     PersonalInfoCombo->setObjectName(QStringLiteral("PersonalInfoCombo"));
     PersonalInfoCombo->setEditable(false);
+    // A long value (a whole address on one line) must not widen the dialog past the screen:
+    // the list keeps a moderate width and shows long values shortened in the middle.
+    PersonalInfoCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    PersonalInfoCombo->setMinimumContentsLength(minimumItemLength);
+    PersonalInfoCombo->view()->setTextElideMode(Qt::ElideMiddle);
     for (const QString& v : personalValues)
         if (!v.isEmpty()) PersonalInfoCombo->addItem(v);
     // Nothing is chosen at first, so that choosing any value, the first included, acts.
@@ -21,6 +32,7 @@ TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* par
     body()->addWidget(PersonalInfoCombo);
     connect(PersonalInfoCombo, &QComboBox::currentIndexChanged, this,
             &TGetBCLabelText::PersonalInfoComboChange);
+    if (const QScreen* s = screen()) setMaximumSize(s->availableGeometry().size());
 }
 
 void TGetBCLabelText::PersonalInfoComboChange(int index) {

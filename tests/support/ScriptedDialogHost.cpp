@@ -10,7 +10,7 @@ ScriptedDialogHost::~ScriptedDialogHost()
     platform::DialogHost::install(nullptr);
 }
 
-int ScriptedDialogHost::exec(QDialog& dialog)
+int ScriptedDialogHost::run(QDialog& dialog)
 {
     dialogTitles << dialog.windowTitle();
     if (dialogs.empty()) return QDialog::Rejected;
@@ -24,6 +24,12 @@ int ScriptedDialogHost::exec(QDialog& dialog)
 void ScriptedDialogHost::information(const QString& text, const QString&)
 {
     messages << text;
+}
+
+void ScriptedDialogHost::error(const QString& text, const QString&)
+{
+    messages << text;
+    errors << text;
 }
 
 bool ScriptedDialogHost::askYesNo(const QString& text, const QString&)

@@ -25,7 +25,8 @@ public:
     // shown menu does; with none queued the menu closes untouched.
     std::deque<QString> menuChoices;
 
-    QStringList messages;      // information texts, in order
+    QStringList messages;      // information and error texts, in order
+    QStringList errors;        // the error texts among them
     QStringList questions;     // yes/no texts, in order
     QStringList dialogTitles;  // window titles of executed dialogs
     QStringList fileDialogs;   // caption and proposed name or folder of each file dialog
@@ -33,8 +34,8 @@ public:
     platform::MenuModel* lastPopup = nullptr;
     QPoint lastPopupPos;
 
-    int exec(QDialog& dialog) override;
     void information(const QString& text, const QString& caption) override;
+    void error(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
@@ -44,4 +45,7 @@ public:
                          const QString& filter) override;
     void popup(platform::MenuModel& menu, QPoint globalPos) override;
     void beep() override { ++beeps; }
+
+protected:
+    int run(QDialog& dialog) override;
 };
