@@ -14,9 +14,9 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        ShowInformation(QString::fromUtf8(e.what()));
+        ShowError(QString::fromUtf8(e.what()));
     } catch (...) {
-        ShowInformation(QStringLiteral("The command could not be completed."));
+        ShowError(QStringLiteral("The command could not be completed."));
     }
     return false;
 }

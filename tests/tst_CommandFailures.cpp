@@ -66,7 +66,7 @@ void tst_CommandFailures::damagedClipboardPaste() {
     } else {
         QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
     }
-    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Stream read error")});
+    QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Stream read error")});
     // The object read before the failing one stays, usable, 15 pixels right and down.
     QCOMPARE(s.objects().size(), size_t(3));
     QCOMPARE(s.objects()[2]->bounds().topLeft(), QPoint(25, 25));
