@@ -99,7 +99,7 @@ head -c 20 "$home/Clipbrd.tmp" > "$home/cut.tmp" && mv "$home/cut.tmp" "$home/Cl
 xdotool key ctrl+v
 box=""
 for _ in $(seq 1 50); do
-  box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -1) && [ -n "$box" ] && break
+  box=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -1) && [ -n "$box" ] && break
   sleep 0.1
 done
 shot 6-damaged-paste
