@@ -7,6 +7,8 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
+#include "objects/text/TGPRichBaseLabel.h"
+#include "objects/text/TextKinds.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -52,6 +54,7 @@ class tst_CommandLine : public QObject {
     Q_OBJECT
 private slots:
     void dump();
+    void dumpRichText();
     void resave();
     void cardText_data();
     void cardText();
@@ -88,6 +91,29 @@ void tst_CommandLine::dump()
     QCOMPARE(line.value("name").toString(), QStringLiteral("Component1"));
     QCOMPARE(line.value("LineStyle").toString(), QStringLiteral("stHorizontal"));
     QCOMPARE(line.value("Height").toInt(), 20);
+}
+
+void tst_CommandLine::dumpRichText()
+{
+    // The command line reads rich text labels through its own rich text engine.
+    SurfaceFixture f;
+    TextKinds::registerAll(*f.surface);
+    auto* label = new TGPRichBaseLabel(f.surface->owner());
+    label->setSurface(f.surface.get());
+    label->buildPopup();
+    f.surface->AddObject(label, QRect(QPoint(10, 10), QPoint(110, 40)));
+    const QByteArray rtf = "{\\rtf1 Rich}";
+    label->setRtf(rtf);
+    const QString card = f.home.filePath("rich.ORL");
+    f.surface->SaveCard(card);
+    const Run r = run({"dump", card, "--home", f.home.path()});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.err, QString());
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(o.value("class").toString(), QStringLiteral("TGPRichBaseLabel"));
+    QCOMPARE(o.value("RTFText.Data").toInt(), rtf.size() + 4);
+    QCOMPARE(o.value("BorderStyle").toString(), QStringLiteral("bsSingle"));
+    QCOMPARE(o.value("Transparent"), QJsonValue(true));
 }
 
 void tst_CommandLine::resave()

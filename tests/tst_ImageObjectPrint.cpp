@@ -2,6 +2,7 @@
 // inch rectangle (mirrored as on screen) and are embedded once however often the card is
 // printed, metafiles stay vectors with real text, and the border frames the rectangle.
 // Relies on poppler-utils (pdftoppm, pdftotext, pdfimages).
+#include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 
 #include "objects/shapes/TGImage.h"
@@ -9,50 +10,12 @@
 #include "platform/Report.h"
 #include "platform/ScreenMetrics.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
 constexpr int kDpi = 100; // the render resolution for reading back
 constexpr QRgb red = 0xFFFF0000, blue = 0xFF0000FF;
 const QString fixtures = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The PDF's page rendered at kDpi.
-QImage render(const QString& pdf) {
-    const QString prefix = pdf + QStringLiteral(".page");
-    run(QStringLiteral("pdftoppm"),
-        {"-r", QString::number(kDpi), "-singlefile", "-png", pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png"));
-}
-
-// The images the PDF embeds: object number and width of each, once per object however
-// often it is drawn.
-QMap<int, int> embeddedImages(const QString& pdf) {
-    QMap<int, int> images;
-    const QStringList lines =
-        run(QStringLiteral("pdfimages"), {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
-    for (const QString& line : lines.mid(2)) { // after two header lines
-        const QStringList cols = line.simplified().split(' ');
-        if (cols.size() > 10) images.insert(cols[10].toInt(), cols[3].toInt());
-    }
-    return images;
-}
-
-// Bounds of the pixels a test accepts as ink.
-QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink) {
-    QRect r;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (ink(image.pixel(x, y))) r |= QRect(x, y, 1, 1);
-    return r;
-}
 
 bool reddish(QRgb p) {
     return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
@@ -126,9 +89,7 @@ class tst_ImageObjectPrint : public QObject {
 
 void tst_ImageObjectPrint::initTestCase() {
     platform::ScreenMetrics::setPixelsPerInch(96);
-    for (const char* tool : {"pdftoppm", "pdftotext", "pdfimages"})
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            QSKIP("poppler-utils are not installed");
+    if (!PdfReadBack::available()) QSKIP("poppler-utils are not installed");
 }
 
 void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce_data() {
@@ -149,17 +110,17 @@ void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce() {
     o.setBounds(48, 24, 96, 48); // 1 x 0.5 inches, stretched from 40 x 20
     const QString pdf = printPdf(f, o, {{1.0, 1.0}, {4.0, 1.0}});
     QVERIFY(!pdf.isEmpty());
-    const QImage page = render(pdf);
+    const QImage page = PdfReadBack::render(pdf, kDpi);
     QVERIFY(!page.isNull());
     for (double x0 : {1.0, 4.0}) {
         const QRectF expected = expectedPixels(o, x0, 1.0);
         const QImage part = page.copy(expected.toRect().adjusted(-20, -20, 20, 20));
         QRect ink =
-            inkBounds(part, reddish).translated(expected.toRect().topLeft() - QPoint(20, 20));
+            PdfReadBack::inkBounds(part, reddish).translated(expected.toRect().topLeft() - QPoint(20, 20));
         QVERIFY2(near(ink, expected), qPrintable(describe(ink, expected)));
     }
     // Printed twice, embedded once.
-    QCOMPARE(embeddedImages(pdf).size(), 1);
+    QCOMPARE(PdfReadBack::embeddedImages(pdf).size(), 1);
 }
 
 void tst_ImageObjectPrint::reversedBitmap() {
@@ -174,9 +135,9 @@ void tst_ImageObjectPrint::reversedBitmap() {
     o.picture()->setGraphic(platform::Graphic::fromImage(art));
     o.setBounds(0, 0, 96, 48);
     o.setReverse(true);
-    const QImage page = render(printPdf(f, o, {{1.0, 1.0}}));
+    const QImage page = PdfReadBack::render(printPdf(f, o, {{1.0, 1.0}}), kDpi);
     QVERIFY(!page.isNull());
-    const QRect redInk = inkBounds(page, reddish), blueInk = inkBounds(page, bluish);
+    const QRect redInk = PdfReadBack::inkBounds(page, reddish), blueInk = PdfReadBack::inkBounds(page, bluish);
     QVERIFY2(blueInk.right() < redInk.left(), qPrintable(describe(redInk, blueInk)));
     QVERIFY(std::abs(blueInk.left() - 100) <= 1);
     QVERIFY(std::abs(redInk.right() + 1 - 200) <= 1);
@@ -204,13 +165,13 @@ void tst_ImageObjectPrint::metafileStaysVector() {
     const QString pdf = printPdf(f, o, {{1.0, 1.0}});
     QVERIFY(!pdf.isEmpty());
     // Glyphs the metafile places one by one may come out spaced apart.
-    const QString text = run(QStringLiteral("pdftotext"), {pdf, "-"}).remove(QLatin1Char(' '));
+    const QString text = PdfReadBack::text(pdf).remove(QLatin1Char(' '));
     QVERIFY2(text.contains(word), qPrintable(text));
     // No raster of the whole picture: only the metafile's own small bitmaps, if any.
-    for (int width : embeddedImages(pdf))
+    for (int width : PdfReadBack::embeddedImages(pdf))
         QVERIFY(width < 64);
     const QRectF expected = expectedPixels(o, 1.0, 1.0);
-    const QRect ink = inkBounds(render(pdf), notWhite);
+    const QRect ink = PdfReadBack::inkBounds(PdfReadBack::render(pdf, kDpi), notWhite);
     QVERIFY2(QRectF(expected).adjusted(-1.5, -1.5, 1.5, 1.5).contains(QRectF(ink)) &&
                  ink.width() > 20,
              qPrintable(describe(ink, expected)));
@@ -222,10 +183,10 @@ void tst_ImageObjectPrint::borderFramesRectangle() {
     o.setBounds(48, 24, 96, 48);
     o.setBorderStyle(Gdi::bsSingle);
     const QString pdf = printPdf(f, o, {{1.0, 2.0}});
-    const QImage page = render(pdf);
+    const QImage page = PdfReadBack::render(pdf, kDpi);
     QVERIFY(!page.isNull());
     const QRectF expected = expectedPixels(o, 1.0, 2.0);
-    const QRect ink = inkBounds(page, dark);
+    const QRect ink = PdfReadBack::inkBounds(page, dark);
     QVERIFY2(near(ink, expected), qPrintable(describe(ink, expected)));
     // A frame, not a filled box.
     QCOMPARE(page.pixel(expected.center().toPoint()) | 0xFF000000, 0xFFFFFFFF);

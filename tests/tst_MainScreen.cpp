@@ -8,11 +8,15 @@
 #include "app/TMainScreen.h"
 #include "app/TPersonalInformation.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "objects/text/TGPRichBaseLabel.h"
+#include "objects/text/TRichTextLabelEditor.h"
 #include "platform/HomeFolder.h"
+#include "platform/RtfReader.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -57,6 +61,7 @@ private slots:
     void corruptedCardBecomesUntitled();
     void exitWithCancelledSaveAs();
     void cancelAllChangesReloads();
+    void richTextTool();
 };
 
 namespace {
@@ -388,6 +393,29 @@ void tst_MainScreen::cancelAllChangesReloads()
     QCOMPARE(int(win.w->surface().objects().size()), 1);
     QCOMPARE(win.w->surface().objects().front()->bounds(), QRect(20, 20, 40, 20));
     QVERIFY(!win.w->changesMade());
+}
+
+void tst_MainScreen::richTextTool()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    auto* button = win.w->findChild<QAbstractButton*>(QStringLiteral("DrawRichText"));
+    QVERIFY(button && button->isEnabled());
+    button->click();
+    QCOMPARE(win.w->surface().PanelState(), TGBusinessCardPanel32::psRichLabel);
+    dialogs.dialogs.push_back([](QDialog& d) {
+        auto* editor = qobject_cast<TRichTextLabelEditor*>(&d);
+        if (!editor) return int(QDialog::Rejected);
+        platform::RtfReader::read("{\\rtf1 Hello {\\b rich} text}", editor->document());
+        return int(QDialog::Accepted);
+    });
+    win.w->surface().CreateObjectInRect(QRect(20, 20, 200, 50));
+    QCOMPARE(dialogs.dialogTitles, QStringList{"Rich Text Editor"});
+    const auto labels = win.w->findChildren<TGPRichBaseLabel*>();
+    QCOMPARE(labels.size(), 1);
+    QVERIFY(!labels[0]->richText().document().isEmpty());
+    QVERIFY(win.w->changesMade());
 }
 
 QTEST_MAIN(tst_MainScreen)

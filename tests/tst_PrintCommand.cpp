@@ -7,6 +7,8 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGImage.h"
+#include "objects/text/TGPRichBaseLabel.h"
+#include "objects/text/TextKinds.h"
 #include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
 #include "platform/IniFile.h"
@@ -55,6 +57,7 @@ private slots:
     void labelFonts_data();
     void labelFonts();
     void bitmapsLossless();
+    void richTextWithoutWindow();
 
 private:
     int print(const QStringList& args);
@@ -293,6 +296,25 @@ void tst_PrintCommand::bitmapsLossless()
     for (const QImage& source : {logo, art})
         QVERIFY2(extracted.contains(source), qPrintable(QStringLiteral("%1 x %2 bitmap changed in the PDF")
                                                             .arg(source.width()).arg(source.height())));
+}
+
+void tst_PrintCommand::richTextWithoutWindow()
+{
+    // The command line's surface has the rich text engine, so rich text prints.
+    {
+        TGBusinessCardPanel32 surface;
+        TextKinds::registerAll(surface);
+        auto* label = new TGPRichBaseLabel(surface.owner());
+        label->setSurface(&surface);
+        label->buildPopup();
+        surface.AddObject(label, QRect(QPoint(20, 20), QPoint(220, 60)));
+        label->setRtf("{\\rtf1\\fs28 Rich {\\b Orlanto}\\par}");
+        surface.SaveCard(card_);
+    }
+    const QString pdf = home_.filePath(QStringLiteral("rich.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);
+    const QString text = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY2(text.contains(QLatin1String("Rich Orlanto")), qPrintable(text));
 }
 
 QTEST_MAIN(tst_PrintCommand)

@@ -3,13 +3,14 @@
 #include "TBCShapes.h"
 #include "TGImage.h"
 #include "TGLineShape.h"
+#include "TGSuperText.h"
+#include "TSuperShape.h"
 #include "document/TGBusinessCardPanel32.h"
 
 namespace ShapeKinds {
 
 namespace {
-TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind)
-{
+TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind) {
     return [kind](TGBusinessCardPanel32& surface, QRect r) {
         auto* shape = new TBCShapes(surface.owner());
         shape->setShape(kind);
@@ -19,8 +20,7 @@ TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind)
 }
 
 // A new line starts vertical: it runs down the left edge of the dragged band.
-void createLine(TGBusinessCardPanel32& surface, QRect r)
-{
+void createLine(TGBusinessCardPanel32& surface, QRect r) {
     auto* line = new TGLineShape(surface.owner());
     line->setLineStyle(TGLineShape::stVertical);
     line->buildPopup();
@@ -28,8 +28,7 @@ void createLine(TGBusinessCardPanel32& surface, QRect r)
 }
 
 // The picture tool returns the surface to pointing and opens the picture dialog at once.
-void createImage(TGBusinessCardPanel32& surface, QRect r)
-{
+void createImage(TGBusinessCardPanel32& surface, QRect r) {
     auto* image = new TGImage(surface.owner());
     image->buildPopup();
     surface.AddObject(image, r);
@@ -37,19 +36,43 @@ void createImage(TGBusinessCardPanel32& surface, QRect r)
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     image->loadImageCommand();
 }
+
+// The effect shape tool opens the properties dialog on the new shape at once.
+void createSuperShape(TGBusinessCardPanel32& surface, QRect r) {
+    auto* shape = new TSuperShape(surface.owner());
+    shape->buildPopup();
+    surface.AddObject(shape, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    shape->propertiesCommand();
+}
+
+// The effect text tool likewise opens the properties dialog on the new text at once.
+void createSuperText(TGBusinessCardPanel32& surface, QRect r) {
+    auto* text = new TGSuperText(surface.owner());
+    text->buildPopup();
+    surface.AddObject(text, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    text->propertiesCommand();
+}
 } // namespace
 
-void registerAll(TGBusinessCardPanel32& surface)
-{
+void registerAll(TGBusinessCardPanel32& surface) {
     surface.classes().add<TGLabelShapes>();
     surface.classes().add<TBCShapes>();
     surface.classes().add<TGLineShape>();
     surface.classes().add<TGImage>();
+    surface.classes().add<TSuperShape>();
+    surface.classes().add<TGSuperText>();
     surface.registerTool(TGBusinessCardPanel32::psRectangle, shapeTool(TGLabelShapes::stRectangle));
     surface.registerTool(TGBusinessCardPanel32::psEllipse, shapeTool(TGLabelShapes::stEllipse));
-    surface.registerTool(TGBusinessCardPanel32::psRoundRectangle, shapeTool(TGLabelShapes::stRoundRect));
+    surface.registerTool(TGBusinessCardPanel32::psRoundRectangle,
+                         shapeTool(TGLabelShapes::stRoundRect));
     surface.registerTool(TGBusinessCardPanel32::psLine, createLine);
     surface.registerTool(TGBusinessCardPanel32::psImage, createImage);
+    surface.registerTool(TGBusinessCardPanel32::psSuperShape, createSuperShape);
+    surface.registerTool(TGBusinessCardPanel32::psSuperText, createSuperText);
 }
 
 } // namespace ShapeKinds

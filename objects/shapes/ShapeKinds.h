@@ -1,6 +1,6 @@
 #pragma once
-// Registers the simple shapes, the line and the picture with a card surface: the classes
-// card files may name and the rectangle, ellipse, round-rectangle, line and picture tools.
+// Registers the simple shapes, the line, the picture, the effect shape and the effect text
+// with a card surface: the classes card files may name and the tools that create them.
 class TGBusinessCardPanel32;
 
 namespace ShapeKinds {

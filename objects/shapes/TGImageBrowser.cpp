@@ -1,19 +1,17 @@
 #include "TGImageBrowser.h"
 
+#include "TGFolderBrowser.h"
 #include "platform/DialogHost.h"
 #include "platform/HelpViewer.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,10 +35,7 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowContextHelpButtonHint);
 
-    drives_ = named(new QComboBox, "DriveComboBox");
-    folderLabel_ = named(new QLabel, "DirectoryLabel");
-    folders_ = named(new QListWidget, "DirectoryListBox");
-    files_ = named(new QListWidget, "FileListBox");
+    browser_ = new TGFolderBrowser(filePatterns());
     image_ = named(new QLabel, "Preview");
     image_->setFixedSize(previewSize, previewSize);
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -62,11 +57,6 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     help->setAutoDefault(false);
     help->setProperty("HelpContext", helpContext);
 
-    auto* browse = new QVBoxLayout;
-    browse->addWidget(drives_);
-    browse->addWidget(folderLabel_);
-    browse->addWidget(folders_);
-    browse->addWidget(files_);
     auto* right = new QVBoxLayout;
     right->addWidget(image_);
     right->addWidget(options);
@@ -77,7 +67,7 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(cancel);
     buttons->addWidget(help);
     auto* columns = new QHBoxLayout;
-    columns->addLayout(browse, 1);
+    columns->addWidget(browser_, 1);
     columns->addLayout(right);
     auto* top = new QVBoxLayout(this);
     top->addLayout(columns);
@@ -87,9 +77,7 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this,
             [] { platform::HelpViewer::showTopic(helpContext); });
-    connect(drives_, &QComboBox::activated, this, &TGImageBrowser::driveChosen);
-    connect(folders_, &QListWidget::itemActivated, this, &TGImageBrowser::folderActivated);
-    connect(files_, &QListWidget::currentRowChanged, this, &TGImageBrowser::fileChosen);
+    connect(browser_, &TGFolderBrowser::fileChosen, this, &TGImageBrowser::fileChosen);
     // The two options exclude each other, but both may be clear.
     connect(stretch_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) autoSize_->setChecked(false);
@@ -100,7 +88,6 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
         showPreview();
     });
 
-    listDrives();
     setFolder(QDir::currentPath());
 }
 
@@ -119,53 +106,20 @@ bool TGImageBrowser::autoSizeChecked() const {
 
 // --- browsing
 
-void TGImageBrowser::listDrives() {
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady()) drives_->addItem(volume.rootPath());
-}
-
-void TGImageBrowser::driveChosen(int index) {
-    setFolder(drives_->itemText(index));
-}
-
-void TGImageBrowser::folderActivated() {
-    const QListWidgetItem* item = folders_->currentItem();
-    if (item) setFolder(QDir(folder_).absoluteFilePath(item->text()));
-}
-
 void TGImageBrowser::setFolder(const QString& folder) {
-    const QDir dir(folder);
-    folder_ = dir.canonicalPath().isEmpty() ? dir.absolutePath() : dir.canonicalPath();
-    folderLabel_->setText(folder_);
-    const int drive = drives_->findText(QStorageInfo(folder_).rootPath());
-    if (drive >= 0) drives_->setCurrentIndex(drive);
-    folders_->clear();
-    if (!dir.isRoot()) folders_->addItem(QStringLiteral(".."));
-    folders_->addItems(
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
-    // The patterns are upper case; the file system's names may be in any case.
-    QDir files(folder_, {}, QDir::Name | QDir::IgnoreCase, QDir::Files | QDir::CaseSensitive);
-    QStringList names;
-    for (const QString& name : files.entryList())
-        if (QDir::match(filePatterns(), name.toUpper())) names << name;
-    files_->blockSignals(true);
-    files_->clear();
-    files_->addItems(names);
-    files_->setCurrentRow(-1);
-    files_->blockSignals(false);
-    fileChosen();
+    browser_->setFolder(folder);
+}
+
+QString TGImageBrowser::folder() const {
+    return browser_->folder();
 }
 
 void TGImageBrowser::selectFile(const QString& fileName) {
-    const QFileInfo info(fileName);
-    setFolder(info.absolutePath());
-    const QList<QListWidgetItem*> found = files_->findItems(info.fileName(), Qt::MatchExactly);
-    if (!found.isEmpty()) files_->setCurrentItem(found.front());
+    browser_->selectFile(fileName);
 }
 
 QString TGImageBrowser::selectedFile() const {
-    const QListWidgetItem* item = files_->currentItem();
-    return item ? QDir(folder_).absoluteFilePath(item->text()) : QString();
+    return browser_->selectedFile();
 }
 
 // --- preview

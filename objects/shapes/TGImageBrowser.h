@@ -7,9 +7,8 @@
 #include <QDialog>
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
-class QListWidget;
+class TGFolderBrowser;
 
 class TGImageBrowser : public QDialog {
     Q_OBJECT
@@ -25,7 +24,7 @@ class TGImageBrowser : public QDialog {
 
     // Lists a folder's subfolders and picture files.
     void setFolder(const QString& folder);
-    QString folder() const { return folder_; }
+    QString folder() const;
     // Lists the file's folder and selects the file, which loads the preview.
     void selectFile(const QString& fileName);
     QString selectedFile() const;
@@ -33,19 +32,12 @@ class TGImageBrowser : public QDialog {
     const platform::Graphic& preview() const { return preview_; }
 
   private:
-    void listDrives();
-    void driveChosen(int index);
-    void folderActivated();
     void fileChosen();
     void load(const QString& fileName);
     void showPreview();
 
-    QString folder_;
     platform::Graphic preview_;
-    QComboBox* drives_ = nullptr;
-    QLabel* folderLabel_ = nullptr;
-    QListWidget* folders_ = nullptr;
-    QListWidget* files_ = nullptr;
+    TGFolderBrowser* browser_ = nullptr;
     QLabel* image_ = nullptr;
     QCheckBox* stretch_ = nullptr;
     QCheckBox* autoSize_ = nullptr;

@@ -1,7 +1,10 @@
 #include "TextKinds.h"
 
 #include "TGBusinessCardLabel.h"
+#include "TGPRichBaseLabel.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/DialogHost.h"
+#include "platform/RichTextMaster.h"
 
 namespace TextKinds {
 
@@ -18,12 +21,33 @@ void createLabel(TGBusinessCardPanel32& surface, QRect r) {
     label->editText();
     label->fitToText();
 }
+
+// The rich text tool: a rich text label in the dragged rectangle; its editor opens at once.
+void createRichLabel(TGBusinessCardPanel32& surface, QRect r) {
+    auto* label = new TGPRichBaseLabel(surface.owner());
+    label->setSurface(&surface);
+    try {
+        label->buildPopup();
+    } catch (const ENoMasterWPRich& e) {
+        delete label;
+        platform::ShowInformation(e.message());
+        return;
+    }
+    surface.AddObject(label, r);
+    surface.setScreenCursor(platform::Cursor::Default);
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    label->editCommand();
+}
 } // namespace
 
 void registerAll(TGBusinessCardPanel32& surface) {
     surface.classes().add<TGPLabel>();
     surface.classes().add<TGBusinessCardLabel>();
     surface.registerTool(TGBusinessCardPanel32::psLabel, createLabel);
+    surface.classes().add<TGPRichBaseLabel>();
+    surface.registerTool(TGBusinessCardPanel32::psRichLabel, createRichLabel);
+    // The engine every rich text label on this surface paints through.
+    new platform::RichTextMaster(&surface);
 }
 
 } // namespace TextKinds

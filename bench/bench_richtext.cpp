@@ -1,0 +1,95 @@
+// Rich text: reading and writing a 50 KB RTF document, and the repaint at zoom 1.5 of a card
+// holding 10 rich text labels of a paragraph each (their layouts are kept between paints).
+#include "document/TGBusinessCardPanel32.h"
+#include "objects/text/TGPRichBaseLabel.h"
+#include "objects/text/TextKinds.h"
+#include "platform/HomeFolder.h"
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+// Paragraphs of mixed runs as a word processor writes them, to about 50 KB.
+QByteArray document50k() {
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+                     "{\\f1\\froman\\fcharset0 Times New Roman;}}{\\colortbl ;\\red255\\green0"
+                     "\\blue0;\\red0\\green0\\blue255;}\\viewkind4\\uc1\n";
+    for (int i = 0; rtf.size() < 50 * 1024; ++i)
+        rtf += "\\pard\\q" + QByteArray(i % 2 ? "c" : "l") + "\\f" + QByteArray::number(i % 2) +
+               "\\fs" + QByteArray::number(20 + i % 8) + " Paragraph " + QByteArray::number(i) +
+               ": plain text, \\b bold\\b0 , \\i italic\\i0 , \\cf1 red\\cf0  and caf\\'e9 "
+               "\\u8364? prices, written by a word processor.\\par\n";
+    return rtf + "}\n";
+}
+
+void BM_ReadRtf50k(benchmark::State& state) {
+    const QByteArray rtf = document50k();
+    for (auto _ : state) {
+        QTextDocument doc;
+        platform::RtfReader::read(rtf, doc);
+        benchmark::DoNotOptimize(doc.characterCount());
+    }
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+BENCHMARK(BM_ReadRtf50k)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_WriteRtf50k(benchmark::State& state) {
+    const QByteArray rtf = document50k();
+    QTextDocument doc;
+    platform::RtfReader::read(rtf, doc);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::RtfWriter::write(doc).size());
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+BENCHMARK(BM_WriteRtf50k)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_CardOf10RichLabelsAtZoom15(benchmark::State& state) {
+    QTemporaryDir home;
+    platform::HomeFolder::set(home.path());
+    TGBusinessCardPanel32 surface;
+    TextKinds::registerAll(surface);
+    surface.setSize(336, 192);
+    surface.setDrawOutline(true);
+    for (int i = 0; i < 10; ++i) {
+        auto* l = new TGPRichBaseLabel(surface.owner());
+        l->setSurface(&surface);
+        l->buildPopup();
+        surface.AddObject(l, QRect(QPoint((i % 2) * 168, (i / 2) * 38),
+                                   QPoint((i % 2) * 168 + 164, (i / 2) * 38 + 36)));
+        l->setRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs16 "
+                  "Label " +
+                  QByteArray::number(i) +
+                  ": a paragraph with {\\b bold}, {\\i italic} and {\\cf1 blue} words that wraps "
+                  "onto a second line.\\par}");
+    }
+    surface.SetZoom(1.5f);
+    surface.image(); // the first paint lays every document out
+    for (auto _ : state) {
+        surface.invalidate();
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+BENCHMARK(BM_CardOf10RichLabelsAtZoom15)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::ScreenMetrics::setPixelsPerInch(96);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

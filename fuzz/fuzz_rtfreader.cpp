@@ -1,0 +1,28 @@
+// Any bytes as RTF text: reading must neither crash nor hang, and what the writer makes of
+// the document must read back into a document that writes the same bytes again.
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // Text documents need the fonts of a GUI application.
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QTextDocument first;
+    platform::RtfReader::read(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)),
+                              first);
+    const QByteArray written = platform::RtfWriter::write(first);
+    QTextDocument second;
+    platform::RtfReader::read(written, second);
+    if (platform::RtfWriter::write(second) != written) std::abort();
+    return 0;
+}

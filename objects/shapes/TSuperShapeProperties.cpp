@@ -1,0 +1,297 @@
+#include "TSuperShapeProperties.h"
+
+#include "TGBrushImageBrowser.h"
+#include "objects/text/TGObjectPreview.h"
+#include "platform/ColorComboBox.h"
+#include "platform/DialogHost.h"
+#include "platform/HelpViewer.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+template <class W> W* named(W* w, const char* name) {
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QComboBox* list(const char* name, const QStringList& items) {
+    auto* c = named(new QComboBox, name);
+    c->addItems(items);
+    return c;
+}
+
+QSpinBox* spinner(const char* name, int min, int max, int step) {
+    auto* s = named(new QSpinBox, name);
+    s->setRange(min, max);
+    s->setSingleStep(step);
+    return s;
+}
+
+// A panel of labelled controls that shows or hides as a whole.
+QWidget* panel(std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+    auto* w = new QWidget;
+    auto* form = new QFormLayout(w);
+    form->setContentsMargins(0, 0, 0, 0);
+    for (const auto& [label, control] : rows)
+        form->addRow(QLatin1String(label), control);
+    return w;
+}
+
+constexpr QSize minimumSample{200, 150};
+} // namespace
+
+TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent)
+    : QDialog(parent), shape_(shape) {
+    setObjectName(QStringLiteral("SuperShapeProperties"));
+    setWindowTitle(QStringLiteral("Super Shape Properties"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+
+    // The sample takes every property and the size of the shape, at (10, 10) in its box.
+    Sample.assignFrom(shape);
+    Sample.setBounds(10, 10, shape.width(), shape.height());
+    lastFile_ = shape.lastBitmapFileNameandPath();
+    lastTexture_ = shape.texture();
+    const QSize sampleArea =
+        QSize(shape.width() + 20, shape.height() + 20).expandedTo(minimumSample);
+    preview_ = new TGObjectPreview(Sample, sampleArea);
+
+    ShapeCombo =
+        list("ShapeCombo", {"Rectangle", "Round Rectangle", "Ellipse", "Diamond", "Star",
+                            "Triangle Left", "Triangle Right", "Triangle Up", "Triangle Down"});
+    PointsOnStar = spinner("PointsOnStar", 5, 20, 1);
+    PercentinVector = spinner("PercentinVector", 0, 90, 5);
+    RoundPercent = spinner("RoundPercent", 0, 90, 5);
+    SurfaceTypeCombo =
+        list("SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"});
+    BackGroundColorCombo = named(new platform::ColorComboBox, "BackGroundColorCombo");
+    FillDirectionCombo = list("FillDirectionCombo", {"Up", "Down", "Left", "Right"});
+    BackGroundColorCombo2 = named(new platform::ColorComboBox, "BackGroundColorCombo2");
+    GradientToColorCombo = named(new platform::ColorComboBox, "GradientToColorCombo");
+    LoadImageButton = named(new QPushButton(QStringLiteral("Load Texture")), "LoadImageButton");
+    ShadowColorCombo = named(new platform::ColorComboBox, "ShadowColorCombo");
+    ShadowOrientationCombo = list("ShadowOrientationCombo", {"None", "Lower Right", "Upper Right",
+                                                             "Upper Left", "Lower Left"});
+    ShadowDepthSpinner = spinner("ShadowDepthSpinner", 0, 10, 1);
+    OutlineColorCombo = named(new platform::ColorComboBox, "OutlineColorCombo");
+    OutlineStyleCombo = list("OutlineStyleCombo", {"Solid Line", "Dash Line", "Dotted Line",
+                                                   "DashDot Line", "DashDotDot Line", "Clear"});
+    OutLineWidthSpinner = spinner("OutLineWidthSpinner", 0, 10, 1);
+
+    starPanel_ = panel({{"Points On Star", PointsOnStar}, {"% of Inward Vector", PercentinVector}});
+    roundPanel_ = panel({{"Round Percentage", RoundPercent}});
+    solidPanel_ = panel({{"Background Color", BackGroundColorCombo}});
+    gradientPanel_ = panel({{"Fill Direction", FillDirectionCombo},
+                            {"From Color", BackGroundColorCombo2},
+                            {"To Color", GradientToColorCombo}});
+
+    auto* sampleBox = named(new QGroupBox(QStringLiteral("Sample")), "SampleBox");
+    (new QVBoxLayout(sampleBox))->addWidget(preview_);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Shape"), ShapeCombo);
+    form->addRow(starPanel_);
+    form->addRow(roundPanel_);
+    form->addRow(QStringLiteral("Surface Type"), SurfaceTypeCombo);
+    form->addRow(solidPanel_);
+    form->addRow(gradientPanel_);
+    form->addRow(LoadImageButton);
+    form->addRow(QStringLiteral("Shadow Color"), ShadowColorCombo);
+    form->addRow(QStringLiteral("Shadow Orientation"), ShadowOrientationCombo);
+    form->addRow(QStringLiteral("Shadow Depth"), ShadowDepthSpinner);
+    form->addRow(QStringLiteral("Outline Color"), OutlineColorCombo);
+    form->addRow(QStringLiteral("OutLine Style"), OutlineStyleCombo);
+    form->addRow(QStringLiteral("Outline Width"), OutLineWidthSpinner);
+
+    auto* ok = named(new QPushButton(QStringLiteral("Ok")), "OKButton");
+    ok->setDefault(true);
+    auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
+    auto* help = named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
+    help->setAutoDefault(false);
+    help->setProperty("HelpContext", helpContext);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(sampleBox, 0, Qt::AlignTop);
+    columns->addLayout(form);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(columns);
+    top->addLayout(buttons);
+
+    takeValues();
+    showControls();
+
+    connect(ShapeCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i < 0) return;
+        Sample.setShape(TSuperShape::TGPShapeType(i));
+        takeValues(); // a star forces its own values
+        sampleChanged();
+    });
+    connect(PointsOnStar, &QSpinBox::valueChanged, this, [this](int v) {
+        Sample.setVectors(2 * v);
+        sampleChanged();
+    });
+    connect(PercentinVector, &QSpinBox::valueChanged, this, [this](int v) {
+        Sample.setInVectorPercent(v);
+        sampleChanged();
+    });
+    connect(RoundPercent, &QSpinBox::valueChanged, this, [this](int v) {
+        Sample.setRoundPerc(v);
+        sampleChanged();
+    });
+    connect(SurfaceTypeCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i < 0) return;
+        Sample.setSurfaceType(TSuperShape::TSurfaceType(i));
+        if (i == TSuperShape::stBrushImage) Sample.setTexture(lastTexture_);
+        takeValues(); // a transparent surface changes shadow and outline
+        sampleChanged();
+    });
+    connect(BackGroundColorCombo, &platform::ColorComboBox::colorChanged, this,
+            &TSuperShapeProperties::setBackColor);
+    connect(BackGroundColorCombo2, &platform::ColorComboBox::colorChanged, this,
+            &TSuperShapeProperties::setBackColor);
+    connect(FillDirectionCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i < 0) return;
+        Sample.setFillDirection(Effect::TFillDirection(i));
+        sampleChanged();
+    });
+    connect(GradientToColorCombo, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
+        Sample.setGradientToColor(c);
+        sampleChanged();
+    });
+    connect(LoadImageButton, &QPushButton::clicked, this,
+            &TSuperShapeProperties::LoadImageButtonClick);
+    connect(ShadowColorCombo, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
+        Sample.setShadowColor(c);
+        sampleChanged();
+    });
+    connect(ShadowOrientationCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i < 0) return;
+        Sample.setShadowOrient(TSuperShape::TShadowOrient(i));
+        sampleChanged();
+    });
+    connect(ShadowDepthSpinner, &QSpinBox::valueChanged, this, [this](int v) {
+        Sample.setShadowDepth(v);
+        sampleChanged();
+    });
+    connect(OutlineColorCombo, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
+        Sample.setOutlineColor(c);
+        sampleChanged();
+    });
+    connect(OutlineStyleCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i < 0) return;
+        Sample.setOutlineStyle(Gdi::TPenStyle(i));
+        sampleChanged();
+    });
+    connect(OutLineWidthSpinner, &QSpinBox::valueChanged, this, [this](int v) {
+        Sample.setOutlineWidth(v);
+        sampleChanged();
+    });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this,
+            [] { platform::HelpViewer::showTopic(helpContext); });
+}
+
+TSuperShapeProperties::~TSuperShapeProperties() = default;
+
+bool TSuperShapeProperties::execute(TSuperShape& shape) {
+    TSuperShapeProperties dialog(shape);
+    if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return false;
+    dialog.applyToShape();
+    return true;
+}
+
+// Shows the sample's values in the controls, without applying them again.
+void TSuperShapeProperties::takeValues() {
+    const QList<QWidget*> controls{ShapeCombo,         PointsOnStar,           PercentinVector,
+                                   RoundPercent,       SurfaceTypeCombo,       BackGroundColorCombo,
+                                   FillDirectionCombo, BackGroundColorCombo2,  GradientToColorCombo,
+                                   ShadowColorCombo,   ShadowOrientationCombo, ShadowDepthSpinner,
+                                   OutlineColorCombo,  OutlineStyleCombo,      OutLineWidthSpinner};
+    std::vector<std::unique_ptr<QSignalBlocker>> blockers;
+    for (QWidget* w : controls)
+        blockers.push_back(std::make_unique<QSignalBlocker>(w));
+    // A polygon has no item: nothing is selected then.
+    ShapeCombo->setCurrentIndex(Sample.shape() == TSuperShape::gstPolyGon ? -1 : Sample.shape());
+    PointsOnStar->setValue(Sample.vectors() / 2);
+    PercentinVector->setValue(Sample.inVectorPercent());
+    RoundPercent->setValue(Sample.roundPerc());
+    SurfaceTypeCombo->setCurrentIndex(Sample.surfaceType());
+    BackGroundColorCombo->setColor(Sample.backColor());
+    FillDirectionCombo->setCurrentIndex(Sample.fillDirection());
+    BackGroundColorCombo2->setColor(Sample.backColor());
+    GradientToColorCombo->setColor(Sample.gradientToColor());
+    ShadowColorCombo->setColor(Sample.shadowColor());
+    ShadowOrientationCombo->setCurrentIndex(Sample.shadowOrient());
+    ShadowDepthSpinner->setValue(Sample.shadowDepth());
+    OutlineColorCombo->setColor(Sample.outlineColor());
+    OutlineStyleCombo->setCurrentIndex(Sample.outlineStyle() <= Gdi::psClear ? Sample.outlineStyle()
+                                                                             : -1);
+    OutLineWidthSpinner->setValue(Sample.outlineWidth());
+}
+
+void TSuperShapeProperties::showControls() {
+    starPanel_->setVisible(Sample.shape() == TSuperShape::gstStar);
+    roundPanel_->setVisible(Sample.shape() == TSuperShape::gstRoundRect);
+    solidPanel_->setVisible(Sample.surfaceType() == TSuperShape::stBrushPattern);
+    gradientPanel_->setVisible(Sample.surfaceType() == TSuperShape::stGradientFill);
+    LoadImageButton->setVisible(Sample.surfaceType() == TSuperShape::stBrushImage);
+}
+
+void TSuperShapeProperties::sampleChanged() {
+    showControls();
+    preview_->update();
+}
+
+void TSuperShapeProperties::setBackColor(TColor c) {
+    Sample.setBackColor(c);
+    // The solid colour and the gradient's start colour are one property.
+    const QSignalBlocker b1(BackGroundColorCombo), b2(BackGroundColorCombo2);
+    BackGroundColorCombo->setColor(c);
+    BackGroundColorCombo2->setColor(c);
+    sampleChanged();
+}
+
+void TSuperShapeProperties::LoadImageButtonClick() {
+    TGBrushImageBrowser chooser;
+    static_cast<TSuperShape&>(chooser.sample()).assignFrom(Sample);
+    chooser.sample().setBounds(0, 0, 75, 75);
+    chooser.start(lastFile_, TGBrushImageBrowser::textureFolder());
+    if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
+    lastTexture_ = chooser.sample().texture();
+    Sample.setTexture(lastTexture_);
+    lastFile_ = chooser.selectedFile();
+    sampleChanged();
+}
+
+void TSuperShapeProperties::applyToShape() {
+    shape_.setBackColor(Sample.backColor());
+    shape_.setFillDirection(Sample.fillDirection());
+    shape_.setForeColor(Sample.foreColor());
+    shape_.setGradientToColor(Sample.gradientToColor());
+    shape_.setTexture(Sample.texture());
+    shape_.setInVectorPercent(Sample.inVectorPercent());
+    shape_.setOutlineColor(Sample.outlineColor());
+    shape_.setOutlineStyle(Sample.outlineStyle());
+    shape_.setOutlineWidth(Sample.outlineWidth());
+    shape_.setPattern(Sample.pattern());
+    shape_.setRoundPerc(Sample.roundPerc());
+    shape_.setShadowColor(Sample.shadowColor());
+    shape_.setShadowDepth(Sample.shadowDepth());
+    shape_.setShadowOrient(Sample.shadowOrient());
+    shape_.setShape(Sample.shape());
+    shape_.setStartingAngle(Sample.startingAngle());
+    shape_.setSurfaceType(Sample.surfaceType());
+    shape_.setVectors(Sample.vectors());
+    shape_.setLastBitmapFileNameandPath(lastFile_);
+    shape_.FlagChanged();
+}

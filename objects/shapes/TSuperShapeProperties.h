@@ -1,0 +1,68 @@
+#pragma once
+// "Super Shape Properties": edits an effect shape on a live sample. Every control applies
+// its value to the sample at once through the sample's setters; "Ok" copies the sample's
+// properties into the shape through the shape's setters in a fixed order (so a shape made
+// transparent loses its shadow), "Cancel" leaves the shape untouched.
+#include "TSuperShape.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+class TGObjectPreview;
+namespace platform {
+class ColorComboBox;
+}
+
+class TSuperShapeProperties : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int helpContext = 40011;
+
+    explicit TSuperShapeProperties(TSuperShape& shape, QWidget* parent = nullptr);
+    ~TSuperShapeProperties() override;
+
+    // Runs the dialog through the dialog host; on "Ok" the shape takes the sample's
+    // properties and the result is true.
+    static bool execute(TSuperShape& shape);
+    // The "Ok" step.
+    void applyToShape();
+    // The texture chooser, started at the last texture file or in the texture folder;
+    // on "Ok" the sample and the last used texture take the chosen bitmap.
+    void LoadImageButtonClick();
+
+    TSuperShape Sample;
+    QComboBox* ShapeCombo = nullptr;
+    QSpinBox* PointsOnStar = nullptr;
+    QSpinBox* PercentinVector = nullptr;
+    QSpinBox* RoundPercent = nullptr;
+    QComboBox* SurfaceTypeCombo = nullptr;
+    platform::ColorComboBox* BackGroundColorCombo = nullptr;
+    QComboBox* FillDirectionCombo = nullptr;
+    platform::ColorComboBox* BackGroundColorCombo2 = nullptr;
+    platform::ColorComboBox* GradientToColorCombo = nullptr;
+    QPushButton* LoadImageButton = nullptr;
+    platform::ColorComboBox* ShadowColorCombo = nullptr;
+    QComboBox* ShadowOrientationCombo = nullptr;
+    QSpinBox* ShadowDepthSpinner = nullptr;
+    platform::ColorComboBox* OutlineColorCombo = nullptr;
+    QComboBox* OutlineStyleCombo = nullptr;
+    QSpinBox* OutLineWidthSpinner = nullptr;
+
+  private:
+    void showControls();
+    void takeValues();
+    void sampleChanged();
+    void setBackColor(TColor c);
+
+    TSuperShape& shape_;
+    QString lastFile_;
+    QImage lastTexture_;
+    TGObjectPreview* preview_ = nullptr;
+    QWidget* starPanel_ = nullptr;
+    QWidget* roundPanel_ = nullptr;
+    QWidget* solidPanel_ = nullptr;
+    QWidget* gradientPanel_ = nullptr;
+};

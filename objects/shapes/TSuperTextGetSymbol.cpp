@@ -1,0 +1,114 @@
+#include "TSuperTextGetSymbol.h"
+
+#include "platform/DialogHost.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int firstCode = 32, lastCode = 255, columns = 15;
+} // namespace
+
+QStringList TSuperTextGetSymbol::symbolFonts() {
+    QStringList fonts;
+    for (const QString& family : QFontDatabase::families(QFontDatabase::Symbol))
+        if (QFontDatabase::isScalable(family)) fonts << family;
+    fonts.sort(Qt::CaseInsensitive);
+    return fonts;
+}
+
+TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("SuperTextGetSymbol"));
+    setWindowTitle(QStringLiteral("Symbol Selector"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    FontCombo = new QComboBox;
+    FontCombo->setObjectName(QStringLiteral("FontCombo"));
+    SymbolGrid = new QTableWidget((lastCode - firstCode + columns) / columns, columns);
+    SymbolGrid->setObjectName(QStringLiteral("SymbolGrid"));
+    SymbolGrid->horizontalHeader()->hide();
+    SymbolGrid->verticalHeader()->hide();
+    SymbolGrid->horizontalHeader()->setDefaultSectionSize(28);
+    SymbolGrid->verticalHeader()->setDefaultSectionSize(28);
+    SymbolGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    SymbolGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int code = firstCode; code <= lastCode; ++code) {
+        auto* item = new QTableWidgetItem(QString(QChar(code)));
+        item->setTextAlignment(Qt::AlignCenter);
+        SymbolGrid->setItem((code - firstCode) / columns, (code - firstCode) % columns, item);
+    }
+    auto* ok = new QPushButton(QStringLiteral("Ok"));
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setToolTip(QStringLiteral("Copy the selected symbol to the label"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("Cancelbutton"));
+    auto* fontRow = new QHBoxLayout;
+    fontRow->addWidget(new QLabel(QStringLiteral("Font")));
+    fontRow->addWidget(FontCombo, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(fontRow);
+    top->addWidget(SymbolGrid);
+    top->addLayout(buttons);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QStringList fonts = symbolFonts();
+    FontCombo->addItems(fonts);
+    int preselect = 0;
+    for (int i = 0; i < fonts.size(); ++i)
+        if (fonts[i].toUpper().contains(QLatin1String("WINGDING"))) {
+            preselect = i;
+            break;
+        }
+    FontCombo->setCurrentIndex(fonts.isEmpty() ? -1 : preselect);
+    QApplication::restoreOverrideCursor();
+    fontChosen();
+
+    connect(FontCombo, &QComboBox::currentIndexChanged, this, &TSuperTextGetSymbol::fontChosen);
+    connect(SymbolGrid, &QTableWidget::cellDoubleClicked, this,
+            &TSuperTextGetSymbol::OKButtonClick);
+    connect(ok, &QPushButton::clicked, this, &TSuperTextGetSymbol::OKButtonClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TSuperTextGetSymbol::execute(QString& symbol, QString& fontName) {
+    if (symbolFonts().isEmpty()) {
+        platform::ShowInformation(QStringLiteral("No Symbol fonts installed"));
+        return false;
+    }
+    TSuperTextGetSymbol chooser;
+    if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return false;
+    if (chooser.chosenSymbol().isEmpty()) return false;
+    symbol = chooser.chosenSymbol();
+    fontName = chooser.chosenFont();
+    return true;
+}
+
+void TSuperTextGetSymbol::fontChosen() {
+    QFont f(chosenFont());
+    f.setPointSize(14);
+    SymbolGrid->setFont(f);
+}
+
+QString TSuperTextGetSymbol::chosenFont() const {
+    return FontCombo->currentText();
+}
+
+QString TSuperTextGetSymbol::chosenSymbol() const {
+    const QTableWidgetItem* item = SymbolGrid->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+void TSuperTextGetSymbol::OKButtonClick() {
+    if (!chosenFont().isEmpty() || !chosenSymbol().isEmpty()) accept();
+}

@@ -1,0 +1,72 @@
+#pragma once
+// "SuperText Properties": edits an effect text on a live sample that fits itself to its
+// text. "Ok" (refused with a message while the text is empty) gives the text the sample's
+// fill, outline, shadow, font and caption through its setters in a fixed order; the
+// transparency, background, border and size stay the text's own. "Cancel" changes nothing.
+#include "TGSuperText.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+class QWidget;
+class TGObjectPreview;
+namespace platform {
+class ColorComboBox;
+}
+
+class TSuperTextProperties : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int helpContext = 40014;
+
+    explicit TSuperTextProperties(TGSuperText& text, QWidget* parent = nullptr);
+    ~TSuperTextProperties() override;
+
+    static bool execute(TGSuperText& text);
+    // "Ok": refused with "Please enter some text" while the text is empty.
+    void OKButtonClick();
+    // The "Ok" step.
+    void applyToText();
+    void FontbuttonClick();
+    void SelectSymbolbuttonClick();
+    void LoadImageButtonClick();
+    // The font size spin buttons: +5 below 150, -5 above 10.
+    void changeFontSize(bool up);
+    // The fit the timer runs 200 milliseconds after the text changed.
+    void fitSample();
+
+    TGSuperText Sample;
+    QLineEdit* CaptionText = nullptr;
+    QPushButton* Fontbutton = nullptr;
+    QWidget* RapidChangeFontSize = nullptr;
+    QPushButton* SelectSymbolbutton = nullptr;
+    QComboBox* SurfaceTypeCombo = nullptr;
+    platform::ColorComboBox* FontColorButton = nullptr;
+    QComboBox* FillDirectionCombo = nullptr;
+    platform::ColorComboBox* GradientFromcolorButton = nullptr;
+    platform::ColorComboBox* GradientToColorButton = nullptr;
+    QPushButton* LoadImageButton = nullptr;
+    platform::ColorComboBox* ShadowColorButton = nullptr;
+    QComboBox* ShadowOrientationCombo = nullptr;
+    QSpinBox* ShadowDepthSpinner = nullptr;
+    platform::ColorComboBox* OutlineColorButton = nullptr;
+    QComboBox* OutlineStyleCombo = nullptr;
+    QSpinBox* OutLineWidthSpinner = nullptr;
+
+  private:
+    void takeValues();
+    void sampleChanged();
+
+    TGSuperText& text_;
+    QString lastFile_;
+    QImage lastTexture_;
+    QTimer fitTimer_;
+    TGObjectPreview* preview_ = nullptr;
+    QWidget* normalPanel_ = nullptr;
+    QWidget* gradientPanel_ = nullptr;
+};

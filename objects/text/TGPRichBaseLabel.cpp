@@ -1,0 +1,152 @@
+#include "TGPRichBaseLabel.h"
+
+#include "TRichTextLabelEditor.h"
+#include "document/TGBasePanel.h"
+#include "platform/Canvas.h"
+#include "platform/DialogHost.h"
+#include "platform/Report.h"
+#include "platform/RichTextMaster.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QPicture>
+
+TGPRichBaseLabel::TGPRichBaseLabel(QObject* owner) : TGGraphicControl(owner) {
+    // The default size is not a move: the bounds-changed check must first see the bounds
+    // the label is given on the card.
+    setLoading(true);
+    setBounds(0, 0, 190, 33);
+    setLoading(false);
+    connect(&rtfText_, &TGRichText::changed, this, &TGPRichBaseLabel::repaint);
+}
+
+// --- stored properties
+
+void TGPRichBaseLabel::setRtf(const QByteArray& rtf) {
+    if (rtf == rtfText_.rtf()) return;
+    rtfText_.setRtf(rtf);
+    FlagChanged();
+}
+
+void TGPRichBaseLabel::setDocument(const QTextDocument& document) {
+    const QByteArray before = rtfText_.rtf();
+    rtfText_.setDocument(document);
+    if (rtfText_.rtf() != before) FlagChanged();
+}
+
+void TGPRichBaseLabel::setBorderStyle(Gdi::TBorderStyle v) {
+    if (v == borderStyle_ || v < Gdi::bsNone || v > Gdi::bsSingle) return;
+    borderStyle_ = v;
+    repaint();
+    FlagChanged();
+}
+
+void TGPRichBaseLabel::setTransparent(bool v) {
+    if (v == transparent_) return;
+    transparent_ = v;
+    repaint();
+}
+
+void TGPRichBaseLabel::setBGColor(TColor v) {
+    if (v == bgColor_) return;
+    bgColor_ = v;
+    repaint();
+    FlagChanged();
+}
+
+// --- popup
+
+void TGPRichBaseLabel::buildPopup() {
+    master_ = platform::RichTextMaster::find(surface());
+    if (!master_) throw ENoMasterWPRich();
+    TGGraphicControl::buildPopup();
+    platform::MenuModel& m = *objectMenu();
+    m.addSeparator();
+    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
+        transparent_;
+    m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
+    m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
+        borderStyle_ == Gdi::bsSingle;
+    m.add(QStringLiteral("Edit"), [this] { editCommand(); });
+    OnEditRequest = [this](TGBasePanel*) { editCommand(); };
+}
+
+void TGPRichBaseLabel::setCheck(const QString& caption, bool checked) {
+    if (!objectMenu()) return;
+    if (platform::MenuModel::Item* item = objectMenu()->find(caption)) item->checked = checked;
+}
+
+void TGPRichBaseLabel::popupRefresh() {
+    setCheck(QStringLiteral("Transparent"), transparent_);
+    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+}
+
+void TGPRichBaseLabel::toggleTransparentCommand() {
+    setTransparent(!transparent_);
+    setCheck(QStringLiteral("Transparent"), transparent_);
+}
+
+void TGPRichBaseLabel::backgroundColorCommand() {
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(bgColor_);
+    if (!c) return;
+    setBGColor(*c);
+    FlagChanged();
+    setTransparent(false);
+    setCheck(QStringLiteral("Transparent"), transparent_);
+    repaint();
+}
+
+void TGPRichBaseLabel::toggleBorderCommand() {
+    setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
+    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+}
+
+void TGPRichBaseLabel::editCommand() {
+    TRichTextLabelEditor::edit(*this);
+}
+
+// --- paint and print
+
+QSize TGPRichBaseLabel::pageTwips() const {
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    const double z = zoomFactor();
+    return QSize(int(width() / z / ppi * 1440), int(height() / z / ppi * 1440));
+}
+
+int TGPRichBaseLabel::zoomPercent() const {
+    return int(zoomFactor() * 100.0f);
+}
+
+void TGPRichBaseLabel::paint(platform::Canvas& c) {
+    if (!master_) return;
+    const QRect r(0, 0, width(), height());
+    c.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
+    if (!transparent_) {
+        c.brush = {bgColor_, Gdi::bsSolid};
+        c.fillRect(r);
+    }
+    master_->setDocument(&rtfText_.document());
+    master_->setZoom(zoomPercent());
+    master_->setPage(pageTwips());
+    master_->setWordWrap(true);
+    master_->paint(c.painter(), r);
+    if (borderStyle_ == Gdi::bsSingle) {
+        c.brush = {TColor::clWhite, Gdi::bsClear};
+        c.rectangle(0, 0, width(), height());
+    }
+}
+
+void TGPRichBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    const QRectF target(
+        QPointF(leftInches + left() / ppi, topInches + top() / ppi),
+        QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        platform::Canvas canvas(painter);
+        canvas.setClipRect(QRect(0, 0, width(), height()));
+        paint(canvas);
+    }
+    picture.setBoundingRect(QRect(0, 0, width(), height()));
+    report.stretchDraw(target, picture);
+}

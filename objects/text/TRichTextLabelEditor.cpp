@@ -1,0 +1,341 @@
+#include "TRichTextLabelEditor.h"
+
+#include "TGPRichBaseLabel.h"
+#include "platform/DialogHost.h"
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+constexpr int kHelpContext = 40013;
+const char* const rtfMimeTypes[] = {"text/rtf", "application/rtf"};
+
+// The editing control; pasting goes through the editor, which reads RTF.
+class EditingText : public QGraphicsTextItem {
+  public:
+    std::function<void()> onPaste;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste) && onPaste) {
+            onPaste();
+            event->accept();
+            return;
+        }
+        QGraphicsTextItem::keyPressEvent(event);
+    }
+};
+
+QToolButton* addButton(QToolBar* bar, const char* name, const QString& text,
+                       std::function<void()> action, bool checkable = false) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(QLatin1String(name));
+    b->setText(text);
+    b->setToolTip(text);
+    b->setCheckable(checkable);
+    b->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(b, &QToolButton::clicked, b, [action = std::move(action)] { action(); });
+    bar->addWidget(b);
+    return b;
+}
+} // namespace
+
+TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Rich Text Editor"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowContextHelpButtonHint);
+    setSizeGripEnabled(true);
+
+    // The editing control: the label's page at zoom 1, shown at the zoom.
+    auto* editing = new EditingText;
+    editing->onPaste = [this] { paste(); };
+    text_ = editing;
+    QTextDocument* doc = text_->document();
+    doc->setUseDesignMetrics(true);
+    doc->setDocumentMargin(0);
+    platform::RtfReader::read(label.richText().rtf(), *doc);
+    text_->setTextInteractionFlags(Qt::TextEditorInteraction);
+    text_->setDefaultTextColor(Qt::black);
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    const QSizeF page(label.pageTwips().width() * ppi / 1440.0,
+                      label.pageTwips().height() * ppi / 1440.0);
+    text_->setTextWidth(page.width());
+    auto* scene = new QGraphicsScene(this);
+    scene->addItem(text_);
+    scene->setSceneRect(QRectF(QPointF(0, 0), page));
+    view_ = new QGraphicsView(scene);
+    view_->setObjectName(QStringLiteral("EditingArea"));
+    view_->setFrameShape(QFrame::Box);
+    view_->setLineWidth(1);
+    view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setBackgroundBrush(label.transparent() ? QColor(Qt::white) : label.bgColor().toQColor());
+    view_->setFixedSize(label.width() + 1, label.height() + 1);
+    setZoom(int(std::lround(label.zoomFactor() * 100)));
+    baseSize_ = view_->size();
+    baseZoom_ = zoom_;
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("ScrollBox"));
+    scroll->setWidget(view_);
+    scroll->setBackgroundRole(QPalette::Dark);
+
+    // The tool bar bound to the editing control.
+    auto* bar = new QToolBar;
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    fontName_ = new QFontComboBox(bar);
+    fontName_->setObjectName(QStringLiteral("FontName"));
+    fontName_->setFocusPolicy(Qt::NoFocus);
+    bar->addWidget(fontName_);
+    connect(fontName_, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
+        QTextCharFormat format;
+        format.setFontFamilies(QStringList{f.family()});
+        mergeFormat(format);
+    });
+    fontSize_ = new QComboBox(bar);
+    fontSize_->setObjectName(QStringLiteral("FontSize"));
+    fontSize_->setEditable(true);
+    fontSize_->setFocusPolicy(Qt::ClickFocus);
+    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        fontSize_->addItem(QString::number(size));
+    bar->addWidget(fontSize_);
+    connect(fontSize_, &QComboBox::textActivated, this, [this](const QString& text) {
+        const double size = text.toDouble();
+        if (size < 8 || size > 1638) return;
+        QTextCharFormat format;
+        format.setFontPointSize(size);
+        mergeFormat(format);
+    });
+    addButton(bar, "FontColor", QStringLiteral("Color"), [this] { chooseColor(); });
+    bar->addSeparator();
+    addButton(bar, "NormalButton", QStringLiteral("Normal"), [this] {
+        QTextCharFormat format;
+        format.setFontWeight(QFont::Normal);
+        format.setFontItalic(false);
+        format.setFontUnderline(false);
+        mergeFormat(format);
+    });
+    bold_ = addButton(
+        bar, "BoldButton", QStringLiteral("Bold"),
+        [this] {
+            QTextCharFormat format;
+            format.setFontWeight(bold_->isChecked() ? QFont::Bold : QFont::Normal);
+            mergeFormat(format);
+        },
+        true);
+    italic_ = addButton(
+        bar, "ItalicButton", QStringLiteral("Italic"),
+        [this] {
+            QTextCharFormat format;
+            format.setFontItalic(italic_->isChecked());
+            mergeFormat(format);
+        },
+        true);
+    underline_ = addButton(
+        bar, "UnderlineButton", QStringLiteral("Underline"),
+        [this] {
+            QTextCharFormat format;
+            format.setFontUnderline(underline_->isChecked());
+            mergeFormat(format);
+        },
+        true);
+    bar->addSeparator();
+    addButton(bar, "AlignLeftButton", QStringLiteral("Align Left"),
+              [this] { setAlignment(Qt::AlignLeft); });
+    addButton(bar, "AlignRightButton", QStringLiteral("Align Right"),
+              [this] { setAlignment(Qt::AlignRight); });
+    addButton(bar, "JustifyButton", QStringLiteral("Justify"),
+              [this] { setAlignment(Qt::AlignJustify); });
+    addButton(bar, "CenterButton", QStringLiteral("Center"),
+              [this] { setAlignment(Qt::AlignHCenter); });
+    bar->addSeparator();
+    addButton(bar, "CopyButton", QStringLiteral("Copy"), [this] { copy(); });
+    addButton(bar, "CutButton", QStringLiteral("Cut"), [this] { cut(); });
+    addButton(bar, "PasteButton", QStringLiteral("Paste"), [this] { paste(); });
+    bar->addSeparator();
+    addButton(bar, "ZoomInButton", QStringLiteral("Zoom In"), [this] { zoomIn(); });
+    addButton(bar, "ZoomOutButton", QStringLiteral("Zoom Out"), [this] { zoomOut(); });
+    connect(text_->document(), &QTextDocument::cursorPositionChanged, this,
+            &TRichTextLabelEditor::showCursorFormat);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    auto* help = new QPushButton(QStringLiteral("Help"), this);
+    help->setObjectName(QStringLiteral("HelpButton"));
+    help->setAutoDefault(false);
+    help->setProperty("HelpContext", kHelpContext);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(bar);
+    top->addWidget(scroll, 1);
+    top->addLayout(buttons);
+    resize(std::max(560, label.width() + 60), std::max(300, label.height() + 160));
+    showCursorFormat();
+}
+
+void TRichTextLabelEditor::edit(TGPRichBaseLabel& label) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    bool waiting = true;
+    const auto restore = [&waiting] {
+        if (waiting) QGuiApplication::restoreOverrideCursor();
+        waiting = false;
+    };
+    TRichTextLabelEditor dialog(label, QApplication::activeWindow());
+    connect(&dialog, &TRichTextLabelEditor::shown, &dialog, restore);
+    const int result = platform::DialogHost::current().exec(dialog);
+    restore();
+    if (result != QDialog::Accepted) return;
+    label.setDocument(dialog.document());
+    label.FlagChanged();
+}
+
+QTextDocument& TRichTextLabelEditor::document() const {
+    return *text_->document();
+}
+
+QSize TRichTextLabelEditor::editingAreaSize() const {
+    return view_->size();
+}
+
+void TRichTextLabelEditor::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    view_->setVisible(true);
+    QTextCursor start(text_->document());
+    text_->setTextCursor(start);
+    text_->setFocus();
+    view_->setFocus();
+    baseSize_ = view_->size();
+    baseZoom_ = zoom_;
+    emit shown();
+}
+
+void TRichTextLabelEditor::setZoom(int zoom) {
+    zoom_ = zoom;
+    view_->setTransform(QTransform::fromScale(zoom / 100.0, zoom / 100.0));
+}
+
+void TRichTextLabelEditor::zoomIn() {
+    if (zoom_ >= 100) return;
+    setZoom(zoom_ + 10);
+    view_->setFixedSize(int(std::lround(double(zoom_) * baseSize_.width() / baseZoom_)),
+                        int(std::lround(double(zoom_) * baseSize_.height() / baseZoom_)));
+}
+
+void TRichTextLabelEditor::zoomOut() {
+    if (zoom_ <= 50) return;
+    setZoom(zoom_ - 10);
+    view_->setFixedSize(int(std::lround(double(zoom_) * baseSize_.width() / baseZoom_)),
+                        int(std::lround(double(zoom_) * baseSize_.height() / baseZoom_)));
+}
+
+void TRichTextLabelEditor::mergeFormat(const QTextCharFormat& format) {
+    QTextCursor cursor = text_->textCursor();
+    cursor.mergeCharFormat(format);
+    text_->setTextCursor(cursor);
+}
+
+void TRichTextLabelEditor::setAlignment(Qt::Alignment alignment) {
+    QTextCursor cursor = text_->textCursor();
+    QTextBlockFormat format;
+    format.setAlignment(alignment);
+    cursor.mergeBlockFormat(format);
+    text_->setTextCursor(cursor);
+}
+
+void TRichTextLabelEditor::chooseColor() {
+    const QTextCharFormat current = text_->textCursor().charFormat();
+    const TColor initial = TColor::fromQColor(current.foreground().color());
+    const std::optional<TColor> chosen = platform::DialogHost::current().chooseColor(initial);
+    if (!chosen) return;
+    QTextCharFormat format;
+    format.setForeground(chosen->toQColor());
+    mergeFormat(format);
+}
+
+void TRichTextLabelEditor::showCursorFormat() {
+    const QTextCharFormat f = text_->textCursor().charFormat();
+    const QSignalBlocker b1(fontName_), b2(fontSize_);
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty()) fontName_->setCurrentFont(QFont(families.first()));
+    if (f.fontPointSize() > 0) fontSize_->setEditText(QString::number(f.fontPointSize()));
+    bold_->setChecked(f.fontWeight() > QFont::Medium);
+    italic_->setChecked(f.fontItalic());
+    underline_->setChecked(f.fontUnderline());
+}
+
+void TRichTextLabelEditor::copy() {
+    const QTextCursor cursor = text_->textCursor();
+    if (!cursor.hasSelection()) return;
+    const QTextDocumentFragment fragment = cursor.selection();
+    QTextDocument selected;
+    QTextCursor(&selected).insertFragment(fragment);
+    auto* mime = new QMimeData;
+    mime->setText(fragment.toPlainText());
+    mime->setHtml(fragment.toHtml());
+    mime->setData(QLatin1String(rtfMimeTypes[0]), platform::RtfWriter::write(selected));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void TRichTextLabelEditor::cut() {
+    QTextCursor cursor = text_->textCursor();
+    if (!cursor.hasSelection()) return;
+    copy();
+    cursor.removeSelectedText();
+    text_->setTextCursor(cursor);
+}
+
+void TRichTextLabelEditor::paste() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime) return;
+    QTextDocumentFragment fragment;
+    bool found = false;
+    for (const char* type : rtfMimeTypes) {
+        if (!mime->hasFormat(QLatin1String(type))) continue;
+        QTextDocument pasted;
+        platform::RtfReader::read(mime->data(QLatin1String(type)), pasted);
+        fragment = QTextDocumentFragment(&pasted);
+        found = true;
+        break;
+    }
+    if (!found && mime->hasHtml())
+        fragment = QTextDocumentFragment::fromHtml(mime->html());
+    else if (!found && mime->hasText())
+        fragment = QTextDocumentFragment::fromPlainText(mime->text());
+    if (fragment.isEmpty()) return;
+    QTextCursor cursor = text_->textCursor();
+    cursor.insertFragment(fragment);
+    text_->setTextCursor(cursor);
+}

@@ -1,0 +1,56 @@
+#include "PdfReadBack.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace PdfReadBack {
+
+namespace {
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+bool available() {
+    for (const char* tool : {"pdftoppm", "pdftotext", "pdfimages"})
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) return false;
+    return true;
+}
+
+QImage render(const QString& pdf, int dpi, const QRect& crop) {
+    const QString prefix = pdf + QStringLiteral(".page");
+    QStringList args{"-r", QString::number(dpi), "-singlefile", "-png"};
+    if (!crop.isEmpty())
+        args << "-x" << QString::number(crop.x()) << "-y" << QString::number(crop.y()) << "-W"
+             << QString::number(crop.width()) << "-H" << QString::number(crop.height());
+    run(QStringLiteral("pdftoppm"), args << pdf << prefix);
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+QString text(const QString& pdf) {
+    return run(QStringLiteral("pdftotext"), {pdf, "-"});
+}
+
+QMap<int, int> embeddedImages(const QString& pdf) {
+    QMap<int, int> images;
+    const QStringList lines =
+        run(QStringLiteral("pdfimages"), {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2)) { // after two header lines
+        const QStringList cols = line.simplified().split(' ');
+        if (cols.size() > 10) images.insert(cols[10].toInt(), cols[3].toInt());
+    }
+    return images;
+}
+
+QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink) {
+    QRect r;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (ink(image.pixel(x, y))) r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+} // namespace PdfReadBack
