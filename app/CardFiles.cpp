@@ -7,7 +7,8 @@
 
 QString CardFiles::companionName(const QString& cardFile)
 {
-    const qsizetype dot = cardFile.indexOf(QLatin1Char('.'));
+    // The first dot of the file's own name: folder names may hold dots too.
+    const qsizetype dot = cardFile.indexOf(QLatin1Char('.'), cardFile.lastIndexOf(QLatin1Char('/')) + 1);
     return (dot < 0 ? cardFile : cardFile.left(dot)) + QStringLiteral(".ORX");
 }
 

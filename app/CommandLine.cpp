@@ -2,6 +2,7 @@
 
 #include "ObjectKinds.h"
 #include "PrintCommand.h"
+#include "TPreferences.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGPropertyCodec.h"
@@ -87,7 +88,9 @@ QString CommandLine::json(const TGValue& v)
     case TGValue::True: return QStringLiteral("true");
     case TGValue::Ident: return quoted(QString::fromLatin1(v.bytes));
     case TGValue::String:
-    case TGValue::LString: return quoted(TGValue::decodeText(v.bytes));
+    case TGValue::LString:
+    case TGValue::Utf8String:
+    case TGValue::WString: return quoted(v.toText());
     case TGValue::Binary: return QString::number(v.bytes.size());
     case TGValue::Set: {
         QStringList names;
@@ -138,6 +141,7 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
     TGBusinessCardPanel32 surface;
     surface.setOwnsTemporaryFiles(false);
     ObjectKinds::registerAll(surface);
+    TPreferences::LoadPreferences().applyTo(surface);
     try {
         surface.LoadCard(in);
         if (files == 1) return dump(surface, out);

@@ -150,6 +150,7 @@ int PrintCommand::run(const QStringList& arguments)
     ObjectKinds::registerAll(surface);
     const QSize cardPixels = settings.layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
     surface.setSize(cardPixels.width(), cardPixels.height());
+    prefs.applyTo(surface);
     try {
         surface.LoadCard(card);
     } catch (const std::exception& e) {

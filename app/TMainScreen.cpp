@@ -113,9 +113,8 @@ TMainScreen::TMainScreen(QWidget* parent)
 
     prefs_ = TPreferences::LoadPreferences();
     sizeCardFromLayout();
-    applyFontPreferences();
+    prefs_.applyTo(*surface_);
     SetDefaultFontCaption();
-    SetPanelPersonalInfo();
     trackCardState();
     SetChangesMade(false);
     recent_ = TRecentFiles::load();

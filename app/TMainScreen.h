@@ -106,7 +106,6 @@ private:
     void rebuildRecentMenu();
     void toolClicked(int state);
     void zoomBy(bool in);
-    void applyFontPreferences();
     void storeFontPreferences();
     void sizeCardFromLayout();
     QString savedFolder() const;

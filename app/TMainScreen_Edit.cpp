@@ -14,18 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-void TMainScreen::applyFontPreferences()
-{
-    TGFont& f = surface_->font();
-    f.setName(prefs_.FontName.left(255));
-    f.setSize(prefs_.FontSize);
-    Gdi::TFontStyles style = f.style();
-    style.setFlag(Gdi::fsBold, prefs_.FontBold);
-    style.setFlag(Gdi::fsItalic, prefs_.FontItalic);
-    style.setFlag(Gdi::fsUnderline, prefs_.FontUnderline);
-    f.setStyle(style);
-}
-
 void TMainScreen::storeFontPreferences()
 {
     const TGFont& f = surface_->font();
@@ -64,15 +52,14 @@ void TMainScreen::defaultFontCommand()
 
 void TMainScreen::SetPanelPersonalInfo()
 {
-    for (int i = 0; i < TPreferences::PersonalCount; ++i)
-        surface_->setPersonalInfo(i, prefs_.Personal[size_t(i)]);
+    prefs_.applyPersonalInfo(*surface_);
 }
 
 void TMainScreen::personalInformationCommand()
 {
     TPersonalInformation dialog(this);
     prefs_ = TPreferences::LoadPreferences();
-    applyFontPreferences();
+    prefs_.applyFont(surface_->font());
     dialog.setValues(prefs_.Personal);
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;
     prefs_.Personal = dialog.values();

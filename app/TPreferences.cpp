@@ -1,5 +1,7 @@
 #include "TPreferences.h"
 
+#include "document/TGBusinessCardPanel32.h"
+#include "document/TGFont.h"
 #include "platform/IniFile.h"
 #include "platform/PreferencesFile.h"
 
@@ -131,4 +133,26 @@ bool TPreferences::SavePreferences() const
     platform::IniFile ini = platform::PreferencesFile::read();
     write(ini);
     return platform::PreferencesFile::write(ini);
+}
+
+void TPreferences::applyFont(TGFont& f) const
+{
+    f.setName(FontName.left(kMaxFontName));
+    f.setSize(FontSize);
+    Gdi::TFontStyles style = f.style();
+    style.setFlag(Gdi::fsBold, FontBold);
+    style.setFlag(Gdi::fsItalic, FontItalic);
+    style.setFlag(Gdi::fsUnderline, FontUnderline);
+    f.setStyle(style);
+}
+
+void TPreferences::applyPersonalInfo(TGBusinessCardPanel32& surface) const
+{
+    for (int i = 0; i < PersonalCount; ++i) surface.setPersonalInfo(i, Personal[size_t(i)]);
+}
+
+void TPreferences::applyTo(TGBusinessCardPanel32& surface) const
+{
+    applyFont(surface.font());
+    applyPersonalInfo(surface);
 }

@@ -8,6 +8,8 @@
 
 #include <array>
 
+class TGBusinessCardPanel32;
+class TGFont;
 namespace platform {
 class IniFile;
 }
@@ -37,6 +39,13 @@ public:
     bool LayoutReplaced = false;
     // What the user is told once when that happens.
     static QString layoutReplacedMessage();
+
+    // The default font's face, size and style into a font (its colour and pitch stay).
+    void applyFont(TGFont& font) const;
+    void applyPersonalInfo(TGBusinessCardPanel32& surface) const;
+    // Both, as the window and the command line prepare the card surface before a card is
+    // read: objects without a font of their own show the default font.
+    void applyTo(TGBusinessCardPanel32& surface) const;
 
     void read(const platform::IniFile& ini);
     void write(platform::IniFile& ini) const;

@@ -4,6 +4,7 @@
 #include "PrintCommand.h"
 #include "TMainScreen.h"
 #include "platform/ConsoleDialogHost.h"
+#include "platform/GuardedApplication.h"
 #include "platform/HomeFolder.h"
 #include "platform/SingleInstance.h"
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv)
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         noDisplay();
     const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
-    QApplication app(argc, argv);
+    platform::GuardedApplication app(argc, argv);
     qInstallMessageHandler(previous);
     for (const QString& message : std::as_const(startupMessages)) qWarning().noquote() << message;
 

@@ -28,7 +28,8 @@ void TGFont::setHeight(qint32 v)
 
 void TGFont::setName(const QString& v)
 {
-    if (name_ == v) return;
+    // A font without a face cannot be drawn or recorded: an empty name keeps the face.
+    if (v.isEmpty() || name_ == v) return;
     name_ = v;
     emit changed();
 }
@@ -92,9 +93,10 @@ void TGFont::assignQFont(const QFont& f)
     const qint32 h = f.pixelSize() > 0
                          ? -f.pixelSize()
                          : platform::GdiFont::heightForPoints(int(std::lround(f.pointSizeF())));
-    if (h == height_ && f.family() == name_ && s == style_) return;
+    const QString name = f.family().isEmpty() ? name_ : f.family();
+    if (h == height_ && name == name_ && s == style_) return;
     height_ = h;
-    name_ = f.family();
+    name_ = name;
     style_ = s;
     emit changed();
 }

@@ -31,7 +31,7 @@ public:
     Gdi::TFontStyles style() const { return style_; }
     void setColor(TColor v);
     void setHeight(qint32 v);
-    void setName(const QString& v);
+    void setName(const QString& v); // an empty name is ignored
     void setPitch(Gdi::TFontPitch v);
     void setSize(qint32 points);
     void setStyle(Gdi::TFontStyles v);

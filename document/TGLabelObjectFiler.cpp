@@ -7,6 +7,7 @@
 #include "TGHandle.h"
 #include "TGStreamReader.h"
 #include "TGStreamWriter.h"
+#include "platform/Cp1252.h"
 
 #include "platform/AtomicFile.h"
 
@@ -39,7 +40,7 @@ void TGLabelObjectFiler::writeRecord(TGStreamWriter& out, const TGGraphicControl
 {
     out.writeBytes(signature);
     out.writeShortString(object.metaObject()->className());
-    out.writeShortString(TGValue::encodeText(object.objectName()).left(255));
+    out.writeShortString(TGValue::nameBytes(object.objectName()));
     std::vector<TGPropertyCodec::Entry> entries;
     codec_.collect(object, TGPropertyCodec::Selection::Stored, entries);
     for (const auto& [name, value] : entries) {
@@ -190,7 +191,7 @@ TGGraphicControl* TGLabelObjectFiler::readRecord(TGStreamReader& in, QObject* ow
         if (flags & flagChildPos && !in.readValue().isInteger()) TGValue::invalid();
     }
     const QByteArray className = in.readShortString();
-    const QString nameRead = TGValue::decodeText(in.readShortString());
+    const QString nameRead = platform::Cp1252::decode(in.readShortString());
 
     TGGraphicControl* object = nullptr;
     std::unique_ptr<TGGraphicControl> created;
@@ -254,7 +255,7 @@ void TGLabelObjectFiler::finish(const std::vector<TGGraphicControl*>& objects, Q
                                 const std::vector<TGPropertyCodec::Fixup>& fixups)
 {
     for (const TGPropertyCodec::Fixup& f : fixups)
-        TGPropertyCodec::resolve(f, owner->findChild<QObject*>(QString::fromLatin1(f.componentName),
+        TGPropertyCodec::resolve(f, owner->findChild<QObject*>(platform::Cp1252::decode(f.componentName),
                                                                Qt::FindDirectChildrenOnly));
     for (TGGraphicControl* o : objects) {
         o->setLoading(false);

@@ -2,6 +2,7 @@
 
 #include "TGExtraData.h"
 #include "TGFilerError.h"
+#include "TGFont.h"
 #include "TGGraphicControl.h"
 #include "TGIdents.h"
 #include "platform/TColor.h"
@@ -153,6 +154,8 @@ std::vector<TGPropertyCodec::Plan> TGPropertyCodec::makePlan(const QMetaObject& 
             plan.hasDefault = parseDefault(plan, mo.classInfo(info).value(), plan.defaultInt, plan.defaultReal);
             Q_ASSERT_X(plan.hasDefault, mo.className(), "unreadable default class info");
         }
+        const QByteArray empty = QByteArray("writeEmpty.") + plan.property.name();
+        plan.writeEmpty = mo.indexOfClassInfo(empty.constData()) >= 0;
         plans.push_back(plan);
     }
     return plans;
@@ -220,14 +223,14 @@ void TGPropertyCodec::collect(const QObject& object, Selection selection, const 
         }
         case Kind::String: {
             const QString s = p.read(&object).toString();
-            if (stored && s.isEmpty()) continue;
+            if (stored && s.isEmpty() && !plan.writeEmpty) continue;
             out.emplace_back(name, TGValue::fromString(s));
             continue;
         }
         case Kind::Reference: {
             const QObject* target = objectIn(object, p);
             if (!target && stored) continue;
-            out.emplace_back(name, target ? TGValue::fromIdent(TGValue::encodeText(target->objectName()).left(255))
+            out.emplace_back(name, target ? TGValue::fromIdent(TGValue::nameBytes(target->objectName()))
                                           : TGValue());
             continue;
         }
@@ -256,6 +259,9 @@ void TGPropertyCodec::assign(QObject& root, QByteArrayView path, const TGValue& 
         if (dot < 0) {
             if (published) {
                 setValue(*object, mo->property(index), value, fixups);
+                // A font read from the file is the object's own even when it equals the
+                // font the object was made with: it goes through the font-change reaction.
+                if (auto* font = qobject_cast<TGFont*>(object); font && object != &root) emit font->changed();
                 return;
             }
             auto* extra = dynamic_cast<TGExtraData*>(object);

@@ -8,7 +8,8 @@
 //
 // Which properties are written follows the object's own declarations: a property whose
 // STORED flag (or "stored.<Property>" rule) is off is left out, as is one equal to its
-// "default.<Property>" class info, an empty string and an empty reference.
+// "default.<Property>" class info, an empty string (unless the class names the property in
+// a "writeEmpty.<Property>" class info) and an empty reference.
 #include "TGValue.h"
 
 #include <QByteArray>
@@ -51,6 +52,7 @@ private:
         QMetaProperty property;
         Kind kind = Kind::Other;
         bool hasDefault = false;
+        bool writeEmpty = false; // a string written even when empty
         qint64 defaultInt = 0;
         double defaultReal = 0;
     };

@@ -100,9 +100,16 @@ TGValue TGStreamReader::readValue(int depth)
     case TGValue::String:
     case TGValue::Ident: v.bytes = readShortString(); break;
     case TGValue::LString:
+    case TGValue::Utf8String:
     case TGValue::Binary: {
         const qint32 n = readInt32();
         v.bytes = readBytes(n); // refused before allocating when n > bytes left
+        break;
+    }
+    case TGValue::WString: {
+        const qint32 units = readInt32();
+        if (units < 0 || units > remaining() / 2) readError();
+        v.bytes = readBytes(qsizetype(units) * 2).toByteArray();
         break;
     }
     case TGValue::False:

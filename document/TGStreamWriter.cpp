@@ -36,8 +36,13 @@ void TGStreamWriter::writeValue(const TGValue& v)
     case TGValue::String:
     case TGValue::Ident: writeShortString(v.bytes); break;
     case TGValue::LString:
+    case TGValue::Utf8String:
     case TGValue::Binary:
         writeInt32(qint32(v.bytes.size()));
+        bytes_.append(v.bytes);
+        break;
+    case TGValue::WString:
+        writeInt32(qint32(v.bytes.size() / 2));
         bytes_.append(v.bytes);
         break;
     case TGValue::Set:

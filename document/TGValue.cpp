@@ -3,9 +3,9 @@
 #include "TGFilerError.h"
 #include "platform/Cp1252.h"
 
-#include <QStringDecoder>
+#include <QtEndian>
 
-#include <algorithm>
+#include <optional>
 
 TGValue TGValue::make(Tag t)
 {
@@ -36,8 +36,13 @@ TGValue TGValue::fromReal(double v)
 TGValue TGValue::fromString(const QString& s)
 {
     TGValue r;
-    r.bytes = encodeText(s);
-    r.tag = r.bytes.size() < 256 ? String : LString;
+    if (std::optional<QByteArray> ansi = platform::Cp1252::encode(s)) {
+        r.bytes = std::move(*ansi);
+        r.tag = r.bytes.size() < 256 ? String : LString;
+    } else {
+        r.bytes = s.toUtf8();
+        r.tag = Utf8String;
+    }
     return r;
 }
 
@@ -77,8 +82,18 @@ void TGValue::invalid()
 
 QString TGValue::toText() const
 {
-    if (!isString()) invalid();
-    return decodeText(bytes);
+    switch (tag) {
+    case String:
+    case LString: return platform::Cp1252::decode(bytes);
+    case Utf8String: return QString::fromUtf8(bytes);
+    case WString: {
+        QString text(bytes.size() / 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(qFromLittleEndian<quint16>(bytes.constData() + 2 * i));
+        return text;
+    }
+    default: invalid();
+    }
 }
 
 QByteArray TGValue::toData() const
@@ -96,34 +111,7 @@ QStringList TGValue::toStrings() const
     return lines;
 }
 
-namespace {
-bool isAscii(const QByteArray& bytes)
+QByteArray TGValue::nameBytes(const QString& name)
 {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return quint8(c) < 0x80; });
-}
-
-// The text of bytes that are valid UTF-8, or nullopt.
-std::optional<QString> utf8Text(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) return std::nullopt;
-    return text;
-}
-} // namespace
-
-QByteArray TGValue::encodeText(const QString& s)
-{
-    // Code page 1252 unless the text needs characters outside it, or its 1252 bytes would
-    // read back as UTF-8: then UTF-8, which always reads back as itself.
-    const std::optional<QByteArray> ansi = platform::Cp1252::encode(s);
-    if (ansi && (isAscii(*ansi) || !utf8Text(*ansi))) return *ansi;
-    return s.toUtf8();
-}
-
-QString TGValue::decodeText(const QByteArray& bytes)
-{
-    if (isAscii(bytes)) return QString::fromLatin1(bytes);
-    if (std::optional<QString> text = utf8Text(bytes)) return *text;
-    return platform::Cp1252::decode(bytes);
+    return platform::Cp1252::encode(name).value_or(name.toLatin1()).left(255);
 }

@@ -26,11 +26,15 @@ public:
         LString = 0x0C,
         Nil = 0x0D,
         Collection = 0x0E,
+        WString = 0x12,    // UTF-16LE text: 32-bit count of units, then the units
+        Utf8String = 0x14, // UTF-8 text: 32-bit length, then the bytes
     };
     Tag tag = Nil;
     qint64 integer = 0;            // the integer tags
     double real = 0;               // Extended
-    QByteArray bytes;              // String, LString, Ident (8-bit text) and Binary
+    // String, LString and Ident (code page 1252), Utf8String (UTF-8), WString (UTF-16LE
+    // units) and Binary: the payload as the file holds it.
+    QByteArray bytes;
     // Set members; for one item of a collection, the names of its values (in items).
     std::vector<QByteArray> names;
     // List items; the items of a Collection (each a List of named values); the values of
@@ -41,7 +45,8 @@ public:
     static TGValue fromInt(qint32 v);
     static TGValue fromBool(bool v);
     static TGValue fromReal(double v);
-    // String or long string by the length of the 8-bit text.
+    // String or long string by the length of the code page 1252 text; the UTF-8 string
+    // for text that code page 1252 cannot hold, so that no character is lost.
     static TGValue fromString(const QString& s);
     static TGValue fromIdent(const QByteArray& name);
     static TGValue fromData(const QByteArray& data);
@@ -49,16 +54,14 @@ public:
     static TGValue fromStrings(const QStringList& lines);
 
     bool isInteger() const { return tag == Int8 || tag == Int16 || tag == Int32; }
-    bool isString() const { return tag == String || tag == LString; }
+    bool isString() const { return tag == String || tag == LString || tag == Utf8String || tag == WString; }
     // Conversions that refuse a value of another kind with "Invalid property value".
     QString toText() const;
     QByteArray toData() const;
     QStringList toStrings() const; // a list of string values
 
-    // 8-bit text as card files hold it: code page 1252, or UTF-8 for text that code page
-    // 1252 cannot hold, so that no character is lost.
-    static QByteArray encodeText(const QString& s);
-    static QString decodeText(const QByteArray& bytes);
+    // A name (object, class or component) as a short string holds it: code page 1252.
+    static QByteArray nameBytes(const QString& name);
 
     [[noreturn]] static void invalid();
 

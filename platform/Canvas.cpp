@@ -62,6 +62,9 @@ bool styledOn(Gdi::TPenStyle style, qint64 i)
 Canvas::Canvas(QPainter& painter) : p_(painter)
 {
     p_.setRenderHint(QPainter::Antialiasing, false);
+    // Bitmaps keep their own pixels on every device: a PDF page would otherwise hold them
+    // as JPEG, with fringes at every colour edge.
+    p_.setRenderHint(QPainter::LosslessImageRendering, true);
 }
 
 void Canvas::translate(int dx, int dy)

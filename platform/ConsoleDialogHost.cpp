@@ -18,4 +18,10 @@ bool ConsoleDialogHost::askYesNo(const QString& text, const QString&) {
     return false;
 }
 
+DialogHost::Answer ConsoleDialogHost::askYesNoCancel(const QString& text, const QString&) {
+    // Cancel leaves everything as it was, the one safe answer when nobody can be asked.
+    QTextStream(stderr) << text << QStringLiteral(" (answered Cancel)") << Qt::endl;
+    return Answer::Cancel;
+}
+
 } // namespace platform

@@ -11,6 +11,7 @@ class ConsoleDialogHost : public DialogHost {
     void information(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override { information(text, caption); }
     bool askYesNo(const QString& text, const QString& caption) override;
+    Answer askYesNoCancel(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
     std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }

@@ -80,6 +80,7 @@ MetafileDc::MetafileDc(QPainter& painter, const QRectF& target)
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter_.setRenderHint(QPainter::LosslessImageRendering, true); // bitmaps printed as they are
     painter_.save(); // the inner level is renewed whenever the clip changes
 }
 

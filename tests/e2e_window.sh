@@ -4,8 +4,9 @@
 # caption, save with Ctrl+S into a scripted name, restart and see the card reopened from
 # the recent-files list; move the rectangle, ask the window to close through the window
 # manager's close request, answer Cancel and take the move back with Ctrl+Z; kill a session
-# with unsaved changes and recover them at the next start. Screenshots of each step are kept
-# in <build>/e2e-artifacts/.
+# with unsaved changes and recover them at the next start.
+# A damaged clipboard file pasted with Ctrl+V ends as a message. Screenshots of each step are
+# kept in <build>/e2e-artifacts/.
 set -euo pipefail
 orlanto="$1"
 build="$2"
@@ -207,4 +208,25 @@ card 11-recovered
 [ "$(title)" = "Orlanto - Untitled *" ] || { echo "FAIL: caption of the recovered card: $(title)"; exit 1; }
 [ "$(differing 9-before-kill 11-recovered)" = 0 ] || { echo "FAIL: the recovered card differs"; exit 1; }
 echo "PASS: changes killed with the session were recovered at the next start"
+
+# A damaged clipboard file pasted with Ctrl+V ends as a message, not as the end of the program.
+xdotool mousemove $((sx + 90)) $((sy + 80)) click 1
+sleep 0.3
+xdotool key ctrl+c
+for _ in $(seq 1 30); do [ -s "$home/Clipbrd.tmp" ] && break; sleep 0.1; done
+[ -s "$home/Clipbrd.tmp" ] || { echo "FAIL: Ctrl+C wrote no clipboard file"; exit 1; }
+head -c 20 "$home/Clipbrd.tmp" > "$home/cut.tmp" && mv "$home/cut.tmp" "$home/Clipbrd.tmp"
+xdotool key ctrl+v
+box=""
+for _ in $(seq 1 50); do
+  box=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -1) && [ -n "$box" ] && break
+  sleep 0.1
+done
+shot 12-damaged-paste
+kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended on a damaged clipboard file"; exit 1; }
+[ -n "$box" ] || { echo "FAIL: no message for a damaged clipboard file"; exit 1; }
+xdotool key Return
+sleep 0.3
+kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended after the message"; exit 1; }
+echo "PASS: a damaged clipboard file pasted with Ctrl+V was reported"
 kill "$pid"; wait "$pid" 2>/dev/null || true

@@ -171,8 +171,6 @@ private slots:
     void encodings_data();
     void encodings();
     void defaultsLeftOut();
-    void textRoundTrip_data();
-    void textRoundTrip();
     void readingValues_data();
     void readingValues();
     void extendedFloat_data();
@@ -273,6 +271,20 @@ void tst_CardFile::encodings_data()
                                 << QByteArray("\x06\xff") + QByteArray(255, 'a');
     QTest::newRow("string 256") << QByteArray("Text") << Set([](TTestKinds& o) { o.text = QString(256, 'a'); })
                                 << QByteArray::fromHex("0c00010000") + QByteArray(256, 'a');
+    // Text is code page 1252 whatever its bytes look like; only text 1252 cannot hold is UTF-8.
+    QTest::newRow("code page 1252") << QByteArray("Text")
+                                    << Set([](TTestKinds& o) { o.text = QStringLiteral("Caf\u00e9 \u20ac5"); })
+                                    << QByteArray("\x06\x07" "Caf\xe9 \x80" "5");
+    QTest::newRow("1252 that looks like UTF-8")
+        << QByteArray("Text") << Set([](TTestKinds& o) { o.text = QStringLiteral("Gro\u00df\u201c"); })
+        << QByteArray("\x06\x05" "Gro\xdf\x93");
+    QTest::newRow("outside 1252 as UTF-8")
+        << QByteArray("Text") << Set([](TTestKinds& o) { o.text = QStringLiteral("\u0141\u00f3d\u017a"); })
+        << QByteArray::fromHex("1407000000") + QStringLiteral("\u0141\u00f3d\u017a").toUtf8();
+    QTest::newRow("list line outside 1252")
+        << QByteArray("Items.Strings")
+        << Set([](TTestKinds& o) { o.items()->setLines({QStringLiteral("\u03a9"), QStringLiteral("\u00e9")}); })
+        << QByteArray::fromHex("01 1402000000 cea9 0601 e9 00");
     QTest::newRow("clLime") << QByteArray("Colour") << Set([](TTestKinds& o) { o.colour = 0x00FF00; })
                             << QByteArray("\x07\x06") + "clLime";
     QTest::newRow("0x00FF01") << QByteArray("Colour") << Set([](TTestKinds& o) { o.colour = 0x00FF01; })
@@ -342,24 +354,6 @@ void tst_CardFile::defaultsLeftOut()
     QCOMPARE(names, (QByteArrayList{"Left", "Top", "Width", "Height", "Locked", "Unselectable", "Colour"}));
 }
 
-void tst_CardFile::textRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("code page 1252") << QStringLiteral("Caf\u00e9 \u20ac5") << QByteArray("Caf\xe9 \x80" "5");
-    QTest::newRow("outside 1252 as UTF-8") << QStringLiteral("\u6f22\u5b57") << QStringLiteral("\u6f22\u5b57").toUtf8();
-    // Its 1252 bytes C3 A9 would read back as UTF-8 "é".
-    QTest::newRow("1252 that looks like UTF-8") << QStringLiteral("\u00c3\u00a9") << QByteArray("\xc3\x83\xc2\xa9");
-}
-
-void tst_CardFile::textRoundTrip()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(TGValue::encodeText(text), bytes);
-    QCOMPARE(TGValue::decodeText(bytes), text);
-}
-
 void tst_CardFile::readingValues_data()
 {
     QTest::addColumn<QByteArray>("properties");
@@ -390,6 +384,23 @@ void tst_CardFile::readingValues_data()
                                      << QByteArray();
     QTest::newRow("long string") << p("Text", QByteArray::fromHex("0c02000000") + "hi") << QString()
                                  << QByteArray("Text") << QByteArray("\x06\x02" "hi");
+    // Stored text is code page 1252, byte for byte; the UTF-8 and UTF-16 string tags are
+    // read wherever a string may stand and written again as 1252 when 1252 holds the text.
+    QTest::newRow("1252 bytes") << p("Text", QByteArray::fromHex("0606 434146c99253")) << QString()
+                                << QByteArray("Text") << QByteArray::fromHex("0606 434146c99253");
+    QTest::newRow("1252 that looks like UTF-8") << p("Text", QByteArray::fromHex("0602 c3a9")) << QString()
+                                                << QByteArray("Text") << QByteArray::fromHex("0602 c3a9");
+    QTest::newRow("UTF-8 tag") << p("Text", QByteArray::fromHex("1402000000 c581")) << QString()
+                               << QByteArray("Text") << QByteArray::fromHex("1402000000 c581");
+    QTest::newRow("UTF-8 tag of 1252 text") << p("Text", QByteArray::fromHex("1402000000 c3a9")) << QString()
+                                            << QByteArray("Text") << QByteArray::fromHex("0601 e9");
+    QTest::newRow("wide string") << p("Text", QByteArray::fromHex("1202000000 4101 e900")) << QString()
+                                 << QByteArray("Text") << QByteArray::fromHex("1404000000 c581c3a9");
+    QTest::newRow("wide string in a list") << p("Items.Strings", QByteArray::fromHex("01 1201000000 ac20 00"))
+                                           << QString() << QByteArray("Items.Strings")
+                                           << QByteArray::fromHex("01 0601 80 00");
+    QTest::newRow("UTF-8 tag for an integer") << p("Left", QByteArray::fromHex("1401000000 31"))
+                                              << "Invalid property value" << QByteArray() << QByteArray();
     QTest::newRow("string from data") << p("Text", QByteArray::fromHex("0a02000000") + "hi")
                                       << "Invalid property value" << QByteArray() << QByteArray();
     QTest::newRow("float from integer") << p("Ratio", "\x02\x02") << QString() << QByteArray("Ratio")
@@ -543,6 +554,10 @@ void tst_CardFile::lengthsCheckedBeforeUse_data()
     QTest::newRow("negative long string") << QByteArray::fromHex("0cffffffff") + "abc";
     QTest::newRow("data block of 2 GB") << QByteArray::fromHex("0affffff7f") + "abc";
     QTest::newRow("short string past the end") << QByteArray::fromHex("06ff") + "abc";
+    QTest::newRow("UTF-8 string of 2 GB") << QByteArray::fromHex("14ffffff7f") + "abc";
+    QTest::newRow("wide string of 2 G units") << QByteArray::fromHex("12ffffff7f") + "abc";
+    QTest::newRow("wide string past the end") << QByteArray::fromHex("1204000000") + "abc";
+    QTest::newRow("negative wide string") << QByteArray::fromHex("12ffffffff") + "abc";
 }
 
 void tst_CardFile::lengthsCheckedBeforeUse()

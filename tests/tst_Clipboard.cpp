@@ -1,7 +1,6 @@
 // Cut, copy, paste, delete and clone through the private clipboard file and in memory.
 #include "support/SurfaceFixture.h"
 
-#include "document/TGFilerError.h"
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
@@ -40,7 +39,6 @@ private slots:
     void zoomedCopyKeepsPixelSize();
     void emptySelectionTouchesNothing();
     void pasteWithoutClipboard();
-    void damagedClipboardFailsPaste();
     void clone();
     void cloneKeepsEveryProperty();
     void clipboardGoesWithTheSurface();
@@ -199,34 +197,6 @@ void tst_Clipboard::pasteWithoutClipboard()
     f.surface->clipboardCopy();
     f.surface->clipboardPaste();
     QCOMPARE(f.objects().size(), size_t(1));
-}
-
-void tst_Clipboard::damagedClipboardFailsPaste()
-{
-    ClipFixture f;
-    TBCShapes* a = f.shape(10, 10);
-    TBCShapes* b = f.shape(100, 10);
-    f.surface->handle().add(a);
-    f.surface->handle().add(b);
-    f.surface->clipboardCopy();
-    QByteArray bytes = f.clipboard();
-    {
-        QFile file(f.surface->ClipboardFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes.left(bytes.size() - 10)); // the second record cut short
-    }
-    try {
-        f.surface->clipboardPaste();
-        QFAIL("pasted");
-    } catch (const TGFilerError& e) {
-        QCOMPARE(e.message(), QStringLiteral("Stream read error"));
-    }
-    // The first object stays, usable; the paste time was recorded.
-    QCOMPARE(f.objects().size(), size_t(3));
-    QVERIFY(f.objects()[2]->objectMenu());
-    QVERIFY(!f.objects()[2]->isLoading());
-    f.surface->clipboardPaste();
-    QCOMPARE(f.objects().size(), size_t(3));
 }
 
 void tst_Clipboard::clone()

@@ -4,6 +4,8 @@
 #include "support/SurfaceFixture.h"
 
 #include "app/CommandLine.h"
+#include "document/TGStreamWriter.h"
+#include "support/CardBytes.h"
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
@@ -19,6 +21,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(TGValue)
 
 namespace {
 struct Run {
@@ -96,6 +100,8 @@ private slots:
     void dump();
     void dumpRichText();
     void resave();
+    void cardText_data();
+    void cardText();
     void unreadableCard_data();
     void unreadableCard();
     void usage_data();
@@ -177,6 +183,69 @@ void tst_CommandLine::resave()
     QFile a(out), b(third);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(b.readAll(), a.readAll());
+}
+
+namespace {
+TGValue stringValue(TGValue::Tag tag, const QByteArray& payload)
+{
+    TGValue v;
+    v.tag = tag;
+    v.bytes = payload;
+    return v;
+}
+} // namespace
+
+void tst_CommandLine::cardText_data()
+{
+    QTest::addColumn<TGValue>("stored");   // the label's Caption as the file holds it
+    QTest::addColumn<QString>("text");     // as dump lists it
+    QTest::addColumn<TGValue>("resaved");  // the Caption resave writes
+    const TGValue cafe = stringValue(TGValue::String, QByteArray::fromHex("434146c99253"));
+    QTest::newRow("code page 1252") << cafe << QStringLiteral("CAF\u00c9\u2019S") << cafe;
+    // Bytes that happen to be valid UTF-8 are still code page 1252.
+    const TGValue looksUtf8 = stringValue(TGValue::String, QByteArray::fromHex("c3a9"));
+    QTest::newRow("1252 that looks like UTF-8") << looksUtf8 << QStringLiteral("\u00c3\u00a9") << looksUtf8;
+    const TGValue utf8 = stringValue(TGValue::Utf8String, QStringLiteral("\u0141\u00f3d\u017a").toUtf8());
+    QTest::newRow("UTF-8 string tag") << utf8 << QStringLiteral("\u0141\u00f3d\u017a") << utf8;
+    QTest::newRow("wide string tag") << stringValue(TGValue::WString, QByteArray::fromHex("a903 e900"))
+                                     << QStringLiteral("\u03a9\u00e9")
+                                     << stringValue(TGValue::Utf8String, QByteArray::fromHex("cea9 c3a9"));
+    QTest::newRow("UTF-8 tag of 1252 text") << stringValue(TGValue::Utf8String, QByteArray::fromHex("e282ac"))
+                                            << QStringLiteral("\u20ac")
+                                            << stringValue(TGValue::String, QByteArray::fromHex("80"));
+}
+
+void tst_CommandLine::cardText()
+{
+    QFETCH(TGValue, stored);
+    QFETCH(QString, text);
+    QFETCH(TGValue, resaved);
+    auto label = [](const TGValue& caption) {
+        return oneObjectCard("TGBusinessCardLabel", {{"Left", TGValue::fromInt(10)},
+                                                     {"Top", TGValue::fromInt(10)},
+                                                     {"Width", TGValue::fromInt(100)},
+                                                     {"Height", TGValue::fromInt(20)},
+                                                     {"Locked", TGValue::fromBool(false)},
+                                                     {"Unselectable", TGValue::fromBool(false)},
+                                                     {"Caption", caption}});
+    };
+    QTemporaryDir home;
+    const QString card = home.filePath("text.ORL"), out = home.filePath("out.ORL");
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(label(stored));
+    file.close();
+    const Run dumped = run({"dump", card, "--home", home.path()});
+    QCOMPARE(dumped.code, 0);
+    QCOMPARE(QJsonDocument::fromJson(dumped.out.toUtf8()).object().value("Caption").toString(), text);
+    QCOMPARE(run({"resave", card, out, "--home", home.path()}).code, 0);
+    QFile again(out);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    TGStreamWriter caption;
+    caption.writeShortString("Caption");
+    caption.writeValue(resaved);
+    const QByteArray written = again.readAll();
+    QVERIFY2(written.contains(caption.bytes()), qPrintable(written.toHex(' ')));
 }
 
 void tst_CommandLine::unreadableCard_data()

@@ -122,7 +122,8 @@ void tst_MainScreen::companionNames_data()
     QTest::addColumn<QString>("card");
     QTest::addColumn<QString>("companion");
     QTest::newRow("plain") << "/home/ann/Cards/Smith.ORL" << "/home/ann/Cards/Smith.ORX";
-    QTest::newRow("dotted folder") << "/home/ann/My.Cards/Smith.ORL" << "/home/ann/My.ORX";
+    QTest::newRow("dotted folder") << "/home/ann/My.Cards/Smith.ORL" << "/home/ann/My.Cards/Smith.ORX";
+    QTest::newRow("dotted folder, two dots") << "/home/ann/.local/a.b.ORL" << "/home/ann/.local/a.ORX";
     QTest::newRow("two dots") << "/cards/a.b.ORL" << "/cards/a.ORX";
 }
 
@@ -290,7 +291,10 @@ void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange()
 
 void tst_MainScreen::saveWritesAndDeletesCompanion()
 {
-    QTemporaryDir home;
+    // The home lies below a folder with a dot in its name, as ~/.local/share does.
+    QTemporaryDir root;
+    QDir(root.path()).mkdir("my.home");
+    QDir home(root.filePath("my.home"));
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
     drawRectangle(*win.w, 20, 20);
@@ -315,6 +319,16 @@ void tst_MainScreen::saveWritesAndDeletesCompanion()
     QVERIFY(orx.open(QIODevice::ReadOnly));
     QCOMPARE(orx.readAll(), artFile.toLocal8Bit() + "\r\n");
     orx.close();
+    // Another card without art in the same folder neither takes nor deletes Smith's.
+    win.w->newCommand();
+    drawRectangle(*win.w, 40, 40);
+    dialogs.fileNames.push_back(home.filePath("Saved/Jones.ORL"));
+    win.w->saveAsCommand();
+    QVERIFY(QFile::exists(home.filePath("Saved/Jones.ORL")));
+    QVERIFY(orx.exists());
+    QVERIFY(!QFile::exists(home.filePath("Saved/Jones.ORX")));
+    win.w->OpenBCFile(card);
+    QCOMPARE(win.w->backgroundFile(), artFile);
     // Without background art the companion file goes.
     dialogs.dialogs.push_back([](QDialog& d) {
         d.findChild<QPushButton*>("NoneButton")->click();

@@ -1,11 +1,15 @@
 // `orlanto print`: sheets into a PDF with the home folder's layout and offsets and the
 // card's background art, and the messages for wrong arguments, unwritable output, missing
 // files and missing printers.
+#include "app/ObjectKinds.h"
 #include "app/PrintCommand.h"
+#include "support/CardBytes.h"
 
 #include "document/TGBusinessCardPanel32.h"
+#include "objects/shapes/TGImage.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
+#include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
 #include "platform/IniFile.h"
 #include "platform/Printers.h"
@@ -50,6 +54,9 @@ private slots:
     void badInput_data();
     void badInput();
     void noPrinterForTheQueue();
+    void labelFonts_data();
+    void labelFonts();
+    void bitmapsLossless();
     void richTextWithoutWindow();
 
 private:
@@ -198,6 +205,97 @@ void tst_PrintCommand::noPrinterForTheQueue()
     QCOMPARE(messages_.constLast(),
              none ? QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations")
                   : QStringLiteral("There is no printer named NoSuchQueue."));
+}
+
+void tst_PrintCommand::labelFonts_data()
+{
+    QTest::addColumn<CardProperties>("font"); // the label's stored Font.* values
+    QTest::addColumn<QString>("defaultFont"); // the home's Default Font; empty: none set
+    QTest::addColumn<QString>("printedIn");
+    QTest::addColumn<QString>("notPrintedIn");
+    auto font = [](const QString& name) {
+        return CardProperties{{"Font.Color", TGValue::fromIdent("clBlack")},
+                              {"Font.Height", TGValue::fromInt(-13)},
+                              {"Font.Name", TGValue::fromString(name)},
+                              {"Font.Style", TGValue::fromSet({})}};
+    };
+    // The label's own font, although it equals the font a label is made with, wins over
+    // the default font.
+    QTest::newRow("own font as constructed") << font("Arial") << "Liberation Serif" << "LiberationSans"
+                                             << "LiberationSerif";
+    // A stored empty face name keeps the face the label had.
+    QTest::newRow("empty face name") << font("") << "Liberation Serif" << "LiberationSans" << "LiberationSerif";
+    // Without a font of its own the label prints in the home's default font, as in the window.
+    QTest::newRow("default font") << CardProperties{} << "Liberation Serif" << "LiberationSerif"
+                                  << "LiberationSans";
+    QTest::newRow("no default font set") << CardProperties{} << QString() << "LiberationSans"
+                                         << "LiberationSerif";
+}
+
+void tst_PrintCommand::labelFonts()
+{
+    QFETCH(CardProperties, font);
+    QFETCH(QString, defaultFont);
+    QFETCH(QString, printedIn);
+    QFETCH(QString, notPrintedIn);
+    CardProperties props{{"Left", TGValue::fromInt(10)},      {"Top", TGValue::fromInt(10)},
+                         {"Width", TGValue::fromInt(150)},    {"Height", TGValue::fromInt(30)},
+                         {"Locked", TGValue::fromBool(false)}, {"Unselectable", TGValue::fromBool(false)},
+                         {"Caption", TGValue::fromString(QStringLiteral("Hello"))}};
+    props.insert(props.end(), font.begin(), font.end());
+    QFile card(card_);
+    QVERIFY(card.open(QIODevice::WriteOnly));
+    card.write(oneObjectCard("TGBusinessCardLabel", props));
+    card.close();
+    if (!defaultFont.isEmpty()) {
+        platform::IniFile ini;
+        ini.writeString(QStringLiteral("Default Font"), QStringLiteral("Name"), defaultFont);
+        QVERIFY(ini.saveTo(home_.filePath(QStringLiteral("ORL.INI"))));
+    }
+    const QString pdf = home_.filePath(QStringLiteral("label.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);
+    const QString fonts = tool(QStringLiteral("pdffonts"), {pdf});
+    QVERIFY2(fonts.contains(printedIn), qPrintable(fonts));
+    QVERIFY2(!fonts.contains(notPrintedIn), qPrintable(fonts));
+}
+
+void tst_PrintCommand::bitmapsLossless()
+{
+    // A picture object's bitmap and the background art, both with hard colour edges.
+    QImage logo(64, 32, QImage::Format_RGB32), art(48, 40, QImage::Format_RGB32);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (y < 32) logo.setPixel(x, y, qRgb(x * 4, (x / 8 + y / 8) % 2 ? 255 : 0, y * 8));
+            if (x < 48) art.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, y * 6, (x / 6) % 2 ? 200 : 30));
+        }
+    {
+        TGBusinessCardPanel32 surface;
+        surface.setOwnsTemporaryFiles(false);
+        ObjectKinds::registerAll(surface);
+        auto* image = new TGImage(surface.owner());
+        image->picture()->setGraphic(platform::Graphic::fromImage(logo));
+        image->buildPopup();
+        surface.AddObject(image, QRect(20, 20, 96, 48));
+        surface.SaveCard(card_);
+    }
+    const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
+    QVERIFY(art.save(artFile, "BMP"));
+    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
+    QVERIFY(companion.open(QIODevice::WriteOnly));
+    companion.write(artFile.toLocal8Bit() + "\r\n");
+    companion.close();
+
+    const QString pdf = home_.filePath(QStringLiteral("bitmaps.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);
+    const QString prefix = home_.filePath(QStringLiteral("extracted"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdfimages"), {"-png", pdf, prefix}), 0);
+    QList<QImage> extracted;
+    for (const QString& f : QDir(home_.path()).entryList({QStringLiteral("extracted-*.png")}))
+        extracted << QImage(home_.filePath(f)).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(extracted.size(), 2);
+    for (const QImage& source : {logo, art})
+        QVERIFY2(extracted.contains(source), qPrintable(QStringLiteral("%1 x %2 bitmap changed in the PDF")
+                                                            .arg(source.width()).arg(source.height())));
 }
 
 void tst_PrintCommand::richTextWithoutWindow()

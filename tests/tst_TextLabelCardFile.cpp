@@ -59,6 +59,9 @@ private slots:
     void everyPropertyRoundTrips();
     void defaultsAndParentFontLeftOut();
     void damagedValuesLeaveLabelUsable();
+    void constructionFontStaysOwn_data();
+    void constructionFontStaysOwn();
+    void emptiedTextStaysEmpty();
 };
 
 void tst_TextLabelCardFile::everyPropertyRoundTrips_data() {
@@ -202,6 +205,67 @@ void tst_TextLabelCardFile::damagedValuesLeaveLabelUsable() {
     QCOMPARE(l->angle(), 90);
     l->layoutPass();
     QVERIFY(l->height() >= 1 && l->width() <= 4 * TGBaseLabel::maxEffectDepth);
+}
+
+void tst_TextLabelCardFile::constructionFontStaysOwn_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("opened") << "open";
+    QTest::newRow("pasted") << "paste";
+    QTest::newRow("cloned") << "clone";
+}
+
+// A label whose own font equals the font a label is made with (what the text tool gives
+// with the default settings) keeps it as its own however it comes back.
+void tst_TextLabelCardFile::constructionFontStaysOwn() {
+    QFETCH(QString, path);
+    SurfaceFixture a, b;
+    TextKinds::registerAll(*a.surface);
+    TextKinds::registerAll(*b.surface);
+    TGBusinessCardLabel* l = labelOn(a);
+    l->takeFont(TGFont());
+    QVERIFY(l->isFontStored());
+
+    SurfaceFixture& target = path == "open" ? b : a;
+    if (path == "open") {
+        const QString card = a.home.filePath("card.ORL");
+        a.surface->SaveCard(card);
+        b.surface->LoadCard(card);
+    } else if (path == "paste") {
+        a.surface->handle().add(l);
+        a.key(Qt::Key_C, Qt::ControlModifier);
+        a.key(Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QVERIFY(l->objectMenu()->trigger(QStringLiteral("Clone")));
+    }
+    auto* copy = qobject_cast<TGBusinessCardLabel*>(target.surface->objects().back());
+    QVERIFY(copy && copy != l);
+    QVERIFY(copy->isFontStored());
+    // A new default font leaves it alone, and the next save writes it again.
+    target.surface->font().setName(QStringLiteral("Liberation Serif"));
+    target.surface->font().setSize(20);
+    QCOMPARE(copy->displayFont().name(), QStringLiteral("Arial"));
+    QCOMPARE(copy->displayFont().height(), -13);
+    QVERIFY(TGLabelObjectFiler(target.surface->classes()).writeObjects({copy}).contains("Font.Name"));
+}
+
+// Picking an empty personal-information entry empties the text; saved and opened again,
+// the text stays empty instead of becoming "Text".
+void tst_TextLabelCardFile::emptiedTextStaysEmpty() {
+    SurfaceFixture a, b;
+    TextKinds::registerAll(*a.surface);
+    TextKinds::registerAll(*b.surface);
+    TGBusinessCardLabel* l = labelOn(a);
+    platform::MenuModel* info = l->objectMenu()->find(QStringLiteral("Personal Information"))->submenu.get();
+    QVERIFY(info->trigger(QStringLiteral("Fax\t")));
+    QCOMPARE(l->caption(), QString());
+    const QString card = a.home.filePath("card.ORL");
+    a.surface->SaveCard(card);
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains(QByteArray("\x07" "Caption\x06\x00", 10)));
+    b.surface->LoadCard(card);
+    QCOMPARE(b.surface->objects().size(), size_t(1));
+    QCOMPARE(qobject_cast<TGBaseLabel*>(b.surface->objects().front())->caption(), QString());
 }
 
 QTEST_MAIN(tst_TextLabelCardFile)

@@ -44,6 +44,8 @@ private:
     Q_CLASSINFO("default.colorShadow", "clGray")
     Q_CLASSINFO("default.Angle", "0")
     Q_CLASSINFO("stored.Font", "isFontStored")
+    // An emptied text must read back empty, not as the "Text" a new label shows.
+    Q_CLASSINFO("writeEmpty.Caption", "true")
 
 public:
     // A rectangle as the layout computes it: right and bottom exclusive, possibly empty.
