@@ -50,7 +50,7 @@ QByteArray TGStreamReader::readBytes(qint64 n)
     if (n < 0 || (left >= 0 && n > left)) readError();
     QByteArray bytes;
     while (bytes.size() < n) {
-        const qint64 piece = left >= 0 ? n : std::min(n - bytes.size(), pieceSize);
+        const qint64 piece = left >= 0 ? n - bytes.size() : std::min(n - bytes.size(), pieceSize);
         const qsizetype at = bytes.size();
         bytes.resize(at + piece);
         const qint64 got = device_.read(bytes.data() + at, piece);
@@ -108,8 +108,8 @@ TGValue TGStreamReader::readValue(int depth)
     }
     case TGValue::WString: {
         const qint32 units = readInt32();
-        if (units < 0 || units > remaining() / 2) readError();
-        v.bytes = readBytes(qsizetype(units) * 2).toByteArray();
+        if (units < 0) readError();
+        v.bytes = readBytes(qsizetype(units) * 2); // checked against the bytes left as above
         break;
     }
     case TGValue::False:
