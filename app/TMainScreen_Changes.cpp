@@ -161,7 +161,7 @@ void TMainScreen::offerRecovery() {
     setBackgroundFile(QFile::exists(background) ? background : QString());
     // An unsaved card: it gets a name only when the user saves it.
     currentFileName_.clear();
-    surface_->processPendingEvents();
+    surface_->settleLayout();
     surface_->history().clear();
     SetChangesMade(true);
     busy_ = false;

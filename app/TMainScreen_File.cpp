@@ -173,7 +173,7 @@ void TMainScreen::OpenBCFile(const QString& fileName)
         platform::ShowInformation(QStringLiteral("Unable to open ") + fileName +
                                   QStringLiteral(". Possibly corrupted, possibly not a ORL file"));
     }
-    surface_->processPendingEvents();
+    surface_->settleLayout();
     surface_->history().clear();
     SetChangesMade(false);
     busy_ = false;

@@ -199,6 +199,10 @@ public:
     void post(std::function<void()> fn);
     void postRefit();
     void processPendingEvents();
+    // Paints the card once and runs the queued work, so that objects which fit themselves
+    // to their text while painting have done so: a card just read, or zoomed, then shows
+    // no change that the user did not make.
+    void settleLayout();
 
     // --- painting
     void invalidate();

@@ -38,6 +38,13 @@ const QImage& TGBasePanel::image()
     return image_;
 }
 
+void TGBasePanel::settleLayout()
+{
+    processPendingEvents();
+    image();
+    processPendingEvents();
+}
+
 void TGBasePanel::paintTo(QPainter& painter)
 {
     painter.drawImage(0, 0, image());

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real orlanto window under Xvfb with hostile inputs: a full disk and a preferences file
 # that cannot be read leave ORL.INI as it was; a card holding a sloping line a billion
-# pixels wide and a text label with a negative shadow depth opens, paints and answers
+# pixels wide, effect shapes and text of the largest stored size and a text label with a
+# negative shadow depth opens, paints and answers
 # Ctrl+S at once. The full-disk case needs root (a small tmpfs) and is skipped otherwise.
 set -euo pipefail
 orlanto="$1"
@@ -156,7 +157,12 @@ label = record(b'TGBusinessCardLabel', [(b'Left', i32(40)), (b'Top', i32(100)), 
                                         (b'DepthHighlight', i32(-2**31)),
                                         (b'DirectionHighlight', ident(b'hdUp')),
                                         (b'Caption', b'\x06' + s(b'Shadowed'))])
-open(sys.argv[1], 'wb').write(b'\x01' + line + label + b'\x00')
+# Effect objects as large as a stored size goes, with the surfaces that keep work bitmaps.
+huge = [(b'Left', i32(300)), (b'Top', i32(150)), (b'Width', i32(2**31 - 1)), (b'Height', i32(10**9))]
+gradient = record(b'TSuperShape', huge + [(b'SurfaceType', ident(b'stGradientFill'))])
+solid = record(b'TSuperShape', huge + [(b'SurfaceType', ident(b'stBrushPattern'))])
+text = record(b'TGSuperText', huge + [(b'Caption', b'\x06' + s(b'Big'))])
+open(sys.argv[1], 'wb').write(b'\x01' + line + label + gradient + solid + text + b'\x00')
 PY
 start "$work/extreme" "$card"
 dismiss_all >/dev/null

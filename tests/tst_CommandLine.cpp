@@ -114,6 +114,8 @@ private slots:
     void memoryRunsOut_data();
     void memoryRunsOut();
     void hugeCaptionPrints();
+    void hugeEffectObjectsPrint_data();
+    void hugeEffectObjectsPrint();
     void fullDisk();
 };
 
@@ -436,6 +438,37 @@ void tst_CommandLine::hugeCaptionPrints()
     const QString pdf = home.filePath("out.pdf");
     const Run r = orlanto({"print", card, "-o", pdf, "--home", home.path()}, deadDisplay, rlim_t(1) << 30);
     QVERIFY2(r.code == 0, qPrintable(QString::number(r.code) + " " + r.err));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void tst_CommandLine::hugeEffectObjectsPrint_data()
+{
+    QTest::addColumn<QByteArray>("className");
+    QTest::addColumn<QByteArray>("surface");
+    QTest::newRow("gradient shape") << QByteArray("TSuperShape") << QByteArray("stGradientFill");
+    QTest::newRow("solid shape") << QByteArray("TSuperShape") << QByteArray("stBrushPattern");
+    QTest::newRow("gradient text") << QByteArray("TGSuperText") << QByteArray("stGradientFill");
+}
+
+void tst_CommandLine::hugeEffectObjectsPrint()
+{
+    // Any stored size is valid: effect objects 2^31 - 1 by 10^9 pixels keep their work
+    // bitmaps small, so reading and printing them fits in 1 GB of address space.
+    QFETCH(QByteArray, className);
+    QFETCH(QByteArray, surface);
+    QTemporaryDir home;
+    const QString card = home.filePath("effects.ORL");
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(oneObjectCard(className, {{"Width", TGValue::fromInt(2147483647)},
+                                         {"Height", TGValue::fromInt(1000000000)},
+                                         {"SurfaceType", TGValue::fromIdent(surface)}}));
+    file.close();
+    const QString pdf = home.filePath("out.pdf");
+    for (const QStringList& args : {QStringList{"dump", card}, QStringList{"print", card, "-o", pdf, "--home", home.path()}}) {
+        const Run r = orlanto(args, deadDisplay, rlim_t(1) << 30);
+        QVERIFY2(r.code == 0, qPrintable(args.first() + ": " + QString::number(r.code) + " " + r.err));
+    }
     QVERIFY(QFileInfo(pdf).size() > 0);
 }
 

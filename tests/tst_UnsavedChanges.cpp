@@ -2,6 +2,7 @@
 // asks "Save changes?" with Yes, No and Cancel, and only goes on when the card is saved or
 // given up; the caption marks unsaved changes; the shortcuts; the recovery copy written
 // while changes are unsaved and offered at the next start.
+#include "support/CardBytes.h"
 #include "support/ManualTickClock.h"
 #include "support/ScriptedDialogHost.h"
 
@@ -56,6 +57,7 @@ private slots:
     void saveQuestion_data();
     void saveQuestion();
     void noQuestionWithoutChanges();
+    void openedCardFitsWithoutChanges();
     void caption();
     void shortcuts();
     void saveOnUntitledIsSaveAs();
@@ -209,6 +211,32 @@ void tst_UnsavedChanges::noQuestionWithoutChanges() {
     win.w->close();
     QVERIFY(win.dialogs.questions.isEmpty());
     QVERIFY(!win.w->isVisible());
+}
+
+void tst_UnsavedChanges::openedCardFitsWithoutChanges() {
+    // Effect text stored lower than its text grows to fit when first painted; opening
+    // the card and showing it is no change of the user's.
+    QTemporaryDir home;
+    const QString card = home.filePath("Saved/low.ORL");
+    QDir().mkpath(home.filePath("Saved"));
+    QFile file(card);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    TGValue caption;
+    caption.tag = TGValue::String;
+    caption.bytes = "Big";
+    file.write(oneObjectCard("TGSuperText", {{"Width", TGValue::fromInt(100)},
+                                             {"Height", TGValue::fromInt(40)},
+                                             {"Caption", caption}}));
+    file.close();
+    Window win(home.path());
+    win.w->show();
+    win.dialogs.fileNames.push_back(card);
+    win.w->openCommand();
+    QCOMPARE(win.s().objects().size(), size_t(1));
+    QCoreApplication::processEvents();
+    QVERIFY(win.s().objects().front()->height() > 40);
+    QVERIFY(!win.w->changesMade());
+    QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - low.ORL"));
 }
 
 void tst_UnsavedChanges::caption() {

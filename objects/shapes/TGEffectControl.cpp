@@ -105,8 +105,11 @@ void TGEffectControl::tile(QPainter& painter, const QPainterPath& figure, const 
 
 void TGEffectControl::rebuildGradient() {
     if (!hasGradientSurface()) return;
-    gradient_ = makeGradient(QSize(width(), height()), gradientStartColor(), gradientToColor_,
-                             fillDirection_);
+    // Any stored size is valid in a card file; the work bitmap of a huge object is built
+    // at a bounded size and stretched when drawn, so that memory stays small.
+    gradientFor_ = QSize(width(), height());
+    gradient_ = makeGradient(gradientFor_.boundedTo(QSize(maxGradientSide, maxGradientSide)),
+                             gradientStartColor(), gradientToColor_, fillDirection_);
 }
 
 void TGEffectControl::tileTexture(QPainter& painter, const QPainterPath& figure) const {
@@ -129,8 +132,20 @@ void TGEffectControl::tileTexture(QPainter& painter, const QPainterPath& figure)
 void TGEffectControl::drawGradient(QPainter& painter, const QPainterPath& figure) {
     // Built when a property changed; a new size (a resize, a zoom, a card just read)
     // builds it once more.
-    if (gradient_.size() != QSize(width(), height())) rebuildGradient();
-    tile(painter, figure, gradient_, gradient_.size());
+    if (gradientFor_ != QSize(width(), height()) || gradient_.isNull()) rebuildGradient();
+    if (gradient_.size() == gradientFor_) {
+        tile(painter, figure, gradient_, gradientFor_);
+        return;
+    }
+    // A bounded bitmap stands for a huge object: the brush stretches it without a copy.
+    QBrush stretched(gradient_);
+    stretched.setTransform(QTransform::fromScale(double(gradientFor_.width()) / gradient_.width(),
+                                                 double(gradientFor_.height()) / gradient_.height()));
+    painter.save();
+    painter.setBrushOrigin(0, 0);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.fillPath(figure, stretched);
+    painter.restore();
 }
 
 // --- printing
@@ -157,9 +172,16 @@ void TGEffectControl::printTiles(platform::Report& report, const QImage& bitmap,
     const int th = std::max(1, int(std::nearbyint(bitmap.height() * f.sy)));
     const int overlap = int(std::nearbyint(0.01 * f.resolution));
     platform::Canvas c = report.canvas();
-    for (int y = 0; y < f.bottom - f.top + th; y += th)
-        for (int x = 0; x < f.right - f.left + tw; x += tw)
-            c.stretchDraw(QRect(f.left + x, f.top + y, tw + overlap, th + overlap), bitmap);
+    // Only the tiles that touch the page are drawn: a huge object costs what shows.
+    const QSizeF page = report.pageSizeInches() * f.resolution;
+    const qint64 pageW = qint64(std::ceil(page.width())), pageH = qint64(std::ceil(page.height()));
+    const qint64 firstX = std::max<qint64>(0, (-qint64(f.left) - tw - overlap) / tw);
+    const qint64 firstY = std::max<qint64>(0, (-qint64(f.top) - th - overlap) / th);
+    const qint64 endX = std::min<qint64>(qint64(f.right) - f.left + tw, pageW - f.left);
+    const qint64 endY = std::min<qint64>(qint64(f.bottom) - f.top + th, pageH - f.top);
+    for (qint64 y = firstY * th; y < endY; y += th)
+        for (qint64 x = firstX * tw; x < endX; x += tw)
+            c.stretchDraw(QRect(int(f.left + x), int(f.top + y), tw + overlap, th + overlap), bitmap);
 }
 
 void TGEffectControl::printGradient(platform::Report& report, const QRect& area, TColor start,

@@ -24,6 +24,8 @@ class TGEffectControl : public TGGraphicControl {
   public:
     // Textures larger than this (in either direction) are refused when chosen.
     static constexpr int maxTextureSide = 4096;
+    // The gradient work bitmap is built at most this large in either direction.
+    static constexpr int maxGradientSide = 4096;
 
     TGEffectControl(QObject* owner, Effect::TFillDirection direction, TColor gradientTo);
 
@@ -96,6 +98,8 @@ class TGEffectControl : public TGGraphicControl {
     TGBitmap image_;
     QString lastBitmapFile_;
     QImage gradient_;
+    // The object size the gradient bitmap was built for.
+    QSize gradientFor_;
     // The texture stretched to its zoomed tile size, kept between paints.
     mutable QImage zoomedTexture_;
 };

@@ -132,7 +132,9 @@ void TSuperShape::setVectors(int v) {
 }
 
 void TSuperShape::rebuildSolid() {
-    solid_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    // One colour: a huge object tiles a bounded bitmap, which looks the same.
+    solid_ = QImage(std::clamp(width(), 1, maxGradientSide), std::clamp(height(), 1, maxGradientSide),
+                    QImage::Format_RGB32);
     solid_.fill(backColor_.toQColor());
 }
 
