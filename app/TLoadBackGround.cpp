@@ -2,6 +2,7 @@
 
 #include "platform/HelpViewer.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/Graphic.h"
 
 #include <QDialogButtonBox>
@@ -57,22 +58,30 @@ void TLoadBackGround::listFolder(const QString& folder)
         {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"), QStringLiteral("*.BMP"),
          QStringLiteral("*.WMF"), QStringLiteral("*.Bmp"), QStringLiteral("*.Wmf")},
         QDir::Files, QDir::Name | QDir::IgnoreCase);
-    files_->addItems(names);
+    // Each item keeps the file's true name; it shows the name as it reads.
+    for (const QString& listed : names) {
+        const QString name = platform::FileName::fromToolkit(folder + QLatin1Char('/') + listed);
+        auto* item = new QListWidgetItem(platform::FileName::display(QFileInfo(name).fileName()), files_);
+        item->setData(Qt::UserRole, name);
+    }
     files_->setCurrentRow(-1);
 }
 
 void TLoadBackGround::selectFile(const QString& fileName)
 {
-    const QFileInfo info(fileName);
-    if (QFileInfo(folder_).absoluteFilePath() != info.absolutePath()) listFolder(info.absolutePath());
-    const QList<QListWidgetItem*> found = files_->findItems(info.fileName(), Qt::MatchExactly);
-    if (!found.isEmpty()) files_->setCurrentItem(found.front());
+    const QString name = platform::FileName::absolute(fileName);
+    const QString folder = name.left(name.lastIndexOf(QLatin1Char('/')));
+    if (platform::FileName::absolute(folder_) != folder) listFolder(folder);
+    for (int i = 0; i < files_->count(); ++i) {
+        if (platform::FileName::absolute(files_->item(i)->data(Qt::UserRole).toString()) == name)
+            files_->setCurrentRow(i);
+    }
 }
 
 QString TLoadBackGround::selectedFile() const
 {
     const QListWidgetItem* item = files_->currentItem();
-    return item ? QDir(folder_).absoluteFilePath(item->text()) : QString();
+    return item ? platform::FileName::absolute(item->data(Qt::UserRole).toString()) : QString();
 }
 
 void TLoadBackGround::showPreview()
