@@ -341,8 +341,10 @@ void TMainScreen::firstActivation()
     show();
     surface_->setShape(TGBasePanel::lsRectangle);
     sizeCardFromLayout();
-    if (!recent_.files().isEmpty() && platform::FileName::exists(recent_.files().front()))
-        OpenBCFile(recent_.files().front());
+    // A copy: opening moves the name to the top of the list, which would pull a reference
+    // into the list from under the opening.
+    const QString last = recent_.files().value(0);
+    if (!last.isEmpty() && platform::FileName::exists(last)) OpenBCFile(last);
     surface_->history().clear();
     SetChangesMade(false);
     offerRecovery();
