@@ -6,14 +6,14 @@
 #include "platform/Graphic.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDialog(parent)
 {
@@ -54,15 +54,18 @@ void TLoadBackGround::listFolder(const QString& folder)
 {
     folder_ = folder;
     files_->clear();
-    const QStringList names = QDir(folder).entryList(
-        {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"), QStringLiteral("*.BMP"),
-         QStringLiteral("*.WMF"), QStringLiteral("*.Bmp"), QStringLiteral("*.Wmf")},
-        QDir::Files, QDir::Name | QDir::IgnoreCase);
-    // Each item keeps the file's true name; it shows the name as it reads.
-    for (const QString& listed : names) {
-        const QString name = platform::FileName::fromToolkit(folder + QLatin1Char('/') + listed);
-        auto* item = new QListWidgetItem(platform::FileName::display(QFileInfo(name).fileName()), files_);
-        item->setData(Qt::UserRole, name);
+    QStringList names = platform::FileName::files(folder);
+    names.removeIf([](const QString& name) {
+        return !name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) &&
+               !name.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive);
+    });
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    // Each item keeps the file's true name and shows it as it reads.
+    for (const QString& name : std::as_const(names)) {
+        auto* item = new QListWidgetItem(platform::FileName::display(name), files_);
+        item->setData(Qt::UserRole, folder + QLatin1Char('/') + name);
     }
     files_->setCurrentRow(-1);
 }

@@ -136,22 +136,17 @@ QString FileName::absolute(const QString& name)
     return QDir::cleanPath(fromBytes(cwd.get()) + QLatin1Char('/') + name);
 }
 
-QString FileName::fromToolkit(const QString& name)
+QStringList FileName::files(const QString& folder)
 {
-    if (!name.contains(QChar(QChar::ReplacementCharacter)) || exists(name)) return name;
-    const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
-    const QString folder = slash < 0 ? QStringLiteral(".") : name.left(slash + 1);
-    const QString wanted = name.mid(slash + 1);
+    QStringList names;
     const auto close = [](DIR* d) { ::closedir(d); };
     const std::unique_ptr<DIR, decltype(close)> dir(::opendir(toBytes(folder).constData()), close);
-    if (!dir) return name;
-    QString found;
+    if (!dir) return names;
     while (const dirent* entry = ::readdir(dir.get())) {
-        if (QFile::decodeName(entry->d_name) != wanted) continue;
-        if (!found.isEmpty()) return name; // two entries read alike: no telling which
-        found = fromBytes(entry->d_name);
+        const QString name = fromBytes(entry->d_name);
+        if (isFile(folder + QLatin1Char('/') + name)) names << name;
     }
-    return found.isEmpty() ? name : (slash < 0 ? found : folder + found);
+    return names;
 }
 
 bool FileName::exists(const QString& name)

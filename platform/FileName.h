@@ -11,6 +11,7 @@
 // from outside goes through here; the toolkit's own file classes are given the open file.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class QFile;
 
@@ -31,10 +32,9 @@ class FileName {
 
     // The full name: a relative name taken from the current folder, "." and ".." removed.
     static QString absolute(const QString& name);
-    // A name the toolkit read from the system (a file dialog, a folder listing), where each
-    // byte that is not UTF-8 became U+FFFD: when no file has that name and exactly one entry
-    // of its folder reads so, that entry's true name; otherwise the name itself.
-    static QString fromToolkit(const QString& name);
+    // The names of the regular files in a folder (links followed), exactly: the toolkit's
+    // folder listing leaves out every name that is not UTF-8.
+    static QStringList files(const QString& folder);
 
     // As the system sees them, links followed.
     static bool exists(const QString& name);

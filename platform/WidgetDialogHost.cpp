@@ -1,6 +1,5 @@
 #include "WidgetDialogHost.h"
 
-#include "FileName.h"
 #include "HelpViewer.h"
 
 #include <QApplication>
@@ -108,14 +107,13 @@ std::optional<QFont> WidgetDialogHost::chooseFont(const QFont& initial)
 QString WidgetDialogHost::openFileName(const QString& caption, const QString& dir,
                                        const QString& filter)
 {
-    return FileName::fromToolkit(QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter));
+    return QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter);
 }
 
 QString WidgetDialogHost::saveFileName(const QString& caption, const QString& proposed,
                                        const QString& filter)
 {
-    return FileName::fromToolkit(
-        QFileDialog::getSaveFileName(activeWindow(), caption, proposed, filter));
+    return QFileDialog::getSaveFileName(activeWindow(), caption, proposed, filter);
 }
 
 void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos)

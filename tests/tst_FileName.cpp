@@ -1,19 +1,14 @@
 // File names by their bytes: names that are not UTF-8 survive the way into a QString and
-// back, show readably, keep in text, and are found again after the toolkit's lossy reading.
+// back, show readably and keep in text.
 #include "platform/FileName.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <unistd.h>
 
 class tst_FileName : public QObject {
     Q_OBJECT
 private slots:
     void roundTrip_data();
     void roundTrip();
-    void lossyToolkitNameFound();
 };
 
 void tst_FileName::roundTrip_data()
@@ -47,27 +42,6 @@ void tst_FileName::roundTrip()
         QVERIFY(FileName::toText(name).startsWith("file://"));
     }
     QCOMPARE(FileName::fromText(FileName::toText(name)), name);
-}
-
-void tst_FileName::lossyToolkitNameFound()
-{
-    QTemporaryDir dir;
-    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
-    QFile card(dir.filePath("x"));
-    QVERIFY(card.open(QIODevice::WriteOnly));
-    card.close();
-    QVERIFY(::rename(QFile::encodeName(card.fileName()), folder + "caf\xe9.ORL") == 0);
-    const auto cleanUp = qScopeGuard([&folder] { ::unlink(folder + "caf\xe9.ORL"); });
-    // As a file dialog returns it.
-    const QString lossy = QFile::decodeName(folder + "caf\xe9.ORL");
-    QVERIFY(!platform::FileName::exists(lossy));
-    const QString found = platform::FileName::fromToolkit(lossy);
-    QCOMPARE(platform::FileName::toBytes(found), folder + "caf\xe9.ORL");
-    QVERIFY(platform::FileName::isFile(found));
-    // Two names that read alike cannot be told apart: the name stays as it was given.
-    QVERIFY(::link(folder + "caf\xe9.ORL", folder + "caf\xe8.ORL") == 0);
-    const auto cleanUp2 = qScopeGuard([&folder] { ::unlink(folder + "caf\xe8.ORL"); });
-    QCOMPARE(platform::FileName::fromToolkit(lossy), lossy);
 }
 
 QTEST_MAIN(tst_FileName)
