@@ -1,9 +1,9 @@
 #include "TLoadBackGround.h"
 
-#include "platform/HelpViewer.h"
 #include "platform/DialogHost.h"
 #include "platform/FileName.h"
 #include "platform/Graphic.h"
+#include "platform/HelpViewer.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -314,7 +314,8 @@ void TMainScreen::rebuildRecentMenu()
     recentActions_.clear();
     int n = 1;
     for (const QString& name : recent_.files()) {
-        QAction* a = fileMenu_->addAction(QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)));
+        QAction* a = fileMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)));
         connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
         recentActions_ << a;
     }

@@ -83,8 +83,9 @@ void TMainScreen::changesChanged() {
     saveButton_->setText(currentFileName_.isEmpty() ? QStringLiteral("Save As")
                                                     : QStringLiteral("Save"));
     saveButton_->setVisible(changed);
-    const QString name = currentFileName_.isEmpty() ? QStringLiteral("Untitled")
-                                                    : platform::FileName::display(QFileInfo(currentFileName_).fileName());
+    const QString name = currentFileName_.isEmpty()
+                             ? QStringLiteral("Untitled")
+                             : platform::FileName::display(QFileInfo(currentFileName_).fileName());
     setWindowTitle(QStringLiteral("Orlanto - ") + name +
                    (changed ? QStringLiteral(" *") : QString()));
     // The copy kept against crashes is only wanted while there are unsaved changes.

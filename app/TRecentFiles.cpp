@@ -35,7 +35,8 @@ void TRecentFiles::write(platform::IniFile& ini) const
 {
     ini.eraseSection(kSection);
     for (int i = 0; i < files_.size(); ++i)
-        ini.writeString(kSection, QStringLiteral("F%1").arg(i), platform::FileName::toText(files_.at(i)));
+        ini.writeString(kSection, QStringLiteral("F%1").arg(i),
+                        platform::FileName::toText(files_.at(i)));
 }
 
 TRecentFiles TRecentFiles::load()

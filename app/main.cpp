@@ -36,10 +36,10 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
 }
 
 // The arguments the toolkit left, by their bytes: a file name that is not UTF-8 stays exact.
-QStringList arguments(int argc, char** argv)
-{
+QStringList arguments(int argc, char** argv) {
     QStringList args;
-    for (int i = 0; i < argc; ++i) args << platform::FileName::fromBytes(argv[i]);
+    for (int i = 0; i < argc; ++i)
+        args << platform::FileName::fromBytes(argv[i]);
     return args;
 }
 

@@ -299,7 +299,8 @@ void TGBasePanel::refreshSurfaceMenu()
                                 "Align Left", "Align Right", "Align Tops", "Align Bottoms",
                                 "Center Vertically", "Center Horizontally", "Font"})
         surfaceMenu_.find(QLatin1String(caption))->enabled = selected;
-    surfaceMenu_.find(QStringLiteral("Paste"))->enabled = platform::FileName::exists(clipboardFile_);
+    surfaceMenu_.find(QStringLiteral("Paste"))->enabled =
+        platform::FileName::exists(clipboardFile_);
     const bool any = !objects_.empty();
     surfaceMenu_.find(QStringLiteral("Lock All"))->enabled = any;
     surfaceMenu_.find(QStringLiteral("Unlock All"))->enabled = any;

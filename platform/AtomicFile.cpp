@@ -16,8 +16,7 @@ namespace platform {
 namespace {
 
 // The file a name stands for: the target of a link, which need not exist yet.
-QByteArray finalName(const QByteArray& name)
-{
+QByteArray finalName(const QByteArray& name) {
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
     const std::unique_ptr<char, decltype(&std::free)> real(::realpath(name.constData(), nullptr),
@@ -26,8 +25,7 @@ QByteArray finalName(const QByteArray& name)
 }
 
 // Creates a new file "<name>.XXXXXX" beside name; -1 when none could be created.
-int createTemporary(const QByteArray& name, QByteArray& temporary)
-{
+int createTemporary(const QByteArray& name, QByteArray& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         // 0666 as any new file: the user's umask decides.
@@ -37,8 +35,7 @@ int createTemporary(const QByteArray& name, QByteArray& temporary)
     return -1;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
-{
+bool writeAll(int fd, const QByteArray& bytes) {
     const char* p = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -58,8 +55,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 
 } // namespace
 
-bool AtomicFile::write(const QByteArray& bytes)
-{
+bool AtomicFile::write(const QByteArray& bytes) {
     createFailed_ = false;
     error_.clear();
     const QByteArray name = finalName(FileName::toBytes(fileName_));

@@ -23,8 +23,7 @@ const QString fileScheme = QStringLiteral("file://");
 
 // The code point of the UTF-8 sequence at p (n bytes left) and its length, or 0 when the
 // bytes there are no valid sequence (overlong, a surrogate, beyond U+10FFFF, cut short).
-int sequence(const uchar* p, qsizetype n, char32_t& cp)
-{
+int sequence(const uchar* p, qsizetype n, char32_t& cp) {
     const uchar b = p[0];
     int len = 0;
     char32_t least = 0;
@@ -45,21 +44,18 @@ int sequence(const uchar* p, qsizetype n, char32_t& cp)
 }
 
 // Whether the unit at i stands for one byte that is not UTF-8.
-bool isEscape(QStringView name, qsizetype i)
-{
+bool isEscape(QStringView name, qsizetype i) {
     const char16_t c = name[i].unicode();
     return c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !name[i - 1].isHighSurrogate());
 }
 
-bool statName(const QString& name, struct stat& st)
-{
+bool statName(const QString& name, struct stat& st) {
     return ::stat(FileName::toBytes(name).constData(), &st) == 0;
 }
 
 } // namespace
 
-QString FileName::fromBytes(QByteArrayView bytes)
-{
+QString FileName::fromBytes(QByteArrayView bytes) {
     QString name;
     name.reserve(bytes.size());
     const auto* p = reinterpret_cast<const uchar*>(bytes.data());
@@ -82,8 +78,7 @@ QString FileName::fromBytes(QByteArrayView bytes)
     return name;
 }
 
-QByteArray FileName::toBytes(QStringView name)
-{
+QByteArray FileName::toBytes(QStringView name) {
     QByteArray bytes;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= name.size(); ++i) {
@@ -96,8 +91,7 @@ QByteArray FileName::toBytes(QStringView name)
     return bytes;
 }
 
-QString FileName::display(QStringView name)
-{
+QString FileName::display(QStringView name) {
     QString shown;
     shown.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -108,27 +102,25 @@ QString FileName::display(QStringView name)
         const char byte = char(name[i].unicode() - escapeBase);
         const QString c = Cp1252::decode(QByteArrayView(&byte, 1));
         // The few bytes the code page leaves out read as control characters.
-        shown += c.size() == 1 && c.at(0).category() != QChar::Other_Control ? c.at(0)
-                                                                              : QChar(QChar::ReplacementCharacter);
+        shown += c.size() == 1 && c.at(0).category() != QChar::Other_Control
+                     ? c.at(0)
+                     : QChar(QChar::ReplacementCharacter);
     }
     return shown;
 }
 
-QString FileName::toText(const QString& name)
-{
+QString FileName::toText(const QString& name) {
     const QByteArray bytes = toBytes(name);
     if (QString::fromUtf8(bytes) == name) return name;
     return fileScheme + QString::fromLatin1(bytes.toPercentEncoding("/"));
 }
 
-QString FileName::fromText(const QString& text)
-{
+QString FileName::fromText(const QString& text) {
     if (!text.startsWith(fileScheme)) return text;
     return fromBytes(QByteArray::fromPercentEncoding(text.mid(fileScheme.size()).toLatin1()));
 }
 
-QString FileName::absolute(const QString& name)
-{
+QString FileName::absolute(const QString& name) {
     if (name.isEmpty() || name.startsWith(QLatin1Char('/'))) return QDir::cleanPath(name);
     // The current folder by its bytes: the toolkit's reading of it is not exact.
     const std::unique_ptr<char, decltype(&std::free)> cwd(::getcwd(nullptr, 0), &std::free);
@@ -136,8 +128,7 @@ QString FileName::absolute(const QString& name)
     return QDir::cleanPath(fromBytes(cwd.get()) + QLatin1Char('/') + name);
 }
 
-QStringList FileName::files(const QString& folder)
-{
+QStringList FileName::files(const QString& folder) {
     QStringList names;
     const auto close = [](DIR* d) { ::closedir(d); };
     const std::unique_ptr<DIR, decltype(close)> dir(::opendir(toBytes(folder).constData()), close);
@@ -149,36 +140,30 @@ QStringList FileName::files(const QString& folder)
     return names;
 }
 
-bool FileName::exists(const QString& name)
-{
+bool FileName::exists(const QString& name) {
     struct stat st {};
     return statName(name, st);
 }
 
-bool FileName::isFile(const QString& name)
-{
+bool FileName::isFile(const QString& name) {
     struct stat st {};
     return statName(name, st) && S_ISREG(st.st_mode);
 }
 
-bool FileName::isDir(const QString& name)
-{
+bool FileName::isDir(const QString& name) {
     struct stat st {};
     return statName(name, st) && S_ISDIR(st.st_mode);
 }
 
-bool FileName::remove(const QString& name)
-{
+bool FileName::remove(const QString& name) {
     return ::unlink(toBytes(name).constData()) == 0;
 }
 
-bool FileName::rename(const QString& from, const QString& to)
-{
+bool FileName::rename(const QString& from, const QString& to) {
     return ::rename(toBytes(from).constData(), toBytes(to).constData()) == 0;
 }
 
-bool FileName::openForReading(QFile& file, const QString& name, QString* error)
-{
+bool FileName::openForReading(QFile& file, const QString& name, QString* error) {
     const int fd = ::open(toBytes(name).constData(), O_RDONLY | O_CLOEXEC);
     if (fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
     const int reason = errno;
@@ -187,8 +172,7 @@ bool FileName::openForReading(QFile& file, const QString& name, QString* error)
     return false;
 }
 
-QString FileName::errorText(int error)
-{
+QString FileName::errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 

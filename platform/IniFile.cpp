@@ -1,9 +1,9 @@
 #include "IniFile.h"
 
-#include <QByteArrayView>
 #include "AtomicFile.h"
 #include "Cp1252.h"
 #include "FileName.h"
+#include <QByteArrayView>
 
 #include <QFile>
 #include <QStringDecoder>

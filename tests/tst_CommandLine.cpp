@@ -520,9 +520,13 @@ void tst_CommandLine::namesNotUtf8_data()
 {
     QTest::addColumn<QStringList>("args"); // %IN% and %OUT% are replaced by names holding a Latin-1 byte
     QTest::addColumn<QByteArray>("written"); // the file that must exist then, by its bytes
-    QTest::newRow("dump") << QStringList{"dump", "%IN%"} << QByteArray();
-    QTest::newRow("resave") << QStringList{"resave", "%IN%", "%OUT%.ORL"} << QByteArray("d\xe9j\xe0.ORL");
-    QTest::newRow("print") << QStringList{"print", "%IN%", "-o", "%HOME%/out.pdf"} << QByteArray("out.pdf");
+    QTest::addColumn<QString>("error");      // empty when the command succeeds
+    QTest::newRow("dump") << QStringList{"dump", "%IN%"} << QByteArray() << "";
+    QTest::newRow("resave") << QStringList{"resave", "%IN%", "%OUT%.ORL"} << QByteArray("d\xe9j\xe0.ORL") << "";
+    QTest::newRow("print") << QStringList{"print", "%IN%", "-o", "%HOME%/out.pdf"} << QByteArray("out.pdf") << "";
+    // The PDF writer takes only UTF-8 names: refused, rather than written under another name.
+    QTest::newRow("print to a Latin-1 name") << QStringList{"print", "%IN%", "-o", "%OUT%.pdf"} << QByteArray()
+                                             << QStringLiteral("d\u00e9j\u00e0.pdf: a PDF file name must be valid UTF-8");
 }
 
 void tst_CommandLine::namesNotUtf8()
@@ -531,6 +535,7 @@ void tst_CommandLine::namesNotUtf8()
     // named in the companion file. Each is opened by its own bytes.
     QFETCH(QStringList, args);
     QFETCH(QByteArray, written);
+    QFETCH(QString, error);
     SurfaceFixture f;
     const QByteArray home = QFile::encodeName(f.home.path()) + '/';
     // The temporary folder cannot remove what its listing cannot name.
@@ -554,6 +559,14 @@ void tst_CommandLine::namesNotUtf8()
         a.replace("%IN%", in).replace("%OUT%", platform::FileName::fromBytes(home + "d\xe9j\xe0"))
             .replace("%HOME%", f.home.path());
     const Run r = orlanto(args, deadDisplay);
+    if (!error.isEmpty()) {
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(error), qPrintable(r.err));
+        QCOMPARE(QDir(f.home.path()).entryList({"d*.pdf"}, QDir::Files), QStringList());
+        struct stat st {};
+        QVERIFY(::stat(home + "d\xe9j\xe0.pdf", &st) != 0);
+        return;
+    }
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QVERIFY2(!r.err.contains("annot"), qPrintable(r.err)); // nor the background art left out
     if (args.first() == "dump") QVERIFY2(r.out.contains("\"class\":\"TGLineShape\""), qPrintable(r.out));
