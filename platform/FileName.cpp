@@ -25,16 +25,14 @@ const QString fileScheme = QStringLiteral("file://");
 // bytes there are no valid sequence (overlong, a surrogate, beyond U+10FFFF, cut short).
 int sequence(const uchar* p, qsizetype n, char32_t& cp) {
     const uchar b = p[0];
-    int len = 0;
-    char32_t least = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2, cp = b & 0x1F, least = 0x80;
-    } else if ((b & 0xF0) == 0xE0) {
-        len = 3, cp = b & 0x0F, least = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4, cp = b & 0x07, least = 0x10000;
-    }
+    // The length a lead byte announces, and the least code point that needs it.
+    const int len = b >= 0xC2 && b <= 0xDF   ? 2
+                    : (b & 0xF0) == 0xE0     ? 3
+                    : b >= 0xF0 && b <= 0xF4 ? 4
+                                             : 0;
     if (len == 0 || n < len) return 0;
+    const char32_t least = len == 2 ? 0x80 : len == 3 ? 0x800 : 0x10000;
+    cp = b & (0x7F >> len);
     for (int k = 1; k < len; ++k) {
         if ((p[k] & 0xC0) != 0x80) return 0;
         cp = cp << 6 | (p[k] & 0x3F);
