@@ -61,10 +61,12 @@ bool styledOn(Gdi::TPenStyle style, qint64 i)
 
 Canvas::Canvas(QPainter& painter) : p_(painter)
 {
-    p_.setRenderHint(QPainter::Antialiasing, false);
+    // Hints are set only when they change: every change makes a PDF page restate its brush.
+    if (p_.testRenderHint(QPainter::Antialiasing)) p_.setRenderHint(QPainter::Antialiasing, false);
     // Bitmaps keep their own pixels on every device: a PDF page would otherwise hold them
     // as JPEG, with fringes at every colour edge.
-    p_.setRenderHint(QPainter::LosslessImageRendering, true);
+    if (!p_.testRenderHint(QPainter::LosslessImageRendering))
+        p_.setRenderHint(QPainter::LosslessImageRendering, true);
 }
 
 void Canvas::translate(int dx, int dy)
@@ -387,16 +389,23 @@ void Canvas::drawText(int x, int y, const QString& text)
         reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
     const QString shown =
         tm.shown(centred ? text : text.left(tm.charactersWithin(text, reach + tm.tmHeight)));
-    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (p_.compositionMode() != QPainter::CompositionMode_SourceOver)
+        p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());
-    p_.translate(x, y);
+    // Level text is placed by offset, turned text by turning the coordinates about (x, y):
+    // a PDF page restates its whole state at every change of coordinates.
+    QPoint origin(x, y);
     // Escapement turns counter-clockwise on the screen, where y grows downwards.
-    if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
+    if (font.escapement % 3600 != 0) {
+        p_.translate(x, y);
+        p_.rotate(-font.escapement / 10.0);
+        origin = QPoint();
+    }
     int dx = centred ? -tm.shownWidth(shown) / 2 : 0;
     const int dy = (textAlign & TA_BOTTOM) ? -tm.tmDescent : tm.tmAscent;
     for (const QString& piece : TextMetrics::pieces(shown)) {
-        p_.drawText(QPoint(dx, dy), piece);
+        p_.drawText(origin + QPoint(dx, dy), piece);
         dx += tm.shownWidth(piece);
     }
 }
@@ -413,7 +422,11 @@ void Canvas::extTextOut(int x, int y, const QRect& clip, const QString& text)
 {
     if (text.isEmpty() || clip.isEmpty()) return;
     p_.save();
-    intersectClipRect(clip);
+    // A clip that holds all of the current one changes nothing; leaving it out spares a PDF
+    // page a second clipping path.
+    const bool covered = p_.hasClipping() && p_.clipRegion().rectCount() == 1
+                         && QRectF(clip).contains(p_.clipBoundingRect());
+    if (!covered) intersectClipRect(clip);
     drawText(x, y, text);
     p_.restore();
 }

@@ -175,5 +175,5 @@ void TGMultiLineBaseLabel::fontCommand() {
 }
 
 void TGMultiLineBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
-    printAsPicture(report, leftInches, topInches);
+    printAsPainted(report, leftInches, topInches);
 }
