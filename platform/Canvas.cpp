@@ -393,19 +393,13 @@ void Canvas::drawText(int x, int y, const QString& text)
         p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());
-    // Level text is placed by offset, turned text by turning the coordinates about (x, y):
-    // a PDF page restates its whole state at every change of coordinates.
-    QPoint origin(x, y);
+    p_.translate(x, y);
     // Escapement turns counter-clockwise on the screen, where y grows downwards.
-    if (font.escapement % 3600 != 0) {
-        p_.translate(x, y);
-        p_.rotate(-font.escapement / 10.0);
-        origin = QPoint();
-    }
+    if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
     int dx = centred ? -tm.shownWidth(shown) / 2 : 0;
     const int dy = (textAlign & TA_BOTTOM) ? -tm.tmDescent : tm.tmAscent;
     for (const QString& piece : TextMetrics::pieces(shown)) {
-        p_.drawText(origin + QPoint(dx, dy), piece);
+        p_.drawText(QPoint(dx, dy), piece);
         dx += tm.shownWidth(piece);
     }
 }
