@@ -61,10 +61,12 @@ bool styledOn(Gdi::TPenStyle style, qint64 i)
 
 Canvas::Canvas(QPainter& painter) : p_(painter)
 {
-    p_.setRenderHint(QPainter::Antialiasing, false);
+    // Hints are set only when they change: every change makes a PDF page restate its brush.
+    if (p_.testRenderHint(QPainter::Antialiasing)) p_.setRenderHint(QPainter::Antialiasing, false);
     // Bitmaps keep their own pixels on every device: a PDF page would otherwise hold them
     // as JPEG, with fringes at every colour edge.
-    p_.setRenderHint(QPainter::LosslessImageRendering, true);
+    if (!p_.testRenderHint(QPainter::LosslessImageRendering))
+        p_.setRenderHint(QPainter::LosslessImageRendering, true);
 }
 
 void Canvas::translate(int dx, int dy)
@@ -392,7 +394,8 @@ void Canvas::drawText(int x, int y, const QString& text)
 
 void Canvas::drawShown(const TextMetrics& tm, int x, int y, const QString& shown, int shownWidth)
 {
-    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (p_.compositionMode() != QPainter::CompositionMode_SourceOver)
+        p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());
     p_.translate(x, y);
@@ -428,7 +431,11 @@ void Canvas::extTextOut(int x, int y, const QRect& clip, const QString& text)
 {
     if (text.isEmpty() || clip.isEmpty()) return;
     p_.save();
-    intersectClipRect(clip);
+    // A clip that holds all of the current one changes nothing; leaving it out spares a PDF
+    // page a second clipping path.
+    const bool covered = p_.hasClipping() && p_.clipRegion().rectCount() == 1
+                         && QRectF(clip).contains(p_.clipBoundingRect());
+    if (!covered) intersectClipRect(clip);
     drawText(x, y, text);
     p_.restore();
 }

@@ -181,5 +181,5 @@ void TGMultiLineBaseLabel::fontCommand() {
 }
 
 void TGMultiLineBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
-    printAsPicture(report, leftInches, topInches);
+    printAsPainted(report, leftInches, topInches);
 }

@@ -204,7 +204,7 @@ void TGPCircleText::boundsChangedCheck() {
 }
 
 void TGPCircleText::print(platform::Report& report, double leftInches, double topInches) {
-    printAsPicture(report, leftInches, topInches);
+    printAsPainted(report, leftInches, topInches);
 }
 
 // --- popup
