@@ -10,12 +10,14 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/SingleInstance.h"
 #include "printing/TLabelPrinter.h"
 #include "printing/TPreviewForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -93,6 +95,10 @@ class tst_MainScreenView : public QObject {
     void previewWithoutPrinter();
     void printOffersPdfExport_data();
     void printOffersPdfExport();
+    void secondStartHandsOver_data();
+    void secondStartHandsOver();
+    void otherStartOpensThroughSavePrompt_data();
+    void otherStartOpensThroughSavePrompt();
 };
 
 void tst_MainScreenView::initTestCase() {
@@ -347,6 +353,71 @@ void tst_MainScreenView::printOffersPdfExport() {
     QVERIFY(QFileInfo(pdf).size() > 0);
     QCOMPARE(dialogs.openedFiles,
              press == QLatin1String("OpenButton") ? QStringList{pdf} : QStringList());
+}
+
+void tst_MainScreenView::secondStartHandsOver_data() {
+    QTest::addColumn<QByteArray>("message"); // empty: a second copy started with the file
+    QTest::addColumn<QStringList>("activations");
+    const QString card = QDir::current().absoluteFilePath(QStringLiteral("some folder/Card.ORL"));
+    QTest::newRow("second copy with a card") << QByteArray() << QStringList{card};
+    QTest::newRow("second copy without a card") << QByteArray("activate\n") << QStringList{QString()};
+    QTest::newRow("unknown message") << QByteArray("format c:\n") << QStringList();
+    QTest::newRow("line without an end") << QByteArray(100 * 1024, 'x') << QStringList();
+}
+
+void tst_MainScreenView::secondStartHandsOver() {
+    QFETCH(QByteArray, message);
+    QFETCH(QStringList, activations);
+    const QString key = QStringLiteral("orlanto-test-%1").arg(QCoreApplication::applicationPid());
+    platform::SingleInstance first(key);
+    QVERIFY(first.claim());
+    QStringList received;
+    first.onActivate = [&received](const QString& file) { received << file; };
+    if (message.isEmpty()) {
+        platform::SingleInstance second(key);
+        QVERIFY(!second.claim(QStringLiteral("some folder/Card.ORL")));
+    } else {
+        QLocalSocket socket;
+        socket.connectToServer(key);
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write(message);
+        QVERIFY(socket.waitForBytesWritten(2000));
+    }
+    QTest::qWait(300);
+    QCOMPARE(received, activations);
+}
+
+void tst_MainScreenView::otherStartOpensThroughSavePrompt_data() {
+    QTest::addColumn<int>("answer"); // to "Save changes?"
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("No: the card opens") << int(platform::DialogHost::Answer::No) << true;
+    QTest::newRow("Cancel: the changes stay") << int(platform::DialogHost::Answer::Cancel) << false;
+}
+
+void tst_MainScreenView::otherStartOpensThroughSavePrompt() {
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    const QString card = home.filePath(QStringLiteral("Other.ORL"));
+    {
+        QFile f(card);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\x01\x00", 2)); // a card holding no objects
+    }
+    TGBusinessCardPanel32& s = win.surface();
+    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.mouseDown(Qt::LeftButton, {}, 40, 40);
+    s.mouseUp(Qt::LeftButton, {}, 80, 60);
+    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    QVERIFY(win.w->changesMade());
+    dialogs.yesNoCancelAnswers.push_back(platform::DialogHost::Answer(answer));
+    win.w->openFromAnotherStart(card);
+    QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Save changes?")});
+    QCOMPARE(win.w->currentFileName() == card, opened);
+    QCOMPARE(win.w->changesMade(), !opened);
+    QCOMPARE(s.objects().empty(), opened);
 }
 
 QTEST_MAIN(tst_MainScreenView)
