@@ -44,7 +44,8 @@ void TMainScreen::createPrintCommands()
     // Told once, where it does not stand in the way: the status bar.
     printerProblem_ = TPrintCommands::printerProblem();
     if (!printerProblem_.isEmpty())
-        statusBar()->showMessage(QString(printerProblem_).replace(QStringLiteral("\r\n"), QStringLiteral(". ")));
+        statusBar()->showMessage(printerProblem_.section(QStringLiteral("\r\n"), 0, 0) +
+                                 QStringLiteral(" Preview and Export as PDF... work without one."));
     printCommands_ = std::make_unique<TPrintCommands>(*surface_, this);
     printCommands_->SavePreferences = [this](const TPrintSettings& s) { storePrintSettings(s); };
     printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
