@@ -1,8 +1,8 @@
 #include "SingleInstance.h"
 
 #include <QCryptographicHash>
-#include <QLocalServer>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 
 namespace platform {
@@ -19,7 +19,8 @@ QString SingleInstance::keyFor(const QString& homeFolder)
 }
 
 namespace {
-// The message: "open" and a path, or "activate", on one line of UTF-8.
+// The message: "open" and a percent-encoded UTF-8 path (a name may hold a line break), or
+// "activate", on one line.
 constexpr char OpenCommand[] = "open ";
 constexpr char ActivateCommand[] = "activate";
 // A path longer than any file system takes is no message.
@@ -33,7 +34,7 @@ bool SingleInstance::claim(const QString& fileName)
     if (probe.waitForConnected(500)) {
         const QByteArray message = fileName.isEmpty()
                                        ? QByteArray(ActivateCommand)
-                                       : OpenCommand + QFileInfo(fileName).absoluteFilePath().toUtf8();
+                                       : OpenCommand + QFileInfo(fileName).absoluteFilePath().toUtf8().toPercentEncoding("/");
         probe.write(message + '\n');
         probe.waitForBytesWritten(2000);
         probe.disconnectFromServer();
@@ -68,7 +69,7 @@ void SingleInstance::readMessage(QLocalSocket* socket)
     socket->disconnect(this);
     socket->disconnectFromServer();
     QString fileName;
-    if (line.startsWith(OpenCommand)) fileName = QString::fromUtf8(line.mid(qstrlen(OpenCommand)));
+    if (line.startsWith(OpenCommand)) fileName = QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(qstrlen(OpenCommand))));
     else if (line != ActivateCommand) return;
     if (onActivate) onActivate(fileName);
 }

@@ -358,7 +358,7 @@ void tst_MainScreenView::printOffersPdfExport() {
 void tst_MainScreenView::secondStartHandsOver_data() {
     QTest::addColumn<QByteArray>("message"); // empty: a second copy started with the file
     QTest::addColumn<QStringList>("activations");
-    const QString card = QDir::current().absoluteFilePath(QStringLiteral("some folder/Card.ORL"));
+    const QString card = QDir::current().absoluteFilePath(QStringLiteral("some folder/Card\nNo 2 ü%.ORL"));
     QTest::newRow("second copy with a card") << QByteArray() << QStringList{card};
     QTest::newRow("second copy without a card") << QByteArray("activate\n") << QStringList{QString()};
     QTest::newRow("unknown message") << QByteArray("format c:\n") << QStringList();
@@ -375,7 +375,7 @@ void tst_MainScreenView::secondStartHandsOver() {
     first.onActivate = [&received](const QString& file) { received << file; };
     if (message.isEmpty()) {
         platform::SingleInstance second(key);
-        QVERIFY(!second.claim(QStringLiteral("some folder/Card.ORL")));
+        QVERIFY(!second.claim(QStringLiteral("some folder/Card\nNo 2 ü%.ORL")));
     } else {
         QLocalSocket socket;
         socket.connectToServer(key);
