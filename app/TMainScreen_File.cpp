@@ -10,8 +10,10 @@
 #include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
 const QString cardFilter = QStringLiteral("ORL File (*.orl *.ORL)");
@@ -66,6 +68,23 @@ void TMainScreen::openFile(const QString& fileName)
         return;
     }
     OpenBCFile(name);
+}
+
+void TMainScreen::openFromAnotherStart(const QString& fileName)
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        // A dialog of this window is open: it keeps the front, and the card waits for it.
+        modal->raise();
+        modal->activateWindow();
+        if (!fileName.isEmpty())
+            QTimer::singleShot(300, this, [this, fileName] { openFromAnotherStart(fileName); });
+        return;
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (fileName.isEmpty() || !CheckSaveNeeded()) return;
+    openFile(fileName);
 }
 
 void TMainScreen::deleteCommand()

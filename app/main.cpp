@@ -83,21 +83,23 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("orlanto"));
     const QStringList args = platform::HomeFolder::takeHomeArgument(arguments(argc, argv));
 
+    // A card named on the command line; a copy already running opens it instead.
+    const QString file = args.size() > 1 ? args.at(1) : QString();
     platform::SingleInstance guard(platform::SingleInstance::keyFor(platform::HomeFolder::path()));
-    if (!guard.claim()) return 0;
+    if (!guard.claim(file)) return 0;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMainScreen window;
     QApplication::restoreOverrideCursor();
-    guard.onActivate = [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
+    guard.onActivate = [&window](const QString& fileName) {
+        // Later, from the window's own events: opening may ask about unsaved changes.
+        QMetaObject::invokeMethod(&window, [&window, fileName] { window.openFromAnotherStart(fileName); },
+                                  Qt::QueuedConnection);
     };
     window.show();
     // A card named on the command line opens once the window is up.
-    if (args.size() > 1) {
-        QMetaObject::invokeMethod(&window, [&window, file = args.at(1)] {
+    if (!file.isEmpty()) {
+        QMetaObject::invokeMethod(&window, [&window, file] {
             window.firstActivation();
             window.openFile(file);
         }, Qt::QueuedConnection);

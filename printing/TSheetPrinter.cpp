@@ -106,6 +106,9 @@ QString TSheetPrinter::finalStatus() const
         return (job_.printing ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
                               : QStringLiteral("\rBusiness Card Preview Failed!\r\r"))
                + QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
+    if (job_.printing && !job_.outputFile.isEmpty())
+        return QStringLiteral("\rBusiness cards saved as\r")
+               + QString(job_.outputFile).replace(QLatin1Char('%'), QStringLiteral("%%"));
     const bool complex = surface_.HasEffectObjects();
     if (job_.printing)
         return complex ? QStringLiteral("Print job completed and sent to printer!\r\rNote: this "

@@ -147,7 +147,7 @@ void tst_SymbolLabel::popupHasSymbolItems() {
         captions << item.caption;
     const QStringList own =
         captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
-    QCOMPARE(own, (QStringList{"-", "3D Effects", "Transparent", "Background Color", "Border", "-",
+    QCOMPARE(own, (QStringList{"-", "Text Color...", "3D Effects", "Transparent", "Background Color", "Border", "-",
                                "Symbol Selector"}));
 }
 

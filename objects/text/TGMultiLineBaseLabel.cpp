@@ -144,6 +144,7 @@ void TGMultiLineBaseLabel::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     auto align = std::make_shared<platform::MenuModel>();
     const auto alignTo = [this](Gdi::TAlignment a) {
         return [this, a] {
@@ -178,6 +179,16 @@ void TGMultiLineBaseLabel::fontCommand() {
     }
     contentChanged();
     wrapStep();
+}
+
+void TGMultiLineBaseLabel::textColorCommand() {
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(displayFont().color());
+    if (!c) return;
+    TGFont f;
+    f.assign(displayFont());
+    f.setColor(*c);
+    takeFont(f);
+    contentChanged();
 }
 
 void TGMultiLineBaseLabel::print(platform::Report& report, double leftInches, double topInches) {

@@ -67,6 +67,8 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     // The "Font" command: the font dialog; OK or not, the content-changed hook and the
     // wrap step follow.
     void fontCommand();
+    // The "Text Color..." command: the colour dialog, then the font in the chosen colour.
+    void textColorCommand();
 
   private:
     platform::GdiFont canvasFont() const;

@@ -214,6 +214,7 @@ void TGPCircleText::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
         controlTransparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
@@ -235,6 +236,11 @@ void TGPCircleText::popupRefresh() {
 void TGPCircleText::fontCommand() {
     const std::optional<QFont> chosen = platform::DialogHost::current().chooseFont(font_.toQFont());
     if (chosen) font_.assignQFont(*chosen);
+}
+
+void TGPCircleText::textColorCommand() {
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(font_.color());
+    if (c) font_.setColor(*c);
 }
 
 void TGPCircleText::toggleTransparentCommand() {

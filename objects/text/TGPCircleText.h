@@ -81,6 +81,7 @@ class TGPCircleText : public TGGraphicControl {
 
     // --- popup commands
     void fontCommand();
+    void textColorCommand();
     void toggleTransparentCommand();
     void backgroundColorCommand();
     void toggleBorderCommand();
