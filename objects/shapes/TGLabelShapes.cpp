@@ -44,7 +44,9 @@ int TGLabelShapes::zoomedPenWidth() const
     const float zoom = zoomFactor();
     const int stored = pen_.boundedWidth();
     if (zoom == 1.0f) return stored;
-    const int w = int(std::nearbyint(double(stored) * double(zoom)));
+    // Kept within what the canvas draws, so that the layout insets by the width drawn.
+    constexpr double most = platform::Canvas::maxPenWidth;
+    const int w = int(std::nearbyint(std::clamp(double(stored) * double(zoom), -most, most)));
     return w <= 0 && stored > 0 ? 1 : w;
 }
 

@@ -31,7 +31,8 @@ int TGLineShape::zoomedPenWidth() const
 {
     const float zoom = zoomFactor();
     if (zoom == 1.0f) return pen_.boundedWidth();
-    return int(std::nearbyint(double(pen_.boundedWidth()) * double(zoom)));
+    constexpr double most = platform::Canvas::maxPenWidth;
+    return int(std::nearbyint(std::clamp(double(pen_.boundedWidth()) * double(zoom), -most, most)));
 }
 
 // --- popup
