@@ -5,6 +5,7 @@
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
@@ -313,7 +314,8 @@ void TMainScreen::rebuildRecentMenu()
     recentActions_.clear();
     int n = 1;
     for (const QString& name : recent_.files()) {
-        QAction* a = fileMenu_->addAction(QStringLiteral("&%1 %2").arg(n++).arg(name));
+        QAction* a = fileMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)));
         connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
         recentActions_ << a;
     }
@@ -340,8 +342,10 @@ void TMainScreen::firstActivation()
     show();
     surface_->setShape(TGBasePanel::lsRectangle);
     sizeCardFromLayout();
-    if (!recent_.files().isEmpty() && QFile::exists(recent_.files().front()))
-        OpenBCFile(recent_.files().front());
+    // A copy: opening moves the name to the top of the list, which would pull a reference
+    // into the list from under the opening.
+    const QString last = recent_.files().value(0);
+    if (!last.isEmpty() && platform::FileName::exists(last)) OpenBCFile(last);
     surface_->history().clear();
     SetChangesMade(false);
     offerRecovery();

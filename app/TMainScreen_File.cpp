@@ -7,6 +7,7 @@
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
 #include <QFile>
@@ -51,12 +52,12 @@ void TMainScreen::openCommand()
 
 void TMainScreen::openFile(const QString& fileName)
 {
-    const QString name = QFileInfo(fileName).absoluteFilePath();
+    const QString name = platform::FileName::absolute(fileName);
     if (!CardFiles::isCardFile(name)) {
         platform::ShowInformation(notACard);
         return;
     }
-    if (!QFile::exists(name)) {
+    if (!platform::FileName::exists(name)) {
         platform::ShowInformation(name + QStringLiteral(" no longer exists"));
         return;
     }
@@ -79,12 +80,12 @@ void TMainScreen::deleteCommand()
     if (!platform::AskYesNo(QStringLiteral("Delete ") + name + QLatin1Char('?'),
                             QStringLiteral("CONFIRM")))
         return;
-    if (!QFile::remove(name) && QFile::exists(name)) {
+    if (!platform::FileName::remove(name) && platform::FileName::exists(name)) {
         platform::ShowInformation(QStringLiteral("Unable to delete ") + name);
         return;
     }
     const QString companion = CardFiles::companionName(name);
-    if (QFile::exists(companion)) QFile::remove(companion);
+    platform::FileName::remove(companion);
 }
 
 void TMainScreen::saveCommand()
@@ -161,7 +162,7 @@ void TMainScreen::OpenBCFile(const QString& fileName)
         recent_.save();
         rebuildRecentMenu();
         backgroundFile_ = CardFiles::readCompanion(fileName);
-        if (!backgroundFile_.isEmpty() && QFile::exists(backgroundFile_))
+        if (!backgroundFile_.isEmpty() && platform::FileName::exists(backgroundFile_))
             surface_->LoadBackground(backgroundFile_);
     } catch (const std::exception&) {
         // A broken file, or one whose objects need more memory than there is.
@@ -202,7 +203,7 @@ void TMainScreen::MRUItemClick(const QString& fileName)
     recent_.remove(fileName);
     recent_.save();
     rebuildRecentMenu();
-    if (!QFile::exists(fileName))
+    if (!platform::FileName::exists(fileName))
         platform::ShowInformation(fileName + QStringLiteral(" no longer exists"));
     else if (const QString problem = TGLabelObjectFiler::notACardFile(fileName); !problem.isEmpty())
         platform::ShowInformation(problem);

@@ -1,6 +1,7 @@
 #include "Graphic.h"
 
 #include "ByteReader.h"
+#include "FileName.h"
 #include "MetafilePlayer.h"
 #include "RasterDecoder.h"
 #include "ScreenMetrics.h"
@@ -100,9 +101,9 @@ std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString&
 bool Graphic::loadFromFile(const QString& fileName)
 {
     // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
-    if (!QFileInfo(fileName).isFile()) return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileBytes) return false;
+    if (!FileName::isFile(fileName)) return false;
+    QFile file;
+    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes) return false;
     const QByteArray data = file.read(maxFileBytes);
     const std::optional<Graphic> g = fromFileData(data, "." + QFileInfo(fileName).suffix().toUpper());
     if (!g) return false;

@@ -1,6 +1,7 @@
 #include "TSheetPrinter.h"
 
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/FileName.h"
 #include "platform/Report.h"
 
 #include <QFile>
@@ -190,11 +191,12 @@ void TSheetPrinter::LoadBackGround()
                                  .arg(name);
         return;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    QString error;
+    if (!platform::FileName::openForReading(file, name, &error)) {
         backgroundProblem_ = QStringLiteral("The background art %1 cannot be read (%2); the "
                                             "cards are printed without it.")
-                                 .arg(name, file.errorString());
+                                 .arg(name, error);
         return;
     }
     const auto graphic = platform::Graphic::fromFileData(

@@ -230,3 +230,42 @@ sleep 0.3
 kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended after the message"; exit 1; }
 echo "PASS: a damaged clipboard file pasted with Ctrl+V was reported"
 kill "$pid"; wait "$pid" 2>/dev/null || true
+
+# A card copied from an old disk, its name holding the Latin-1 byte 0xE9: given on the command
+# line it opens, shows as "café.ORL", saves back under the same bytes and comes back from the
+# recent-files list at the next start.
+rm -f "$home/Recover.ORL" "$home/Recover.ORX"
+latin1="$home/Saved/caf"$'\xe9'".ORL"
+cp "$home/Saved/BC0001.ORL" "$latin1"
+rm -f "$map"
+ORLANTO_UI_MAP="$map" "$orlanto" --home "$home" "$latin1" &
+pid=$!
+for _ in $(seq 1 150); do [ -s "$map" ] && break; sleep 0.1; done
+sleep 0.5
+if box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -1) && [ -n "$box" ]; then
+  xdotool key Return || true
+fi
+for _ in $(seq 1 30); do [ "$(title)" = "Orlanto - café.ORL" ] && break; sleep 0.1; done
+shot 13-latin1-opened
+[ "$(title)" = "Orlanto - café.ORL" ] || { echo "FAIL: caption of the Latin-1 card: $(title)"; exit 1; }
+grep -q '^F0=file://.*/Saved/caf%E9\.ORL' "$home/ORL.INI" || { echo "FAIL: recent-files entry: $(grep F0= "$home/ORL.INI")"; exit 1; }
+read -r sx sy < <(origin SurfaceView)
+xdotool mousemove $((sx + 60)) $((sy + 70)) mousedown 1
+sleep 0.2
+xdotool mousemove $((sx + 80)) $((sy + 80))
+sleep 0.2
+xdotool mousemove $((sx + 100)) $((sy + 90)) mouseup 1
+sleep 0.5
+[ "$(title)" = "Orlanto - café.ORL *" ] || { echo "FAIL: caption after the move: $(title)"; exit 1; }
+xdotool key ctrl+s
+for _ in $(seq 1 50); do cmp -s "$latin1" "$home/Saved/BC0001.ORL" || break; sleep 0.1; done
+shot 14-latin1-saved
+cmp -s "$latin1" "$home/Saved/BC0001.ORL" && { echo "FAIL: the move was not saved under the same name"; exit 1; }
+[ "$(ls "$home/Saved" | wc -l)" = 2 ] || { echo "FAIL: files in Saved: $(ls "$home/Saved")"; exit 1; }
+[ "$(title)" = "Orlanto - café.ORL" ] || { echo "FAIL: caption after saving: $(title)"; exit 1; }
+kill "$pid"; wait "$pid" 2>/dev/null || true
+start
+shot 15-latin1-recent
+[ "$(title)" = "Orlanto - café.ORL" ] || { echo "FAIL: the recent Latin-1 card did not reopen: $(title)"; exit 1; }
+echo "PASS: a card named in Latin-1 opened from the command line, saved and reopened from the recent list"
+kill "$pid"; wait "$pid" 2>/dev/null || true

@@ -10,6 +10,9 @@
 
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 class TGMultiLineBaseLabel : public TGGraphicControl {
     Q_OBJECT
     Q_PROPERTY(TGStringList* Items READ items)
@@ -85,4 +88,12 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     bool wordWrap_ = false;
     QStringList wrapped_;
     WrapInput wrappedFor_;
+    // The painted lines' widths, each measured when an alignment first needs it and kept
+    // until the lines or the font change: measuring a line costs as much as drawing it.
+    struct LineWidths {
+        QStringList lines;
+        platform::GdiFont font;
+        std::vector<std::optional<int>> widths;
+    };
+    LineWidths lineWidths_;
 };

@@ -101,6 +101,28 @@ void TGPCircleText::copyFrom(const TGPCircleText& o) {
 // --- layout and paint
 
 std::vector<TGPCircleText::Letter> TGPCircleText::letters() const {
+    return layout().letters;
+}
+
+TGPCircleText::LayoutKey TGPCircleText::layoutKey() const {
+    return {caption_,        canvasFont(), width(), height(),
+            startingVector_, degrees_,     mirror_, drawLettersAngled_};
+}
+
+const TGPCircleText::Layout& TGPCircleText::layout() const {
+    LayoutKey key = layoutKey();
+    if (layout_ && layout_->key == key) return *layout_;
+    Layout l{std::move(key), placeLetters(), {}, {}};
+    const platform::TextMetrics tm(l.key.font);
+    for (const Letter& letter : l.letters) {
+        l.shown.push_back(tm.shown(letter.text));
+        l.widths.push_back(tm.shownWidth(l.shown.back()));
+    }
+    layout_ = std::move(l);
+    return *layout_;
+}
+
+std::vector<TGPCircleText::Letter> TGPCircleText::placeLetters() const {
     std::vector<Letter> out;
     const qsizetype n = caption_.size();
     if (n == 0) return out;
@@ -165,9 +187,10 @@ void TGPCircleText::paint(platform::Canvas& c) {
     c.brush.style = Gdi::bsClear;
     const int savedAlign = c.textAlign;
     c.textAlign = platform::Canvas::TA_CENTER | platform::Canvas::TA_BOTTOM;
-    for (const Letter& l : letters()) {
-        c.font.escapement = drawLettersAngled_ ? l.escapement : 0;
-        c.textOut(l.x, l.y, l.text);
+    const Layout& l = layout();
+    for (size_t i = 0; i < l.letters.size(); ++i) {
+        c.font.escapement = drawLettersAngled_ ? l.letters[i].escapement : 0;
+        c.textOutShown(l.letters[i].x, l.letters[i].y, l.shown[i], l.widths[i]);
     }
     c.font.escapement = 0;
     c.textAlign = savedAlign;
@@ -181,7 +204,7 @@ void TGPCircleText::boundsChangedCheck() {
 }
 
 void TGPCircleText::print(platform::Report& report, double leftInches, double topInches) {
-    printAsPicture(report, leftInches, topInches);
+    printAsPainted(report, leftInches, topInches);
 }
 
 // --- popup
