@@ -1,16 +1,12 @@
 // Text labels: the layout pass plus paint of one label, and the repaint of a card of 50
 // labels at zoom 1.5 (the largest zoom, so the most pixels), which must stay well under
 // 4 ms to keep dragging smooth.
-#include "document/TGBusinessCardPanel32.h"
 #include "objects/text/TGBusinessCardLabel.h"
 #include "platform/Canvas.h"
-#include "platform/HomeFolder.h"
-#include "platform/ScreenMetrics.h"
+#include "support/BenchCard.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -37,31 +33,18 @@ BENCHMARK(BM_LabelLayoutAndPaint)
     ->ReportAggregatesOnly(true);
 
 void BM_CardOf50LabelsAtZoom15(benchmark::State& state) {
-    QTemporaryDir home;
-    platform::HomeFolder::set(home.path());
-    TGBusinessCardPanel32 surface;
-    surface.setSize(336, 192);
-    surface.setDrawOutline(true);
+    BenchCard card;
     for (int i = 0; i < 50; ++i) {
-        auto* l = new TGBusinessCardLabel(surface.owner());
-        l->setSurface(&surface);
-        l->buildPopup();
+        auto* l = card.place<TGBusinessCardLabel>(QRect(
+            QPoint((i % 5) * 64, (i / 5) * 18), QPoint((i % 5) * 64 + 64, (i / 5) * 18 + 18)));
         l->setCaption(QStringLiteral("Label number %1").arg(i));
-        surface.AddObject(l, QRect(QPoint((i % 5) * 64, (i / 5) * 18),
-                                   QPoint((i % 5) * 64 + 64, (i / 5) * 18 + 18)));
         l->setDepthShadow(i % 3);
         l->setDepthHighlight(i % 2);
         if (i % 7 == 0) l->setAngle(i % 2 ? 90 : 270);
         l->setTransparent(i % 4 != 0);
         l->setBorderStyle(i % 5 == 0 ? Gdi::bsSingle : Gdi::bsNone);
     }
-    surface.SetZoom(1.5f);
-    surface.image(); // the first paint settles every layout
-    surface.image();
-    for (auto _ : state) {
-        surface.invalidate();
-        benchmark::DoNotOptimize(surface.image().constBits());
-    }
+    card.repaintAtZoom15(state);
 }
 BENCHMARK(BM_CardOf50LabelsAtZoom15)
     ->Unit(benchmark::kMillisecond)
@@ -70,11 +53,5 @@ BENCHMARK(BM_CardOf50LabelsAtZoom15)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    platform::ScreenMetrics::setPixelsPerInch(96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchCard::run(argc, argv);
 }

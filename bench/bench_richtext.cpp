@@ -1,15 +1,11 @@
 // Rich text: reading and writing a 50 KB RTF document, and the repaint at zoom 1.5 of a card
 // holding 10 rich text labels of a paragraph each (their layouts are kept between paints).
-#include "document/TGBusinessCardPanel32.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
-#include "platform/HomeFolder.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
-#include "platform/ScreenMetrics.h"
+#include "support/BenchCard.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -53,30 +49,18 @@ BENCHMARK(BM_WriteRtf50k)
     ->ReportAggregatesOnly(true);
 
 void BM_CardOf10RichLabelsAtZoom15(benchmark::State& state) {
-    QTemporaryDir home;
-    platform::HomeFolder::set(home.path());
-    TGBusinessCardPanel32 surface;
-    TextKinds::registerAll(surface);
-    surface.setSize(336, 192);
-    surface.setDrawOutline(true);
+    BenchCard card;
+    TextKinds::registerAll(card.surface());
     for (int i = 0; i < 10; ++i) {
-        auto* l = new TGPRichBaseLabel(surface.owner());
-        l->setSurface(&surface);
-        l->buildPopup();
-        surface.AddObject(l, QRect(QPoint((i % 2) * 168, (i / 2) * 38),
-                                   QPoint((i % 2) * 168 + 164, (i / 2) * 38 + 36)));
+        auto* l = card.place<TGPRichBaseLabel>(QRect(
+            QPoint((i % 2) * 168, (i / 2) * 38), QPoint((i % 2) * 168 + 164, (i / 2) * 38 + 36)));
         l->setRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs16 "
                   "Label " +
                   QByteArray::number(i) +
                   ": a paragraph with {\\b bold}, {\\i italic} and {\\cf1 blue} words that wraps "
                   "onto a second line.\\par}");
     }
-    surface.SetZoom(1.5f);
-    surface.image(); // the first paint lays every document out
-    for (auto _ : state) {
-        surface.invalidate();
-        benchmark::DoNotOptimize(surface.image().constBits());
-    }
+    card.repaintAtZoom15(state);
 }
 BENCHMARK(BM_CardOf10RichLabelsAtZoom15)
     ->Unit(benchmark::kMillisecond)
@@ -85,11 +69,5 @@ BENCHMARK(BM_CardOf10RichLabelsAtZoom15)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    platform::ScreenMetrics::setPixelsPerInch(96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchCard::run(argc, argv);
 }

@@ -1,42 +1,24 @@
 // Symbols, multi-line texts and circle texts: the repaint at zoom 1.5 of a card holding 10
 // circle texts of 40 letters, 10 multi-line texts of 8 wrapped lines and 20 symbols, which
 // must stay under 4 ms to keep dragging smooth.
-#include "document/TGBusinessCardPanel32.h"
 #include "objects/text/TGMultiLineLabel.h"
 #include "objects/text/TGPCircleText.h"
 #include "objects/text/TGSymbolLabel.h"
-#include "platform/HomeFolder.h"
-#include "platform/ScreenMetrics.h"
-
-#include <QApplication>
-#include <QImage>
-#include <QTemporaryDir>
+#include "support/BenchCard.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-template <class T> T* place(TGBusinessCardPanel32& surface, QRect r) {
-    auto* o = new T(surface.owner());
-    o->setSurface(&surface);
-    o->buildPopup();
-    surface.AddObject(o, r);
-    return o;
-}
-
 void BM_CardOfTextKindsAtZoom15(benchmark::State& state) {
-    QTemporaryDir home;
-    platform::HomeFolder::set(home.path());
-    TGBusinessCardPanel32 surface;
-    surface.setSize(336, 192);
-    surface.setDrawOutline(true);
+    BenchCard card;
     for (int i = 0; i < 10; ++i) {
-        auto* c = place<TGPCircleText>(surface, QRect(i * 30, 0, 120, 120));
+        auto* c = card.place<TGPCircleText>(QRect(i * 30, 0, 120, 120));
         c->setCaption(QStringLiteral("Orlanto Business Cards Printing Works %1").arg(i, 2));
         c->setDegrees(i % 2 ? TGPCircleText::dg180 : TGPCircleText::dg360);
         c->setMirror(i % 3 == 0);
     }
     for (int i = 0; i < 10; ++i) {
-        auto* m = place<TGMultiLineLabel>(surface, QRect(i * 30, 60, 90, 130));
+        auto* m = card.place<TGMultiLineLabel>(QRect(i * 30, 60, 90, 130));
         m->setLines({QStringLiteral("Jane Q. Example, Sales Director"),
                      QStringLiteral("Unit 4, Harbour Road Estate"),
                      QStringLiteral("Phone 0123 456 789 and fax")});
@@ -44,19 +26,13 @@ void BM_CardOfTextKindsAtZoom15(benchmark::State& state) {
         m->setWordWrap(true);
     }
     for (int i = 0; i < 20; ++i) {
-        auto* s = place<TGSymbolLabel>(surface, QRect((i % 10) * 33, 140 + (i / 10) * 25, 30, 30));
+        auto* s = card.place<TGSymbolLabel>(QRect((i % 10) * 33, 140 + (i / 10) * 25, 30, 30));
         s->setCaption(QString(QChar(0x21 + i)));
         s->setDepthShadow(i % 3);
     }
-    surface.SetZoom(1.5f);
-    surface.image(); // the first paint settles every layout and wrap
-    surface.image();
-    for (auto _ : state) {
-        surface.invalidate();
-        benchmark::DoNotOptimize(surface.image().constBits());
-    }
+    card.repaintAtZoom15(state);
     int wrapped = 0;
-    for (TGGraphicControl* o : surface.objects())
+    for (TGGraphicControl* o : card.surface().objects())
         if (auto* m = qobject_cast<TGMultiLineLabel*>(o)) wrapped += m->wrappedLines().size();
     state.counters["wrapped lines per text"] = wrapped / 10.0;
 }
@@ -67,11 +43,5 @@ BENCHMARK(BM_CardOfTextKindsAtZoom15)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    platform::ScreenMetrics::setPixelsPerInch(96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchCard::run(argc, argv);
 }

@@ -25,6 +25,12 @@ public:
     Gdi::TPenMode mode() const { return pen_.mode; }
     Gdi::TPenStyle style() const { return pen_.style; }
     qint32 width() const { return pen_.width; }
+    // The width within ±platform::Canvas::maxPenWidth, for layouts that add and halve it:
+    // a stored width may be any int.
+    int boundedWidth() const
+    {
+        return std::clamp(pen_.width, -platform::Canvas::maxPenWidth, platform::Canvas::maxPenWidth);
+    }
     void setColor(TColor v);
     void setMode(Gdi::TPenMode v);
     void setStyle(Gdi::TPenStyle v);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 
 namespace platform {
 
@@ -108,11 +107,11 @@ QPen Canvas::qpen() const
 {
     if (pen.style == Gdi::psClear) return QPen(Qt::NoPen);
     QPen qp(pen.color.toQColor());
-    qp.setWidth(std::max(1, pen.width));
+    qp.setWidth(penWidth());
     qp.setJoinStyle(Qt::MiterJoin);
     qp.setCapStyle(Qt::SquareCap);
     const QList<qreal> d = dashesFor(pen.style);
-    if (!d.isEmpty() && pen.width <= 1) {
+    if (!d.isEmpty() && penWidth() == 1) {
         qp.setCapStyle(Qt::FlatCap);
         qp.setDashPattern(d);
     }
@@ -145,7 +144,7 @@ void Canvas::fillRect(const QRect& r)
 void Canvas::frame(int left, int top, int right, int bottom)
 {
     if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop) return;
-    const int w = std::max(1, pen.width);
+    const int w = penWidth();
     applyMode();
     if (w == 1 && pen.style != Gdi::psSolid && pen.style != Gdi::psInsideFrame) {
         // Styled cosmetic pen: the four edges as one closed run of pixels.
@@ -180,7 +179,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
         fillRect(QRect(QPoint(left, top), QPoint(right - 2, bottom - 2)));
         return;
     }
-    const int inset = pen.style == Gdi::psInsideFrame ? std::max(1, pen.width) : 1;
+    const int inset = pen.style == Gdi::psInsideFrame ? penWidth() : 1;
     fillRect(QRect(QPoint(left + inset, top + inset), QPoint(right - 1 - inset, bottom - 1 - inset)));
     frame(left, top, right, bottom);
 }
@@ -224,7 +223,7 @@ void Canvas::lineTo(int x, int y)
     pos_ = QPoint(x, y);
     if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop || from == pos_) return;
     applyMode();
-    if (pen.width > 1) {
+    if (penWidth() > 1) {
         QPen qp = qpen();
         qp.setCapStyle(Qt::FlatCap);
         p_.setPen(qp);
@@ -355,28 +354,21 @@ void Canvas::drawFocusRect(const QRect& r)
     pen = saved;
 }
 
-namespace {
-// The metrics of the font text is drawn in. Text objects draw many texts in one font (circle
-// text draws letter by letter), and resolving a font is the costly part of drawing a short
-// text, so the last font's metrics are kept; colour and angle do not change them.
-const TextMetrics& metricsFor(const GdiFont& font)
+const TextMetrics& Canvas::drawingMetrics()
 {
-    static std::optional<TextMetrics> last;
-    static GdiFont lastFont;
     GdiFont key = font;
     key.color = TColor();
     key.escapement = 0;
-    if (!last || !(key == lastFont)) {
-        last.emplace(key);
-        lastFont = key;
+    if (!drawingMetrics_ || !(key == drawingFont_)) {
+        drawingMetrics_.emplace(key);
+        drawingFont_ = key;
     }
-    return *last;
+    return *drawingMetrics_;
 }
-} // namespace
 
 void Canvas::drawText(int x, int y, const QString& text)
 {
-    const TextMetrics& tm = metricsFor(font);
+    const TextMetrics& tm = drawingMetrics();
     // Only the characters that can reach the visible area are laid out and drawn: in any
     // direction, nothing further along the line from its start than the area's farthest
     // corner shows. A caption of millions of characters then costs what shows of it.
@@ -423,7 +415,7 @@ void Canvas::textOutShown(int x, int y, const QString& shown, int shownWidth)
 {
     if (shown.isEmpty() || visibleArea().isEmpty()) return;
     p_.save();
-    drawShown(metricsFor(font), x, y, shown, shownWidth);
+    drawShown(drawingMetrics(), x, y, shown, shownWidth);
     p_.restore();
 }
 

@@ -13,7 +13,9 @@
 #include <QPoint>
 #include <QRegion>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 class QImage;
 class QPicture;
@@ -28,6 +30,9 @@ public:
         Gdi::TPenStyle style = Gdi::psSolid;
         int width = 1;
     };
+    // Pens are drawn at most this many pixels wide. A stored width may be any int; a wider
+    // pen would cover any drawing anyway, and the frame's sums stay far from int's limits.
+    static constexpr int maxPenWidth = 1 << 20;
     struct Brush {
         TColor color = TColor::clWhite;
         Gdi::TBrushStyle style = Gdi::bsSolid;
@@ -99,10 +104,17 @@ public:
 private:
     void applyMode();
     QPen qpen() const;
+    // The pen's width as drawn: from 1 to maxPenWidth.
+    int penWidth() const { return std::clamp(pen.width, 1, maxPenWidth); }
     QBrush qbrush() const;
     // Draws the outline of r (right/bottom exclusive) with the current pen, GDI-centred.
     void frame(int left, int top, int right, int bottom);
     void drawText(int x, int y, const QString& text);
+    // The metrics of the font text is drawn in. Text objects draw many texts in one font
+    // (circle text draws letter by letter), and resolving a font is the costly part of
+    // drawing a short text, so the last font's metrics are kept while this canvas lives;
+    // colour and angle do not change them.
+    const TextMetrics& drawingMetrics();
     void drawShown(const TextMetrics& tm, int x, int y, const QString& shown, int shownWidth);
     // The part of the device that drawing can reach, in current coordinates (the clip and
     // the device's own rectangle); a vast rectangle when nothing bounds it (a recording).
@@ -112,6 +124,8 @@ private:
 
     QPainter& p_;
     QPoint pos_;
+    std::optional<TextMetrics> drawingMetrics_;
+    GdiFont drawingFont_;
 };
 
 } // namespace platform

@@ -92,8 +92,10 @@ QRect Report::toDevice(const QRectF& inches) const
 
 int Report::devicePenWidth() const
 {
-    if (pen.width > 0) return pen.width;
-    return std::max(1, int(std::lround(-pen.width * dpi_ / 100.0)));
+    // A stored width may be any int: the result stays within what a canvas draws.
+    if (pen.width > 0) return std::min(pen.width, Canvas::maxPenWidth);
+    return int(std::clamp(std::lround(-double(pen.width) * dpi_ / 100.0), 1L,
+                          long(Canvas::maxPenWidth)));
 }
 
 Canvas Report::canvas()

@@ -104,6 +104,8 @@ private slots:
     void stretchToEdges();
     void printShape();
     void printLine();
+    void extremePenWidths_data();
+    void extremePenWidths();
 };
 
 void tst_Shapes::shapePenWidth_data()
@@ -530,6 +532,48 @@ void tst_Shapes::printLine()
     QCOMPARE(img.pixel(150, 115) | 0xFF000000, white); // from T + h = 22
     QCOMPARE(at(painted(l), 0, 20), black);
     QCOMPARE(at(painted(l), 4, 20), green);
+}
+
+void tst_Shapes::extremePenWidths_data()
+{
+    // A stored width may be any int. A pen wider than the shape covers it, on screen and on
+    // the page; a negative width is no pen on screen (the figure lies outside the bounds, so
+    // the fill shows) and hundredths of an inch on the page.
+    QTest::addColumn<int>("width");
+    QTest::addColumn<uint>("screen");
+    QTest::addColumn<uint>("page");
+    constexpr int intMax = std::numeric_limits<int>::max(), intMin = std::numeric_limits<int>::min();
+    const uint red = 0xFFFF0000;
+    QTest::newRow("int max") << intMax << uint(black) << uint(black);
+    QTest::newRow("int max - 1") << intMax - 1 << uint(black) << uint(black);
+    QTest::newRow("2^30 + 1") << (1 << 30) + 1 << uint(black) << uint(black);
+    QTest::newRow("int min") << intMin << red << uint(black);
+    QTest::newRow("-(2^30 + 1)") << -(1 << 30) - 1 << red << uint(black);
+}
+
+void tst_Shapes::extremePenWidths()
+{
+    QFETCH(int, width);
+    QFETCH(uint, screen);
+    QFETCH(uint, page);
+    TBCShapes s;
+    s.setBounds(50, 20, 100, 40);
+    s.pen()->setWidth(width);
+    s.brush()->setColor(TColor::clRed);
+    for (float zoom : {1.0f, 1.5f}) {
+        s.setZoomFactor(zoom);
+        const QImage img = painted(s);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 100; ++x)
+                QCOMPARE(at(img, x, y), QRgb(screen));
+    }
+    // At 100 pixels per inch the shape prints over (150, 120)-(250, 160).
+    s.setZoomFactor(1.0f);
+    const QImage img = printed(s);
+    QVERIFY(!img.isNull());
+    for (int y = 120; y < 160; ++y)
+        for (int x = 150; x < 250; ++x)
+            QCOMPARE(img.pixel(x, y) | 0xFF000000, QRgb(page));
 }
 
 QTEST_MAIN(tst_Shapes)

@@ -9,6 +9,7 @@
 #include "objects/shapes/TGBrushImageBrowser.h"
 #include "objects/shapes/TGFolderBrowser.h"
 #include "objects/shapes/TSuperShape.h"
+#include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TSuperShapeProperties.h"
 #include "platform/ColorComboBox.h"
 #include "platform/HelpViewer.h"
@@ -425,12 +426,19 @@ void tst_SuperShape::dialogCancelChangesNothing() {
     d.findChild<QComboBox*>("ShapeCombo")->setCurrentIndex(1);
     QVERIFY(d.findChild<QWidget*>("RoundPercent")->isVisibleTo(&d));
     d.findChild<QSpinBox*>("ShadowDepthSpinner")->setValue(2);
-    d.BackGroundColorCombo2->setColor(cWhite);
+    d.EffectControls->GradientFromColor->setColor(cWhite);
     QCOMPARE(d.Sample.shape(), TSuperShape::gstRoundRect);
     QCOMPARE(d.Sample.shadowDepth(), 2);
+    // The gradient's start colour is the solid colour: a choice in one shows in the other.
+    emit d.EffectControls->GradientFromColor->colorChanged(cWhite);
+    QCOMPARE(d.Sample.backColor(), TColor(cWhite));
+    QCOMPARE(d.BackGroundColorCombo->color(), TColor(cWhite));
+    d.findChild<QComboBox*>("ShadowOrientationCombo")->setCurrentIndex(3);
+    QCOMPARE(d.Sample.shadowOrient(), TSuperShape::soUpperLeft);
     // Nothing reached the shape itself.
     QCOMPARE(s.shape(), TSuperShape::gstStar);
     QCOMPARE(s.shadowDepth(), 5);
+    QVERIFY(s.backColor() != TColor(cWhite));
 }
 
 void tst_SuperShape::textureChooserLoadsIntoSample() {
@@ -453,7 +461,7 @@ void tst_SuperShape::textureChooserLoadsIntoSample() {
         return b.sample().texture().size() == QSize(12, 8) ? int(QDialog::Accepted)
                                                            : int(QDialog::Rejected);
     });
-    d.LoadImageButton->click();
+    d.EffectControls->LoadImageButton->click();
     QCOMPARE(f.dialogs.dialogTitles.last(), QStringLiteral("Load Texture Image"));
     QCOMPARE(d.Sample.texture().size(), QSize(12, 8));
     d.applyToShape();

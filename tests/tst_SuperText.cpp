@@ -8,6 +8,7 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TGSuperText.h"
 #include "objects/shapes/TSuperTextGetSymbol.h"
+#include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TSuperTextProperties.h"
 #include "platform/ColorComboBox.h"
 #include "platform/PdfReportTarget.h"
@@ -261,8 +262,8 @@ void tst_SuperText::toolAndDialog() {
         props.SurfaceTypeCombo->setCurrentIndex(0);
         props.FontColorButton->setColor(cRed);
         emit props.FontColorButton->colorChanged(cRed);
-        props.ShadowOrientationCombo->setCurrentIndex(2);
-        props.ShadowDepthSpinner->setValue(3);
+        props.EffectControls->ShadowOrientationCombo->setCurrentIndex(2);
+        props.EffectControls->ShadowDepthSpinner->setValue(3);
         d.findChild<QPushButton*>("OKButton")->click();
         return d.result();
     });

@@ -6,46 +6,22 @@
 #include "objects/text/TGMultiLineLabel.h"
 #include "objects/text/TGPCircleText.h"
 #include "objects/text/TGSymbolLabel.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SymbolFonts.h"
+#include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
 constexpr int kDpi = 100;            // the render resolution for reading back
 constexpr double x0 = 1.0, y0 = 2.0; // the card's offset on the page, inches
 
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QRect darkBounds(const QImage& image) {
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 100) ink |= QRect(x, y, 1, 1);
-    return ink;
-}
+using PdfReadBack::Word;
 
 QString printToPdf(SurfaceFixture& f) {
-    const QString pdf = f.home.filePath(QStringLiteral("card.pdf"));
-    platform::PdfReportTarget target(pdf);
-    platform::Report report(target);
-    report.onPrint = [&](platform::Report& r) {
-        f.surface->setPrinting(true);
-        f.surface->PrintObjects(r, x0, y0);
-        f.surface->setPrinting(false);
-    };
-    return report.run() ? pdf : QString();
+    return f.printToPdf(QStringLiteral("card.pdf"), x0, y0);
 }
 
 // The object's rectangle on the page, in inches.
@@ -54,44 +30,15 @@ QRectF inchesOf(const QRect& bounds) {
                   QPointF(x0 + (bounds.right() + 1) / 96.0, y0 + (bounds.bottom() + 1) / 96.0));
 }
 
-struct Word {
-    QString text;
-    QRectF box; // points
-};
-
-std::vector<Word> words(const QString& pdf) {
-    static const QRegularExpression word(QStringLiteral(
-        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
-    std::vector<Word> out;
-    const QString xml = run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
-    for (auto it = word.globalMatch(xml); it.hasNext();) {
-        const auto m = it.next();
-        out.push_back(
-            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-    }
-    return out;
-}
-
 // The object's border, as printed, lies on its inch rectangle.
 void checkBorderAt(const QString& pdf, const QRect& bounds) {
-    const QString prefix = pdf + QStringLiteral(".page");
-    run(QStringLiteral("pdftoppm"),
-        {"-r", QString::number(kDpi), "-f", "1", "-l", "1", "-singlefile", "-png", pdf, prefix});
-    const QImage page(prefix + QStringLiteral(".png"));
+    const QImage page = PdfReadBack::render(pdf, kDpi);
     QVERIFY(!page.isNull());
     const QRectF inches = inchesOf(bounds);
     const QRectF expected(inches.topLeft() * kDpi, inches.size() * kDpi);
-    const QRect ink = darkBounds(page);
-    QVERIFY2(std::abs(ink.left() - expected.left()) <= 1.5 &&
-                 std::abs(ink.top() - expected.top()) <= 1.5 &&
-                 std::abs(ink.right() + 1 - expected.right()) <= 1.5 &&
-                 std::abs(ink.bottom() + 1 - expected.bottom()) <= 1.5,
-             qPrintable(QStringLiteral("ink at %1,%2 %3x%4")
-                            .arg(ink.x())
-                            .arg(ink.y())
-                            .arg(ink.width())
-                            .arg(ink.height())));
+    const QString off =
+        PdfReadBack::edgesOff(PdfReadBack::inkBounds(page, PdfReadBack::dark), expected);
+    QVERIFY2(off.isEmpty(), qPrintable(off));
 }
 
 template <class T> T* place(SurfaceFixture& f, QRect r) {
@@ -115,9 +62,7 @@ class tst_TextKindsPrint : public QObject {
 
 void tst_TextKindsPrint::initTestCase() {
     platform::ScreenMetrics::setPixelsPerInch(96);
-    for (const char* tool : {"pdftoppm", "pdftotext", "pdffonts"})
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            QSKIP("poppler-utils are not installed");
+    if (!PdfReadBack::available()) QSKIP("poppler-utils are not installed");
 }
 
 void tst_TextKindsPrint::multiLineTextIsRealTextInItsRectangle() {
@@ -129,15 +74,15 @@ void tst_TextKindsPrint::multiLineTextIsRealTextInItsRectangle() {
     QVERIFY(!pdf.isEmpty());
     const QRectF points(inchesOf(t->bounds()).topLeft() * 72, inchesOf(t->bounds()).size() * 72);
     QStringList found;
-    for (const Word& w : words(pdf)) {
+    for (const Word& w : PdfReadBack::words(pdf)) {
         found << w.text;
         QVERIFY2(points.adjusted(-1, -1, 1, 1).contains(w.box), qPrintable(w.text));
     }
     QCOMPARE(found, (QStringList{"Jane", "Example", "Harbour", "Road", "4"}));
     // Right-aligned: the lines end at the object's right edge, less the one pixel.
     const double right = points.right() - 72.0 / 96;
-    QVERIFY(std::abs(words(pdf)[1].box.right() - right) < 1.5);
-    QVERIFY(run(QStringLiteral("pdffonts"), {pdf}).contains(QLatin1String("Liberation")));
+    QVERIFY(std::abs(PdfReadBack::words(pdf)[1].box.right() - right) < 1.5);
+    QVERIFY(PdfReadBack::fonts(pdf).contains(QLatin1String("Liberation")));
 }
 
 void tst_TextKindsPrint::circleTextTurnsItsLetters() {
@@ -149,7 +94,7 @@ void tst_TextKindsPrint::circleTextTurnsItsLetters() {
     QVERIFY(!pdf.isEmpty());
     checkBorderAt(pdf, t->bounds());
     std::map<QString, QRectF> boxes;
-    for (const Word& w : words(pdf))
+    for (const Word& w : PdfReadBack::words(pdf))
         boxes[w.text] = w.box;
     QCOMPARE(int(boxes.size()), 4);
     // M at the left reads upwards and P at the bottom upside down: turned letters lie
@@ -204,12 +149,12 @@ void tst_TextKindsPrint::symbolsPrintTheirPictograms() {
     (void)f.surface->image(); // the symbol sizes itself to its character
     const QString printed = printToPdf(f);
     QVERIFY(!printed.isEmpty());
-    QVERIFY(run(QStringLiteral("pdffonts"), {printed}).contains(QLatin1String("Symbola")));
+    QVERIFY(PdfReadBack::fonts(printed).contains(QLatin1String("Symbola")));
     const QRectF points(inchesOf(s->bounds()).topLeft() * 72, inchesOf(s->bounds()).size() * 72);
     if (u < 0x10000) {
         // Extracted as that character, inside the symbol's rectangle. (Poppler reads no
         // text back for glyphs beyond the 16-bit range; the pixels below show those.)
-        const std::vector<Word> found = words(printed);
+        const std::vector<Word> found = PdfReadBack::words(printed);
         QCOMPARE(int(found.size()), 1);
         QCOMPARE(found.front().text, character);
         QVERIFY(points.adjusted(-1, -1, 1, 1).contains(found.front().box));
@@ -223,12 +168,9 @@ void tst_TextKindsPrint::symbolsPrintTheirPictograms() {
     QCOMPARE(s->bounds(), bounds);
     QDir().rename(printed, printed + QStringLiteral(".symbol.pdf"));
     const QString reference = printToPdf(f);
-    const auto page = [](const QString& pdf) {
-        run(QStringLiteral("pdftoppm"), {"-r", "150", "-singlefile", "-png", pdf, pdf});
-        return QImage(pdf + QStringLiteral(".png"));
-    };
-    const QImage a = page(printed + QStringLiteral(".symbol.pdf")), b = page(reference);
-    QVERIFY(!a.isNull() && darkBounds(a).isValid());
+    const QImage a = PdfReadBack::render(printed + QStringLiteral(".symbol.pdf"), 150),
+                 b = PdfReadBack::render(reference, 150);
+    QVERIFY(!a.isNull() && PdfReadBack::inkBounds(a, PdfReadBack::dark).isValid());
     QCOMPARE(a, b);
 }
 

@@ -42,9 +42,12 @@ void TGLabelShapes::setShape(TShapeType v)
 int TGLabelShapes::zoomedPenWidth() const
 {
     const float zoom = zoomFactor();
-    if (zoom == 1.0f) return pen_.width();
-    const int w = int(std::nearbyint(double(pen_.width()) * double(zoom)));
-    return w <= 0 && pen_.width() > 0 ? 1 : w;
+    const int stored = pen_.boundedWidth();
+    if (zoom == 1.0f) return stored;
+    // Kept within what the canvas draws, so that the layout insets by the width drawn.
+    constexpr double most = platform::Canvas::maxPenWidth;
+    const int w = int(std::nearbyint(std::clamp(double(stored) * double(zoom), -most, most)));
+    return w <= 0 && stored > 0 ? 1 : w;
 }
 
 // --- popup
@@ -144,7 +147,7 @@ void TGLabelShapes::print(platform::Report& report, double x0, double y0)
 {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     // A negative width is in hundredths of an inch.
-    report.pen = {pen_.color(), pen_.style(), -int(std::trunc(pen_.width() / ppi * 100)), pen_.mode()};
+    report.pen = {pen_.color(), pen_.style(), -int(std::trunc(pen_.boundedWidth() / ppi * 100)), pen_.mode()};
     report.brush = {brush_.color(), brush_.style(), {}};
     const double l = x0 + left() / ppi, t = y0 + top() / ppi;
     const double r = x0 + (left() + width()) / ppi, b = y0 + (top() + height()) / ppi;

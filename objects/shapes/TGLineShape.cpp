@@ -30,8 +30,9 @@ void TGLineShape::setLineStyle(TLineStyle v)
 int TGLineShape::zoomedPenWidth() const
 {
     const float zoom = zoomFactor();
-    if (zoom == 1.0f) return pen_.width();
-    return int(std::nearbyint(double(pen_.width()) * double(zoom)));
+    if (zoom == 1.0f) return pen_.boundedWidth();
+    constexpr double most = platform::Canvas::maxPenWidth;
+    return int(std::nearbyint(std::clamp(double(pen_.boundedWidth()) * double(zoom), -most, most)));
 }
 
 // --- popup
@@ -120,8 +121,8 @@ void TGLineShape::print(platform::Report& report, double x0, double y0)
 {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     // The stored width is taken as hundredths of an inch (a negative report width).
-    report.pen = {pen_.color(), pen_.style(), -pen_.width(), Gdi::pmCopy};
-    const int h = pen_.width() / 2;
+    report.pen = {pen_.color(), pen_.style(), -pen_.boundedWidth(), Gdi::pmCopy};
+    const int h = pen_.boundedWidth() / 2;
     const double l = x0 + left() / ppi, r = x0 + (left() + width()) / ppi;
     const double t = y0 + (top() + h) / ppi, b = y0 + (top() + height() + h) / ppi;
     switch (lineStyle_) {

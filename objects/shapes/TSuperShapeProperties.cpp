@@ -1,5 +1,6 @@
 #include "TSuperShapeProperties.h"
 
+#include "TEffectPropertyControls.h"
 #include "TGBrushImageBrowser.h"
 #include "objects/text/TGObjectPreview.h"
 #include "platform/ColorComboBox.h"
@@ -16,33 +17,7 @@
 #include <QVBoxLayout>
 
 namespace {
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QComboBox* list(const char* name, const QStringList& items) {
-    auto* c = named(new QComboBox, name);
-    c->addItems(items);
-    return c;
-}
-
-QSpinBox* spinner(const char* name, int min, int max, int step) {
-    auto* s = named(new QSpinBox, name);
-    s->setRange(min, max);
-    s->setSingleStep(step);
-    return s;
-}
-
-// A panel of labelled controls that shows or hides as a whole.
-QWidget* panel(std::initializer_list<std::pair<const char*, QWidget*>> rows) {
-    auto* w = new QWidget;
-    auto* form = new QFormLayout(w);
-    form->setContentsMargins(0, 0, 0, 0);
-    for (const auto& [label, control] : rows)
-        form->addRow(QLatin1String(label), control);
-    return w;
-}
+using Controls = TEffectPropertyControls;
 
 constexpr QSize minimumSample{200, 150};
 } // namespace
@@ -62,36 +37,33 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
         QSize(shape.width() + 20, shape.height() + 20).expandedTo(minimumSample);
     preview_ = new TGObjectPreview(Sample, sampleArea);
 
-    ShapeCombo =
-        list("ShapeCombo", {"Rectangle", "Round Rectangle", "Ellipse", "Diamond", "Star",
-                            "Triangle Left", "Triangle Right", "Triangle Up", "Triangle Down"});
-    PointsOnStar = spinner("PointsOnStar", 5, 20, 1);
-    PercentinVector = spinner("PercentinVector", 0, 90, 5);
-    RoundPercent = spinner("RoundPercent", 0, 90, 5);
+    ShapeCombo = Controls::list("ShapeCombo", {"Rectangle", "Round Rectangle", "Ellipse", "Diamond",
+                                               "Star", "Triangle Left", "Triangle Right",
+                                               "Triangle Up", "Triangle Down"});
+    PointsOnStar = Controls::spinner("PointsOnStar", 5, 20, 1);
+    PercentinVector = Controls::spinner("PercentinVector", 0, 90, 5);
+    RoundPercent = Controls::spinner("RoundPercent", 0, 90, 5);
     SurfaceTypeCombo =
-        list("SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"});
-    BackGroundColorCombo = named(new platform::ColorComboBox, "BackGroundColorCombo");
-    FillDirectionCombo = list("FillDirectionCombo", {"Up", "Down", "Left", "Right"});
-    BackGroundColorCombo2 = named(new platform::ColorComboBox, "BackGroundColorCombo2");
-    GradientToColorCombo = named(new platform::ColorComboBox, "GradientToColorCombo");
-    LoadImageButton = named(new QPushButton(QStringLiteral("Load Texture")), "LoadImageButton");
-    ShadowColorCombo = named(new platform::ColorComboBox, "ShadowColorCombo");
-    ShadowOrientationCombo = list("ShadowOrientationCombo", {"None", "Lower Right", "Upper Right",
-                                                             "Upper Left", "Lower Left"});
-    ShadowDepthSpinner = spinner("ShadowDepthSpinner", 0, 10, 1);
-    OutlineColorCombo = named(new platform::ColorComboBox, "OutlineColorCombo");
-    OutlineStyleCombo = list("OutlineStyleCombo", {"Solid Line", "Dash Line", "Dotted Line",
-                                                   "DashDot Line", "DashDotDot Line", "Clear"});
-    OutLineWidthSpinner = spinner("OutLineWidthSpinner", 0, 10, 1);
+        Controls::list("SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"});
+    BackGroundColorCombo = Controls::named(new platform::ColorComboBox, "BackGroundColorCombo");
+    EffectControls =
+        new Controls(Sample,
+                     {"BackGroundColorCombo2",
+                      "GradientToColorCombo",
+                      "ShadowColorCombo",
+                      "OutlineColorCombo",
+                      "BackColor",
+                      "ShadowColor",
+                      "ShadowOrient",
+                      {"None", "Lower Right", "Upper Right", "Upper Left", "Lower Left"}},
+                     this);
 
-    starPanel_ = panel({{"Points On Star", PointsOnStar}, {"% of Inward Vector", PercentinVector}});
-    roundPanel_ = panel({{"Round Percentage", RoundPercent}});
-    solidPanel_ = panel({{"Background Color", BackGroundColorCombo}});
-    gradientPanel_ = panel({{"Fill Direction", FillDirectionCombo},
-                            {"From Color", BackGroundColorCombo2},
-                            {"To Color", GradientToColorCombo}});
+    starPanel_ = Controls::panel(
+        {{"Points On Star", PointsOnStar}, {"% of Inward Vector", PercentinVector}});
+    roundPanel_ = Controls::panel({{"Round Percentage", RoundPercent}});
+    solidPanel_ = Controls::panel({{"Background Color", BackGroundColorCombo}});
 
-    auto* sampleBox = named(new QGroupBox(QStringLiteral("Sample")), "SampleBox");
+    auto* sampleBox = Controls::named(new QGroupBox(QStringLiteral("Sample")), "SampleBox");
     (new QVBoxLayout(sampleBox))->addWidget(preview_);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Shape"), ShapeCombo);
@@ -99,19 +71,12 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
     form->addRow(roundPanel_);
     form->addRow(QStringLiteral("Surface Type"), SurfaceTypeCombo);
     form->addRow(solidPanel_);
-    form->addRow(gradientPanel_);
-    form->addRow(LoadImageButton);
-    form->addRow(QStringLiteral("Shadow Color"), ShadowColorCombo);
-    form->addRow(QStringLiteral("Shadow Orientation"), ShadowOrientationCombo);
-    form->addRow(QStringLiteral("Shadow Depth"), ShadowDepthSpinner);
-    form->addRow(QStringLiteral("Outline Color"), OutlineColorCombo);
-    form->addRow(QStringLiteral("OutLine Style"), OutlineStyleCombo);
-    form->addRow(QStringLiteral("Outline Width"), OutLineWidthSpinner);
+    EffectControls->addRows(*form);
 
-    auto* ok = named(new QPushButton(QStringLiteral("Ok")), "OKButton");
+    auto* ok = Controls::named(new QPushButton(QStringLiteral("Ok")), "OKButton");
     ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
-    auto* help = named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
+    auto* cancel = Controls::named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
+    auto* help = Controls::named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
     help->setAutoDefault(false);
     help->setProperty("HelpContext", helpContext);
     auto* buttons = new QHBoxLayout;
@@ -156,45 +121,16 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
     });
     connect(BackGroundColorCombo, &platform::ColorComboBox::colorChanged, this,
             &TSuperShapeProperties::setBackColor);
-    connect(BackGroundColorCombo2, &platform::ColorComboBox::colorChanged, this,
-            &TSuperShapeProperties::setBackColor);
-    connect(FillDirectionCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0) return;
-        Sample.setFillDirection(Effect::TFillDirection(i));
-        sampleChanged();
-    });
-    connect(GradientToColorCombo, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.setGradientToColor(c);
-        sampleChanged();
-    });
-    connect(LoadImageButton, &QPushButton::clicked, this,
+    // The solid colour and the gradient's start colour are one property.
+    connect(EffectControls->GradientFromColor, &platform::ColorComboBox::colorChanged, this,
+            [this](TColor c) {
+                const QSignalBlocker blocker(BackGroundColorCombo);
+                BackGroundColorCombo->setColor(c);
+            });
+    connect(EffectControls, &TEffectPropertyControls::changed, this,
+            &TSuperShapeProperties::sampleChanged);
+    connect(EffectControls->LoadImageButton, &QPushButton::clicked, this,
             &TSuperShapeProperties::LoadImageButtonClick);
-    connect(ShadowColorCombo, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.setShadowColor(c);
-        sampleChanged();
-    });
-    connect(ShadowOrientationCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0) return;
-        Sample.setShadowOrient(TSuperShape::TShadowOrient(i));
-        sampleChanged();
-    });
-    connect(ShadowDepthSpinner, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setShadowDepth(v);
-        sampleChanged();
-    });
-    connect(OutlineColorCombo, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.setOutlineColor(c);
-        sampleChanged();
-    });
-    connect(OutlineStyleCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0) return;
-        Sample.setOutlineStyle(Gdi::TPenStyle(i));
-        sampleChanged();
-    });
-    connect(OutLineWidthSpinner, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setOutlineWidth(v);
-        sampleChanged();
-    });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this,
@@ -212,11 +148,8 @@ bool TSuperShapeProperties::execute(TSuperShape& shape) {
 
 // Shows the sample's values in the controls, without applying them again.
 void TSuperShapeProperties::takeValues() {
-    const QList<QWidget*> controls{ShapeCombo,         PointsOnStar,           PercentinVector,
-                                   RoundPercent,       SurfaceTypeCombo,       BackGroundColorCombo,
-                                   FillDirectionCombo, BackGroundColorCombo2,  GradientToColorCombo,
-                                   ShadowColorCombo,   ShadowOrientationCombo, ShadowDepthSpinner,
-                                   OutlineColorCombo,  OutlineStyleCombo,      OutLineWidthSpinner};
+    const QList<QWidget*> controls{ShapeCombo,   PointsOnStar,     PercentinVector,
+                                   RoundPercent, SurfaceTypeCombo, BackGroundColorCombo};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
@@ -227,24 +160,14 @@ void TSuperShapeProperties::takeValues() {
     RoundPercent->setValue(Sample.roundPerc());
     SurfaceTypeCombo->setCurrentIndex(Sample.surfaceType());
     BackGroundColorCombo->setColor(Sample.backColor());
-    FillDirectionCombo->setCurrentIndex(Sample.fillDirection());
-    BackGroundColorCombo2->setColor(Sample.backColor());
-    GradientToColorCombo->setColor(Sample.gradientToColor());
-    ShadowColorCombo->setColor(Sample.shadowColor());
-    ShadowOrientationCombo->setCurrentIndex(Sample.shadowOrient());
-    ShadowDepthSpinner->setValue(Sample.shadowDepth());
-    OutlineColorCombo->setColor(Sample.outlineColor());
-    OutlineStyleCombo->setCurrentIndex(Sample.outlineStyle() <= Gdi::psClear ? Sample.outlineStyle()
-                                                                             : -1);
-    OutLineWidthSpinner->setValue(Sample.outlineWidth());
+    EffectControls->takeValues();
 }
 
 void TSuperShapeProperties::showControls() {
     starPanel_->setVisible(Sample.shape() == TSuperShape::gstStar);
     roundPanel_->setVisible(Sample.shape() == TSuperShape::gstRoundRect);
     solidPanel_->setVisible(Sample.surfaceType() == TSuperShape::stBrushPattern);
-    gradientPanel_->setVisible(Sample.surfaceType() == TSuperShape::stGradientFill);
-    LoadImageButton->setVisible(Sample.surfaceType() == TSuperShape::stBrushImage);
+    EffectControls->showSurface(Sample.surfaceType() == TSuperShape::stBrushImage);
 }
 
 void TSuperShapeProperties::sampleChanged() {
@@ -255,9 +178,9 @@ void TSuperShapeProperties::sampleChanged() {
 void TSuperShapeProperties::setBackColor(TColor c) {
     Sample.setBackColor(c);
     // The solid colour and the gradient's start colour are one property.
-    const QSignalBlocker b1(BackGroundColorCombo), b2(BackGroundColorCombo2);
+    const QSignalBlocker b1(BackGroundColorCombo), b2(EffectControls->GradientFromColor);
     BackGroundColorCombo->setColor(c);
-    BackGroundColorCombo2->setColor(c);
+    EffectControls->GradientFromColor->setColor(c);
     sampleChanged();
 }
 

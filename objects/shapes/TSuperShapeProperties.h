@@ -8,9 +8,9 @@
 #include <QDialog>
 
 class QComboBox;
-class QPushButton;
 class QSpinBox;
 class QWidget;
+class TEffectPropertyControls;
 class TGObjectPreview;
 namespace platform {
 class ColorComboBox;
@@ -40,16 +40,8 @@ class TSuperShapeProperties : public QDialog {
     QSpinBox* RoundPercent = nullptr;
     QComboBox* SurfaceTypeCombo = nullptr;
     platform::ColorComboBox* BackGroundColorCombo = nullptr;
-    QComboBox* FillDirectionCombo = nullptr;
-    platform::ColorComboBox* BackGroundColorCombo2 = nullptr;
-    platform::ColorComboBox* GradientToColorCombo = nullptr;
-    QPushButton* LoadImageButton = nullptr;
-    platform::ColorComboBox* ShadowColorCombo = nullptr;
-    QComboBox* ShadowOrientationCombo = nullptr;
-    QSpinBox* ShadowDepthSpinner = nullptr;
-    platform::ColorComboBox* OutlineColorCombo = nullptr;
-    QComboBox* OutlineStyleCombo = nullptr;
-    QSpinBox* OutLineWidthSpinner = nullptr;
+    // The fill, shadow and outline controls.
+    TEffectPropertyControls* EffectControls = nullptr;
 
   private:
     void showControls();
@@ -64,5 +56,4 @@ class TSuperShapeProperties : public QDialog {
     QWidget* starPanel_ = nullptr;
     QWidget* roundPanel_ = nullptr;
     QWidget* solidPanel_ = nullptr;
-    QWidget* gradientPanel_ = nullptr;
 };

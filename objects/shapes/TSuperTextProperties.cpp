@@ -1,5 +1,6 @@
 #include "TSuperTextProperties.h"
 
+#include "TEffectPropertyControls.h"
 #include "TGBrushImageBrowser.h"
 #include "TSuperTextBrushImageBrowser.h"
 #include "TSuperTextGetSymbol.h"
@@ -20,31 +21,7 @@
 #include <QVBoxLayout>
 
 namespace {
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QComboBox* list(const char* name, const QStringList& items) {
-    auto* c = named(new QComboBox, name);
-    c->addItems(items);
-    return c;
-}
-
-QSpinBox* spinner(const char* name, int min, int max) {
-    auto* s = named(new QSpinBox, name);
-    s->setRange(min, max);
-    return s;
-}
-
-QWidget* panel(std::initializer_list<std::pair<const char*, QWidget*>> rows) {
-    auto* w = new QWidget;
-    auto* form = new QFormLayout(w);
-    form->setContentsMargins(0, 0, 0, 0);
-    for (const auto& [label, control] : rows)
-        form->addRow(QLatin1String(label), control);
-    return w;
-}
+using Controls = TEffectPropertyControls;
 
 constexpr QSize samplePanel{420, 160};
 
@@ -73,39 +50,34 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
     preview_ = new TGObjectPreview(Sample, samplePanel);
     preview_->setObjectName(QStringLiteral("PreviewPanel"));
 
-    CaptionText = named(new QLineEdit, "CaptionText");
-    Fontbutton = named(new QPushButton(QStringLiteral("Select Font")), "Fontbutton");
-    RapidChangeFontSize = named(new QWidget, "RapidChangeFontSize");
-    auto* up = named(new QToolButton, "FontSizeUp");
+    CaptionText = Controls::named(new QLineEdit, "CaptionText");
+    Fontbutton = Controls::named(new QPushButton(QStringLiteral("Select Font")), "Fontbutton");
+    RapidChangeFontSize = Controls::named(new QWidget, "RapidChangeFontSize");
+    auto* up = Controls::named(new QToolButton, "FontSizeUp");
     up->setArrowType(Qt::UpArrow);
-    auto* down = named(new QToolButton, "FontSizeDown");
+    auto* down = Controls::named(new QToolButton, "FontSizeDown");
     down->setArrowType(Qt::DownArrow);
     auto* spin = new QHBoxLayout(RapidChangeFontSize);
     spin->setContentsMargins(0, 0, 0, 0);
     spin->addWidget(up);
     spin->addWidget(down);
     SelectSymbolbutton =
-        named(new QPushButton(QStringLiteral("Select Symbol")), "SelectSymbolbutton");
+        Controls::named(new QPushButton(QStringLiteral("Select Symbol")), "SelectSymbolbutton");
     SurfaceTypeCombo =
-        list("SurfaceTypeCombo", {"Normal", "Transparent", "Texture", "Gradient Fill"});
-    FontColorButton = named(new platform::ColorComboBox, "FontColorButton");
-    FillDirectionCombo = list("FillDirectionCombo", {"Up", "Down", "Left", "Right"});
-    GradientFromcolorButton = named(new platform::ColorComboBox, "GradientFromcolorButton");
-    GradientToColorButton = named(new platform::ColorComboBox, "GradientToColorButton");
-    LoadImageButton = named(new QPushButton(QStringLiteral("Load Texture")), "LoadImageButton");
-    ShadowColorButton = named(new platform::ColorComboBox, "ShadowColorButton");
-    ShadowOrientationCombo =
-        list("ShadowOrientationCombo",
-             {"None", "Right", "Left", "Down and Right", "Down and Left", "Down"});
-    ShadowDepthSpinner = spinner("ShadowDepthSpinner", 0, 10);
-    OutlineColorButton = named(new platform::ColorComboBox, "OutlineColorButton");
-    OutlineStyleCombo = list("OutlineStyleCombo", {"Solid Line", "Dash Line", "Dotted Line",
-                                                   "DashDot Line", "DashDotDot Line", "Clear"});
-    OutLineWidthSpinner = spinner("OutLineWidthSpinner", 0, 10);
-    normalPanel_ = panel({{"Font Color", FontColorButton}});
-    gradientPanel_ = panel({{"Fill Direction", FillDirectionCombo},
-                            {"From Color", GradientFromcolorButton},
-                            {"To Color", GradientToColorButton}});
+        Controls::list("SurfaceTypeCombo", {"Normal", "Transparent", "Texture", "Gradient Fill"});
+    FontColorButton = Controls::named(new platform::ColorComboBox, "FontColorButton");
+    EffectControls =
+        new Controls(Sample,
+                     {"GradientFromcolorButton",
+                      "GradientToColorButton",
+                      "ShadowColorButton",
+                      "OutlineColorButton",
+                      "GradientFromColor",
+                      "Shadowcolor",
+                      "ShadowOrientation",
+                      {"None", "Right", "Left", "Down and Right", "Down and Left", "Down"}},
+                     this);
+    normalPanel_ = Controls::panel({{"Font Color", FontColorButton}});
 
     auto* textRow = new QHBoxLayout;
     textRow->addWidget(CaptionText, 1);
@@ -116,18 +88,11 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
     form->addRow(QStringLiteral("Text"), textRow);
     form->addRow(QStringLiteral("Surface Type"), SurfaceTypeCombo);
     form->addRow(normalPanel_);
-    form->addRow(gradientPanel_);
-    form->addRow(LoadImageButton);
-    form->addRow(QStringLiteral("Shadow Color"), ShadowColorButton);
-    form->addRow(QStringLiteral("Shadow Orientation"), ShadowOrientationCombo);
-    form->addRow(QStringLiteral("Shadow Depth"), ShadowDepthSpinner);
-    form->addRow(QStringLiteral("Outline Color"), OutlineColorButton);
-    form->addRow(QStringLiteral("OutLine Style"), OutlineStyleCombo);
-    form->addRow(QStringLiteral("Outline Width"), OutLineWidthSpinner);
-    auto* ok = named(new QPushButton(QStringLiteral("Ok")), "OKButton");
+    EffectControls->addRows(*form);
+    auto* ok = Controls::named(new QPushButton(QStringLiteral("Ok")), "OKButton");
     ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
-    auto* help = named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
+    auto* cancel = Controls::named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
+    auto* help = Controls::named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
     help->setAutoDefault(false);
     help->setProperty("HelpContext", helpContext);
     auto* buttons = new QHBoxLayout;
@@ -166,48 +131,10 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
         Sample.font()->setColor(c);
         sampleChanged();
     });
-    connect(FillDirectionCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0) return;
-        Sample.setFillDirection(Effect::TFillDirection(i));
-        sampleChanged();
-    });
-    connect(GradientFromcolorButton, &platform::ColorComboBox::colorChanged, this,
-            [this](TColor c) {
-                Sample.setGradientFromColor(c);
-                sampleChanged();
-            });
-    connect(GradientToColorButton, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.setGradientToColor(c);
-        sampleChanged();
-    });
-    connect(LoadImageButton, &QPushButton::clicked, this,
+    connect(EffectControls, &TEffectPropertyControls::changed, this,
+            &TSuperTextProperties::sampleChanged);
+    connect(EffectControls->LoadImageButton, &QPushButton::clicked, this,
             &TSuperTextProperties::LoadImageButtonClick);
-    connect(ShadowColorButton, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.setShadowColor(c);
-        sampleChanged();
-    });
-    connect(ShadowOrientationCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0) return;
-        Sample.setShadowOrientation(TGSuperText::TShadowOrientation(i));
-        sampleChanged();
-    });
-    connect(ShadowDepthSpinner, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setShadowDepth(v);
-        sampleChanged();
-    });
-    connect(OutlineColorButton, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.setOutlineColor(c);
-        sampleChanged();
-    });
-    connect(OutlineStyleCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0) return;
-        Sample.setOutlineStyle(Gdi::TPenStyle(i));
-        sampleChanged();
-    });
-    connect(OutLineWidthSpinner, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setOutlineWidth(v);
-        sampleChanged();
-    });
     connect(ok, &QPushButton::clicked, this, &TSuperTextProperties::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this,
@@ -224,11 +151,7 @@ bool TSuperTextProperties::execute(TGSuperText& text) {
 }
 
 void TSuperTextProperties::takeValues() {
-    const QList<QWidget*> controls{
-        CaptionText,        SurfaceTypeCombo,        FontColorButton,
-        FillDirectionCombo, GradientFromcolorButton, GradientToColorButton,
-        ShadowColorButton,  ShadowOrientationCombo,  ShadowDepthSpinner,
-        OutlineColorButton, OutlineStyleCombo,       OutLineWidthSpinner};
+    const QList<QWidget*> controls{CaptionText, SurfaceTypeCombo, FontColorButton};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
@@ -236,22 +159,12 @@ void TSuperTextProperties::takeValues() {
     CaptionText->setFont(QFont(Sample.textFont().name()));
     SurfaceTypeCombo->setCurrentIndex(Sample.surfaceType());
     FontColorButton->setColor(Sample.textFont().color());
-    FillDirectionCombo->setCurrentIndex(Sample.fillDirection());
-    GradientFromcolorButton->setColor(Sample.gradientFromColor());
-    GradientToColorButton->setColor(Sample.gradientToColor());
-    ShadowColorButton->setColor(Sample.shadowColor());
-    ShadowOrientationCombo->setCurrentIndex(Sample.shadowOrientation());
-    ShadowDepthSpinner->setValue(Sample.shadowDepth());
-    OutlineColorButton->setColor(Sample.outlineColor());
-    OutlineStyleCombo->setCurrentIndex(Sample.outlineStyle() <= Gdi::psClear ? Sample.outlineStyle()
-                                                                             : -1);
-    OutLineWidthSpinner->setValue(Sample.outlineWidth());
+    EffectControls->takeValues();
 }
 
 void TSuperTextProperties::sampleChanged() {
     normalPanel_->setVisible(Sample.surfaceType() == TGSuperText::stNormal);
-    gradientPanel_->setVisible(Sample.surfaceType() == TGSuperText::stGradientFill);
-    LoadImageButton->setVisible(Sample.surfaceType() == TGSuperText::stBrushImage);
+    EffectControls->showSurface(Sample.surfaceType() == TGSuperText::stBrushImage);
     preview_->update();
 }
 

@@ -11,9 +11,9 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 class QToolButton;
 class QWidget;
+class TEffectPropertyControls;
 class TGObjectPreview;
 namespace platform {
 class ColorComboBox;
@@ -47,16 +47,8 @@ class TSuperTextProperties : public QDialog {
     QPushButton* SelectSymbolbutton = nullptr;
     QComboBox* SurfaceTypeCombo = nullptr;
     platform::ColorComboBox* FontColorButton = nullptr;
-    QComboBox* FillDirectionCombo = nullptr;
-    platform::ColorComboBox* GradientFromcolorButton = nullptr;
-    platform::ColorComboBox* GradientToColorButton = nullptr;
-    QPushButton* LoadImageButton = nullptr;
-    platform::ColorComboBox* ShadowColorButton = nullptr;
-    QComboBox* ShadowOrientationCombo = nullptr;
-    QSpinBox* ShadowDepthSpinner = nullptr;
-    platform::ColorComboBox* OutlineColorButton = nullptr;
-    QComboBox* OutlineStyleCombo = nullptr;
-    QSpinBox* OutLineWidthSpinner = nullptr;
+    // The fill, shadow and outline controls.
+    TEffectPropertyControls* EffectControls = nullptr;
 
   private:
     void takeValues();
@@ -68,5 +60,4 @@ class TSuperTextProperties : public QDialog {
     QTimer fitTimer_;
     TGObjectPreview* preview_ = nullptr;
     QWidget* normalPanel_ = nullptr;
-    QWidget* gradientPanel_ = nullptr;
 };

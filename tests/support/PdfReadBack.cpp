@@ -1,7 +1,10 @@
 #include "PdfReadBack.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <cmath>
 
 namespace PdfReadBack {
 
@@ -15,7 +18,7 @@ QString run(const QString& program, const QStringList& args) {
 } // namespace
 
 bool available() {
-    for (const char* tool : {"pdftoppm", "pdftotext", "pdfimages"})
+    for (const char* tool : {"pdftoppm", "pdftotext", "pdfimages", "pdffonts"})
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) return false;
     return true;
 }
@@ -32,6 +35,24 @@ QImage render(const QString& pdf, int dpi, const QRect& crop) {
 
 QString text(const QString& pdf) {
     return run(QStringLiteral("pdftotext"), {pdf, "-"});
+}
+
+std::vector<Word> words(const QString& pdf) {
+    static const QRegularExpression word(QStringLiteral(
+        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
+    std::vector<Word> out;
+    const QString xml = run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+    for (auto it = word.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        out.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return out;
+}
+
+QString fonts(const QString& pdf) {
+    return run(QStringLiteral("pdffonts"), {pdf});
 }
 
 QMap<int, int> embeddedImages(const QString& pdf) {
@@ -51,6 +72,23 @@ QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink) {
         for (int x = 0; x < image.width(); ++x)
             if (ink(image.pixel(x, y))) r |= QRect(x, y, 1, 1);
     return r;
+}
+
+bool dark(QRgb pixel) {
+    return qGray(pixel) < 100;
+}
+
+QString edgesOff(const QRect& ink, const QRectF& expected) {
+    if (std::abs(ink.left() - expected.left()) <= 1.5 &&
+        std::abs(ink.top() - expected.top()) <= 1.5 &&
+        std::abs(ink.right() + 1 - expected.right()) <= 1.5 &&
+        std::abs(ink.bottom() + 1 - expected.bottom()) <= 1.5)
+        return {};
+    return QStringLiteral("ink at %1,%2 %3x%4")
+        .arg(ink.x())
+        .arg(ink.y())
+        .arg(ink.width())
+        .arg(ink.height());
 }
 
 } // namespace PdfReadBack

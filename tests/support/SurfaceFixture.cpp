@@ -1,6 +1,8 @@
 #include "SurfaceFixture.h"
 
 #include "platform/HomeFolder.h"
+#include "platform/PdfReportTarget.h"
+#include "platform/Report.h"
 
 SurfaceFixture::SurfaceFixture(int width, int height)
 {
@@ -52,4 +54,19 @@ void SurfaceFixture::key(int k, Qt::KeyboardModifiers mods)
 {
     surface->keyDown(k, mods);
     surface->keyUp(k, mods);
+}
+
+QString SurfaceFixture::printToPdf(const QString& fileName, double leftInches, double topInches)
+{
+    const QString pdf = home.filePath(fileName);
+    platform::PdfReportTarget target(pdf);
+    platform::Report report(target);
+    report.onPrint = [&](platform::Report& r) {
+        surface->setPrinting(true);
+        surface->PrintObjects(r, leftInches, topInches);
+        surface->setPrinting(false);
+    };
+    if (report.run()) return pdf;
+    qWarning("printing failed: %s", qPrintable(report.errorString()));
+    return {};
 }

@@ -23,6 +23,9 @@ struct SurfaceFixture {
     void drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier,
               quint32 stepMs = 200);
     void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    // Prints the surface's objects into a PDF file in the home folder, the card's top-left
+    // at (leftInches, topInches) on the page; the file's path, or empty when printing failed.
+    QString printToPdf(const QString& fileName, double leftInches, double topInches);
 
     QTemporaryDir home;
     ManualTickClock clock;

@@ -1,0 +1,34 @@
+#include "BenchCard.h"
+
+#include "platform/HomeFolder.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QApplication>
+#include <QImage>
+
+BenchCard::BenchCard() {
+    platform::HomeFolder::set(home_.path());
+    surface_ = std::make_unique<TGBusinessCardPanel32>();
+    surface_->setSize(336, 192);
+    surface_->setDrawOutline(true);
+}
+
+void BenchCard::repaintAtZoom15(benchmark::State& state) {
+    surface_->SetZoom(1.5f);
+    surface_->image(); // the first paint settles every layout
+    surface_->image();
+    for (auto _ : state) {
+        surface_->invalidate();
+        benchmark::DoNotOptimize(surface_->image().constBits());
+    }
+}
+
+int BenchCard::run(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::ScreenMetrics::setPixelsPerInch(96);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

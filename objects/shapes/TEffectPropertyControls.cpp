@@ -1,0 +1,120 @@
+#include "TEffectPropertyControls.h"
+
+#include "TGEffectControl.h"
+#include "platform/ColorComboBox.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+TEffectPropertyControls::TEffectPropertyControls(TGEffectControl& sample, const Names& names,
+                                                 QObject* parent)
+    : QObject(parent), sample_(sample) {
+    FillDirectionCombo = list("FillDirectionCombo", {"Up", "Down", "Left", "Right"});
+    GradientFromColor = named(new platform::ColorComboBox, names.gradientFromControl);
+    GradientToColor = named(new platform::ColorComboBox, names.gradientToControl);
+    LoadImageButton = named(new QPushButton(QStringLiteral("Load Texture")), "LoadImageButton");
+    ShadowColor = named(new platform::ColorComboBox, names.shadowColorControl);
+    ShadowOrientationCombo = list("ShadowOrientationCombo", names.shadowOrientations);
+    ShadowDepthSpinner = spinner("ShadowDepthSpinner", 0, 10);
+    OutlineColor = named(new platform::ColorComboBox, names.outlineColorControl);
+    OutlineStyleCombo = list("OutlineStyleCombo", {"Solid Line", "Dash Line", "Dotted Line",
+                                                   "DashDot Line", "DashDotDot Line", "Clear"});
+    OutLineWidthSpinner = spinner("OutLineWidthSpinner", 0, 10);
+    gradientPanel_ = panel({{"Fill Direction", FillDirectionCombo},
+                            {"From Color", GradientFromColor},
+                            {"To Color", GradientToColor}});
+
+    bind(FillDirectionCombo, "FillDirection");
+    bind(GradientFromColor, names.gradientFromProperty);
+    bind(GradientToColor, "GradientToColor");
+    bind(ShadowColor, names.shadowColorProperty);
+    bind(ShadowOrientationCombo, names.shadowOrientationProperty);
+    bind(ShadowDepthSpinner, "ShadowDepth");
+    bind(OutlineColor, "OutlineColor");
+    bind(OutlineStyleCombo, "OutlineStyle");
+    bind(OutLineWidthSpinner, "OutlineWidth");
+}
+
+QComboBox* TEffectPropertyControls::list(const char* name, const QStringList& items) {
+    auto* c = named(new QComboBox, name);
+    c->addItems(items);
+    return c;
+}
+
+QSpinBox* TEffectPropertyControls::spinner(const char* name, int min, int max, int step) {
+    auto* s = named(new QSpinBox, name);
+    s->setRange(min, max);
+    s->setSingleStep(step);
+    return s;
+}
+
+QWidget*
+TEffectPropertyControls::panel(std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+    auto* w = new QWidget;
+    auto* form = new QFormLayout(w);
+    form->setContentsMargins(0, 0, 0, 0);
+    for (const auto& [label, control] : rows)
+        form->addRow(QLatin1String(label), control);
+    return w;
+}
+
+void TEffectPropertyControls::addRows(QFormLayout& form) {
+    form.addRow(gradientPanel_);
+    form.addRow(LoadImageButton);
+    form.addRow(QStringLiteral("Shadow Color"), ShadowColor);
+    form.addRow(QStringLiteral("Shadow Orientation"), ShadowOrientationCombo);
+    form.addRow(QStringLiteral("Shadow Depth"), ShadowDepthSpinner);
+    form.addRow(QStringLiteral("Outline Color"), OutlineColor);
+    form.addRow(QStringLiteral("OutLine Style"), OutlineStyleCombo);
+    form.addRow(QStringLiteral("Outline Width"), OutLineWidthSpinner);
+}
+
+void TEffectPropertyControls::takeValues() {
+    for (const auto& show : shows_)
+        show();
+}
+
+void TEffectPropertyControls::showSurface(bool texture) {
+    gradientPanel_->setVisible(sample_.hasGradientSurface());
+    LoadImageButton->setVisible(texture);
+}
+
+void TEffectPropertyControls::write(const char* property, const QVariant& value) {
+    // The property's own setter runs, with its checks and side effects.
+    [[maybe_unused]] const bool written = sample_.setProperty(property, value);
+    Q_ASSERT(written);
+    emit changed();
+}
+
+void TEffectPropertyControls::bind(QComboBox* control, const char* property) {
+    connect(control, &QComboBox::currentIndexChanged, this, [this, property](int i) {
+        if (i >= 0) write(property, i);
+    });
+    shows_.push_back([this, control, property] {
+        const QSignalBlocker blocker(control);
+        // A stored value beyond the items selects none.
+        const int i = sample_.property(property).toInt();
+        control->setCurrentIndex(i < control->count() ? i : -1);
+    });
+}
+
+void TEffectPropertyControls::bind(platform::ColorComboBox* control, const char* property) {
+    connect(control, &platform::ColorComboBox::colorChanged, this,
+            [this, property](TColor c) { write(property, QVariant::fromValue(c)); });
+    shows_.push_back([this, control, property] {
+        const QSignalBlocker blocker(control);
+        control->setColor(sample_.property(property).value<TColor>());
+    });
+}
+
+void TEffectPropertyControls::bind(QSpinBox* control, const char* property) {
+    connect(control, &QSpinBox::valueChanged, this,
+            [this, property](int v) { write(property, v); });
+    shows_.push_back([this, control, property] {
+        const QSignalBlocker blocker(control);
+        control->setValue(sample_.property(property).toInt());
+    });
+}

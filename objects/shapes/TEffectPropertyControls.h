@@ -1,0 +1,84 @@
+#pragma once
+// The fill, shadow and outline controls that the effect shape's and the effect text's
+// properties dialogs share: the gradient panel (direction, start and end colour), the
+// texture button, the shadow's colour, side and depth, and the outline's colour, style and
+// width. Each control edits one stored property of the dialog's sample, by the name the
+// sample declares it under, through the sample's own setter, and then reports changed().
+// The rows go into the dialog's own form, so that their labels line up with its other rows.
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+class QComboBox;
+class QFormLayout;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+class TGEffectControl;
+namespace platform {
+class ColorComboBox;
+}
+
+class TEffectPropertyControls : public QObject {
+    Q_OBJECT
+  public:
+    // What the two kinds name differently.
+    struct Names {
+        const char* gradientFromControl;
+        const char* gradientToControl;
+        const char* shadowColorControl;
+        const char* outlineColorControl;
+        const char* gradientFromProperty;
+        const char* shadowColorProperty;
+        const char* shadowOrientationProperty;
+        QStringList shadowOrientations;
+    };
+
+    TEffectPropertyControls(TGEffectControl& sample, const Names& names, QObject* parent);
+
+    // Adds the gradient panel, the texture button and the shadow and outline rows.
+    void addRows(QFormLayout& form);
+    // Shows the sample's values in the controls, without applying them again.
+    void takeValues();
+    // Shows the gradient panel for a gradient surface and the texture button for a texture.
+    void showSurface(bool texture);
+
+    // The control makers both dialogs build their other controls with.
+    template <class W> static W* named(W* w, const char* name) {
+        w->setObjectName(QLatin1String(name));
+        return w;
+    }
+    static QComboBox* list(const char* name, const QStringList& items);
+    static QSpinBox* spinner(const char* name, int min, int max, int step = 1);
+    // A panel of labelled controls that shows or hides as a whole.
+    static QWidget* panel(std::initializer_list<std::pair<const char*, QWidget*>> rows);
+
+    QComboBox* FillDirectionCombo = nullptr;
+    platform::ColorComboBox* GradientFromColor = nullptr;
+    platform::ColorComboBox* GradientToColor = nullptr;
+    QPushButton* LoadImageButton = nullptr;
+    platform::ColorComboBox* ShadowColor = nullptr;
+    QComboBox* ShadowOrientationCombo = nullptr;
+    QSpinBox* ShadowDepthSpinner = nullptr;
+    platform::ColorComboBox* OutlineColor = nullptr;
+    QComboBox* OutlineStyleCombo = nullptr;
+    QSpinBox* OutLineWidthSpinner = nullptr;
+
+  signals:
+    void changed();
+
+  private:
+    void bind(QComboBox* control, const char* property);
+    void bind(platform::ColorComboBox* control, const char* property);
+    void bind(QSpinBox* control, const char* property);
+    void write(const char* property, const QVariant& value);
+
+    TGEffectControl& sample_;
+    QWidget* gradientPanel_ = nullptr;
+    // Each shows its property's value in its control, with the control's signals blocked.
+    std::vector<std::function<void()>> shows_;
+};
