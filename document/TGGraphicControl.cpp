@@ -8,7 +8,9 @@
 #include <QMetaProperty>
 #include <QPicture>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 TGGraphicControl::TGGraphicControl(QObject* owner) : QObject(owner) {}
 
@@ -25,8 +27,23 @@ void TGGraphicControl::setSurface(TGBasePanel* s)
     if (surface_) surface_->insertChild(this);
 }
 
+namespace {
+// Any int is a valid stored position and size, but the far edge (position + size, and the
+// last pixel before it) must be an int too: the size is cut where the edge would leave the
+// int range.
+int sizeWithinRange(int position, int size)
+{
+    const qint64 edge = std::clamp<qint64>(qint64(position) + size,
+                                           qint64(std::numeric_limits<int>::min()) + 1,
+                                           std::numeric_limits<int>::max());
+    return int(edge - position);
+}
+} // namespace
+
 void TGGraphicControl::setBounds(int l, int t, int w, int h)
 {
+    w = sizeWithinRange(l, w);
+    h = sizeWithinRange(t, h);
     const QRect r(l, t, w, h);
     if (r == bounds_ && r.width() == w && r.height() == h) return;
     bounds_ = r;
@@ -72,7 +89,10 @@ void TGGraphicControl::SetZoom(float z)
     if (z == zoomFactor_) return;
     const float r = z / zoomFactor_;
     // Nearest integer with halves to even, in single precision as the factor is.
-    auto scale = [r](int v) { return int(std::nearbyint(float(v) * r)); };
+    auto scale = [r](int v) {
+        return int(std::clamp<double>(std::nearbyint(float(v) * r), std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max()));
+    };
     const bool wasGuarded = boundsGuard_;
     // The bounds change in one step; the check runs once below, after the factor is set.
     boundsGuard_ = true;

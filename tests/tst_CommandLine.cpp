@@ -75,6 +75,14 @@ Run run(const QStringList& args)
     return r;
 }
 
+// Writes bytes as the named file in the folder and returns its path (empty on failure).
+QString fileWith(const QTemporaryDir& home, const QString& name, const QByteArray& bytes)
+{
+    const QString path = home.filePath(name);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+}
+
 // A card with a rectangle (brush 0x123456, pen clRed) and a line, saved in the fixture's home.
 QString writeCard(SurfaceFixture& f)
 {
@@ -232,11 +240,8 @@ void tst_CommandLine::cardText()
                                                      {"Caption", caption}});
     };
     QTemporaryDir home;
-    const QString card = home.filePath("text.ORL"), out = home.filePath("out.ORL");
-    QFile file(card);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(label(stored));
-    file.close();
+    const QString card = fileWith(home, "text.ORL", label(stored)), out = home.filePath("out.ORL");
+    QVERIFY(!card.isEmpty());
     const Run dumped = run({"dump", card, "--home", home.path()});
     QCOMPARE(dumped.code, 0);
     QCOMPARE(QJsonDocument::fromJson(dumped.out.toUtf8()).object().value("Caption").toString(), text);
@@ -265,11 +270,8 @@ void tst_CommandLine::unreadableCard()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     QTemporaryDir home;
-    const QString card = home.filePath("bad.ORL");
-    QFile file(card);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    const QString card = fileWith(home, "bad.ORL", bytes);
+    QVERIFY(!card.isEmpty());
     for (const QStringList& args : {QStringList{"dump", card}, QStringList{"resave", card, home.filePath("out.ORL")}}) {
         const Run r = run(args);
         QCOMPARE(r.code, 1);
@@ -374,11 +376,8 @@ void tst_CommandLine::controlCharactersEscaped()
 {
     // A class name that is a terminal escape sequence and a bell.
     QTemporaryDir home;
-    const QString card = home.filePath("evil.ORL");
-    QFile file(card);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(oneObjectCard("\x1b[2J\x1b]0;pwned\x07X", {}));
-    file.close();
+    const QString card = fileWith(home, "evil.ORL", oneObjectCard("\x1b[2J\x1b]0;pwned\x07X", {}));
+    QVERIFY(!card.isEmpty());
     const Run r = orlanto({"dump", card}, deadDisplay);
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QStringLiteral("Class \\x1B[2J\\x1B]0;pwned\\x07X not found")), qPrintable(r.err));
@@ -424,17 +423,15 @@ void tst_CommandLine::hugeCaptionPrints()
     // A 10 MB caption: only the text that shows on the label is laid out and recorded, so
     // printing it fits in 1 GB of address space (it took gigabytes when laid out whole).
     QTemporaryDir home;
-    const QString card = home.filePath("caption.ORL");
     TGValue caption;
     caption.tag = TGValue::LString;
     caption.bytes = QByteArray("Hello ").repeated(10 * 1024 * 1024 / 6);
     TGValue width;
     width.tag = TGValue::Int32;
     width.integer = 200;
-    QFile file(card);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(oneObjectCard("TGBusinessCardLabel", {{"Width", width}, {"Caption", caption}}));
-    file.close();
+    const QString card = fileWith(home, "caption.ORL",
+                                  oneObjectCard("TGBusinessCardLabel", {{"Width", width}, {"Caption", caption}}));
+    QVERIFY(!card.isEmpty());
     const QString pdf = home.filePath("out.pdf");
     const Run r = orlanto({"print", card, "-o", pdf, "--home", home.path()}, deadDisplay, rlim_t(1) << 30);
     QVERIFY2(r.code == 0, qPrintable(QString::number(r.code) + " " + r.err));
@@ -457,13 +454,11 @@ void tst_CommandLine::hugeEffectObjectsPrint()
     QFETCH(QByteArray, className);
     QFETCH(QByteArray, surface);
     QTemporaryDir home;
-    const QString card = home.filePath("effects.ORL");
-    QFile file(card);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(oneObjectCard(className, {{"Width", TGValue::fromInt(2147483647)},
-                                         {"Height", TGValue::fromInt(1000000000)},
-                                         {"SurfaceType", TGValue::fromIdent(surface)}}));
-    file.close();
+    const QString card = fileWith(home, "effects.ORL",
+                                  oneObjectCard(className, {{"Width", TGValue::fromInt(2147483647)},
+                                                            {"Height", TGValue::fromInt(1000000000)},
+                                                            {"SurfaceType", TGValue::fromIdent(surface)}}));
+    QVERIFY(!card.isEmpty());
     const QString pdf = home.filePath("out.pdf");
     for (const QStringList& args : {QStringList{"dump", card}, QStringList{"print", card, "-o", pdf, "--home", home.path()}}) {
         const Run r = orlanto(args, deadDisplay, rlim_t(1) << 30);

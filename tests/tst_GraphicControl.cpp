@@ -11,6 +11,8 @@ private slots:
     void readingStateIsQuiet();
     void zoomRounding_data();
     void zoomRounding();
+    void extremeBounds_data();
+    void extremeBounds();
     void noSurfaceIsHarmless();
     void trimSpaces_data();
     void trimSpaces();
@@ -74,6 +76,36 @@ void tst_GraphicControl::zoomRounding()
     for (float z : zooms) box.SetZoom(z);
     QCOMPARE(box.bounds(), expected);
     QCOMPARE(box.zoomFactor(), zooms.back());
+}
+
+void tst_GraphicControl::extremeBounds_data()
+{
+    // Stored positions and sizes are any int; the far edge stays an int, so sizes are cut
+    // where it would not, and zooming never leaves the int range.
+    constexpr int max = std::numeric_limits<int>::max(), min = std::numeric_limits<int>::min();
+    QTest::addColumn<QList<int>>("stored");
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("fits") << QList<int>{min, min, max, max} << 1.0f << QList<int>{min, min, max, max};
+    QTest::newRow("past the right") << QList<int>{300, 10, max, 20} << 1.0f
+                                    << QList<int>{300, 10, max - 300, 20};
+    QTest::newRow("past the left") << QList<int>{-300, 10, min, 20} << 1.0f
+                                   << QList<int>{-300, 10, min + 301, 20};
+    QTest::newRow("zoomed past") << QList<int>{10, 10, max - 20, 20} << 1.5f
+                                 << QList<int>{15, 15, max - 15, 30};
+    QTest::newRow("zoomed below") << QList<int>{min, 0, 10, 10} << 1.5f << QList<int>{min, 0, 15, 15};
+}
+
+void tst_GraphicControl::extremeBounds()
+{
+    QFETCH(QList<int>, stored);
+    QFETCH(float, zoom);
+    QFETCH(QList<int>, expected);
+    TestBox box;
+    box.setBounds(stored[0], stored[1], stored[2], stored[3]);
+    box.SetZoom(zoom);
+    QCOMPARE((QList<int>{box.left(), box.top(), box.width(), box.height()}), expected);
+    QVERIFY(qint64(box.left()) + box.width() == box.bounds().right() + qint64(1));
 }
 
 void tst_GraphicControl::noSurfaceIsHarmless()
