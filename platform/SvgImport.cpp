@@ -46,7 +46,8 @@ bool dropped(QStringView element, const QXmlStreamAttributes& attributes)
     return false;
 }
 
-// The ids of elements that contain a use: using one of those could nest without bound.
+// The ids of uses and of elements that contain one: using one of those could multiply the
+// drawing work without bound.
 QSet<QString> idsContainingUse(QByteArrayView svg)
 {
     QXmlStreamReader reader(svg.toByteArray());
@@ -59,7 +60,8 @@ QSet<QString> idsContainingUse(QByteArrayView svg)
             const bool use = reader.qualifiedName() == u"use" || reader.qualifiedName().endsWith(u":use");
             if (use)
                 for (auto& o : open) o.second = true;
-            open.append({reader.attributes().value(QLatin1String("id")).toString(), false});
+            // A use counts as containing one: chains of uses would add up without bound too.
+            open.append({reader.attributes().value(QLatin1String("id")).toString(), use});
         } else if (reader.isEndElement() && !open.isEmpty()) {
             const auto [id, containsUse] = open.takeLast();
             if (containsUse && !id.isEmpty()) ids.insert(id);

@@ -3,8 +3,8 @@
 // metafile recorder, so an SVG logo is kept, drawn and printed as vectors.
 //
 // Only the file itself is read: before Qt SVG sees the document, references to other files
-// (images, external uses, style sheets) and scripts are taken out, and uses of elements
-// that themselves use others are dropped, so that nested uses cannot multiply the drawing
+// (images, external uses, style sheets) and scripts are taken out, and uses of uses or of
+// elements that contain uses are dropped, so that nested uses cannot multiply the drawing
 // work without bound. A document damaged part way keeps what was read before the damage.
 #include <QByteArray>
 #include <QByteArrayView>

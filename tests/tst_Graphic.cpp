@@ -462,7 +462,9 @@ void tst_Graphic::nestedSvgUsesStayBounded()
                    .arg(i)
                    .arg(i - 1)
                    .toUtf8();
-    svg += "</defs><use xlink:href='#l40'/><use xlink:href='#l0' x='5'/></svg>";
+    // A chain of uses is cut at its second link.
+    svg += "</defs><use xlink:href='#l40'/><use id='u1' xlink:href='#l0' x='5'/>"
+           "<use id='u2' xlink:href='#u1' y='5'/><use xlink:href='#u2' x='2'/></svg>";
     const std::optional<Graphic> g = Graphic::fromFileData(svg, ".SVG");
     QVERIFY(g);
     QCOMPARE(emfRecords(g->metafileData()).count(emrFillPath), 1);
