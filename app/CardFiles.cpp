@@ -1,9 +1,10 @@
 #include "CardFiles.h"
 
-#include <QDir>
+#include "platform/AtomicFile.h"
+#include "platform/FileName.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString CardFiles::companionName(const QString& cardFile)
 {
@@ -19,10 +20,9 @@ bool CardFiles::isCardFile(const QString& fileName)
 
 QString CardFiles::proposedName(const QString& folder)
 {
-    const QDir dir(folder);
     for (int n = 10001; n <= 99999; ++n) {
         const QString name = QStringLiteral("BC") + QString::number(n).mid(1) + QStringLiteral(".ORL");
-        if (!dir.exists(name)) return name;
+        if (!platform::FileName::exists(folder + QLatin1Char('/') + name)) return name;
     }
     return QString();
 }
@@ -31,22 +31,19 @@ QString CardFiles::readCompanion(const QString& cardFile)
 {
     const QString name = companionName(cardFile);
     // Anything but a regular file (a FIFO would wait for a writer) is no companion file.
-    if (!QFileInfo(name).isFile()) return QString();
-    QFile f(name);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return QString();
-    // One line, the background file's full name; a longer file is not a companion file.
-    const QByteArray line = f.readLine(4096);
-    return QString::fromLocal8Bit(line).trimmed();
+    if (!platform::FileName::isFile(name)) return QString();
+    QFile f;
+    if (!platform::FileName::openForReading(f, name)) return QString();
+    // One line, the background file's full name by its bytes; a longer file is not a
+    // companion file.
+    return platform::FileName::fromBytes(f.readLine(4096).trimmed());
 }
 
 bool CardFiles::writeCompanion(const QString& cardFile, const QString& backgroundFile)
 {
     const QString name = companionName(cardFile);
     if (backgroundFile.isEmpty()) {
-        return !QFile::exists(name) || QFile::remove(name);
+        return !platform::FileName::exists(name) || platform::FileName::remove(name);
     }
-    QSaveFile f(name);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(backgroundFile.toLocal8Bit() + "\r\n");
-    return f.commit();
+    return platform::AtomicFile(name).write(platform::FileName::toBytes(backgroundFile) + "\r\n");
 }

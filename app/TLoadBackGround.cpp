@@ -1,11 +1,13 @@
 #include "TLoadBackGround.h"
 
-#include "platform/HelpViewer.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/Graphic.h"
+#include "platform/HelpViewer.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +16,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDialog(parent)
 {
@@ -58,24 +62,37 @@ void TLoadBackGround::listFolder(const QString& folder)
 {
     folder_ = folder;
     files_->clear();
-    const QStringList names = QDir(folder).entryList(platform::Graphic::filePatterns(),
-                                                     QDir::Files, QDir::Name | QDir::IgnoreCase);
-    files_->addItems(names);
+    QStringList names = platform::FileName::files(folder);
+    names.removeIf([](const QString& name) {
+        return !platform::Graphic::readsExtension(QLatin1Char('.') +
+                                                  QFileInfo(name).suffix().toUpper());
+    });
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    // Each item keeps the file's true name and shows it as it reads.
+    for (const QString& name : std::as_const(names)) {
+        auto* item = new QListWidgetItem(platform::FileName::display(name), files_);
+        item->setData(Qt::UserRole, folder + QLatin1Char('/') + name);
+    }
     files_->setCurrentRow(-1);
 }
 
 void TLoadBackGround::selectFile(const QString& fileName)
 {
-    const QFileInfo info(fileName);
-    if (QFileInfo(folder_).absoluteFilePath() != info.absolutePath()) listFolder(info.absolutePath());
-    const QList<QListWidgetItem*> found = files_->findItems(info.fileName(), Qt::MatchExactly);
-    if (!found.isEmpty()) files_->setCurrentItem(found.front());
+    const QString name = platform::FileName::absolute(fileName);
+    const QString folder = name.left(name.lastIndexOf(QLatin1Char('/')));
+    if (platform::FileName::absolute(folder_) != folder) listFolder(folder);
+    for (int i = 0; i < files_->count(); ++i) {
+        if (platform::FileName::absolute(files_->item(i)->data(Qt::UserRole).toString()) == name)
+            files_->setCurrentRow(i);
+    }
 }
 
 QString TLoadBackGround::selectedFile() const
 {
     const QListWidgetItem* item = files_->currentItem();
-    return item ? QDir(folder_).absoluteFilePath(item->text()) : QString();
+    return item ? platform::FileName::absolute(item->data(Qt::UserRole).toString()) : QString();
 }
 
 void TLoadBackGround::browse()
@@ -93,7 +110,7 @@ void TLoadBackGround::browse()
     // A namesake already in the folder is kept: the copy gets a numbered name.
     QDir dir(folder_);
     QString target = dir.absoluteFilePath(info.fileName());
-    for (int n = 2; QFileInfo::exists(target) && QFileInfo(target) != info; ++n)
+    for (int n = 2; platform::FileName::exists(target) && QFileInfo(target) != info; ++n)
         target = dir.absoluteFilePath(
             QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
     if (QFileInfo(target) != info && (!dir.mkpath(QStringLiteral(".")) || !QFile::copy(source, target))) {

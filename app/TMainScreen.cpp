@@ -5,6 +5,7 @@
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
@@ -24,11 +25,14 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QTimer>
 #include <QToolButton>
@@ -106,6 +110,7 @@ TMainScreen::TMainScreen(QWidget* parent)
 
     buildToolBar();
     buildMenus();
+    buildStatusBar();
     connect(surface_.get(), &TGBasePanel::droppedObject, this, [this] {
         surface_->SetPanelState(TGBusinessCardPanel32::psPointing);
         tools_->button(TGBusinessCardPanel32::psPointing)->setChecked(true);
@@ -216,6 +221,13 @@ void TMainScreen::buildToolBar()
     zl->addWidget(up);
     connect(down, &QToolButton::clicked, this, &TMainScreen::zoomOut);
     connect(up, &QToolButton::clicked, this, &TMainScreen::zoomIn);
+    auto* fit = new QToolButton;
+    fit->setObjectName(QStringLiteral("ZoomFitButton"));
+    fit->setText(QStringLiteral("Fit"));
+    fit->setToolTip(QStringLiteral("Zoom to fit"));
+    fit->setAutoRaise(true);
+    zl->addWidget(fit);
+    connect(fit, &QToolButton::clicked, this, &TMainScreen::zoomToFitCommand);
     bar->addWidget(zoomBox);
 
     auto* spacer = new QWidget;
@@ -263,9 +275,9 @@ void TMainScreen::buildMenus()
     fileMenu_->addSeparator();
     QAction* print = add(fileMenu_, "mnuPrint", "&Print", &TMainScreen::printCommand);
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    printActions_ << print
-                  << add(fileMenu_, "mnuPreview", "Pre&view", &TMainScreen::previewCommand)
-                  << add(fileMenu_, "mnuPrinterSetup", "Printer S&etup",
+    previewActions_ << print
+                    << add(fileMenu_, "mnuPreview", "Pre&view", &TMainScreen::previewCommand);
+    printActions_ << add(fileMenu_, "mnuPrinterSetup", "Printer S&etup",
                          &TMainScreen::printerSetupCommand)
                   << add(fileMenu_, "mnuPrinterFineTuning", "Printer Fine &Tuning",
                          &TMainScreen::fineTuningCommand)
@@ -294,6 +306,21 @@ void TMainScreen::buildMenus()
     add(edit, "mnuBackgroundArt", "&Set or Change Background Art", &TMainScreen::backgroundArtCommand);
     add(edit, "mnuLayout", "Change Business Card Layout", &TMainScreen::layoutCommand);
 
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    auto zoomAction = [this, view](const char* name, const char* caption, auto slot) {
+        QAction* a = view->addAction(QLatin1String(caption));
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    zoomAction("mnuZoomIn", "Zoom &In", [this] { zoomSteps(1); })
+        ->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomAction("mnuZoomOut", "Zoom &Out", [this] { zoomSteps(-1); })
+        ->setShortcut(QKeySequence::ZoomOut);
+    zoomAction("mnuActualSize", "&Actual Size", [this] { zoomToPercent(100); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    zoomAction("mnuZoomToFit", "Zoom to &Fit", [this] { zoomToFitCommand(); });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* windowHelp = help->addAction(QStringLiteral("&Help on This Window"));
     windowHelp->setObjectName(QStringLiteral("mnuWindowHelp"));
@@ -314,7 +341,8 @@ void TMainScreen::rebuildRecentMenu()
     recentActions_.clear();
     int n = 1;
     for (const QString& name : recent_.files()) {
-        QAction* a = fileMenu_->addAction(QStringLiteral("&%1 %2").arg(n++).arg(name));
+        QAction* a = fileMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)));
         connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
         recentActions_ << a;
     }
@@ -341,8 +369,15 @@ void TMainScreen::firstActivation()
     show();
     surface_->setShape(TGBasePanel::lsRectangle);
     sizeCardFromLayout();
-    if (!recent_.files().isEmpty() && QFile::exists(recent_.files().front()))
-        OpenBCFile(recent_.files().front());
+    // A copy: opening moves the name to the top of the list, which would pull a reference
+    // into the list from under the opening.
+    const QString last = recent_.files().value(0);
+    if (!last.isEmpty() && platform::FileName::exists(last)) OpenBCFile(last);
+    // A card that would show smaller than a third of the window is zoomed to fit it.
+    if (layout()) layout()->activate();
+    const QSize room = scroll_->maximumViewportSize();
+    if (surface_->width() * 3 < room.width() && surface_->height() * 3 < room.height())
+        zoomToFitCommand();
     surface_->history().clear();
     SetChangesMade(false);
     offerRecovery();
@@ -350,7 +385,13 @@ void TMainScreen::firstActivation()
             Qt::UniqueConnection);
     busy_ = false;
     const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
-    if (!uiMap.isEmpty()) writeUiMap(uiMap);
+    if (!uiMap.isEmpty()) {
+        writeUiMap(uiMap);
+        // Texts that change (the status bar, a dialog's status) are followed as well.
+        auto* refresh = new QTimer(this);
+        connect(refresh, &QTimer::timeout, this, [this, uiMap] { writeUiMap(uiMap); });
+        refresh->start(250);
+    }
     // Later reloads of the preferences meet the same layout: the user hears of it once.
     if (prefs_.LayoutReplaced) platform::ShowInformation(TPreferences::layoutReplacedMessage());
     createPrintCommands();
@@ -382,46 +423,24 @@ void TMainScreen::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void TMainScreen::zoomBy(bool in)
-{
-    busy_ = true;
-    surface_->handle().clear();
-    const float z = surface_->zoomFactor();
-    // The sum is formed in double and kept in single precision: the steps land on 1.1 …
-    // 1.5, and a sixth step in finds 1.5 and stops.
-    if (in && !(z > 1.5f))
-        surface_->SetZoom(float(double(z) + 0.1));
-    else if (!in && z >= 1.1f)
-        surface_->SetZoom(float(double(z) - 0.1));
-    zoomCaption_->setText(zoomCaption());
-    surface_->processPendingEvents();
-    busy_ = false;
-}
-
-void TMainScreen::zoomIn()
-{
-    zoomBy(true);
-}
-
-void TMainScreen::zoomOut()
-{
-    zoomBy(false);
-}
-
-QString TMainScreen::zoomCaption() const
-{
-    return QString::number(qRound(surface_->zoomFactor() * 100.0)) + QLatin1Char('%');
-}
-
 void TMainScreen::Setbuttons()
 {
     for (QAction* a : printActions_) a->setEnabled(printersAvailable());
-    for (QPushButton* b : printButtons_) b->setEnabled(printersAvailable());
+    for (QAction* a : previewActions_) a->setEnabled(printCommands_ != nullptr);
+    for (QPushButton* b : printButtons_) b->setEnabled(printCommands_ != nullptr);
     changesChanged();
 }
 
 bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Wheel && (watched == view_ || watched == scroll_->viewport()))
+        return wheelZoom(event);
+    if (watched == view_ && event->type() == QEvent::MouseMove)
+        updatePointerStatus(static_cast<QMouseEvent*>(event)->position().toPoint());
+    else if (watched == view_ && event->type() == QEvent::Leave)
+        pointerStatus_->clear();
+    else if (watched == view_ && event->type() == QEvent::Paint)
+        updateSelectionStatus(); // whatever changed the selection shows on the card now
     if (watched == scroll_->viewport() && event->type() == QEvent::MouseButtonPress) {
         // A click on the scroll box around the card clears the selection.
         surface_->handle().clear();
@@ -431,7 +450,9 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this || w != QApplication::focusWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier);
+    // The keypad's plus and minus step the zoom buttons; with Ctrl they are the zoom keys.
+    const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier)
+                        && !key->modifiers().testFlag(Qt::ControlModifier);
     if (event->type() == QEvent::KeyRelease) {
         if (keypad && key->key() == Qt::Key_Plus) zoomIn();
         if (keypad && key->key() == Qt::Key_Minus) zoomOut();
@@ -462,13 +483,16 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
 
 void TMainScreen::writeUiMap(const QString& path) const
 {
-    // For end-to-end tests: where the named widgets are on the screen.
+    // For end-to-end tests: where the named widgets are on the screen, and the texts of
+    // labels and the status bar.
     QJsonObject map;
     auto put = [&map](const QWidget* w) {
         if (!w || w->objectName().isEmpty() || !w->isVisible()) return;
         const QPoint g = w->mapToGlobal(QPoint(0, 0));
-        map.insert(w->objectName(), QJsonObject{{"x", g.x()}, {"y", g.y()},
-                                                {"w", w->width()}, {"h", w->height()}});
+        QJsonObject entry{{"x", g.x()}, {"y", g.y()}, {"w", w->width()}, {"h", w->height()}};
+        if (const auto* label = qobject_cast<const QLabel*>(w)) entry.insert("text", label->text());
+        if (const auto* bar = qobject_cast<const QStatusBar*>(w)) entry.insert("text", bar->currentMessage());
+        map.insert(w->objectName(), entry);
     };
     for (const QWidget* w : findChildren<QWidget*>()) put(w);
     QSaveFile f(path);

@@ -48,6 +48,9 @@ public:
     void MRUItemClick(const QString& fileName);
     // Opens a card named on the command line (refusing other extensions, as Open does).
     void openFile(const QString& fileName);
+    // Another start of the program handed over: the window comes to the front and opens
+    // the card it was given (if any) once unsaved changes are settled and no dialog is open.
+    void openFromAnotherStart(const QString& fileName);
     void OpenBCFile(const QString& fileName);
     bool SaveBCFile(const QString& fileName);
     // Asks "Save changes?" when there are unsaved changes and saves on Yes; false when the
@@ -69,8 +72,10 @@ public:
     QString defaultFontCaption() const;
     void SetPanelPersonalInfo();
 
-    // --- print commands (enabled when a printer is available) and the PDF export
-    bool printersAvailable() const { return printCommands_ != nullptr; }
+    // --- print commands and the PDF export. Without a printer (decided once, at the first
+    // activation) Preview still works, Print offers the PDF export instead, and the commands
+    // that need a printer are disabled.
+    bool printersAvailable() const { return printCommands_ && printerProblem_.isEmpty(); }
     void printCommand();
     void previewCommand();
     void printerSetupCommand();
@@ -79,10 +84,25 @@ public:
     void exportPdfCommand();
     TPrintSettings printSettings() const;
 
-    // --- zoom: steps of 0.1 between 1.0 and 1.5
+    // --- zoom: the two buttons step by 0.1 between 1.0 and 1.5; the keys, Ctrl+wheel and
+    // Zoom to fit step by 10 % between 50 % and 400 %
+    static constexpr int MinZoomPercent = 50;
+    static constexpr int MaxZoomPercent = 400;
     void zoomIn();
     void zoomOut();
+    // Zooms to a percentage, brought into the range and onto a 10 % step.
+    void zoomToPercent(int percent);
+    // Steps of 10 % in (positive) or out (negative) from the current zoom.
+    void zoomSteps(int steps);
+    void zoomToFitCommand();
+    // The largest step at which the whole card shows in the window.
+    int fitZoomPercent() const;
     QString zoomCaption() const;
+
+    // --- status bar: the pointer's place on the card and the selection's bounds, in the
+    // layout's unit
+    QString pointerStatus() const;
+    QString selectionStatus() const;
 
     // --- change tracking: the card has unsaved changes while its undo history is away
     // from the state last saved or opened
@@ -114,6 +134,14 @@ private:
     void rebuildRecentMenu();
     void toolClicked(int state);
     void zoomBy(bool in);
+    void applyZoom(float zoom);
+    void buildStatusBar();
+    void updatePointerStatus(QPoint viewPos);
+    void updateSelectionStatus();
+    // A length in surface pixels at the current zoom, in the layout's unit.
+    QString cardLength(double pixels) const;
+    // Ctrl+wheel over the card or around it; true when the event was used.
+    bool wheelZoom(QEvent* event);
     void storeFontPreferences();
     void sizeCardFromLayout();
     QString savedFolder() const;
@@ -132,6 +160,9 @@ private:
     QScrollArea* scroll_ = nullptr;
     QButtonGroup* tools_ = nullptr;
     QLabel* zoomCaption_ = nullptr;
+    QLabel* pointerStatus_ = nullptr;
+    QLabel* selectionStatus_ = nullptr;
+    int wheelRest_ = 0; // wheel turns not yet a whole step
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QAction* saveAction_ = nullptr;
@@ -142,8 +173,10 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QList<QAction*> printActions_; // enabled exactly when printers are available
+    QList<QAction*> previewActions_; // Print and Preview: enabled once activated
     QList<QPushButton*> printButtons_;
     std::unique_ptr<TPrintCommands> printCommands_;
+    QString printerProblem_; // why nothing can be printed; empty with a printer
 
     TPreferences prefs_;
     TRecentFiles recent_;

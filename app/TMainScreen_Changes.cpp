@@ -6,6 +6,7 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,8 +83,9 @@ void TMainScreen::changesChanged() {
     saveButton_->setText(currentFileName_.isEmpty() ? QStringLiteral("Save As")
                                                     : QStringLiteral("Save"));
     saveButton_->setVisible(changed);
-    const QString name = currentFileName_.isEmpty() ? QStringLiteral("Untitled")
-                                                    : QFileInfo(currentFileName_).fileName();
+    const QString name = currentFileName_.isEmpty()
+                             ? QStringLiteral("Untitled")
+                             : platform::FileName::display(QFileInfo(currentFileName_).fileName());
     setWindowTitle(QStringLiteral("Orlanto - ") + name +
                    (changed ? QStringLiteral(" *") : QString()));
     // The copy kept against crashes is only wanted while there are unsaved changes.
@@ -133,7 +135,7 @@ void TMainScreen::pollRecovery() {
 void TMainScreen::offerRecovery() {
     recoveryChecked_ = true;
     const QString copy = TRecoveryFile::cardPath();
-    if (!QFile::exists(copy)) return;
+    if (!platform::FileName::exists(copy)) return;
     // The copy is read on a scratch surface first: a damaged one never replaces the card.
     {
         TGBusinessCardPanel32 scratch;
@@ -158,7 +160,7 @@ void TMainScreen::offerRecovery() {
     busy_ = true;
     surface_->ClearObjects();
     surface_->LoadCard(copy);
-    setBackgroundFile(QFile::exists(background) ? background : QString());
+    setBackgroundFile(platform::FileName::exists(background) ? background : QString());
     // An unsaved card: it gets a name only when the user saves it.
     currentFileName_.clear();
     surface_->settleLayout();

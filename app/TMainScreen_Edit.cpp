@@ -7,6 +7,7 @@
 #include "TSplashform.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 #include "printing/TEditCardLayout.h"
 
@@ -73,9 +74,9 @@ void TMainScreen::backgroundArtCommand()
     TLoadBackGround dialog(folder, this);
     if (!backgroundFile_.isEmpty()) {
         const QString inFolder = folder + QLatin1Char('/') + QFileInfo(backgroundFile_).fileName();
-        if (QFile::exists(backgroundFile_))
+        if (platform::FileName::exists(backgroundFile_))
             dialog.selectFile(backgroundFile_);
-        else if (QFile::exists(inFolder))
+        else if (platform::FileName::exists(inFolder))
             dialog.selectFile(inFolder);
     }
     TGUndoHistory::Step step(surface_->history(), QStringLiteral("Background Art"));

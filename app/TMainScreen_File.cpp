@@ -7,10 +7,13 @@
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
 #include "platform/DialogHost.h"
+#include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
 const QString cardFilter = QStringLiteral("ORL File (*.orl *.ORL)");
@@ -51,12 +54,12 @@ void TMainScreen::openCommand()
 
 void TMainScreen::openFile(const QString& fileName)
 {
-    const QString name = QFileInfo(fileName).absoluteFilePath();
+    const QString name = platform::FileName::absolute(fileName);
     if (!CardFiles::isCardFile(name)) {
         platform::ShowInformation(notACard);
         return;
     }
-    if (!QFile::exists(name)) {
+    if (!platform::FileName::exists(name)) {
         platform::ShowInformation(name + QStringLiteral(" no longer exists"));
         return;
     }
@@ -65,6 +68,23 @@ void TMainScreen::openFile(const QString& fileName)
         return;
     }
     OpenBCFile(name);
+}
+
+void TMainScreen::openFromAnotherStart(const QString& fileName)
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        // A dialog of this window is open: it keeps the front, and the card waits for it.
+        modal->raise();
+        modal->activateWindow();
+        if (!fileName.isEmpty())
+            QTimer::singleShot(300, this, [this, fileName] { openFromAnotherStart(fileName); });
+        return;
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (fileName.isEmpty() || !CheckSaveNeeded()) return;
+    openFile(fileName);
 }
 
 void TMainScreen::deleteCommand()
@@ -79,12 +99,12 @@ void TMainScreen::deleteCommand()
     if (!platform::AskYesNo(QStringLiteral("Delete ") + name + QLatin1Char('?'),
                             QStringLiteral("CONFIRM")))
         return;
-    if (!QFile::remove(name) && QFile::exists(name)) {
+    if (!platform::FileName::remove(name) && platform::FileName::exists(name)) {
         platform::ShowInformation(QStringLiteral("Unable to delete ") + name);
         return;
     }
     const QString companion = CardFiles::companionName(name);
-    if (QFile::exists(companion)) QFile::remove(companion);
+    platform::FileName::remove(companion);
 }
 
 void TMainScreen::saveCommand()
@@ -161,7 +181,7 @@ void TMainScreen::OpenBCFile(const QString& fileName)
         recent_.save();
         rebuildRecentMenu();
         backgroundFile_ = CardFiles::readCompanion(fileName);
-        if (!backgroundFile_.isEmpty() && QFile::exists(backgroundFile_))
+        if (!backgroundFile_.isEmpty() && platform::FileName::exists(backgroundFile_))
             surface_->LoadBackground(backgroundFile_);
     } catch (const std::exception&) {
         // A broken file, or one whose objects need more memory than there is.
@@ -202,7 +222,7 @@ void TMainScreen::MRUItemClick(const QString& fileName)
     recent_.remove(fileName);
     recent_.save();
     rebuildRecentMenu();
-    if (!QFile::exists(fileName))
+    if (!platform::FileName::exists(fileName))
         platform::ShowInformation(fileName + QStringLiteral(" no longer exists"));
     else if (const QString problem = TGLabelObjectFiler::notACardFile(fileName); !problem.isEmpty())
         platform::ShowInformation(problem);

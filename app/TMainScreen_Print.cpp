@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStatusBar>
 
 TPrintSettings TMainScreen::printSettings() const
 {
@@ -40,7 +41,11 @@ void TMainScreen::storePrintSettings(const TPrintSettings& s)
 
 void TMainScreen::createPrintCommands()
 {
-    if (!TPrintCommands::PrintersAvailable(true)) return;
+    // Told once, where it does not stand in the way: the status bar.
+    printerProblem_ = TPrintCommands::printerProblem();
+    if (!printerProblem_.isEmpty())
+        statusBar()->showMessage(printerProblem_.section(QStringLiteral("\r\n"), 0, 0) +
+                                 QStringLiteral(" Preview and Export as PDF... work without one."));
     printCommands_ = std::make_unique<TPrintCommands>(*surface_, this);
     printCommands_->SavePreferences = [this](const TPrintSettings& s) { storePrintSettings(s); };
     printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
@@ -49,6 +54,12 @@ void TMainScreen::createPrintCommands()
 void TMainScreen::printCommand()
 {
     if (!printCommands_) return;
+    if (!printersAvailable()) {
+        if (platform::AskYesNo(printerProblem_ + QStringLiteral("\r\n\r\nExport as PDF... instead?"),
+                               QStringLiteral("Print")))
+            exportPdfCommand();
+        return;
+    }
     TPrintSettings s = printSettings();
     printCommands_->Print(s);
 }
@@ -101,8 +112,8 @@ void TMainScreen::exportPdfCommand()
     platform::Report report(target);
     report.setPaperSize(s.layout.Papersize);
     report.setCopies(pages);
-    const SheetPrintJob job = SheetPrintJob::make(s.layout, s.offsets, selection,
-                                                  SheetPrintJob::Mode::Print, pages,
-                                                  s.backgroundFile);
+    SheetPrintJob job = SheetPrintJob::make(s.layout, s.offsets, selection,
+                                            SheetPrintJob::Mode::Print, pages, s.backgroundFile);
+    job.outputFile = name;
     TLabelPrinter::DoPrint(*surface_, job, report, this);
 }

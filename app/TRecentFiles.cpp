@@ -1,5 +1,6 @@
 #include "TRecentFiles.h"
 
+#include "platform/FileName.h"
 #include "platform/IniFile.h"
 #include "platform/PreferencesFile.h"
 
@@ -23,7 +24,8 @@ void TRecentFiles::remove(const QString& fileName)
 void TRecentFiles::read(const platform::IniFile& ini)
 {
     files_.clear();
-    for (const QString& name : ini.readSectionValues(kSection)) {
+    for (const QString& text : ini.readSectionValues(kSection)) {
+        const QString name = platform::FileName::fromText(text);
         if (files_.size() == MaxEntries) break;
         if (!name.isEmpty() && !files_.contains(name)) files_.append(name);
     }
@@ -33,7 +35,8 @@ void TRecentFiles::write(platform::IniFile& ini) const
 {
     ini.eraseSection(kSection);
     for (int i = 0; i < files_.size(); ++i)
-        ini.writeString(kSection, QStringLiteral("F%1").arg(i), files_.at(i));
+        ini.writeString(kSection, QStringLiteral("F%1").arg(i),
+                        platform::FileName::toText(files_.at(i)));
 }
 
 TRecentFiles TRecentFiles::load()

@@ -1,6 +1,7 @@
 #pragma once
 // The recent-files list: at most five full file names, most recent first, kept in section
-// "MRU" of the preferences file as F0, F1, ...
+// "MRU" of the preferences file as F0, F1, ... A name that is not UTF-8 is kept there as
+// a "file://" address of its bytes (see FileName::toText).
 #include <QStringList>
 
 namespace platform {

@@ -2,10 +2,11 @@
 
 #include "document/TGBasePanel.h"
 #include "document/TGFilerError.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 TRecoveryFile::TRecoveryFile(TGBasePanel& surface) : surface_(surface) {}
 
@@ -18,7 +19,7 @@ QString TRecoveryFile::backgroundPath() {
 }
 
 bool TRecoveryFile::exists() {
-    return QFile::exists(cardPath());
+    return platform::FileName::exists(cardPath());
 }
 
 QString TRecoveryFile::poll(bool modified, const QString& background) {
@@ -40,30 +41,31 @@ QString TRecoveryFile::write(const QString& background) {
         return e.message();
     }
     if (background.isEmpty()) {
-        QFile::remove(backgroundPath());
+        platform::FileName::remove(backgroundPath());
         return QString();
     }
-    QSaveFile f(backgroundPath());
-    if (!f.open(QIODevice::WriteOnly) || f.write(background.toUtf8()) < 0 || !f.commit())
+    // The name by its bytes, as the card's companion file keeps it.
+    platform::AtomicFile f(backgroundPath());
+    if (!f.write(platform::FileName::toBytes(background)))
         return QStringLiteral("Cannot write file %1: %2").arg(backgroundPath(), f.errorString());
     return QString();
 }
 
 void TRecoveryFile::remove() {
-    QFile::remove(cardPath());
-    QFile::remove(backgroundPath());
+    platform::FileName::remove(cardPath());
+    platform::FileName::remove(backgroundPath());
 }
 
 QString TRecoveryFile::background() {
-    QFile f(backgroundPath());
-    if (!f.open(QIODevice::ReadOnly)) return QString();
-    return QString::fromUtf8(f.read(4096)).trimmed();
+    QFile f;
+    if (!platform::FileName::openForReading(f, backgroundPath())) return QString();
+    return platform::FileName::fromBytes(f.read(4096).trimmed());
 }
 
 QString TRecoveryFile::setAside() {
     const QString aside = cardPath() + QStringLiteral(".damaged");
-    QFile::remove(aside);
-    if (!QFile::rename(cardPath(), aside)) QFile::remove(cardPath());
-    QFile::remove(backgroundPath());
+    platform::FileName::remove(aside);
+    if (!platform::FileName::rename(cardPath(), aside)) platform::FileName::remove(cardPath());
+    platform::FileName::remove(backgroundPath());
     return aside;
 }

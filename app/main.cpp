@@ -4,6 +4,7 @@
 #include "PrintCommand.h"
 #include "TMainScreen.h"
 #include "platform/ConsoleDialogHost.h"
+#include "platform/FileName.h"
 #include "platform/GuardedApplication.h"
 #include "platform/HomeFolder.h"
 #include "platform/SingleInstance.h"
@@ -34,6 +35,14 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
     startupMessages << message;
 }
 
+// The arguments the toolkit left, by their bytes: a file name that is not UTF-8 stays exact.
+QStringList arguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << platform::FileName::fromBytes(argv[i]);
+    return args;
+}
+
 // A command-line command; any failure, even running out of memory, ends it with a message.
 int runCommand(int argc, char** argv, const QString& command)
 {
@@ -41,7 +50,7 @@ int runCommand(int argc, char** argv, const QString& command)
     QApplication app(argc, argv);
     platform::ConsoleDialogHost console;
     platform::DialogHost::install(&console);
-    const QStringList args = QApplication::arguments().mid(1);
+    const QStringList args = arguments(argc, argv).mid(1);
     try {
         if (command == QLatin1String("print")) return PrintCommand().run(args);
         return CommandLine().run(args);
@@ -72,23 +81,25 @@ int main(int argc, char** argv)
 
     QApplication::setApplicationName(QStringLiteral("Orlanto"));
     QApplication::setDesktopFileName(QStringLiteral("orlanto"));
-    const QStringList args = platform::HomeFolder::takeHomeArgument(QApplication::arguments());
+    const QStringList args = platform::HomeFolder::takeHomeArgument(arguments(argc, argv));
 
+    // A card named on the command line; a copy already running opens it instead.
+    const QString file = args.size() > 1 ? args.at(1) : QString();
     platform::SingleInstance guard(platform::SingleInstance::keyFor(platform::HomeFolder::path()));
-    if (!guard.claim()) return 0;
+    if (!guard.claim(file)) return 0;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMainScreen window;
     QApplication::restoreOverrideCursor();
-    guard.onActivate = [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
+    guard.onActivate = [&window](const QString& fileName) {
+        // Later, from the window's own events: opening may ask about unsaved changes.
+        QMetaObject::invokeMethod(&window, [&window, fileName] { window.openFromAnotherStart(fileName); },
+                                  Qt::QueuedConnection);
     };
     window.show();
     // A card named on the command line opens once the window is up.
-    if (args.size() > 1) {
-        QMetaObject::invokeMethod(&window, [&window, file = args.at(1)] {
+    if (!file.isEmpty()) {
+        QMetaObject::invokeMethod(&window, [&window, file] {
             window.firstActivation();
             window.openFile(file);
         }, Qt::QueuedConnection);

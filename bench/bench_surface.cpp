@@ -1,13 +1,16 @@
 // The design surface's hot paths: a full repaint at zoom 1.5 with 200 objects, all
 // selected, one mouse-move step of a frame drag that carries 200 objects (the undo history
 // watching), the release that moves them and records the step, and undo and redo of that
-// move.
+// move; in the main window, a repaint at 400 %, a Ctrl+wheel step to 400 % and Zoom to fit
+// with the repaint that follows.
 #include "app/ObjectKinds.h"
+#include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/HomeFolder.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -19,7 +22,22 @@ struct SteppingClock : platform::TickClock {
     mutable quint32 now = 1;
 };
 
-// A card of 200 rectangles, ellipses and round rectangles made with the tools.
+// Draws 200 rectangles, ellipses and round rectangles with the tools.
+void drawShapes(TGBusinessCardPanel32& surface)
+{
+    const TGBusinessCardPanel32::TLPanelState tools[] = {
+        TGBusinessCardPanel32::psRectangle, TGBusinessCardPanel32::psEllipse,
+        TGBusinessCardPanel32::psRoundRectangle};
+    for (int i = 0; i < 200; ++i) {
+        surface.SetPanelState(tools[i % 3]);
+        const int x = (i * 37) % 280, y = (i * 53) % 160;
+        surface.mouseDown(Qt::LeftButton, {}, x, y);
+        surface.mouseUp(Qt::LeftButton, {}, x + 30, y + 20);
+    }
+    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+}
+
+// A card of 200 shapes on a bare surface.
 struct Card {
     Card()
     {
@@ -30,16 +48,7 @@ struct Card {
         surface.setDrawOutline(true);
         surface.setShowGrid(true);
         ObjectKinds::registerAll(surface);
-        const TGBusinessCardPanel32::TLPanelState tools[] = {
-            TGBusinessCardPanel32::psRectangle, TGBusinessCardPanel32::psEllipse,
-            TGBusinessCardPanel32::psRoundRectangle};
-        for (int i = 0; i < 200; ++i) {
-            surface.SetPanelState(tools[i % 3]);
-            const int x = (i * 37) % 280, y = (i * 53) % 160;
-            surface.mouseDown(Qt::LeftButton, {}, x, y);
-            surface.mouseUp(Qt::LeftButton, {}, x + 30, y + 20);
-        }
-        surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+        drawShapes(surface);
     }
     QTemporaryDir home;
     SteppingClock clock;
@@ -131,6 +140,73 @@ void BM_RedoMoveOf200(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RedoMoveOf200)->Unit(benchmark::kMillisecond);
+
+// The main window, large enough for the card at 400 %, with 200 shapes on the card.
+struct ZoomWindow {
+    ZoomWindow()
+    {
+        platform::HomeFolder::set(home.path());
+        window = std::make_unique<TMainScreen>();
+        window->resize(1600, 1100);
+        window->firstActivation();
+        window->surface().setClock(&clock);
+        drawShapes(window->surface());
+        window->surface().selectAll();
+    }
+    TGBusinessCardPanel32& surface() { return window->surface(); }
+    void ctrlWheel(int delta)
+    {
+        QWidget* view = window->findChild<QWidget*>(QStringLiteral("SurfaceView"));
+        QWheelEvent e(QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &e);
+    }
+    QTemporaryDir home;
+    SteppingClock clock;
+    std::unique_ptr<TMainScreen> window;
+};
+
+void BM_RepaintAt400(benchmark::State& state)
+{
+    ZoomWindow w;
+    w.window->zoomToPercent(400);
+    for (auto _ : state) {
+        w.surface().invalidate();
+        benchmark::DoNotOptimize(w.surface().image().constBits());
+    }
+}
+BENCHMARK(BM_RepaintAt400)->Unit(benchmark::kMillisecond);
+
+// One wheel notch with Ctrl, between 390 % and 400 %, and the repaint at the new zoom.
+void BM_CtrlWheelStepTo400(benchmark::State& state)
+{
+    ZoomWindow w;
+    w.window->zoomToPercent(390);
+    int delta = 120;
+    for (auto _ : state) {
+        w.ctrlWheel(delta);
+        benchmark::DoNotOptimize(w.surface().image().constBits());
+        delta = -delta;
+    }
+    state.counters["zoom"] = w.surface().zoomFactor();
+}
+BENCHMARK(BM_CtrlWheelStepTo400)->Unit(benchmark::kMillisecond);
+
+// Zoom to fit from 100 % (to 400 % in this window) and the repaint at the fitted zoom.
+void BM_ZoomToFit(benchmark::State& state)
+{
+    ZoomWindow w;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.window->zoomToPercent(100);
+        w.surface().image();
+        state.ResumeTiming();
+        w.window->zoomToFitCommand();
+        benchmark::DoNotOptimize(w.surface().image().constBits());
+    }
+    state.counters["zoom"] = w.surface().zoomFactor();
+}
+BENCHMARK(BM_ZoomToFit)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)

@@ -6,7 +6,7 @@
 #include "platform/HomeFolder.h"
 #include "platform/SystemTickClock.h"
 
-#include <QFile>
+#include "platform/FileName.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,8 +33,8 @@ TGBasePanel::~TGBasePanel()
     // Objects owned elsewhere must not call back into a surface that is going away.
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->setSurface(nullptr);
     if (ownsTemporaryFiles_) {
-        QFile::remove(clipboardFile_);
-        QFile::remove(tempFile_);
+        platform::FileName::remove(clipboardFile_);
+        platform::FileName::remove(tempFile_);
     }
 }
 
@@ -299,7 +299,8 @@ void TGBasePanel::refreshSurfaceMenu()
                                 "Align Left", "Align Right", "Align Tops", "Align Bottoms",
                                 "Center Vertically", "Center Horizontally", "Font"})
         surfaceMenu_.find(QLatin1String(caption))->enabled = selected;
-    surfaceMenu_.find(QStringLiteral("Paste"))->enabled = QFile::exists(clipboardFile_);
+    surfaceMenu_.find(QStringLiteral("Paste"))->enabled =
+        platform::FileName::exists(clipboardFile_);
     const bool any = !objects_.empty();
     surfaceMenu_.find(QStringLiteral("Lock All"))->enabled = any;
     surfaceMenu_.find(QStringLiteral("Unlock All"))->enabled = any;

@@ -5,7 +5,7 @@
 #include "TGGraphicControl.h"
 #include "TGLabelObjectFiler.h"
 
-#include <QFile>
+#include "platform/FileName.h"
 
 void TGBasePanel::SaveCard(const QString& fileName)
 {
@@ -24,7 +24,7 @@ void TGBasePanel::SaveCard(const QString& fileName)
 
 void TGBasePanel::LoadCard(const QString& fileName)
 {
-    if (!QFile::exists(fileName)) return;
+    if (!platform::FileName::exists(fileName)) return;
     // Objects read join the end of the child list with unzoomed bounds; each is brought to
     // the surface's zoom.
     const size_t first = objects_.size();
@@ -77,7 +77,7 @@ void TGBasePanel::clipboardPaste()
             s.pastedBefore_ = true;
         }
     } stamp{*this};
-    if (QFile::exists(clipboardFile_))
+    if (platform::FileName::exists(clipboardFile_))
         TGLabelObjectFiler(classes_).LoadWithOffset(owner(), *this, clipboardFile_);
 }
 

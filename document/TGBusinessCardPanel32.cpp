@@ -23,8 +23,9 @@ void TGBusinessCardPanel32::registerTool(TLPanelState state, Tool tool)
 void TGBusinessCardPanel32::CreateObjectInRect(QRect r)
 {
     // r holds corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
-    if (r.right() - r.left() < 25) r.setRight(r.left() + 50);
-    if (r.bottom() - r.top() < 15) r.setBottom(r.top() + 15);
+    draggedBand_ = r;
+    if (r.right() - r.left() < MinBandWidth) r.setRight(r.left() + 50);
+    if (r.bottom() - r.top() < MinBandHeight) r.setBottom(r.top() + 15);
     const auto it = tools_.find(panelState_);
     if (it != tools_.end()) it->second(*this, r);
 }

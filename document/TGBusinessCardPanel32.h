@@ -35,7 +35,13 @@ public:
     void registerTool(TLPanelState state, Tool tool);
     bool hasTool(TLPanelState state) const { return tools_.count(state) > 0; }
 
+    // A band narrower than this is given a width of 50, one lower than this a height of 15.
+    static constexpr int MinBandWidth = 25;
+    static constexpr int MinBandHeight = 15;
     void CreateObjectInRect(QRect r) override;
+    // The corners of the band the object being made was dragged as, before a click (a band
+    // too small in both directions) was given its default size.
+    QRect draggedBand() const { return draggedBand_; }
     // True when an effect shape or effect text is on the surface.
     bool HasEffectObjects() const;
 
@@ -45,5 +51,6 @@ public:
 private:
     TLPanelState panelState_ = psPointing;
     std::map<TLPanelState, Tool> tools_;
+    QRect draggedBand_;
     std::array<QString, PersonalInfoCount> personal_;
 };

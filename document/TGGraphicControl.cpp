@@ -6,7 +6,6 @@
 #include "platform/ScreenMetrics.h"
 
 #include <QMetaProperty>
-#include <QPicture>
 
 #include <algorithm>
 #include <cmath>
@@ -148,23 +147,15 @@ void TGGraphicControl::paint(platform::Canvas&) {}
 
 void TGGraphicControl::print(platform::Report&, double, double) {}
 
-void TGGraphicControl::printAsPicture(platform::Report& report, double leftInches,
+void TGGraphicControl::printAsPainted(platform::Report& report, double leftInches,
                                       double topInches)
 {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     const QRectF target(
         QPointF(leftInches + left() / ppi, topInches + top() / ppi),
         QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        platform::Canvas canvas(painter);
-        canvas.setClipRect(QRect(0, 0, width(), height()));
-        paint(canvas);
-    }
-    // The whole object fills the target, whatever part of it the drawing touched.
-    picture.setBoundingRect(QRect(0, 0, width(), height()));
-    report.stretchDraw(target, picture);
+    report.drawStretched(target, QSize(width(), height()),
+                         [this](platform::Canvas& canvas) { paint(canvas); });
 }
 
 void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c) const

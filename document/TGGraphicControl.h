@@ -129,9 +129,9 @@ public:
 protected:
     // Repaints the object's area of the surface.
     void repaint();
-    // Prints the object as it paints: its paint, recorded into a picture of Width x Height
-    // pixels, is stretched onto its inch rectangle on the page.
-    void printAsPicture(platform::Report& report, double leftInches, double topInches);
+    // Prints the object as it paints: its paint of Width x Height pixels is stretched onto
+    // its inch rectangle on the page.
+    void printAsPainted(platform::Report& report, double leftInches, double topInches);
 
 private:
     qint32 tag_ = 0;

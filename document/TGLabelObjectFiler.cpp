@@ -10,9 +10,9 @@
 #include "platform/Cp1252.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileName.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <exception>
@@ -112,10 +112,10 @@ void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fil
 
 QString TGLabelObjectFiler::notACardFile(const QString& fileName)
 {
-    const QFileInfo info(fileName);
-    if (info.isFile()) return QString();
-    if (info.isDir()) return QStringLiteral("%1 is a folder, not a card file").arg(fileName);
-    if (info.exists())
+    if (platform::FileName::isFile(fileName)) return QString();
+    if (platform::FileName::isDir(fileName))
+        return QStringLiteral("%1 is a folder, not a card file").arg(fileName);
+    if (platform::FileName::exists(fileName))
         return QStringLiteral("%1 is not a card file: it is a device, FIFO or socket, not a "
                               "regular file").arg(fileName);
     return QStringLiteral("%1 does not exist").arg(fileName);
@@ -123,12 +123,12 @@ QString TGLabelObjectFiler::notACardFile(const QString& fileName)
 
 void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists()) return;
+    if (!platform::FileName::exists(fileName)) return;
     // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
     if (const QString problem = notACardFile(fileName); !problem.isEmpty()) fail(problem);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) fail(QStringLiteral("Cannot open file %1").arg(fileName));
+    QFile file;
+    if (!platform::FileName::openForReading(file, fileName))
+        fail(QStringLiteral("Cannot open file %1").arg(fileName));
     readObjects(file, owner, surface);
 }
 

@@ -61,10 +61,12 @@ bool styledOn(Gdi::TPenStyle style, qint64 i)
 
 Canvas::Canvas(QPainter& painter) : p_(painter)
 {
-    p_.setRenderHint(QPainter::Antialiasing, false);
+    // Hints are set only when they change: every change makes a PDF page restate its brush.
+    if (p_.testRenderHint(QPainter::Antialiasing)) p_.setRenderHint(QPainter::Antialiasing, false);
     // Bitmaps keep their own pixels on every device: a PDF page would otherwise hold them
     // as JPEG, with fringes at every colour edge.
-    p_.setRenderHint(QPainter::LosslessImageRendering, true);
+    if (!p_.testRenderHint(QPainter::LosslessImageRendering))
+        p_.setRenderHint(QPainter::LosslessImageRendering, true);
 }
 
 void Canvas::translate(int dx, int dy)
@@ -387,17 +389,25 @@ void Canvas::drawText(int x, int y, const QString& text)
         reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
     const QString shown =
         tm.shown(centred ? text : text.left(tm.charactersWithin(text, reach + tm.tmHeight)));
-    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    drawShown(tm, x, y, shown, centred ? tm.shownWidth(shown) : 0);
+}
+
+void Canvas::drawShown(const TextMetrics& tm, int x, int y, const QString& shown, int shownWidth)
+{
+    if (p_.compositionMode() != QPainter::CompositionMode_SourceOver)
+        p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
     p_.setPen(font.color.toQColor());
     p_.translate(x, y);
     // Escapement turns counter-clockwise on the screen, where y grows downwards.
     if (font.escapement % 3600 != 0) p_.rotate(-font.escapement / 10.0);
-    int dx = centred ? -tm.shownWidth(shown) / 2 : 0;
+    int dx = (textAlign & TA_CENTER) == TA_CENTER ? -shownWidth / 2 : 0;
     const int dy = (textAlign & TA_BOTTOM) ? -tm.tmDescent : tm.tmAscent;
-    for (const QString& piece : TextMetrics::pieces(shown)) {
-        p_.drawText(QPoint(dx, dy), piece);
-        dx += tm.shownWidth(piece);
+    // Each piece starts where the one before ends; the last one's width is not needed.
+    const QStringList pieces = TextMetrics::pieces(shown);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0) dx += tm.shownWidth(pieces[i - 1]);
+        p_.drawText(QPoint(dx, dy), pieces[i]);
     }
 }
 
@@ -409,11 +419,23 @@ void Canvas::textOut(int x, int y, const QString& text)
     p_.restore();
 }
 
+void Canvas::textOutShown(int x, int y, const QString& shown, int shownWidth)
+{
+    if (shown.isEmpty() || visibleArea().isEmpty()) return;
+    p_.save();
+    drawShown(metricsFor(font), x, y, shown, shownWidth);
+    p_.restore();
+}
+
 void Canvas::extTextOut(int x, int y, const QRect& clip, const QString& text)
 {
     if (text.isEmpty() || clip.isEmpty()) return;
     p_.save();
-    intersectClipRect(clip);
+    // A clip that holds all of the current one changes nothing; leaving it out spares a PDF
+    // page a second clipping path.
+    const bool covered = p_.hasClipping() && p_.clipRegion().rectCount() == 1
+                         && QRectF(clip).contains(p_.clipBoundingRect());
+    if (!covered) intersectClipRect(clip);
     drawText(x, y, text);
     p_.restore();
 }

@@ -91,6 +91,10 @@ public:
     // As textOut, clipped to clip (in unturned coordinates), as ExtTextOut with its clip
     // option does.
     void extTextOut(int x, int y, const QRect& clip, const QString& text);
+    // As textOut, for text already turned into the characters drawn for it and measured in
+    // this font (TextMetrics::shown and shownWidth), so that a text drawn in every paint is
+    // mapped and measured once.
+    void textOutShown(int x, int y, const QString& shown, int shownWidth);
 
 private:
     void applyMode();
@@ -99,6 +103,7 @@ private:
     // Draws the outline of r (right/bottom exclusive) with the current pen, GDI-centred.
     void frame(int left, int top, int right, int bottom);
     void drawText(int x, int y, const QString& text);
+    void drawShown(const TextMetrics& tm, int x, int y, const QString& shown, int shownWidth);
     // The part of the device that drawing can reach, in current coordinates (the clip and
     // the device's own rectangle); a vast rectangle when nothing bounds it (a recording).
     QRectF visibleArea() const;

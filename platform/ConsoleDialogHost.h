@@ -18,6 +18,7 @@ class ConsoleDialogHost : public DialogHost {
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     void popup(MenuModel&, QPoint) override {}
     void beep() override {}
+    void openExternally(const QString&) override {} // a command never opens viewers
 
 protected:
     int run(QDialog& dialog) override;

@@ -1,7 +1,8 @@
 #pragma once
 // The one door through which the program shows anything modal: its own dialogs, message
-// boxes, the platform's colour, font and file dialogs, and popup menus. The default host
-// shows real widgets; tests install a scripted host that answers without an event loop.
+// boxes, the platform's colour, font and file dialogs, and popup menus; and the door to the
+// desktop's viewers. The default host shows real widgets; tests install a scripted host that
+// answers without an event loop and opens no viewer.
 #include "MenuModel.h"
 #include "TColor.h"
 
@@ -41,6 +42,8 @@ public:
     // Opens the menu at a screen position (runs its on-popup handler first).
     virtual void popup(MenuModel& menu, QPoint globalPos) = 0;
     virtual void beep() = 0;
+    // Hands a file to the desktop's viewer for its type (the "open" shell action).
+    virtual void openExternally(const QString& fileName) = 0;
 
     // The host in use; the widget host unless a test installed another.
     static DialogHost& current();

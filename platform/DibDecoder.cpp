@@ -3,12 +3,25 @@
 #include "ByteReader.h"
 #include "RasterDecoder.h"
 
+#include <QCache>
+#include <QMutex>
 
 namespace platform {
 
 namespace {
 constexpr quint32 biBitfields = 3;
 constexpr quint32 biAlphaBitfields = 6;
+
+// Bitmaps decoded lately, by their bytes. A metafile replayed for every card on a sheet then
+// draws the very same QImage each time, which a PDF page embeds once per job (it knows an
+// image by its cache key); decoding again would embed a copy per card. Bounded in bytes.
+constexpr qsizetype CacheBytes = 64 * 1024 * 1024;
+QMutex cacheLock;
+QCache<QByteArray, QImage>& cache()
+{
+    static QCache<QByteArray, QImage> images(CacheBytes);
+    return images;
+}
 } // namespace
 
 qsizetype DibDecoder::infoSize(QByteArrayView info)
@@ -59,7 +72,11 @@ QImage DibDecoder::decode(QByteArrayView info, QByteArrayView bits)
     file.append(info.data(), info.size());
     file.append(QByteArray(offset - file.size(), '\0'));
     file.append(bits.data(), bits.size());
-    return RasterDecoder::readWithQt(file, "bmp");
+    const QMutexLocker locker(&cacheLock);
+    if (const QImage* known = cache().object(file)) return *known;
+    const QImage image = RasterDecoder::readWithQt(file, "bmp");
+    if (!image.isNull()) cache().insert(file, new QImage(image), image.sizeInBytes() + file.size());
+    return image;
 }
 
 QImage DibDecoder::decodePacked(QByteArrayView packed)

@@ -1,6 +1,7 @@
 #include "Graphic.h"
 
 #include "ByteReader.h"
+#include "FileName.h"
 #include "MetafilePlayer.h"
 #include "RasterDecoder.h"
 #include "ScreenMetrics.h"
@@ -167,9 +168,10 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error)
     };
     const QString failed = QLatin1String(loadErrorMessage);
     // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
-    if (!QFileInfo(fileName).isFile()) return fail(failed);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileBytes) return fail(failed);
+    if (!FileName::isFile(fileName)) return fail(failed);
+    QFile file;
+    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes)
+        return fail(failed);
     const QByteArray data = file.read(maxFileBytes);
     const QString extension = "." + QFileInfo(fileName).suffix().toUpper();
     if (const QSize size = RasterDecoder::statedSize(data, extension); RasterDecoder::tooLarge(size))

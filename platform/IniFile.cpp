@@ -1,14 +1,15 @@
 #include "IniFile.h"
 
-#include <QByteArrayView>
 #include "AtomicFile.h"
 #include "Cp1252.h"
+#include "FileName.h"
+#include <QByteArrayView>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -62,18 +63,20 @@ IniFile::IniFile(QByteArray text) : text_(std::move(text)), utf8_(validUtf8(text
 
 IniFile IniFile::fromFile(const QString& fileName, QString* error)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists() && !info.isSymLink()) return {};
+    const QByteArray name = FileName::toBytes(fileName);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0) return {};
     const auto failed = [error](const QString& reason) {
         if (error) *error = reason;
         return IniFile();
     };
     // Checked before opening: opening a FIFO would wait for a writer.
-    if (!info.isFile()) return failed(QStringLiteral("not a regular file"));
-    if (info.size() > MaxFileSize)
+    if (!FileName::isFile(fileName)) return failed(QStringLiteral("not a regular file"));
+    QFile f;
+    QString reason;
+    if (!FileName::openForReading(f, fileName, &reason)) return failed(reason);
+    if (f.size() > MaxFileSize)
         return failed(QStringLiteral("larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) return failed(f.errorString());
     // At most the limit and one byte more, even if the file grows meanwhile.
     QByteArray text = f.read(MaxFileSize + 1);
     if (f.error() != QFileDevice::NoError) return failed(f.errorString());

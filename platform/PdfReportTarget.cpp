@@ -1,5 +1,7 @@
 #include "PdfReportTarget.h"
 
+#include "FileName.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -20,6 +22,14 @@ bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
     // A device or FIFO (/dev/stdout into a pipe) is written as it is; a temporary file
     // renamed over it would replace the device node. Unbuffered either way, so that every
     // failed write is seen and not lost in a buffer flushed at the end.
+    // The toolkit's files take a name only as UTF-8: any other would be written under a
+    // name other than the one given.
+    if (FileName::toBytes(fileName_) != QFile::encodeName(fileName_)) {
+        error = QStringLiteral("Cannot write the file %1: a PDF file name must be valid UTF-8.")
+                    .arg(fileName_);
+        abort(painter);
+        return false;
+    }
     const QFileInfo info(fileName_);
     if (info.exists() && !info.isFile() && !info.isDir()) {
         direct_ = std::make_unique<QFile>(fileName_);

@@ -1,8 +1,11 @@
 #include "PrintableText.h"
 
+#include "FileName.h"
+
 namespace platform {
 
-QString PrintableText::of(const QString& text) {
+QString PrintableText::of(const QString& raw) {
+    const QString text = FileName::display(raw);
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -229,4 +229,19 @@ void Report::stretchDrawDevice(const QRect& device, const QPicture& picture)
     canvas().stretchDraw(device, picture);
 }
 
+void Report::drawStretched(const QRectF& inches, const QSize& source,
+                           const std::function<void(Canvas&)>& paint)
+{
+    const QRect dest = toDevice(inches);
+    if (!drawing() || source.isEmpty() || dest.isEmpty()) return;
+    painter_.save();
+    Canvas::resetState(painter_);
+    painter_.translate(dest.topLeft());
+    painter_.scale(double(dest.width()) / source.width(), double(dest.height()) / source.height());
+    Canvas c(painter_);
+    c.setClipRect(QRect(QPoint(0, 0), source));
+    paint(c);
+    painter_.restore();
+}
+
 } // namespace platform

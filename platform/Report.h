@@ -128,6 +128,12 @@ public:
     // boundingRect() is the part that fills it. Images recorded inside a picture are
     // embedded again at every replay: draw a repeated bitmap with the QImage overload.
     void stretchDraw(const QRectF& inches, const QPicture& picture);
+    // Lets `paint` draw a source of size `source` (in its own pixels, from (0, 0)) stretched
+    // into an inch rectangle and clipped to the source, straight onto the page: how an object
+    // that paints itself in screen pixels prints. It draws what a picture recorded by `paint`
+    // and replayed with stretchDraw would draw, without the recording.
+    void drawStretched(const QRectF& inches, const QSize& source,
+                       const std::function<void(Canvas&)>& paint);
 
     // ---- Device pixels.
     int resolution() const { return dpi_; }

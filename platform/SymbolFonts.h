@@ -11,8 +11,10 @@ namespace platform {
 
 class SymbolFonts {
   public:
-    // The face that draws mapped codes (Debian's fonts-symbola: it covers the pictographs
-    // Unicode took over from these faces, which DejaVu and the Noto core set lack).
+    // The face that draws mapped codes: Debian's fonts-symbola, which has a glyph for every
+    // character the tables map to (DejaVu Sans has about a third of them, mostly the
+    // Greek and mathematical signs of Symbol, and few of the pictographs Unicode 7.0
+    // encoded for the other faces).
     static QString drawingFamily() { return QStringLiteral("Symbola"); }
     // Whether text in the face is mapped: a known symbol face that is not installed.
     static bool isMapped(const QString& face);

@@ -49,6 +49,8 @@ int TextMetrics::textWidth(const QString& text) const {
 }
 
 qsizetype TextMetrics::charactersWithin(const QString& text, qint64 length) const {
+    // A text of one piece is wanted whole whatever its width, so it is not measured.
+    if (text.size() <= maxPiece) return text.size();
     qint64 width = 0;
     for (qsizetype at = 0; at < text.size();) {
         const qsizetype end = pieceEnd(text, at);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QUrl>
 
 namespace platform {
 
@@ -126,6 +128,11 @@ void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos)
 void WidgetDialogHost::beep()
 {
     QApplication::beep();
+}
+
+void WidgetDialogHost::openExternally(const QString& fileName)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 
 } // namespace platform

@@ -18,6 +18,7 @@ public:
                          const QString& filter) override;
     void popup(MenuModel& menu, QPoint globalPos) override;
     void beep() override;
+    void openExternally(const QString& fileName) override;
 
 protected:
     int run(QDialog& dialog) override;

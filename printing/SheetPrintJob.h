@@ -28,6 +28,7 @@ struct SheetPrintJob {
     double HPitch = 3.5;
     double VPitch = 2.0;
     QString backgroundFile; // empty: no background art
+    QString outputFile;     // the file a print run writes (a PDF export); empty for a printer
 
     // A job for the layout shifted by the offsets. The selection is grown to the layout's
     // positions (new ones selected); pages below 1 count as 1.

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -35,11 +36,24 @@ TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
     CancelButton = new QPushButton(printing ? QStringLiteral("Cancel") : QStringLiteral("Stop"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
 
+    OpenButton = new QPushButton(QStringLiteral("Open"), this);
+    OpenButton->setObjectName(QStringLiteral("OpenButton"));
+    OpenButton->setVisible(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RStatusLabel);
     layout->addWidget(Extralabel);
-    layout->addWidget(CancelButton, 0, Qt::AlignHCenter);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CancelButton);
+    buttons->addWidget(OpenButton);
+    buttons->addStretch();
+    layout->addLayout(buttons);
     connect(CancelButton, &QPushButton::clicked, this, &TLabelPrinter::CancelButtonClick);
+    connect(OpenButton, &QPushButton::clicked, this, [this] {
+        platform::DialogHost::current().openExternally(printer_.job().outputFile);
+        accept();
+    });
 
     printer_.report().status.sink = [this](const QString& text) { RStatusLabel->setText(text); };
     printer_.onExtraLabel = [this](const QString& text) { Extralabel->setText(text); };
@@ -73,6 +87,7 @@ void TLabelPrinter::runJob()
     finished_ = true;
     CancelButton->setText(QStringLiteral("OK"));
     CancelButton->setDefault(true);
+    OpenButton->setVisible(succeeded_ && !printer_.job().outputFile.isEmpty());
 }
 
 void TLabelPrinter::CancelButtonClick()

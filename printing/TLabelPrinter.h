@@ -1,8 +1,9 @@
 #pragma once
 // The status dialog of a print or preview run: it runs the sheet printer while it is shown,
 // shows the report's status and the card being drawn, and offers Cancel (print, after a
-// confirmation) or Stop (preview) until the run ends, then OK. DoPrint is the whole run
-// from the print, preview and outline commands, preview window included.
+// confirmation) or Stop (preview) until the run ends, then OK, and beside it "Open" when
+// the run wrote a file. DoPrint is the whole run from the print, preview and outline
+// commands, preview window included.
 #include "SheetPrintJob.h"
 
 #include <QDialog>
@@ -53,4 +54,5 @@ private:
     QLabel* RStatusLabel;
     QLabel* Extralabel;
     QPushButton* CancelButton;
+    QPushButton* OpenButton; // shown once a run has written its file
 };

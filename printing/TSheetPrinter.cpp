@@ -1,6 +1,7 @@
 #include "TSheetPrinter.h"
 
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/FileName.h"
 #include "platform/Report.h"
 
 #include <QFile>
@@ -105,6 +106,9 @@ QString TSheetPrinter::finalStatus() const
         return (job_.printing ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
                               : QStringLiteral("\rBusiness Card Preview Failed!\r\r"))
                + QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
+    if (job_.printing && !job_.outputFile.isEmpty())
+        return QStringLiteral("\rBusiness cards saved as\r")
+               + QString(job_.outputFile).replace(QLatin1Char('%'), QStringLiteral("%%"));
     const bool complex = surface_.HasEffectObjects();
     if (job_.printing)
         return complex ? QStringLiteral("Print job completed and sent to printer!\r\rNote: this "
@@ -189,11 +193,12 @@ void TSheetPrinter::LoadBackGround()
                                  .arg(name);
         return;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    QString error;
+    if (!platform::FileName::openForReading(file, name, &error)) {
         backgroundProblem_ = QStringLiteral("The background art %1 cannot be read (%2); the "
                                             "cards are printed without it.")
-                                 .arg(name, file.errorString());
+                                 .arg(name, error);
         return;
     }
     const auto graphic = platform::Graphic::fromFileData(file.readAll(), extension);

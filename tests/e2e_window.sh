@@ -5,8 +5,12 @@
 # the recent-files list; move the rectangle, ask the window to close through the window
 # manager's close request, answer Cancel and take the move back with Ctrl+Z; kill a session
 # with unsaved changes and recover them at the next start.
-# A damaged clipboard file pasted with Ctrl+V ends as a message. Screenshots of each step are
-# kept in <build>/e2e-artifacts/.
+# A damaged clipboard file pasted with Ctrl+V ends as a message. Without any printer: no
+# message box at start, the status bar's figures after a drag, Ctrl+wheel, Zoom to fit and
+# Ctrl+0, Preview, Print offering the PDF export whose status names the file, and a second
+# start with a card file opening it in the first window. A card whose name is not UTF-8
+# opens, saves under its own bytes and comes back from the recent list. Screenshots of each
+# step are kept in <build>/e2e-artifacts/.
 set -euo pipefail
 orlanto="$1"
 build="$2"
@@ -229,4 +233,195 @@ xdotool key Return
 sleep 0.3
 kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program ended after the message"; exit 1; }
 echo "PASS: a damaged clipboard file pasted with Ctrl+V was reported"
+kill "$pid"; wait "$pid" 2>/dev/null || true
+
+# A card copied from an old disk, its name holding the Latin-1 byte 0xE9: given on the command
+# line it opens, shows as "café.ORL", saves back under the same bytes and comes back from the
+# recent-files list at the next start.
+rm -f "$home/Recover.ORL" "$home/Recover.ORX"
+latin1="$home/Saved/caf"$'\xe9'".ORL"
+cp "$home/Saved/BC0001.ORL" "$latin1"
+rm -f "$map"
+ORLANTO_UI_MAP="$map" "$orlanto" --home "$home" "$latin1" &
+pid=$!
+for _ in $(seq 1 150); do [ -s "$map" ] && break; sleep 0.1; done
+sleep 0.5
+if box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -1) && [ -n "$box" ]; then
+  xdotool key Return || true
+fi
+for _ in $(seq 1 30); do [ "$(title)" = "Orlanto - café.ORL" ] && break; sleep 0.1; done
+shot 13-latin1-opened
+[ "$(title)" = "Orlanto - café.ORL" ] || { echo "FAIL: caption of the Latin-1 card: $(title)"; exit 1; }
+grep -q '^F0=file://.*/Saved/caf%E9\.ORL' "$home/ORL.INI" || { echo "FAIL: recent-files entry: $(grep F0= "$home/ORL.INI")"; exit 1; }
+read -r sx sy < <(origin SurfaceView)
+xdotool mousemove $((sx + 60)) $((sy + 70)) mousedown 1
+sleep 0.2
+xdotool mousemove $((sx + 80)) $((sy + 80))
+sleep 0.2
+xdotool mousemove $((sx + 100)) $((sy + 90)) mouseup 1
+sleep 0.5
+[ "$(title)" = "Orlanto - café.ORL *" ] || { echo "FAIL: caption after the move: $(title)"; exit 1; }
+xdotool key ctrl+s
+for _ in $(seq 1 50); do cmp -s "$latin1" "$home/Saved/BC0001.ORL" || break; sleep 0.1; done
+shot 14-latin1-saved
+cmp -s "$latin1" "$home/Saved/BC0001.ORL" && { echo "FAIL: the move was not saved under the same name"; exit 1; }
+[ "$(ls "$home/Saved" | wc -l)" = 2 ] || { echo "FAIL: files in Saved: $(ls "$home/Saved")"; exit 1; }
+[ "$(title)" = "Orlanto - café.ORL" ] || { echo "FAIL: caption after saving: $(title)"; exit 1; }
+kill "$pid"; wait "$pid" 2>/dev/null || true
+start
+shot 15-latin1-recent
+[ "$(title)" = "Orlanto - café.ORL" ] || { echo "FAIL: the recent Latin-1 card did not reopen: $(title)"; exit 1; }
+echo "PASS: a card named in Latin-1 opened from the command line, saved and reopened from the recent list"
+kill "$pid"; wait "$pid" 2>/dev/null || true
+
+# --- On a desktop without any printer, in a fresh home: no message box at start, the status
+# bar says it; the status bar's figures after a drag; Ctrl+wheel, Zoom to fit and Ctrl+0;
+# Preview shows the card; Print offers the PDF export, whose status names the file; a second
+# start with a card file hands it to the running window.
+outer="$home"
+home="$outer/desktop"
+map="$home/ui.json"
+mkdir -p "$home"
+trap 'kill $pid 2>/dev/null || true; rm -rf "$outer"' EXIT
+export CUPS_SERVER="$home/no-print-system"
+# text NAME: the text of a named label (or the status bar's message) in the widget map.
+text() {
+  python3 -c 'import json,sys; print(json.load(open(sys.argv[1])).get(sys.argv[2], {}).get("text", ""))' "$map" "$1"
+}
+# wait_text NAME PATTERN: waits for a named text matching PATTERN (grep -E) and prints it.
+wait_text() {
+  local t=""
+  for _ in $(seq 1 60); do
+    t=$(text "$1" 2>/dev/null || true)
+    grep -qE "$2" <<<"$t" && { echo "$t"; return 0; }
+    sleep 0.1
+  done
+  echo "FAIL: $1 shows '$t', not /$2/" >&2
+  return 1
+}
+start
+shot 13-no-printer
+if xdotool search --onlyvisible --name '^Information$' >/dev/null 2>&1; then
+  echo "FAIL: a message box at start without a printer"; exit 1
+fi
+wait_text StatusBar '^There are no installed printers' >/dev/null || exit 1
+
+# A rectangle 100 x 60 pixels at (40, 50), dragged: the move counts from where the drag
+# started, 20 right and 10 down. The status bar gives its place and size in inches (the card
+# is 3.5 inches wide, which gives the pixels per inch).
+read -r bx by < <(centre DrawRectanglebutton)
+xdotool mousemove "$bx" "$by" click 1
+read -r sx sy < <(origin SurfaceView)
+xdotool mousemove $((sx + 40)) $((sy + 50)) mousedown 1
+sleep 0.2
+xdotool mousemove $((sx + 100)) $((sy + 80))
+sleep 0.2
+xdotool mousemove $((sx + 140)) $((sy + 110)) mouseup 1
+sleep 0.5
+xdotool mousemove $((sx + 60)) $((sy + 70)) mousedown 1
+sleep 0.2
+xdotool mousemove $((sx + 80)) $((sy + 80))
+sleep 0.2
+xdotool mousemove $((sx + 100)) $((sy + 90)) mouseup 1
+sleep 0.5
+shot 14-status-after-drag
+# The figures within a hundredth of an inch of the pixels (rounding of halves differs).
+status=$(wait_text SelectionStatus '^Left .* in$') || exit 1
+python3 - "$map" "$status" <<'PY' || { echo "FAIL: the selection's figures: $status"; exit 1; }
+import json, re, sys
+p = json.load(open(sys.argv[1]))["SurfaceView"]["w"] / 3.5
+got = [float(v) for v in re.findall(r"[0-9.]+", sys.argv[2])]
+want = [60 / p, 60 / p, 100 / p, 60 / p]
+assert len(got) == 4 and all(abs(g - w) <= 0.0051 for g, w in zip(got, want)), (got, want)
+PY
+wait_text PointerStatus ' in$' >/dev/null || exit 1
+echo "PASS: the status bar shows the selection after a drag: $status"
+
+# Ctrl+wheel over the card zooms in a step; Zoom to fit shows the whole card as large as
+# the window allows; Ctrl+0 goes back to 100 %.
+xdotool mousemove $((sx + 250)) $((sy + 170)) click 1
+sleep 0.3
+xdotool keydown ctrl click 4 keyup ctrl
+wait_text ZoomCaption '^110%$' >/dev/null || exit 1
+shot 15-ctrl-wheel
+read -r fx fy < <(centre ZoomFitButton)
+xdotool mousemove "$fx" "$fy" click 1
+fitted=$(wait_text ZoomCaption '^(1[2-9]|[2-4][0-9])0%$') || exit 1
+shot 16-zoom-to-fit
+python3 - "$map" <<'PY' || { echo "FAIL: the fitted card does not show whole"; exit 1; }
+import json, sys
+m = json.load(open(sys.argv[1]))
+v, s = m["SurfaceView"], m["ScrollBox"]
+assert v["x"] >= s["x"] and v["y"] >= s["y"], (v, s)
+assert v["x"] + v["w"] <= s["x"] + s["w"] and v["y"] + v["h"] <= s["y"] + s["h"], (v, s)
+# The next step would not fit: the card fills the box in one direction.
+assert v["w"] * 1.1 > s["w"] - 4 or v["h"] * 1.1 > s["h"] - 4, (v, s)
+PY
+read -r sx sy < <(origin SurfaceView)
+xdotool mousemove $((sx + 5)) $((sy + 5)) click 1
+sleep 0.3
+xdotool key ctrl+0
+wait_text ZoomCaption '^100%$' >/dev/null || exit 1
+echo "PASS: Ctrl+wheel zoomed to 110 %, Zoom to fit to $fitted, Ctrl+0 back to 100 %"
+
+# Preview without a printer: the status runs, OK shows the preview with the card on it.
+read -r px py < <(centre PreviewButton)
+xdotool mousemove "$px" "$py" click 1
+wait_text RStatusLabel 'preview ready' >/dev/null || exit 1
+xdotool key Return
+preview=$(xdotool search --sync --onlyvisible --name '^Preview Page 1 of 1$' | head -1)
+sleep 0.5
+shot 17-preview
+import -window "$preview" "$art/17-preview-window.png"
+dark=$(convert "$art/17-preview-window.png" -fill white +opaque black -fill black -opaque black \
+  -format "%[fx:int(w*h*(1-mean))]" info:)
+[ "$dark" -gt 100 ] || { echo "FAIL: the preview shows no card ($dark black pixels)"; exit 1; }
+xdotool key Escape
+sleep 0.5
+if xdotool search --onlyvisible --name '^Preview Page' >/dev/null 2>&1; then
+  echo "FAIL: the preview did not close"; exit 1
+fi
+echo "PASS: Preview without a printer shows the card ($dark black pixels)"
+
+# Print without a printer: the question offers the PDF export; Yes, the positions, the
+# proposed name; the status names the file and offers to open it.
+read -r px py < <(centre PrintButton)
+xdotool mousemove "$px" "$py" click 1
+xdotool search --sync --onlyvisible --name '^Print$' >/dev/null
+sleep 0.3
+shot 18-print-offers-pdf
+xdotool key Return
+xdotool search --sync --onlyvisible --name '^Print Cards$' >/dev/null
+sleep 0.3
+xdotool key Return
+xdotool search --sync --onlyvisible --name '^Export as PDF$' >/dev/null
+sleep 0.5
+xdotool key Return
+pdf="$home/Saved/cards.pdf"
+status=$(wait_text RStatusLabel 'saved as') || exit 1
+shot 19-pdf-status
+grep -qF "$pdf" <<<"$status" || { echo "FAIL: the status does not name $pdf: $status"; exit 1; }
+grep -q '"OpenButton"' "$map" || { echo "FAIL: the status offers no Open"; exit 1; }
+pdfinfo "$pdf" >/dev/null || { echo "FAIL: no PDF written"; exit 1; }
+xdotool key Return
+echo "PASS: Print without a printer offered the PDF export; its status named $pdf"
+
+# A second start with a card file: it ends at once, and the first window asks about the
+# unsaved rectangle (No) and opens the card.
+card="$(cd "$(dirname "$0")/.." && pwd)/examples/ShapesAndLines.ORL"
+sleep 0.5
+timeout 10 "$orlanto" --home "$home" "$card" || { echo "FAIL: the second start did not end"; exit 1; }
+xdotool search --sync --onlyvisible --name '^Save$' >/dev/null
+sleep 0.3
+shot 20-second-start-question
+xdotool key n  # No: the changes go
+for _ in $(seq 1 50); do [ "$(title)" = "Orlanto - ShapesAndLines.ORL" ] && break; sleep 0.1; done
+shot 21-second-start-opened
+[ "$(title)" = "Orlanto - ShapesAndLines.ORL" ] || { echo "FAIL: caption after the second start: $(title)"; exit 1; }
+kill -0 "$pid" || { echo "FAIL: the first window ended"; exit 1; }
+[ "$(xdotool search --onlyvisible --name '^Orlanto' | wc -l)" = 1 ] || { echo "FAIL: a second window"; exit 1; }
+echo "PASS: a second start handed its card to the running window"
+# Commands never hand over, with a display or without one.
+env -u DISPLAY "$orlanto" dump "$card" | grep -q '"TGLineShape"' \
+  || { echo "FAIL: dump beside a running window"; exit 1; }
 kill "$pid"; wait "$pid" 2>/dev/null || true

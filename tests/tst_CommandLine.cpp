@@ -11,6 +11,7 @@
 #include "objects/shapes/TGLineShape.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
+#include "platform/FileName.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -32,8 +33,19 @@ struct Run {
 
 using Env = QMap<QString, QString>;
 
-// The orlanto program itself, with the given environment changes (an empty value removes
-// the variable) and, when given, a limit on its address space.
+// A shell word holding exactly the bytes of the argument (QProcess would pass a file name
+// that is not UTF-8 through the toolkit's lossy conversion).
+QString shellWord(const QString& arg)
+{
+    QString word = QStringLiteral("$'");
+    for (const char c : platform::FileName::toBytes(arg))
+        word += QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
+    return word + QLatin1Char('\'');
+}
+
+// The orlanto program itself, given the arguments by their bytes, with the given
+// environment changes (an empty value removes the variable) and, when given, a limit on its
+// address space.
 Run orlanto(const QStringList& args, const Env& env = {}, rlim_t addressSpace = 0)
 {
     QProcess p;
@@ -48,7 +60,9 @@ Run orlanto(const QStringList& args, const Env& env = {}, rlim_t addressSpace = 
             const rlimit limit{addressSpace, addressSpace};
             setrlimit(RLIMIT_AS, &limit);
         });
-    p.start(QStringLiteral(ORLANTO_BINARY_DIR "/orlanto"), args);
+    QString command = QStringLiteral("exec ") + shellWord(QStringLiteral(ORLANTO_BINARY_DIR "/orlanto"));
+    for (const QString& a : args) command += QLatin1Char(' ') + shellWord(a);
+    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), command});
     Run r;
     if (!p.waitForFinished(60000)) {
         p.kill();
@@ -125,6 +139,8 @@ private slots:
     void hugeEffectObjectsPrint_data();
     void hugeEffectObjectsPrint();
     void fullDisk();
+    void namesNotUtf8_data();
+    void namesNotUtf8();
 };
 
 void tst_CommandLine::dump()
@@ -500,4 +516,67 @@ void tst_CommandLine::fullDisk()
 }
 
 QTEST_MAIN(tst_CommandLine)
+void tst_CommandLine::namesNotUtf8_data()
+{
+    QTest::addColumn<QStringList>("args"); // %IN% and %OUT% are replaced by names holding a Latin-1 byte
+    QTest::addColumn<QByteArray>("written"); // the file that must exist then, by its bytes
+    QTest::addColumn<QString>("error");      // empty when the command succeeds
+    QTest::newRow("dump") << QStringList{"dump", "%IN%"} << QByteArray() << "";
+    QTest::newRow("resave") << QStringList{"resave", "%IN%", "%OUT%.ORL"} << QByteArray("d\xe9j\xe0.ORL") << "";
+    QTest::newRow("print") << QStringList{"print", "%IN%", "-o", "%HOME%/out.pdf"} << QByteArray("out.pdf") << "";
+    // The PDF writer takes only UTF-8 names: refused, rather than written under another name.
+    QTest::newRow("print to a Latin-1 name") << QStringList{"print", "%IN%", "-o", "%OUT%.pdf"} << QByteArray()
+                                             << QStringLiteral("d\u00e9j\u00e0.pdf: a PDF file name must be valid UTF-8");
+}
+
+void tst_CommandLine::namesNotUtf8()
+{
+    // A card copied from an old disk: "caf\xE9.ORL" with its background art "f\xF6nd.bmp"
+    // named in the companion file. Each is opened by its own bytes.
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, written);
+    QFETCH(QString, error);
+    SurfaceFixture f;
+    const QByteArray home = QFile::encodeName(f.home.path()) + '/';
+    // The temporary folder cannot remove what its listing cannot name.
+    const auto cleanUp = qScopeGuard([&home] {
+        for (const char* name : {"caf\xe9.ORL", "caf\xe9.ORX", "f\xf6nd.bmp", "d\xe9j\xe0.ORL"})
+            ::unlink(home + name);
+    });
+    QVERIFY(::rename(QFile::encodeName(writeCard(f)).constData(), home + "caf\xe9.ORL") == 0);
+    QImage art(40, 20, QImage::Format_RGB32);
+    art.fill(Qt::blue);
+    QVERIFY(art.save(f.home.filePath("art.bmp")));
+    QVERIFY(::rename(home + "art.bmp", home + "f\xf6nd.bmp") == 0);
+    QFile companion(f.home.filePath("companion"));
+    QVERIFY(companion.open(QIODevice::WriteOnly));
+    companion.write(home + "f\xf6nd.bmp\r\n");
+    companion.close();
+    QVERIFY(::rename(QFile::encodeName(companion.fileName()).constData(), home + "caf\xe9.ORX") == 0);
+
+    const QString in = platform::FileName::fromBytes(home + "caf\xe9.ORL");
+    for (QString& a : args)
+        a.replace("%IN%", in).replace("%OUT%", platform::FileName::fromBytes(home + "d\xe9j\xe0"))
+            .replace("%HOME%", f.home.path());
+    const Run r = orlanto(args, deadDisplay);
+    if (!error.isEmpty()) {
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(error), qPrintable(r.err));
+        QCOMPARE(QDir(f.home.path()).entryList({"d*.pdf"}, QDir::Files), QStringList());
+        struct stat st {};
+        QVERIFY(::stat(home + "d\xe9j\xe0.pdf", &st) != 0);
+        return;
+    }
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QVERIFY2(!r.err.contains("annot"), qPrintable(r.err)); // nor the background art left out
+    if (args.first() == "dump") QVERIFY2(r.out.contains("\"class\":\"TGLineShape\""), qPrintable(r.out));
+    if (written.isEmpty()) return;
+    struct stat st {};
+    QVERIFY(::stat(home + written, &st) == 0 && st.st_size > 0);
+    if (written.endsWith(".ORL")) {
+        QCOMPARE(orlanto({"dump", platform::FileName::fromBytes(home + written)}, deadDisplay).out,
+                 orlanto({"dump", in}, deadDisplay).out);
+    }
+}
+
 #include "tst_CommandLine.moc"

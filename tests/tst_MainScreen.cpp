@@ -12,6 +12,7 @@
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TRichTextLabelEditor.h"
 #include "objects/shapes/TGImage.h"
+#include "platform/FileName.h"
 #include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
 #include "platform/RtfReader.h"
@@ -23,7 +24,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A window in a fresh home, activated as at start-up.
@@ -73,6 +76,7 @@ private slots:
     void exitWithCancelledSaveAs();
     void cancelAllChangesReloads();
     void richTextTool();
+    void namesNotUtf8AcrossStarts();
 };
 
 namespace {
@@ -552,6 +556,58 @@ void tst_MainScreen::openRefusesWhatIsNotAFile()
     win.w->MRUItemClick(name);
     QCOMPARE(dialogs.messages, (QStringList{name + message, name + message}));
     QCOMPARE(win.w->currentFileName(), QString());
+}
+
+void tst_MainScreen::namesNotUtf8AcrossStarts()
+{
+    // A card and its background art named in Latin-1 (an old disk's names): the art is
+    // picked from its folder's list, the card saved under the chosen bytes, and the next
+    // start reopens it, the last of two recent cards, with its art.
+    using platform::FileName;
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    const QByteArray root = QFile::encodeName(home.path()) + '/';
+    const auto cleanUp = qScopeGuard([&root] {
+        for (const char* name : {"bg/f\xf6nd.bmp", "Saved/caf\xe9.ORL", "Saved/caf\xe9.ORX"})
+            ::unlink(root + name);
+    });
+    const QString plain = home.filePath("Saved/Plain.ORL");
+    const QString card = FileName::fromBytes(root + "Saved/caf\xe9.ORL");
+    {
+        Window win(home.path(), dialogs);
+        drawRectangle(*win.w, 20, 20);
+        dialogs.fileNames.push_back(plain);
+        win.w->saveAsCommand();
+        drawRectangle(*win.w, 60, 40);
+        QImage art(10, 10, QImage::Format_RGB32);
+        art.fill(Qt::green);
+        QVERIFY(art.save(home.filePath("bg/art.bmp")));
+        QVERIFY(::rename(root + "bg/art.bmp", root + "bg/f\xf6nd.bmp") == 0);
+        dialogs.dialogs.push_back([](QDialog& d) {
+            auto* list = d.findChild<QListWidget*>("FileListBox");
+            if (list->count() != 1 || list->item(0)->text() != QStringLiteral("fönd.bmp")) return -1;
+            list->setCurrentRow(0);
+            return int(QDialog::Accepted);
+        });
+        win.w->backgroundArtCommand();
+        QCOMPARE(FileName::toBytes(win.w->backgroundFile()), root + "bg/f\xf6nd.bmp");
+        dialogs.fileNames.push_back(card);
+        win.w->saveAsCommand();
+        QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - café.ORL"));
+        QCOMPARE(dialogs.messages, QStringList());
+    }
+    std::FILE* orx = std::fopen(root + "Saved/caf\xe9.ORX", "rb");
+    QVERIFY(orx);
+    char line[256] = {};
+    std::fgets(line, sizeof line, orx);
+    std::fclose(orx);
+    QCOMPARE(QByteArray(line), root + "bg/f\xf6nd.bmp\r\n");
+
+    Window again(home.path(), dialogs);
+    QCOMPARE(again.w->currentFileName(), card);
+    QCOMPARE(again.w->recentFiles().files(), (QStringList{card, plain}));
+    QCOMPARE(FileName::toBytes(again.w->backgroundFile()), root + "bg/f\xf6nd.bmp");
+    QCOMPARE(again.w->surface().objects().size(), size_t(2));
 }
 
 QTEST_MAIN(tst_MainScreen)

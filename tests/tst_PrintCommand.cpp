@@ -4,6 +4,7 @@
 #include "app/ObjectKinds.h"
 #include "app/PrintCommand.h"
 #include "support/CardBytes.h"
+#include "support/PdfReadBack.h"
 
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGImage.h"
@@ -57,6 +58,7 @@ private slots:
     void labelFonts_data();
     void labelFonts();
     void bitmapsLossless();
+    void picturesEmbeddedOncePerJob();
     void richTextWithoutWindow();
 
 private:
@@ -296,6 +298,53 @@ void tst_PrintCommand::bitmapsLossless()
     for (const QImage& source : {logo, art})
         QVERIFY2(extracted.contains(source), qPrintable(QStringLiteral("%1 x %2 bitmap changed in the PDF")
                                                             .arg(source.width()).arg(source.height())));
+}
+
+void tst_PrintCommand::picturesEmbeddedOncePerJob()
+{
+    // A bitmap picture, a WMF and an EMF that each hold bitmaps, and bitmap background art,
+    // printed on every card of 100 sheets: each distinct bitmap is one image object.
+    QImage logo(64, 32, QImage::Format_RGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) logo.setPixel(x, y, qRgb(x * 4, y * 8, (x ^ y) * 3));
+    {
+        TGBusinessCardPanel32 surface;
+        surface.setOwnsTemporaryFiles(false);
+        ObjectKinds::registerAll(surface);
+        const auto add = [&surface](const platform::Graphic& graphic, const QRect& at) {
+            auto* image = new TGImage(surface.owner());
+            image->picture()->setGraphic(graphic);
+            image->buildPopup();
+            surface.AddObject(image, at);
+        };
+        add(platform::Graphic::fromImage(logo), QRect(10, 10, 96, 48));
+        for (const char* name : {"clipart.wmf", "drawing.emf"}) {
+            QFile file(QStringLiteral(ORLANTO_FIXTURES "/pictures/") + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const std::optional<platform::Graphic> metafile = platform::Graphic::fromMetafileData(file.readAll());
+            QVERIFY(metafile);
+            add(*metafile, QRect(*name == 'c' ? 120 : 220, 60, 90, 90));
+        }
+        surface.SaveCard(card_);
+    }
+    QImage art(48, 40, QImage::Format_RGB32);
+    art.fill(qRgb(200, 220, 240));
+    const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
+    QVERIFY(art.save(artFile, "BMP"));
+    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
+    QVERIFY(companion.open(QIODevice::WriteOnly));
+    companion.write(artFile.toLocal8Bit() + "\r\n");
+    companion.close();
+
+    const QString pdf = home_.filePath(QStringLiteral("hundred.pdf"));
+    QCOMPARE(print({card_, "-o", pdf, "--sheets", "100"}), 0);
+    // Every placement is listed; they all share the objects of the distinct bitmaps: the
+    // logo, the art, the two bitmaps of the WMF and the one of the EMF.
+    const QStringList rows = tool(QStringLiteral("pdfimages"), {"-list", pdf})
+                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                 .mid(2);
+    QCOMPARE(rows.size(), 100 * 10 * 5);
+    QCOMPARE(PdfReadBack::embeddedImages(pdf).size(), 5);
 }
 
 void tst_PrintCommand::richTextWithoutWindow()

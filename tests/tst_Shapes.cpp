@@ -331,14 +331,27 @@ void tst_Shapes::tools_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<QByteArray>("className");
     QTest::addColumn<int>("kind");
+    QTest::addColumn<QRect>("band");
+    QTest::addColumn<QRect>("bounds");
+    const QRect wide(QPoint(20, 30), QPoint(220, 45)), wideBounds(20, 30, 200, 15);
     QTest::newRow("rectangle") << int(TGBusinessCardPanel32::psRectangle) << QByteArray("TBCShapes")
-                               << int(TGLabelShapes::stRectangle);
+                               << int(TGLabelShapes::stRectangle) << wide << wideBounds;
     QTest::newRow("ellipse") << int(TGBusinessCardPanel32::psEllipse) << QByteArray("TBCShapes")
-                             << int(TGLabelShapes::stEllipse);
+                             << int(TGLabelShapes::stEllipse) << wide << wideBounds;
     QTest::newRow("round rectangle") << int(TGBusinessCardPanel32::psRoundRectangle) << QByteArray("TBCShapes")
-                                     << int(TGLabelShapes::stRoundRect);
-    QTest::newRow("line") << int(TGBusinessCardPanel32::psLine) << QByteArray("TGLineShape")
-                          << int(TGLineShape::stVertical);
+                                     << int(TGLabelShapes::stRoundRect) << wide << wideBounds;
+    // A line follows the drag; a click keeps the vertical line of the default band.
+    const QByteArray line("TGLineShape");
+    const int tool = TGBusinessCardPanel32::psLine;
+    QTest::newRow("line dragged wide") << tool << line << int(TGLineShape::stHorizontal) << wide << wideBounds;
+    QTest::newRow("line dragged tall") << tool << line << int(TGLineShape::stVertical)
+                                       << QRect(QPoint(20, 30), QPoint(40, 130)) << QRect(20, 30, 50, 100);
+    QTest::newRow("line dragged tall and narrow") << tool << line << int(TGLineShape::stVertical)
+                                                  << QRect(QPoint(20, 30), QPoint(22, 130)) << QRect(20, 30, 50, 100);
+    QTest::newRow("line dragged wide and flat") << tool << line << int(TGLineShape::stHorizontal)
+                                                << QRect(QPoint(20, 30), QPoint(120, 32)) << QRect(20, 30, 100, 15);
+    QTest::newRow("line clicked") << tool << line << int(TGLineShape::stVertical)
+                                  << QRect(QPoint(20, 30), QPoint(20, 30)) << QRect(20, 30, 50, 15);
 }
 
 void tst_Shapes::tools()
@@ -346,14 +359,15 @@ void tst_Shapes::tools()
     QFETCH(int, state);
     QFETCH(QByteArray, className);
     QFETCH(int, kind);
+    QFETCH(QRect, band);
+    QFETCH(QRect, bounds);
     ShapeFixture f;
     f.surface->SetPanelState(TGBusinessCardPanel32::TLPanelState(state));
-    // A band 200 wide and 15 high.
-    f.surface->CreateObjectInRect(QRect(QPoint(20, 30), QPoint(220, 45)));
+    f.surface->CreateObjectInRect(band);
     QCOMPARE(f.surface->objects().size(), size_t(1));
     TGGraphicControl* o = f.surface->objects().front();
     QCOMPARE(o->metaObject()->className(), className.constData());
-    QCOMPARE(o->bounds(), QRect(20, 30, 200, 15));
+    QCOMPARE(o->bounds(), bounds);
     QCOMPARE(o->objectName(), QStringLiteral("Special1"));
     QVERIFY(o->objectMenu());
     if (auto* s = qobject_cast<TGLabelShapes*>(o)) {

@@ -7,14 +7,17 @@
 #include "objects/text/TGetSymbol.h"
 #include "objects/text/TextKinds.h"
 #include "platform/Canvas.h"
+#include "platform/Cp1252.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SymbolFonts.h"
 #include "platform/TextMetrics.h"
 #include "support/SurfaceFixture.h"
 
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRawFont>
 #include <QtTest>
 
 using PS = TGBusinessCardPanel32;
@@ -59,8 +62,12 @@ class tst_SymbolLabel : public QObject {
     void columnsFollowListSize();
     void mapping_data();
     void mapping();
+    void everyMappedCodeHasAGlyph_data();
+    void everyMappedCodeHasAGlyph();
     void mappedCodeDrawsItsPictogram_data();
     void mappedCodeDrawsItsPictogram();
+    void emptyCodeDrawsMissingGlyphBox_data();
+    void emptyCodeDrawsMissingGlyphBox();
 };
 
 void tst_SymbolLabel::initTestCase() {
@@ -140,7 +147,7 @@ void tst_SymbolLabel::popupHasSymbolItems() {
         captions << item.caption;
     const QStringList own =
         captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
-    QCOMPARE(own, (QStringList{"-", "3D Effects", "Transparent", "Background Color", "Border", "-",
+    QCOMPARE(own, (QStringList{"-", "Text Color...", "3D Effects", "Transparent", "Background Color", "Border", "-",
                                "Symbol Selector"}));
 }
 
@@ -214,13 +221,19 @@ void tst_SymbolLabel::mapping_data() {
                               << "*" << u(0x1F582);
     QTest::newRow("scissors") << "WINGDINGS"
                               << "\"" << u(0x2702);
-    QTest::newRow("cp1252 byte 0x80") << "WingDings" << QString(QChar(0x20AC)) << u(0x24EA);
+    QTest::newRow("cp1252 byte 0x80") << "WingDings" << QString(QChar(0x20AC)) << u(0x1F10B);
+    QTest::newRow("folder") << "WingDings"
+                            << "0" << u(0x1F5C0);
+    QTest::newRow("ballot box with check") << "Wingdings 2"
+                                           << "R" << u(0x2611);
+    QTest::newRow("up-pointing triangle") << "WINGDINGS 3"
+                                          << "p" << u(0x25B2);
+    QTest::newRow("cat") << "webdings" << QString(QChar(0xF6)) << u(0x1F408);
     QTest::newRow("Greek alpha") << "Symbol"
                                  << "a" << u(0x03B1);
-    QTest::newRow("code without character") << "WingDings"
+    QTest::newRow("Windows logo") << "WingDings" << QString(QChar(0xFF)) << u(0xF0FF);
+    QTest::newRow("code without character") << "Symbol"
                                             << "\x7f" << u(0xF07F);
-    QTest::newRow("face without table") << "Webdings"
-                                        << "a" << u(0xF061);
     QTest::newRow("text face") << "Liberation Sans"
                                << "abc"
                                << "abc";
@@ -234,22 +247,74 @@ void tst_SymbolLabel::mapping() {
     QCOMPARE(platform::SymbolFonts::displayText(face, stored), shown);
 }
 
+void tst_SymbolLabel::everyMappedCodeHasAGlyph_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QList<int>>("empty"); // the codes the face leaves without a character
+    QList<int> symbol{0x60, 0x7F};
+    for (int code = 0x80; code <= 0x9F; ++code)
+        symbol << code;
+    symbol << 0xBD << 0xF0 << 0xFF;
+    QTest::newRow("WingDings") << "WingDings" << QList<int>{0xFF};
+    QTest::newRow("Wingdings 2") << "Wingdings 2"
+                                 << QList<int>{0x7F, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF};
+    QList<int> wingdings3{0x7F};
+    for (int code = 0xF1; code <= 0xFF; ++code)
+        wingdings3 << code;
+    QTest::newRow("Wingdings 3") << "Wingdings 3" << wingdings3;
+    QTest::newRow("Webdings") << "Webdings" << QList<int>{0x7F};
+    QTest::newRow("Symbol") << "Symbol" << symbol;
+}
+
+// Each of the face's 224 codes is either one of its few empty codes, shown as the
+// missing-glyph box, or a character the drawing face has a glyph for: no code falls back to
+// another font's letter, and a table shifted by one shows here.
+void tst_SymbolLabel::everyMappedCodeHasAGlyph() {
+    QFETCH(QString, face);
+    QFETCH(QList<int>, empty);
+    const QRawFont drawing = QRawFont::fromFont(QFont(platform::SymbolFonts::drawingFamily()));
+    QList<int> none;
+    for (int code = 32; code <= 255; ++code) {
+        const char byte = char(code);
+        const QString stored = platform::Cp1252::decode(QByteArrayView(&byte, 1));
+        const QList<uint> shown = platform::SymbolFonts::displayText(face, stored).toUcs4();
+        QCOMPARE(shown.size(), 1);
+        if (shown.front() == 0xF000u + uint(code))
+            none << code;
+        else
+            QVERIFY2(drawing.supportsCharacter(shown.front()),
+                     qPrintable(QString::number(code, 16) + " -> " +
+                                QString::number(shown.front(), 16)));
+    }
+    QCOMPARE(none, empty);
+}
+
 void tst_SymbolLabel::mappedCodeDrawsItsPictogram_data() {
+    QTest::addColumn<QString>("face");
     QTest::addColumn<QString>("code");
     QTest::addColumn<uint>("unicode");
-    QTest::newRow("telephone") << "(" << 0x1F57Fu;
-    QTest::newRow("envelope") << "*" << 0x1F582u;
-    QTest::newRow("scissors") << "\"" << 0x2702u;
+    QTest::newRow("telephone") << "WingDings"
+                               << "(" << 0x1F57Fu;
+    QTest::newRow("envelope") << "WingDings"
+                              << "*" << 0x1F582u;
+    QTest::newRow("scissors") << "WingDings"
+                              << "\"" << 0x2702u;
+    QTest::newRow("Wingdings 2 pen") << "Wingdings 2"
+                                     << "!" << 0x1F58Au;
+    QTest::newRow("Wingdings 3 arrow") << "Wingdings 3"
+                                       << "!" << 0x2B60u;
+    QTest::newRow("Webdings spider") << "Webdings"
+                                     << "!" << 0x1F577u;
 }
 
 void tst_SymbolLabel::mappedCodeDrawsItsPictogram() {
+    QFETCH(QString, face);
     QFETCH(QString, code);
     QFETCH(uint, unicode);
-    platform::GdiFont wingdings;
-    wingdings.name = QStringLiteral("WingDings");
-    wingdings.height = -32;
+    platform::GdiFont symbolFace;
+    symbolFace.name = face;
+    symbolFace.height = -32;
     const QImage drawn = render([&](platform::Canvas& c) {
-        c.font = wingdings;
+        c.font = symbolFace;
         c.textOut(10, 10, code);
     });
     // A reference: the Unicode character drawn with Qt alone in the drawing face.
@@ -263,6 +328,41 @@ void tst_SymbolLabel::mappedCodeDrawsItsPictogram() {
                              QString::fromUcs4(&u, 1));
     });
     QVERIFY(drawn != render([](platform::Canvas&) {}));
+    QCOMPARE(drawn, reference);
+}
+
+void tst_SymbolLabel::emptyCodeDrawsMissingGlyphBox_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("WingDings Windows logo") << "WingDings" << QString(QChar(0xFF));
+    QTest::newRow("Wingdings 2") << "Wingdings 2" << QString(QChar(0x7F));
+    QTest::newRow("Wingdings 3") << "Wingdings 3" << QString(QChar(0xF1));
+    QTest::newRow("Webdings") << "Webdings" << QString(QChar(0x7F));
+}
+
+void tst_SymbolLabel::emptyCodeDrawsMissingGlyphBox() {
+    QFETCH(QString, face);
+    QFETCH(QString, code);
+    platform::GdiFont symbolFace;
+    symbolFace.name = face;
+    symbolFace.height = -32;
+    const QImage drawn = render([&](platform::Canvas& c) {
+        c.font = symbolFace;
+        c.textOut(10, 10, code);
+    });
+    // The reference: the drawing face's glyph 0, the box a font shows for a character it
+    // lacks, drawn with Qt alone.
+    QFont symbola(platform::SymbolFonts::drawingFamily());
+    symbola.setPixelSize(32);
+    QGlyphRun box;
+    box.setRawFont(QRawFont::fromFont(symbola));
+    box.setGlyphIndexes({0});
+    box.setPositions({QPointF(0, 0)});
+    const QImage reference = render([&](platform::Canvas& c) {
+        c.painter().setPen(Qt::black);
+        c.painter().drawGlyphRun(QPointF(10, 10 + QFontMetrics(symbola).ascent()), box);
+    });
+    QVERIFY(reference != render([](platform::Canvas&) {}));
     QCOMPARE(drawn, reference);
 }
 

@@ -1,7 +1,7 @@
 // Symbols, multi-line texts and circle texts printed into a PDF and read back with poppler:
 // each fills its inch rectangle on the page, its text is real text in embedded fonts, circle
-// text letters are turned where the arc turns them, and WingDings codes print as the
-// pictograms they stand for.
+// text letters are turned where the arc turns them, and the codes of the symbol faces
+// print as the pictograms they stand for.
 // Relies on fonts-liberation2, fonts-symbola and poppler-utils.
 #include "objects/text/TGMultiLineLabel.h"
 #include "objects/text/TGPCircleText.h"
@@ -170,20 +170,36 @@ void tst_TextKindsPrint::circleTextTurnsItsLetters() {
 }
 
 void tst_TextKindsPrint::symbolsPrintTheirPictograms_data() {
+    QTest::addColumn<QString>("face");
     QTest::addColumn<QString>("code");
     QTest::addColumn<uint>("unicode");
-    QTest::newRow("telephone") << "(" << 0x1F57Fu;
-    QTest::newRow("envelope") << "*" << 0x1F582u;
-    QTest::newRow("scissors") << "\"" << 0x2702u;
+    QTest::newRow("telephone") << "WingDings"
+                               << "(" << 0x1F57Fu;
+    QTest::newRow("envelope") << "WingDings"
+                              << "*" << 0x1F582u;
+    QTest::newRow("scissors") << "WingDings"
+                              << "\"" << 0x2702u;
+    QTest::newRow("ballot box with check") << "Wingdings 2"
+                                           << "R" << 0x2611u;
+    QTest::newRow("reference mark") << "Wingdings 2" << QString(QChar(0xF8)) << 0x203Bu;
+    QTest::newRow("up-pointing triangle") << "Wingdings 3"
+                                          << "p" << 0x25B2u;
+    QTest::newRow("sans-serif arrow") << "Wingdings 3"
+                                      << "f" << 0x1F850u;
+    QTest::newRow("check mark") << "Webdings"
+                                << "a" << 0x2714u;
+    QTest::newRow("cat") << "Webdings" << QString(QChar(0xF6)) << 0x1F408u;
 }
 
 void tst_TextKindsPrint::symbolsPrintTheirPictograms() {
+    QFETCH(QString, face);
     QFETCH(QString, code);
     QFETCH(uint, unicode);
     const char32_t u = char32_t(unicode);
     const QString character = QString::fromUcs4(&u, 1);
     SurfaceFixture f(300, 200);
     auto* s = place<TGSymbolLabel>(f, QRect(QPoint(40, 40), QPoint(80, 80)));
+    s->font()->setName(face);
     s->setCaption(code);
     (void)f.surface->image(); // the symbol sizes itself to its character
     const QString printed = printToPdf(f);

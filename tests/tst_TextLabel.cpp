@@ -441,7 +441,7 @@ void tst_TextLabel::popupItemsInOrder() {
         captions << item.caption;
     const QStringList own =
         captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
-    QCOMPARE(own, (QStringList{"-", "Font", "3D Effects", "Alignment", "Transparent",
+    QCOMPARE(own, (QStringList{"-", "Font", "Text Color...", "3D Effects", "Alignment", "Transparent",
                                "Background Color", "Border", "-", "Text", "-", "Rotation"}));
     QStringList align, rotation;
     for (const auto& item : l.objectMenu()->find(QStringLiteral("Alignment"))->submenu->items())

@@ -170,6 +170,11 @@ const Change changes[] = {
          c.dialogs.fonts.push_back(QFont("Liberation Serif", 20));
          c.popup(label, "Font");
      }},
+    {"label Text Color", "Text Color",
+     [](Card& c) {
+         c.dialogs.colors.push_back(TColor::clGreen);
+         c.popup(label, "Text Color...");
+     }},
     {"label Alignment", "Right", [](Card& c) { c.popup(label, "Alignment/Right"); }},
     {"label Border", "Border", [](Card& c) { c.popup(label, "Border"); }},
     {"label text dialog from a double-click", "Text",

@@ -19,10 +19,14 @@ TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind) {
     };
 }
 
-// A new line starts vertical: it runs down the left edge of the dragged band.
+// A line follows the drag: horizontal when wider than tall, vertical when taller than wide.
+// A click (a band too small to keep its size) makes a vertical line down the left edge.
 void createLine(TGBusinessCardPanel32& surface, QRect r) {
+    const QRect band = surface.draggedBand();
+    const int w = band.right() - band.left(), h = band.bottom() - band.top();
+    const bool click = w < TGBusinessCardPanel32::MinBandWidth && h < TGBusinessCardPanel32::MinBandHeight;
     auto* line = new TGLineShape(surface.owner());
-    line->setLineStyle(TGLineShape::stVertical);
+    line->setLineStyle(!click && w > h ? TGLineShape::stHorizontal : TGLineShape::stVertical);
     line->buildPopup();
     surface.AddObject(line, r);
 }

@@ -130,6 +130,8 @@ public:
     void print(platform::Report& report, double leftInches, double topInches) override;
     // The "Font" command: the font dialog, then the chosen font.
     virtual void fontCommand();
+    // The "Text Color..." command: the colour dialog, then the font in the chosen colour.
+    void textColorCommand();
 
     // --- popup commands
     void effectsCommand();

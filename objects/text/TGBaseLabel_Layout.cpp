@@ -6,7 +6,6 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
 
-#include <QPicture>
 
 #include <algorithm>
 #include <limits>
@@ -165,14 +164,6 @@ void TGBaseLabel::print(platform::Report& report, double leftInches, double topI
     const QRectF target(
         QPointF(leftInches + left() / ppi, topInches + top() / ppi),
         QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        platform::Canvas canvas(painter);
-        canvas.setClipRect(QRect(0, 0, width(), height()));
-        drawLabel(canvas);
-    }
-    // The whole label fills the target, whatever part of it the drawing touched.
-    picture.setBoundingRect(QRect(0, 0, width(), height()));
-    report.stretchDraw(target, picture);
+    report.drawStretched(target, QSize(width(), height()),
+                         [this](platform::Canvas& canvas) { drawLabel(canvas); });
 }

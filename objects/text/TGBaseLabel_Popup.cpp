@@ -11,6 +11,7 @@ void TGBaseLabel::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     m.add(QStringLiteral("3D Effects"), [this] { effectsCommand(); });
     auto align = std::make_shared<platform::MenuModel>();
     const auto alignTo = [this](Gdi::TAlignment a) {
@@ -63,6 +64,15 @@ void TGBaseLabel::fontCommand() {
     f.assignQFont(*chosen);
     takeFont(f);
     layoutStale_ = true;
+}
+
+void TGBaseLabel::textColorCommand() {
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(displayFont().color());
+    if (!c) return;
+    TGFont f;
+    f.assign(displayFont());
+    f.setColor(*c);
+    takeFont(f);
 }
 
 void TGBaseLabel::effectsCommand() {

@@ -109,13 +109,19 @@ void TGMultiLineBaseLabel::paint(platform::Canvas& c) {
     const platform::TextMetrics tm(c.font);
     const int h = tm.textExtent(QStringLiteral("XXX")).height();
     const QRect R(0, 0, width(), height());
+    if (!(lineWidths_.lines == shown && lineWidths_.font == c.font))
+        lineWidths_ = {shown, c.font, std::vector<std::optional<int>>(size_t(shown.size()))};
     for (qsizetype k = 0; k < shown.size(); ++k) {
         const qint64 top = qint64(k) * h;
         if (top >= R.height()) break; // below the bottom: clipped away
-        const int d = tm.textWidth(shown[k]);
+        const auto lineWidth = [&] {
+            std::optional<int>& w = lineWidths_.widths[size_t(k)];
+            if (!w) w = tm.textWidth(shown[k]);
+            return *w;
+        };
         int x = 0;
-        if (alignment_ == Gdi::taRightJustify) x = R.width() - (d + 1);
-        if (alignment_ == Gdi::taCenter) x = R.width() / 2 - d / 2 + 1;
+        if (alignment_ == Gdi::taRightJustify) x = R.width() - (lineWidth() + 1);
+        if (alignment_ == Gdi::taCenter) x = R.width() / 2 - lineWidth() / 2 + 1;
         const QRect line(R.left(), int(top), R.width(), h);
         c.extTextOut(x, int(top), line, shown[k]);
     }
@@ -138,6 +144,7 @@ void TGMultiLineBaseLabel::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     auto align = std::make_shared<platform::MenuModel>();
     const auto alignTo = [this](Gdi::TAlignment a) {
         return [this, a] {
@@ -174,6 +181,16 @@ void TGMultiLineBaseLabel::fontCommand() {
     wrapStep();
 }
 
+void TGMultiLineBaseLabel::textColorCommand() {
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(displayFont().color());
+    if (!c) return;
+    TGFont f;
+    f.assign(displayFont());
+    f.setColor(*c);
+    takeFont(f);
+    contentChanged();
+}
+
 void TGMultiLineBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
-    printAsPicture(report, leftInches, topInches);
+    printAsPainted(report, leftInches, topInches);
 }

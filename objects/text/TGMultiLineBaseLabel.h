@@ -10,6 +10,9 @@
 
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 class TGMultiLineBaseLabel : public TGGraphicControl {
     Q_OBJECT
     Q_PROPERTY(TGStringList* Items READ items)
@@ -64,6 +67,8 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     // The "Font" command: the font dialog; OK or not, the content-changed hook and the
     // wrap step follow.
     void fontCommand();
+    // The "Text Color..." command: the colour dialog, then the font in the chosen colour.
+    void textColorCommand();
 
   private:
     platform::GdiFont canvasFont() const;
@@ -85,4 +90,12 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     bool wordWrap_ = false;
     QStringList wrapped_;
     WrapInput wrappedFor_;
+    // The painted lines' widths, each measured when an alignment first needs it and kept
+    // until the lines or the font change: measuring a line costs as much as drawing it.
+    struct LineWidths {
+        QStringList lines;
+        platform::GdiFont font;
+        std::vector<std::optional<int>> widths;
+    };
+    LineWidths lineWidths_;
 };

@@ -101,6 +101,28 @@ void TGPCircleText::copyFrom(const TGPCircleText& o) {
 // --- layout and paint
 
 std::vector<TGPCircleText::Letter> TGPCircleText::letters() const {
+    return layout().letters;
+}
+
+TGPCircleText::LayoutKey TGPCircleText::layoutKey() const {
+    return {caption_,        canvasFont(), width(), height(),
+            startingVector_, degrees_,     mirror_, drawLettersAngled_};
+}
+
+const TGPCircleText::Layout& TGPCircleText::layout() const {
+    LayoutKey key = layoutKey();
+    if (layout_ && layout_->key == key) return *layout_;
+    Layout l{std::move(key), placeLetters(), {}, {}};
+    const platform::TextMetrics tm(l.key.font);
+    for (const Letter& letter : l.letters) {
+        l.shown.push_back(tm.shown(letter.text));
+        l.widths.push_back(tm.shownWidth(l.shown.back()));
+    }
+    layout_ = std::move(l);
+    return *layout_;
+}
+
+std::vector<TGPCircleText::Letter> TGPCircleText::placeLetters() const {
     std::vector<Letter> out;
     const qsizetype n = caption_.size();
     if (n == 0) return out;
@@ -165,9 +187,10 @@ void TGPCircleText::paint(platform::Canvas& c) {
     c.brush.style = Gdi::bsClear;
     const int savedAlign = c.textAlign;
     c.textAlign = platform::Canvas::TA_CENTER | platform::Canvas::TA_BOTTOM;
-    for (const Letter& l : letters()) {
-        c.font.escapement = drawLettersAngled_ ? l.escapement : 0;
-        c.textOut(l.x, l.y, l.text);
+    const Layout& l = layout();
+    for (size_t i = 0; i < l.letters.size(); ++i) {
+        c.font.escapement = drawLettersAngled_ ? l.letters[i].escapement : 0;
+        c.textOutShown(l.letters[i].x, l.letters[i].y, l.shown[i], l.widths[i]);
     }
     c.font.escapement = 0;
     c.textAlign = savedAlign;
@@ -181,7 +204,7 @@ void TGPCircleText::boundsChangedCheck() {
 }
 
 void TGPCircleText::print(platform::Report& report, double leftInches, double topInches) {
-    printAsPicture(report, leftInches, topInches);
+    printAsPainted(report, leftInches, topInches);
 }
 
 // --- popup
@@ -191,6 +214,7 @@ void TGPCircleText::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
         controlTransparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
@@ -212,6 +236,11 @@ void TGPCircleText::popupRefresh() {
 void TGPCircleText::fontCommand() {
     const std::optional<QFont> chosen = platform::DialogHost::current().chooseFont(font_.toQFont());
     if (chosen) font_.assignQFont(*chosen);
+}
+
+void TGPCircleText::textColorCommand() {
+    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(font_.color());
+    if (c) font_.setColor(*c);
 }
 
 void TGPCircleText::toggleTransparentCommand() {

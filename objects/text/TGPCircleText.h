@@ -9,6 +9,7 @@
 
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 class TGPCircleText : public TGGraphicControl {
@@ -80,6 +81,7 @@ class TGPCircleText : public TGGraphicControl {
 
     // --- popup commands
     void fontCommand();
+    void textColorCommand();
     void toggleTransparentCommand();
     void backgroundColorCommand();
     void toggleBorderCommand();
@@ -87,7 +89,29 @@ class TGPCircleText : public TGGraphicControl {
     bool propertiesCommand();
 
   private:
+    // Everything the letters' places and shapes depend on.
+    struct LayoutKey {
+        QString caption;
+        platform::GdiFont font;
+        int width = 0, height = 0;
+        TDegrees startingVector = dg180, degrees = dg360;
+        bool mirror = false, drawLettersAngled = true;
+        friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
+    };
+    // The letters with the characters drawn for each and their widths. Laying them out
+    // measures every letter, which costs more than drawing them, so the layout is kept
+    // and made again only when its key has changed.
+    struct Layout {
+        LayoutKey key;
+        std::vector<Letter> letters;
+        std::vector<QString> shown;
+        std::vector<int> widths;
+    };
+
     platform::GdiFont canvasFont() const { return font_.gdiFont(zoomFactor()); }
+    LayoutKey layoutKey() const;
+    const Layout& layout() const;
+    std::vector<Letter> placeLetters() const;
     void setCheck(const QString& caption, bool checked);
 
     TDegrees startingVector_ = dg180;
@@ -101,4 +125,5 @@ class TGPCircleText : public TGGraphicControl {
     TColor bgColor_ = TColor::clWhite;
     QString caption_ = QStringLiteral("ABC DEF GHI JKL");
     bool painting_ = false;
+    mutable std::optional<Layout> layout_;
 };

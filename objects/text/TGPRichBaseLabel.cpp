@@ -8,7 +8,6 @@
 #include "platform/RichTextMaster.h"
 #include "platform/ScreenMetrics.h"
 
-#include <QPicture>
 
 TGPRichBaseLabel::TGPRichBaseLabel(QObject* owner) : TGGraphicControl(owner) {
     // The default size is not a move: the bounds-changed check must first see the bounds
@@ -136,17 +135,5 @@ void TGPRichBaseLabel::paint(platform::Canvas& c) {
 }
 
 void TGPRichBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const QRectF target(
-        QPointF(leftInches + left() / ppi, topInches + top() / ppi),
-        QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        platform::Canvas canvas(painter);
-        canvas.setClipRect(QRect(0, 0, width(), height()));
-        paint(canvas);
-    }
-    picture.setBoundingRect(QRect(0, 0, width(), height()));
-    report.stretchDraw(target, picture);
+    printAsPainted(report, leftInches, topInches);
 }

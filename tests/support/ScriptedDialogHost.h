@@ -30,6 +30,7 @@ public:
     QStringList dialogTitles;  // window titles of executed dialogs
     QStringList fileDialogs;   // caption and proposed name or folder of each file dialog
     int beeps = 0;
+    QStringList openedFiles;   // files handed to the desktop's viewer
     // Popup menus: each popup takes the next choice and triggers it while the menu is up,
     // as a click on a real menu does ("Submenu/Item" reaches into a submenu).
     std::deque<QString> menuChoices;
@@ -48,6 +49,7 @@ public:
                          const QString& filter) override;
     void popup(platform::MenuModel& menu, QPoint globalPos) override;
     void beep() override { ++beeps; }
+    void openExternally(const QString& fileName) override { openedFiles << fileName; }
 
 protected:
     int run(QDialog& dialog) override;

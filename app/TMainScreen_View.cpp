@@ -1,0 +1,151 @@
+// The main window's view of the card: the zoom (buttons, keys, Ctrl+wheel, Zoom to fit) and
+// the status bar with the pointer's place and the selection's bounds.
+#include "TMainScreen.h"
+
+#include "document/TGBusinessCardPanel32.h"
+#include "document/TGGraphicControl.h"
+#include "document/TGHandle.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+// One notch of a mouse wheel.
+constexpr int WheelStep = 120;
+} // namespace
+
+void TMainScreen::applyZoom(float zoom)
+{
+    busy_ = true;
+    surface_->handle().clear();
+    surface_->SetZoom(zoom);
+    zoomCaption_->setText(zoomCaption());
+    surface_->processPendingEvents();
+    busy_ = false;
+    updateSelectionStatus();
+}
+
+void TMainScreen::zoomBy(bool in)
+{
+    const float z = surface_->zoomFactor();
+    // The sum is formed in double and kept in single precision: the steps land on 1.1 …
+    // 1.5, and a sixth step in finds 1.5 and stops.
+    if (in && !(z > 1.5f))
+        applyZoom(float(double(z) + 0.1));
+    else if (!in && z >= 1.1f)
+        applyZoom(float(double(z) - 0.1));
+}
+
+void TMainScreen::zoomIn()
+{
+    zoomBy(true);
+}
+
+void TMainScreen::zoomOut()
+{
+    zoomBy(false);
+}
+
+void TMainScreen::zoomToPercent(int percent)
+{
+    const int step = std::clamp((percent + 5) / 10 * 10, MinZoomPercent, MaxZoomPercent);
+    const float zoom = float(step / 100.0);
+    if (zoom != surface_->zoomFactor()) applyZoom(zoom);
+}
+
+void TMainScreen::zoomSteps(int steps)
+{
+    // From the step nearest the current zoom, which the buttons may have left between steps.
+    zoomToPercent(qRound(surface_->zoomFactor() * 10.0) * 10 + steps * 10);
+}
+
+int TMainScreen::fitZoomPercent() const
+{
+    // The card at 100 %, and the room the scroll box has without its scroll bars.
+    const double zoom = surface_->zoomFactor();
+    const double w = surface_->width() / zoom, h = surface_->height() / zoom;
+    const QSize room = scroll_->maximumViewportSize();
+    for (int percent = MaxZoomPercent; percent > MinZoomPercent; percent -= 10) {
+        if (qRound(w * percent / 100.0) <= room.width() && qRound(h * percent / 100.0) <= room.height())
+            return percent;
+    }
+    return MinZoomPercent;
+}
+
+void TMainScreen::zoomToFitCommand()
+{
+    zoomToPercent(fitZoomPercent());
+}
+
+bool TMainScreen::wheelZoom(QEvent* event)
+{
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!wheel->modifiers().testFlag(Qt::ControlModifier)) return false;
+    // Fine-grained wheels and touch pads send parts of a notch: they add up to steps.
+    wheelRest_ += wheel->angleDelta().y();
+    const int steps = wheelRest_ / WheelStep;
+    wheelRest_ -= steps * WheelStep;
+    if (steps != 0) zoomSteps(steps);
+    return true;
+}
+
+QString TMainScreen::zoomCaption() const
+{
+    return QString::number(qRound(surface_->zoomFactor() * 100.0)) + QLatin1Char('%');
+}
+
+void TMainScreen::buildStatusBar()
+{
+    pointerStatus_ = new QLabel;
+    pointerStatus_->setObjectName(QStringLiteral("PointerStatus"));
+    pointerStatus_->setMinimumWidth(140);
+    selectionStatus_ = new QLabel;
+    selectionStatus_->setObjectName(QStringLiteral("SelectionStatus"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addPermanentWidget(selectionStatus_);
+    statusBar()->addPermanentWidget(pointerStatus_);
+}
+
+QString TMainScreen::cardLength(double pixels) const
+{
+    const double inches = pixels / surface_->zoomFactor() / platform::ScreenMetrics::pixelsPerInch();
+    return prefs_.Layout.UseMM ? QString::number(inches * 25.4, 'f', 1)
+                               : QString::number(inches, 'f', 2);
+}
+
+QString TMainScreen::pointerStatus() const
+{
+    return pointerStatus_->text();
+}
+
+QString TMainScreen::selectionStatus() const
+{
+    return selectionStatus_->text();
+}
+
+void TMainScreen::updatePointerStatus(QPoint viewPos)
+{
+    const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    pointerStatus_->setText(QStringLiteral("%1, %2 %3")
+                                .arg(cardLength(viewPos.x()), cardLength(viewPos.y()), unit));
+}
+
+void TMainScreen::updateSelectionStatus()
+{
+    QRect bounds;
+    for (const TGGraphicControl* o : surface_->handle().selection()) bounds |= o->bounds();
+    if (bounds.isNull()) {
+        selectionStatus_->clear();
+        return;
+    }
+    const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    selectionStatus_->setText(QStringLiteral("Left %1  Top %2  Width %3  Height %4 %5")
+                                  .arg(cardLength(bounds.left()), cardLength(bounds.top()),
+                                       cardLength(bounds.width()), cardLength(bounds.height()),
+                                       unit));
+}
