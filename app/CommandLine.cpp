@@ -7,6 +7,7 @@
 #include "document/TGFilerError.h"
 #include "document/TGPropertyCodec.h"
 #include "document/TGLabelObjectFiler.h"
+#include "objects/shapes/TGImage.h"
 #include "platform/HomeFolder.h"
 #include "platform/PrintableText.h"
 
@@ -30,6 +31,13 @@ int dump(TGBusinessCardPanel32& surface, QTextStream& out)
         codec.collect(*o, TGPropertyCodec::Selection::Published, entries);
         for (const auto& [name, value] : entries)
             line += QLatin1Char(',') + quoted(QString::fromLatin1(name)) + QLatin1Char(':') + CommandLine::json(value);
+        // A picture's data is counted in bytes above; its kind and size say what it holds.
+        if (const auto* image = qobject_cast<const TGImage*>(o); image && !image->graphic().isEmpty()) {
+            const platform::Graphic& g = image->graphic();
+            line += QStringLiteral(",\"Picture.Kind\":") + quoted(g.className()) +
+                    QStringLiteral(",\"Picture.Pixels\":\"%1x%2\"").arg(g.width()).arg(g.height());
+            if (g.image().hasAlphaChannel()) line += QStringLiteral(",\"Picture.Alpha\":true");
+        }
         out << line << '}' << Qt::endl;
     }
     return 0;

@@ -6,11 +6,15 @@
 #include "platform/HelpViewer.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,6 +35,9 @@ TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDial
     auto* buttons = new QDialogButtonBox(Qt::Vertical);
     QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::ActionRole);
     ok->setObjectName(QStringLiteral("OKButton"));
+    QPushButton* browse =
+        buttons->addButton(QStringLiteral("Browse..."), QDialogButtonBox::ActionRole);
+    browse->setObjectName(QStringLiteral("BrowseButton"));
     QPushButton* none = buttons->addButton(QStringLiteral("None"), QDialogButtonBox::ActionRole);
     none->setObjectName(QStringLiteral("NoneButton"));
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
@@ -38,6 +45,7 @@ TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDial
     QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("HelpButton"));
     connect(ok, &QPushButton::clicked, this, &TLoadBackGround::okClicked);
+    connect(browse, &QPushButton::clicked, this, &TLoadBackGround::browse);
     connect(none, &QPushButton::clicked, this, [this] { done(NoneResult); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(2101); });
@@ -56,8 +64,8 @@ void TLoadBackGround::listFolder(const QString& folder)
     files_->clear();
     QStringList names = platform::FileName::files(folder);
     names.removeIf([](const QString& name) {
-        return !name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) &&
-               !name.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive);
+        return !platform::Graphic::readsExtension(QLatin1Char('.') +
+                                                  QFileInfo(name).suffix().toUpper());
     });
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
@@ -87,14 +95,42 @@ QString TLoadBackGround::selectedFile() const
     return item ? platform::FileName::absolute(item->data(Qt::UserRole).toString()) : QString();
 }
 
+void TLoadBackGround::browse()
+{
+    const QString source = platform::DialogHost::current().openFileName(
+        QStringLiteral("Browse for Background Art"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        QStringLiteral("Pictures (%1)").arg(platform::Graphic::filePatternsFilter()));
+    if (source.isEmpty()) return;
+    const QFileInfo info(source);
+    if (!platform::Graphic::readsExtension(QLatin1Char('.') + info.suffix().toUpper())) {
+        platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
+        return;
+    }
+    // A namesake already in the folder is kept: the copy gets a numbered name.
+    QDir dir(folder_);
+    QString target = dir.absoluteFilePath(info.fileName());
+    for (int n = 2; platform::FileName::exists(target) && QFileInfo(target) != info; ++n)
+        target = dir.absoluteFilePath(
+            QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
+    if (QFileInfo(target) != info && (!dir.mkpath(QStringLiteral(".")) || !QFile::copy(source, target))) {
+        platform::ShowError(QStringLiteral("Cannot copy %1 into the background art folder %2.")
+                                .arg(source, folder_));
+        return;
+    }
+    listFolder(folder_);
+    selectFile(target);
+}
+
 void TLoadBackGround::showPreview()
 {
     const QString file = selectedFile();
     preview_->clear();
     if (file.isEmpty()) return;
     platform::Graphic g;
-    if (!g.loadFromFile(file)) {
-        platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
+    QString error;
+    if (!g.loadFromFile(file, &error)) {
+        platform::ShowError(error);
         return;
     }
     // The preview takes the picture's own size, shrunk to fit the panel.

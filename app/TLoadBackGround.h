@@ -1,7 +1,8 @@
 #pragma once
-// "Load  Business Card Background Art ": the bitmaps and metafiles of the background art
-// folder with a preview of the selected one. Closes with OK (a file chosen), None (the
-// value 99: no background art) or Cancel.
+// "Load  Business Card Background Art ": the pictures of the background art folder with a
+// preview of the selected one. "Browse..." copies a picture from anywhere into the folder
+// and selects it. Closes with OK (a file chosen), None (the value 99: no background art) or
+// Cancel.
 #include <QDialog>
 
 class QLabel;
@@ -18,6 +19,8 @@ public:
     void selectFile(const QString& fileName);
     // The selected file's full name, or empty.
     QString selectedFile() const;
+    // Asks for a picture file, copies it into the folder and selects the copy.
+    void browse();
 
 private:
     void listFolder(const QString& folder);

@@ -106,6 +106,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     scroll_->setWidget(view_);
     scroll_->viewport()->installEventFilter(this);
     setCentralWidget(scroll_);
+    setAcceptDrops(true);
 
     buildToolBar();
     buildMenus();

@@ -14,6 +14,7 @@ class QAction;
 class QButtonGroup;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QScrollArea;
 class SurfaceView;
@@ -55,6 +56,11 @@ public:
     // Asks "Save changes?" when there are unsaved changes and saves on Yes; false when the
     // card must stay as it is (Cancel, Escape, a cancelled Save As or a failed save).
     bool CheckSaveNeeded();
+
+    // --- drag and drop: a card file opens (after the save prompt); picture files become
+    // picture objects with their top-left corner at `at`, in surface pixels, as one step
+    // of the undo history. False when the data names no such file.
+    bool dropFiles(const QMimeData& mime, QPoint at);
 
     // --- edit and help commands
     void defaultFontCommand();
@@ -119,6 +125,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildToolBar();
@@ -145,6 +153,7 @@ private:
     void trackCardState();
     void applyLayout(const TCardLayout& layout);
     void setBackgroundFile(const QString& fileName);
+    bool dropPicture(const QString& fileName, QPoint at);
 
     std::unique_ptr<TGBusinessCardPanel32> surface_;
     SurfaceView* view_ = nullptr;

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the picture loaders: the first byte picks the format (a raster
-// extension, a metafile, or a card-file picture or bitmap data block), the rest is the data.
+// extension, a metafile, a card-file picture or bitmap data block, or one of the formats
+// read through Qt's image plugins and Qt SVG), the rest is the data.
 // Whatever decodes is drawn into a small image, so the metafile player runs every record.
 #include "platform/Graphic.h"
 
@@ -37,11 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1) return 0;
     static const char* const kinds[] = {".BMP", ".DIB", ".RLE", ".ICO", ".JPG", ".PCX", ".TGA", ".WMF"};
+    static const char* const todaysKinds[] = {".PNG", ".GIF", ".WEBP", ".SVG", ".TIF"};
     const QByteArrayView bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
-    const unsigned choice = data[0] % 11;
+    const unsigned choice = data[0] % 16;
     std::optional<platform::Graphic> g;
     if (choice < 8) {
         g = platform::Graphic::fromFileData(bytes, QString::fromLatin1(kinds[choice]));
+    } else if (choice >= 11) {
+        g = platform::Graphic::fromFileData(bytes, QString::fromLatin1(todaysKinds[choice - 11]));
     } else if (choice == 8) {
         g = platform::Graphic::fromMetafileData(bytes); // EMF as well as WMF
     } else if (choice == 9) {

@@ -5,10 +5,12 @@
 #include "MetafilePlayer.h"
 #include "RasterDecoder.h"
 #include "ScreenMetrics.h"
+#include "SvgImport.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QtEndian>
@@ -20,6 +22,8 @@ namespace platform {
 namespace {
 // Picture files above this size are refused before being read.
 constexpr qint64 maxFileBytes = 256LL * 1024 * 1024;
+// Vector pictures are rendered whole: a smaller limit keeps that quick.
+constexpr qint64 maxSvgBytes = 32LL * 1024 * 1024;
 
 void appendU32(QByteArray& out, quint32 v)
 {
@@ -40,19 +44,51 @@ Graphic Graphic::fromImage(const QImage& image)
     Graphic g;
     if (image.isNull()) return g;
     g.kind_ = Kind::Bitmap;
-    g.image_ = image;
     g.data_ = bmpFile(image);
+    // The image as the card file gives it back, so that a saved picture compares equal.
+    g.image_ = image.hasAlphaChannel() ? RasterDecoder::decode(g.data_, QStringLiteral(".BMP"))
+                                       : image;
     return g;
 }
 
 QByteArray Graphic::bmpFile(const QImage& image)
 {
+    if (image.hasAlphaChannel()) return alphaBmpFile(image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "bmp");
-    writer.write(image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_RGB32) : image);
+    writer.write(image);
     return bytes;
+}
+
+QByteArray Graphic::alphaBmpFile(const QImage& image)
+{
+    // Qt writes bitmaps without their alpha: a 32-bit bitmap with a version 5 header and an
+    // alpha mask keeps it. Fully transparent pixels are stored white, which is what a reader
+    // that ignores the alpha then shows.
+    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) == 0) line[x] = 0x00FFFFFF;
+    }
+    constexpr quint32 fileHeader = 14, infoHeader = 124;
+    const quint32 rowBytes = quint32(argb.width()) * 4;
+    const quint32 pixelBytes = rowBytes * quint32(argb.height());
+    QByteArray out("BM");
+    appendU32(out, fileHeader + infoHeader + pixelBytes);
+    appendU32(out, 0);
+    appendU32(out, fileHeader + infoHeader);
+    for (quint32 v : {infoHeader, quint32(argb.width()), quint32(argb.height()), 1u | 32u << 16,
+                      3u /* bit fields */, pixelBytes, 3780u, 3780u, 0u, 0u, 0x00FF0000u,
+                      0x0000FF00u, 0x000000FFu, 0xFF000000u, 0x73524742u /* sRGB */})
+        appendU32(out, v);
+    out.append(QByteArray(36 + 12, '\0')); // colour end points and gamma: unused for sRGB
+    for (quint32 v : {4u /* pictures */, 0u, 0u, 0u}) appendU32(out, v);
+    for (int y = argb.height() - 1; y >= 0; --y) // bottom row first
+        out.append(reinterpret_cast<const char*>(argb.constScanLine(y)), rowBytes);
+    return out;
 }
 
 std::optional<Graphic> Graphic::fromRaster(QByteArrayView data, const QString& extension,
@@ -88,7 +124,12 @@ std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data)
 
 std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString& extension)
 {
-    if (extension == ".WMF") return fromMetafileData(data);
+    if (extension == ".WMF" || extension == ".EMF") return fromMetafileData(data);
+    if (extension == ".SVG") {
+        if (data.size() > maxSvgBytes) return std::nullopt;
+        const std::optional<QByteArray> emf = SvgImport::toMetafile(data);
+        return emf ? fromMetafileData(*emf) : std::nullopt;
+    }
     if (extension == ".ICO") return fromIcoData(data);
     if ((extension == ".BMP" || extension == ".DIB" || extension == ".RLE") && data.startsWith("BM"))
         return fromBmpFile(data);
@@ -98,15 +139,49 @@ std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString&
     return g;
 }
 
-bool Graphic::loadFromFile(const QString& fileName)
+bool Graphic::readsExtension(const QString& extension)
 {
+    return RasterDecoder::handles(extension) || extension == ".WMF" || extension == ".EMF" ||
+           extension == ".SVG";
+}
+
+const QStringList& Graphic::filePatterns()
+{
+    static const QStringList patterns = [] {
+        QStringList out{"*.bmp", "*.dib", "*.rle", "*.ico", "*.jpg", "*.jif", "*.pcx",
+                        "*.tga", "*.wmf", "*.emf", "*.svg"};
+        for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+            const QString pattern = "*." + QString::fromLatin1(format);
+            if (!out.contains(pattern) && readsExtension("." + QString::fromLatin1(format).toUpper()))
+                out << pattern;
+        }
+        return out;
+    }();
+    return patterns;
+}
+
+bool Graphic::loadFromFile(const QString& fileName, QString* error)
+{
+    auto fail = [error](const QString& message) {
+        if (error) *error = message;
+        return false;
+    };
+    const QString failed = QLatin1String(loadErrorMessage);
     // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
-    if (!FileName::isFile(fileName)) return false;
+    if (!FileName::isFile(fileName)) return fail(failed);
     QFile file;
-    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes) return false;
+    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes)
+        return fail(failed);
     const QByteArray data = file.read(maxFileBytes);
-    const std::optional<Graphic> g = fromFileData(data, "." + QFileInfo(fileName).suffix().toUpper());
-    if (!g) return false;
+    const QString extension = "." + QFileInfo(fileName).suffix().toUpper();
+    if (const QSize size = RasterDecoder::statedSize(data, extension); RasterDecoder::tooLarge(size))
+        return fail(QStringLiteral("The picture is %1 × %2 pixels: too large to load. Pictures "
+                                   "of up to %3 million pixels can be loaded.")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(RasterDecoder::maxPixels / (1024 * 1024)));
+    const std::optional<Graphic> g = fromFileData(data, extension);
+    if (!g) return fail(failed);
     *this = *g;
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // A picture as the picture object, the background art and the textures hold it: nothing, a
-// bitmap, an icon or a metafile. It loads from picture files by upper-cased extension,
+// bitmap, an icon or a metafile. It loads from picture files by upper-cased extension (a
+// raster of any format read here becomes a bitmap, alpha channel kept; an SVG file becomes
+// a metafile),
 // reads and writes the card file's picture and bitmap data blocks, and draws itself
 // stretched into a rectangle of any QPainter (canvas, screen image, report page), a
 // metafile as vectors.
@@ -16,6 +18,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -35,11 +38,18 @@ public:
     static std::optional<Graphic> fromIcoData(QByteArrayView data);
     static std::optional<Graphic> fromMetafileData(QByteArrayView data);
     // A picture from data in the format an upper-cased extension names (".BMP", ".DIB",
-    // ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA", ".WMF").
+    // ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA", ".WMF", ".EMF", ".SVG", and the
+    // raster formats of Qt's image plugins such as ".PNG", ".JPEG", ".GIF", ".WEBP").
     static std::optional<Graphic> fromFileData(QByteArrayView data, const QString& extension);
+    // Whether files with this upper-cased extension are read as pictures.
+    static bool readsExtension(const QString& extension);
+    // File name patterns ("*.png") of every picture file read, for file dialogs and lists.
+    static const QStringList& filePatterns();
+    static QString filePatternsFilter() { return filePatterns().join(QLatin1Char(' ')); }
 
-    // Loads a picture file; false (and the picture unchanged) when it cannot be read.
-    bool loadFromFile(const QString& fileName);
+    // Loads a picture file; false (and the picture unchanged) when it cannot be read, with
+    // the message to show in `error`: loadErrorMessage, or why a picture is refused.
+    bool loadFromFile(const QString& fileName, QString* error = nullptr);
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::None; }
@@ -74,6 +84,7 @@ public:
 private:
     static const QByteArray& empty();
     static QByteArray bmpFile(const QImage& image);
+    static QByteArray alphaBmpFile(const QImage& image);
     static std::optional<Graphic> fromBmpFile(QByteArrayView file);
     // A bitmap or icon decoded from file bytes, which it keeps for writing back.
     static std::optional<Graphic> fromRaster(QByteArrayView data, const QString& extension,

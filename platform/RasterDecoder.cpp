@@ -7,24 +7,66 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <memory>
+
 namespace platform {
 
-bool RasterDecoder::handles(const QString& extension)
+namespace {
+bool readHere(const QString& extension)
 {
     static const QStringList known = {".BMP", ".DIB", ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA"};
     return known.contains(extension);
+}
+
+std::unique_ptr<QImageReader> reader(QBuffer& buffer, const char* format)
+{
+    buffer.open(QIODevice::ReadOnly);
+    auto r = std::make_unique<QImageReader>(&buffer, format);
+    r->setDecideFormatFromContent(false);
+    return r;
+}
+} // namespace
+
+QByteArray RasterDecoder::qtFormat(const QString& extension)
+{
+    if (readHere(extension) || extension.size() < 2) return {};
+    const QByteArray format = extension.mid(1).toLower().toLatin1();
+    // Vector formats Qt can rasterise are imported as vectors elsewhere.
+    if (format.startsWith("svg") || format == "pdf") return {};
+    static const QList<QByteArray> supported = QImageReader::supportedImageFormats();
+    return supported.contains(format) ? format : QByteArray();
+}
+
+bool RasterDecoder::handles(const QString& extension)
+{
+    return readHere(extension) || !qtFormat(extension).isEmpty();
+}
+
+bool RasterDecoder::tooLarge(QSize size)
+{
+    return size.isValid() && qint64(size.width()) * size.height() > maxPixels;
+}
+
+QSize RasterDecoder::statedSize(QByteArrayView data, const QString& extension)
+{
+    QByteArray format = qtFormat(extension);
+    if (extension == ".JPG" || extension == ".JIF") format = "jpeg";
+    else if (extension == ".ICO") format = "ico";
+    else if (data.startsWith("BM")) format = "bmp";
+    if (format.isEmpty()) return {};
+    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
+    QBuffer buffer(&bytes);
+    const auto r = reader(buffer, format.constData());
+    return r->size();
 }
 
 QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format)
 {
     QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > maxPixels) return {};
-    QImage image = reader.read();
+    const auto r = reader(buffer, format);
+    if (tooLarge(r->size())) return {};
+    QImage image = r->read();
     // A colour-mapped picture may use indices beyond its colour table, which Qt would
     // then read past the table's end when drawing; the missing entries become black.
     const int needed = image.depth() == 1 ? 2 : image.depth() == 8 && image.format() == QImage::Format_Indexed8 ? 256 : 0;
@@ -49,7 +91,8 @@ QImage RasterDecoder::decode(QByteArrayView data, const QString& extension)
         const QImage image = readWithQt(data, "tga");
         return image.isNull() ? TgaDecoder::decode(data) : image;
     }
-    return {};
+    const QByteArray format = qtFormat(extension);
+    return format.isEmpty() ? QImage() : readWithQt(data, format.constData());
 }
 
 } // namespace platform

@@ -186,11 +186,10 @@ void TSheetPrinter::LoadBackGround()
     backgroundProblem_.clear();
     const QString& name = job_.backgroundFile;
     if (name.isEmpty()) return;
-    const QString upper = name.toUpper();
-    const bool bitmap = upper.contains(QLatin1String(".BMP"));
-    if (!bitmap && !upper.contains(QLatin1String(".WMF"))) {
-        backgroundProblem_ = QStringLiteral("The background art %1 is neither a .BMP nor a .WMF "
-                                            "picture; the cards are printed without it.")
+    const QString extension = QLatin1Char('.') + QFileInfo(name).suffix().toUpper();
+    if (!platform::Graphic::readsExtension(extension)) {
+        backgroundProblem_ = QStringLiteral("The background art %1 is not a picture file; the "
+                                            "cards are printed without it.")
                                  .arg(name);
         return;
     }
@@ -202,22 +201,19 @@ void TSheetPrinter::LoadBackGround()
                                  .arg(name, error);
         return;
     }
-    const auto graphic = platform::Graphic::fromFileData(
-        file.readAll(), bitmap ? QStringLiteral(".BMP") : QStringLiteral(".WMF"));
-    const bool usable = graphic && (bitmap ? !graphic->image().isNull()
-                                           : graphic->kind() == platform::Graphic::Kind::Metafile);
-    if (!usable) {
+    const auto graphic = platform::Graphic::fromFileData(file.readAll(), extension);
+    if (!graphic || graphic->isEmpty()) {
         backgroundProblem_ = QStringLiteral("The background art %1 is damaged; the cards are "
                                             "printed without it.")
                                  .arg(name);
         return;
     }
-    if (bitmap) {
-        backgroundBitmap_ = graphic->image();
-        backgroundKind_ = Background::Bitmap;
-    } else {
+    if (graphic->kind() == platform::Graphic::Kind::Metafile) {
         backgroundMetafile_ = *graphic;
         backgroundKind_ = Background::Metafile;
+    } else {
+        backgroundBitmap_ = graphic->image();
+        backgroundKind_ = Background::Bitmap;
     }
 }
 

@@ -2,7 +2,12 @@
 // reference decoding, the card file's picture and bitmap data blocks survive a round trip,
 // and damaged or oversized pictures give an error instead of a crash or a huge allocation.
 #include "platform/Graphic.h"
+#include "platform/MetafilePlayer.h"
 #include "platform/RasterDecoder.h"
+#include "platform/SvgImport.h"
+
+#include <QBuffer>
+#include <QSvgRenderer>
 
 #include <QFile>
 #include <QPainter>
@@ -11,6 +16,8 @@
 #include <QtTest>
 
 using platform::Graphic;
+using platform::MetafilePlayer;
+using platform::SvgImport;
 
 namespace {
 const QString dir = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
@@ -43,6 +50,49 @@ QByteArray hugeBmp(qint32 w, qint32 h)
     QByteArray file = "BM" + u32(54 + 16) + u32(0) + u32(54) + info + QByteArray(16, '\x7f');
     return file;
 }
+// A 40 x 30 picture with fully transparent corners, a half-transparent band and an opaque
+// red middle.
+QImage alphaLogo()
+{
+    QImage image(40, 30, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 0, 0));
+    p.drawEllipse(QRect(0, 0, 40, 30));
+    p.fillRect(QRect(0, 26, 40, 4), QColor(0, 0, 255, 128));
+    return image;
+}
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format)) qFatal("cannot write %s", format);
+    return bytes;
+}
+
+QString written(const QTemporaryDir& tmp, const QString& name, const QByteArray& bytes)
+{
+    QFile f(tmp.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
+    return f.fileName();
+}
+
+// The types of an EMF's records, in order.
+QList<quint32> emfRecords(const QByteArray& emf)
+{
+    QList<quint32> types;
+    for (qsizetype at = 0; at + 8 <= emf.size();) {
+        types << qFromLittleEndian<quint32>(emf.constData() + at);
+        const quint32 size = qFromLittleEndian<quint32>(emf.constData() + at + 4);
+        if (size < 8) break;
+        at += size;
+    }
+    return types;
+}
+constexpr quint32 emrStretchDiBits = 81, emrFillPath = 62, emrStrokePath = 64;
 } // namespace
 
 class tst_Graphic : public QObject {
@@ -61,6 +111,14 @@ private slots:
     void badFilesDoNotLoad_data();
     void badFilesDoNotLoad();
     void drawsStretchedIntoRect();
+    void todaysRasterFormats_data();
+    void todaysRasterFormats();
+    void alphaSurvivesTheCardFile();
+    void svgBecomesVectorMetafile();
+    void svgReadsNothingOutsideItself();
+    void nestedSvgUsesStayBounded();
+    void damagedSvgKeepsWhatWasRead();
+    void hugePictureIsRefusedWithReason();
 };
 
 void tst_Graphic::decodesLikeReference_data()
@@ -78,9 +136,11 @@ void tst_Graphic::decodesLikeReference()
     QFETCH(QString, file);
     Graphic g;
     QVERIFY(g.loadFromFile(dir + file));
-    const QImage reference = QImage(dir + file + ".png").convertToFormat(QImage::Format_ARGB32);
+    // Premultiplied, every fully transparent pixel compares equal whatever colour it stores.
+    const QImage reference =
+        QImage(dir + file + ".png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QVERIFY(!reference.isNull());
-    const QImage decoded = g.image().convertToFormat(QImage::Format_ARGB32);
+    const QImage decoded = g.image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QCOMPARE(decoded.size(), reference.size());
     for (int y = 0; y < reference.height(); ++y)
         for (int x = 0; x < reference.width(); ++x)
@@ -228,7 +288,15 @@ void tst_Graphic::badFilesDoNotLoad_data()
     QTest::newRow("tga larger than its data") << "a.tga" << tga.left(18) + QByteArray(64, 0);
     QTest::newRow("truncated jpeg") << "a.jpg" << fixture("grey.jpg").left(20);
     QTest::newRow("text as wmf") << "a.wmf" << QByteArray("not a metafile");
-    QTest::newRow("unknown extension") << "a.gif" << fixture("rgb24.bmp");
+    QTest::newRow("unknown extension") << "a.xyz" << fixture("rgb24.bmp");
+    QTest::newRow("bitmap named gif") << "a.gif" << fixture("rgb24.bmp");
+    QTest::newRow("truncated png") << "a.png" << encoded(alphaLogo(), "png").left(60);
+    QTest::newRow("truncated gif") << "a.gif" << fixture("flag.gif").left(20);
+    QTest::newRow("truncated webp") << "a.webp" << encoded(alphaLogo(), "webp").left(30);
+    QTest::newRow("text as svg") << "a.svg" << QByteArray("<svg width='10' height='10'>\x01\x02");
+    QTest::newRow("svg drawing nothing") << "a.svg" << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect width='0' height='5'/></svg>");
+    QTest::newRow("svg without size") << "a.svg" << QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>");
+    QTest::newRow("html as svg") << "a.svg" << QByteArray("<html><body>no</body></html>");
     QTest::newRow("empty ico") << "a.ico" << QByteArray();
 }
 
@@ -263,6 +331,170 @@ void tst_Graphic::drawsStretchedIntoRect()
     QCOMPARE(canvas.pixel(0, 0), source.pixel(0, 0));
     QVERIFY(canvas.pixel(31, 23) != qRgb(255, 255, 255));
     QCOMPARE(canvas.pixel(32, 24), qRgb(255, 255, 255));
+}
+
+void tst_Graphic::todaysRasterFormats_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("alpha");
+    const QImage logo = alphaLogo();
+    QTest::newRow("png with alpha") << "logo.PNG" << encoded(logo, "png") << true;
+    QTest::newRow(".jpeg") << "photo.jpeg" << encoded(logo, "jpeg") << false;
+    QTest::newRow("gif") << "flag.gif" << fixture("flag.gif") << false;
+    QTest::newRow("webp") << "logo.webp" << encoded(logo, "webp") << true;
+    QTest::newRow("tiff") << "logo.tif" << encoded(logo, "tiff") << true;
+}
+
+void tst_Graphic::todaysRasterFormats()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, alpha);
+    QTemporaryDir tmp;
+    Graphic g;
+    QVERIFY(g.loadFromFile(written(tmp, name, bytes)));
+    QCOMPARE(g.kind(), Graphic::Kind::Bitmap);
+    const QImage reference = QImage::fromData(bytes);
+    QCOMPARE(QSize(g.width(), g.height()), reference.size());
+    QCOMPARE(g.image().hasAlphaChannel(), alpha);
+    QCOMPARE(g.image().pixelColor(20, 15).rgb(), reference.pixelColor(20, 15).rgb());
+    QVERIFY(Graphic::readsExtension("." + QFileInfo(name).suffix().toUpper()));
+    QVERIFY(Graphic::filePatterns().contains("*." + QFileInfo(name).suffix().toLower()));
+}
+
+void tst_Graphic::alphaSurvivesTheCardFile()
+{
+    QTemporaryDir tmp;
+    Graphic g;
+    QVERIFY(g.loadFromFile(written(tmp, "logo.png", encoded(alphaLogo(), "png"))));
+    const std::optional<Graphic> back = Graphic::readData(g.writeData());
+    QVERIFY(back);
+    QCOMPARE(back->className(), QStringLiteral("TBitmap"));
+    QVERIFY(*back == g);
+    const QImage& image = back->image();
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QCOMPARE(image.pixel(20, 12), qRgb(255, 0, 0));
+    QCOMPARE(qAlpha(image.pixel(2, 28)), 128);
+    // A reader that ignores the alpha sees white in the transparent corners.
+    QCOMPARE(image.pixel(0, 0) | 0xFF000000, qRgb(255, 255, 255));
+    // Drawn with its alpha: the corners show what is beneath.
+    QImage canvas(40, 30, QImage::Format_RGB32);
+    canvas.fill(Qt::green);
+    QPainter p(&canvas);
+    back->draw(p, QRectF(0, 0, 40, 30));
+    p.end();
+    QCOMPARE(canvas.pixel(0, 0), qRgb(0, 255, 0));
+    QCOMPARE(canvas.pixel(20, 12), qRgb(255, 0, 0));
+    // Bitmap data blocks (background art, textures) keep it too.
+    const std::optional<QImage> block = Graphic::readBitmapData(Graphic::writeBitmapData(image));
+    QVERIFY(block && *block == image);
+}
+
+void tst_Graphic::svgBecomesVectorMetafile()
+{
+    Graphic g;
+    QVERIFY(g.loadFromFile(dir + "logo.svg"));
+    QCOMPARE(g.kind(), Graphic::Kind::Metafile);
+    QCOMPARE(g.className(), QStringLiteral("TMetafile"));
+    // 192 x 96 pixels at 96 per inch: 2 x 1 inches.
+    QCOMPARE(MetafilePlayer::sizeHundredthsMm(g.metafileData()), QSizeF(5080, 2540));
+    const QList<quint32> records = emfRecords(g.metafileData());
+    QVERIFY(!records.contains(emrStretchDiBits));
+    QVERIFY(records.contains(emrFillPath) || records.contains(emrStrokePath));
+    QVERIFY(Graphic::readData(g.writeData()) == g);
+
+    // Played back, it looks as Qt SVG draws the file (gradients in their average colour).
+    QImage played(384, 192, QImage::Format_RGB32), reference = played;
+    played.fill(Qt::white);
+    reference.fill(Qt::white);
+    QPainter p(&played);
+    p.setRenderHint(QPainter::Antialiasing);
+    g.draw(p, QRectF(0, 0, 384, 192));
+    p.end();
+    QSvgRenderer svg(dir + "logo.svg");
+    QPainter r(&reference);
+    svg.render(&r, QRectF(0, 0, 384, 192));
+    r.end();
+    for (const QPoint at : {QPoint(96, 96), QPoint(20, 10), QPoint(380, 150), QPoint(370, 10)})
+        QCOMPARE(played.pixel(at), reference.pixel(at));
+    QVERIFY(qBlue(played.pixel(288, 120)) > 200 && qRed(played.pixel(288, 120)) < 50);
+}
+
+void tst_Graphic::svgReadsNothingOutsideItself()
+{
+    QTemporaryDir tmp;
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString secret = written(tmp, "secret.png", encoded(red, "png"));
+    written(tmp, "other.svg", "<svg xmlns='http://www.w3.org/2000/svg' id='x'/>");
+    const QByteArray inline_ = "data:image/png;base64," + encoded(red, "png").toBase64();
+    const QByteArray svg =
+        "<?xml-stylesheet href='style.css' type='text/css'?>"
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+        "width='40' height='20'>"
+        "<script>alert(1)</script>"
+        "<image x='0' y='0' width='10' height='10' xlink:href='secret.png'/>"
+        "<image x='10' y='0' width='10' height='10' href='file://" + secret.toUtf8() + "'/>"
+        "<image x='20' y='0' width='10' height='10' xlink:href='http://example.com/a.png'/>"
+        "<use xlink:href='other.svg#x'/>"
+        "<image x='30' y='0' width='10' height='10' xlink:href='" + inline_ + "'/>"
+        "<rect x='0' y='10' width='40' height='10' fill='blue'/></svg>";
+    const QString kept = QString::fromUtf8(SvgImport::selfContained(svg));
+    for (const char* gone : {"secret", "example.com", "other.svg", "script", "style.css"})
+        QVERIFY2(!kept.contains(QLatin1String(gone)), gone);
+    QVERIFY(kept.contains(QLatin1String(inline_)));
+
+    Graphic g;
+    QVERIFY(g.loadFromFile(written(tmp, "refs.svg", svg)));
+    // Only the inline picture is drawn.
+    QCOMPARE(emfRecords(g.metafileData()).count(emrStretchDiBits), 1);
+}
+
+void tst_Graphic::nestedSvgUsesStayBounded()
+{
+    // Each level uses the one before twice: drawn in full, 2^40 rectangles.
+    QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' "
+                     "xmlns:xlink='http://www.w3.org/1999/xlink' width='10' height='10'><defs>"
+                     "<g id='l0'><rect width='1' height='1'/></g>";
+    for (int i = 1; i <= 40; ++i)
+        svg += QStringLiteral("<g id='l%1'><use xlink:href='#l%2'/><use xlink:href='#l%2'/></g>")
+                   .arg(i)
+                   .arg(i - 1)
+                   .toUtf8();
+    // A chain of uses is cut at its second link.
+    svg += "</defs><use xlink:href='#l40'/><use id='u1' xlink:href='#l0' x='5'/>"
+           "<use id='u2' xlink:href='#u1' y='5'/><use xlink:href='#u2' x='2'/></svg>";
+    const std::optional<Graphic> g = Graphic::fromFileData(svg, ".SVG");
+    QVERIFY(g);
+    QCOMPARE(emfRecords(g->metafileData()).count(emrFillPath), 1);
+}
+
+void tst_Graphic::damagedSvgKeepsWhatWasRead()
+{
+    const QByteArray logo = fixture("logo.svg");
+    const qsizetype cut = logo.indexOf("<path");
+    const std::optional<Graphic> g = Graphic::fromFileData(logo.left(cut + 12), ".SVG");
+    QVERIFY(g);
+    QCOMPARE(g->kind(), Graphic::Kind::Metafile);
+    QImage played(192, 96, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter p(&played);
+    g->draw(p, QRectF(0, 0, 192, 96));
+    p.end();
+    QCOMPARE(played.pixel(48, 48), qRgb(0xc0, 0, 0)); // the circle, read before the damage
+}
+
+void tst_Graphic::hugePictureIsRefusedWithReason()
+{
+    Graphic g;
+    QString error;
+    QVERIFY(!g.loadFromFile(dir + "huge20000.png", &error));
+    QVERIFY(g.isEmpty());
+    QVERIFY2(error.contains(QStringLiteral("20000 × 20000 pixels")), qPrintable(error));
+    QVERIFY(!Graphic::fromFileData(fixture("huge20000.png"), ".PNG"));
+    QVERIFY(!g.loadFromFile(dir + "missing.png", &error));
+    QCOMPARE(error, QStringLiteral("Error loading file!"));
 }
 
 QTEST_MAIN(tst_Graphic)

@@ -8,20 +8,13 @@
 #include "objects/shapes/TGImageBrowser.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QtTest>
 
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
-
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
 
 struct DialogFixture : SurfaceFixture {
     DialogFixture() {
@@ -84,32 +77,39 @@ void tst_ImageObjectDialog::controls() {
     QCOMPARE(stretch->toolTip(), QStringLiteral("Stretch image to max display size"));
     QCOMPARE(autoSize->text(), QStringLiteral("AutoSize"));
     QCOMPARE(autoSize->toolTip(), QStringLiteral("AutoSize TImage"));
-    for (const char* name : {"OKButton", "CancelButton", "HelpButton", "DriveComboBox",
-                             "DirectoryListBox", "FileListBox", "Preview"})
+    for (const char* name : {"FileDialog", "HelpButton", "Preview", "PictureSize"})
         QVERIFY2(d.findChild<QWidget*>(name), name);
     QCOMPARE(d.findChild<QWidget*>("HelpButton")->property("HelpContext").toInt(), 40003);
 }
 
 void tst_ImageObjectDialog::browsing() {
+    // The first dialog starts in the user's Pictures folder, as the XDG user folders name it.
     DialogFixture f;
-    for (const char* name : {"a.BMP", "b.bmp", "c.txt", "d.Wmf", "e.jpg", "f.ico", "g.emf"})
-        f.writeFile(QLatin1String(name), "x");
-    QVERIFY(QDir(f.home.path()).mkdir("sub"));
-    f.writeFile("sub/inner.tga", "x");
+    const QString pictures = f.file("Pictures");
+    QVERIFY(QDir().mkpath(pictures));
+    QVERIFY(QDir().mkpath(f.file("config")));
+    f.writeFile("config/user-dirs.dirs", "XDG_PICTURES_DIR=\"" + pictures.toUtf8() + "\"\n");
+    qputenv("XDG_CONFIG_HOME", f.file("config").toUtf8());
+    {
+        TGImageBrowser d;
+        QCOMPARE(QDir(d.folder()), QDir(pictures));
+        auto* files = d.findChild<QFileDialog*>("FileDialog");
+        const QString pictureFilter = files->nameFilters().constFirst();
+        for (const char* pattern : {"*.png", "*.jpeg", "*.gif", "*.webp", "*.tif", "*.svg",
+                                    "*.bmp", "*.wmf", "*.pcx", "*.tga", "*.ico"})
+            QVERIFY2(pictureFilter.contains(QLatin1String(pattern)), pattern);
+        QVERIFY(d.selectedFile().isEmpty());
+    }
+    // Once a picture is taken, the next dialog starts in its folder.
+    QVERIFY(QDir().mkpath(f.file("logos")));
+    f.load(f.redBitmap("logos/red.bmp", 30, 20));
+    QVERIFY(!f.image->graphic().isEmpty());
     TGImageBrowser d;
-    d.setFolder(f.home.path());
-    auto* files = d.findChild<QListWidget*>("FileListBox");
-    auto* folders = d.findChild<QListWidget*>("DirectoryListBox");
-    QCOMPARE(texts(files), (QStringList{"a.BMP", "b.bmp", "d.Wmf", "e.jpg", "f.ico"}));
-    QCOMPARE(texts(folders), (QStringList{"..", "sub"}));
-    QVERIFY(d.selectedFile().isEmpty());
-
-    folders->setCurrentRow(1);
-    emit folders->itemActivated(folders->currentItem());
-    QCOMPARE(texts(files), QStringList{"inner.tga"});
-    folders->setCurrentRow(0);
-    emit folders->itemActivated(folders->currentItem());
-    QCOMPARE(QDir(d.folder()), QDir(f.home.path()));
+    QCOMPARE(QDir(d.folder()), QDir(f.file("logos")));
+    // The preview tells the picture's size in pixels.
+    d.selectFile(f.file("logos/red.bmp"));
+    QCOMPARE(d.findChild<QLabel*>("PictureSize")->text(), QStringLiteral("30 × 20 pixels"));
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void tst_ImageObjectDialog::okTakesPictureAndOptions() {
@@ -172,6 +172,11 @@ void tst_ImageObjectDialog::unreadableFileChangesNothing_data() {
     QTest::newRow("metafile") << "broken.wmf" << error;
     QTest::newRow("JPEG: silent") << "broken.jpg" << QStringList();
     QTest::newRow("icon: silent") << "broken.ico" << QStringList();
+    QTest::newRow("png") << "broken.png" << error;
+    QTest::newRow(".jpeg") << "broken.jpeg" << error;
+    QTest::newRow("gif") << "broken.gif" << error;
+    QTest::newRow("webp") << "broken.webp" << error;
+    QTest::newRow("svg") << "broken.svg" << error;
 }
 
 void tst_ImageObjectDialog::unreadableFileChangesNothing() {

@@ -4,17 +4,21 @@
 #include "support/ScriptedDialogHost.h"
 
 #include "app/CardFiles.h"
+#include "app/SurfaceView.h"
 #include "app/TLoadBackGround.h"
 #include "app/TMainScreen.h"
 #include "app/TPersonalInformation.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TRichTextLabelEditor.h"
+#include "objects/shapes/TGImage.h"
 #include "platform/FileName.h"
+#include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
 #include "platform/RtfReader.h"
 
 #include <QLineEdit>
+#include <QMimeData>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -64,6 +68,9 @@ private slots:
     void personalInformation();
     void backgroundArt();
     void backgroundArtNoneWithoutArtIsNoChange();
+    void backgroundArtBrowseCopiesIntoFolder();
+    void droppedPictureBecomesObject();
+    void droppedCardOpensAfterSavePrompt();
     void saveWritesAndDeletesCompanion();
     void corruptedCardBecomesUntitled();
     void exitWithCancelledSaveAs();
@@ -291,6 +298,100 @@ void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange()
     QVERIFY(!win.w->changesMade());
     QCOMPARE(win.w->backgroundFile(), QString());
     QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
+}
+
+void tst_MainScreen::backgroundArtBrowseCopiesIntoFolder()
+{
+    QTemporaryDir home, elsewhere;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    QImage art(35, 20, QImage::Format_ARGB32);
+    art.fill(QColor(0, 0, 255, 100));
+    QVERIFY(art.save(elsewhere.filePath("logo.png")));
+    writeFile(home.filePath("bg/logo.png"), "an older namesake");
+    QString listed;
+    dialogs.fileNames.push_back(elsewhere.filePath("logo.png"));
+    dialogs.dialogs.push_back([&listed](QDialog& d) {
+        d.findChild<QPushButton*>("BrowseButton")->click();
+        const QListWidget* list = d.findChild<QListWidget*>("FileListBox");
+        listed = list->currentItem() ? list->currentItem()->text() : QString();
+        d.findChild<QPushButton*>("OKButton")->click();
+        return d.result();
+    });
+    win.w->backgroundArtCommand();
+    QCOMPARE(listed, QStringLiteral("logo (2).png"));
+    QCOMPARE(win.w->backgroundFile(), home.filePath("bg/logo (2).png"));
+    QVERIFY(win.w->surface().colorPicture());
+    QCOMPARE(win.w->surface().colorPicture()->image().size(), QSize(35, 20));
+    QVERIFY(win.w->surface().colorPicture()->image().hasAlphaChannel());
+    QCOMPARE(QFileInfo(home.filePath("bg/logo.png")).size(), qint64(17)); // left alone
+    QVERIFY(dialogs.errors.isEmpty());
+}
+
+void tst_MainScreen::droppedPictureBecomesObject()
+{
+    QTemporaryDir home, elsewhere;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    QImage art(40, 24, QImage::Format_ARGB32);
+    art.fill(QColor(255, 0, 0, 200));
+    QVERIFY(art.save(elsewhere.filePath("logo.png")));
+    writeFile(elsewhere.filePath("broken.gif"), "GIF89a broken");
+    const int before = int(win.w->surface().objects().size());
+
+    // A file that is neither card nor picture is not taken.
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(elsewhere.filePath("notes.txt"))});
+    QVERIFY(!win.w->dropFiles(text, QPoint(30, 40)));
+
+    // Dropped through the window's own drop event, as a file manager's drag ends.
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(elsewhere.filePath("logo.png")),
+                  QUrl::fromLocalFile(elsewhere.filePath("broken.gif"))});
+    const QPoint at = win.w->surfaceView().mapTo(win.w.get(), QPoint(30, 40));
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(win.w.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(win.w.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(dialogs.errors, QStringList{"Error loading file!"}); // the damaged one
+    QCOMPARE(int(win.w->surface().objects().size()), before + 1);
+    auto* image = qobject_cast<TGImage*>(win.w->surface().objects().back());
+    QVERIFY(image);
+    QCOMPARE(image->bounds(), QRect(30, 40, 40, 24));
+    QVERIFY(image->graphic().image().hasAlphaChannel());
+    QVERIFY(win.w->changesMade());
+
+    // One step of the undo history.
+    win.w->undoCommand();
+    QCOMPARE(int(win.w->surface().objects().size()), before);
+    QVERIFY(!win.w->changesMade());
+}
+
+void tst_MainScreen::droppedCardOpensAfterSavePrompt()
+{
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    drawRectangle(*win.w, 20, 20);
+    const QString card = home.filePath("Saved/dropped.orl");
+    QVERIFY(win.w->SaveBCFile(card));
+    drawRectangle(*win.w, 60, 60);
+    drawRectangle(*win.w, 100, 60);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(card)});
+    // Cancel at the save prompt keeps the unsaved card.
+    dialogs.questions.clear();
+    dialogs.yesNoCancelAnswers.push_back(platform::DialogHost::Answer::Cancel);
+    QVERIFY(win.w->dropFiles(mime, QPoint(5, 5)));
+    QCOMPARE(dialogs.questions, QStringList{"Save changes?"});
+    QCOMPARE(int(win.w->surface().objects().size()), 3);
+    // No: the dropped card opens.
+    dialogs.yesNoCancelAnswers.push_back(platform::DialogHost::Answer::No);
+    QVERIFY(win.w->dropFiles(mime, QPoint(5, 5)));
+    QCOMPARE(win.w->currentFileName(), card);
+    QCOMPARE(int(win.w->surface().objects().size()), 1);
 }
 
 void tst_MainScreen::saveWritesAndDeletesCompanion()

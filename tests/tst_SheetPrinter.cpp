@@ -446,7 +446,10 @@ void tst_SheetPrinter::backgroundKind_data()
     QTest::addColumn<bool>("problem");
     QTest::newRow("logo.bmp") << "logo.bmp" << "rgb24.bmp" << int(TSheetPrinter::Background::Bitmap) << false;
     QTest::newRow("LOGO.WMF") << "LOGO.WMF" << "clipart.wmf" << int(TSheetPrinter::Background::Metafile) << false;
-    QTest::newRow("logo.gif") << "logo.gif" << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("logo.txt") << "logo.txt" << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("bitmap named gif") << "logo.gif" << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("flag.gif") << "flag.gif" << "flag.gif" << int(TSheetPrinter::Background::Bitmap) << false;
+    QTest::newRow("logo.svg") << "logo.svg" << "logo.svg" << int(TSheetPrinter::Background::Metafile) << false;
     QTest::newRow("damaged bitmap") << "bad.bmp" << "clipart.wmf" << int(TSheetPrinter::Background::None) << true;
     QTest::newRow("missing file") << "gone.bmp" << "" << int(TSheetPrinter::Background::None) << true;
     QTest::newRow("none") << "" << "" << int(TSheetPrinter::Background::None) << false;

@@ -180,8 +180,12 @@ void TGImage::paint(platform::Canvas& c) {
         break;
     case platform::Graphic::Kind::Bitmap:
     case platform::Graphic::Kind::Icon:
-        c.brush = {};
-        c.fillRect(r);
+        // A bitmap with an alpha channel shows what lies beneath through its transparent
+        // parts, on screen as on paper.
+        if (g.kind() == platform::Graphic::Kind::Icon || !g.image().hasAlphaChannel()) {
+            c.brush = {};
+            c.fillRect(r);
+        }
         p.save();
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
         p.drawImage(r, raster());

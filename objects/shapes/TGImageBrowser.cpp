@@ -1,21 +1,34 @@
 #include "TGImageBrowser.h"
 
-#include "TGFolderBrowser.h"
 #include "platform/DialogHost.h"
 #include "platform/HelpViewer.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int previewSize = 200;
+
+// The folder of the picture last taken in this session.
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString startFolder() {
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) return lastFolder();
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
 
 template <class W> W* named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
@@ -23,23 +36,23 @@ template <class W> W* named(W* widget, const char* name) {
 }
 } // namespace
 
-const QStringList& TGImageBrowser::filePatterns() {
-    static const QStringList patterns{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
-                                      "*.RLE", "*.TGA", "*.WMF", "*.ICO"};
-    return patterns;
-}
-
 TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("GImageBrowser"));
     setWindowTitle(QStringLiteral("Load Image File "));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowContextHelpButtonHint);
 
-    browser_ = new TGFolderBrowser(filePatterns());
+    files_ = named(new QFileDialog(this), "FileDialog");
+    files_->setWindowFlags(Qt::Widget);
+    files_->setOption(QFileDialog::DontUseNativeDialog); // a native dialog cannot be embedded
+    files_->setFileMode(QFileDialog::ExistingFile);
+    files_->setNameFilters({QStringLiteral("Pictures (%1)").arg(platform::Graphic::filePatternsFilter()),
+                            QStringLiteral("All files (*)")});
     image_ = named(new QLabel, "Preview");
     image_->setFixedSize(previewSize, previewSize);
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image_->setFrameShape(QFrame::StyledPanel);
+    size_ = named(new QLabel, "PictureSize");
 
     auto* options = named(new QGroupBox(QStringLiteral(" Options ")), "OptionsGroup");
     stretch_ = named(new QCheckBox(QStringLiteral("Stretch")), "StretchCheckBox");
@@ -50,34 +63,31 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     optionsLayout->addWidget(stretch_);
     optionsLayout->addWidget(autoSize_);
 
-    auto* ok = named(new QPushButton(QStringLiteral("Ok")), "OKButton");
-    ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel")), "CancelButton");
     auto* help = named(new QPushButton(QStringLiteral("Help")), "HelpButton");
     help->setAutoDefault(false);
     help->setProperty("HelpContext", helpContext);
 
     auto* right = new QVBoxLayout;
     right->addWidget(image_);
+    right->addWidget(size_);
     right->addWidget(options);
     right->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    auto* columns = new QHBoxLayout;
-    columns->addWidget(browser_, 1);
+    right->addWidget(help);
+    auto* columns = new QHBoxLayout(this);
+    columns->addWidget(files_, 1);
     columns->addLayout(right);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(columns);
-    top->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The file dialog's own Open and Cancel close this dialog.
+    connect(files_, &QFileDialog::finished, this, [this](int result) {
+        if (result == QDialog::Accepted && !files_->selectedFiles().isEmpty())
+            choose(files_->selectedFiles().constFirst());
+        done(result);
+    });
+    connect(files_, &QFileDialog::currentChanged, this, [this](const QString& path) {
+        if (QFileInfo(path).isFile()) choose(path);
+    });
     connect(help, &QPushButton::clicked, this,
             [] { platform::HelpViewer::showTopic(helpContext); });
-    connect(browser_, &TGFolderBrowser::fileChosen, this, &TGImageBrowser::fileChosen);
     // The two options exclude each other, but both may be clear.
     connect(stretch_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) autoSize_->setChecked(false);
@@ -88,7 +98,13 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
         showPreview();
     });
 
-    setFolder(QDir::currentPath());
+    setFolder(startFolder());
+}
+
+void TGImageBrowser::done(int result) {
+    if (result == QDialog::Accepted && !preview_.isEmpty())
+        lastFolder() = QFileInfo(selected_).absolutePath();
+    QDialog::done(result);
 }
 
 void TGImageBrowser::setOptions(bool stretch, bool autoSize) {
@@ -107,37 +123,44 @@ bool TGImageBrowser::autoSizeChecked() const {
 // --- browsing
 
 void TGImageBrowser::setFolder(const QString& folder) {
-    browser_->setFolder(folder);
+    files_->setDirectory(folder);
 }
 
 QString TGImageBrowser::folder() const {
-    return browser_->folder();
+    return files_->directory().absolutePath();
 }
 
 void TGImageBrowser::selectFile(const QString& fileName) {
-    browser_->selectFile(fileName);
+    const QFileInfo info(fileName);
+    setFolder(info.absolutePath());
+    files_->selectFile(info.fileName());
+    choose(info.absoluteFilePath());
 }
 
 QString TGImageBrowser::selectedFile() const {
-    return browser_->selectedFile();
+    return selected_;
 }
 
 // --- preview
 
-void TGImageBrowser::fileChosen() {
+void TGImageBrowser::choose(const QString& fileName) {
+    if (fileName == selected_) return;
+    selected_ = fileName;
     preview_ = {};
-    const QString file = selectedFile();
-    if (!file.isEmpty()) load(file);
+    load(fileName);
     showPreview();
 }
 
 void TGImageBrowser::load(const QString& fileName) {
     const QString ext = QLatin1Char('.') + QFileInfo(fileName).suffix().toUpper();
     platform::Graphic g;
-    if (!g.loadFromFile(fileName)) {
-        // Only bitmap and metafile files say so; the other formats stay silently empty.
-        if (ext == QLatin1String(".BMP") || ext == QLatin1String(".WMF"))
-            platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
+    QString error;
+    if (!g.loadFromFile(fileName, &error)) {
+        // The formats this dialog first read quietly stay empty when damaged, except bitmaps
+        // and metafiles; every other picture says why it did not load.
+        static const QStringList quiet{".JPG", ".JIF", ".ICO", ".PCX", ".TGA", ".DIB", ".RLE"};
+        if (!quiet.contains(ext) || error != QLatin1String(platform::Graphic::loadErrorMessage))
+            platform::ShowError(error);
         return;
     }
     if (g.kind() == platform::Graphic::Kind::Icon) {
@@ -153,6 +176,10 @@ void TGImageBrowser::load(const QString& fileName) {
 }
 
 void TGImageBrowser::showPreview() {
+    size_->setText(preview_.isEmpty() ? QString()
+                                      : QStringLiteral("%1 × %2 pixels")
+                                            .arg(preview_.width())
+                                            .arg(preview_.height()));
     QPixmap pm(image_->size());
     pm.fill(Qt::white);
     if (!preview_.isEmpty()) {

@@ -1,0 +1,44 @@
+#pragma once
+// A paint device that records what is painted on it as an enhanced metafile (EMF), the
+// card file's vector picture format: paths become path records with pens and brushes, so
+// the recording plays back (MetafilePlayer) and prints as vectors. Text arrives as glyph
+// outlines. What EMF cannot hold is approximated: a gradient or pattern fill takes its
+// average colour, partial transparency is drawn opaque (fully transparent paint is left
+// out), and a raster drawn on it becomes a bitmap record over white.
+//
+//     EmfRecorder emf(QSizeF(120, 60));   // size in pixels at 96 per inch
+//     QPainter p(&emf);
+//     p.drawEllipse(10, 10, 100, 40);
+//     p.end();
+//     QByteArray bytes = emf.data();
+#include <QByteArray>
+#include <QPaintDevice>
+#include <QSizeF>
+
+#include <memory>
+
+namespace platform {
+
+class EmfRecorder : public QPaintDevice {
+public:
+    static constexpr int pixelsPerInch = 96;
+
+    explicit EmfRecorder(QSizeF pixels);
+    ~EmfRecorder() override;
+
+    QPaintEngine* paintEngine() const override;
+    // The complete metafile; valid once the painter has ended.
+    QByteArray data() const;
+    // Whether anything was drawn (a metafile of settings alone shows nothing).
+    bool drewAnything() const;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    class Engine;
+    QSizeF size_;
+    std::unique_ptr<Engine> engine_;
+};
+
+} // namespace platform
