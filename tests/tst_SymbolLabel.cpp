@@ -45,6 +45,24 @@ QImage render(const std::function<void(platform::Canvas&)>& draw) {
     draw(canvas);
     return image;
 }
+
+// A code of a symbol face drawn through the canvas at 32 pixels, and the drawing face
+// itself at that size, for references drawn with Qt alone.
+QImage renderCode(const QString& face, const QString& code) {
+    platform::GdiFont symbolFace;
+    symbolFace.name = face;
+    symbolFace.height = -32;
+    return render([&](platform::Canvas& c) {
+        c.font = symbolFace;
+        c.textOut(10, 10, code);
+    });
+}
+
+QFont drawingFace() {
+    QFont symbola(platform::SymbolFonts::drawingFamily());
+    symbola.setPixelSize(32);
+    return symbola;
+}
 } // namespace
 
 class tst_SymbolLabel : public QObject {
@@ -310,16 +328,9 @@ void tst_SymbolLabel::mappedCodeDrawsItsPictogram() {
     QFETCH(QString, face);
     QFETCH(QString, code);
     QFETCH(uint, unicode);
-    platform::GdiFont symbolFace;
-    symbolFace.name = face;
-    symbolFace.height = -32;
-    const QImage drawn = render([&](platform::Canvas& c) {
-        c.font = symbolFace;
-        c.textOut(10, 10, code);
-    });
+    const QImage drawn = renderCode(face, code);
     // A reference: the Unicode character drawn with Qt alone in the drawing face.
-    QFont symbola(platform::SymbolFonts::drawingFamily());
-    symbola.setPixelSize(32);
+    const QFont symbola = drawingFace();
     const QImage reference = render([&](platform::Canvas& c) {
         c.painter().setFont(symbola);
         c.painter().setPen(Qt::black);
@@ -343,17 +354,10 @@ void tst_SymbolLabel::emptyCodeDrawsMissingGlyphBox_data() {
 void tst_SymbolLabel::emptyCodeDrawsMissingGlyphBox() {
     QFETCH(QString, face);
     QFETCH(QString, code);
-    platform::GdiFont symbolFace;
-    symbolFace.name = face;
-    symbolFace.height = -32;
-    const QImage drawn = render([&](platform::Canvas& c) {
-        c.font = symbolFace;
-        c.textOut(10, 10, code);
-    });
+    const QImage drawn = renderCode(face, code);
     // The reference: the drawing face's glyph 0, the box a font shows for a character it
     // lacks, drawn with Qt alone.
-    QFont symbola(platform::SymbolFonts::drawingFamily());
-    symbola.setPixelSize(32);
+    const QFont symbola = drawingFace();
     QGlyphRun box;
     box.setRawFont(QRawFont::fromFont(symbola));
     box.setGlyphIndexes({0});
