@@ -63,10 +63,18 @@ private slots:
 
 private:
     int print(const QStringList& args);
+    // Names the file as the card's background art in its companion file.
+    bool nameArt(const QString& artFile);
     QTemporaryDir home_;
     QString card_;
     QStringList messages_;
 };
+
+bool tst_PrintCommand::nameArt(const QString& artFile)
+{
+    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
+    return companion.open(QIODevice::WriteOnly) && companion.write(artFile.toLocal8Bit() + "\r\n") > 0;
+}
 
 void tst_PrintCommand::initTestCase()
 {
@@ -154,10 +162,7 @@ void tst_PrintCommand::backgroundArt()
         image.fill(Qt::black);
         QVERIFY(image.save(art, "BMP"));
     }
-    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
-    QVERIFY(companion.open(QIODevice::WriteOnly));
-    companion.write(art.toLocal8Bit() + "\r\n");
-    companion.close();
+    QVERIFY(nameArt(art));
     const QString pdf = home_.filePath(QStringLiteral("art.pdf"));
     QCOMPARE(print({card_, "-o", pdf, "--positions", "3"}), 0);
     const QImage page = renderFirstPage(pdf);
@@ -282,10 +287,7 @@ void tst_PrintCommand::bitmapsLossless()
     }
     const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
     QVERIFY(art.save(artFile, "BMP"));
-    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
-    QVERIFY(companion.open(QIODevice::WriteOnly));
-    companion.write(artFile.toLocal8Bit() + "\r\n");
-    companion.close();
+    QVERIFY(nameArt(artFile));
 
     const QString pdf = home_.filePath(QStringLiteral("bitmaps.pdf"));
     QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);
@@ -331,10 +333,7 @@ void tst_PrintCommand::picturesEmbeddedOncePerJob()
     art.fill(qRgb(200, 220, 240));
     const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
     QVERIFY(art.save(artFile, "BMP"));
-    QFile companion(home_.filePath(QStringLiteral("CARD.ORX")));
-    QVERIFY(companion.open(QIODevice::WriteOnly));
-    companion.write(artFile.toLocal8Bit() + "\r\n");
-    companion.close();
+    QVERIFY(nameArt(artFile));
 
     const QString pdf = home_.filePath(QStringLiteral("hundred.pdf"));
     QCOMPARE(print({card_, "-o", pdf, "--sheets", "100"}), 0);
