@@ -160,6 +160,23 @@ const QStringList& Graphic::filePatterns()
     return patterns;
 }
 
+std::optional<QByteArray> Graphic::readPictureFile(const QString& fileName)
+{
+    // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
+    if (!FileName::isFile(fileName)) return std::nullopt;
+    QFile file;
+    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes)
+        return std::nullopt;
+    return file.read(maxFileBytes);
+}
+
+QSize Graphic::statedSizeOfFile(const QString& fileName)
+{
+    const std::optional<QByteArray> data = readPictureFile(fileName);
+    if (!data) return {};
+    return RasterDecoder::statedSize(*data, "." + QFileInfo(fileName).suffix().toUpper());
+}
+
 bool Graphic::loadFromFile(const QString& fileName, QString* error)
 {
     auto fail = [error](const QString& message) {
@@ -167,12 +184,9 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error)
         return false;
     };
     const QString failed = QLatin1String(loadErrorMessage);
-    // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
-    if (!FileName::isFile(fileName)) return fail(failed);
-    QFile file;
-    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes)
-        return fail(failed);
-    const QByteArray data = file.read(maxFileBytes);
+    const std::optional<QByteArray> read = readPictureFile(fileName);
+    if (!read) return fail(failed);
+    const QByteArray& data = *read;
     const QString extension = "." + QFileInfo(fileName).suffix().toUpper();
     if (const QSize size = RasterDecoder::statedSize(data, extension); RasterDecoder::tooLarge(size))
         return fail(QStringLiteral("The picture is %1 × %2 pixels: too large to load. Pictures "

@@ -50,6 +50,9 @@ public:
     // Loads a picture file; false (and the picture unchanged) when it cannot be read, with
     // the message to show in `error`: loadErrorMessage, or why a picture is refused.
     bool loadFromFile(const QString& fileName, QString* error = nullptr);
+    // The size a picture file's header states, read as safely as loadFromFile reads it
+    // (invalid when the file cannot be read or states no size).
+    static QSize statedSizeOfFile(const QString& fileName);
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::None; }
@@ -83,6 +86,8 @@ public:
 
 private:
     static const QByteArray& empty();
+    // A picture file's bytes, or nothing for what is no regular file or is too large.
+    static std::optional<QByteArray> readPictureFile(const QString& fileName);
     static QByteArray bmpFile(const QImage& image);
     static QByteArray alphaBmpFile(const QImage& image);
     static std::optional<Graphic> fromBmpFile(QByteArrayView file);

@@ -6,7 +6,9 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QtEndian>
 
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -16,6 +18,52 @@ bool readHere(const QString& extension)
 {
     static const QStringList known = {".BMP", ".DIB", ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA"};
     return known.contains(extension);
+}
+
+// Whether every chunk of PNG data lies within the data. libpng allocates (and clears) a
+// chunk's stated length before it reads the chunk, so one damaged length in a small file
+// would ask for up to 2 GB. Such a file is truncated or damaged, and Qt could not read it
+// anyway.
+bool pngChunksFit(QByteArrayView png)
+{
+    qint64 at = 8; // after the signature
+    while (at + 8 <= png.size()) {
+        const quint32 length = qFromBigEndian<quint32>(png.data() + at);
+        if (qint64(length) > png.size() - at - 12) return false; // data, type and CRC
+        if (png.sliced(at + 4, 4) == "IEND") return true;
+        at += 12 + qint64(length);
+    }
+    return true;
+}
+
+bool isPng(QByteArrayView data)
+{
+    return data.startsWith("\x89PNG\r\n\x1a\n");
+}
+
+// Whether the PNG pictures an icon file holds (as its entries may) have whole chunks.
+bool icoPngEntriesFit(QByteArrayView ico)
+{
+    if (ico.size() < 6) return true;
+    const int count = qFromLittleEndian<quint16>(ico.data() + 4);
+    for (int i = 0; i < count && 6 + 16 * (i + 1) <= ico.size(); ++i) {
+        const char* entry = ico.data() + 6 + 16 * i;
+        const qint64 size = qFromLittleEndian<quint32>(entry + 8);
+        const qint64 offset = qFromLittleEndian<quint32>(entry + 12);
+        if (offset >= ico.size()) continue;
+        const QByteArrayView image = ico.sliced(offset, std::min(size, ico.size() - offset));
+        if (isPng(image) && !pngChunksFit(image)) return false;
+    }
+    return true;
+}
+
+// Whether Qt's readers may be given the data: damaged PNG chunk lengths, on their own or
+// inside an icon, are refused here.
+bool safeForQt(QByteArrayView data, QByteArrayView format)
+{
+    if (isPng(data)) return pngChunksFit(data);
+    if (format == "ico" || format == "cur") return icoPngEntriesFit(data);
+    return true;
 }
 
 std::unique_ptr<QImageReader> reader(QBuffer& buffer, const char* format)
@@ -53,7 +101,7 @@ QSize RasterDecoder::statedSize(QByteArrayView data, const QString& extension)
     if (extension == ".JPG" || extension == ".JIF") format = "jpeg";
     else if (extension == ".ICO") format = "ico";
     else if (data.startsWith("BM")) format = "bmp";
-    if (format.isEmpty()) return {};
+    if (format.isEmpty() || !safeForQt(data, format)) return {};
     QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
     QBuffer buffer(&bytes);
     const auto r = reader(buffer, format.constData());
@@ -62,6 +110,7 @@ QSize RasterDecoder::statedSize(QByteArrayView data, const QString& extension)
 
 QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format)
 {
+    if (!safeForQt(data, QByteArrayView(format))) return {};
     QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
     QBuffer buffer(&bytes);
     const auto r = reader(buffer, format);

@@ -21,6 +21,8 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 constexpr QRgb green = 0xFF00FF00, red = 0xFFFF0000, blue = 0xFF0000FF, black = 0xFF000000;
 constexpr TColor cBlue = 0xFF0000, cRed = 0x0000FF, cWhite = 0xFFFFFF, cBlack = 0;
@@ -502,6 +504,11 @@ void tst_SuperShape::textureChooserRefusesBadFiles() {
     QCOMPARE(f.dialogs.messages.size(), 2);
     QVERIFY2(f.dialogs.messages.last().contains(QStringLiteral("10000 x 10000")),
              qPrintable(f.dialogs.messages.last()));
+    // A pipe named like a picture is no picture: it is refused at once, not waited on.
+    const QString pipe = f.home.filePath(QStringLiteral("pipe.bmp"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(TGBrushImageBrowser::loadTexture(pipe).isNull());
+    QCOMPARE(f.dialogs.errors.last(), QStringLiteral("Error loading file!"));
 }
 
 void tst_SuperShape::textureLibraryOfferedFirst() {

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -121,7 +120,7 @@ void TGBrushImageBrowser::fileChosen() {
 QImage TGBrushImageBrowser::loadTexture(const QString& fileName) {
     const QString ext = QLatin1Char('.') + QFileInfo(fileName).suffix().toUpper();
     // A huge picture is refused from its header, before it is decoded.
-    const QSize declared = QImageReader(fileName).size();
+    const QSize declared = platform::Graphic::statedSizeOfFile(fileName);
     if (declared.isValid() && tooLarge(declared)) {
         platform::ShowError(tooLargeMessage(declared));
         return {};
