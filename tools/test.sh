@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: the fuzzers for a minute each (built apart with clang and sanitizers),
-# then, last, the QtTest suites and the end-to-end scripts (window under Xvfb, command
-# line, CUPS queue) through ctest.
+# Runs every test: the fuzzers over a fixed, repeatable set of inputs each (built apart with
+# clang and sanitizers), then, last, the QtTest suites and the end-to-end scripts (window
+# under Xvfb, command line, CUPS queue) through ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/fuzz.sh
