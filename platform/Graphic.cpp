@@ -55,6 +55,8 @@ QByteArray Graphic::bmpFile(const QImage& image)
 {
     if (image.hasAlphaChannel()) return alphaBmpFile(image);
     QByteArray bytes;
+    // Room for the whole file up front: the writer appends row by row.
+    bytes.reserve(image.sizeInBytes() + 1024);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "bmp");

@@ -28,6 +28,6 @@ for t in $targets; do
   work="build-fuzz/corpus-${t#fuzz_}"
   rm -rf "$work" && mkdir -p "$work"
   echo "== $t: $runs inputs, at most ${seconds}s"
-  "build-fuzz/fuzz/$t" -runs="$runs" -max_total_time="$seconds" -seed="$seed" -rss_limit_mb=2048 -timeout=10 \
+  "build-fuzz/fuzz/$t" -runs="$runs" -max_total_time="$seconds" -seed="$seed" -rss_limit_mb=2048 -timeout=60 \
     -artifact_prefix="build-fuzz/$t-" "$work" "$corpus"
 done
