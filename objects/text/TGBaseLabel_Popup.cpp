@@ -1,10 +1,9 @@
 // The label's popup menu and its commands.
 #include "TGBaseLabel.h"
 
+#include "AlignmentMenu.h"
 #include "TGFont3DEffects.h"
 #include "platform/DialogHost.h"
-
-#include <memory>
 
 void TGBaseLabel::buildPopup() {
     TGGraphicControl::buildPopup();
@@ -13,17 +12,10 @@ void TGBaseLabel::buildPopup() {
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
     m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     m.add(QStringLiteral("3D Effects"), [this] { effectsCommand(); });
-    auto align = std::make_shared<platform::MenuModel>();
-    const auto alignTo = [this](Gdi::TAlignment a) {
-        return [this, a] {
-            setAlignment(a);
-            FlagChanged();
-        };
-    };
-    align->add(QStringLiteral("Left"), alignTo(Gdi::taLeftJustify));
-    align->add(QStringLiteral("Center"), alignTo(Gdi::taCenter));
-    align->add(QStringLiteral("Right"), alignTo(Gdi::taRightJustify));
-    m.add(QStringLiteral("Alignment")).submenu = align;
+    AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
+        setAlignment(a);
+        FlagChanged();
+    });
     m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
         transparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
@@ -41,12 +33,7 @@ void TGBaseLabel::popupRefresh() {
     if (!m) return;
     setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
     setCheck(QStringLiteral("Transparent"), transparent_);
-    if (platform::MenuModel::Item* align = m->find(QStringLiteral("Alignment"));
-        align && align->submenu) {
-        align->submenu->find(QStringLiteral("Left"))->checked = alignment_ == Gdi::taLeftJustify;
-        align->submenu->find(QStringLiteral("Center"))->checked = alignment_ == Gdi::taCenter;
-        align->submenu->find(QStringLiteral("Right"))->checked = alignment_ == Gdi::taRightJustify;
-    }
+    AlignmentMenu::check(*m, alignment_);
     if (!hasRotationMenu_) return;
     if (platform::MenuModel::Item* rot = m->find(QStringLiteral("Rotation")); rot && rot->submenu) {
         const int angles[4] = {0, 90, 180, 270};

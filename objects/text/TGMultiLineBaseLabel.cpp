@@ -1,12 +1,12 @@
 #include "TGMultiLineBaseLabel.h"
 
+#include "AlignmentMenu.h"
 #include "document/TGBasePanel.h"
 #include "platform/Canvas.h"
 #include "platform/DialogHost.h"
 #include "platform/TextMetrics.h"
 
 #include <algorithm>
-#include <memory>
 
 TGMultiLineBaseLabel::TGMultiLineBaseLabel(QObject* owner) : TGGraphicControl(owner) {
     // The default size is not a move: the first bounds-changed check must see the bounds
@@ -145,27 +145,14 @@ void TGMultiLineBaseLabel::buildPopup() {
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
     m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
-    auto align = std::make_shared<platform::MenuModel>();
-    const auto alignTo = [this](Gdi::TAlignment a) {
-        return [this, a] {
-            setAlignment(a);
-            FlagChanged();
-        };
-    };
-    align->add(QStringLiteral("Left"), alignTo(Gdi::taLeftJustify));
-    align->add(QStringLiteral("Center"), alignTo(Gdi::taCenter));
-    align->add(QStringLiteral("Right"), alignTo(Gdi::taRightJustify));
-    m.add(QStringLiteral("Alignment")).submenu = align;
+    AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
+        setAlignment(a);
+        FlagChanged();
+    });
 }
 
 void TGMultiLineBaseLabel::popupRefresh() {
-    platform::MenuModel* m = objectMenu();
-    if (!m) return;
-    platform::MenuModel::Item* align = m->find(QStringLiteral("Alignment"));
-    if (!align || !align->submenu) return;
-    align->submenu->find(QStringLiteral("Left"))->checked = alignment_ == Gdi::taLeftJustify;
-    align->submenu->find(QStringLiteral("Center"))->checked = alignment_ == Gdi::taCenter;
-    align->submenu->find(QStringLiteral("Right"))->checked = alignment_ == Gdi::taRightJustify;
+    if (platform::MenuModel* m = objectMenu()) AlignmentMenu::check(*m, alignment_);
 }
 
 void TGMultiLineBaseLabel::fontCommand() {
