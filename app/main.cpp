@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "PrintCommand.h"
 #include "TMainScreen.h"
+#include "platform/Allocator.h"
 #include "platform/ConsoleDialogHost.h"
 #include "platform/FileName.h"
 #include "platform/GuardedApplication.h"
@@ -65,6 +66,7 @@ int runCommand(int argc, char** argv, const QString& command)
 
 int main(int argc, char** argv)
 {
+    platform::Allocator::keepLargeBlocks();
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (command == QLatin1String("print") || CommandLine::handles(command))
         return runCommand(argc, argv, command);
