@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs each one
-# over its seed corpus for FUZZ_RUNS inputs (default 20000); any finding fails the run.
+# over its seed corpus for FUZZ_RUNS inputs (default 150000); any finding fails the run.
 # A run is repeatable: the random seed is fixed (FUZZ_SEED, default 1), every run starts
 # from the seeds alone, and Qt's hashing is not randomised, so the same inputs are tried on
-# every machine. FUZZ_SECONDS (default 300) caps each fuzzer's time; a slower machine that
+# every machine. FUZZ_SECONDS (default 480) caps each fuzzer's time; a slower machine that
 # reaches it has tried the first part of the same inputs. Set another seed, more runs or a
 # longer time to explore further.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${FUZZ_RUNS:-20000}"
-seconds="${FUZZ_SECONDS:-300}"
+runs="${FUZZ_RUNS:-150000}"
+seconds="${FUZZ_SECONDS:-480}"
 seed="${FUZZ_SEED:-1}"
 # The libraries are instrumented for coverage too, so that the fuzzer is guided by them.
 san="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
