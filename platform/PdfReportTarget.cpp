@@ -43,12 +43,13 @@ bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
         abort(painter);
         return false;
     }
-    writer_ = std::make_unique<QPdfWriter>(file_);
-    writer_->setResolution(resolution_);
-    writer_->setTitle(job.title);
-    writer_->setCreator(QStringLiteral("Orlanto"));
+    job_ = job;
+    page_ = 0;
+    placements_.clear();
+    pages_.setData(QByteArray());
+    pages_.open(QIODevice::WriteOnly);
     // No margins: the painter's origin is the sheet's top-left corner.
-    writer_->setPageLayout(QPageLayout(job.pageSize, job.orientation, QMarginsF()));
+    writer_ = newWriter(pages_, QPageLayout(job.pageSize, job.orientation, QMarginsF()));
     if (!painter.begin(writer_.get())) {
         error = QStringLiteral("Cannot write the file %1.").arg(fileName_);
         abort(painter);
@@ -57,45 +58,122 @@ bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
     return true;
 }
 
+std::unique_ptr<QPdfWriter> PdfReportTarget::newWriter(QIODevice& device,
+                                                       const QPageLayout& layout) const
+{
+    auto writer = std::make_unique<QPdfWriter>(&device);
+    writer->setResolution(resolution_);
+    writer->setTitle(job_.title);
+    writer->setCreator(QStringLiteral("Orlanto"));
+    writer->setPageLayout(layout);
+    return writer;
+}
+
+QPainter* PdfReportTarget::beginCard(QPoint& origin, QString& error)
+{
+    // Three sheets each way with the card's corner at the middle sheet's corner: whatever of
+    // a card could show on a sheet, wherever it is placed, lies on this page.
+    const QSizeF sheet = QPageLayout(job_.pageSize, job_.orientation, QMarginsF())
+                             .fullRectPoints().size();
+    const QPageLayout layout(QPageSize(sheet * 3, QPageSize::Point), QPageLayout::Portrait,
+                             QMarginsF());
+    card_.setData(QByteArray());
+    card_.open(QIODevice::WriteOnly);
+    cardWriter_ = newWriter(card_, layout);
+    if (!cardPainter_.begin(cardWriter_.get())) {
+        error = QStringLiteral("Cannot write the file %1.").arg(fileName_);
+        cardWriter_.reset();
+        return nullptr;
+    }
+    cardCorner_ = QPoint(qRound(sheet.width() * resolution_ / 72.0),
+                         qRound(sheet.height() * resolution_ / 72.0));
+    origin = cardCorner_;
+    return &cardPainter_;
+}
+
+bool PdfReportTarget::endCard(QString& error)
+{
+    const bool ok = cardPainter_.end();
+    cardWriter_.reset();
+    card_.close();
+    if (!ok) error = QStringLiteral("Cannot write the file %1.").arg(fileName_);
+    return ok;
+}
+
+void PdfReportTarget::placeCard(QPoint origin)
+{
+    placements_.push_back({page_, origin});
+}
+
 bool PdfReportTarget::newPage(QPainter&, QString& error)
 {
-    if (writer_->newPage()) return true;
+    if (writer_->newPage()) {
+        ++page_;
+        return true;
+    }
     error = QStringLiteral("Cannot write the file %1.").arg(fileName_);
     return false;
 }
 
 bool PdfReportTarget::finish(QPainter& painter, QString& error)
 {
-    painter.end(); // writes the rest of the PDF into the temporary file
+    painter.end(); // writes the rest of the pages into memory
     writer_.reset();
-    // The first failed write is kept by the file: the PDF writer does not look at results.
-    bool ok = file_->error() == QFileDevice::NoError;
-    QString reason = file_->errorString();
-    if (saved_) {
-        if (!ok) saved_->cancelWriting();
-        else if (!(ok = saved_->commit())) reason = saved_->errorString();
-    } else {
-        direct_->close();
-        if (ok && direct_->error() != QFileDevice::NoError) {
-            ok = false;
-            reason = direct_->errorString();
+    QByteArray pdf;
+    bool ok = assemble(pdf, error);
+    if (ok) {
+        // The first failed write is kept by the file.
+        ok = file_->write(pdf) == pdf.size() && file_->error() == QFileDevice::NoError;
+        QString reason = file_->errorString();
+        if (saved_) {
+            if (!ok) saved_->cancelWriting();
+            else if (!(ok = saved_->commit())) reason = saved_->errorString();
+        } else {
+            direct_->close();
+            if (ok && direct_->error() != QFileDevice::NoError) {
+                ok = false;
+                reason = direct_->errorString();
+            }
         }
+        if (!ok) error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
+    } else if (saved_) {
+        saved_->cancelWriting();
     }
-    if (!ok) error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
     release();
     return ok;
+}
+
+bool PdfReportTarget::assemble(QByteArray& pdf, QString& error) const
+{
+    if (placements_.empty()) {
+        pdf = pages_.data();
+        return true;
+    }
+    QString reason;
+    if (PdfCardPlacer::place(pages_.data(), card_.data(), cardCorner_, placements_, resolution_,
+                             pdf, reason))
+        return true;
+    error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
+    return false;
 }
 
 void PdfReportTarget::abort(QPainter& painter)
 {
     if (painter.isActive()) painter.end();
+    if (cardPainter_.isActive()) cardPainter_.end();
     writer_.reset();
+    cardWriter_.reset();
     if (saved_) saved_->cancelWriting();
     release(); // removes the temporary file
 }
 
 void PdfReportTarget::release()
 {
+    pages_.close();
+    pages_.setData(QByteArray());
+    card_.close();
+    card_.setData(QByteArray());
+    placements_.clear();
     file_ = nullptr;
     saved_.reset();
     direct_.reset();

@@ -3,9 +3,19 @@
 // place only when the job finishes, so an aborted or failed job leaves no file (and an
 // older file of that name untouched); a device or FIFO is written directly. Any failed write
 // fails the job with the system's reason. A picture drawn many times is embedded once.
+//
+// The pages are written into memory first. A card drawn by Report::drawCard is written once,
+// as a page of its own three sheets wide and high with the card in the middle one, and at
+// the end that page becomes one drawing (a PDF form) which every page places at its cards'
+// corners: a sheet of ten cards costs ten placements, not ten copies of the card.
+#include "PdfCardPlacer.h"
 #include "ReportTarget.h"
 
+#include <QBuffer>
+#include <QPainter>
+
 #include <memory>
+#include <vector>
 
 class QFile;
 class QFileDevice;
@@ -25,15 +35,31 @@ public:
     void abort(QPainter& painter) override;
     int resolution() const override { return resolution_; }
 
+    QPainter* beginCard(QPoint& origin, QString& error) override;
+    bool endCard(QString& error) override;
+    void placeCard(QPoint origin) override;
+
 private:
     QString fileName_;
     int resolution_;
     void release();
+    // The finished PDF: the pages as written, or with the kept card placed on them.
+    bool assemble(QByteArray& pdf, QString& error) const;
+    std::unique_ptr<QPdfWriter> newWriter(QIODevice& device, const QPageLayout& layout) const;
 
     std::unique_ptr<QSaveFile> saved_;
     std::unique_ptr<QFile> direct_;
     QFileDevice* file_ = nullptr; // whichever of the two is in use
     std::unique_ptr<QPdfWriter> writer_;
+
+    Job job_;
+    QBuffer pages_;
+    int page_ = 0;
+    QBuffer card_;
+    std::unique_ptr<QPdfWriter> cardWriter_;
+    QPainter cardPainter_;
+    QPoint cardCorner_;
+    std::vector<PdfCardPlacer::Placement> placements_;
 };
 
 } // namespace platform

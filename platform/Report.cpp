@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPicture>
+#include <QScopeGuard>
 
 #include <cmath>
 #include <exception>
@@ -33,6 +34,8 @@ bool Report::run()
     font = QFont();
     fontColor = TColor::clBlack;
     penPos_ = QPoint();
+    origin_.reset();
+    card_ = CardDrawing::NotYet;
 
     running_ = true;
     bool started = false;
@@ -40,7 +43,7 @@ bool Report::run()
         if (onBeforePrint) onBeforePrint(*this);
         if (!aborted_) {
             const ReportTarget::Job job{title, pageSizeFor(paperSize_), orientation_, copies_};
-            started = target_.begin(job, painter_, error_);
+            started = target_.begin(job, sheetPainter_, error_);
             if (started) {
                 dpi_ = target_.resolution();
                 refreshStatus();
@@ -55,16 +58,16 @@ bool Report::run()
     running_ = false;
     if (!started) return false;
     if (aborted_ || !error_.isEmpty()) {
-        target_.abort(painter_);
+        target_.abort(sheetPainter_);
         return false;
     }
-    return target_.finish(painter_, error_);
+    return target_.finish(sheetPainter_, error_);
 }
 
 bool Report::newPage()
 {
     if (!drawing() || !error_.isEmpty()) return false;
-    if (!target_.newPage(painter_, error_)) return false;
+    if (!target_.newPage(sheetPainter_, error_)) return false;
     ++page_;
     refreshStatus();
     return true;
@@ -76,6 +79,55 @@ void Report::abort()
 }
 
 // ---- Device mapping
+
+void Report::placeOrigin(double x, double y)
+{
+    clearOrigin();
+    const QPoint origin = toDevice(QPointF(x, y));
+    if (painter_->isActive()) painter_->translate(origin);
+    origin_ = origin;
+}
+
+void Report::clearOrigin()
+{
+    if (!origin_) return;
+    if (painter_->isActive()) painter_->translate(-*origin_);
+    origin_.reset();
+}
+
+void Report::drawCard(double x, double y, const std::function<void()>& paint)
+{
+    if (!drawing() || !error_.isEmpty()) return;
+    clearOrigin();
+    if (card_ == CardDrawing::NotYet)
+        card_ = keepCard(paint) ? CardDrawing::Kept : CardDrawing::EachTime;
+    if (!error_.isEmpty()) return;
+    if (card_ == CardDrawing::Kept) {
+        target_.placeCard(toDevice(QPointF(x, y)));
+        return;
+    }
+    placeOrigin(x, y);
+    const auto back = qScopeGuard([this] { clearOrigin(); });
+    paint();
+}
+
+bool Report::keepCard(const std::function<void()>& paint)
+{
+    QPoint corner;
+    QPainter* card = target_.beginCard(corner, error_);
+    if (!card) return false;
+    {
+        painter_ = card;
+        origin_ = corner;
+        painter_->translate(corner);
+        const auto back = qScopeGuard([this] {
+            origin_.reset();
+            painter_ = &sheetPainter_;
+        });
+        paint();
+    }
+    return target_.endCard(error_);
+}
 
 QPoint Report::toDevice(const QPointF& inches) const
 {
@@ -100,12 +152,12 @@ int Report::devicePenWidth() const
 
 Canvas Report::canvas()
 {
-    return Canvas(painter_);
+    return Canvas(*painter_);
 }
 
 Canvas Report::styledCanvas()
 {
-    Canvas c(painter_);
+    Canvas c(*painter_);
     c.pen = Canvas::Pen{pen.color, pen.mode, pen.style, devicePenWidth()};
     c.brush = Canvas::Brush{brush.color, brush.bitmap.isNull() ? brush.style : Gdi::bsClear};
     return c;
@@ -114,8 +166,8 @@ Canvas Report::styledCanvas()
 void Report::fillWithBitmap(const QPainterPath& figure)
 {
     if (brush.bitmap.isNull()) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.fillPath(figure, QBrush(brush.bitmap));
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->fillPath(figure, QBrush(brush.bitmap));
 }
 
 // ---- Figures
@@ -204,12 +256,12 @@ void Report::textOut(double x, double y, const QString& text)
 {
     if (!drawing() || text.isEmpty()) return;
     const QFont f = deviceFont();
-    painter_.save();
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.setFont(f);
-    painter_.setPen(fontColor.toQColor());
-    painter_.drawText(QPointF(xToDevice(x), yToDevice(y) + QFontMetricsF(f).ascent()), text);
-    painter_.restore();
+    painter_->save();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setFont(f);
+    painter_->setPen(fontColor.toQColor());
+    painter_->drawText(QPointF(xToDevice(x), yToDevice(y) + QFontMetricsF(f).ascent()), text);
+    painter_->restore();
 }
 
 // ---- Pictures
@@ -236,14 +288,14 @@ void Report::drawStretched(const QRectF& inches, const QSize& source,
 {
     const QRect dest = toDevice(inches);
     if (!drawing() || source.isEmpty() || dest.isEmpty()) return;
-    painter_.save();
-    Canvas::resetState(painter_);
-    painter_.translate(dest.topLeft());
-    painter_.scale(double(dest.width()) / source.width(), double(dest.height()) / source.height());
-    Canvas c(painter_);
+    painter_->save();
+    Canvas::resetState(*painter_);
+    painter_->translate(dest.topLeft());
+    painter_->scale(double(dest.width()) / source.width(), double(dest.height()) / source.height());
+    Canvas c(*painter_);
     c.setClipRect(QRect(QPoint(0, 0), source));
     paint(c);
-    painter_.restore();
+    painter_->restore();
 }
 
 } // namespace platform

@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 class QPicture;
 
@@ -135,6 +136,13 @@ public:
     void drawStretched(const QRectF& inches, const QSize& source,
                        const std::function<void(Canvas&)>& paint);
 
+    // Draws a card: `paint` draws with inch (0, 0) at the sheet point (x, y), moved to the
+    // nearest device pixel, so that every card covers the same device pixels from its own
+    // corner. Every card of a run must draw the same: a target that can place one drawing
+    // many times (a PDF file) keeps the first card's drawing and places it at the other
+    // points, above anything else drawn on their pages.
+    void drawCard(double x, double y, const std::function<void()>& paint);
+
     // ---- Device pixels.
     int resolution() const { return dpi_; }
     QPoint toDevice(const QPointF& inches) const;
@@ -145,20 +153,28 @@ public:
     // A canvas on the current page in device pixels, for objects that draw themselves
     // (clipping, paths, fills); valid until the next newPage() or the end of the run.
     Canvas canvas();
-    QPainter& painter() { return painter_; }
+    QPainter& painter() { return *painter_; }
 
 private:
-    bool drawing() const { return running_ && !aborted_ && painter_.isActive(); }
+    bool drawing() const { return running_ && !aborted_ && painter_->isActive(); }
+    // From placeOrigin(x, y) on, inch coordinates count from the sheet point (x, y), moved to
+    // the nearest device pixel; clearOrigin() counts from the sheet's corner again.
+    void placeOrigin(double x, double y);
+    void clearOrigin();
+    // Draws the run's first card once on the target's own card device; false when the
+    // target keeps no card drawing (or failed: error_ then says why).
+    bool keepCard(const std::function<void()>& paint);
     // A canvas with the report's pen (in device pixels) and brush colour and style.
     Canvas styledCanvas();
     int devicePenWidth() const;
     // Fills a device-pixel figure with the brush bitmap, when there is one.
     void fillWithBitmap(const QPainterPath& figure);
-    double xToDevice(double x) const { return (x + leftMargin_) * dpi_; }
-    double yToDevice(double y) const { return (y + topMargin_) * dpi_; }
+    double xToDevice(double x) const { return origin_ ? x * dpi_ : (x + leftMargin_) * dpi_; }
+    double yToDevice(double y) const { return origin_ ? y * dpi_ : (y + topMargin_) * dpi_; }
 
     ReportTarget& target_;
-    QPainter painter_;
+    QPainter sheetPainter_;             // on the target's pages
+    QPainter* painter_ = &sheetPainter_; // what is drawn on: the pages, or a card drawn once
     int paperSize_ = PaperLetter;
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     int copies_ = 1;
@@ -170,6 +186,8 @@ private:
     bool aborted_ = false;
     QString error_;
     QPoint penPos_; // in device pixels
+    std::optional<QPoint> origin_; // the placed origin in device pixels, while one is placed
+    enum class CardDrawing { NotYet, Kept, EachTime } card_ = CardDrawing::NotYet;
 };
 
 } // namespace platform

@@ -5,6 +5,7 @@
 // of the physical sheet.
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPoint>
 #include <QString>
 
 class QPainter;
@@ -33,6 +34,16 @@ public:
     virtual bool finish(QPainter& painter, QString& error) = 0;
     // Ends the painter and throws away everything this job produced.
     virtual void abort(QPainter& painter) = 0;
+
+    // A card drawn once and placed many times. A target that can place one drawing at many
+    // points of its pages (a PDF file) returns from beginCard a painter on a device of its own,
+    // with the pages' resolution, and sets `origin` to the card's corner on it; the report
+    // draws the card there once and calls endCard. placeCard then puts that drawing with its
+    // corner at a device point of the current page, above everything else the page holds.
+    // Without this (the default: nullptr) the report draws every card on the pages.
+    virtual QPainter* beginCard(QPoint& origin, QString& error);
+    virtual bool endCard(QString& error);
+    virtual void placeCard(QPoint origin);
 
     // Device pixels per inch of the pages, valid from begin on.
     virtual int resolution() const = 0;

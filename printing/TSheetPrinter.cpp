@@ -163,19 +163,24 @@ void TSheetPrinter::PrintLabels(platform::Report& report)
         const double y = job_.TopMargin + row * job_.VPitch;
         showExtra(QStringLiteral("Card %1").arg(position + 1));
         pumpEvents();
-        if (job_.outlineOnly) {
-            report.rectangle(x, y, x + job_.Width, y + job_.Height);
-        } else {
-            PrintBackGround(x, y);
-            if (!job_.printing) {
-                report.brush = {TColor::clBlack, Gdi::bsClear, {}};
-                report.pen = {TColor(0xC0C0C0), Gdi::psSolid, -1, Gdi::pmCopy};
-                report.rectangle(x, y, x + job_.Width, y + job_.Height);
-            }
-            surface_.PrintObjects(report, x, y);
-        }
+        report.drawCard(x, y, [this, &report] { PrintCard(report); });
         pumpEvents();
     }
+}
+
+void TSheetPrinter::PrintCard(platform::Report& report)
+{
+    if (job_.outlineOnly) {
+        report.rectangle(0, 0, job_.Width, job_.Height);
+        return;
+    }
+    PrintBackGround();
+    if (!job_.printing) {
+        report.brush = {TColor::clBlack, Gdi::bsClear, {}};
+        report.pen = {TColor(0xC0C0C0), Gdi::psSolid, -1, Gdi::pmCopy};
+        report.rectangle(0, 0, job_.Width, job_.Height);
+    }
+    surface_.PrintObjects(report, 0, 0);
 }
 
 void TSheetPrinter::LoadBackGround()
@@ -217,9 +222,9 @@ void TSheetPrinter::LoadBackGround()
     }
 }
 
-void TSheetPrinter::PrintBackGround(double x, double y)
+void TSheetPrinter::PrintBackGround()
 {
-    const QRectF inches(x, y, BackgroundWidth, BackgroundHeight);
+    const QRectF inches(0, 0, BackgroundWidth, BackgroundHeight);
     // A picture that fails to draw leaves the card without its background.
     try {
         switch (backgroundKind_) {

@@ -59,11 +59,13 @@ public:
     // The report's callbacks.
     void BeforePrintLabels(platform::Report& report);
     void PrintLabels(platform::Report& report);
+    // One card with its corner at inch (0, 0): the outline, or background art and objects.
+    void PrintCard(platform::Report& report);
 
     // The background art: loaded once per run; drawn stretched into the 3.5 x 2.0 inch
-    // rectangle at a card's origin.
+    // rectangle at the placed card origin.
     void LoadBackGround();
-    void PrintBackGround(double x, double y);
+    void PrintBackGround();
     Background backgroundKind() const { return backgroundKind_; }
     // Why the named background art is not drawn; empty when it is or when none is named.
     QString backgroundProblem() const { return backgroundProblem_; }

@@ -42,7 +42,11 @@ public:
     void print(Report& report, double x, double y) override
     {
         if (throwOnPrint) throw std::runtime_error("drawing failed");
-        if (log) log->push_back({report.currentPage(), x, y});
+        // A card draws from its own corner, which the report places on the sheet.
+        const QTransform placed = report.painter().worldTransform();
+        if (log)
+            log->push_back({report.currentPage(), x + placed.dx() / report.resolution(),
+                            y + placed.dy() / report.resolution()});
         const double l = x + left() / double(Ppi), t = y + top() / double(Ppi);
         const double r = l + width() / double(Ppi), b = t + height() / double(Ppi);
         report.pen = {TColor::clBlack, Gdi::psSolid, 1, Gdi::pmCopy};
@@ -131,8 +135,10 @@ double inkShare(const QImage& image, QPoint from, QPoint step, int length)
 }
 
 // Checks that the one-pixel outline of a rectangle drawn over the device rectangle
-// [left, right) x [top, bottom) lies within one pixel of where it should; neighbouring cards
-// may touch it from outside. Empty when it does, else what is wrong.
+// [left, right) x [top, bottom) lies within two pixels of where it should: a card's corner
+// lies on the nearest device pixel and its objects on the nearest pixels from there (half a
+// pixel each), and the mark, sized in screen pixels, may be up to a pixel larger than the
+// card. Neighbouring cards may touch it from outside. Empty when it does, else what is wrong.
 QString outlineProblem(const QImage& image, const QRectF& px)
 {
     const int l = qRound(px.left()), t = qRound(px.top());
@@ -149,9 +155,9 @@ QString outlineProblem(const QImage& image, const QRectF& px)
                           {"right", {r, t + 20}, {0, 1}, {1, 0}, h}};
     for (const Edge& e : edges) {
         double best = 0;
-        for (int d = -1; d <= 1; ++d) best = std::max(best, inkShare(image, e.at + e.across * d, e.along, e.length));
-        const double before = inkShare(image, e.at - e.across * 2, e.along, e.length);
-        const double after = inkShare(image, e.at + e.across * 2, e.along, e.length);
+        for (int d = -2; d <= 2; ++d) best = std::max(best, inkShare(image, e.at + e.across * d, e.along, e.length));
+        const double before = inkShare(image, e.at - e.across * 3, e.along, e.length);
+        const double after = inkShare(image, e.at + e.across * 3, e.along, e.length);
         if (best < 0.95 || before > 0.05 || after > 0.05)
             return QStringLiteral("%1 edge near %2,%3: line %4, beside it %5 and %6")
                 .arg(QLatin1String(e.name)).arg(e.at.x()).arg(e.at.y()).arg(best).arg(before).arg(after);
@@ -385,7 +391,7 @@ void tst_SheetPrinter::pdfGeometry()
             const bool outline = Mode(mode) == Mode::Outline;
             QCOMPARE(isInk(image.pixel(px.center().toPoint())), !outline);
             QCOMPARE(isArt(image.pixel((px.topLeft() + QPointF(60, 60)).toPoint())), !outline);
-            cards << px.toAlignedRect().adjusted(-1, -1, 1, 1);
+            cards << px.toAlignedRect().adjusted(-2, -2, 2, 2);
         }
         // Nothing is drawn outside the selected positions.
         int stray = 0;
@@ -562,8 +568,8 @@ void tst_SheetPrinter::finalStatus()
     if (how.isEmpty())
         QCOMPARE(shown.constFirst(), Mode(mode) == Mode::Print ? QStringLiteral("Printing Page 1\n\n")
                                                               : QStringLiteral("Preparing Preview Page 1\n\n"));
-    // Stopped or cancelled after the first card: nothing more was drawn.
-    if (!how.isEmpty() && how != QLatin1String("fail")) QCOMPARE(int(log_.size()), 1);
+    // Stopped or cancelled while the first card was announced: nothing after it was drawn.
+    if (!how.isEmpty() && how != QLatin1String("fail")) QVERIFY(log_.size() <= 1);
 }
 
 void tst_SheetPrinter::errorWhileDrawingRestoresSurface()

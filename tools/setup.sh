@@ -9,7 +9,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
-  libbenchmark-dev
+  libbenchmark-dev libqpdf-dev
   fonts-liberation2 fonts-dejavu-core fonts-symbola
   poppler-utils qt6-image-formats-plugins
   xvfb xauth x11-apps imagemagick xdotool

@@ -1,0 +1,17 @@
+#include "ReportTarget.h"
+
+namespace platform {
+
+QPainter* ReportTarget::beginCard(QPoint&, QString&)
+{
+    return nullptr;
+}
+
+bool ReportTarget::endCard(QString&)
+{
+    return true;
+}
+
+void ReportTarget::placeCard(QPoint) {}
+
+} // namespace platform
