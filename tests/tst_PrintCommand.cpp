@@ -12,6 +12,9 @@
 #include "objects/text/TextKinds.h"
 #include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
+#include "platform/PdfReportTarget.h"
+#include "platform/Report.h"
+#include "printing/TSheetPrinter.h"
 #include "platform/IniFile.h"
 #include "platform/Printers.h"
 #include "platform/ScreenMetrics.h"
@@ -36,6 +39,53 @@ QImage renderFirstPage(const QString& pdf)
     return QImage(prefix + QStringLiteral(".png"));
 }
 
+QImage renderPage(const QString& pdf, int page, int dpi)
+{
+    const QString prefix = pdf + QStringLiteral(".p%1").arg(page);
+    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-f", QString::number(page),
+                                                   "-l", QString::number(page), "-singlefile",
+                                                   "-png", pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// The pixels of `a` whose colour lies outside the range of the 3 x 3 neighbourhood of the
+// same pixel in `b` (by more than a rounding step): 0 when the two differ at most by the
+// anti-aliasing of edges moved by less than a pixel.
+int outsideNeighbourhood(const QImage& a, const QImage& b)
+{
+    int outside = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+            for (int ny = std::max(0, y - 1); ny <= std::min(b.height() - 1, y + 1); ++ny) {
+                const auto* near = reinterpret_cast<const QRgb*>(b.constScanLine(ny));
+                for (int nx = std::max(0, x - 1); nx <= std::min(b.width() - 1, x + 1); ++nx) {
+                    const int c[3] = {qRed(near[nx]), qGreen(near[nx]), qBlue(near[nx])};
+                    for (int i = 0; i < 3; ++i) {
+                        lo[i] = std::min(lo[i], c[i]);
+                        hi[i] = std::max(hi[i], c[i]);
+                    }
+                }
+            }
+            const int c[3] = {qRed(row[x]), qGreen(row[x]), qBlue(row[x])};
+            for (int i = 0; i < 3; ++i)
+                if (c[i] < lo[i] - 2 || c[i] > hi[i] + 2) {
+                    ++outside;
+                    break;
+                }
+        }
+    }
+    return outside;
+}
+
+// A PDF output that draws every card on the pages, as printers and the preview do.
+class EachCardPdf : public platform::PdfReportTarget {
+public:
+    using PdfReportTarget::PdfReportTarget;
+    QPainter* beginCard(QPoint&, QString&) override { return nullptr; }
+};
+
 bool dark(const QImage& image, double xInches, double yInches)
 {
     return qGray(image.pixel(qRound(xInches * 100), qRound(yInches * 100))) < 128;
@@ -59,6 +109,8 @@ private slots:
     void labelFonts();
     void bitmapsLossless();
     void picturesEmbeddedOncePerJob();
+    void cardDrawnOnceLikeEveryCard_data();
+    void cardDrawnOnceLikeEveryCard();
     void richTextWithoutWindow();
 
 private:
@@ -344,6 +396,67 @@ void tst_PrintCommand::picturesEmbeddedOncePerJob()
                                  .mid(2);
     QCOMPARE(rows.size(), 100 * 10 * 5);
     QCOMPARE(PdfReadBack::embeddedImages(pdf).size(), 5);
+    // The card's drawing is held once: a sheet adds its placements, not ten cards.
+    const QString one = home_.filePath(QStringLiteral("one.pdf"));
+    QCOMPARE(print({card_, "-o", one}), 0);
+    QVERIFY2(QFileInfo(pdf).size() - QFileInfo(one).size() < 99 * 1024,
+             qPrintable(QStringLiteral("%1 and %2 bytes").arg(QFileInfo(pdf).size()).arg(QFileInfo(one).size())));
+}
+
+void tst_PrintCommand::cardDrawnOnceLikeEveryCard_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<int>("layout"); // a predefined layout, or -1 for the default
+    QTest::addColumn<TFineTuneOffsets>("offsets");
+    QTest::addColumn<QString>("positions");
+    const QString examples = QStringLiteral(ORLANTO_FIXTURES "/../../examples/");
+    QTest::newRow("logo and text, Letter") << examples + "PersonalWithLogo.ORL" << -1 << TFineTuneOffsets() << QString();
+    QTest::newRow("shapes, A4 L7414 with offsets")
+        << examples + "ShapesAndLines.ORL" << 10 << TFineTuneOffsets{3, -2, 1, 1} << QString();
+    QTest::newRow("name and address, three positions, nudged")
+        << examples + "NameAndAddress.ORL" << -1 << TFineTuneOffsets{-1, 5, 0, 0} << QStringLiteral("2,5,9");
+}
+
+void tst_PrintCommand::cardDrawnOnceLikeEveryCard()
+{
+    // The PDF output draws the card once and places it at every position; what it shows
+    // must be what drawing every card on the page shows.
+    QFETCH(QString, card);
+    QFETCH(int, layout);
+    QFETCH(TFineTuneOffsets, offsets);
+    QFETCH(QString, positions);
+    TGBusinessCardPanel32 surface;
+    ObjectKinds::registerAll(surface);
+    surface.LoadCard(card);
+    QVERIFY(!surface.objects().empty());
+    TCardLayout cards;
+    if (layout >= 0) cards.loadPredefined(layout);
+    TCardSelection selection;
+    if (!positions.isEmpty()) {
+        selection.setFirst(selection.size(), false);
+        for (const QString& p : positions.split(QLatin1Char(','))) selection.setSelected(p.toInt() - 1, true);
+    }
+    const auto printWith = [&](platform::PdfReportTarget& target) {
+        platform::Report report(target);
+        report.setPaperSize(cards.Papersize);
+        TSheetPrinter printer(surface, report,
+                              SheetPrintJob::make(cards, offsets, selection,
+                                                  SheetPrintJob::Mode::Print, 2, {}));
+        return printer.run();
+    };
+    const QString once = home_.filePath(QStringLiteral("once.pdf"));
+    const QString each = home_.filePath(QStringLiteral("each.pdf"));
+    platform::PdfReportTarget onceTarget(once);
+    EachCardPdf eachTarget(each);
+    QVERIFY(printWith(onceTarget));
+    QVERIFY(printWith(eachTarget));
+    QVERIFY(QFileInfo(once).size() < QFileInfo(each).size());
+    for (int page = 1; page <= 2; ++page) {
+        const QImage a = renderPage(once, page, 300), b = renderPage(each, page, 300);
+        QVERIFY(!a.isNull());
+        QCOMPARE(a.size(), b.size());
+        QCOMPARE(outsideNeighbourhood(a, b), 0);
+    }
 }
 
 void tst_PrintCommand::richTextWithoutWindow()
