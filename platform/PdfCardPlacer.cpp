@@ -1,90 +1,47 @@
 #include "PdfCardPlacer.h"
 
-#include <qpdf/Buffer.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
-
-#include <exception>
-#include <map>
-#include <string>
+#include <QCoreApplication>
+#include <QLibrary>
 
 namespace platform {
 
 namespace {
 
-// The top of a page in PDF units: the toolkit's writer draws with y = top - pixels * scale.
-double pageTop(QPDFPageObjectHelper& page)
-{
-    return page.getMediaBox().getArrayAsRectangle().ury;
-}
+using Place = bool (*)(const QByteArray&, const std::vector<bool>&, const QByteArray&, QPoint,
+                       const std::vector<PdfCardPlacer::Placement>&, int, QByteArray&, QString&);
 
-std::string number(double v)
+// The module lies beside the program in the build tree (or one folder up, for the tests)
+// and in the library folder once installed.
+Place module()
 {
-    return QByteArray::number(v, 'f', 4).toStdString();
+    static const Place place = [] {
+        const QString dir = QCoreApplication::applicationDirPath();
+        for (const QString& folder :
+             {dir, dir + QStringLiteral("/.."), dir + QStringLiteral("/../" ORLANTO_LIBDIR "/orlanto")}) {
+            QLibrary library(folder + QStringLiteral("/orlanto_pdfcards"));
+            if (library.load()) return reinterpret_cast<Place>(library.resolve("orlantoPlaceCards"));
+        }
+        return Place(nullptr);
+    }();
+    return place;
 }
 
 } // namespace
 
-bool PdfCardPlacer::place(const QByteArray& pages, const QByteArray& card, QPoint cardCorner,
+bool PdfCardPlacer::available()
+{
+    return module() != nullptr;
+}
+
+bool PdfCardPlacer::place(const QByteArray& pages, const std::vector<bool>& drawnOn,
+                          const QByteArray& card, QPoint cardCorner,
                           const std::vector<Placement>& placements, int resolution,
                           QByteArray& pdf, QString& error)
 {
-    try {
-        QPDF out;
-        out.setSuppressWarnings(true);
-        out.processMemoryFile("pages", pages.constData(), size_t(pages.size()));
-        QPDF drawing;
-        drawing.setSuppressWarnings(true);
-        drawing.processMemoryFile("card", card.constData(), size_t(card.size()));
-
-        std::vector<QPDFPageObjectHelper> cardPages = QPDFPageDocumentHelper(drawing).getAllPages();
-        std::vector<QPDFPageObjectHelper> sheets = QPDFPageDocumentHelper(out).getAllPages();
-        if (cardPages.size() != 1) throw std::runtime_error("the card drawing has no page");
-        const double cardTop = pageTop(cardPages.front());
-        QPDFObjectHandle form = out.copyForeignObject(cardPages.front().getFormXObjectForPage(false));
-
-        // Device pixel (x, y) of the card's page lies at (x * k, cardTop - y * k); the same
-        // pixel counted from a placement's corner must land on the sheet's pixel.
-        const double k = 72.0 / resolution;
-        std::map<int, std::string> content;
-        for (const Placement& p : placements) {
-            if (p.page < 0 || size_t(p.page) >= sheets.size())
-                throw std::runtime_error("a card is placed on a page that does not exist");
-            const double dx = k * (p.corner.x() - cardCorner.x());
-            const double dy = pageTop(sheets[size_t(p.page)]) - cardTop
-                              + k * (cardCorner.y() - p.corner.y());
-            content[p.page] += "q 1 0 0 1 " + number(dx) + ' ' + number(dy) + " cm /OrlCard Do Q\n";
-        }
-        for (auto& [index, placed] : content) {
-            QPDFPageObjectHelper& sheet = sheets[size_t(index)];
-            QPDFObjectHandle resources = sheet.getAttribute("/Resources", true);
-            if (!resources.isDictionary())
-                throw std::runtime_error("a page has no resources");
-            if (!resources.hasKey("/XObject") || !resources.getKey("/XObject").isDictionary())
-                resources.replaceKey("/XObject", QPDFObjectHandle::newDictionary());
-            resources.getKey("/XObject").replaceKey("/OrlCard", form);
-            // The page's own drawing leaves its transformation in place: it is wrapped so
-            // that the placements start from the page's default coordinates.
-            sheet.addPageContents(QPDFObjectHandle::newStream(&out, std::string("q\n")), true);
-            sheet.addPageContents(QPDFObjectHandle::newStream(&out, "Q\n" + placed), false);
-        }
-
-        QPDFWriter writer(out);
-        writer.setOutputMemory();
-        writer.setStreamDataMode(qpdf_s_compress);
-        writer.setObjectStreamMode(qpdf_o_generate);
-        writer.setDeterministicID(true);
-        writer.write();
-        const std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
-        pdf = QByteArray(reinterpret_cast<const char*>(written->getBuffer()),
-                         qsizetype(written->getSize()));
-        return true;
-    } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
-        return false;
-    }
+    if (const Place place = module())
+        return place(pages, drawnOn, card, cardCorner, placements, resolution, pdf, error);
+    error = QStringLiteral("the module that places the cards cannot be loaded");
+    return false;
 }
 
 } // namespace platform

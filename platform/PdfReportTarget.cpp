@@ -45,6 +45,7 @@ bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
     }
     job_ = job;
     page_ = 0;
+    drawnOn_.assign(1, false);
     placements_.clear();
     pages_.setData(QByteArray());
     pages_.open(QIODevice::WriteOnly);
@@ -71,6 +72,10 @@ std::unique_ptr<QPdfWriter> PdfReportTarget::newWriter(QIODevice& device,
 
 QPainter* PdfReportTarget::beginCard(QPoint& origin, QString& error)
 {
+    // A job of one page draws its cards on it: a card drawn once pays from the second page
+    // on, and loading the module that places it takes longer than drawing a sheet. Without
+    // that module, every card is drawn on the pages.
+    if (job_.expectedPages < 2 || !PdfCardPlacer::available()) return nullptr;
     // Three sheets each way with the card's corner at the middle sheet's corner: whatever of
     // a card could show on a sheet, wherever it is placed, lies on this page.
     const QSizeF sheet = QPageLayout(job_.pageSize, job_.orientation, QMarginsF())
@@ -100,6 +105,11 @@ bool PdfReportTarget::endCard(QString& error)
     return ok;
 }
 
+void PdfReportTarget::drawingOnPage()
+{
+    drawnOn_[size_t(page_)] = true;
+}
+
 void PdfReportTarget::placeCard(QPoint origin)
 {
     placements_.push_back({page_, origin});
@@ -109,6 +119,7 @@ bool PdfReportTarget::newPage(QPainter&, QString& error)
 {
     if (writer_->newPage()) {
         ++page_;
+        drawnOn_.push_back(false);
         return true;
     }
     error = QStringLiteral("Cannot write the file %1.").arg(fileName_);
@@ -150,8 +161,8 @@ bool PdfReportTarget::assemble(QByteArray& pdf, QString& error) const
         return true;
     }
     QString reason;
-    if (PdfCardPlacer::place(pages_.data(), card_.data(), cardCorner_, placements_, resolution_,
-                             pdf, reason))
+    if (PdfCardPlacer::place(pages_.data(), drawnOn_, card_.data(), cardCorner_, placements_,
+                             resolution_, pdf, reason))
         return true;
     error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
     return false;
@@ -174,6 +185,7 @@ void PdfReportTarget::release()
     card_.close();
     card_.setData(QByteArray());
     placements_.clear();
+    drawnOn_.clear();
     file_ = nullptr;
     saved_.reset();
     direct_.reset();

@@ -38,6 +38,7 @@ public:
     QPainter* beginCard(QPoint& origin, QString& error) override;
     bool endCard(QString& error) override;
     void placeCard(QPoint origin) override;
+    void drawingOnPage() override;
 
 private:
     QString fileName_;
@@ -55,6 +56,7 @@ private:
     Job job_;
     QBuffer pages_;
     int page_ = 0;
+    std::vector<bool> drawnOn_; // by page: whether anything besides cards was drawn on it
     QBuffer card_;
     std::unique_ptr<QPdfWriter> cardWriter_;
     QPainter cardPainter_;

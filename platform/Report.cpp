@@ -36,13 +36,15 @@ bool Report::run()
     penPos_ = QPoint();
     origin_.reset();
     card_ = CardDrawing::NotYet;
+    pageDrawnOn_ = false;
 
     running_ = true;
     bool started = false;
     try {
         if (onBeforePrint) onBeforePrint(*this);
         if (!aborted_) {
-            const ReportTarget::Job job{title, pageSizeFor(paperSize_), orientation_, copies_};
+            const ReportTarget::Job job{title, pageSizeFor(paperSize_), orientation_, copies_,
+                                        expectedPages_};
             started = target_.begin(job, sheetPainter_, error_);
             if (started) {
                 dpi_ = target_.resolution();
@@ -69,6 +71,7 @@ bool Report::newPage()
     if (!drawing() || !error_.isEmpty()) return false;
     if (!target_.newPage(sheetPainter_, error_)) return false;
     ++page_;
+    pageDrawnOn_ = false;
     refreshStatus();
     return true;
 }
@@ -150,14 +153,23 @@ int Report::devicePenWidth() const
                           long(Canvas::maxPenWidth)));
 }
 
+QPainter& Report::surface()
+{
+    if (painter_ == &sheetPainter_ && !pageDrawnOn_) {
+        pageDrawnOn_ = true;
+        target_.drawingOnPage();
+    }
+    return *painter_;
+}
+
 Canvas Report::canvas()
 {
-    return Canvas(*painter_);
+    return Canvas(surface());
 }
 
 Canvas Report::styledCanvas()
 {
-    Canvas c(*painter_);
+    Canvas c(surface());
     c.pen = Canvas::Pen{pen.color, pen.mode, pen.style, devicePenWidth()};
     c.brush = Canvas::Brush{brush.color, brush.bitmap.isNull() ? brush.style : Gdi::bsClear};
     return c;
@@ -166,8 +178,9 @@ Canvas Report::styledCanvas()
 void Report::fillWithBitmap(const QPainterPath& figure)
 {
     if (brush.bitmap.isNull()) return;
-    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_->fillPath(figure, QBrush(brush.bitmap));
+    QPainter& p = surface();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.fillPath(figure, QBrush(brush.bitmap));
 }
 
 // ---- Figures
@@ -256,12 +269,13 @@ void Report::textOut(double x, double y, const QString& text)
 {
     if (!drawing() || text.isEmpty()) return;
     const QFont f = deviceFont();
-    painter_->save();
-    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_->setFont(f);
-    painter_->setPen(fontColor.toQColor());
-    painter_->drawText(QPointF(xToDevice(x), yToDevice(y) + QFontMetricsF(f).ascent()), text);
-    painter_->restore();
+    QPainter& p = surface();
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setFont(f);
+    p.setPen(fontColor.toQColor());
+    p.drawText(QPointF(xToDevice(x), yToDevice(y) + QFontMetricsF(f).ascent()), text);
+    p.restore();
 }
 
 // ---- Pictures
@@ -288,14 +302,15 @@ void Report::drawStretched(const QRectF& inches, const QSize& source,
 {
     const QRect dest = toDevice(inches);
     if (!drawing() || source.isEmpty() || dest.isEmpty()) return;
-    painter_->save();
-    Canvas::resetState(*painter_);
-    painter_->translate(dest.topLeft());
-    painter_->scale(double(dest.width()) / source.width(), double(dest.height()) / source.height());
-    Canvas c(*painter_);
+    QPainter& p = surface();
+    p.save();
+    Canvas::resetState(p);
+    p.translate(dest.topLeft());
+    p.scale(double(dest.width()) / source.width(), double(dest.height()) / source.height());
+    Canvas c(p);
     c.setClipRect(QRect(QPoint(0, 0), source));
     paint(c);
-    painter_->restore();
+    p.restore();
 }
 
 } // namespace platform

@@ -72,6 +72,8 @@ public:
     // Copies the output makes of every page; only honoured by a target with maxCopies() > 1.
     void setCopies(int n) { copies_ = std::max(1, n); }
     int copies() const { return copies_; }
+    // The pages the job is expected to have (a target may prepare differently for many).
+    void setExpectedPages(int n) { expectedPages_ = std::max(1, n); }
     int maxCopies() const { return target_.maxCopies(); }
 
     // Where inch (0, 0) lies on the sheet, in inches from its top-left corner.
@@ -153,10 +155,12 @@ public:
     // A canvas on the current page in device pixels, for objects that draw themselves
     // (clipping, paths, fills); valid until the next newPage() or the end of the run.
     Canvas canvas();
-    QPainter& painter() { return *painter_; }
+    QPainter& painter() { return surface(); }
 
 private:
     bool drawing() const { return running_ && !aborted_ && painter_->isActive(); }
+    // What is drawn on: the current page (which the target is then told of) or the card.
+    QPainter& surface();
     // From placeOrigin(x, y) on, inch coordinates count from the sheet point (x, y), moved to
     // the nearest device pixel; clearOrigin() counts from the sheet's corner again.
     void placeOrigin(double x, double y);
@@ -178,6 +182,7 @@ private:
     int paperSize_ = PaperLetter;
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     int copies_ = 1;
+    int expectedPages_ = 1;
     double leftMargin_ = 0;
     double topMargin_ = 0;
     int page_ = 1;
@@ -188,6 +193,7 @@ private:
     QPoint penPos_; // in device pixels
     std::optional<QPoint> origin_; // the placed origin in device pixels, while one is placed
     enum class CardDrawing { NotYet, Kept, EachTime } card_ = CardDrawing::NotYet;
+    bool pageDrawnOn_ = false; // whether the target was told of drawing on the current page
 };
 
 } // namespace platform

@@ -14,4 +14,6 @@ bool ReportTarget::endCard(QString&)
 
 void ReportTarget::placeCard(QPoint) {}
 
+void ReportTarget::drawingOnPage() {}
+
 } // namespace platform

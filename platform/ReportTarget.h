@@ -20,6 +20,7 @@ public:
         QPageSize pageSize;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
         int copies = 1;
+        int expectedPages = 1;
     };
 
     virtual ~ReportTarget() = default;
@@ -44,6 +45,8 @@ public:
     virtual QPainter* beginCard(QPoint& origin, QString& error);
     virtual bool endCard(QString& error);
     virtual void placeCard(QPoint origin);
+    // Called before the report first draws on the current page other than by placing cards.
+    virtual void drawingOnPage();
 
     // Device pixels per inch of the pages, valid from begin on.
     virtual int resolution() const = 0;

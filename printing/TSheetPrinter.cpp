@@ -132,6 +132,7 @@ void TSheetPrinter::BeforePrintLabels(platform::Report& report)
         report.setCopies(job_.Pages);
         job_.Pages = 1;
     }
+    report.setExpectedPages(job_.printing ? job_.Pages : 1);
     report.status.format = job_.printing ? QStringLiteral("Printing Page %p\r%0\r%1")
                                          : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
     report.status.text << QString() << QString();
