@@ -51,6 +51,16 @@ QRect inkBounds(const QImage& image)
     return ink;
 }
 
+QImage renderPage(const QString& pdf, int page, int dpi)
+{
+    const QString prefix = pdf + QStringLiteral(".p%1").arg(page);
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-f", QString::number(page), "-l",
+                                         QString::number(page), "-singlefile", "-png", pdf, prefix});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
 // A target writing to fileName: kind "pdf" or "printer to file".
 std::unique_ptr<platform::ReportTarget> makeTarget(const QString& kind, const QString& fileName)
 {
@@ -79,6 +89,8 @@ private slots:
     void pagesAndPaper_data();
     void pagesAndPaper();
     void imageEmbeddedOncePerJob();
+    void cardsOverPageDrawing_data();
+    void cardsOverPageDrawing();
     void abortLeavesNoFile_data();
     void abortLeavesNoFile();
     void unwritablePath_data();
@@ -211,6 +223,69 @@ void tst_ReportPdf::imageEmbeddedOncePerJob()
     QVERIFY(once > 30000); // the picture itself is in the file
     QVERIFY2(thousand < once + 200000,
              qPrintable(QStringLiteral("1 draw: %1 bytes, 1000 draws: %2 bytes").arg(once).arg(thousand)));
+}
+
+void tst_ReportPdf::cardsOverPageDrawing_data()
+{
+    QTest::addColumn<int>("expectedPages");
+    QTest::addColumn<int>("cardsPainted");
+    QTest::newRow("many pages: the card is drawn once") << 3 << 1;
+    QTest::newRow("one page expected: every card is drawn") << 1 << 4;
+}
+
+void tst_ReportPdf::cardsOverPageDrawing()
+{
+    // Three pages: cards over a black band drawn on the page, cards alone, and the page's
+    // own drawing alone. A card is a white inch with a black quarter-inch square in it.
+    QFETCH(int, expectedPages);
+    QFETCH(int, cardsPainted);
+    const QString file = dir_.filePath(QStringLiteral("cards.pdf"));
+    PdfReportTarget target(file);
+    Report report(target);
+    report.setExpectedPages(expectedPages);
+    int painted = 0;
+    const auto card = [&report, &painted] {
+        ++painted;
+        report.brush = {TColor::clWhite, Gdi::bsSolid, {}};
+        report.pen = {TColor::clWhite, Gdi::psSolid, 1, Gdi::pmCopy};
+        report.rectangle(0, 0, 1, 1);
+        report.brush = {TColor::clBlack, Gdi::bsSolid, {}};
+        report.rectangle(0.25, 0.25, 0.5, 0.5);
+    };
+    const auto band = [&report] {
+        report.brush = {TColor::clBlack, Gdi::bsSolid, {}};
+        report.rectangle(1, 1, 3, 3);
+    };
+    report.onPrint = [&](Report& r) {
+        band();
+        r.drawCard(2, 2, card);
+        r.drawCard(5, 5, card);
+        r.newPage();
+        r.drawCard(2, 2, card);
+        r.drawCard(5, 5, card);
+        r.newPage();
+        band();
+    };
+    QVERIFY2(report.run(), qPrintable(report.errorString()));
+    QCOMPARE(painted, cardsPainted);
+
+    const auto black = [](const QImage& page, double x, double y) {
+        return qGray(page.pixel(qRound(x * 100), qRound(y * 100))) < 128;
+    };
+    const QImage first = renderPage(file, 1, 100), second = renderPage(file, 2, 100),
+                 third = renderPage(file, 3, 100);
+    QVERIFY(!first.isNull() && !second.isNull() && !third.isNull());
+    for (const QImage* page : {&first, &second}) {
+        for (double corner : {2.0, 5.0}) {
+            QVERIFY(black(*page, corner + 0.37, corner + 0.37)); // the square
+            QVERIFY(!black(*page, corner + 0.15, corner + 0.15)); // the white of the card
+            QVERIFY(!black(*page, corner + 0.6, corner + 0.37));
+        }
+    }
+    QVERIFY(black(first, 1.5, 1.5));
+    QVERIFY(!black(second, 1.5, 1.5));
+    QVERIFY(black(third, 1.5, 1.5));
+    QVERIFY(!black(third, 5.37, 5.37));
 }
 
 void tst_ReportPdf::abortLeavesNoFile_data()
