@@ -56,12 +56,13 @@ QByteArray reference(QPDFObjectHandle object)
            + QByteArray::number(object.getGeneration()) + " R";
 }
 
-// Writes a document; with object streams (smaller) or with a plain cross-reference table,
-// which more pages can be appended to.
-QByteArray write(QPDF& document, bool objectStreams)
+// Writes a document, as at least the given PDF version; with object streams (smaller) or
+// with a plain cross-reference table, which more pages can be appended to.
+QByteArray write(QPDF& document, const std::string& version, bool objectStreams)
 {
     QPDFWriter writer(document);
     writer.setOutputMemory();
+    writer.setMinimumPDFVersion(version);
     writer.setStreamDataMode(qpdf_s_compress);
     writer.setObjectStreamMode(objectStreams ? qpdf_o_generate : qpdf_o_disable);
     writer.setDeterministicID(true);
@@ -240,7 +241,9 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
             out.getTrailer().replaceKey(
                 "/Info", out.makeIndirectObject(QPDFObjectHandle::parse(info.unparseResolved())));
 
-        pdf = write(out, !cardsOnly || made == drawnOn.size());
+        // The version of the toolkit's documents: a new document would claim an older one.
+        const std::string version = std::max(sheets.getPDFVersion(), drawing.getPDFVersion());
+        pdf = write(out, version, !cardsOnly || made == drawnOn.size());
         if (made < drawnOn.size()) pdf = appendCardPages(pdf, content, made);
         return true;
     } catch (const std::exception& e) {

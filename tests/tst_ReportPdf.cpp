@@ -268,6 +268,8 @@ void tst_ReportPdf::cardsOverPageDrawing()
     };
     QVERIFY2(report.run(), qPrintable(report.errorString()));
     QCOMPARE(painted, cardsPainted);
+    // The version the drawing needs (transparency states are PDF 1.4).
+    QVERIFY(pdfInfo(file).contains(QRegularExpression(QStringLiteral("PDF version:\\s+1\\.[4-7]\\n"))));
 
     const auto black = [](const QImage& page, double x, double y) {
         return qGray(page.pixel(qRound(x * 100), qRound(y * 100))) < 128;
