@@ -31,23 +31,6 @@ QString tool(const QString& program, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QImage renderFirstPage(const QString& pdf)
-{
-    const QString prefix = pdf + QStringLiteral(".page");
-    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "100", "-f", "1", "-l", "1", "-singlefile",
-                                                   "-png", pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png"));
-}
-
-QImage renderPage(const QString& pdf, int page, int dpi)
-{
-    const QString prefix = pdf + QStringLiteral(".p%1").arg(page);
-    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-f", QString::number(page),
-                                                   "-l", QString::number(page), "-singlefile",
-                                                   "-png", pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-}
-
 // The pixels of `a` whose colour lies outside the range of the 3 x 3 neighbourhood of the
 // same pixel in `b` (by more than a rounding step): 0 when the two differ at most by the
 // anti-aliasing of edges moved by less than a pixel.
@@ -175,7 +158,7 @@ void tst_PrintCommand::sheetsIntoPdf()
     const QString pdf = home_.filePath(QStringLiteral("out.pdf"));
     QCOMPARE(print(QStringList{card_, "-o", pdf} + args), 0);
     QVERIFY(tool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
-    const QImage page = renderFirstPage(pdf);
+    const QImage page = PdfReadBack::render(pdf, 100);
     for (int p : inked) QVERIFY2(dark(page, 0.75 + (p - 1) % 2 * 3.5, 0.5 + (p - 1) / 2 * 2.0), qPrintable(QString::number(p)));
     for (int p : clean) QVERIFY2(!dark(page, 0.75 + (p - 1) % 2 * 3.5 + 0.5, 0.5 + (p - 1) / 2 * 2.0), qPrintable(QString::number(p)));
 }
@@ -191,7 +174,7 @@ void tst_PrintCommand::layoutAndOffsetsFromTheHome()
     QCOMPARE(print({card_, "-o", pdf, "--outline", "--positions", "1"}), 0);
     const QString info = tool(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
-    const QImage page = renderFirstPage(pdf);
+    const QImage page = PdfReadBack::render(pdf, 100);
     // The first card's top edge at 1.0 + 8/32 inch.
     QVERIFY(dark(page, 2.0, 1.25));
     QVERIFY(!dark(page, 2.0, 1.0));
@@ -217,7 +200,7 @@ void tst_PrintCommand::backgroundArt()
     QVERIFY(nameArt(art));
     const QString pdf = home_.filePath(QStringLiteral("art.pdf"));
     QCOMPARE(print({card_, "-o", pdf, "--positions", "3"}), 0);
-    const QImage page = renderFirstPage(pdf);
+    const QImage page = PdfReadBack::render(pdf, 100);
     QCOMPARE(dark(page, 0.75 + 1.75, 2.5 + 1.0), exists);
     QCOMPARE(dark(page, 4.25 + 1.75, 2.5 + 1.0), false);
     QCOMPARE(messages_.size(), exists ? 0 : 1);
@@ -452,7 +435,8 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard()
     QVERIFY(printWith(eachTarget));
     QVERIFY(QFileInfo(once).size() < QFileInfo(each).size());
     for (int page = 1; page <= 2; ++page) {
-        const QImage a = renderPage(once, page, 300), b = renderPage(each, page, 300);
+        const QImage a = PdfReadBack::render(once, 300, {}, page).convertToFormat(QImage::Format_RGB32);
+        const QImage b = PdfReadBack::render(each, 300, {}, page).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!a.isNull());
         QCOMPARE(a.size(), b.size());
         QCOMPARE(outsideNeighbourhood(a, b), 0);

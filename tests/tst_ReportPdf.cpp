@@ -1,6 +1,8 @@
 // Report jobs written as PDF (directly, and through the printer back end printing to a
 // file), read back with poppler: where shapes land, page sizes, embedded pictures, and
 // what an aborted or failed job leaves behind.
+#include "support/PdfReadBack.h"
+
 #include "platform/PdfReportTarget.h"
 #include "platform/PrinterReportTarget.h"
 #include "platform/Report.h"
@@ -49,16 +51,6 @@ QRect inkBounds(const QImage& image)
         for (int x = 0; x < image.width(); ++x)
             if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
     return ink;
-}
-
-QImage renderPage(const QString& pdf, int page, int dpi)
-{
-    const QString prefix = pdf + QStringLiteral(".p%1").arg(page);
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-f", QString::number(page), "-l",
-                                         QString::number(page), "-singlefile", "-png", pdf, prefix});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return QImage(prefix + QStringLiteral(".png"));
 }
 
 // A target writing to fileName: kind "pdf" or "printer to file".
@@ -274,8 +266,9 @@ void tst_ReportPdf::cardsOverPageDrawing()
     const auto black = [](const QImage& page, double x, double y) {
         return qGray(page.pixel(qRound(x * 100), qRound(y * 100))) < 128;
     };
-    const QImage first = renderPage(file, 1, 100), second = renderPage(file, 2, 100),
-                 third = renderPage(file, 3, 100);
+    const QImage first = PdfReadBack::render(file, 100, {}, 1),
+                 second = PdfReadBack::render(file, 100, {}, 2),
+                 third = PdfReadBack::render(file, 100, {}, 3);
     QVERIFY(!first.isNull() && !second.isNull() && !third.isNull());
     for (const QImage* page : {&first, &second}) {
         for (double corner : {2.0, 5.0}) {

@@ -1,6 +1,7 @@
 // The sheet printer's page loop and background art, on the stored report and on PDF read
 // back with poppler: where cards land, which positions and sheets are drawn, what a preview
 // and the outline test page hold, copies, and the final status texts.
+#include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 
 #include "document/TGGraphicControl.h"
@@ -77,17 +78,6 @@ TCardSelection only(std::initializer_list<int> positionsFromOne)
     s.setFirst(s.size(), false);
     for (int p : positionsFromOne) s.setSelected(p - 1, true);
     return s;
-}
-
-QImage renderPage(const QString& pdf, int page, int dpi)
-{
-    const QString prefix = pdf + QStringLiteral(".p%1").arg(page);
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-f", QString::number(page),
-                                         "-l", QString::number(page), "-singlefile", "-png", pdf,
-                                         prefix});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return QImage(prefix + QStringLiteral(".png"));
 }
 
 QString run(const QString& program, const QStringList& args)
@@ -377,7 +367,7 @@ void tst_SheetPrinter::pdfGeometry()
     const int dpi = 300;
     const QList<QRectF> expected = cardRects(layout, offsets, selection);
     for (int page = 1; page <= pages; ++page) {
-        const QImage image = renderPage(file, page, dpi);
+        const QImage image = PdfReadBack::render(file, dpi, {}, page);
         QVERIFY(qAbs(image.width() - pageSize.width()) <= 1);
         QVERIFY(qAbs(image.height() - pageSize.height()) <= 1);
         QList<QRect> cards;

@@ -13,9 +13,9 @@
 namespace PdfReadBack {
 // Whether pdftoppm, pdftotext, pdfimages and pdffonts are installed.
 bool available();
-// The PDF's first page rendered at dpi; only the crop rectangle (in rendered pixels)
+// A page of the PDF (from 1) rendered at dpi; only the crop rectangle (in rendered pixels)
 // when one is given, so that high resolutions stay small.
-QImage render(const QString& pdf, int dpi, const QRect& crop = {});
+QImage render(const QString& pdf, int dpi, const QRect& crop = {}, int page = 1);
 // The PDF's text (pdftotext).
 QString text(const QString& pdf);
 // A word of the PDF's text and its box, in points from the page's top-left.
