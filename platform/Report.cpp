@@ -101,7 +101,6 @@ void Report::clearOrigin()
 void Report::drawCard(double x, double y, const std::function<void()>& paint)
 {
     if (!drawing() || !error_.isEmpty()) return;
-    clearOrigin();
     if (card_ == CardDrawing::NotYet)
         card_ = keepCard(paint) ? CardDrawing::Kept : CardDrawing::EachTime;
     if (!error_.isEmpty()) return;
