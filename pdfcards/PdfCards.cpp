@@ -249,5 +249,8 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
         return false;
+    } catch (...) { // nothing may leave the module's C entry point
+        error = QStringLiteral("the cards could not be placed");
+        return false;
     }
 }

@@ -383,8 +383,9 @@ if xdotool search --onlyvisible --name '^Preview Page' >/dev/null 2>&1; then
 fi
 echo "PASS: Preview without a printer shows the card ($dark black pixels)"
 
-# Print without a printer: the question offers the PDF export; Yes, the positions, the
-# proposed name; the status names the file and offers to open it.
+# Print without a printer: the question offers the PDF export; Yes, the positions and three
+# sheets (the card is drawn once and placed on every sheet), the proposed name; the status
+# names the file and offers to open it.
 read -r px py < <(centre PrintButton)
 xdotool mousemove "$px" "$py" click 1
 xdotool search --sync --onlyvisible --name '^Print$' >/dev/null
@@ -393,6 +394,8 @@ shot 18-print-offers-pdf
 xdotool key Return
 xdotool search --sync --onlyvisible --name '^Print Cards$' >/dev/null
 sleep 0.3
+xdotool key alt+p ctrl+a
+xdotool type 3
 xdotool key Return
 xdotool search --sync --onlyvisible --name '^Export as PDF$' >/dev/null
 sleep 0.5
@@ -402,9 +405,10 @@ status=$(wait_text RStatusLabel 'saved as') || exit 1
 shot 19-pdf-status
 grep -qF "$pdf" <<<"$status" || { echo "FAIL: the status does not name $pdf: $status"; exit 1; }
 grep -q '"OpenButton"' "$map" || { echo "FAIL: the status offers no Open"; exit 1; }
-pdfinfo "$pdf" >/dev/null || { echo "FAIL: no PDF written"; exit 1; }
+pdfinfo "$pdf" | grep -Eq '^Pages: +3$' || { echo "FAIL: no PDF of three sheets written"; exit 1; }
+grep -aq 'OrlCard Do' "$pdf" || { echo "FAIL: the sheets do not place the card drawn once"; exit 1; }
 xdotool key Return
-echo "PASS: Print without a printer offered the PDF export; its status named $pdf"
+echo "PASS: Print without a printer offered the PDF export of three sheets; its status named $pdf"
 
 # A second start with a card file: it ends at once, and the first window asks about the
 # unsaved rectangle (No) and opens the card.
