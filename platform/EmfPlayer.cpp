@@ -193,11 +193,16 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             r.skip(16);
             const quint32 style = r.u32(), width = r.u32(), brushStyle = r.u32();
             const QColor c = MetafileDc::colorRef(r.u32());
+            r.skip(4); // hatch
+            const quint32 entries = r.u32();
             if (!r.ok()) break;
+            QList<qreal> dashes;
+            if (qint64(entries) * 4 <= r.remaining())
+                for (quint32 i = 0; i < entries; ++i) dashes << r.u32();
             // A pen whose brush is hollow draws nothing.
             // A cosmetic pen is one device pixel wide whatever its width says.
             const qreal w = (style & 0x10000) ? qreal(width) : 0;
-            dc.createObjectAt(index, MetafileDc::LogPen{brushStyle == 1 ? 5u : style, w, c});
+            dc.createObjectAt(index, MetafileDc::LogPen{brushStyle == 1 ? 5u : style, w, c, dashes});
             break;
         }
         case 39: {

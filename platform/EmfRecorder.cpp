@@ -5,7 +5,6 @@
 #include <QPainterPathStroker>
 #include <QtEndian>
 
-#include <array>
 #include <cmath>
 #include <optional>
 
@@ -86,6 +85,7 @@ public:
         out_.clear();
         records_ = 0;
         drawings_ = 0;
+        overflowed_ = false;
         penKey_.reset();
         brushKey_.reset();
         const qint32 w = coordinate(pixels_.width() * unitsPerPixel);
@@ -114,6 +114,7 @@ public:
     Type type() const override { return User; }
     const QByteArray& data() const { return out_; }
     bool drewAnything() const { return drawings_ > 0; }
+    bool overflowed() const { return overflowed_; }
 
     void updateState(const QPaintEngineState& state) override
     {
@@ -152,6 +153,7 @@ public:
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags) override
     {
+        if (overflowed_) return;
         const QImage part = image.copy(sr.toAlignedRect());
         if (part.isNull()) return;
         QImage bits(part.size(), QImage::Format_RGB32);
@@ -191,6 +193,13 @@ private:
 
     void write(Record& r)
     {
+        // Room is kept for the end record.
+        if (overflowed_ || out_.size() + r.bytes.size() > maxBytes - 20 || records_ + 1 >= maxRecords) {
+            if (r.bytes.size() < 8 || qFromLittleEndian<quint32>(r.bytes.constData()) != EMR_EOF) {
+                overflowed_ = true;
+                return;
+            }
+        }
         qToLittleEndian(quint32(r.bytes.size()), r.bytes.data() + 4);
         out_.append(r.bytes);
         ++records_;
@@ -269,8 +278,19 @@ private:
         simple(EMR_SELECTCLIPPATH, {op == Qt::IntersectClip ? RGN_AND : RGN_COPY});
     }
 
+    // The dash lengths of the current pen, in recording units, for a pen `width` units
+    // wide; empty for a solid pen.
+    QList<quint32> dashes(qreal width) const
+    {
+        QList<quint32> out;
+        if (pen_.style() == Qt::SolidLine || width <= 0) return out;
+        for (qreal d : pen_.dashPattern())
+            out << quint32(std::max<qint32>(1, coordinate(std::min(d * width, 1e8))));
+        return out;
+    }
+
     void selectPen(std::optional<QColor> color, qreal width, Qt::PenCapStyle cap,
-                   Qt::PenJoinStyle join)
+                   Qt::PenJoinStyle join, const QList<quint32>& dashLengths = {})
     {
         if (!color) {
             penKey_.reset();
@@ -280,12 +300,17 @@ private:
         const quint32 capBits = cap == Qt::FlatCap ? 0x200 : cap == Qt::SquareCap ? 0x100 : 0;
         const quint32 joinBits = join == Qt::BevelJoin ? 0x1000 : join == Qt::RoundJoin ? 0 : 0x2000;
         const quint32 geometric = width > 0 ? 0x10000 : 0;
-        const quint32 style = geometric | capBits | joinBits;
+        const quint32 userStyle = dashLengths.isEmpty() ? 0 : 7;
+        const quint32 style = geometric | capBits | joinBits | userStyle;
         const quint32 w = width > 0 ? quint32(std::max<qint32>(1, coordinate(width))) : 1;
-        const std::array<quint32, 3> key{style, w, colorRef(*color)};
+        const QList<quint32> key = QList<quint32>{style, w, colorRef(*color)} + dashLengths;
         if (penKey_ != key) {
             if (penKey_) simple(EMR_DELETEOBJECT, {penSlot});
-            simple(EMR_EXTCREATEPEN, {penSlot, 0, 0, 0, 0, style, w, 0, key[2], 0, 0});
+            Record r(EMR_EXTCREATEPEN);
+            r << penSlot << 0u << 0u << 0u << 0u << style << w << 0u << key[2] << 0u
+              << quint32(dashLengths.size());
+            for (quint32 d : dashLengths) r << d;
+            write(r);
             penKey_ = key;
         }
         simple(EMR_SELECTOBJECT, {penSlot});
@@ -308,6 +333,7 @@ private:
 
     void drawShape(const QPainterPath& path, bool fill)
     {
+        if (overflowed_) return;
         const QTransform t = toUnits();
         const std::optional<QColor> fillColor =
             fill && brush_.style() != Qt::NoBrush ? opaque(averageColor(brush_), opacity_)
@@ -316,22 +342,22 @@ private:
                                              ? std::nullopt
                                              : opaque(averageColor(pen_.brush()), opacity_);
         const bool cosmetic = pen_.isCosmetic();
-        // A pen whose width the transform would distort, or one with dashes, is drawn as
-        // the filled outline of its stroke.
+        // A pen whose width the transform would distort is drawn as the filled outline of
+        // its stroke.
         auto near = [](qreal a, qreal b) {
             return std::abs(a - b) <= 1e-6 * std::max({1.0, std::abs(a), std::abs(b)});
         };
         const bool uniform = (near(t.m11(), t.m22()) && near(t.m12(), -t.m21())) ||
                              (near(t.m11(), -t.m22()) && near(t.m12(), t.m21()));
-        if (penColor && !cosmetic && (pen_.style() != Qt::SolidLine || !uniform)) {
+        if (penColor && !cosmetic && !uniform) {
             drawOutlineOfStroke(path, *penColor);
             penColor.reset();
         }
         if (!fillColor && !penColor) return;
         selectBrush(fillColor);
         const qreal scale = std::sqrt(std::abs(t.determinant()));
-        selectPen(penColor, cosmetic ? 0 : pen_.widthF() * scale, pen_.capStyle(),
-                  pen_.joinStyle());
+        const qreal width = cosmetic ? 0 : pen_.widthF() * scale;
+        selectPen(penColor, width, pen_.capStyle(), pen_.joinStyle(), dashes(width));
         QPainterPath mapped = t.map(path);
         mapped.setFillRule(path.fillRule());
         writePath(mapped);
@@ -358,11 +384,12 @@ private:
     QByteArray out_;
     int records_ = 0;
     int drawings_ = 0;
+    bool overflowed_ = false;
     QTransform transform_;
     QPen pen_;
     QBrush brush_;
     qreal opacity_ = 1;
-    std::optional<std::array<quint32, 3>> penKey_;
+    std::optional<QList<quint32>> penKey_;
     std::optional<quint32> brushKey_;
 };
 
@@ -386,6 +413,11 @@ QByteArray EmfRecorder::data() const
 bool EmfRecorder::drewAnything() const
 {
     return engine_->drewAnything();
+}
+
+bool EmfRecorder::overflowed() const
+{
+    return engine_->overflowed();
 }
 
 int EmfRecorder::metric(PaintDeviceMetric metric) const

@@ -2,9 +2,13 @@
 // A paint device that records what is painted on it as an enhanced metafile (EMF), the
 // card file's vector picture format: paths become path records with pens and brushes, so
 // the recording plays back (MetafilePlayer) and prints as vectors. Text arrives as glyph
-// outlines. What EMF cannot hold is approximated: a gradient or pattern fill takes its
-// average colour, partial transparency is drawn opaque (fully transparent paint is left
-// out), and a raster drawn on it becomes a bitmap record over white.
+// outlines. Dashed pens stay dashed pens (a user style of dash lengths). What EMF cannot
+// hold is approximated: a gradient or pattern fill takes its average colour, partial
+// transparency is drawn opaque (fully transparent paint is left out), and a raster drawn on
+// it becomes a bitmap record over white.
+//
+// The recording is bounded: once it would pass maxBytes or maxRecords, nothing more is
+// recorded and overflowed() tells the caller, who refuses the picture.
 //
 //     EmfRecorder emf(QSizeF(120, 60));   // size in pixels at 96 per inch
 //     QPainter p(&emf);
@@ -22,6 +26,8 @@ namespace platform {
 class EmfRecorder : public QPaintDevice {
 public:
     static constexpr int pixelsPerInch = 96;
+    static constexpr qsizetype maxBytes = 32 * 1024 * 1024;
+    static constexpr int maxRecords = 1000000;
 
     explicit EmfRecorder(QSizeF pixels);
     ~EmfRecorder() override;
@@ -31,6 +37,8 @@ public:
     QByteArray data() const;
     // Whether anything was drawn (a metafile of settings alone shows nothing).
     bool drewAnything() const;
+    // Whether drawing stopped at the bound; the metafile then lacks part of the picture.
+    bool overflowed() const;
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

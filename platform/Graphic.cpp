@@ -124,12 +124,18 @@ std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data)
     return g;
 }
 
-std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString& extension)
+std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString& extension,
+                                             QString* error)
 {
     if (extension == ".WMF" || extension == ".EMF") return fromMetafileData(data);
     if (extension == ".SVG") {
-        if (data.size() > maxSvgBytes) return std::nullopt;
-        const std::optional<QByteArray> emf = SvgImport::toMetafile(data);
+        if (data.size() > maxSvgBytes) {
+            if (error)
+                *error = QStringLiteral("The drawing is larger than %1 MB: too large to import.")
+                             .arg(maxSvgBytes / (1024 * 1024));
+            return std::nullopt;
+        }
+        const std::optional<QByteArray> emf = SvgImport::toMetafile(data, error);
         return emf ? fromMetafileData(*emf) : std::nullopt;
     }
     if (extension == ".ICO") return fromIcoData(data);
@@ -162,13 +168,20 @@ const QStringList& Graphic::filePatterns()
     return patterns;
 }
 
-std::optional<QByteArray> Graphic::readPictureFile(const QString& fileName)
+std::optional<QByteArray> Graphic::readPictureFile(const QString& fileName, QString* error)
 {
-    // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
-    if (!FileName::isFile(fileName)) return std::nullopt;
-    QFile file;
-    if (!FileName::openForReading(file, fileName) || file.size() > maxFileBytes)
+    auto fail = [error](const QString& why) {
+        if (error) *error = why;
         return std::nullopt;
+    };
+    // A FIFO or a device is no picture: opening one may wait for ever, reading one never end.
+    if (FileName::exists(fileName) && !FileName::isFile(fileName))
+        return fail(QStringLiteral("not a regular file"));
+    QFile file;
+    QString why;
+    if (!FileName::openForReading(file, fileName, &why)) return fail(why);
+    if (file.size() > maxFileBytes)
+        return fail(QStringLiteral("larger than %1 MB").arg(maxFileBytes / (1024 * 1024)));
     return file.read(maxFileBytes);
 }
 
@@ -196,8 +209,9 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error)
                         .arg(size.width())
                         .arg(size.height())
                         .arg(RasterDecoder::maxPixels / (1024 * 1024)));
-    const std::optional<Graphic> g = fromFileData(data, extension);
-    if (!g) return fail(failed);
+    QString refused;
+    const std::optional<Graphic> g = fromFileData(data, extension, &refused);
+    if (!g) return fail(refused.isEmpty() ? failed : refused);
     *this = *g;
     return true;
 }

@@ -40,7 +40,10 @@ public:
     // A picture from data in the format an upper-cased extension names (".BMP", ".DIB",
     // ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA", ".WMF", ".EMF", ".SVG", and the
     // raster formats of Qt's image plugins such as ".PNG", ".JPEG", ".GIF", ".WEBP").
-    static std::optional<Graphic> fromFileData(QByteArrayView data, const QString& extension);
+    // `error` says why a picture was refused for its size, when it was (the generic
+    // loadErrorMessage otherwise covers data that is no picture).
+    static std::optional<Graphic> fromFileData(QByteArrayView data, const QString& extension,
+                                               QString* error = nullptr);
     // Whether files with this upper-cased extension are read as pictures.
     static bool readsExtension(const QString& extension);
     // File name patterns ("*.png") of every picture file read, for file dialogs and lists.
@@ -53,6 +56,11 @@ public:
     // The size a picture file's header states, read as safely as loadFromFile reads it
     // (invalid when the file cannot be read or states no size).
     static QSize statedSizeOfFile(const QString& fileName);
+    // A picture file's bytes, or nullopt with the reason in `error` for what cannot be
+    // opened, is no regular file (a FIFO or a device: opening one may wait for ever, reading
+    // one never end) or is too large. Every picture file is read through here.
+    static std::optional<QByteArray> readPictureFile(const QString& fileName,
+                                                     QString* error = nullptr);
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::None; }
@@ -86,8 +94,6 @@ public:
 
 private:
     static const QByteArray& empty();
-    // A picture file's bytes, or nothing for what is no regular file or is too large.
-    static std::optional<QByteArray> readPictureFile(const QString& fileName);
     static QByteArray bmpFile(const QImage& image);
     static QByteArray alphaBmpFile(const QImage& image);
     static std::optional<Graphic> fromBmpFile(QByteArrayView file);

@@ -9,9 +9,26 @@
 namespace platform {
 
 namespace {
+constexpr quint32 PS_USERSTYLE = 7;
 constexpr quint32 PS_NULL = 5, PS_STYLE_MASK = 0xF, PS_ENDCAP_SQUARE = 0x100, PS_ENDCAP_FLAT = 0x200,
                   PS_JOIN_BEVEL = 0x1000, PS_JOIN_MITER = 0x2000;
 constexpr quint32 BS_SOLID = 0, BS_NULL = 1, BS_HATCHED = 2;
+
+// A user style's dash and gap lengths as Qt counts them, in pen widths, and an even number
+// of them (GDI repeats an odd list); none, a solid pen, when the lengths are unusable.
+QList<qreal> userDashes(const platform::MetafileDc::LogPen& p)
+{
+    QList<qreal> out;
+    if (p.width <= 0 || p.dashes.isEmpty() || p.dashes.size() > 16) return out;
+    qreal sum = 0;
+    for (qreal d : p.dashes) {
+        out << d / p.width;
+        sum += d;
+    }
+    if (!(sum > 0)) return {};
+    if (out.size() % 2) out += out;
+    return out;
+}
 constexpr quint32 TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 // Fonts larger than this many pixels are not drawn: nothing legible needs them and the
 // font engine would rasterise enormous glyphs.
@@ -285,6 +302,8 @@ QPen MetafileDc::qpen(const QTransform& t) const
     const quint32 style = p.style & PS_STYLE_MASK;
     static const QList<qreal> dashes[] = {{}, {18, 6}, {3, 3}, {9, 6, 3, 6}, {9, 3, 3, 3, 3, 3}};
     if (style >= 1 && style <= 4) pen.setDashPattern(dashes[style]);
+    if (const QList<qreal> user = userDashes(p); style == PS_USERSTYLE && !user.isEmpty())
+        pen.setDashPattern(user);
     pen.setCapStyle(p.style & PS_ENDCAP_FLAT ? Qt::FlatCap : p.style & PS_ENDCAP_SQUARE ? Qt::SquareCap : Qt::RoundCap);
     pen.setJoinStyle(p.style & PS_JOIN_MITER ? Qt::MiterJoin : p.style & PS_JOIN_BEVEL ? Qt::BevelJoin : Qt::RoundJoin);
     return pen;

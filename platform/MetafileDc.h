@@ -26,6 +26,7 @@ public:
         quint32 style = 0; // PS_* with end cap and join bits
         qreal width = 0;   // logical units; 0 is one device pixel
         QColor color = Qt::black;
+        QList<qreal> dashes; // a user style's dash and gap lengths, in logical units
     };
     struct LogBrush {
         quint32 style = 0; // BS_SOLID, BS_NULL, BS_HATCHED, BS_PATTERN, BS_DIBPATTERN

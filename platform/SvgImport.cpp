@@ -1,6 +1,7 @@
 #include "SvgImport.h"
 
 #include "EmfRecorder.h"
+#include "SvgInlineImage.h"
 
 #include <QPainter>
 #include <QSet>
@@ -19,11 +20,9 @@ bool isHref(QStringView attributeName)
     return attributeName == u"href" || attributeName.endsWith(u":href");
 }
 
-// A reference the document may keep: a fragment of itself or inline data.
-bool isInside(QStringView reference)
+bool named(QStringView element, QStringView name)
 {
-    const QStringView r = reference.trimmed();
-    return r.startsWith(u'#') || r.startsWith(u"data:", Qt::CaseInsensitive);
+    return element == name || (element.endsWith(name) && element.at(element.size() - name.size() - 1) == u':');
 }
 
 QString fragment(const QXmlStreamAttributes& attributes)
@@ -36,14 +35,30 @@ QString fragment(const QXmlStreamAttributes& attributes)
     return {};
 }
 
-bool dropped(QStringView element, const QXmlStreamAttributes& attributes)
+// The element's attributes as Qt SVG may see them, or nullopt when the element is left out
+// whole: scripts, and elements that name anything outside the document. An image keeps
+// only an inline raster picture, made safe; any other element only references to parts of
+// the document itself.
+std::optional<QXmlStreamAttributes> keptAttributes(QStringView element,
+                                                   const QXmlStreamAttributes& attributes)
 {
-    if (element == u"script" || element.endsWith(u":script") || element == u"foreignObject")
-        return true;
-    // An image or use that names another file is left out whole.
-    for (const QXmlStreamAttribute& a : attributes)
-        if (isHref(a.qualifiedName()) && !isInside(a.value())) return true;
-    return false;
+    if (named(element, u"script") || named(element, u"foreignObject")) return std::nullopt;
+    const bool image = named(element, u"image");
+    QXmlStreamAttributes kept;
+    for (const QXmlStreamAttribute& a : attributes) {
+        if (!isHref(a.qualifiedName())) {
+            kept.append(a);
+        } else if (image) {
+            const std::optional<QString> safe = SvgInlineImage::safeAddress(a.value());
+            if (!safe) return std::nullopt;
+            kept.append(a.qualifiedName().toString(), *safe);
+        } else if (a.value().startsWith(u'#')) {
+            kept.append(a);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return kept;
 }
 
 // The ids of uses and of elements that contain one: using one of those could multiply the
@@ -71,7 +86,7 @@ QSet<QString> idsContainingUse(QByteArrayView svg)
 }
 } // namespace
 
-QByteArray SvgImport::selfContained(QByteArrayView svg)
+QByteArray SvgImport::selfContained(QByteArrayView svg, int* elements)
 {
     const QSet<QString> nesting = idsContainingUse(svg);
     QByteArray out;
@@ -79,22 +94,22 @@ QByteArray SvgImport::selfContained(QByteArrayView svg)
     QXmlStreamReader reader(svg.toByteArray());
     reader.setNamespaceProcessing(false);
     writer.writeStartDocument();
-    int depth = 0;
-    while (!reader.atEnd() && !reader.hasError()) {
+    int depth = 0, written = 0;
+    while (!reader.atEnd() && !reader.hasError() && written <= maxElements) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
             const QStringView name = reader.qualifiedName();
             const QXmlStreamAttributes attributes = reader.attributes();
-            const bool use = name == u"use" || name.endsWith(u":use");
-            if (depth >= maxDepth || dropped(name, attributes) ||
-                (use && nesting.contains(fragment(attributes)))) {
+            const std::optional<QXmlStreamAttributes> kept = keptAttributes(name, attributes);
+            if (depth >= maxDepth || !kept ||
+                (named(name, u"use") && nesting.contains(fragment(attributes)))) {
                 reader.skipCurrentElement();
                 break;
             }
             ++depth;
+            ++written;
             writer.writeStartElement(name.toString());
-            for (const QXmlStreamAttribute& a : attributes)
-                writer.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+            writer.writeAttributes(*kept);
             break;
         }
         case QXmlStreamReader::EndElement:
@@ -112,12 +127,21 @@ QByteArray SvgImport::selfContained(QByteArrayView svg)
     }
     // A damaged document keeps what came before the damage; open elements are closed.
     writer.writeEndDocument();
+    if (elements) *elements = written;
     return out;
 }
 
-std::optional<QByteArray> SvgImport::toMetafile(QByteArrayView svg)
+std::optional<QByteArray> SvgImport::toMetafile(QByteArrayView svg, QString* error)
 {
-    QSvgRenderer renderer(selfContained(svg));
+    auto refuse = [error](const QString& why) {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    int elements = 0;
+    QSvgRenderer renderer(selfContained(svg, &elements));
+    if (elements > maxElements)
+        return refuse(QStringLiteral("The drawing has more than %1 elements: too many to import.")
+                          .arg(maxElements));
     if (!renderer.isValid()) return std::nullopt;
     QSizeF size = renderer.defaultSize();
     if (size.isEmpty()) size = renderer.viewBoxF().size();
@@ -129,6 +153,11 @@ std::optional<QByteArray> SvgImport::toMetafile(QByteArrayView svg)
     QPainter painter(&recorder);
     renderer.render(&painter, QRectF(QPointF(0, 0), size));
     painter.end();
+    if (recorder.overflowed())
+        return refuse(QStringLiteral("The drawing is too complex to import: its picture would "
+                                     "take more than %1 MB or %2 drawing steps.")
+                          .arg(EmfRecorder::maxBytes / (1024 * 1024))
+                          .arg(EmfRecorder::maxRecords));
     if (!recorder.drewAnything()) return std::nullopt;
     return recorder.data();
 }

@@ -199,19 +199,24 @@ void TSheetPrinter::LoadBackGround()
                                  .arg(name);
         return;
     }
-    QFile file;
     QString error;
-    if (!platform::FileName::openForReading(file, name, &error)) {
+    const std::optional<QByteArray> data = platform::Graphic::readPictureFile(name, &error);
+    if (!data) {
         backgroundProblem_ = QStringLiteral("The background art %1 cannot be read (%2); the "
                                             "cards are printed without it.")
                                  .arg(name, error);
         return;
     }
-    const auto graphic = platform::Graphic::fromFileData(file.readAll(), extension);
+    error.clear();
+    const auto graphic = platform::Graphic::fromFileData(*data, extension, &error);
     if (!graphic || graphic->isEmpty()) {
-        backgroundProblem_ = QStringLiteral("The background art %1 is damaged; the cards are "
-                                            "printed without it.")
-                                 .arg(name);
+        backgroundProblem_ =
+            error.isEmpty() ? QStringLiteral("The background art %1 is damaged; the cards are "
+                                             "printed without it.")
+                                  .arg(name)
+                            : QStringLiteral("The background art %1 is refused (%2); the cards "
+                                             "are printed without it.")
+                                  .arg(name, error);
         return;
     }
     if (graphic->kind() == platform::Graphic::Kind::Metafile) {

@@ -138,6 +138,8 @@ private slots:
     void hugeCaptionPrints();
     void hugeEffectObjectsPrint_data();
     void hugeEffectObjectsPrint();
+    void backgroundArtIsBounded_data();
+    void backgroundArtIsBounded();
     void fullDisk();
     void namesNotUtf8_data();
     void namesNotUtf8();
@@ -481,6 +483,50 @@ void tst_CommandLine::hugeEffectObjectsPrint()
         QVERIFY2(r.code == 0, qPrintable(args.first() + ": " + QString::number(r.code) + " " + r.err));
     }
     QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void tst_CommandLine::backgroundArtIsBounded_data()
+{
+    QTest::addColumn<QString>("art"); // FIFO, ZERO, or a fixture picture
+    QTest::addColumn<QByteArray>("svg"); // when not empty, the art's content
+    QTest::addColumn<QString>("message"); // what is said of the art; empty: nothing
+    QTest::newRow("a FIFO") << "FIFO" << QByteArray() << "cannot be read (not a regular file)";
+    QTest::newRow("a link to /dev/zero") << "ZERO" << QByteArray() << "cannot be read (not a regular file)";
+    QTest::newRow("dashed lines") << "dashes.svg" << QByteArray() << "";
+    QTest::newRow("too many elements")
+        << "many.svg"
+        << "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>" +
+               QByteArray("<rect width='1' height='1'/>").repeated(200000) + "</svg>"
+        << "is refused (The drawing has more than 100000 elements: too many to import.)";
+}
+
+void tst_CommandLine::backgroundArtIsBounded()
+{
+    // Art the card's companion file names that never ends, or whose import would not: the
+    // sheet is printed in time and in 1 GB, without the art and saying why when it is refused.
+    QFETCH(QString, art);
+    QFETCH(QByteArray, svg);
+    QFETCH(QString, message);
+    SurfaceFixture f;
+    const QString card = writeCard(f);
+    const QString name = f.home.filePath(art == "FIFO" || art == "ZERO" ? "art.bmp" : art);
+    if (art == "FIFO")
+        QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    else if (art == "ZERO")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), name));
+    else if (svg.isEmpty())
+        QVERIFY(QFile::copy(QStringLiteral(ORLANTO_FIXTURES "/pictures/") + art, name));
+    else
+        QCOMPARE(fileWith(f.home, art, svg), name);
+    QCOMPARE(fileWith(f.home, "card.ORX", name.toUtf8() + "\r\n"), f.home.filePath("card.ORX"));
+    const QString pdf = f.home.filePath("out.pdf");
+    const Run r = orlanto({"print", card, "-o", pdf, "--home", f.home.path()}, deadDisplay, rlim_t(1) << 30);
+    QVERIFY2(r.code == 0, qPrintable(QString::number(r.code) + " " + r.err));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    if (message.isEmpty())
+        QVERIFY2(!r.err.contains(QStringLiteral("background art")), qPrintable(r.err));
+    else
+        QVERIFY2(r.err.contains(QStringLiteral("The background art %1 %2").arg(name, message)), qPrintable(r.err));
 }
 
 void tst_CommandLine::fullDisk()

@@ -92,7 +92,22 @@ QList<quint32> emfRecords(const QByteArray& emf)
     }
     return types;
 }
-constexpr quint32 emrStretchDiBits = 81, emrFillPath = 62, emrStrokePath = 64;
+constexpr quint32 emrStretchDiBits = 81, emrFillPath = 62, emrStrokePath = 64, emrExtCreatePen = 95;
+
+// An SVG document of w x h pixels with the given elements.
+QByteArray svgWith(const QByteArray& elements, int w = 40, int h = 20)
+{
+    return "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+           "width='" + QByteArray::number(w) + "' height='" + QByteArray::number(h) + "'>" +
+           elements + "</svg>";
+}
+
+// An image element showing the data inline, as a "data:" address of the media type.
+QByteArray inlineImage(const QByteArray& mediaType, const QByteArray& data)
+{
+    return "<image width='40' height='20' xlink:href='data:" + mediaType + ";base64," +
+           data.toBase64() + "'/>";
+}
 } // namespace
 
 class tst_Graphic : public QObject {
@@ -118,6 +133,11 @@ private slots:
     void svgReadsNothingOutsideItself();
     void nestedSvgUsesStayBounded();
     void damagedSvgKeepsWhatWasRead();
+    void svgInsideSvgIsRefused_data();
+    void svgInsideSvgIsRefused();
+    void svgImportIsBounded_data();
+    void svgImportIsBounded();
+    void svgDashesStayDashedPens();
     void hugePictureIsRefusedWithReason();
 };
 
@@ -443,7 +463,7 @@ void tst_Graphic::svgReadsNothingOutsideItself()
     const QString kept = QString::fromUtf8(SvgImport::selfContained(svg));
     for (const char* gone : {"secret", "example.com", "other.svg", "script", "style.css"})
         QVERIFY2(!kept.contains(QLatin1String(gone)), gone);
-    QVERIFY(kept.contains(QLatin1String(inline_)));
+    QVERIFY(kept.contains(QLatin1String("data:image/png;base64,")));
 
     Graphic g;
     QVERIFY(g.loadFromFile(written(tmp, "refs.svg", svg)));
@@ -483,6 +503,88 @@ void tst_Graphic::damagedSvgKeepsWhatWasRead()
     g->draw(p, QRectF(0, 0, 192, 96));
     p.end();
     QCOMPARE(played.pixel(48, 48), qRgb(0xc0, 0, 0)); // the circle, read before the damage
+}
+
+void tst_Graphic::svgInsideSvgIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("mediaType");
+    QTest::addColumn<QByteArray>("inner"); // %FILE% is replaced by a picture file's name
+    const QByteArray reads = svgWith("<image width='40' height='20' xlink:href='%FILE%'/>");
+    QTest::newRow("svg naming a file") << QByteArray("image/svg+xml") << reads;
+    QTest::newRow("svg named as png") << QByteArray("image/png") << reads;
+    QTest::newRow("svg in svg in svg")
+        << QByteArray("image/svg+xml") << svgWith(inlineImage("image/svg+xml", reads));
+}
+
+void tst_Graphic::svgInsideSvgIsRefused()
+{
+    // Qt SVG would read an SVG picture inside the document as a second document, whose own
+    // references to files it loads: no SVG inside SVG is drawn, at any depth.
+    QFETCH(QByteArray, mediaType);
+    QFETCH(QByteArray, inner);
+    QTemporaryDir tmp;
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString secret = written(tmp, "secret.png", encoded(red, "png"));
+    inner.replace("%FILE%", secret.toUtf8());
+    const QByteArray svg =
+        svgWith("<rect width='40' height='20' fill='blue'/>" + inlineImage(mediaType, inner));
+    QVERIFY(!SvgImport::selfContained(svg).contains("<image"));
+    const std::optional<Graphic> g = Graphic::fromFileData(svg, ".SVG");
+    QVERIFY(g);
+    QVERIFY(!emfRecords(g->metafileData()).contains(emrStretchDiBits));
+}
+
+void tst_Graphic::svgImportIsBounded_data()
+{
+    QTest::addColumn<QByteArray>("svg");
+    QTest::addColumn<QString>("refusal"); // empty: imported
+    QTest::addColumn<qsizetype>("maxBytes");
+    // Each dash was an outline of its own: hundreds of megabytes.
+    QTest::newRow("dashed lines") << fixture("dashes.svg") << QString() << qsizetype(8 << 20);
+    // A raster far larger than any card prints is reduced to 2100 pixels on its longer side.
+    QImage big(4000, 3000, QImage::Format_RGB32);
+    big.fill(Qt::darkGreen);
+    QTest::newRow("huge inline raster")
+        << svgWith(inlineImage("image/png", encoded(big, "png"))) << QString()
+        << qsizetype(2100 * 1575 * 4 + 4096);
+    QTest::newRow("too many elements")
+        << svgWith(QByteArray("<rect width='1' height='1'/>").repeated(SvgImport::maxElements + 1))
+        << QStringLiteral("The drawing has more than 100000 elements: too many to import.")
+        << qsizetype(0);
+}
+
+void tst_Graphic::svgImportIsBounded()
+{
+    QFETCH(QByteArray, svg);
+    QFETCH(QString, refusal);
+    QFETCH(qsizetype, maxBytes);
+    QTemporaryDir tmp;
+    Graphic g;
+    QString error;
+    const bool loaded = g.loadFromFile(written(tmp, "drawing.svg", svg), &error);
+    QCOMPARE(error, refusal);
+    QCOMPARE(loaded, refusal.isEmpty());
+    if (loaded) QVERIFY2(g.metafileData().size() <= maxBytes, qPrintable(QString::number(g.metafileData().size())));
+}
+
+void tst_Graphic::svgDashesStayDashedPens()
+{
+    const QByteArray svg = svgWith("<path d='M0 10 H40' fill='none' stroke='black' stroke-width='4' "
+                                   "stroke-dasharray='5 5'/>");
+    const std::optional<Graphic> g = Graphic::fromFileData(svg, ".SVG");
+    QVERIFY(g);
+    const QList<quint32> records = emfRecords(g->metafileData());
+    QCOMPARE(records.count(emrExtCreatePen), 1);
+    QCOMPARE(records.count(emrFillPath), 0);
+    // Played back as Qt SVG draws it: dash, gap, dash.
+    QImage played(40, 20, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter p(&played);
+    g->draw(p, QRectF(0, 0, 40, 20));
+    p.end();
+    for (int x : {2, 12, 22, 32}) QCOMPARE(played.pixel(x, 10), qRgb(0, 0, 0));
+    for (int x : {7, 17, 27, 37}) QCOMPARE(played.pixel(x, 10), qRgb(255, 255, 255));
 }
 
 void tst_Graphic::hugePictureIsRefusedWithReason()

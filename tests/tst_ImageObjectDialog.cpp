@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
 
@@ -65,6 +67,8 @@ class tst_ImageObjectDialog : public QObject {
     void cancelChangesNothing();
     void iconBecomesBitmap();
     void previewFillsItsBoxUnlessAutoSize();
+    void previewOfSvgOpensNoOtherFile_data();
+    void previewOfSvgOpensNoOtherFile();
 };
 
 void tst_ImageObjectDialog::controls() {
@@ -253,6 +257,34 @@ void tst_ImageObjectDialog::previewFillsItsBoxUnlessAutoSize() {
     d.findChild<QCheckBox*>("AutoSizeCheckBox")->setChecked(true);
     QCOMPARE(pixel(2, 2), red);
     QCOMPARE(pixel(far, far), white);
+}
+
+void tst_ImageObjectDialog::previewOfSvgOpensNoOtherFile_data() {
+    QTest::addColumn<QString>("target"); // the file the inner document names
+    QTest::newRow("a picture: not copied in") << "secret.bmp";
+    QTest::newRow("a FIFO: not waited on") << "pipe.bmp";
+}
+
+void tst_ImageObjectDialog::previewOfSvgOpensNoOtherFile() {
+    // An SVG holding another SVG as an inline picture, whose image names a local file:
+    // clicking the file shows the drawing without that file, and never waits on it.
+    QFETCH(QString, target);
+    DialogFixture f;
+    f.redBitmap("secret.bmp", 8, 8);
+    QCOMPARE(mkfifo(QFile::encodeName(f.file("pipe.bmp")).constData(), 0600), 0);
+    const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' "
+                            "xmlns:xlink='http://www.w3.org/1999/xlink' width='20' height='20'>";
+    const QByteArray inner = head + "<image width='20' height='20' xlink:href='" +
+                             f.file(target).toUtf8() + "'/></svg>";
+    const QString svg = f.writeFile("nested.svg", head + "<rect width='20' height='20' fill='blue'/>"
+                                    "<image width='20' height='20' xlink:href='data:image/svg+xml;base64," +
+                                    inner.toBase64() + "'/></svg>");
+    TGImageBrowser d;
+    d.selectFile(svg);
+    QCOMPARE(d.preview().kind(), platform::Graphic::Kind::Metafile);
+    const QImage shown = d.findChild<QLabel*>("Preview")->pixmap().toImage();
+    QCOMPARE(shown.pixel(100, 100) | 0xFF000000, 0xFF0000FFu);
+    QVERIFY(f.dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(tst_ImageObjectDialog)

@@ -24,6 +24,8 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 // A shown window in a fresh home (its ORL.INI as given), activated as at start-up.
 struct Window {
@@ -92,6 +94,7 @@ class tst_MainScreenView : public QObject {
     void statusAfterDrag_data();
     void statusAfterDrag();
     void noPrinterAtStart();
+    void previewWithoutPrinter_data();
     void previewWithoutPrinter();
     void printOffersPdfExport_data();
     void printOffersPdfExport();
@@ -297,10 +300,33 @@ void tst_MainScreenView::noPrinterAtStart() {
         QVERIFY2(win.w->findChild<QPushButton*>(QLatin1String(name))->isEnabled(), name);
 }
 
+void tst_MainScreenView::previewWithoutPrinter_data() {
+    // The background art the opened card's companion file names.
+    QTest::addColumn<QString>("art");
+    QTest::newRow("no art") << "";
+    QTest::newRow("art a FIFO: not waited on") << "FIFO";
+    QTest::newRow("art a link to /dev/zero: not read") << "ZERO";
+}
+
 void tst_MainScreenView::previewWithoutPrinter() {
+    QFETCH(QString, art);
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path());
+    if (!art.isEmpty()) {
+        const QString name = home.filePath(QStringLiteral("art.bmp"));
+        if (art == QLatin1String("FIFO"))
+            QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), name));
+        const QString card = home.filePath(QStringLiteral("ART.ORL"));
+        TGBusinessCardPanel32().SaveCard(card);
+        QFile companion(home.filePath(QStringLiteral("ART.ORX")));
+        QVERIFY(companion.open(QIODevice::WriteOnly) && companion.write(name.toUtf8() + "\r\n") > 0);
+        companion.close();
+        win.w->openFile(card);
+        QCOMPARE(win.w->backgroundFile(), name);
+    }
     QString status;
     bool offersOpen = true;
     dialogs.dialogs.push_back(
