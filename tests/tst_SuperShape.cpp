@@ -7,7 +7,6 @@
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TGBrushImageBrowser.h"
-#include "objects/shapes/TGFolderBrowser.h"
 #include "objects/shapes/TSuperShape.h"
 #include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TSuperShapeProperties.h"
@@ -16,6 +15,8 @@
 #include "platform/ScreenMetrics.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMetaProperty>
 #include <QPushButton>
 #include <QSpinBox>
@@ -77,6 +78,7 @@ class tst_SuperShape : public QObject {
     void cardValuesOutOfRangeAreRefused();
     void toolOpensDialogAndOkAppliesInOrder();
     void dialogCancelChangesNothing();
+    void textureChooserLoadsIntoSample_data();
     void textureChooserLoadsIntoSample();
     void textureChooserRefusesBadFiles();
     void textureLibraryOfferedFirst();
@@ -443,29 +445,44 @@ void tst_SuperShape::dialogCancelChangesNothing() {
     QVERIFY(s.backColor() != TColor(cWhite));
 }
 
+void tst_SuperShape::textureChooserLoadsIntoSample_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("bitmap") << "Red.BMP" << QByteArray("BMP");
+    QTest::newRow("today's format") << "red.png" << QByteArray("PNG");
+}
+
 void tst_SuperShape::textureChooserLoadsIntoSample() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
     Fixture f;
     QImage art(12, 8, QImage::Format_RGB32);
     art.fill(red);
-    const QString file = f.home.filePath(QStringLiteral("bmbrush/Red.BMP"));
-    QDir().mkpath(f.home.filePath(QStringLiteral("bmbrush")));
-    QVERIFY(art.save(file, "BMP"));
+    const QString folder = f.home.filePath(QStringLiteral("bmbrush"));
+    const QString file = folder + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    QVERIFY(art.save(file, format.constData()));
     TSuperShape s;
     s.setBounds(0, 0, 80, 60);
     s.setSurfaceType(TSuperShape::stBrushImage);
     TSuperShapeProperties d(s);
+    QString shown;
     f.dialogs.dialogs.push_back([&](QDialog& chooser) {
-        auto& b = dynamic_cast<TGBrushImageBrowser&>(chooser);
-        // Nothing remembered: the chooser starts in the texture folder.
-        if (QDir(b.browser().folder()) != QDir(f.home.filePath(QStringLiteral("bmbrush"))))
+        // Qt's file dialog, listing today's picture formats; with nothing remembered it
+        // starts in the texture folder. The user picks the file and opens it.
+        auto* files = chooser.findChild<QFileDialog*>(QStringLiteral("FileDialog"));
+        if (!files || QDir(files->directory()) != QDir(folder) ||
+            !files->nameFilters().constFirst().contains(QStringLiteral("*.png")))
             return int(QDialog::Rejected);
-        b.browser().selectFile(file);
-        return b.sample().texture().size() == QSize(12, 8) ? int(QDialog::Accepted)
-                                                           : int(QDialog::Rejected);
+        files->selectFile(name);
+        static_cast<QDialog*>(files)->accept(); // as its Open button does
+        shown = chooser.findChild<QLabel*>(QStringLiteral("TextureSize"))->text();
+        return chooser.result();
     });
     d.EffectControls->LoadImageButton->click();
     QCOMPARE(f.dialogs.dialogTitles.last(), QStringLiteral("Load Texture Image"));
     QCOMPARE(d.Sample.texture().size(), QSize(12, 8));
+    QCOMPARE(shown, QStringLiteral("12 × 8 pixels"));
     d.applyToShape();
     QCOMPARE(s.texture().size(), QSize(12, 8));
     QCOMPARE(QFileInfo(s.lastBitmapFileNameandPath()), QFileInfo(file));
@@ -515,7 +532,7 @@ void tst_SuperShape::textureLibraryOfferedFirst() {
     Fixture f; // a home without textures
     TGBrushImageBrowser chooser;
     chooser.start(QString(), TGBrushImageBrowser::textureFolder());
-    const QDir folder(chooser.browser().folder());
+    const QDir folder(chooser.folder());
     QCOMPARE(folder, QDir(f.home.filePath(QStringLiteral("bmbrush"))));
     const QStringList names = folder.entryList(QDir::Files);
     QVERIFY2(names.size() >= 12, qPrintable(names.join(',')));

@@ -1,18 +1,21 @@
 #include "TGBrushImageBrowser.h"
 
-#include "TGFolderBrowser.h"
 #include "TSuperShape.h"
 #include "objects/text/TGObjectPreview.h"
 #include "platform/DialogHost.h"
 #include "platform/Graphic.h"
 #include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
+#include "platform/RasterDecoder.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -44,8 +47,13 @@ QString installedTextures() {
 } // namespace
 
 const QStringList& TGBrushImageBrowser::filePatterns() {
-    static const QStringList patterns{"*.BMP", "*.DIB", "*.JPG", "*.JIF",
-                                      "*.PCX", "*.RLE", "*.TGA", "*.ICO"};
+    static const QStringList patterns = [] {
+        QStringList rasters = platform::Graphic::filePatterns();
+        rasters.removeIf([](const QString& p) {
+            return !platform::RasterDecoder::handles(QLatin1Char('.') + p.mid(2).toUpper());
+        });
+        return rasters;
+    }();
     return patterns;
 }
 
@@ -61,9 +69,19 @@ TGBrushImageBrowser::TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample
     setWindowTitle(QStringLiteral("Load Texture Image"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowContextHelpButtonHint);
-    browser_ = new TGFolderBrowser(filePatterns());
+    files_ = new QFileDialog(this);
+    files_->setObjectName(QStringLiteral("FileDialog"));
+    files_->setWindowFlags(Qt::Widget);
+    files_->setOption(QFileDialog::DontUseNativeDialog); // a native dialog cannot be embedded
+    files_->setFileMode(QFileDialog::ExistingFile);
+    files_->setNameFilters({QStringLiteral("Textures (%1)").arg(filePatterns().join(QLatin1Char(' '))),
+                            QStringLiteral("All files (*)")});
+    // Its own Open and Cancel buttons give way to the dialog's "Ok" and "Cancel".
+    if (auto* box = files_->findChild<QDialogButtonBox*>()) box->hide();
     preview_ = new TGObjectPreview(*sample_, QSize(200, 150));
     preview_->setObjectName(QStringLiteral("SamplePanel"));
+    size_ = new QLabel;
+    size_->setObjectName(QStringLiteral("TextureSize"));
 
     auto* ok = new QPushButton(QStringLiteral("Ok"));
     ok->setObjectName(QStringLiteral("OKButton"));
@@ -77,9 +95,10 @@ TGBrushImageBrowser::TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample
 
     auto* right = new QVBoxLayout;
     right->addWidget(preview_);
+    right->addWidget(size_);
     right->addStretch();
     auto* columns = new QHBoxLayout;
-    columns->addWidget(browser_, 1);
+    columns->addWidget(files_, 1);
     columns->addLayout(right);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -94,26 +113,48 @@ TGBrushImageBrowser::TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this,
             [] { platform::HelpViewer::showTopic(helpContext); });
-    connect(browser_, &TGFolderBrowser::fileChosen, this, &TGBrushImageBrowser::fileChosen);
+    connect(files_, &QFileDialog::currentChanged, this, [this](const QString& path) {
+        if (QFileInfo(path).isFile()) choose(path);
+    });
+    // A double click (or Enter) on a file takes it, as "Ok" does.
+    connect(files_, &QFileDialog::finished, this, [this](int result) {
+        if (result == QDialog::Accepted && !files_->selectedFiles().isEmpty())
+            choose(files_->selectedFiles().constFirst());
+        done(result);
+    });
 }
 
 TGBrushImageBrowser::~TGBrushImageBrowser() = default;
 
 void TGBrushImageBrowser::start(const QString& lastFile, const QString& folder) {
     if (!lastFile.isEmpty() && QFileInfo(lastFile).isFile())
-        browser_->selectFile(lastFile);
+        selectFile(lastFile);
     else
-        browser_->setFolder(folder);
+        setFolder(folder);
 }
 
-QString TGBrushImageBrowser::selectedFile() const {
-    return browser_->selectedFile();
+void TGBrushImageBrowser::setFolder(const QString& folder) {
+    files_->setDirectory(folder);
 }
 
-void TGBrushImageBrowser::fileChosen() {
-    const QString file = browser_->selectedFile();
-    if (file.isEmpty()) return;
-    sample_->setTexture(loadTexture(file));
+QString TGBrushImageBrowser::folder() const {
+    return files_->directory().absolutePath();
+}
+
+void TGBrushImageBrowser::selectFile(const QString& fileName) {
+    const QFileInfo info(fileName);
+    setFolder(info.absolutePath());
+    files_->selectFile(info.fileName());
+    choose(info.absoluteFilePath());
+}
+
+void TGBrushImageBrowser::choose(const QString& fileName) {
+    if (fileName == selected_) return;
+    selected_ = fileName;
+    sample_->setTexture(loadTexture(fileName));
+    const QSize size = sample_->texture().size();
+    size_->setText(size.isEmpty() ? QString()
+                                  : QStringLiteral("%1 × %2 pixels").arg(size.width()).arg(size.height()));
     preview_->update();
 }
 

@@ -1,22 +1,25 @@
 #pragma once
-// "Load Texture Image": the texture chooser of the effect shape dialog. The user walks the
-// drives and folders and picks a texture file, which loads into the dialog's own sample
-// object at once; the caller copies its sample into the dialog's before showing it and
-// takes the sample's texture on "Ok". TSuperTextBrushImageBrowser is the same dialog with
-// an effect text as its sample.
+// "Load Texture Image": the texture chooser of the effect shape dialog. The user browses
+// with Qt's file dialog (embedded, as in the picture dialog) and picks a texture file, which
+// loads into the dialog's own sample object at once, with the texture's pixel size beside
+// it; the caller copies its sample into the dialog's before showing it and takes the
+// sample's texture on "Ok". TSuperTextBrushImageBrowser is the same dialog with an effect
+// text as its sample.
 #include <QDialog>
 #include <QImage>
 
 #include <memory>
 
+class QFileDialog;
+class QLabel;
 class TGEffectControl;
-class TGFolderBrowser;
 class TGObjectPreview;
 
 class TGBrushImageBrowser : public QDialog {
     Q_OBJECT
   public:
     static constexpr int helpContext = 40012;
+    // File name patterns ("*.png") of the raster pictures a texture is read from.
     static const QStringList& filePatterns();
 
     // With a 75 by 75 effect shape as the sample.
@@ -27,8 +30,12 @@ class TGBrushImageBrowser : public QDialog {
     // Points the file list at the last texture file when it still exists, otherwise
     // opens the folder.
     void start(const QString& lastFile, const QString& folder);
-    TGFolderBrowser& browser() { return *browser_; }
-    QString selectedFile() const;
+    void setFolder(const QString& folder);
+    QString folder() const;
+    // Shows the file's folder, selects the file and loads it into the sample.
+    void selectFile(const QString& fileName);
+    // The chosen file's full name, or empty.
+    QString selectedFile() const { return selected_; }
 
     // Reads a texture file by its upper-cased extension: a bitmap, an icon drawn onto a
     // bitmap of its size, or a picture through the decoders. A file that cannot be read
@@ -43,9 +50,11 @@ class TGBrushImageBrowser : public QDialog {
     TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample, QWidget* parent);
 
   private:
-    void fileChosen();
+    void choose(const QString& fileName);
 
     std::unique_ptr<TGEffectControl> sample_;
-    TGFolderBrowser* browser_ = nullptr;
+    QString selected_;
+    QFileDialog* files_ = nullptr;
     TGObjectPreview* preview_ = nullptr;
+    QLabel* size_ = nullptr;
 };

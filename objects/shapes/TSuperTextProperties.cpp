@@ -7,6 +7,7 @@
 #include "objects/text/TGObjectPreview.h"
 #include "platform/ColorComboBox.h"
 #include "platform/DialogHost.h"
+#include "platform/Graphic.h"
 #include "platform/HelpViewer.h"
 
 #include <QComboBox>
@@ -30,8 +31,9 @@ QImage libraryTexture() {
     const QDir folder(TGBrushImageBrowser::textureFolder());
     for (const QString& name :
          folder.entryList(TGBrushImageBrowser::filePatterns(), QDir::Files, QDir::Name)) {
-        QImage image(folder.filePath(name));
-        if (!image.isNull()) return image;
+        platform::Graphic texture;
+        if (texture.loadFromFile(folder.filePath(name)) && !texture.image().isNull())
+            return texture.image();
     }
     return {};
 }
