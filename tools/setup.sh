@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
   libbenchmark-dev libqpdf-dev
   fonts-liberation2 fonts-dejavu-core fonts-symbola
-  poppler-utils qt6-image-formats-plugins
+  poppler-utils qt6-image-formats-plugins librsvg2-bin
   xvfb xauth x11-apps imagemagick xdotool
   clang libclang-rt-14-dev
   cups cups-client cups-bsd printer-driver-cups-pdf
