@@ -318,10 +318,13 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
                         if ((line[x] | 0xFF000000) == key) line[x] = 0;
                 }
                 op = 0x00CC0020;
-            } else if (type == 114) {
-                op = 0x00CC0020;
             }
-            dc.blit(dest, image, QRectF(srcPos, srcSize), op);
+            qreal opacity = 1;
+            if (type == 114) { // AlphaBlend: the blend function's constant alpha
+                op = 0x00CC0020;
+                opacity = ((rop >> 16) & 0xFF) / 255.0;
+            }
+            dc.blit(dest, image, QRectF(srcPos, srcSize), op, opacity);
             break;
         }
         case 80: case 81: {

@@ -1,10 +1,13 @@
 #include "EmfRecorder.h"
 
+#include "GradientBands.h"
+
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QtEndian>
 
+#include <bit>
 #include <cmath>
 #include <optional>
 
@@ -24,7 +27,8 @@ enum : quint32 {
     EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_BEGINPATH = 59,
     EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61, EMR_FILLPATH = 62, EMR_STROKEANDFILLPATH = 63,
     EMR_STROKEPATH = 64, EMR_SELECTCLIPPATH = 67, EMR_EXTSELECTCLIPRGN = 75,
-    EMR_STRETCHDIBITS = 81, EMR_EXTCREATEPEN = 95
+    EMR_STRETCHDIBITS = 81, EMR_EXTCREATEPEN = 95, EMR_SAVEDC = 33, EMR_RESTOREDC = 34,
+    EMR_ALPHABLEND = 114
 };
 constexpr quint32 penSlot = 1, brushSlot = 2;
 constexpr quint32 nullBrush = 0x80000005, nullPen = 0x80000008;
@@ -36,13 +40,14 @@ qint32 coordinate(qreal v)
     return qint32(std::lround(qBound<qreal>(-1e9, v, 1e9)));
 }
 
-// A colour as drawn on white paper: EMF colours have no transparency.
-std::optional<QColor> opaque(QColor c, qreal opacity)
+// The colour paint of this colour leaves at the painter's opacity; nothing for paint that
+// leaves none.
+std::optional<QColor> visible(QColor c, qreal opacity)
 {
     const qreal a = c.alphaF() * opacity;
     if (a < 1.0 / 255) return std::nullopt;
-    auto mix = [a](qreal v) { return v * a + (1 - a); };
-    return QColor::fromRgbF(float(mix(c.redF())), float(mix(c.greenF())), float(mix(c.blueF())));
+    c.setAlphaF(float(std::min<qreal>(a, 1)));
+    return c;
 }
 
 QColor averageColor(const QBrush& brush)
@@ -335,22 +340,37 @@ private:
     {
         if (overflowed_) return;
         const QTransform t = toUnits();
-        const std::optional<QColor> fillColor =
-            fill && brush_.style() != Qt::NoBrush ? opaque(averageColor(brush_), opacity_)
-                                                  : std::nullopt;
-        std::optional<QColor> penColor = pen_.style() == Qt::NoPen
+        QPainterPath mapped = t.map(path);
+        mapped.setFillRule(path.fillRule());
+        std::optional<QColor> fillColor;
+        if (fill && brush_.style() != Qt::NoBrush) {
+            const QList<GradientBands::Band> bands = GradientBands::of(brush_, path.boundingRect(), t);
+            if (bands.isEmpty())
+                fillColor = visible(averageColor(brush_), opacity_);
+            else
+                fillBands(mapped, bands);
+        }
+        // A pen without a brush draws nothing (Qt SVG outlines text with one).
+        std::optional<QColor> penColor = pen_.style() == Qt::NoPen || pen_.brush().style() == Qt::NoBrush
                                              ? std::nullopt
-                                             : opaque(averageColor(pen_.brush()), opacity_);
+                                             : visible(averageColor(pen_.brush()), opacity_);
         const bool cosmetic = pen_.isCosmetic();
-        // A pen whose width the transform would distort is drawn as the filled outline of
-        // its stroke.
         auto near = [](qreal a, qreal b) {
             return std::abs(a - b) <= 1e-6 * std::max({1.0, std::abs(a), std::abs(b)});
         };
         const bool uniform = (near(t.m11(), t.m22()) && near(t.m12(), -t.m21())) ||
                              (near(t.m11(), -t.m22()) && near(t.m12(), t.m21()));
-        if (penColor && !cosmetic && !uniform) {
-            drawOutlineOfStroke(path, *penColor);
+        // A see-through fill is blended into the shape after it.
+        if (fillColor && fillColor->alpha() < 255) {
+            fillSolid(mapped, *fillColor);
+            fillColor.reset();
+        }
+        // A pen whose width the transform would distort, or a see-through one, is drawn as
+        // the filled outline of its stroke.
+        if (penColor && !cosmetic && (!uniform || penColor->alpha() < 255)) {
+            QPainterPath outline = t.map(QPainterPathStroker(pen_).createStroke(path));
+            outline.setFillRule(Qt::WindingFill);
+            fillSolid(outline, *penColor);
             penColor.reset();
         }
         if (!fillColor && !penColor) return;
@@ -358,8 +378,6 @@ private:
         const qreal scale = std::sqrt(std::abs(t.determinant()));
         const qreal width = cosmetic ? 0 : pen_.widthF() * scale;
         selectPen(penColor, width, pen_.capStyle(), pen_.joinStyle(), dashes(width));
-        QPainterPath mapped = t.map(path);
-        mapped.setFillRule(path.fillRule());
         writePath(mapped);
         ++drawings_;
         simple(fillColor && penColor ? EMR_STROKEANDFILLPATH
@@ -368,16 +386,52 @@ private:
                {0, 0, 0, 0});
     }
 
-    void drawOutlineOfStroke(const QPainterPath& path, QColor color)
+    // Fills a shape in recording units with one colour: opaque paint as a path, see-through
+    // paint as a one-pixel bitmap blended over the shape's bounds within its clip.
+    void fillSolid(const QPainterPath& shape, QColor color)
     {
-        QPainterPathStroker stroker(pen_);
-        QPainterPath outline = toUnits().map(stroker.createStroke(path));
-        outline.setFillRule(Qt::WindingFill);
-        selectBrush(color);
-        selectPen(std::nullopt, 0, {}, {});
-        writePath(outline);
+        if (color.alpha() == 255) {
+            selectBrush(color);
+            selectPen(std::nullopt, 0, {}, {});
+            writePath(shape);
+            simple(EMR_FILLPATH, {0, 0, 0, 0});
+        } else {
+            simple(EMR_SAVEDC);
+            writePath(shape);
+            simple(EMR_SELECTCLIPPATH, {RGN_AND});
+            blend(shape.boundingRect().toAlignedRect(), color);
+            simple(EMR_RESTOREDC, {quint32(-1)});
+        }
         ++drawings_;
-        simple(EMR_FILLPATH, {0, 0, 0, 0});
+    }
+
+    // A gradient: its bands, each filled within the clip of the shape.
+    void fillBands(const QPainterPath& shape, const QList<GradientBands::Band>& bands)
+    {
+        simple(EMR_SAVEDC);
+        writePath(shape);
+        simple(EMR_SELECTCLIPPATH, {RGN_AND});
+        const QRectF bounds = shape.boundingRect();
+        for (const GradientBands::Band& b : bands)
+            if (const std::optional<QColor> c = visible(b.color, opacity_); c && b.shape.intersects(bounds))
+                fillSolid(b.shape, *c);
+        simple(EMR_RESTOREDC, {quint32(-1)});
+    }
+
+    // An alpha blend of one pixel of the colour, stretched over `dest`, at the colour's alpha.
+    void blend(const QRect& dest, QColor color)
+    {
+        Record rec(EMR_ALPHABLEND);
+        rec << dest.left() << dest.top() << dest.right() << dest.bottom();
+        rec << dest.left() << dest.top() << dest.width() << dest.height();
+        rec << (quint32(color.alpha()) << 16); // blend function: source over, constant alpha
+        rec << 0 << 0;                           // source origin
+        for (float v : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) rec << std::bit_cast<quint32>(v);
+        rec << 0 << 0;                           // background colour, usage
+        rec << 108 << 40 << 148 << 4 << 1 << 1;  // bitmap info and bits, source size
+        rec << 40 << 1 << 1 << quint32(1 | 32 << 16) << 0 << 4 << 0 << 0 << 0 << 0;
+        rec << (quint32(color.blue()) | quint32(color.green()) << 8 | quint32(color.red()) << 16);
+        write(rec);
     }
 
     QSizeF pixels_;

@@ -2,10 +2,12 @@
 // A paint device that records what is painted on it as an enhanced metafile (EMF), the
 // card file's vector picture format: paths become path records with pens and brushes, so
 // the recording plays back (MetafilePlayer) and prints as vectors. Text arrives as glyph
-// outlines. Dashed pens stay dashed pens (a user style of dash lengths). What EMF cannot
-// hold is approximated: a gradient or pattern fill takes its average colour, partial
-// transparency is drawn opaque (fully transparent paint is left out), and a raster drawn on
-// it becomes a bitmap record over white.
+// outlines. Dashed pens stay dashed pens (a user style of dash lengths). Linear and radial
+// gradients become bands of one colour each within the shape's clip (GradientBands);
+// see-through paint (a colour's alpha or the painter's opacity) becomes an alpha blend of
+// one pixel over the shape, clipped to it, as does a see-through stroke's outline. Other
+// fills (conical gradients, patterns) take their average colour, and a raster drawn on it
+// becomes a bitmap record over white.
 //
 // The recording is bounded: once it would pass maxBytes or maxRecords, nothing more is
 // recorded and overflowed() tells the caller, who refuses the picture.

@@ -599,7 +599,8 @@ void MetafileDc::fillDevice(const QPainterPath& device, const QBrush& brush, QPa
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src, quint32 rop)
+void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src, quint32 rop,
+                      qreal opacity)
 {
     if (state_.pathOpen) return;
     const quint32 index = (rop >> 16) & 0xFF;
@@ -631,7 +632,9 @@ void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src
         return;
     painter_.setWorldTransform(full);
     painter_.setCompositionMode(rasterOps() ? ropMode(rop) : QPainter::CompositionMode_SourceOver);
+    painter_.setOpacity(opacity);
     painter_.drawImage(inside, image, inside);
+    painter_.setOpacity(1);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

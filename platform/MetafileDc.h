@@ -112,9 +112,11 @@ public:
     void angleArc(QPointF center, qreal radius, qreal startDeg, qreal sweepDeg);
     void textOut(QPointF ref, const QString& text, const QList<qreal>& dx, quint32 options,
                  const QRectF& rect);
-    // Stretches `src` of the image onto `dest` with a ternary raster operation; a null
-    // image makes it a pattern blit with the current brush.
-    void blit(const QRectF& dest, const QImage& image, const QRectF& src, quint32 rop);
+    // Stretches `src` of the image onto `dest` with a ternary raster operation, at an
+    // opacity (an alpha blend's constant alpha); a null image makes it a pattern blit with
+    // the current brush.
+    void blit(const QRectF& dest, const QImage& image, const QRectF& src, quint32 rop,
+              qreal opacity = 1);
     void fillRegion(const Region& region, const std::optional<LogBrush>& brush);
     void frameRegion(const Region& region, const LogBrush& brush, QSizeF size);
     void invertRegion(const Region& region);

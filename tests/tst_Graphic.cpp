@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -138,6 +139,9 @@ private slots:
     void svgImportIsBounded_data();
     void svgImportIsBounded();
     void svgDashesStayDashedPens();
+    void svgPaintsLikeAnSvgRenderer_data();
+    void svgPaintsLikeAnSvgRenderer();
+    void textIsFilledGlyphs();
     void hugePictureIsRefusedWithReason();
 };
 
@@ -585,6 +589,63 @@ void tst_Graphic::svgDashesStayDashedPens()
     p.end();
     for (int x : {2, 12, 22, 32}) QCOMPARE(played.pixel(x, 10), qRgb(0, 0, 0));
     for (int x : {7, 17, 27, 37}) QCOMPARE(played.pixel(x, 10), qRgb(255, 255, 255));
+}
+
+void tst_Graphic::svgPaintsLikeAnSvgRenderer_data()
+{
+    // Points of paints.svg (200 x 100), drawn at twice its size.
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("linear gradient, near red") << QPoint(10, 40);
+    QTest::newRow("linear gradient, middle") << QPoint(100, 40);
+    QTest::newRow("linear gradient, near blue") << QPoint(190, 40);
+    QTest::newRow("radial gradient, centre") << QPoint(300, 40);
+    QTest::newRow("radial gradient, edge") << QPoint(300, 74);
+    QTest::newRow("half-opaque red over blue") << QPoint(90, 150);
+    QTest::newRow("half-opaque red over white") << QPoint(150, 150);
+    QTest::newRow("quarter-opaque stroke") << QPoint(300, 140);
+    QTest::newRow("beside the text") << QPoint(230, 150);
+}
+
+void tst_Graphic::svgPaintsLikeAnSvgRenderer()
+{
+    // The imported drawing, played on white, against rsvg-convert's picture of the file.
+    QFETCH(QPoint, at);
+    const QString svg = dir + "paints.svg";
+    QTemporaryDir tmp;
+    const QString png = tmp.filePath("reference.png");
+    QProcess rsvg;
+    rsvg.start("rsvg-convert", {"-w", "400", "-h", "200", "-b", "white", svg, "-o", png});
+    if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0) QSKIP("rsvg-convert (librsvg2-bin) is not installed");
+    const QImage reference(png);
+    Graphic g;
+    QVERIFY(g.loadFromFile(svg));
+    QImage played(400, 200, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter p(&played);
+    p.setRenderHint(QPainter::Antialiasing);
+    g.draw(p, QRectF(0, 0, 400, 200));
+    p.end();
+    const QColor want = reference.pixelColor(at), got = played.pixelColor(at);
+    const int off = std::max({std::abs(want.red() - got.red()), std::abs(want.green() - got.green()),
+                              std::abs(want.blue() - got.blue())});
+    QVERIFY2(off <= 24, qPrintable(QStringLiteral("%1 drawn, %2 expected").arg(got.name(), want.name())));
+}
+
+void tst_Graphic::textIsFilledGlyphs()
+{
+    // Text is recorded as filled glyphs only: no outline stroke around them.
+    const std::optional<Graphic> g = Graphic::fromFileData(
+        svgWith("<text x='2' y='16' font-family='DejaVu Sans' font-size='16' fill='green'>Ag</text>"), ".SVG");
+    QVERIFY(g);
+    const QList<quint32> records = emfRecords(g->metafileData());
+    QVERIFY(records.contains(emrFillPath));
+    QVERIFY(!records.contains(emrStrokePath));
+    QVERIFY(!records.contains(63)); // stroke and fill
+    QImage played(40, 20, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter p(&played);
+    g->draw(p, QRectF(0, 0, 40, 20));
+    p.end();
 }
 
 void tst_Graphic::hugePictureIsRefusedWithReason()

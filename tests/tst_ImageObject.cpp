@@ -97,6 +97,7 @@ class tst_ImageObject : public QObject {
     void metafileIgnoresFlipAndReverse_data();
     void metafileIgnoresFlipAndReverse();
     void emptyPictureIsWhiteBox();
+    void metafileShowsWhatLiesBeneath();
     void border();
     void popupCommands();
     void tool();
@@ -237,6 +238,19 @@ void tst_ImageObject::emptyPictureIsWhiteBox() {
     QCOMPARE(at(img, 20, 15), white);
     QCOMPARE(at(img, 38, 28), white);
     QCOMPARE(at(img, 40, 15), green);
+}
+
+void tst_ImageObject::metafileShowsWhatLiesBeneath() {
+    // An SVG drawing's undrawn parts show what lies beneath on screen, as they do on paper.
+    ImageFixture f;
+    TGImage* o = f.add(0, 0, 40, 20);
+    o->picture()->setGraphic(*platform::Graphic::fromFileData(
+        "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+        "<rect x='10' y='5' width='20' height='10' fill='blue'/></svg>",
+        QStringLiteral(".SVG")));
+    const QImage img = painted(*o);
+    QCOMPARE(at(img, 2, 2), green);
+    QCOMPARE(at(img, 20, 10), 0xFF0000FFu);
 }
 
 void tst_ImageObject::border() {

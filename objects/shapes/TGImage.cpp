@@ -172,10 +172,8 @@ void TGImage::paint(platform::Canvas& c) {
         c.rectangle(0, 0, W, H);
         break;
     case platform::Graphic::Kind::Metafile:
-        // Drawn over white, as on the work bitmap it is drawn on; Flip and Reverse do not
-        // apply to metafiles.
-        c.brush = {};
-        c.fillRect(r);
+        // What the metafile leaves undrawn shows what lies beneath, on screen as on paper;
+        // Flip and Reverse do not apply to metafiles.
         g.draw(p, r);
         break;
     case platform::Graphic::Kind::Bitmap:
