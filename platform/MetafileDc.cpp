@@ -427,7 +427,10 @@ void MetafileDc::polyBezier(const QPolygonF& points, bool fromCurrent)
         QPainterPath& open = state_.path;
         if (open.elementCount() == 0 || open.currentPosition() != device.elementAt(0))
             open.moveTo(device.elementAt(0));
-        open.connectPath(device);
+        // The curves join the figure as they are (connectPath would drop a figure's opening
+        // move and join it to the figure before).
+        for (int k = 1; k + 2 < device.elementCount(); k += 3)
+            open.cubicTo(device.elementAt(k), device.elementAt(k + 1), device.elementAt(k + 2));
         return;
     }
     draw(path, false, true);
