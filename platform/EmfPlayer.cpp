@@ -146,7 +146,7 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             const QPointF p = pointL(r);
             const QColor c = MetafileDc::colorRef(r.u32());
             dc.save();
-            dc.selectPen(MetafileDc::LogPen{5, 0, c});
+            dc.selectPen(MetafileDc::LogPen{5, 0, c, {}});
             dc.selectBrush(MetafileDc::LogBrush{0, c, 0, {}});
             dc.rectangle(QRectF(p, QSizeF(1, 1)));
             dc.restore(-1);
@@ -185,7 +185,7 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             const qint32 width = r.i32();
             r.skip(4);
             const QColor c = MetafileDc::colorRef(r.u32());
-            if (r.ok()) dc.createObjectAt(index, MetafileDc::LogPen{style, qreal(width), c});
+            if (r.ok()) dc.createObjectAt(index, MetafileDc::LogPen{style, qreal(width), c, {}});
             break;
         }
         case 95: {

@@ -245,9 +245,9 @@ void MetafileDc::selectStockObject(quint32 stock)
                                    QColor(64, 64, 64), Qt::black};
     if (stock <= 4) state_.brush = LogBrush{BS_SOLID, greys[stock], 0, {}};
     else if (stock == 5) state_.brush = LogBrush{BS_NULL, Qt::white, 0, {}};
-    else if (stock == 6) state_.pen = LogPen{0, 0, Qt::white};
-    else if (stock == 7) state_.pen = LogPen{0, 0, Qt::black};
-    else if (stock == 8) state_.pen = LogPen{PS_NULL, 0, Qt::black};
+    else if (stock == 6) state_.pen = LogPen{0, 0, Qt::white, {}};
+    else if (stock == 7) state_.pen = LogPen{0, 0, Qt::black, {}};
+    else if (stock == 8) state_.pen = LogPen{PS_NULL, 0, Qt::black, {}};
     else if (stock >= 10 && stock <= 17 && stock != 15) state_.font = LogFont{};
 }
 
@@ -652,7 +652,7 @@ void MetafileDc::fillRegion(const Region& region, const std::optional<LogBrush>&
 void MetafileDc::frameRegion(const Region& region, const LogBrush& brush, QSizeF size)
 {
     const LogPen savedPen = state_.pen;
-    state_.pen = LogPen{0, (std::abs(size.width()) + std::abs(size.height())), brush.color};
+    state_.pen = LogPen{0, (std::abs(size.width()) + std::abs(size.height())), brush.color, {}};
     draw(region, false, true);
     state_.pen = savedPen;
 }

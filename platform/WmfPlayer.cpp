@@ -168,7 +168,7 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             const QPointF p = pointYX(r);
             if (!r.ok()) break;
             dc.save();
-            dc.selectPen(MetafileDc::LogPen{5, 0, c});
+            dc.selectPen(MetafileDc::LogPen{5, 0, c, {}});
             dc.selectBrush(MetafileDc::LogBrush{0, c, 0, {}});
             dc.rectangle(QRectF(p, QSizeF(1, 1)));
             dc.restore(-1);
@@ -297,7 +297,7 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             const qint16 width = r.i16();
             r.skip(2);
             const QColor c = MetafileDc::colorRef(r.u32());
-            dc.createObject(MetafileDc::LogPen{style, qreal(width), c});
+            dc.createObject(MetafileDc::LogPen{style, qreal(width), c, {}});
             break;
         }
         case 0x02FC: {
