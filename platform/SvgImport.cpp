@@ -69,9 +69,12 @@ QSet<QString> idsContainingUse(QByteArrayView svg)
     reader.setNamespaceProcessing(false);
     QList<std::pair<QString, bool>> open; // id, contains a use
     QSet<QString> ids;
-    while (!reader.atEnd() && !reader.hasError()) {
+    // A document with more elements than are imported is refused whole: no need to read on.
+    int elements = 0;
+    while (!reader.atEnd() && !reader.hasError() && elements <= SvgImport::maxElements) {
         reader.readNext();
         if (reader.isStartElement()) {
+            ++elements;
             const bool use = reader.qualifiedName() == u"use" || reader.qualifiedName().endsWith(u":use");
             if (use)
                 for (auto& o : open) o.second = true;
@@ -138,10 +141,11 @@ std::optional<QByteArray> SvgImport::toMetafile(QByteArrayView svg, QString* err
         return std::nullopt;
     };
     int elements = 0;
-    QSvgRenderer renderer(selfContained(svg, &elements));
+    const QByteArray document = selfContained(svg, &elements);
     if (elements > maxElements)
         return refuse(QStringLiteral("The drawing has more than %1 elements: too many to import.")
                           .arg(maxElements));
+    QSvgRenderer renderer(document);
     if (!renderer.isValid()) return std::nullopt;
     QSizeF size = renderer.defaultSize();
     if (size.isEmpty()) size = renderer.viewBoxF().size();
