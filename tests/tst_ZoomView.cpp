@@ -90,7 +90,6 @@ void zoomRoundTrip(Window& win, const QString& route) {
 class tst_ZoomView : public QObject {
     Q_OBJECT
   private slots:
-    void init() { QVERIFY(home_.isValid()); }
     void zoomLeavesCardAlone_data();
     void zoomLeavesCardAlone();
     void saveWhileZoomedClearsMark();
