@@ -6,12 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
-QPoint at(const QMouseEvent* e)
-{
-    return e->position().toPoint();
-}
-} // namespace
 
 SurfaceView::SurfaceView(TGBasePanel& surface, QWidget* parent)
     : QWidget(parent), surface_(surface)
@@ -24,7 +18,9 @@ SurfaceView::SurfaceView(TGBasePanel& surface, QWidget* parent)
         update();
     };
     surface_.onCursorChanged = [this](platform::Cursor c) { setCursor(platform::toQCursor(c)); };
-    surface_.toGlobal = [this](QPoint p) { return mapToGlobal(p); };
+    surface_.toGlobal = [this](QPoint p) {
+        return mapToGlobal(surface_.toView(QRect(p, QSize(1, 1))).topLeft());
+    };
     followSize();
 }
 
@@ -37,17 +33,25 @@ SurfaceView::~SurfaceView()
 
 QSize SurfaceView::sizeHint() const
 {
-    return QSize(surface_.width(), surface_.height());
+    return surface_.viewSize();
+}
+
+QPoint SurfaceView::at(const QMouseEvent* e) const
+{
+    return surface_.toCard(e->position());
 }
 
 void SurfaceView::followSize()
 {
-    const QSize s(std::max(1, surface_.width()), std::max(1, surface_.height()));
+    surface_.setDevicePixelRatio(devicePixelRatioF());
+    const QSize s = surface_.viewSize();
     if (size() != s) setFixedSize(s);
 }
 
 void SurfaceView::paintEvent(QPaintEvent*)
 {
+    // A window moved to a screen of another pixel density renders the card anew for it.
+    surface_.setDevicePixelRatio(devicePixelRatioF());
     QPainter p(this);
     surface_.paintTo(p);
 }

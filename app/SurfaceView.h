@@ -1,8 +1,11 @@
 #pragma once
-// The widget that shows a design surface: it paints the surface's off-screen image, turns
-// Qt's mouse and key events into the surface's input calls, asks for every key (arrows,
-// tab and enter included), follows the surface's size and shows its cursor.
+// The widget that shows a design surface: it paints the surface's off-screen image (the
+// card magnified by the zoom, at the screen's pixel density), turns Qt's mouse and key
+// events into the surface's input calls in card pixels, asks for every key (arrows, tab and
+// enter included), follows the surface's view size and shows its cursor.
 #include <QWidget>
+
+class QMouseEvent;
 
 class TGBasePanel;
 
@@ -27,6 +30,8 @@ protected:
 
 private:
     void followSize();
+    // The card pixel under the pointer.
+    QPoint at(const QMouseEvent* e) const;
 
     TGBasePanel& surface_;
 };

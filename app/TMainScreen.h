@@ -138,7 +138,7 @@ private:
     void buildStatusBar();
     void updatePointerStatus(QPoint viewPos);
     void updateSelectionStatus();
-    // A length in surface pixels at the current zoom, in the layout's unit.
+    // A length in card pixels, in the layout's unit.
     QString cardLength(double pixels) const;
     // Ctrl+wheel over the card or around it; true when the event was used.
     bool wheelZoom(QEvent* event);

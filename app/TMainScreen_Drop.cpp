@@ -43,7 +43,7 @@ void TMainScreen::dragEnterEvent(QDragEnterEvent* event)
 
 void TMainScreen::dropEvent(QDropEvent* event)
 {
-    const QPoint at = view_->mapFrom(this, event->position().toPoint());
+    const QPoint at = surface_->toCard(view_->mapFrom(this, event->position()));
     if (dropFiles(*event->mimeData(), at)) event->acceptProposedAction();
 }
 
@@ -74,9 +74,8 @@ bool TMainScreen::dropPicture(const QString& fileName, QPoint at)
         platform::ShowError(error);
         return false;
     }
-    // The picture at its own size and the card's zoom, shrunk to fit the card if larger.
-    const float zoom = surface_->zoomFactor();
-    QSizeF size(std::max(1, graphic.width()) * zoom, std::max(1, graphic.height()) * zoom);
+    // The picture at its own size in card pixels, shrunk to fit the card if larger.
+    QSizeF size(std::max(1, graphic.width()), std::max(1, graphic.height()));
     const QSize card(surface_->width(), surface_->height());
     if (size.width() > card.width() || size.height() > card.height())
         size.scale(card, Qt::KeepAspectRatio);

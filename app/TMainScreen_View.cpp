@@ -67,8 +67,7 @@ void TMainScreen::zoomSteps(int steps)
 int TMainScreen::fitZoomPercent() const
 {
     // The card at 100 %, and the room the scroll box has without its scroll bars.
-    const double zoom = surface_->zoomFactor();
-    const double w = surface_->width() / zoom, h = surface_->height() / zoom;
+    const double w = surface_->width(), h = surface_->height();
     const QSize room = scroll_->maximumViewportSize();
     for (int percent = MaxZoomPercent; percent > MinZoomPercent; percent -= 10) {
         if (qRound(w * percent / 100.0) <= room.width() && qRound(h * percent / 100.0) <= room.height())
@@ -113,7 +112,7 @@ void TMainScreen::buildStatusBar()
 
 QString TMainScreen::cardLength(double pixels) const
 {
-    const double inches = pixels / surface_->zoomFactor() / platform::ScreenMetrics::pixelsPerInch();
+    const double inches = pixels / platform::ScreenMetrics::pixelsPerInch();
     return prefs_.Layout.UseMM ? QString::number(inches * 25.4, 'f', 1)
                                : QString::number(inches, 'f', 2);
 }
@@ -131,8 +130,9 @@ QString TMainScreen::selectionStatus() const
 void TMainScreen::updatePointerStatus(QPoint viewPos)
 {
     const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    const QPoint card = surface_->toCard(viewPos);
     pointerStatus_->setText(QStringLiteral("%1, %2 %3")
-                                .arg(cardLength(viewPos.x()), cardLength(viewPos.y()), unit));
+                                .arg(cardLength(card.x()), cardLength(card.y()), unit));
 }
 
 void TMainScreen::updateSelectionStatus()

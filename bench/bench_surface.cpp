@@ -1,5 +1,5 @@
 // The design surface's hot paths: a full repaint at zoom 1.5 with 200 objects, all
-// selected, one mouse-move step of a frame drag that carries 200 objects (the undo history
+// selected, the same at 400 % on a screen of device-pixel ratio 2 and a zoom step there, one mouse-move step of a frame drag that carries 200 objects (the undo history
 // watching), the release that moves them and records the step, and undo and redo of that
 // move; in the main window, a repaint at 400 %, a Ctrl+wheel step to 400 % and Zoom to fit
 // with the repaint that follows.
@@ -66,6 +66,35 @@ void BM_RepaintZoomedAllSelected(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RepaintZoomedAllSelected)->Unit(benchmark::kMillisecond);
+
+// The card at 400 % on a screen of device-pixel ratio 2: the image holds 2688 x 1536 pixels.
+void BM_RepaintAt400Ratio2(benchmark::State& state)
+{
+    Card card;
+    card.surface.setDevicePixelRatio(2.0);
+    card.surface.SetZoom(4.0f);
+    card.surface.selectAll();
+    for (auto _ : state) {
+        card.surface.invalidate();
+        benchmark::DoNotOptimize(card.surface.image().constBits());
+    }
+}
+BENCHMARK(BM_RepaintAt400Ratio2)->Unit(benchmark::kMillisecond);
+
+// One zoom step between 390 % and 400 % at ratio 2, with the repaint at the new zoom.
+void BM_ZoomStepRatio2(benchmark::State& state)
+{
+    Card card;
+    card.surface.setDevicePixelRatio(2.0);
+    card.surface.selectAll();
+    bool up = true;
+    for (auto _ : state) {
+        card.surface.SetZoom(up ? 4.0f : 3.9f);
+        benchmark::DoNotOptimize(card.surface.image().constBits());
+        up = !up;
+    }
+}
+BENCHMARK(BM_ZoomStepRatio2)->Unit(benchmark::kMillisecond);
 
 void BM_FrameDragStep(benchmark::State& state)
 {

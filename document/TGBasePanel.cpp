@@ -179,7 +179,7 @@ TGGraphicControl* TGBasePanel::objectAt(QPoint p) const
 
 void TGBasePanel::NotifyChanged()
 {
-    if (!zooming_) emit labelChanged();
+    emit labelChanged();
 }
 
 void TGBasePanel::ClearObjects()
@@ -206,19 +206,40 @@ void TGBasePanel::PrintObjects(platform::Report& report, double leftInches, doub
 
 void TGBasePanel::SetZoom(float z)
 {
+    // A factor of zero or less (or not a number) shows the card at its own size.
+    if (!(z > 0.0f)) z = 1.0f;
     if (z == zoomFactor_) return;
-    // Zooming is no change to the card: the history compares at the new zoom from now on.
-    const bool rebase = !history_->inStep() && !history_->restoring();
-    if (rebase) history_->record();
-    zooming_ = true;
-    if (zoomFactor_ * 10 == 0) zoomFactor_ = 1.0f;
-    const float r = z / zoomFactor_;
-    setSize(int(std::nearbyint(float(width_) * r)), int(std::nearbyint(float(height_) * r)));
     zoomFactor_ = z;
-    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->SetZoom(z);
-    processPendingEvents();
-    zooming_ = false;
-    if (rebase) history_->rebase();
+    invalidate();
+}
+
+void TGBasePanel::setDevicePixelRatio(qreal ratio)
+{
+    if (!(ratio > 0.0) || ratio == devicePixelRatio_) return;
+    devicePixelRatio_ = ratio;
+    invalidate();
+}
+
+QSize TGBasePanel::viewSize() const
+{
+    return QSize(std::max(1, int(std::lround(width_ * double(zoomFactor_)))),
+                 std::max(1, int(std::lround(height_ * double(zoomFactor_)))));
+}
+
+QPoint TGBasePanel::toCard(QPointF viewPos) const
+{
+    const double z = zoomFactor_;
+    return QPoint(int(std::floor(viewPos.x() / z)), int(std::floor(viewPos.y() / z)));
+}
+
+QRect TGBasePanel::toView(const QRect& r) const
+{
+    // The view pixels whose area lies within the card pixels: the edges of the card
+    // rectangle scaled and rounded to the nearest pixel boundary.
+    const double z = zoomFactor_;
+    auto edge = [z](int v) { return int(std::lround(v * z)); };
+    return QRect(QPoint(edge(r.left()), edge(r.top())),
+                 QPoint(edge(r.right() + 1) - 1, edge(r.bottom() + 1) - 1));
 }
 
 void TGBasePanel::AddObject(TGGraphicControl* o, QRect r)
@@ -251,7 +272,8 @@ QString TGBasePanel::UniqueName(const QString& prefix) const
 
 void TGBasePanel::AttachObject(TGGraphicControl* o)
 {
-    o->setZoomFactor(zoomFactor_);
+    // Objects lay out at the card's own size whatever the view's zoom.
+    o->setZoomFactor(1.0f);
 }
 
 void TGBasePanel::AttachAllObjects()

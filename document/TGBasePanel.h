@@ -5,8 +5,13 @@
 // point through which the card is saved, loaded and printed.
 //
 // It is a plain object driven by input calls (mouseDown, mouseMove, mouseUp, doubleClick,
-// keyDown, keyUp) in surface pixels, with an injectable tick clock, so every sequence can
-// be replayed exactly. It paints into an off-screen image that a widget host shows.
+// keyDown, keyUp) in card pixels, with an injectable tick clock, so every sequence can be
+// replayed exactly. It paints into an off-screen image that a widget host shows.
+//
+// The card's geometry is always in card pixels (zoom 1, as stored). The zoom is only a way
+// of looking: the image shows the card magnified by zoom x device-pixel ratio, the grips
+// and exclusive-or outlines drawn in view pixels over it, and the host maps its input back
+// to card pixels. Zooming never touches an object.
 #include "document/TGClassRegistry.h"
 #include "document/TGFont.h"
 #include "document/TGGraphicControl.h"
@@ -43,10 +48,18 @@ public:
     explicit TGBasePanel(QObject* owner = nullptr);
     ~TGBasePanel() override;
 
-    // --- size (surface pixels at the current zoom)
+    // --- size (card pixels)
     int width() const { return width_; }
     int height() const { return height_; }
     void setSize(int w, int h);
+    // The card as the view shows it: its size in view pixels, and the mapping of a view
+    // position to the card pixel under it and of card pixels to the view pixels they cover.
+    QSize viewSize() const;
+    QPoint toCard(QPointF viewPos) const;
+    QRect toView(const QRect& cardPixels) const;
+    // The screen's device pixels per view pixel; the image is rendered at this resolution.
+    qreal devicePixelRatio() const { return devicePixelRatio_; }
+    void setDevicePixelRatio(qreal ratio);
 
     // --- properties
     bool pointing() const { return pointing_; }
@@ -96,9 +109,9 @@ public:
     void ClearObjects();
     void DeleteStrayObjects();
     void PrintObjects(platform::Report& report, double leftInches, double topInches);
+    // The view's magnification; it changes how the card is shown, never the card.
     float zoomFactor() const { return zoomFactor_; }
     void SetZoom(float z);
-    bool zooming() const { return zooming_; }
     void AddObject(TGGraphicControl* o, QRect r);
     QString UniqueName(const QString& prefix) const;
     // True when no object carries this name.
@@ -148,7 +161,7 @@ public:
     void fontCommand();
     platform::MenuModel& surfaceMenu() { return surfaceMenu_; }
 
-    // --- input, in surface pixels
+    // --- input, in card pixels
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -199,9 +212,10 @@ public:
     void post(std::function<void()> fn);
     void postRefit();
     void processPendingEvents();
-    // Paints the card once and runs the queued work, so that objects which fit themselves
-    // to their text while painting have done so: a card just read, or zoomed, then shows
-    // no change that the user did not make.
+    // Runs the queued work and lets every object fit its size to its content (fitLayout),
+    // so that the card holds its settled state: after every command (as part of that
+    // command's undo step), after a card is read and after an undo or redo. Painting then
+    // finds nothing to fit.
     void settleLayout();
 
     // --- painting
@@ -229,6 +243,8 @@ protected:
 
 private:
     void renderImage();
+    void paintCard(QPainter& p);
+    void drawXorOutline(const QRect& r);
     // Where a mouse event at p goes when nothing holds the capture.
     bool overFrame(QPoint p) const;
     void updateHover(QPoint p);
@@ -251,7 +267,7 @@ private:
 
     TGClassRegistry classes_;
     float zoomFactor_ = 1.0f;
-    bool zooming_ = false;
+    qreal devicePixelRatio_ = 1.0;
     std::vector<TGGraphicControl*> objects_;
     std::unique_ptr<TGHandle> handle_;
     QString clipboardFile_;

@@ -9,14 +9,6 @@
 
 void TGBasePanel::SaveCard(const QString& fileName)
 {
-    const float zoom = zoomFactor_;
-    if (zoom != 1.0f) SetZoom(1.0f);
-    // The zoom comes back even when writing fails.
-    struct Restore {
-        TGBasePanel& s;
-        float z;
-        ~Restore() { if (z != 1.0f) s.SetZoom(z); }
-    } restore{*this, zoom};
     for (TGGraphicControl* o : objects_) o->beforeSave();
     TGLabelObjectFiler(classes_).SaveAll(*this, fileName);
     objectsReplaced();
@@ -25,16 +17,10 @@ void TGBasePanel::SaveCard(const QString& fileName)
 void TGBasePanel::LoadCard(const QString& fileName)
 {
     if (!platform::FileName::exists(fileName)) return;
-    // Objects read join the end of the child list with unzoomed bounds; each is brought to
-    // the surface's zoom.
-    const size_t first = objects_.size();
+    // Objects read join the end of the child list with their stored bounds, and settle.
     TGLabelObjectFiler(classes_).LoadAll(owner(), *this, fileName);
-    const std::vector<TGGraphicControl*> read(objects_.begin() + long(first), objects_.end());
-    for (TGGraphicControl* o : read) {
-        o->setZoomFactor(1.0f);
-        o->SetZoom(zoomFactor_);
-    }
     AttachAllObjects();
+    settleLayout();
     objectsReplaced();
 }
 

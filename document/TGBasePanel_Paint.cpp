@@ -33,15 +33,15 @@ QPainterPath TGBasePanel::cardRegion() const
 
 const QImage& TGBasePanel::image()
 {
-    if (dirty_ || image_.size() != QSize(std::max(width_, 1), std::max(height_, 1)))
-        renderImage();
+    const QSize device = viewSize() * devicePixelRatio_;
+    if (dirty_ || image_.size() != device) renderImage();
     return image_;
 }
 
 void TGBasePanel::settleLayout()
 {
     processPendingEvents();
-    image();
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->fitLayout();
     processPendingEvents();
 }
 
@@ -52,12 +52,27 @@ void TGBasePanel::paintTo(QPainter& painter)
 
 void TGBasePanel::renderImage()
 {
-    const QSize size(std::max(width_, 1), std::max(height_, 1));
-    if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
+    const QSize device = viewSize() * devicePixelRatio_;
+    if (image_.size() != device) image_ = QImage(device, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(devicePixelRatio_);
     image_.fill(Qt::white);
     dirty_ = false;
     QPainter p(&image_);
+    paintCard(p);
+    p.end();
+    // Exclusive-or outlines that are shown stay shown across repaints.
+    const std::vector<QRect> shown = std::move(xorRects_);
+    xorRects_.clear();
+    for (const QRect& r : shown) drawXorRect(r);
+}
+
+void TGBasePanel::paintCard(QPainter& p)
+{
+    // The card is drawn in card pixels through the zoom; the grips in view pixels.
+    const qreal z = zoomFactor_;
     platform::Canvas c(p);
+    p.save();
+    p.scale(z, z);
     const QPainterPath region = cardRegion();
     for (const auto& pic : {picture_, colorPicture_}) {
         if (!pic || pic->isEmpty()) continue;
@@ -80,23 +95,20 @@ void TGBasePanel::renderImage()
                     TColor::clGreen, TColor::clWhite);
         c.clearClip();
     }
+    p.restore();
     for (TGGraphicControl* o : objects_) {
         if (!o->isVisible()) continue;
         p.save();
+        p.scale(z, z);
         c.translate(o->left(), o->top());
         c.setClipRect(QRect(0, 0, o->width(), o->height()));
         c.pen = {};
         c.brush = {};
         o->paint(c);
         p.restore();
-        o->DrawSelectionGrips(c);
+        o->DrawSelectionGrips(c, toView(o->bounds()));
     }
     handle_->paint(c);
-    p.end();
-    // Exclusive-or outlines that are shown stay shown across repaints.
-    const std::vector<QRect> shown = std::move(xorRects_);
-    xorRects_.clear();
-    for (const QRect& r : shown) drawXorRect(r);
 }
 
 void TGBasePanel::drawXorRect(const QRect& r)
@@ -109,13 +121,17 @@ void TGBasePanel::drawXorRect(const QRect& r)
         xorRects_.erase(it);
     else
         xorRects_.push_back(r);
+    drawXorOutline(toView(r));
+    if (onRepaint) onRepaint();
+}
+
+void TGBasePanel::drawXorOutline(const QRect& r)
+{
     QPainter p(&image_);
     platform::Canvas c(p);
     c.pen = {TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
     c.brush = {TColor::clWhite, Gdi::bsClear};
     c.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-    p.end();
-    if (onRepaint) onRepaint();
 }
 
 void TGBasePanel::eraseXorRect(const QRect& r)

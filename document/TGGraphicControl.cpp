@@ -158,7 +158,7 @@ void TGGraphicControl::printAsPainted(platform::Report& report, double leftInche
                          [this](platform::Canvas& canvas) { paint(canvas); });
 }
 
-void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c) const
+void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) const
 {
     if (!surface_) return;
     const TGHandle& frame = surface_->handle();
@@ -166,8 +166,8 @@ void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c) const
     const bool single = frame.count() == 1;
     const platform::Canvas::Brush saved = c.brush;
     c.brush = {single ? frame.color() : frame.secondaryColor(), Gdi::bsSolid};
-    const int L = left() - 2, T = top() - 2;
-    const int R = left() + width() + 2, B = top() + height() + 2;
+    const int L = at.left() - 2, T = at.top() - 2;
+    const int R = at.left() + at.width() + 2, B = at.top() + at.height() + 2;
     auto square = [&c](int l, int t, int r, int b) { c.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1))); };
     square(L, T, L + 5, T + 5);
     square(R - 5, T, R, T + 5);

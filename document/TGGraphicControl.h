@@ -96,14 +96,19 @@ public:
     virtual void popupRefresh() {}
     virtual void applyFont(const TGFont& font) { Q_UNUSED(font) }
     virtual void contentChanged() {}
+    // Brings a layout made stale by a property change up to date, fitting the object's size
+    // to its content where the kind does so. The surface runs it as part of every command
+    // and after reading a card, never while painting, so painting changes nothing.
+    virtual void fitLayout() {}
     virtual void beforeSave() {}
     // Draws the object on the report page; a card pixel p lands at offset + p / ppi inches.
     virtual void print(platform::Report& report, double leftInches, double topInches);
 
     // --- non-virtual operations
     void FlagChanged();
-    // Draws the grips on the surface's canvas (surface coordinates).
-    void DrawSelectionGrips(platform::Canvas& surfaceCanvas) const;
+    // Draws the grips on the surface's canvas in view pixels, around the view pixels the
+    // object covers.
+    void DrawSelectionGrips(platform::Canvas& surfaceCanvas, const QRect& viewBounds) const;
     platform::MenuModel* objectMenu() const { return objectMenu_.get(); }
     std::function<void(TGBasePanel*)> OnEditRequest;
 

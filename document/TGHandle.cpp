@@ -417,5 +417,6 @@ void TGHandle::mouseLeave()
 
 void TGHandle::paint(platform::Canvas& canvas) const
 {
-    for (const TGGraphicControl* o : selection_) o->DrawSelectionGrips(canvas);
+    for (const TGGraphicControl* o : selection_)
+        o->DrawSelectionGrips(canvas, surface_.toView(o->bounds()));
 }

@@ -94,7 +94,6 @@ TGUndoHistory::State TGUndoHistory::capture() const {
     for (TGGraphicControl* o : objects)
         append(s, o, filer.writeRecord(*o));
     s.states = readStates();
-    s.zoom = surface_.zoomFactor();
     return s;
 }
 
@@ -119,6 +118,15 @@ void TGUndoHistory::redo() {
 
 void TGUndoHistory::record(const QString& what) {
     if (restoring_) return;
+    {
+        // Sizes fitted now belong to this step: what they report is not a change of its own.
+        struct Settling {
+            int& depth;
+            explicit Settling(int& d) : depth(d) { ++depth; }
+            ~Settling() { --depth; }
+        } settling{depth_};
+        surface_.settleLayout();
+    }
     State now = capture();
     // An object is untouched when it is still there with the same bytes, and the untouched
     // objects keep their order: the longest run of them whose order both states agree on.
@@ -148,7 +156,6 @@ void TGUndoHistory::record(const QString& what) {
             side.bytes.push_back(s.bytes[i]);
         }
         side.states = s.states;
-        side.zoom = s.zoom;
     };
     take(baseline_, keptBefore, from);
     take(now, keptNow, to);
@@ -215,13 +222,8 @@ void TGUndoHistory::apply(const Side& from, const Side& to) {
         baseline_ = capture();
         throw;
     }
-    const float zoom = surface_.zoomFactor();
-    for (size_t k = 0; k < read.size(); ++k) {
-        TGGraphicControl* o = read[k];
-        if (k < to.names.size()) o->setObjectName(to.names[k]);
-        o->setZoomFactor(to.zoom);
-        o->SetZoom(zoom);
-    }
+    for (size_t k = 0; k < read.size() && k < to.names.size(); ++k)
+        read[k]->setObjectName(to.names[k]);
 
     // The read objects go back to their places in the z-order.
     std::vector<TGGraphicControl*> order;
@@ -240,7 +242,7 @@ void TGUndoHistory::apply(const Side& from, const Side& to) {
     for (TGGraphicControl* o : read)
         frame.add(o);
     surface_.captureFrame(false);
-    surface_.processPendingEvents();
+    surface_.settleLayout();
     surface_.invalidate();
 
     // The new state to compare with: untouched objects keep their bytes, read ones are
@@ -255,7 +257,6 @@ void TGUndoHistory::apply(const Side& from, const Side& to) {
         append(next, o, kept ? baseline_.bytes[size_t(*it)] : filer.writeRecord(*o));
     }
     next.states = readStates();
-    next.zoom = zoom;
     baseline_ = std::move(next);
     surface_.NotifyChanged();
 }

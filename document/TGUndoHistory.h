@@ -23,13 +23,12 @@ class TGGraphicControl;
 class TGUndoHistory {
 public:
     // One side of a change: the touched objects in z-order, where they stand in the whole
-    // z-order, their names and card file bytes (at the zoom given), and the outside state.
+    // z-order, their names and card file bytes, and the outside state.
     struct Side {
         std::vector<int> indices;
         std::vector<QString> names;
         std::vector<QByteArray> bytes;
         std::vector<QByteArray> states;
-        float zoom = 1.0f;
     };
 
     // Marks one user command; steps may nest and the outermost one records. The innermost
@@ -55,10 +54,12 @@ public:
     // State outside the objects: how to read it and how to put it back.
     void addState(std::function<QByteArray()> read, std::function<void(const QByteArray&)> write);
     // Records what changed since the history last looked, as one command named what (or
-    // after the change when empty). Nothing happens when nothing changed.
+    // after the change when empty). Nothing happens when nothing changed. The objects
+    // settle their layout first, so that a size fitted to a changed property belongs to
+    // the step that changed it.
     void record(const QString& what = QString());
     // Takes the card as it is now as the state to compare with, without a command (after
-    // loading a card or changing the zoom).
+    // loading a card).
     void rebase();
     // Empties the history and rebases (a new or opened card).
     void clear();
@@ -80,7 +81,6 @@ private:
         std::vector<QRect> bounds;
         std::vector<QByteArray> bytes;
         std::vector<QByteArray> states;
-        float zoom = 1.0f;
     };
     State capture() const;
     void append(State& state, TGGraphicControl* object, QByteArray bytes) const;

@@ -25,23 +25,6 @@ private:
     TGBasePanel& surface_;
 };
 
-// Object positions are pixels at zoom 1.0, so the surface is printed unzoomed; the zoom
-// comes back however the run ends.
-class UnzoomedSurface {
-public:
-    explicit UnzoomedSurface(TGBasePanel& surface)
-        : surface_(surface), zoom_(surface.zoomFactor())
-    {
-        surface_.SetZoom(1.0f);
-    }
-    ~UnzoomedSurface() { surface_.SetZoom(zoom_); }
-    UnzoomedSurface(const UnzoomedSurface&) = delete;
-    UnzoomedSurface& operator=(const UnzoomedSurface&) = delete;
-
-private:
-    TGBasePanel& surface_;
-    float zoom_;
-};
 } // namespace
 
 TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& report,
@@ -55,7 +38,6 @@ TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& r
 bool TSheetPrinter::run()
 {
     stopped_ = false;
-    const UnzoomedSurface unzoomed(surface_);
     pumpEvents();
     LoadBackGround();
     report_.setOrientation(QPageLayout::Portrait);

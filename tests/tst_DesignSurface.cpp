@@ -309,34 +309,39 @@ void tst_DesignSurface::deleteStrayObjects()
 
 void tst_DesignSurface::zoom()
 {
+    // The zoom changes how the card is shown, never the card: bounds and size stay in card
+    // pixels, the view grows, and input at the zoom lands in card pixels.
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 15);
     const int before = f.changes;
     f.surface->SetZoom(1.5f);
-    QCOMPARE(a->bounds(), QRect(15, 15, 75, 22)); // 22.5 rounds to even
-    QCOMPARE(f.surface->width(), 504);
-    QCOMPARE(f.surface->height(), 288);
-    QCOMPARE(f.changes, before); // zooming raises no change notification
-    // New objects take the surface's zoom factor.
-    f.surface->SetPanelState(PS::psRectangle);
-    f.click(100, 100);
-    QCOMPARE(f.surface->objects().back()->zoomFactor(), 1.5f);
-    f.surface->SetZoom(1.0f);
     QCOMPARE(a->bounds(), QRect(10, 10, 50, 15));
     QCOMPARE(f.surface->width(), 336);
+    QCOMPARE(f.surface->viewSize(), QSize(504, 288));
+    QCOMPARE(f.surface->image().size(), QSize(504, 288));
+    QCOMPARE(f.surface->toCard(QPointF(150.9, 151.5)), QPoint(100, 101));
+    QCOMPARE(f.surface->toView(QRect(10, 10, 50, 15)), QRect(15, 15, 75, 23));
+    QCOMPARE(f.changes, before); // zooming raises no change notification
+    // New objects lay out at zoom 1 whatever the view's zoom.
+    f.surface->SetPanelState(PS::psRectangle);
+    f.click(100, 100);
+    QCOMPARE(f.surface->objects().back()->zoomFactor(), 1.0f);
+    f.surface->SetZoom(1.0f);
+    QCOMPARE(a->bounds(), QRect(10, 10, 50, 15));
+    QCOMPARE(f.surface->viewSize(), QSize(336, 192));
 }
 
 void tst_DesignSurface::zoomFromZero()
 {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 16);
-    a->setZoomFactor(1.0f);
-    f.surface->SetZoom(0.0f); // an odd zoom: everything collapses, nothing crashes
-    f.surface->SetZoom(1.2f); // a zero factor counts as 1.0 before the next step
-    QCOMPARE(f.surface->width(), 0);
-    f.surface->setSize(336, 192);
-    f.surface->SetZoom(1.0f);
+    f.surface->SetZoom(0.0f); // an odd zoom shows the card at its own size
     QCOMPARE(f.surface->zoomFactor(), 1.0f);
+    f.surface->SetZoom(-2.0f);
+    QCOMPARE(f.surface->zoomFactor(), 1.0f);
+    f.surface->SetZoom(1.2f);
+    QCOMPARE(f.surface->width(), 336);
+    QCOMPARE(a->bounds(), QRect(10, 10, 50, 16));
 }
 
 void tst_DesignSurface::uniqueNameExhausted()

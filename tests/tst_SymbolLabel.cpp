@@ -11,6 +11,7 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/SymbolFonts.h"
 #include "platform/TextMetrics.h"
+#include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
 #include <QFontDatabase>
@@ -69,6 +70,8 @@ class tst_SymbolLabel : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase();
+    void readSymbolKeepsOneSize_data();
+    void readSymbolKeepsOneSize();
     void toolMakesBracketInWingDings();
     void resizeSnapsBack();
     void effectsEnlargeByTheirDepth();
@@ -135,7 +138,7 @@ void tst_SymbolLabel::effectsEnlargeByTheirDepth() {
     s->setDepthShadow(4);
     s->setDirectionHighlight(TGBaseLabel::hdUpLeft);
     s->setDepthHighlight(4);
-    (void)f.surface->image(); // the next paint lays out and sizes
+    f.surface->settleLayout(); // the command's end lays out and sizes
     QCOMPARE(s->textOrigin(), QPoint(4, 4));
     QCOMPARE(s->bounds().size(), plain + QSize(8, 8));
 }
@@ -368,6 +371,47 @@ void tst_SymbolLabel::emptyCodeDrawsMissingGlyphBox() {
     });
     QVERIFY(reference != render([](platform::Canvas&) {}));
     QCOMPARE(drawn, reference);
+}
+
+void tst_SymbolLabel::readSymbolKeepsOneSize_data() {
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<int>("shadow");
+    for (int angle : {0, 90, 180, 270})
+        for (int shadow : {0, 4})
+            QTest::addRow("turned %d, shadow %d", angle, shadow) << angle << shadow;
+}
+
+void tst_SymbolLabel::readSymbolKeepsOneSize() {
+    // A symbol read from a card file takes its size once; painting it, settling it again,
+    // printing it and reading it again leave that size: screen and paper agree.
+    QFETCH(int, angle);
+    QFETCH(int, shadow);
+    SurfaceFixture f;
+    TextKinds::registerAll(*f.surface);
+    QFile file(f.home.filePath(QStringLiteral("symbol.ORL")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(oneObjectCard("TGSymbolLabel", {{"Left", TGValue::fromInt(40)},
+                                               {"Top", TGValue::fromInt(20)},
+                                               {"Width", TGValue::fromInt(36)},
+                                               {"Height", TGValue::fromInt(131)},
+                                               {"DepthShadow", TGValue::fromInt(shadow)},
+                                               {"Angle", TGValue::fromInt(angle)},
+                                               {"Caption", TGValue::fromString("(")}}));
+    file.close();
+    f.surface->LoadCard(file.fileName());
+    QCOMPARE(f.surface->objects().size(), size_t(1));
+    const QRect settled = f.surface->objects().front()->bounds();
+    for (int i = 0; i < 5; ++i) {
+        f.surface->invalidate();
+        f.surface->image();
+        f.surface->settleLayout();
+        QCOMPARE(f.surface->objects().front()->bounds(), settled);
+    }
+    QVERIFY(!f.printToPdf(QStringLiteral("symbol.pdf"), 0, 0).isEmpty());
+    QCOMPARE(f.surface->objects().front()->bounds(), settled);
+    f.surface->ClearObjects();
+    f.surface->LoadCard(file.fileName());
+    QCOMPARE(f.surface->objects().front()->bounds(), settled);
 }
 
 QTEST_MAIN(tst_SymbolLabel)

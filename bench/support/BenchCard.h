@@ -1,8 +1,7 @@
 #pragma once
 // A card for the repaint benchmarks: a surface the size of a business card, with its outline
 // drawn, in a temporary home; objects placed on it as the tools place them; and the timed
-// repaint at zoom 1.5 (the largest zoom, so the most pixels) once the first paints have
-// settled every layout.
+// repaint at zoom 1.5 once every layout is settled.
 #include "document/TGBusinessCardPanel32.h"
 
 #include <QRect>

@@ -180,20 +180,27 @@ platform::GdiFont TGSuperText::zoomedFont() const {
     return font_.gdiFont(zoomFactor());
 }
 
-void TGSuperText::layout() {
-    layoutStale_ = false;
+void TGSuperText::place() {
     const float z = zoomFactor();
     QPoint d = shadowOffset();
     if (z != 1.0f)
         d = QPoint(int(std::trunc(d.x() * double(z))), int(std::trunc(d.y() * double(z))));
     const platform::TextMetrics tm(zoomedFont());
     const int th = tm.textExtent(caption_).height();
-    const int tw = tm.textWidth(caption_ + QLatin1Char(' '));
     const int ox = d.x() < 0 ? -d.x() : 0, oy = d.y() < 0 ? -d.y() : 0;
     textOrigin_ = QPoint(ox + 5, oy);
     textRect_ = QRect(QPoint(textOrigin_), QPoint(width() - 1, th + oy - 1));
     shadowOrigin_ = textOrigin_ + d;
     shadowRect_ = textRect_.translated(d);
+}
+
+void TGSuperText::layout() {
+    layoutStale_ = false;
+    place();
+    const platform::TextMetrics tm(zoomedFont());
+    const int th = tm.textExtent(caption_).height();
+    const int tw = tm.textWidth(caption_ + QLatin1Char(' '));
+    const QPoint d = shadowRect_.topLeft() - textRect_.topLeft();
     int w = width(), h = height();
     if (w <= 5) w = tw;
     const int f = std::abs(d.y()) + th;
@@ -318,12 +325,17 @@ void TGSuperText::boundsChangedCheck() {
     rebuildGradient();
 }
 
+void TGSuperText::fitLayout() {
+    if (layoutStale_ || width() < 5 || height() < 5) layout();
+}
+
 void TGSuperText::paint(platform::Canvas& c) {
     // A paint asked for while painting (the layout resizing the object) is ignored.
     if (painting_) return;
     painting_ = true;
-    if (width() < 5 || height() < 5) layoutStale_ = true;
-    if (layoutStale_) layout();
+    // A layout not yet brought up to date is placed in the bounds the object has: painting
+    // never resizes it.
+    if (layoutStale_) place();
     const int W = width(), H = height();
     QPainter& p = c.painter();
     if (!controlTransparent_ || borderStyle_ == Gdi::bsSingle) {
@@ -377,7 +389,7 @@ void TGSuperText::paint(platform::Canvas& c) {
 
 void TGSuperText::print(platform::Report& report, double x0, double y0) {
     const PrintFrame frame = printFrame(report, x0, y0);
-    layout();
+    place();
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     QFont f(font_.name());
     f.setPointSizeF(std::max(1, font_.size()));

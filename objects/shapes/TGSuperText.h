@@ -89,8 +89,12 @@ class TGSuperText : public TGEffectControl {
     QPoint shadowOffset() const;
     void markLayoutStale() { layoutStale_ = true; }
     bool layoutStale() const { return layoutStale_; }
-    // Places the text and its shadow and applies the size rules.
+    // The layout: the text and shadow placed in the bounds, then the height fitted to the
+    // text (transparent borderless objects) and a collapsed width restored.
     void layout();
+    // Places the text and shadow in the current bounds, changing no property.
+    void place();
+    void fitLayout() override;
     // Sizes the object to its text (the properties dialog's sample).
     void fitToText();
     QPoint textOrigin() const { return textOrigin_; }

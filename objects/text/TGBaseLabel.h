@@ -105,7 +105,9 @@ public:
     // --- layout
     // The layout pass: measures the text, applies the size rules and computes the boxes
     // and origins of the three texts. Paint runs it when the layout is stale.
+    // The layout: the size rules, then the boxes and origins in the resulting bounds.
     void layoutPass();
+    void fitLayout() override;
     bool layoutStale() const { return layoutStale_; }
     void markLayoutStale() { layoutStale_ = true; }
     // Grows a horizontal label so that its text fits; never shrinks it.
@@ -153,6 +155,15 @@ private:
     void updateShadowOffset();
     void updateHighlightOffset();
     void applySizeRules(qint64 textWidth, qint64 neededHeight);
+    // What the layout measures of the caption in the label's font.
+    struct Measure {
+        int lineHeight = 1;
+        qint64 textWidth = 1;
+        qint64 neededHeight = 1;
+    };
+    Measure measure() const;
+    // Places the boxes and origins in the current bounds, changing no property.
+    void placeBoxes(const Measure& m);
     void setCheck(const QString& caption, bool checked);
 
     Gdi::TAlignment alignment_ = Gdi::taLeftJustify;

@@ -62,12 +62,32 @@ void TGBaseLabel::applySizeRules(qint64 W, qint64 L) {
     }
 }
 
-void TGBaseLabel::layoutPass() {
+TGBaseLabel::Measure TGBaseLabel::measure() const {
     const platform::TextMetrics tm(canvasFont(false));
+    Measure m;
     // At least a pixel each way: a size rule that cuts the label to nothing is undone by the
-    // bounds-changed check, and the two would take turns at every paint.
-    const int H = std::max(tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading, 1);
-    const qint64 W = std::max<qint64>(tm.textWidth(caption_ + QLatin1Char(' ')), 1);
+    // bounds-changed check, and the two would take turns at every layout.
+    m.lineHeight = std::max(tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading, 1);
+    m.textWidth = std::max<qint64>(tm.textWidth(caption_ + QLatin1Char(' ')), 1);
+    // The line grown by both vertical displacements: the shadow can only move down and
+    // the highlight only up.
+    m.neededHeight = qint64(m.lineHeight) + shadowOffset_.y() - highlightOffset_.y();
+    return m;
+}
+
+void TGBaseLabel::layoutPass() {
+    const Measure m = measure();
+    applySizeRules(m.textWidth, m.neededHeight);
+    placeBoxes(m);
+    layoutStale_ = false;
+}
+
+void TGBaseLabel::fitLayout() {
+    if (layoutStale_ || width() < 5 || height() < 5) layoutPass();
+}
+
+void TGBaseLabel::placeBoxes(const Measure& m) {
+    const int H = m.lineHeight;
     const int sx = shadowOffset_.x(), sy = shadowOffset_.y();
     const int hx = highlightOffset_.x(), hy = highlightOffset_.y();
 
@@ -77,11 +97,6 @@ void TGBaseLabel::layoutPass() {
     int py = sy < 0 ? -sy : 0;
     if (hy < 0) py = std::max(-hy, py);
     pad_ = QPoint(px, py);
-
-    // The line grown by both vertical displacements: the shadow can only move down and
-    // the highlight only up.
-    const qint64 L = qint64(H) + sy - hy;
-    applySizeRules(W, L);
 
     Box R;
     if (angle_ == 0 || angle_ == 180)
@@ -99,7 +114,7 @@ void TGBaseLabel::layoutPass() {
     highlightOrigin_ = originOf(highlightBox_, angle_);
 
     if (angle_ == 0) {
-        const int w = toInt(W);
+        const int w = toInt(m.textWidth);
         int X = R.left;
         if (alignment_ == Gdi::taRightJustify) X = R.right - w;
         // The pad is left out on purpose: centred text centres on the box's width alone.
@@ -108,16 +123,16 @@ void TGBaseLabel::layoutPass() {
         highlightOrigin_.setX(X + hx);
         shadowOrigin_.setX(X + sx);
     }
-    layoutStale_ = false;
 }
 
 void TGBaseLabel::paint(platform::Canvas& canvas) {
-    if (width() < 5 || height() < 5) layoutStale_ = true;
     drawLabel(canvas);
 }
 
 void TGBaseLabel::drawLabel(platform::Canvas& c) {
-    if (layoutStale_) layoutPass();
+    // A layout not yet brought up to date (the object changed outside any command) is placed
+    // in the bounds the label has: painting never resizes it.
+    if (layoutStale_) placeBoxes(measure());
     if (!transparent_) {
         c.brush = {backColor_, Gdi::bsSolid};
         c.fillRect(QRect(0, 0, width(), height()));
@@ -158,8 +173,6 @@ void TGBaseLabel::fitToText() {
 }
 
 void TGBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
-    // Settle the layout first, so that the picture and its target have the same size.
-    if (layoutStale_) layoutPass();
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     const QRectF target(
         QPointF(leftInches + left() / ppi, topInches + top() / ppi),

@@ -19,10 +19,18 @@ void TGSymbolLabel::autoSize() {
     // The size it sets runs the bounds-changed check, which would size it again.
     if (isLoading() || !surface() || autoSizing_) return;
     const platform::TextMetrics tm(displayFont().gdiFont(zoomFactor()));
-    const QSize extent = tm.textExtent(caption());
+    QSize extent = tm.textExtent(caption());
+    int X0 = std::max({textOrigin().x(), shadowOrigin().x(), highlightOrigin().x()});
+    int Y0 = std::max({textOrigin().y(), shadowOrigin().y(), highlightOrigin().y()});
+    if (angle() != 0) {
+        // Turned text starts at another corner of its box, whose place follows the size
+        // being set: the room is measured from the boxes' top-left corners instead, so
+        // that the size reaches one fixed point however often it is laid out.
+        X0 = std::max({textBox().left, shadowBox().left, highlightBox().left});
+        Y0 = std::max({textBox().top, shadowBox().top, highlightBox().top});
+        if (angle() != 180) extent.transpose();
+    }
     const int w = int(1.1 * extent.width()), h = int(1.1 * extent.height());
-    const int X0 = std::max({textOrigin().x(), shadowOrigin().x(), highlightOrigin().x()});
-    const int Y0 = std::max({textOrigin().y(), shadowOrigin().y(), highlightOrigin().y()});
     // An empty text still leaves an object of one pixel, as every label keeps.
     const int W = std::max(1, w + X0), H = std::max(1, h + Y0);
     if (W != width() || H != height()) {
@@ -38,13 +46,15 @@ void TGSymbolLabel::boundsChangedCheck() {
     autoSize();
 }
 
-void TGSymbolLabel::paint(platform::Canvas& canvas) {
-    // A new layout can move the origins (a deeper effect); the size follows at once.
-    if (layoutStale()) {
-        layoutPass();
+void TGSymbolLabel::fitLayout() {
+    TGBaseLabel::fitLayout();
+    // A new layout can move the origins (a deeper effect); the size follows, and a new
+    // size is laid out again, until the two agree.
+    for (int i = 0; i < 4; ++i) {
         autoSize();
+        if (!layoutStale()) break;
+        layoutPass();
     }
-    TGBaseLabel::paint(canvas);
 }
 
 void TGSymbolLabel::buildPopup() {

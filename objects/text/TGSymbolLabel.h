@@ -17,7 +17,7 @@ class TGSymbolLabel : public TGBaseLabel {
     bool symbolSelectorCommand();
 
     void buildPopup() override;
-    void paint(platform::Canvas& canvas) override;
+    void fitLayout() override;
     void boundsChangedCheck() override;
     void applyFont(const TGFont&) override {}
 
