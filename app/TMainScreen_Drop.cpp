@@ -83,8 +83,9 @@ bool TMainScreen::dropPicture(const QString& fileName, QPoint at)
                          std::clamp(at.y(), 0, std::max(0, card.height() - int(size.height()))));
     auto* image = new TGImage(surface_->owner());
     image->buildPopup();
-    image->picture()->setGraphic(graphic);
+    // Placed first: the picture's reduction goes by the object's size on the card.
     surface_->AddObject(image, QRect(topLeft, QSize(int(std::lround(size.width())) + 1,
                                                     int(std::lround(size.height())) + 1)));
+    image->picture()->setGraphic(image->placed(graphic));
     return true;
 }

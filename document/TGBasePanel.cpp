@@ -475,6 +475,15 @@ void TGBasePanel::postRefit()
     });
 }
 
+bool TGBasePanel::askOnce(const QString& text, const QString& caption)
+{
+    const auto it = answers_.constFind(text);
+    if (it != answers_.cend()) return *it;
+    const bool yes = platform::AskYesNo(text, caption);
+    answers_.insert(text, yes);
+    return yes;
+}
+
 void TGBasePanel::processPendingEvents()
 {
     while (!posted_.empty()) {

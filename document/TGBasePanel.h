@@ -22,6 +22,7 @@
 #include "platform/MenuModel.h"
 #include "platform/TickClock.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPainterPath>
 #include <QObject>
@@ -208,6 +209,9 @@ public:
         surfaceCaptured_ = true;
     }
     bool frameCaptured() const { return frameCaptured_; }
+    // A yes/no question asked once in the surface's life (the session): later asks give
+    // the first answer.
+    bool askOnce(const QString& text, const QString& caption);
     // Work queued to run after the current event (the frame's refit).
     void post(std::function<void()> fn);
     void postRefit();
@@ -295,4 +299,5 @@ private:
     std::vector<QRect> xorRects_; // exclusive-or outlines currently shown
 
     std::unique_ptr<TGUndoHistory> history_;
+    QHash<QString, bool> answers_;
 };

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     using Item = std::pair<QByteArray, TGValue>;
 
     virtual ~TGExtraData() = default;
+    // The kinds of value the item takes (TGValue::dataBlock() or TGValue::stringList()), or
+    // nothing when the object has no item of that name.
+    virtual std::optional<TGValue::Kinds> itemKinds(QByteArrayView name) const = 0;
     // The items to write now, in order; an item with nothing to store is left out.
     virtual std::vector<Item> writeExtra() const = 0;
     // Takes an item read back. Returns false when the object has no item of that name;

@@ -60,18 +60,19 @@ QByteArray TGLabelObjectFiler::writeObjects(const std::vector<TGGraphicControl*>
     return out.bytes();
 }
 
-QByteArray TGLabelObjectFiler::writeRecord(const TGGraphicControl& object)
+TGLabelObjectFiler::Record TGLabelObjectFiler::writeRecord(const TGGraphicControl& object)
 {
     TGStreamWriter out;
     writeRecord(out, object);
-    return out.bytes();
+    return out.blocks();
 }
 
-QByteArray TGLabelObjectFiler::streamOf(const std::vector<QByteArray>& records)
+QByteArray TGLabelObjectFiler::streamOf(const std::vector<Record>& records)
 {
     TGStreamWriter out;
     out.writeByte(TGValue::List);
-    for (const QByteArray& r : records) out.writeBytes(r);
+    for (const Record& r : records)
+        for (const QByteArray& block : r) out.writeBytes(block);
     out.writeByte(TGValue::Null);
     return out.bytes();
 }
@@ -220,8 +221,10 @@ TGGraphicControl* TGLabelObjectFiler::readRecord(TGStreamReader& in, QObject* ow
 
     object->setReading(true);
     while (in.peekByte() != TGValue::Null) {
-        const QByteArray name = in.readShortString();
-        codec_.assign(*object, name, in.readValue(), fixups);
+        // What the name leads to is known before its value is read: a value of a kind it
+        // cannot take is refused at its first byte, never built first.
+        const TGPropertyCodec::Target target = TGPropertyCodec::find(*object, in.readShortString());
+        TGPropertyCodec::assign(target, in.readValue(target.kinds), fixups);
     }
     in.readByte();
     object->setReading(false);

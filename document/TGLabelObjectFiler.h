@@ -44,10 +44,12 @@ public:
     // Returns the objects read, in file order.
     std::vector<TGGraphicControl*> readObjects(QByteArrayView data, QObject* owner, TGBasePanel& surface);
     std::vector<TGGraphicControl*> readObjects(QIODevice& in, QObject* owner, TGBasePanel& surface);
-    // One object's record alone, and a stream made of such records, for callers that keep
+    // One object's record alone, as the writer's blocks (long payloads shared with the
+    // object, see TGStreamWriter), and a stream made of such records, for callers that keep
     // objects apart (the undo history).
-    QByteArray writeRecord(const TGGraphicControl& object);
-    static QByteArray streamOf(const std::vector<QByteArray>& records);
+    using Record = std::vector<QByteArray>;
+    Record writeRecord(const TGGraphicControl& object);
+    static QByteArray streamOf(const std::vector<Record>& records);
     // Writes the bytes to the file in one piece.
     static void writeFile(const QString& fileName, const QByteArray& bytes);
     // Why the name cannot be read as a card file ("... is a folder, not a card file", "...

@@ -245,8 +245,25 @@ void TGPropertyCodec::collect(const QObject& object, Selection selection, const 
             out.emplace_back(prefix + item.first, std::move(item.second));
 }
 
-void TGPropertyCodec::assign(QObject& root, QByteArrayView path, const TGValue& value,
-                             std::vector<Fixup>& fixups)
+TGValue::Kinds TGPropertyCodec::kindsOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Bool: return {TGValue::bit(TGValue::False) | TGValue::bit(TGValue::True), 0};
+    case Kind::Enum: return {TGValue::bit(TGValue::Ident), 0};
+    case Kind::Flags: return {TGValue::bit(TGValue::Set), 0};
+    case Kind::Color:
+    case Kind::Cursor: return {TGValue::integerTags | TGValue::bit(TGValue::Ident), 0};
+    case Kind::Integer: return {TGValue::integerTags, 0};
+    case Kind::Real: return {TGValue::integerTags | TGValue::bit(TGValue::Extended), 0};
+    case Kind::String: return {TGValue::stringTags, 0};
+    case Kind::Reference: return {TGValue::bit(TGValue::Ident) | TGValue::bit(TGValue::Nil), 0};
+    case Kind::Embedded:
+    case Kind::Other: break;
+    }
+    return {0, 0};
+}
+
+TGPropertyCodec::Target TGPropertyCodec::find(QObject& root, QByteArrayView path)
 {
     QObject* object = &root;
     qsizetype start = 0;
@@ -257,18 +274,24 @@ void TGPropertyCodec::assign(QObject& root, QByteArrayView path, const TGValue& 
         const int index = mo->indexOfProperty(part.constData());
         const bool published = index >= firstPublished();
         if (dot < 0) {
+            Target target;
+            target.embedded = object != &root;
             if (published) {
-                setValue(*object, mo->property(index), value, fixups);
-                // A font read from the file is the object's own even when it equals the
-                // font the object was made with: it goes through the font-change reaction.
-                if (auto* font = qobject_cast<TGFont*>(object); font && object != &root) emit font->changed();
-                return;
+                target.object = object;
+                target.property = mo->property(index);
+                target.kinds = kindsOf(kindOf(target.property));
+                return target;
             }
-            auto* extra = dynamic_cast<TGExtraData*>(object);
-            if (extra && extra->readExtra(part, value)) return;
+            if (const auto* extra = dynamic_cast<TGExtraData*>(object))
+                if (const std::optional<TGValue::Kinds> kinds = extra->itemKinds(part)) {
+                    target.object = object;
+                    target.item = part;
+                    target.kinds = *kinds;
+                    return target;
+                }
             // The object's own Name is published too, but the record's header names the
             // object and reading gives it a name of its own: the value is not needed.
-            if (object == &root && part == "Name") return;
+            if (object == &root && part == "Name") return target;
             fail("Property does not exist");
         }
         if (!published) fail("Property does not exist");
@@ -278,6 +301,19 @@ void TGPropertyCodec::assign(QObject& root, QByteArrayView path, const TGValue& 
         if (!object) fail("Invalid property path");
         start = dot + 1;
     }
+}
+
+void TGPropertyCodec::assign(const Target& target, const TGValue& value, std::vector<Fixup>& fixups)
+{
+    if (!target.object) return;
+    if (!target.property.isValid()) {
+        dynamic_cast<TGExtraData&>(*target.object).readExtra(target.item, value);
+        return;
+    }
+    setValue(*target.object, target.property, value, fixups);
+    // A font read from the file is the object's own even when it equals the font the
+    // object was made with: it goes through the font-change reaction.
+    if (auto* font = qobject_cast<TGFont*>(target.object); font && target.embedded) emit font->changed();
 }
 
 void TGPropertyCodec::setValue(QObject& object, const QMetaProperty& p, const TGValue& value,

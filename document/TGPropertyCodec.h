@@ -38,11 +38,21 @@ public:
 
     // Appends the object's properties in stream order.
     void collect(const QObject& object, Selection selection, std::vector<Entry>& out);
-    // Sets the property named by a dotted path of the object; references go to fixups.
-    // Throws TGFilerError: "Property does not exist", "Invalid property path", "Invalid
-    // property value".
-    static void assign(QObject& object, QByteArrayView path, const TGValue& value,
-                       std::vector<Fixup>& fixups);
+    // Where a dotted path of an object leads: a published property or an extra data item of
+    // the object or an embedded one, or nothing to set (the object's own Name), with the
+    // kinds of value it takes.
+    struct Target {
+        QObject* object = nullptr; // null: the value is read and not needed
+        QMetaProperty property;    // a published property, when valid
+        QByteArray item;           // otherwise the extra data item
+        bool embedded = false;
+        TGValue::Kinds kinds;
+    };
+    // Follows the path; throws TGFilerError: "Property does not exist", "Invalid property
+    // path".
+    static Target find(QObject& object, QByteArrayView path);
+    // Sets the target; references go to fixups. Throws "Invalid property value".
+    static void assign(const Target& target, const TGValue& value, std::vector<Fixup>& fixups);
     // Points the reference at the component, when it is of the property's class.
     static void resolve(const Fixup& fixup, QObject* component);
 
@@ -58,6 +68,7 @@ private:
     };
 
     static Kind kindOf(const QMetaProperty& p);
+    static TGValue::Kinds kindsOf(Kind kind);
     static std::vector<Plan> makePlan(const QMetaObject& mo);
     static bool parseDefault(const Plan& plan, const QByteArray& text, qint64& i, double& r);
     const std::vector<Plan>& planFor(const QMetaObject& mo);

@@ -4,6 +4,7 @@
 // side back, redo the after side; the command itself knows no object kind.
 #include "TGUndoHistory.h"
 
+#include <QSet>
 #include <QUndoCommand>
 
 class TGSnapshotCommand : public QUndoCommand {
@@ -13,6 +14,11 @@ public:
 
     void undo() override;
     void redo() override;
+
+    // The same step as a new command, for a stack that is rebuilt (see TGUndoHistory).
+    TGSnapshotCommand* copy() const;
+    // The bytes of the blocks the step keeps that are not in seen, which then holds them.
+    qint64 bytesNotIn(QSet<const char*>& seen) const;
 
 private:
     TGUndoHistory& history_;

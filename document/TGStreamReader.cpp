@@ -73,16 +73,17 @@ QByteArray TGStreamReader::readShortString()
     return readBytes(readByte());
 }
 
-TGValue TGStreamReader::readValue()
+TGValue TGStreamReader::readValue(const TGValue::Kinds& kinds)
 {
-    return readValue(0);
+    return readValue(0, kinds);
 }
 
-TGValue TGStreamReader::readValue(int depth)
+TGValue TGStreamReader::readValue(int depth, const TGValue::Kinds& kinds)
 {
     if (depth > maxDepth) TGValue::invalid();
     TGValue v;
     v.tag = TGValue::Tag(readByte());
+    if (v.tag >= 32 || !(kinds.tags & TGValue::bit(v.tag))) TGValue::invalid();
     switch (v.tag) {
     case TGValue::Int8: v.integer = qint8(readByte()); break;
     case TGValue::Int16: {
@@ -120,7 +121,8 @@ TGValue TGStreamReader::readValue(int depth)
             v.names.push_back(std::move(name));
         break;
     case TGValue::List:
-        while (peekByte() != TGValue::Null) v.items.push_back(readValue(depth + 1));
+        while (peekByte() != TGValue::Null)
+            v.items.push_back(readValue(depth + 1, {kinds.itemTags, ~0u}));
         readByte();
         break;
     case TGValue::Collection: return readCollection(depth);
@@ -140,7 +142,7 @@ TGValue TGStreamReader::readCollection(int depth)
         item.tag = TGValue::List;
         while (peekByte() != TGValue::Null) {
             item.names.push_back(readShortString());
-            item.items.push_back(readValue(depth + 1));
+            item.items.push_back(readValue(depth + 1, {}));
         }
         readByte();
         v.items.push_back(std::move(item));

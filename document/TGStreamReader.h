@@ -28,13 +28,15 @@ public:
     QByteArray readBytes(qint64 n);
     // A length byte and that many bytes of text.
     QByteArray readShortString();
-    // One tagged value of any kind (lists and collections nested at most maxDepth deep).
-    TGValue readValue();
+    // One tagged value of any kind (lists and collections nested at most maxDepth deep), or
+    // of the kinds given, refusing any other with "Invalid property value" as soon as its
+    // tag (or a list item's) is read.
+    TGValue readValue(const TGValue::Kinds& kinds = {});
 
     static constexpr int maxDepth = 32;
 
 private:
-    TGValue readValue(int depth);
+    TGValue readValue(int depth, const TGValue::Kinds& kinds);
     TGValue readCollection(int depth);
     [[noreturn]] static void readError();
 

@@ -2,18 +2,48 @@
 
 #include "TGExtended.h"
 
+#include <utility>
+
+QByteArray TGStreamWriter::bytes() const
+{
+    if (done_.empty()) return current_;
+    qsizetype size = current_.size();
+    for (const QByteArray& b : done_) size += b.size();
+    QByteArray all;
+    all.reserve(size);
+    for (const QByteArray& b : done_) all.append(b);
+    return all.append(current_);
+}
+
+std::vector<QByteArray> TGStreamWriter::blocks() const
+{
+    std::vector<QByteArray> all = done_;
+    if (!current_.isEmpty()) all.push_back(current_);
+    return all;
+}
+
+void TGStreamWriter::writeShared(const QByteArray& b)
+{
+    if (b.size() < sharedBlockSize) {
+        current_.append(b);
+        return;
+    }
+    if (!current_.isEmpty()) done_.push_back(std::exchange(current_, QByteArray()));
+    done_.push_back(b);
+}
+
 void TGStreamWriter::writeInt32(qint32 v)
 {
     const quint32 u = quint32(v);
     const char b[4] = {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
-    bytes_.append(b, 4);
+    current_.append(b, 4);
 }
 
 void TGStreamWriter::writeShortString(QByteArrayView s)
 {
     Q_ASSERT(s.size() < 256);
     writeByte(quint8(s.size()));
-    bytes_.append(s);
+    current_.append(s);
 }
 
 void TGStreamWriter::writeValue(const TGValue& v)
@@ -30,7 +60,7 @@ void TGStreamWriter::writeValue(const TGValue& v)
     case TGValue::Int32: writeInt32(qint32(v.integer)); break;
     case TGValue::Extended: {
         const TGExtended::Bytes e = TGExtended::fromDouble(v.real);
-        bytes_.append(reinterpret_cast<const char*>(e.data()), qsizetype(e.size()));
+        current_.append(reinterpret_cast<const char*>(e.data()), qsizetype(e.size()));
         break;
     }
     case TGValue::String:
@@ -39,11 +69,11 @@ void TGStreamWriter::writeValue(const TGValue& v)
     case TGValue::Utf8String:
     case TGValue::Binary:
         writeInt32(qint32(v.bytes.size()));
-        bytes_.append(v.bytes);
+        writeShared(v.bytes);
         break;
     case TGValue::WString:
         writeInt32(qint32(v.bytes.size() / 2));
-        bytes_.append(v.bytes);
+        writeShared(v.bytes);
         break;
     case TGValue::Set:
         for (const QByteArray& name : v.names) writeShortString(name);

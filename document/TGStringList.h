@@ -14,6 +14,9 @@ public:
     const QStringList& lines() const { return lines_; }
     void setLines(const QStringList& lines);
 
+    std::optional<TGValue::Kinds> itemKinds(QByteArrayView name) const override {
+        return name == "Strings" ? std::optional(TGValue::stringList()) : std::nullopt;
+    }
     std::vector<Item> writeExtra() const override;
     bool readExtra(QByteArrayView name, const TGValue& value) override;
 

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <exception>
@@ -30,6 +31,16 @@ std::vector<size_t> longestIncreasing(const std::vector<int>& v) {
     for (size_t k = run.size(); k-- > 0; at = previous[size_t(at)])
         run[k] = size_t(at);
     return run;
+}
+
+// Records are compared block by block; a pooled block is equal to itself without reading it.
+bool sameRecord(const TGUndoHistory::Record& a, const TGUndoHistory::Record& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].size() != b[i].size()) return false;
+        if (a[i].constData() != b[i].constData() && a[i] != b[i]) return false;
+    }
+    return true;
 }
 
 // The text an undo item shows: the menu caption without its accelerator and shortcut.
@@ -76,14 +87,22 @@ std::vector<QByteArray> TGUndoHistory::readStates() const {
     return states;
 }
 
-void TGUndoHistory::append(State& state, TGGraphicControl* object, QByteArray bytes) const {
+TGUndoHistory::Record TGUndoHistory::written(TGLabelObjectFiler& filer,
+                                             const TGGraphicControl& object) {
+    Record record = filer.writeRecord(object);
+    for (QByteArray& block : record)
+        block = pool_.intern(block);
+    return record;
+}
+
+void TGUndoHistory::append(State& state, TGGraphicControl* object, Record bytes) const {
     state.objects.push_back(object);
     state.names.push_back(object->objectName());
     state.bounds.push_back(object->bounds());
     state.bytes.push_back(std::move(bytes));
 }
 
-TGUndoHistory::State TGUndoHistory::capture() const {
+TGUndoHistory::State TGUndoHistory::capture() {
     State s;
     TGLabelObjectFiler filer(surface_.classes());
     const auto& objects = surface_.objects();
@@ -92,7 +111,7 @@ TGUndoHistory::State TGUndoHistory::capture() const {
     s.bounds.reserve(objects.size());
     s.bytes.reserve(objects.size());
     for (TGGraphicControl* o : objects)
-        append(s, o, filer.writeRecord(*o));
+        append(s, o, written(filer, *o));
     s.states = readStates();
     return s;
 }
@@ -104,6 +123,7 @@ void TGUndoHistory::rebase() {
 void TGUndoHistory::clear() {
     stack_.clear();
     rebase();
+    pool_.sweep();
 }
 
 void TGUndoHistory::undo() {
@@ -137,7 +157,7 @@ void TGUndoHistory::record(const QString& what) {
     std::vector<int> candidateNow, candidateBefore;
     for (size_t i = 0; i < now.objects.size(); ++i) {
         const auto it = before.constFind(now.objects[i]);
-        if (it != before.cend() && baseline_.bytes[size_t(*it)] == now.bytes[i]) {
+        if (it != before.cend() && sameRecord(baseline_.bytes[size_t(*it)], now.bytes[i])) {
             candidateNow.push_back(int(i));
             candidateBefore.push_back(*it);
         }
@@ -166,6 +186,51 @@ void TGUndoHistory::record(const QString& what) {
     const QString text = what.isEmpty() ? describe(baseline_, from.indices, now, to.indices) : what;
     baseline_ = std::move(now);
     stack_.push(new TGSnapshotCommand(*this, text, std::move(from), std::move(to)));
+    trim();
+    pool_.sweep();
+}
+
+qint64 TGUndoHistory::storedBytes() const {
+    QSet<const char*> seen;
+    qint64 total = 0;
+    for (int i = 0; i < stack_.count(); ++i)
+        total += static_cast<const TGSnapshotCommand*>(stack_.command(i))->bytesNotIn(seen);
+    return total;
+}
+
+void TGUndoHistory::trim() {
+    // From the newest step back, the steps that fit; the newest one always does.
+    QSet<const char*> seen;
+    qint64 total = 0;
+    int first = stack_.count();
+    while (first > 0) {
+        total += static_cast<const TGSnapshotCommand*>(stack_.command(first - 1))->bytesNotIn(seen);
+        if (total > byteLimit_ && first < stack_.count()) break;
+        --first;
+    }
+    if (first > 0) dropOldest(first);
+}
+
+void TGUndoHistory::dropOldest(int count) {
+    // A QUndoStack drops old commands only by their number: the steps kept are pushed again
+    // onto the emptied stack. This runs right after a push, so every step kept is done and
+    // pushing it again changes nothing on the card.
+    std::vector<TGSnapshotCommand*> kept;
+    for (int i = count; i < stack_.count(); ++i)
+        kept.push_back(static_cast<const TGSnapshotCommand*>(stack_.command(i))->copy());
+    const int clean = stack_.cleanIndex() - count;
+    {
+        // The card's changed state is the same before and after: nobody needs to hear of it.
+        const QSignalBlocker quiet(&stack_);
+        stack_.clear();
+        for (size_t k = 0; k < kept.size(); ++k) {
+            if (clean == int(k)) stack_.setClean();
+            stack_.push(kept[k]);
+        }
+        // The unchanged card was among the steps dropped: no step leads back to it now.
+        if (clean < 0) stack_.resetClean();
+    }
+    emit stack_.indexChanged(stack_.index());
 }
 
 QString TGUndoHistory::describe(const State& before, const std::vector<int>& from,
@@ -254,9 +319,10 @@ void TGUndoHistory::apply(const Side& from, const Side& to) {
     for (TGGraphicControl* o : order) {
         const auto it = known.constFind(o);
         const bool kept = it != known.cend() && !fresh.contains(o);
-        append(next, o, kept ? baseline_.bytes[size_t(*it)] : filer.writeRecord(*o));
+        append(next, o, kept ? baseline_.bytes[size_t(*it)] : written(filer, *o));
     }
     next.states = readStates();
     baseline_ = std::move(next);
+    pool_.sweep();
     surface_.NotifyChanged();
 }

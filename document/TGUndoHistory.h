@@ -9,6 +9,14 @@
 //
 // Comparing happens only when a step ends, never while the mouse moves, so a drag costs
 // nothing until its release.
+//
+// Memory: a record's long payloads (a picture's bytes) are blocks of their own, shared with
+// the object and pooled (TGBlockPool), so a step that moves a picture keeps its few changed
+// bytes and shares the picture with every other step and the card. The history is bounded
+// in steps and in bytes: when the steps keep more than byteLimit() bytes, the oldest go.
+#include "TGBlockPool.h"
+#include "TGLabelObjectFiler.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -24,10 +32,11 @@ class TGUndoHistory {
 public:
     // One side of a change: the touched objects in z-order, where they stand in the whole
     // z-order, their names and card file bytes, and the outside state.
+    using Record = TGLabelObjectFiler::Record;
     struct Side {
         std::vector<int> indices;
         std::vector<QString> names;
-        std::vector<QByteArray> bytes;
+        std::vector<Record> bytes;
         std::vector<QByteArray> states;
     };
 
@@ -50,6 +59,13 @@ public:
     QUndoStack& stack() { return stack_; }
     // The most steps kept; older ones are dropped.
     static constexpr int stepLimit = 100;
+    // The most bytes the steps keep (blocks shared between steps counted once); older steps
+    // are dropped to stay below it, but the newest step is always kept.
+    static constexpr qint64 defaultByteLimit = 256LL * 1024 * 1024;
+    qint64 byteLimit() const { return byteLimit_; }
+    void setByteLimit(qint64 bytes) { byteLimit_ = bytes; }
+    // The bytes the steps keep, blocks shared between them counted once.
+    qint64 storedBytes() const;
 
     // State outside the objects: how to read it and how to put it back.
     void addState(std::function<QByteArray()> read, std::function<void(const QByteArray&)> write);
@@ -79,17 +95,24 @@ private:
         std::vector<TGGraphicControl*> objects; // z-order; only compared, never followed
         std::vector<QString> names;
         std::vector<QRect> bounds;
-        std::vector<QByteArray> bytes;
+        std::vector<Record> bytes;
         std::vector<QByteArray> states;
     };
-    State capture() const;
-    void append(State& state, TGGraphicControl* object, QByteArray bytes) const;
+    State capture();
+    // The object's record with its long blocks pooled.
+    Record written(TGLabelObjectFiler& filer, const TGGraphicControl& object);
+    void append(State& state, TGGraphicControl* object, Record bytes) const;
+    // Drops the oldest steps while the steps keep more than byteLimit() bytes.
+    void trim();
+    void dropOldest(int count);
     std::vector<QByteArray> readStates() const;
     static QString describe(const State& before, const std::vector<int>& from, const State& after,
                             const std::vector<int>& to);
 
     TGBasePanel& surface_;
     QUndoStack stack_;
+    TGBlockPool pool_;
+    qint64 byteLimit_ = defaultByteLimit;
     State baseline_;
     struct StateHooks {
         std::function<QByteArray()> read;

@@ -42,6 +42,19 @@ public:
     std::vector<TGValue> items;
 
     // The smallest integer tag that holds v (32-bit values only).
+    // The tags a value may have where it is read (for a property or a data item), and for a
+    // list the tags its items may have: a value of another kind is refused as soon as its
+    // tag is read, before anything is built for it or its items.
+    struct Kinds {
+        quint32 tags = ~0u;
+        quint32 itemTags = ~0u;
+    };
+    static constexpr quint32 bit(Tag t) { return 1u << t; }
+    static constexpr quint32 integerTags = 1u << Int8 | 1u << Int16 | 1u << Int32;
+    static constexpr quint32 stringTags = 1u << String | 1u << LString | 1u << Utf8String | 1u << WString;
+    static constexpr Kinds dataBlock() { return {bit(Binary), 0}; }
+    static constexpr Kinds stringList() { return {bit(List), stringTags}; }
+
     static TGValue fromInt(qint32 v);
     static TGValue fromBool(bool v);
     static TGValue fromReal(double v);

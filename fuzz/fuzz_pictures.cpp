@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } else if (choice == 8) {
         g = platform::Graphic::fromMetafileData(bytes); // EMF as well as WMF
     } else if (choice == 9) {
-        g = platform::Graphic::readData(bytes);
+        g = platform::Graphic::readData(bytes.toByteArray());
     } else {
         const std::optional<QImage> image = platform::Graphic::readBitmapData(bytes);
         if (image) g = platform::Graphic::fromImage(*image);

@@ -33,20 +33,15 @@ void appendU32(QByteArray& out, quint32 v)
 }
 } // namespace
 
-const QByteArray& Graphic::empty()
-{
-    static const QByteArray none;
-    return none;
-}
 
 Graphic Graphic::fromImage(const QImage& image)
 {
     Graphic g;
     if (image.isNull()) return g;
     g.kind_ = Kind::Bitmap;
-    g.data_ = bmpFile(image);
+    g.block_ = blockOf(Kind::Bitmap, bmpFile(image));
     // The image as the card file gives it back, so that a saved picture compares equal.
-    g.image_ = image.hasAlphaChannel() ? RasterDecoder::decode(g.data_, QStringLiteral(".BMP"))
+    g.image_ = image.hasAlphaChannel() ? RasterDecoder::decode(g.file(), QStringLiteral(".BMP"))
                                        : image;
     return g;
 }
@@ -101,7 +96,7 @@ std::optional<Graphic> Graphic::fromRaster(QByteArrayView data, const QString& e
     Graphic g;
     g.kind_ = kind;
     g.image_ = image;
-    g.data_ = data.toByteArray();
+    g.block_ = blockOf(kind, data);
     return g;
 }
 
@@ -120,7 +115,7 @@ std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data)
     if (MetafilePlayer::formatOf(data) == MetafilePlayer::Format::None) return std::nullopt;
     Graphic g;
     g.kind_ = Kind::Metafile;
-    g.data_ = data.toByteArray();
+    g.block_ = blockOf(Kind::Metafile, data);
     return g;
 }
 
@@ -219,20 +214,20 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error)
 int Graphic::width() const
 {
     if (kind_ != Kind::Metafile) return image_.width();
-    return qRound(MetafilePlayer::sizeHundredthsMm(data_).width() * ScreenMetrics::pixelsPerInch() / 2540);
+    return qRound(MetafilePlayer::sizeHundredthsMm(file()).width() * ScreenMetrics::pixelsPerInch() / 2540);
 }
 
 int Graphic::height() const
 {
     if (kind_ != Kind::Metafile) return image_.height();
-    return qRound(MetafilePlayer::sizeHundredthsMm(data_).height() * ScreenMetrics::pixelsPerInch() / 2540);
+    return qRound(MetafilePlayer::sizeHundredthsMm(file()).height() * ScreenMetrics::pixelsPerInch() / 2540);
 }
 
 void Graphic::draw(QPainter& painter, const QRectF& target) const
 {
     switch (kind_) {
     case Kind::None: return;
-    case Kind::Metafile: MetafilePlayer::play(painter, target, data_); return;
+    case Kind::Metafile: MetafilePlayer::play(painter, target, file()); return;
     case Kind::Bitmap:
     case Kind::Icon: {
         painter.save();
@@ -244,9 +239,9 @@ void Graphic::draw(QPainter& painter, const QRectF& target) const
     }
 }
 
-QString Graphic::className() const
+QString Graphic::classNameOf(Kind kind)
 {
-    switch (kind_) {
+    switch (kind) {
     case Kind::Bitmap: return QStringLiteral("TBitmap");
     case Kind::Icon: return QStringLiteral("TIcon");
     case Kind::Metafile: return QStringLiteral("TMetafile");
@@ -255,45 +250,57 @@ QString Graphic::className() const
     return {};
 }
 
-QByteArray Graphic::writeData() const
+QString Graphic::className() const
 {
-    if (kind_ == Kind::None) return {};
-    const QByteArray name = className().toLatin1();
+    return classNameOf(kind_);
+}
+
+qsizetype Graphic::fileOffset(Kind kind)
+{
+    if (kind == Kind::None) return 0;
+    // Name length and name; bitmaps and metafiles then give the file's length.
+    return 1 + classNameOf(kind).size() + (kind == Kind::Icon ? 0 : 4);
+}
+
+QByteArray Graphic::blockOf(Kind kind, QByteArrayView file)
+{
+    const QByteArray name = classNameOf(kind).toLatin1();
     QByteArray out;
+    out.reserve(fileOffset(kind) + file.size());
     out.append(char(name.size()));
     out.append(name);
-    if (kind_ == Kind::Icon) {
-        out.append(data_);
-    } else {
-        // The metafile's length counts its own four bytes; the bitmap's does not.
-        appendU32(out, quint32(data_.size() + (kind_ == Kind::Metafile ? 4 : 0)));
-        out.append(data_);
-    }
+    // The metafile's length counts its own four bytes; the bitmap's does not.
+    if (kind != Kind::Icon) appendU32(out, quint32(file.size() + (kind == Kind::Metafile ? 4 : 0)));
+    out.append(file);
     return out;
 }
 
-std::optional<Graphic> Graphic::readData(QByteArrayView block)
+std::optional<Graphic> Graphic::readData(const QByteArray& block)
 {
     ByteReader r(block);
     const int nameLength = r.u8();
     const QByteArrayView name = r.bytes(nameLength);
     if (!r.ok() || nameLength > 63) return std::nullopt;
-    if (name == "TIcon") return fromIcoData(r.bytes(r.remaining()));
-    if (name == "TBitmap") {
-        const quint32 n = r.u32();
-        const QByteArrayView file = r.bytes(qsizetype(n));
+    Kind kind = Kind::Icon;
+    QByteArrayView file;
+    if (name == "TIcon") {
+        file = r.bytes(r.remaining());
+    } else if (name == "TBitmap" || name == "TMetafile") {
+        kind = name == "TBitmap" ? Kind::Bitmap : Kind::Metafile;
+        // The metafile's length counts its own four bytes.
+        const qint64 n = qint64(r.u32()) - (kind == Kind::Metafile ? 4 : 0);
+        if (!r.ok() || n < 0) return std::nullopt;
+        file = r.bytes(qsizetype(n));
         if (!r.ok()) return std::nullopt;
-        if (n == 0) return Graphic();
-        return fromBmpFile(file);
+        if (n == 0 && kind == Kind::Bitmap) return Graphic();
+    } else {
+        return Graphic(); // a graphic class this program does not know: the picture stays empty
     }
-    if (name == "TMetafile") {
-        const quint32 n = r.u32();
-        if (!r.ok() || n < 4) return std::nullopt;
-        const QByteArrayView file = r.bytes(qsizetype(n) - 4);
-        if (!r.ok()) return std::nullopt;
-        return fromMetafileData(file);
-    }
-    return Graphic(); // a graphic class this program does not know: the picture stays empty
+    std::optional<Graphic> g = kind == Kind::Metafile ? fromMetafileData(file)
+                                                      : fromRaster(file, kind == Kind::Icon ? QStringLiteral(".ICO") : QStringLiteral(".BMP"), kind);
+    // A block just as the picture writes it is kept, shared with the caller, not copied.
+    if (g && r.atEnd() && file.size() > 0) g->block_ = block;
+    return g;
 }
 
 QByteArray Graphic::writeBitmapData(const QImage& image)

@@ -70,7 +70,10 @@ public:
     // The raster of a bitmap or icon (null for a metafile).
     const QImage& image() const { return image_; }
     // The metafile's bytes (EMF or placeable WMF), empty for other kinds.
-    const QByteArray& metafileData() const { return kind_ == Kind::Metafile ? data_ : empty(); }
+    QByteArrayView metafileData() const
+    {
+        return kind_ == Kind::Metafile ? file() : QByteArrayView();
+    }
 
     // Draws the picture stretched into `target` in the painter's coordinates.
     void draw(QPainter& painter, const QRectF& target) const;
@@ -78,22 +81,30 @@ public:
     // The class name the card file stores ("TBitmap", "TIcon", "TMetafile"), or empty.
     QString className() const;
     // The picture's card-file data block: class name, then the graphic's data. Empty for
-    // an empty picture (the item is not written then).
-    QByteArray writeData() const;
+    // an empty picture (the item is not written then). The picture keeps its bytes in this
+    // form, so the block is shared, not copied: a card written many times (the undo
+    // history) holds the bytes once.
+    QByteArray writeData() const { return block_; }
     // Reads a picture data block. A class name of none of the three kinds gives an empty
-    // picture; nullopt means the block is damaged.
-    static std::optional<Graphic> readData(QByteArrayView block);
+    // picture; nullopt means the block is damaged. A block in the form writeData gives is
+    // kept as it is, shared with the caller.
+    static std::optional<Graphic> readData(const QByteArray& block);
     // A bitmap's data block: a 32-bit length, then a complete .BMP file (length 0 when empty).
     static QByteArray writeBitmapData(const QImage& image);
     static std::optional<QImage> readBitmapData(QByteArrayView block);
 
     friend bool operator==(const Graphic& a, const Graphic& b)
     {
-        return a.kind_ == b.kind_ && a.image_ == b.image_ && a.data_ == b.data_;
+        return a.kind_ == b.kind_ && a.image_ == b.image_ && a.block_ == b.block_;
     }
 
 private:
-    static const QByteArray& empty();
+    static QString classNameOf(Kind kind);
+    // The data block of a graphic of the kind holding the file's bytes, and where in that
+    // block the file starts.
+    static QByteArray blockOf(Kind kind, QByteArrayView file);
+    static qsizetype fileOffset(Kind kind);
+    QByteArrayView file() const { return QByteArrayView(block_).sliced(fileOffset(kind_)); }
     static QByteArray bmpFile(const QImage& image);
     static QByteArray alphaBmpFile(const QImage& image);
     static std::optional<Graphic> fromBmpFile(QByteArrayView file);
@@ -103,8 +114,9 @@ private:
 
     Kind kind_ = Kind::None;
     QImage image_;
-    // The file bytes the card file writes back: .BMP, .ICO or metafile.
-    QByteArray data_;
+    // The card file's data block (see writeData), holding the file bytes it writes back:
+    // .BMP, .ICO or metafile.
+    QByteArray block_;
 };
 
 } // namespace platform

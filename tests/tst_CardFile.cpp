@@ -26,6 +26,10 @@ class TTestBlob : public QObject, public TGExtraData {
     Q_OBJECT
 public:
     QByteArray data;
+    std::optional<TGValue::Kinds> itemKinds(QByteArrayView name) const override
+    {
+        return name == "Data" ? std::optional(TGValue::dataBlock()) : std::nullopt;
+    }
     std::vector<Item> writeExtra() const override
     {
         if (data.isEmpty()) return {};
@@ -549,22 +553,24 @@ void tst_CardFile::refusedAsAWhole()
 
 void tst_CardFile::lengthsCheckedBeforeUse_data()
 {
+    QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QByteArray>("value");
-    QTest::newRow("long string of 2 GB") << QByteArray::fromHex("0cffffff7f") + "abc";
-    QTest::newRow("negative long string") << QByteArray::fromHex("0cffffffff") + "abc";
-    QTest::newRow("data block of 2 GB") << QByteArray::fromHex("0affffff7f") + "abc";
-    QTest::newRow("short string past the end") << QByteArray::fromHex("06ff") + "abc";
-    QTest::newRow("UTF-8 string of 2 GB") << QByteArray::fromHex("14ffffff7f") + "abc";
-    QTest::newRow("wide string of 2 G units") << QByteArray::fromHex("12ffffff7f") + "abc";
-    QTest::newRow("wide string past the end") << QByteArray::fromHex("1204000000") + "abc";
-    QTest::newRow("negative wide string") << QByteArray::fromHex("12ffffffff") + "abc";
+    QTest::newRow("long string of 2 GB") << QByteArray("Text") << QByteArray::fromHex("0cffffff7f") + "abc";
+    QTest::newRow("negative long string") << QByteArray("Text") << QByteArray::fromHex("0cffffffff") + "abc";
+    QTest::newRow("data block of 2 GB") << QByteArray("Blob.Data") << QByteArray::fromHex("0affffff7f") + "abc";
+    QTest::newRow("short string past the end") << QByteArray("Text") << QByteArray::fromHex("06ff") + "abc";
+    QTest::newRow("UTF-8 string of 2 GB") << QByteArray("Text") << QByteArray::fromHex("14ffffff7f") + "abc";
+    QTest::newRow("wide string of 2 G units") << QByteArray("Text") << QByteArray::fromHex("12ffffff7f") + "abc";
+    QTest::newRow("wide string past the end") << QByteArray("Text") << QByteArray::fromHex("1204000000") + "abc";
+    QTest::newRow("negative wide string") << QByteArray("Text") << QByteArray::fromHex("12ffffffff") + "abc";
 }
 
 void tst_CardFile::lengthsCheckedBeforeUse()
 {
+    QFETCH(QByteArray, property);
     QFETCH(QByteArray, value);
     CardFixture f;
-    QCOMPARE(f.read(card(record("TTestKinds", "x", shortString("Text") + value))), QStringLiteral("Stream read error"));
+    QCOMPARE(f.read(card(record("TTestKinds", "x", shortString(property) + value))), QStringLiteral("Stream read error"));
     QVERIFY(f.surface->objects().empty());
 }
 

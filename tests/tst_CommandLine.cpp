@@ -136,6 +136,7 @@ private slots:
     void memoryRunsOut_data();
     void memoryRunsOut();
     void hugeCaptionPrints();
+    void wrongKindRefusedBeforeItsItems();
     void hugeEffectObjectsPrint_data();
     void hugeEffectObjectsPrint();
     void backgroundArtIsBounded_data();
@@ -454,6 +455,25 @@ void tst_CommandLine::hugeCaptionPrints()
     const Run r = orlanto({"print", card, "-o", pdf, "--home", home.path()}, deadDisplay, rlim_t(1) << 30);
     QVERIFY2(r.code == 0, qPrintable(QString::number(r.code) + " " + r.err));
     QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void tst_CommandLine::wrongKindRefusedBeforeItsItems()
+{
+    // A 20 MB card whose multi-line label lists 20 million False as its lines: refused at
+    // the first item, within 1 GB of address space (the whole list was built first).
+    QTemporaryDir home;
+    QByteArray bytes = oneObjectCard("TGMultiLineLabel", {});
+    bytes.chop(3); // end of properties, of children, of the card
+    bytes += QByteArray("\x0D" "Items.Strings" "\x01") + QByteArray(20'000'000, '\x08') +
+             QByteArray(4, '\0');
+    const QString card = fileWith(home, "lines.ORL", bytes);
+    QVERIFY(!card.isEmpty());
+    const QString pdf = home.filePath("out.pdf");
+    for (const QStringList& args : {QStringList{"dump", card}, QStringList{"print", card, "-o", pdf, "--home", home.path()}}) {
+        const Run r = orlanto(args, deadDisplay, rlim_t(1) << 30);
+        QVERIFY2(r.code == 1, qPrintable(args.first() + ": " + QString::number(r.code) + " " + r.err));
+        QVERIFY2(r.err.contains("Invalid property value"), qPrintable(r.err));
+    }
 }
 
 void tst_CommandLine::hugeEffectObjectsPrint_data()

@@ -6,6 +6,7 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TGImageBrowser.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <cmath>
 
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
@@ -69,6 +71,8 @@ class tst_ImageObjectDialog : public QObject {
     void previewFillsItsBoxUnlessAutoSize();
     void previewOfSvgOpensNoOtherFile_data();
     void previewOfSvgOpensNoOtherFile();
+    void largePictureReduced_data();
+    void largePictureReduced();
 };
 
 void tst_ImageObjectDialog::controls() {
@@ -285,6 +289,46 @@ void tst_ImageObjectDialog::previewOfSvgOpensNoOtherFile() {
     const QImage shown = d.findChild<QLabel*>("Preview")->pixmap().toImage();
     QCOMPARE(shown.pixel(100, 100) | 0xFF000000, 0xFF0000FFu);
     QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void tst_ImageObjectDialog::largePictureReduced_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes: reduced to 600 dpi") << true;
+    QTest::newRow("No: kept as it came") << false;
+}
+
+void tst_ImageObjectDialog::largePictureReduced() {
+    // Pictures with more pixels than their object prints at 600 dpi, placed with the
+    // picture tool: the question comes once, and its answer holds for the next picture.
+    QFETCH(bool, yes);
+    DialogFixture f;
+    const QString big = f.redBitmap("big.bmp", 1500, 1000);
+    const QString wide = f.redBitmap("wide.bmp", 2000, 600);
+    // Auto-sized, or with no more pixels than the object prints (60 x 40 pixels on the
+    // card): nothing to ask.
+    f.load(big, QDialog::Accepted, true);
+    f.load(f.redBitmap("small.bmp", 300, 200), QDialog::Accepted, false);
+    QCOMPARE(f.dialogs.questions, QStringList());
+    QCOMPARE(f.image->graphic().image().size(), QSize(300, 200));
+
+    f.dialogs.yesNoAnswers.push_back(yes);
+    auto place = [&f](const QString& file, QPoint at) {
+        f.dialogs.dialogs.push_back([file](QDialog& d) {
+            dynamic_cast<TGImageBrowser&>(d).selectFile(file);
+            return int(QDialog::Accepted);
+        });
+        f.surface->SetPanelState(TGBusinessCardPanel32::psImage);
+        f.click(at.x(), at.y()); // a 50 x 15 picture object
+        return qobject_cast<TGImage*>(f.surface->objects().back());
+    };
+    const TGImage* first = place(big, {100, 100});
+    const TGImage* second = place(wide, {200, 100});
+    QCOMPARE(f.dialogs.questions.size(), 1);
+    const double printPixels = double(TGImage::printDpi) / platform::ScreenMetrics::pixelsPerInch();
+    const QSize printable(int(std::ceil(50 * printPixels)), int(std::ceil(15 * printPixels)));
+    QCOMPARE(first->bounds().size(), QSize(50, 15));
+    QCOMPARE(first->graphic().image().size(), yes ? printable : QSize(1500, 1000));
+    QCOMPARE(second->graphic().image().size(), yes ? printable : QSize(2000, 600));
 }
 
 QTEST_MAIN(tst_ImageObjectDialog)

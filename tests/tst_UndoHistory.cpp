@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <functional>
@@ -84,6 +86,20 @@ struct Card {
     void selectAll() {
         s().selectAll();
         s().handle().setFocused(true);
+    }
+    // Drops a noisy 600 x 600 picture file (seeded, so each seed gives other bytes) on the
+    // card at p, as a file manager's drag does; returns the file's size.
+    qint64 dropPicture(QPoint p, quint32 seed) {
+        QImage picture(600, 600, QImage::Format_RGB32);
+        QRandomGenerator random(seed);
+        for (int y = 0; y < picture.height(); ++y)
+            random.fillRange(reinterpret_cast<quint32*>(picture.scanLine(y)), picture.width());
+        const QString file = home.filePath(QStringLiteral("picture%1.bmp").arg(seed));
+        picture.save(file);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        w->dropFiles(mime, p);
+        return QFileInfo(file).size();
     }
 
     QTemporaryDir home;
@@ -226,6 +242,8 @@ private slots:
     void zoomBetweenChangeAndUndo();
     void boundedAndEmptiedByNew();
     void backgroundArtAndLayout();
+    void movedPictureStoredOnce();
+    void boundedInBytes();
 };
 
 void tst_UndoHistory::changeRoundTrips_data() {
@@ -356,4 +374,66 @@ void tst_UndoHistory::backgroundArtAndLayout() {
 }
 
 QTEST_MAIN(tst_UndoHistory)
+void tst_UndoHistory::movedPictureStoredOnce() {
+    // Every step of moving a picture with the arrow keys shares the picture's bytes with
+    // the card and the other steps; so do steps made after undoing some, when the
+    // picture has been read back from the history.
+    Card c;
+    const qint64 picture = c.dropPicture(empty, 1);
+    const QByteArray placed = c.bytes();
+    c.click(c.s().objects().back()->bounds().center());
+    for (int i = 0; i < 30; ++i)
+        c.key(Qt::Key_Left);
+    QCOMPARE(c.stack().count(), 31);
+    const qint64 once = picture + 64 * 1024;
+    QVERIFY2(c.s().history().storedBytes() < once,
+             qPrintable(QString::number(c.s().history().storedBytes())));
+    const QByteArray moved = c.bytes();
+    for (int i = 0; i < 10; ++i)
+        c.w->undoCommand();
+    c.key(Qt::Key_Right);
+    QVERIFY2(c.s().history().storedBytes() < once,
+             qPrintable(QString::number(c.s().history().storedBytes())));
+    for (int i = 0; i < 21; ++i)
+        c.w->undoCommand();
+    QCOMPARE(c.bytes(), placed);
+    c.w->undoCommand();
+    c.w->redoCommand();
+    QCOMPARE(c.bytes(), placed);
+    for (int i = 0; i < 21; ++i)
+        c.w->redoCommand();
+    c.w->undoCommand(); // the step right
+    for (int i = 0; i < 10; ++i)
+        c.key(Qt::Key_Left);
+    QCOMPARE(c.bytes(), moved);
+}
+
+void tst_UndoHistory::boundedInBytes() {
+    // Five pictures dropped one by one, with room for three: the two oldest steps go, and
+    // the card as it was before them can no longer be reached, so it stays changed.
+    Card c;
+    const qint64 picture = c.dropPicture(empty, 1);
+    c.s().history().setByteLimit(picture * 7 / 2);
+    c.w->undoCommand();
+    c.w->SetChangesMade(false);
+    const QByteArray before = c.bytes();
+    std::vector<QByteArray> cards;
+    for (quint32 seed = 1; seed <= 5; ++seed) {
+        c.dropPicture(empty, seed);
+        cards.push_back(c.bytes());
+    }
+    QCOMPARE(c.stack().count(), 3);
+    QVERIFY(c.s().history().storedBytes() <= c.s().history().byteLimit());
+    for (int i = 0; i < 3; ++i)
+        c.w->undoCommand();
+    QCOMPARE(c.bytes(), cards[1]);
+    QVERIFY(c.bytes() != before);
+    QVERIFY(!c.stack().canUndo());
+    QVERIFY(c.w->changesMade());
+    QVERIFY(!c.w->findChild<QAction*>("mnuUndo")->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        c.w->redoCommand();
+    QCOMPARE(c.bytes(), cards[4]);
+}
+
 #include "tst_UndoHistory.moc"

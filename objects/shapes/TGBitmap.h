@@ -17,6 +17,9 @@ class TGBitmap : public QObject, public TGExtraData {
     // A null image empties the bitmap (0 by 0); any other is copied.
     void setImage(const QImage& image);
 
+    std::optional<TGValue::Kinds> itemKinds(QByteArrayView name) const override {
+        return name == "Data" ? std::optional(TGValue::dataBlock()) : std::nullopt;
+    }
     std::vector<Item> writeExtra() const override;
     // A damaged block fails the read with "Invalid property value"; the bitmap stays.
     bool readExtra(QByteArrayView name, const TGValue& value) override;

@@ -1,6 +1,7 @@
 #include "TGImage.h"
 
 #include "TGImageBrowser.h"
+#include "document/TGBasePanel.h"
 #include "platform/Canvas.h"
 #include "platform/DialogHost.h"
 #include "platform/Report.h"
@@ -154,8 +155,26 @@ void TGImage::loadImageCommand() {
     if (dialog.preview() == graphic())
         pictureChanged(); // the options alone may resize it
     else
-        picture_.setGraphic(dialog.preview());
+        picture_.setGraphic(placed(dialog.preview()));
     FlagChanged();
+}
+
+platform::Graphic TGImage::placed(const platform::Graphic& g) {
+    // An auto-sized picture shows its pixels at screen size: always printable.
+    if (g.kind() != platform::Graphic::Kind::Bitmap || autoSize_ || !surface()) return g;
+    const double inchesPerPixel = 1.0 / (platform::ScreenMetrics::pixelsPerInch() * zoomFactor());
+    const QSize printable(int(std::ceil(width() * inchesPerPixel * printDpi)),
+                          int(std::ceil(height() * inchesPerPixel * printDpi)));
+    if (printable.isEmpty() || (g.width() <= printable.width() && g.height() <= printable.height()))
+        return g;
+    if (!surface()->askOnce(QStringLiteral("This picture has more pixels than the card can print "
+                                           "at its size. Reduce it to %1 dpi at that size? (The "
+                                           "answer holds for every picture until Orlanto ends.)")
+                                .arg(printDpi),
+                            QStringLiteral("Large Picture")))
+        return g;
+    return platform::Graphic::fromImage(g.image().scaled(
+        printable.boundedTo(g.image().size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 // --- drawing

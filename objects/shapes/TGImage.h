@@ -47,6 +47,12 @@ class TGImage : public TGGraphicControl {
     void popupRefresh() override;
     void print(platform::Report& report, double leftInches, double topInches) override;
 
+    // The picture as placed on this object: a bitmap with more pixels than the card prints
+    // at the object's size (over printDpi) is offered to be reduced to printDpi at that
+    // size, asked once a session through the surface; the picture as it came otherwise.
+    platform::Graphic placed(const platform::Graphic& g);
+    static constexpr int printDpi = 600;
+
     // Popup commands.
     void loadImageCommand();
     void borderCommand();

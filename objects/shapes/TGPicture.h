@@ -15,6 +15,9 @@ class TGPicture : public QObject, public TGExtraData {
     const platform::Graphic& graphic() const { return graphic_; }
     void setGraphic(const platform::Graphic& g);
 
+    std::optional<TGValue::Kinds> itemKinds(QByteArrayView name) const override {
+        return name == "Data" ? std::optional(TGValue::dataBlock()) : std::nullopt;
+    }
     std::vector<Item> writeExtra() const override;
     // A damaged block fails the read with "Invalid property value" and leaves the picture
     // as it was.

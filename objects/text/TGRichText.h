@@ -18,6 +18,9 @@ class TGRichText : public QObject, public TGExtraData {
     // Takes an edited document's content (none when it holds no text).
     void setDocument(const QTextDocument& document);
 
+    std::optional<TGValue::Kinds> itemKinds(QByteArrayView name) const override {
+        return name == "Data" ? std::optional(TGValue::dataBlock()) : std::nullopt;
+    }
     std::vector<Item> writeExtra() const override;
     // Any bytes are taken: the reader shows whatever text a damaged block still holds.
     bool readExtra(QByteArrayView name, const TGValue& value) override;
