@@ -1,9 +1,13 @@
 // The RTF reader on what word processors write and on broken input, and the writer's
 // output read back and checked for structure.
+#include "platform/RtfKept.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 #include "platform/ScreenMetrics.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
@@ -28,6 +32,16 @@ QStringList runs(const QTextDocument& doc) {
                         twips(f.textIndent()), twips(f.topMargin()), twips(f.bottomMargin()));
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat c = it.fragment().charFormat();
+            if (c.isImageFormat()) {
+                out << QStringLiteral("picture %1x%2")
+                           .arg(qRound(c.toImageFormat().width()))
+                           .arg(qRound(c.toImageFormat().height()));
+                continue;
+            }
+            if (c.objectType() == platform::RtfKept::objectType) {
+                out << QStringLiteral("kept ") + QString::fromLatin1(platform::RtfKept::bytes(c));
+                continue;
+            }
             QString r = it.fragment().text() + QLatin1Char('|') +
                         c.fontFamilies().toStringList().value(0) + QLatin1Char('|') +
                         QString::number(c.fontPointSize());
@@ -42,6 +56,39 @@ QStringList runs(const QTextDocument& doc) {
             out << r;
         }
     }
+    return out;
+}
+
+// A picture's bytes as an RTF picture group of the given kind, shown 300 by 150 twips.
+QByteArray pictGroup(const char* kind, const QByteArray& data) {
+    return QByteArray("{\\pict\\") + kind + "\\picw40\\pich20\\picwgoal300\\pichgoal150\n" +
+           data.toHex() + "}";
+}
+
+QByteArray imageFile(const char* format) {
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A bare Windows metafile (no placeable header, as RTF holds it) filling its window with a
+// red rectangle.
+QByteArray redWmf() {
+    QByteArray out;
+    const auto words = [&out](std::initializer_list<quint16> ws) {
+        for (quint16 w : ws)
+            out.append(char(w & 0xFF)).append(char(w >> 8));
+    };
+    words({1, 9, 0x300, 0, 0, 1, 7, 0, 0});      // header; sizes unchecked
+    words({5, 0, 0x020C, 20, 40});               // SetWindowExt 40 x 20
+    words({7, 0, 0x02FC, 0, 0x00FF, 0x0000, 0}); // CreateBrushIndirect red
+    words({4, 0, 0x012D, 0});                    // SelectObject
+    words({7, 0, 0x041B, 20, 40, 0, 0});         // Rectangle
+    words({3, 0, 0});                            // EOF
     return out;
 }
 
@@ -63,6 +110,10 @@ class tst_RtfReader : public QObject {
     void brokenInputYieldsWhatCouldBeRead();
     void writtenTextReadsBackTheSame_data() { readsWhatWordProcessorsWrite_data(); }
     void writtenTextReadsBackTheSame();
+    void rewriteKeepsWhatIsNotShown_data();
+    void rewriteKeepsWhatIsNotShown();
+    void picturesAreDrawn_data();
+    void picturesAreDrawn();
     void writesWellFormedAsciiRtf();
     void emptyDocumentRoundTrips();
 };
@@ -112,10 +163,44 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
         << QByteArray("{\\rtf1\\b\\i\\fs40\\qc a\\plain b\\par\\pard c}")
         << QStringList{"P c 0 0 0 0 0", "a|Arial|20|b|i", "b|Arial|12", "P l 0 0 0 0 0",
                        "c|Arial|12"};
-    QTest::newRow("pictures, unknown and \\* destinations skipped")
+    QTest::newRow("unreadable picture, unknown and \\* destinations kept where they stood")
         << QByteArray("{\\rtf1 a{\\pict\\wmetafile8\\picw10 0102ff}b{\\*\\unknown x}c"
                       "{\\stylesheet{\\s0 Normal;}}d{\\*\\blob\\bin3 }}}}e}")
-        << QStringList{"P l 0 0 0 0 0", "abcde|Arial|12"};
+        << QStringList{"P l 0 0 0 0 0",
+                       "a|Arial|12",
+                       "kept {\\pict\\wmetafile8\\picw10 0102ff}",
+                       "b|Arial|12",
+                       "kept {\\*\\unknown x}",
+                       "c|Arial|12",
+                       "kept {\\stylesheet{\\s0 Normal;}}",
+                       "d|Arial|12",
+                       "kept {\\*\\blob\\bin3 }}}}",
+                       "e|Arial|12"};
+    QTest::newRow("literal tab stays in place")
+        << QByteArray("{\\rtf1 one\ttwo\\par}")
+        << QStringList{"P l 0 0 0 0 0", "one\ttwo|Arial|12"};
+    QTest::newRow("hidden text kept unshown")
+        << QByteArray("{\\rtf1 a{\\v secret \\{x\\}}b\\v c\\v0 d}")
+        << QStringList{"P l 0 0 0 0 0", "a|Arial|12",   "kept {\\v secret \\{x\\}}",
+                       "b|Arial|12",    "kept {\\v c}", "d|Arial|12"};
+    QTest::newRow("PNG picture") << QByteArray("{\\rtf1 a" +
+                                               pictGroup("pngblip", imageFile("PNG")) + "b}")
+                                 << QStringList{"P l 0 0 0 0 0", "a|Arial|12", "picture 20x10",
+                                                "b|Arial|12"};
+    QTest::newRow("JPEG picture in a shape picture")
+        << QByteArray("{\\rtf1 {\\*\\shppict" + pictGroup("jpegblip", imageFile("JPEG")) +
+                      "}{\\nonshppict{\\pict\\wmetafile8 00}}b}")
+        << QStringList{"P l 0 0 0 0 0", "picture 20x10",
+                       "kept {\\nonshppict{\\pict\\wmetafile8 00}}", "b|Arial|12"};
+    QTest::newRow("WMF picture") << QByteArray("{\\rtf1 a" + pictGroup("wmetafile8", redWmf()) +
+                                               "}")
+                                 << QStringList{"P l 0 0 0 0 0", "a|Arial|12", "picture 20x10"};
+    QTest::newRow("bookmark, field and field without result kept")
+        << QByteArray("{\\rtf1\\pard x{\\*\\bkmkstart m}{\\field{\\*\\fldinst HYPERLINK \"u\"}"
+                      "{\\fldrslt link}} p{\\field{\\*\\fldinst PAGE}{\\fldrslt }}}")
+        << QStringList{
+               "P l 0 0 0 0 0", "x|Arial|12",  "kept {\\*\\bkmkstart m}",
+               "link|Arial|12", " p|Arial|12", "kept {\\field{\\*\\fldinst PAGE}{\\fldrslt }}"};
     QTest::newRow("control characters in font names and text dropped")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 \\'01;}{\\f1 Ari\\'0dal;}}\\f0 a\\'0ab\\f1 c}")
         << QStringList{"P l 0 0 0 0 0", "abc|Arial|12"};
@@ -147,7 +232,8 @@ void tst_RtfReader::brokenInputYieldsWhatCouldBeRead_data() {
     QTest::newRow("deep nesting") << QByteArray("{\\rtf1 a") + QByteArray(100000, '{') + "\\b b" +
                                          QByteArray(100000, '}') + "c}"
                                   << "abc";
-    QTest::newRow("not RTF") << QByteArray("plain text") << "";
+    QTest::newRow("not RTF: shown as text")
+        << QByteArray("plain text\r\nline\t2") << "plain text\nline\t2";
     QTest::newRow("empty") << QByteArray() << "";
 }
 
@@ -169,6 +255,68 @@ void tst_RtfReader::writtenTextReadsBackTheSame() {
     QTextDocument again;
     platform::RtfReader::read(written, again);
     QCOMPARE(platform::RtfWriter::write(again), written);
+}
+
+void tst_RtfReader::rewriteKeepsWhatIsNotShown_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QByteArrayList>("written");
+    const QByteArray png = pictGroup("pngblip", imageFile("PNG"));
+    QTest::newRow("font families")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman\\fprq2 Times;}"
+                      "{\\f2\\fmodern Courier;}}\\f0 a\\f1 b\\f2 c}")
+        << QByteArrayList{
+               "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\froman\\fcharset0 Times;}"
+               "{\\f2\\fmodern\\fcharset0 Courier;}}"};
+    QTest::newRow("groups before the text stay before it")
+        << QByteArray("{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\generator g;}"
+                      "\\pard a{\\footnote note}b}")
+        << QByteArrayList{
+               "}\n{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\generator g;}\\pard",
+               " a\\plain\\f0\\fs24 {\\footnote note}\\plain\\f0\\fs24 b"};
+    QTest::newRow("hidden text") << QByteArray("{\\rtf1\\pard a{\\v\\b hid}b}")
+                                 << QByteArrayList{"\\b {\\v hid}"};
+    QTest::newRow("field around its result")
+        << QByteArray("{\\rtf1\\pard {\\field{\\*\\fldinst{ HYPERLINK \"http://x\" }}"
+                      "{\\fldrslt{\\ul here}}} now}")
+        << QByteArrayList{
+               "{\\field{\\*\\fldinst{ HYPERLINK \"http://x\" }}{\\fldrslt \\plain\\f0\\fs24\\ul "
+               "here}}\\plain\\f0\\fs24  now"};
+    QTest::newRow("picture") << QByteArray("{\\rtf1\\pard a" + png + "}")
+                             << QByteArrayList{"a\\plain\\f0\\fs24 " + png};
+}
+
+void tst_RtfReader::rewriteKeepsWhatIsNotShown() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QByteArrayList, written);
+    QTextDocument doc;
+    platform::RtfReader::read(rtf, doc);
+    const QByteArray out = platform::RtfWriter::write(doc);
+    for (const QByteArray& part : written)
+        QVERIFY2(out.contains(part), out.constData());
+}
+
+void tst_RtfReader::picturesAreDrawn_data() {
+    QTest::addColumn<QByteArray>("pict");
+    QTest::newRow("PNG") << pictGroup("pngblip", imageFile("PNG"));
+    QTest::newRow("JPEG") << pictGroup("jpegblip", imageFile("JPEG"));
+    QTest::newRow("WMF") << pictGroup("wmetafile8", redWmf());
+}
+
+void tst_RtfReader::picturesAreDrawn() {
+    QFETCH(QByteArray, pict);
+    QTextDocument doc;
+    platform::RtfReader::read("{\\rtf1 " + pict + "}", doc);
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    doc.drawContents(&painter);
+    painter.end();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 60;
+    // The picture is 20 by 10 pixels at 96 pixels per inch.
+    QVERIFY2(red > 150 && red <= 220, qPrintable(QString::number(red)));
 }
 
 void tst_RtfReader::writesWellFormedAsciiRtf() {
