@@ -206,7 +206,9 @@ class Writer {
         const int n = index(lists_, list) + 1;
         out += "\\ls" + QByteArray::number(n) + "\\ilvl0{\\listtext";
         run(block.charFormat(), out);
-        RtfWriter::escape(list->itemText(block) + QLatin1Char('\t'), out);
+        const bool bullet = list->format().style() > QTextListFormat::ListDecimal;
+        RtfWriter::escape(
+            (bullet ? QString(QChar(0x2022)) : list->itemText(block)) + QLatin1Char('\t'), out);
         out += '}';
     }
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QtTest>
 
 namespace {
@@ -92,6 +93,47 @@ QByteArray redWmf() {
     return out;
 }
 
+// The formats beyond fonts and styles: per paragraph its list item, line spacing, shading
+// and tab stops (twips); per run its text with its vertical placement and capitals.
+QStringList formats(const QTextDocument& doc) {
+    const auto twips = [](qreal units) { return QString::number(qRound(units * 15)); };
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat f = b.blockFormat();
+        QString p = QStringLiteral("P");
+        if (QTextList* list = b.textList())
+            p += QStringLiteral(" list %1 \"%2\"")
+                     .arg(int(list->format().style()))
+                     .arg(list->format().style() > QTextListFormat::ListDecimal
+                              ? QStringLiteral("bullet")
+                              : list->itemText(b));
+        if (f.lineHeightType() == QTextBlockFormat::ProportionalHeight && f.lineHeight() != 100)
+            p += QStringLiteral(" line %1%").arg(f.lineHeight());
+        if (f.lineHeightType() == QTextBlockFormat::MinimumHeight)
+            p += QStringLiteral(" line >=") + twips(f.lineHeight());
+        if (f.lineHeightType() == QTextBlockFormat::FixedHeight)
+            p += QStringLiteral(" line =") + twips(f.lineHeight());
+        if (f.hasProperty(QTextFormat::BackgroundBrush))
+            p += QStringLiteral(" shade ") + f.background().color().name();
+        for (const QTextOption::Tab& t : f.tabPositions())
+            p += QStringLiteral(" tab %1 %2").arg(int(t.type)).arg(twips(t.position));
+        out << p;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat c = it.fragment().charFormat();
+            QString r = it.fragment().text();
+            if (c.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+                r += QStringLiteral("|super");
+            if (c.verticalAlignment() == QTextCharFormat::AlignSubScript)
+                r += QStringLiteral("|sub");
+            if (c.baselineOffset() != 0) r += QStringLiteral("|offset %1").arg(c.baselineOffset());
+            if (c.fontCapitalization() == QFont::AllUppercase) r += QStringLiteral("|caps");
+            if (c.fontCapitalization() == QFont::SmallCaps) r += QStringLiteral("|scaps");
+            out << r;
+        }
+    }
+    return out;
+}
+
 QStringList read(const QByteArray& rtf) {
     QTextDocument doc;
     platform::RtfReader::read(rtf, doc);
@@ -110,6 +152,8 @@ class tst_RtfReader : public QObject {
     void brokenInputYieldsWhatCouldBeRead();
     void writtenTextReadsBackTheSame_data() { readsWhatWordProcessorsWrite_data(); }
     void writtenTextReadsBackTheSame();
+    void formatsReadAndWriteBack_data();
+    void formatsReadAndWriteBack();
     void rewriteKeepsWhatIsNotShown_data();
     void rewriteKeepsWhatIsNotShown();
     void picturesAreDrawn_data();
@@ -255,6 +299,72 @@ void tst_RtfReader::writtenTextReadsBackTheSame() {
     QTextDocument again;
     platform::RtfReader::read(written, again);
     QCOMPARE(platform::RtfWriter::write(again), written);
+}
+
+void tst_RtfReader::formatsReadAndWriteBack_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QByteArrayList>("written");
+    const QByteArray lists =
+        "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 "
+        "?;}"
+        "{\\levelnumbers;}\\fi-360\\li720}{\\listlevel\\levelnfc4{\\leveltext\\'02\\'01);}"
+        "{\\levelnumbers\\'01;}\\fi-360\\li1440}\\listid7}{\\list{\\listlevel\\levelnfc0"
+        "{\\leveltext\\'02\\'00.;}}\\listid8}}{\\*\\listoverridetable{\\listoverride\\listid7"
+        "\\listoverridecount0\\ls1}{\\listoverride\\listid8\\ls2}}";
+    QTest::newRow("bullets and numbers from the list table")
+        << QByteArray("{\\rtf1" + lists +
+                      "\\pard\\ls1\\ilvl0\\fi-360\\li720{\\listtext \\'95\\tab}one\\par"
+                      "{\\listtext \\'95\\tab}two\\par\\pard\\ls1\\ilvl1\\li1440{\\listtext "
+                      "a)\\tab}sub\\par"
+                      "\\pard\\ls2{\\listtext 1.\\tab}first\\par{\\listtext 2.\\tab}second\\par}")
+        << QStringList{"P list -1 \"bullet\"", "one",   "P list -1 \"bullet\"", "two",
+                       "P list -5 \"a.\"",     "sub",   "P list -4 \"1.\"",     "first",
+                       "P list -4 \"2.\"",     "second"}
+        << QByteArrayList{"\\ls1\\ilvl0{\\listtext", "{\\*\\listoverridetable"};
+    QTest::newRow("list text of an undefined list is drawn as text")
+        << QByteArray("{\\rtf1\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta "
+                      ".}}one\\par}")
+        << QStringList{"P", "1.\tone"} << QByteArrayList{"1.\\tab one"};
+    QTest::newRow("tab stops with their kinds")
+        << QByteArray("{\\rtf1\\deftab360\\pard\\tx1440\\tqr\\tx4320\\tqc\\tx2880\\tqdec\\tx5000 "
+                      "a\\tab b\\par}")
+        << QStringList{"P tab 0 1440 tab 1 4320 tab 2 2880 tab 3 5000", "a\tb"}
+        << QByteArrayList{"\\deftab360", "\\tx1440\\tqr\\tx4320\\tqc\\tx2880\\tqdec\\tx5000"};
+    QTest::newRow("super, sub, up, down, caps, small caps")
+        << QByteArray(
+               "{\\rtf1\\pard x{\\super 2}{\\sub i}{\\up6 u}{\\dn4 d}{\\caps c}{\\scaps s}\\par}")
+        << QStringList{"P",      "x",      "2|super", "i|sub", "u|offset 25", "d|offset -16.6667",
+                       "c|caps", "s|scaps"}
+        << QByteArrayList{"\\super 2", "\\sub i", "\\up6 u", "\\dn4 d", "\\caps c", "\\scaps s"};
+    QTest::newRow("line spacing and shading")
+        << QByteArray(
+               "{\\rtf1{\\colortbl;\\red255\\green255\\blue0;}\\pard\\sl360\\slmult1 a\\par"
+               "\\pard\\sl300\\slmult0\\cbpat1 b\\par\\pard\\sl-280\\slmult0\\shading2500 c\\par}")
+        << QStringList{"P line 150%",
+                       "a",
+                       "P line >=300 shade #ffff00",
+                       "b",
+                       "P line =280 shade #bfbfbf",
+                       "c"}
+        << QByteArrayList{"\\sl360\\slmult1", "\\sl300\\slmult0\\cbpat",
+                          "\\sl-280\\slmult0\\cbpat"};
+}
+
+void tst_RtfReader::formatsReadAndWriteBack() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, expected);
+    QFETCH(QByteArrayList, written);
+    QTextDocument doc;
+    platform::RtfReader::read(rtf, doc);
+    QCOMPARE(formats(doc), expected);
+    const QByteArray out = platform::RtfWriter::write(doc);
+    for (const QByteArray& part : written)
+        QVERIFY2(out.contains(part), out.constData());
+    QTextDocument again;
+    platform::RtfReader::read(out, again);
+    QCOMPARE(formats(again), expected);
+    QCOMPARE(platform::RtfWriter::write(again), out);
 }
 
 void tst_RtfReader::rewriteKeepsWhatIsNotShown_data() {
