@@ -13,8 +13,12 @@ const char* RtfKeywords::familyName(int kind) {
 const RtfKeywords::Keyword* RtfKeywords::find(std::string_view word) {
     // clang-format off
     static const std::unordered_map<std::string_view, Keyword> table = {
-        {"par", {Kw::Par}}, {"sect", {Kw::Par}}, {"page", {Kw::Par}}, {"row", {Kw::Par}},
-        {"line", {Kw::Line}}, {"tab", {Kw::Tab}}, {"cell", {Kw::Tab}},
+        {"par", {Kw::Par}}, {"sect", {Kw::Par}}, {"page", {Kw::Par}}, {"row", {Kw::Row}},
+        {"line", {Kw::Line}}, {"tab", {Kw::Tab}}, {"cell", {Kw::Cell}},
+        {"trowd", {Kw::Trowd}}, {"cellx", {Kw::Cellx}}, {"intbl", {Kw::Intbl}},
+        {"clcbpat", {Kw::ClCbPat}}, {"clbrdrt", {Kw::Border}}, {"clbrdrl", {Kw::Border}},
+        {"clbrdrb", {Kw::Border}}, {"clbrdrr", {Kw::Border}}, {"trbrdrt", {Kw::Border}},
+        {"trbrdrl", {Kw::Border}}, {"trbrdrb", {Kw::Border}}, {"trbrdrr", {Kw::Border}},
         {"plain", {Kw::Plain}}, {"pard", {Kw::Pard}}, {"b", {Kw::B}}, {"i", {Kw::I}},
         {"ul", {Kw::Ul}}, {"uld", {Kw::Ul}}, {"uldash", {Kw::Ul}}, {"uldb", {Kw::Ul}},
         {"ulth", {Kw::Ul}}, {"ulw", {Kw::Ul}}, {"ulwave", {Kw::Ul}}, {"ulnone", {Kw::UlNone}},

@@ -5,6 +5,7 @@
 #include "RtfKept.h"
 #include "RtfKeywords.h"
 #include "RtfPicture.h"
+#include "RtfTableBuilder.h"
 #include "RtfWriter.h"
 #include "ScreenMetrics.h"
 
@@ -56,6 +57,7 @@ struct ParaState {
     std::vector<QTextOption::Tab> tabs;                        // positions in twips
     int tabKind = 0;                                           // of the next \tx
     int list = 0, level = 0;                                   // \ls, \ilvl
+    bool inTable = false;                                      // \intbl
 };
 
 struct State {
@@ -190,7 +192,8 @@ QTextOption::TabType tabType(int kind) {
 class Parser {
   public:
     Parser(QByteArrayView in, QTextDocument& document)
-        : in_(in), doc_(document), cursor_(&document), ppi_(ScreenMetrics::pixelsPerInch()) {}
+        : in_(in), doc_(document), cursor_(&document), ppi_(ScreenMetrics::pixelsPerInch()),
+          tables_(ppi_ / 1440.0) {}
 
     void run() {
         // One edit block: the document reports its change once, not once per run.
@@ -396,6 +399,7 @@ class Parser {
             return;
         }
         flushRun();
+        place();
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
                            RtfKept::format(cachedFormat(ch), rtf));
     }
@@ -410,6 +414,7 @@ class Parser {
             return;
         }
         flushRun();
+        place();
         bodyStarted_ = true;
         const QString name = QStringLiteral("rtf-picture:%1").arg(++pictures_);
         doc_.addResource(QTextDocument::ImageResource, QUrl(name), picture->image);
@@ -615,6 +620,9 @@ class Parser {
         case Kw::Ilvl:
             para.level = std::clamp(param, 0, 8);
             break;
+        case Kw::Intbl:
+            para.inTable = true;
+            break;
         default:
             return false;
         }
@@ -663,6 +671,24 @@ class Parser {
             break;
         case Kw::Deff:
             defaultFont_ = param;
+            break;
+        case Kw::Trowd:
+            tables_.defineRow();
+            break;
+        case Kw::Cellx:
+            tables_.cellBoundary(param);
+            break;
+        case Kw::ClCbPat:
+            tables_.cellShading(colorAt(param));
+            break;
+        case Kw::Border:
+            tables_.border();
+            break;
+        case Kw::Cell:
+            endCell();
+            break;
+        case Kw::Row:
+            if (s.dest == Dest::Text) tables_.endRow();
             break;
         case Kw::DefTab:
             if (param > 0) defaultTab_ = std::min(param, 31680);
@@ -897,9 +923,24 @@ class Parser {
         return f;
     }
 
+    // Moves the cursor into or out of a table as the paragraph in force says.
+    void place() { tables_.place(cursor_, !stack_.empty() && st().para.inTable); }
+
+    void endCell() {
+        if (stack_.empty() || st().dest != Dest::Text) return;
+        flushRun();
+        st().para.inTable = true;
+        place();
+        endBlock(st().para);
+        tables_.endCell();
+        trailingPar_ = false;
+        bodyStarted_ = true;
+    }
+
     void flushRun() {
         run_.removeIf([](QChar c) { return c != QLatin1Char('\t') && isControl(c); });
         if (run_.isEmpty()) return;
+        place();
         if (runState_.hidden) {
             // Hidden text is not drawn: it is kept, and written back hidden.
             QByteArray rtf = "{\\v ";
@@ -916,6 +957,7 @@ class Parser {
     void paragraph() {
         if (stack_.empty() || st().dest != Dest::Text) return;
         flushRun();
+        place();
         bodyStarted_ = true;
         endBlock(st().para);
         cursor_.setBlockCharFormat(charFormat(st().ch));
@@ -931,6 +973,7 @@ class Parser {
     void finish() {
         flushBytes();
         flushRun();
+        tables_.place(cursor_, false);
         if (!header_.isEmpty()) doc_.rootFrame()->setFrameFormat(headerFormat());
         QTextOption option = doc_.defaultTextOption();
         option.setTabStopDistance(toUnits(defaultTab_));
@@ -982,6 +1025,7 @@ class Parser {
     std::map<int, int> overrides_; // \ls number to \listid
     int overrideList_ = 0;
     std::map<std::pair<int, int>, QTextList*> textLists_;
+    RtfTableBuilder tables_;
 };
 
 // Data that is not RTF is shown as the text it is: UTF-8 when it reads as UTF-8, code

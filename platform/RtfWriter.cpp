@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <cmath>
@@ -32,13 +33,7 @@ class Writer {
 
     QByteArray write() {
         QByteArray body;
-        bool first = true;
-        for (QTextBlock block = doc_.begin(); block.isValid(); block = block.next()) {
-            if (!first) body += "\\par\n";
-            first = false;
-            paragraph(block, body);
-        }
-        body += "\\par\n";
+        frame(*doc_.rootFrame(), body);
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deftab" +
                          QByteArray::number(twips(doc_.defaultTextOption().tabStopDistance())) +
                          "\n{\\fonttbl";
@@ -71,9 +66,68 @@ class Writer {
         out += QByteArray::number(value);
     }
 
-    void paragraph(const QTextBlock& block, QByteArray& out) {
+    // Every paragraph ends with \par, the last one too, as word processors write it.
+    void frame(const QTextFrame& frame, QByteArray& out) {
+        for (auto it = frame.begin(); !it.atEnd(); ++it) {
+            if (const auto* t = qobject_cast<const QTextTable*>(it.currentFrame())) {
+                table(*t, out);
+            } else if (const QTextFrame* child = it.currentFrame()) {
+                this->frame(*child, out);
+            } else if (!beforeTable(it)) {
+                paragraph(it.currentBlock(), false, out);
+                out += "\\par\n";
+            }
+        }
+    }
+
+    // The empty block a table follows is not a paragraph of the text: RtfReader makes it
+    // again with the table.
+    static bool beforeTable(QTextFrame::iterator it) {
+        if (it.currentBlock().length() != 1) return false;
+        ++it;
+        return !it.atEnd() && qobject_cast<const QTextTable*>(it.currentFrame());
+    }
+
+    void table(const QTextTable& t, QByteArray& out) {
+        const QTextTableFormat f = t.format();
+        const QList<QTextLength> widths = f.columnWidthConstraints();
+        for (int r = 0; r < t.rows(); ++r) {
+            out += "\\trowd";
+            int x = 0;
+            for (int c = 0; c < t.columns(); ++c) {
+                const QTextTableCellFormat cell = t.cellAt(r, c).format().toTableCellFormat();
+                if (f.border() > 0)
+                    out += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brd"
+                           "rw10"
+                           "\\clbrdrr\\brdrs\\brdrw10";
+                if (cell.hasProperty(QTextFormat::BackgroundBrush))
+                    out += "\\clcbpat" +
+                           QByteArray::number(index(colors_, cell.background().color()) + 1);
+                const QTextLength w = widths.value(c);
+                x += w.type() == QTextLength::FixedLength ? twips(w.rawValue()) : 1440;
+                out += "\\cellx" + QByteArray::number(x);
+            }
+            out += '\n';
+            for (int c = 0; c < t.columns(); ++c)
+                cell(t.cellAt(r, c), out);
+            out += "\\row\n";
+        }
+    }
+
+    void cell(const QTextTableCell& cell, QByteArray& out) {
+        bool first = true;
+        for (QTextBlock b = doc_.findBlock(cell.firstPosition());
+             b.isValid() && b.position() <= cell.lastPosition(); b = b.next()) {
+            if (!first) out += "\\par\n";
+            first = false;
+            paragraph(b, true, out);
+        }
+        out += "\\cell\n";
+    }
+
+    void paragraph(const QTextBlock& block, bool inTable, QByteArray& out) {
         const QTextBlockFormat f = block.blockFormat();
-        out += "\\pard";
+        out += inTable ? "\\pard\\intbl" : "\\pard";
         const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
         if (a & Qt::AlignJustify)
             out += "\\qj";

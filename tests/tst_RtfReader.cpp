@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -115,6 +116,19 @@ QStringList formats(const QTextDocument& doc) {
             p += QStringLiteral(" line =") + twips(f.lineHeight());
         if (f.hasProperty(QTextFormat::BackgroundBrush))
             p += QStringLiteral(" shade ") + f.background().color().name();
+        if (QTextTable* t = QTextCursor(b).currentTable()) {
+            const QTextTableCell cell = t->cellAt(b.position());
+            p += QStringLiteral(" cell %1,%2 of %3x%4 width %5 border %6")
+                     .arg(cell.row())
+                     .arg(cell.column())
+                     .arg(t->rows())
+                     .arg(t->columns())
+                     .arg(twips(
+                         t->format().columnWidthConstraints().value(cell.column()).rawValue()))
+                     .arg(t->format().border());
+            if (cell.format().hasProperty(QTextFormat::BackgroundBrush))
+                p += QStringLiteral(" cell shade ") + cell.format().background().color().name();
+        }
         for (const QTextOption::Tab& t : f.tabPositions())
             p += QStringLiteral(" tab %1 %2").arg(int(t.type)).arg(twips(t.position));
         out << p;
@@ -349,6 +363,21 @@ void tst_RtfReader::formatsReadAndWriteBack_data() {
                        "c"}
         << QByteArrayList{"\\sl360\\slmult1", "\\sl300\\slmult0\\cbpat",
                           "\\sl-280\\slmult0\\cbpat"};
+    QTest::newRow("table with widths, borders and shading")
+        << QByteArray(
+               "{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}\\pard before\\par"
+               "\\trowd\\trgaph108\\clbrdrt\\brdrs\\brdrw10\\clcbpat1\\cellx1440\\cellx4320"
+               "\\pard\\intbl a\\cell b\\par c\\cell\\row"
+               "\\trowd\\cellx1440\\cellx4320\\pard\\intbl d\\cell\\cell\\row\\pard after\\par}")
+        << QStringList{"P",         "before",
+                       "P line =0", "P cell 0,0 of 2x2 width 1440 border 1 cell shade #0000ff",
+                       "a",         "P cell 0,1 of 2x2 width 2880 border 1",
+                       "b",         "P cell 0,1 of 2x2 width 2880 border 1",
+                       "c",         "P cell 1,0 of 2x2 width 1440 border 1",
+                       "d",         "P cell 1,1 of 2x2 width 2880 border 1",
+                       "P",         "after"}
+        << QByteArrayList{"\\clcbpat1\\cellx1440\\clbrdrt\\brdrs\\brdrw10", "\\cellx4320\n",
+                          "\\pard\\intbl\\ql\\plain\\f0\\fs24 a\\cell", "\\row"};
 }
 
 void tst_RtfReader::formatsReadAndWriteBack() {
