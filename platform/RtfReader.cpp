@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QPointer>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextBlockFormat>
@@ -65,7 +66,7 @@ struct State {
     ParaState para;
     Dest dest = Dest::Text;
     int uc = 1;           // characters of fallback text after a \u character
-    qsizetype open = 0;   // where the group's "{" stands
+    qsizetype word = 0;   // where the group's destination word stands
     bool starred = false; // "\*": the group is a destination to pass over unless known
     bool fieldGroup = false;
     qsizetype fieldText = 0; // the text emitted when the field's group opened
@@ -241,7 +242,6 @@ class Parser {
             return;
         }
         stack_.push_back(st());
-        st().open = pos_ - 1;
         st().starred = false;
         st().fieldGroup = false;
     }
@@ -255,13 +255,13 @@ class Parser {
         }
         if (stack_.empty()) return;
         if (st().dest == Dest::FontTable) commitFont();
-        // A field without result text is kept as it was written.
+        // A field with nothing in its result is kept as it was written.
         if (st().fieldGroup && textCount_ == st().fieldText) {
             State outer = st();
             outer.ch.field.clear();
-            keep(in_.sliced(st().open, pos_ - st().open).toByteArray(), outer.ch);
+            keep("{" + in_.sliced(st().word, pos_ - st().word).toByteArray(), outer.ch);
         }
-        if (stack_.size() == 1) lastPara_ = st().para;
+        if (stack_.size() == 1) last_ = st();
         stack_.pop_back();
         if (stack_.empty()) done_ = true; // the document's group is closed
     }
@@ -269,6 +269,7 @@ class Parser {
     // A text byte in the current code page.
     void byte(char c) {
         if (stack_.empty()) return;
+        st().starred = false; // "\*" marks the control word that follows it, not text
         if (skip_ > 0) {
             --skip_;
             return;
@@ -286,6 +287,7 @@ class Parser {
             return;
         }
         const qsizetype start = pos_;
+        word_ = start - 1;
         while (pos_ < in_.size() && RtfGroup::isLetter(in_[pos_]))
             ++pos_;
         const std::string_view word(in_.data() + start,
@@ -341,7 +343,8 @@ class Parser {
             return;
         }
         if (c == '*') {
-            st().starred = true;
+            // Only a group inside the document's can be a destination.
+            st().starred = stack_.size() > 1;
             return;
         }
         if (skip_ > 0) {
@@ -382,18 +385,22 @@ class Parser {
             st().dest = Dest::Skip;
             return {};
         }
+        if (stack_.size() == 1) return {}; // a destination word out of place: ignored
         const qsizetype end = RtfGroup::end(in_, pos_);
         const State group = st();
         pos_ = end < 0 ? in_.size() : end;
         stack_.pop_back();
         if (stack_.empty()) done_ = true;
         if (end < 0 || group.dest != Dest::Text) return {};
-        QByteArray rtf = in_.sliced(group.open, end - group.open).toByteArray();
+        // From the destination's word: text before it in the group has been read as text.
+        QByteArray rtf =
+            (group.starred ? "{\\*" : "{") + in_.sliced(word_, end - word_).toByteArray();
         if (kind == Kw::Kept) keep(rtf, group.ch);
         return rtf;
     }
 
     void keep(const QByteArray& rtf, const CharState& ch) {
+        ++textCount_;
         if (!bodyStarted_) {
             header_ += rtf;
             return;
@@ -416,6 +423,7 @@ class Parser {
         flushRun();
         place();
         bodyStarted_ = true;
+        ++textCount_;
         const QString name = QStringLiteral("rtf-picture:%1").arg(++pictures_);
         doc_.addResource(QTextDocument::ImageResource, QUrl(name), picture->image);
         QTextImageFormat f;
@@ -471,13 +479,14 @@ class Parser {
             return true;
         }
         case Kw::Field:
-            s.fieldGroup = true;
+            s.fieldGroup = s.dest == Dest::Text;
             s.fieldText = textCount_;
+            s.word = word_;
             return true;
         case Kw::ListText:
             // The number or bullet of a list paragraph is drawn by the list; the text
             // stands in for a list the document does not define.
-            if (s.para.list > 0 && listOf(s.para.list, s.para.level)) keepGroup(Kw::Dropped);
+            if (listOf(s.para)) keepGroup(Kw::Dropped);
             return true;
         case Kw::FldRslt:
         case Kw::Container:
@@ -748,9 +757,13 @@ class Parser {
         }
     }
 
-    // The style of list `ls` at `level`, nullopt when the document does not define it.
-    std::optional<QTextListFormat::Style> listOf(int ls, int level) const {
-        const auto o = overrides_.find(ls);
+    // The style of the paragraph's list and level, nullopt when the document does not
+    // define it.
+    // Lists in table cells are drawn as their list text.
+    std::optional<QTextListFormat::Style> listOf(const ParaState& para) const {
+        if (para.list <= 0 || para.inTable) return std::nullopt;
+        const int level = para.level;
+        const auto o = overrides_.find(para.list);
         if (o == overrides_.end()) return std::nullopt;
         for (const ListDef& def : lists_)
             if (def.id == o->second)
@@ -762,9 +775,9 @@ class Parser {
     // Puts the current block into its list: paragraphs of one list and level make one.
     void joinList(const ParaState& para) {
         if (para.list <= 0) return;
-        const std::optional<QTextListFormat::Style> style = listOf(para.list, para.level);
+        const std::optional<QTextListFormat::Style> style = listOf(para);
         if (!style) return;
-        QTextList*& list = textLists_[{para.list, para.level}];
+        QPointer<QTextList>& list = textLists_[{para.list, para.level}];
         if (list) {
             list->add(cursor_.block());
             return;
@@ -808,14 +821,15 @@ class Parser {
     // Text for the current destination.
     void emitText(const QString& text) {
         if (stack_.empty()) return;
+        st().starred = false;
         switch (st().dest) {
         case Dest::Text:
             if (!(st().ch == runState_)) {
-                flushRun();
+                takeRun();
                 runState_ = st().ch;
             }
             run_ += text;
-            if (!runState_.hidden) textCount_ += text.size();
+            textCount_ += text.size();
             trailingPar_ = false;
             bodyStarted_ = true;
             break;
@@ -898,7 +912,7 @@ class Parser {
         f.setLeftMargin(toUnits(p.left));
         f.setRightMargin(toUnits(p.right));
         // A list draws its number in front of the first line, where the indent would.
-        f.setTextIndent(p.list > 0 && listOf(p.list, p.level) ? 0 : toUnits(p.first));
+        f.setTextIndent(listOf(p) ? 0 : toUnits(p.first));
         f.setTopMargin(toUnits(p.before));
         f.setBottomMargin(toUnits(p.after));
         if (p.lineSpacing > 0 && p.multiple)
@@ -931,26 +945,58 @@ class Parser {
         flushRun();
         st().para.inTable = true;
         place();
-        endBlock(st().para);
+        endBlock(st());
         tables_.endCell();
+        ++textCount_;
         trailingPar_ = false;
         bodyStarted_ = true;
     }
 
-    void flushRun() {
+    // Inserts the run read so far, except hidden text, which waits in hidden_: hidden runs
+    // that meet are kept as one, as they are written back as one.
+    void takeRun() {
         run_.removeIf([](QChar c) { return c != QLatin1Char('\t') && isControl(c); });
         if (run_.isEmpty()) return;
-        place();
+        const QTextCharFormat& format = cachedFormat(runState_);
         if (runState_.hidden) {
-            // Hidden text is not drawn: it is kept, and written back hidden.
-            QByteArray rtf = "{\\v ";
-            RtfWriter::escape(run_, rtf);
-            cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
-                               RtfKept::format(cachedFormat(runState_), rtf + '}'));
+            if (!hidden_.isEmpty() && format != hiddenFormat_) insertHidden();
+            hidden_ += run_;
+            hiddenFormat_ = format;
         } else {
-            cursor_.insertText(run_, cachedFormat(runState_));
+            insertHidden();
+            place();
+            cursor_.insertText(run_, format);
         }
         run_.clear();
+    }
+
+    // Hidden text is not drawn: it is kept, and written back hidden.
+    void insertHidden() {
+        if (hidden_.isEmpty()) return;
+        place();
+        QByteArray rtf = "{\\v ";
+        // Hidden text that the text just before is hidden text too joins it.
+        if (cursor_.positionInBlock() > 0) {
+            QTextCursor before = cursor_;
+            before.setPosition(cursor_.position() - 1);
+            before.setPosition(cursor_.position(), QTextCursor::KeepAnchor);
+            const QByteArray kept = RtfKept::bytes(before.charFormat());
+            if (kept.startsWith(rtf) &&
+                RtfKept::format(hiddenFormat_, kept) == before.charFormat()) {
+                rtf = kept.chopped(1);
+                cursor_ = before;
+            }
+        }
+        RtfWriter::escape(hidden_, rtf);
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
+                           RtfKept::format(hiddenFormat_, rtf + '}'));
+        hidden_.clear();
+    }
+
+    // Inserts all text read so far.
+    void flushRun() {
+        takeRun();
+        insertHidden();
     }
 
     // Ends the paragraph: the paragraph formatting in force applies to it.
@@ -959,13 +1005,22 @@ class Parser {
         flushRun();
         place();
         bodyStarted_ = true;
-        endBlock(st().para);
-        cursor_.setBlockCharFormat(charFormat(st().ch));
+        endBlock(st());
         cursor_.insertBlock();
+        ++textCount_;
         trailingPar_ = true;
     }
 
-    void endBlock(const ParaState& para) {
+    // The block takes the paragraph formatting in force, and the character formatting
+    // that its paragraph mark and list number are drawn with.
+    void endBlock(const State& s) {
+        const ParaState& para = s.para;
+        // The character format of a block that starts a cell or follows a table is the
+        // format of the cell or table: left alone.
+        const int start = cursor_.block().position();
+        const bool frame = start > 0 && (doc_.characterAt(start - 1).unicode() == 0xFDD1 ||
+                                         doc_.characterAt(start - 1).unicode() == 0xFDD0);
+        if (!frame && !cursor_.currentTable()) cursor_.setBlockCharFormat(charFormat(s.ch));
         cursor_.setBlockFormat(blockFormat(para));
         joinList(para);
     }
@@ -983,7 +1038,7 @@ class Parser {
             cursor_.deletePreviousChar();
             return;
         }
-        endBlock(stack_.empty() ? lastPara_ : st().para);
+        endBlock(stack_.empty() ? last_ : st());
     }
 
     QTextFrameFormat headerFormat() const {
@@ -1016,16 +1071,20 @@ class Parser {
     CharState runState_;
     std::vector<std::pair<CharState, QTextCharFormat>> formats_;
     bool trailingPar_ = false;
-    ParaState lastPara_;
+    State last_;               // the document's group as it closed
     bool bodyStarted_ = false; // text or a paragraph seen: groups kept from here stand in it
-    qsizetype textCount_ = 0;  // visible characters of text so far
+    qsizetype word_ = 0;       // where the last control word stands
+    qsizetype textCount_ = 0;  // characters, objects and paragraph ends so far
     QByteArray header_;        // groups kept before the text
     int pictures_ = 0;
     std::vector<ListDef> lists_;
     std::map<int, int> overrides_; // \ls number to \listid
     int overrideList_ = 0;
-    std::map<std::pair<int, int>, QTextList*> textLists_;
+    // A list goes when its last block leaves it.
+    std::map<std::pair<int, int>, QPointer<QTextList>> textLists_;
     RtfTableBuilder tables_;
+    QString hidden_; // hidden text not inserted yet
+    QTextCharFormat hiddenFormat_;
 };
 
 // Data that is not RTF is shown as the text it is: UTF-8 when it reads as UTF-8, code

@@ -8,7 +8,8 @@ namespace platform {
 
 namespace {
 constexpr int maxColumns = 64;
-}
+constexpr int maxWidth = 31680; // twips: 22 inches
+} // namespace
 
 void RtfTableBuilder::defineRow() {
     boundaries_.clear();
@@ -19,7 +20,7 @@ void RtfTableBuilder::defineRow() {
 
 void RtfTableBuilder::cellBoundary(int twips) {
     if (boundaries_.size() >= size_t(maxColumns)) return;
-    boundaries_.push_back(std::clamp(twips, 0, 31680));
+    boundaries_.push_back(std::clamp(twips, 0, maxColumns * maxWidth));
     shades_.push_back(shade_);
     shade_ = QColor();
 }
@@ -29,7 +30,8 @@ void RtfTableBuilder::start(QTextCursor& cursor) {
     QList<QTextLength> widths;
     int left = 0;
     for (int x : boundaries_) {
-        widths << QTextLength(QTextLength::FixedLength, std::max(x - left, 1) * unitsPerTwip_);
+        widths << QTextLength(QTextLength::FixedLength,
+                              std::clamp(x - left, 1, maxWidth) * unitsPerTwip_);
         left = std::max(x, left);
     }
     f.setColumnWidthConstraints(widths);

@@ -139,14 +139,14 @@ class Writer {
             out += "\\ql";
         number("\\li", twips(f.leftMargin()), out);
         number("\\ri", twips(f.rightMargin()), out);
-        number("\\fi", block.textList() ? -360 : twips(f.textIndent()), out);
+        number("\\fi", block.textList() && !inTable ? -360 : twips(f.textIndent()), out);
         number("\\sb", twips(f.topMargin()), out);
         number("\\sa", twips(f.bottomMargin()), out);
         spacing(f, out);
         tabs(f, out);
         if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
             out += "\\cbpat" + QByteArray::number(index(colors_, f.background().color()) + 1);
-        listItem(block, out);
+        listItem(block, inTable, out);
         bool any = false;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -254,16 +254,20 @@ class Writer {
 
     // --- lists: one list definition and override per QTextList, numbered from 1.
 
-    void listItem(const QTextBlock& block, QByteArray& out) {
+    // A list item in a table cell is written as its text: readers tell lists in cells
+    // apart less well than lists in the text.
+    void listItem(const QTextBlock& block, bool inTable, QByteArray& out) {
         QTextList* list = block.textList();
         if (!list) return;
-        const int n = index(lists_, list) + 1;
-        out += "\\ls" + QByteArray::number(n) + "\\ilvl0{\\listtext";
-        run(block.charFormat(), out);
+        if (!inTable)
+            out += "\\ls" + QByteArray::number(index(lists_, list) + 1) + "\\ilvl0{\\listtext";
+        // The number takes the format of the paragraph's text, as word processors draw it.
+        const QTextBlock::iterator first = block.begin();
+        run(first.atEnd() ? block.charFormat() : first.fragment().charFormat(), out);
         const bool bullet = list->format().style() > QTextListFormat::ListDecimal;
         RtfWriter::escape(
             (bullet ? QString(QChar(0x2022)) : list->itemText(block)) + QLatin1Char('\t'), out);
-        out += '}';
+        if (!inTable) out += '}';
     }
 
     static int levelNfc(QTextListFormat::Style style) {
