@@ -1122,13 +1122,14 @@ void RtfReader::read(QByteArrayView rtf, QTextDocument& document) {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
-    RtfKept::prepare(document);
     // Text typed into an empty document takes the font of text without a font.
     document.setDefaultFont(QFont(fallbackFont(), 12));
     if (isRtf(rtf))
         Parser(rtf, document).run();
     else if (!rtf.isEmpty())
         readPlainText(rtf, document);
+    // After the text is in: a layout made before it would follow every insertion.
+    RtfKept::prepare(document);
     document.setUndoRedoEnabled(undo);
 }
 
