@@ -406,7 +406,7 @@ class Parser {
             return;
         }
         flushRun();
-        place();
+        // Kept where the cursor stands: unshown RTF makes no new table cell.
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
                            RtfKept::format(cachedFormat(ch), rtf));
     }
@@ -486,7 +486,9 @@ class Parser {
         case Kw::ListText:
             // The number or bullet of a list paragraph is drawn by the list; the text
             // stands in for a list the document does not define.
-            if (listOf(s.para)) keepGroup(Kw::Dropped);
+            // Writers put it before or after the paragraph's \ls: a document with list
+            // definitions numbers its lists itself.
+            if (listOf(s.para) || (!overrides_.empty() && !s.para.inTable)) keepGroup(Kw::Dropped);
             return true;
         case Kw::FldRslt:
         case Kw::Container:
@@ -682,6 +684,7 @@ class Parser {
             defaultFont_ = param;
             break;
         case Kw::Trowd:
+            s.para.list = 0; // a table row is no list item
             tables_.defineRow();
             break;
         case Kw::Cellx:
@@ -1006,7 +1009,8 @@ class Parser {
         place();
         bodyStarted_ = true;
         endBlock(st());
-        cursor_.insertBlock();
+        // The new block takes its formatting, lists included, when it ends.
+        cursor_.insertBlock(QTextBlockFormat());
         ++textCount_;
         trailingPar_ = true;
     }

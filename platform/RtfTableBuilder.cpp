@@ -41,12 +41,12 @@ void RtfTableBuilder::start(QTextCursor& cursor) {
     f.setCellPadding(0);
     f.setCellSpacing(0);
     f.setMargin(0);
-    // A table follows a block of its own; an empty one takes no room.
-    if (cursor.block().length() == 1) {
-        QTextBlockFormat empty;
-        empty.setLineHeight(0, QTextBlockFormat::FixedHeight);
-        cursor.mergeBlockFormat(empty);
-    }
+    // A table follows a block of its own, empty and taking no room, which RtfWriter
+    // leaves out.
+    if (cursor.block().length() > 1) cursor.insertBlock(QTextBlockFormat());
+    QTextBlockFormat empty;
+    empty.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    cursor.setBlockFormat(empty); // and is in no list
     table_ = cursor.insertTable(1, std::max<int>(1, int(boundaries_.size())), f);
     row_ = column_ = cursorColumn_ = 0;
     rowEnded_ = false;
