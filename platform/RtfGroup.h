@@ -16,6 +16,13 @@ class RtfGroup {
     static int parameter(QByteArrayView rtf, qsizetype& pos, bool* hasParam = nullptr);
     static bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+    // The value of a hexadecimal digit, -1 for another character.
+    static int hexValue(char c) {
+        if (isDigit(c)) return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    }
 };
 
 } // namespace platform

@@ -22,13 +22,6 @@ struct Group {
     QByteArray data;
 };
 
-int hexValue(char c) {
-    if (RtfGroup::isDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 void control(QByteArrayView word, int n, Group& g) {
     if (word == "pngblip")
         g.kind = Kind::Png;
@@ -79,7 +72,7 @@ Group parse(QByteArrayView in) {
             }
         } else if (c == '\\') {
             ++pos;
-        } else if (const int h = hexValue(c); h >= 0) {
+        } else if (const int h = RtfGroup::hexValue(c); h >= 0) {
             if (nibble < 0) {
                 nibble = h;
             } else {

@@ -142,13 +142,6 @@ QByteArray codePageName(int codePage) {
     }
 }
 
-int hexValue(char c) {
-    if (RtfGroup::isDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Characters that only control words may make: control characters, and the paragraph and
 // frame marks of a text document, which in the text would make paragraphs of their own.
 bool isControl(QChar c) {
@@ -333,10 +326,10 @@ class Parser {
     void symbol(char c) {
         if (stack_.empty()) return;
         if (c == '\'') {
-            const int hi = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
+            const int hi = pos_ < in_.size() ? RtfGroup::hexValue(in_[pos_]) : -1;
             if (hi < 0) return;
             ++pos_;
-            const int lo = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
+            const int lo = pos_ < in_.size() ? RtfGroup::hexValue(in_[pos_]) : -1;
             if (lo < 0) return; // a lone digit is no character
             ++pos_;
             byte(char(hi * 16 + lo));
