@@ -21,6 +21,9 @@ class SurfaceView;
 class TGBusinessCardPanel32;
 class TPrintCommands;
 struct TPrintSettings;
+namespace platform {
+class ElidedLabel;
+}
 
 class TMainScreen : public QMainWindow {
     Q_OBJECT
@@ -162,6 +165,7 @@ private:
     QLabel* zoomCaption_ = nullptr;
     QLabel* pointerStatus_ = nullptr;
     QLabel* selectionStatus_ = nullptr;
+    platform::ElidedLabel* printerNotice_ = nullptr; // empty while a printer is there
     int wheelRest_ = 0; // wheel turns not yet a whole step
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

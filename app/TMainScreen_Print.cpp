@@ -4,6 +4,7 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/DialogHost.h"
+#include "platform/ElidedLabel.h"
 #include "platform/HelpViewer.h"
 #include "platform/PdfReportTarget.h"
 #include "platform/Report.h"
@@ -15,7 +16,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStatusBar>
 
 TPrintSettings TMainScreen::printSettings() const
 {
@@ -41,11 +41,12 @@ void TMainScreen::storePrintSettings(const TPrintSettings& s)
 
 void TMainScreen::createPrintCommands()
 {
-    // Told once, where it does not stand in the way: the status bar.
+    // Told once, where it does not stand in the way: the status bar, in a place of its own
+    // beside the pointer and selection figures.
     printerProblem_ = TPrintCommands::printerProblem();
     if (!printerProblem_.isEmpty())
-        statusBar()->showMessage(printerProblem_.section(QStringLiteral("\r\n"), 0, 0) +
-                                 QStringLiteral(" Preview and Export as PDF... work without one."));
+        printerNotice_->setText(printerProblem_.section(QStringLiteral("\r\n"), 0, 0) +
+                                QStringLiteral(" Preview and Export as PDF... work without one."));
     printCommands_ = std::make_unique<TPrintCommands>(*surface_, this);
     printCommands_->SavePreferences = [this](const TPrintSettings& s) { storePrintSettings(s); };
     printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };

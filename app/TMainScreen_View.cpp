@@ -5,6 +5,7 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
+#include "platform/ElidedLabel.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QLabel>
@@ -105,7 +106,10 @@ void TMainScreen::buildStatusBar()
     pointerStatus_->setMinimumWidth(140);
     selectionStatus_ = new QLabel;
     selectionStatus_->setObjectName(QStringLiteral("SelectionStatus"));
+    printerNotice_ = new platform::ElidedLabel;
+    printerNotice_->setObjectName(QStringLiteral("PrinterNotice"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(printerNotice_, 1);
     statusBar()->addPermanentWidget(selectionStatus_);
     statusBar()->addPermanentWidget(pointerStatus_);
 }

@@ -3,8 +3,8 @@
 # at 300 dpi with pdftoppm, and compared pixel by pixel (ImageMagick). "outside" counts the
 # pixels of the second page whose colour lies outside the range of the first page's 3 x 3
 # neighbourhood: 0 means the pages differ at most by anti-aliasing along edges moved by
-# less than a pixel. With SHEETS=N, N sheets are printed and the last one is compared (from
-# two sheets on, a PDF holds the card once and places it).
+# less than a pixel. With SHEETS=N, N sheets are printed and the last one is compared (a PDF
+# of more than one card holds the card once and places it).
 # Usage: [SHEETS=N] bench/print_pixels.sh OLD_ORLANTO NEW_ORLANTO CARD.ORL...
 set -euo pipefail
 OLD="$1" NEW="$2"

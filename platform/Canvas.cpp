@@ -110,12 +110,17 @@ QPen Canvas::qpen() const
     qp.setWidth(penWidth());
     qp.setJoinStyle(Qt::MiterJoin);
     qp.setCapStyle(Qt::SquareCap);
-    const QList<qreal> d = dashesFor(pen.style);
-    if (!d.isEmpty() && penWidth() == 1) {
+    if (styled()) {
+        // The pattern is in pen widths, which scales a geometric pen's dashes with it.
         qp.setCapStyle(Qt::FlatCap);
-        qp.setDashPattern(d);
+        qp.setDashPattern(dashesFor(pen.style));
     }
     return qp;
+}
+
+bool Canvas::styled() const
+{
+    return !dashesFor(pen.style).isEmpty() && (penWidth() == 1 || pen.geometric);
 }
 
 QBrush Canvas::qbrush() const
@@ -146,8 +151,8 @@ void Canvas::frame(int left, int top, int right, int bottom)
     if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop) return;
     const int w = penWidth();
     applyMode();
-    if (w == 1 && pen.style != Gdi::psSolid && pen.style != Gdi::psInsideFrame) {
-        // Styled cosmetic pen: the four edges as one closed run of pixels.
+    if (styled()) {
+        // Styled pen: the four edges as one closed run of dashes.
         p_.setPen(qpen());
         p_.setBrush(Qt::NoBrush);
         p_.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));

@@ -24,11 +24,15 @@ namespace platform {
 
 class Canvas {
 public:
+    // A cosmetic pen (GDI's default) draws its style only when it is one pixel wide, wider
+    // ones solid; a geometric pen draws its style at any width, each dash and gap its
+    // one-pixel length times the width.
     struct Pen {
         TColor color = TColor::clBlack;
         Gdi::TPenMode mode = Gdi::pmCopy;
         Gdi::TPenStyle style = Gdi::psSolid;
         int width = 1;
+        bool geometric = false;
     };
     // Pens are drawn at most this many pixels wide. A stored width may be any int; a wider
     // pen would cover any drawing anyway, and the frame's sums stay far from int's limits.
@@ -106,6 +110,8 @@ private:
     QPen qpen() const;
     // The pen's width as drawn: from 1 to maxPenWidth.
     int penWidth() const { return std::clamp(pen.width, 1, maxPenWidth); }
+    // Whether the pen draws dashes or dots, which depends on its style, width and kind.
+    bool styled() const;
     QBrush qbrush() const;
     // Draws the outline of r (right/bottom exclusive) with the current pen, GDI-centred.
     void frame(int left, int top, int right, int bottom);

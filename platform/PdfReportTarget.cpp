@@ -72,10 +72,10 @@ std::unique_ptr<QPdfWriter> PdfReportTarget::newWriter(QIODevice& device,
 
 QPainter* PdfReportTarget::beginCard(QPoint& origin, QString& error)
 {
-    // A job of one page draws its cards on it: a card drawn once pays from the second page
-    // on, and loading the module that places it takes longer than drawing a sheet. Without
-    // that module, every card is drawn on the pages.
-    if (job_.expectedPages < 2 || !PdfCardPlacer::available()) return nullptr;
+    // A card drawn once pays as soon as it is placed twice: a heavy card (a texture of tiny
+    // tiles, many pictures) costs far more to draw again than the module costs to load. A
+    // job of one card draws it on its page. Without the module, every card is drawn there.
+    if (job_.expectedCards < 2 || !PdfCardPlacer::available()) return nullptr;
     // Three sheets each way with the card's corner at the middle sheet's corner: whatever of
     // a card could show on a sheet, wherever it is placed, lies on this page.
     const QSizeF sheet = QPageLayout(job_.pageSize, job_.orientation, QMarginsF())

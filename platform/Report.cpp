@@ -44,7 +44,7 @@ bool Report::run()
         if (onBeforePrint) onBeforePrint(*this);
         if (!aborted_) {
             const ReportTarget::Job job{title, pageSizeFor(paperSize_), orientation_, copies_,
-                                        expectedPages_};
+                                        expectedCards_};
             started = target_.begin(job, sheetPainter_, error_);
             if (started) {
                 dpi_ = target_.resolution();
@@ -169,7 +169,10 @@ Canvas Report::canvas()
 Canvas Report::styledCanvas()
 {
     Canvas c(surface());
-    c.pen = Canvas::Pen{pen.color, pen.mode, pen.style, devicePenWidth()};
+    // A pen one hundredth of an inch wide is how a one-pixel screen pen prints (a screen
+    // pixel is about that): it keeps its dashes, scaled to its width so that they are as
+    // long on paper as on the screen. Wider pens draw solid, as wider screen pens do.
+    c.pen = Canvas::Pen{pen.color, pen.mode, pen.style, devicePenWidth(), pen.width == -1};
     c.brush = Canvas::Brush{brush.color, brush.bitmap.isNull() ? brush.style : Gdi::bsClear};
     return c;
 }

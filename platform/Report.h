@@ -40,7 +40,9 @@ namespace platform {
 class Report {
 public:
     // A pen: width > 0 is in device pixels; width < 0 is in hundredths of an inch and never
-    // thinner than one device pixel; width 0 is one device pixel.
+    // thinner than one device pixel; width 0 is one device pixel. Dashes and dots show on
+    // pens one device pixel or one hundredth of an inch wide (their pattern scaled to the
+    // width), as on a screen's one-pixel pen; wider pens draw solid.
     struct Pen {
         TColor color = TColor::clBlack;
         Gdi::TPenStyle style = Gdi::psSolid;
@@ -72,8 +74,9 @@ public:
     // Copies the output makes of every page; only honoured by a target with maxCopies() > 1.
     void setCopies(int n) { copies_ = std::max(1, n); }
     int copies() const { return copies_; }
-    // The pages the job is expected to have (a target may prepare differently for many).
-    void setExpectedPages(int n) { expectedPages_ = std::max(1, n); }
+    // The cards the job is expected to draw with drawCard, on all its pages: a target may
+    // keep one drawing of the card for many.
+    void setExpectedCards(int n) { expectedCards_ = std::max(1, n); }
     int maxCopies() const { return target_.maxCopies(); }
 
     // Where inch (0, 0) lies on the sheet, in inches from its top-left corner.
@@ -182,7 +185,7 @@ private:
     int paperSize_ = PaperLetter;
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     int copies_ = 1;
-    int expectedPages_ = 1;
+    int expectedCards_ = 1;
     double leftMargin_ = 0;
     double topMargin_ = 0;
     int page_ = 1;

@@ -20,7 +20,7 @@ public:
         QPageSize pageSize;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
         int copies = 1;
-        int expectedPages = 1;
+        int expectedCards = 1; // drawn by Report::drawCard in the whole job
     };
 
     virtual ~ReportTarget() = default;

@@ -30,6 +30,11 @@ void TCardSelection::setFirst(int count, bool selected)
 
 bool TCardSelection::anySelected(int count) const
 {
+    return countSelected(count) > 0;
+}
+
+int TCardSelection::countSelected(int count) const
+{
     const int n = std::clamp(count, 0, size());
-    return std::any_of(flags_.begin(), flags_.begin() + n, [](bool f) { return f; });
+    return int(std::count(flags_.begin(), flags_.begin() + n, true));
 }

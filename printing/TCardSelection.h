@@ -24,6 +24,8 @@ public:
     void setFirst(int count, bool selected);
     // True when any of the first `count` entries is selected.
     bool anySelected(int count) const;
+    // How many of the first `count` entries are selected.
+    int countSelected(int count) const;
 
     bool operator==(const TCardSelection&) const = default;
 

@@ -114,7 +114,10 @@ void TSheetPrinter::BeforePrintLabels(platform::Report& report)
         report.setCopies(job_.Pages);
         job_.Pages = 1;
     }
-    report.setExpectedPages(job_.printing ? job_.Pages : 1);
+    // A preview draws one card; a print run every selected position of every sheet.
+    report.setExpectedCards(job_.printing ? job_.Pages * job_.selection.countSelected(
+                                                job_.Across * job_.Down)
+                                          : 1);
     report.status.format = job_.printing ? QStringLiteral("Printing Page %p\r%0\r%1")
                                          : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
     report.status.text << QString() << QString();

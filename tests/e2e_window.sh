@@ -304,7 +304,7 @@ shot 13-no-printer
 if xdotool search --onlyvisible --name '^Information$' >/dev/null 2>&1; then
   echo "FAIL: a message box at start without a printer"; exit 1
 fi
-wait_text StatusBar '^There are no installed printers' >/dev/null || exit 1
+wait_text PrinterNotice '^There are no installed printers' >/dev/null || exit 1
 
 # A rectangle 100 x 60 pixels at (40, 50), dragged: the move counts from where the drag
 # started, 20 right and 10 down. The status bar gives its place and size in inches (the card

@@ -94,6 +94,7 @@ class tst_MainScreenView : public QObject {
     void statusAfterDrag();
     void noPrinterAtStart();
     void previewWithoutPrinter_data();
+    void noPrinterNoticeBesideSelection();
     void previewWithoutPrinter();
     void printOffersPdfExport_data();
     void printOffersPdfExport();
@@ -289,8 +290,10 @@ void tst_MainScreenView::noPrinterAtStart() {
     Window win(home.path());
     // Said once, in the status bar, not in a message box.
     QVERIFY(dialogs.messages.isEmpty());
-    QVERIFY2(win.w->statusBar()->currentMessage().startsWith(QStringLiteral("There are no installed printers.")),
-             qPrintable(win.w->statusBar()->currentMessage()));
+    const auto* notice = win.w->findChild<QLabel*>(QStringLiteral("PrinterNotice"));
+    QVERIFY(notice);
+    QVERIFY2(notice->text().startsWith(QStringLiteral("There are no installed printers.")),
+             qPrintable(notice->text()));
     QVERIFY(!win.w->printersAvailable());
     for (const char* name : {"mnuPrint", "mnuPreview", "mnuExportPdf"})
         QVERIFY2(win.w->findChild<QAction*>(QLatin1String(name))->isEnabled(), name);
@@ -306,6 +309,41 @@ void tst_MainScreenView::previewWithoutPrinter_data() {
     QTest::newRow("no art") << "";
     QTest::newRow("art a FIFO: not waited on") << "FIFO";
     QTest::newRow("art a link to /dev/zero: not read") << "ZERO";
+}
+
+void tst_MainScreenView::noPrinterNoticeBesideSelection() {
+    // The no-printer notice and the selection's figures each keep a place of their own in
+    // the status bar, however narrow the window: the figures whole, the notice cut short.
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    if (win.w->printersAvailable()) QSKIP("a printer is installed");
+    TGBusinessCardPanel32& s = win.surface();
+    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.mouseDown(Qt::LeftButton, {}, 40, 40);
+    s.mouseUp(Qt::LeftButton, {}, 80, 60);
+    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    QTest::mouseClick(win.view(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTRY_VERIFY(!win.w->selectionStatus().isEmpty());
+    // Nothing is drawn as the bar's own message, under its other widgets.
+    QVERIFY2(win.w->statusBar()->currentMessage().isEmpty(),
+             qPrintable(win.w->statusBar()->currentMessage()));
+    auto* notice = win.w->findChild<QLabel*>(QStringLiteral("PrinterNotice"));
+    auto* figures = win.w->findChild<QLabel*>(QStringLiteral("SelectionStatus"));
+    QVERIFY(notice);
+    QVERIFY(notice->text().startsWith(QStringLiteral("There are no installed printers.")));
+    for (int width : {900, 600}) {
+        win.w->resize(width, win.w->height());
+        QTRY_COMPARE(win.w->width(), width);
+        QCoreApplication::processEvents();
+        QVERIFY(notice->isVisible());
+        QVERIFY2(notice->geometry().right() < figures->geometry().left(),
+                 qPrintable(QStringLiteral("%1 wide: notice ends at %2, figures start at %3")
+                                .arg(width)
+                                .arg(notice->geometry().right())
+                                .arg(figures->x())));
+        QVERIFY(figures->width() >= figures->sizeHint().width());
+    }
 }
 
 void tst_MainScreenView::previewWithoutPrinter() {

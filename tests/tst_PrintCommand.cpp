@@ -8,6 +8,7 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGImage.h"
+#include "objects/shapes/TSuperShape.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
 #include "platform/Graphic.h"
@@ -94,10 +95,15 @@ private slots:
     void picturesEmbeddedOncePerJob();
     void cardDrawnOnceLikeEveryCard_data();
     void cardDrawnOnceLikeEveryCard();
+    void heavyCardHeldOnceOnOneSheet();
+    void styledEffectOutlines_data();
+    void styledEffectOutlines();
     void richTextWithoutWindow();
 
 private:
     int print(const QStringList& args);
+    // Saves the card with one effect shape at `bounds`, set up by `configure`.
+    void saveShapeCard(const QRect& bounds, const std::function<void(TSuperShape&)>& configure);
     // Names the file as the card's background art in its companion file.
     bool nameArt(const QString& artFile);
     QTemporaryDir home_;
@@ -441,6 +447,89 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard()
         QCOMPARE(a.size(), b.size());
         QCOMPARE(outsideNeighbourhood(a, b), 0);
     }
+}
+
+void tst_PrintCommand::saveShapeCard(const QRect& bounds,
+                                     const std::function<void(TSuperShape&)>& configure)
+{
+    TGBusinessCardPanel32 surface;
+    surface.setOwnsTemporaryFiles(false);
+    ObjectKinds::registerAll(surface);
+    auto* shape = new TSuperShape(surface.owner());
+    shape->buildPopup();
+    surface.AddObject(shape, bounds);
+    configure(*shape);
+    surface.SaveCard(card_);
+}
+
+void tst_PrintCommand::heavyCardHeldOnceOnOneSheet()
+{
+    // A texture of one pixel over a large shape is thousands of tiles: one sheet of ten
+    // cards holds that drawing once, not ten times, so it is about as large as one card.
+    const QRect bounds(20, 20, 200, 100);
+    saveShapeCard(bounds, [](TSuperShape& s) {
+        s.setShape(TSuperShape::gstRectangle);
+        s.setSurfaceType(TSuperShape::stBrushImage);
+        QImage pixel(1, 1, QImage::Format_RGB32);
+        pixel.fill(qRgb(0, 160, 0));
+        s.setTexture(pixel);
+    });
+    const QString one = home_.filePath(QStringLiteral("one.pdf"));
+    const QString sheet = home_.filePath(QStringLiteral("sheet.pdf"));
+    QCOMPARE(print({card_, "-o", one, "--positions", "1"}), 0);
+    QCOMPARE(print({card_, "-o", sheet}), 0);
+    QVERIFY2(QFileInfo(sheet).size() < QFileInfo(one).size() * 3 / 2,
+             qPrintable(QStringLiteral("one card %1 bytes, one sheet %2 bytes")
+                            .arg(QFileInfo(one).size()).arg(QFileInfo(sheet).size())));
+    // Every card shows the texture.
+    const QImage page = PdfReadBack::render(sheet, 100);
+    QVERIFY(!page.isNull());
+    const QPointF middle = QRectF(bounds).center() / 96.0;
+    for (int p = 0; p < 10; ++p) {
+        const QRgb at = page.pixel(qRound((0.75 + p % 2 * 3.5 + middle.x()) * 100),
+                                   qRound((0.5 + p / 2 * 2.0 + middle.y()) * 100));
+        QVERIFY2(qGreen(at) > 120 && qRed(at) < 60, qPrintable(QString::number(p + 1)));
+    }
+}
+
+void tst_PrintCommand::styledEffectOutlines_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("style");
+    QTest::newRow("rectangle, dashed") << int(TSuperShape::gstRectangle) << int(Gdi::psDash);
+    QTest::newRow("round rectangle, dotted") << int(TSuperShape::gstRoundRect) << int(Gdi::psDot);
+    QTest::newRow("ellipse, dash-dot") << int(TSuperShape::gstEllipse) << int(Gdi::psDashDot);
+    QTest::newRow("diamond, dash-dot-dot") << int(TSuperShape::gstDiamond) << int(Gdi::psDashDotDot);
+    QTest::newRow("star, dashed") << int(TSuperShape::gstStar) << int(Gdi::psDash);
+    QTest::newRow("triangle, dotted") << int(TSuperShape::gstTriangleUp) << int(Gdi::psDot);
+}
+
+void tst_PrintCommand::styledEffectOutlines()
+{
+    // A one-pixel dashed or dotted outline shows its gaps on the screen; printed, it keeps
+    // them: it inks clearly less of the paper than the same outline solid.
+    QFETCH(int, shape);
+    QFETCH(int, style);
+    const auto inkOf = [&](Gdi::TPenStyle outline) {
+        saveShapeCard(QRect(20, 20, 200, 150), [&](TSuperShape& s) {
+            s.setShape(TSuperShape::TGPShapeType(shape));
+            s.setSurfaceType(TSuperShape::stBrushTransparent);
+            s.setOutlineWidth(1);
+            s.setOutlineStyle(outline);
+        });
+        const QString pdf = home_.filePath(QStringLiteral("outline.pdf"));
+        if (print({card_, "-o", pdf, "--positions", "1"}) != 0) return -1;
+        const QImage card = PdfReadBack::render(pdf, 300, QRect(225, 150, 1050, 600));
+        int ink = 0;
+        for (int y = 0; y < card.height(); ++y)
+            for (int x = 0; x < card.width(); ++x) ink += qGray(card.pixel(x, y)) < 160;
+        return ink;
+    };
+    const int solid = inkOf(Gdi::psSolid);
+    const int styled = inkOf(Gdi::TPenStyle(style));
+    QVERIFY(solid > 1000);
+    QVERIFY2(styled > 0 && styled < solid * 85 / 100,
+             qPrintable(QStringLiteral("solid %1 pixels, styled %2").arg(solid).arg(styled)));
 }
 
 void tst_PrintCommand::richTextWithoutWindow()

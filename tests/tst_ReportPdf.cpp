@@ -219,22 +219,22 @@ void tst_ReportPdf::imageEmbeddedOncePerJob()
 
 void tst_ReportPdf::cardsOverPageDrawing_data()
 {
-    QTest::addColumn<int>("expectedPages");
+    QTest::addColumn<int>("expectedCards");
     QTest::addColumn<int>("cardsPainted");
-    QTest::newRow("many pages: the card is drawn once") << 3 << 1;
-    QTest::newRow("one page expected: every card is drawn") << 1 << 4;
+    QTest::newRow("many cards: the card is drawn once") << 4 << 1;
+    QTest::newRow("one card expected: every card is drawn") << 1 << 4;
 }
 
 void tst_ReportPdf::cardsOverPageDrawing()
 {
     // Three pages: cards over a black band drawn on the page, cards alone, and the page's
     // own drawing alone. A card is a white inch with a black quarter-inch square in it.
-    QFETCH(int, expectedPages);
+    QFETCH(int, expectedCards);
     QFETCH(int, cardsPainted);
     const QString file = dir_.filePath(QStringLiteral("cards.pdf"));
     PdfReportTarget target(file);
     Report report(target);
-    report.setExpectedPages(expectedPages);
+    report.setExpectedCards(expectedCards);
     int painted = 0;
     const auto card = [&report, &painted] {
         ++painted;

@@ -79,6 +79,7 @@ class tst_SuperShape : public QObject {
     void toolOpensDialogAndOkAppliesInOrder();
     void dialogCancelChangesNothing();
     void textureChooserLoadsIntoSample_data();
+    void dialogKeepsItsSize();
     void textureChooserLoadsIntoSample();
     void textureChooserRefusesBadFiles();
     void textureLibraryOfferedFirst();
@@ -450,6 +451,45 @@ void tst_SuperShape::textureChooserLoadsIntoSample_data() {
     QTest::addColumn<QByteArray>("format");
     QTest::newRow("bitmap") << "Red.BMP" << QByteArray("BMP");
     QTest::newRow("today's format") << "red.png" << QByteArray("PNG");
+}
+
+void tst_SuperShape::dialogKeepsItsSize() {
+    // The dialog as the shape tool opens it, shown: whichever option panel the shape and
+    // the surface call for, the dialog keeps its size and its buttons their place.
+    Fixture f;
+    QStringList moved;
+    f.dialogs.dialogs.push_back([&moved](QDialog& d) {
+        d.show();
+        QCoreApplication::processEvents();
+        const auto* ok = d.findChild<QPushButton*>("OKButton");
+        // The size it asks of the window system too, which shrinks a window to it.
+        const QSize size = d.size(), asked = d.minimumSizeHint();
+        const QPoint okAt = ok->mapTo(&d, QPoint());
+        const auto check = [&](const char* combo, int items) {
+            auto* c = d.findChild<QComboBox*>(combo);
+            for (int i = 0; i < items; ++i) {
+                c->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+                if (d.size() != size || d.minimumSizeHint() != asked ||
+                    ok->mapTo(&d, QPoint()) != okAt)
+                    moved << QStringLiteral("%1 %2: %3 x %4 (asks %5), Ok at %6, %7")
+                                 .arg(combo, c->currentText())
+                                 .arg(d.width())
+                                 .arg(d.height())
+                                 .arg(d.minimumSizeHint().height())
+                                 .arg(ok->mapTo(&d, QPoint()).x())
+                                 .arg(ok->mapTo(&d, QPoint()).y());
+            }
+        };
+        check("ShapeCombo", 9);
+        check("SurfaceTypeCombo", 4);
+        check("ShapeCombo", 9);
+        return int(QDialog::Rejected);
+    });
+    f.surface->SetPanelState(TGBusinessCardPanel32::psSuperShape);
+    f.drag({20, 20}, {120, 90});
+    QCOMPARE(f.dialogs.dialogTitles, QStringList{QStringLiteral("Super Shape Properties")});
+    QVERIFY2(moved.isEmpty(), qPrintable(moved.join(QLatin1Char('\n'))));
 }
 
 void tst_SuperShape::textureChooserLoadsIntoSample() {

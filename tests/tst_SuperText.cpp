@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QtTest>
@@ -68,6 +69,7 @@ class tst_SuperText : public QObject {
     void toolAndDialog();
     void emptyTextKeepsDialogOpen();
     void symbolChooser();
+    void symbolChooserShowsEveryCell();
     void lettersPrintAsVectors();
 };
 
@@ -317,6 +319,20 @@ void tst_SuperText::symbolChooser() {
     QVERIFY(TSuperTextGetSymbol::execute(symbol, font));
     QCOMPARE(symbol, QString(QChar(65)));
     QVERIFY(!font.isEmpty());
+}
+
+void tst_SuperText::symbolChooserShowsEveryCell() {
+    // All fifteen columns (and every row) at one glance, without scroll bars.
+    TSuperTextGetSymbol chooser;
+    chooser.show();
+    QCoreApplication::processEvents();
+    QTableWidget& grid = *chooser.SymbolGrid;
+    QVERIFY(!grid.horizontalScrollBar()->isVisible());
+    QVERIFY(!grid.verticalScrollBar()->isVisible());
+    const int last = grid.columnCount() - 1, bottom = grid.rowCount() - 1;
+    QVERIFY2(grid.columnViewportPosition(last) + grid.columnWidth(last) <= grid.viewport()->width(),
+             qPrintable(QStringLiteral("viewport %1 wide").arg(grid.viewport()->width())));
+    QVERIFY(grid.rowViewportPosition(bottom) + grid.rowHeight(bottom) <= grid.viewport()->height());
 }
 
 void tst_SuperText::lettersPrintAsVectors() {

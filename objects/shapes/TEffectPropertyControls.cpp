@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 
 TEffectPropertyControls::TEffectPropertyControls(TGEffectControl& sample, const Names& names,
                                                  QObject* parent)
@@ -26,6 +28,12 @@ TEffectPropertyControls::TEffectPropertyControls(TGEffectControl& sample, const 
     gradientPanel_ = panel({{"Fill Direction", FillDirectionCombo},
                             {"From Color", GradientFromColor},
                             {"To Color", GradientToColor}});
+    // The button keeps its own height at the top of its place.
+    texturePanel_ = new QWidget;
+    auto* textureLayout = new QVBoxLayout(texturePanel_);
+    textureLayout->setContentsMargins(0, 0, 0, 0);
+    textureLayout->addWidget(LoadImageButton);
+    textureLayout->addStretch();
 
     bind(FillDirectionCombo, "FillDirection");
     bind(GradientFromColor, names.gradientFromProperty);
@@ -61,9 +69,21 @@ TEffectPropertyControls::panel(std::initializer_list<std::pair<const char*, QWid
     return w;
 }
 
-void TEffectPropertyControls::addRows(QFormLayout& form) {
-    form.addRow(gradientPanel_);
-    form.addRow(LoadImageButton);
+QStackedWidget* TEffectPropertyControls::optionArea(const QList<QWidget*>& panels) {
+    auto* area = new QStackedWidget;
+    area->addWidget(new QWidget); // shown when none of the panels is
+    for (QWidget* panel : panels)
+        area->addWidget(panel);
+    return area;
+}
+
+void TEffectPropertyControls::showOption(QStackedWidget* area, QWidget* panel) {
+    area->setCurrentIndex(panel ? area->indexOf(panel) : 0);
+}
+
+void TEffectPropertyControls::addRows(QFormLayout& form, const QList<QWidget*>& surfacePanels) {
+    surfaceArea_ = optionArea(surfacePanels + QList<QWidget*>{gradientPanel_, texturePanel_});
+    form.addRow(surfaceArea_);
     form.addRow(QStringLiteral("Shadow Color"), ShadowColor);
     form.addRow(QStringLiteral("Shadow Orientation"), ShadowOrientationCombo);
     form.addRow(QStringLiteral("Shadow Depth"), ShadowDepthSpinner);
@@ -77,9 +97,10 @@ void TEffectPropertyControls::takeValues() {
         show();
 }
 
-void TEffectPropertyControls::showSurface(bool texture) {
-    gradientPanel_->setVisible(sample_.hasGradientSurface());
-    LoadImageButton->setVisible(texture);
+void TEffectPropertyControls::showSurface(bool texture, QWidget* otherPanel) {
+    showOption(surfaceArea_, sample_.hasGradientSurface() ? gradientPanel_
+                             : texture                    ? texturePanel_
+                                                          : otherPanel);
 }
 
 void TEffectPropertyControls::write(const char* property, const QVariant& value) {

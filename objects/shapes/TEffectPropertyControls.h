@@ -5,6 +5,7 @@
 // width. Each control edits one stored property of the dialog's sample, by the name the
 // sample declares it under, through the sample's own setter, and then reports changed().
 // The rows go into the dialog's own form, so that their labels line up with its other rows.
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -17,6 +18,7 @@ class QComboBox;
 class QFormLayout;
 class QPushButton;
 class QSpinBox;
+class QStackedWidget;
 class QWidget;
 class TGEffectControl;
 namespace platform {
@@ -40,12 +42,14 @@ class TEffectPropertyControls : public QObject {
 
     TEffectPropertyControls(TGEffectControl& sample, const Names& names, QObject* parent);
 
-    // Adds the gradient panel, the texture button and the shadow and outline rows.
-    void addRows(QFormLayout& form);
+    // Adds the surface's options (the dialog's own surface panels, the gradient panel and
+    // the texture button, one place for all) and the shadow and outline rows.
+    void addRows(QFormLayout& form, const QList<QWidget*>& surfacePanels = {});
     // Shows the sample's values in the controls, without applying them again.
     void takeValues();
-    // Shows the gradient panel for a gradient surface and the texture button for a texture.
-    void showSurface(bool texture);
+    // Shows the gradient panel for a gradient surface, else the texture button for a
+    // texture, else the given panel of the dialog's own (nothing for none).
+    void showSurface(bool texture, QWidget* otherPanel = nullptr);
 
     // The control makers both dialogs build their other controls with.
     template <class W> static W* named(W* w, const char* name) {
@@ -56,6 +60,11 @@ class TEffectPropertyControls : public QObject {
     static QSpinBox* spinner(const char* name, int min, int max, int step = 1);
     // A panel of labelled controls that shows or hides as a whole.
     static QWidget* panel(std::initializer_list<std::pair<const char*, QWidget*>> rows);
+    // One place for panels of which at most one shows, as large as the largest, so that the
+    // dialog keeps its size, and its buttons their place, whichever shows.
+    static QStackedWidget* optionArea(const QList<QWidget*>& panels);
+    // Shows the panel in its area, or none of them for nullptr.
+    static void showOption(QStackedWidget* area, QWidget* panel);
 
     QComboBox* FillDirectionCombo = nullptr;
     platform::ColorComboBox* GradientFromColor = nullptr;
@@ -79,6 +88,8 @@ class TEffectPropertyControls : public QObject {
 
     TGEffectControl& sample_;
     QWidget* gradientPanel_ = nullptr;
+    QWidget* texturePanel_ = nullptr;
+    QStackedWidget* surfaceArea_ = nullptr;
     // Each shows its property's value in its control, with the control's signals blocked.
     std::vector<std::function<void()>> shows_;
 };

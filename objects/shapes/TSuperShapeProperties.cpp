@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -67,11 +68,10 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
     (new QVBoxLayout(sampleBox))->addWidget(preview_);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Shape"), ShapeCombo);
-    form->addRow(starPanel_);
-    form->addRow(roundPanel_);
+    shapeOptions_ = Controls::optionArea({starPanel_, roundPanel_});
+    form->addRow(shapeOptions_);
     form->addRow(QStringLiteral("Surface Type"), SurfaceTypeCombo);
-    form->addRow(solidPanel_);
-    EffectControls->addRows(*form);
+    EffectControls->addRows(*form, {solidPanel_});
 
     auto* ok = Controls::named(new QPushButton(QStringLiteral("Ok")), "OKButton");
     ok->setDefault(true);
@@ -164,10 +164,13 @@ void TSuperShapeProperties::takeValues() {
 }
 
 void TSuperShapeProperties::showControls() {
-    starPanel_->setVisible(Sample.shape() == TSuperShape::gstStar);
-    roundPanel_->setVisible(Sample.shape() == TSuperShape::gstRoundRect);
-    solidPanel_->setVisible(Sample.surfaceType() == TSuperShape::stBrushPattern);
-    EffectControls->showSurface(Sample.surfaceType() == TSuperShape::stBrushImage);
+    const TSuperShape::TGPShapeType shape = Sample.shape();
+    Controls::showOption(shapeOptions_, shape == TSuperShape::gstStar        ? starPanel_
+                                        : shape == TSuperShape::gstRoundRect ? roundPanel_
+                                                                             : nullptr);
+    EffectControls->showSurface(Sample.surfaceType() == TSuperShape::stBrushImage,
+                                Sample.surfaceType() == TSuperShape::stBrushPattern ? solidPanel_
+                                                                                    : nullptr);
 }
 
 void TSuperShapeProperties::sampleChanged() {

@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QSpinBox;
+class QStackedWidget;
 class QWidget;
 class TEffectPropertyControls;
 class TGObjectPreview;
@@ -56,4 +57,5 @@ class TSuperShapeProperties : public QDialog {
     QWidget* starPanel_ = nullptr;
     QWidget* roundPanel_ = nullptr;
     QWidget* solidPanel_ = nullptr;
+    QStackedWidget* shapeOptions_ = nullptr; // the star's or the rounding's panel
 };

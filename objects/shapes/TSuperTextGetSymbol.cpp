@@ -36,6 +36,8 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent) {
     SymbolGrid->verticalHeader()->hide();
     SymbolGrid->horizontalHeader()->setDefaultSectionSize(28);
     SymbolGrid->verticalHeader()->setDefaultSectionSize(28);
+    // Large enough for every cell: the whole character set at one glance, no scroll bars.
+    SymbolGrid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     SymbolGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     SymbolGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int code = firstCode; code <= lastCode; ++code) {
