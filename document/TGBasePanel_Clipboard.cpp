@@ -7,7 +7,7 @@
 
 #include "platform/FileName.h"
 
-void TGBasePanel::SaveCard(const QString& fileName)
+void TGBasePanel::SaveCard(const QString& fileName, platform::AtomicFile::Access access)
 {
     const float zoom = zoomFactor_;
     if (zoom != 1.0f) SetZoom(1.0f);
@@ -18,7 +18,7 @@ void TGBasePanel::SaveCard(const QString& fileName)
         ~Restore() { if (z != 1.0f) s.SetZoom(z); }
     } restore{*this, zoom};
     for (TGGraphicControl* o : objects_) o->beforeSave();
-    TGLabelObjectFiler(classes_).SaveAll(*this, fileName);
+    TGLabelObjectFiler(classes_).SaveAll(*this, fileName, access);
     objectsReplaced();
 }
 
