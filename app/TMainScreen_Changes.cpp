@@ -2,7 +2,6 @@
 // unsaved-changes state that follows it (buttons, caption), and the recovery copy.
 #include "TMainScreen.h"
 
-#include "ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "platform/DialogHost.h"

@@ -45,6 +45,25 @@ struct Runtime {
     QTemporaryDir dir;
 };
 
+// A copy of the program running in a private runtime folder, counting the starts handed to it.
+struct Running {
+    Running() {
+        claimed = first.claim();
+        first.onActivate = [this](const QString&) { ++activations; };
+    }
+    // A later start in the same process hands over and is counted.
+    void laterStartHandsOver() {
+        platform::SingleInstance later(key);
+        QCOMPARE(later.claim(), Claim::HandedOver);
+        QTRY_COMPARE(activations, 1);
+    }
+    Runtime runtime;
+    const QString key = platform::SingleInstance::keyFor(QStringLiteral("/some/home/"));
+    platform::SingleInstance first{key};
+    Claim claimed = Claim::Refused;
+    int activations = 0;
+};
+
 // A program of another user (nobody) listening on a local socket: it binds the socket,
 // after creating its folder when asked to, and passes on everything it is sent. Runs in a
 // child process of the test, which must run as root to become that user.
@@ -173,39 +192,27 @@ void tst_SingleInstance::handOverByBytes() {
 void tst_SingleInstance::otherOwnerRefused() {
     // Through the seam: a copy that takes the running one for another user's refuses to
     // hand it anything and leaves it listening.
-    Runtime runtime;
-    const QString key = platform::SingleInstance::keyFor(QStringLiteral("/some/home/"));
-    platform::SingleInstance first(key);
-    QCOMPARE(first.claim(), Claim::First);
-    int activations = 0;
-    first.onActivate = [&activations](const QString&) { ++activations; };
-
-    platform::SingleInstance stranger(key);
+    Running running;
+    QCOMPARE(running.claimed, Claim::First);
+    platform::SingleInstance stranger(running.key);
     stranger.setOwner(::geteuid() + 1);
     QCOMPARE(stranger.claim(QStringLiteral("/cards/Secret.ORL")), Claim::Refused);
     QVERIFY2(stranger.problem().contains(QStringLiteral("runs on its own")),
              qPrintable(stranger.problem()));
     QTest::qWait(300);
-    QCOMPARE(activations, 0);
-
-    platform::SingleInstance later(key);
-    QCOMPARE(later.claim(), Claim::HandedOver);
-    QTRY_COMPARE(activations, 1);
+    QCOMPARE(running.activations, 0);
+    running.laterStartHandsOver();
 }
 
 void tst_SingleInstance::silentConnectionsDropped() {
     // Connections that never send a line are dropped after a while; the guard still
     // answers a later start.
-    Runtime runtime;
-    const QString key = platform::SingleInstance::keyFor(QStringLiteral("/some/home/"));
-    platform::SingleInstance first(key);
-    QCOMPARE(first.claim(), Claim::First);
-    int activations = 0;
-    first.onActivate = [&activations](const QString&) { ++activations; };
+    Running running;
+    QCOMPARE(running.claimed, Claim::First);
     std::vector<std::unique_ptr<QLocalSocket>> idle;
     for (int i = 0; i < 200; ++i) {
         idle.push_back(std::make_unique<QLocalSocket>());
-        idle.back()->connectToServer(first.socketName());
+        idle.back()->connectToServer(running.first.socketName());
         QVERIFY(idle.back()->waitForConnected(1000));
         QCoreApplication::processEvents(); // the guard takes the connection
     }
@@ -215,10 +222,7 @@ void tst_SingleInstance::silentConnectionsDropped() {
         return true;
     };
     QTRY_VERIFY_WITH_TIMEOUT(dropped(), platform::SingleInstance::IdleTimeoutMs + 5000);
-
-    platform::SingleInstance later(key);
-    QCOMPARE(later.claim(), Claim::HandedOver);
-    QTRY_COMPARE(activations, 1);
+    running.laterStartHandsOver();
 }
 
 void tst_SingleInstance::anotherUsersListener_data() {
