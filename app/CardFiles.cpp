@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 QString CardFiles::companionName(const QString& cardFile)
 {
     // The first dot of the file's own name: folder names may hold dots too.
@@ -39,11 +41,14 @@ QString CardFiles::readCompanion(const QString& cardFile)
     return platform::FileName::fromBytes(f.readLine(4096).trimmed());
 }
 
-bool CardFiles::writeCompanion(const QString& cardFile, const QString& backgroundFile)
+QString CardFiles::writeCompanion(const QString& cardFile, const QString& backgroundFile)
 {
     const QString name = companionName(cardFile);
     if (backgroundFile.isEmpty()) {
-        return !platform::FileName::exists(name) || platform::FileName::remove(name);
+        if (!platform::FileName::exists(name) || platform::FileName::remove(name)) return QString();
+        return platform::FileName::errorText(errno);
     }
-    return platform::AtomicFile(name).write(platform::FileName::toBytes(backgroundFile) + "\r\n");
+    platform::AtomicFile file(name);
+    if (file.write(platform::FileName::toBytes(backgroundFile) + "\r\n")) return QString();
+    return file.errorString();
 }

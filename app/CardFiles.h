@@ -16,6 +16,6 @@ public:
     // The background file named by a card's companion file, or empty.
     static QString readCompanion(const QString& cardFile);
     // Writes the background file name into the companion file, or deletes the companion
-    // file when there is none. False when it could not be written.
-    static bool writeCompanion(const QString& cardFile, const QString& backgroundFile);
+    // file when there is none. Returns why it could not, in the system's words, or empty.
+    static QString writeCompanion(const QString& cardFile, const QString& backgroundFile);
 };

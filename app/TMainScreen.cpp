@@ -4,6 +4,7 @@
 #include "ToolIcons.h"
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/AtomicFile.h"
 #include "platform/DialogHost.h"
 #include "platform/FileName.h"
 #include "platform/HelpViewer.h"
@@ -127,6 +128,9 @@ TMainScreen::TMainScreen(QWidget* parent)
     rebuildRecentMenu();
     const QString home = platform::HomeFolder::path();
     for (const char* folder : {"bmbrush", "Saved", "bg"}) QDir().mkpath(home + QLatin1String(folder));
+    // What writes that a killed session never finished left beside the recovery copy, the
+    // clipboard, the preferences and the saved cards.
+    for (const QString& folder : {home, savedFolder()}) platform::AtomicFile::removeStale(folder);
     Setbuttons();
     resize(760, 520);
 }

@@ -157,6 +157,10 @@ private:
     void applyLayout(const TCardLayout& layout);
     void setBackgroundFile(const QString& fileName);
     bool dropPicture(const QString& fileName, QPoint at);
+    // The recovery question: which card the kept changes belong to, and when they were kept.
+    static QString recoveryQuestion();
+    // Says that the recovery copy cannot be read, and where it went (empty: removed).
+    static void reportUnreadableRecovery(const QString& problem, const QString& aside);
 
     std::unique_ptr<TGBusinessCardPanel32> surface_;
     SurfaceView* view_ = nullptr;

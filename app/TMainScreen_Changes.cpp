@@ -2,7 +2,6 @@
 // unsaved-changes state that follows it (buttons, caption), and the recovery copy.
 #include "TMainScreen.h"
 
-#include "ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "platform/DialogHost.h"
@@ -13,6 +12,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPushButton>
 #include <QTimer>
 
@@ -125,7 +125,7 @@ void TMainScreen::pollRecovery() {
     if (!recoveryChecked_ || busy_ || surface_->history().inStep() ||
         QApplication::activeModalWidget())
         return;
-    const QString error = recovery_.poll(changesMade(), backgroundFile_);
+    const QString error = recovery_.poll(changesMade(), currentFileName_, backgroundFile_);
     if (error.isEmpty() || error == recoveryError_) return;
     recoveryError_ = error;
     platform::ShowInformation(QStringLiteral("Unsaved changes could not be kept in ") +
@@ -134,38 +134,55 @@ void TMainScreen::pollRecovery() {
 
 void TMainScreen::offerRecovery() {
     recoveryChecked_ = true;
-    const QString copy = TRecoveryFile::cardPath();
-    if (!platform::FileName::exists(copy)) return;
+    if (!TRecoveryFile::exists()) return;
     // The copy is read on a scratch surface first: a damaged one never replaces the card.
-    {
-        TGBusinessCardPanel32 scratch;
-        scratch.setOwnsTemporaryFiles(false);
-        ObjectKinds::registerAll(scratch);
-        try {
-            scratch.LoadCard(copy);
-        } catch (const TGFilerError& e) {
-            const QString aside = TRecoveryFile::setAside();
-            platform::ShowInformation(QStringLiteral("The unsaved changes kept in ") + copy +
-                                      QStringLiteral(" cannot be read (") + e.message() +
-                                      QStringLiteral("). The file was set aside as ") + aside);
-            return;
-        }
+    if (const QString problem = TRecoveryFile::check(); !problem.isEmpty()) {
+        reportUnreadableRecovery(problem, TRecoveryFile::setAside());
+        return;
     }
-    if (!platform::AskYesNo(QStringLiteral("Recover unsaved changes?"),
-                            QStringLiteral("Recover"))) {
+    if (!platform::AskYesNo(recoveryQuestion(), QStringLiteral("Recover"))) {
         TRecoveryFile::remove();
         return;
     }
     const QString background = TRecoveryFile::background();
+    const QString name = TRecoveryFile::cardName();
     busy_ = true;
     surface_->ClearObjects();
-    surface_->LoadCard(copy);
-    setBackgroundFile(platform::FileName::exists(background) ? background : QString());
-    // An unsaved card: it gets a name only when the user saves it.
-    currentFileName_.clear();
+    const QString problem = TRecoveryFile::load(*surface_);
+    const QString aside = problem.isEmpty() ? QString() : TRecoveryFile::setAside();
+    if (problem.isEmpty()) {
+        setBackgroundFile(platform::FileName::exists(background) ? background : QString());
+        // The card keeps its name, its changes still to be saved.
+        currentFileName_ = name;
+    } else {
+        // Objects read before the failure are no card: the window starts empty and untitled.
+        surface_->ClearObjects();
+        setBackgroundFile(QString());
+        currentFileName_.clear();
+    }
     surface_->settleLayout();
     surface_->history().clear();
-    SetChangesMade(true);
+    SetChangesMade(problem.isEmpty());
     busy_ = false;
     Setbuttons();
+    if (!problem.isEmpty()) reportUnreadableRecovery(problem, aside);
+}
+
+QString TMainScreen::recoveryQuestion() {
+    const QString name = TRecoveryFile::cardName();
+    const QDateTime kept = TRecoveryFile::keptAt();
+    const QLocale locale;
+    return QStringLiteral("Recover unsaved changes?\n\nCard: %1\nChanges kept: %2, %3")
+        .arg(name.isEmpty() ? QStringLiteral("Untitled (never saved)")
+                            : platform::FileName::display(name),
+             locale.toString(kept.date(), QLocale::LongFormat),
+             locale.toString(kept.time(), QLocale::ShortFormat));
+}
+
+void TMainScreen::reportUnreadableRecovery(const QString& problem, const QString& aside) {
+    platform::ShowInformation(
+        QStringLiteral("The unsaved changes kept in %1 cannot be read (%2). ")
+            .arg(TRecoveryFile::cardPath(), problem) +
+        (aside.isEmpty() ? QStringLiteral("The file could not be set aside and was removed.")
+                         : QStringLiteral("The file was set aside as ") + aside));
 }

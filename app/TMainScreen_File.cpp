@@ -162,9 +162,9 @@ bool TMainScreen::SaveBCFile(const QString& fileName)
         platform::ShowInformation(e.message());
         return false;
     }
-    if (!CardFiles::writeCompanion(fileName, backgroundFile_))
-        platform::ShowInformation(QStringLiteral("Cannot create file ") +
-                                  CardFiles::companionName(fileName));
+    if (const QString error = CardFiles::writeCompanion(fileName, backgroundFile_); !error.isEmpty())
+        platform::ShowInformation(QStringLiteral("Cannot create file %1: %2")
+                                      .arg(CardFiles::companionName(fileName), error));
     return true;
 }
 

@@ -1,12 +1,37 @@
 #include "TRecoveryFile.h"
 
-#include "document/TGBasePanel.h"
+#include "app/ObjectKinds.h"
+#include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
 #include <QFile>
+
+#include <new>
+#include <sys/stat.h>
+
+namespace {
+constexpr auto ownerOnly = platform::AtomicFile::Access::OwnerOnly;
+
+// Keeps a name in a file of its own, by its bytes, or removes the file for no name.
+QString writeName(const QString& file, const QString& name) {
+    if (name.isEmpty()) {
+        platform::FileName::remove(file);
+        return QString();
+    }
+    platform::AtomicFile f(file, ownerOnly);
+    if (f.write(platform::FileName::toBytes(name))) return QString();
+    return QStringLiteral("Cannot write file %1: %2").arg(file, f.errorString());
+}
+
+QString readName(const QString& file) {
+    QFile f;
+    if (!platform::FileName::openForReading(f, file)) return QString();
+    return platform::FileName::fromBytes(f.read(4096).trimmed());
+}
+} // namespace
 
 TRecoveryFile::TRecoveryFile(TGBasePanel& surface) : surface_(surface) {}
 
@@ -18,11 +43,15 @@ QString TRecoveryFile::backgroundPath() {
     return platform::HomeFolder::path() + QStringLiteral("Recover.ORX");
 }
 
+QString TRecoveryFile::namePath() {
+    return platform::HomeFolder::path() + QStringLiteral("Recover.ORN");
+}
+
 bool TRecoveryFile::exists() {
     return platform::FileName::exists(cardPath());
 }
 
-QString TRecoveryFile::poll(bool modified, const QString& background) {
+QString TRecoveryFile::poll(bool modified, const QString& cardName, const QString& background) {
     if (!modified) {
         since_.reset();
         return QString();
@@ -31,41 +60,69 @@ QString TRecoveryFile::poll(bool modified, const QString& background) {
     if (!since_) since_ = now;
     if (now - *since_ < interval_) return QString();
     since_ = now;
-    return write(background);
+    return write(cardName, background);
 }
 
-QString TRecoveryFile::write(const QString& background) {
+QString TRecoveryFile::write(const QString& cardName, const QString& background) {
     try {
-        surface_.SaveCard(cardPath());
+        surface_.SaveCard(cardPath(), ownerOnly);
     } catch (const TGFilerError& e) {
         return e.message();
     }
-    if (background.isEmpty()) {
-        platform::FileName::remove(backgroundPath());
-        return QString();
-    }
-    // The name by its bytes, as the card's companion file keeps it.
-    platform::AtomicFile f(backgroundPath());
-    if (!f.write(platform::FileName::toBytes(background)))
-        return QStringLiteral("Cannot write file %1: %2").arg(backgroundPath(), f.errorString());
-    return QString();
+    if (QString error = writeName(backgroundPath(), background); !error.isEmpty()) return error;
+    return writeName(namePath(), cardName);
 }
 
 void TRecoveryFile::remove() {
     platform::FileName::remove(cardPath());
     platform::FileName::remove(backgroundPath());
+    platform::FileName::remove(namePath());
 }
 
 QString TRecoveryFile::background() {
-    QFile f;
-    if (!platform::FileName::openForReading(f, backgroundPath())) return QString();
-    return platform::FileName::fromBytes(f.read(4096).trimmed());
+    return readName(backgroundPath());
+}
+
+QString TRecoveryFile::cardName() {
+    return readName(namePath());
+}
+
+QDateTime TRecoveryFile::keptAt() {
+    struct stat st {};
+    if (::stat(platform::FileName::toBytes(cardPath()).constData(), &st) != 0) return QDateTime();
+    return QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
+}
+
+QString TRecoveryFile::load(TGBasePanel& surface) {
+    // Whatever goes wrong while reading ends here: the start-up that offers the copy must
+    // go on.
+    try {
+        surface.LoadCard(cardPath());
+    } catch (const TGFilerError& e) {
+        return e.message();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("not enough memory to read it");
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("an unknown error");
+    }
+    return QString();
+}
+
+QString TRecoveryFile::check() {
+    TGBusinessCardPanel32 scratch;
+    scratch.setOwnsTemporaryFiles(false);
+    ObjectKinds::registerAll(scratch);
+    return load(scratch);
 }
 
 QString TRecoveryFile::setAside() {
+    platform::FileName::remove(backgroundPath());
+    platform::FileName::remove(namePath());
     const QString aside = cardPath() + QStringLiteral(".damaged");
     platform::FileName::remove(aside);
-    if (!platform::FileName::rename(cardPath(), aside)) platform::FileName::remove(cardPath());
-    platform::FileName::remove(backgroundPath());
-    return aside;
+    if (platform::FileName::rename(cardPath(), aside)) return aside;
+    platform::FileName::remove(cardPath());
+    return QString();
 }

@@ -5,6 +5,7 @@
 #include "TMainScreen.h"
 #include "platform/Allocator.h"
 #include "platform/ConsoleDialogHost.h"
+#include "platform/DialogHost.h"
 #include "platform/FileName.h"
 #include "platform/GuardedApplication.h"
 #include "platform/HomeFolder.h"
@@ -88,7 +89,10 @@ int main(int argc, char** argv)
     // A card named on the command line; a copy already running opens it instead.
     const QString file = args.size() > 1 ? args.at(1) : QString();
     platform::SingleInstance guard(platform::SingleInstance::keyFor(platform::HomeFolder::path()));
-    if (!guard.claim(file)) return 0;
+    const platform::SingleInstance::Claim claim = guard.claim(file);
+    if (claim == platform::SingleInstance::Claim::HandedOver) return 0;
+    if (claim == platform::SingleInstance::Claim::Refused)
+        QTextStream(stderr) << "orlanto: " << guard.problem() << Qt::endl;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMainScreen window;
@@ -99,6 +103,11 @@ int main(int argc, char** argv)
                                   Qt::QueuedConnection);
     };
     window.show();
+    // Said in the window as well, once it is up: the user may have started it from a menu.
+    if (claim == platform::SingleInstance::Claim::Refused) {
+        QMetaObject::invokeMethod(&window, [&guard] { platform::ShowInformation(guard.problem()); },
+                                  Qt::QueuedConnection);
+    }
     // A card named on the command line opens once the window is up.
     if (!file.isEmpty()) {
         QMetaObject::invokeMethod(&window, [&window, file] {

@@ -77,7 +77,7 @@ int makeCard(const QString& dir)
     const QString card = QDir(dir).filePath(QStringLiteral("CARD.ORL"));
     const QString art = QDir(dir).filePath(QStringLiteral("logo.bmp"));
     surface.SaveCard(card);
-    if (!logo().save(art, "BMP") || !CardFiles::writeCompanion(card, art)) return 1;
+    if (!logo().save(art, "BMP") || !CardFiles::writeCompanion(card, art).isEmpty()) return 1;
     QTextStream out(stdout);
     out << card << Qt::endl;
     if (!missing.isEmpty()) out << "kinds not built yet, left out: " << missing.join(QLatin1String(", ")) << Qt::endl;

@@ -17,6 +17,7 @@
 #include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
 #include "document/TGUndoHistory.h"
+#include "platform/AtomicFile.h"
 #include "platform/Canvas.h"
 #include "platform/Cursor.h"
 #include "platform/MenuModel.h"
@@ -126,7 +127,8 @@ public:
     TGUndoHistory& history() { return *history_; }
 
     // --- card file and clipboard (through the card file format)
-    void SaveCard(const QString& fileName);
+    void SaveCard(const QString& fileName,
+                  platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
     void LoadCard(const QString& fileName);
     QString ClipboardFile() const { return clipboardFile_; }
     // Whether destroying the surface deletes the clipboard and scratch files (true). A

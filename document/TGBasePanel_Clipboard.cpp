@@ -7,10 +7,10 @@
 
 #include "platform/FileName.h"
 
-void TGBasePanel::SaveCard(const QString& fileName)
+void TGBasePanel::SaveCard(const QString& fileName, platform::AtomicFile::Access access)
 {
     for (TGGraphicControl* o : objects_) o->beforeSave();
-    TGLabelObjectFiler(classes_).SaveAll(*this, fileName);
+    TGLabelObjectFiler(classes_).SaveAll(*this, fileName, access);
     objectsReplaced();
 }
 

@@ -25,6 +25,8 @@ constexpr quint8 flagsMark = 0xF0;
 constexpr quint8 flagExisting = 0x01;
 constexpr quint8 flagChildPos = 0x02;
 constexpr int maxComponentNumber = 1000;
+// The clipboard holds what the user copied: it is theirs alone.
+constexpr auto clipboardAccess = platform::AtomicFile::Access::OwnerOnly;
 
 [[noreturn]] void fail(const QString& message)
 {
@@ -83,17 +85,21 @@ void TGLabelObjectFiler::writeObjects(QIODevice& out, const std::vector<TGGraphi
     if (out.write(bytes) != bytes.size()) fail(QStringLiteral("Stream write error"));
 }
 
-void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& bytes)
+void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& bytes,
+                                   platform::AtomicFile::Access access)
 {
-    platform::AtomicFile file(fileName);
+    if (fileName.isEmpty()) fail(QStringLiteral("Cannot create a file without a name"));
+    platform::AtomicFile file(fileName, access);
     if (file.write(bytes)) return;
-    if (file.createFailed()) fail(QStringLiteral("Cannot create file %1").arg(fileName));
-    fail(QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString()));
+    fail((file.createFailed() ? QStringLiteral("Cannot create file %1: %2")
+                              : QStringLiteral("Cannot write file %1: %2"))
+             .arg(fileName, file.errorString()));
 }
 
-void TGLabelObjectFiler::SaveAll(const TGBasePanel& surface, const QString& fileName)
+void TGLabelObjectFiler::SaveAll(const TGBasePanel& surface, const QString& fileName,
+                                 platform::AtomicFile::Access access)
 {
-    writeFile(fileName, writeObjects(surface.objects()));
+    writeFile(fileName, writeObjects(surface.objects()), access);
 }
 
 void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fileName)
@@ -101,12 +107,12 @@ void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fil
     if (frame.count() == 0) return;
     std::vector<TGGraphicControl*> selected;
     for (int i = 0; i < frame.count(); ++i) selected.push_back(frame.item(i));
-    writeFile(fileName, writeObjects(selected));
+    writeFile(fileName, writeObjects(selected), clipboardAccess);
 }
 
 void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fileName)
 {
-    writeFile(fileName, writeObjects({object}));
+    writeFile(fileName, writeObjects({object}), clipboardAccess);
 }
 
 // --- reading

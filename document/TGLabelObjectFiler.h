@@ -10,6 +10,7 @@
 // object being read is destroyed and the ones completed before it stay on the surface,
 // finished (out of the loading state, popup built), as after a successful read.
 #include "TGPropertyCodec.h"
+#include "platform/AtomicFile.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -30,8 +31,10 @@ class TGLabelObjectFiler {
 public:
     explicit TGLabelObjectFiler(const TGClassRegistry& classes);
 
-    void SaveAll(const TGBasePanel& surface, const QString& fileName);
+    void SaveAll(const TGBasePanel& surface, const QString& fileName,
+                 platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
     void LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName);
+    // The selection or one object, for the private clipboard: written for the owner alone.
     void SaveSelection(const TGHandle& frame, const QString& fileName);
     void LoadWithOffset(QObject* owner, TGBasePanel& surface, const QString& fileName);
     void SaveObject(TGGraphicControl* object, const QString& fileName);
@@ -51,7 +54,8 @@ public:
     Record writeRecord(const TGGraphicControl& object);
     static QByteArray streamOf(const std::vector<Record>& records);
     // Writes the bytes to the file in one piece.
-    static void writeFile(const QString& fileName, const QByteArray& bytes);
+    static void writeFile(const QString& fileName, const QByteArray& bytes,
+                          platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
     // Why the name cannot be read as a card file ("... is a folder, not a card file", "...
     // does not exist"); empty for a regular file.
     static QString notACardFile(const QString& fileName);

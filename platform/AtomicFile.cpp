@@ -5,9 +5,9 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <fcntl.h>
-#include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,22 +15,61 @@ namespace platform {
 
 namespace {
 
-// The file a name stands for: the target of a link, which need not exist yet.
-QByteArray finalName(const QByteArray& name) {
-    struct stat st {};
-    if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
-    const std::unique_ptr<char, decltype(&std::free)> real(::realpath(name.constData(), nullptr),
-                                                           &std::free);
-    return real ? QByteArray(real.get()) : name;
+constexpr char temporarySuffix[] = ".orlanto-tmp";
+// How much of the file's own name a temporary name keeps: enough to recognise it, and short
+// enough that any name the system takes leaves room for the rest.
+constexpr qsizetype keptNameBytes = 100;
+// Links followed before giving up, as the system does.
+constexpr int maxLinks = 40;
+
+QByteArray folderOf(const QByteArray& name) {
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
 }
 
-// Creates a new file "<name>.XXXXXX" beside name; -1 when none could be created.
-int createTemporary(const QByteArray& name, QByteArray& temporary) {
+QByteArray baseOf(const QByteArray& name) {
+    return name.mid(name.lastIndexOf('/') + 1);
+}
+
+// The file a name stands for: the end of a chain of links, which need not exist yet (a
+// dangling link names the file to create).
+QByteArray finalName(QByteArray name) {
+    for (int i = 0; i < maxLinks; ++i) {
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(name.constData(), target, sizeof target);
+        if (n <= 0 || n == ssize_t(sizeof target)) return name;
+        const QByteArray t(target, n);
+        name = t.startsWith('/') ? t : name.left(name.lastIndexOf('/') + 1) + t;
+    }
+    return name;
+}
+
+// Why the system cannot take the name at all, or 0. Asked first: the temporary file's
+// shorter name would be created, and only the last step fail.
+int nameError(const QByteArray& name) {
+    if (name.isEmpty()) return ENOENT;
+    if (name.size() >= PATH_MAX) return ENAMETOOLONG;
+    const long longest = ::pathconf(folderOf(name).constData(), _PC_NAME_MAX);
+    return longest > 0 && baseOf(name).size() > longest ? ENAMETOOLONG : 0;
+}
+
+// Creates and locks a new temporary file beside name; -1 when none could be created.
+int createTemporary(const QByteArray& name, mode_t mode, QByteArray& temporary) {
+    const QByteArray start =
+        name.left(name.lastIndexOf('/') + 1) + '.' + baseOf(name).left(keptNameBytes) + '.';
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        // 0666 as any new file: the user's umask decides.
-        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        temporary = start + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
+                    temporarySuffix;
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            // Where the file system keeps no locks, a clean-up at that moment could take
+            // the file for a stale one; the write then fails and says so.
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST) return fd;
     }
     return -1;
 }
@@ -53,6 +92,11 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+bool isTemporary(const QByteArray& base) {
+    return base.startsWith('.') && base.endsWith(temporarySuffix) &&
+           base.size() > qsizetype(sizeof temporarySuffix);
+}
+
 } // namespace
 
 bool AtomicFile::write(const QByteArray& bytes) {
@@ -64,25 +108,38 @@ bool AtomicFile::write(const QByteArray& bytes) {
         error_ = FileName::errorText(reason ? reason : EIO);
         return false;
     };
+    if (const int reason = nameError(name)) return failed(reason, true);
     struct stat old {};
     const bool replacing = ::stat(name.constData(), &old) == 0;
     if (replacing && ::access(name.constData(), W_OK) != 0) return failed(errno, true);
 
+    const bool ownerOnly = access_ == Access::OwnerOnly;
     QByteArray temporary;
-    const int fd = createTemporary(name, temporary);
+    // 0666 as any new file, for the user's umask to decide.
+    const int fd = createTemporary(name, ownerOnly ? 0600 : 0666, temporary);
     if (fd < 0) return failed(errno, true);
     bool written = writeAll(fd, bytes);
-    if (written && replacing) written = ::fchmod(fd, old.st_mode & 07777) == 0;
+    if (written && replacing && !ownerOnly) written = ::fchmod(fd, old.st_mode & 07777) == 0;
     if (written) written = ::fsync(fd) == 0;
-    int reason = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        reason = errno;
+    // Renamed while still open and locked, so that no clean-up takes it for a stale one.
+    // fsync has reported every write error; closing afterwards adds none that matters.
+    if (written) written = ::rename(temporary.constData(), name.constData()) == 0;
+    const int reason = errno;
+    if (!written) ::unlink(temporary.constData());
+    ::close(fd);
+    return written || failed(reason, false);
+}
+
+void AtomicFile::removeStale(const QString& folder) {
+    const QByteArray path = FileName::toBytes(folder) + '/';
+    for (const QString& file : FileName::files(folder)) {
+        const QByteArray name = path + FileName::toBytes(file);
+        if (!isTemporary(baseOf(name))) continue;
+        const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(name.constData());
+        ::close(fd);
     }
-    if (written && ::rename(temporary.constData(), name.constData()) == 0) return true;
-    if (written) reason = errno;
-    ::unlink(temporary.constData());
-    return failed(reason, false);
 }
 
 } // namespace platform

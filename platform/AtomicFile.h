@@ -4,9 +4,14 @@
 // temporary file takes the old one's place only when every byte was written. A buffered
 // QSaveFile would hold small files in its buffer and, when the disk is full, commit an
 // empty or shortened file as complete; nor can it take a name that is not UTF-8 (see
-// FileName). The file keeps the old one's permissions; a link is followed, so the file it
-// points to is replaced and the link stays. A file that exists but may not be written is
-// left alone. The card writer and the preferences writer both write through it.
+// FileName). The file keeps the old one's permissions, or is the owner's alone when asked;
+// a link is followed, so the file it points to is replaced (or created, when the link
+// dangles) and the link stays. A file that exists but may not be written is left alone.
+// The card writer and the preferences writer both write through it.
+//
+// The temporary file is hidden and named after the file, ".NAME.<random>.orlanto-tmp", and
+// is locked while it is written: one that a killed program left behind can be told from a
+// write under way, and removed (removeStale).
 #include <QByteArray>
 #include <QString>
 
@@ -14,17 +19,29 @@ namespace platform {
 
 class AtomicFile {
   public:
-    explicit AtomicFile(const QString& fileName) : fileName_(fileName) {}
+    enum class Access {
+        AsUmask,   // a new file as the user's umask makes it; a replaced one keeps its mode
+        OwnerOnly, // readable and writable by its owner alone (0600), new or replaced
+    };
+
+    explicit AtomicFile(const QString& fileName, Access access = Access::AsUmask)
+        : fileName_(fileName), access_(access) {}
 
     // False when the file could not be written; the old file, if any, is left as it was.
     bool write(const QByteArray& bytes);
-    // After a failed write: whether the temporary file could not even be created.
+    // After a failed write: whether the file could not even be created (no such folder,
+    // no right to write there, a name too long for the system).
     bool createFailed() const { return createFailed_; }
     // After a failed write: why, in the system's words ("No space left on device").
     const QString& errorString() const { return error_; }
 
+    // Removes the temporary files in the folder that writes which never finished left
+    // behind; those of writes still under way are locked and stay.
+    static void removeStale(const QString& folder);
+
   private:
     QString fileName_;
+    Access access_;
     bool createFailed_ = false;
     QString error_;
 };

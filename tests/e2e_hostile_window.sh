@@ -3,7 +3,9 @@
 # that cannot be read leave ORL.INI as it was; a card holding a sloping line a billion
 # pixels wide, effect shapes and text of the largest stored size and a text label with a
 # negative shadow depth opens, paints and answers
-# Ctrl+S at once. The full-disk case needs root (a small tmpfs) and is skipped otherwise.
+# Ctrl+S at once; a recovery copy that needs more memory than there is ends as a message,
+# and the window starts whole. The full-disk case needs root (a small tmpfs) and is skipped
+# otherwise.
 set -euo pipefail
 orlanto="$1"
 build="$2"
@@ -54,6 +56,13 @@ dismiss_all() {
   echo "$n"
 }
 title() { xdotool getwindowname "$(xdotool search --onlyvisible --name '^Orlanto' | head -1)"; }
+# centre NAME / text NAME: a named widget's centre on the screen, a named label's text.
+centre() {
+  python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))[sys.argv[2]]; print(m["x"]+m["w"]//2, m["y"]+m["h"]//2)' "$work/ui.json" "$1"
+}
+text() {
+  python3 -c 'import json,sys; print(json.load(open(sys.argv[1])).get(sys.argv[2], {}).get("text", ""))' "$work/ui.json" "$1" 2>/dev/null || true
+}
 
 prefs='[Printer]
 TopMarginNudge=3
@@ -182,3 +191,52 @@ px=$(convert "$art/hostile-3-extreme-card.png" -format "%[fx:int(255*p{$((sx + 1
 [ "$px" = 0 ] || { echo "FAIL: the sloping line was not painted ($px)"; exit 1; }
 stop
 echo "PASS: full disk and unreadable preferences keep ORL.INI; the extreme card opens, paints and answers keys"
+
+# 5. A recovery copy that needs more memory than there is: a hint of 2 GB (in a sparse 3 GB
+#    file) under a 1.5 GB address space. The start-up ends all the same: the user is told
+#    that the copy was set aside, Preview works and new changes are kept again.
+mkdir -p "$work/oom"
+python3 - "$work/oom/Recover.ORL" <<'PY'
+import sys
+def s(b): return bytes([len(b)]) + b
+with open(sys.argv[1], 'wb') as f:
+    f.write(b'\x01TPF0' + s(b'TBCShapes') + s(b'x') + s(b'Hint') + b'\x0c' + (0x7ffffff0).to_bytes(4, 'little'))
+    f.truncate(3 << 30)
+PY
+rm -f "$work/ui.json"
+(ulimit -v $((1536 * 1024)); ORLANTO_RECOVERY_INTERVAL_MS=500 ORLANTO_UI_MAP="$work/ui.json" exec "$orlanto" --home "$work/oom") &
+pid=$!
+for _ in $(seq 1 150); do
+  { message_shown || xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; } && break
+  sleep 0.1
+done
+sleep 0.5
+import -window root "$art/hostile-5-recovery-out-of-memory.png"
+if xdotool search --onlyvisible --name '^Error$' >/dev/null 2>&1; then
+  echo "FAIL: the unreadable recovery copy ended in an error box"; exit 1
+fi
+[ "$(dismiss_all)" -gt "$usual" ] || { echo "FAIL: no message about the unreadable recovery copy"; exit 1; }
+[ -f "$work/oom/Recover.ORL.damaged" ] && [ ! -e "$work/oom/Recover.ORL" ] \
+  || { echo "FAIL: the recovery copy was not set aside: $(ls "$work/oom")"; exit 1; }
+for _ in $(seq 1 50); do [ -s "$work/ui.json" ] && break; sleep 0.1; done
+read -r bx by < <(centre DrawRectanglebutton)
+xdotool mousemove "$bx" "$by" click 1
+read -r sx sy < <(python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))["SurfaceView"]; print(m["x"], m["y"])' "$work/ui.json")
+xdotool mousemove $((sx + 40)) $((sy + 50)) mousedown 1
+sleep 0.2
+xdotool mousemove $((sx + 100)) $((sy + 80))
+sleep 0.2
+xdotool mousemove $((sx + 140)) $((sy + 110)) mouseup 1
+for _ in $(seq 1 50); do [ -f "$work/oom/Recover.ORL" ] && break; sleep 0.1; done
+[ -f "$work/oom/Recover.ORL" ] || { echo "FAIL: new changes were not kept in a recovery copy"; exit 1; }
+read -r px py < <(centre PreviewButton)
+xdotool mousemove "$px" "$py" click 1
+for _ in $(seq 1 60); do grep -q 'preview ready' <<<"$(text RStatusLabel)" && break; sleep 0.1; done
+grep -q 'preview ready' <<<"$(text RStatusLabel)" || { echo "FAIL: Preview did not run"; exit 1; }
+xdotool key Return
+for _ in $(seq 1 60); do xdotool search --onlyvisible --name '^Preview Page' >/dev/null 2>&1 && break; sleep 0.1; done
+import -window root "$art/hostile-5-preview.png"
+xdotool search --onlyvisible --name '^Preview Page' >/dev/null 2>&1 || { echo "FAIL: no preview window"; exit 1; }
+xdotool key Escape
+stop
+echo "PASS: an unreadable recovery copy was set aside and reported; the window started whole"

@@ -170,8 +170,8 @@ card 8-undone
 echo "PASS: window started, rectangle drawn, saved, reopened, close cancelled, move undone"
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
-# A session with unsaved changes is killed once its recovery copy is written: the next start
-# offers the changes and brings them back as an unsaved card.
+# A session with unsaved changes to BC0001.ORL is killed once its recovery copy is written:
+# the next start offers the changes and brings them back under the card's name, unsaved.
 rm -f "$map"
 ORLANTO_UI_MAP="$map" ORLANTO_RECOVERY_INTERVAL_MS=500 "$orlanto" --home "$home" &
 pid=$!
@@ -209,7 +209,7 @@ fi
 sleep 0.5
 shot 11-recovered
 card 11-recovered
-[ "$(title)" = "Orlanto - Untitled *" ] || { echo "FAIL: caption of the recovered card: $(title)"; exit 1; }
+[ "$(title)" = "Orlanto - BC0001.ORL *" ] || { echo "FAIL: caption of the recovered card: $(title)"; exit 1; }
 [ "$(differing 9-before-kill 11-recovered)" = 0 ] || { echo "FAIL: the recovered card differs"; exit 1; }
 echo "PASS: changes killed with the session were recovered at the next start"
 

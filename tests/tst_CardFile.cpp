@@ -691,7 +691,7 @@ void tst_CardFile::saveToMissingFolder()
         f.surface->SaveCard(name);
         QFAIL("saved");
     } catch (const TGFilerError& e) {
-        QCOMPARE(e.message(), QStringLiteral("Cannot create file ") + name);
+        QCOMPARE(e.message(), QStringLiteral("Cannot create file %1: No such file or directory").arg(name));
     }
 }
 

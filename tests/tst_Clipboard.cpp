@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 struct ClipFixture : SurfaceFixture {
     ClipFixture() { ShapeKinds::registerAll(*surface); }
@@ -42,6 +44,8 @@ private slots:
     void clone();
     void cloneKeepsEveryProperty();
     void clipboardGoesWithTheSurface();
+    void clipboardIsTheOwnersAlone_data();
+    void clipboardIsTheOwnersAlone();
 };
 
 void tst_Clipboard::pasteTwiceWithinASecond()
@@ -256,6 +260,44 @@ void tst_Clipboard::clipboardGoesWithTheSurface()
     QVERIFY(QFile::exists(name));
     f.surface.reset();
     QVERIFY(!QFile::exists(name));
+}
+
+void tst_Clipboard::clipboardIsTheOwnersAlone_data()
+{
+    QTest::addColumn<QString>("route");
+    // A clipboard file an earlier version left readable by all.
+    QTest::addColumn<bool>("oldFileThere");
+    QTest::newRow("Ctrl+C") << "Ctrl+C" << false;
+    QTest::newRow("Ctrl+X over an old file") << "Ctrl+X" << true;
+    QTest::newRow("an object's Copy") << "Copy" << false;
+    QTest::newRow("an object's Cut over an old file") << "Cut" << true;
+}
+
+void tst_Clipboard::clipboardIsTheOwnersAlone()
+{
+    // What the user copies is for no other user of the machine to read, whatever the umask.
+    QFETCH(QString, route);
+    QFETCH(bool, oldFileThere);
+    const mode_t umaskBefore = ::umask(022);
+    ClipFixture f;
+    if (oldFileThere) {
+        QFile old(f.surface->ClipboardFile());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.close();
+        QCOMPARE(::chmod(QFile::encodeName(old.fileName()).constData(), 0644), 0);
+    }
+    TBCShapes* a = f.shape(10, 10);
+    if (route.startsWith("Ctrl+")) {
+        f.surface->handle().add(a);
+        f.key(route == "Ctrl+C" ? Qt::Key_C : Qt::Key_X, Qt::ControlModifier);
+    } else {
+        QVERIFY(a->objectMenu()->trigger(route));
+    }
+    ::umask(umaskBefore);
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(f.surface->ClipboardFile()).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 0777, mode_t(0600));
+    QVERIFY(f.clipboard().startsWith("\x01TPF0"));
 }
 
 QTEST_MAIN(tst_Clipboard)

@@ -1,6 +1,7 @@
 // The card-file commands of the command line: dump and resave; and the program as a shell
 // runs it: options, no display, files that are not card files, hostile bytes, write errors.
 #include "support/CardBytes.h"
+#include "support/OrlantoProcess.h"
 #include "support/SurfaceFixture.h"
 
 #include "app/CommandLine.h"
@@ -31,49 +32,20 @@ struct Run {
     QString out, err;
 };
 
-using Env = QMap<QString, QString>;
-
-// A shell word holding exactly the bytes of the argument (QProcess would pass a file name
-// that is not UTF-8 through the toolkit's lossy conversion).
-QString shellWord(const QString& arg)
-{
-    QString word = QStringLiteral("$'");
-    for (const char c : platform::FileName::toBytes(arg))
-        word += QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
-    return word + QLatin1Char('\'');
-}
+using Env = OrlantoProcess::Env;
 
 // The orlanto program itself, given the arguments by their bytes, with the given
-// environment changes (an empty value removes the variable) and, when given, a limit on its
-// address space.
+// environment changes and, when given, a limit on its address space.
 Run orlanto(const QStringList& args, const Env& env = {}, rlim_t addressSpace = 0)
 {
-    QProcess p;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    for (auto it = env.begin(); it != env.end(); ++it) {
-        if (it.value().isEmpty()) e.remove(it.key());
-        else e.insert(it.key(), it.value());
-    }
-    p.setProcessEnvironment(e);
+    std::function<void()> limit;
     if (addressSpace)
-        p.setChildProcessModifier([addressSpace] {
-            const rlimit limit{addressSpace, addressSpace};
-            setrlimit(RLIMIT_AS, &limit);
-        });
-    QString command = QStringLiteral("exec ") + shellWord(QStringLiteral(ORLANTO_BINARY_DIR "/orlanto"));
-    for (const QString& a : args) command += QLatin1Char(' ') + shellWord(a);
-    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), command});
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        r.code = -1;
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+        limit = [addressSpace] {
+            const rlimit l{addressSpace, addressSpace};
+            setrlimit(RLIMIT_AS, &l);
+        };
+    const OrlantoProcess::Result r = OrlantoProcess::run(args, env, limit);
+    return {r.code, r.out, r.err};
 }
 
 // No display of any kind.
@@ -122,6 +94,8 @@ private slots:
     void dump();
     void dumpRichText();
     void resave();
+    void resaveTargets_data();
+    void resaveTargets();
     void cardText_data();
     void cardText();
     void unreadableCard_data();
@@ -223,6 +197,52 @@ TGValue stringValue(TGValue::Tag tag, const QByteArray& payload)
     return v;
 }
 } // namespace
+
+void tst_CommandLine::resaveTargets_data()
+{
+    QTest::addColumn<QString>("name");    // the name given, in the home folder
+    QTest::addColumn<QString>("link");    // where it links to, when it is a link
+    QTest::addColumn<QString>("written"); // the file that holds the card then, empty for none
+    QTest::addColumn<QString>("error");   // the message, %1 the full name
+    QTest::newRow("a name too long for the system")
+        << QString(300, 'n') + ".ORL" << "" << "" << "Cannot create file %1: File name too long";
+    QTest::newRow("no name") << "" << "" << "" << "Cannot create a file without a name";
+    QTest::newRow("a link whose file does not exist yet") << "link.ORL" << "target.ORL" << "target.ORL" << "";
+    QTest::newRow("a link to a link whose file does not exist yet")
+        << "link.ORL" << "link2.ORL" << "target.ORL" << "";
+    QTest::newRow("a link into a folder that does not exist")
+        << "link.ORL" << "gone/target.ORL" << "" << "Cannot create file %1: No such file or directory";
+}
+
+void tst_CommandLine::resaveTargets()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, link);
+    QFETCH(QString, written);
+    QFETCH(QString, error);
+    SurfaceFixture f;
+    const QString card = writeCard(f);
+    QDir home(f.home.path());
+    // Whatever an empty name would create lands in the current folder.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    const auto restore = qScopeGuard([&before] { QDir::setCurrent(before); });
+    const QString out = name.isEmpty() ? QString() : home.filePath(name);
+    if (!link.isEmpty()) QCOMPARE(::symlink(QFile::encodeName(link), QFile::encodeName(out)), 0);
+    if (link == "link2.ORL")
+        QCOMPARE(::symlink("target.ORL", QFile::encodeName(home.filePath(link))), 0);
+    const Run r = run({"resave", card, out});
+    QCOMPARE(r.err, error.isEmpty() ? QString() : error.arg(out) + '\n');
+    QCOMPARE(r.code, error.isEmpty() ? 0 : 1);
+    // Links stay links; nothing but the card and the file it was written to is there.
+    if (!link.isEmpty()) QVERIFY(QFileInfo(out).isSymLink());
+    QStringList files = home.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    files.removeOne("card.ORL");
+    files.removeOne(name);
+    files.removeOne(link);
+    QCOMPARE(files, written.isEmpty() || written == link ? QStringList() : QStringList{written});
+    if (!written.isEmpty()) QCOMPARE(run({"dump", home.filePath(written)}).out, run({"dump", card}).out);
+}
 
 void tst_CommandLine::cardText_data()
 {

@@ -77,6 +77,8 @@ private slots:
     void cancelAllChangesReloads();
     void richTextTool();
     void namesNotUtf8AcrossStarts();
+    void saveAsTargets_data();
+    void saveAsTargets();
 };
 
 namespace {
@@ -443,6 +445,43 @@ void tst_MainScreen::saveWritesAndDeletesCompanion()
     win.w->saveCommand();
     QVERIFY(!QFile::exists(orx.fileName()));
     QCOMPARE(win.w->recentFiles().files().front(), card);
+}
+
+void tst_MainScreen::saveAsTargets_data()
+{
+    QTest::addColumn<QString>("name");    // what the save dialog returns, in Saved
+    QTest::addColumn<QString>("link");    // where it links to, when it is a link
+    QTest::addColumn<QString>("written"); // the file that holds the card then, empty for none
+    QTest::addColumn<QString>("message"); // what the user is told, %1 the full name
+    QTest::newRow("a name too long for the system")
+        << QString(300, 'n') + ".ORL" << "" << "" << "Cannot create file %1: File name too long";
+    QTest::newRow("a link whose file does not exist yet") << "Link.ORL" << "Target.ORL" << "Target.ORL" << "";
+    QTest::newRow("a link into a folder that does not exist")
+        << "Link.ORL" << "gone/Target.ORL" << "" << "Cannot create file %1: No such file or directory";
+}
+
+void tst_MainScreen::saveAsTargets()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, link);
+    QFETCH(QString, written);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    const QDir saved(home.filePath("Saved"));
+    const QString full = saved.filePath(name);
+    if (!link.isEmpty()) QCOMPARE(::symlink(QFile::encodeName(link), QFile::encodeName(full)), 0);
+    drawRectangle(*win.w, 20, 20);
+    dialogs.fileNames.push_back(full);
+    win.w->saveAsCommand();
+    QCOMPARE(dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message.arg(full)});
+    QCOMPARE(win.w->changesMade(), written.isEmpty());
+    QCOMPARE(win.w->currentFileName(), written.isEmpty() ? QString() : full);
+    // A link stays a link; the file it names holds the card.
+    if (!link.isEmpty()) QCOMPARE(QFileInfo(full).symLinkTarget(), saved.filePath(link));
+    const QStringList files = saved.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
 }
 
 void tst_MainScreen::corruptedCardBecomesUntitled()

@@ -434,15 +434,16 @@ void tst_MainScreenView::secondStartHandsOver() {
     QFETCH(QStringList, activations);
     const QString key = QStringLiteral("orlanto-test-%1").arg(QCoreApplication::applicationPid());
     platform::SingleInstance first(key);
-    QVERIFY(first.claim());
+    QCOMPARE(first.claim(), platform::SingleInstance::Claim::First);
     QStringList received;
     first.onActivate = [&received](const QString& file) { received << file; };
     if (message.isEmpty()) {
         platform::SingleInstance second(key);
-        QVERIFY(!second.claim(QStringLiteral("some folder/Card\nNo 2 ü%.ORL")));
+        QCOMPARE(second.claim(QStringLiteral("some folder/Card\nNo 2 ü%.ORL")),
+                 platform::SingleInstance::Claim::HandedOver);
     } else {
         QLocalSocket socket;
-        socket.connectToServer(key);
+        socket.connectToServer(first.socketName());
         QVERIFY(socket.waitForConnected(2000));
         socket.write(message);
         QVERIFY(socket.waitForBytesWritten(2000));

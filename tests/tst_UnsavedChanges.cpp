@@ -1,20 +1,27 @@
 // The main window never drops unsaved changes: every way of closing or replacing the card
 // asks "Save changes?" with Yes, No and Cancel, and only goes on when the card is saved or
 // given up; the caption marks unsaved changes; the shortcuts; the recovery copy written
-// while changes are unsaved and offered at the next start.
+// while changes are unsaved and offered at the next start; what killed saves leave is gone at
+// the next start.
 #include "support/CardBytes.h"
 #include "support/ManualTickClock.h"
+#include "support/OrlantoProcess.h"
 #include "support/ScriptedDialogHost.h"
 
 #include "app/TMainScreen.h"
 #include "app/TRecoveryFile.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
+#include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 using Answer = platform::DialogHost::Answer;
@@ -45,6 +52,17 @@ QByteArray fileBytes(const QString& name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QList<QRect> bounds(const Panel& surface) {
+    QList<QRect> all;
+    for (const TGGraphicControl* o : surface.objects()) all << o->bounds();
+    return all;
+}
+
+mode_t fileMode(const QString& name) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(name).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
 enum Command { Close, Exit, New, Open, Recent, CancelButton };
 enum Reply { Cancel, YesSaveAsCancelled, YesSaveFails, No, YesSaved };
 } // namespace
@@ -61,8 +79,12 @@ private slots:
     void caption();
     void shortcuts();
     void saveOnUntitledIsSaveAs();
+    void recoveryCopyWrittenAndOffered_data();
     void recoveryCopyWrittenAndOffered();
     void damagedRecoveryCopySetAside();
+    void killedSaveLeavesNothingAtNextStart_data();
+    void killedSaveLeavesNothingAtNextStart();
+    void startKeepsWhatIsNotStale();
 };
 
 void tst_UnsavedChanges::saveQuestion_data() {
@@ -299,13 +321,30 @@ void tst_UnsavedChanges::saveOnUntitledIsSaveAs() {
     QVERIFY(!win.w->changesMade());
 }
 
+void tst_UnsavedChanges::recoveryCopyWrittenAndOffered_data() {
+    QTest::addColumn<bool>("titled");
+    QTest::newRow("a card never saved") << false;
+    QTest::newRow("a saved card") << true;
+}
+
 void tst_UnsavedChanges::recoveryCopyWrittenAndOffered() {
+    QFETCH(bool, titled);
     QTemporaryDir home;
     ManualTickClock clock;
+    const QString card = home.filePath("Saved/Mine.ORL");
     QByteArray changed;
+    QList<QRect> shapes;
+    // The copy and its companions are the user's alone, whatever the umask.
+    const mode_t umaskBefore = ::umask(022);
+    const auto restoreUmask = qScopeGuard([umaskBefore] { ::umask(umaskBefore); });
     {
         Window win(home.path());
         win.w->recovery().setClock(&clock);
+        if (titled) {
+            win.drawRectangle(100, 60);
+            win.dialogs.fileNames.push_back(card);
+            win.w->saveAsCommand();
+        }
         win.drawRectangle(20, 20);
         changed = win.bytes();
         win.w->pollRecovery();
@@ -315,25 +354,50 @@ void tst_UnsavedChanges::recoveryCopyWrittenAndOffered() {
         clock.advance(1);
         win.w->pollRecovery();
         QCOMPARE(fileBytes(TRecoveryFile::cardPath()), changed);
+        QCOMPARE(fileMode(TRecoveryFile::cardPath()), mode_t(0600));
+        QCOMPARE(platform::FileName::exists(TRecoveryFile::namePath()), titled);
+        if (titled) QCOMPARE(fileMode(TRecoveryFile::namePath()), mode_t(0600));
+        // A copy an earlier version left readable by all becomes the user's alone.
+        QCOMPARE(::chmod(QFile::encodeName(TRecoveryFile::cardPath()).constData(), 0644), 0);
+        win.drawRectangle(200, 20);
+        changed = win.bytes();
+        shapes = bounds(win.s());
+        clock.advance(60000);
+        win.w->pollRecovery();
+        QCOMPARE(fileBytes(TRecoveryFile::cardPath()), changed);
+        QCOMPARE(fileMode(TRecoveryFile::cardPath()), mode_t(0600));
         // The session ends without closing the window, as a killed one would.
     }
-    // The next start asks in its first activation.
+    const QDateTime kept = QFileInfo(TRecoveryFile::cardPath()).lastModified();
+    // The next start asks in its first activation, naming the card and when it was kept.
     {
         platform::HomeFolder::set(home.path());
         ScriptedDialogHost dialogs;
         dialogs.yesNoAnswers.push_back(true);
         TMainScreen w;
         w.firstActivation();
-        QCOMPARE(dialogs.questions, QStringList{"Recover unsaved changes?"});
-        QCOMPARE(int(w.surface().objects().size()), 1);
-        QCOMPARE(w.surface().objects().front()->bounds(), QRect(20, 20, 40, 20));
-        QCOMPARE(w.currentFileName(), QString());
+        QCOMPARE(dialogs.questions.size(), 1);
+        const QString question = dialogs.questions.front();
+        QVERIFY2(question.startsWith("Recover unsaved changes?\n"), qPrintable(question));
+        QVERIFY2(question.contains(titled ? "Card: " + card : QStringLiteral("Card: Untitled")),
+                 qPrintable(question));
+        QVERIFY2(question.contains(QLocale().toString(kept.date(), QLocale::LongFormat)) &&
+                     question.contains(QLocale().toString(kept.time(), QLocale::ShortFormat)),
+                 qPrintable(question));
+        QCOMPARE(bounds(w.surface()), shapes);
+        // The card keeps its name, its changes still unsaved.
+        QCOMPARE(w.currentFileName(), titled ? card : QString());
         QVERIFY(w.changesMade());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Orlanto - Untitled *"));
-        // Saving removes the copy.
+        QCOMPARE(w.windowTitle(), titled ? QStringLiteral("Orlanto - Mine.ORL *")
+                                         : QStringLiteral("Orlanto - Untitled *"));
+        // Saving writes the card where it was, and removes the copy.
+        const QByteArray recovered = TGLabelObjectFiler(w.surface().classes()).writeObjects(w.surface().objects());
         dialogs.fileNames.push_back(home.filePath("Saved/Back.ORL"));
-        w.saveAsCommand();
+        w.findChild<QAction*>("mnuSave")->trigger();
+        QCOMPARE(fileBytes(titled ? card : home.filePath("Saved/Back.ORL")), recovered);
+        QCOMPARE(dialogs.fileDialogs.size(), titled ? 0 : 1);
         QVERIFY(!TRecoveryFile::exists());
+        QVERIFY(!platform::FileName::exists(TRecoveryFile::namePath()));
     }
 }
 
@@ -372,6 +436,66 @@ void tst_UnsavedChanges::damagedRecoveryCopySetAside() {
     }
     QVERIFY(!TRecoveryFile::exists());
     QVERIFY(QFile::exists(TRecoveryFile::cardPath() + ".damaged"));
+}
+
+void tst_UnsavedChanges::killedSaveLeavesNothingAtNextStart_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("the recovery copy") << "Recover.ORL";
+    QTest::newRow("a card in Saved") << "Saved/Mine.ORL";
+}
+
+void tst_UnsavedChanges::killedSaveLeavesNothingAtNextStart() {
+    // A save killed part-way, as a session killed while it writes: the program writes a
+    // 256 KB card and is killed by the system when the file passes 64 KB. The next start
+    // leaves nothing of it behind.
+    QFETCH(QString, target);
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath("Saved"));
+    const QString big = home.filePath("big.ORL");
+    QFile bigFile(big);
+    QVERIFY(bigFile.open(QIODevice::WriteOnly));
+    bigFile.write(oneObjectCard("TBCShapes", {{"Hint", TGValue::fromString(QString(256 * 1024, 'x'))}}));
+    bigFile.close();
+    const OrlantoProcess::Result killed =
+        OrlantoProcess::run({"resave", big, home.filePath(target)}, {}, [] {
+            const rlimit limit{64 * 1024, 64 * 1024};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    QCOMPARE(killed.code, -2);
+    const QFileInfo written(home.filePath(target));
+    const auto leftOver = [&written] {
+        return written.dir().entryList({"*" + written.fileName() + "*"}, QDir::Files | QDir::Hidden);
+    };
+    QVERIFY(!leftOver().isEmpty());
+
+    platform::HomeFolder::set(home.path());
+    ScriptedDialogHost dialogs;
+    TMainScreen w;
+    w.firstActivation();
+    QVERIFY(dialogs.questions.isEmpty());
+    QCOMPARE(leftOver(), QStringList());
+}
+
+void tst_UnsavedChanges::startKeepsWhatIsNotStale() {
+    QTemporaryDir home;
+    const QDir folder(home.path());
+    // A write under way in another program holds its temporary file locked.
+    const QString underWay = folder.filePath(".Recover.ORL.k2f9x.orlanto-tmp");
+    QFile busy(underWay);
+    QVERIFY(busy.open(QIODevice::WriteOnly));
+    QCOMPARE(::flock(busy.handle(), LOCK_EX), 0);
+    // The user's own files, whatever their names.
+    const QStringList own{"Recover.ORL.damaged", ".hidden", "notes.orlanto-tmp", ".orlanto-tmp"};
+    for (const QString& name : own) {
+        QFile f(folder.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    platform::HomeFolder::set(home.path());
+    ScriptedDialogHost dialogs;
+    TMainScreen w;
+    w.firstActivation();
+    QVERIFY(QFile::exists(underWay));
+    for (const QString& name : own) QVERIFY2(QFile::exists(folder.filePath(name)), qPrintable(name));
 }
 
 QTEST_MAIN(tst_UnsavedChanges)
