@@ -199,7 +199,7 @@ void TGHandle::setBoundsMovingObjects(int l, int t, int w, int h)
     const int dl = l - left_, dt = t - top_, dw = w - width_, dh = h - height_;
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(selection_)) {
         if (o->locked()) continue;
-        o->setBounds(o->left() + dl, o->top() + dt, o->width() + dw, o->height() + dh);
+        o->setBoundsByUser(o->left() + dl, o->top() + dt, o->width() + dw, o->height() + dh);
     }
     setGeometry(l, t, w, h);
 }
