@@ -192,8 +192,9 @@ void TMainScreen::buildToolBar()
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
+    // Alt+V belongs to the View menu: the Preview button underlines its w.
     printButtons_ << textButton("PrintButton", "&Print", &TMainScreen::printCommand)
-                  << textButton("PreviewButton", "Pre&view", &TMainScreen::previewCommand);
+                  << textButton("PreviewButton", "Previe&w", &TMainScreen::previewCommand);
     auto* helpButton = new QPushButton(QStringLiteral("&Help"));
     helpButton->setObjectName(QStringLiteral("HelpButton"));
     connect(helpButton, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(2016); });
@@ -284,10 +285,11 @@ void TMainScreen::buildMenus()
                   << add(fileMenu_, "mnuOutlineTestPage", "Print O&utline Test Page",
                          &TMainScreen::outlineTestPageCommand);
     add(fileMenu_, "mnuExportPdf", "Expo&rt as PDF...", &TMainScreen::exportPdfCommand);
-    fileMenu_->addSeparator();
+    // The recent files go between these two separators, above Exit.
+    recentSeparator_ = fileMenu_->addSeparator();
+    exitSeparator_ = fileMenu_->addSeparator();
     add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    recentSeparator_ = fileMenu_->addSeparator();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     undoAction_ = add(edit, "mnuUndo", "&Undo", &TMainScreen::undoCommand);
@@ -341,8 +343,9 @@ void TMainScreen::rebuildRecentMenu()
     recentActions_.clear();
     int n = 1;
     for (const QString& name : recent_.files()) {
-        QAction* a = fileMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)));
+        auto* a = new QAction(
+            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)), fileMenu_);
+        fileMenu_->insertAction(exitSeparator_, a);
         connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
         recentActions_ << a;
     }
@@ -420,6 +423,7 @@ void TMainScreen::closeEvent(QCloseEvent* e)
     }
     platform::WindowPlacement::SaveWindowPlacement(*this);
     TRecoveryFile::remove();
+    platform::HelpViewer::close();
     e->accept();
 }
 
@@ -450,15 +454,22 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this || w != QApplication::focusWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    // The keypad's plus and minus step the zoom buttons; with Ctrl they are the zoom keys.
-    const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier)
-                        && !key->modifiers().testFlag(Qt::ControlModifier);
+    // The keypad's plus and minus step the zoom buttons when released; with Ctrl they are the
+    // zoom keys, whose shortcut has acted on the press. Only a press without Ctrl steps on
+    // its release, whichever key the user lets go first.
+    const bool keypadZoom = key->modifiers().testFlag(Qt::KeypadModifier) &&
+                            (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus);
     if (event->type() == QEvent::KeyRelease) {
-        if (keypad && key->key() == Qt::Key_Plus) zoomIn();
-        if (keypad && key->key() == Qt::Key_Minus) zoomOut();
+        if (keypadZoom && key->key() == keypadZoomKey_ && !key->isAutoRepeat()) {
+            keypadZoomKey_ = 0;
+            zoomBy(key->key() == Qt::Key_Plus);
+        }
         return false;
     }
-    if (keypad && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) return true;
+    if (keypadZoom && !key->modifiers().testFlag(Qt::ControlModifier)) {
+        keypadZoomKey_ = key->key();
+        return true;
+    }
     // Enter and Escape act on the window's default (Save) and cancel buttons while shown.
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     QPushButton* button = enter                           ? saveButton_

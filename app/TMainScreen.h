@@ -163,6 +163,7 @@ private:
     QLabel* pointerStatus_ = nullptr;
     QLabel* selectionStatus_ = nullptr;
     int wheelRest_ = 0; // wheel turns not yet a whole step
+    int keypadZoomKey_ = 0; // the keypad + or - pressed without Ctrl, until released
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QAction* saveAction_ = nullptr;
@@ -171,6 +172,7 @@ private:
     QAction* defaultFontAction_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
+    QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QList<QAction*> printActions_; // enabled exactly when printers are available
     QList<QAction*> previewActions_; // Print and Preview: enabled once activated

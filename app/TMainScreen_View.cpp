@@ -101,11 +101,17 @@ QString TMainScreen::zoomCaption() const
 
 void TMainScreen::buildStatusBar()
 {
-    pointerStatus_ = new QLabel;
-    pointerStatus_->setObjectName(QStringLiteral("PointerStatus"));
+    // Each figure in a sunken field of its own, so that the two never read as one.
+    auto field = [](const char* name) {
+        auto* label = new QLabel;
+        label->setObjectName(QLatin1String(name));
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        label->setContentsMargins(6, 0, 6, 0);
+        return label;
+    };
+    pointerStatus_ = field("PointerStatus");
     pointerStatus_->setMinimumWidth(140);
-    selectionStatus_ = new QLabel;
-    selectionStatus_->setObjectName(QStringLiteral("SelectionStatus"));
+    selectionStatus_ = field("SelectionStatus");
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addPermanentWidget(selectionStatus_);
     statusBar()->addPermanentWidget(pointerStatus_);

@@ -111,29 +111,42 @@ void tst_MainScreenView::zoomKeys_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("releaseModifiers"); // those still held when the key is let go
     QTest::addColumn<QString>("caption");
-    const int ctrl = Qt::ControlModifier;
-    QTest::newRow("Ctrl++") << 100 << int(Qt::Key_Plus) << ctrl << "110%";
-    QTest::newRow("Ctrl+= (plus without Shift)") << 100 << int(Qt::Key_Equal) << ctrl << "110%";
-    QTest::newRow("Ctrl+keypad +") << 100 << int(Qt::Key_Plus) << int(ctrl | Qt::KeypadModifier) << "110%";
-    QTest::newRow("Ctrl+-") << 100 << int(Qt::Key_Minus) << ctrl << "90%";
-    QTest::newRow("Ctrl++ past the buttons' limit") << 150 << int(Qt::Key_Plus) << ctrl << "160%";
-    QTest::newRow("Ctrl++ at the top") << 400 << int(Qt::Key_Plus) << ctrl << "400%";
-    QTest::newRow("Ctrl+- at the bottom") << 50 << int(Qt::Key_Minus) << ctrl << "50%";
-    QTest::newRow("Ctrl+0") << 250 << int(Qt::Key_0) << ctrl << "100%";
+    const int ctrl = Qt::ControlModifier, keypad = Qt::KeypadModifier;
+    QTest::newRow("Ctrl++") << 100 << int(Qt::Key_Plus) << ctrl << ctrl << "110%";
+    QTest::newRow("Ctrl+= (plus without Shift)")
+        << 100 << int(Qt::Key_Equal) << ctrl << ctrl << "110%";
+    QTest::newRow("Ctrl+keypad +")
+        << 100 << int(Qt::Key_Plus) << (ctrl | keypad) << (ctrl | keypad) << "110%";
+    QTest::newRow("Ctrl+-") << 100 << int(Qt::Key_Minus) << ctrl << ctrl << "90%";
+    QTest::newRow("Ctrl++ past the buttons' limit")
+        << 150 << int(Qt::Key_Plus) << ctrl << ctrl << "160%";
+    QTest::newRow("Ctrl++ at the top") << 400 << int(Qt::Key_Plus) << ctrl << ctrl << "400%";
+    QTest::newRow("Ctrl+- at the bottom") << 50 << int(Qt::Key_Minus) << ctrl << ctrl << "50%";
+    QTest::newRow("Ctrl+0") << 250 << int(Qt::Key_0) << ctrl << ctrl << "100%";
+    // One step per press, whichever key is let go first.
+    QTest::newRow("Ctrl+keypad -, Ctrl let go first")
+        << 200 << int(Qt::Key_Minus) << (ctrl | keypad) << keypad << "190%";
+    QTest::newRow("Ctrl+keypad +, Ctrl let go first")
+        << 200 << int(Qt::Key_Plus) << (ctrl | keypad) << keypad << "210%";
+    QTest::newRow("keypad - alone, on release")
+        << 120 << int(Qt::Key_Minus) << keypad << keypad << "110%";
 }
 
 void tst_MainScreenView::zoomKeys() {
     QFETCH(int, from);
     QFETCH(int, key);
     QFETCH(int, modifiers);
+    QFETCH(int, releaseModifiers);
     QFETCH(QString, caption);
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path());
     win.w->zoomToPercent(from);
     win.view()->setFocus();
-    QTest::keyClick(win.view(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyPress(win.view(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyRelease(win.view(), Qt::Key(key), Qt::KeyboardModifiers(releaseModifiers));
     QCOMPARE(win.w->zoomCaption(), caption);
     QCOMPARE(win.w->findChild<QLabel*>(QStringLiteral("ZoomCaption"))->text(), caption);
     QVERIFY(!win.w->changesMade());
