@@ -376,11 +376,10 @@ void TMainScreen::firstActivation()
     // into the list from under the opening.
     const QString last = recent_.files().value(0);
     if (!last.isEmpty() && platform::FileName::exists(last)) OpenBCFile(last);
-    // A card that would show smaller than a third of the window is zoomed to fit it.
-    if (layout()) layout()->activate();
-    const QSize room = scroll_->maximumViewportSize();
-    if (surface_->width() * 3 < room.width() && surface_->height() * 3 < room.height())
-        zoomToFitCommand();
+    fitSmallCard();
+    // A window manager may size the window (maximise it) after it is shown: until the user
+    // zooms, each new size applies the rule again.
+    startZoom_ = surface_->zoomFactor();
     surface_->history().clear();
     SetChangesMade(false);
     offerRecovery();
@@ -399,6 +398,28 @@ void TMainScreen::firstActivation()
     if (prefs_.LayoutReplaced) platform::ShowInformation(TPreferences::layoutReplacedMessage());
     createPrintCommands();
     Setbuttons();
+}
+
+void TMainScreen::fitSmallCard() {
+    // A card that would show at 100 % smaller than a third of the window is zoomed to fit.
+    if (layout()) layout()->activate();
+    const QSize room = scroll_->maximumViewportSize();
+    const double zoom = surface_->zoomFactor();
+    if (surface_->width() / zoom * 3 < room.width() &&
+        surface_->height() / zoom * 3 < room.height())
+        zoomToFitCommand();
+}
+
+void TMainScreen::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    // Not while the window changes the card itself (a zoom lets pending events run).
+    if (startZoom_ == 0 || busy_) return;
+    if (surface_->zoomFactor() != startZoom_) {
+        startZoom_ = 0; // the user has zoomed: the window's size no longer decides
+        return;
+    }
+    fitSmallCard();
+    startZoom_ = surface_->zoomFactor();
 }
 
 bool TMainScreen::event(QEvent* e)

@@ -125,6 +125,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -135,6 +136,7 @@ private:
     void toolClicked(int state);
     void zoomBy(bool in);
     void applyZoom(float zoom);
+    void fitSmallCard();
     void buildStatusBar();
     void updatePointerStatus(QPoint viewPos);
     void updateSelectionStatus();
@@ -163,6 +165,7 @@ private:
     QLabel* pointerStatus_ = nullptr;
     QLabel* selectionStatus_ = nullptr;
     int wheelRest_ = 0; // wheel turns not yet a whole step
+    float startZoom_ = 0;   // the zoom the start-up rule chose, until the user zooms; else 0
     int keypadZoomKey_ = 0; // the keypad + or - pressed without Ctrl, until released
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

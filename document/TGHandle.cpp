@@ -301,6 +301,15 @@ void TGHandle::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int 
     surface_.invalidate();
 }
 
+QRect TGHandle::pendingGeometry() const {
+    if (dragging_ && !drawnOutline_.isNull()) return drawnOutline_;
+    if (nudging_) // the inverse of what the release does with the nudged rectangle
+        return QRect(nudgeRect_.left() - 2, nudgeRect_.top() - 2,
+                     nudgeRect_.right() - nudgeRect_.left() + 5,
+                     nudgeRect_.bottom() - nudgeRect_.top() + 5);
+    return geometry();
+}
+
 QRect TGHandle::newGeometry(int x, int y) const
 {
     const int dx = x - dragStart_.x(), dy = y - dragStart_.y();
