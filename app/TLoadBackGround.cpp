@@ -97,9 +97,12 @@ QString TLoadBackGround::selectedFile() const
 
 void TLoadBackGround::browse()
 {
+    // The desktop's pictures folder when there is one, else the home folder: a folder that
+    // does not exist would open the dialog on its parent with the folder's name as file name.
+    QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!QFileInfo(start).isDir()) start = QDir::homePath();
     const QString source = platform::DialogHost::current().openFileName(
-        QStringLiteral("Browse for Background Art"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        QStringLiteral("Browse for Background Art"), start,
         QStringLiteral("Pictures (%1)").arg(platform::Graphic::filePatternsFilter()));
     if (source.isEmpty()) return;
     const QFileInfo info(source);

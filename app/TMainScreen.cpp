@@ -196,8 +196,9 @@ void TMainScreen::buildToolBar()
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
+    // Alt+V belongs to the View menu: the Preview button underlines its w.
     printButtons_ << textButton("PrintButton", "&Print", &TMainScreen::printCommand)
-                  << textButton("PreviewButton", "Pre&view", &TMainScreen::previewCommand);
+                  << textButton("PreviewButton", "Previe&w", &TMainScreen::previewCommand);
     auto* helpButton = new QPushButton(QStringLiteral("&Help"));
     helpButton->setObjectName(QStringLiteral("HelpButton"));
     connect(helpButton, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(2016); });
@@ -288,10 +289,11 @@ void TMainScreen::buildMenus()
                   << add(fileMenu_, "mnuOutlineTestPage", "Print O&utline Test Page",
                          &TMainScreen::outlineTestPageCommand);
     add(fileMenu_, "mnuExportPdf", "Expo&rt as PDF...", &TMainScreen::exportPdfCommand);
-    fileMenu_->addSeparator();
+    // The recent files go between these two separators, above Exit.
+    recentSeparator_ = fileMenu_->addSeparator();
+    exitSeparator_ = fileMenu_->addSeparator();
     add(fileMenu_, "mnuExit", "E&xit", &TMainScreen::exitCommand)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    recentSeparator_ = fileMenu_->addSeparator();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     undoAction_ = add(edit, "mnuUndo", "&Undo", &TMainScreen::undoCommand);
@@ -345,8 +347,9 @@ void TMainScreen::rebuildRecentMenu()
     recentActions_.clear();
     int n = 1;
     for (const QString& name : recent_.files()) {
-        QAction* a = fileMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)));
+        auto* a = new QAction(
+            QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)), fileMenu_);
+        fileMenu_->insertAction(exitSeparator_, a);
         connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
         recentActions_ << a;
     }
@@ -377,11 +380,10 @@ void TMainScreen::firstActivation()
     // into the list from under the opening.
     const QString last = recent_.files().value(0);
     if (!last.isEmpty() && platform::FileName::exists(last)) OpenBCFile(last);
-    // A card that would show smaller than a third of the window is zoomed to fit it.
-    if (layout()) layout()->activate();
-    const QSize room = scroll_->maximumViewportSize();
-    if (surface_->width() * 3 < room.width() && surface_->height() * 3 < room.height())
-        zoomToFitCommand();
+    fitSmallCard();
+    // A window manager may size the window (maximise it) after it is shown: until the user
+    // zooms, each new size applies the rule again.
+    startZoom_ = surface_->zoomFactor();
     surface_->history().clear();
     SetChangesMade(false);
     offerRecovery();
@@ -400,6 +402,28 @@ void TMainScreen::firstActivation()
     if (prefs_.LayoutReplaced) platform::ShowInformation(TPreferences::layoutReplacedMessage());
     createPrintCommands();
     Setbuttons();
+}
+
+void TMainScreen::fitSmallCard() {
+    // A card that would show at 100 % smaller than a third of the window is zoomed to fit.
+    if (layout()) layout()->activate();
+    const QSize room = scroll_->maximumViewportSize();
+    const double zoom = surface_->zoomFactor();
+    if (surface_->width() / zoom * 3 < room.width() &&
+        surface_->height() / zoom * 3 < room.height())
+        zoomToFitCommand();
+}
+
+void TMainScreen::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    // Not while the window changes the card itself (a zoom lets pending events run).
+    if (startZoom_ == 0 || busy_) return;
+    if (surface_->zoomFactor() != startZoom_) {
+        startZoom_ = 0; // the user has zoomed: the window's size no longer decides
+        return;
+    }
+    fitSmallCard();
+    startZoom_ = surface_->zoomFactor();
 }
 
 bool TMainScreen::event(QEvent* e)
@@ -424,6 +448,7 @@ void TMainScreen::closeEvent(QCloseEvent* e)
     }
     platform::WindowPlacement::SaveWindowPlacement(*this);
     TRecoveryFile::remove();
+    platform::HelpViewer::close();
     e->accept();
 }
 
@@ -454,15 +479,22 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this || w != QApplication::focusWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    // The keypad's plus and minus step the zoom buttons; with Ctrl they are the zoom keys.
-    const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier)
-                        && !key->modifiers().testFlag(Qt::ControlModifier);
+    // The keypad's plus and minus step the zoom buttons when released; with Ctrl they are the
+    // zoom keys, whose shortcut has acted on the press. Only a press without Ctrl steps on
+    // its release, whichever key the user lets go first.
+    const bool keypadZoom = key->modifiers().testFlag(Qt::KeypadModifier) &&
+                            (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus);
     if (event->type() == QEvent::KeyRelease) {
-        if (keypad && key->key() == Qt::Key_Plus) zoomIn();
-        if (keypad && key->key() == Qt::Key_Minus) zoomOut();
+        if (keypadZoom && key->key() == keypadZoomKey_ && !key->isAutoRepeat()) {
+            keypadZoomKey_ = 0;
+            zoomBy(key->key() == Qt::Key_Plus);
+        }
         return false;
     }
-    if (keypad && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) return true;
+    if (keypadZoom && !key->modifiers().testFlag(Qt::ControlModifier)) {
+        keypadZoomKey_ = key->key();
+        return true;
+    }
     // Enter and Escape act on the window's default (Save) and cancel buttons while shown.
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     QPushButton* button = enter                           ? saveButton_

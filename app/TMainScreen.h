@@ -128,6 +128,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -138,6 +139,7 @@ private:
     void toolClicked(int state);
     void zoomBy(bool in);
     void applyZoom(float zoom);
+    void fitSmallCard();
     void buildStatusBar();
     void updatePointerStatus(QPoint viewPos);
     void updateSelectionStatus();
@@ -171,6 +173,8 @@ private:
     QLabel* selectionStatus_ = nullptr;
     platform::ElidedLabel* printerNotice_ = nullptr; // empty while a printer is there
     int wheelRest_ = 0; // wheel turns not yet a whole step
+    float startZoom_ = 0;   // the zoom the start-up rule chose, until the user zooms; else 0
+    int keypadZoomKey_ = 0; // the keypad + or - pressed without Ctrl, until released
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QAction* saveAction_ = nullptr;
@@ -179,6 +183,7 @@ private:
     QAction* defaultFontAction_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
+    QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QList<QAction*> printActions_; // enabled exactly when printers are available
     QList<QAction*> previewActions_; // Print and Preview: enabled once activated

@@ -101,11 +101,17 @@ QString TMainScreen::zoomCaption() const
 
 void TMainScreen::buildStatusBar()
 {
-    pointerStatus_ = new QLabel;
-    pointerStatus_->setObjectName(QStringLiteral("PointerStatus"));
+    // Each figure in a sunken field of its own, so that the two never read as one.
+    auto field = [](const char* name) {
+        auto* label = new QLabel;
+        label->setObjectName(QLatin1String(name));
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        label->setContentsMargins(6, 0, 6, 0);
+        return label;
+    };
+    pointerStatus_ = field("PointerStatus");
     pointerStatus_->setMinimumWidth(140);
-    selectionStatus_ = new QLabel;
-    selectionStatus_->setObjectName(QStringLiteral("SelectionStatus"));
+    selectionStatus_ = field("SelectionStatus");
     printerNotice_ = new platform::ElidedLabel;
     printerNotice_->setObjectName(QStringLiteral("PrinterNotice"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -141,12 +147,19 @@ void TMainScreen::updatePointerStatus(QPoint viewPos)
 
 void TMainScreen::updateSelectionStatus()
 {
+    const TGHandle& frame = surface_->handle();
     QRect bounds;
-    for (const TGGraphicControl* o : surface_->handle().selection()) bounds |= o->bounds();
+    for (const TGGraphicControl* o : frame.selection())
+        bounds |= o->bounds();
     if (bounds.isNull()) {
         selectionStatus_->clear();
         return;
     }
+    // While a drag or held arrow keys move or size the selection, the figures follow the
+    // outline: the objects change by what the frame changes.
+    const QRect from = frame.geometry(), to = frame.pendingGeometry();
+    bounds.adjust(to.left() - from.left(), to.top() - from.top(), to.right() - from.right(),
+                  to.bottom() - from.bottom());
     const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
     selectionStatus_->setText(QStringLiteral("Left %1  Top %2  Width %3  Height %4 %5")
                                   .arg(cardLength(bounds.left()), cardLength(bounds.top()),

@@ -1,5 +1,6 @@
 #include "TPersonalInformation.h"
 
+#include "document/TGBusinessCardPanel32.h"
 #include "platform/HelpViewer.h"
 
 #include <QDialogButtonBox>
@@ -9,17 +10,11 @@
 #include <QVBoxLayout>
 
 namespace {
-struct Field {
-    const char* label;
-    const char* name;
-};
-const Field fieldSpecs[TPersonalInformation::Count] = {
-    {"Name", "pPersonalName"},         {"Company", "pPersonalCompany"},
-    {"Title", "pPersonalTitle"},       {"Address 1", "pPersonalAddress1"},
-    {"Address 2", "pPersonalAddress2"}, {"Address 3", "pPersonalAddress3"},
-    {"Phone 1", "pPersonalPhone1"},    {"Phone 2", "pPersonalPhone2"},
-    {"E-mail", "pPersonalEmail"},      {"Fax", "pPersonalFax"},
-};
+// The edit fields' names, in the order of the entries.
+const char* const fieldNames[TPersonalInformation::Count] = {
+    "pPersonalName",     "pPersonalCompany",  "pPersonalTitle",  "pPersonalAddress1",
+    "pPersonalAddress2", "pPersonalAddress3", "pPersonalPhone1", "pPersonalPhone2",
+    "pPersonalEmail",    "pPersonalFax"};
 } // namespace
 
 TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent)
@@ -29,9 +24,9 @@ TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent)
     auto* form = new QFormLayout;
     for (int i = 0; i < Count; ++i) {
         fields_[size_t(i)] = new QLineEdit;
-        fields_[size_t(i)]->setObjectName(QLatin1String(fieldSpecs[i].name));
+        fields_[size_t(i)]->setObjectName(QLatin1String(fieldNames[i]));
         fields_[size_t(i)]->setMinimumWidth(320);
-        form->addRow(QLatin1String(fieldSpecs[i].label), fields_[size_t(i)]);
+        form->addRow(TGBusinessCardPanel32::personalInfoCaption(i), fields_[size_t(i)]);
     }
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);

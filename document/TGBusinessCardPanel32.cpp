@@ -1,6 +1,7 @@
 #include "TGBusinessCardPanel32.h"
 
 #include "TGGraphicControl.h"
+#include "TGHandle.h"
 
 TGBusinessCardPanel32::TGBusinessCardPanel32(QObject* owner) : TGBasePanel(owner)
 {
@@ -27,7 +28,21 @@ void TGBusinessCardPanel32::CreateObjectInRect(QRect r)
     if (r.right() - r.left() < MinBandWidth) r.setRight(r.left() + 50);
     if (r.bottom() - r.top() < MinBandHeight) r.setBottom(r.top() + 15);
     const auto it = tools_.find(panelState_);
-    if (it != tools_.end()) it->second(*this, r);
+    if (it == tools_.end()) return;
+    const size_t before = objects().size();
+    it->second(*this, r);
+    // The new object is selected, ready for its grips, keys and popup.
+    if (objects().size() > before) {
+        handle().clear();
+        handle().add(objects().back());
+    }
+}
+
+QString TGBusinessCardPanel32::personalInfoCaption(int entry) {
+    static const char* const captions[PersonalInfoCount] = {
+        "Name",      "Company", "Title",   "Address 1", "Address 2",
+        "Address 3", "Phone 1", "Phone 2", "E-mail",    "Fax"};
+    return entry >= 0 && entry < PersonalInfoCount ? QLatin1String(captions[entry]) : QString();
 }
 
 bool TGBusinessCardPanel32::HasEffectObjects() const

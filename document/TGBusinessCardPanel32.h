@@ -23,6 +23,8 @@ public:
     // The ten personal-information entries, in this order.
     enum PersonalInfo { piName, piCompany, piTitle, piAddress1, piAddress2, piAddress3,
                         piPhone1, piPhone2, piEmail, piFax, PersonalInfoCount };
+    // The name of an entry as the user sees it ("Name", "Address 1", ...).
+    static QString personalInfoCaption(int entry);
 
     // Makes the object of a tool in the given rectangle, with every step after construction
     // (popup building, AddObject, any dialog the kind opens at once).

@@ -68,6 +68,9 @@ public:
     // notification). Width and height are kept as given, even when zero or negative.
     QRect bounds() const { return bounds_; }
     void setBounds(int l, int t, int w, int h);
+    // The bounds the user gave with the selection frame's grips or keys; an object whose
+    // size follows its content (a symbol) turns a new size into new content.
+    virtual void setBoundsByUser(int l, int t, int w, int h) { setBounds(l, t, w, h); }
     bool isVisible() const { return visible_; }
     void setVisible(bool v);
 

@@ -199,7 +199,7 @@ void TGHandle::setBoundsMovingObjects(int l, int t, int w, int h)
     const int dl = l - left_, dt = t - top_, dw = w - width_, dh = h - height_;
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(selection_)) {
         if (o->locked()) continue;
-        o->setBounds(o->left() + dl, o->top() + dt, o->width() + dw, o->height() + dh);
+        o->setBoundsByUser(o->left() + dl, o->top() + dt, o->width() + dw, o->height() + dh);
     }
     setGeometry(l, t, w, h);
 }
@@ -299,6 +299,15 @@ void TGHandle::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int 
         forward(button, false, x, y);
     }
     surface_.invalidate();
+}
+
+QRect TGHandle::pendingGeometry() const {
+    if (dragging_ && !drawnOutline_.isNull()) return drawnOutline_;
+    if (nudging_) // the inverse of what the release does with the nudged rectangle
+        return QRect(nudgeRect_.left() - 2, nudgeRect_.top() - 2,
+                     nudgeRect_.right() - nudgeRect_.left() + 5,
+                     nudgeRect_.bottom() - nudgeRect_.top() + 5);
+    return geometry();
 }
 
 QRect TGHandle::newGeometry(int x, int y) const

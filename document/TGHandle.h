@@ -40,6 +40,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     QRect geometry() const { return QRect(left_, top_, width_, height_); }
+    // The geometry the drag or the held arrow keys will give the frame when they end, as
+    // their outline shows it; the geometry itself while neither is under way.
+    QRect pendingGeometry() const;
     bool isVisible() const { return visible_; }
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool v) { enabled_ = v; }

@@ -13,7 +13,6 @@ class ConsoleDialogHost : public DialogHost {
     bool askYesNo(const QString& text, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     void popup(MenuModel&, QPoint) override {}
@@ -22,6 +21,7 @@ class ConsoleDialogHost : public DialogHost {
 
 protected:
     int run(QDialog& dialog) override;
+    std::optional<QFont> pickFont(const QFont&) override { return std::nullopt; }
 };
 
 } // namespace platform

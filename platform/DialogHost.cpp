@@ -6,6 +6,7 @@
 #include "WidgetDialogHost.h"
 
 #include <QDialog>
+#include <QFontInfo>
 
 namespace platform {
 
@@ -22,6 +23,15 @@ DialogHost& DialogHost::current()
 void DialogHost::install(DialogHost* host)
 {
     installedHost = host;
+}
+
+std::optional<QFont> DialogHost::chooseFont(const QFont& initial) {
+    const QString drawn = QFontInfo(initial).family();
+    QFont shown = initial;
+    shown.setFamily(drawn);
+    std::optional<QFont> chosen = pickFont(shown);
+    if (chosen && chosen->family() == drawn) chosen->setFamily(initial.family());
+    return chosen;
 }
 
 int DialogHost::exec(QDialog& dialog)

@@ -33,7 +33,10 @@ public:
     enum class Answer { Yes, No, Cancel };
     virtual Answer askYesNoCancel(const QString& text, const QString& caption) = 0;
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
-    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // The font dialog. A face the font system resolves to another (Arial drawn by
+    // Liberation Sans) opens on the face that draws it, whose styles the dialog lists; a
+    // choice left on that face keeps the name the caller gave.
+    std::optional<QFont> chooseFont(const QFont& initial);
     // Empty when cancelled.
     virtual QString openFileName(const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
@@ -53,6 +56,8 @@ public:
 protected:
     // Shows the prepared dialog modally.
     virtual int run(QDialog& dialog) = 0;
+    // Shows the font dialog opened on an installed face.
+    virtual std::optional<QFont> pickFont(const QFont& initial) = 0;
 };
 
 // The shell routines every part of the program reports through; control characters in the

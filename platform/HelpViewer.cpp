@@ -44,6 +44,14 @@ void HelpViewer::showContents()
     show(QStringLiteral(":/help/index.html"));
 }
 
+void HelpViewer::close() {
+    if (window) window->close();
+}
+
+QWidget* HelpViewer::openWindow() {
+    return window && window->isVisible() ? window.data() : nullptr;
+}
+
 QString HelpViewer::lastShown()
 {
     return shown;

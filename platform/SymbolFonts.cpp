@@ -252,19 +252,31 @@ constexpr Table symbol = {
 
 // clang-format on
 
+struct Face {
+    const char* name;
+    const char32_t* table;
+};
+// The faces, by the names cards give them.
+constexpr Face mappedFaces[] = {{"WingDings", wingdings},
+                                {"Wingdings 2", wingdings2},
+                                {"Wingdings 3", wingdings3},
+                                {"Webdings", webdings},
+                                {"Symbol", symbol}};
+
 // The table of a symbol face, by name in any case; nullptr for a face that is not one.
 const char32_t* tableOf(const QString& face) {
-    const auto is = [&](QLatin1StringView name) {
-        return face.compare(name, Qt::CaseInsensitive) == 0;
-    };
-    if (is(QLatin1StringView("wingdings"))) return wingdings;
-    if (is(QLatin1StringView("wingdings 2"))) return wingdings2;
-    if (is(QLatin1StringView("wingdings 3"))) return wingdings3;
-    if (is(QLatin1StringView("webdings"))) return webdings;
-    if (is(QLatin1StringView("symbol"))) return symbol;
+    for (const Face& f : mappedFaces)
+        if (face.compare(QLatin1StringView(f.name), Qt::CaseInsensitive) == 0) return f.table;
     return nullptr;
 }
 } // namespace
+
+QStringList SymbolFonts::faces() {
+    QStringList out;
+    for (const Face& f : mappedFaces)
+        out << QLatin1StringView(f.name);
+    return out;
+}
 
 bool SymbolFonts::isMapped(const QString& face) {
     if (!tableOf(face)) return false;

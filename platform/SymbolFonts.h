@@ -5,7 +5,7 @@
 // codes are drawn as the Unicode characters they stand for, in a font that has them, so the
 // screen, the chooser, the metrics and the printed page all show the same pictogram. The
 // stored text never changes. Installed faces are used as they are.
-#include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -16,6 +16,8 @@ class SymbolFonts {
     // Greek and mathematical signs of Symbol, and few of the pictographs Unicode 7.0
     // encoded for the other faces).
     static QString drawingFamily() { return QStringLiteral("Symbola"); }
+    // The symbol faces this mapping knows, installed or not, as cards name them.
+    static QStringList faces();
     // Whether text in the face is mapped: a known symbol face that is not installed.
     static bool isMapped(const QString& face);
     // The text to draw for text stored in the face: each code mapped to its Unicode

@@ -98,8 +98,7 @@ std::optional<TColor> WidgetDialogHost::chooseColor(TColor initial)
     return TColor::fromQColor(c);
 }
 
-std::optional<QFont> WidgetDialogHost::chooseFont(const QFont& initial)
-{
+std::optional<QFont> WidgetDialogHost::pickFont(const QFont& initial) {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, initial, activeWindow());
     if (!ok) return std::nullopt;

@@ -11,7 +11,6 @@ public:
     bool askYesNo(const QString& text, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor initial) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
     QString openFileName(const QString& caption, const QString& dir,
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& proposed,
@@ -22,6 +21,7 @@ public:
 
 protected:
     int run(QDialog& dialog) override;
+    std::optional<QFont> pickFont(const QFont& initial) override;
 };
 
 } // namespace platform

@@ -18,9 +18,10 @@
 #include "platform/RtfReader.h"
 
 #include <QLineEdit>
-#include <QMimeData>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QtTest>
 
@@ -304,7 +305,11 @@ void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange()
 
 void tst_MainScreen::backgroundArtBrowseCopiesIntoFolder()
 {
-    QTemporaryDir home, elsewhere;
+    QTemporaryDir home, elsewhere, userHome;
+    // A desktop without a pictures folder.
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(userHome.path()));
+    const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
     QImage art(35, 20, QImage::Format_ARGB32);
@@ -322,6 +327,10 @@ void tst_MainScreen::backgroundArtBrowseCopiesIntoFolder()
     });
     win.w->backgroundArtCommand();
     QCOMPARE(listed, QStringLiteral("logo (2).png"));
+    // The file dialog opened on a folder that exists, the home folder here.
+    QCOMPARE(dialogs.fileDialogs.size(), 1);
+    QCOMPARE(dialogs.fileDialogs.front(),
+             QStringLiteral("Browse for Background Art|") + QDir(userHome.path()).path());
     QCOMPARE(win.w->backgroundFile(), home.filePath("bg/logo (2).png"));
     QVERIFY(win.w->surface().colorPicture());
     QCOMPARE(win.w->surface().colorPicture()->image().size(), QSize(35, 20));

@@ -11,6 +11,7 @@
 #include "app/TPreferences.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGImageBrowser.h"
+#include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 
@@ -23,10 +24,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QWhatsThis>
 #include <QtTest>
@@ -101,6 +104,12 @@ class tst_MainScreenShell : public QObject {
     void storedNameIgnored();
     void zoomKeysEraseOutlines_data();
     void zoomKeysEraseOutlines();
+    void newObjectSelected_data();
+    void newObjectSelected();
+    void altVOpensViewMenu();
+    void helpFollowsWindow();
+    void recentFilesAboveExit();
+    void statusFieldsApart();
 };
 
 void tst_MainScreenShell::initTestCase() {
@@ -300,7 +309,7 @@ void tst_MainScreenShell::personalInfoTextDialogFitsScreen() {
             }
             // The value is still offered whole and picks the whole text.
             auto* combo = d.findChild<QComboBox*>("PersonalInfoCombo");
-            combo->setCurrentIndex(combo->findText(address));
+            combo->setCurrentIndex(combo->findData(address));
         }();
         return int(QDialog::Accepted);
     });
@@ -426,6 +435,110 @@ void tst_MainScreenShell::zoomKeysEraseOutlines() {
     else
         QTest::keyRelease(view, Qt::Key_Right);
     QCOMPARE(s.xorOutlines().size(), size_t(0));
+}
+
+void tst_MainScreenShell::newObjectSelected_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::newRow("rectangle dragged") << "DrawRectanglebutton" << QPoint(20, 20) << QPoint(90, 60);
+    QTest::newRow("ellipse clicked") << "DrawEllipseButton" << QPoint(30, 30) << QPoint(30, 30);
+    QTest::newRow("line dragged") << "DrawLinebutton" << QPoint(20, 80) << QPoint(120, 84);
+}
+
+void tst_MainScreenShell::newObjectSelected() {
+    QFETCH(QString, tool);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    win.w->findChild<QToolButton*>(tool)->click();
+    QWidget* view = win.view();
+    QTest::mousePress(view, Qt::LeftButton, {}, from);
+    QTest::mouseMove(view, to);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+    QCOMPARE(win.surface().objects().size(), size_t(1));
+    QCOMPARE(win.surface().handle().count(), 1);
+    QCOMPARE(win.surface().handle().selection().front(), win.surface().objects().front());
+}
+
+void tst_MainScreenShell::altVOpensViewMenu() {
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    QMenu* viewMenu = nullptr;
+    for (QAction* top : win.w->menuBar()->actions())
+        if (top->text() == QStringLiteral("&View")) viewMenu = top->menu();
+    QVERIFY(viewMenu);
+    win.view()->setFocus();
+    QTest::keyClick(win.w.get(), Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(viewMenu->isVisible());
+    QVERIFY(QApplication::focusWidget() != win.w->findChild<QPushButton*>("PreviewButton"));
+    viewMenu->close();
+}
+
+void tst_MainScreenShell::helpFollowsWindow() {
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    win.view()->setFocus();
+    QTest::keyClick(win.view(), Qt::Key_F1);
+    auto* help = qobject_cast<QTextBrowser*>(platform::HelpViewer::openWindow());
+    QVERIFY(help);
+    // The page names the zoom range the window has.
+    const QString range = QStringLiteral("from %1% to %2%")
+                              .arg(TMainScreen::MinZoomPercent)
+                              .arg(TMainScreen::MaxZoomPercent);
+    QVERIFY2(help->toPlainText().contains(range), qPrintable(help->toPlainText()));
+    // Exit closes help with the window, so that the program ends.
+    win.w->findChild<QAction*>("mnuExit")->trigger();
+    QVERIFY(!win.w->isVisible());
+    QTRY_VERIFY(!platform::HelpViewer::openWindow());
+}
+
+void tst_MainScreenShell::recentFilesAboveExit() {
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    drawRectangle(*win.w, 20, 20);
+    const QString card = home.filePath("Saved/Recent.ORL");
+    dialogs.fileNames.push_back(card);
+    win.w->saveAsCommand();
+    QCOMPARE(win.w->recentFiles().files(), QStringList{card});
+    QMenu* file = nullptr;
+    for (QAction* top : win.w->menuBar()->actions())
+        if (top->text() == QStringLiteral("&File")) file = top->menu();
+    QVERIFY(file);
+    QStringList texts;
+    for (const QAction* a : file->actions())
+        if (!a->isSeparator() && a->isVisible()) texts << a->text();
+    const qsizetype recent = texts.indexOf(QRegularExpression("^&1 .*Recent\\.ORL$"));
+    QVERIFY2(recent >= 0, qPrintable(texts.join(" | ")));
+    QCOMPARE(texts.last(), QStringLiteral("E&xit"));
+}
+
+void tst_MainScreenShell::statusFieldsApart() {
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    drawRectangle(*win.w, 20, 20);
+    QWidget* view = win.view();
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseMove(view, QPoint(40, 40));
+    auto* selection = win.w->findChild<QLabel*>("SelectionStatus");
+    auto* pointer = win.w->findChild<QLabel*>("PointerStatus");
+    QTRY_VERIFY(!selection->text().isEmpty() && !pointer->text().isEmpty());
+    // Where one field's text ends and the next begins, at least a few pixels apart.
+    auto textRect = [](QLabel* l) {
+        const QRect c = l->contentsRect();
+        const int w = l->fontMetrics().horizontalAdvance(l->text());
+        return QRect(l->mapTo(l->window(), c.topLeft()), QSize(std::min(w, c.width()), c.height()));
+    };
+    const QRect a = textRect(selection), b = textRect(pointer);
+    const QRect left = a.left() < b.left() ? a : b, right = a.left() < b.left() ? b : a;
+    QVERIFY2(right.left() - (left.left() + left.width()) >= 8,
+             qPrintable(QStringLiteral("%1 / %2").arg(left.right()).arg(right.left())));
 }
 
 QTEST_MAIN(tst_MainScreenShell)

@@ -114,29 +114,42 @@ void tst_MainScreenView::zoomKeys_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("releaseModifiers"); // those still held when the key is let go
     QTest::addColumn<QString>("caption");
-    const int ctrl = Qt::ControlModifier;
-    QTest::newRow("Ctrl++") << 100 << int(Qt::Key_Plus) << ctrl << "110%";
-    QTest::newRow("Ctrl+= (plus without Shift)") << 100 << int(Qt::Key_Equal) << ctrl << "110%";
-    QTest::newRow("Ctrl+keypad +") << 100 << int(Qt::Key_Plus) << int(ctrl | Qt::KeypadModifier) << "110%";
-    QTest::newRow("Ctrl+-") << 100 << int(Qt::Key_Minus) << ctrl << "90%";
-    QTest::newRow("Ctrl++ past the buttons' limit") << 150 << int(Qt::Key_Plus) << ctrl << "160%";
-    QTest::newRow("Ctrl++ at the top") << 400 << int(Qt::Key_Plus) << ctrl << "400%";
-    QTest::newRow("Ctrl+- at the bottom") << 50 << int(Qt::Key_Minus) << ctrl << "50%";
-    QTest::newRow("Ctrl+0") << 250 << int(Qt::Key_0) << ctrl << "100%";
+    const int ctrl = Qt::ControlModifier, keypad = Qt::KeypadModifier;
+    QTest::newRow("Ctrl++") << 100 << int(Qt::Key_Plus) << ctrl << ctrl << "110%";
+    QTest::newRow("Ctrl+= (plus without Shift)")
+        << 100 << int(Qt::Key_Equal) << ctrl << ctrl << "110%";
+    QTest::newRow("Ctrl+keypad +")
+        << 100 << int(Qt::Key_Plus) << (ctrl | keypad) << (ctrl | keypad) << "110%";
+    QTest::newRow("Ctrl+-") << 100 << int(Qt::Key_Minus) << ctrl << ctrl << "90%";
+    QTest::newRow("Ctrl++ past the buttons' limit")
+        << 150 << int(Qt::Key_Plus) << ctrl << ctrl << "160%";
+    QTest::newRow("Ctrl++ at the top") << 400 << int(Qt::Key_Plus) << ctrl << ctrl << "400%";
+    QTest::newRow("Ctrl+- at the bottom") << 50 << int(Qt::Key_Minus) << ctrl << ctrl << "50%";
+    QTest::newRow("Ctrl+0") << 250 << int(Qt::Key_0) << ctrl << ctrl << "100%";
+    // One step per press, whichever key is let go first.
+    QTest::newRow("Ctrl+keypad -, Ctrl let go first")
+        << 200 << int(Qt::Key_Minus) << (ctrl | keypad) << keypad << "190%";
+    QTest::newRow("Ctrl+keypad +, Ctrl let go first")
+        << 200 << int(Qt::Key_Plus) << (ctrl | keypad) << keypad << "210%";
+    QTest::newRow("keypad - alone, on release")
+        << 120 << int(Qt::Key_Minus) << keypad << keypad << "110%";
 }
 
 void tst_MainScreenView::zoomKeys() {
     QFETCH(int, from);
     QFETCH(int, key);
     QFETCH(int, modifiers);
+    QFETCH(int, releaseModifiers);
     QFETCH(QString, caption);
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path());
     win.w->zoomToPercent(from);
     win.view()->setFocus();
-    QTest::keyClick(win.view(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyPress(win.view(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyRelease(win.view(), Qt::Key(key), Qt::KeyboardModifiers(releaseModifiers));
     QCOMPARE(win.w->zoomCaption(), caption);
     QCOMPARE(win.w->findChild<QLabel*>(QStringLiteral("ZoomCaption"))->text(), caption);
     QVERIFY(!win.w->changesMade());
@@ -212,19 +225,28 @@ void tst_MainScreenView::zoomToFit() {
 void tst_MainScreenView::smallCardFitsAtStart_data() {
     QTest::addColumn<int>("ppi");
     QTest::addColumn<bool>("fitted");
+    QTest::addColumn<QSize>("grownTo"); // the size a window manager gives after the start
     // At 40 pixels an inch the card is 140 x 80 pixels, under a third of the window.
-    QTest::newRow("card smaller than a third of the window") << 40 << true;
-    QTest::newRow("card of a usual size") << 100 << false;
+    QTest::newRow("card smaller than a third of the window") << 40 << true << QSize();
+    QTest::newRow("card of a usual size") << 100 << false << QSize();
+    // 350 x 200 pixels: under a third of a maximised window that arrives late.
+    QTest::newRow("window maximised after the start") << 100 << true << QSize(1500, 1000);
 }
 
 void tst_MainScreenView::smallCardFitsAtStart() {
     QFETCH(int, ppi);
     QFETCH(bool, fitted);
+    QFETCH(QSize, grownTo);
     platform::ScreenMetrics::setPixelsPerInch(ppi);
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path());
     platform::ScreenMetrics::setPixelsPerInch(100);
+    if (grownTo.isValid()) {
+        QCOMPARE(win.surface().zoomFactor(), 1.0f);
+        win.w->resize(grownTo);
+        QTRY_COMPARE(win.w->size(), grownTo);
+    }
     const int percent = qRound(win.surface().zoomFactor() * 100);
     if (fitted) {
         QVERIFY2(percent > 100, qPrintable(win.w->zoomCaption()));
@@ -242,13 +264,17 @@ void tst_MainScreenView::statusAfterDrag_data() {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QString>("pointer");
     QTest::addColumn<QString>("selection");
+    QTest::addColumn<QString>("halfway"); // the selection's figures in the middle of the drag
     // A rectangle at (0.40, 0.40) inch, 0.40 by 0.20, dragged 0.20 right and 0.10 down.
     QTest::newRow("inches") << 100 << QByteArray() << "0.70, 0.60 in"
-                            << "Left 0.60  Top 0.50  Width 0.40  Height 0.20 in";
+                            << "Left 0.60  Top 0.50  Width 0.40  Height 0.20 in"
+                            << "Left 0.50  Top 0.45  Width 0.40  Height 0.20 in";
     QTest::newRow("inches at 200 %") << 200 << QByteArray() << "0.70, 0.60 in"
-                                     << "Left 0.60  Top 0.50  Width 0.40  Height 0.20 in";
+                                     << "Left 0.60  Top 0.50  Width 0.40  Height 0.20 in"
+                                     << "Left 0.50  Top 0.45  Width 0.40  Height 0.20 in";
     QTest::newRow("millimetres") << 100 << QByteArray("[Layout]\r\nUseMM=1\r\n") << "17.8, 15.2 mm"
-                                 << "Left 15.2  Top 12.7  Width 10.2  Height 5.1 mm";
+                                 << "Left 15.2  Top 12.7  Width 10.2  Height 5.1 mm"
+                                 << "Left 12.7  Top 11.4  Width 10.2  Height 5.1 mm";
 }
 
 void tst_MainScreenView::statusAfterDrag() {
@@ -256,6 +282,7 @@ void tst_MainScreenView::statusAfterDrag() {
     QFETCH(QByteArray, ini);
     QFETCH(QString, pointer);
     QFETCH(QString, selection);
+    QFETCH(QString, halfway);
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), ini);
@@ -274,6 +301,7 @@ void tst_MainScreenView::statusAfterDrag() {
     QTest::mousePress(view, Qt::LeftButton, {}, at(50, 50));
     QTest::qWait(300);
     QTest::mouseMove(view, at(60, 55));
+    QTRY_COMPARE(win.w->selectionStatus(), halfway);
     QTest::qWait(50);
     QTest::mouseMove(view, at(70, 60));
     QTest::mouseRelease(view, Qt::LeftButton, {}, at(70, 60));

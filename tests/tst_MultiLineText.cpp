@@ -11,6 +11,8 @@
 #include "support/SurfaceFixture.h"
 #include "support/TextRecorder.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -72,6 +74,7 @@ class tst_MultiLineText : public QObject {
     void editorKeepsLongerStoredText();
     void editLeavesSizeAndCancelChangesNothing();
     void surfaceFontCommandReachesText();
+    void fontDialogOpensOnDrawingFace();
 };
 
 void tst_MultiLineText::placeholders_data() {
@@ -198,14 +201,22 @@ void tst_MultiLineText::wrapBreaksLongWordsAndKeepsText() {
 void tst_MultiLineText::toolSizesToLines_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("lines");
-    QTest::newRow("three lines") << QStringLiteral("Jane Example\nAcme Ltd\nHarbour Road") << 3;
-    QTest::newRow("final line break") << QStringLiteral("Jane\n") << 1;
-    QTest::newRow("empty editor") << QString() << 0;
+    QTest::addColumn<QPoint>("releaseAt"); // the press is at (20, 20)
+    const QString sentence =
+        QStringLiteral("Harbour Road boat tours leave every hour from the old pier");
+    QTest::newRow("three lines") << QStringLiteral("Jane Example\nAcme Ltd\nHarbour Road") << 3
+                                 << QPoint(60, 60);
+    QTest::newRow("final line break") << QStringLiteral("Jane\n") << 1 << QPoint(60, 60);
+    QTest::newRow("empty editor") << QString() << 0 << QPoint(60, 60);
+    // A 1.7 inch box at 96 pixels per inch.
+    QTest::newRow("long sentence in a dragged box") << sentence << 1 << QPoint(20 + 163, 60);
+    QTest::newRow("long sentence from a click") << sentence << 1 << QPoint(20, 20);
 }
 
 void tst_MultiLineText::toolSizesToLines() {
     QFETCH(QString, typed);
     QFETCH(int, lines);
+    QFETCH(QPoint, releaseAt);
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
     f.surface->font().setName(QStringLiteral("Liberation Serif"));
@@ -222,7 +233,10 @@ void tst_MultiLineText::toolSizesToLines() {
         return int(QDialog::Accepted);
     });
     f.surface->SetPanelState(PS::psMultiLineLabel);
-    f.drag(QPoint(20, 20), QPoint(60, 60));
+    if (releaseAt == QPoint(20, 20))
+        f.click(20, 20);
+    else
+        f.drag(QPoint(20, 20), releaseAt);
     QCOMPARE(title, QStringLiteral("Multi-line Text Editor"));
     QCOMPARE(int(f.surface->objects().size()), 1);
     auto* t = qobject_cast<TGMultiLineLabel*>(f.surface->objects().front());
@@ -230,12 +244,18 @@ void tst_MultiLineText::toolSizesToLines() {
     QCOMPARE(t->lines().size(), lines);
     QCOMPARE(t->displayFont().name(), QStringLiteral("Liberation Serif"));
     QVERIFY(t->isFontStored());
-    QCOMPARE(t->height(), lines * t->lineHeight());
     const platform::TextMetrics tm(t->displayFont().gdiFont());
-    int widest = 40; // the dragged width only grows
-    for (const QString& line : t->lines())
+    const bool dragged = releaseAt.x() - 20 >= PS::MinBandWidth;
+    // A dragged box keeps its width and wraps the text inside it.
+    QCOMPARE(t->wordWrap(), dragged);
+    const QStringList shown = dragged ? t->wrappedLines() : t->lines();
+    QCOMPARE(t->height(), int(shown.size()) * t->lineHeight());
+    int widest = dragged ? releaseAt.x() - 20 : 50; // a click makes a 50 pixel box
+    for (const QString& line : shown)
         widest = std::max(widest, tm.textWidth(line));
     QCOMPARE(t->width(), widest);
+    if (dragged) QCOMPARE(t->width(), releaseAt.x() - 20);
+    QVERIFY(t->left() + t->width() <= f.surface->width());
 }
 
 void tst_MultiLineText::editorRefusesTypingBeyondLimit() {
@@ -293,6 +313,30 @@ void tst_MultiLineText::surfaceFontCommandReachesText() {
     t->applyFont(big);
     QCOMPARE(t->displayFont().size(), 20);
     QVERIFY(t->wrappedLines().size() > before);
+}
+
+void tst_MultiLineText::fontDialogOpensOnDrawingFace() {
+    SurfaceFixture f;
+    TGMultiLineLabel* t = textOn(f, QRect(10, 10, 150, 60), {"Jane"});
+    TGFont arial;
+    arial.setName(QStringLiteral("Arial"));
+    t->takeFont(arial);
+    // The dialog's answer: bold, 12 points, on the face it opened on.
+    const QString drawing = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    QFont bold(drawing);
+    bold.setPointSize(12);
+    bold.setBold(true);
+    f.dialogs.fonts.push_back(bold);
+    QVERIFY(t->objectMenu()->trigger(QStringLiteral("Font")));
+    // Opened on the installed face that draws Arial, whose styles include bold, and not on
+    // an alias the font list lacks.
+    QCOMPARE(f.dialogs.fontsShown.size(), 1);
+    QCOMPARE(f.dialogs.fontsShown.front().family(), drawing);
+    QVERIFY(QFontDatabase::styles(drawing).join(' ').contains(QStringLiteral("Bold")));
+    // Left on that face, the text keeps the name it had.
+    QCOMPARE(t->displayFont().name(), QStringLiteral("Arial"));
+    QVERIFY(t->displayFont().style().testFlag(Gdi::fsBold));
+    QCOMPARE(t->displayFont().size(), 12);
 }
 
 QTEST_MAIN(tst_MultiLineText)

@@ -6,9 +6,11 @@
 
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/ShapeKinds.h"
-#include "objects/shapes/TGSuperText.h"
-#include "objects/shapes/TSuperTextGetSymbol.h"
 #include "objects/shapes/TEffectPropertyControls.h"
+#include "objects/shapes/TGSuperText.h"
+#include "objects/shapes/TSuperShape.h"
+#include "objects/shapes/TSuperShapeProperties.h"
+#include "objects/shapes/TSuperTextGetSymbol.h"
 #include "objects/shapes/TSuperTextProperties.h"
 #include "platform/ColorComboBox.h"
 #include "platform/PdfReportTarget.h"
@@ -68,6 +70,12 @@ class tst_SuperText : public QObject {
     void cardRoundTrip();
     void toolAndDialog();
     void emptyTextKeepsDialogOpen();
+    void textFromToolShowsWhole_data();
+    void textFromToolShowsWhole();
+    void sampleLargerThanPanelShowsWhole();
+    void fontSizeBox_data();
+    void fontSizeBox();
+    void shadowNamesMatchEffectShape();
     void symbolChooser();
     void symbolChooserShowsEveryCell();
     void lettersPrintAsVectors();
@@ -294,10 +302,114 @@ void tst_SuperText::emptyTextKeepsDialogOpen() {
     QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please enter some text")});
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QCOMPARE(t.caption(), QStringLiteral("Text"));
-    // The size spin buttons step by 5 within 10 and 150 points.
-    const int size = d.Sample.textFont().size();
-    d.changeFontSize(true);
-    QCOMPARE(d.Sample.textFont().size(), size + 5);
+}
+
+void tst_SuperText::textFromToolShowsWhole_data() {
+    QTest::addColumn<QPoint>("releaseAt"); // the press is at (20, 20)
+    QTest::newRow("click") << QPoint(20, 20);
+    QTest::newRow("narrow box") << QPoint(80, 40);
+}
+
+void tst_SuperText::textFromToolShowsWhole() {
+    QFETCH(QPoint, releaseAt);
+    Fixture f;
+    QSize fitted;
+    f.dialogs.dialogs.push_back([&](QDialog& d) {
+        auto& props = dynamic_cast<TSuperTextProperties&>(d);
+        props.CaptionText->setText(QStringLiteral("Sunrise Bay"));
+        // "Ok" at once, before the fit's timer has run.
+        d.findChild<QPushButton*>("OKButton")->click();
+        fitted = props.Sample.bounds().size();
+        return d.result();
+    });
+    f.surface->SetPanelState(TGBusinessCardPanel32::psSuperText);
+    if (releaseAt == QPoint(20, 20))
+        f.click(20, 20);
+    else
+        f.drag({20, 20}, releaseAt);
+    auto* t = qobject_cast<TGSuperText*>(f.surface->objects().front());
+    QVERIFY(t);
+    t->layout();
+    QCOMPARE(t->bounds().size(), fitted);
+    QCOMPARE(t->shownText(), QStringLiteral("Sunrise Bay"));
+    QCOMPARE(t->bounds().topLeft(), QPoint(20, 20));
+}
+
+void tst_SuperText::sampleLargerThanPanelShowsWhole() {
+    SurfaceFixture f;
+    TGSuperText t;
+    t.setCaption(QStringLiteral("Sunrise Bay"));
+    t.font()->setSize(72);
+    t.setControlTransparent(false);
+    t.setBGColor(cRed);
+    t.setBorderStyle(Gdi::bsSingle);
+    TSuperTextProperties d(t);
+    d.fitSample();
+    auto* panel = d.findChild<QFrame*>(QStringLiteral("PreviewPanel"));
+    QVERIFY(panel);
+    const QRect room = panel->contentsRect();
+    QVERIFY(d.Sample.width() > room.width()); // the case: a sample wider than the panel
+    QCOMPARE(d.Sample.shownText(), QStringLiteral("Sunrise Bay"));
+    const QImage image = panel->grab().toImage().copy(room);
+    // The red box shows whole: its black frame's right edge is inside the panel.
+    const int y = image.height() / 4;
+    int right = image.width() - 1;
+    while (right > 0 && (image.pixel(right, y) | 0xFF000000) == 0xFFFFFFFF)
+        --right;
+    QVERIFY2(qGray(image.pixel(right, y)) < 64, "the sample is cut at the panel's right edge");
+    QCOMPARE(image.pixel(right - 3, y) | 0xFF000000, red);
+    int bottom = image.height() - 1;
+    while (bottom > 0 && (image.pixel(right - 3, bottom) | 0xFF000000) == 0xFFFFFFFF)
+        --bottom;
+    QVERIFY2(qGray(image.pixel(right - 3, bottom)) < 64, "the sample is cut at the panel's bottom");
+}
+
+void tst_SuperText::fontSizeBox_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("change");
+    QTest::newRow("up arrow") << int(Qt::Key_Up) << 1;
+    QTest::newRow("down arrow") << int(Qt::Key_Down) << -1;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << 10;
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << -10;
+}
+
+void tst_SuperText::fontSizeBox() {
+    QFETCH(int, key);
+    QFETCH(int, change);
+    SurfaceFixture f;
+    TGSuperText t;
+    TSuperTextProperties d(t);
+    auto* box = d.findChild<QSpinBox*>(QStringLiteral("RapidChangeFontSize"));
+    QVERIFY(box);
+    QVERIFY(!box->toolTip().isEmpty());
+    QCOMPARE(box->value(), 48);
+    d.fitSample();
+    const int width = d.Sample.width();
+    QTest::keyClick(box, Qt::Key(key));
+    QCOMPARE(d.Sample.textFont().size(), 48 + change);
+    QCOMPARE(box->value(), 48 + change);
+    // The sample is fitted to the new size at once.
+    QCOMPARE(d.Sample.width() > width, change > 0);
+}
+
+void tst_SuperText::shadowNamesMatchEffectShape() {
+    SurfaceFixture f;
+    TGSuperText text;
+    TSuperTextProperties textDialog(text);
+    TSuperShape shape;
+    TSuperShapeProperties shapeDialog(shape);
+    auto names = [](QComboBox* combo) {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+        return out;
+    };
+    const QStringList t = names(textDialog.EffectControls->ShadowOrientationCombo);
+    const QStringList s = names(shapeDialog.EffectControls->ShadowOrientationCombo);
+    // The directions both dialogs offer carry one name.
+    QCOMPARE(t.value(TGSuperText::sdNone), s.value(TSuperShape::soNone));
+    QCOMPARE(t.value(TGSuperText::sdDownRight), s.value(TSuperShape::soLowerRight));
+    QCOMPARE(t.value(TGSuperText::sdDownLeft), s.value(TSuperShape::soLowerLeft));
 }
 
 void tst_SuperText::symbolChooser() {

@@ -14,11 +14,13 @@
 #include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRawFont>
+#include <QSpinBox>
 #include <QtTest>
 
 using PS = TGBusinessCardPanel32;
@@ -74,6 +76,10 @@ class tst_SymbolLabel : public QObject {
     void readSymbolKeepsOneSize();
     void toolMakesBracketInWingDings();
     void resizeSnapsBack();
+    void userResizeScalesCharacter_data();
+    void userResizeScalesCharacter();
+    void selectorKeepsUnmappedFace_data();
+    void selectorKeepsUnmappedFace();
     void effectsEnlargeByTheirDepth();
     void surfaceFontCommandLeavesSymbolAlone();
     void popupHasSymbolItems();
@@ -128,6 +134,81 @@ void tst_SymbolLabel::resizeSnapsBack() {
     // A move keeps the size.
     s->setBounds(40, 50, 300, 150);
     QCOMPARE(s->bounds(), QRect(QPoint(40, 50), snapped.size()));
+}
+
+void tst_SymbolLabel::userResizeScalesCharacter_data() {
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<bool>("larger");
+    QTest::newRow("bottom-right grip out") << "grip +30" << true;
+    QTest::newRow("bottom-right grip in") << "grip -12" << false;
+    QTest::newRow("Shift+Down") << "Shift+Down" << true;
+    QTest::newRow("Shift+Up") << "Shift+Up" << false;
+}
+
+void tst_SymbolLabel::userResizeScalesCharacter() {
+    QFETCH(QString, gesture);
+    QFETCH(bool, larger);
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    s->setCaption(QStringLiteral("(")); // the telephone
+    (void)f.surface->image();           // the next paint sizes it to the new character
+    const QRect before = s->bounds();
+    f.click(before.center().x(), before.center().y());
+    QCOMPARE(f.surface->handle().count(), 1);
+    if (gesture.startsWith(QLatin1String("grip"))) {
+        // The frame's client rectangle reaches 2 pixels beyond the object on every side.
+        const QPoint grab(before.right() + 2, before.bottom() + 2);
+        f.surface->mouseMove(Qt::NoButton, {}, grab.x(), grab.y());
+        QCOMPARE(f.surface->handle().grip(), 4);
+        const int by = gesture.mid(5).toInt();
+        f.drag(grab, grab + QPoint(by, by));
+    } else {
+        f.key(gesture.endsWith(QLatin1String("Down")) ? Qt::Key_Down : Qt::Key_Up,
+              Qt::ShiftModifier);
+    }
+    QCOMPARE(s->displayFont().name(), QStringLiteral("WingDings"));
+    QCOMPARE(s->caption(), QStringLiteral("("));
+    QCOMPARE(s->displayFont().size() > 24, larger);
+    QCOMPARE(s->displayFont().size() < 24, !larger);
+    QCOMPARE(s->bounds(), QRect(before.topLeft(), characterSize(*s)));
+}
+
+void tst_SymbolLabel::selectorKeepsUnmappedFace_data() {
+    QTest::addColumn<QString>("route");
+    QTest::newRow("font dialog left on its face") << "font dialog";
+    QTest::newRow("size box") << "size box";
+}
+
+void tst_SymbolLabel::selectorKeepsUnmappedFace() {
+    QFETCH(QString, route);
+    if (!platform::SymbolFonts::isMapped(QStringLiteral("WingDings")))
+        QSKIP("WingDings is installed: nothing is mapped");
+    SurfaceFixture f;
+    TGSymbolLabel* s = symbolOn(f);
+    s->setCaption(QStringLiteral("("));
+    QStringList faces;
+    f.dialogs.dialogs.push_back([&](QDialog& dialog) {
+        auto& d = static_cast<TGetSymbol&>(dialog);
+        for (int i = 0; i < d.SymbolFaceCombo->count(); ++i)
+            faces << d.SymbolFaceCombo->itemText(i);
+        if (route == QLatin1String("size box")) {
+            d.SymbolSizeBox->setValue(36);
+        } else {
+            // OK in the font dialog on the face it opened on, at another size.
+            QFont shown = d.chosenFont().toQFont();
+            shown.setFamily(QFontInfo(shown).family());
+            shown.setPointSize(36);
+            f.dialogs.fonts.push_back(shown);
+            d.FontbuttonClick();
+        }
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(s->objectMenu()->trigger(QStringLiteral("Symbol Selector")));
+    QCOMPARE(faces, platform::SymbolFonts::faces());
+    QCOMPARE(s->displayFont().name(), QStringLiteral("WingDings"));
+    QCOMPARE(s->caption(), QStringLiteral("("));
+    QCOMPARE(s->displayFont().size(), 36);
+    QCOMPARE(s->bounds().size(), characterSize(*s));
 }
 
 void tst_SymbolLabel::effectsEnlargeByTheirDepth() {

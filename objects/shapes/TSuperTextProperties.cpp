@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,31 +53,28 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
 
     CaptionText = Controls::named(new QLineEdit, "CaptionText");
     Fontbutton = Controls::named(new QPushButton(QStringLiteral("Select Font")), "Fontbutton");
-    RapidChangeFontSize = Controls::named(new QWidget, "RapidChangeFontSize");
-    auto* up = Controls::named(new QToolButton, "FontSizeUp");
-    up->setArrowType(Qt::UpArrow);
-    auto* down = Controls::named(new QToolButton, "FontSizeDown");
-    down->setArrowType(Qt::DownArrow);
-    auto* spin = new QHBoxLayout(RapidChangeFontSize);
-    spin->setContentsMargins(0, 0, 0, 0);
-    spin->addWidget(up);
-    spin->addWidget(down);
+    // The size in points, shown and typed; its arrows step by one point and Page Up and
+    // Page Down by ten, so both a fine and a rapid change are at hand.
+    RapidChangeFontSize = Controls::named(new QSpinBox, "RapidChangeFontSize");
+    RapidChangeFontSize->setRange(minFontSize, maxFontSize);
+    RapidChangeFontSize->setSuffix(QStringLiteral(" pt"));
+    RapidChangeFontSize->setToolTip(QStringLiteral(
+        "Font size in points\nThe arrows change it by 1 point, Page Up and Page Down by 10"));
     SelectSymbolbutton =
         Controls::named(new QPushButton(QStringLiteral("Select Symbol")), "SelectSymbolbutton");
     SurfaceTypeCombo =
         Controls::list("SurfaceTypeCombo", {"Normal", "Transparent", "Texture", "Gradient Fill"});
     FontColorButton = Controls::named(new platform::ColorComboBox, "FontColorButton");
-    EffectControls =
-        new Controls(Sample,
-                     {"GradientFromcolorButton",
-                      "GradientToColorButton",
-                      "ShadowColorButton",
-                      "OutlineColorButton",
-                      "GradientFromColor",
-                      "Shadowcolor",
-                      "ShadowOrientation",
-                      {"None", "Right", "Left", "Down and Right", "Down and Left", "Down"}},
-                     this);
+    EffectControls = new Controls(Sample,
+                                  {"GradientFromcolorButton",
+                                   "GradientToColorButton",
+                                   "ShadowColorButton",
+                                   "OutlineColorButton",
+                                   "GradientFromColor",
+                                   "Shadowcolor",
+                                   "ShadowOrientation",
+                                   {"None", "Right", "Left", "Lower Right", "Lower Left", "Down"}},
+                                  this);
     normalPanel_ = Controls::panel({{"Font Color", FontColorButton}});
 
     auto* textRow = new QHBoxLayout;
@@ -118,8 +114,7 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
         fitTimer_.start();
     });
     connect(Fontbutton, &QPushButton::clicked, this, &TSuperTextProperties::FontbuttonClick);
-    connect(up, &QToolButton::clicked, this, [this] { changeFontSize(true); });
-    connect(down, &QToolButton::clicked, this, [this] { changeFontSize(false); });
+    connect(RapidChangeFontSize, &QSpinBox::valueChanged, this, &TSuperTextProperties::setFontSize);
     connect(SelectSymbolbutton, &QPushButton::clicked, this,
             &TSuperTextProperties::SelectSymbolbuttonClick);
     connect(SurfaceTypeCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -153,12 +148,14 @@ bool TSuperTextProperties::execute(TGSuperText& text) {
 }
 
 void TSuperTextProperties::takeValues() {
-    const QList<QWidget*> controls{CaptionText, SurfaceTypeCombo, FontColorButton};
+    const QList<QWidget*> controls{CaptionText, RapidChangeFontSize, SurfaceTypeCombo,
+                                   FontColorButton};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
     CaptionText->setText(Sample.caption());
     CaptionText->setFont(QFont(Sample.textFont().name()));
+    RapidChangeFontSize->setValue(Sample.textFont().size());
     SurfaceTypeCombo->setCurrentIndex(Sample.surfaceType());
     FontColorButton->setColor(Sample.textFont().color());
     EffectControls->takeValues();
@@ -180,14 +177,13 @@ void TSuperTextProperties::FontbuttonClick() {
         platform::DialogHost::current().chooseFont(Sample.textFont().toQFont());
     if (!chosen) return;
     Sample.font()->assignQFont(*chosen);
-    CaptionText->setFont(QFont(Sample.textFont().name()));
+    takeValues();
     fitSample();
 }
 
-void TSuperTextProperties::changeFontSize(bool up) {
-    const int size = Sample.textFont().size();
-    if (up && size < 150) Sample.font()->setSize(size + 5);
-    if (!up && size > 10) Sample.font()->setSize(size - 5);
+void TSuperTextProperties::setFontSize(int points) {
+    if (points == Sample.textFont().size()) return;
+    Sample.font()->setSize(points);
     fitSample();
 }
 
@@ -195,8 +191,8 @@ void TSuperTextProperties::SelectSymbolbuttonClick() {
     QString symbol, fontName;
     if (!TSuperTextGetSymbol::execute(symbol, fontName)) return;
     Sample.font()->setName(fontName);
-    CaptionText->setText(symbol);
-    CaptionText->setFont(QFont(fontName));
+    Sample.setCaption(symbol);
+    takeValues();
     fitSample();
 }
 
@@ -218,6 +214,11 @@ void TSuperTextProperties::OKButtonClick() {
         CaptionText->setFocus();
         return;
     }
+    // A text typed just before "Ok" is fitted now rather than when the timer would.
+    if (fitTimer_.isActive()) {
+        fitTimer_.stop();
+        fitSample();
+    }
     accept();
 }
 
@@ -237,6 +238,9 @@ void TSuperTextProperties::applyToText() {
     text_.font()->setColor(Sample.textFont().color());
     text_.font()->assign(Sample.textFont());
     text_.setCaption(Sample.caption());
+    // The sample's size, fitted to its text, so that the text shows whole on the card: a
+    // text made by a click is far too small for any caption.
+    text_.setBounds(text_.left(), text_.top(), Sample.width(), Sample.height());
     text_.markLayoutStale();
     text_.layout();
     text_.FlagChanged();

@@ -1,8 +1,9 @@
 #pragma once
 // "SuperText Properties": edits an effect text on a live sample that fits itself to its
 // text. "Ok" (refused with a message while the text is empty) gives the text the sample's
-// fill, outline, shadow, font and caption through its setters in a fixed order; the
-// transparency, background, border and size stay the text's own. "Cancel" changes nothing.
+// fill, outline, shadow, font and caption through its setters in a fixed order, and the
+// sample's fitted size; the transparency, background and border stay the text's own.
+// "Cancel" changes nothing.
 #include "TGSuperText.h"
 
 #include <QDialog>
@@ -11,7 +12,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QToolButton;
+class QSpinBox;
 class QWidget;
 class TEffectPropertyControls;
 class TGObjectPreview;
@@ -35,15 +36,17 @@ class TSuperTextProperties : public QDialog {
     void FontbuttonClick();
     void SelectSymbolbuttonClick();
     void LoadImageButtonClick();
-    // The font size spin buttons: +5 below 150, -5 above 10.
-    void changeFontSize(bool up);
+    // The font size box: the sample takes the size in points and is fitted to its text.
+    static constexpr int minFontSize = 6;
+    static constexpr int maxFontSize = 150;
+    void setFontSize(int points);
     // The fit the timer runs 200 milliseconds after the text changed.
     void fitSample();
 
     TGSuperText Sample;
     QLineEdit* CaptionText = nullptr;
     QPushButton* Fontbutton = nullptr;
-    QWidget* RapidChangeFontSize = nullptr;
+    QSpinBox* RapidChangeFontSize = nullptr;
     QPushButton* SelectSymbolbutton = nullptr;
     QComboBox* SurfaceTypeCombo = nullptr;
     platform::ColorComboBox* FontColorButton = nullptr;

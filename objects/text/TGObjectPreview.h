@@ -1,6 +1,7 @@
 #pragma once
 // A bordered panel that shows one design object that lives outside any surface, such as
-// the live sample of a properties dialog. The dialog calls update() after each change.
+// the live sample of a properties dialog. The dialog calls update() after each change. An
+// object larger than the panel is drawn scaled down to fit it.
 #include <QFrame>
 
 class TGGraphicControl;

@@ -6,6 +6,7 @@
 #include "platform/TextMetrics.h"
 
 #include <algorithm>
+#include <cmath>
 
 TGSymbolLabel::TGSymbolLabel(QObject* owner) : TGBaseLabel(owner) {
     TGFont f;
@@ -44,6 +45,27 @@ void TGSymbolLabel::autoSize() {
 void TGSymbolLabel::boundsChangedCheck() {
     TGBaseLabel::boundsChangedCheck();
     autoSize();
+}
+
+void TGSymbolLabel::setBoundsByUser(int l, int t, int w, int h) {
+    // The points follow the new height, or the width when only that changed.
+    const double ratio = h != height()  ? double(h) / std::max(1, height())
+                         : w != width() ? double(w) / std::max(1, width())
+                                        : 1.0;
+    if (ratio == 1.0) {
+        setBounds(l, t, w, h);
+        return;
+    }
+    TGFont f;
+    f.assign(displayFont());
+    // At least a point each time, so that a one-pixel nudge of a large symbol tells too.
+    const int scaled = int(std::lround(f.size() * ratio));
+    const int points = ratio > 1 ? std::max(scaled, f.size() + 1) : std::min(scaled, f.size() - 1);
+    f.setSize(std::clamp(points, TGetSymbol::minPoints, TGetSymbol::maxPoints));
+    takeFont(f);
+    setBounds(l, t, w, h);
+    markLayoutStale();
+    fitLayout();
 }
 
 void TGSymbolLabel::fitLayout() {

@@ -1,8 +1,9 @@
 #pragma once
 // One character of a symbol font (a pictogram) with the background, border and 3D effects
 // of the text label. Its character and font come from the "Symbol Selector"; its size
-// always follows the character plus the room its effects take, so a resize snaps back.
-// The surface's Font command leaves it alone.
+// always follows the character plus the room its effects take: a resize with the grips or
+// keys scales the character's font, and the size then fits the character again. The
+// surface's Font command leaves it alone.
 #include "TGBaseLabel.h"
 
 class TGSymbolLabel : public TGBaseLabel {
@@ -19,6 +20,7 @@ class TGSymbolLabel : public TGBaseLabel {
     void buildPopup() override;
     void fitLayout() override;
     void boundsChangedCheck() override;
+    void setBoundsByUser(int l, int t, int w, int h) override;
     void applyFont(const TGFont&) override {}
 
   private:

@@ -1,5 +1,7 @@
 #include "TGetBCLabelText.h"
 
+#include "document/TGBusinessCardPanel32.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
@@ -21,8 +23,12 @@ TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* par
     PersonalInfoCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     PersonalInfoCombo->setMinimumContentsLength(minimumItemLength);
     PersonalInfoCombo->view()->setTextElideMode(Qt::ElideMiddle);
-    for (const QString& v : personalValues)
-        if (!v.isEmpty()) PersonalInfoCombo->addItem(v);
+    for (qsizetype i = 0; i < personalValues.size(); ++i) {
+        const QString& v = personalValues[i];
+        if (v.isEmpty()) continue;
+        PersonalInfoCombo->addItem(
+            TGBusinessCardPanel32::personalInfoCaption(int(i)) + QStringLiteral(": ") + v, v);
+    }
     // Nothing is chosen at first, so that choosing any value, the first included, acts.
     PersonalInfoCombo->setCurrentIndex(-1);
     PersonalInfoCombo->setEnabled(PersonalInfoCombo->count() > 0);
@@ -36,5 +42,5 @@ TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* par
 }
 
 void TGetBCLabelText::PersonalInfoComboChange(int index) {
-    if (index >= 0) LabelText->setText(PersonalInfoCombo->itemText(index));
+    if (index >= 0) LabelText->setText(PersonalInfoCombo->itemData(index).toString());
 }

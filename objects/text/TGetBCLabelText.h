@@ -1,7 +1,8 @@
 #pragma once
 // The personal-information label's text dialog: the text dialog plus the drop-down list
 // PersonalInfoCombo ("or select personal information") of the non-empty personal
-// values; choosing one replaces the whole text, which stays editable.
+// values, each after its entry's name ("Phone 1: 555 0100"); choosing one replaces the
+// whole text with the value, which stays editable.
 #include "TGetLabelText.h"
 
 #include <QStringList>
@@ -11,9 +12,10 @@ class QComboBox;
 class TGetBCLabelText : public TGetLabelText {
     Q_OBJECT
 public:
-    explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
+  // The values of the ten entries, in their order.
+  explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
 
-    QComboBox* PersonalInfoCombo = nullptr;
+  QComboBox* PersonalInfoCombo = nullptr;
 
 private:
     void PersonalInfoComboChange(int index);

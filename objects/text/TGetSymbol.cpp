@@ -2,13 +2,17 @@
 
 #include "platform/Cp1252.h"
 #include "platform/DialogHost.h"
+#include "platform/SymbolFonts.h"
 #include "platform/TextMetrics.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,6 +30,18 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
     Fontbutton->setAutoDefault(false);
     auto* fontLabel = new QLabel(QStringLiteral("&Font"), this);
     fontLabel->setBuddy(Fontbutton);
+    SymbolFaceCombo = new QComboBox(this);
+    SymbolFaceCombo->setObjectName(QStringLiteral("SymbolFaceCombo"));
+    SymbolFaceCombo->setToolTip(QStringLiteral("Picture fonts, shown even when not installed"));
+    auto* faceLabel = new QLabel(QStringLiteral("&Symbols"), this);
+    faceLabel->setBuddy(SymbolFaceCombo);
+    SymbolSizeBox = new QSpinBox(this);
+    SymbolSizeBox->setObjectName(QStringLiteral("SymbolSizeBox"));
+    SymbolSizeBox->setRange(minPoints, maxPoints);
+    SymbolSizeBox->setSuffix(QStringLiteral(" pt"));
+    SymbolSizeBox->setToolTip(QStringLiteral("Size of the symbol in points"));
+    auto* sizeLabel = new QLabel(QStringLiteral("Si&ze"), this);
+    sizeLabel->setBuddy(SymbolSizeBox);
     SymbolList = new QListWidget(this);
     SymbolList->setObjectName(QStringLiteral("SymbolList"));
     SymbolList->setFlow(QListView::TopToBottom);
@@ -52,6 +68,10 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
     help->setProperty("HelpContext", kHelpContext);
 
     auto* fontRow = new QHBoxLayout;
+    fontRow->addWidget(faceLabel);
+    fontRow->addWidget(SymbolFaceCombo, 1);
+    fontRow->addWidget(sizeLabel);
+    fontRow->addWidget(SymbolSizeBox);
     fontRow->addWidget(fontLabel);
     fontRow->addWidget(Fontbutton, 1);
     auto* buttons = new QHBoxLayout;
@@ -68,6 +88,11 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Fontbutton, &QPushButton::clicked, this, &TGetSymbol::FontbuttonClick);
+    connect(SymbolFaceCombo, &QComboBox::textActivated, this, &TGetSymbol::chooseFace);
+    connect(SymbolSizeBox, &QSpinBox::valueChanged, this, [this](int points) {
+        chosen_.setSize(points);
+        SelectedChar->setFont(chosen_.toQFont());
+    });
     connect(SymbolList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     showListFont();
 }
@@ -134,13 +159,33 @@ void TGetSymbol::showListFont() {
     }
     SelectedChar->setFont(chosen_.toQFont());
     Fontbutton->setText(fontButtonCaption());
+    const QSignalBlocker faceQuiet(SymbolFaceCombo), sizeQuiet(SymbolSizeBox);
+    // The symbol faces, and the chosen face when it is another; faces compare without
+    // regard to case, as the mapping names them.
+    SymbolFaceCombo->clear();
+    SymbolFaceCombo->addItems(platform::SymbolFonts::faces());
+    if (SymbolFaceCombo->findText(chosen_.name(), Qt::MatchFixedString) < 0)
+        SymbolFaceCombo->addItem(chosen_.name());
+    SymbolFaceCombo->setCurrentIndex(
+        SymbolFaceCombo->findText(chosen_.name(), Qt::MatchFixedString));
+    SymbolSizeBox->setValue(chosen_.size());
+}
+
+void TGetSymbol::chooseFace(const QString& face) {
+    chosen_.setName(face);
+    listFont_.setName(face);
+    showListFont();
 }
 
 void TGetSymbol::FontbuttonClick() {
     const std::optional<QFont> picked =
         platform::DialogHost::current().chooseFont(chosen_.toQFont());
     if (picked) {
+        const QString face = chosen_.name();
         chosen_.assignQFont(*picked);
+        if (platform::SymbolFonts::isMapped(face) &&
+            picked->family() == platform::SymbolFonts::drawingFamily())
+            chosen_.setName(face);
         listFont_.setName(chosen_.name());
         listFont_.setStyle(chosen_.style());
         listFont_.setColor(chosen_.color());

@@ -1,20 +1,25 @@
 #pragma once
 // The "Symbol Selector": the characters with codes 32 to 255 of the chosen font in a
 // multi-column list (drawn at 20 points whatever size is chosen), and a font button whose
-// caption names the list font. The chosen font, with the size picked in the font dialog,
-// becomes the symbol's.
+// caption names the list font. The chosen font becomes the symbol's: its face from the
+// symbol faces offered (also when they are not installed and draw through the mapping)
+// or the font dialog, its size from the size box or the font dialog.
 #include "document/TGFont.h"
 
 #include <QDialog>
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 class TGetSymbol : public QDialog {
     Q_OBJECT
   public:
     static constexpr int listPoints = 20;
+    static constexpr int minPoints = 4;
+    static constexpr int maxPoints = 400;
 
     explicit TGetSymbol(QWidget* parent = nullptr);
 
@@ -32,9 +37,14 @@ class TGetSymbol : public QDialog {
     static int columnsFor(int points);
     // The font button's caption for the list font.
     QString fontButtonCaption() const;
-    // The "Font" button: the font dialog with the chosen font.
+    // The "Font" button: the font dialog with the chosen font. A symbol face that is not
+    // installed opens the dialog on the face that draws it; left there, the face stays.
     void FontbuttonClick();
+    // A face from the list of symbol faces.
+    void chooseFace(const QString& face);
 
+    QComboBox* SymbolFaceCombo = nullptr;
+    QSpinBox* SymbolSizeBox = nullptr;
     QPushButton* Fontbutton = nullptr;
     QListWidget* SymbolList = nullptr;
     QLabel* SelectedChar = nullptr;

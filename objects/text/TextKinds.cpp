@@ -26,7 +26,8 @@ void createLabel(TGBusinessCardPanel32& surface, QRect r) {
 }
 
 // The multi-line tool: the object in the surface's font, its editor at once, then it
-// takes the height of its lines.
+// takes the height of its lines. A box the user dragged keeps its width and the text wraps
+// inside it; a click, which names no width, lets the object grow to its widest line.
 void createMultiLine(TGBusinessCardPanel32& surface, QRect r) {
     auto* text = new TGMultiLineLabel(surface.owner());
     text->setSurface(&surface);
@@ -34,6 +35,8 @@ void createMultiLine(TGBusinessCardPanel32& surface, QRect r) {
     text->takeFont(surface.font());
     surface.AddObject(text, r);
     text->editText();
+    const QRect band = surface.draggedBand();
+    if (band.right() - band.left() >= TGBusinessCardPanel32::MinBandWidth) text->setWordWrap(true);
     text->sizeToLines();
 }
 

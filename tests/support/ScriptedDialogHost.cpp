@@ -63,8 +63,8 @@ std::optional<TColor> ScriptedDialogHost::chooseColor(TColor)
     return c;
 }
 
-std::optional<QFont> ScriptedDialogHost::chooseFont(const QFont&)
-{
+std::optional<QFont> ScriptedDialogHost::pickFont(const QFont& initial) {
+    fontsShown << initial;
     if (fonts.empty()) return std::nullopt;
     auto f = fonts.front();
     fonts.pop_front();

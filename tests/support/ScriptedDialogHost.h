@@ -22,6 +22,7 @@ public:
     std::deque<Answer> yesNoCancelAnswers;
     std::deque<std::optional<TColor>> colors;   // default: cancelled
     std::deque<std::optional<QFont>> fonts;     // default: cancelled
+    QList<QFont> fontsShown;                    // the font each font dialog opened on
     std::deque<QString> fileNames;              // open and save dialogs; default: cancelled
 
     QStringList messages;      // information and error texts, in order
@@ -42,7 +43,6 @@ public:
     bool askYesNo(const QString& text, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, const QString& caption) override;
     std::optional<TColor> chooseColor(TColor initial) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
     QString openFileName(const QString& caption, const QString& dir,
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& proposed,
@@ -53,4 +53,5 @@ public:
 
 protected:
     int run(QDialog& dialog) override;
+    std::optional<QFont> pickFont(const QFont& initial) override;
 };
