@@ -44,6 +44,7 @@ void tst_CommandFailures::damagedClipboardPaste() {
     }
     s.SetPanelState(TGBusinessCardPanel32::psPointing);
     QCOMPARE(s.objects().size(), size_t(2));
+    s.handle().clear(); // the tool left the new rectangle selected: select both in z-order
     for (TGGraphicControl* o : s.objects())
         s.handle().add(o);
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
