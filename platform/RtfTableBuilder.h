@@ -28,6 +28,9 @@ class RtfTableBuilder {
     // The current cell or row ends: what follows goes into the next one.
     void endCell() { ++column_; }
     void endRow() { rowEnded_ = true; }
+    // The cursor stands in the table being built (QTextCursor::currentTable() does not see
+    // the table while the edit block that inserts it is open).
+    bool holdsCursor() const { return table_ != nullptr; }
 
   private:
     void start(QTextCursor& cursor);
