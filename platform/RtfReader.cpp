@@ -399,7 +399,9 @@ class Parser {
             return;
         }
         flushRun();
-        // Kept where the cursor stands: unshown RTF makes no new table cell.
+        // Unshown RTF makes no new table row or column: it goes where the cursor stands or
+        // into a cell of the table that ended cells have reached, as text would.
+        tables_.placeWithin(cursor_, !stack_.empty() && st().para.inTable);
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
                            RtfKept::format(cachedFormat(ch), rtf));
     }

@@ -249,6 +249,10 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
         << QByteArray("{\\rtf1 a{\\v secret \\{x\\}}b\\v c\\v0 d}")
         << QStringList{"P l 0 0 0 0 0", "a|Arial|12",   "kept {\\v secret \\{x\\}}",
                        "b|Arial|12",    "kept {\\v c}", "d|Arial|12"};
+    QTest::newRow("unknown destination after a cell's end kept in the next cell")
+        << QByteArray("{\\rtf1\\pard\\intbl a\\cell\\cell{\\*\\t}}")
+        << QStringList{"P l 0 0 0 0 0", "P l 0 0 0 0 0", "a|Arial|12",
+                       "P l 0 0 0 0 0", "kept {\\*\\t}", "P l 0 0 0 0 0"};
     QTest::newRow("PNG picture") << QByteArray("{\\rtf1 a" +
                                                pictGroup("pngblip", imageFile("PNG")) + "b}")
                                  << QStringList{"P l 0 0 0 0 0", "a|Arial|12", "picture 20x10",
