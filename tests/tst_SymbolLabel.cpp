@@ -151,7 +151,7 @@ void tst_SymbolLabel::userResizeScalesCharacter() {
     SurfaceFixture f;
     TGSymbolLabel* s = symbolOn(f);
     s->setCaption(QStringLiteral("(")); // the telephone
-    (void)f.surface->image();           // the next paint sizes it to the new character
+    f.surface->settleLayout();          // sizes it to the new character
     const QRect before = s->bounds();
     f.click(before.center().x(), before.center().y());
     QCOMPARE(f.surface->handle().count(), 1);

@@ -146,7 +146,7 @@ void tst_TextKindsCardFile::everyPropertyRoundTrips() {
     TextKinds::registerAll(*b.surface);
     TGGraphicControl* o = make(a, className);
     setUp(o);
-    (void)a.surface->image(); // a paint settles a symbol's layout and size
+    a.surface->settleLayout(); // settles a symbol's layout and size
     TGLabelObjectFiler writer(a.surface->classes());
     const QByteArray bytes = writer.writeObjects({o});
     qsizetype at = 0;
