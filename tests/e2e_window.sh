@@ -191,6 +191,10 @@ sleep 0.2
 xdotool mousemove $((sx + 260)) $((sy + 60)) mouseup 1
 for _ in $(seq 1 50); do [ -f "$home/Recover.ORL" ] && break; sleep 0.1; done
 [ -f "$home/Recover.ORL" ] || { echo "FAIL: no recovery copy written"; exit 1; }
+# The tool leaves the new rectangle selected: a click on an empty part of the card takes
+# the grips away, so that the card is compared with the recovered one, which has none.
+xdotool mousemove $((sx + 300)) $((sy + 170)) click 1
+sleep 0.3
 shot 9-before-kill
 card 9-before-kill
 kill -9 "$pid"; wait "$pid" 2>/dev/null || true
@@ -318,6 +322,9 @@ xdotool mousemove $((sx + 100)) $((sy + 80))
 sleep 0.2
 xdotool mousemove $((sx + 140)) $((sy + 110)) mouseup 1
 sleep 0.5
+# The tool leaves the rectangle selected; the drag below starts on an unselected one.
+xdotool mousemove $((sx + 300)) $((sy + 170)) click 1
+sleep 0.3
 xdotool mousemove $((sx + 60)) $((sy + 70)) mousedown 1
 sleep 0.2
 xdotool mousemove $((sx + 80)) $((sy + 80))
