@@ -2,10 +2,15 @@
 // holding 10 rich text labels of a paragraph each (their layouts are kept between paints).
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
+#include "platform/RichTextDocument.h"
+#include "platform/RichTextMaster.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 #include "support/BenchCard.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -67,6 +72,82 @@ BENCHMARK(BM_CardOf10RichLabelsAtZoom15)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 } // namespace
+
+// About `bytes` of RTF in format runs that toggle bold, italic and colour, one paragraph
+// in ten runs, as a pasted word-processor document holds them.
+QByteArray runsDocument(qsizetype bytes, int* runs) {
+    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss "
+                     "Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs20 ";
+    int n = 0;
+    const QByteArray words =
+        QByteArray("word processors write runs of text like these ").repeated(1);
+    while (rtf.size() < bytes) {
+        rtf += (n % 3 == 0 ? "\\b " : n % 3 == 1 ? "\\b0\\i " : "\\i0\\cf1 ") + words;
+        if (n % 3 == 2) rtf += "\\cf0 ";
+        if (++n % 10 == 0) rtf += "\\par\n";
+    }
+    *runs = n;
+    return rtf + "}";
+}
+
+// A label's paint through the engine, the way a card surface paints it.
+void paintLabel(const platform::RichTextDocument& doc, QPaintDevice& target) {
+    platform::RichTextMaster master;
+    master.setDocument(&doc);
+    master.setZoom(100);
+    master.setPage(QSize(190 * 15, 120 * 15));
+    QPainter painter(&target);
+    master.paint(painter, QRect(0, 0, 190, 120));
+}
+
+void BM_FirstPaint1MbOfRuns(benchmark::State& state) {
+    int runs = 0;
+    const QByteArray rtf = runsDocument(1024 * 1024, &runs);
+    QImage target(190, 120, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        platform::RichTextDocument doc;
+        doc.setRtf(rtf);
+        paintLabel(doc, target);
+    }
+    state.counters["runs"] = runs;
+}
+BENCHMARK(BM_FirstPaint1MbOfRuns)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A 10 MB document painted as printing paints a label: onto a picture that is then
+// placed on the sheet.
+void BM_Print10MbLabel(benchmark::State& state) {
+    int runs = 0;
+    const QByteArray rtf = runsDocument(10 * 1024 * 1024, &runs);
+    for (auto _ : state) {
+        platform::RichTextDocument doc;
+        doc.setRtf(rtf);
+        QPicture picture;
+        paintLabel(doc, picture);
+    }
+    state.counters["runs"] = runs;
+}
+BENCHMARK(BM_Print10MbLabel)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_Read1MbOfRuns(benchmark::State& state) {
+    int runs = 0;
+    const QByteArray rtf = runsDocument(1024 * 1024, &runs);
+    for (auto _ : state) {
+        QTextDocument doc;
+        platform::RtfReader::read(rtf, doc);
+    }
+}
+BENCHMARK(BM_Read1MbOfRuns)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Repaint1MbOfRuns(benchmark::State& state) {
+    int runs = 0;
+    platform::RichTextDocument doc;
+    doc.setRtf(runsDocument(1024 * 1024, &runs));
+    QImage target(190, 120, QImage::Format_ARGB32_Premultiplied);
+    paintLabel(doc, target);
+    for (auto _ : state)
+        paintLabel(doc, target);
+}
+BENCHMARK(BM_Repaint1MbOfRuns)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return BenchCard::run(argc, argv);

@@ -1,18 +1,28 @@
 #include "RtfReader.h"
 
 #include "Cp1252.h"
+#include "RtfGroup.h"
+#include "RtfKept.h"
+#include "RtfKeywords.h"
+#include "RtfPicture.h"
+#include "RtfTableBuilder.h"
+#include "RtfWriter.h"
 #include "ScreenMetrics.h"
 
 #include <QColor>
 #include <QHash>
+#include <QPointer>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QUrl>
 
 #include <algorithm>
+#include <map>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -21,84 +31,58 @@ namespace platform {
 
 namespace {
 
-enum class Dest { Text, FontTable, ColorTable, Skip };
+using Kw = RtfKeywords::Kw;
+using Keyword = RtfKeywords::Keyword;
+
+enum class Dest { Text, FontTable, ColorTable, ListTable, ListOverrides, Skip };
 
 struct CharState {
     int font = -1; // font table number; -1 is the document's default font
     int halfPoints = 24;
-    bool bold = false, italic = false, underline = false, strike = false;
+    bool bold = false, italic = false, underline = false, strike = false, hidden = false;
     int foreground = 0; // colour table index; 0 is the automatic colour
     int background = 0; // colour table index; 0 is none
+    int script = 0;     // 1 superscript, 2 subscript
+    int raise = 0;      // half-points up (down when negative)
+    int caps = 0;       // 1 all capitals, 2 small capitals
+    QByteArray field;   // the instruction group of the field whose result this is
     friend bool operator==(const CharState&, const CharState&) = default;
 };
 
 struct ParaState {
     Qt::Alignment align = Qt::AlignLeft;
     int left = 0, right = 0, first = 0, before = 0, after = 0; // twips
+    int lineSpacing = 0;                                       // \sl
+    bool multiple = false;                                     // \slmult1
+    int pattern = 0, shading = 0;                              // \cbpat, \shading
+    std::vector<QTextOption::Tab> tabs;                        // positions in twips
+    int tabKind = 0;                                           // of the next \tx
+    int list = 0, level = 0;                                   // \ls, \ilvl
+    bool inTable = false;                                      // \intbl
 };
 
 struct State {
     CharState ch;
     ParaState para;
     Dest dest = Dest::Text;
-    int uc = 1; // characters of fallback text after a \u character
+    int uc = 1;           // characters of fallback text after a \u character
+    qsizetype word = 0;   // where the group's destination word stands
+    bool starred = false; // "\*": the group is a destination to pass over unless known
+    bool fieldGroup = false;
+    qsizetype fieldText = 0; // the text emitted when the field's group opened
 };
 
 struct Font {
     QString name;
     int codePage = 0; // 0: the document's code page
+    int family = 0;   // RtfKeywords family kind
 };
 
-// clang-format off
-enum class Kw {
-    Par, Line, Tab, Plain, Pard, B, I, Ul, UlNone, Strike, Fs, F, Cf, Highlight, Ql, Qc, Qr, Qj,
-    Li, Ri, Fi, Sb, Sa, U, Uc, AnsiCpg, Ansi, Mac, Pc, Pca, Deff, FontTbl, ColorTbl, Red, Green,
-    Blue, FCharset, Cpg, Bin, SkipDest, Char
+// A level of a list definition: its number format (\levelnfc).
+struct ListDef {
+    int id = 0;
+    std::vector<int> formats;
 };
-// clang-format on
-
-struct Keyword {
-    Kw kw;
-    char16_t ch = 0; // the character of Kw::Char
-};
-
-const std::unordered_map<std::string_view, Keyword>& keywords() {
-    // clang-format off
-    static const std::unordered_map<std::string_view, Keyword> table = {
-        {"par", {Kw::Par}}, {"sect", {Kw::Par}}, {"page", {Kw::Par}}, {"row", {Kw::Par}},
-        {"line", {Kw::Line}}, {"tab", {Kw::Tab}}, {"cell", {Kw::Tab}},
-        {"plain", {Kw::Plain}}, {"pard", {Kw::Pard}}, {"b", {Kw::B}}, {"i", {Kw::I}},
-        {"ul", {Kw::Ul}}, {"uld", {Kw::Ul}}, {"uldash", {Kw::Ul}}, {"uldb", {Kw::Ul}},
-        {"ulth", {Kw::Ul}}, {"ulw", {Kw::Ul}}, {"ulwave", {Kw::Ul}}, {"ulnone", {Kw::UlNone}},
-        {"strike", {Kw::Strike}}, {"striked", {Kw::Strike}}, {"fs", {Kw::Fs}}, {"f", {Kw::F}},
-        {"cf", {Kw::Cf}}, {"highlight", {Kw::Highlight}}, {"cb", {Kw::Highlight}},
-        {"chcbpat", {Kw::Highlight}}, {"ql", {Kw::Ql}}, {"qc", {Kw::Qc}}, {"qr", {Kw::Qr}},
-        {"qj", {Kw::Qj}}, {"li", {Kw::Li}}, {"ri", {Kw::Ri}}, {"fi", {Kw::Fi}}, {"sb", {Kw::Sb}},
-        {"sa", {Kw::Sa}}, {"u", {Kw::U}}, {"uc", {Kw::Uc}}, {"ansicpg", {Kw::AnsiCpg}},
-        {"ansi", {Kw::Ansi}}, {"mac", {Kw::Mac}}, {"pc", {Kw::Pc}}, {"pca", {Kw::Pca}},
-        {"deff", {Kw::Deff}}, {"fonttbl", {Kw::FontTbl}}, {"colortbl", {Kw::ColorTbl}},
-        {"red", {Kw::Red}}, {"green", {Kw::Green}}, {"blue", {Kw::Blue}},
-        {"fcharset", {Kw::FCharset}}, {"cpg", {Kw::Cpg}}, {"bin", {Kw::Bin}},
-        {"emdash", {Kw::Char, 0x2014}}, {"endash", {Kw::Char, 0x2013}},
-        {"bullet", {Kw::Char, 0x2022}}, {"lquote", {Kw::Char, 0x2018}},
-        {"rquote", {Kw::Char, 0x2019}}, {"ldblquote", {Kw::Char, 0x201C}},
-        {"rdblquote", {Kw::Char, 0x201D}}, {"emspace", {Kw::Char, 0x2003}},
-        {"enspace", {Kw::Char, 0x2002}},
-        // Destinations whose content is not shown.
-        {"stylesheet", {Kw::SkipDest}}, {"info", {Kw::SkipDest}}, {"pict", {Kw::SkipDest}},
-        {"object", {Kw::SkipDest}}, {"header", {Kw::SkipDest}}, {"headerl", {Kw::SkipDest}},
-        {"headerr", {Kw::SkipDest}}, {"headerf", {Kw::SkipDest}}, {"footer", {Kw::SkipDest}},
-        {"footerl", {Kw::SkipDest}}, {"footerr", {Kw::SkipDest}}, {"footerf", {Kw::SkipDest}},
-        {"footnote", {Kw::SkipDest}}, {"fldinst", {Kw::SkipDest}}, {"pntext", {Kw::SkipDest}},
-        {"pntxta", {Kw::SkipDest}}, {"pntxtb", {Kw::SkipDest}}, {"listtext", {Kw::SkipDest}},
-        {"listtable", {Kw::SkipDest}}, {"listoverridetable", {Kw::SkipDest}},
-        {"revtbl", {Kw::SkipDest}}, {"rsidtbl", {Kw::SkipDest}}, {"filetbl", {Kw::SkipDest}},
-        {"nonshppict", {Kw::SkipDest}}, {"annotation", {Kw::SkipDest}},
-        {"xe", {Kw::SkipDest}}, {"tc", {Kw::SkipDest}}, {"template", {Kw::SkipDest}},
-    };
-    // clang-format on
-    return table;
-}
 
 // The code page of a font's character set; 0 leaves the document's.
 int charsetCodePage(int charset) {
@@ -158,30 +142,52 @@ QByteArray codePageName(int codePage) {
     }
 }
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-int hexValue(char c) {
-    if (isDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Characters that only control words may make: control characters, and the paragraph and
 // frame marks of a text document, which in the text would make paragraphs of their own.
 bool isControl(QChar c) {
     const char16_t u = c.unicode();
-    return u < 0x20 || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1;
+    return u < 0x20 || u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1 ||
+           u == QChar::ObjectReplacementCharacter;
 }
 
+// The list style of a \levelnfc number format; nullopt for one drawn only as its text.
+std::optional<QTextListFormat::Style> listStyle(int nfc) {
+    switch (nfc) {
+    case 0:
+    case 22:
+        return QTextListFormat::ListDecimal;
+    case 1:
+        return QTextListFormat::ListUpperRoman;
+    case 2:
+        return QTextListFormat::ListLowerRoman;
+    case 3:
+        return QTextListFormat::ListUpperAlpha;
+    case 4:
+        return QTextListFormat::ListLowerAlpha;
+    case 23:
+        return QTextListFormat::ListDisc;
+    default:
+        return std::nullopt;
+    }
+}
+
+QTextOption::TabType tabType(int kind) {
+    switch (kind) {
+    case 1:
+        return QTextOption::RightTab;
+    case 2:
+        return QTextOption::CenterTab;
+    case 3:
+        return QTextOption::DelimiterTab;
+    default:
+        return QTextOption::LeftTab;
+    }
+}
 class Parser {
   public:
     Parser(QByteArrayView in, QTextDocument& document)
-        : in_(in), cursor_(&document), ppi_(ScreenMetrics::pixelsPerInch()) {}
+        : in_(in), doc_(document), cursor_(&document), ppi_(ScreenMetrics::pixelsPerInch()),
+          tables_(ppi_ / 1440.0) {}
 
     void run() {
         // One edit block: the document reports its change once, not once per run.
@@ -203,6 +209,7 @@ class Parser {
             case '\0':
                 break;
             case '\t':
+                flushBytes();
                 emitText(QStringLiteral("\t"));
                 break;
             default:
@@ -228,6 +235,8 @@ class Parser {
             return;
         }
         stack_.push_back(st());
+        st().starred = false;
+        st().fieldGroup = false;
     }
 
     void closeGroup() {
@@ -239,7 +248,13 @@ class Parser {
         }
         if (stack_.empty()) return;
         if (st().dest == Dest::FontTable) commitFont();
-        if (stack_.size() == 1) lastPara_ = st().para;
+        // A field with nothing in its result is kept as it was written.
+        if (st().fieldGroup && textCount_ == st().fieldText) {
+            State outer = st();
+            outer.ch.field.clear();
+            keep("{" + in_.sliced(st().word, pos_ - st().word).toByteArray(), outer.ch);
+        }
+        if (stack_.size() == 1) last_ = st();
         stack_.pop_back();
         if (stack_.empty()) done_ = true; // the document's group is closed
     }
@@ -247,6 +262,7 @@ class Parser {
     // A text byte in the current code page.
     void byte(char c) {
         if (stack_.empty()) return;
+        st().starred = false; // "\*" marks the control word that follows it, not text
         if (skip_ > 0) {
             --skip_;
             return;
@@ -258,60 +274,70 @@ class Parser {
         flushBytes();
         if (pos_ >= in_.size()) return;
         const char c = in_[pos_];
-        if (!isLetter(c)) {
+        if (!RtfGroup::isLetter(c)) {
             ++pos_;
             symbol(c);
             return;
         }
         const qsizetype start = pos_;
-        while (pos_ < in_.size() && isLetter(in_[pos_]))
+        word_ = start - 1;
+        while (pos_ < in_.size() && RtfGroup::isLetter(in_[pos_]))
             ++pos_;
         const std::string_view word(in_.data() + start,
                                     size_t(std::min<qsizetype>(pos_ - start, 32)));
         bool hasParam = false;
-        qint64 value = 0;
-        bool negative = false;
-        if (pos_ + 1 < in_.size() && in_[pos_] == '-' && isDigit(in_[pos_ + 1])) {
-            negative = true;
-            ++pos_;
-        }
-        for (; pos_ < in_.size() && isDigit(in_[pos_]); ++pos_) {
-            hasParam = true;
-            if (value < 10'000'000'000) value = value * 10 + (in_[pos_] - '0');
-        }
-        if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
-        const int param = int(std::clamp<qint64>(negative ? -value : value, INT_MIN, INT_MAX));
+        const int param = RtfGroup::parameter(in_, pos_, &hasParam);
         if (stack_.empty()) return;
-        const auto it = keywords().find(word);
-        if (it == keywords().end()) {
-            if (skip_ > 0) --skip_;
+        const Keyword* k = RtfKeywords::find(word);
+        if (k && k->kw == Kw::Bin) { // binary data is never text
+            if (param > 0) pos_ += std::min<qsizetype>(param, in_.size() - pos_);
             return;
         }
-        if (it->second.kw == Kw::Bin) { // binary data is never text
-            if (param > 0) pos_ += std::min<qsizetype>(param, in_.size() - pos_);
+        if (st().starred && overflow_ == 0 && !knownDestination(k)) {
+            keepGroup(Kw::Kept);
+            return;
+        }
+        if (!k) {
+            if (skip_ > 0) --skip_;
             return;
         }
         if (skip_ > 0) {
             --skip_;
             return;
         }
-        keyword(it->second, hasParam, param);
+        keyword(*k, hasParam, param);
+    }
+
+    static bool knownDestination(const Keyword* k) {
+        if (!k) return false;
+        switch (k->kw) {
+        case Kw::ListTable:
+        case Kw::ListOverrideTable:
+        case Kw::FldInst:
+        case Kw::Container:
+        case Kw::Dropped:
+        case Kw::Pict:
+            return true;
+        default:
+            return false;
+        }
     }
 
     void symbol(char c) {
         if (stack_.empty()) return;
         if (c == '\'') {
-            const int hi = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
+            const int hi = pos_ < in_.size() ? RtfGroup::hexValue(in_[pos_]) : -1;
             if (hi < 0) return;
             ++pos_;
-            const int lo = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
+            const int lo = pos_ < in_.size() ? RtfGroup::hexValue(in_[pos_]) : -1;
             if (lo < 0) return; // a lone digit is no character
             ++pos_;
             byte(char(hi * 16 + lo));
             return;
         }
         if (c == '*') {
-            st().dest = Dest::Skip;
+            // Only a group inside the document's can be a destination.
+            st().starred = stack_.size() > 1;
             return;
         }
         if (skip_ > 0) {
@@ -342,33 +368,138 @@ class Parser {
         }
     }
 
+    // --- groups passed over as a whole
+
+    // The group the current keyword opened ends here; it is kept where it stood in the
+    // text (or before the text) as written, or dropped when `kind` says so, or when it is
+    // not in the text. What comes of it is returned for the keyword to use.
+    QByteArray keepGroup(Kw kind) {
+        if (overflow_ > 0) { // beyond the depth limit: read on with the deepest formatting
+            st().dest = Dest::Skip;
+            return {};
+        }
+        if (stack_.size() == 1) return {}; // a destination word out of place: ignored
+        const qsizetype end = RtfGroup::end(in_, pos_);
+        const State group = st();
+        pos_ = end < 0 ? in_.size() : end;
+        stack_.pop_back();
+        if (stack_.empty()) done_ = true;
+        if (end < 0 || group.dest != Dest::Text) return {};
+        // From the destination's word: text before it in the group has been read as text.
+        QByteArray rtf =
+            (group.starred ? "{\\*" : "{") + in_.sliced(word_, end - word_).toByteArray();
+        if (kind == Kw::Kept) keep(rtf, group.ch);
+        return rtf;
+    }
+
+    void keep(const QByteArray& rtf, const CharState& ch) {
+        ++textCount_;
+        if (!bodyStarted_) {
+            header_ += rtf;
+            return;
+        }
+        flushRun();
+        // Kept where the cursor stands: unshown RTF makes no new table cell.
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
+                           RtfKept::format(cachedFormat(ch), rtf));
+    }
+
+    void picture() {
+        const CharState ch = st().ch;
+        const QByteArray rtf = keepGroup(Kw::Pict);
+        if (rtf.isEmpty()) return;
+        const std::optional<RtfPicture> picture = RtfPicture::read(rtf);
+        if (!picture) {
+            keep(rtf, ch);
+            return;
+        }
+        flushRun();
+        place();
+        bodyStarted_ = true;
+        ++textCount_;
+        const QString name = QStringLiteral("rtf-picture:%1").arg(++pictures_);
+        doc_.addResource(QTextDocument::ImageResource, QUrl(name), picture->image);
+        QTextImageFormat f;
+        f.merge(cachedFormat(ch));
+        f.setObjectType(QTextFormat::ImageObject);
+        f.setName(name);
+        f.setWidth(toUnits(picture->twips.width()));
+        f.setHeight(toUnits(picture->twips.height()));
+        f.setProperty(RtfKept::Bytes, rtf);
+        cursor_.insertImage(f);
+    }
+
     static bool on(bool hasParam, int param) { return !hasParam || param != 0; }
     static int twips(int v) { return std::clamp(v, -31680, 31680); } // 22 inches either way
 
     void keyword(const Keyword& k, bool hasParam, int param) {
         State& s = st();
         if (s.dest == Dest::Skip) return;
-        CharState& ch = s.ch;
-        ParaState& para = s.para;
+        if (destination(k)) return;
+        if (s.dest == Dest::ListTable || s.dest == Dest::ListOverrides) {
+            listKeyword(k.kw, param);
+            return;
+        }
+        if (!charKeyword(k, hasParam, param) && !paraKeyword(k, param)) docKeyword(k, param);
+    }
+
+    // Keywords that open a destination; true when `k` was one.
+    bool destination(const Keyword& k) {
+        State& s = st();
         switch (k.kw) {
-        case Kw::Par:
-            paragraph();
-            break;
-        case Kw::Line:
-            emitText(QString(QChar::LineSeparator));
-            break;
-        case Kw::Tab:
-            emitText(QStringLiteral("\t"));
-            break;
-        case Kw::Char:
-            emitText(QString(QChar(k.ch)));
-            break;
-        case Kw::Plain:
+        case Kw::FontTbl:
+            s.dest = Dest::FontTable;
+            return true;
+        case Kw::ColorTbl:
+            s.dest = Dest::ColorTable;
+            return true;
+        case Kw::ListTable:
+            s.dest = Dest::ListTable;
+            return true;
+        case Kw::ListOverrideTable:
+            s.dest = Dest::ListOverrides;
+            return true;
+        case Kw::Kept:
+        case Kw::Dropped:
+            keepGroup(k.kw);
+            return true;
+        case Kw::Pict:
+            picture();
+            return true;
+        case Kw::FldInst: {
+            const QByteArray rtf = keepGroup(Kw::FldInst);
+            if (!stack_.empty()) st().ch.field = rtf;
+            return true;
+        }
+        case Kw::Field:
+            s.fieldGroup = s.dest == Dest::Text;
+            s.fieldText = textCount_;
+            s.word = word_;
+            return true;
+        case Kw::ListText:
+            // The number or bullet of a list paragraph is drawn by the list; the text
+            // stands in for a list the document does not define.
+            // Writers put it before or after the paragraph's \ls: a document with list
+            // definitions numbers its lists itself.
+            if (listOf(s.para) || (!overrides_.empty() && !s.para.inTable)) keepGroup(Kw::Dropped);
+            return true;
+        case Kw::FldRslt:
+        case Kw::Container:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    bool charKeyword(const Keyword& k, bool hasParam, int param) {
+        CharState& ch = st().ch;
+        switch (k.kw) {
+        case Kw::Plain: {
+            QByteArray field = ch.field;
             ch = CharState();
+            ch.field = field;
             break;
-        case Kw::Pard:
-            para = ParaState();
-            break;
+        }
         case Kw::B:
             ch.bold = on(hasParam, param);
             break;
@@ -384,23 +515,60 @@ class Parser {
         case Kw::Strike:
             ch.strike = on(hasParam, param);
             break;
+        case Kw::Hidden:
+            ch.hidden = on(hasParam, param);
+            break;
         case Kw::Fs:
             if (param > 0) ch.halfPoints = std::min(param, 3276);
-            break;
-        case Kw::F:
-            if (s.dest == Dest::FontTable) {
-                commitFont();
-                fontNumber_ = param;
-                fonts_[param];
-            } else {
-                ch.font = param;
-            }
             break;
         case Kw::Cf:
             ch.foreground = std::max(param, 0);
             break;
         case Kw::Highlight:
             ch.background = std::max(param, 0);
+            break;
+        case Kw::Super:
+            ch.script = 1;
+            break;
+        case Kw::Sub:
+            ch.script = 2;
+            break;
+        case Kw::NoSuperSub:
+            ch.script = 0;
+            break;
+        case Kw::Up:
+            ch.raise = std::clamp(hasParam ? param : 6, 0, 3276);
+            break;
+        case Kw::Dn:
+            ch.raise = -std::clamp(hasParam ? param : 6, 0, 3276);
+            break;
+        case Kw::Caps:
+            ch.caps = on(hasParam, param) ? 1 : 0;
+            break;
+        case Kw::SmallCaps:
+            ch.caps = on(hasParam, param) ? 2 : 0;
+            break;
+        case Kw::F:
+            if (st().dest != Dest::FontTable) {
+                ch.font = param;
+                break;
+            }
+            commitFont();
+            fontNumber_ = param;
+            fonts_[param];
+            break;
+        default:
+            return false;
+        }
+        return true;
+    }
+
+    bool paraKeyword(const Keyword& k, int param) {
+        ParaState& para = st().para;
+        switch (k.kw) {
+        case Kw::Pard:
+            para = ParaState();
+            if (st().dest == Dest::Text) bodyStarted_ = true;
             break;
         case Kw::Ql:
             para.align = Qt::AlignLeft;
@@ -428,6 +596,57 @@ class Parser {
             break;
         case Kw::Sa:
             para.after = std::clamp(param, 0, 31680);
+            break;
+        case Kw::Sl:
+            para.lineSpacing = twips(param);
+            break;
+        case Kw::SlMult:
+            para.multiple = param != 0;
+            break;
+        case Kw::CbPat:
+            para.pattern = std::max(param, 0);
+            break;
+        case Kw::Shading:
+            para.shading = std::clamp(param, 0, 10000);
+            break;
+        case Kw::TabKind:
+            para.tabKind = k.ch;
+            break;
+        case Kw::Tx:
+            if (para.tabs.size() < 64)
+                para.tabs.push_back(QTextOption::Tab(std::clamp(param, 0, 31680),
+                                                     tabType(para.tabKind), QLatin1Char('.')));
+            para.tabKind = 0;
+            break;
+        case Kw::Ls:
+            para.list = std::max(param, 0);
+            break;
+        case Kw::Ilvl:
+            para.level = std::clamp(param, 0, 8);
+            break;
+        case Kw::Intbl:
+            para.inTable = true;
+            break;
+        default:
+            return false;
+        }
+        return true;
+    }
+
+    void docKeyword(const Keyword& k, int param) {
+        State& s = st();
+        switch (k.kw) {
+        case Kw::Par:
+            paragraph();
+            break;
+        case Kw::Line:
+            emitText(QString(QChar::LineSeparator));
+            break;
+        case Kw::Tab:
+            emitText(QStringLiteral("\t"));
+            break;
+        case Kw::Char:
+            emitText(QString(QChar(k.ch)));
             break;
         case Kw::U: {
             int u = param < 0 ? param + 65536 : param;
@@ -457,11 +676,27 @@ class Parser {
         case Kw::Deff:
             defaultFont_ = param;
             break;
-        case Kw::FontTbl:
-            s.dest = Dest::FontTable;
+        case Kw::Trowd:
+            s.para.list = 0; // a table row is no list item
+            tables_.defineRow();
             break;
-        case Kw::ColorTbl:
-            s.dest = Dest::ColorTable;
+        case Kw::Cellx:
+            tables_.cellBoundary(param);
+            break;
+        case Kw::ClCbPat:
+            tables_.cellShading(colorAt(param));
+            break;
+        case Kw::Border:
+            tables_.border();
+            break;
+        case Kw::Cell:
+            endCell();
+            break;
+        case Kw::Row:
+            if (s.dest == Dest::Text) tables_.endRow();
+            break;
+        case Kw::DefTab:
+            if (param > 0) defaultTab_ = std::min(param, 31680);
             break;
         case Kw::Red:
             color_.setRed(std::clamp(param, 0, 255));
@@ -481,12 +716,72 @@ class Parser {
         case Kw::Cpg:
             if (s.dest == Dest::FontTable && param > 0) fonts_[fontNumber_].codePage = param;
             break;
-        case Kw::SkipDest:
-            s.dest = Dest::Skip;
+        case Kw::FontFamily:
+            if (s.dest == Dest::FontTable) fonts_[fontNumber_].family = k.ch;
             break;
-        case Kw::Bin:
+        default:
             break;
         }
+    }
+
+    // --- lists
+
+    void listKeyword(Kw kw, int param) {
+        switch (kw) {
+        case Kw::List:
+            if (st().dest == Dest::ListTable && lists_.size() < 1024) lists_.emplace_back();
+            break;
+        case Kw::ListLevel:
+            if (!lists_.empty() && lists_.back().formats.size() < 9)
+                lists_.back().formats.push_back(0);
+            break;
+        case Kw::LevelNfc:
+            if (!lists_.empty() && !lists_.back().formats.empty())
+                lists_.back().formats.back() = param;
+            break;
+        case Kw::ListId:
+            if (st().dest == Dest::ListTable && !lists_.empty())
+                lists_.back().id = param;
+            else if (st().dest == Dest::ListOverrides)
+                overrideList_ = param;
+            break;
+        case Kw::Ls:
+            if (st().dest == Dest::ListOverrides) overrides_[param] = overrideList_;
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The style of the paragraph's list and level, nullopt when the document does not
+    // define it.
+    // Lists in table cells are drawn as their list text.
+    std::optional<QTextListFormat::Style> listOf(const ParaState& para) const {
+        if (para.list <= 0 || para.inTable) return std::nullopt;
+        const int level = para.level;
+        const auto o = overrides_.find(para.list);
+        if (o == overrides_.end()) return std::nullopt;
+        for (const ListDef& def : lists_)
+            if (def.id == o->second)
+                return size_t(level) < def.formats.size() ? listStyle(def.formats[size_t(level)])
+                                                          : std::nullopt;
+        return std::nullopt;
+    }
+
+    // Puts the current block into its list: paragraphs of one list and level make one.
+    void joinList(const ParaState& para) {
+        if (para.list <= 0) return;
+        const std::optional<QTextListFormat::Style> style = listOf(para);
+        if (!style) return;
+        QPointer<QTextList>& list = textLists_[{para.list, para.level}];
+        if (list) {
+            list->add(cursor_.block());
+            return;
+        }
+        QTextListFormat f;
+        f.setStyle(*style);
+        f.setIndent(0);
+        list = cursor_.createList(f);
     }
 
     // --- text
@@ -522,14 +817,17 @@ class Parser {
     // Text for the current destination.
     void emitText(const QString& text) {
         if (stack_.empty()) return;
+        st().starred = false;
         switch (st().dest) {
         case Dest::Text:
             if (!(st().ch == runState_)) {
-                flushRun();
+                takeRun();
                 runState_ = st().ch;
             }
             run_ += text;
+            textCount_ += text.size();
             trailingPar_ = false;
+            bodyStarted_ = true;
             break;
         case Dest::FontTable:
             for (QChar c : text) {
@@ -547,6 +845,8 @@ class Parser {
                     colorSet_ = false;
                 }
             break;
+        case Dest::ListTable:
+        case Dest::ListOverrides:
         case Dest::Skip:
             break;
         }
@@ -566,9 +866,16 @@ class Parser {
     QTextCharFormat charFormat(const CharState& ch) const {
         QTextCharFormat f;
         const auto font = fonts_.constFind(ch.font < 0 ? defaultFont_ : ch.font);
-        f.setFontFamilies(QStringList{font != fonts_.constEnd() && !font->name.isEmpty()
-                                          ? font->name
-                                          : RtfReader::fallbackFont()});
+        const bool named = font != fonts_.constEnd() && !font->name.isEmpty();
+        f.setFontFamilies(QStringList{named ? font->name : RtfReader::fallbackFont()});
+        if (named && font->family != 0) {
+            f.setProperty(RtfKept::FontFamily,
+                          QString::fromLatin1(RtfKeywords::familyName(font->family)));
+            static const QFont::StyleHint hints[RtfKeywords::familyCount] = {
+                QFont::AnyStyle, QFont::Serif,      QFont::SansSerif, QFont::TypeWriter,
+                QFont::Cursive,  QFont::Decorative, QFont::AnyStyle,  QFont::AnyStyle};
+            f.setFontStyleHint(hints[font->family]);
+        }
         f.setFontPointSize(ch.halfPoints / 2.0);
         f.setFontWeight(ch.bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(ch.italic);
@@ -576,6 +883,12 @@ class Parser {
         f.setFontStrikeOut(ch.strike);
         if (const QColor c = colorAt(ch.foreground); c.isValid()) f.setForeground(c);
         if (const QColor c = colorAt(ch.background); c.isValid()) f.setBackground(c);
+        if (ch.script == 1) f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        if (ch.script == 2) f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        if (ch.raise != 0) f.setBaselineOffset(ch.raise * 100.0 / ch.halfPoints);
+        if (ch.caps == 1) f.setFontCapitalization(QFont::AllUppercase);
+        if (ch.caps == 2) f.setFontCapitalization(QFont::SmallCaps);
+        if (!ch.field.isEmpty()) f.setProperty(RtfKept::FieldInstruction, ch.field);
         return f;
     }
 
@@ -587,50 +900,153 @@ class Parser {
         return formats_.emplace_back(ch, charFormat(ch)).second;
     }
 
-    double toUnits(int twips) const { return twips * ppi_ / 1440.0; }
+    double toUnits(double twips) const { return twips * ppi_ / 1440.0; }
 
     QTextBlockFormat blockFormat(const ParaState& p) const {
         QTextBlockFormat f;
         f.setAlignment(p.align);
         f.setLeftMargin(toUnits(p.left));
         f.setRightMargin(toUnits(p.right));
-        f.setTextIndent(toUnits(p.first));
+        // A list draws its number in front of the first line, where the indent would.
+        f.setTextIndent(listOf(p) ? 0 : toUnits(p.first));
         f.setTopMargin(toUnits(p.before));
         f.setBottomMargin(toUnits(p.after));
+        if (p.lineSpacing > 0 && p.multiple)
+            f.setLineHeight(p.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+        else if (p.lineSpacing > 0)
+            f.setLineHeight(toUnits(p.lineSpacing), QTextBlockFormat::MinimumHeight);
+        else if (p.lineSpacing < 0)
+            f.setLineHeight(toUnits(-p.lineSpacing), QTextBlockFormat::FixedHeight);
+        if (const QColor c = colorAt(p.pattern); c.isValid())
+            f.setBackground(c);
+        else if (p.shading > 0)
+            f.setBackground(QColor::fromRgbF(1 - p.shading / 10000.f, 1 - p.shading / 10000.f,
+                                             1 - p.shading / 10000.f));
+        if (!p.tabs.empty()) {
+            QList<QTextOption::Tab> tabs;
+            for (QTextOption::Tab t : p.tabs) {
+                t.position = toUnits(t.position);
+                tabs << t;
+            }
+            f.setTabPositions(tabs);
+        }
         return f;
     }
 
-    void flushRun() {
+    // Moves the cursor into or out of a table as the paragraph in force says.
+    void place() { tables_.place(cursor_, !stack_.empty() && st().para.inTable); }
+
+    void endCell() {
+        if (stack_.empty() || st().dest != Dest::Text) return;
+        flushRun();
+        st().para.inTable = true;
+        place();
+        endBlock(st());
+        tables_.endCell();
+        ++textCount_;
+        trailingPar_ = false;
+        bodyStarted_ = true;
+    }
+
+    // Inserts the run read so far, except hidden text, which waits in hidden_: hidden runs
+    // that meet are kept as one, as they are written back as one.
+    void takeRun() {
         run_.removeIf([](QChar c) { return c != QLatin1Char('\t') && isControl(c); });
         if (run_.isEmpty()) return;
-        cursor_.insertText(run_, cachedFormat(runState_));
+        const QTextCharFormat& format = cachedFormat(runState_);
+        if (runState_.hidden) {
+            if (!hidden_.isEmpty() && format != hiddenFormat_) insertHidden();
+            hidden_ += run_;
+            hiddenFormat_ = format;
+        } else {
+            insertHidden();
+            place();
+            cursor_.insertText(run_, format);
+        }
         run_.clear();
+    }
+
+    // Hidden text is not drawn: it is kept, and written back hidden.
+    void insertHidden() {
+        if (hidden_.isEmpty()) return;
+        place();
+        QByteArray rtf = "{\\v ";
+        // Hidden text that the text just before is hidden text too joins it.
+        if (cursor_.positionInBlock() > 0) {
+            QTextCursor before = cursor_;
+            before.setPosition(cursor_.position() - 1);
+            before.setPosition(cursor_.position(), QTextCursor::KeepAnchor);
+            const QByteArray kept = RtfKept::bytes(before.charFormat());
+            if (kept.startsWith(rtf) &&
+                RtfKept::format(hiddenFormat_, kept) == before.charFormat()) {
+                rtf = kept.chopped(1);
+                cursor_ = before;
+            }
+        }
+        RtfWriter::escape(hidden_, rtf);
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
+                           RtfKept::format(hiddenFormat_, rtf + '}'));
+        hidden_.clear();
+    }
+
+    // Inserts all text read so far.
+    void flushRun() {
+        takeRun();
+        insertHidden();
     }
 
     // Ends the paragraph: the paragraph formatting in force applies to it.
     void paragraph() {
         if (stack_.empty() || st().dest != Dest::Text) return;
         flushRun();
-        cursor_.setBlockFormat(blockFormat(st().para));
-        cursor_.setBlockCharFormat(charFormat(st().ch));
-        cursor_.insertBlock();
+        place();
+        bodyStarted_ = true;
+        endBlock(st());
+        // The new block takes its formatting, lists included, when it ends.
+        cursor_.insertBlock(QTextBlockFormat());
+        ++textCount_;
         trailingPar_ = true;
+    }
+
+    // The block takes the paragraph formatting in force, and the character formatting
+    // that its paragraph mark and list number are drawn with.
+    void endBlock(const State& s) {
+        const ParaState& para = s.para;
+        // The character format of a block that starts a cell or follows a table is the
+        // format of the cell or table: left alone.
+        const int start = cursor_.block().position();
+        const bool frame = start > 0 && (doc_.characterAt(start - 1).unicode() == 0xFDD1 ||
+                                         doc_.characterAt(start - 1).unicode() == 0xFDD0);
+        if (!frame && !cursor_.currentTable()) cursor_.setBlockCharFormat(charFormat(s.ch));
+        cursor_.setBlockFormat(blockFormat(para));
+        joinList(para);
     }
 
     void finish() {
         flushBytes();
         flushRun();
+        tables_.place(cursor_, false);
+        if (!header_.isEmpty()) doc_.rootFrame()->setFrameFormat(headerFormat());
+        QTextOption option = doc_.defaultTextOption();
+        option.setTabStopDistance(toUnits(defaultTab_));
+        doc_.setDefaultTextOption(option);
         // Word processors end the last paragraph with \par too: that makes no empty one.
         if (trailingPar_ && cursor_.block().length() == 1) {
             cursor_.deletePreviousChar();
             return;
         }
-        const ParaState para = stack_.empty() ? lastPara_ : st().para;
-        cursor_.setBlockFormat(blockFormat(para));
+        endBlock(stack_.empty() ? last_ : st());
+    }
+
+    QTextFrameFormat headerFormat() const {
+        QTextFrameFormat f = doc_.rootFrame()->frameFormat();
+        f.setProperty(RtfKept::DocumentHeader, header_);
+        return f;
     }
 
     QByteArrayView in_;
     qsizetype pos_ = 0;
+    QTextDocument& doc_;
     QTextCursor cursor_;
     const int ppi_;
     std::vector<State> stack_;
@@ -640,6 +1056,7 @@ class Parser {
     QByteArray bytes_;
     int codePage_ = 1252;
     int defaultFont_ = 0;
+    int defaultTab_ = 720;
     QHash<int, Font> fonts_;
     int fontNumber_ = 0;
     QString fontName_;
@@ -651,8 +1068,50 @@ class Parser {
     CharState runState_;
     std::vector<std::pair<CharState, QTextCharFormat>> formats_;
     bool trailingPar_ = false;
-    ParaState lastPara_;
+    State last_;               // the document's group as it closed
+    bool bodyStarted_ = false; // text or a paragraph seen: groups kept from here stand in it
+    qsizetype word_ = 0;       // where the last control word stands
+    qsizetype textCount_ = 0;  // characters, objects and paragraph ends so far
+    QByteArray header_;        // groups kept before the text
+    int pictures_ = 0;
+    std::vector<ListDef> lists_;
+    std::map<int, int> overrides_; // \ls number to \listid
+    int overrideList_ = 0;
+    // A list goes when its last block leaves it.
+    std::map<std::pair<int, int>, QPointer<QTextList>> textLists_;
+    RtfTableBuilder tables_;
+    QString hidden_; // hidden text not inserted yet
+    QTextCharFormat hiddenFormat_;
 };
+
+// Data that is not RTF is shown as the text it is: UTF-8 when it reads as UTF-8, code
+// page 1252 otherwise.
+void readPlainText(QByteArrayView data, QTextDocument& document) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(data);
+    if (utf8.hasError()) text = Cp1252::decode(data);
+    text.remove(QLatin1Char('\r'));
+    text.removeIf(
+        [](QChar c) { return c != QLatin1Char('\n') && c != QLatin1Char('\t') && isControl(c); });
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{RtfReader::fallbackFont()});
+    f.setFontPointSize(12);
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) cursor.insertBlock();
+        cursor.insertText(lines[i], f);
+    }
+    cursor.endEditBlock();
+}
+
+bool isRtf(QByteArrayView data) {
+    qsizetype i = 0;
+    while (i < data.size() && QChar::isSpace(uchar(data[i])))
+        ++i;
+    return data.sliced(i).startsWith("{\\rtf") || data.sliced(i).startsWith("{\\urtf");
+}
 
 } // namespace
 
@@ -662,7 +1121,12 @@ void RtfReader::read(QByteArrayView rtf, QTextDocument& document) {
     document.clear();
     // Text typed into an empty document takes the font of text without a font.
     document.setDefaultFont(QFont(fallbackFont(), 12));
-    Parser(rtf, document).run();
+    if (isRtf(rtf))
+        Parser(rtf, document).run();
+    else if (!rtf.isEmpty())
+        readPlainText(rtf, document);
+    // After the text is in: a layout made before it would follow every insertion.
+    RtfKept::prepare(document);
     document.setUndoRedoEnabled(undo);
 }
 

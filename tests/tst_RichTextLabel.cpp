@@ -9,10 +9,12 @@
 #include "support/SurfaceFixture.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -75,6 +77,9 @@ class tst_RichTextLabel : public QObject {
     void editorZoomLimits_data();
     void editorZoomLimits();
     void editorToolBarFormatsTheSelection();
+    void unchangedOkKeepsTheText();
+    void editorKeys_data();
+    void editorKeys();
     void backgroundColorThenTransparent();
     void borderCommand();
     void cardFileRoundTrip();
@@ -220,6 +225,80 @@ void tst_RichTextLabel::editorToolBarFormatsTheSelection() {
     QTextCursor last(text->document());
     last.movePosition(QTextCursor::End);
     QVERIFY(last.charFormat().fontItalic());
+}
+
+void tst_RichTextLabel::unchangedOkKeepsTheText() {
+    RichFixture f;
+    TGPRichBaseLabel* label = f.draw({20, 20}, {220, 80}, redBold);
+    const QByteArray rtf =
+        "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\*\\generator g;}"
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc23}\\listid1}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 "
+        "{\\listtext \\'95\\tab}item\\par\\trowd\\cellx1000\\pard\\intbl a\\cell\\row"
+        "\\pard\\tqr\\tx2000 x\\tab y{\\v hidden}{\\*\\bkmkstart b}\\par}";
+    label->setRtf(rtf);
+    const int changes = f.changes;
+    f.clock.advance(300);
+    f.click(50, 50);
+    f.clock.advance(300);
+    f.dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); });
+    f.surface->doubleClick({}, 50, 50);
+    f.surface->mouseUp(Qt::LeftButton, {}, 50, 50);
+    QCOMPARE(f.dialogs.dialogTitles.size(), 2);
+    QCOMPARE(label->richText().rtf(), rtf);
+    QCOMPARE(f.changes, changes);
+}
+
+void tst_RichTextLabel::editorKeys_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("Ctrl+B") << "Ctrl+B"
+                            << "bold" << QVariant(true);
+    QTest::newRow("Ctrl+I") << "Ctrl+I"
+                            << "italic" << QVariant(true);
+    QTest::newRow("Ctrl+U") << "Ctrl+U"
+                            << "underline" << QVariant(true);
+    QTest::newRow("6 pt typed, Enter in the size box") << "6"
+                                                       << "size" << QVariant(6.0);
+}
+
+// Keys pressed in the shown editor, the whole text selected; "Ok" stays unpressed.
+void tst_RichTextLabel::editorKeys() {
+    QFETCH(QString, keys);
+    QFETCH(QString, property);
+    QFETCH(QVariant, value);
+    TGPRichBaseLabel label;
+    label.setBounds(0, 0, 300, 60);
+    label.setRtf("{\\rtf1 Hello}");
+    TRichTextLabelEditor editor(label);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    auto* view = editor.findChild<QGraphicsView*>(QStringLiteral("EditingArea"));
+    auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(view->scene()->items().value(0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(250, 40));
+    QVERIFY(text->hasFocus());
+    QTextCursor all(text->document());
+    all.select(QTextCursor::Document);
+    text->setTextCursor(all);
+    if (property == QLatin1String("size")) {
+        auto* size = editor.findChild<QComboBox*>(QStringLiteral("FontSize"));
+        size->setFocus();
+        size->lineEdit()->selectAll();
+        QTest::keyClicks(size->lineEdit(), keys);
+        QTest::keyClick(size->lineEdit(), Qt::Key_Return);
+    } else {
+        QTest::keySequence(view->viewport(), QKeySequence(keys));
+    }
+    QVERIFY(editor.isVisible());
+    QCOMPARE(editor.result(), 0);
+    const QTextCharFormat f = text->document()->begin().begin().fragment().charFormat();
+    const QVariant actual = property == QLatin1String("bold")
+                                ? QVariant(f.fontWeight() > QFont::Medium)
+                            : property == QLatin1String("italic")    ? QVariant(f.fontItalic())
+                            : property == QLatin1String("underline") ? QVariant(f.fontUnderline())
+                                                                     : QVariant(f.fontPointSize());
+    QCOMPARE(actual, value);
 }
 
 void tst_RichTextLabel::backgroundColorThenTransparent() {

@@ -2,10 +2,12 @@
 
 #include "TGPRichBaseLabel.h"
 #include "platform/DialogHost.h"
+#include "platform/RtfKept.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 #include "platform/ScreenMetrics.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTextCursor>
@@ -32,9 +35,11 @@ constexpr int kHelpContext = 40013;
 const char* const rtfMimeTypes[] = {"text/rtf", "application/rtf"};
 
 // The editing control; pasting goes through the editor, which reads RTF.
+// Ctrl+B, Ctrl+I and Ctrl+U press the tool bar's buttons.
 class EditingText : public QGraphicsTextItem {
   public:
     std::function<void()> onPaste;
+    std::function<void(QKeySequence::StandardKey)> onStyle;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -43,8 +48,39 @@ class EditingText : public QGraphicsTextItem {
             event->accept();
             return;
         }
+        for (QKeySequence::StandardKey key :
+             {QKeySequence::Bold, QKeySequence::Italic, QKeySequence::Underline}) {
+            if (event->matches(key) && onStyle) {
+                onStyle(key);
+                event->accept();
+                return;
+            }
+        }
         QGraphicsTextItem::keyPressEvent(event);
     }
+};
+
+// A click anywhere in the editing area, beside or below the text too, gives the caret to
+// the text.
+class EditingView : public QGraphicsView {
+  public:
+    EditingView(QGraphicsScene* scene, QGraphicsTextItem* text)
+        : QGraphicsView(scene), text_(text) {}
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        QGraphicsView::mousePressEvent(event);
+        if (itemAt(event->pos()) == text_) return;
+        const QPointF p = text_->mapFromScene(mapToScene(event->pos()));
+        const int position = text_->document()->documentLayout()->hitTest(p, Qt::FuzzyHit);
+        QTextCursor cursor(text_->document());
+        cursor.setPosition(position < 0 ? text_->document()->characterCount() - 1 : position);
+        text_->setTextCursor(cursor);
+        text_->setFocus();
+    }
+
+  private:
+    QGraphicsTextItem* text_;
 };
 
 QToolButton* addButton(QToolBar* bar, const char* name, const QString& text,
@@ -72,11 +108,19 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     // The editing control: the label's page at zoom 1, shown at the zoom.
     auto* editing = new EditingText;
     editing->onPaste = [this] { paste(); };
+    editing->onStyle = [this](QKeySequence::StandardKey key) {
+        QToolButton* b = key == QKeySequence::Bold     ? bold_
+                         : key == QKeySequence::Italic ? italic_
+                                                       : underline_;
+        b->click();
+    };
     text_ = editing;
     QTextDocument* doc = text_->document();
     doc->setUseDesignMetrics(true);
     doc->setDocumentMargin(0);
     platform::RtfReader::read(label.richText().rtf(), *doc);
+    // "Ok" without an edit leaves the label's text as it is.
+    doc->setModified(false);
     text_->setTextInteractionFlags(Qt::TextEditorInteraction);
     text_->setDefaultTextColor(Qt::black);
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
@@ -86,13 +130,19 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     auto* scene = new QGraphicsScene(this);
     scene->addItem(text_);
     scene->setSceneRect(QRectF(QPointF(0, 0), page));
-    view_ = new QGraphicsView(scene);
+    // Text beyond the label's box stays reachable: the page grows with the text.
+    connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, scene,
+            [scene, page](const QSizeF& size) {
+                scene->setSceneRect(
+                    QRectF(0, 0, page.width(), std::max(page.height(), size.height())));
+            });
+    view_ = new EditingView(scene, text_);
     view_->setObjectName(QStringLiteral("EditingArea"));
     view_->setFrameShape(QFrame::Box);
     view_->setLineWidth(1);
     view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     view_->setBackgroundBrush(label.transparent() ? QColor(Qt::white) : label.bgColor().toQColor());
     view_->setFixedSize(label.width() + 1, label.height() + 1);
     setZoom(int(std::lround(label.zoomFactor() * 100)));
@@ -113,6 +163,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     connect(fontName_, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
         QTextCharFormat format;
         format.setFontFamilies(QStringList{f.family()});
+        format.setProperty(platform::RtfKept::FontFamily, QString()); // the new face's own
         mergeFormat(format);
     });
     fontSize_ = new QComboBox(bar);
@@ -122,13 +173,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         fontSize_->addItem(QString::number(size));
     bar->addWidget(fontSize_);
-    connect(fontSize_, &QComboBox::textActivated, this, [this](const QString& text) {
-        const double size = text.toDouble();
-        if (size < 8 || size > 1638) return;
-        QTextCharFormat format;
-        format.setFontPointSize(size);
-        mergeFormat(format);
-    });
+    connect(fontSize_, &QComboBox::textActivated, this, &TRichTextLabelEditor::applySize);
     addButton(bar, "FontColor", QStringLiteral("Color"), [this] { chooseColor(); });
     bar->addSeparator();
     addButton(bar, "NormalButton", QStringLiteral("Normal"), [this] {
@@ -202,7 +247,9 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     top->addWidget(bar);
     top->addWidget(scroll, 1);
     top->addLayout(buttons);
-    resize(std::max(560, label.width() + 60), std::max(300, label.height() + 160));
+    // Wide enough for the whole tool bar.
+    resize(std::max({560, label.width() + 60, bar->sizeHint().width() + 24}),
+           std::max(300, label.height() + 160));
     showCursorFormat();
 }
 
@@ -217,7 +264,7 @@ void TRichTextLabelEditor::edit(TGPRichBaseLabel& label) {
     connect(&dialog, &TRichTextLabelEditor::shown, &dialog, restore);
     const int result = platform::DialogHost::current().exec(dialog);
     restore();
-    if (result != QDialog::Accepted) return;
+    if (result != QDialog::Accepted || !dialog.document().isModified()) return;
     label.setDocument(dialog.document());
     label.FlagChanged();
 }
@@ -228,6 +275,27 @@ QTextDocument& TRichTextLabelEditor::document() const {
 
 QSize TRichTextLabelEditor::editingAreaSize() const {
     return view_->size();
+}
+
+void TRichTextLabelEditor::keyPressEvent(QKeyEvent* event) {
+    // Enter in the size box sets the size, not "Ok".
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && fontSize_->isAncestorOf(QApplication::focusWidget())) {
+        applySize(fontSize_->currentText());
+        view_->setFocus();
+        text_->setFocus();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TRichTextLabelEditor::applySize(const QString& text) {
+    const double size = text.toDouble();
+    if (size < 1 || size > 1638) return;
+    QTextCharFormat format;
+    format.setFontPointSize(size);
+    mergeFormat(format);
 }
 
 void TRichTextLabelEditor::showEvent(QShowEvent* event) {
@@ -289,7 +357,11 @@ void TRichTextLabelEditor::showCursorFormat() {
     const QTextCharFormat f = text_->textCursor().charFormat();
     const QSignalBlocker b1(fontName_), b2(fontSize_);
     const QStringList families = f.fontFamilies().toStringList();
-    if (!families.isEmpty()) fontName_->setCurrentFont(QFont(families.first()));
+    if (!families.isEmpty()) {
+        fontName_->setCurrentFont(QFont(families.first()));
+        // The face the document names, installed or not.
+        fontName_->setEditText(families.first());
+    }
     if (f.fontPointSize() > 0) fontSize_->setEditText(QString::number(f.fontPointSize()));
     bold_->setChecked(f.fontWeight() > QFont::Medium);
     italic_->setChecked(f.fontItalic());

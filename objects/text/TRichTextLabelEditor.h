@@ -43,9 +43,12 @@ class TRichTextLabelEditor : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void setZoom(int zoom);
+    // Sets the size in points typed or chosen in the size box (1 to 1638).
+    void applySize(const QString& text);
     void mergeFormat(const QTextCharFormat& format);
     void setAlignment(Qt::Alignment alignment);
     void chooseColor();
