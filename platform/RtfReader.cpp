@@ -399,7 +399,9 @@ class Parser {
             return;
         }
         flushRun();
-        // Kept where the cursor stands: unshown RTF makes no new table cell.
+        // Unshown RTF makes no new table row or column: it goes where the cursor stands or
+        // into a cell of the table that ended cells have reached, as text would.
+        tables_.placeWithin(cursor_, !stack_.empty() && st().para.inTable);
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter),
                            RtfKept::format(cachedFormat(ch), rtf));
     }
@@ -1011,7 +1013,9 @@ class Parser {
     // The block takes the paragraph formatting in force, and the character formatting
     // that its paragraph mark and list number are drawn with.
     void endBlock(const State& s) {
-        const ParaState& para = s.para;
+        // A paragraph that ends in a cell is a table paragraph, \intbl or not.
+        ParaState para = s.para;
+        para.inTable = para.inTable || tables_.holdsCursor();
         // The character format of a block that starts a cell or follows a table is the
         // format of the cell or table: left alone.
         const int start = cursor_.block().position();
@@ -1032,10 +1036,22 @@ class Parser {
         doc_.setDefaultTextOption(option);
         // Word processors end the last paragraph with \par too: that makes no empty one.
         if (trailingPar_ && cursor_.block().length() == 1) {
-            cursor_.deletePreviousChar();
+            dropLastBlock();
             return;
         }
         endBlock(stack_.empty() ? last_ : st());
+    }
+
+    // Removes the empty block at the cursor. Qt keeps the formats of that block when the one
+    // before is empty too: it takes the formats of the block before first, lists included.
+    void dropLastBlock() {
+        const QTextBlock before = cursor_.block().previous();
+        const int start = cursor_.block().position();
+        if (before.length() == 1 && doc_.characterAt(start - 1) == QChar::ParagraphSeparator) {
+            cursor_.setBlockFormat(before.blockFormat());
+            cursor_.setBlockCharFormat(before.charFormat());
+        }
+        cursor_.deletePreviousChar();
     }
 
     QTextFrameFormat headerFormat() const {

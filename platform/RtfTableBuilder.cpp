@@ -86,4 +86,9 @@ void RtfTableBuilder::place(QTextCursor& cursor, bool inTable) {
     }
 }
 
+void RtfTableBuilder::placeWithin(QTextCursor& cursor, bool inTable) {
+    if (inTable && (!table_ || (!rowEnded_ && column_ < table_->columns())))
+        place(cursor, true);
+}
+
 } // namespace platform

@@ -25,9 +25,14 @@ class RtfTableBuilder {
     // Moves the cursor where content goes next: into the table (made or grown here) when
     // the content is in a table paragraph, after the table when a finished table ends.
     void place(QTextCursor& cursor, bool inTable);
+    // As place(), for content that adds no row or column to a table made already.
+    void placeWithin(QTextCursor& cursor, bool inTable);
     // The current cell or row ends: what follows goes into the next one.
     void endCell() { ++column_; }
     void endRow() { rowEnded_ = true; }
+    // The cursor stands in the table being built (QTextCursor::currentTable() does not see
+    // the table while the edit block that inserts it is open).
+    bool holdsCursor() const { return table_ != nullptr; }
 
   private:
     void start(QTextCursor& cursor);

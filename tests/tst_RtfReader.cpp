@@ -223,6 +223,8 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
                        "just|Arial|12",
                        "P l 0 0 0 0 0",
                        "last|Arial|12"};
+    QTest::newRow("empty last paragraph keeps its formatting")
+        << QByteArray("{\\rtf1\\pard\\qc\\li720\\par}") << QStringList{"P c 720 0 0 0 0"};
     QTest::newRow("\\plain and \\pard reset")
         << QByteArray("{\\rtf1\\b\\i\\fs40\\qc a\\plain b\\par\\pard c}")
         << QStringList{"P c 0 0 0 0 0", "a|Arial|20|b|i", "b|Arial|12", "P l 0 0 0 0 0",
@@ -247,6 +249,10 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
         << QByteArray("{\\rtf1 a{\\v secret \\{x\\}}b\\v c\\v0 d}")
         << QStringList{"P l 0 0 0 0 0", "a|Arial|12",   "kept {\\v secret \\{x\\}}",
                        "b|Arial|12",    "kept {\\v c}", "d|Arial|12"};
+    QTest::newRow("unknown destination after a cell's end kept in the next cell")
+        << QByteArray("{\\rtf1\\pard\\intbl a\\cell\\cell{\\*\\t}}")
+        << QStringList{"P l 0 0 0 0 0", "P l 0 0 0 0 0", "a|Arial|12",
+                       "P l 0 0 0 0 0", "kept {\\*\\t}", "P l 0 0 0 0 0"};
     QTest::newRow("PNG picture") << QByteArray("{\\rtf1 a" +
                                                pictGroup("pngblip", imageFile("PNG")) + "b}")
                                  << QStringList{"P l 0 0 0 0 0", "a|Arial|12", "picture 20x10",
@@ -342,6 +348,18 @@ void tst_RtfReader::formatsReadAndWriteBack_data() {
                        "P list -5 \"a.\"",     "sub",   "P list -4 \"1.\"",     "first",
                        "P list -4 \"2.\"",     "second"}
         << QByteArrayList{"\\ls1\\ilvl0{\\listtext", "{\\*\\listoverridetable"};
+    QTest::newRow("paragraph without \\intbl after a cell stays there, in no list")
+        << QByteArray("{\\rtf1" + lists +
+                      "\\trowd\\cellx1440\\cellx2880\\pard\\intbl x\\cell\\pard\\ls2 a\\par b"
+                      "\\cell\\row}")
+        << QStringList{"P line =0",
+                       "P cell 0,0 of 1x2 width 1440 border 0",
+                       "xa",
+                       "P cell 0,0 of 1x2 width 1440 border 0",
+                       "b",
+                       "P cell 0,1 of 1x2 width 1440 border 0",
+                       "P"}
+        << QByteArrayList{"\\pard\\intbl\\ql\\plain\\f0\\fs24 xa\\par"};
     QTest::newRow("list text of an undefined list is drawn as text")
         << QByteArray("{\\rtf1\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta "
                       ".}}one\\par}")
