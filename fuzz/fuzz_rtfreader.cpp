@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 // Qt keeps a fontconfig pattern and a font engine for every face name it is asked for, and
@@ -31,6 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray written = platform::RtfWriter::write(first);
     QTextDocument second;
     platform::RtfReader::read(written, second);
-    if (platform::RtfWriter::write(second) != written) std::abort();
+    const QByteArray again = platform::RtfWriter::write(second);
+    if (again != written) {
+        // Both writes go to the log, so that a finding shows where they part.
+        std::fprintf(stderr, "first write:\n%s\nsecond write:\n%s\n", written.constData(),
+                     again.constData());
+        std::abort();
+    }
     return 0;
 }

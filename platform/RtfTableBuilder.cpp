@@ -12,6 +12,7 @@ constexpr int maxWidth = 31680; // twips: 22 inches
 } // namespace
 
 void RtfTableBuilder::defineRow() {
+    nextRowDefined_ = rowEnded_;
     boundaries_.clear();
     shades_.clear();
     shade_ = QColor();
@@ -87,7 +88,8 @@ void RtfTableBuilder::place(QTextCursor& cursor, bool inTable) {
 }
 
 void RtfTableBuilder::placeWithin(QTextCursor& cursor, bool inTable) {
-    if (inTable && (!table_ || (!rowEnded_ && column_ < table_->columns())))
+    if (!inTable) return;
+    if (!table_ || (rowEnded_ && nextRowDefined_) || (!rowEnded_ && column_ < table_->columns()))
         place(cursor, true);
 }
 

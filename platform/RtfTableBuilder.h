@@ -25,11 +25,15 @@ class RtfTableBuilder {
     // Moves the cursor where content goes next: into the table (made or grown here) when
     // the content is in a table paragraph, after the table when a finished table ends.
     void place(QTextCursor& cursor, bool inTable);
-    // As place(), for content that adds no row or column to a table made already.
+    // As place(), for content that adds no row or column to a table made already, unless a
+    // row definition after the last row's end says that the content starts the next row.
     void placeWithin(QTextCursor& cursor, bool inTable);
     // The current cell or row ends: what follows goes into the next one.
     void endCell() { ++column_; }
-    void endRow() { rowEnded_ = true; }
+    void endRow() {
+        rowEnded_ = true;
+        nextRowDefined_ = false;
+    }
     // The cursor stands in the table being built (QTextCursor::currentTable() does not see
     // the table while the edit block that inserts it is open).
     bool holdsCursor() const { return table_ != nullptr; }
@@ -47,6 +51,7 @@ class RtfTableBuilder {
     int row_ = 0, column_ = 0; // where content goes next
     int cursorColumn_ = 0;     // where the cursor is
     bool rowEnded_ = false;
+    bool nextRowDefined_ = false; // a row definition follows the end of the last row
 };
 
 } // namespace platform

@@ -253,6 +253,11 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
         << QByteArray("{\\rtf1\\pard\\intbl a\\cell\\cell{\\*\\t}}")
         << QStringList{"P l 0 0 0 0 0", "P l 0 0 0 0 0", "a|Arial|12",
                        "P l 0 0 0 0 0", "kept {\\*\\t}", "P l 0 0 0 0 0"};
+    QTest::newRow("unknown destination after a new row's definition kept in that row")
+        << QByteArray("{\\rtf1\\trowd\\cellx1440\\pard\\intbl a\\cell\\row"
+                      "\\trowd\\cellx1440\\pard\\intbl{\\*\\t}b\\cell\\row\\pard c\\par}")
+        << QStringList{"P l 0 0 0 0 0", "P l 0 0 0 0 0", "a|Arial|12",   "P l 0 0 0 0 0",
+                       "kept {\\*\\t}",    "b|Arial|12",    "P l 0 0 0 0 0", "c|Arial|12"};
     QTest::newRow("PNG picture") << QByteArray("{\\rtf1 a" +
                                                pictGroup("pngblip", imageFile("PNG")) + "b}")
                                  << QStringList{"P l 0 0 0 0 0", "a|Arial|12", "picture 20x10",
