@@ -1,6 +1,7 @@
 #include "TMainScreen.h"
 
 #include "SurfaceView.h"
+#include "TOpeningMark.h"
 #include "ToolIcons.h"
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
@@ -379,7 +380,11 @@ void TMainScreen::firstActivation()
     // A copy: opening moves the name to the top of the list, which would pull a reference
     // into the list from under the opening.
     const QString last = recent_.files().value(0);
-    if (!last.isEmpty() && platform::FileName::exists(last)) OpenBCFile(last);
+    if (!last.isEmpty() && last == TOpeningMark::unfinished())
+        statusBar()->showMessage(
+            QStringLiteral("%1 was not opened again: its last opening did not finish").arg(last));
+    else if (!last.isEmpty() && platform::FileName::exists(last))
+        OpenBCFile(last);
     fitSmallCard();
     // A window manager may size the window (maximise it) after it is shown: until the user
     // zooms, each new size applies the rule again.

@@ -3,6 +3,7 @@
 #include "TMainScreen.h"
 
 #include "CardFiles.h"
+#include "TOpeningMark.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
@@ -171,6 +172,7 @@ bool TMainScreen::SaveBCFile(const QString& fileName)
 void TMainScreen::OpenBCFile(const QString& fileName)
 {
     busy_ = true;
+    TOpeningMark::begin(fileName);
     surface_->ClearObjects();
     backgroundFile_.clear();
     surface_->ClearBackground();
@@ -199,6 +201,9 @@ void TMainScreen::OpenBCFile(const QString& fileName)
     busy_ = false;
     Setbuttons();
     surface_->invalidate();
+    // The opening has finished once the card has been painted.
+    surface_->image();
+    TOpeningMark::finish();
 }
 
 bool TMainScreen::CheckSaveNeeded()

@@ -1,5 +1,6 @@
 #include "TRecoveryFile.h"
 
+#include "app/NameFile.h"
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
@@ -7,30 +8,11 @@
 #include "platform/FileName.h"
 #include "platform/HomeFolder.h"
 
-#include <QFile>
-
 #include <new>
 #include <sys/stat.h>
 
 namespace {
 constexpr auto ownerOnly = platform::AtomicFile::Access::OwnerOnly;
-
-// Keeps a name in a file of its own, by its bytes, or removes the file for no name.
-QString writeName(const QString& file, const QString& name) {
-    if (name.isEmpty()) {
-        platform::FileName::remove(file);
-        return QString();
-    }
-    platform::AtomicFile f(file, ownerOnly);
-    if (f.write(platform::FileName::toBytes(name))) return QString();
-    return QStringLiteral("Cannot write file %1: %2").arg(file, f.errorString());
-}
-
-QString readName(const QString& file) {
-    QFile f;
-    if (!platform::FileName::openForReading(f, file)) return QString();
-    return platform::FileName::fromBytes(f.read(4096).trimmed());
-}
 } // namespace
 
 TRecoveryFile::TRecoveryFile(TGBasePanel& surface) : surface_(surface) {}
@@ -69,8 +51,8 @@ QString TRecoveryFile::write(const QString& cardName, const QString& background)
     } catch (const TGFilerError& e) {
         return e.message();
     }
-    if (QString error = writeName(backgroundPath(), background); !error.isEmpty()) return error;
-    return writeName(namePath(), cardName);
+    if (QString error = NameFile::write(backgroundPath(), background); !error.isEmpty()) return error;
+    return NameFile::write(namePath(), cardName);
 }
 
 void TRecoveryFile::remove() {
@@ -80,11 +62,11 @@ void TRecoveryFile::remove() {
 }
 
 QString TRecoveryFile::background() {
-    return readName(backgroundPath());
+    return NameFile::read(backgroundPath());
 }
 
 QString TRecoveryFile::cardName() {
-    return readName(namePath());
+    return NameFile::read(namePath());
 }
 
 QDateTime TRecoveryFile::keptAt() {

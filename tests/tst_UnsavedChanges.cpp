@@ -2,13 +2,14 @@
 // asks "Save changes?" with Yes, No and Cancel, and only goes on when the card is saved or
 // given up; the caption marks unsaved changes; the shortcuts; the recovery copy written
 // while changes are unsaved and offered at the next start; what killed saves leave is gone at
-// the next start.
+// the next start; a card whose last opening did not finish is not opened again at start.
 #include "support/CardBytes.h"
 #include "support/ManualTickClock.h"
 #include "support/OrlantoProcess.h"
 #include "support/ScriptedDialogHost.h"
 
 #include "app/TMainScreen.h"
+#include "app/TOpeningMark.h"
 #include "app/TRecoveryFile.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <sys/file.h>
@@ -85,6 +87,7 @@ private slots:
     void killedSaveLeavesNothingAtNextStart_data();
     void killedSaveLeavesNothingAtNextStart();
     void startKeepsWhatIsNotStale();
+    void cardWhoseOpeningDidNotFinishIsNotReopened();
 };
 
 void tst_UnsavedChanges::saveQuestion_data() {
@@ -496,6 +499,43 @@ void tst_UnsavedChanges::startKeepsWhatIsNotStale() {
     w.firstActivation();
     QVERIFY(QFile::exists(underWay));
     for (const QString& name : own) QVERIFY2(QFile::exists(folder.filePath(name)), qPrintable(name));
+}
+
+void tst_UnsavedChanges::cardWhoseOpeningDidNotFinishIsNotReopened() {
+    QTemporaryDir home;
+    platform::HomeFolder::set(home.path());
+    const QString card = home.filePath("Saved/Heavy.ORL");
+    {
+        Window win(home.path());
+        win.drawRectangle(20, 20);
+        win.dialogs.fileNames.push_back(card);
+        win.w->saveAsCommand();
+    }
+    const auto statusText = [](TMainScreen& w) {
+        return w.findChild<QStatusBar*>("StatusBar")->currentMessage();
+    };
+    {
+        // Reopened at start, and the opening finishes: nothing is said.
+        Window win(home.path());
+        QCOMPARE(win.w->currentFileName(), card);
+        QCOMPARE(statusText(*win.w), QString());
+    }
+    // The program ended while it opened the card (frozen and killed, or crashed): the mark
+    // of the opening is left.
+    TOpeningMark::begin(card);
+    for (int start = 0; start < 2; ++start) {
+        Window win(home.path());
+        QCOMPARE(win.w->currentFileName(), QString());
+        QVERIFY(win.s().objects().empty());
+        QVERIFY(win.dialogs.messages.isEmpty());
+        QVERIFY(statusText(*win.w).contains("Heavy.ORL was not opened again"));
+        QCOMPARE(win.w->recentFiles().files().value(0), card);
+        if (start == 1) win.w->MRUItemClick(card); // the user opens it: now it finishes
+        QCOMPARE(int(win.s().objects().size()), start);
+    }
+    Window win(home.path());
+    QCOMPARE(win.w->currentFileName(), card);
+    QCOMPARE(statusText(*win.w), QString());
 }
 
 QTEST_MAIN(tst_UnsavedChanges)
