@@ -71,6 +71,7 @@ class tst_RichTextLabel : public QObject {
   private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void toolCreatesBorderedLabelAndOpensEditor();
+    void newLabelStartsInTheDefaultFont();
     void doubleClickOpensEditor();
     void pageIsTheLabelAtZoomOne_data();
     void pageIsTheLabelAtZoomOne();
@@ -104,6 +105,31 @@ void tst_RichTextLabel::toolCreatesBorderedLabelAndOpensEditor() {
     TGPRichBaseLabel* empty = f.draw({20, 100}, {120, 130});
     QVERIFY(empty && empty != label);
     QVERIFY(empty->richText().document().isEmpty());
+}
+
+void tst_RichTextLabel::newLabelStartsInTheDefaultFont() {
+    RichFixture f;
+    f.surface->font().setName(QStringLiteral("Liberation Serif"));
+    f.surface->font().setSize(14);
+    f.surface->font().setStyle(Gdi::TFontStyles(Gdi::fsBold));
+    QStringList shown;
+    f.dialogs.dialogs.push_back([&shown](QDialog& d) {
+        shown << d.findChild<QComboBox*>(QStringLiteral("FontName"))->currentText()
+              << d.findChild<QComboBox*>(QStringLiteral("FontSize"))->currentText()
+              << QString::number(d.findChild<QToolButton*>(QStringLiteral("BoldButton"))->isChecked());
+        // Typed where the editor's caret stands.
+        auto* view = d.findChild<QGraphicsView*>(QStringLiteral("EditingArea"));
+        auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(view->scene()->items().value(0));
+        text->textCursor().insertText(QStringLiteral("Hi"));
+        return int(QDialog::Accepted);
+    });
+    f.surface->SetPanelState(PS::psRichLabel);
+    f.drag({20, 20}, {220, 80});
+    QCOMPARE(shown, (QStringList{"Liberation Serif", "14", "1"}));
+    const QByteArray rtf = f.labels().value(0)->richText().rtf();
+    QCOMPARE(plainText(rtf), QStringLiteral("Hi"));
+    QVERIFY2(rtf.contains("Liberation Serif;") && rtf.contains("\\b") && rtf.contains("\\fs28"),
+             rtf.constData());
 }
 
 void tst_RichTextLabel::doubleClickOpensEditor() {

@@ -1,6 +1,8 @@
 #include "TRichTextLabelEditor.h"
 
 #include "TGPRichBaseLabel.h"
+#include "document/TGBasePanel.h"
+#include "document/TGFont.h"
 #include "platform/DialogHost.h"
 #include "platform/RtfKept.h"
 #include "platform/RtfReader.h"
@@ -83,6 +85,17 @@ class EditingView : public QGraphicsView {
     QGraphicsTextItem* text_;
 };
 
+// What an empty document is typed in: the card's default font.
+void startInFont(QTextDocument& doc, const TGFont& font) {
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{font.name()});
+    f.setFontPointSize(font.size());
+    f.setFontWeight(font.style().testFlag(Gdi::fsBold) ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(font.style().testFlag(Gdi::fsItalic));
+    f.setFontUnderline(font.style().testFlag(Gdi::fsUnderline));
+    QTextCursor(&doc).setBlockCharFormat(f);
+}
+
 QToolButton* addButton(QToolBar* bar, const char* name, const QString& text,
                        std::function<void()> action, bool checkable = false) {
     auto* b = new QToolButton(bar);
@@ -119,6 +132,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     doc->setUseDesignMetrics(true);
     doc->setDocumentMargin(0);
     platform::RtfReader::read(label.richText().rtf(), *doc);
+    if (doc->isEmpty() && label.surface()) startInFont(*doc, label.surface()->font());
     // "Ok" without an edit leaves the label's text as it is.
     doc->setModified(false);
     text_->setTextInteractionFlags(Qt::TextEditorInteraction);
