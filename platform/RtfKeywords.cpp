@@ -50,6 +50,7 @@ const RtfKeywords::Keyword* RtfKeywords::find(std::string_view word) {
         {"pict", {Kw::Pict}}, {"shppict", {Kw::Container}},
         {"listtable", {Kw::ListTable}}, {"listoverridetable", {Kw::ListOverrideTable}},
         {"list", {Kw::List}}, {"listlevel", {Kw::ListLevel}}, {"levelnfc", {Kw::LevelNfc}},
+        {"leveltext", {Kw::LevelText}},
         {"listid", {Kw::ListId}}, {"listoverride", {Kw::ListOverride}}, {"ls", {Kw::Ls}},
         {"ilvl", {Kw::Ilvl}}, {"listtext", {Kw::ListText}}, {"pntext", {Kw::ListText}},
         // Destinations kept as they are written, not shown.

@@ -13,7 +13,8 @@ class RtfKeywords {
         Green, Blue, FCharset, Cpg, Bin, Char, FontFamily, Hidden, Super, Sub, NoSuperSub, Up, Dn,
         Caps, SmallCaps, Sl, SlMult, CbPat, Shading, Tx, TabKind, DefTab, Field, FldInst, FldRslt,
         Pict, Container, Kept, Dropped, ListTable, ListOverrideTable, List, ListLevel, LevelNfc,
-        ListId, ListOverride, Ls, Ilvl, ListText, Trowd, Cellx, Intbl, Cell, Row, ClCbPat, Border
+        LevelText, ListId, ListOverride, Ls, Ilvl, ListText, Trowd, Cellx, Intbl, Cell, Row,
+        ClCbPat, Border
     };
     // clang-format on
     struct Keyword {

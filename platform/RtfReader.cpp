@@ -65,6 +65,7 @@ struct State {
     CharState ch;
     ParaState para;
     Dest dest = Dest::Text;
+    bool levelText = false; // the text is a list level's \leveltext
     int uc = 1;           // characters of fallback text after a \u character
     qsizetype word = 0;   // where the group's destination word stands
     bool starred = false; // "\*": the group is a destination to pass over unless known
@@ -78,10 +79,16 @@ struct Font {
     int family = 0;   // RtfKeywords family kind
 };
 
-// A level of a list definition: its number format (\levelnfc).
+// A level of a list definition: its number format (\levelnfc) and its text (\leveltext:
+// a length, then the text with the level's number as the character of its level index).
+struct ListLevel {
+    int nfc = 0;
+    QString text;
+};
+
 struct ListDef {
     int id = 0;
-    std::vector<int> formats;
+    std::vector<ListLevel> levels;
 };
 
 // The code page of a font's character set; 0 leaves the document's.
@@ -169,6 +176,29 @@ std::optional<QTextListFormat::Style> listStyle(int nfc) {
     default:
         return std::nullopt;
     }
+}
+
+// The list format of a list level: its style, and for numbers the text around the level's
+// number. A text that shows the numbers of other levels as well ("1.2.") keeps Qt's suffix.
+std::optional<QTextListFormat> listFormat(const ListLevel& level, int index) {
+    const std::optional<QTextListFormat::Style> style = listStyle(level.nfc);
+    if (!style) return std::nullopt;
+    QTextListFormat f;
+    f.setStyle(*style);
+    f.setIndent(0);
+    // The text after its length, up to the ";" that ends it.
+    QString text = level.text.mid(1);
+    text.truncate(text.lastIndexOf(QLatin1Char(';')) < 0 ? text.size()
+                                                         : text.lastIndexOf(QLatin1Char(';')));
+    const auto levelNumber = [](QChar c) { return c.unicode() < 9; };
+    const qsizetype number = text.indexOf(QChar(index));
+    if (*style > QTextListFormat::ListDecimal || number < 0 ||
+        std::count_if(text.cbegin(), text.cend(), levelNumber) != 1)
+        return f;
+    const auto shown = [](QString part) { return part.removeIf(isControl); };
+    f.setNumberPrefix(shown(text.left(number)));
+    f.setNumberSuffix(shown(text.mid(number + 1)));
+    return f;
 }
 
 QTextOption::TabType tabType(int kind) {
@@ -734,12 +764,15 @@ class Parser {
             if (st().dest == Dest::ListTable && lists_.size() < 1024) lists_.emplace_back();
             break;
         case Kw::ListLevel:
-            if (!lists_.empty() && lists_.back().formats.size() < 9)
-                lists_.back().formats.push_back(0);
+            if (!lists_.empty() && lists_.back().levels.size() < 9)
+                lists_.back().levels.emplace_back();
             break;
         case Kw::LevelNfc:
-            if (!lists_.empty() && !lists_.back().formats.empty())
-                lists_.back().formats.back() = param;
+            if (!lists_.empty() && !lists_.back().levels.empty())
+                lists_.back().levels.back().nfc = param;
+            break;
+        case Kw::LevelText:
+            st().levelText = true;
             break;
         case Kw::ListId:
             if (st().dest == Dest::ListTable && !lists_.empty())
@@ -758,32 +791,29 @@ class Parser {
     // The style of the paragraph's list and level, nullopt when the document does not
     // define it.
     // Lists in table cells are drawn as their list text.
-    std::optional<QTextListFormat::Style> listOf(const ParaState& para) const {
+    std::optional<QTextListFormat> listOf(const ParaState& para) const {
         if (para.list <= 0 || para.inTable) return std::nullopt;
-        const int level = para.level;
         const auto o = overrides_.find(para.list);
         if (o == overrides_.end()) return std::nullopt;
         for (const ListDef& def : lists_)
             if (def.id == o->second)
-                return size_t(level) < def.formats.size() ? listStyle(def.formats[size_t(level)])
-                                                          : std::nullopt;
+                return size_t(para.level) < def.levels.size()
+                           ? listFormat(def.levels[size_t(para.level)], para.level)
+                           : std::nullopt;
         return std::nullopt;
     }
 
     // Puts the current block into its list: paragraphs of one list and level make one.
     void joinList(const ParaState& para) {
         if (para.list <= 0) return;
-        const std::optional<QTextListFormat::Style> style = listOf(para);
-        if (!style) return;
+        const std::optional<QTextListFormat> format = listOf(para);
+        if (!format) return;
         QPointer<QTextList>& list = textLists_[{para.list, para.level}];
         if (list) {
             list->add(cursor_.block());
             return;
         }
-        QTextListFormat f;
-        f.setStyle(*style);
-        f.setIndent(0);
-        list = cursor_.createList(f);
+        list = cursor_.createList(*format);
     }
 
     // --- text
@@ -848,6 +878,11 @@ class Parser {
                 }
             break;
         case Dest::ListTable:
+            if (st().levelText && !lists_.empty() && !lists_.back().levels.empty()) {
+                QString& level = lists_.back().levels.back().text;
+                if (level.size() < 64) level += text.left(64);
+            }
+            break;
         case Dest::ListOverrides:
         case Dest::Skip:
             break;

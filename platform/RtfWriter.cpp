@@ -287,17 +287,39 @@ class Writer {
         }
     }
 
+    // A numbered level's text: its length, the text before the number, the number (level 0)
+    // and the text after it; \levelnumbers says where the number stands.
+    static void levelText(const QString& prefix, const QString& suffix, QByteArray& out) {
+        const auto hex = [](qsizetype n) {
+            return "\\'" + QByteArray::number(qulonglong(std::min<qsizetype>(n, 255)), 16)
+                                .rightJustified(2, '0');
+        };
+        out += "{\\leveltext" + hex(prefix.size() + 1 + suffix.size());
+        RtfWriter::escape(prefix, out);
+        out += "\\'00";
+        RtfWriter::escape(suffix, out);
+        out += ";}{\\levelnumbers" + hex(prefix.size() + 1) + ";}";
+    }
+
     void listTables(QByteArray& out) const {
         if (lists_.empty()) return;
         out += "{\\*\\listtable";
         for (size_t i = 0; i < lists_.size(); ++i) {
-            const int nfc = levelNfc(lists_[i]->format().style());
+            const QTextListFormat format = lists_[i]->format();
+            const int nfc = levelNfc(format.style());
             const QByteArray id = QByteArray::number(qulonglong(i + 1));
             out += "{\\list\\listtemplateid" + id + "\\listsimple{\\listlevel\\levelnfc" +
-                   QByteArray::number(nfc) + "\\leveljc0\\levelfollow0\\levelstartat1" +
-                   (nfc == 23 ? "{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}"
-                              : "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}") +
-                   "\\fi-360\\li720}\\listid" + id + "}";
+                   QByteArray::number(nfc) + "\\leveljc0\\levelfollow0\\levelstartat1";
+            if (nfc == 23)
+                out += "{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}";
+            else
+                levelText(format.numberPrefix(),
+                          // Qt puts a "." after the number unless the list says otherwise.
+                          format.hasProperty(QTextFormat::ListNumberSuffix)
+                              ? format.numberSuffix()
+                              : QStringLiteral("."),
+                          out);
+            out += "\\fi-360\\li720}\\listid" + id + "}";
         }
         out += "}\n{\\*\\listoverridetable";
         for (size_t i = 0; i < lists_.size(); ++i) {

@@ -350,9 +350,20 @@ void tst_RtfReader::formatsReadAndWriteBack_data() {
                       "a)\\tab}sub\\par"
                       "\\pard\\ls2{\\listtext 1.\\tab}first\\par{\\listtext 2.\\tab}second\\par}")
         << QStringList{"P list -1 \"bullet\"", "one",   "P list -1 \"bullet\"", "two",
-                       "P list -5 \"a.\"",     "sub",   "P list -4 \"1.\"",     "first",
+                       "P list -5 \"a)\"",     "sub",   "P list -4 \"1.\"",     "first",
                        "P list -4 \"2.\"",     "second"}
-        << QByteArrayList{"\\ls1\\ilvl0{\\listtext", "{\\*\\listoverridetable"};
+        << QByteArrayList{"\\ls1\\ilvl0{\\listtext", "{\\*\\listoverridetable",
+                          "\\levelnfc4\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00);}"
+                          "{\\levelnumbers\\'01;}"};
+    QTest::newRow("number with text before and after; numbers of other levels")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc2{\\leveltext\\'05(\\'00) \\'e9;}}"
+                      "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}}\\listid1}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                      "\\pard\\ls1 one\\par two\\par\\pard\\ls1\\ilvl1 sub\\par}")
+        << QStringList{"P list -7 \"(i) \u00e9\"", "one", "P list -7 \"(ii) \u00e9\"", "two",
+                       "P list -4 \"1.\"", "sub"}
+        << QByteArrayList{"{\\leveltext\\'05(\\'00) \\'e9;}{\\levelnumbers\\'02;}",
+                          "{\\leveltext\\'02\\'00.;}"};
     QTest::newRow("paragraph without \\intbl after a cell stays there, in no list")
         << QByteArray("{\\rtf1" + lists +
                       "\\trowd\\cellx1440\\cellx2880\\pard\\intbl x\\cell\\pard\\ls2 a\\par b"
