@@ -53,7 +53,19 @@ shot() { import -window root "$art/$1.png"; }
 pixel() {
   convert "$art/$3.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
 }
-window() { xdotool search --sync --onlyvisible --name '^Orlanto' | head -1; }
+# visible PATTERN: waits for a shown window whose name matches and prints its id. A window
+# that closes while xdotool looks at the windows makes it fail (BadWindow): it looks again.
+visible() {
+  local id
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] &&
+      { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "FAIL: no window named $1" >&2
+  return 1
+}
+window() { visible '^Orlanto'; }
 title() { xdotool getwindowname "$(window)"; }
 # card NAME: the card's area cut out of screenshot NAME.
 card() {
@@ -117,7 +129,7 @@ grep -q '"Savebutton"' "$map" || { echo "FAIL: no Save As button after a change"
 read -r vx vy < <(centre Savebutton)
 xdotool mousemove "$vx" "$vy" click 1
 # The save dialog proposes BC0001.ORL in Saved: take it.
-xdotool search --sync --onlyvisible --name 'Save Business Card' >/dev/null
+visible 'Save Business Card' >/dev/null
 sleep 0.5
 shot 3-save-dialog
 xdotool key Return
@@ -148,7 +160,7 @@ card 6-moved
 [ "$(differing 5-restarted 6-moved)" != 0 ] || { echo "FAIL: the rectangle did not move"; exit 1; }
 [ "$(title)" = "Orlanto - BC0001.ORL *" ] || { echo "FAIL: caption after the move: $(title)"; exit 1; }
 wm_close "$(window)"
-xdotool search --sync --onlyvisible --name '^Save$' >/dev/null
+visible '^Save$' >/dev/null
 sleep 0.3
 shot 7-save-question
 xdotool key Escape
@@ -201,7 +213,7 @@ kill -9 "$pid"; wait "$pid" 2>/dev/null || true
 rm -f "$map"
 ORLANTO_UI_MAP="$map" "$orlanto" --home "$home" &
 pid=$!
-xdotool search --sync --onlyvisible --name '^Recover$' >/dev/null
+visible '^Recover$' >/dev/null
 sleep 0.3
 shot 10-recover-question
 xdotool key Return
@@ -376,7 +388,7 @@ read -r px py < <(centre PreviewButton)
 xdotool mousemove "$px" "$py" click 1
 wait_text RStatusLabel 'preview ready' >/dev/null || exit 1
 xdotool key Return
-preview=$(xdotool search --sync --onlyvisible --name '^Preview Page 1 of 1$' | head -1)
+preview=$(visible '^Preview Page 1 of 1$')
 sleep 0.5
 shot 17-preview
 import -window "$preview" "$art/17-preview-window.png"
@@ -395,16 +407,16 @@ echo "PASS: Preview without a printer shows the card ($dark black pixels)"
 # names the file and offers to open it.
 read -r px py < <(centre PrintButton)
 xdotool mousemove "$px" "$py" click 1
-xdotool search --sync --onlyvisible --name '^Print$' >/dev/null
+visible '^Print$' >/dev/null
 sleep 0.3
 shot 18-print-offers-pdf
 xdotool key Return
-xdotool search --sync --onlyvisible --name '^Print Cards$' >/dev/null
+visible '^Print Cards$' >/dev/null
 sleep 0.3
 xdotool key alt+p ctrl+a
 xdotool type 3
 xdotool key Return
-xdotool search --sync --onlyvisible --name '^Export as PDF$' >/dev/null
+visible '^Export as PDF$' >/dev/null
 sleep 0.5
 xdotool key Return
 pdf="$home/Saved/cards.pdf"
@@ -422,7 +434,7 @@ echo "PASS: Print without a printer offered the PDF export of three sheets; its 
 card="$(cd "$(dirname "$0")/.." && pwd)/examples/ShapesAndLines.ORL"
 sleep 0.5
 timeout 10 "$orlanto" --home "$home" "$card" || { echo "FAIL: the second start did not end"; exit 1; }
-xdotool search --sync --onlyvisible --name '^Save$' >/dev/null
+visible '^Save$' >/dev/null
 sleep 0.3
 shot 20-second-start-question
 xdotool key n  # No: the changes go
