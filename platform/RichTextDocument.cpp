@@ -27,6 +27,9 @@ QTextDocument& RichTextDocument::document() const {
         // card prints as it shows.
         document_->setUseDesignMetrics(true);
         document_->setUndoRedoEnabled(false);
+        // Labels draw their text without a margin. Set while the document is empty: on a
+        // long document the change costs a pass over every block.
+        document_->setDocumentMargin(0);
         RtfReader::read(rtf_, *document_);
     }
     return *document_;
