@@ -63,8 +63,9 @@ void TGLabelShapes::buildPopup()
         TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
     m.addSeparator();
     m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
-    // Whether the rounding submenu exists is decided once, by the kind at this moment.
-    if (rounded()) {
+    // Whether the rounding submenu exists is decided once, by the kind at this moment (or
+    // when the card was read, for a menu that waited).
+    if (popupDeferred() ? roundingMenu_ : rounded()) {
         m.addSeparator();
         auto rounding = std::make_shared<platform::MenuModel>();
         for (int percent = 20; percent <= 80; percent += 10)
@@ -72,6 +73,12 @@ void TGLabelShapes::buildPopup()
                           [this, percent] { roundingCommand(percent); });
         m.add(QStringLiteral("Degree of Rounding")).submenu = rounding;
     }
+}
+
+void TGLabelShapes::popupAfterReading()
+{
+    roundingMenu_ = rounded();
+    deferPopup();
 }
 
 void TGLabelShapes::popupRefresh()
