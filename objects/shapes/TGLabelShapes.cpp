@@ -13,8 +13,8 @@ TGLabelShapes::TGLabelShapes(QObject* owner) : TGGraphicControl(owner)
 {
     setBounds(0, 0, 25, 25);
     // A change to the pen or brush, however made (a command or a card file), shows at once.
-    connect(&pen_, &TGPen::changed, this, &TGLabelShapes::repaint);
-    connect(&brush_, &TGBrush::changed, this, &TGLabelShapes::repaint);
+    pen_.onChanged = [this] { repaint(); };
+    brush_.onChanged = [this] { repaint(); };
 }
 
 void TGLabelShapes::setTransparent(bool v)
