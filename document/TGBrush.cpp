@@ -4,12 +4,12 @@ void TGBrush::setColor(TColor v)
 {
     if (brush_.color == v) return;
     brush_.color = v;
-    emit changed();
+    changed();
 }
 
 void TGBrush::setStyle(Gdi::TBrushStyle v)
 {
     if (brush_.style == v) return;
     brush_.style = v;
-    emit changed();
+    changed();
 }

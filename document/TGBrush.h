@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class TGBrush : public QObject {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ color WRITE setColor)
@@ -23,9 +25,15 @@ public:
 
     const platform::Canvas::Brush& value() const { return brush_; }
 
-signals:
-    void changed();
+    // Runs after every change, however made (a command or a card file). A callback rather
+    // than a signal: every shape has a pen and most a brush, and a connection costs some
+    // 300 bytes.
+    std::function<void()> onChanged;
 
 private:
+    void changed() const
+    {
+        if (onChanged) onChanged();
+    }
     platform::Canvas::Brush brush_;
 };

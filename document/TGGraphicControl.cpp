@@ -138,6 +138,15 @@ void TGGraphicControl::buildPopup()
     m.onPopup = [this] { popupRefresh(); };
 }
 
+platform::MenuModel* TGGraphicControl::objectMenu()
+{
+    if (popupDeferred_ && !objectMenu_) {
+        buildPopup(); // while deferred, so that kinds can tell how they were asked
+        popupDeferred_ = false;
+    }
+    return objectMenu_.get();
+}
+
 platform::MenuModel::Item* TGGraphicControl::lockedItem() const
 {
     return objectMenu_ ? objectMenu_->find(QStringLiteral("Locked")) : nullptr;

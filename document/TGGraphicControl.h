@@ -93,6 +93,9 @@ public:
 
     // --- virtual operations, in slot order
     virtual void buildPopup();
+    // The card reader's last step for each object read: builds the popup menu. Kinds whose
+    // buildPopup builds nothing but the menu let it wait (see deferPopup).
+    virtual void popupAfterReading() { buildPopup(); }
     // Draws the object in its own coordinates on a canvas clipped to its bounds.
     virtual void paint(platform::Canvas& canvas);
     virtual void boundsChangedCheck();
@@ -112,7 +115,8 @@ public:
     // Draws the grips on the surface's canvas in view pixels, around the view pixels the
     // object covers.
     void DrawSelectionGrips(platform::Canvas& surfaceCanvas, const QRect& viewBounds) const;
-    platform::MenuModel* objectMenu() const { return objectMenu_.get(); }
+    // The popup menu, built now if it was left to wait; nullptr when the object has none.
+    platform::MenuModel* objectMenu();
     std::function<void(TGBasePanel*)> OnEditRequest;
 
     // Common popup commands.
@@ -135,6 +139,10 @@ public:
     static bool isStored(const QObject& object, const QMetaProperty& property);
 
 protected:
+    // Leaves the popup menu to be built when objectMenu is first called: a card of many
+    // objects read to be printed never shows a menu, and a menu takes about 2 KB.
+    void deferPopup() { popupDeferred_ = true; }
+    bool popupDeferred() const { return popupDeferred_; }
     // Repaints the object's area of the surface.
     void repaint();
     // Prints the object as it paints: its paint of Width x Height pixels is stretched onto
@@ -160,4 +168,5 @@ private:
     platform::MenuModel::Item* lockedItem() const;
 
     std::unique_ptr<platform::MenuModel> objectMenu_;
+    bool popupDeferred_ = false;
 };

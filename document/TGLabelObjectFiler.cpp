@@ -268,6 +268,6 @@ void TGLabelObjectFiler::finish(const std::vector<TGGraphicControl*>& objects, Q
                                                                Qt::FindDirectChildrenOnly));
     for (TGGraphicControl* o : objects) {
         o->setLoading(false);
-        o->buildPopup();
+        o->popupAfterReading();
     }
 }

@@ -4,28 +4,28 @@ void TGPen::setColor(TColor v)
 {
     if (pen_.color == v) return;
     pen_.color = v;
-    emit changed();
+    changed();
 }
 
 void TGPen::setMode(Gdi::TPenMode v)
 {
     if (pen_.mode == v) return;
     pen_.mode = v;
-    emit changed();
+    changed();
 }
 
 void TGPen::setStyle(Gdi::TPenStyle v)
 {
     if (pen_.style == v) return;
     pen_.style = v;
-    emit changed();
+    changed();
 }
 
 void TGPen::setWidth(qint32 v)
 {
     if (pen_.width == v) return;
     pen_.width = v;
-    emit changed();
+    changed();
 }
 
 void TGPen::assign(const platform::Canvas::Pen& p)
@@ -34,5 +34,5 @@ void TGPen::assign(const platform::Canvas::Pen& p)
         p.width == pen_.width)
         return;
     pen_ = p;
-    emit changed();
+    changed();
 }

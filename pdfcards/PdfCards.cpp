@@ -1,6 +1,6 @@
-// The module that places a card drawn once on the pages of a PDF, with qpdf. It is loaded
-// only when a PDF is written, so that starting the program does not load qpdf and the
-// libraries it needs.
+// The module that works on the PDFs the toolkit writes, with qpdf: it places a card drawn
+// once on the pages, and completes the text of the embedded fonts. It is loaded only when a
+// PDF is written, so that starting the program does not load qpdf and the libraries it needs.
 #include "platform/PdfCardPlacer.h"
 
 #include <QList>
@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -50,6 +51,26 @@ private:
     std::map<std::string, size_t> index_;
 };
 
+QByteArray bytes(const std::shared_ptr<Buffer>& buffer)
+{
+    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
+}
+
+// Runs `work` and turns whatever it throws into the reason: nothing may leave the module's
+// C entry points.
+bool guarded(QString& error, const QString& failed, const std::function<void()>& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+    } catch (...) {
+        error = failed;
+    }
+    return false;
+}
+
 QByteArray reference(QPDFObjectHandle object)
 {
     return QByteArray::number(object.getObjectID()) + ' '
@@ -67,9 +88,7 @@ QByteArray write(QPDF& document, const std::string& version, bool objectStreams)
     writer.setObjectStreamMode(objectStreams ? qpdf_o_generate : qpdf_o_disable);
     writer.setDeterministicID(true);
     writer.write();
-    const std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
-    return QByteArray(reinterpret_cast<const char*>(written->getBuffer()),
-                      qsizetype(written->getSize()));
+    return bytes(writer.getBufferSharedPointer());
 }
 
 // Appends pages that hold only cards to a written document whose last page is such a page,
@@ -154,7 +173,7 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
                                                 const std::vector<Placement>& placements,
                                                 int resolution, QByteArray& pdf, QString& error)
 {
-    try {
+    return guarded(error, QStringLiteral("the cards could not be placed"), [&] {
         QPDF sheets;
         sheets.setSuppressWarnings(true);
         sheets.processMemoryFile("pages", pages.constData(), size_t(pages.size()));
@@ -245,12 +264,37 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
         const std::string version = std::max(sheets.getPDFVersion(), drawing.getPDFVersion());
         pdf = write(out, version, !cardsOnly || made == drawnOn.size());
         if (made < drawnOn.size()) pdf = appendCardPages(pdf, content, made);
-        return true;
-    } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
-        return false;
-    } catch (...) { // nothing may leave the module's C entry point
-        error = QStringLiteral("the cards could not be placed");
-        return false;
-    }
+    });
+}
+
+// Gives each embedded TrueType font (the toolkit writes each face as a Type0 font with one
+// descendant) the ToUnicode map that `complete` makes of its map and its font file, when
+// that is not empty. `pdf` is left empty when no font's map changed.
+extern "C" Q_DECL_EXPORT bool orlantoCompleteFontText(
+    const QByteArray& written,
+    const std::function<QByteArray(const QByteArray& cmap, const QByteArray& fontFile)>& complete,
+    QByteArray& pdf, QString& error)
+{
+    return guarded(error, QStringLiteral("the fonts' text could not be completed"), [&] {
+        QPDF document;
+        document.setSuppressWarnings(true);
+        document.processMemoryFile("written", written.constData(), size_t(written.size()));
+        bool changed = false;
+        for (QPDFObjectHandle font : document.getAllObjects()) {
+            if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/Type0")) continue;
+            QPDFObjectHandle map = font.getKey("/ToUnicode");
+            QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
+            if (!map.isStream() || !descendants.isArray() || descendants.getArrayNItems() != 1) continue;
+            QPDFObjectHandle descriptor = descendants.getArrayItem(0).getKey("/FontDescriptor");
+            if (!descriptor.isDictionary() || !descriptor.getKey("/FontFile2").isStream()) continue;
+            const QByteArray completed =
+                complete(bytes(map.getStreamData()), bytes(descriptor.getKey("/FontFile2").getStreamData()));
+            if (completed.isEmpty()) continue;
+            map.replaceStreamData(completed.toStdString(), QPDFObjectHandle::newNull(),
+                                  QPDFObjectHandle::newNull());
+            changed = true;
+        }
+        pdf.clear();
+        if (changed) pdf = write(document, document.getPDFVersion(), false);
+    });
 }

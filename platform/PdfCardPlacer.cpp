@@ -1,7 +1,6 @@
 #include "PdfCardPlacer.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "PdfModule.h"
 
 namespace platform {
 
@@ -10,20 +9,9 @@ namespace {
 using Place = bool (*)(const QByteArray&, const std::vector<bool>&, const QByteArray&, QPoint,
                        const std::vector<PdfCardPlacer::Placement>&, int, QByteArray&, QString&);
 
-// The module lies beside the program in the build tree (or one folder up, for the tests)
-// and in the library folder once installed.
 Place module()
 {
-    static const Place place = [] {
-        const QString dir = QCoreApplication::applicationDirPath();
-        for (const QString& folder :
-             {dir, dir + QStringLiteral("/.."), dir + QStringLiteral("/../" ORLANTO_LIBDIR "/orlanto")}) {
-            QLibrary library(folder + QStringLiteral("/orlanto_pdfcards"));
-            if (library.load()) return reinterpret_cast<Place>(library.resolve("orlantoPlaceCards"));
-        }
-        return Place(nullptr);
-    }();
-    return place;
+    return reinterpret_cast<Place>(PdfModule::resolve("orlantoPlaceCards"));
 }
 
 } // namespace

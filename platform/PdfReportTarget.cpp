@@ -1,6 +1,7 @@
 #include "PdfReportTarget.h"
 
 #include "FileName.h"
+#include "PdfFontText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -156,13 +157,18 @@ bool PdfReportTarget::finish(QPainter& painter, QString& error)
 
 bool PdfReportTarget::assemble(QByteArray& pdf, QString& error) const
 {
+    // Both documents come from the toolkit's writer: the text of their fonts is completed
+    // before the card is placed on the pages.
+    QByteArray pages = pages_.data();
+    PdfFontText::complete(pages);
     if (placements_.empty()) {
-        pdf = pages_.data();
+        pdf = pages;
         return true;
     }
+    QByteArray card = card_.data();
+    PdfFontText::complete(card);
     QString reason;
-    if (PdfCardPlacer::place(pages_.data(), drawnOn_, card_.data(), cardCorner_, placements_,
-                             resolution_, pdf, reason))
+    if (PdfCardPlacer::place(pages, drawnOn_, card, cardCorner_, placements_, resolution_, pdf, reason))
         return true;
     error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
     return false;

@@ -7,7 +7,9 @@
 // The pages are written into memory first. A card drawn by Report::drawCard is written once,
 // as a page of its own three sheets wide and high with the card in the middle one, and at
 // the end that page becomes one drawing (a PDF form) which every page places at its cards'
-// corners: a sheet of ten cards costs ten placements, not ten copies of the card.
+// corners: a sheet of ten cards costs ten placements, not ten copies of the card. The text
+// of the fonts of both is completed first (PdfFontText), so that pictographs above U+FFFF
+// are read back as the characters they stand for.
 #include "PdfCardPlacer.h"
 #include "ReportTarget.h"
 

@@ -99,6 +99,8 @@ private slots:
     void styledEffectOutlines_data();
     void styledEffectOutlines();
     void richTextWithoutWindow();
+    void pictogramsCarryTheirText_data();
+    void pictogramsCarryTheirText();
 
 private:
     int print(const QStringList& args);
@@ -549,6 +551,35 @@ void tst_PrintCommand::richTextWithoutWindow()
     QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);
     const QString text = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY2(text.contains(QLatin1String("Rich Orlanto")), qPrintable(text));
+}
+
+void tst_PrintCommand::pictogramsCarryTheirText_data()
+{
+    QTest::addColumn<QStringList>("positions");
+    // The card drawn on its sheet, and drawn once and placed at every position.
+    QTest::newRow("one card") << QStringList{"--positions", "1"};
+    QTest::newRow("sheet of cards") << QStringList{};
+}
+
+void tst_PrintCommand::pictogramsCarryTheirText()
+{
+    // WingDings codes drawn as telephone U+1F57F, telephone sign U+2706, envelope U+1F582,
+    // thumbs up U+1F44D and thumbs down U+1F44E: pictograms on both sides of U+FFFF, and
+    // two of one size, are read back from the PDF as text.
+    QFETCH(QStringList, positions);
+    QFile card(card_);
+    QVERIFY(card.open(QIODevice::WriteOnly));
+    card.write(oneObjectCard("TGSymbolLabel", {{"Left", TGValue::fromInt(20)},
+                                               {"Top", TGValue::fromInt(20)},
+                                               {"Width", TGValue::fromInt(200)},
+                                               {"Height", TGValue::fromInt(60)},
+                                               {"Caption", TGValue::fromString("()*CD")}}));
+    card.close();
+    const QString pdf = home_.filePath(QStringLiteral("symbols.pdf"));
+    QCOMPARE(print(QStringList{card_, "-o", pdf} + positions), 0);
+    const QString text = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString expected = QString::fromUcs4(U"\U0001F57F\u2706\U0001F582\U0001F44D\U0001F44E");
+    QVERIFY2(text.contains(expected), qPrintable(text));
 }
 
 QTEST_MAIN(tst_PrintCommand)

@@ -452,6 +452,24 @@ void tst_Shapes::roundingMenuDecidedAtBuild()
     auto* r = f.add<TBCShapes>(0, 0, 50, 20);
     r->setShape(TGLabelShapes::stRoundSquare);
     QVERIFY(!r->objectMenu()->find("Degree of Rounding"));
+
+    // Shapes read from a card build their menus only when first asked for, but by the kind
+    // they were read with; a locked one shows "Locked" checked.
+    s->setShape(TGLabelShapes::stRoundRect);
+    r->setShape(TGLabelShapes::stRectangle);
+    r->setLocked(true);
+    const QString card = f.home.filePath(QStringLiteral("shapes.ORL"));
+    f.surface->SaveCard(card);
+    ShapeFixture g;
+    g.surface->LoadCard(card);
+    QCOMPARE(g.surface->objects().size(), size_t(2));
+    auto* roundRead = qobject_cast<TBCShapes*>(g.surface->objects()[0]);
+    auto* squareRead = qobject_cast<TBCShapes*>(g.surface->objects()[1]);
+    roundRead->setShape(TGLabelShapes::stRectangle);
+    squareRead->setShape(TGLabelShapes::stRoundRect);
+    QVERIFY(roundRead->objectMenu()->find("Degree of Rounding"));
+    QVERIFY(!squareRead->objectMenu()->find("Degree of Rounding"));
+    QVERIFY(squareRead->objectMenu()->find("Locked")->checked);
 }
 
 void tst_Shapes::lineStyleCommands()

@@ -41,6 +41,7 @@ class TGImage : public TGGraphicControl {
     const platform::Graphic& graphic() const { return picture_.graphic(); }
 
     void buildPopup() override;
+    void popupAfterReading() override { deferPopup(); }
     void paint(platform::Canvas& canvas) override;
     // After the base's check, an auto-sized object takes the picture's size at its zoom.
     void boundsChangedCheck() override;

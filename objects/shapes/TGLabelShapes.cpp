@@ -13,8 +13,8 @@ TGLabelShapes::TGLabelShapes(QObject* owner) : TGGraphicControl(owner)
 {
     setBounds(0, 0, 25, 25);
     // A change to the pen or brush, however made (a command or a card file), shows at once.
-    connect(&pen_, &TGPen::changed, this, &TGLabelShapes::repaint);
-    connect(&brush_, &TGBrush::changed, this, &TGLabelShapes::repaint);
+    pen_.onChanged = [this] { repaint(); };
+    brush_.onChanged = [this] { repaint(); };
 }
 
 void TGLabelShapes::setTransparent(bool v)
@@ -63,8 +63,9 @@ void TGLabelShapes::buildPopup()
         TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
     m.addSeparator();
     m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
-    // Whether the rounding submenu exists is decided once, by the kind at this moment.
-    if (rounded()) {
+    // Whether the rounding submenu exists is decided once, by the kind at this moment (or
+    // when the card was read, for a menu that waited).
+    if (popupDeferred() ? roundingMenu_ : rounded()) {
         m.addSeparator();
         auto rounding = std::make_shared<platform::MenuModel>();
         for (int percent = 20; percent <= 80; percent += 10)
@@ -72,6 +73,12 @@ void TGLabelShapes::buildPopup()
                           [this, percent] { roundingCommand(percent); });
         m.add(QStringLiteral("Degree of Rounding")).submenu = rounding;
     }
+}
+
+void TGLabelShapes::popupAfterReading()
+{
+    roundingMenu_ = rounded();
+    deferPopup();
 }
 
 void TGLabelShapes::popupRefresh()

@@ -39,6 +39,7 @@ public:
     int zoomedPenWidth() const;
 
     void buildPopup() override;
+    void popupAfterReading() override;
     void paint(platform::Canvas& canvas) override;
     void popupRefresh() override;
     void print(platform::Report& report, double leftInches, double topInches) override;
@@ -59,4 +60,5 @@ private:
     TGPen pen_;
     int roundPerc_ = 25;
     TShapeType shape_ = stRectangle;
+    bool roundingMenu_ = false; // the kind's rounding when the card was read
 };

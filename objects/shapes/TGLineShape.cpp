@@ -17,7 +17,7 @@ const char* const styleCaptions[] = {"Horizontal", "Vertical", "Angled Sloping U
 TGLineShape::TGLineShape(QObject* owner) : TGGraphicControl(owner)
 {
     setBounds(0, 0, 10, 10);
-    connect(&pen_, &TGPen::changed, this, &TGLineShape::repaint);
+    pen_.onChanged = [this] { repaint(); };
 }
 
 void TGLineShape::setLineStyle(TLineStyle v)

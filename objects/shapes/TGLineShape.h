@@ -27,6 +27,7 @@ public:
     int zoomedPenWidth() const;
 
     void buildPopup() override;
+    void popupAfterReading() override { deferPopup(); }
     void paint(platform::Canvas& canvas) override;
     void popupRefresh() override;
     void print(platform::Report& report, double leftInches, double topInches) override;

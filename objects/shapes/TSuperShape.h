@@ -129,6 +129,7 @@ class TSuperShape : public TGEffectControl {
 
     // --- virtual operations
     void buildPopup() override;
+    void popupAfterReading() override { deferPopup(); }
     void paint(platform::Canvas& canvas) override;
     void print(platform::Report& report, double leftInches, double topInches) override;
 

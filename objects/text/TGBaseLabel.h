@@ -125,6 +125,7 @@ public:
 
     // --- virtual operations
     void buildPopup() override;
+    void popupAfterReading() override { deferPopup(); }
     void paint(platform::Canvas& canvas) override;
     void boundsChangedCheck() override;
     void popupRefresh() override;

@@ -59,6 +59,7 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
 
     // --- virtual operations
     void buildPopup() override;
+    void popupAfterReading() override { deferPopup(); }
     void paint(platform::Canvas& canvas) override;
     void boundsChangedCheck() override;
     void popupRefresh() override;

@@ -73,6 +73,7 @@ class TGPCircleText : public TGGraphicControl {
 
     // --- virtual operations
     void buildPopup() override;
+    void popupAfterReading() override { deferPopup(); }
     void paint(platform::Canvas& canvas) override;
     void boundsChangedCheck() override;
     void popupRefresh() override;

@@ -18,6 +18,8 @@ class TGSymbolLabel : public TGBaseLabel {
     bool symbolSelectorCommand();
 
     void buildPopup() override;
+    // Building the menu also fits the symbol's size: done as the card is read.
+    void popupAfterReading() override { buildPopup(); }
     void fitLayout() override;
     void boundsChangedCheck() override;
     void setBoundsByUser(int l, int t, int w, int h) override;
