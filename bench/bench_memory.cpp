@@ -1,14 +1,17 @@
 // Memory of the card's undo history and of reading large cards. In process: the memory the
 // window's surface gains over the opened card by 100 arrow-key moves of a picture of 20 MB
-// (each move is one undo step). With --make-cards DIR it instead writes two cards for
+// (each move is one undo step). With --make-cards DIR it instead writes three cards for
 // memory_bench.sh to run `orlanto` on: lines.ORL, 20 MB, whose multi-line label lists
-// 20 million False as its lines (refused), and rects.ORL, 100,000 rectangles (printed).
+// 20 million False as its lines (refused), rects.ORL, 100,000 rectangles, and rich.ORL, a
+// rich text label holding a 10 MB document of format runs (both printed).
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGStreamWriter.h"
 #include "objects/shapes/TGImage.h"
+#include "objects/text/TGPRichBaseLabel.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
+#include "support/RunsDocument.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,6 +121,17 @@ int makeCards(const QString& folder) {
     rects.writeByte(TGValue::Null);
     const bool ok = writeCard(folder + QStringLiteral("/lines.ORL"), lines.bytes()) &&
                     writeCard(folder + QStringLiteral("/rects.ORL"), rects.bytes());
+    TGBusinessCardPanel32 surface;
+    ObjectKinds::registerAll(surface);
+    auto* rich = new TGPRichBaseLabel(surface.owner());
+    surface.AddObject(rich, QRect(10, 10, 300, 160));
+    int runs = 0;
+    rich->setRtf(runsDocument(10 * 1024 * 1024, &runs));
+    try {
+        surface.SaveCard(folder + QStringLiteral("/rich.ORL"));
+    } catch (const std::exception&) {
+        return 1;
+    }
     return ok ? 0 : 1;
 }
 } // namespace

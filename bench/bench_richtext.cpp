@@ -7,6 +7,7 @@
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 #include "support/BenchCard.h"
+#include "support/RunsDocument.h"
 
 #include <QImage>
 #include <QPainter>
@@ -72,23 +73,6 @@ BENCHMARK(BM_CardOf10RichLabelsAtZoom15)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 } // namespace
-
-// About `bytes` of RTF in format runs that toggle bold, italic and colour, one paragraph
-// in ten runs, as a pasted word-processor document holds them.
-QByteArray runsDocument(qsizetype bytes, int* runs) {
-    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss "
-                     "Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs20 ";
-    int n = 0;
-    const QByteArray words =
-        QByteArray("word processors write runs of text like these ").repeated(1);
-    while (rtf.size() < bytes) {
-        rtf += (n % 3 == 0 ? "\\b " : n % 3 == 1 ? "\\b0\\i " : "\\i0\\cf1 ") + words;
-        if (n % 3 == 2) rtf += "\\cf0 ";
-        if (++n % 10 == 0) rtf += "\\par\n";
-    }
-    *runs = n;
-    return rtf + "}";
-}
 
 // A label's paint through the engine, the way a card surface paints it.
 void paintLabel(const platform::RichTextDocument& doc, QPaintDevice& target) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Peak memory and wall time of `orlanto` on the large cards of bench_memory.cpp: dump of a
-# 20 MB card whose multi-line label lists 20 million False (refused), and print of a card of
-# 100,000 rectangles to PDF.
+# 20 MB card whose multi-line label lists 20 million False (refused), and print to PDF of a
+# card of 100,000 rectangles and of a card whose rich text label holds 10 MB of format runs.
 # Usage: bench/memory_bench.sh [build folder (default: build)]
 set -uo pipefail
 BUILD="${1:-build}"
@@ -23,3 +23,4 @@ run() {
 }
 run "dump 20 MB list of False" dump "$WORK/cards/lines.ORL"
 run "print 100,000 rectangles" print "$WORK/cards/rects.ORL" -o "$WORK/out.pdf"
+run "print 10 MB rich text" print "$WORK/cards/rich.ORL" -o "$WORK/out.pdf"
