@@ -5,6 +5,7 @@
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/AtomicFile.h"
+#include "platform/CenterForm.h"
 #include "platform/DialogHost.h"
 #include "platform/FileName.h"
 #include "platform/HelpViewer.h"
@@ -100,6 +101,8 @@ TMainScreen::TMainScreen(QWidget* parent)
 
     view_ = new SurfaceView(*surface_);
     view_->setObjectName(QStringLiteral("SurfaceView"));
+    // Dialogs opened over the window leave the card in sight where the screen has room.
+    platform::KeepInSight(view_);
     scroll_ = new QScrollArea;
     scroll_->setObjectName(QStringLiteral("ScrollBox"));
     scroll_->setAlignment(Qt::AlignCenter);

@@ -49,6 +49,13 @@ origin() {
   python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))[sys.argv[2]]; print(m["x"], m["y"])' "$map" "$1"
 }
 shot() { import -window root "$art/$1.png"; }
+# covers TITLE: whether the window titled TITLE (a dialog) covers any part of the card.
+covers() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW cx cy cw ch
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "$1" | head -1)")"
+  read -r cx cy cw ch < <(python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))["SurfaceView"]; print(m["x"], m["y"], m["w"], m["h"])' "$map")
+  [ "$X" -lt $((cx + cw)) ] && [ $((X + WIDTH)) -gt "$cx" ] && [ "$Y" -lt $((cy + ch)) ] && [ $((Y + HEIGHT)) -gt "$cy" ]
+}
 # pixel X Y: the colour at a screen position, as "r,g,b".
 pixel() {
   convert "$art/$3.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
@@ -151,6 +158,8 @@ wm_close "$(window)"
 xdotool search --sync --onlyvisible --name '^Save$' >/dev/null
 sleep 0.3
 shot 7-save-question
+# Dialogs over the window leave the card, small at 100 %, in sight.
+! covers '^Save$' || { echo "FAIL: the Save question hides the card"; exit 1; }
 xdotool key Escape
 sleep 0.5
 kill -0 "$pid" || { echo "FAIL: Cancel closed the program"; exit 1; }
@@ -167,7 +176,14 @@ shot 8-undone
 card 8-undone
 [ "$(differing 5-restarted 8-undone)" = 0 ] || { echo "FAIL: Ctrl+Z did not put the rectangle back"; exit 1; }
 [ "$(title)" = "Orlanto - BC0001.ORL" ] || { echo "FAIL: caption after the undo: $(title)"; exit 1; }
-echo "PASS: window started, rectangle drawn, saved, reopened, close cancelled, move undone"
+xdotool key alt+e p
+xdotool search --sync --onlyvisible --name '^Personal Information$' >/dev/null
+sleep 0.3
+shot 8-personal-information
+! covers '^Personal Information$' || { echo "FAIL: the Personal Information dialog hides the card"; exit 1; }
+xdotool key Escape
+sleep 0.3
+echo "PASS: window started, rectangle drawn, saved, reopened, close cancelled, move undone, dialogs beside the card"
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
 # A session with unsaved changes to BC0001.ORL is killed once its recovery copy is written:
