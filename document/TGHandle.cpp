@@ -81,6 +81,12 @@ void TGHandle::eraseOutlines()
     dragging_ = false;
 }
 
+void TGHandle::endGesture()
+{
+    eraseOutlines();
+    surface_.captureFrame(false);
+}
+
 void TGHandle::hide()
 {
     // Whatever empties the selection mid-gesture (Delete or Ctrl+X during a drag, a zoom

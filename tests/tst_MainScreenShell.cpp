@@ -416,6 +416,7 @@ void tst_MainScreenShell::zoomKeysEraseOutlines() {
     view->setFocus();
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(50, 50));
     QCOMPARE(s.handle().count(), 1);
+    const QRect bounds = s.objects().front()->bounds();
     if (mouseDrag) {
         QTest::mousePress(view, Qt::LeftButton, {}, QPoint(50, 50));
         QTest::qWait(30);
@@ -432,11 +433,13 @@ void tst_MainScreenShell::zoomKeysEraseOutlines() {
     QTest::keyRelease(view, Qt::Key(key), Qt::KeypadModifier);
     QVERIFY(s.zoomFactor() != zoom);
     QCOMPARE(s.xorOutlines().size(), size_t(0));
+    QCOMPARE(s.handle().count(), 1); // the zoom ends the gesture, not the selection
     if (mouseDrag)
         QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(70, 60));
     else
         QTest::keyRelease(view, Qt::Key_Right);
     QCOMPARE(s.xorOutlines().size(), size_t(0));
+    QCOMPARE(s.objects().front()->bounds(), bounds); // the gesture ended moves nothing
 }
 
 void tst_MainScreenShell::newObjectSelected_data() {

@@ -2,7 +2,8 @@
 // (keys, Ctrl+wheel, the zoom buttons and keypad keys, Zoom to fit) through 50 % to 400 %
 // and back leaves the saved bytes as they were, the title unmarked and the undo history
 // empty; the card keeps its size in card pixels and shows it at the zoom. A save while
-// zoomed clears the mark; undo and redo walk a card holding symbols both ways.
+// zoomed clears the mark; the selection stays through the zooms; undo and redo walk a card
+// holding symbols both ways.
 #include "support/EveryKindCard.h"
 #include "support/ScriptedDialogHost.h"
 
@@ -92,6 +93,8 @@ class tst_ZoomView : public QObject {
   private slots:
     void zoomLeavesCardAlone_data();
     void zoomLeavesCardAlone();
+    void zoomKeepsSelection_data();
+    void zoomKeepsSelection();
     void saveWhileZoomedClearsMark();
     void viewShowsCardAtZoom_data();
     void viewShowsCardAtZoom();
@@ -156,6 +159,26 @@ void tst_ZoomView::zoomLeavesCardAlone() {
     QFile a(first), b(again);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(b.readAll(), a.readAll());
+}
+
+void tst_ZoomView::zoomKeepsSelection_data() {
+    QTest::addColumn<QString>("route");
+    for (const char* route : {"keys", "wheel", "buttons", "fit"})
+        QTest::newRow(route) << QString::fromLatin1(route);
+}
+
+void tst_ZoomView::zoomKeepsSelection() {
+    QFETCH(QString, route);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    EveryKindCard::addTo(win.s());
+    win.key(Qt::Key_A);
+    const std::vector<TGGraphicControl*> selected = win.s().handle().selection();
+    QVERIFY(selected.size() > 1);
+    zoomRoundTrip(win, route);
+    QVERIFY(win.s().handle().selection() == selected);
+    QVERIFY(win.s().handle().isVisible());
 }
 
 void tst_ZoomView::saveWhileZoomedClearsMark() {
