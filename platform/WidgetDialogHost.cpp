@@ -59,6 +59,20 @@ int messageBox(QMessageBox::Icon icon, const QString& text, const QString& capti
     CenterForm(box);
     return box.exec();
 }
+
+// A file dialog over the active window, placed as the program's dialogs are, opened in the
+// folder of `start` with its file name proposed; the file chosen, or empty when cancelled.
+QString fileDialog(QFileDialog::AcceptMode mode, const QString& caption, const QString& start,
+                   const QString& filter)
+{
+    QFileDialog dialog(activeWindow(), caption, start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    CenterForm(dialog);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+}
 } // namespace
 
 int WidgetDialogHost::run(QDialog& dialog)
@@ -121,13 +135,13 @@ std::optional<QFont> WidgetDialogHost::pickFont(const QFont& initial) {
 QString WidgetDialogHost::openFileName(const QString& caption, const QString& dir,
                                        const QString& filter)
 {
-    return QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter);
+    return fileDialog(QFileDialog::AcceptOpen, caption, dir, filter);
 }
 
 QString WidgetDialogHost::saveFileName(const QString& caption, const QString& proposed,
                                        const QString& filter)
 {
-    return QFileDialog::getSaveFileName(activeWindow(), caption, proposed, filter);
+    return fileDialog(QFileDialog::AcceptSave, caption, proposed, filter);
 }
 
 void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos)

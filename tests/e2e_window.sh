@@ -121,12 +121,14 @@ shot 2-rectangle
 for _ in $(seq 1 30); do grep -q '"Savebutton"' "$map" && break; sleep 0.1; done
 grep -q '"Savebutton"' "$map" || { echo "FAIL: no Save As button after a change"; exit 1; }
 [ "$(title)" = "Orlanto - Untitled *" ] || { echo "FAIL: caption with changes: $(title)"; exit 1; }
+# Dialogs over the window leave the card, small at 100 %, in sight.
 read -r vx vy < <(centre Savebutton)
 xdotool mousemove "$vx" "$vy" click 1
 # The save dialog proposes BC0001.ORL in Saved: take it.
 xdotool search --sync --onlyvisible --name 'Save Business Card' >/dev/null
 sleep 0.5
 shot 3-save-dialog
+! covers 'Save Business Card' || { echo "FAIL: the save dialog hides the card"; exit 1; }
 xdotool key Return
 for _ in $(seq 1 50); do [ -f "$home/Saved/BC0001.ORL" ] && break; sleep 0.1; done
 [ -f "$home/Saved/BC0001.ORL" ] || { echo "FAIL: the card was not saved"; exit 1; }
@@ -158,7 +160,6 @@ wm_close "$(window)"
 xdotool search --sync --onlyvisible --name '^Save$' >/dev/null
 sleep 0.3
 shot 7-save-question
-# Dialogs over the window leave the card, small at 100 %, in sight.
 ! covers '^Save$' || { echo "FAIL: the Save question hides the card"; exit 1; }
 xdotool key Escape
 sleep 0.5
