@@ -3,7 +3,8 @@
 # empty home, draw a rectangle with the rectangle tool, see the Save As button and the
 # caption, save with Ctrl+S into a scripted name, restart and see the card reopened from
 # the recent-files list; move the rectangle, ask the window to close through the window
-# manager's close request, answer Cancel and take the move back with Ctrl+Z; kill a session
+# manager's close request, answer Cancel and take the move back with Ctrl+Z (the save dialog,
+# the question and the Personal Information dialog leave the card in sight); kill a session
 # with unsaved changes and recover them at the next start.
 # A damaged clipboard file pasted with Ctrl+V ends as a message. Without any printer: no
 # message box at start, the status bar's figures after a drag, Ctrl+wheel, Zoom to fit and
@@ -55,6 +56,14 @@ covers() {
   eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "$1" | head -1)")"
   read -r cx cy cw ch < <(python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))["SurfaceView"]; print(m["x"], m["y"], m["w"], m["h"])' "$map")
   [ "$X" -lt $((cx + cw)) ] && [ $((X + WIDTH)) -gt "$cx" ] && [ "$Y" -lt $((cy + ch)) ] && [ $((Y + HEIGHT)) -gt "$cy" ]
+}
+# dialog_in_sight TITLE SHOT: waits for the dialog titled TITLE and keeps a screenshot; fails
+# when the dialog covers the card (dialogs over the window leave it, small at 100 %, in sight).
+dialog_in_sight() {
+  xdotool search --sync --onlyvisible --name "$1" >/dev/null
+  sleep 0.5
+  shot "$2"
+  ! covers "$1" || { echo "FAIL: the dialog $1 hides the card"; exit 1; }
 }
 # pixel X Y: the colour at a screen position, as "r,g,b".
 pixel() {
@@ -121,14 +130,10 @@ shot 2-rectangle
 for _ in $(seq 1 30); do grep -q '"Savebutton"' "$map" && break; sleep 0.1; done
 grep -q '"Savebutton"' "$map" || { echo "FAIL: no Save As button after a change"; exit 1; }
 [ "$(title)" = "Orlanto - Untitled *" ] || { echo "FAIL: caption with changes: $(title)"; exit 1; }
-# Dialogs over the window leave the card, small at 100 %, in sight.
 read -r vx vy < <(centre Savebutton)
 xdotool mousemove "$vx" "$vy" click 1
 # The save dialog proposes BC0001.ORL in Saved: take it.
-xdotool search --sync --onlyvisible --name 'Save Business Card' >/dev/null
-sleep 0.5
-shot 3-save-dialog
-! covers 'Save Business Card' || { echo "FAIL: the save dialog hides the card"; exit 1; }
+dialog_in_sight 'Save Business Card' 3-save-dialog
 xdotool key Return
 for _ in $(seq 1 50); do [ -f "$home/Saved/BC0001.ORL" ] && break; sleep 0.1; done
 [ -f "$home/Saved/BC0001.ORL" ] || { echo "FAIL: the card was not saved"; exit 1; }
@@ -157,10 +162,7 @@ card 6-moved
 [ "$(differing 5-restarted 6-moved)" != 0 ] || { echo "FAIL: the rectangle did not move"; exit 1; }
 [ "$(title)" = "Orlanto - BC0001.ORL *" ] || { echo "FAIL: caption after the move: $(title)"; exit 1; }
 wm_close "$(window)"
-xdotool search --sync --onlyvisible --name '^Save$' >/dev/null
-sleep 0.3
-shot 7-save-question
-! covers '^Save$' || { echo "FAIL: the Save question hides the card"; exit 1; }
+dialog_in_sight '^Save$' 7-save-question
 xdotool key Escape
 sleep 0.5
 kill -0 "$pid" || { echo "FAIL: Cancel closed the program"; exit 1; }
@@ -178,10 +180,7 @@ card 8-undone
 [ "$(differing 5-restarted 8-undone)" = 0 ] || { echo "FAIL: Ctrl+Z did not put the rectangle back"; exit 1; }
 [ "$(title)" = "Orlanto - BC0001.ORL" ] || { echo "FAIL: caption after the undo: $(title)"; exit 1; }
 xdotool key alt+e p
-xdotool search --sync --onlyvisible --name '^Personal Information$' >/dev/null
-sleep 0.3
-shot 8-personal-information
-! covers '^Personal Information$' || { echo "FAIL: the Personal Information dialog hides the card"; exit 1; }
+dialog_in_sight '^Personal Information$' 8-personal-information
 xdotool key Escape
 sleep 0.3
 echo "PASS: window started, rectangle drawn, saved, reopened, close cancelled, move undone, dialogs beside the card"
