@@ -6,13 +6,13 @@
 #include "app/ObjectKinds.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/AtomicFile.h"
+#include "platform/CenterForm.h"
 #include "platform/DialogHost.h"
 #include "platform/FileName.h"
 #include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/WindowPlacement.h"
-#include "printing/TCardSizing.h"
 #include "printing/TPrintCommands.h"
 
 #include <QApplication>
@@ -72,19 +72,6 @@ QString hintText(const char* hint)
 {
     return QString::fromLatin1(hint).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
-
-// Sizing the card on the surface: zoom, pixel size and repaint.
-class SurfaceCardSizing : public TCardSizing {
-public:
-    explicit SurfaceCardSizing(TGBasePanel& s) : s_(s) {}
-    float zoomFactor() const override { return s_.zoomFactor(); }
-    void setZoom(float zoom) override { s_.SetZoom(zoom); }
-    void setCardPixelSize(QSize size) override { s_.setSize(size.width(), size.height()); }
-    void repaintCard() override { s_.invalidate(); }
-
-private:
-    TGBasePanel& s_;
-};
 } // namespace
 
 TMainScreen::TMainScreen(QWidget* parent)
@@ -101,6 +88,8 @@ TMainScreen::TMainScreen(QWidget* parent)
 
     view_ = new SurfaceView(*surface_);
     view_->setObjectName(QStringLiteral("SurfaceView"));
+    // Dialogs opened over the window leave the card in sight where the screen has room.
+    platform::KeepInSight(view_);
     scroll_ = new QScrollArea;
     scroll_->setObjectName(QStringLiteral("ScrollBox"));
     scroll_->setAlignment(Qt::AlignCenter);
@@ -364,8 +353,9 @@ void TMainScreen::toolClicked(int state)
 
 void TMainScreen::sizeCardFromLayout()
 {
-    SurfaceCardSizing sizing(*surface_);
-    sizing.SetCardSizeFromInches(prefs_.Layout, platform::ScreenMetrics::pixelsPerInch());
+    // The card's size in card pixels; the zoom only shows it larger or smaller.
+    const QSize size = prefs_.Layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
+    surface_->setSize(size.width(), size.height());
 }
 
 void TMainScreen::firstActivation()

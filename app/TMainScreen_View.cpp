@@ -23,7 +23,8 @@ constexpr int WheelStep = 120;
 void TMainScreen::applyZoom(float zoom)
 {
     busy_ = true;
-    surface_->handle().clear();
+    // The selection stays; a drag or nudge under way ends, as its outline is in view pixels.
+    surface_->handle().endGesture();
     surface_->SetZoom(zoom);
     zoomCaption_->setText(zoomCaption());
     surface_->processPendingEvents();

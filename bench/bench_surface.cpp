@@ -1,5 +1,6 @@
 // The design surface's hot paths: a full repaint at zoom 1.5 with 200 objects, all
-// selected, the same at 400 % on a screen of device-pixel ratio 2 and a zoom step there, one mouse-move step of a frame drag that carries 200 objects (the undo history
+// selected, the same at 400 % on a screen of device-pixel ratio 2, a repaint there after a
+// change of the selection only, and a zoom step there, one mouse-move step of a frame drag that carries 200 objects (the undo history
 // watching), the release that moves them and records the step, and undo and redo of that
 // move; in the main window, a repaint at 400 %, a Ctrl+wheel step to 400 % and Zoom to fit
 // with the repaint that follows.
@@ -80,6 +81,26 @@ void BM_RepaintAt400Ratio2(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RepaintAt400Ratio2)->Unit(benchmark::kMillisecond);
+
+// The same card with the selection changing (all 200 objects selected, then none): the card
+// as drawn is kept, and only the grips are put over it anew.
+void BM_SelectionRepaintAt400Ratio2(benchmark::State& state)
+{
+    Card card;
+    card.surface.setDevicePixelRatio(2.0);
+    card.surface.SetZoom(4.0f);
+    card.surface.image();
+    bool all = true;
+    for (auto _ : state) {
+        if (all)
+            card.surface.selectAll();
+        else
+            card.surface.handle().clear();
+        benchmark::DoNotOptimize(card.surface.image().constBits());
+        all = !all;
+    }
+}
+BENCHMARK(BM_SelectionRepaintAt400Ratio2)->Unit(benchmark::kMillisecond);
 
 // One zoom step between 390 % and 400 % at ratio 2, with the repaint at the new zoom.
 void BM_ZoomStepRatio2(benchmark::State& state)

@@ -21,6 +21,7 @@
 #include "platform/Canvas.h"
 #include "platform/Cursor.h"
 #include "platform/MenuModel.h"
+#include "platform/ReusableImage.h"
 #include "platform/TickClock.h"
 
 #include <QHash>
@@ -225,7 +226,10 @@ public:
     void settleLayout();
 
     // --- painting
+    // The card changed: it is drawn anew at the next paint.
     void invalidate();
+    // Only the selection's grips changed: the next paint puts them over the card as drawn.
+    void invalidateGrips();
     const QImage& image(); // the surface as shown, painted when out of date
     void paintTo(QPainter& painter);
     // Draws the outline of r (the pixels it covers) with the rubber-band pen: white,
@@ -248,6 +252,7 @@ protected:
     QPainterPath cardRegion() const;
 
 private:
+    void renderCard();
     void renderImage();
     void paintCard(QPainter& p);
     void drawXorOutline(const QRect& r);
@@ -296,7 +301,9 @@ private:
     std::vector<std::function<void()>> posted_;
     bool refitPosted_ = false;
 
-    QImage image_;
+    platform::ReusableImage card_; // the backdrop and the objects, without grips or outlines
+    bool cardDirty_ = true;
+    platform::ReusableImage image_; // the card with the grips and outlines: what is shown
     bool dirty_ = true;
     std::vector<QRect> xorRects_; // exclusive-or outlines currently shown
 

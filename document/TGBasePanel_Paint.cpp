@@ -1,11 +1,14 @@
-// Painting: the card's backdrop, the objects bottom first with their grips, the selection
-// frame's grips and the exclusive-or outlines, all into one off-screen image.
+// Painting: the card's backdrop and the objects bottom first into the card's image, kept
+// until the card, the zoom or the pixel density changes; over a copy of it the selection's
+// grips and the exclusive-or outlines, into the off-screen image shown.
 #include "TGBasePanel.h"
 
 #include "TGGraphicControl.h"
 #include "platform/Graphic.h"
 
 #include <QPainter>
+
+#include <cstring>
 
 namespace {
 // 8 x 8 grid patterns: 0-bits are the dots (bit 7 is column 0).
@@ -14,6 +17,12 @@ constexpr platform::Canvas::Pattern grid8{0xFF, 0xFF, 0xDF, 0xFF, 0xFF, 0xFF, 0x
 } // namespace
 
 void TGBasePanel::invalidate()
+{
+    cardDirty_ = true;
+    invalidateGrips();
+}
+
+void TGBasePanel::invalidateGrips()
 {
     dirty_ = true;
     if (onRepaint) onRepaint();
@@ -34,8 +43,8 @@ QPainterPath TGBasePanel::cardRegion() const
 const QImage& TGBasePanel::image()
 {
     const QSize device = viewSize() * devicePixelRatio_;
-    if (dirty_ || image_.size() != device) renderImage();
-    return image_;
+    if (dirty_ || image_.image().size() != device) renderImage();
+    return image_.image();
 }
 
 void TGBasePanel::settleLayout()
@@ -50,15 +59,27 @@ void TGBasePanel::paintTo(QPainter& painter)
     painter.drawImage(0, 0, image());
 }
 
+void TGBasePanel::renderCard()
+{
+    QImage& card = card_.resize(viewSize() * devicePixelRatio_, devicePixelRatio_);
+    card.fill(Qt::white);
+    cardDirty_ = false;
+    QPainter p(&card);
+    paintCard(p);
+}
+
 void TGBasePanel::renderImage()
 {
-    const QSize device = viewSize() * devicePixelRatio_;
-    if (image_.size() != device) image_ = QImage(device, QImage::Format_RGB32);
-    image_.setDevicePixelRatio(devicePixelRatio_);
-    image_.fill(Qt::white);
+    if (cardDirty_ || card_.image().size() != viewSize() * devicePixelRatio_) renderCard();
+    // A copy into the image's own pixels: the card's image stays as it is for the next grips.
+    const QImage& card = card_.image();
+    QImage& image = image_.resize(card.size(), devicePixelRatio_);
+    std::memcpy(image.bits(), card.constBits(), size_t(card.sizeInBytes()));
     dirty_ = false;
-    QPainter p(&image_);
-    paintCard(p);
+    QPainter p(&image);
+    platform::Canvas c(p);
+    // Over every object, so that an object above a selected one never hides its grips.
+    handle_->paint(c);
     p.end();
     // Exclusive-or outlines that are shown stay shown across repaints.
     const std::vector<QRect> shown = std::move(xorRects_);
@@ -68,7 +89,7 @@ void TGBasePanel::renderImage()
 
 void TGBasePanel::paintCard(QPainter& p)
 {
-    // The card is drawn in card pixels through the zoom; the grips in view pixels.
+    // The card is drawn in card pixels through the zoom.
     const qreal z = zoomFactor_;
     platform::Canvas c(p);
     p.save();
@@ -106,9 +127,7 @@ void TGBasePanel::paintCard(QPainter& p)
         c.brush = {};
         o->paint(c);
         p.restore();
-        o->DrawSelectionGrips(c, toView(o->bounds()));
     }
-    handle_->paint(c);
 }
 
 void TGBasePanel::drawXorRect(const QRect& r)
@@ -127,7 +146,7 @@ void TGBasePanel::drawXorRect(const QRect& r)
 
 void TGBasePanel::drawXorOutline(const QRect& r)
 {
-    QPainter p(&image_);
+    QPainter p(&image_.image());
     platform::Canvas c(p);
     c.pen = {TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
     c.brush = {TColor::clWhite, Gdi::bsClear};

@@ -16,14 +16,14 @@ void TGHandle::setColor(TColor c)
 {
     if (color_ == c) return;
     color_ = c;
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::setSecondaryColor(TColor c)
 {
     if (secondaryColor_ == c) return;
     secondaryColor_ = c;
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::setGridX(int v)
@@ -32,7 +32,7 @@ void TGHandle::setGridX(int v)
     if (v == rememberedX_) return;
     rememberedX_ = v;
     gridX_ = v;
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::setGridY(int v)
@@ -41,7 +41,7 @@ void TGHandle::setGridY(int v)
     if (v == rememberedY_) return;
     rememberedY_ = v;
     gridY_ = v;
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::SetSnapToGrid(bool on)
@@ -57,7 +57,7 @@ void TGHandle::setGeometry(int l, int t, int w, int h)
     top_ = t;
     width_ = w;
     height_ = h;
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::fitAround(int extra)
@@ -81,6 +81,12 @@ void TGHandle::eraseOutlines()
     dragging_ = false;
 }
 
+void TGHandle::endGesture()
+{
+    eraseOutlines();
+    surface_.captureFrame(false);
+}
+
 void TGHandle::hide()
 {
     // Whatever empties the selection mid-gesture (Delete or Ctrl+X during a drag, a zoom
@@ -90,7 +96,7 @@ void TGHandle::hide()
     enabled_ = false;
     focused_ = false;
     surface_.captureFrame(false);
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::takeFocus()
@@ -120,7 +126,7 @@ void TGHandle::add(TGGraphicControl* o)
     grip_ = 0;
     surface_.captureFrame(true);
     takeFocus();
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::remove(TGGraphicControl* o)
@@ -134,7 +140,7 @@ void TGHandle::remove(TGGraphicControl* o)
         locked_ = false;
         hide();
     }
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::clear()
@@ -161,7 +167,7 @@ void TGHandle::refit()
 {
     if (selection_.empty()) return;
     fitAround(6);
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::bringSelectionToFront()
@@ -298,7 +304,7 @@ void TGHandle::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int 
     } else {
         forward(button, false, x, y);
     }
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 QRect TGHandle::pendingGeometry() const {
@@ -415,7 +421,7 @@ void TGHandle::keyUp(int, Qt::KeyboardModifiers)
     nudging_ = false;
     const QRect r = nudgeRect_;
     setBoundsMovingObjects(r.left() - 2, r.top() - 2, r.right() - r.left() + 5, r.bottom() - r.top() + 5);
-    surface_.invalidate();
+    surface_.invalidateGrips();
 }
 
 void TGHandle::mouseLeave()

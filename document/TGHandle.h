@@ -81,6 +81,9 @@ public:
 
     // Draws the grips of every selected object (surface canvas).
     void paint(platform::Canvas& canvas) const;
+    // Ends a drag or nudge under way, its outline taken away, and lets the mouse go; the
+    // selection stays (a zoom in the middle of a gesture).
+    void endGesture();
 
 private:
     void setGeometry(int l, int t, int w, int h);

@@ -1,5 +1,6 @@
 #include "WidgetDialogHost.h"
 
+#include "CenterForm.h"
 #include "HelpViewer.h"
 
 #include <QApplication>
@@ -46,6 +47,32 @@ void fillMenu(QMenu& qmenu, MenuModel& model)
                              });
     }
 }
+
+// A message box over the active window, placed as the program's dialogs are; returns the
+// button pressed.
+int messageBox(QMessageBox::Icon icon, const QString& text, const QString& caption,
+               QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+{
+    QMessageBox box(icon, caption, text, buttons, activeWindow());
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    CenterForm(box);
+    return box.exec();
+}
+
+// A file dialog over the active window, placed as the program's dialogs are, opened in the
+// folder of `start` with its file name proposed; the file chosen, or empty when cancelled.
+QString fileDialog(QFileDialog::AcceptMode mode, const QString& caption, const QString& start,
+                   const QString& filter)
+{
+    QFileDialog dialog(activeWindow(), caption, start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    CenterForm(dialog);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+}
 } // namespace
 
 int WidgetDialogHost::run(QDialog& dialog)
@@ -65,26 +92,26 @@ int WidgetDialogHost::run(QDialog& dialog)
 
 void WidgetDialogHost::information(const QString& text, const QString& caption)
 {
-    QMessageBox::information(activeWindow(), caption, text);
+    messageBox(QMessageBox::Information, text, caption, QMessageBox::Ok);
 }
 
 void WidgetDialogHost::error(const QString& text, const QString& caption)
 {
-    QMessageBox::critical(activeWindow(), caption, text);
+    messageBox(QMessageBox::Critical, text, caption, QMessageBox::Ok);
 }
 
 bool WidgetDialogHost::askYesNo(const QString& text, const QString& caption)
 {
-    return QMessageBox::question(activeWindow(), caption, text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return messageBox(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 DialogHost::Answer WidgetDialogHost::askYesNoCancel(const QString& text, const QString& caption)
 {
     // With a Cancel button, QMessageBox makes Escape and the close button answer Cancel.
-    switch (QMessageBox::question(activeWindow(), caption, text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                  QMessageBox::Yes)) {
+    switch (messageBox(QMessageBox::Question, text, caption,
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                       QMessageBox::Yes)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
@@ -108,13 +135,13 @@ std::optional<QFont> WidgetDialogHost::pickFont(const QFont& initial) {
 QString WidgetDialogHost::openFileName(const QString& caption, const QString& dir,
                                        const QString& filter)
 {
-    return QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter);
+    return fileDialog(QFileDialog::AcceptOpen, caption, dir, filter);
 }
 
 QString WidgetDialogHost::saveFileName(const QString& caption, const QString& proposed,
                                        const QString& filter)
 {
-    return QFileDialog::getSaveFileName(activeWindow(), caption, proposed, filter);
+    return fileDialog(QFileDialog::AcceptSave, caption, proposed, filter);
 }
 
 void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos)

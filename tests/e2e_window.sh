@@ -3,7 +3,8 @@
 # empty home, draw a rectangle with the rectangle tool, see the Save As button and the
 # caption, save with Ctrl+S into a scripted name, restart and see the card reopened from
 # the recent-files list; move the rectangle, ask the window to close through the window
-# manager's close request, answer Cancel and take the move back with Ctrl+Z; kill a session
+# manager's close request, answer Cancel and take the move back with Ctrl+Z (the save dialog,
+# the question and the Personal Information dialog leave the card in sight); kill a session
 # with unsaved changes and recover them at the next start.
 # A damaged clipboard file pasted with Ctrl+V ends as a message. Without any printer: no
 # message box at start, the status bar's figures after a drag, Ctrl+wheel, Zoom to fit and
@@ -49,6 +50,21 @@ origin() {
   python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))[sys.argv[2]]; print(m["x"], m["y"])' "$map" "$1"
 }
 shot() { import -window root "$art/$1.png"; }
+# covers TITLE: whether the window titled TITLE (a dialog) covers any part of the card.
+covers() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW cx cy cw ch
+  eval "$(xdotool getwindowgeometry --shell "$(visible "$1")")"
+  read -r cx cy cw ch < <(python3 -c 'import json,sys; m=json.load(open(sys.argv[1]))["SurfaceView"]; print(m["x"], m["y"], m["w"], m["h"])' "$map")
+  [ "$X" -lt $((cx + cw)) ] && [ $((X + WIDTH)) -gt "$cx" ] && [ "$Y" -lt $((cy + ch)) ] && [ $((Y + HEIGHT)) -gt "$cy" ]
+}
+# dialog_in_sight TITLE SHOT: waits for the dialog titled TITLE and keeps a screenshot; fails
+# when the dialog covers the card (dialogs over the window leave it, small at 100 %, in sight).
+dialog_in_sight() {
+  visible "$1" >/dev/null
+  sleep 0.5
+  shot "$2"
+  ! covers "$1" || { echo "FAIL: the dialog $1 hides the card"; exit 1; }
+}
 # pixel X Y: the colour at a screen position, as "r,g,b".
 pixel() {
   convert "$art/$3.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
@@ -129,9 +145,7 @@ grep -q '"Savebutton"' "$map" || { echo "FAIL: no Save As button after a change"
 read -r vx vy < <(centre Savebutton)
 xdotool mousemove "$vx" "$vy" click 1
 # The save dialog proposes BC0001.ORL in Saved: take it.
-visible 'Save Business Card' >/dev/null
-sleep 0.5
-shot 3-save-dialog
+dialog_in_sight 'Save Business Card' 3-save-dialog
 xdotool key Return
 for _ in $(seq 1 50); do [ -f "$home/Saved/BC0001.ORL" ] && break; sleep 0.1; done
 [ -f "$home/Saved/BC0001.ORL" ] || { echo "FAIL: the card was not saved"; exit 1; }
@@ -160,9 +174,7 @@ card 6-moved
 [ "$(differing 5-restarted 6-moved)" != 0 ] || { echo "FAIL: the rectangle did not move"; exit 1; }
 [ "$(title)" = "Orlanto - BC0001.ORL *" ] || { echo "FAIL: caption after the move: $(title)"; exit 1; }
 wm_close "$(window)"
-visible '^Save$' >/dev/null
-sleep 0.3
-shot 7-save-question
+dialog_in_sight '^Save$' 7-save-question
 xdotool key Escape
 sleep 0.5
 kill -0 "$pid" || { echo "FAIL: Cancel closed the program"; exit 1; }
@@ -179,7 +191,11 @@ shot 8-undone
 card 8-undone
 [ "$(differing 5-restarted 8-undone)" = 0 ] || { echo "FAIL: Ctrl+Z did not put the rectangle back"; exit 1; }
 [ "$(title)" = "Orlanto - BC0001.ORL" ] || { echo "FAIL: caption after the undo: $(title)"; exit 1; }
-echo "PASS: window started, rectangle drawn, saved, reopened, close cancelled, move undone"
+xdotool key alt+e p
+dialog_in_sight '^Personal Information$' 8-personal-information
+xdotool key Escape
+sleep 0.3
+echo "PASS: window started, rectangle drawn, saved, reopened, close cancelled, move undone, dialogs beside the card"
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
 # A session with unsaved changes to BC0001.ORL is killed once its recovery copy is written:

@@ -1,8 +1,7 @@
-// The card layout: the predefined stocks, sizing the on-screen card, and the "Business Card
+// The card layout: the predefined stocks, the on-screen card's pixel size, and the "Business Card
 // Layout" dialog scripted through the dialog host (fields set by object name, then OK).
 #include "platform/NumericEdit.h"
 #include "printing/TCardLayout.h"
-#include "printing/TCardSizing.h"
 #include "printing/TEditCardLayout.h"
 #include "support/ScriptedDialogHost.h"
 
@@ -35,25 +34,6 @@ int clickOk(QDialog& d)
     control<QPushButton>(d, "OKButton")->click();
     return d.result();
 }
-
-// Records what sizing does to the surface.
-class RecordingSurface : public TCardSizing {
-public:
-    float zoom = 1.0f;
-    QStringList calls;
-    float zoomFactor() const override { return zoom; }
-    void setZoom(float z) override
-    {
-        calls << QStringLiteral("zoom %1").arg(double(z));
-        zoom = z;
-    }
-    void setCardPixelSize(QSize s) override
-    {
-        calls << QStringLiteral("size %1x%2 at zoom %3").arg(s.width()).arg(s.height()).arg(zoom);
-    }
-    void repaintCard() override { calls << QStringLiteral("repaint"); }
-};
-
 } // namespace
 
 class tst_EditCardLayout : public QObject {
@@ -62,8 +42,6 @@ private slots:
     void predefinedTable();
     void cardPixelSize_data();
     void cardPixelSize();
-    void sizingReturnsToTheZoom_data();
-    void sizingReturnsToTheZoom();
     void choosingAPredefinedLayout();
     void millimetreLimits_data();
     void millimetreLimits();
@@ -120,28 +98,6 @@ void tst_EditCardLayout::cardPixelSize()
     l.Width = width;
     l.Height = height;
     QCOMPARE(l.cardPixelSize(ppi), expected);
-}
-
-void tst_EditCardLayout::sizingReturnsToTheZoom_data()
-{
-    QTest::addColumn<float>("zoom");
-    QTest::addColumn<QStringList>("calls");
-    QTest::newRow("zoom 1.0") << 1.0f << QStringList({"size 336x192 at zoom 1", "repaint"});
-    QTest::newRow("zoom 1.3") << 1.3f
-                              << QStringList({"zoom 1", "size 336x192 at zoom 1",
-                                              QStringLiteral("zoom %1").arg(double(1.3f)),
-                                              "repaint"});
-}
-
-void tst_EditCardLayout::sizingReturnsToTheZoom()
-{
-    QFETCH(float, zoom);
-    QFETCH(QStringList, calls);
-    RecordingSurface surface;
-    surface.zoom = zoom;
-    surface.SetCardSizeFromInches(TCardLayout(), 96);
-    QCOMPARE(surface.calls, calls);
-    QCOMPARE(surface.zoom, zoom);
 }
 
 void tst_EditCardLayout::choosingAPredefinedLayout()

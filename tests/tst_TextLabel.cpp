@@ -3,6 +3,7 @@
 // Font commands, and values a card file may hold that the label must survive.
 // Relies on fonts-liberation2: "Arial" is Liberation Sans, so Arial 10 pt (height -13)
 // has a line height H = 15 + 2 + 0 = 17 and "Text " is 27 pixels wide.
+#include "app/ObjectKinds.h"
 #include "objects/text/TGPLabel.h"
 #include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
@@ -78,6 +79,8 @@ private slots:
     void borderToggle();
     void rotationMenu();
     void textCommand();
+    void editedTextLaysOutAgain_data();
+    void editedTextLaysOutAgain();
     void fontCommandFits();
     void surfaceFontCommandAppliesFont();
     void fontStoredOnlyWhenOwn();
@@ -391,7 +394,7 @@ void tst_TextLabel::settersFlagAndStale_data() {
     QTest::newRow("colorHighlight")
         << QByteArray("colorHighlight") << QVariant::fromValue(TColor(0xFF)) << false << false;
     QTest::newRow("Caption") << QByteArray("Caption") << QVariant(QStringLiteral("New")) << true
-                             << false;
+                             << true;
     QTest::newRow("Transparent") << QByteArray("Transparent") << QVariant(false) << true << false;
     QTest::newRow("BackColor") << QByteArray("BackColor") << QVariant::fromValue(TColor(0xFF))
                                << true << false;
@@ -541,6 +544,46 @@ void tst_TextLabel::textCommand() {
     });
     QVERIFY(l->objectMenu()->trigger(QStringLiteral("Text")));
     QCOMPARE(l->caption(), QStringLiteral("Longer text"));
+}
+
+void tst_TextLabel::editedTextLaysOutAgain_data() {
+    QTest::addColumn<int>("angle");
+    for (int angle : {0, 90, 180, 270})
+        QTest::newRow(qPrintable(QString::number(angle))) << angle;
+}
+
+void tst_TextLabel::editedTextLaysOutAgain() {
+    // A label's text changed through its dialog shows on the card as the card saved and
+    // read again shows it, whichever way the label is turned; so does the change undone.
+    QFETCH(int, angle);
+    SurfaceFixture f;
+    ObjectKinds::registerAll(*f.surface);
+    TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(250, 43)));
+    l->setAlignment(Gdi::taCenter);
+    l->setAngle(angle);
+    f.surface->settleLayout();
+    f.surface->history().clear();
+    const QImage before = f.surface->image().copy();
+    f.dialogs.dialogs.push_back([](QDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("LabelText"))->setText(QStringLiteral("A"));
+        return int(QDialog::Accepted);
+    });
+    f.dialogs.menuChoices.push_back(QStringLiteral("Text"));
+    const QPoint at = l->bounds().center();
+    f.click(at.x(), at.y(), Qt::NoModifier, Qt::RightButton);
+    QCOMPARE(l->caption(), QStringLiteral("A"));
+    f.surface->handle().clear(); // the click selected it
+    const QString file = f.home.filePath(QStringLiteral("edited.ORL"));
+    f.surface->SaveCard(file);
+    SurfaceFixture read;
+    ObjectKinds::registerAll(*read.surface);
+    read.surface->LoadCard(file);
+    QVERIFY(f.surface->image() == read.surface->image());
+
+    f.surface->history().undo();
+    QCOMPARE(l->caption(), QStringLiteral("Text"));
+    f.surface->handle().clear();
+    QVERIFY(f.surface->image() == before);
 }
 
 void tst_TextLabel::fontCommandFits() {

@@ -2,7 +2,8 @@
 // (keys, Ctrl+wheel, the zoom buttons and keypad keys, Zoom to fit) through 50 % to 400 %
 // and back leaves the saved bytes as they were, the title unmarked and the undo history
 // empty; the card keeps its size in card pixels and shows it at the zoom. A save while
-// zoomed clears the mark; undo and redo walk a card holding symbols both ways.
+// zoomed clears the mark; the selection stays through the zooms, a new layout keeps the
+// zoom; undo and redo walk a card holding symbols both ways.
 #include "support/EveryKindCard.h"
 #include "support/ScriptedDialogHost.h"
 
@@ -10,9 +11,11 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
 #include "platform/HomeFolder.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <QtTest>
@@ -92,6 +95,9 @@ class tst_ZoomView : public QObject {
   private slots:
     void zoomLeavesCardAlone_data();
     void zoomLeavesCardAlone();
+    void zoomKeepsSelection_data();
+    void zoomKeepsSelection();
+    void layoutWhileZoomedKeepsZoom();
     void saveWhileZoomedClearsMark();
     void viewShowsCardAtZoom_data();
     void viewShowsCardAtZoom();
@@ -156,6 +162,43 @@ void tst_ZoomView::zoomLeavesCardAlone() {
     QFile a(first), b(again);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(b.readAll(), a.readAll());
+}
+
+void tst_ZoomView::zoomKeepsSelection_data() {
+    QTest::addColumn<QString>("route");
+    for (const char* route : {"keys", "wheel", "buttons", "fit"})
+        QTest::newRow(route) << QString::fromLatin1(route);
+}
+
+void tst_ZoomView::zoomKeepsSelection() {
+    QFETCH(QString, route);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    EveryKindCard::addTo(win.s());
+    win.key(Qt::Key_A);
+    const std::vector<TGGraphicControl*> selected = win.s().handle().selection();
+    QVERIFY(selected.size() > 1);
+    zoomRoundTrip(win, route);
+    QVERIFY(win.s().handle().selection() == selected);
+    QVERIFY(win.s().handle().isVisible());
+}
+
+void tst_ZoomView::layoutWhileZoomedKeepsZoom() {
+    // A new card layout sizes the card in card pixels and shows it at the zoom it had.
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path());
+    win.w->zoomToPercent(250);
+    dialogs.dialogs.push_back([](QDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("eCardwidth"))->setText(QStringLiteral("3"));
+        return int(QDialog::Accepted);
+    });
+    win.w->layoutCommand();
+    const QSize card = win.w->preferences().Layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
+    QCOMPARE(QSize(win.s().width(), win.s().height()), card);
+    QCOMPARE(win.w->zoomCaption(), QStringLiteral("250%"));
+    QCOMPARE(win.view()->size(), QSize(qRound(card.width() * 2.5), qRound(card.height() * 2.5)));
 }
 
 void tst_ZoomView::saveWhileZoomedClearsMark() {

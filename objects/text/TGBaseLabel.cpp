@@ -125,6 +125,9 @@ void TGBaseLabel::setAngle(int v) {
 void TGBaseLabel::setCaption(const QString& v) {
     if (v == caption_) return;
     caption_ = v;
+    // The text's place in the label follows its width (centred and right-aligned text).
+    layoutStale_ = true;
+    repaint();
     FlagChanged();
 }
 
