@@ -12,6 +12,8 @@ PACKAGES=(
   libbenchmark-dev libqpdf-dev
   fonts-liberation2 fonts-dejavu-core fonts-symbola
   poppler-utils qt6-image-formats-plugins librsvg2-bin
+  # Reads back the rich text the designer writes, as a word processor does.
+  libreoffice-writer-nogui
   xvfb xauth x11-apps imagemagick xdotool
   clang libclang-rt-14-dev
   cups cups-client cups-bsd printer-driver-cups-pdf
