@@ -195,7 +195,13 @@ std::optional<QTextListFormat> listFormat(const ListLevel& level, int index) {
     if (*style > QTextListFormat::ListDecimal || number < 0 ||
         std::count_if(text.cbegin(), text.cend(), levelNumber) != 1)
         return f;
-    const auto shown = [](QString part) { return part.removeIf(isControl); };
+    // At most 32 characters (a pair of surrogates kept whole) on either side: the writer
+    // writes back all of it, so that it reads back the same.
+    const auto shown = [](QString part) {
+        part.removeIf(isControl);
+        if (part.size() > 32) part.truncate(part[31].isHighSurrogate() ? 31 : 32);
+        return part;
+    };
     f.setNumberPrefix(shown(text.left(number)));
     f.setNumberSuffix(shown(text.mid(number + 1)));
     return f;
@@ -880,7 +886,7 @@ class Parser {
         case Dest::ListTable:
             if (st().levelText && !lists_.empty() && !lists_.back().levels.empty()) {
                 QString& level = lists_.back().levels.back().text;
-                if (level.size() < 64) level += text.left(64);
+                level += text.left(std::max<qsizetype>(0, 256 - level.size()));
             }
             break;
         case Dest::ListOverrides:

@@ -364,6 +364,13 @@ void tst_RtfReader::formatsReadAndWriteBack_data() {
                        "P list -4 \"1.\"", "sub"}
         << QByteArrayList{"{\\leveltext\\'05(\\'00) \\'e9;}{\\levelnumbers\\'02;}",
                           "{\\leveltext\\'02\\'00.;}"};
+    QTest::newRow("text around a number cut to 32 characters")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'2b\\'00" +
+                      QByteArray(42, '-') +
+                      ";}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                      "\\pard\\ls1 one\\par}")
+        << QStringList{"P list -4 \"1" + QString(32, '-') + "\"", "one"}
+        << QByteArrayList{"{\\leveltext\\'21\\'00" + QByteArray(32, '-') + ";}"};
     QTest::newRow("paragraph without \\intbl after a cell stays there, in no list")
         << QByteArray("{\\rtf1" + lists +
                       "\\trowd\\cellx1440\\cellx2880\\pard\\intbl x\\cell\\pard\\ls2 a\\par b"
