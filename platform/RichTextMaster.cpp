@@ -31,7 +31,6 @@ void RichTextMaster::paint(QPainter& painter, const QRect& target) {
     // The page in document units (pixels at the screen's pixels per inch at zoom 1).
     const double ppi = ScreenMetrics::pixelsPerInch();
     const QSizeF page(page_.width() * ppi / 1440.0, page_.height() * ppi / 1440.0);
-    if (doc.documentMargin() != 0) doc.setDocumentMargin(0);
     QTextOption option = doc.defaultTextOption();
     const QTextOption::WrapMode wrap =
         wordWrap_ ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap;

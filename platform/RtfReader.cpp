@@ -188,8 +188,7 @@ std::optional<QTextListFormat> listFormat(const ListLevel& level, int index) {
     f.setIndent(0);
     // The text after its length, up to the ";" that ends it.
     QString text = level.text.mid(1);
-    text.truncate(text.lastIndexOf(QLatin1Char(';')) < 0 ? text.size()
-                                                         : text.lastIndexOf(QLatin1Char(';')));
+    if (const qsizetype end = text.lastIndexOf(QLatin1Char(';')); end >= 0) text.truncate(end);
     const auto levelNumber = [](QChar c) { return c.unicode() < 9; };
     const qsizetype number = text.indexOf(QChar(index));
     if (*style > QTextListFormat::ListDecimal || number < 0 ||
