@@ -8,29 +8,27 @@
 
 #include <cerrno>
 
-QString CardFiles::companionName(const QString& cardFile)
-{
+QString CardFiles::companionName(const QString& cardFile) {
     // The first dot of the file's own name: folder names may hold dots too.
-    const qsizetype dot = cardFile.indexOf(QLatin1Char('.'), cardFile.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot =
+        cardFile.indexOf(QLatin1Char('.'), cardFile.lastIndexOf(QLatin1Char('/')) + 1);
     return (dot < 0 ? cardFile : cardFile.left(dot)) + QStringLiteral(".ORX");
 }
 
-bool CardFiles::isCardFile(const QString& fileName)
-{
+bool CardFiles::isCardFile(const QString& fileName) {
     return QFileInfo(fileName).suffix().toUpper() == QLatin1String("ORL");
 }
 
-QString CardFiles::proposedName(const QString& folder)
-{
+QString CardFiles::proposedName(const QString& folder) {
     for (int n = 10001; n <= 99999; ++n) {
-        const QString name = QStringLiteral("BC") + QString::number(n).mid(1) + QStringLiteral(".ORL");
+        const QString name =
+            QStringLiteral("BC") + QString::number(n).mid(1) + QStringLiteral(".ORL");
         if (!platform::FileName::exists(folder + QLatin1Char('/') + name)) return name;
     }
     return QString();
 }
 
-QString CardFiles::readCompanion(const QString& cardFile)
-{
+QString CardFiles::readCompanion(const QString& cardFile) {
     const QString name = companionName(cardFile);
     // Anything but a regular file (a FIFO would wait for a writer) is no companion file.
     if (!platform::FileName::isFile(name)) return QString();
@@ -41,8 +39,7 @@ QString CardFiles::readCompanion(const QString& cardFile)
     return platform::FileName::fromBytes(f.readLine(4096).trimmed());
 }
 
-QString CardFiles::writeCompanion(const QString& cardFile, const QString& backgroundFile)
-{
+QString CardFiles::writeCompanion(const QString& cardFile, const QString& backgroundFile) {
     const QString name = companionName(cardFile);
     if (backgroundFile.isEmpty()) {
         if (!platform::FileName::exists(name) || platform::FileName::remove(name)) return QString();

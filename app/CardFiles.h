@@ -4,7 +4,7 @@
 #include <QString>
 
 class CardFiles {
-public:
+  public:
     // The card file's full name up to, not including, its first "." (even one in a folder
     // name), followed by ".ORX".
     static QString companionName(const QString& cardFile);

@@ -19,8 +19,7 @@
 
 #include <algorithm>
 
-TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDialog(parent)
-{
+TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("LoadBackGround"));
     setWindowTitle(QStringLiteral("Load  Business Card Background Art "));
     files_ = new QListWidget;
@@ -58,8 +57,7 @@ TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDial
     listFolder(folder);
 }
 
-void TLoadBackGround::listFolder(const QString& folder)
-{
+void TLoadBackGround::listFolder(const QString& folder) {
     folder_ = folder;
     files_->clear();
     QStringList names = platform::FileName::files(folder);
@@ -78,8 +76,7 @@ void TLoadBackGround::listFolder(const QString& folder)
     files_->setCurrentRow(-1);
 }
 
-void TLoadBackGround::selectFile(const QString& fileName)
-{
+void TLoadBackGround::selectFile(const QString& fileName) {
     const QString name = platform::FileName::absolute(fileName);
     const QString folder = name.left(name.lastIndexOf(QLatin1Char('/')));
     if (platform::FileName::absolute(folder_) != folder) listFolder(folder);
@@ -89,14 +86,12 @@ void TLoadBackGround::selectFile(const QString& fileName)
     }
 }
 
-QString TLoadBackGround::selectedFile() const
-{
+QString TLoadBackGround::selectedFile() const {
     const QListWidgetItem* item = files_->currentItem();
     return item ? platform::FileName::absolute(item->data(Qt::UserRole).toString()) : QString();
 }
 
-void TLoadBackGround::browse()
-{
+void TLoadBackGround::browse() {
     // The desktop's pictures folder when there is one, else the home folder: a folder that
     // does not exist would open the dialog on its parent with the folder's name as file name.
     QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -116,7 +111,8 @@ void TLoadBackGround::browse()
     for (int n = 2; platform::FileName::exists(target) && QFileInfo(target) != info; ++n)
         target = dir.absoluteFilePath(
             QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
-    if (QFileInfo(target) != info && (!dir.mkpath(QStringLiteral(".")) || !QFile::copy(source, target))) {
+    if (QFileInfo(target) != info &&
+        (!dir.mkpath(QStringLiteral(".")) || !QFile::copy(source, target))) {
         platform::ShowError(QStringLiteral("Cannot copy %1 into the background art folder %2.")
                                 .arg(source, folder_));
         return;
@@ -125,8 +121,7 @@ void TLoadBackGround::browse()
     selectFile(target);
 }
 
-void TLoadBackGround::showPreview()
-{
+void TLoadBackGround::showPreview() {
     const QString file = selectedFile();
     preview_->clear();
     if (file.isEmpty()) return;
@@ -139,8 +134,8 @@ void TLoadBackGround::showPreview()
     // The preview takes the picture's own size, shrunk to fit the panel.
     QSize size(std::max(1, g.width()), std::max(1, g.height()));
     size = size.boundedTo(preview_->size().expandedTo(QSize(336, 192)));
-    QPixmap pm(QSize(std::max(1, g.width()), std::max(1, g.height()))
-                   .scaled(size, Qt::KeepAspectRatio));
+    QPixmap pm(
+        QSize(std::max(1, g.width()), std::max(1, g.height())).scaled(size, Qt::KeepAspectRatio));
     pm.fill(Qt::white);
     QPainter p(&pm);
     g.draw(p, QRectF(0, 0, pm.width(), pm.height()));
@@ -148,8 +143,7 @@ void TLoadBackGround::showPreview()
     preview_->setPixmap(pm);
 }
 
-void TLoadBackGround::okClicked()
-{
+void TLoadBackGround::okClicked() {
     if (selectedFile().isEmpty()) {
         platform::DialogHost::current().beep();
         return;

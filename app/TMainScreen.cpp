@@ -28,15 +28,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QMouseEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -68,16 +68,14 @@ const ToolSpec toolSpecs[] = {
 };
 
 // A hint's carriage returns are line breaks.
-QString hintText(const char* hint)
-{
+QString hintText(const char* hint) {
     return QString::fromLatin1(hint).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 } // namespace
 
 TMainScreen::TMainScreen(QWidget* parent)
     : QMainWindow(parent), surface_(std::make_unique<TGBusinessCardPanel32>(this)),
-      recovery_(*surface_)
-{
+      recovery_(*surface_) {
     setObjectName(QStringLiteral("MainScreen"));
     setWindowTitle(QStringLiteral("Orlanto"));
     setWindowIcon(ToolIcons::applicationIcon());
@@ -117,16 +115,17 @@ TMainScreen::TMainScreen(QWidget* parent)
     recent_ = TRecentFiles::load();
     rebuildRecentMenu();
     const QString home = platform::HomeFolder::path();
-    for (const char* folder : {"bmbrush", "Saved", "bg"}) QDir().mkpath(home + QLatin1String(folder));
+    for (const char* folder : {"bmbrush", "Saved", "bg"})
+        QDir().mkpath(home + QLatin1String(folder));
     // What writes that a killed session never finished left beside the recovery copy, the
     // clipboard, the preferences and the saved cards.
-    for (const QString& folder : {home, savedFolder()}) platform::AtomicFile::removeStale(folder);
+    for (const QString& folder : {home, savedFolder()})
+        platform::AtomicFile::removeStale(folder);
     Setbuttons();
     resize(760, 520);
 }
 
-TMainScreen::~TMainScreen()
-{
+TMainScreen::~TMainScreen() {
     qApp->removeEventFilter(this);
     // The history empties itself as it goes: that is no saved card.
     surface_->history().stack().disconnect(this);
@@ -134,8 +133,7 @@ TMainScreen::~TMainScreen()
     view_ = nullptr;
 }
 
-void TMainScreen::buildToolBar()
-{
+void TMainScreen::buildToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("Tools"));
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
@@ -179,7 +177,8 @@ void TMainScreen::buildToolBar()
     bar = addToolBar(QStringLiteral("Commands"));
     bar->setObjectName(QStringLiteral("CommandBar"));
     bar->setMovable(false);
-    auto textButton = [this, bar](const char* name, const char* caption, void (TMainScreen::*slot)()) {
+    auto textButton = [this, bar](const char* name, const char* caption,
+                                  void (TMainScreen::*slot)()) {
         auto* b = new QPushButton(QLatin1String(caption));
         b->setObjectName(QLatin1String(name));
         bar->addWidget(b);
@@ -250,9 +249,9 @@ void TMainScreen::buildToolBar()
     connect(cancelButton_, &QPushButton::clicked, this, &TMainScreen::cancelChangesCommand);
 }
 
-void TMainScreen::buildMenus()
-{
-    auto add = [this](QMenu* menu, const char* name, const char* caption, void (TMainScreen::*slot)()) {
+void TMainScreen::buildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const char* caption,
+                      void (TMainScreen::*slot)()) {
         QAction* a = menu->addAction(QLatin1String(caption));
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, slot);
@@ -289,17 +288,20 @@ void TMainScreen::buildMenus()
     undoAction_ = add(edit, "mnuUndo", "&Undo", &TMainScreen::undoCommand);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction_ = add(edit, "mnuRedo", "&Redo", &TMainScreen::redoCommand);
-    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                               QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
     QAction* selectAll = edit->addAction(QStringLiteral("Select &All"));
     selectAll->setObjectName(QStringLiteral("mnuSelectAll"));
     selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(selectAll, &QAction::triggered, this, [this] { surface_->selectAll(); });
     edit->addSeparator();
-    defaultFontAction_ = add(edit, "mnuDefaultFont", "&Default Font - ", &TMainScreen::defaultFontCommand);
-    add(edit, "mnuPersonalInformation", "&Personal Information", &TMainScreen::personalInformationCommand);
-    add(edit, "mnuBackgroundArt", "&Set or Change Background Art", &TMainScreen::backgroundArtCommand);
+    defaultFontAction_ =
+        add(edit, "mnuDefaultFont", "&Default Font - ", &TMainScreen::defaultFontCommand);
+    add(edit, "mnuPersonalInformation", "&Personal Information",
+        &TMainScreen::personalInformationCommand);
+    add(edit, "mnuBackgroundArt", "&Set or Change Background Art",
+        &TMainScreen::backgroundArtCommand);
     add(edit, "mnuLayout", "Change Business Card Layout", &TMainScreen::layoutCommand);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -309,12 +311,15 @@ void TMainScreen::buildMenus()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    zoomAction("mnuZoomIn", "Zoom &In", [this] { zoomSteps(1); })
-        ->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    zoomAction("mnuZoomOut", "Zoom &Out", [this] { zoomSteps(-1); })
-        ->setShortcut(QKeySequence::ZoomOut);
-    zoomAction("mnuActualSize", "&Actual Size", [this] { zoomToPercent(100); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    zoomAction("mnuZoomIn", "Zoom &In", [this] {
+        zoomSteps(1);
+    })->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomAction("mnuZoomOut", "Zoom &Out", [this] {
+        zoomSteps(-1);
+    })->setShortcut(QKeySequence::ZoomOut);
+    zoomAction("mnuActualSize", "&Actual Size", [this] {
+        zoomToPercent(100);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     zoomAction("mnuZoomToFit", "Zoom to &Fit", [this] { zoomToFitCommand(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -328,8 +333,7 @@ void TMainScreen::buildMenus()
     add(help, "mnuAbout", "&About", &TMainScreen::aboutCommand);
 }
 
-void TMainScreen::rebuildRecentMenu()
-{
+void TMainScreen::rebuildRecentMenu() {
     for (QAction* a : recentActions_) {
         fileMenu_->removeAction(a);
         delete a;
@@ -346,20 +350,17 @@ void TMainScreen::rebuildRecentMenu()
     recentSeparator_->setVisible(!recentActions_.isEmpty());
 }
 
-void TMainScreen::toolClicked(int state)
-{
+void TMainScreen::toolClicked(int state) {
     surface_->SetPanelState(TGBusinessCardPanel32::TLPanelState(state));
 }
 
-void TMainScreen::sizeCardFromLayout()
-{
+void TMainScreen::sizeCardFromLayout() {
     // The card's size in card pixels; the zoom only shows it larger or smaller.
     const QSize size = prefs_.Layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
     surface_->setSize(size.width(), size.height());
 }
 
-void TMainScreen::firstActivation()
-{
+void TMainScreen::firstActivation() {
     if (activated_) return;
     activated_ = true;
     busy_ = true;
@@ -421,8 +422,7 @@ void TMainScreen::resizeEvent(QResizeEvent* e) {
     startZoom_ = surface_->zoomFactor();
 }
 
-bool TMainScreen::event(QEvent* e)
-{
+bool TMainScreen::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         surface_->invalidate();
         firstActivation();
@@ -434,8 +434,7 @@ bool TMainScreen::event(QEvent* e)
     return QMainWindow::event(e);
 }
 
-void TMainScreen::closeEvent(QCloseEvent* e)
-{
+void TMainScreen::closeEvent(QCloseEvent* e) {
     // Whatever closes the window (its close button, Exit, Ctrl+Q, the session) asks first.
     if (!CheckSaveNeeded()) {
         e->ignore();
@@ -447,16 +446,17 @@ void TMainScreen::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void TMainScreen::Setbuttons()
-{
-    for (QAction* a : printActions_) a->setEnabled(printersAvailable());
-    for (QAction* a : previewActions_) a->setEnabled(printCommands_ != nullptr);
-    for (QPushButton* b : printButtons_) b->setEnabled(printCommands_ != nullptr);
+void TMainScreen::Setbuttons() {
+    for (QAction* a : printActions_)
+        a->setEnabled(printersAvailable());
+    for (QAction* a : previewActions_)
+        a->setEnabled(printCommands_ != nullptr);
+    for (QPushButton* b : printButtons_)
+        b->setEnabled(printCommands_ != nullptr);
     changesChanged();
 }
 
-bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
-{
+bool TMainScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && (watched == view_ || watched == scroll_->viewport()))
         return wheelZoom(event);
     if (watched == view_ && event->type() == QEvent::MouseMove)
@@ -492,7 +492,7 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     }
     // Enter and Escape act on the window's default (Save) and cancel buttons while shown.
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    QPushButton* button = enter                           ? saveButton_
+    QPushButton* button = enter                          ? saveButton_
                           : key->key() == Qt::Key_Escape ? cancelButton_
                                                          : nullptr;
     if (button && button->isVisible()) {
@@ -501,19 +501,27 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     }
     QScrollBar* vbar = scroll_->verticalScrollBar();
     switch (key->key()) {
-    case Qt::Key_PageUp: vbar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
-    case Qt::Key_PageDown: vbar->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
-    case Qt::Key_Home: vbar->setValue(vbar->minimum()); return true;
-    case Qt::Key_End: vbar->setValue(vbar->maximum()); return true;
-    default: break;
+    case Qt::Key_PageUp:
+        vbar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        vbar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Home:
+        vbar->setValue(vbar->minimum());
+        return true;
+    case Qt::Key_End:
+        vbar->setValue(vbar->maximum());
+        return true;
+    default:
+        break;
     }
     // Keys typed while the card itself is not focused still reach the surface.
     if (w != view_) surface_->keyHandler(key->key(), key->modifiers());
     return false;
 }
 
-void TMainScreen::writeUiMap(const QString& path) const
-{
+void TMainScreen::writeUiMap(const QString& path) const {
     // For end-to-end tests: where the named widgets are on the screen, and the texts of
     // labels and the status bar.
     QJsonObject map;
@@ -522,10 +530,12 @@ void TMainScreen::writeUiMap(const QString& path) const
         const QPoint g = w->mapToGlobal(QPoint(0, 0));
         QJsonObject entry{{"x", g.x()}, {"y", g.y()}, {"w", w->width()}, {"h", w->height()}};
         if (const auto* label = qobject_cast<const QLabel*>(w)) entry.insert("text", label->text());
-        if (const auto* bar = qobject_cast<const QStatusBar*>(w)) entry.insert("text", bar->currentMessage());
+        if (const auto* bar = qobject_cast<const QStatusBar*>(w))
+            entry.insert("text", bar->currentMessage());
         map.insert(w->objectName(), entry);
     };
-    for (const QWidget* w : findChildren<QWidget*>()) put(w);
+    for (const QWidget* w : findChildren<QWidget*>())
+        put(w);
     QSaveFile f(path);
     if (f.open(QIODevice::WriteOnly)) {
         f.write(QJsonDocument(map).toJson());

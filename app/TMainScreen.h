@@ -27,7 +27,7 @@ class ElidedLabel;
 
 class TMainScreen : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TMainScreen(QWidget* parent = nullptr);
     ~TMainScreen() override;
 
@@ -124,7 +124,7 @@ public:
     // At start-up: offers a copy left by a session that did not end normally.
     void offerRecovery();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -132,7 +132,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildToolBar();
     void buildMenus();
     void rebuildRecentMenu();
@@ -172,7 +172,7 @@ private:
     QLabel* pointerStatus_ = nullptr;
     QLabel* selectionStatus_ = nullptr;
     platform::ElidedLabel* printerNotice_ = nullptr; // empty while a printer is there
-    int wheelRest_ = 0; // wheel turns not yet a whole step
+    int wheelRest_ = 0;                              // wheel turns not yet a whole step
     float startZoom_ = 0;   // the zoom the start-up rule chose, until the user zooms; else 0
     int keypadZoomKey_ = 0; // the keypad + or - pressed without Ctrl, until released
     QPushButton* saveButton_ = nullptr;
@@ -185,7 +185,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
-    QList<QAction*> printActions_; // enabled exactly when printers are available
+    QList<QAction*> printActions_;   // enabled exactly when printers are available
     QList<QAction*> previewActions_; // Print and Preview: enabled once activated
     QList<QPushButton*> printButtons_;
     std::unique_ptr<TPrintCommands> printCommands_;
@@ -196,7 +196,7 @@ private:
     QString currentFileName_;
     QString backgroundFile_;
     TRecoveryFile recovery_;
-    QString recoveryError_; // the last failure to write the copy, reported once
+    QString recoveryError_;        // the last failure to write the copy, reported once
     bool recoveryChecked_ = false; // a copy left by an earlier session has been offered
     bool busy_ = false;
     bool activated_ = false;

@@ -17,38 +17,32 @@
 #include <cmath>
 
 namespace {
-QStringList localFiles(const QMimeData& mime)
-{
+QStringList localFiles(const QMimeData& mime) {
     QStringList files;
     for (const QUrl& url : mime.urls())
         if (url.isLocalFile()) files << url.toLocalFile();
     return files;
 }
 
-bool isPicture(const QString& fileName)
-{
+bool isPicture(const QString& fileName) {
     return platform::Graphic::readsExtension(QLatin1Char('.') +
                                              QFileInfo(fileName).suffix().toUpper());
 }
 } // namespace
 
-void TMainScreen::dragEnterEvent(QDragEnterEvent* event)
-{
+void TMainScreen::dragEnterEvent(QDragEnterEvent* event) {
     const QStringList files = localFiles(*event->mimeData());
-    if (std::any_of(files.begin(), files.end(), [](const QString& f) {
-            return CardFiles::isCardFile(f) || isPicture(f);
-        }))
+    if (std::any_of(files.begin(), files.end(),
+                    [](const QString& f) { return CardFiles::isCardFile(f) || isPicture(f); }))
         event->acceptProposedAction();
 }
 
-void TMainScreen::dropEvent(QDropEvent* event)
-{
+void TMainScreen::dropEvent(QDropEvent* event) {
     const QPoint at = surface_->toCard(view_->mapFrom(this, event->position()));
     if (dropFiles(*event->mimeData(), at)) event->acceptProposedAction();
 }
 
-bool TMainScreen::dropFiles(const QMimeData& mime, QPoint at)
-{
+bool TMainScreen::dropFiles(const QMimeData& mime, QPoint at) {
     const QStringList files = localFiles(mime);
     // A card among the files opens, and the rest are left alone.
     for (const QString& file : files) {
@@ -66,8 +60,7 @@ bool TMainScreen::dropFiles(const QMimeData& mime, QPoint at)
     return true;
 }
 
-bool TMainScreen::dropPicture(const QString& fileName, QPoint at)
-{
+bool TMainScreen::dropPicture(const QString& fileName, QPoint at) {
     platform::Graphic graphic;
     QString error;
     if (!graphic.loadFromFile(fileName, &error)) {

@@ -21,13 +21,11 @@ const QString cardFilter = QStringLiteral("ORL File (*.orl *.ORL)");
 const QString notACard = QStringLiteral("Must be a ORL (Orlanto) file");
 } // namespace
 
-QString TMainScreen::savedFolder() const
-{
+QString TMainScreen::savedFolder() const {
     return platform::HomeFolder::path() + QStringLiteral("Saved/");
 }
 
-void TMainScreen::newCommand()
-{
+void TMainScreen::newCommand() {
     if (!CheckSaveNeeded()) return;
     busy_ = true;
     surface_->ClearObjects();
@@ -40,8 +38,7 @@ void TMainScreen::newCommand()
     Setbuttons();
 }
 
-void TMainScreen::openCommand()
-{
+void TMainScreen::openCommand() {
     if (!CheckSaveNeeded()) return;
     const QString name = platform::DialogHost::current().openFileName(
         QStringLiteral("Open Business Card"), savedFolder(), cardFilter);
@@ -53,8 +50,7 @@ void TMainScreen::openCommand()
     OpenBCFile(name);
 }
 
-void TMainScreen::openFile(const QString& fileName)
-{
+void TMainScreen::openFile(const QString& fileName) {
     const QString name = platform::FileName::absolute(fileName);
     if (!CardFiles::isCardFile(name)) {
         platform::ShowInformation(notACard);
@@ -71,8 +67,7 @@ void TMainScreen::openFile(const QString& fileName)
     OpenBCFile(name);
 }
 
-void TMainScreen::openFromAnotherStart(const QString& fileName)
-{
+void TMainScreen::openFromAnotherStart(const QString& fileName) {
     if (QWidget* modal = QApplication::activeModalWidget()) {
         // A dialog of this window is open: it keeps the front, and the card waits for it.
         modal->raise();
@@ -88,8 +83,7 @@ void TMainScreen::openFromAnotherStart(const QString& fileName)
     openFile(fileName);
 }
 
-void TMainScreen::deleteCommand()
-{
+void TMainScreen::deleteCommand() {
     const QString name = platform::DialogHost::current().openFileName(
         QStringLiteral("Delete Business Card"), savedFolder(), cardFilter);
     if (name.isEmpty()) return;
@@ -108,8 +102,7 @@ void TMainScreen::deleteCommand()
     platform::FileName::remove(companion);
 }
 
-void TMainScreen::saveCommand()
-{
+void TMainScreen::saveCommand() {
     // A card never saved has no name to save under: Save is Save As then.
     if (currentFileName_.isEmpty()) {
         saveAs();
@@ -122,21 +115,19 @@ void TMainScreen::saveCommand()
     if (SaveBCFile(currentFileName_)) SetChangesMade(false);
 }
 
-void TMainScreen::saveAsCommand()
-{
+void TMainScreen::saveAsCommand() {
     saveAs();
 }
 
-bool TMainScreen::saveAs()
-{
+bool TMainScreen::saveAs() {
     {
         TGUndoHistory::Step step(surface_->history(), QStringLiteral("Delete"));
         surface_->DeleteStrayObjects();
     }
     bool saved = false;
-    const QString proposed = savedFolder() + (currentFileName_.isEmpty()
-                                                  ? CardFiles::proposedName(savedFolder())
-                                                  : QFileInfo(currentFileName_).fileName());
+    const QString proposed =
+        savedFolder() + (currentFileName_.isEmpty() ? CardFiles::proposedName(savedFolder())
+                                                    : QFileInfo(currentFileName_).fileName());
     QString name = platform::DialogHost::current().saveFileName(
         QStringLiteral("Save Business Card"), proposed, cardFilter);
     if (!name.isEmpty()) {
@@ -155,22 +146,21 @@ bool TMainScreen::saveAs()
     return saved;
 }
 
-bool TMainScreen::SaveBCFile(const QString& fileName)
-{
+bool TMainScreen::SaveBCFile(const QString& fileName) {
     try {
         surface_->SaveCard(fileName);
     } catch (const TGFilerError& e) {
         platform::ShowInformation(e.message());
         return false;
     }
-    if (const QString error = CardFiles::writeCompanion(fileName, backgroundFile_); !error.isEmpty())
+    if (const QString error = CardFiles::writeCompanion(fileName, backgroundFile_);
+        !error.isEmpty())
         platform::ShowInformation(QStringLiteral("Cannot create file %1: %2")
                                       .arg(CardFiles::companionName(fileName), error));
     return true;
 }
 
-void TMainScreen::OpenBCFile(const QString& fileName)
-{
+void TMainScreen::OpenBCFile(const QString& fileName) {
     busy_ = true;
     TOpeningMark::begin(fileName);
     surface_->ClearObjects();
@@ -206,13 +196,15 @@ void TMainScreen::OpenBCFile(const QString& fileName)
     TOpeningMark::finish();
 }
 
-bool TMainScreen::CheckSaveNeeded()
-{
+bool TMainScreen::CheckSaveNeeded() {
     if (!changesMade()) return true;
     switch (platform::AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
-    case platform::DialogHost::Answer::Yes: break;
-    case platform::DialogHost::Answer::No: return true;
-    case platform::DialogHost::Answer::Cancel: return false;
+    case platform::DialogHost::Answer::Yes:
+        break;
+    case platform::DialogHost::Answer::No:
+        return true;
+    case platform::DialogHost::Answer::Cancel:
+        return false;
     }
     // Nothing goes on unless the card is safely saved.
     if (currentFileName_.isEmpty()) return saveAs();
@@ -221,8 +213,7 @@ bool TMainScreen::CheckSaveNeeded()
     return true;
 }
 
-void TMainScreen::MRUItemClick(const QString& fileName)
-{
+void TMainScreen::MRUItemClick(const QString& fileName) {
     if (!CheckSaveNeeded()) return;
     recent_.remove(fileName);
     recent_.save();
@@ -235,8 +226,7 @@ void TMainScreen::MRUItemClick(const QString& fileName)
         OpenBCFile(fileName);
 }
 
-void TMainScreen::cancelChangesCommand()
-{
+void TMainScreen::cancelChangesCommand() {
     if (!changesMade()) return;
     // Yes keeps the changes by saving them; No throws them away; Cancel keeps them unsaved.
     switch (platform::AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
@@ -246,8 +236,10 @@ void TMainScreen::cancelChangesCommand()
         else if (SaveBCFile(currentFileName_))
             SetChangesMade(false);
         return;
-    case platform::DialogHost::Answer::No: break;
-    case platform::DialogHost::Answer::Cancel: return;
+    case platform::DialogHost::Answer::No:
+        break;
+    case platform::DialogHost::Answer::Cancel:
+        return;
     }
     busy_ = true;
     surface_->ClearObjects();
@@ -260,8 +252,7 @@ void TMainScreen::cancelChangesCommand()
     surface_->invalidate();
 }
 
-void TMainScreen::exitCommand()
-{
+void TMainScreen::exitCommand() {
     // The close asks about unsaved changes, as every way of closing does.
     close();
 }

@@ -17,8 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-TPrintSettings TMainScreen::printSettings() const
-{
+TPrintSettings TMainScreen::printSettings() const {
     TPrintSettings s;
     s.layout = prefs_.Layout;
     s.offsets = {prefs_.TopMarginNudge, prefs_.LeftMarginNudge, prefs_.VerticalSpacing,
@@ -28,8 +27,7 @@ TPrintSettings TMainScreen::printSettings() const
     return s;
 }
 
-void TMainScreen::storePrintSettings(const TPrintSettings& s)
-{
+void TMainScreen::storePrintSettings(const TPrintSettings& s) {
     prefs_.TopMarginNudge = s.offsets.TopMarginNudge;
     prefs_.LeftMarginNudge = s.offsets.LeftMarginNudge;
     prefs_.VerticalSpacing = s.offsets.VerticalSpacing;
@@ -39,8 +37,7 @@ void TMainScreen::storePrintSettings(const TPrintSettings& s)
     prefs_.SavePreferences();
 }
 
-void TMainScreen::createPrintCommands()
-{
+void TMainScreen::createPrintCommands() {
     // Told once, where it does not stand in the way: the status bar, in a place of its own
     // beside the pointer and selection figures.
     printerProblem_ = TPrintCommands::printerProblem();
@@ -52,11 +49,11 @@ void TMainScreen::createPrintCommands()
     printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
 }
 
-void TMainScreen::printCommand()
-{
+void TMainScreen::printCommand() {
     if (!printCommands_) return;
     if (!printersAvailable()) {
-        if (platform::AskYesNo(printerProblem_ + QStringLiteral("\r\n\r\nExport as PDF... instead?"),
+        if (platform::AskYesNo(printerProblem_ +
+                                   QStringLiteral("\r\n\r\nExport as PDF... instead?"),
                                QStringLiteral("Print")))
             exportPdfCommand();
         return;
@@ -65,44 +62,38 @@ void TMainScreen::printCommand()
     printCommands_->Print(s);
 }
 
-void TMainScreen::previewCommand()
-{
+void TMainScreen::previewCommand() {
     if (printCommands_) printCommands_->Preview(printSettings());
 }
 
-void TMainScreen::printerSetupCommand()
-{
+void TMainScreen::printerSetupCommand() {
     if (printCommands_) printCommands_->PrinterSetup();
 }
 
-void TMainScreen::fineTuningCommand()
-{
+void TMainScreen::fineTuningCommand() {
     if (!printCommands_) return;
     TPrintSettings s = printSettings();
     if (printCommands_->PrinterFineTuning(s)) storePrintSettings(s);
 }
 
-void TMainScreen::outlineTestPageCommand()
-{
+void TMainScreen::outlineTestPageCommand() {
     if (printCommands_) printCommands_->PrintOutlineTestPage(printSettings());
 }
 
-void TMainScreen::exportPdfCommand()
-{
+void TMainScreen::exportPdfCommand() {
     // The sheets go into a PDF file: the same run as printing, without a printer.
     const TPrintSettings s = printSettings();
-    TCardSelection selection =
-        printCommands_ ? printCommands_->CardSelection() : TCardSelection();
+    TCardSelection selection = printCommands_ ? printCommands_->CardSelection() : TCardSelection();
     TSelectSpecificLabels chooser(s.layout, selection, this);
     if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
     const int pages = chooser.pages();
     selection = chooser.selection();
     if (printCommands_) printCommands_->CardSelection() = selection;
 
-    const QString proposed = currentFileName_.isEmpty()
-                                 ? QStringLiteral("cards.pdf")
-                                 : QFileInfo(currentFileName_).completeBaseName() +
-                                       QStringLiteral(".pdf");
+    const QString proposed =
+        currentFileName_.isEmpty()
+            ? QStringLiteral("cards.pdf")
+            : QFileInfo(currentFileName_).completeBaseName() + QStringLiteral(".pdf");
     QString name = platform::DialogHost::current().saveFileName(
         QStringLiteral("Export as PDF"), QDir(savedFolder()).filePath(proposed),
         QStringLiteral("PDF File (*.pdf)"));

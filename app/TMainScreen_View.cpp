@@ -20,8 +20,7 @@ namespace {
 constexpr int WheelStep = 120;
 } // namespace
 
-void TMainScreen::applyZoom(float zoom)
-{
+void TMainScreen::applyZoom(float zoom) {
     busy_ = true;
     // The selection stays; a drag or nudge under way ends, as its outline is in view pixels.
     surface_->handle().endGesture();
@@ -32,8 +31,7 @@ void TMainScreen::applyZoom(float zoom)
     updateSelectionStatus();
 }
 
-void TMainScreen::zoomBy(bool in)
-{
+void TMainScreen::zoomBy(bool in) {
     const float z = surface_->zoomFactor();
     // The sum is formed in double and kept in single precision: the steps land on 1.1 …
     // 1.5, and a sixth step in finds 1.5 and stops.
@@ -43,48 +41,42 @@ void TMainScreen::zoomBy(bool in)
         applyZoom(float(double(z) - 0.1));
 }
 
-void TMainScreen::zoomIn()
-{
+void TMainScreen::zoomIn() {
     zoomBy(true);
 }
 
-void TMainScreen::zoomOut()
-{
+void TMainScreen::zoomOut() {
     zoomBy(false);
 }
 
-void TMainScreen::zoomToPercent(int percent)
-{
+void TMainScreen::zoomToPercent(int percent) {
     const int step = std::clamp((percent + 5) / 10 * 10, MinZoomPercent, MaxZoomPercent);
     const float zoom = float(step / 100.0);
     if (zoom != surface_->zoomFactor()) applyZoom(zoom);
 }
 
-void TMainScreen::zoomSteps(int steps)
-{
+void TMainScreen::zoomSteps(int steps) {
     // From the step nearest the current zoom, which the buttons may have left between steps.
     zoomToPercent(qRound(surface_->zoomFactor() * 10.0) * 10 + steps * 10);
 }
 
-int TMainScreen::fitZoomPercent() const
-{
+int TMainScreen::fitZoomPercent() const {
     // The card at 100 %, and the room the scroll box has without its scroll bars.
     const double w = surface_->width(), h = surface_->height();
     const QSize room = scroll_->maximumViewportSize();
     for (int percent = MaxZoomPercent; percent > MinZoomPercent; percent -= 10) {
-        if (qRound(w * percent / 100.0) <= room.width() && qRound(h * percent / 100.0) <= room.height())
+        if (qRound(w * percent / 100.0) <= room.width() &&
+            qRound(h * percent / 100.0) <= room.height())
             return percent;
     }
     return MinZoomPercent;
 }
 
-void TMainScreen::zoomToFitCommand()
-{
+void TMainScreen::zoomToFitCommand() {
     zoomToPercent(fitZoomPercent());
 }
 
-bool TMainScreen::wheelZoom(QEvent* event)
-{
+bool TMainScreen::wheelZoom(QEvent* event) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     if (!wheel->modifiers().testFlag(Qt::ControlModifier)) return false;
     // Fine-grained wheels and touch pads send parts of a notch: they add up to steps.
@@ -95,13 +87,11 @@ bool TMainScreen::wheelZoom(QEvent* event)
     return true;
 }
 
-QString TMainScreen::zoomCaption() const
-{
+QString TMainScreen::zoomCaption() const {
     return QString::number(qRound(surface_->zoomFactor() * 100.0)) + QLatin1Char('%');
 }
 
-void TMainScreen::buildStatusBar()
-{
+void TMainScreen::buildStatusBar() {
     // Each figure in a sunken field of its own, so that the two never read as one.
     auto field = [](const char* name) {
         auto* label = new QLabel;
@@ -121,33 +111,28 @@ void TMainScreen::buildStatusBar()
     statusBar()->addPermanentWidget(pointerStatus_);
 }
 
-QString TMainScreen::cardLength(double pixels) const
-{
+QString TMainScreen::cardLength(double pixels) const {
     const double inches = pixels / platform::ScreenMetrics::pixelsPerInch();
     return prefs_.Layout.UseMM ? QString::number(inches * 25.4, 'f', 1)
                                : QString::number(inches, 'f', 2);
 }
 
-QString TMainScreen::pointerStatus() const
-{
+QString TMainScreen::pointerStatus() const {
     return pointerStatus_->text();
 }
 
-QString TMainScreen::selectionStatus() const
-{
+QString TMainScreen::selectionStatus() const {
     return selectionStatus_->text();
 }
 
-void TMainScreen::updatePointerStatus(QPoint viewPos)
-{
+void TMainScreen::updatePointerStatus(QPoint viewPos) {
     const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
     const QPoint card = surface_->toCard(viewPos);
-    pointerStatus_->setText(QStringLiteral("%1, %2 %3")
-                                .arg(cardLength(card.x()), cardLength(card.y()), unit));
+    pointerStatus_->setText(
+        QStringLiteral("%1, %2 %3").arg(cardLength(card.x()), cardLength(card.y()), unit));
 }
 
-void TMainScreen::updateSelectionStatus()
-{
+void TMainScreen::updateSelectionStatus() {
     const TGHandle& frame = surface_->handle();
     QRect bounds;
     for (const TGGraphicControl* o : frame.selection())

@@ -17,8 +17,7 @@ const char* const fieldNames[TPersonalInformation::Count] = {
     "pPersonalEmail",    "pPersonalFax"};
 } // namespace
 
-TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent)
-{
+TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PersonalInformation"));
     setWindowTitle(QStringLiteral("Personal Information"));
     auto* form = new QFormLayout;
@@ -44,14 +43,14 @@ TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
 }
 
-void TPersonalInformation::setValues(const std::array<QString, Count>& values)
-{
-    for (int i = 0; i < Count; ++i) fields_[size_t(i)]->setText(values[size_t(i)]);
+void TPersonalInformation::setValues(const std::array<QString, Count>& values) {
+    for (int i = 0; i < Count; ++i)
+        fields_[size_t(i)]->setText(values[size_t(i)]);
 }
 
-std::array<QString, TPersonalInformation::Count> TPersonalInformation::values() const
-{
+std::array<QString, TPersonalInformation::Count> TPersonalInformation::values() const {
     std::array<QString, Count> v;
-    for (int i = 0; i < Count; ++i) v[size_t(i)] = fields_[size_t(i)]->text();
+    for (int i = 0; i < Count; ++i)
+        v[size_t(i)] = fields_[size_t(i)]->text();
     return v;
 }

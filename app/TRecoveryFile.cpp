@@ -51,7 +51,8 @@ QString TRecoveryFile::write(const QString& cardName, const QString& background)
     } catch (const TGFilerError& e) {
         return e.message();
     }
-    if (QString error = NameFile::write(backgroundPath(), background); !error.isEmpty()) return error;
+    if (QString error = NameFile::write(backgroundPath(), background); !error.isEmpty())
+        return error;
     return NameFile::write(namePath(), cardName);
 }
 

@@ -24,15 +24,14 @@ namespace {
 // gets one line instead, saying what to do.
 QStringList startupMessages;
 
-[[noreturn]] void noDisplay()
-{
+[[noreturn]] void noDisplay() {
     std::fputs("orlanto: the designer needs a display, and none could be opened; "
-               "`orlanto print CARD.ORL -o OUT.pdf` works without one.\n", stderr);
+               "`orlanto print CARD.ORL -o OUT.pdf` works without one.\n",
+               stderr);
     std::_Exit(1);
 }
 
-void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
+void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) noDisplay();
     startupMessages << message;
 }
@@ -46,8 +45,7 @@ QStringList arguments(int argc, char** argv) {
 }
 
 // A command-line command; any failure, even running out of memory, ends it with a message.
-int runCommand(int argc, char** argv, const QString& command)
-{
+int runCommand(int argc, char** argv, const QString& command) {
     PrintCommand::prepareEnvironment();
     QApplication app(argc, argv);
     platform::ConsoleDialogHost console;
@@ -57,7 +55,8 @@ int runCommand(int argc, char** argv, const QString& command)
         if (command == QLatin1String("print")) return PrintCommand().run(args);
         return CommandLine().run(args);
     } catch (const std::bad_alloc&) {
-        QTextStream(stderr) << QStringLiteral("Not enough memory to finish the command.") << Qt::endl;
+        QTextStream(stderr) << QStringLiteral("Not enough memory to finish the command.")
+                            << Qt::endl;
     } catch (const std::exception& e) {
         QTextStream(stderr) << QString::fromLocal8Bit(e.what()) << Qt::endl;
     }
@@ -65,8 +64,7 @@ int runCommand(int argc, char** argv, const QString& command)
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     platform::Allocator::keepLargeBlocks();
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (command == QLatin1String("print") || CommandLine::handles(command))
@@ -74,13 +72,14 @@ int main(int argc, char** argv)
     // Options of the window itself, answered before anything needs a display.
     if (const std::optional<int> code = CommandLine::windowOptions(argc, argv)) return *code;
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         noDisplay();
     const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
     platform::GuardedApplication app(argc, argv);
     qInstallMessageHandler(previous);
-    for (const QString& message : std::as_const(startupMessages)) qWarning().noquote() << message;
+    for (const QString& message : std::as_const(startupMessages))
+        qWarning().noquote() << message;
 
     QApplication::setApplicationName(QStringLiteral("Orlanto"));
     QApplication::setDesktopFileName(QStringLiteral("orlanto"));
@@ -99,21 +98,26 @@ int main(int argc, char** argv)
     QApplication::restoreOverrideCursor();
     guard.onActivate = [&window](const QString& fileName) {
         // Later, from the window's own events: opening may ask about unsaved changes.
-        QMetaObject::invokeMethod(&window, [&window, fileName] { window.openFromAnotherStart(fileName); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &window, [&window, fileName] { window.openFromAnotherStart(fileName); },
+            Qt::QueuedConnection);
     };
     window.show();
     // Said in the window as well, once it is up: the user may have started it from a menu.
     if (claim == platform::SingleInstance::Claim::Refused) {
-        QMetaObject::invokeMethod(&window, [&guard] { platform::ShowInformation(guard.problem()); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &window, [&guard] { platform::ShowInformation(guard.problem()); },
+            Qt::QueuedConnection);
     }
     // A card named on the command line opens once the window is up.
     if (!file.isEmpty()) {
-        QMetaObject::invokeMethod(&window, [&window, file] {
-            window.firstActivation();
-            window.openFile(file);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &window,
+            [&window, file] {
+                window.firstActivation();
+                window.openFile(file);
+            },
+            Qt::QueuedConnection);
     }
     return app.exec();
 }

@@ -26,13 +26,18 @@ struct Item {
     std::vector<std::pair<const char*, QVariant>> properties;
 };
 
-const std::vector<Item>& items()
-{
+const std::vector<Item>& items() {
     static const std::vector<Item> list{
-        {"TGBusinessCardLabel", {12, 10, 200, 24}, {{"Caption", QStringLiteral("Jane Q. Example")}}},
-        {"TGBusinessCardLabel", {12, 40, 200, 18}, {{"Caption", QStringLiteral("Example Trading Company")}}},
+        {"TGBusinessCardLabel",
+         {12, 10, 200, 24},
+         {{"Caption", QStringLiteral("Jane Q. Example")}}},
+        {"TGBusinessCardLabel",
+         {12, 40, 200, 18},
+         {{"Caption", QStringLiteral("Example Trading Company")}}},
         {"TGBusinessCardLabel", {12, 140, 200, 16}, {{"Caption", QStringLiteral("+1 555 0100")}}},
-        {"TGBusinessCardLabel", {12, 160, 220, 16}, {{"Caption", QStringLiteral("jane@example.com")}}},
+        {"TGBusinessCardLabel",
+         {12, 160, 220, 16},
+         {{"Caption", QStringLiteral("jane@example.com")}}},
         {"TBCShapes", {240, 10, 80, 40}, {{"Shape", QStringLiteral("stRectangle")}}},
         {"TBCShapes", {5, 5, 326, 182}, {{"Shape", QStringLiteral("stRectangle")}}},
         {"TBCShapes", {250, 120, 60, 50}, {{"Shape", QStringLiteral("stEllipse")}}},
@@ -42,8 +47,7 @@ const std::vector<Item>& items()
     return list;
 }
 
-QImage logo()
-{
+QImage logo() {
     QImage image(240, 140, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -52,8 +56,7 @@ QImage logo()
 }
 
 // Builds the card on the surface; returns the kinds that do not exist yet.
-QStringList buildCard(TGBusinessCardPanel32& surface)
-{
+QStringList buildCard(TGBusinessCardPanel32& surface) {
     QStringList missing;
     for (const Item& item : items()) {
         TGGraphicControl* o = surface.classes().create(QLatin1String(item.kind), surface.owner());
@@ -61,15 +64,15 @@ QStringList buildCard(TGBusinessCardPanel32& surface)
             missing << QLatin1String(item.kind);
             continue;
         }
-        for (const auto& [name, value] : item.properties) o->setProperty(name, value);
+        for (const auto& [name, value] : item.properties)
+            o->setProperty(name, value);
         surface.AddObject(o, item.bounds);
     }
     missing.removeDuplicates();
     return missing;
 }
 
-int makeCard(const QString& dir)
-{
+int makeCard(const QString& dir) {
     TGBusinessCardPanel32 surface;
     ObjectKinds::registerAll(surface);
     const QStringList missing = buildCard(surface);
@@ -80,12 +83,12 @@ int makeCard(const QString& dir)
     if (!logo().save(art, "BMP") || !CardFiles::writeCompanion(card, art).isEmpty()) return 1;
     QTextStream out(stdout);
     out << card << Qt::endl;
-    if (!missing.isEmpty()) out << "kinds not built yet, left out: " << missing.join(QLatin1String(", ")) << Qt::endl;
+    if (!missing.isEmpty())
+        out << "kinds not built yet, left out: " << missing.join(QLatin1String(", ")) << Qt::endl;
     return 0;
 }
 
-void BM_PrintSheets(benchmark::State& state)
-{
+void BM_PrintSheets(benchmark::State& state) {
     const int sheets = int(state.range(0));
     TGBusinessCardPanel32 surface;
     ObjectKinds::registerAll(surface);
@@ -97,23 +100,24 @@ void BM_PrintSheets(benchmark::State& state)
     for (auto _ : state) {
         platform::PdfReportTarget target(file);
         platform::Report report(target);
-        TSheetPrinter printer(surface, report,
-                              SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Print,
-                                                  sheets, art));
+        TSheetPrinter printer(
+            surface, report,
+            SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Print, sheets, art));
         if (!printer.run()) state.SkipWithError("printing failed");
     }
-    state.counters["sheets/s"] = benchmark::Counter(double(sheets) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["sheets/s"] =
+        benchmark::Counter(double(sheets) * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["bytes"] = double(QFileInfo(file).size());
 }
 BENCHMARK(BM_PrintSheets)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 3 && QByteArray(argv[1]) == "--make-card") return makeCard(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--make-card")
+        return makeCard(QString::fromLocal8Bit(argv[2]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,9 +1,9 @@
 // The design surface's hot paths: a full repaint at zoom 1.5 with 200 objects, all
 // selected, the same at 400 % on a screen of device-pixel ratio 2, a repaint there after a
-// change of the selection only, and a zoom step there, one mouse-move step of a frame drag that carries 200 objects (the undo history
-// watching), the release that moves them and records the step, and undo and redo of that
-// move; in the main window, a repaint at 400 %, a Ctrl+wheel step to 400 % and Zoom to fit
-// with the repaint that follows.
+// change of the selection only, and a zoom step there, one mouse-move step of a frame drag that
+// carries 200 objects (the undo history watching), the release that moves them and records the
+// step, and undo and redo of that move; in the main window, a repaint at 400 %, a Ctrl+wheel step
+// to 400 % and Zoom to fit with the repaint that follows.
 #include "app/ObjectKinds.h"
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
@@ -24,11 +24,10 @@ struct SteppingClock : platform::TickClock {
 };
 
 // Draws 200 rectangles, ellipses and round rectangles with the tools.
-void drawShapes(TGBusinessCardPanel32& surface)
-{
-    const TGBusinessCardPanel32::TLPanelState tools[] = {
-        TGBusinessCardPanel32::psRectangle, TGBusinessCardPanel32::psEllipse,
-        TGBusinessCardPanel32::psRoundRectangle};
+void drawShapes(TGBusinessCardPanel32& surface) {
+    const TGBusinessCardPanel32::TLPanelState tools[] = {TGBusinessCardPanel32::psRectangle,
+                                                         TGBusinessCardPanel32::psEllipse,
+                                                         TGBusinessCardPanel32::psRoundRectangle};
     for (int i = 0; i < 200; ++i) {
         surface.SetPanelState(tools[i % 3]);
         const int x = (i * 37) % 280, y = (i * 53) % 160;
@@ -40,8 +39,7 @@ void drawShapes(TGBusinessCardPanel32& surface)
 
 // A card of 200 shapes on a bare surface.
 struct Card {
-    Card()
-    {
+    Card() {
         platform::HomeFolder::set(home.path());
         surface.setClock(&clock);
         surface.setSize(336, 192);
@@ -56,8 +54,7 @@ struct Card {
     TGBusinessCardPanel32 surface;
 };
 
-void BM_RepaintZoomedAllSelected(benchmark::State& state)
-{
+void BM_RepaintZoomedAllSelected(benchmark::State& state) {
     Card card;
     card.surface.SetZoom(1.5f);
     card.surface.selectAll();
@@ -69,8 +66,7 @@ void BM_RepaintZoomedAllSelected(benchmark::State& state)
 BENCHMARK(BM_RepaintZoomedAllSelected)->Unit(benchmark::kMillisecond);
 
 // The card at 400 % on a screen of device-pixel ratio 2: the image holds 2688 x 1536 pixels.
-void BM_RepaintAt400Ratio2(benchmark::State& state)
-{
+void BM_RepaintAt400Ratio2(benchmark::State& state) {
     Card card;
     card.surface.setDevicePixelRatio(2.0);
     card.surface.SetZoom(4.0f);
@@ -84,8 +80,7 @@ BENCHMARK(BM_RepaintAt400Ratio2)->Unit(benchmark::kMillisecond);
 
 // The same card with the selection changing (all 200 objects selected, then none): the card
 // as drawn is kept, and only the grips are put over it anew.
-void BM_SelectionRepaintAt400Ratio2(benchmark::State& state)
-{
+void BM_SelectionRepaintAt400Ratio2(benchmark::State& state) {
     Card card;
     card.surface.setDevicePixelRatio(2.0);
     card.surface.SetZoom(4.0f);
@@ -103,8 +98,7 @@ void BM_SelectionRepaintAt400Ratio2(benchmark::State& state)
 BENCHMARK(BM_SelectionRepaintAt400Ratio2)->Unit(benchmark::kMillisecond);
 
 // One zoom step between 390 % and 400 % at ratio 2, with the repaint at the new zoom.
-void BM_ZoomStepRatio2(benchmark::State& state)
-{
+void BM_ZoomStepRatio2(benchmark::State& state) {
     Card card;
     card.surface.setDevicePixelRatio(2.0);
     card.surface.selectAll();
@@ -117,8 +111,7 @@ void BM_ZoomStepRatio2(benchmark::State& state)
 }
 BENCHMARK(BM_ZoomStepRatio2)->Unit(benchmark::kMillisecond);
 
-void BM_FrameDragStep(benchmark::State& state)
-{
+void BM_FrameDragStep(benchmark::State& state) {
     Card card;
     card.surface.selectAll();
     card.surface.image();
@@ -135,8 +128,7 @@ void BM_FrameDragStep(benchmark::State& state)
 }
 BENCHMARK(BM_FrameDragStep)->Unit(benchmark::kMicrosecond);
 
-void BM_FrameDragRelease(benchmark::State& state)
-{
+void BM_FrameDragRelease(benchmark::State& state) {
     // The release that moves all 200 objects, with the repaint that follows.
     Card card;
     card.surface.selectAll();
@@ -154,8 +146,7 @@ BENCHMARK(BM_FrameDragRelease)->Unit(benchmark::kMillisecond);
 
 // Card with all 200 objects moved by one drag: one step in the history.
 struct MovedCard : Card {
-    MovedCard()
-    {
+    MovedCard() {
         surface.history().clear();
         surface.selectAll();
         const QPoint p = surface.handle().geometry().center();
@@ -166,8 +157,7 @@ struct MovedCard : Card {
     }
 };
 
-void BM_UndoMoveOf200(benchmark::State& state)
-{
+void BM_UndoMoveOf200(benchmark::State& state) {
     MovedCard card;
     if (card.surface.history().stack().count() != 1) state.SkipWithError("the move is no step");
     for (auto _ : state) {
@@ -179,8 +169,7 @@ void BM_UndoMoveOf200(benchmark::State& state)
 }
 BENCHMARK(BM_UndoMoveOf200)->Unit(benchmark::kMillisecond);
 
-void BM_RedoMoveOf200(benchmark::State& state)
-{
+void BM_RedoMoveOf200(benchmark::State& state) {
     MovedCard card;
     for (auto _ : state) {
         state.PauseTiming();
@@ -193,8 +182,7 @@ BENCHMARK(BM_RedoMoveOf200)->Unit(benchmark::kMillisecond);
 
 // The main window, large enough for the card at 400 %, with 200 shapes on the card.
 struct ZoomWindow {
-    ZoomWindow()
-    {
+    ZoomWindow() {
         platform::HomeFolder::set(home.path());
         window = std::make_unique<TMainScreen>();
         window->resize(1600, 1100);
@@ -204,11 +192,11 @@ struct ZoomWindow {
         window->surface().selectAll();
     }
     TGBusinessCardPanel32& surface() { return window->surface(); }
-    void ctrlWheel(int delta)
-    {
+    void ctrlWheel(int delta) {
         QWidget* view = window->findChild<QWidget*>(QStringLiteral("SurfaceView"));
-        QWheelEvent e(QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
-                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QWheelEvent e(QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                      false);
         QApplication::sendEvent(view, &e);
     }
     QTemporaryDir home;
@@ -216,8 +204,7 @@ struct ZoomWindow {
     std::unique_ptr<TMainScreen> window;
 };
 
-void BM_RepaintAt400(benchmark::State& state)
-{
+void BM_RepaintAt400(benchmark::State& state) {
     ZoomWindow w;
     w.window->zoomToPercent(400);
     for (auto _ : state) {
@@ -228,8 +215,7 @@ void BM_RepaintAt400(benchmark::State& state)
 BENCHMARK(BM_RepaintAt400)->Unit(benchmark::kMillisecond);
 
 // One wheel notch with Ctrl, between 390 % and 400 %, and the repaint at the new zoom.
-void BM_CtrlWheelStepTo400(benchmark::State& state)
-{
+void BM_CtrlWheelStepTo400(benchmark::State& state) {
     ZoomWindow w;
     w.window->zoomToPercent(390);
     int delta = 120;
@@ -243,8 +229,7 @@ void BM_CtrlWheelStepTo400(benchmark::State& state)
 BENCHMARK(BM_CtrlWheelStepTo400)->Unit(benchmark::kMillisecond);
 
 // Zoom to fit from 100 % (to 400 % in this window) and the repaint at the fitted zoom.
-void BM_ZoomToFit(benchmark::State& state)
-{
+void BM_ZoomToFit(benchmark::State& state) {
     ZoomWindow w;
     for (auto _ : state) {
         state.PauseTiming();
@@ -259,8 +244,7 @@ void BM_ZoomToFit(benchmark::State& state)
 BENCHMARK(BM_ZoomToFit)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -16,8 +16,7 @@ using platform::Cursor;
 TGBasePanel::TGBasePanel(QObject* owner)
     : QObject(owner), handle_(std::make_unique<TGHandle>(*this)),
       ownClock_(std::make_unique<platform::SystemTickClock>()), clock_(ownClock_.get()),
-      history_(std::make_unique<TGUndoHistory>(*this))
-{
+      history_(std::make_unique<TGUndoHistory>(*this)) {
     // The frame starts empty and hidden, so that no invisible 24 x 24 frame at the card's
     // top-left corner takes presses before anything has been selected.
     handle_->clear();
@@ -27,48 +26,43 @@ TGBasePanel::TGBasePanel(QObject* owner)
     buildSurfaceMenu();
 }
 
-TGBasePanel::~TGBasePanel()
-{
+TGBasePanel::~TGBasePanel() {
     handle_->clear();
     // Objects owned elsewhere must not call back into a surface that is going away.
-    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->setSurface(nullptr);
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
+        o->setSurface(nullptr);
     if (ownsTemporaryFiles_) {
         platform::FileName::remove(clipboardFile_);
         platform::FileName::remove(tempFile_);
     }
 }
 
-void TGBasePanel::setSize(int w, int h)
-{
+void TGBasePanel::setSize(int w, int h) {
     if (w == width_ && h == height_) return;
     width_ = w;
     height_ = h;
     invalidate();
 }
 
-void TGBasePanel::setDrawOutline(bool v)
-{
+void TGBasePanel::setDrawOutline(bool v) {
     if (drawOutline_ == v) return;
     drawOutline_ = v;
     invalidate();
 }
 
-void TGBasePanel::setShape(TLabelShapeType v)
-{
+void TGBasePanel::setShape(TLabelShapeType v) {
     if (shape_ == v) return;
     shape_ = v;
     invalidate();
 }
 
-void TGBasePanel::setShowGrid(bool v)
-{
+void TGBasePanel::setShowGrid(bool v) {
     if (showGrid_ == v) return;
     showGrid_ = v;
     invalidate();
 }
 
-void TGBasePanel::setSnapToGrid(bool v)
-{
+void TGBasePanel::setSnapToGrid(bool v) {
     if (snapToGrid_ == v) return;
     snapToGrid_ = v;
     handle_->SetSnapToGrid(v);
@@ -80,8 +74,7 @@ void TGBasePanel::setSnapToGrid(bool v)
     }
 }
 
-void TGBasePanel::setGridSize(TGridSize v)
-{
+void TGBasePanel::setGridSize(TGridSize v) {
     if (gridSize_ == v) return;
     gridSize_ = v;
     const int g = v == gs4x4 ? 4 : 8;
@@ -91,46 +84,39 @@ void TGBasePanel::setGridSize(TGridSize v)
     invalidate();
 }
 
-void TGBasePanel::setColorPicture(std::shared_ptr<const platform::Graphic> g)
-{
+void TGBasePanel::setColorPicture(std::shared_ptr<const platform::Graphic> g) {
     colorPicture_ = std::move(g);
     invalidate();
 }
 
-void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g)
-{
+void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g) {
     picture_ = std::move(g);
     invalidate();
 }
 
-void TGBasePanel::LoadBackground(const QString& fileName)
-{
+void TGBasePanel::LoadBackground(const QString& fileName) {
     auto g = std::make_shared<platform::Graphic>();
     // A picture that cannot be read leaves the card without background art.
     setColorPicture(g->loadFromFile(fileName) ? std::move(g) : nullptr);
 }
 
-void TGBasePanel::ClearBackground()
-{
+void TGBasePanel::ClearBackground() {
     setColorPicture(nullptr);
 }
 
 // --- objects
 
-int TGBasePanel::indexOf(const TGGraphicControl* o) const
-{
+int TGBasePanel::indexOf(const TGGraphicControl* o) const {
     const auto it = std::find(objects_.begin(), objects_.end(), o);
     return it == objects_.end() ? -1 : int(it - objects_.begin());
 }
 
-void TGBasePanel::insertChild(TGGraphicControl* o)
-{
+void TGBasePanel::insertChild(TGGraphicControl* o) {
     if (indexOf(o) < 0) objects_.push_back(o);
     invalidate();
 }
 
-void TGBasePanel::removeChild(TGGraphicControl* o)
-{
+void TGBasePanel::removeChild(TGGraphicControl* o) {
     handle_->remove(o);
     if (capturedObject_ == o) capturedObject_ = nullptr;
     const auto it = std::find(objects_.begin(), objects_.end(), o);
@@ -138,8 +124,7 @@ void TGBasePanel::removeChild(TGGraphicControl* o)
     invalidate();
 }
 
-void TGBasePanel::moveToFront(TGGraphicControl* o)
-{
+void TGBasePanel::moveToFront(TGGraphicControl* o) {
     const auto it = std::find(objects_.begin(), objects_.end(), o);
     if (it == objects_.end()) return;
     objects_.erase(it);
@@ -147,8 +132,7 @@ void TGBasePanel::moveToFront(TGGraphicControl* o)
     invalidate();
 }
 
-void TGBasePanel::moveToBack(TGGraphicControl* o)
-{
+void TGBasePanel::moveToBack(TGGraphicControl* o) {
     const auto it = std::find(objects_.begin(), objects_.end(), o);
     if (it == objects_.end()) return;
     objects_.erase(it);
@@ -156,8 +140,7 @@ void TGBasePanel::moveToBack(TGGraphicControl* o)
     invalidate();
 }
 
-void TGBasePanel::setObjectOrder(const std::vector<TGGraphicControl*>& order)
-{
+void TGBasePanel::setObjectOrder(const std::vector<TGGraphicControl*>& order) {
     if (order.size() != objects_.size() ||
         !std::is_permutation(order.begin(), order.end(), objects_.begin()))
         return;
@@ -165,8 +148,7 @@ void TGBasePanel::setObjectOrder(const std::vector<TGGraphicControl*>& order)
     invalidate();
 }
 
-TGGraphicControl* TGBasePanel::objectAt(QPoint p) const
-{
+TGGraphicControl* TGBasePanel::objectAt(QPoint p) const {
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
         TGGraphicControl* o = *it;
         if (!o->isVisible() || o->width() <= 0 || o->height() <= 0) continue;
@@ -177,19 +159,17 @@ TGGraphicControl* TGBasePanel::objectAt(QPoint p) const
     return nullptr;
 }
 
-void TGBasePanel::NotifyChanged()
-{
+void TGBasePanel::NotifyChanged() {
     emit labelChanged();
 }
 
-void TGBasePanel::ClearObjects()
-{
+void TGBasePanel::ClearObjects() {
     handle_->clear();
-    while (!objects_.empty()) delete objects_.back();
+    while (!objects_.empty())
+        delete objects_.back();
 }
 
-void TGBasePanel::DeleteStrayObjects()
-{
+void TGBasePanel::DeleteStrayObjects() {
     handle_->clear();
     for (auto i = objects_.size(); i-- > 0;) {
         TGGraphicControl* o = objects_[i];
@@ -198,14 +178,12 @@ void TGBasePanel::DeleteStrayObjects()
     }
 }
 
-void TGBasePanel::PrintObjects(platform::Report& report, double leftInches, double topInches)
-{
+void TGBasePanel::PrintObjects(platform::Report& report, double leftInches, double topInches) {
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
         o->print(report, leftInches, topInches);
 }
 
-void TGBasePanel::SetZoom(float z)
-{
+void TGBasePanel::SetZoom(float z) {
     // A factor of zero or less (or not a number) shows the card at its own size.
     if (!(z > 0.0f)) z = 1.0f;
     if (z == zoomFactor_) return;
@@ -213,27 +191,23 @@ void TGBasePanel::SetZoom(float z)
     invalidate();
 }
 
-void TGBasePanel::setDevicePixelRatio(qreal ratio)
-{
+void TGBasePanel::setDevicePixelRatio(qreal ratio) {
     if (!(ratio > 0.0) || ratio == devicePixelRatio_) return;
     devicePixelRatio_ = ratio;
     invalidate();
 }
 
-QSize TGBasePanel::viewSize() const
-{
+QSize TGBasePanel::viewSize() const {
     return QSize(std::max(1, int(std::lround(width_ * double(zoomFactor_)))),
                  std::max(1, int(std::lround(height_ * double(zoomFactor_)))));
 }
 
-QPoint TGBasePanel::toCard(QPointF viewPos) const
-{
+QPoint TGBasePanel::toCard(QPointF viewPos) const {
     const double z = zoomFactor_;
     return QPoint(int(std::floor(viewPos.x() / z)), int(std::floor(viewPos.y() / z)));
 }
 
-QRect TGBasePanel::toView(const QRect& r) const
-{
+QRect TGBasePanel::toView(const QRect& r) const {
     // The view pixels whose area lies within the card pixels: the edges of the card
     // rectangle scaled and rounded to the nearest pixel boundary.
     const double z = zoomFactor_;
@@ -242,8 +216,7 @@ QRect TGBasePanel::toView(const QRect& r) const
                  QPoint(edge(r.right() + 1) - 1, edge(r.bottom() + 1) - 1));
 }
 
-void TGBasePanel::AddObject(TGGraphicControl* o, QRect r)
-{
+void TGBasePanel::AddObject(TGGraphicControl* o, QRect r) {
     o->setVisible(false);
     o->setSurface(this);
     o->setObjectName(UniqueName(QStringLiteral("Special")));
@@ -255,14 +228,12 @@ void TGBasePanel::AddObject(TGGraphicControl* o, QRect r)
     processPendingEvents();
 }
 
-bool TGBasePanel::nameFree(const QString& name) const
-{
+bool TGBasePanel::nameFree(const QString& name) const {
     return std::none_of(objects_.begin(), objects_.end(),
                         [&name](const TGGraphicControl* o) { return o->objectName() == name; });
 }
 
-QString TGBasePanel::UniqueName(const QString& prefix) const
-{
+QString TGBasePanel::UniqueName(const QString& prefix) const {
     for (int i = 1; i <= 1000; ++i) {
         const QString name = prefix + QString::number(i);
         if (nameFree(name)) return name;
@@ -270,21 +241,19 @@ QString TGBasePanel::UniqueName(const QString& prefix) const
     return QString();
 }
 
-void TGBasePanel::AttachObject(TGGraphicControl* o)
-{
+void TGBasePanel::AttachObject(TGGraphicControl* o) {
     // Objects lay out at the card's own size whatever the view's zoom.
     o->setZoomFactor(1.0f);
 }
 
-void TGBasePanel::AttachAllObjects()
-{
-    for (TGGraphicControl* o : objects_) AttachObject(o);
+void TGBasePanel::AttachAllObjects() {
+    for (TGGraphicControl* o : objects_)
+        AttachObject(o);
 }
 
 // --- surface menu
 
-void TGBasePanel::buildSurfaceMenu()
-{
+void TGBasePanel::buildSurfaceMenu() {
     platform::MenuModel& m = surfaceMenu_;
     m.add(QStringLiteral("Bring To Front"), [this] { bringSelectionToFrontCommand(); });
     m.add(QStringLiteral("Send To Back"), [this] { sendSelectionToBackCommand(); });
@@ -314,12 +283,11 @@ void TGBasePanel::buildSurfaceMenu()
     m.onPopup = [this] { refreshSurfaceMenu(); };
 }
 
-void TGBasePanel::refreshSurfaceMenu()
-{
+void TGBasePanel::refreshSurfaceMenu() {
     const bool selected = handle_->count() > 0;
-    for (const char* caption : {"Bring To Front", "Send To Back", "Cut", "Copy", "Delete",
-                                "Align Left", "Align Right", "Align Tops", "Align Bottoms",
-                                "Center Vertically", "Center Horizontally", "Font"})
+    for (const char* caption :
+         {"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Align Left", "Align Right",
+          "Align Tops", "Align Bottoms", "Center Vertically", "Center Horizontally", "Font"})
         surfaceMenu_.find(QLatin1String(caption))->enabled = selected;
     surfaceMenu_.find(QStringLiteral("Paste"))->enabled =
         platform::FileName::exists(clipboardFile_);
@@ -328,129 +296,127 @@ void TGBasePanel::refreshSurfaceMenu()
     surfaceMenu_.find(QStringLiteral("Unlock All"))->enabled = any;
 }
 
-void TGBasePanel::bringSelectionToFrontCommand()
-{
+void TGBasePanel::bringSelectionToFrontCommand() {
     if (handle_->count() == 0) return;
-    for (TGGraphicControl* o : handle_->selection()) moveToFront(o);
+    for (TGGraphicControl* o : handle_->selection())
+        moveToFront(o);
     handle_->setFocused(handle_->isVisible() && handle_->isEnabled());
     NotifyChanged();
 }
 
-void TGBasePanel::sendSelectionToBackCommand()
-{
+void TGBasePanel::sendSelectionToBackCommand() {
     if (handle_->count() == 0) return;
-    for (TGGraphicControl* o : handle_->selection()) moveToBack(o);
+    for (TGGraphicControl* o : handle_->selection())
+        moveToBack(o);
     handle_->clear();
     NotifyChanged();
 }
 
-void TGBasePanel::alignLeft()
-{
+void TGBasePanel::alignLeft() {
     if (handle_->count() == 0) return;
     NotifyChanged();
     int m = width_;
-    for (const TGGraphicControl* o : handle_->selection()) m = std::min(m, o->left());
-    for (TGGraphicControl* o : handle_->selection()) o->setLeft(m);
+    for (const TGGraphicControl* o : handle_->selection())
+        m = std::min(m, o->left());
+    for (TGGraphicControl* o : handle_->selection())
+        o->setLeft(m);
     invalidate();
 }
 
-void TGBasePanel::alignRight()
-{
+void TGBasePanel::alignRight() {
     if (handle_->count() == 0) return;
     NotifyChanged();
     int m = 0;
-    for (const TGGraphicControl* o : handle_->selection()) m = std::max(m, o->left() + o->width());
-    for (TGGraphicControl* o : handle_->selection()) o->setLeft(m - o->width());
+    for (const TGGraphicControl* o : handle_->selection())
+        m = std::max(m, o->left() + o->width());
+    for (TGGraphicControl* o : handle_->selection())
+        o->setLeft(m - o->width());
     invalidate();
 }
 
-void TGBasePanel::alignTops()
-{
+void TGBasePanel::alignTops() {
     if (handle_->count() == 0) return;
     NotifyChanged();
     int m = height_;
-    for (const TGGraphicControl* o : handle_->selection()) m = std::min(m, o->top());
-    for (TGGraphicControl* o : handle_->selection()) o->setTop(m);
+    for (const TGGraphicControl* o : handle_->selection())
+        m = std::min(m, o->top());
+    for (TGGraphicControl* o : handle_->selection())
+        o->setTop(m);
     invalidate();
 }
 
-void TGBasePanel::alignBottoms()
-{
+void TGBasePanel::alignBottoms() {
     if (handle_->count() == 0) return;
     NotifyChanged();
     int m = 0;
-    for (const TGGraphicControl* o : handle_->selection()) m = std::max(m, o->top() + o->height());
-    for (TGGraphicControl* o : handle_->selection()) o->setTop(m - o->height());
+    for (const TGGraphicControl* o : handle_->selection())
+        m = std::max(m, o->top() + o->height());
+    for (TGGraphicControl* o : handle_->selection())
+        o->setTop(m - o->height());
     invalidate();
 }
 
-void TGBasePanel::centerSelectionVertically()
-{
+void TGBasePanel::centerSelectionVertically() {
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection()))
         o->centerVertically();
     invalidate();
 }
 
-void TGBasePanel::centerSelectionHorizontally()
-{
+void TGBasePanel::centerSelectionHorizontally() {
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection()))
         o->centerHorizontally();
     invalidate();
 }
 
-void TGBasePanel::lockAll()
-{
+void TGBasePanel::lockAll() {
     for (TGGraphicControl* o : objects_)
         if (!o->locked()) o->setLocked(true);
 }
 
-void TGBasePanel::unlockAll()
-{
+void TGBasePanel::unlockAll() {
     for (TGGraphicControl* o : objects_)
         if (o->locked()) o->setLocked(false);
 }
 
-void TGBasePanel::markAllSelectable()
-{
-    for (TGGraphicControl* o : objects_) o->setUnselectable(false);
+void TGBasePanel::markAllSelectable() {
+    for (TGGraphicControl* o : objects_)
+        o->setUnselectable(false);
 }
 
-void TGBasePanel::markAllUnselectable()
-{
-    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->setUnselectable(true);
+void TGBasePanel::markAllUnselectable() {
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
+        o->setUnselectable(true);
 }
 
-void TGBasePanel::selectAll()
-{
+void TGBasePanel::selectAll() {
     handle_->clear();
-    for (TGGraphicControl* o : objects_) handle_->add(o);
+    for (TGGraphicControl* o : objects_)
+        handle_->add(o);
     // Select All is a menu command, not a press: nothing is being dragged.
     captureFrame(false);
 }
 
-void TGBasePanel::fontCommand()
-{
+void TGBasePanel::fontCommand() {
     if (handle_->count() == 0) return;
     const std::optional<QFont> chosen = platform::DialogHost::current().chooseFont(font_.toQFont());
     if (!chosen) return;
     TGFont f;
     f.assign(font_);
     f.assignQFont(*chosen);
-    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection())) o->applyFont(f);
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(handle_->selection()))
+        o->applyFont(f);
     invalidate();
 }
 
 // --- the platform around the surface
 
-void TGBasePanel::setScreenCursor(Cursor c)
-{
+void TGBasePanel::setScreenCursor(Cursor c) {
     if (cursor_ == c) return;
     cursor_ = c;
     if (onCursorChanged) onCursorChanged(c);
 }
 
-void TGBasePanel::popupAt(platform::MenuModel& menu, QPoint surfacePoint)
-{
+void TGBasePanel::popupAt(platform::MenuModel& menu, QPoint surfacePoint) {
     // Each command of the menu, with any dialog it opens, is one step named after it.
     menu.runner = [this](const QString& caption, const std::function<void()>& action) {
         TGUndoHistory::Step step(*history_, caption);
@@ -460,13 +426,11 @@ void TGBasePanel::popupAt(platform::MenuModel& menu, QPoint surfacePoint)
     platform::DialogHost::current().popup(menu, global);
 }
 
-void TGBasePanel::post(std::function<void()> fn)
-{
+void TGBasePanel::post(std::function<void()> fn) {
     posted_.push_back(std::move(fn));
 }
 
-void TGBasePanel::postRefit()
-{
+void TGBasePanel::postRefit() {
     if (refitPosted_) return;
     refitPosted_ = true;
     post([this] {
@@ -475,8 +439,7 @@ void TGBasePanel::postRefit()
     });
 }
 
-bool TGBasePanel::askOnce(const QString& text, const QString& caption)
-{
+bool TGBasePanel::askOnce(const QString& text, const QString& caption) {
     const auto it = answers_.constFind(text);
     if (it != answers_.cend()) return *it;
     const bool yes = platform::AskYesNo(text, caption);
@@ -484,11 +447,11 @@ bool TGBasePanel::askOnce(const QString& text, const QString& caption)
     return yes;
 }
 
-void TGBasePanel::processPendingEvents()
-{
+void TGBasePanel::processPendingEvents() {
     while (!posted_.empty()) {
         std::vector<std::function<void()>> batch;
         batch.swap(posted_);
-        for (auto& fn : batch) fn();
+        for (auto& fn : batch)
+            fn();
     }
 }

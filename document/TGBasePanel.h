@@ -26,8 +26,8 @@
 
 #include <QHash>
 #include <QImage>
-#include <QPainterPath>
 #include <QObject>
+#include <QPainterPath>
 #include <QPointer>
 
 #include <functional>
@@ -42,7 +42,7 @@ class Report;
 
 class TGBasePanel : public QObject {
     Q_OBJECT
-public:
+  public:
     enum TLabelShapeType { lsRectangle, lsRoundRect, lsEllipse };
     Q_ENUM(TLabelShapeType)
     enum TGridSize { gs4x4, gs8x8 };
@@ -179,10 +179,10 @@ public:
     // --- handlers the surface attaches to objects and the frame
     virtual void objectMouseDown(TGGraphicControl* o, Qt::MouseButton button,
                                  Qt::KeyboardModifiers shift, int x, int y);
-    void objectMouseMove(TGGraphicControl* o, Qt::MouseButtons buttons,
-                         Qt::KeyboardModifiers shift, int x, int y);
-    void objectMouseUp(TGGraphicControl* o, Qt::MouseButton button,
-                       Qt::KeyboardModifiers shift, int x, int y);
+    void objectMouseMove(TGGraphicControl* o, Qt::MouseButtons buttons, Qt::KeyboardModifiers shift,
+                         int x, int y);
+    void objectMouseUp(TGGraphicControl* o, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                       int x, int y);
     void objectDoubleClick(TGGraphicControl* o, int x, int y);
     void frameDoubleClick(int x, int y); // frame coordinates
     void frameMouseDownHook(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -205,8 +205,7 @@ public:
     // Mouse capture: while set, all mouse input goes to the frame.
     void captureFrame(bool on) { frameCaptured_ = on; }
     // A press forwarded to the surface moves the capture there with it.
-    void captureSurface()
-    {
+    void captureSurface() {
         frameCaptured_ = false;
         capturedObject_ = nullptr;
         surfaceCaptured_ = true;
@@ -241,17 +240,17 @@ public:
     // The exclusive-or outlines shown now.
     const std::vector<QRect>& xorOutlines() const { return xorRects_; }
 
-signals:
+  signals:
     void labelChanged();
     void droppedObject(QRect r);
     void surfaceDoubleClicked();
 
-protected:
+  protected:
     void buildSurfaceMenu();
     void refreshSurfaceMenu();
     QPainterPath cardRegion() const;
 
-private:
+  private:
     void renderCard();
     void renderImage();
     void paintCard(QPainter& p);

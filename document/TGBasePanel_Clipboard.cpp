@@ -7,15 +7,14 @@
 
 #include "platform/FileName.h"
 
-void TGBasePanel::SaveCard(const QString& fileName, platform::AtomicFile::Access access)
-{
-    for (TGGraphicControl* o : objects_) o->beforeSave();
+void TGBasePanel::SaveCard(const QString& fileName, platform::AtomicFile::Access access) {
+    for (TGGraphicControl* o : objects_)
+        o->beforeSave();
     TGLabelObjectFiler(classes_).SaveAll(*this, fileName, access);
     objectsReplaced();
 }
 
-void TGBasePanel::LoadCard(const QString& fileName)
-{
+void TGBasePanel::LoadCard(const QString& fileName) {
     if (!platform::FileName::exists(fileName)) return;
     // Objects read join the end of the child list with their stored bounds, and settle.
     TGLabelObjectFiler(classes_).LoadAll(owner(), *this, fileName);
@@ -24,21 +23,18 @@ void TGBasePanel::LoadCard(const QString& fileName)
     objectsReplaced();
 }
 
-void TGBasePanel::clipboardCopy()
-{
+void TGBasePanel::clipboardCopy() {
     if (handle_->count() == 0) return;
     TGLabelObjectFiler(classes_).SaveSelection(*handle_, clipboardFile_);
 }
 
-void TGBasePanel::clipboardCut()
-{
+void TGBasePanel::clipboardCut() {
     if (handle_->count() == 0) return;
     clipboardCopy();
     clipboardDelete();
 }
 
-void TGBasePanel::clipboardDelete()
-{
+void TGBasePanel::clipboardDelete() {
     while (handle_->count() > 0) {
         TGGraphicControl* o = handle_->item(handle_->count() - 1);
         handle_->remove(o);
@@ -47,15 +43,13 @@ void TGBasePanel::clipboardDelete()
     }
 }
 
-void TGBasePanel::clipboardPaste()
-{
+void TGBasePanel::clipboardPaste() {
     const quint32 now = tick();
     if (pastedBefore_ && now < lastPasteTime_ + 1000) return;
     // The paste time is recorded even when reading fails part-way.
     struct Stamp {
         TGBasePanel& s;
-        ~Stamp()
-        {
+        ~Stamp() {
             s.AttachAllObjects();
             s.NotifyChanged();
             s.processPendingEvents();
@@ -67,8 +61,7 @@ void TGBasePanel::clipboardPaste()
         TGLabelObjectFiler(classes_).LoadWithOffset(owner(), *this, clipboardFile_);
 }
 
-void TGBasePanel::objectCut(TGGraphicControl* o)
-{
+void TGBasePanel::objectCut(TGGraphicControl* o) {
     if (handle_->indexOf(o) >= 0) {
         clipboardCut();
         return;
@@ -79,16 +72,14 @@ void TGBasePanel::objectCut(TGGraphicControl* o)
     delete o;
 }
 
-void TGBasePanel::objectCopy(TGGraphicControl* o)
-{
+void TGBasePanel::objectCopy(TGGraphicControl* o) {
     if (handle_->indexOf(o) >= 0)
         clipboardCopy();
     else
         TGLabelObjectFiler(classes_).SaveObject(o, clipboardFile_);
 }
 
-void TGBasePanel::objectDelete(TGGraphicControl* o)
-{
+void TGBasePanel::objectDelete(TGGraphicControl* o) {
     if (handle_->indexOf(o) >= 0) {
         clipboardDelete();
         return;
@@ -98,8 +89,7 @@ void TGBasePanel::objectDelete(TGGraphicControl* o)
     delete o;
 }
 
-void TGBasePanel::cloneObject(TGGraphicControl* source)
-{
+void TGBasePanel::cloneObject(TGGraphicControl* source) {
     TGGraphicControl* copy = TGLabelObjectFiler(classes_).CloneObject(source, owner(), *this);
     processPendingEvents();
     if (!copy) return;

@@ -16,51 +16,51 @@ constexpr platform::Canvas::Pattern grid4{0xFF, 0xFF, 0xDD, 0xFF, 0xFF, 0xFF, 0x
 constexpr platform::Canvas::Pattern grid8{0xFF, 0xFF, 0xDF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 } // namespace
 
-void TGBasePanel::invalidate()
-{
+void TGBasePanel::invalidate() {
     cardDirty_ = true;
     invalidateGrips();
 }
 
-void TGBasePanel::invalidateGrips()
-{
+void TGBasePanel::invalidateGrips() {
     dirty_ = true;
     if (onRepaint) onRepaint();
 }
 
-QPainterPath TGBasePanel::cardRegion() const
-{
+QPainterPath TGBasePanel::cardRegion() const {
     QPainterPath path;
     const QRectF r(0, 0, width_ + 1, height_ + 1);
     switch (shape_) {
-    case lsRectangle: path.addRect(r); break;
-    case lsRoundRect: path.addRoundedRect(r, 12, 12); break;
-    case lsEllipse: path.addEllipse(r); break;
+    case lsRectangle:
+        path.addRect(r);
+        break;
+    case lsRoundRect:
+        path.addRoundedRect(r, 12, 12);
+        break;
+    case lsEllipse:
+        path.addEllipse(r);
+        break;
     }
     return path;
 }
 
-const QImage& TGBasePanel::image()
-{
+const QImage& TGBasePanel::image() {
     const QSize device = viewSize() * devicePixelRatio_;
     if (dirty_ || image_.image().size() != device) renderImage();
     return image_.image();
 }
 
-void TGBasePanel::settleLayout()
-{
+void TGBasePanel::settleLayout() {
     processPendingEvents();
-    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_)) o->fitLayout();
+    for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
+        o->fitLayout();
     processPendingEvents();
 }
 
-void TGBasePanel::paintTo(QPainter& painter)
-{
+void TGBasePanel::paintTo(QPainter& painter) {
     painter.drawImage(0, 0, image());
 }
 
-void TGBasePanel::renderCard()
-{
+void TGBasePanel::renderCard() {
     QImage& card = card_.resize(viewSize() * devicePixelRatio_, devicePixelRatio_);
     card.fill(Qt::white);
     cardDirty_ = false;
@@ -68,8 +68,7 @@ void TGBasePanel::renderCard()
     paintCard(p);
 }
 
-void TGBasePanel::renderImage()
-{
+void TGBasePanel::renderImage() {
     if (cardDirty_ || card_.image().size() != viewSize() * devicePixelRatio_) renderCard();
     // A copy into the image's own pixels: the card's image stays as it is for the next grips.
     const QImage& card = card_.image();
@@ -84,11 +83,11 @@ void TGBasePanel::renderImage()
     // Exclusive-or outlines that are shown stay shown across repaints.
     const std::vector<QRect> shown = std::move(xorRects_);
     xorRects_.clear();
-    for (const QRect& r : shown) drawXorRect(r);
+    for (const QRect& r : shown)
+        drawXorRect(r);
 }
 
-void TGBasePanel::paintCard(QPainter& p)
-{
+void TGBasePanel::paintCard(QPainter& p) {
     // The card is drawn in card pixels through the zoom.
     const qreal z = zoomFactor_;
     platform::Canvas c(p);
@@ -105,9 +104,15 @@ void TGBasePanel::paintCard(QPainter& p)
         c.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
         c.brush = {TColor::clWhite, Gdi::bsClear};
         switch (shape_) {
-        case lsRectangle: c.rectangle(0, 0, width_, height_); break;
-        case lsRoundRect: c.roundRect(0, 0, width_, height_, 24, 24); break;
-        case lsEllipse: c.ellipse(0, 0, width_, height_); break;
+        case lsRectangle:
+            c.rectangle(0, 0, width_, height_);
+            break;
+        case lsRoundRect:
+            c.roundRect(0, 0, width_, height_, 24, 24);
+            break;
+        case lsEllipse:
+            c.ellipse(0, 0, width_, height_);
+            break;
         }
     }
     if (showGrid_) {
@@ -130,8 +135,7 @@ void TGBasePanel::paintCard(QPainter& p)
     }
 }
 
-void TGBasePanel::drawXorRect(const QRect& r)
-{
+void TGBasePanel::drawXorRect(const QRect& r) {
     // An empty rectangle draws nothing, so it is not shown either (a band's first point).
     if (r.width() <= 0 || r.height() <= 0) return;
     if (dirty_) renderImage();
@@ -144,8 +148,7 @@ void TGBasePanel::drawXorRect(const QRect& r)
     if (onRepaint) onRepaint();
 }
 
-void TGBasePanel::drawXorOutline(const QRect& r)
-{
+void TGBasePanel::drawXorOutline(const QRect& r) {
     QPainter p(&image_.image());
     platform::Canvas c(p);
     c.pen = {TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
@@ -153,7 +156,6 @@ void TGBasePanel::drawXorOutline(const QRect& r)
     c.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-void TGBasePanel::eraseXorRect(const QRect& r)
-{
+void TGBasePanel::eraseXorRect(const QRect& r) {
     if (std::find(xorRects_.begin(), xorRects_.end(), r) != xorRects_.end()) drawXorRect(r);
 }

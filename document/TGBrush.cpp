@@ -1,14 +1,12 @@
 #include "TGBrush.h"
 
-void TGBrush::setColor(TColor v)
-{
+void TGBrush::setColor(TColor v) {
     if (brush_.color == v) return;
     brush_.color = v;
     changed();
 }
 
-void TGBrush::setStyle(Gdi::TBrushStyle v)
-{
+void TGBrush::setStyle(Gdi::TBrushStyle v) {
     if (brush_.style == v) return;
     brush_.style = v;
     changed();

@@ -15,7 +15,7 @@ class TGBrush : public QObject {
     Q_CLASSINFO("default.Color", "clWhite")
     Q_CLASSINFO("default.Style", "bsSolid")
 
-public:
+  public:
     explicit TGBrush(QObject* parent = nullptr) : QObject(parent) {}
 
     TColor color() const { return brush_.color; }
@@ -30,9 +30,8 @@ public:
     // 300 bytes.
     std::function<void()> onChanged;
 
-private:
-    void changed() const
-    {
+  private:
+    void changed() const {
         if (onChanged) onChanged();
     }
     platform::Canvas::Brush brush_;

@@ -3,26 +3,22 @@
 #include "TGGraphicControl.h"
 #include "TGHandle.h"
 
-TGBusinessCardPanel32::TGBusinessCardPanel32(QObject* owner) : TGBasePanel(owner)
-{
+TGBusinessCardPanel32::TGBusinessCardPanel32(QObject* owner) : TGBasePanel(owner) {
     SetZoom(1.0f);
 }
 
-void TGBusinessCardPanel32::SetPanelState(TLPanelState state)
-{
+void TGBusinessCardPanel32::SetPanelState(TLPanelState state) {
     if (state == panelState_) return;
     panelState_ = state;
     setPointing(state == psPointing);
     setScreenCursor(state == psPointing ? platform::Cursor::Default : platform::Cursor::Drag);
 }
 
-void TGBusinessCardPanel32::registerTool(TLPanelState state, Tool tool)
-{
+void TGBusinessCardPanel32::registerTool(TLPanelState state, Tool tool) {
     tools_[state] = std::move(tool);
 }
 
-void TGBusinessCardPanel32::CreateObjectInRect(QRect r)
-{
+void TGBusinessCardPanel32::CreateObjectInRect(QRect r) {
     // r holds corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
     draggedBand_ = r;
     if (r.right() - r.left() < MinBandWidth) r.setRight(r.left() + 50);
@@ -45,8 +41,7 @@ QString TGBusinessCardPanel32::personalInfoCaption(int entry) {
     return entry >= 0 && entry < PersonalInfoCount ? QLatin1String(captions[entry]) : QString();
 }
 
-bool TGBusinessCardPanel32::HasEffectObjects() const
-{
+bool TGBusinessCardPanel32::HasEffectObjects() const {
     for (const TGGraphicControl* o : objects()) {
         const char* cls = o->metaObject()->className();
         if (qstrcmp(cls, "TSuperShape") == 0 || qstrcmp(cls, "TGSuperText") == 0) return true;

@@ -13,16 +13,38 @@
 
 class TGBusinessCardPanel32 : public TGBasePanel {
     Q_OBJECT
-public:
+  public:
     enum TLPanelState {
-        psPointing, psLabel, psSymbolLabel, psMultiLineLabel, psRectangle, psEllipse,
-        psRoundRectangle, psLine, psImage, psSuperShape, psRichLabel, psSuperText, psCircleText
+        psPointing,
+        psLabel,
+        psSymbolLabel,
+        psMultiLineLabel,
+        psRectangle,
+        psEllipse,
+        psRoundRectangle,
+        psLine,
+        psImage,
+        psSuperShape,
+        psRichLabel,
+        psSuperText,
+        psCircleText
     };
     Q_ENUM(TLPanelState)
 
     // The ten personal-information entries, in this order.
-    enum PersonalInfo { piName, piCompany, piTitle, piAddress1, piAddress2, piAddress3,
-                        piPhone1, piPhone2, piEmail, piFax, PersonalInfoCount };
+    enum PersonalInfo {
+        piName,
+        piCompany,
+        piTitle,
+        piAddress1,
+        piAddress2,
+        piAddress3,
+        piPhone1,
+        piPhone2,
+        piEmail,
+        piFax,
+        PersonalInfoCount
+    };
     // The name of an entry as the user sees it ("Name", "Address 1", ...).
     static QString personalInfoCaption(int entry);
 
@@ -50,7 +72,7 @@ public:
     const QString& personalInfo(int index) const { return personal_[size_t(index)]; }
     void setPersonalInfo(int index, const QString& value) { personal_[size_t(index)] = value; }
 
-private:
+  private:
     TLPanelState panelState_ = psPointing;
     std::map<TLPanelState, Tool> tools_;
     QRect draggedBand_;

@@ -14,7 +14,7 @@
 #include <vector>
 
 class TGExtraData {
-public:
+  public:
     using Item = std::pair<QByteArray, TGValue>;
 
     virtual ~TGExtraData() = default;

@@ -13,13 +13,11 @@
 
 TGGraphicControl::TGGraphicControl(QObject* owner) : QObject(owner) {}
 
-TGGraphicControl::~TGGraphicControl()
-{
+TGGraphicControl::~TGGraphicControl() {
     if (surface_) surface_->removeChild(this);
 }
 
-void TGGraphicControl::setSurface(TGBasePanel* s)
-{
+void TGGraphicControl::setSurface(TGBasePanel* s) {
     if (surface_ == s) return;
     if (surface_) surface_->removeChild(this);
     surface_ = s;
@@ -30,17 +28,15 @@ namespace {
 // Any int is a valid stored position and size, but the far edge (position + size, and the
 // last pixel before it) must be an int too: the size is cut where the edge would leave the
 // int range.
-int sizeWithinRange(int position, int size)
-{
-    const qint64 edge = std::clamp<qint64>(qint64(position) + size,
-                                           qint64(std::numeric_limits<int>::min()) + 1,
-                                           std::numeric_limits<int>::max());
+int sizeWithinRange(int position, int size) {
+    const qint64 edge =
+        std::clamp<qint64>(qint64(position) + size, qint64(std::numeric_limits<int>::min()) + 1,
+                           std::numeric_limits<int>::max());
     return int(edge - position);
 }
 } // namespace
 
-void TGGraphicControl::setBounds(int l, int t, int w, int h)
-{
+void TGGraphicControl::setBounds(int l, int t, int w, int h) {
     w = sizeWithinRange(l, w);
     h = sizeWithinRange(t, h);
     const QRect r(l, t, w, h);
@@ -51,25 +47,21 @@ void TGGraphicControl::setBounds(int l, int t, int w, int h)
     if (!loading_ && !reading_) boundsChangedCheck();
 }
 
-void TGGraphicControl::setVisible(bool v)
-{
+void TGGraphicControl::setVisible(bool v) {
     if (visible_ == v) return;
     visible_ = v;
     if (surface_) surface_->invalidate();
 }
 
-void TGGraphicControl::repaint()
-{
+void TGGraphicControl::repaint() {
     if (surface_) surface_->invalidate();
 }
 
-void TGGraphicControl::FlagChanged()
-{
+void TGGraphicControl::FlagChanged() {
     if (surface_ && !surface_->printing()) surface_->NotifyChanged();
 }
 
-void TGGraphicControl::boundsChangedCheck()
-{
+void TGGraphicControl::boundsChangedCheck() {
     if (boundsGuard_) return;
     boundsGuard_ = true;
     const int cur[4] = {left(), top(), left() + width(), top() + height()};
@@ -83,8 +75,7 @@ void TGGraphicControl::boundsChangedCheck()
     boundsGuard_ = false;
 }
 
-void TGGraphicControl::SetZoom(float z)
-{
+void TGGraphicControl::SetZoom(float z) {
     if (z == zoomFactor_) return;
     const float r = z / zoomFactor_;
     // Nearest integer with halves to even, in single precision as the factor is.
@@ -101,8 +92,7 @@ void TGGraphicControl::SetZoom(float z)
     if (!loading_ && !reading_) boundsChangedCheck();
 }
 
-void TGGraphicControl::setLocked(bool v)
-{
+void TGGraphicControl::setLocked(bool v) {
     if (locked_ == v) return;
     locked_ = v;
     if (loading_ || reading_) return;
@@ -110,8 +100,7 @@ void TGGraphicControl::setLocked(bool v)
     FlagChanged();
 }
 
-void TGGraphicControl::setUnselectable(bool v)
-{
+void TGGraphicControl::setUnselectable(bool v) {
     if (unselectable_ == v) return;
     unselectable_ = v;
     if (loading_ || reading_) return;
@@ -119,8 +108,7 @@ void TGGraphicControl::setUnselectable(bool v)
     if (v && surface_) surface_->handle().remove(this);
 }
 
-void TGGraphicControl::buildPopup()
-{
+void TGGraphicControl::buildPopup() {
     objectMenu_ = std::make_unique<platform::MenuModel>();
     platform::MenuModel& m = *objectMenu_;
     m.add(QStringLiteral("Bring To Front"), [this] { bringToFront(); });
@@ -138,8 +126,7 @@ void TGGraphicControl::buildPopup()
     m.onPopup = [this] { popupRefresh(); };
 }
 
-platform::MenuModel* TGGraphicControl::objectMenu()
-{
+platform::MenuModel* TGGraphicControl::objectMenu() {
     if (popupDeferred_ && !objectMenu_) {
         buildPopup(); // while deferred, so that kinds can tell how they were asked
         popupDeferred_ = false;
@@ -147,8 +134,7 @@ platform::MenuModel* TGGraphicControl::objectMenu()
     return objectMenu_.get();
 }
 
-platform::MenuModel::Item* TGGraphicControl::lockedItem() const
-{
+platform::MenuModel::Item* TGGraphicControl::lockedItem() const {
     return objectMenu_ ? objectMenu_->find(QStringLiteral("Locked")) : nullptr;
 }
 
@@ -157,8 +143,7 @@ void TGGraphicControl::paint(platform::Canvas&) {}
 void TGGraphicControl::print(platform::Report&, double, double) {}
 
 void TGGraphicControl::printAsPainted(platform::Report& report, double leftInches,
-                                      double topInches)
-{
+                                      double topInches) {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     const QRectF target(
         QPointF(leftInches + left() / ppi, topInches + top() / ppi),
@@ -167,8 +152,7 @@ void TGGraphicControl::printAsPainted(platform::Report& report, double leftInche
                          [this](platform::Canvas& canvas) { paint(canvas); });
 }
 
-void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) const
-{
+void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) const {
     if (!surface_) return;
     const TGHandle& frame = surface_->handle();
     if (frame.indexOf(this) < 0) return;
@@ -177,7 +161,9 @@ void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) 
     c.brush = {single ? frame.color() : frame.secondaryColor(), Gdi::bsSolid};
     const int L = at.left() - 2, T = at.top() - 2;
     const int R = at.left() + at.width() + 2, B = at.top() + at.height() + 2;
-    auto square = [&c](int l, int t, int r, int b) { c.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1))); };
+    auto square = [&c](int l, int t, int r, int b) {
+        c.fillRect(QRect(QPoint(l, t), QPoint(r - 1, b - 1)));
+    };
     square(L, T, L + 5, T + 5);
     square(R - 5, T, R, T + 5);
     square(R - 5, B - 5, R, B);
@@ -192,50 +178,42 @@ void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) 
     c.brush = saved;
 }
 
-void TGGraphicControl::bringToFront()
-{
+void TGGraphicControl::bringToFront() {
     FlagChanged();
     if (surface_) surface_->moveToFront(this);
 }
 
-void TGGraphicControl::sendToBack()
-{
+void TGGraphicControl::sendToBack() {
     FlagChanged();
     if (!surface_) return;
     surface_->moveToBack(this);
     surface_->handle().clear();
 }
 
-void TGGraphicControl::cutCommand()
-{
+void TGGraphicControl::cutCommand() {
     FlagChanged();
     if (surface_) surface_->objectCut(this);
 }
 
-void TGGraphicControl::copyCommand()
-{
+void TGGraphicControl::copyCommand() {
     if (surface_) surface_->objectCopy(this);
 }
 
-void TGGraphicControl::deleteCommand()
-{
+void TGGraphicControl::deleteCommand() {
     FlagChanged();
     if (surface_) surface_->objectDelete(this);
 }
 
-void TGGraphicControl::cloneCommand()
-{
+void TGGraphicControl::cloneCommand() {
     if (surface_) surface_->cloneObject(this);
 }
 
-void TGGraphicControl::toggleLockedCommand()
-{
+void TGGraphicControl::toggleLockedCommand() {
     setLocked(!locked_);
     if (platform::MenuModel::Item* item = lockedItem()) item->checked = locked_;
 }
 
-void TGGraphicControl::unselectableCommand()
-{
+void TGGraphicControl::unselectableCommand() {
     // Setting True again still flags the card as changed, as the command always does.
     if (unselectable_) {
         FlagChanged();
@@ -245,8 +223,7 @@ void TGGraphicControl::unselectableCommand()
     setUnselectable(true);
 }
 
-void TGGraphicControl::centerVertically()
-{
+void TGGraphicControl::centerVertically() {
     if (!surface_) return;
     setTop(surface_->height() / 2 - height() / 2);
     FlagChanged();
@@ -254,8 +231,7 @@ void TGGraphicControl::centerVertically()
     surface_->invalidate();
 }
 
-void TGGraphicControl::centerHorizontally()
-{
+void TGGraphicControl::centerHorizontally() {
     if (!surface_) return;
     setLeft(surface_->width() / 2 - width() / 2);
     FlagChanged();
@@ -263,16 +239,16 @@ void TGGraphicControl::centerHorizontally()
     surface_->invalidate();
 }
 
-QString TGGraphicControl::TrimSpaces(const QString& s)
-{
+QString TGGraphicControl::TrimSpaces(const QString& s) {
     qsizetype b = 0, e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' ')) ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' ')) --e;
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
     return s.mid(b, e - b);
 }
 
-bool TGGraphicControl::isStored(const QObject& object, const QMetaProperty& property)
-{
+bool TGGraphicControl::isStored(const QObject& object, const QMetaProperty& property) {
     if (!property.isStored()) return false;
     const QMetaObject* mo = object.metaObject();
     const QByteArray key = QByteArray("stored.") + property.name();

@@ -38,7 +38,7 @@ class TGGraphicControl : public QObject {
     Q_CLASSINFO("default.Tag", "0")
     Q_CLASSINFO("default.Cursor", "0")
 
-public:
+  public:
     // Construction: zoom 1.0, bounds guard off. The owner is the surface's owner; the
     // object joins a surface through setSurface.
     explicit TGGraphicControl(QObject* owner = nullptr);
@@ -138,7 +138,7 @@ public:
     // when the class names one in "stored.<Property>", the object's own rule.
     static bool isStored(const QObject& object, const QMetaProperty& property);
 
-protected:
+  protected:
     // Leaves the popup menu to be built when objectMenu is first called: a card of many
     // objects read to be printed never shows a menu, and a menu takes about 2 KB.
     void deferPopup() { popupDeferred_ = true; }
@@ -149,7 +149,7 @@ protected:
     // its inch rectangle on the page.
     void printAsPainted(platform::Report& report, double leftInches, double topInches);
 
-private:
+  private:
     qint32 tag_ = 0;
     QRect bounds_{0, 0, 0, 0};
     TCursor cursor_;

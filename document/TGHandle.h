@@ -17,7 +17,7 @@ class Canvas;
 }
 
 class TGHandle {
-public:
+  public:
     explicit TGHandle(TGBasePanel& surface);
 
     // --- properties
@@ -85,7 +85,7 @@ public:
     // selection stays (a zoom in the middle of a gesture).
     void endGesture();
 
-private:
+  private:
     void setGeometry(int l, int t, int w, int h);
     void fitAround(int extra); // frame geometry around the selection (+5 or +6 rule)
     void hide();

@@ -28,8 +28,7 @@ constexpr int maxComponentNumber = 1000;
 // The clipboard holds what the user copied: it is theirs alone.
 constexpr auto clipboardAccess = platform::AtomicFile::Access::OwnerOnly;
 
-[[noreturn]] void fail(const QString& message)
-{
+[[noreturn]] void fail(const QString& message) {
     throw TGFilerError(message);
 }
 } // namespace
@@ -38,8 +37,7 @@ TGLabelObjectFiler::TGLabelObjectFiler(const TGClassRegistry& classes) : classes
 
 // --- writing
 
-void TGLabelObjectFiler::writeRecord(TGStreamWriter& out, const TGGraphicControl& object)
-{
+void TGLabelObjectFiler::writeRecord(TGStreamWriter& out, const TGGraphicControl& object) {
     out.writeBytes(signature);
     out.writeShortString(object.metaObject()->className());
     out.writeShortString(TGValue::nameBytes(object.objectName()));
@@ -53,41 +51,39 @@ void TGLabelObjectFiler::writeRecord(TGStreamWriter& out, const TGGraphicControl
     out.writeByte(TGValue::Null); // no children
 }
 
-QByteArray TGLabelObjectFiler::writeObjects(const std::vector<TGGraphicControl*>& objects)
-{
+QByteArray TGLabelObjectFiler::writeObjects(const std::vector<TGGraphicControl*>& objects) {
     TGStreamWriter out;
     out.writeByte(TGValue::List);
-    for (const TGGraphicControl* o : objects) writeRecord(out, *o);
+    for (const TGGraphicControl* o : objects)
+        writeRecord(out, *o);
     out.writeByte(TGValue::Null);
     return out.bytes();
 }
 
-TGLabelObjectFiler::Record TGLabelObjectFiler::writeRecord(const TGGraphicControl& object)
-{
+TGLabelObjectFiler::Record TGLabelObjectFiler::writeRecord(const TGGraphicControl& object) {
     TGStreamWriter out;
     writeRecord(out, object);
     return out.blocks();
 }
 
-QByteArray TGLabelObjectFiler::streamOf(const std::vector<Record>& records)
-{
+QByteArray TGLabelObjectFiler::streamOf(const std::vector<Record>& records) {
     TGStreamWriter out;
     out.writeByte(TGValue::List);
     for (const Record& r : records)
-        for (const QByteArray& block : r) out.writeBytes(block);
+        for (const QByteArray& block : r)
+            out.writeBytes(block);
     out.writeByte(TGValue::Null);
     return out.bytes();
 }
 
-void TGLabelObjectFiler::writeObjects(QIODevice& out, const std::vector<TGGraphicControl*>& objects)
-{
+void TGLabelObjectFiler::writeObjects(QIODevice& out,
+                                      const std::vector<TGGraphicControl*>& objects) {
     const QByteArray bytes = writeObjects(objects);
     if (out.write(bytes) != bytes.size()) fail(QStringLiteral("Stream write error"));
 }
 
 void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& bytes,
-                                   platform::AtomicFile::Access access)
-{
+                                   platform::AtomicFile::Access access) {
     if (fileName.isEmpty()) fail(QStringLiteral("Cannot create a file without a name"));
     platform::AtomicFile file(fileName, access);
     if (file.write(bytes)) return;
@@ -97,39 +93,36 @@ void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& by
 }
 
 void TGLabelObjectFiler::SaveAll(const TGBasePanel& surface, const QString& fileName,
-                                 platform::AtomicFile::Access access)
-{
+                                 platform::AtomicFile::Access access) {
     writeFile(fileName, writeObjects(surface.objects()), access);
 }
 
-void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fileName)
-{
+void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fileName) {
     if (frame.count() == 0) return;
     std::vector<TGGraphicControl*> selected;
-    for (int i = 0; i < frame.count(); ++i) selected.push_back(frame.item(i));
+    for (int i = 0; i < frame.count(); ++i)
+        selected.push_back(frame.item(i));
     writeFile(fileName, writeObjects(selected), clipboardAccess);
 }
 
-void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fileName)
-{
+void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fileName) {
     writeFile(fileName, writeObjects({object}), clipboardAccess);
 }
 
 // --- reading
 
-QString TGLabelObjectFiler::notACardFile(const QString& fileName)
-{
+QString TGLabelObjectFiler::notACardFile(const QString& fileName) {
     if (platform::FileName::isFile(fileName)) return QString();
     if (platform::FileName::isDir(fileName))
         return QStringLiteral("%1 is a folder, not a card file").arg(fileName);
     if (platform::FileName::exists(fileName))
         return QStringLiteral("%1 is not a card file: it is a device, FIFO or socket, not a "
-                              "regular file").arg(fileName);
+                              "regular file")
+            .arg(fileName);
     return QStringLiteral("%1 does not exist").arg(fileName);
 }
 
-void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName)
-{
+void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName) {
     if (!platform::FileName::exists(fileName)) return;
     // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
     if (const QString problem = notACardFile(fileName); !problem.isEmpty()) fail(problem);
@@ -139,44 +132,42 @@ void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QSt
     readObjects(file, owner, surface);
 }
 
-void TGLabelObjectFiler::LoadWithOffset(QObject* owner, TGBasePanel& surface, const QString& fileName)
-{
+void TGLabelObjectFiler::LoadWithOffset(QObject* owner, TGBasePanel& surface,
+                                        const QString& fileName) {
     offset_ = true;
     LoadAll(owner, surface, fileName);
 }
 
 TGGraphicControl* TGLabelObjectFiler::CloneObject(TGGraphicControl* object, QObject* owner,
-                                                  TGBasePanel& surface)
-{
+                                                  TGBasePanel& surface) {
     const std::vector<TGGraphicControl*> read = readObjects(writeObjects({object}), owner, surface);
     return read.empty() ? nullptr : read.back();
 }
 
 std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QIODevice& device, QObject* owner,
-                                                               TGBasePanel& surface)
-{
+                                                               TGBasePanel& surface) {
     TGStreamReader in(device);
     return readObjects(in, owner, surface);
 }
 
 std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(QByteArrayView data, QObject* owner,
-                                                               TGBasePanel& surface)
-{
+                                                               TGBasePanel& surface) {
     TGStreamReader in(data);
     return readObjects(in, owner, surface);
 }
 
 std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(TGStreamReader& in, QObject* owner,
-                                                               TGBasePanel& surface)
-{
+                                                               TGBasePanel& surface) {
     takenNames_.clear();
-    for (const QObject* child : owner->children()) takenNames_.insert(child->objectName());
+    for (const QObject* child : owner->children())
+        takenNames_.insert(child->objectName());
     nextComponent_ = 0;
     std::vector<TGGraphicControl*> read;
     std::vector<TGPropertyCodec::Fixup> fixups;
     try {
         if (in.readByte() != TGValue::List) TGValue::invalid();
-        while (in.peekByte() != TGValue::Null) read.push_back(readRecord(in, owner, surface, fixups));
+        while (in.peekByte() != TGValue::Null)
+            read.push_back(readRecord(in, owner, surface, fixups));
     } catch (...) {
         // The objects completed so far stay, usable; the caller decides what to do with them.
         finish(read, owner, fixups);
@@ -189,8 +180,7 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::readObjects(TGStreamReader& i
 
 TGGraphicControl* TGLabelObjectFiler::readRecord(TGStreamReader& in, QObject* owner,
                                                  TGBasePanel& surface,
-                                                 std::vector<TGPropertyCodec::Fixup>& fixups)
-{
+                                                 std::vector<TGPropertyCodec::Fixup>& fixups) {
     if (in.readBytes(4) != QByteArrayView(signature)) fail(QStringLiteral("Invalid stream format"));
     quint8 flags = 0;
     if (in.peekByte() >= flagsMark) {
@@ -204,19 +194,21 @@ TGGraphicControl* TGLabelObjectFiler::readRecord(TGStreamReader& in, QObject* ow
     std::unique_ptr<TGGraphicControl> created;
     if (flags & flagExisting) {
         for (QObject* child : owner->children())
-            if (child->objectName() == nameRead && (object = qobject_cast<TGGraphicControl*>(child))) break;
+            if (child->objectName() == nameRead &&
+                (object = qobject_cast<TGGraphicControl*>(child)))
+                break;
         if (!object) fail(QStringLiteral("Ancestor for '%1' not found").arg(nameRead));
     } else {
         created.reset(classes_.create(QString::fromLatin1(className), owner));
-        if (!created) fail(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(className)));
+        if (!created)
+            fail(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(className)));
         object = created.get();
     }
     // An existing object leaves the reading and loading states however its read ends.
     struct States {
         TGGraphicControl* o;
         bool existing;
-        ~States()
-        {
+        ~States() {
             o->setReading(false);
             if (existing && std::uncaught_exceptions() > 0) o->setLoading(false);
         }
@@ -244,8 +236,7 @@ TGGraphicControl* TGLabelObjectFiler::readRecord(TGStreamReader& in, QObject* ow
     return object;
 }
 
-void TGLabelObjectFiler::giveName(TGGraphicControl& object, const QString& nameRead)
-{
+void TGLabelObjectFiler::giveName(TGGraphicControl& object, const QString& nameRead) {
     for (; nextComponent_ <= maxComponentNumber; ++nextComponent_) {
         const QString name = QStringLiteral("Component") + QString::number(nextComponent_);
         if (takenNames_.contains(name)) continue;
@@ -261,11 +252,11 @@ void TGLabelObjectFiler::giveName(TGGraphicControl& object, const QString& nameR
 }
 
 void TGLabelObjectFiler::finish(const std::vector<TGGraphicControl*>& objects, QObject* owner,
-                                const std::vector<TGPropertyCodec::Fixup>& fixups)
-{
+                                const std::vector<TGPropertyCodec::Fixup>& fixups) {
     for (const TGPropertyCodec::Fixup& f : fixups)
-        TGPropertyCodec::resolve(f, owner->findChild<QObject*>(platform::Cp1252::decode(f.componentName),
-                                                               Qt::FindDirectChildrenOnly));
+        TGPropertyCodec::resolve(
+            f, owner->findChild<QObject*>(platform::Cp1252::decode(f.componentName),
+                                          Qt::FindDirectChildrenOnly));
     for (TGGraphicControl* o : objects) {
         o->setLoading(false);
         o->popupAfterReading();

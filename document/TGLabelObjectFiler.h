@@ -6,9 +6,9 @@
 // TGFilerError with the message the user is shown.
 //
 // Files are written whole through AtomicFile: a save that fails leaves the previous file as
-// it was. Files are read as a stream, and every length is checked against the bytes left. When reading fails, the
-// object being read is destroyed and the ones completed before it stay on the surface,
-// finished (out of the loading state, popup built), as after a successful read.
+// it was. Files are read as a stream, and every length is checked against the bytes left. When
+// reading fails, the object being read is destroyed and the ones completed before it stay on the
+// surface, finished (out of the loading state, popup built), as after a successful read.
 #include "TGPropertyCodec.h"
 #include "platform/AtomicFile.h"
 
@@ -28,7 +28,7 @@ class TGStreamReader;
 class TGStreamWriter;
 
 class TGLabelObjectFiler {
-public:
+  public:
     explicit TGLabelObjectFiler(const TGClassRegistry& classes);
 
     void SaveAll(const TGBasePanel& surface, const QString& fileName,
@@ -45,7 +45,8 @@ public:
     QByteArray writeObjects(const std::vector<TGGraphicControl*>& objects);
     void writeObjects(QIODevice& out, const std::vector<TGGraphicControl*>& objects);
     // Returns the objects read, in file order.
-    std::vector<TGGraphicControl*> readObjects(QByteArrayView data, QObject* owner, TGBasePanel& surface);
+    std::vector<TGGraphicControl*> readObjects(QByteArrayView data, QObject* owner,
+                                               TGBasePanel& surface);
     std::vector<TGGraphicControl*> readObjects(QIODevice& in, QObject* owner, TGBasePanel& surface);
     // One object's record alone, as the writer's blocks (long payloads shared with the
     // object, see TGStreamWriter), and a stream made of such records, for callers that keep
@@ -54,8 +55,9 @@ public:
     Record writeRecord(const TGGraphicControl& object);
     static QByteArray streamOf(const std::vector<Record>& records);
     // Writes the bytes to the file in one piece.
-    static void writeFile(const QString& fileName, const QByteArray& bytes,
-                          platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
+    static void
+    writeFile(const QString& fileName, const QByteArray& bytes,
+              platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
     // Why the name cannot be read as a card file ("... is a folder, not a card file", "...
     // does not exist"); empty for a regular file.
     static QString notACardFile(const QString& fileName);
@@ -66,9 +68,10 @@ public:
     // How far a pasted object lands from where it was copied, right and down.
     static constexpr int pasteOffset = 15;
 
-private:
+  private:
     void writeRecord(TGStreamWriter& out, const TGGraphicControl& object);
-    std::vector<TGGraphicControl*> readObjects(TGStreamReader& in, QObject* owner, TGBasePanel& surface);
+    std::vector<TGGraphicControl*> readObjects(TGStreamReader& in, QObject* owner,
+                                               TGBasePanel& surface);
     // Reads one record into a new object (or, with the flag for it, an existing one).
     TGGraphicControl* readRecord(TGStreamReader& in, QObject* owner, TGBasePanel& surface,
                                  std::vector<TGPropertyCodec::Fixup>& fixups);

@@ -20,7 +20,7 @@ class TGPen : public QObject {
     Q_CLASSINFO("default.Style", "psSolid")
     Q_CLASSINFO("default.Width", "1")
 
-public:
+  public:
     explicit TGPen(QObject* parent = nullptr) : QObject(parent) {}
 
     TColor color() const { return pen_.color; }
@@ -29,9 +29,9 @@ public:
     qint32 width() const { return pen_.width; }
     // The width within ±platform::Canvas::maxPenWidth, for layouts that add and halve it:
     // a stored width may be any int.
-    int boundedWidth() const
-    {
-        return std::clamp(pen_.width, -platform::Canvas::maxPenWidth, platform::Canvas::maxPenWidth);
+    int boundedWidth() const {
+        return std::clamp(pen_.width, -platform::Canvas::maxPenWidth,
+                          platform::Canvas::maxPenWidth);
     }
     void setColor(TColor v);
     void setMode(Gdi::TPenMode v);
@@ -46,9 +46,8 @@ public:
     // 300 bytes.
     std::function<void()> onChanged;
 
-private:
-    void changed() const
-    {
+  private:
+    void changed() const {
         if (onChanged) onChanged();
     }
     platform::Canvas::Pen pen_;

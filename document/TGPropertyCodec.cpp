@@ -11,36 +11,31 @@
 #include <QObject>
 
 namespace {
-[[noreturn]] void fail(const char* message)
-{
+[[noreturn]] void fail(const char* message) {
     throw TGFilerError(QString::fromLatin1(message));
 }
 
 // Enumerations, sets, colours and cursors are int-sized values.
-qint32 readInt32Sized(const QObject& object, const QMetaProperty& p)
-{
+qint32 readInt32Sized(const QObject& object, const QMetaProperty& p) {
     const QVariant v = p.read(&object);
     if (v.metaType().sizeOf() != sizeof(qint32)) return 0;
     return *static_cast<const qint32*>(v.constData());
 }
 
-bool writeInt32Sized(QObject& object, const QMetaProperty& p, qint32 value)
-{
+bool writeInt32Sized(QObject& object, const QMetaProperty& p, qint32 value) {
     if (p.metaType().sizeOf() != sizeof(qint32)) return false;
     return p.write(&object, QVariant(p.metaType(), &value));
 }
 
 // The value of an enumeration key, matched without regard to case.
-std::optional<int> enumValue(const QMetaEnum& e, QByteArrayView name)
-{
+std::optional<int> enumValue(const QMetaEnum& e, QByteArrayView name) {
     for (int i = 0; i < e.keyCount(); ++i)
         if (name.compare(QByteArrayView(e.key(i)), Qt::CaseInsensitive) == 0) return e.value(i);
     return std::nullopt;
 }
 
 // The names of the set's members, in ascending bit order.
-std::vector<QByteArray> setMembers(const QMetaEnum& e, qint32 value)
-{
+std::vector<QByteArray> setMembers(const QMetaEnum& e, qint32 value) {
     std::vector<QByteArray> names;
     for (int bit = 0; bit < 32; ++bit) {
         const quint32 mask = 1u << bit;
@@ -54,56 +49,64 @@ std::vector<QByteArray> setMembers(const QMetaEnum& e, qint32 value)
     return names;
 }
 
-std::optional<qint64> parseNumber(const QByteArray& text)
-{
+std::optional<qint64> parseNumber(const QByteArray& text) {
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok, 0);
     return ok ? std::optional<qint64>(v) : std::nullopt;
 }
 
-QObject* objectIn(const QObject& object, const QMetaProperty& p)
-{
+QObject* objectIn(const QObject& object, const QMetaProperty& p) {
     return p.read(&object).value<QObject*>();
 }
 
-int firstPublished() { return QObject::staticMetaObject.propertyCount(); }
+int firstPublished() {
+    return QObject::staticMetaObject.propertyCount();
+}
 } // namespace
 
-TGPropertyCodec::Kind TGPropertyCodec::kindOf(const QMetaProperty& p)
-{
+TGPropertyCodec::Kind TGPropertyCodec::kindOf(const QMetaProperty& p) {
     const QMetaType t = p.metaType();
     if (t == QMetaType::fromType<TColor>()) return Kind::Color;
     if (t == QMetaType::fromType<TCursor>()) return Kind::Cursor;
     if (p.isFlagType()) return Kind::Flags;
     if (p.isEnumType()) return Kind::Enum;
-    if (t.flags() & QMetaType::PointerToQObject) return p.isWritable() ? Kind::Reference : Kind::Embedded;
+    if (t.flags() & QMetaType::PointerToQObject)
+        return p.isWritable() ? Kind::Reference : Kind::Embedded;
     switch (t.id()) {
-    case QMetaType::Bool: return Kind::Bool;
+    case QMetaType::Bool:
+        return Kind::Bool;
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::UShort:
     case QMetaType::SChar:
     case QMetaType::UChar:
-    case QMetaType::Char: return Kind::Integer;
+    case QMetaType::Char:
+        return Kind::Integer;
     case QMetaType::Double:
-    case QMetaType::Float: return Kind::Real;
-    case QMetaType::QString: return Kind::String;
-    default: return Kind::Other;
+    case QMetaType::Float:
+        return Kind::Real;
+    case QMetaType::QString:
+        return Kind::String;
+    default:
+        return Kind::Other;
     }
 }
 
-bool TGPropertyCodec::parseDefault(const Plan& plan, const QByteArray& text, qint64& i, double& r)
-{
+bool TGPropertyCodec::parseDefault(const Plan& plan, const QByteArray& text, qint64& i, double& r) {
     const QByteArray t = text.trimmed();
     std::optional<qint64> v;
     switch (plan.kind) {
     case Kind::Bool:
-        if (t.compare("True", Qt::CaseInsensitive) == 0) v = 1;
-        else if (t.compare("False", Qt::CaseInsensitive) == 0) v = 0;
+        if (t.compare("True", Qt::CaseInsensitive) == 0)
+            v = 1;
+        else if (t.compare("False", Qt::CaseInsensitive) == 0)
+            v = 0;
         break;
     case Kind::Enum:
-        if (const auto e = enumValue(plan.property.enumerator(), t)) v = *e;
-        else v = parseNumber(t);
+        if (const auto e = enumValue(plan.property.enumerator(), t))
+            v = *e;
+        else
+            v = parseNumber(t);
         break;
     case Kind::Flags: {
         // "[fsBold, fsItalic]", "fsBold|fsItalic" or "[]".
@@ -120,28 +123,34 @@ bool TGPropertyCodec::parseDefault(const Plan& plan, const QByteArray& text, qin
         break;
     }
     case Kind::Color:
-        if (const auto c = TGIdents::colorValue(t)) v = *c;
-        else v = parseNumber(t);
+        if (const auto c = TGIdents::colorValue(t))
+            v = *c;
+        else
+            v = parseNumber(t);
         break;
     case Kind::Cursor:
-        if (const auto c = TGIdents::cursorValue(t)) v = *c;
-        else v = parseNumber(t);
+        if (const auto c = TGIdents::cursorValue(t))
+            v = *c;
+        else
+            v = parseNumber(t);
         break;
-    case Kind::Integer: v = parseNumber(t); break;
+    case Kind::Integer:
+        v = parseNumber(t);
+        break;
     case Kind::Real: {
         bool ok = false;
         r = t.toDouble(&ok);
         return ok;
     }
-    default: return false;
+    default:
+        return false;
     }
     if (!v) return false;
     i = *v;
     return true;
 }
 
-std::vector<TGPropertyCodec::Plan> TGPropertyCodec::makePlan(const QMetaObject& mo)
-{
+std::vector<TGPropertyCodec::Plan> TGPropertyCodec::makePlan(const QMetaObject& mo) {
     std::vector<Plan> plans;
     for (int i = firstPublished(); i < mo.propertyCount(); ++i) {
         Plan plan;
@@ -151,7 +160,8 @@ std::vector<TGPropertyCodec::Plan> TGPropertyCodec::makePlan(const QMetaObject& 
         const QByteArray key = QByteArray("default.") + plan.property.name();
         const int info = mo.indexOfClassInfo(key.constData());
         if (info >= 0) {
-            plan.hasDefault = parseDefault(plan, mo.classInfo(info).value(), plan.defaultInt, plan.defaultReal);
+            plan.hasDefault =
+                parseDefault(plan, mo.classInfo(info).value(), plan.defaultInt, plan.defaultReal);
             Q_ASSERT_X(plan.hasDefault, mo.className(), "unreadable default class info");
         }
         const QByteArray empty = QByteArray("writeEmpty.") + plan.property.name();
@@ -161,28 +171,26 @@ std::vector<TGPropertyCodec::Plan> TGPropertyCodec::makePlan(const QMetaObject& 
     return plans;
 }
 
-const std::vector<TGPropertyCodec::Plan>& TGPropertyCodec::planFor(const QMetaObject& mo)
-{
+const std::vector<TGPropertyCodec::Plan>& TGPropertyCodec::planFor(const QMetaObject& mo) {
     auto it = plans_.find(&mo);
     if (it == plans_.end()) it = plans_.insert(&mo, makePlan(mo));
     return *it;
 }
 
-void TGPropertyCodec::collect(const QObject& object, Selection selection, std::vector<Entry>& out)
-{
+void TGPropertyCodec::collect(const QObject& object, Selection selection, std::vector<Entry>& out) {
     collect(object, selection, QByteArray(), out);
 }
 
 void TGPropertyCodec::collect(const QObject& object, Selection selection, const QByteArray& prefix,
-                              std::vector<Entry>& out)
-{
+                              std::vector<Entry>& out) {
     const bool stored = selection == Selection::Stored;
     for (const Plan& plan : planFor(*object.metaObject())) {
         const QMetaProperty& p = plan.property;
         if (stored ? !TGGraphicControl::isStored(object, p) : !p.isStored()) continue;
         const QByteArray name = prefix + p.name();
         if (plan.kind == Kind::Embedded) {
-            if (const QObject* inner = objectIn(object, p)) collect(*inner, selection, name + '.', out);
+            if (const QObject* inner = objectIn(object, p))
+                collect(*inner, selection, name + '.', out);
             continue;
         }
         if (!p.isWritable()) continue;
@@ -206,8 +214,9 @@ void TGPropertyCodec::collect(const QObject& object, Selection selection, const 
         case Kind::Color:
         case Kind::Cursor: {
             number = readInt32Sized(object, p);
-            const QByteArray ident = plan.kind == Kind::Color ? TGIdents::colorName(qint32(number))
-                                                              : TGIdents::cursorName(qint32(number));
+            const QByteArray ident = plan.kind == Kind::Color
+                                         ? TGIdents::colorName(qint32(number))
+                                         : TGIdents::cursorName(qint32(number));
             value = ident.isEmpty() ? TGValue::fromInt(qint32(number)) : TGValue::fromIdent(ident);
             break;
         }
@@ -230,12 +239,14 @@ void TGPropertyCodec::collect(const QObject& object, Selection selection, const 
         case Kind::Reference: {
             const QObject* target = objectIn(object, p);
             if (!target && stored) continue;
-            out.emplace_back(name, target ? TGValue::fromIdent(TGValue::nameBytes(target->objectName()))
-                                          : TGValue());
+            out.emplace_back(name,
+                             target ? TGValue::fromIdent(TGValue::nameBytes(target->objectName()))
+                                    : TGValue());
             continue;
         }
         case Kind::Embedded:
-        case Kind::Other: continue;
+        case Kind::Other:
+            continue;
         }
         if (stored && plan.hasDefault && number == plan.defaultInt) continue;
         out.emplace_back(name, std::move(value));
@@ -245,31 +256,39 @@ void TGPropertyCodec::collect(const QObject& object, Selection selection, const 
             out.emplace_back(prefix + item.first, std::move(item.second));
 }
 
-TGValue::Kinds TGPropertyCodec::kindsOf(Kind kind)
-{
+TGValue::Kinds TGPropertyCodec::kindsOf(Kind kind) {
     switch (kind) {
-    case Kind::Bool: return {TGValue::bit(TGValue::False) | TGValue::bit(TGValue::True), 0};
-    case Kind::Enum: return {TGValue::bit(TGValue::Ident), 0};
-    case Kind::Flags: return {TGValue::bit(TGValue::Set), 0};
+    case Kind::Bool:
+        return {TGValue::bit(TGValue::False) | TGValue::bit(TGValue::True), 0};
+    case Kind::Enum:
+        return {TGValue::bit(TGValue::Ident), 0};
+    case Kind::Flags:
+        return {TGValue::bit(TGValue::Set), 0};
     case Kind::Color:
-    case Kind::Cursor: return {TGValue::integerTags | TGValue::bit(TGValue::Ident), 0};
-    case Kind::Integer: return {TGValue::integerTags, 0};
-    case Kind::Real: return {TGValue::integerTags | TGValue::bit(TGValue::Extended), 0};
-    case Kind::String: return {TGValue::stringTags, 0};
-    case Kind::Reference: return {TGValue::bit(TGValue::Ident) | TGValue::bit(TGValue::Nil), 0};
+    case Kind::Cursor:
+        return {TGValue::integerTags | TGValue::bit(TGValue::Ident), 0};
+    case Kind::Integer:
+        return {TGValue::integerTags, 0};
+    case Kind::Real:
+        return {TGValue::integerTags | TGValue::bit(TGValue::Extended), 0};
+    case Kind::String:
+        return {TGValue::stringTags, 0};
+    case Kind::Reference:
+        return {TGValue::bit(TGValue::Ident) | TGValue::bit(TGValue::Nil), 0};
     case Kind::Embedded:
-    case Kind::Other: break;
+    case Kind::Other:
+        break;
     }
     return {0, 0};
 }
 
-TGPropertyCodec::Target TGPropertyCodec::find(QObject& root, QByteArrayView path)
-{
+TGPropertyCodec::Target TGPropertyCodec::find(QObject& root, QByteArrayView path) {
     QObject* object = &root;
     qsizetype start = 0;
     for (;;) {
         const qsizetype dot = path.indexOf('.', start);
-        const QByteArray part = path.sliced(start, (dot < 0 ? path.size() : dot) - start).toByteArray();
+        const QByteArray part =
+            path.sliced(start, (dot < 0 ? path.size() : dot) - start).toByteArray();
         const QMetaObject* mo = object->metaObject();
         const int index = mo->indexOfProperty(part.constData());
         const bool published = index >= firstPublished();
@@ -303,8 +322,8 @@ TGPropertyCodec::Target TGPropertyCodec::find(QObject& root, QByteArrayView path
     }
 }
 
-void TGPropertyCodec::assign(const Target& target, const TGValue& value, std::vector<Fixup>& fixups)
-{
+void TGPropertyCodec::assign(const Target& target, const TGValue& value,
+                             std::vector<Fixup>& fixups) {
     if (!target.object) return;
     if (!target.property.isValid()) {
         dynamic_cast<TGExtraData&>(*target.object).readExtra(target.item, value);
@@ -313,12 +332,12 @@ void TGPropertyCodec::assign(const Target& target, const TGValue& value, std::ve
     setValue(*target.object, target.property, value, fixups);
     // A font read from the file is the object's own even when it equals the font the
     // object was made with: it goes through the font-change reaction.
-    if (auto* font = qobject_cast<TGFont*>(target.object); font && target.embedded) emit font->changed();
+    if (auto* font = qobject_cast<TGFont*>(target.object); font && target.embedded)
+        emit font->changed();
 }
 
 void TGPropertyCodec::setValue(QObject& object, const QMetaProperty& p, const TGValue& value,
-                               std::vector<Fixup>& fixups)
-{
+                               std::vector<Fixup>& fixups) {
     bool written = false;
     switch (kindOf(p)) {
     case Kind::Bool:
@@ -343,9 +362,11 @@ void TGPropertyCodec::setValue(QObject& object, const QMetaProperty& p, const TG
     case Kind::Color:
     case Kind::Cursor: {
         std::optional<qint32> v;
-        if (value.isInteger()) v = qint32(value.integer);
+        if (value.isInteger())
+            v = qint32(value.integer);
         else if (value.tag == TGValue::Ident)
-            v = kindOf(p) == Kind::Color ? TGIdents::colorValue(value.bytes) : TGIdents::cursorValue(value.bytes);
+            v = kindOf(p) == Kind::Color ? TGIdents::colorValue(value.bytes)
+                                         : TGIdents::cursorValue(value.bytes);
         if (!v) TGValue::invalid();
         written = writeInt32Sized(object, p, *v);
         break;
@@ -362,7 +383,9 @@ void TGPropertyCodec::setValue(QObject& object, const QMetaProperty& p, const TG
         written = v.convert(p.metaType()) && p.write(&object, v);
         break;
     }
-    case Kind::String: written = p.write(&object, value.toText()); break;
+    case Kind::String:
+        written = p.write(&object, value.toText());
+        break;
     case Kind::Reference:
         if (value.tag == TGValue::Ident) {
             fixups.push_back({&object, p, value.bytes});
@@ -374,14 +397,15 @@ void TGPropertyCodec::setValue(QObject& object, const QMetaProperty& p, const TG
         }
         break;
     case Kind::Embedded:
-    case Kind::Other: break;
+    case Kind::Other:
+        break;
     }
     if (!written) TGValue::invalid();
 }
 
-void TGPropertyCodec::resolve(const Fixup& fixup, QObject* component)
-{
+void TGPropertyCodec::resolve(const Fixup& fixup, QObject* component) {
     const QMetaObject* wanted = fixup.property.metaType().metaObject();
-    if (!fixup.object || !component || (wanted && !component->metaObject()->inherits(wanted))) return;
+    if (!fixup.object || !component || (wanted && !component->metaObject()->inherits(wanted)))
+        return;
     fixup.property.write(fixup.object, QVariant(fixup.property.metaType(), &component));
 }

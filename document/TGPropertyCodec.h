@@ -23,7 +23,7 @@
 class QObject;
 
 class TGPropertyCodec {
-public:
+  public:
     using Entry = std::pair<QByteArray, TGValue>;
     // Stored: what a card file holds. Published: every published property with the STORED
     // flag, defaults and empty values included (for listings).
@@ -56,8 +56,20 @@ public:
     // Points the reference at the component, when it is of the property's class.
     static void resolve(const Fixup& fixup, QObject* component);
 
-private:
-    enum class Kind { Bool, Enum, Flags, Color, Cursor, Integer, Real, String, Embedded, Reference, Other };
+  private:
+    enum class Kind {
+        Bool,
+        Enum,
+        Flags,
+        Color,
+        Cursor,
+        Integer,
+        Real,
+        String,
+        Embedded,
+        Reference,
+        Other
+    };
     struct Plan {
         QMetaProperty property;
         Kind kind = Kind::Other;

@@ -8,7 +8,7 @@
 #include <QUndoCommand>
 
 class TGSnapshotCommand : public QUndoCommand {
-public:
+  public:
     TGSnapshotCommand(TGUndoHistory& history, const QString& text, TGUndoHistory::Side before,
                       TGUndoHistory::Side after);
 
@@ -20,7 +20,7 @@ public:
     // The bytes of the blocks the step keeps that are not in seen, which then holds them.
     qint64 bytesNotIn(QSet<const char*>& seen) const;
 
-private:
+  private:
     TGUndoHistory& history_;
     TGUndoHistory::Side before_;
     TGUndoHistory::Side after_;

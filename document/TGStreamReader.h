@@ -14,7 +14,7 @@
 class QIODevice;
 
 class TGStreamReader {
-public:
+  public:
     explicit TGStreamReader(QByteArrayView data);
     // Reads from the device's current position; the device must be open for reading.
     explicit TGStreamReader(QIODevice& device) : device_(device) {}
@@ -35,7 +35,7 @@ public:
 
     static constexpr int maxDepth = 32;
 
-private:
+  private:
     TGValue readValue(int depth, const TGValue::Kinds& kinds);
     TGValue readCollection(int depth);
     [[noreturn]] static void readError();

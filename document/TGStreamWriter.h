@@ -10,7 +10,7 @@
 #include <vector>
 
 class TGStreamWriter {
-public:
+  public:
     // Payloads from this size on are kept as blocks of their own.
     static constexpr qsizetype sharedBlockSize = 4096;
 
@@ -27,7 +27,7 @@ public:
     void writeShortString(QByteArrayView s);
     void writeValue(const TGValue& v);
 
-private:
+  private:
     std::vector<QByteArray> done_;
     QByteArray current_;
 };

@@ -8,7 +8,7 @@
 
 class TGStringList : public QObject, public TGExtraData {
     Q_OBJECT
-public:
+  public:
     explicit TGStringList(QObject* parent = nullptr) : QObject(parent) {}
 
     const QStringList& lines() const { return lines_; }
@@ -20,9 +20,9 @@ public:
     std::vector<Item> writeExtra() const override;
     bool readExtra(QByteArrayView name, const TGValue& value) override;
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     QStringList lines_;
 };

@@ -29,7 +29,7 @@ class TGBasePanel;
 class TGGraphicControl;
 
 class TGUndoHistory {
-public:
+  public:
     // One side of a change: the touched objects in z-order, where they stand in the whole
     // z-order, their names and card file bytes, and the outside state.
     using Record = TGLabelObjectFiler::Record;
@@ -43,13 +43,13 @@ public:
     // Marks one user command; steps may nest and the outermost one records. The innermost
     // step that names its command gives the undo text; without one the change names itself.
     class Step {
-    public:
+      public:
         explicit Step(TGUndoHistory& history, const QString& what = QString());
         ~Step();
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;
 
-    private:
+      private:
         TGUndoHistory& history_;
     };
 
@@ -90,7 +90,7 @@ public:
     // selects them and brings the outside state to to's. Used by the commands.
     void apply(const Side& from, const Side& to);
 
-private:
+  private:
     struct State {
         std::vector<TGGraphicControl*> objects; // z-order; only compared, never followed
         std::vector<QString> names;

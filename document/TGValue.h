@@ -9,7 +9,7 @@
 #include <vector>
 
 class TGValue {
-public:
+  public:
     enum Tag : quint8 {
         Null = 0x00, // end of list; never a value of its own
         List = 0x01,
@@ -30,8 +30,8 @@ public:
         Utf8String = 0x14, // UTF-8 text: 32-bit length, then the bytes
     };
     Tag tag = Nil;
-    qint64 integer = 0;            // the integer tags
-    double real = 0;               // Extended
+    qint64 integer = 0; // the integer tags
+    double real = 0;    // Extended
     // String, LString and Ident (code page 1252), Utf8String (UTF-8), WString (UTF-16LE
     // units) and Binary: the payload as the file holds it.
     QByteArray bytes;
@@ -51,7 +51,8 @@ public:
     };
     static constexpr quint32 bit(Tag t) { return 1u << t; }
     static constexpr quint32 integerTags = 1u << Int8 | 1u << Int16 | 1u << Int32;
-    static constexpr quint32 stringTags = 1u << String | 1u << LString | 1u << Utf8String | 1u << WString;
+    static constexpr quint32 stringTags =
+        1u << String | 1u << LString | 1u << Utf8String | 1u << WString;
     static constexpr Kinds dataBlock() { return {bit(Binary), 0}; }
     static constexpr Kinds stringList() { return {bit(List), stringTags}; }
 
@@ -67,7 +68,9 @@ public:
     static TGValue fromStrings(const QStringList& lines);
 
     bool isInteger() const { return tag == Int8 || tag == Int16 || tag == Int32; }
-    bool isString() const { return tag == String || tag == LString || tag == Utf8String || tag == WString; }
+    bool isString() const {
+        return tag == String || tag == LString || tag == Utf8String || tag == WString;
+    }
     // Conversions that refuse a value of another kind with "Invalid property value".
     QString toText() const;
     QByteArray toData() const;
@@ -78,6 +81,6 @@ public:
 
     [[noreturn]] static void invalid();
 
-private:
+  private:
     static TGValue make(Tag t);
 };

@@ -14,13 +14,11 @@
 // Qt keeps a fontconfig pattern and a font engine for every face name it is asked for, and
 // metafiles name arbitrary faces; those caches (still held at exit, with stacks that end in
 // Qt's own frames) are not leaks of the loaders under test.
-extern "C" const char* __lsan_default_suppressions()
-{
+extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libQt6Gui.so\n";
 }
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QGuiApplication app(*argc, *argv);
     // Fontconfig keeps caches it never frees; filling them here, before the first input,
@@ -34,10 +32,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    static const char* const kinds[] = {".BMP", ".DIB", ".RLE", ".ICO", ".JPG", ".PCX", ".TGA", ".WMF"};
+    static const char* const kinds[] = {".BMP", ".DIB", ".RLE", ".ICO",
+                                        ".JPG", ".PCX", ".TGA", ".WMF"};
     static const char* const todaysKinds[] = {".PNG", ".GIF", ".WEBP", ".SVG", ".TIF"};
     const QByteArrayView bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
     const unsigned choice = data[0] % 16;

@@ -12,10 +12,9 @@
 #include <cstdlib>
 
 // Qt keeps a fontconfig pattern and a font engine for every face name it is asked for, and
-// RTF font tables name arbitrary faces; those caches (still held at exit, with stacks that end in Qt's
-// own frames) are not leaks of the reader under test.
-extern "C" const char* __lsan_default_suppressions()
-{
+// RTF font tables name arbitrary faces; those caches (still held at exit, with stacks that end in
+// Qt's own frames) are not leaks of the reader under test.
+extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libQt6Gui.so\n";
 }
 

@@ -24,19 +24,17 @@ using Placement = PdfCardPlacer::Placement;
 
 namespace {
 
-std::string number(double v)
-{
+std::string number(double v) {
     return QByteArray::number(v, 'f', 4).toStdString();
 }
 
 // The placements of each page, kept once for all pages that have the same.
 class Contents {
-public:
+  public:
     explicit Contents(size_t pages) : ofPage_(pages, 0) { texts_.emplace_back(); }
     size_t size() const { return ofPage_.size(); }
     const std::string& of(size_t page) const { return texts_[ofPage_[page]]; }
-    void set(size_t page, const std::string& text)
-    {
+    void set(size_t page, const std::string& text) {
         auto known = index_.find(text);
         if (known == index_.end()) {
             known = index_.emplace(text, texts_.size()).first;
@@ -45,21 +43,20 @@ public:
         ofPage_[page] = known->second;
     }
 
-private:
+  private:
     std::vector<size_t> ofPage_;
     std::deque<std::string> texts_; // [0] is no placement; a deque keeps references valid
     std::map<std::string, size_t> index_;
 };
 
-QByteArray bytes(const std::shared_ptr<Buffer>& buffer)
-{
-    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()), qsizetype(buffer->getSize()));
+QByteArray bytes(const std::shared_ptr<Buffer>& buffer) {
+    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
+                      qsizetype(buffer->getSize()));
 }
 
 // Runs `work` and turns whatever it throws into the reason: nothing may leave the module's
 // C entry points.
-bool guarded(QString& error, const QString& failed, const std::function<void()>& work)
-{
+bool guarded(QString& error, const QString& failed, const std::function<void()>& work) {
     try {
         work();
         return true;
@@ -71,16 +68,14 @@ bool guarded(QString& error, const QString& failed, const std::function<void()>&
     return false;
 }
 
-QByteArray reference(QPDFObjectHandle object)
-{
-    return QByteArray::number(object.getObjectID()) + ' '
-           + QByteArray::number(object.getGeneration()) + " R";
+QByteArray reference(QPDFObjectHandle object) {
+    return QByteArray::number(object.getObjectID()) + ' ' +
+           QByteArray::number(object.getGeneration()) + " R";
 }
 
 // Writes a document, as at least the given PDF version; with object streams (smaller) or
 // with a plain cross-reference table, which more pages can be appended to.
-QByteArray write(QPDF& document, const std::string& version, bool objectStreams)
-{
+QByteArray write(QPDF& document, const std::string& version, bool objectStreams) {
     QPDFWriter writer(document);
     writer.setOutputMemory();
     writer.setMinimumPDFVersion(version);
@@ -95,8 +90,7 @@ QByteArray write(QPDF& document, const std::string& version, bool objectStreams)
 // as an update at the end of the file: each new page shares that page's resources and a
 // content stream with every page of the same cards. Nothing is kept per page but its
 // object's offset, so a long job takes no more memory than a short one.
-QByteArray appendCardPages(const QByteArray& written, const Contents& content, size_t from)
-{
+QByteArray appendCardPages(const QByteArray& written, const Contents& content, size_t from) {
     QPDF base;
     base.setSuppressWarnings(true);
     base.processMemoryFile("written", written.constData(), size_t(written.size()));
@@ -108,10 +102,10 @@ QByteArray appendCardPages(const QByteArray& written, const Contents& content, s
     if (at < 0 || !trailer.getKey("/Size").isInteger())
         throw std::runtime_error("the written pages cannot be extended");
     const QByteArray previous = written.mid(at + 9).trimmed().split('\n').value(0).trimmed();
-    const QByteArray pageStart = "<< /Type /Page /Parent " + reference(pages) + " /MediaBox "
-                                 + QByteArray::fromStdString(last.getKey("/MediaBox").unparse())
-                                 + " /Resources " + reference(last.getKey("/Resources"))
-                                 + " /Contents ";
+    const QByteArray pageStart = "<< /Type /Page /Parent " + reference(pages) + " /MediaBox " +
+                                 QByteArray::fromStdString(last.getKey("/MediaBox").unparse()) +
+                                 " /Resources " + reference(last.getKey("/Resources")) +
+                                 " /Contents ";
 
     QByteArray pdf = written;
     if (!pdf.endsWith('\n')) pdf += '\n';
@@ -132,8 +126,8 @@ QByteArray appendCardPages(const QByteArray& written, const Contents& content, s
         auto stream = streams.find(&text);
         if (stream == streams.end()) {
             const int id = begin();
-            pdf += "<< /Length " + QByteArray::number(qsizetype(text.size())) + " >>\nstream\n"
-                   + QByteArray::fromStdString(text) + "\nendstream\nendobj\n";
+            pdf += "<< /Length " + QByteArray::number(qsizetype(text.size())) + " >>\nstream\n" +
+                   QByteArray::fromStdString(text) + "\nendstream\nendobj\n";
             stream = streams.emplace(&text, id).first;
         }
         const int id = begin();
@@ -142,25 +136,27 @@ QByteArray appendCardPages(const QByteArray& written, const Contents& content, s
     }
     // The page list again, now with every page.
     const qsizetype pagesAt = pdf.size();
-    pdf += QByteArray::number(pages.getObjectID()) + ' ' + QByteArray::number(pages.getGeneration())
-           + " obj\n<< /Type /Pages /Kids [ " + kidList + "] /Count "
-           + QByteArray::number(kids.getArrayNItems() + qsizetype(content.size() - from))
-           + " >>\nendobj\n";
+    pdf += QByteArray::number(pages.getObjectID()) + ' ' +
+           QByteArray::number(pages.getGeneration()) + " obj\n<< /Type /Pages /Kids [ " + kidList +
+           "] /Count " +
+           QByteArray::number(kids.getArrayNItems() + qsizetype(content.size() - from)) +
+           " >>\nendobj\n";
 
     const auto entry = [](qsizetype offset, int generation) {
-        return QByteArray::number(offset).rightJustified(10, '0') + ' '
-               + QByteArray::number(generation).rightJustified(5, '0') + " n \n";
+        return QByteArray::number(offset).rightJustified(10, '0') + ' ' +
+               QByteArray::number(generation).rightJustified(5, '0') + " n \n";
     };
     const qsizetype xref = pdf.size();
-    pdf += "xref\n" + QByteArray::number(pages.getObjectID()) + " 1\n"
-           + entry(pagesAt, pages.getGeneration());
+    pdf += "xref\n" + QByteArray::number(pages.getObjectID()) + " 1\n" +
+           entry(pagesAt, pages.getGeneration());
     pdf += QByteArray::number(firstNew) + ' ' + QByteArray::number(next - firstNew) + '\n';
-    for (qsizetype offset : offsets) pdf += entry(offset, 0);
-    pdf += "trailer\n<< /Size " + QByteArray::number(next) + " /Root "
-           + reference(base.getRoot());
+    for (qsizetype offset : offsets)
+        pdf += entry(offset, 0);
+    pdf += "trailer\n<< /Size " + QByteArray::number(next) + " /Root " + reference(base.getRoot());
     for (const char* key : {"/Info", "/ID"})
         if (trailer.hasKey(key))
-            pdf += QByteArray(" ") + key + ' ' + QByteArray::fromStdString(trailer.getKey(key).unparse());
+            pdf += QByteArray(" ") + key + ' ' +
+                   QByteArray::fromStdString(trailer.getKey(key).unparse());
     pdf += " /Prev " + previous + " >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
     return pdf;
 }
@@ -171,8 +167,7 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
                                                 const std::vector<bool>& drawnOn,
                                                 const QByteArray& card, QPoint cardCorner,
                                                 const std::vector<Placement>& placements,
-                                                int resolution, QByteArray& pdf, QString& error)
-{
+                                                int resolution, QByteArray& pdf, QString& error) {
     return guarded(error, QStringLiteral("the cards could not be placed"), [&] {
         QPDF sheets;
         sheets.setSuppressWarnings(true);
@@ -195,7 +190,8 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
         QPDFObjectHandle mediaBox = first.getMediaBox().shallowCopy();
         const double pageTop = mediaBox.getArrayAsRectangle().ury;
         const double cardTop = cardPages.front().getMediaBox().getArrayAsRectangle().ury;
-        QPDFObjectHandle form = out.copyForeignObject(cardPages.front().getFormXObjectForPage(false));
+        QPDFObjectHandle form =
+            out.copyForeignObject(cardPages.front().getFormXObjectForPage(false));
 
         // The toolkit's writer puts device pixel (x, y) at (x * k, top - y * k): the card's
         // pixel counted from its corner must land on the page's pixel counted from a placement.
@@ -226,17 +222,19 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
             {{"/XObject", QPDFObjectHandle::newDictionary({{"/OrlCard", form}})}}));
         // When nothing but cards is drawn, the document is made with its first page and the
         // others are appended to the written file.
-        const bool cardsOnly = std::none_of(drawnOn.begin(), drawnOn.end(), [](bool b) { return b; });
+        const bool cardsOnly =
+            std::none_of(drawnOn.begin(), drawnOn.end(), [](bool b) { return b; });
         const size_t made = cardsOnly ? 1 : drawnOn.size();
         QPDFPageDocumentHelper book(out);
         for (size_t i = 0; i < made; ++i) {
             if (!drawnOn[i]) {
-                book.addPage(QPDFPageObjectHelper(out.makeIndirectObject(QPDFObjectHandle::newDictionary(
-                                 {{"/Type", QPDFObjectHandle::newName("/Page")},
-                                  {"/MediaBox", mediaBox},
-                                  {"/Resources", cardResources},
-                                  {"/Contents", streamFor(content.of(i))}}))),
-                             false);
+                book.addPage(
+                    QPDFPageObjectHelper(out.makeIndirectObject(QPDFObjectHandle::newDictionary(
+                        {{"/Type", QPDFObjectHandle::newName("/Page")},
+                         {"/MediaBox", mediaBox},
+                         {"/Resources", cardResources},
+                         {"/Contents", streamFor(content.of(i))}}))),
+                    false);
                 continue;
             }
             book.addPage(QPDFPageObjectHelper(kids.getArrayItem(int(i))), false);
@@ -273,22 +271,23 @@ extern "C" Q_DECL_EXPORT bool orlantoPlaceCards(const QByteArray& pages,
 extern "C" Q_DECL_EXPORT bool orlantoCompleteFontText(
     const QByteArray& written,
     const std::function<QByteArray(const QByteArray& cmap, const QByteArray& fontFile)>& complete,
-    QByteArray& pdf, QString& error)
-{
+    QByteArray& pdf, QString& error) {
     return guarded(error, QStringLiteral("the fonts' text could not be completed"), [&] {
         QPDF document;
         document.setSuppressWarnings(true);
         document.processMemoryFile("written", written.constData(), size_t(written.size()));
         bool changed = false;
         for (QPDFObjectHandle font : document.getAllObjects()) {
-            if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/Type0")) continue;
+            if (!font.isDictionary() || !font.getKey("/Subtype").isNameAndEquals("/Type0"))
+                continue;
             QPDFObjectHandle map = font.getKey("/ToUnicode");
             QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
-            if (!map.isStream() || !descendants.isArray() || descendants.getArrayNItems() != 1) continue;
+            if (!map.isStream() || !descendants.isArray() || descendants.getArrayNItems() != 1)
+                continue;
             QPDFObjectHandle descriptor = descendants.getArrayItem(0).getKey("/FontDescriptor");
             if (!descriptor.isDictionary() || !descriptor.getKey("/FontFile2").isStream()) continue;
-            const QByteArray completed =
-                complete(bytes(map.getStreamData()), bytes(descriptor.getKey("/FontFile2").getStreamData()));
+            const QByteArray completed = complete(
+                bytes(map.getStreamData()), bytes(descriptor.getKey("/FontFile2").getStreamData()));
             if (completed.isEmpty()) continue;
             map.replaceStreamData(completed.toStdString(), QPDFObjectHandle::newNull(),
                                   QPDFObjectHandle::newNull());

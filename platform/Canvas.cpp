@@ -11,44 +11,60 @@
 namespace platform {
 
 namespace {
-QPainter::CompositionMode compositionFor(Gdi::TPenMode mode)
-{
+QPainter::CompositionMode compositionFor(Gdi::TPenMode mode) {
     switch (mode) {
-    case Gdi::pmXor: return QPainter::RasterOp_SourceXorDestination;
-    case Gdi::pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
-    case Gdi::pmMask: return QPainter::RasterOp_SourceAndDestination;
-    case Gdi::pmMerge: return QPainter::RasterOp_SourceOrDestination;
-    case Gdi::pmNotCopy: return QPainter::RasterOp_NotSource;
-    case Gdi::pmNot: return QPainter::RasterOp_NotDestination;
-    case Gdi::pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
-    case Gdi::pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
-    case Gdi::pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
-    case Gdi::pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
-    case Gdi::pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
-    case Gdi::pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
-    default: return QPainter::CompositionMode_SourceOver;
+    case Gdi::pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case Gdi::pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case Gdi::pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case Gdi::pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case Gdi::pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case Gdi::pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case Gdi::pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case Gdi::pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case Gdi::pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case Gdi::pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case Gdi::pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case Gdi::pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
     }
 }
 
 // The dash pattern of GDI's cosmetic pens, in pixels on and off.
-QList<qreal> dashesFor(Gdi::TPenStyle style)
-{
+QList<qreal> dashesFor(Gdi::TPenStyle style) {
     switch (style) {
-    case Gdi::psDash: return {18, 6};
-    case Gdi::psDot: return {3, 3};
-    case Gdi::psDashDot: return {9, 6, 3, 6};
-    case Gdi::psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case Gdi::psDash:
+        return {18, 6};
+    case Gdi::psDot:
+        return {3, 3};
+    case Gdi::psDashDot:
+        return {9, 6, 3, 6};
+    case Gdi::psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
     }
 }
 
 // Whether pixel number i along a line is drawn by a styled pen.
-bool styledOn(Gdi::TPenStyle style, qint64 i)
-{
+bool styledOn(Gdi::TPenStyle style, qint64 i) {
     const QList<qreal> d = dashesFor(style);
     if (d.isEmpty()) return true;
     int period = 0;
-    for (qreal v : d) period += int(v);
+    for (qreal v : d)
+        period += int(v);
     int k = int(i % period);
     for (int j = 0; j < d.size(); ++j) {
         if (k < int(d[j])) return j % 2 == 0;
@@ -58,8 +74,7 @@ bool styledOn(Gdi::TPenStyle style, qint64 i)
 }
 } // namespace
 
-Canvas::Canvas(QPainter& painter) : p_(painter)
-{
+Canvas::Canvas(QPainter& painter) : p_(painter) {
     // Hints are set only when they change: every change makes a PDF page restate its brush.
     if (p_.testRenderHint(QPainter::Antialiasing)) p_.setRenderHint(QPainter::Antialiasing, false);
     // Bitmaps keep their own pixels on every device: a PDF page would otherwise hold them
@@ -68,43 +83,35 @@ Canvas::Canvas(QPainter& painter) : p_(painter)
         p_.setRenderHint(QPainter::LosslessImageRendering, true);
 }
 
-void Canvas::translate(int dx, int dy)
-{
+void Canvas::translate(int dx, int dy) {
     p_.translate(dx, dy);
 }
 
-void Canvas::setClipRect(const QRect& r)
-{
+void Canvas::setClipRect(const QRect& r) {
     p_.setClipRect(r);
 }
 
-void Canvas::setClipRegion(const QRegion& r)
-{
+void Canvas::setClipRegion(const QRegion& r) {
     p_.setClipRegion(r);
 }
 
-void Canvas::setClipPath(const QPainterPath& path)
-{
+void Canvas::setClipPath(const QPainterPath& path) {
     p_.setClipPath(path);
 }
 
-void Canvas::intersectClipRect(const QRect& r)
-{
+void Canvas::intersectClipRect(const QRect& r) {
     p_.setClipRect(r, p_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
-void Canvas::clearClip()
-{
+void Canvas::clearClip() {
     p_.setClipping(false);
 }
 
-void Canvas::applyMode()
-{
+void Canvas::applyMode() {
     p_.setCompositionMode(compositionFor(pen.mode));
 }
 
-QPen Canvas::qpen() const
-{
+QPen Canvas::qpen() const {
     if (pen.style == Gdi::psClear) return QPen(Qt::NoPen);
     QPen qp(pen.color.toQColor());
     qp.setWidth(penWidth());
@@ -118,36 +125,40 @@ QPen Canvas::qpen() const
     return qp;
 }
 
-bool Canvas::styled() const
-{
+bool Canvas::styled() const {
     return !dashesFor(pen.style).isEmpty() && (penWidth() == 1 || pen.geometric);
 }
 
-QBrush Canvas::qbrush() const
-{
+QBrush Canvas::qbrush() const {
     const QColor c = brush.color.toQColor();
     switch (brush.style) {
-    case Gdi::bsSolid: return QBrush(c);
-    case Gdi::bsClear: return QBrush(Qt::NoBrush);
-    case Gdi::bsHorizontal: return QBrush(c, Qt::HorPattern);
-    case Gdi::bsVertical: return QBrush(c, Qt::VerPattern);
-    case Gdi::bsFDiagonal: return QBrush(c, Qt::BDiagPattern);
-    case Gdi::bsBDiagonal: return QBrush(c, Qt::FDiagPattern);
-    case Gdi::bsCross: return QBrush(c, Qt::CrossPattern);
-    case Gdi::bsDiagCross: return QBrush(c, Qt::DiagCrossPattern);
+    case Gdi::bsSolid:
+        return QBrush(c);
+    case Gdi::bsClear:
+        return QBrush(Qt::NoBrush);
+    case Gdi::bsHorizontal:
+        return QBrush(c, Qt::HorPattern);
+    case Gdi::bsVertical:
+        return QBrush(c, Qt::VerPattern);
+    case Gdi::bsFDiagonal:
+        return QBrush(c, Qt::BDiagPattern);
+    case Gdi::bsBDiagonal:
+        return QBrush(c, Qt::FDiagPattern);
+    case Gdi::bsCross:
+        return QBrush(c, Qt::CrossPattern);
+    case Gdi::bsDiagCross:
+        return QBrush(c, Qt::DiagCrossPattern);
     }
     return QBrush(c);
 }
 
-void Canvas::fillRect(const QRect& r)
-{
+void Canvas::fillRect(const QRect& r) {
     if (brush.style == Gdi::bsClear || r.isEmpty()) return;
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.fillRect(r, qbrush());
 }
 
-void Canvas::frame(int left, int top, int right, int bottom)
-{
+void Canvas::frame(int left, int top, int right, int bottom) {
     if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop) return;
     const int w = penWidth();
     applyMode();
@@ -176,8 +187,7 @@ void Canvas::frame(int left, int top, int right, int bottom)
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void Canvas::rectangle(int left, int top, int right, int bottom)
-{
+void Canvas::rectangle(int left, int top, int right, int bottom) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (pen.style == Gdi::psClear) {
@@ -185,12 +195,12 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
         return;
     }
     const int inset = pen.style == Gdi::psInsideFrame ? penWidth() : 1;
-    fillRect(QRect(QPoint(left + inset, top + inset), QPoint(right - 1 - inset, bottom - 1 - inset)));
+    fillRect(
+        QRect(QPoint(left + inset, top + inset), QPoint(right - 1 - inset, bottom - 1 - inset)));
     frame(left, top, right, bottom);
 }
 
-void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseW, int ellipseH)
-{
+void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseW, int ellipseH) {
     const QRectF box(left, top, right - left - 1, bottom - top - 1);
     applyMode();
     p_.setPen(qpen());
@@ -199,8 +209,7 @@ void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseW, i
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void Canvas::ellipse(int left, int top, int right, int bottom)
-{
+void Canvas::ellipse(int left, int top, int right, int bottom) {
     applyMode();
     p_.setPen(qpen());
     p_.setBrush(qbrush());
@@ -208,8 +217,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom)
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void Canvas::polygon(const QPolygon& points)
-{
+void Canvas::polygon(const QPolygon& points) {
     applyMode();
     p_.setPen(qpen());
     p_.setBrush(qbrush());
@@ -217,13 +225,11 @@ void Canvas::polygon(const QPolygon& points)
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void Canvas::moveTo(int x, int y)
-{
+void Canvas::moveTo(int x, int y) {
     pos_ = QPoint(x, y);
 }
 
-void Canvas::lineTo(int x, int y)
-{
+void Canvas::lineTo(int x, int y) {
     const QPoint from = pos_;
     pos_ = QPoint(x, y);
     if (pen.style == Gdi::psClear || pen.mode == Gdi::pmNop || from == pos_) return;
@@ -241,20 +247,19 @@ void Canvas::lineTo(int x, int y)
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-QRectF Canvas::visibleArea() const
-{
+QRectF Canvas::visibleArea() const {
     // A recording (a QPicture) has no edges; anything else shows only its own rectangle.
     constexpr double far = 1e15;
     QRectF area(-far, -far, 2 * far, 2 * far);
     const QPaintDevice* device = p_.device();
     if (device && device->devType() != QInternal::Picture)
-        area = p_.combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+        area = p_.combinedTransform().inverted().mapRect(
+            QRectF(0, 0, device->width(), device->height()));
     if (p_.hasClipping()) area &= p_.clipBoundingRect();
     return area;
 }
 
-void Canvas::bresenham(QPoint from, QPoint to)
-{
+void Canvas::bresenham(QPoint from, QPoint to) {
     // Bresenham from the start up to, but not including, the end point. Only the steps that
     // can fall inside the visible area are taken, and the first of them is reached by
     // arithmetic, not by stepping, so a line a billion pixels long costs what shows of it.
@@ -276,7 +281,8 @@ void Canvas::bresenham(QPoint from, QPoint to)
                 if (start < lo || start > hi) last = -1;
                 return;
             }
-            double a = (lo - start) / delta * double(steps), b = (hi - start) / delta * double(steps);
+            double a = (lo - start) / delta * double(steps),
+                   b = (hi - start) / delta * double(steps);
             if (a > b) std::swap(a, b);
             first = std::max(first, qint64(std::clamp(std::floor(a) - 2, 0.0, double(steps))));
             last = std::min(last, qint64(std::clamp(std::ceil(b) + 2, 0.0, double(steps))));
@@ -294,20 +300,24 @@ void Canvas::bresenham(QPoint from, QPoint to)
     for (qint64 i = first; i < last; ++i) {
         if (styledOn(pen.style, i)) p_.drawPoint(int(x), int(y));
         const qint64 e2 = 2 * err;
-        if (e2 >= -ady) { err -= ady; x += sx; }
-        if (e2 <= dx) { err += dx; y += sy; }
+        if (e2 >= -ady) {
+            err -= ady;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
     }
 }
 
-void Canvas::stretchDraw(const QRect& dest, const QImage& image)
-{
+void Canvas::stretchDraw(const QRect& dest, const QImage& image) {
     if (image.isNull() || dest.isEmpty()) return;
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.drawImage(dest, image);
 }
 
-void Canvas::stretchDraw(const QRect& dest, const QPicture& picture)
-{
+void Canvas::stretchDraw(const QRect& dest, const QPicture& picture) {
     const QRect src = picture.boundingRect();
     if (src.isEmpty() || dest.isEmpty()) return;
     // Replaying a picture scales it by the device's resolution over the picture's own (a
@@ -325,8 +335,7 @@ void Canvas::stretchDraw(const QRect& dest, const QPicture& picture)
     p_.restore();
 }
 
-void Canvas::resetState(QPainter& painter)
-{
+void Canvas::resetState(QPainter& painter) {
     painter.setPen(QPen());
     painter.setBrush(QBrush());
     painter.setFont(QFont());
@@ -336,8 +345,7 @@ void Canvas::resetState(QPainter& painter)
     painter.setOpacity(1.0);
 }
 
-void Canvas::patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor bg)
-{
+void Canvas::patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor bg) {
     QImage tile(8, 8, QImage::Format_RGB32);
     const QRgb f = fg.toQColor().rgb(), b = bg.toQColor().rgb();
     for (int y = 0; y < 8; ++y)
@@ -351,16 +359,14 @@ void Canvas::patBltAnd(const QRect& r, const Pattern& pattern, TColor fg, TColor
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void Canvas::drawFocusRect(const QRect& r)
-{
+void Canvas::drawFocusRect(const QRect& r) {
     const Pen saved = pen;
     pen = Pen{TColor::clWhite, Gdi::pmXor, Gdi::psDot, 1};
     frame(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
     pen = saved;
 }
 
-const TextMetrics& Canvas::drawingMetrics()
-{
+const TextMetrics& Canvas::drawingMetrics() {
     GdiFont key = font;
     key.color = TColor();
     key.escapement = 0;
@@ -371,8 +377,7 @@ const TextMetrics& Canvas::drawingMetrics()
     return *drawingMetrics_;
 }
 
-void Canvas::drawText(int x, int y, const QString& text)
-{
+void Canvas::drawText(int x, int y, const QString& text) {
     const TextMetrics& tm = drawingMetrics();
     // Only the characters that can reach the visible area are laid out and drawn: in any
     // direction, nothing further along the line from its start than the area's farthest
@@ -382,15 +387,15 @@ void Canvas::drawText(int x, int y, const QString& text)
     if (area.isEmpty()) return;
     const bool centred = (textAlign & TA_CENTER) == TA_CENTER;
     qint64 reach = 0;
-    for (const QPointF corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
+    for (const QPointF corner :
+         {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
         reach = std::max(reach, qint64(std::ceil(QLineF(QPointF(x, y), corner).length())));
     const QString shown =
         tm.shown(centred ? text : text.left(tm.charactersWithin(text, reach + tm.tmHeight)));
     drawShown(tm, x, y, shown, centred ? tm.shownWidth(shown) : 0);
 }
 
-void Canvas::drawShown(const TextMetrics& tm, int x, int y, const QString& shown, int shownWidth)
-{
+void Canvas::drawShown(const TextMetrics& tm, int x, int y, const QString& shown, int shownWidth) {
     if (p_.compositionMode() != QPainter::CompositionMode_SourceOver)
         p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p_.setFont(tm.qfont());
@@ -408,30 +413,27 @@ void Canvas::drawShown(const TextMetrics& tm, int x, int y, const QString& shown
     }
 }
 
-void Canvas::textOut(int x, int y, const QString& text)
-{
+void Canvas::textOut(int x, int y, const QString& text) {
     if (text.isEmpty()) return;
     p_.save();
     drawText(x, y, text);
     p_.restore();
 }
 
-void Canvas::textOutShown(int x, int y, const QString& shown, int shownWidth)
-{
+void Canvas::textOutShown(int x, int y, const QString& shown, int shownWidth) {
     if (shown.isEmpty() || visibleArea().isEmpty()) return;
     p_.save();
     drawShown(drawingMetrics(), x, y, shown, shownWidth);
     p_.restore();
 }
 
-void Canvas::extTextOut(int x, int y, const QRect& clip, const QString& text)
-{
+void Canvas::extTextOut(int x, int y, const QRect& clip, const QString& text) {
     if (text.isEmpty() || clip.isEmpty()) return;
     p_.save();
     // A clip that holds all of the current one changes nothing; leaving it out spares a PDF
     // page a second clipping path.
-    const bool covered = p_.hasClipping() && p_.clipRegion().rectCount() == 1
-                         && QRectF(clip).contains(p_.clipBoundingRect());
+    const bool covered = p_.hasClipping() && p_.clipRegion().rectCount() == 1 &&
+                         QRectF(clip).contains(p_.clipBoundingRect());
     if (!covered) intersectClipRect(clip);
     drawText(x, y, text);
     p_.restore();

@@ -23,7 +23,7 @@ class QPicture;
 namespace platform {
 
 class Canvas {
-public:
+  public:
     // A cosmetic pen (GDI's default) draws its style only when it is one pixel wide, wider
     // ones solid; a geometric pen draws its style at any width, each dash and gap its
     // one-pixel length times the width.
@@ -105,7 +105,7 @@ public:
     // mapped and measured once.
     void textOutShown(int x, int y, const QString& shown, int shownWidth);
 
-private:
+  private:
     void applyMode();
     QPen qpen() const;
     // The pen's width as drawn: from 1 to maxPenWidth.

@@ -15,15 +15,14 @@ constexpr int Gap = 8;
 
 QPointer<QWidget> keptInSight;
 
-bool isMainWindow(const QWidget& w)
-{
-    return QString::fromLatin1(w.metaObject()->className()).toUpper() == QLatin1String("TMAINSCREEN");
+bool isMainWindow(const QWidget& w) {
+    return QString::fromLatin1(w.metaObject()->className()).toUpper() ==
+           QLatin1String("TMAINSCREEN");
 }
 
 // The window a form is centred over: its parent's window, or for a form made without a
 // parent (an object's dialog) the program's main window.
-QWidget* mainWindowFor(const QWidget& form)
-{
+QWidget* mainWindowFor(const QWidget& form) {
     if (form.parentWidget()) return form.parentWidget()->window();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != &form && isMainWindow(*w) && w->isVisible()) return w;
@@ -32,8 +31,7 @@ QWidget* mainWindowFor(const QWidget& form)
 
 // The part of the widget kept in sight that the main window shows, in screen coordinates;
 // empty when it shows none.
-QRect shownPartIn(const QWidget* main)
-{
+QRect shownPartIn(const QWidget* main) {
     const QWidget* area = keptInSight;
     if (!main || !area || !area->isVisible() || area->window() != main) return {};
     const QRect shown = area->visibleRegion().boundingRect();
@@ -43,8 +41,7 @@ QRect shownPartIn(const QWidget* main)
 // The place for a frame first put at `centred` that leaves `keep` in sight: `centred` when
 // it does already, else the nearest of the places below, above, right and left of `keep`
 // that lie on `screen`, else `centred`.
-QPoint besideKept(QRect centred, const QRect& keep, const QRect& screen)
-{
+QPoint besideKept(QRect centred, const QRect& keep, const QRect& screen) {
     if (keep.isEmpty() || !centred.intersects(keep)) return centred.topLeft();
     const QPoint c = centred.topLeft();
     const std::array<QPoint, 4> places{{
@@ -67,13 +64,11 @@ QPoint besideKept(QRect centred, const QRect& keep, const QRect& screen)
 }
 } // namespace
 
-void KeepInSight(QWidget* area)
-{
+void KeepInSight(QWidget* area) {
     keptInSight = area;
 }
 
-void CenterForm(QWidget& form)
-{
+void CenterForm(QWidget& form) {
     // A form not shown yet has no size of its own until it is laid out.
     if (!form.isVisible() && !form.testAttribute(Qt::WA_Resized)) form.adjustSize();
     QWidget* main = isMainWindow(form) ? nullptr : mainWindowFor(form);

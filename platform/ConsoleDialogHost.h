@@ -19,7 +19,7 @@ class ConsoleDialogHost : public DialogHost {
     void beep() override {}
     void openExternally(const QString&) override {} // a command never opens viewers
 
-protected:
+  protected:
     int run(QDialog& dialog) override;
     std::optional<QFont> pickFont(const QFont&) override { return std::nullopt; }
 };

@@ -14,14 +14,12 @@ namespace {
 DialogHost* installedHost = nullptr;
 }
 
-DialogHost& DialogHost::current()
-{
+DialogHost& DialogHost::current() {
     static WidgetDialogHost widgetHost;
     return installedHost ? *installedHost : widgetHost;
 }
 
-void DialogHost::install(DialogHost* host)
-{
+void DialogHost::install(DialogHost* host) {
     installedHost = host;
 }
 
@@ -34,30 +32,25 @@ std::optional<QFont> DialogHost::chooseFont(const QFont& initial) {
     return chosen;
 }
 
-int DialogHost::exec(QDialog& dialog)
-{
+int DialogHost::exec(QDialog& dialog) {
     CenterForm(dialog);
     AddWhatsThisHelp(dialog);
     return run(dialog);
 }
 
-void ShowError(const QString& text)
-{
+void ShowError(const QString& text) {
     DialogHost::current().error(PrintableText::of(text), QStringLiteral("Error"));
 }
 
-void ShowInformation(const QString& text)
-{
+void ShowInformation(const QString& text) {
     DialogHost::current().information(PrintableText::of(text), QStringLiteral("Information"));
 }
 
-bool AskYesNo(const QString& text, const QString& caption)
-{
+bool AskYesNo(const QString& text, const QString& caption) {
     return DialogHost::current().askYesNo(PrintableText::of(text), caption);
 }
 
-DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption)
-{
+DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption) {
     return DialogHost::current().askYesNoCancel(text, caption);
 }
 

@@ -17,7 +17,7 @@ class QDialog;
 namespace platform {
 
 class DialogHost {
-public:
+  public:
     virtual ~DialogHost() = default;
 
     // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected. Every dialog
@@ -53,7 +53,7 @@ public:
     // Installs a host (not owned); nullptr restores the widget host.
     static void install(DialogHost* host);
 
-protected:
+  protected:
     // Shows the prepared dialog modally.
     virtual int run(QDialog& dialog) = 0;
     // Shows the font dialog opened on an installed face.

@@ -4,19 +4,16 @@
 
 namespace platform {
 
-void ElidedLabel::setText(const QString& text)
-{
+void ElidedLabel::setText(const QString& text) {
     QLabel::setText(text);
     setToolTip(text);
 }
 
-QSize ElidedLabel::minimumSizeHint() const
-{
+QSize ElidedLabel::minimumSizeHint() const {
     return QSize(0, QLabel::minimumSizeHint().height());
 }
 
-void ElidedLabel::paintEvent(QPaintEvent*)
-{
+void ElidedLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = contentsRect();
     p.setPen(palette().color(foregroundRole()));

@@ -8,12 +8,12 @@ namespace platform {
 
 class ElidedLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
     void setText(const QString& text);
     QSize minimumSizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -20,8 +20,7 @@ struct Metrics {
     QRectF box;
 };
 
-std::vector<Metrics> metricsOf(const QRawFont& font, const QList<quint32>& glyphs)
-{
+std::vector<Metrics> metricsOf(const QRawFont& font, const QList<quint32>& glyphs) {
     const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
     std::vector<Metrics> metrics;
     for (qsizetype i = 0; i < glyphs.size(); ++i)
@@ -31,18 +30,18 @@ std::vector<Metrics> metricsOf(const QRawFont& font, const QList<quint32>& glyph
 
 // Whether advance and bounds agree within what the subset's rounding to 1/2048 em (and the
 // conversion of its curves) moves them.
-bool sameMetrics(const Metrics& a, const Metrics& b)
-{
+bool sameMetrics(const Metrics& a, const Metrics& b) {
     constexpr qreal tolerance = kEm / 200;
-    for (const auto& [x, y] : {std::pair{a.advance, b.advance}, {a.box.left(), b.box.left()},
-                               {a.box.top(), b.box.top()}, {a.box.right(), b.box.right()},
+    for (const auto& [x, y] : {std::pair{a.advance, b.advance},
+                               {a.box.left(), b.box.left()},
+                               {a.box.top(), b.box.top()},
+                               {a.box.right(), b.box.right()},
                                {a.box.bottom(), b.box.bottom()}})
         if (std::abs(x - y) > tolerance) return false;
     return true;
 }
 
-QImage coverage(const QPainterPath& path, const QTransform& toImage)
-{
+QImage coverage(const QPainterPath& path, const QTransform& toImage) {
     QImage image(64, 64, QImage::Format_Alpha8);
     image.fill(0);
     QPainter painter(&image);
@@ -53,12 +52,12 @@ QImage coverage(const QPainterPath& path, const QTransform& toImage)
 
 // The share of the ink of two outlines, drawn 64 pixels large, that only one of them has:
 // near 0 for the same outline, large for mirrored or otherwise different ones.
-double difference(const QPainterPath& a, const QPainterPath& b)
-{
+double difference(const QPainterPath& a, const QPainterPath& b) {
     const QRectF box = a.boundingRect().united(b.boundingRect());
     const qreal scale = 62 / std::max(box.width(), box.height());
-    const QTransform toImage = QTransform::fromTranslate(-box.left(), -box.top())
-                               * QTransform::fromScale(scale, scale) * QTransform::fromTranslate(1, 1);
+    const QTransform toImage = QTransform::fromTranslate(-box.left(), -box.top()) *
+                               QTransform::fromScale(scale, scale) *
+                               QTransform::fromTranslate(1, 1);
     const QImage p = coverage(a, toImage), q = coverage(b, toImage);
     qint64 differ = 0, ink = 0;
     for (int y = 0; y < p.height(); ++y)
@@ -72,11 +71,12 @@ double difference(const QPainterPath& a, const QPainterPath& b)
 
 // The glyphs of characters above U+FFFF in the planes that hold characters, each with the
 // lowest character drawn with it.
-std::map<quint32, char32_t> glyphsAboveBmp(const QRawFont& font)
-{
+std::map<quint32, char32_t> glyphsAboveBmp(const QRawFont& font) {
     std::vector<char32_t> characters;
-    for (char32_t c = 0x10000; c < 0x40000; ++c) characters.push_back(c);
-    for (char32_t c = 0xE0000; c < 0x110000; ++c) characters.push_back(c);
+    for (char32_t c = 0x10000; c < 0x40000; ++c)
+        characters.push_back(c);
+    for (char32_t c = 0xE0000; c < 0x110000; ++c)
+        characters.push_back(c);
     const QString text = QString::fromUcs4(characters.data(), qsizetype(characters.size()));
     const QList<quint32> ids = font.glyphIndexesForString(text);
     std::map<quint32, char32_t> glyphs;
@@ -88,8 +88,8 @@ std::map<quint32, char32_t> glyphsAboveBmp(const QRawFont& font)
 
 } // namespace
 
-std::map<int, char32_t> GlyphCharacters::aboveBmp(const QByteArray& subset, const std::vector<int>& glyphs)
-{
+std::map<int, char32_t> GlyphCharacters::aboveBmp(const QByteArray& subset,
+                                                  const std::vector<int>& glyphs) {
     std::map<int, char32_t> found;
     const QRawFont embedded(subset, kEm, QFont::PreferNoHinting);
     if (!embedded.isValid() || glyphs.empty()) return found;
@@ -102,7 +102,8 @@ std::map<int, char32_t> GlyphCharacters::aboveBmp(const QByteArray& subset, cons
 
     const std::map<quint32, char32_t> candidates = glyphsAboveBmp(installed);
     QList<quint32> candidateGlyphs;
-    for (const auto& candidate : candidates) candidateGlyphs.push_back(candidate.first);
+    for (const auto& candidate : candidates)
+        candidateGlyphs.push_back(candidate.first);
     const std::vector<Metrics> candidateMetrics = metricsOf(installed, candidateGlyphs);
     for (int glyph : glyphs) {
         const QPainterPath wanted = embedded.pathForGlyph(quint32(glyph));

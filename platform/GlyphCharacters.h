@@ -13,12 +13,13 @@
 namespace platform {
 
 class GlyphCharacters {
-public:
+  public:
     // For each of `glyphs` of the TrueType font `subset`, the character above U+FFFF whose
     // glyph in the installed face of the subset's family and style has the same outline
     // and advance (the lowest such character). Glyphs without one, and all glyphs when that
     // face is not installed, are left out.
-    static std::map<int, char32_t> aboveBmp(const QByteArray& subset, const std::vector<int>& glyphs);
+    static std::map<int, char32_t> aboveBmp(const QByteArray& subset,
+                                            const std::vector<int>& glyphs);
 };
 
 } // namespace platform

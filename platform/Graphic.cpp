@@ -25,29 +25,25 @@ constexpr qint64 maxFileBytes = 256LL * 1024 * 1024;
 // Vector pictures are rendered whole: a smaller limit keeps that quick.
 constexpr qint64 maxSvgBytes = 32LL * 1024 * 1024;
 
-void appendU32(QByteArray& out, quint32 v)
-{
+void appendU32(QByteArray& out, quint32 v) {
     char b[4];
     qToLittleEndian(v, b);
     out.append(b, 4);
 }
 } // namespace
 
-
-Graphic Graphic::fromImage(const QImage& image)
-{
+Graphic Graphic::fromImage(const QImage& image) {
     Graphic g;
     if (image.isNull()) return g;
     g.kind_ = Kind::Bitmap;
     g.block_ = blockOf(Kind::Bitmap, bmpFile(image));
     // The image as the card file gives it back, so that a saved picture compares equal.
-    g.image_ = image.hasAlphaChannel() ? RasterDecoder::decode(g.file(), QStringLiteral(".BMP"))
-                                       : image;
+    g.image_ =
+        image.hasAlphaChannel() ? RasterDecoder::decode(g.file(), QStringLiteral(".BMP")) : image;
     return g;
 }
 
-QByteArray Graphic::bmpFile(const QImage& image)
-{
+QByteArray Graphic::bmpFile(const QImage& image) {
     if (image.hasAlphaChannel()) return alphaBmpFile(image);
     QByteArray bytes;
     // Room for the whole file up front: the writer appends row by row.
@@ -59,8 +55,7 @@ QByteArray Graphic::bmpFile(const QImage& image)
     return bytes;
 }
 
-QByteArray Graphic::alphaBmpFile(const QImage& image)
-{
+QByteArray Graphic::alphaBmpFile(const QImage& image) {
     // Qt writes bitmaps without their alpha: a 32-bit bitmap with a version 5 header and an
     // alpha mask keeps it. Fully transparent pixels are stored white, which is what a reader
     // that ignores the alpha then shows.
@@ -82,15 +77,15 @@ QByteArray Graphic::alphaBmpFile(const QImage& image)
                       0x0000FF00u, 0x000000FFu, 0xFF000000u, 0x73524742u /* sRGB */})
         appendU32(out, v);
     out.append(QByteArray(36 + 12, '\0')); // colour end points and gamma: unused for sRGB
-    for (quint32 v : {4u /* pictures */, 0u, 0u, 0u}) appendU32(out, v);
+    for (quint32 v : {4u /* pictures */, 0u, 0u, 0u})
+        appendU32(out, v);
     for (int y = argb.height() - 1; y >= 0; --y) // bottom row first
         out.append(reinterpret_cast<const char*>(argb.constScanLine(y)), rowBytes);
     return out;
 }
 
 std::optional<Graphic> Graphic::fromRaster(QByteArrayView data, const QString& extension,
-                                           Kind kind)
-{
+                                           Kind kind) {
     const QImage image = RasterDecoder::decode(data, extension);
     if (image.isNull()) return std::nullopt;
     Graphic g;
@@ -100,18 +95,15 @@ std::optional<Graphic> Graphic::fromRaster(QByteArrayView data, const QString& e
     return g;
 }
 
-std::optional<Graphic> Graphic::fromBmpFile(QByteArrayView file)
-{
+std::optional<Graphic> Graphic::fromBmpFile(QByteArrayView file) {
     return fromRaster(file, QStringLiteral(".BMP"), Kind::Bitmap);
 }
 
-std::optional<Graphic> Graphic::fromIcoData(QByteArrayView data)
-{
+std::optional<Graphic> Graphic::fromIcoData(QByteArrayView data) {
     return fromRaster(data, QStringLiteral(".ICO"), Kind::Icon);
 }
 
-std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data)
-{
+std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data) {
     if (MetafilePlayer::formatOf(data) == MetafilePlayer::Format::None) return std::nullopt;
     Graphic g;
     g.kind_ = Kind::Metafile;
@@ -120,8 +112,7 @@ std::optional<Graphic> Graphic::fromMetafileData(QByteArrayView data)
 }
 
 std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString& extension,
-                                             QString* error)
-{
+                                             QString* error) {
     if (extension == ".WMF" || extension == ".EMF") return fromMetafileData(data);
     if (extension == ".SVG") {
         if (data.size() > maxSvgBytes) {
@@ -134,7 +125,8 @@ std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString&
         return emf ? fromMetafileData(*emf) : std::nullopt;
     }
     if (extension == ".ICO") return fromIcoData(data);
-    if ((extension == ".BMP" || extension == ".DIB" || extension == ".RLE") && data.startsWith("BM"))
+    if ((extension == ".BMP" || extension == ".DIB" || extension == ".RLE") &&
+        data.startsWith("BM"))
         return fromBmpFile(data);
     if (!RasterDecoder::handles(extension)) return std::nullopt;
     const Graphic g = fromImage(RasterDecoder::decode(data, extension));
@@ -142,20 +134,19 @@ std::optional<Graphic> Graphic::fromFileData(QByteArrayView data, const QString&
     return g;
 }
 
-bool Graphic::readsExtension(const QString& extension)
-{
+bool Graphic::readsExtension(const QString& extension) {
     return RasterDecoder::handles(extension) || extension == ".WMF" || extension == ".EMF" ||
            extension == ".SVG";
 }
 
-const QStringList& Graphic::filePatterns()
-{
+const QStringList& Graphic::filePatterns() {
     static const QStringList patterns = [] {
-        QStringList out{"*.bmp", "*.dib", "*.rle", "*.ico", "*.jpg", "*.jif", "*.pcx",
-                        "*.tga", "*.wmf", "*.emf", "*.svg"};
+        QStringList out{"*.bmp", "*.dib", "*.rle", "*.ico", "*.jpg", "*.jif",
+                        "*.pcx", "*.tga", "*.wmf", "*.emf", "*.svg"};
         for (const QByteArray& format : QImageReader::supportedImageFormats()) {
             const QString pattern = "*." + QString::fromLatin1(format);
-            if (!out.contains(pattern) && readsExtension("." + QString::fromLatin1(format).toUpper()))
+            if (!out.contains(pattern) &&
+                readsExtension("." + QString::fromLatin1(format).toUpper()))
                 out << pattern;
         }
         return out;
@@ -163,8 +154,7 @@ const QStringList& Graphic::filePatterns()
     return patterns;
 }
 
-std::optional<QByteArray> Graphic::readPictureFile(const QString& fileName, QString* error)
-{
+std::optional<QByteArray> Graphic::readPictureFile(const QString& fileName, QString* error) {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
         return std::nullopt;
@@ -180,15 +170,13 @@ std::optional<QByteArray> Graphic::readPictureFile(const QString& fileName, QStr
     return file.read(maxFileBytes);
 }
 
-QSize Graphic::statedSizeOfFile(const QString& fileName)
-{
+QSize Graphic::statedSizeOfFile(const QString& fileName) {
     const std::optional<QByteArray> data = readPictureFile(fileName);
     if (!data) return {};
     return RasterDecoder::statedSize(*data, "." + QFileInfo(fileName).suffix().toUpper());
 }
 
-bool Graphic::loadFromFile(const QString& fileName, QString* error)
-{
+bool Graphic::loadFromFile(const QString& fileName, QString* error) {
     auto fail = [error](const QString& message) {
         if (error) *error = message;
         return false;
@@ -198,7 +186,8 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error)
     if (!read) return fail(failed);
     const QByteArray& data = *read;
     const QString extension = "." + QFileInfo(fileName).suffix().toUpper();
-    if (const QSize size = RasterDecoder::statedSize(data, extension); RasterDecoder::tooLarge(size))
+    if (const QSize size = RasterDecoder::statedSize(data, extension);
+        RasterDecoder::tooLarge(size))
         return fail(QStringLiteral("The picture is %1 × %2 pixels: too large to load. Pictures "
                                    "of up to %3 million pixels can be loaded.")
                         .arg(size.width())
@@ -211,23 +200,25 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error)
     return true;
 }
 
-int Graphic::width() const
-{
+int Graphic::width() const {
     if (kind_ != Kind::Metafile) return image_.width();
-    return qRound(MetafilePlayer::sizeHundredthsMm(file()).width() * ScreenMetrics::pixelsPerInch() / 2540);
+    return qRound(MetafilePlayer::sizeHundredthsMm(file()).width() *
+                  ScreenMetrics::pixelsPerInch() / 2540);
 }
 
-int Graphic::height() const
-{
+int Graphic::height() const {
     if (kind_ != Kind::Metafile) return image_.height();
-    return qRound(MetafilePlayer::sizeHundredthsMm(file()).height() * ScreenMetrics::pixelsPerInch() / 2540);
+    return qRound(MetafilePlayer::sizeHundredthsMm(file()).height() *
+                  ScreenMetrics::pixelsPerInch() / 2540);
 }
 
-void Graphic::draw(QPainter& painter, const QRectF& target) const
-{
+void Graphic::draw(QPainter& painter, const QRectF& target) const {
     switch (kind_) {
-    case Kind::None: return;
-    case Kind::Metafile: MetafilePlayer::play(painter, target, file()); return;
+    case Kind::None:
+        return;
+    case Kind::Metafile:
+        MetafilePlayer::play(painter, target, file());
+        return;
     case Kind::Bitmap:
     case Kind::Icon: {
         painter.save();
@@ -239,31 +230,31 @@ void Graphic::draw(QPainter& painter, const QRectF& target) const
     }
 }
 
-QString Graphic::classNameOf(Kind kind)
-{
+QString Graphic::classNameOf(Kind kind) {
     switch (kind) {
-    case Kind::Bitmap: return QStringLiteral("TBitmap");
-    case Kind::Icon: return QStringLiteral("TIcon");
-    case Kind::Metafile: return QStringLiteral("TMetafile");
-    case Kind::None: break;
+    case Kind::Bitmap:
+        return QStringLiteral("TBitmap");
+    case Kind::Icon:
+        return QStringLiteral("TIcon");
+    case Kind::Metafile:
+        return QStringLiteral("TMetafile");
+    case Kind::None:
+        break;
     }
     return {};
 }
 
-QString Graphic::className() const
-{
+QString Graphic::className() const {
     return classNameOf(kind_);
 }
 
-qsizetype Graphic::fileOffset(Kind kind)
-{
+qsizetype Graphic::fileOffset(Kind kind) {
     if (kind == Kind::None) return 0;
     // Name length and name; bitmaps and metafiles then give the file's length.
     return 1 + classNameOf(kind).size() + (kind == Kind::Icon ? 0 : 4);
 }
 
-QByteArray Graphic::blockOf(Kind kind, QByteArrayView file)
-{
+QByteArray Graphic::blockOf(Kind kind, QByteArrayView file) {
     const QByteArray name = classNameOf(kind).toLatin1();
     QByteArray out;
     out.reserve(fileOffset(kind) + file.size());
@@ -275,8 +266,7 @@ QByteArray Graphic::blockOf(Kind kind, QByteArrayView file)
     return out;
 }
 
-std::optional<Graphic> Graphic::readData(const QByteArray& block)
-{
+std::optional<Graphic> Graphic::readData(const QByteArray& block) {
     ByteReader r(block);
     const int nameLength = r.u8();
     const QByteArrayView name = r.bytes(nameLength);
@@ -296,15 +286,17 @@ std::optional<Graphic> Graphic::readData(const QByteArray& block)
     } else {
         return Graphic(); // a graphic class this program does not know: the picture stays empty
     }
-    std::optional<Graphic> g = kind == Kind::Metafile ? fromMetafileData(file)
-                                                      : fromRaster(file, kind == Kind::Icon ? QStringLiteral(".ICO") : QStringLiteral(".BMP"), kind);
+    std::optional<Graphic> g =
+        kind == Kind::Metafile
+            ? fromMetafileData(file)
+            : fromRaster(file, kind == Kind::Icon ? QStringLiteral(".ICO") : QStringLiteral(".BMP"),
+                         kind);
     // A block just as the picture writes it is kept, shared with the caller, not copied.
     if (g && r.atEnd() && file.size() > 0) g->block_ = block;
     return g;
 }
 
-QByteArray Graphic::writeBitmapData(const QImage& image)
-{
+QByteArray Graphic::writeBitmapData(const QImage& image) {
     const QByteArray file = image.isNull() ? QByteArray() : bmpFile(image);
     QByteArray out;
     appendU32(out, quint32(file.size()));
@@ -312,8 +304,7 @@ QByteArray Graphic::writeBitmapData(const QImage& image)
     return out;
 }
 
-std::optional<QImage> Graphic::readBitmapData(QByteArrayView block)
-{
+std::optional<QImage> Graphic::readBitmapData(QByteArrayView block) {
     ByteReader r(block);
     const quint32 n = r.u32();
     const QByteArrayView file = r.bytes(qsizetype(n));

@@ -27,7 +27,7 @@ class QPainter;
 namespace platform {
 
 class Graphic {
-public:
+  public:
     enum class Kind { None, Bitmap, Icon, Metafile };
     static constexpr const char* loadErrorMessage = "Error loading file!";
 
@@ -70,8 +70,7 @@ public:
     // The raster of a bitmap or icon (null for a metafile).
     const QImage& image() const { return image_; }
     // The metafile's bytes (EMF or placeable WMF), empty for other kinds.
-    QByteArrayView metafileData() const
-    {
+    QByteArrayView metafileData() const {
         return kind_ == Kind::Metafile ? file() : QByteArrayView();
     }
 
@@ -93,12 +92,11 @@ public:
     static QByteArray writeBitmapData(const QImage& image);
     static std::optional<QImage> readBitmapData(QByteArrayView block);
 
-    friend bool operator==(const Graphic& a, const Graphic& b)
-    {
+    friend bool operator==(const Graphic& a, const Graphic& b) {
         return a.kind_ == b.kind_ && a.image_ == b.image_ && a.block_ == b.block_;
     }
 
-private:
+  private:
     static QString classNameOf(Kind kind);
     // The data block of a graphic of the kind holding the file's bytes, and where in that
     // block the file starts.

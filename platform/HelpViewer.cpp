@@ -10,8 +10,7 @@ namespace {
 QPointer<QTextBrowser> window;
 QString shown;
 
-void show(const QString& path)
-{
+void show(const QString& path) {
     shown = path;
     if (!window) {
         window = new QTextBrowser;
@@ -27,20 +26,17 @@ void show(const QString& path)
 }
 } // namespace
 
-QString HelpViewer::topicPath(int context)
-{
+QString HelpViewer::topicPath(int context) {
     const QString path = QStringLiteral(":/help/%1.html").arg(context);
     return QFile::exists(path) ? path : QString();
 }
 
-void HelpViewer::showTopic(int context)
-{
+void HelpViewer::showTopic(int context) {
     const QString path = topicPath(context);
     show(path.isEmpty() ? QStringLiteral(":/help/index.html") : path);
 }
 
-void HelpViewer::showContents()
-{
+void HelpViewer::showContents() {
     show(QStringLiteral(":/help/index.html"));
 }
 
@@ -52,8 +48,7 @@ QWidget* HelpViewer::openWindow() {
     return window && window->isVisible() ? window.data() : nullptr;
 }
 
-QString HelpViewer::lastShown()
-{
+QString HelpViewer::lastShown() {
     return shown;
 }
 

@@ -8,7 +8,7 @@ class QWidget;
 namespace platform {
 
 class HelpViewer {
-public:
+  public:
     // Shows the topic of a context number (the contents page when there is none).
     static void showTopic(int context);
     static void showContents();

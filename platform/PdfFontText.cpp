@@ -20,11 +20,9 @@ using Complete = bool (*)(const QByteArray&, const Completer&, QByteArray&, QStr
 
 // The glyphs (character codes) a ToUnicode map gives characters for, in its bfchar and
 // bfrange sections: every line of those starts with the code, or the first and last code.
-std::set<int> mappedGlyphs(const QByteArray& cmap)
-{
-    static const QRegularExpression section(
-        QStringLiteral("begin(bfchar|bfrange)(.*?)end\\1"),
-        QRegularExpression::DotMatchesEverythingOption);
+std::set<int> mappedGlyphs(const QByteArray& cmap) {
+    static const QRegularExpression section(QStringLiteral("begin(bfchar|bfrange)(.*?)end\\1"),
+                                            QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression entry(
         QStringLiteral("^\\s*<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>"),
         QRegularExpression::MultilineOption);
@@ -35,27 +33,25 @@ std::set<int> mappedGlyphs(const QByteArray& cmap)
         for (const QRegularExpressionMatch& e : entry.globalMatch(s.captured(2))) {
             const int first = e.captured(1).toInt(nullptr, 16);
             const int last = range ? e.captured(2).toInt(nullptr, 16) : first;
-            for (int g = first; g <= last && g - first < 0x10000; ++g) mapped.insert(g);
+            for (int g = first; g <= last && g - first < 0x10000; ++g)
+                mapped.insert(g);
         }
     }
     return mapped;
 }
 
-int glyphCount(const QByteArray& fontFile)
-{
+int glyphCount(const QByteArray& fontFile) {
     const QByteArray maxp = QRawFont(fontFile, 12).fontTable("maxp");
     return maxp.size() >= 6 ? qFromBigEndian<quint16>(maxp.constData() + 4) : 0;
 }
 
 // A code of the map: four hex digits.
-QByteArray code(int unit)
-{
+QByteArray code(int unit) {
     return QByteArray::number(unit, 16).rightJustified(4, '0').toUpper();
 }
 
 // bfchar sections (at most 100 entries each) giving the glyphs their characters.
-QByteArray bfchar(const std::map<int, char32_t>& characters)
-{
+QByteArray bfchar(const std::map<int, char32_t>& characters) {
     QByteArray out;
     auto it = characters.begin();
     while (it != characters.end()) {
@@ -63,7 +59,8 @@ QByteArray bfchar(const std::map<int, char32_t>& characters)
         int n = 0;
         for (; it != characters.end() && n < 100; ++it, ++n) {
             entries += '<' + code(it->first) + "> <";
-            for (QChar unit : QString::fromUcs4(&it->second, 1)) entries += code(unit.unicode());
+            for (QChar unit : QString::fromUcs4(&it->second, 1))
+                entries += code(unit.unicode());
             entries += ">\n";
         }
         out += QByteArray::number(n) + " beginbfchar\n" + entries + "endbfchar\n";
@@ -73,8 +70,7 @@ QByteArray bfchar(const std::map<int, char32_t>& characters)
 
 } // namespace
 
-QByteArray PdfFontText::completedMap(const QByteArray& cmap, const QByteArray& fontFile)
-{
+QByteArray PdfFontText::completedMap(const QByteArray& cmap, const QByteArray& fontFile) {
     const qsizetype end = cmap.lastIndexOf("endcmap");
     if (end < 0) return {};
     const std::set<int> mapped = mappedGlyphs(cmap);
@@ -87,8 +83,7 @@ QByteArray PdfFontText::completedMap(const QByteArray& cmap, const QByteArray& f
     return cmap.left(end) + bfchar(characters) + cmap.mid(end);
 }
 
-void PdfFontText::complete(QByteArray& pdf)
-{
+void PdfFontText::complete(QByteArray& pdf) {
     // The toolkit writes its dictionaries uncompressed: a PDF without text has no map.
     if (!pdf.contains("/ToUnicode")) return;
     const auto run = reinterpret_cast<Complete>(PdfModule::resolve("orlantoCompleteFontText"));

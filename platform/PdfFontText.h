@@ -11,12 +11,12 @@
 namespace platform {
 
 class PdfFontText {
-public:
+  public:
     // Adds the missing characters to the fonts of `pdf`; leaves it unchanged when none is
     // missing or none can be found.
     static void complete(QByteArray& pdf);
 
-private:
+  private:
     // The font's ToUnicode map `cmap` with the characters of the glyphs it lacks, found for
     // its TrueType font `fontFile`; empty when it lacks none or none is found.
     static QByteArray completedMap(const QByteArray& cmap, const QByteArray& fontFile);

@@ -6,7 +6,7 @@
 namespace platform {
 
 class PdfModule {
-public:
+  public:
     // The module's function of that name, or nullptr when the module cannot be loaded.
     static QFunctionPointer resolve(const char* name);
 };

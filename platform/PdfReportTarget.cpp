@@ -12,14 +12,11 @@
 namespace platform {
 
 PdfReportTarget::PdfReportTarget(const QString& fileName, int resolution)
-    : fileName_(fileName), resolution_(std::max(resolution, 72))
-{
-}
+    : fileName_(fileName), resolution_(std::max(resolution, 72)) {}
 
 PdfReportTarget::~PdfReportTarget() = default;
 
-bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
-{
+bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error) {
     // A device or FIFO (/dev/stdout into a pipe) is written as it is; a temporary file
     // renamed over it would replace the device node. Unbuffered either way, so that every
     // failed write is seen and not lost in a buffer flushed at the end.
@@ -61,8 +58,7 @@ bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error)
 }
 
 std::unique_ptr<QPdfWriter> PdfReportTarget::newWriter(QIODevice& device,
-                                                       const QPageLayout& layout) const
-{
+                                                       const QPageLayout& layout) const {
     auto writer = std::make_unique<QPdfWriter>(&device);
     writer->setResolution(resolution_);
     writer->setTitle(job_.title);
@@ -71,16 +67,15 @@ std::unique_ptr<QPdfWriter> PdfReportTarget::newWriter(QIODevice& device,
     return writer;
 }
 
-QPainter* PdfReportTarget::beginCard(QPoint& origin, QString& error)
-{
+QPainter* PdfReportTarget::beginCard(QPoint& origin, QString& error) {
     // A card drawn once pays as soon as it is placed twice: a heavy card (a texture of tiny
     // tiles, many pictures) costs far more to draw again than the module costs to load. A
     // job of one card draws it on its page. Without the module, every card is drawn there.
     if (job_.expectedCards < 2 || !PdfCardPlacer::available()) return nullptr;
     // Three sheets each way with the card's corner at the middle sheet's corner: whatever of
     // a card could show on a sheet, wherever it is placed, lies on this page.
-    const QSizeF sheet = QPageLayout(job_.pageSize, job_.orientation, QMarginsF())
-                             .fullRectPoints().size();
+    const QSizeF sheet =
+        QPageLayout(job_.pageSize, job_.orientation, QMarginsF()).fullRectPoints().size();
     const QPageLayout layout(QPageSize(sheet * 3, QPageSize::Point), QPageLayout::Portrait,
                              QMarginsF());
     card_.setData(QByteArray());
@@ -97,8 +92,7 @@ QPainter* PdfReportTarget::beginCard(QPoint& origin, QString& error)
     return &cardPainter_;
 }
 
-bool PdfReportTarget::endCard(QString& error)
-{
+bool PdfReportTarget::endCard(QString& error) {
     const bool ok = cardPainter_.end();
     cardWriter_.reset();
     card_.close();
@@ -106,18 +100,15 @@ bool PdfReportTarget::endCard(QString& error)
     return ok;
 }
 
-void PdfReportTarget::drawingOnPage()
-{
+void PdfReportTarget::drawingOnPage() {
     drawnOn_[size_t(page_)] = true;
 }
 
-void PdfReportTarget::placeCard(QPoint origin)
-{
+void PdfReportTarget::placeCard(QPoint origin) {
     placements_.push_back({page_, origin});
 }
 
-bool PdfReportTarget::newPage(QPainter&, QString& error)
-{
+bool PdfReportTarget::newPage(QPainter&, QString& error) {
     if (writer_->newPage()) {
         ++page_;
         drawnOn_.push_back(false);
@@ -127,8 +118,7 @@ bool PdfReportTarget::newPage(QPainter&, QString& error)
     return false;
 }
 
-bool PdfReportTarget::finish(QPainter& painter, QString& error)
-{
+bool PdfReportTarget::finish(QPainter& painter, QString& error) {
     painter.end(); // writes the rest of the pages into memory
     writer_.reset();
     QByteArray pdf;
@@ -138,8 +128,10 @@ bool PdfReportTarget::finish(QPainter& painter, QString& error)
         ok = file_->write(pdf) == pdf.size() && file_->error() == QFileDevice::NoError;
         QString reason = file_->errorString();
         if (saved_) {
-            if (!ok) saved_->cancelWriting();
-            else if (!(ok = saved_->commit())) reason = saved_->errorString();
+            if (!ok)
+                saved_->cancelWriting();
+            else if (!(ok = saved_->commit()))
+                reason = saved_->errorString();
         } else {
             direct_->close();
             if (ok && direct_->error() != QFileDevice::NoError) {
@@ -155,8 +147,7 @@ bool PdfReportTarget::finish(QPainter& painter, QString& error)
     return ok;
 }
 
-bool PdfReportTarget::assemble(QByteArray& pdf, QString& error) const
-{
+bool PdfReportTarget::assemble(QByteArray& pdf, QString& error) const {
     // Both documents come from the toolkit's writer: the text of their fonts is completed
     // before the card is placed on the pages.
     QByteArray pages = pages_.data();
@@ -168,14 +159,14 @@ bool PdfReportTarget::assemble(QByteArray& pdf, QString& error) const
     QByteArray card = card_.data();
     PdfFontText::complete(card);
     QString reason;
-    if (PdfCardPlacer::place(pages, drawnOn_, card, cardCorner_, placements_, resolution_, pdf, reason))
+    if (PdfCardPlacer::place(pages, drawnOn_, card, cardCorner_, placements_, resolution_, pdf,
+                             reason))
         return true;
     error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
     return false;
 }
 
-void PdfReportTarget::abort(QPainter& painter)
-{
+void PdfReportTarget::abort(QPainter& painter) {
     if (painter.isActive()) painter.end();
     if (cardPainter_.isActive()) cardPainter_.end();
     writer_.reset();
@@ -184,8 +175,7 @@ void PdfReportTarget::abort(QPainter& painter)
     release(); // removes the temporary file
 }
 
-void PdfReportTarget::release()
-{
+void PdfReportTarget::release() {
     pages_.close();
     pages_.setData(QByteArray());
     card_.close();

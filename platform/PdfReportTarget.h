@@ -27,7 +27,7 @@ class QSaveFile;
 namespace platform {
 
 class PdfReportTarget : public ReportTarget {
-public:
+  public:
     explicit PdfReportTarget(const QString& fileName, int resolution = 300);
     ~PdfReportTarget() override;
 
@@ -42,7 +42,7 @@ public:
     void placeCard(QPoint origin) override;
     void drawingOnPage() override;
 
-private:
+  private:
     QString fileName_;
     int resolution_;
     void release();

@@ -12,19 +12,16 @@ namespace platform {
 
 Report::Report(ReportTarget& target) : target_(target) {}
 
-QPageSize Report::pageSizeFor(int code)
-{
+QPageSize Report::pageSizeFor(int code) {
     return QPageSize(code == PaperLetter ? QPageSize::Letter : QPageSize::A4);
 }
 
-QSizeF Report::pageSizeInches() const
-{
+QSizeF Report::pageSizeInches() const {
     const QSizeF s = pageSizeFor(paperSize_).size(QPageSize::Inch);
     return orientation_ == QPageLayout::Portrait ? s : s.transposed();
 }
 
-bool Report::run()
-{
+bool Report::run() {
     if (running_) return false;
     aborted_ = false;
     error_.clear();
@@ -66,8 +63,7 @@ bool Report::run()
     return target_.finish(sheetPainter_, error_);
 }
 
-bool Report::newPage()
-{
+bool Report::newPage() {
     if (!drawing() || !error_.isEmpty()) return false;
     if (!target_.newPage(sheetPainter_, error_)) return false;
     ++page_;
@@ -76,30 +72,26 @@ bool Report::newPage()
     return true;
 }
 
-void Report::abort()
-{
+void Report::abort() {
     aborted_ = true;
 }
 
 // ---- Device mapping
 
-void Report::placeOrigin(double x, double y)
-{
+void Report::placeOrigin(double x, double y) {
     clearOrigin();
     const QPoint origin = toDevice(QPointF(x, y));
     if (painter_->isActive()) painter_->translate(origin);
     origin_ = origin;
 }
 
-void Report::clearOrigin()
-{
+void Report::clearOrigin() {
     if (!origin_) return;
     if (painter_->isActive()) painter_->translate(-*origin_);
     origin_.reset();
 }
 
-void Report::drawCard(double x, double y, const std::function<void()>& paint)
-{
+void Report::drawCard(double x, double y, const std::function<void()>& paint) {
     if (!drawing() || !error_.isEmpty()) return;
     if (card_ == CardDrawing::NotYet)
         card_ = keepCard(paint) ? CardDrawing::Kept : CardDrawing::EachTime;
@@ -113,8 +105,7 @@ void Report::drawCard(double x, double y, const std::function<void()>& paint)
     paint();
 }
 
-bool Report::keepCard(const std::function<void()>& paint)
-{
+bool Report::keepCard(const std::function<void()>& paint) {
     QPoint corner;
     QPainter* card = target_.beginCard(corner, error_);
     if (!card) return false;
@@ -131,29 +122,25 @@ bool Report::keepCard(const std::function<void()>& paint)
     return target_.endCard(error_);
 }
 
-QPoint Report::toDevice(const QPointF& inches) const
-{
+QPoint Report::toDevice(const QPointF& inches) const {
     return QPoint(qRound(xToDevice(inches.x())), qRound(yToDevice(inches.y())));
 }
 
-QRect Report::toDevice(const QRectF& inches) const
-{
+QRect Report::toDevice(const QRectF& inches) const {
     const QRectF r = inches.normalized();
     const QPoint tl = toDevice(r.topLeft());
     const QPoint br = toDevice(r.bottomRight());
     return QRect(tl, QPoint(br.x() - 1, br.y() - 1));
 }
 
-int Report::devicePenWidth() const
-{
+int Report::devicePenWidth() const {
     // A stored width may be any int: the result stays within what a canvas draws.
     if (pen.width > 0) return std::min(pen.width, Canvas::maxPenWidth);
-    return int(std::clamp(std::lround(-double(pen.width) * dpi_ / 100.0), 1L,
-                          long(Canvas::maxPenWidth)));
+    return int(
+        std::clamp(std::lround(-double(pen.width) * dpi_ / 100.0), 1L, long(Canvas::maxPenWidth)));
 }
 
-QPainter& Report::surface()
-{
+QPainter& Report::surface() {
     if (painter_ == &sheetPainter_ && !pageDrawnOn_) {
         pageDrawnOn_ = true;
         target_.drawingOnPage();
@@ -161,13 +148,11 @@ QPainter& Report::surface()
     return *painter_;
 }
 
-Canvas Report::canvas()
-{
+Canvas Report::canvas() {
     return Canvas(surface());
 }
 
-Canvas Report::styledCanvas()
-{
+Canvas Report::styledCanvas() {
     Canvas c(surface());
     // A pen one hundredth of an inch wide is how a one-pixel screen pen prints (a screen
     // pixel is about that): it keeps its dashes, scaled to its width so that they are as
@@ -177,8 +162,7 @@ Canvas Report::styledCanvas()
     return c;
 }
 
-void Report::fillWithBitmap(const QPainterPath& figure)
-{
+void Report::fillWithBitmap(const QPainterPath& figure) {
     if (brush.bitmap.isNull()) return;
     QPainter& p = surface();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -187,8 +171,7 @@ void Report::fillWithBitmap(const QPainterPath& figure)
 
 // ---- Figures
 
-void Report::rectangle(double x1, double y1, double x2, double y2)
-{
+void Report::rectangle(double x1, double y1, double x2, double y2) {
     if (!drawing()) return;
     const QRect r = toDevice(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
     QPainterPath figure;
@@ -197,8 +180,7 @@ void Report::rectangle(double x1, double y1, double x2, double y2)
     styledCanvas().rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-void Report::roundRect(double x1, double y1, double x2, double y2, double cornerW, double cornerH)
-{
+void Report::roundRect(double x1, double y1, double x2, double y2, double cornerW, double cornerH) {
     if (!drawing()) return;
     const QRect r = toDevice(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
     const int cw = qRound(cornerW * dpi_), ch = qRound(cornerH * dpi_);
@@ -208,8 +190,7 @@ void Report::roundRect(double x1, double y1, double x2, double y2, double corner
     styledCanvas().roundRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1, cw, ch);
 }
 
-void Report::ellipse(double x1, double y1, double x2, double y2)
-{
+void Report::ellipse(double x1, double y1, double x2, double y2) {
     if (!drawing()) return;
     const QRect r = toDevice(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
     QPainterPath figure;
@@ -218,13 +199,11 @@ void Report::ellipse(double x1, double y1, double x2, double y2)
     styledCanvas().ellipse(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-void Report::moveTo(double x, double y)
-{
+void Report::moveTo(double x, double y) {
     penPos_ = toDevice(QPointF(x, y));
 }
 
-void Report::lineTo(double x, double y)
-{
+void Report::lineTo(double x, double y) {
     const QPoint to = toDevice(QPointF(x, y));
     if (drawing()) {
         Canvas c = styledCanvas();
@@ -234,16 +213,15 @@ void Report::lineTo(double x, double y)
     penPos_ = to;
 }
 
-void Report::polygon(const QPolygonF& inches)
-{
+void Report::polygon(const QPolygonF& inches) {
     QPolygon device;
     device.reserve(inches.size());
-    for (const QPointF& p : inches) device.append(toDevice(p));
+    for (const QPointF& p : inches)
+        device.append(toDevice(p));
     polygonDevice(device);
 }
 
-void Report::polygonDevice(const QPolygon& points)
-{
+void Report::polygonDevice(const QPolygon& points) {
     if (!drawing() || points.size() < 2) return;
     QPainterPath figure;
     figure.setFillRule(Qt::WindingFill);
@@ -254,21 +232,18 @@ void Report::polygonDevice(const QPolygon& points)
 
 // ---- Text
 
-QFont Report::deviceFont() const
-{
+QFont Report::deviceFont() const {
     QFont f = font;
     if (f.pointSizeF() > 0) f.setPixelSize(std::max(1, qRound(f.pointSizeF() * dpi_ / 72.0)));
     return f;
 }
 
-QSizeF Report::textExtent(const QString& text) const
-{
+QSizeF Report::textExtent(const QString& text) const {
     const QFontMetricsF fm(deviceFont());
     return QSizeF(fm.horizontalAdvance(text) / dpi_, fm.height() / dpi_);
 }
 
-void Report::textOut(double x, double y, const QString& text)
-{
+void Report::textOut(double x, double y, const QString& text) {
     if (!drawing() || text.isEmpty()) return;
     const QFont f = deviceFont();
     QPainter& p = surface();
@@ -282,26 +257,22 @@ void Report::textOut(double x, double y, const QString& text)
 
 // ---- Pictures
 
-void Report::stretchDraw(const QRectF& inches, const QImage& image)
-{
+void Report::stretchDraw(const QRectF& inches, const QImage& image) {
     if (!drawing()) return;
     canvas().stretchDraw(toDevice(inches), image);
 }
 
-void Report::stretchDraw(const QRectF& inches, const QPicture& picture)
-{
+void Report::stretchDraw(const QRectF& inches, const QPicture& picture) {
     stretchDrawDevice(toDevice(inches), picture);
 }
 
-void Report::stretchDrawDevice(const QRect& device, const QPicture& picture)
-{
+void Report::stretchDrawDevice(const QRect& device, const QPicture& picture) {
     if (!drawing()) return;
     canvas().stretchDraw(device, picture);
 }
 
 void Report::drawStretched(const QRectF& inches, const QSize& source,
-                           const std::function<void(Canvas&)>& paint)
-{
+                           const std::function<void(Canvas&)>& paint) {
     const QRect dest = toDevice(inches);
     if (!drawing() || source.isEmpty() || dest.isEmpty()) return;
     QPainter& p = surface();

@@ -9,8 +9,9 @@
 // A run: run() clears the aborted flag, calls onBeforePrint (which may still change the
 // copies, paper and orientation), starts the target on page 1, refreshes the status, calls
 // onPrint (which draws and calls newPage() between pages) and commits the output. Pages
-// are handed to the target as they are finished; the report keeps none of them. abort() from inside onPrint (for instance from a Cancel button
-// handled while the page loop lets events run) makes the run discard its output.
+// are handed to the target as they are finished; the report keeps none of them. abort() from inside
+// onPrint (for instance from a Cancel button handled while the page loop lets events run) makes the
+// run discard its output.
 //
 // A design object prints a rectangle at inch coordinates like this:
 //     report.pen = {TColor(TColor::clBlack), Gdi::psSolid, -1, Gdi::pmCopy}; // 0.01"
@@ -38,7 +39,7 @@ class QPicture;
 namespace platform {
 
 class Report {
-public:
+  public:
     // A pen: width > 0 is in device pixels; width < 0 is in hundredths of an inch and never
     // thinner than one device pixel; width 0 is one device pixel. Dashes and dots show on
     // pens one device pixel or one hundredth of an inch wide (their pattern scaled to the
@@ -110,7 +111,7 @@ public:
     // mode; brush clear; the application font in black.
     Pen pen;
     Brush brush;
-    QFont font;     // in points; a font set in pixels is taken in device pixels
+    QFont font; // in points; a font set in pixels is taken in device pixels
     TColor fontColor = TColor::clBlack;
 
     // ---- Drawing in inches, with the pixel rules of the Canvas: rectangles and ellipses
@@ -160,7 +161,7 @@ public:
     Canvas canvas();
     QPainter& painter() { return surface(); }
 
-private:
+  private:
     bool drawing() const { return running_ && !aborted_ && painter_->isActive(); }
     // What is drawn on: the current page (which the target is then told of) or the card.
     QPainter& surface();
@@ -180,7 +181,7 @@ private:
     double yToDevice(double y) const { return origin_ ? y * dpi_ : (y + topMargin_) * dpi_; }
 
     ReportTarget& target_;
-    QPainter sheetPainter_;             // on the target's pages
+    QPainter sheetPainter_;              // on the target's pages
     QPainter* painter_ = &sheetPainter_; // what is drawn on: the pages, or a card drawn once
     int paperSize_ = PaperLetter;
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
@@ -193,7 +194,7 @@ private:
     bool running_ = false;
     bool aborted_ = false;
     QString error_;
-    QPoint penPos_; // in device pixels
+    QPoint penPos_;                // in device pixels
     std::optional<QPoint> origin_; // the placed origin in device pixels, while one is placed
     enum class CardDrawing { NotYet, Kept, EachTime } card_ = CardDrawing::NotYet;
     bool pageDrawnOn_ = false; // whether the target was told of drawing on the current page

@@ -13,7 +13,7 @@ class QPainter;
 namespace platform {
 
 class ReportTarget {
-public:
+  public:
     // What a job asks of its output, fixed when the job starts.
     struct Job {
         QString title;

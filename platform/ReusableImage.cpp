@@ -8,14 +8,12 @@ namespace {
 using Block = std::vector<uchar>;
 
 // Called when the last image showing a block goes: its hold on the block ends.
-void releaseBlock(void* hold)
-{
+void releaseBlock(void* hold) {
     delete static_cast<std::shared_ptr<Block>*>(hold);
 }
 } // namespace
 
-QImage& ReusableImage::resize(QSize size, qreal devicePixelRatio)
-{
+QImage& ReusableImage::resize(QSize size, qreal devicePixelRatio) {
     if (image_.size() != size) {
         image_ = QImage();
         const qsizetype bytesPerLine = qsizetype(size.width()) * 4;

@@ -11,13 +11,13 @@
 namespace platform {
 
 class ReusableImage {
-public:
+  public:
     // The image at this size in device pixels, of format RGB32, its pixels undefined.
     QImage& resize(QSize size, qreal devicePixelRatio);
     QImage& image() { return image_; }
     const QImage& image() const { return image_; }
 
-private:
+  private:
     using Block = std::vector<uchar>;
     std::shared_ptr<Block> block_; // also held by every image drawn in it
     QImage image_;

@@ -66,9 +66,9 @@ struct State {
     ParaState para;
     Dest dest = Dest::Text;
     bool levelText = false; // the text is a list level's \leveltext
-    int uc = 1;           // characters of fallback text after a \u character
-    qsizetype word = 0;   // where the group's destination word stands
-    bool starred = false; // "\*": the group is a destination to pass over unless known
+    int uc = 1;             // characters of fallback text after a \u character
+    qsizetype word = 0;     // where the group's destination word stands
+    bool starred = false;   // "\*": the group is a destination to pass over unless known
     bool fieldGroup = false;
     qsizetype fieldText = 0; // the text emitted when the field's group opened
 };

@@ -292,7 +292,7 @@ class Writer {
     static void levelText(const QString& prefix, const QString& suffix, QByteArray& out) {
         const auto hex = [](qsizetype n) {
             return "\\'" + QByteArray::number(qulonglong(std::min<qsizetype>(n, 255)), 16)
-                                .rightJustified(2, '0');
+                               .rightJustified(2, '0');
         };
         out += "{\\leveltext" + hex(prefix.size() + 1 + suffix.size());
         RtfWriter::escape(prefix, out);
@@ -315,9 +315,8 @@ class Writer {
             else
                 levelText(format.numberPrefix(),
                           // Qt puts a "." after the number unless the list says otherwise.
-                          format.hasProperty(QTextFormat::ListNumberSuffix)
-                              ? format.numberSuffix()
-                              : QStringLiteral("."),
+                          format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix()
+                                                                            : QStringLiteral("."),
                           out);
             out += "\\fi-360\\li720}\\listid" + id + "}";
         }

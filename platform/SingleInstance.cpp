@@ -32,26 +32,22 @@ uid_t peerUser(qintptr descriptor) {
 } // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), key_(key), owner_(::geteuid())
-{
-}
+    : QObject(parent), key_(key), owner_(::geteuid()) {}
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::keyFor(const QString& homeFolder)
-{
+QString SingleInstance::keyFor(const QString& homeFolder) {
     const QByteArray id = FileName::toBytes(homeFolder);
     return QStringLiteral("orlanto-") +
-           QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16));
+           QString::fromLatin1(
+               QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16));
 }
 
-QString SingleInstance::socketName() const
-{
+QString SingleInstance::socketName() const {
     return server_ ? server_->fullServerName() : QString();
 }
 
-SingleInstance::Claim SingleInstance::claim(const QString& fileName)
-{
+SingleInstance::Claim SingleInstance::claim(const QString& fileName) {
     // The toolkit creates the folder, or takes $XDG_RUNTIME_DIR, only when it is the user's
     // and closed to others; it is checked again against the owner a test may have set.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -80,21 +76,20 @@ SingleInstance::Claim SingleInstance::claim(const QString& fileName)
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(name)) return refuse(name + QStringLiteral(": ") + server_->errorString());
     connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = server_->nextPendingConnection()) accept(s);
+        while (QLocalSocket* s = server_->nextPendingConnection())
+            accept(s);
     });
     return Claim::First;
 }
 
-SingleInstance::Claim SingleInstance::refuse(const QString& reason)
-{
+SingleInstance::Claim SingleInstance::refuse(const QString& reason) {
     problem_ = QStringLiteral("This window runs on its own: a copy of Orlanto that may already be "
                               "running cannot be reached safely (%1).")
                    .arg(reason);
     return Claim::Refused;
 }
 
-void SingleInstance::handOver(QLocalSocket& socket, const QString& fileName)
-{
+void SingleInstance::handOver(QLocalSocket& socket, const QString& fileName) {
     const QByteArray message =
         fileName.isEmpty()
             ? QByteArray(ActivateCommand)
@@ -105,8 +100,7 @@ void SingleInstance::handOver(QLocalSocket& socket, const QString& fileName)
     if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(2000);
 }
 
-void SingleInstance::accept(QLocalSocket* s)
-{
+void SingleInstance::accept(QLocalSocket* s) {
     connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
     if (peerUser(s->socketDescriptor()) != owner_) {
         s->abort();
@@ -123,8 +117,7 @@ void SingleInstance::accept(QLocalSocket* s)
     readMessage(s); // what arrived with the connection
 }
 
-void SingleInstance::readMessage(QLocalSocket* socket)
-{
+void SingleInstance::readMessage(QLocalSocket* socket) {
     if (!socket->canReadLine()) {
         // A line that cannot end within the buffer is nobody's message.
         if (socket->bytesAvailable() >= MaxMessage) socket->abort();
@@ -136,7 +129,8 @@ void SingleInstance::readMessage(QLocalSocket* socket)
     socket->disconnectFromServer();
     QString fileName;
     if (line.startsWith(OpenCommand))
-        fileName = FileName::fromBytes(QByteArray::fromPercentEncoding(line.mid(qstrlen(OpenCommand))));
+        fileName =
+            FileName::fromBytes(QByteArray::fromPercentEncoding(line.mid(qstrlen(OpenCommand))));
     else if (line != ActivateCommand)
         return;
     if (onActivate) onActivate(fileName);

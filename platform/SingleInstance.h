@@ -21,7 +21,7 @@ namespace platform {
 
 class SingleInstance : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class Claim {
         First,      // no copy was running: this one listens now
         HandedOver, // a running copy was handed the file and asked to come to the front
@@ -50,7 +50,7 @@ public:
     // How long a connection may stay silent before it is dropped.
     static constexpr int IdleTimeoutMs = 2000;
 
-private:
+  private:
     Claim refuse(const QString& reason);
     // Hands the file to the copy answering on the socket.
     void handOver(QLocalSocket& socket, const QString& fileName);

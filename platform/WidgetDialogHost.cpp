@@ -18,10 +18,11 @@
 namespace platform {
 
 namespace {
-QWidget* activeWindow() { return QApplication::activeWindow(); }
+QWidget* activeWindow() {
+    return QApplication::activeWindow();
+}
 
-void fillMenu(QMenu& qmenu, MenuModel& model)
-{
+void fillMenu(QMenu& qmenu, MenuModel& model) {
     model.aboutToShow();
     for (MenuModel::Item& item : model.items()) {
         if (!item.visible) continue;
@@ -52,8 +53,7 @@ void fillMenu(QMenu& qmenu, MenuModel& model)
 // button pressed.
 int messageBox(QMessageBox::Icon icon, const QString& text, const QString& caption,
                QMessageBox::StandardButtons buttons,
-               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
-{
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
     QMessageBox box(icon, caption, text, buttons, activeWindow());
     if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     CenterForm(box);
@@ -63,8 +63,7 @@ int messageBox(QMessageBox::Icon icon, const QString& text, const QString& capti
 // A file dialog over the active window, placed as the program's dialogs are, opened in the
 // folder of `start` with its file name proposed; the file chosen, or empty when cancelled.
 QString fileDialog(QFileDialog::AcceptMode mode, const QString& caption, const QString& start,
-                   const QString& filter)
-{
+                   const QString& filter) {
     QFileDialog dialog(activeWindow(), caption, start, filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -75,8 +74,7 @@ QString fileDialog(QFileDialog::AcceptMode mode, const QString& caption, const Q
 }
 } // namespace
 
-int WidgetDialogHost::run(QDialog& dialog)
-{
+int WidgetDialogHost::run(QDialog& dialog) {
     // A dialog's Help button that names its topic ("HelpContext") opens it.
     // F1 opens the same topic.
     for (QPushButton* help : dialog.findChildren<QPushButton*>(QStringLiteral("HelpButton"))) {
@@ -90,36 +88,34 @@ int WidgetDialogHost::run(QDialog& dialog)
     return dialog.exec();
 }
 
-void WidgetDialogHost::information(const QString& text, const QString& caption)
-{
+void WidgetDialogHost::information(const QString& text, const QString& caption) {
     messageBox(QMessageBox::Information, text, caption, QMessageBox::Ok);
 }
 
-void WidgetDialogHost::error(const QString& text, const QString& caption)
-{
+void WidgetDialogHost::error(const QString& text, const QString& caption) {
     messageBox(QMessageBox::Critical, text, caption, QMessageBox::Ok);
 }
 
-bool WidgetDialogHost::askYesNo(const QString& text, const QString& caption)
-{
+bool WidgetDialogHost::askYesNo(const QString& text, const QString& caption) {
     return messageBox(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
-DialogHost::Answer WidgetDialogHost::askYesNoCancel(const QString& text, const QString& caption)
-{
+DialogHost::Answer WidgetDialogHost::askYesNoCancel(const QString& text, const QString& caption) {
     // With a Cancel button, QMessageBox makes Escape and the close button answer Cancel.
     switch (messageBox(QMessageBox::Question, text, caption,
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                        QMessageBox::Yes)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
-std::optional<TColor> WidgetDialogHost::chooseColor(TColor initial)
-{
+std::optional<TColor> WidgetDialogHost::chooseColor(TColor initial) {
     const QColor c = QColorDialog::getColor(initial.toQColor(), activeWindow());
     if (!c.isValid()) return std::nullopt;
     return TColor::fromQColor(c);
@@ -133,31 +129,26 @@ std::optional<QFont> WidgetDialogHost::pickFont(const QFont& initial) {
 }
 
 QString WidgetDialogHost::openFileName(const QString& caption, const QString& dir,
-                                       const QString& filter)
-{
+                                       const QString& filter) {
     return fileDialog(QFileDialog::AcceptOpen, caption, dir, filter);
 }
 
 QString WidgetDialogHost::saveFileName(const QString& caption, const QString& proposed,
-                                       const QString& filter)
-{
+                                       const QString& filter) {
     return fileDialog(QFileDialog::AcceptSave, caption, proposed, filter);
 }
 
-void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos)
-{
+void WidgetDialogHost::popup(MenuModel& menu, QPoint globalPos) {
     QMenu qmenu;
     fillMenu(qmenu, menu);
     qmenu.exec(globalPos);
 }
 
-void WidgetDialogHost::beep()
-{
+void WidgetDialogHost::beep() {
     QApplication::beep();
 }
 
-void WidgetDialogHost::openExternally(const QString& fileName)
-{
+void WidgetDialogHost::openExternally(const QString& fileName) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
 }
 

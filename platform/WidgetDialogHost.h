@@ -5,7 +5,7 @@
 namespace platform {
 
 class WidgetDialogHost : public DialogHost {
-public:
+  public:
     void information(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
@@ -19,7 +19,7 @@ public:
     void beep() override;
     void openExternally(const QString& fileName) override;
 
-protected:
+  protected:
     int run(QDialog& dialog) override;
     std::optional<QFont> pickFont(const QFont& initial) override;
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TCardSelection {
-public:
+  public:
     static constexpr int MinimumSize = 10;
 
     TCardSelection() { SelectAllLabels(); }
@@ -29,6 +29,6 @@ public:
 
     bool operator==(const TCardSelection&) const = default;
 
-private:
+  private:
     std::vector<bool> flags_ = std::vector<bool>(MinimumSize, true);
 };

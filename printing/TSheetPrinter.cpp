@@ -15,13 +15,13 @@ constexpr double BackgroundHeight = 2.0;
 
 // Sets the surface's printing flag for as long as it lives.
 class PrintingFlag {
-public:
+  public:
     explicit PrintingFlag(TGBasePanel& surface) : surface_(surface) { surface_.setPrinting(true); }
     ~PrintingFlag() { surface_.setPrinting(false); }
     PrintingFlag(const PrintingFlag&) = delete;
     PrintingFlag& operator=(const PrintingFlag&) = delete;
 
-private:
+  private:
     TGBasePanel& surface_;
 };
 
@@ -29,14 +29,12 @@ private:
 
 TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& report,
                              SheetPrintJob job)
-    : surface_(surface), report_(report), job_(std::move(job))
-{
+    : surface_(surface), report_(report), job_(std::move(job)) {
     // A preview shows a single card on a single page.
     if (!job_.printing) job_.Pages = 1;
 }
 
-bool TSheetPrinter::run()
-{
+bool TSheetPrinter::run() {
     stopped_ = false;
     pumpEvents();
     LoadBackGround();
@@ -54,13 +52,11 @@ bool TSheetPrinter::run()
     return ok && !stopped_;
 }
 
-void TSheetPrinter::cancel()
-{
+void TSheetPrinter::cancel() {
     report_.abort();
 }
 
-void TSheetPrinter::stop()
-{
+void TSheetPrinter::stop() {
     stopped_ = true;
     report_.abort();
     report_.status.format = QStringLiteral("\rCancelling...!");
@@ -68,29 +64,26 @@ void TSheetPrinter::stop()
     pumpEvents();
 }
 
-bool TSheetPrinter::aborted() const
-{
+bool TSheetPrinter::aborted() const {
     return report_.aborted() || stopped_;
 }
 
-bool TSheetPrinter::failed() const
-{
+bool TSheetPrinter::failed() const {
     return !aborted() && !report_.errorString().isEmpty();
 }
 
-QString TSheetPrinter::finalStatus() const
-{
+QString TSheetPrinter::finalStatus() const {
     if (aborted())
         return job_.printing ? QStringLiteral("\rBusiness Card Print Canceled!")
                              : QStringLiteral("\rBusiness Card Preview Canceled!");
     // A run that could not be written must not read as a success.
     if (failed())
         return (job_.printing ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
-                              : QStringLiteral("\rBusiness Card Preview Failed!\r\r"))
-               + QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
+                              : QStringLiteral("\rBusiness Card Preview Failed!\r\r")) +
+               QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
     if (job_.printing && !job_.outputFile.isEmpty())
-        return QStringLiteral("\rBusiness cards saved as\r")
-               + QString(job_.outputFile).replace(QLatin1Char('%'), QStringLiteral("%%"));
+        return QStringLiteral("\rBusiness cards saved as\r") +
+               QString(job_.outputFile).replace(QLatin1Char('%'), QStringLiteral("%%"));
     const bool complex = surface_.HasEffectObjects();
     if (job_.printing)
         return complex ? QStringLiteral("Print job completed and sent to printer!\r\rNote: this "
@@ -105,26 +98,23 @@ QString TSheetPrinter::finalStatus() const
                                     "a single card is previewed");
 }
 
-void TSheetPrinter::BeforePrintLabels(platform::Report& report)
-{
+void TSheetPrinter::BeforePrintLabels(platform::Report& report) {
     // A driver that makes copies itself gets the count and one drawn sheet; one whose
     // maximum is too small for the count gets every sheet drawn instead.
-    if (job_.printing && job_.Pages > 1 && report.maxCopies() > 1
-        && job_.Pages <= report.maxCopies()) {
+    if (job_.printing && job_.Pages > 1 && report.maxCopies() > 1 &&
+        job_.Pages <= report.maxCopies()) {
         report.setCopies(job_.Pages);
         job_.Pages = 1;
     }
     // A preview draws one card; a print run every selected position of every sheet.
-    report.setExpectedCards(job_.printing ? job_.Pages * job_.selection.countSelected(
-                                                job_.Across * job_.Down)
-                                          : 1);
+    report.setExpectedCards(
+        job_.printing ? job_.Pages * job_.selection.countSelected(job_.Across * job_.Down) : 1);
     report.status.format = job_.printing ? QStringLiteral("Printing Page %p\r%0\r%1")
                                          : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
     report.status.text << QString() << QString();
 }
 
-void TSheetPrinter::PrintLabels(platform::Report& report)
-{
+void TSheetPrinter::PrintLabels(platform::Report& report) {
     const PrintingFlag printing(surface_);
     report.setLeftMargin(0);
     report.setTopMargin(0);
@@ -154,8 +144,7 @@ void TSheetPrinter::PrintLabels(platform::Report& report)
     }
 }
 
-void TSheetPrinter::PrintCard(platform::Report& report)
-{
+void TSheetPrinter::PrintCard(platform::Report& report) {
     if (job_.outlineOnly) {
         report.rectangle(0, 0, job_.Width, job_.Height);
         return;
@@ -169,8 +158,7 @@ void TSheetPrinter::PrintCard(platform::Report& report)
     surface_.PrintObjects(report, 0, 0);
 }
 
-void TSheetPrinter::LoadBackGround()
-{
+void TSheetPrinter::LoadBackGround() {
     backgroundKind_ = Background::None;
     backgroundBitmap_ = QImage();
     backgroundMetafile_ = platform::Graphic();
@@ -213,8 +201,7 @@ void TSheetPrinter::LoadBackGround()
     }
 }
 
-void TSheetPrinter::PrintBackGround()
-{
+void TSheetPrinter::PrintBackGround() {
     const QRectF inches(0, 0, BackgroundWidth, BackgroundHeight);
     // A picture that fails to draw leaves the card without its background.
     try {
@@ -237,12 +224,10 @@ void TSheetPrinter::PrintBackGround()
     }
 }
 
-void TSheetPrinter::pumpEvents()
-{
+void TSheetPrinter::pumpEvents() {
     if (processEvents) processEvents();
 }
 
-void TSheetPrinter::showExtra(const QString& text)
-{
+void TSheetPrinter::showExtra(const QString& text) {
     if (onExtraLabel) onExtraLabel(text);
 }

@@ -12,8 +12,7 @@
 namespace {
 struct ClipFixture : SurfaceFixture {
     ClipFixture() { ShapeKinds::registerAll(*surface); }
-    TBCShapes* shape(int l, int t, int w = 50, int h = 15)
-    {
+    TBCShapes* shape(int l, int t, int w = 50, int h = 15) {
         auto* o = new TBCShapes(surface->owner());
         o->buildPopup();
         surface->AddObject(o, QRect(QPoint(l, t), QPoint(l + w, t + h)));
@@ -22,8 +21,7 @@ struct ClipFixture : SurfaceFixture {
     }
     const std::vector<TGGraphicControl*>& objects() const { return surface->objects(); }
     bool clipboardExists() const { return QFile::exists(surface->ClipboardFile()); }
-    QByteArray clipboard() const
-    {
+    QByteArray clipboard() const {
         QFile f(surface->ClipboardFile());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
@@ -32,7 +30,7 @@ struct ClipFixture : SurfaceFixture {
 
 class tst_Clipboard : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void pasteTwiceWithinASecond();
     void cutTwoAndPaste();
     void copyFromAnObjectMenu_data();
@@ -48,8 +46,7 @@ private slots:
     void clipboardIsTheOwnersAlone();
 };
 
-void tst_Clipboard::pasteTwiceWithinASecond()
-{
+void tst_Clipboard::pasteTwiceWithinASecond() {
     ClipFixture f;
     TBCShapes* a = f.shape(30, 40);
     f.surface->handle().add(a);
@@ -76,8 +73,7 @@ void tst_Clipboard::pasteTwiceWithinASecond()
     QCOMPARE(f.objects()[2]->zoomFactor(), 1.0f);
 }
 
-void tst_Clipboard::cutTwoAndPaste()
-{
+void tst_Clipboard::cutTwoAndPaste() {
     ClipFixture f;
     TBCShapes* a = f.shape(10, 10);
     TBCShapes* b = f.shape(100, 50, 60, 20);
@@ -100,16 +96,14 @@ void tst_Clipboard::cutTwoAndPaste()
     QCOMPARE(f.objects()[2]->bounds(), QRect(25, 25, 50, 15));
 }
 
-void tst_Clipboard::copyFromAnObjectMenu_data()
-{
+void tst_Clipboard::copyFromAnObjectMenu_data() {
     QTest::addColumn<bool>("fromSelected");
     QTest::addColumn<int>("copied");
     QTest::newRow("unselected object: itself") << false << 1;
     QTest::newRow("selected object: the selection") << true << 2;
 }
 
-void tst_Clipboard::copyFromAnObjectMenu()
-{
+void tst_Clipboard::copyFromAnObjectMenu() {
     QFETCH(bool, fromSelected);
     QFETCH(int, copied);
     ClipFixture f;
@@ -132,8 +126,7 @@ void tst_Clipboard::copyFromAnObjectMenu()
     }
 }
 
-void tst_Clipboard::objectCutAndDeleteUnselected()
-{
+void tst_Clipboard::objectCutAndDeleteUnselected() {
     ClipFixture f;
     TBCShapes* a = f.shape(10, 10);
     TBCShapes* b = f.shape(100, 10);
@@ -155,8 +148,7 @@ void tst_Clipboard::objectCutAndDeleteUnselected()
     QVERIFY(f.clipboard().contains("Special2")); // delete leaves the clipboard alone
 }
 
-void tst_Clipboard::zoomedCopyKeepsPixelSize()
-{
+void tst_Clipboard::zoomedCopyKeepsPixelSize() {
     ClipFixture f;
     TBCShapes* a = f.shape(20, 20, 80, 30);
     f.surface->SetZoom(1.5f);
@@ -172,8 +164,7 @@ void tst_Clipboard::zoomedCopyKeepsPixelSize()
     QCOMPARE(pasted->zoomFactor(), 1.0f);
 }
 
-void tst_Clipboard::emptySelectionTouchesNothing()
-{
+void tst_Clipboard::emptySelectionTouchesNothing() {
     ClipFixture f;
     TBCShapes* a = f.shape(10, 10);
     f.surface->handle().add(a);
@@ -190,8 +181,7 @@ void tst_Clipboard::emptySelectionTouchesNothing()
     QCOMPARE(f.changes, before);
 }
 
-void tst_Clipboard::pasteWithoutClipboard()
-{
+void tst_Clipboard::pasteWithoutClipboard() {
     ClipFixture f;
     const int before = f.changes;
     f.surface->clipboardPaste();
@@ -205,8 +195,7 @@ void tst_Clipboard::pasteWithoutClipboard()
     QCOMPARE(f.objects().size(), size_t(1));
 }
 
-void tst_Clipboard::clone()
-{
+void tst_Clipboard::clone() {
     ClipFixture f;
     TBCShapes* a = f.shape(30, 40);
     TBCShapes* other = f.shape(200, 40);
@@ -228,8 +217,7 @@ void tst_Clipboard::clone()
     QCOMPARE(f.surface->handle().item(0), copy);
 }
 
-void tst_Clipboard::cloneKeepsEveryProperty()
-{
+void tst_Clipboard::cloneKeepsEveryProperty() {
     ClipFixture f;
     f.surface->SetZoom(1.2f);
     auto* line = new TGLineShape(f.surface->owner());
@@ -250,8 +238,7 @@ void tst_Clipboard::cloneKeepsEveryProperty()
     QCOMPARE(copy->bounds(), line->bounds().translated(0, 25));
 }
 
-void tst_Clipboard::clipboardGoesWithTheSurface()
-{
+void tst_Clipboard::clipboardGoesWithTheSurface() {
     ClipFixture f;
     TBCShapes* a = f.shape(30, 40);
     f.surface->handle().add(a);
@@ -262,8 +249,7 @@ void tst_Clipboard::clipboardGoesWithTheSurface()
     QVERIFY(!QFile::exists(name));
 }
 
-void tst_Clipboard::clipboardIsTheOwnersAlone_data()
-{
+void tst_Clipboard::clipboardIsTheOwnersAlone_data() {
     QTest::addColumn<QString>("route");
     // A clipboard file an earlier version left readable by all.
     QTest::addColumn<bool>("oldFileThere");
@@ -273,8 +259,7 @@ void tst_Clipboard::clipboardIsTheOwnersAlone_data()
     QTest::newRow("an object's Cut over an old file") << "Cut" << true;
 }
 
-void tst_Clipboard::clipboardIsTheOwnersAlone()
-{
+void tst_Clipboard::clipboardIsTheOwnersAlone() {
     // What the user copies is for no other user of the machine to read, whatever the umask.
     QFETCH(QString, route);
     QFETCH(bool, oldFileThere);

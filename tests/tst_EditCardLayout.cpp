@@ -15,22 +15,19 @@ using platform::NumericEdit;
 
 namespace {
 
-NumericEdit* edit(QDialog& d, const char* name)
-{
+NumericEdit* edit(QDialog& d, const char* name) {
     auto* e = d.findChild<NumericEdit*>(QLatin1String(name));
     if (!e) qFatal("no field %s", name);
     return e;
 }
 
-template <class W> W* control(QDialog& d, const char* name)
-{
+template <class W> W* control(QDialog& d, const char* name) {
     auto* w = d.findChild<W*>(QLatin1String(name));
     if (!w) qFatal("no control %s", name);
     return w;
 }
 
-int clickOk(QDialog& d)
-{
+int clickOk(QDialog& d) {
     control<QPushButton>(d, "OKButton")->click();
     return d.result();
 }
@@ -38,7 +35,7 @@ int clickOk(QDialog& d)
 
 class tst_EditCardLayout : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void predefinedTable();
     void cardPixelSize_data();
     void cardPixelSize();
@@ -57,8 +54,7 @@ private slots:
     void staysOpenUntilValid();
 };
 
-void tst_EditCardLayout::predefinedTable()
-{
+void tst_EditCardLayout::predefinedTable() {
     const auto& table = TCardLayout::predefinedLayouts();
     QCOMPARE(int(table.size()), 14);
     QCOMPARE(QString::fromLatin1(table[13].name), QStringLiteral("Avery Business Card L7419 (A4)"));
@@ -76,8 +72,7 @@ void tst_EditCardLayout::predefinedTable()
     QCOMPARE(l.TopMargin, 0.846f);
 }
 
-void tst_EditCardLayout::cardPixelSize_data()
-{
+void tst_EditCardLayout::cardPixelSize_data() {
     QTest::addColumn<float>("width");
     QTest::addColumn<float>("height");
     QTest::addColumn<int>("ppi");
@@ -88,8 +83,7 @@ void tst_EditCardLayout::cardPixelSize_data()
     QTest::newRow("120") << 3.5f << 2.0f << 120 << QSize(420, 240);
 }
 
-void tst_EditCardLayout::cardPixelSize()
-{
+void tst_EditCardLayout::cardPixelSize() {
     QFETCH(float, width);
     QFETCH(float, height);
     QFETCH(int, ppi);
@@ -100,8 +94,7 @@ void tst_EditCardLayout::cardPixelSize()
     QCOMPARE(l.cardPixelSize(ppi), expected);
 }
 
-void tst_EditCardLayout::choosingAPredefinedLayout()
-{
+void tst_EditCardLayout::choosingAPredefinedLayout() {
     ScriptedDialogHost host;
     QStringList inches, millimetres;
     host.dialogs.push_back([&](QDialog& d) {
@@ -132,25 +125,27 @@ void tst_EditCardLayout::choosingAPredefinedLayout()
     QCOMPARE(*result, expected);
 }
 
-void tst_EditCardLayout::millimetreLimits_data()
-{
+void tst_EditCardLayout::millimetreLimits_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("mm");
     QTest::addColumn<float>("inches"); // 0: rejected
     QTest::addColumn<QString>("message");
-    QTest::newRow("height 7 mm") << "eCardHeight" << "7" << 0.0f
+    QTest::newRow("height 7 mm") << "eCardHeight"
+                                 << "7" << 0.0f
                                  << "Card Height must be at least .3 inches (or 7mm)";
-    QTest::newRow("height 8 mm") << "eCardHeight" << "8" << 0.315f << "";
-    QTest::newRow("width 13 mm") << "eCardwidth" << "13" << 0.512f << "";
-    QTest::newRow("width 12 mm") << "eCardwidth" << "12" << 0.0f
-                                 << "Card Width must be at least .5 inch (or 13mm)";
-    QTest::newRow("height is tested before width") << "both" << "1" << 0.0f
+    QTest::newRow("height 8 mm") << "eCardHeight"
+                                 << "8" << 0.315f << "";
+    QTest::newRow("width 13 mm") << "eCardwidth"
+                                 << "13" << 0.512f << "";
+    QTest::newRow("width 12 mm") << "eCardwidth"
+                                 << "12" << 0.0f << "Card Width must be at least .5 inch (or 13mm)";
+    QTest::newRow("height is tested before width") << "both"
+                                                   << "1" << 0.0f
                                                    << "Card Height must be at least .3 inches "
                                                       "(or 7mm)";
 }
 
-void tst_EditCardLayout::millimetreLimits()
-{
+void tst_EditCardLayout::millimetreLimits() {
     QFETCH(QString, field);
     QFETCH(QString, mm);
     QFETCH(float, inches);
@@ -170,28 +165,34 @@ void tst_EditCardLayout::millimetreLimits()
     const auto result = TEditCardLayout::execute(start);
     QCOMPARE(host.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(bool(result), inches != 0.0f);
-    if (result)
-        QCOMPARE(field == "eCardHeight" ? result->Height : result->Width, inches);
+    if (result) QCOMPARE(field == "eCardHeight" ? result->Height : result->Width, inches);
 }
 
-void tst_EditCardLayout::pitchRules_data()
-{
+void tst_EditCardLayout::pitchRules_data() {
     QTest::addColumn<int>("across");
     QTest::addColumn<int>("down");
     QTest::addColumn<QString>("hpitch");
     QTest::addColumn<QString>("vpitch");
     QTest::addColumn<QString>("message");
-    QTest::newRow("1 across, pitch below width") << 1 << 5 << "3" << "2" << "";
+    QTest::newRow("1 across, pitch below width") << 1 << 5 << "3"
+                                                 << "2"
+                                                 << "";
     QTest::newRow("2 across, pitch below width")
-        << 2 << 5 << "3" << "2" << "Horizontal Pitch must be at least = Card Width";
-    QTest::newRow("1 down, pitch below height") << 2 << 1 << "3.5" << "1" << "";
-    QTest::newRow("2 down, pitch below height")
-        << 2 << 2 << "3.5" << "1.999" << "Vertical Pitch must be at least = Card Height";
-    QTest::newRow("pitch equal to size") << 10 << 30 << "3.5" << "2" << "";
+        << 2 << 5 << "3"
+        << "2"
+        << "Horizontal Pitch must be at least = Card Width";
+    QTest::newRow("1 down, pitch below height") << 2 << 1 << "3.5"
+                                                << "1"
+                                                << "";
+    QTest::newRow("2 down, pitch below height") << 2 << 2 << "3.5"
+                                                << "1.999"
+                                                << "Vertical Pitch must be at least = Card Height";
+    QTest::newRow("pitch equal to size") << 10 << 30 << "3.5"
+                                         << "2"
+                                         << "";
 }
 
-void tst_EditCardLayout::pitchRules()
-{
+void tst_EditCardLayout::pitchRules() {
     QFETCH(int, across);
     QFETCH(int, down);
     QFETCH(QString, hpitch);
@@ -215,24 +216,24 @@ void tst_EditCardLayout::pitchRules()
     }
 }
 
-void tst_EditCardLayout::leavingASizeFieldRaisesThePitch_data()
-{
+void tst_EditCardLayout::leavingASizeFieldRaisesThePitch_data() {
     QTest::addColumn<QByteArray>("size");
     QTest::addColumn<QByteArray>("pitch");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pitchAfter");
     QTest::newRow("wider card") << QByteArray("eCardwidth") << QByteArray("eHorizPitch") << "4"
                                 << "4";
-    QTest::newRow("narrower card leaves the pitch") << QByteArray("eCardwidth")
-                                                    << QByteArray("eHorizPitch") << "3" << "3.5";
-    QTest::newRow("taller card") << QByteArray("eCardHeight") << QByteArray("eVertPitch")
-                                 << "2.25" << "2.25";
+    QTest::newRow("narrower card leaves the pitch")
+        << QByteArray("eCardwidth") << QByteArray("eHorizPitch") << "3"
+        << "3.5";
+    QTest::newRow("taller card") << QByteArray("eCardHeight") << QByteArray("eVertPitch") << "2.25"
+                                 << "2.25";
     QTest::newRow("height does not touch the horizontal pitch")
-        << QByteArray("eCardHeight") << QByteArray("eHorizPitch") << "4" << "3.5";
+        << QByteArray("eCardHeight") << QByteArray("eHorizPitch") << "4"
+        << "3.5";
 }
 
-void tst_EditCardLayout::leavingASizeFieldRaisesThePitch()
-{
+void tst_EditCardLayout::leavingASizeFieldRaisesThePitch() {
     QFETCH(QByteArray, size);
     QFETCH(QByteArray, pitch);
     QFETCH(QString, typed);
@@ -252,8 +253,7 @@ void tst_EditCardLayout::leavingASizeFieldRaisesThePitch()
     QCOMPARE(pitch == "eHorizPitch" ? result->HPitch : result->VPitch, pitchAfter.toFloat());
 }
 
-void tst_EditCardLayout::unitRoundTrip()
-{
+void tst_EditCardLayout::unitRoundTrip() {
     ScriptedDialogHost host;
     QStringList mmShown;
     host.dialogs.push_back([&](QDialog& d) {
@@ -277,8 +277,7 @@ void tst_EditCardLayout::unitRoundTrip()
         QVERIFY2(qAbs(after[i] - before[i]) < 0.0005f, qPrintable(QString::number(i)));
 }
 
-void tst_EditCardLayout::reopeningShowsTheStoredLayout()
-{
+void tst_EditCardLayout::reopeningShowsTheStoredLayout() {
     ScriptedDialogHost host;
     host.dialogs.push_back([](QDialog& d) {
         control<QComboBox>(d, "PredefinedLayouts")->setCurrentIndex(12);
@@ -302,8 +301,7 @@ void tst_EditCardLayout::reopeningShowsTheStoredLayout()
     QCOMPARE(width, QStringLiteral("3.25"));
 }
 
-void tst_EditCardLayout::paperList()
-{
+void tst_EditCardLayout::paperList() {
     // A code the list does not know keeps the list and the code as they are.
     TEditCardLayout d;
     TCardLayout l;
@@ -318,8 +316,7 @@ void tst_EditCardLayout::paperList()
     QCOMPARE(d.cardLayout().Papersize, 5);
 }
 
-void tst_EditCardLayout::cancelChangesNothing()
-{
+void tst_EditCardLayout::cancelChangesNothing() {
     ScriptedDialogHost host;
     host.dialogs.push_back([](QDialog& d) {
         edit(d, "eCardwidth")->setText("3");
@@ -329,8 +326,7 @@ void tst_EditCardLayout::cancelChangesNothing()
     QVERIFY(!TEditCardLayout::execute(TCardLayout()));
 }
 
-void tst_EditCardLayout::okFromTheHostRunsTheChecks()
-{
+void tst_EditCardLayout::okFromTheHostRunsTheChecks() {
     // Answering OK without the button still cannot close with an invalid card.
     ScriptedDialogHost host;
     host.dialogs.push_back([](QDialog& d) {
@@ -341,8 +337,7 @@ void tst_EditCardLayout::okFromTheHostRunsTheChecks()
     QCOMPARE(host.messages, QStringList{"Card Height must be at least .3 inches (or 7mm)"});
 }
 
-void tst_EditCardLayout::staysOpenUntilValid()
-{
+void tst_EditCardLayout::staysOpenUntilValid() {
     ScriptedDialogHost host;
     host.dialogs.push_back([](QDialog& d) {
         edit(d, "eCardwidth")->setText("20"); // wider than the paper

@@ -23,28 +23,24 @@ using platform::SvgImport;
 namespace {
 const QString dir = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
 
-QByteArray fixture(const QString& name)
-{
+QByteArray fixture(const QString& name) {
     QFile f(dir + name);
     if (!f.open(QIODevice::ReadOnly)) qFatal("missing fixture %s", qPrintable(name));
     return f.readAll();
 }
 
-QByteArray u32(quint32 v)
-{
+QByteArray u32(quint32 v) {
     QByteArray b(4, '\0');
     qToLittleEndian(v, b.data());
     return b;
 }
 
-QByteArray shortString(const QByteArray& s)
-{
+QByteArray shortString(const QByteArray& s) {
     return char(s.size()) + s;
 }
 
 // A BMP header claiming a picture of w x h pixels at 24 bits, with only a few bytes of bits.
-QByteArray hugeBmp(qint32 w, qint32 h)
-{
+QByteArray hugeBmp(qint32 w, qint32 h) {
     QByteArray info;
     info += u32(40) + u32(quint32(w)) + u32(quint32(h));
     info += QByteArray("\x01\x00\x18\x00", 4) + u32(0) + u32(0) + u32(0) + u32(0) + u32(0) + u32(0);
@@ -53,8 +49,7 @@ QByteArray hugeBmp(qint32 w, qint32 h)
 }
 // A 40 x 30 picture with fully transparent corners, a half-transparent band and an opaque
 // red middle.
-QImage alphaLogo()
-{
+QImage alphaLogo() {
     QImage image(40, 30, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -65,8 +60,7 @@ QImage alphaLogo()
     return image;
 }
 
-QByteArray encoded(const QImage& image, const char* format)
-{
+QByteArray encoded(const QImage& image, const char* format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -74,16 +68,14 @@ QByteArray encoded(const QImage& image, const char* format)
     return bytes;
 }
 
-QString written(const QTemporaryDir& tmp, const QString& name, const QByteArray& bytes)
-{
+QString written(const QTemporaryDir& tmp, const QString& name, const QByteArray& bytes) {
     QFile f(tmp.filePath(name));
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
     return f.fileName();
 }
 
 // The types of an EMF's records, in order.
-QList<quint32> emfRecords(QByteArrayView emf)
-{
+QList<quint32> emfRecords(QByteArrayView emf) {
     QList<quint32> types;
     for (qsizetype at = 0; at + 8 <= emf.size();) {
         types << qFromLittleEndian<quint32>(emf.constData() + at);
@@ -96,16 +88,15 @@ QList<quint32> emfRecords(QByteArrayView emf)
 constexpr quint32 emrStretchDiBits = 81, emrFillPath = 62, emrStrokePath = 64, emrExtCreatePen = 95;
 
 // An SVG document of w x h pixels with the given elements.
-QByteArray svgWith(const QByteArray& elements, int w = 40, int h = 20)
-{
+QByteArray svgWith(const QByteArray& elements, int w = 40, int h = 20) {
     return "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
-           "width='" + QByteArray::number(w) + "' height='" + QByteArray::number(h) + "'>" +
-           elements + "</svg>";
+           "width='" +
+           QByteArray::number(w) + "' height='" + QByteArray::number(h) + "'>" + elements +
+           "</svg>";
 }
 
 // An image element showing the data inline, as a "data:" address of the media type.
-QByteArray inlineImage(const QByteArray& mediaType, const QByteArray& data)
-{
+QByteArray inlineImage(const QByteArray& mediaType, const QByteArray& data) {
     return "<image width='40' height='20' xlink:href='data:" + mediaType + ";base64," +
            data.toBase64() + "'/>";
 }
@@ -113,7 +104,7 @@ QByteArray inlineImage(const QByteArray& mediaType, const QByteArray& data)
 
 class tst_Graphic : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void decodesLikeReference_data();
     void decodesLikeReference();
     void kindFollowsExtension_data();
@@ -145,18 +136,16 @@ private slots:
     void hugePictureIsRefusedWithReason();
 };
 
-void tst_Graphic::decodesLikeReference_data()
-{
+void tst_Graphic::decodesLikeReference_data() {
     QTest::addColumn<QString>("file");
-    for (const char* name : {"rgb24.bmp", "rle8.bmp", "rle4.bmp", "noheader.dib", "logo.rle", "icon.ico",
-                             "grey.jpg", "palette8.pcx", "truecolor.pcx", "mono.pcx", "ega.pcx",
-                             "raw24.tga", "rle24.tga", "rlemapped.tga", "rlegrey.tga", "rle32alpha.tga",
-                             "topdown.tga", "bottomup.tga"})
+    for (const char* name :
+         {"rgb24.bmp", "rle8.bmp", "rle4.bmp", "noheader.dib", "logo.rle", "icon.ico", "grey.jpg",
+          "palette8.pcx", "truecolor.pcx", "mono.pcx", "ega.pcx", "raw24.tga", "rle24.tga",
+          "rlemapped.tga", "rlegrey.tga", "rle32alpha.tga", "topdown.tga", "bottomup.tga"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-void tst_Graphic::decodesLikeReference()
-{
+void tst_Graphic::decodesLikeReference() {
     QFETCH(QString, file);
     Graphic g;
     QVERIFY(g.loadFromFile(dir + file));
@@ -170,24 +159,31 @@ void tst_Graphic::decodesLikeReference()
         for (int x = 0; x < reference.width(); ++x)
             if (decoded.pixel(x, y) != reference.pixel(x, y))
                 QFAIL(qPrintable(QStringLiteral("pixel (%1, %2): %3 instead of %4")
-                                     .arg(x).arg(y).arg(decoded.pixel(x, y), 8, 16).arg(reference.pixel(x, y), 8, 16)));
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(decoded.pixel(x, y), 8, 16)
+                                     .arg(reference.pixel(x, y), 8, 16)));
 }
 
-void tst_Graphic::kindFollowsExtension_data()
-{
+void tst_Graphic::kindFollowsExtension_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("savedAs");
     QTest::addColumn<int>("kind");
-    QTest::newRow("bmp") << "rgb24.bmp" << "x.BMP" << int(Graphic::Kind::Bitmap);
-    QTest::newRow("lower-case extension") << "rgb24.bmp" << "x.bmp" << int(Graphic::Kind::Bitmap);
-    QTest::newRow("dib with file header") << "rgb24.bmp" << "x.dib" << int(Graphic::Kind::Bitmap);
-    QTest::newRow("jif") << "grey.jif" << "x.JIF" << int(Graphic::Kind::Bitmap);
-    QTest::newRow("ico") << "icon.ico" << "x.ico" << int(Graphic::Kind::Icon);
-    QTest::newRow("wmf") << "clipart.wmf" << "x.wmf" << int(Graphic::Kind::Metafile);
+    QTest::newRow("bmp") << "rgb24.bmp"
+                         << "x.BMP" << int(Graphic::Kind::Bitmap);
+    QTest::newRow("lower-case extension") << "rgb24.bmp"
+                                          << "x.bmp" << int(Graphic::Kind::Bitmap);
+    QTest::newRow("dib with file header") << "rgb24.bmp"
+                                          << "x.dib" << int(Graphic::Kind::Bitmap);
+    QTest::newRow("jif") << "grey.jif"
+                         << "x.JIF" << int(Graphic::Kind::Bitmap);
+    QTest::newRow("ico") << "icon.ico"
+                         << "x.ico" << int(Graphic::Kind::Icon);
+    QTest::newRow("wmf") << "clipart.wmf"
+                         << "x.wmf" << int(Graphic::Kind::Metafile);
 }
 
-void tst_Graphic::kindFollowsExtension()
-{
+void tst_Graphic::kindFollowsExtension() {
     QFETCH(QString, source);
     QFETCH(QString, savedAs);
     QFETCH(int, kind);
@@ -199,8 +195,7 @@ void tst_Graphic::kindFollowsExtension()
     QVERIFY(g.width() > 0 && g.height() > 0);
 }
 
-void tst_Graphic::pictureDataRoundTrip_data()
-{
+void tst_Graphic::pictureDataRoundTrip_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("className");
     QTest::newRow("bitmap from bmp") << "rle8.bmp" << QByteArray("TBitmap");
@@ -210,8 +205,7 @@ void tst_Graphic::pictureDataRoundTrip_data()
     QTest::newRow("placeable wmf") << "clipart.wmf" << QByteArray("TMetafile");
 }
 
-void tst_Graphic::pictureDataRoundTrip()
-{
+void tst_Graphic::pictureDataRoundTrip() {
     QFETCH(QString, file);
     QFETCH(QByteArray, className);
     Graphic g;
@@ -234,21 +228,21 @@ void tst_Graphic::pictureDataRoundTrip()
     const std::optional<Graphic> back = Graphic::readData(block);
     QVERIFY(back);
     QCOMPARE(int(back->kind()), int(g.kind()));
-    QCOMPARE(back->image().convertToFormat(QImage::Format_ARGB32), g.image().convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(back->image().convertToFormat(QImage::Format_ARGB32),
+             g.image().convertToFormat(QImage::Format_ARGB32));
     QCOMPARE(back->metafileData().toByteArray(), g.metafileData().toByteArray());
     QCOMPARE(back->writeData(), block);
 }
 
-void tst_Graphic::unknownClassLeavesPictureEmpty()
-{
-    const std::optional<Graphic> g = Graphic::readData(shortString("TJPEGImage") + fixture("grey.jpg"));
+void tst_Graphic::unknownClassLeavesPictureEmpty() {
+    const std::optional<Graphic> g =
+        Graphic::readData(shortString("TJPEGImage") + fixture("grey.jpg"));
     QVERIFY(g);
     QVERIFY(g->isEmpty());
     QVERIFY(Graphic().writeData().isEmpty());
 }
 
-void tst_Graphic::bitmapDataRoundTrip()
-{
+void tst_Graphic::bitmapDataRoundTrip() {
     QCOMPARE(Graphic::writeBitmapData(QImage()), u32(0));
     QVERIFY(Graphic::readBitmapData(u32(0)).value().isNull());
     Graphic g;
@@ -257,33 +251,36 @@ void tst_Graphic::bitmapDataRoundTrip()
     QCOMPARE(qFromLittleEndian<quint32>(block.constData()), quint32(block.size() - 4));
     const std::optional<QImage> back = Graphic::readBitmapData(block);
     QVERIFY(back);
-    QCOMPARE(back->convertToFormat(QImage::Format_RGB32), g.image().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(back->convertToFormat(QImage::Format_RGB32),
+             g.image().convertToFormat(QImage::Format_RGB32));
 }
 
-void tst_Graphic::damagedDataIsRefused_data()
-{
+void tst_Graphic::damagedDataIsRefused_data() {
     QTest::addColumn<QByteArray>("block");
     const QByteArray bmp = fixture("rgb24.bmp");
     const QByteArray wmf = fixture("clipart.wmf");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("name longer than the block") << QByteArray("\x20TBit", 5);
-    QTest::newRow("bitmap length past the end") << shortString("TBitmap") + u32(bmp.size() + 1) + bmp;
-    QTest::newRow("bitmap bytes not a bmp") << shortString("TBitmap") + u32(8) + QByteArray("BMxxxxxx");
-    QTest::newRow("bitmap of 100000 x 100000") << shortString("TBitmap") + u32(hugeBmp(100000, 100000).size()) + hugeBmp(100000, 100000);
+    QTest::newRow("bitmap length past the end")
+        << shortString("TBitmap") + u32(bmp.size() + 1) + bmp;
+    QTest::newRow("bitmap bytes not a bmp")
+        << shortString("TBitmap") + u32(8) + QByteArray("BMxxxxxx");
+    QTest::newRow("bitmap of 100000 x 100000")
+        << shortString("TBitmap") + u32(hugeBmp(100000, 100000).size()) + hugeBmp(100000, 100000);
     QTest::newRow("metafile length below 4") << shortString("TMetafile") + u32(3) + wmf;
-    QTest::newRow("metafile length past the end") << shortString("TMetafile") + u32(wmf.size() + 5) + wmf;
-    QTest::newRow("metafile without key") << shortString("TMetafile") + u32(12) + QByteArray(8, 'x');
+    QTest::newRow("metafile length past the end")
+        << shortString("TMetafile") + u32(wmf.size() + 5) + wmf;
+    QTest::newRow("metafile without key")
+        << shortString("TMetafile") + u32(12) + QByteArray(8, 'x');
     QTest::newRow("icon truncated") << shortString("TIcon") + fixture("icon.ico").left(30);
 }
 
-void tst_Graphic::damagedDataIsRefused()
-{
+void tst_Graphic::damagedDataIsRefused() {
     QFETCH(QByteArray, block);
     QVERIFY(!Graphic::readData(block));
 }
 
-void tst_Graphic::badFilesDoNotLoad_data()
-{
+void tst_Graphic::badFilesDoNotLoad_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     const QByteArray pcx = fixture("palette8.pcx");
@@ -318,14 +315,17 @@ void tst_Graphic::badFilesDoNotLoad_data()
     QTest::newRow("truncated gif") << "a.gif" << fixture("flag.gif").left(20);
     QTest::newRow("truncated webp") << "a.webp" << encoded(alphaLogo(), "webp").left(30);
     QTest::newRow("text as svg") << "a.svg" << QByteArray("<svg width='10' height='10'>\x01\x02");
-    QTest::newRow("svg drawing nothing") << "a.svg" << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect width='0' height='5'/></svg>");
-    QTest::newRow("svg without size") << "a.svg" << QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>");
+    QTest::newRow("svg drawing nothing")
+        << "a.svg"
+        << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect "
+                      "width='0' height='5'/></svg>");
+    QTest::newRow("svg without size")
+        << "a.svg" << QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>");
     QTest::newRow("html as svg") << "a.svg" << QByteArray("<html><body>no</body></html>");
     QTest::newRow("empty ico") << "a.ico" << QByteArray();
 }
 
-void tst_Graphic::badFilesDoNotLoad()
-{
+void tst_Graphic::badFilesDoNotLoad() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QTemporaryDir tmp;
@@ -340,8 +340,7 @@ void tst_Graphic::badFilesDoNotLoad()
     QCOMPARE(QString(Graphic::loadErrorMessage), QStringLiteral("Error loading file!"));
 }
 
-void tst_Graphic::drawsStretchedIntoRect()
-{
+void tst_Graphic::drawsStretchedIntoRect() {
     Graphic g;
     QVERIFY(g.loadFromFile(dir + "rgb24.bmp"));
     QImage canvas(64, 48, QImage::Format_RGB32);
@@ -357,8 +356,7 @@ void tst_Graphic::drawsStretchedIntoRect()
     QCOMPARE(canvas.pixel(32, 24), qRgb(255, 255, 255));
 }
 
-void tst_Graphic::todaysRasterFormats_data()
-{
+void tst_Graphic::todaysRasterFormats_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("alpha");
@@ -370,8 +368,7 @@ void tst_Graphic::todaysRasterFormats_data()
     QTest::newRow("tiff") << "logo.tif" << encoded(logo, "tiff") << true;
 }
 
-void tst_Graphic::todaysRasterFormats()
-{
+void tst_Graphic::todaysRasterFormats() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(bool, alpha);
@@ -387,8 +384,7 @@ void tst_Graphic::todaysRasterFormats()
     QVERIFY(Graphic::filePatterns().contains("*." + QFileInfo(name).suffix().toLower()));
 }
 
-void tst_Graphic::alphaSurvivesTheCardFile()
-{
+void tst_Graphic::alphaSurvivesTheCardFile() {
     QTemporaryDir tmp;
     Graphic g;
     QVERIFY(g.loadFromFile(written(tmp, "logo.png", encoded(alphaLogo(), "png"))));
@@ -415,8 +411,7 @@ void tst_Graphic::alphaSurvivesTheCardFile()
     QVERIFY(block && *block == image);
 }
 
-void tst_Graphic::svgBecomesVectorMetafile()
-{
+void tst_Graphic::svgBecomesVectorMetafile() {
     Graphic g;
     QVERIFY(g.loadFromFile(dir + "logo.svg"));
     QCOMPARE(g.kind(), Graphic::Kind::Metafile);
@@ -445,8 +440,7 @@ void tst_Graphic::svgBecomesVectorMetafile()
     QVERIFY(qBlue(played.pixel(288, 120)) > 200 && qRed(played.pixel(288, 120)) < 50);
 }
 
-void tst_Graphic::svgReadsNothingOutsideItself()
-{
+void tst_Graphic::svgReadsNothingOutsideItself() {
     QTemporaryDir tmp;
     QImage red(4, 4, QImage::Format_RGB32);
     red.fill(Qt::red);
@@ -459,10 +453,14 @@ void tst_Graphic::svgReadsNothingOutsideItself()
         "width='40' height='20'>"
         "<script>alert(1)</script>"
         "<image x='0' y='0' width='10' height='10' xlink:href='secret.png'/>"
-        "<image x='10' y='0' width='10' height='10' href='file://" + secret.toUtf8() + "'/>"
+        "<image x='10' y='0' width='10' height='10' href='file://" +
+        secret.toUtf8() +
+        "'/>"
         "<image x='20' y='0' width='10' height='10' xlink:href='http://example.com/a.png'/>"
         "<use xlink:href='other.svg#x'/>"
-        "<image x='30' y='0' width='10' height='10' xlink:href='" + inline_ + "'/>"
+        "<image x='30' y='0' width='10' height='10' xlink:href='" +
+        inline_ +
+        "'/>"
         "<rect x='0' y='10' width='40' height='10' fill='blue'/></svg>";
     const QString kept = QString::fromUtf8(SvgImport::selfContained(svg));
     for (const char* gone : {"secret", "example.com", "other.svg", "script", "style.css"})
@@ -475,8 +473,7 @@ void tst_Graphic::svgReadsNothingOutsideItself()
     QCOMPARE(emfRecords(g.metafileData()).count(emrStretchDiBits), 1);
 }
 
-void tst_Graphic::nestedSvgUsesStayBounded()
-{
+void tst_Graphic::nestedSvgUsesStayBounded() {
     // Each level uses the one before twice: drawn in full, 2^40 rectangles.
     QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' "
                      "xmlns:xlink='http://www.w3.org/1999/xlink' width='10' height='10'><defs>"
@@ -494,8 +491,7 @@ void tst_Graphic::nestedSvgUsesStayBounded()
     QCOMPARE(emfRecords(g->metafileData()).count(emrFillPath), 1);
 }
 
-void tst_Graphic::damagedSvgKeepsWhatWasRead()
-{
+void tst_Graphic::damagedSvgKeepsWhatWasRead() {
     const QByteArray logo = fixture("logo.svg");
     const qsizetype cut = logo.indexOf("<path");
     const std::optional<Graphic> g = Graphic::fromFileData(logo.left(cut + 12), ".SVG");
@@ -509,8 +505,7 @@ void tst_Graphic::damagedSvgKeepsWhatWasRead()
     QCOMPARE(played.pixel(48, 48), qRgb(0xc0, 0, 0)); // the circle, read before the damage
 }
 
-void tst_Graphic::svgInsideSvgIsRefused_data()
-{
+void tst_Graphic::svgInsideSvgIsRefused_data() {
     QTest::addColumn<QByteArray>("mediaType");
     QTest::addColumn<QByteArray>("inner"); // %FILE% is replaced by a picture file's name
     const QByteArray reads = svgWith("<image width='40' height='20' xlink:href='%FILE%'/>");
@@ -520,8 +515,7 @@ void tst_Graphic::svgInsideSvgIsRefused_data()
         << QByteArray("image/svg+xml") << svgWith(inlineImage("image/svg+xml", reads));
 }
 
-void tst_Graphic::svgInsideSvgIsRefused()
-{
+void tst_Graphic::svgInsideSvgIsRefused() {
     // Qt SVG would read an SVG picture inside the document as a second document, whose own
     // references to files it loads: no SVG inside SVG is drawn, at any depth.
     QFETCH(QByteArray, mediaType);
@@ -539,8 +533,7 @@ void tst_Graphic::svgInsideSvgIsRefused()
     QVERIFY(!emfRecords(g->metafileData()).contains(emrStretchDiBits));
 }
 
-void tst_Graphic::svgImportIsBounded_data()
-{
+void tst_Graphic::svgImportIsBounded_data() {
     QTest::addColumn<QByteArray>("svg");
     QTest::addColumn<QString>("refusal"); // empty: imported
     QTest::addColumn<qsizetype>("maxBytes");
@@ -549,17 +542,15 @@ void tst_Graphic::svgImportIsBounded_data()
     // A raster far larger than any card prints is reduced to 2100 pixels on its longer side.
     QImage big(4000, 3000, QImage::Format_RGB32);
     big.fill(Qt::darkGreen);
-    QTest::newRow("huge inline raster")
-        << svgWith(inlineImage("image/png", encoded(big, "png"))) << QString()
-        << qsizetype(2100 * 1575 * 4 + 4096);
+    QTest::newRow("huge inline raster") << svgWith(inlineImage("image/png", encoded(big, "png")))
+                                        << QString() << qsizetype(2100 * 1575 * 4 + 4096);
     QTest::newRow("too many elements")
         << svgWith(QByteArray("<rect width='1' height='1'/>").repeated(SvgImport::maxElements + 1))
         << QStringLiteral("The drawing has more than 100000 elements: too many to import.")
         << qsizetype(0);
 }
 
-void tst_Graphic::svgImportIsBounded()
-{
+void tst_Graphic::svgImportIsBounded() {
     QFETCH(QByteArray, svg);
     QFETCH(QString, refusal);
     QFETCH(qsizetype, maxBytes);
@@ -569,13 +560,15 @@ void tst_Graphic::svgImportIsBounded()
     const bool loaded = g.loadFromFile(written(tmp, "drawing.svg", svg), &error);
     QCOMPARE(error, refusal);
     QCOMPARE(loaded, refusal.isEmpty());
-    if (loaded) QVERIFY2(g.metafileData().size() <= maxBytes, qPrintable(QString::number(g.metafileData().size())));
+    if (loaded)
+        QVERIFY2(g.metafileData().size() <= maxBytes,
+                 qPrintable(QString::number(g.metafileData().size())));
 }
 
-void tst_Graphic::svgDashesStayDashedPens()
-{
-    const QByteArray svg = svgWith("<path d='M0 10 H40' fill='none' stroke='black' stroke-width='4' "
-                                   "stroke-dasharray='5 5'/>");
+void tst_Graphic::svgDashesStayDashedPens() {
+    const QByteArray svg =
+        svgWith("<path d='M0 10 H40' fill='none' stroke='black' stroke-width='4' "
+                "stroke-dasharray='5 5'/>");
     const std::optional<Graphic> g = Graphic::fromFileData(svg, ".SVG");
     QVERIFY(g);
     const QList<quint32> records = emfRecords(g->metafileData());
@@ -587,12 +580,13 @@ void tst_Graphic::svgDashesStayDashedPens()
     QPainter p(&played);
     g->draw(p, QRectF(0, 0, 40, 20));
     p.end();
-    for (int x : {2, 12, 22, 32}) QCOMPARE(played.pixel(x, 10), qRgb(0, 0, 0));
-    for (int x : {7, 17, 27, 37}) QCOMPARE(played.pixel(x, 10), qRgb(255, 255, 255));
+    for (int x : {2, 12, 22, 32})
+        QCOMPARE(played.pixel(x, 10), qRgb(0, 0, 0));
+    for (int x : {7, 17, 27, 37})
+        QCOMPARE(played.pixel(x, 10), qRgb(255, 255, 255));
 }
 
-void tst_Graphic::svgPaintsLikeAnSvgRenderer_data()
-{
+void tst_Graphic::svgPaintsLikeAnSvgRenderer_data() {
     // Points of paints.svg (200 x 100), drawn at twice its size.
     QTest::addColumn<QPoint>("at");
     QTest::newRow("linear gradient, near red") << QPoint(10, 40);
@@ -606,8 +600,7 @@ void tst_Graphic::svgPaintsLikeAnSvgRenderer_data()
     QTest::newRow("beside the text") << QPoint(230, 150);
 }
 
-void tst_Graphic::svgPaintsLikeAnSvgRenderer()
-{
+void tst_Graphic::svgPaintsLikeAnSvgRenderer() {
     // The imported drawing, played on white, against rsvg-convert's picture of the file.
     QFETCH(QPoint, at);
     const QString svg = dir + "paints.svg";
@@ -615,7 +608,8 @@ void tst_Graphic::svgPaintsLikeAnSvgRenderer()
     const QString png = tmp.filePath("reference.png");
     QProcess rsvg;
     rsvg.start("rsvg-convert", {"-w", "400", "-h", "200", "-b", "white", svg, "-o", png});
-    if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0) QSKIP("rsvg-convert (librsvg2-bin) is not installed");
+    if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0)
+        QSKIP("rsvg-convert (librsvg2-bin) is not installed");
     const QImage reference(png);
     Graphic g;
     QVERIFY(g.loadFromFile(svg));
@@ -626,16 +620,19 @@ void tst_Graphic::svgPaintsLikeAnSvgRenderer()
     g.draw(p, QRectF(0, 0, 400, 200));
     p.end();
     const QColor want = reference.pixelColor(at), got = played.pixelColor(at);
-    const int off = std::max({std::abs(want.red() - got.red()), std::abs(want.green() - got.green()),
-                              std::abs(want.blue() - got.blue())});
-    QVERIFY2(off <= 24, qPrintable(QStringLiteral("%1 drawn, %2 expected").arg(got.name(), want.name())));
+    const int off =
+        std::max({std::abs(want.red() - got.red()), std::abs(want.green() - got.green()),
+                  std::abs(want.blue() - got.blue())});
+    QVERIFY2(off <= 24,
+             qPrintable(QStringLiteral("%1 drawn, %2 expected").arg(got.name(), want.name())));
 }
 
-void tst_Graphic::textIsFilledGlyphs()
-{
+void tst_Graphic::textIsFilledGlyphs() {
     // Text is recorded as filled glyphs only: no outline stroke around them.
     const std::optional<Graphic> g = Graphic::fromFileData(
-        svgWith("<text x='2' y='16' font-family='DejaVu Sans' font-size='16' fill='green'>Ag</text>"), ".SVG");
+        svgWith(
+            "<text x='2' y='16' font-family='DejaVu Sans' font-size='16' fill='green'>Ag</text>"),
+        ".SVG");
     QVERIFY(g);
     const QList<quint32> records = emfRecords(g->metafileData());
     QVERIFY(records.contains(emrFillPath));
@@ -651,7 +648,9 @@ void tst_Graphic::textIsFilledGlyphs()
     QImage reference = played;
     reference.fill(Qt::white);
     QPainter r(&reference);
-    QSvgRenderer(svgWith("<text x='2' y='16' font-family='DejaVu Sans' font-size='16' fill='green'>Ag</text>"))
+    QSvgRenderer(
+        svgWith(
+            "<text x='2' y='16' font-family='DejaVu Sans' font-size='16' fill='green'>Ag</text>"))
         .render(&r, QRectF(0, 0, 160, 80));
     r.end();
     int differing = 0;
@@ -663,8 +662,7 @@ void tst_Graphic::textIsFilledGlyphs()
     QVERIFY2(differing < 20, qPrintable(QString::number(differing)));
 }
 
-void tst_Graphic::hugePictureIsRefusedWithReason()
-{
+void tst_Graphic::hugePictureIsRefusedWithReason() {
     Graphic g;
     QString error;
     QVERIFY(!g.loadFromFile(dir + "huge20000.png", &error));

@@ -14,8 +14,8 @@
 #include <QLabel>
 #include <QtTest>
 
-#include <sys/stat.h>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
@@ -103,8 +103,8 @@ void tst_ImageObjectDialog::browsing() {
         QCOMPARE(QDir(d.folder()), QDir(pictures));
         auto* files = d.findChild<QFileDialog*>("FileDialog");
         const QString pictureFilter = files->nameFilters().constFirst();
-        for (const char* pattern : {"*.png", "*.jpeg", "*.gif", "*.webp", "*.tif", "*.svg",
-                                    "*.bmp", "*.wmf", "*.pcx", "*.tga", "*.ico"})
+        for (const char* pattern : {"*.png", "*.jpeg", "*.gif", "*.webp", "*.tif", "*.svg", "*.bmp",
+                                    "*.wmf", "*.pcx", "*.tga", "*.ico"})
             QVERIFY2(pictureFilter.contains(QLatin1String(pattern)), pattern);
         QVERIFY(d.selectedFile().isEmpty());
     }
@@ -278,11 +278,13 @@ void tst_ImageObjectDialog::previewOfSvgOpensNoOtherFile() {
     QCOMPARE(mkfifo(QFile::encodeName(f.file("pipe.bmp")).constData(), 0600), 0);
     const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' "
                             "xmlns:xlink='http://www.w3.org/1999/xlink' width='20' height='20'>";
-    const QByteArray inner = head + "<image width='20' height='20' xlink:href='" +
-                             f.file(target).toUtf8() + "'/></svg>";
-    const QString svg = f.writeFile("nested.svg", head + "<rect width='20' height='20' fill='blue'/>"
-                                    "<image width='20' height='20' xlink:href='data:image/svg+xml;base64," +
-                                    inner.toBase64() + "'/></svg>");
+    const QByteArray inner =
+        head + "<image width='20' height='20' xlink:href='" + f.file(target).toUtf8() + "'/></svg>";
+    const QString svg = f.writeFile(
+        "nested.svg", head +
+                          "<rect width='20' height='20' fill='blue'/>"
+                          "<image width='20' height='20' xlink:href='data:image/svg+xml;base64," +
+                          inner.toBase64() + "'/></svg>");
     TGImageBrowser d;
     d.selectFile(svg);
     QCOMPARE(d.preview().kind(), platform::Graphic::Kind::Metafile);

@@ -9,9 +9,9 @@
 #include "app/TMainScreen.h"
 #include "app/TPersonalInformation.h"
 #include "document/TGBusinessCardPanel32.h"
+#include "objects/shapes/TGImage.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TRichTextLabelEditor.h"
-#include "objects/shapes/TGImage.h"
 #include "platform/FileName.h"
 #include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
@@ -33,8 +33,7 @@ namespace {
 // A window in a fresh home, activated as at start-up.
 // The messages shown at start-up (such as having no printer) are dropped.
 struct Window {
-    Window(const QString& home, ScriptedDialogHost& dialogs)
-    {
+    Window(const QString& home, ScriptedDialogHost& dialogs) {
         platform::HomeFolder::set(home);
         w = std::make_unique<TMainScreen>();
         w->firstActivation();
@@ -43,8 +42,7 @@ struct Window {
     std::unique_ptr<TMainScreen> w;
 };
 
-void writeFile(const QString& name, const QByteArray& bytes)
-{
+void writeFile(const QString& name, const QByteArray& bytes) {
     QFile f(name);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
@@ -53,7 +51,7 @@ void writeFile(const QString& name, const QByteArray& bytes)
 
 class tst_MainScreen : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstRun();
     void proposedNames_data();
     void proposedNames();
@@ -84,8 +82,7 @@ private slots:
 
 namespace {
 // Draws a rectangle with the rectangle tool at (x, y).
-void drawRectangle(TMainScreen& w, int x, int y)
-{
+void drawRectangle(TMainScreen& w, int x, int y) {
     TGBusinessCardPanel32& s = w.surface();
     s.SetPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, x, y);
@@ -94,8 +91,7 @@ void drawRectangle(TMainScreen& w, int x, int y)
 }
 } // namespace
 
-void tst_MainScreen::firstRun()
-{
+void tst_MainScreen::firstRun() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -113,8 +109,7 @@ void tst_MainScreen::firstRun()
                                              platform::HomeFolder::path() + "Saved/BC0001.ORL");
 }
 
-void tst_MainScreen::proposedNames_data()
-{
+void tst_MainScreen::proposedNames_data() {
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("proposed");
     QTest::newRow("empty") << QStringList{} << "BC0001.ORL";
@@ -122,34 +117,35 @@ void tst_MainScreen::proposedNames_data()
     QTest::newRow("other names") << QStringList{"Smith.ORL", "BC0002.ORL"} << "BC0001.ORL";
 }
 
-void tst_MainScreen::proposedNames()
-{
+void tst_MainScreen::proposedNames() {
     QFETCH(QStringList, existing);
     QFETCH(QString, proposed);
     QTemporaryDir dir;
-    for (const QString& name : existing) writeFile(dir.filePath(name), "x");
+    for (const QString& name : existing)
+        writeFile(dir.filePath(name), "x");
     QCOMPARE(CardFiles::proposedName(dir.path()), proposed);
 }
 
-void tst_MainScreen::companionNames_data()
-{
+void tst_MainScreen::companionNames_data() {
     QTest::addColumn<QString>("card");
     QTest::addColumn<QString>("companion");
-    QTest::newRow("plain") << "/home/ann/Cards/Smith.ORL" << "/home/ann/Cards/Smith.ORX";
-    QTest::newRow("dotted folder") << "/home/ann/My.Cards/Smith.ORL" << "/home/ann/My.Cards/Smith.ORX";
-    QTest::newRow("dotted folder, two dots") << "/home/ann/.local/a.b.ORL" << "/home/ann/.local/a.ORX";
-    QTest::newRow("two dots") << "/cards/a.b.ORL" << "/cards/a.ORX";
+    QTest::newRow("plain") << "/home/ann/Cards/Smith.ORL"
+                           << "/home/ann/Cards/Smith.ORX";
+    QTest::newRow("dotted folder") << "/home/ann/My.Cards/Smith.ORL"
+                                   << "/home/ann/My.Cards/Smith.ORX";
+    QTest::newRow("dotted folder, two dots") << "/home/ann/.local/a.b.ORL"
+                                             << "/home/ann/.local/a.ORX";
+    QTest::newRow("two dots") << "/cards/a.b.ORL"
+                              << "/cards/a.ORX";
 }
 
-void tst_MainScreen::companionNames()
-{
+void tst_MainScreen::companionNames() {
     QFETCH(QString, card);
     QFETCH(QString, companion);
     QCOMPARE(CardFiles::companionName(card), companion);
 }
 
-void tst_MainScreen::openRefusesOtherExtensions()
-{
+void tst_MainScreen::openRefusesOtherExtensions() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -163,8 +159,7 @@ void tst_MainScreen::openRefusesOtherExtensions()
              QStringLiteral("Open Business Card|") + platform::HomeFolder::path() + "Saved/");
 }
 
-void tst_MainScreen::missingRecentFile()
-{
+void tst_MainScreen::missingRecentFile() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -174,8 +169,7 @@ void tst_MainScreen::missingRecentFile()
     QVERIFY(!win.w->recentFiles().files().contains(gone));
 }
 
-void tst_MainScreen::zoomSteps()
-{
+void tst_MainScreen::zoomSteps() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -187,14 +181,14 @@ void tst_MainScreen::zoomSteps()
         captions << win.w->zoomCaption();
     }
     QCOMPARE(captions, (QStringList{"110%", "120%", "130%", "140%", "150%", "150%"}));
-    for (int i = 0; i < 6; ++i) win.w->zoomOut();
+    for (int i = 0; i < 6; ++i)
+        win.w->zoomOut();
     QCOMPARE(win.w->zoomCaption(), QStringLiteral("100%"));
     QCOMPARE(win.w->surface().zoomFactor(), 1.0f);
     QVERIFY(!win.w->changesMade());
 }
 
-void tst_MainScreen::defaultFontCaption_data()
-{
+void tst_MainScreen::defaultFontCaption_data() {
     QTest::addColumn<QFont>("font");
     QTest::addColumn<QString>("caption");
     QFont boldItalic(QStringLiteral("Arial"));
@@ -209,8 +203,7 @@ void tst_MainScreen::defaultFontCaption_data()
     QTest::newRow("underline") << underlined << "Default Font: Arial, 10 pt , underline";
 }
 
-void tst_MainScreen::defaultFontCaption()
-{
+void tst_MainScreen::defaultFontCaption() {
     QFETCH(QFont, font);
     QFETCH(QString, caption);
     QTemporaryDir home;
@@ -226,8 +219,7 @@ void tst_MainScreen::defaultFontCaption()
     QCOMPARE(again.w->defaultFontCaption(), caption);
 }
 
-void tst_MainScreen::personalInformation()
-{
+void tst_MainScreen::personalInformation() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -238,7 +230,8 @@ void tst_MainScreen::personalInformation()
     });
     win.w->personalInformationCommand();
     QCOMPARE(dialogs.dialogTitles.last(), QStringLiteral("Personal Information"));
-    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piName), QStringLiteral("Ann Smith"));
+    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piName),
+             QStringLiteral("Ann Smith"));
     QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piEmail),
              QStringLiteral("ann@example.org"));
     // Cancel after editing leaves the file as it was.
@@ -253,11 +246,11 @@ void tst_MainScreen::personalInformation()
     win.w->personalInformationCommand();
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), before);
-    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piName), QStringLiteral("Ann Smith"));
+    QCOMPARE(win.w->surface().personalInfo(TGBusinessCardPanel32::piName),
+             QStringLiteral("Ann Smith"));
 }
 
-void tst_MainScreen::backgroundArt()
-{
+void tst_MainScreen::backgroundArt() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -288,8 +281,7 @@ void tst_MainScreen::backgroundArt()
     QCOMPARE(dialog.selectedFile(), home.filePath("bg/logo.bmp"));
 }
 
-void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange()
-{
+void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -303,8 +295,7 @@ void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange()
     QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
 }
 
-void tst_MainScreen::backgroundArtBrowseCopiesIntoFolder()
-{
+void tst_MainScreen::backgroundArtBrowseCopiesIntoFolder() {
     QTemporaryDir home, elsewhere, userHome;
     // A desktop without a pictures folder.
     const QByteArray oldHome = qgetenv("HOME");
@@ -339,8 +330,7 @@ void tst_MainScreen::backgroundArtBrowseCopiesIntoFolder()
     QVERIFY(dialogs.errors.isEmpty());
 }
 
-void tst_MainScreen::droppedPictureBecomesObject()
-{
+void tst_MainScreen::droppedPictureBecomesObject() {
     QTemporaryDir home, elsewhere;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -380,8 +370,7 @@ void tst_MainScreen::droppedPictureBecomesObject()
     QVERIFY(!win.w->changesMade());
 }
 
-void tst_MainScreen::droppedCardOpensAfterSavePrompt()
-{
+void tst_MainScreen::droppedCardOpensAfterSavePrompt() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -405,8 +394,7 @@ void tst_MainScreen::droppedCardOpensAfterSavePrompt()
     QCOMPARE(int(win.w->surface().objects().size()), 1);
 }
 
-void tst_MainScreen::saveWritesAndDeletesCompanion()
-{
+void tst_MainScreen::saveWritesAndDeletesCompanion() {
     // The home lies below a folder with a dot in its name, as ~/.local/share does.
     QTemporaryDir root;
     QDir(root.path()).mkdir("my.home");
@@ -456,21 +444,27 @@ void tst_MainScreen::saveWritesAndDeletesCompanion()
     QCOMPARE(win.w->recentFiles().files().front(), card);
 }
 
-void tst_MainScreen::saveAsTargets_data()
-{
+void tst_MainScreen::saveAsTargets_data() {
     QTest::addColumn<QString>("name");    // what the save dialog returns, in Saved
     QTest::addColumn<QString>("link");    // where it links to, when it is a link
     QTest::addColumn<QString>("written"); // the file that holds the card then, empty for none
     QTest::addColumn<QString>("message"); // what the user is told, %1 the full name
-    QTest::newRow("a name too long for the system")
-        << QString(300, 'n') + ".ORL" << "" << "" << "Cannot create file %1: File name too long";
-    QTest::newRow("a link whose file does not exist yet") << "Link.ORL" << "Target.ORL" << "Target.ORL" << "";
+    QTest::newRow("a name too long for the system") << QString(300, 'n') + ".ORL"
+                                                    << ""
+                                                    << ""
+                                                    << "Cannot create file %1: File name too long";
+    QTest::newRow("a link whose file does not exist yet") << "Link.ORL"
+                                                          << "Target.ORL"
+                                                          << "Target.ORL"
+                                                          << "";
     QTest::newRow("a link into a folder that does not exist")
-        << "Link.ORL" << "gone/Target.ORL" << "" << "Cannot create file %1: No such file or directory";
+        << "Link.ORL"
+        << "gone/Target.ORL"
+        << ""
+        << "Cannot create file %1: No such file or directory";
 }
 
-void tst_MainScreen::saveAsTargets()
-{
+void tst_MainScreen::saveAsTargets() {
     QFETCH(QString, name);
     QFETCH(QString, link);
     QFETCH(QString, written);
@@ -493,8 +487,7 @@ void tst_MainScreen::saveAsTargets()
     QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
 }
 
-void tst_MainScreen::corruptedCardBecomesUntitled()
-{
+void tst_MainScreen::corruptedCardBecomesUntitled() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -506,13 +499,17 @@ void tst_MainScreen::corruptedCardBecomesUntitled()
     writeFile(bad, QByteArray("\x01TPF0\x09TBCShapes\x08Special1\x04Le", 27));
     dialogs.fileNames.push_back(bad);
     win.w->openCommand();
-    QCOMPARE(dialogs.messages,
-             QStringList{"Unable to open " + bad + ". Possibly corrupted, possibly not a ORL file"});
+    QCOMPARE(dialogs.messages, QStringList{"Unable to open " + bad +
+                                           ". Possibly corrupted, possibly not a ORL file"});
     QVERIFY(win.w->surface().objects().empty());
     QCOMPARE(win.w->currentFileName(), QString());
     QCOMPARE(win.w->windowTitle(), QStringLiteral("Orlanto - Untitled"));
     // Save now asks for a name instead of writing the empty card over the good one.
-    const QByteArray before = [&good] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&good] {
+        QFile f(good);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     dialogs.fileDialogs.clear();
     win.w->saveCommand();
     QCOMPARE(dialogs.fileDialogs.size(), 1);
@@ -522,8 +519,7 @@ void tst_MainScreen::corruptedCardBecomesUntitled()
     QCOMPARE(f.readAll(), before);
 }
 
-void tst_MainScreen::exitWithCancelledSaveAs()
-{
+void tst_MainScreen::exitWithCancelledSaveAs() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -538,8 +534,7 @@ void tst_MainScreen::exitWithCancelledSaveAs()
     QVERIFY(QDir(home.filePath("Saved")).entryList(QDir::Files).isEmpty());
 }
 
-void tst_MainScreen::cancelAllChangesReloads()
-{
+void tst_MainScreen::cancelAllChangesReloads() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -556,8 +551,7 @@ void tst_MainScreen::cancelAllChangesReloads()
     QVERIFY(!win.w->changesMade());
 }
 
-void tst_MainScreen::richTextTool()
-{
+void tst_MainScreen::richTextTool() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
@@ -579,16 +573,17 @@ void tst_MainScreen::richTextTool()
     QVERIFY(win.w->changesMade());
 }
 
-void tst_MainScreen::openRefusesWhatIsNotAFile_data()
-{
+void tst_MainScreen::openRefusesWhatIsNotAFile_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("folder") << "folder" << " is a folder, not a card file";
-    QTest::newRow("FIFO") << "fifo" << " is not a card file: it is a device, FIFO or socket, not a regular file";
+    QTest::newRow("folder") << "folder"
+                            << " is a folder, not a card file";
+    QTest::newRow("FIFO")
+        << "fifo"
+        << " is not a card file: it is a device, FIFO or socket, not a regular file";
 }
 
-void tst_MainScreen::openRefusesWhatIsNotAFile()
-{
+void tst_MainScreen::openRefusesWhatIsNotAFile() {
     // Named on the command line or picked from the recent files: refused with a word, and a
     // FIFO is not opened (that would wait for a writer for ever).
     QFETCH(QString, kind);
@@ -597,8 +592,10 @@ void tst_MainScreen::openRefusesWhatIsNotAFile()
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
     const QString name = home.filePath("Saved/Odd.ORL");
-    if (kind == "folder") QVERIFY(QDir().mkpath(name));
-    else QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    if (kind == "folder")
+        QVERIFY(QDir().mkpath(name));
+    else
+        QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
     win.w->openFile(name);
     QCOMPARE(dialogs.messages, QStringList{name + message});
     win.w->MRUItemClick(name);
@@ -606,8 +603,7 @@ void tst_MainScreen::openRefusesWhatIsNotAFile()
     QCOMPARE(win.w->currentFileName(), QString());
 }
 
-void tst_MainScreen::namesNotUtf8AcrossStarts()
-{
+void tst_MainScreen::namesNotUtf8AcrossStarts() {
     // A card and its background art named in Latin-1 (an old disk's names): the art is
     // picked from its folder's list, the card saved under the chosen bytes, and the next
     // start reopens it, the last of two recent cards, with its art.
@@ -633,7 +629,8 @@ void tst_MainScreen::namesNotUtf8AcrossStarts()
         QVERIFY(::rename(root + "bg/art.bmp", root + "bg/f\xf6nd.bmp") == 0);
         dialogs.dialogs.push_back([](QDialog& d) {
             auto* list = d.findChild<QListWidget*>("FileListBox");
-            if (list->count() != 1 || list->item(0)->text() != QStringLiteral("fönd.bmp")) return -1;
+            if (list->count() != 1 || list->item(0)->text() != QStringLiteral("fönd.bmp"))
+                return -1;
             list->setCurrentRow(0);
             return int(QDialog::Accepted);
         });

@@ -227,7 +227,8 @@ void tst_MainScreenShell::dialogsBesideCardWithWhatsThis() {
         // would hide, stays in sight.
         const int centre = win.w->frameGeometry().center().x();
         const int own = d.frameGeometry().center().x();
-        QVERIFY2(std::abs(own - centre) <= 2, qPrintable(QStringLiteral("%1 vs %2").arg(own).arg(centre)));
+        QVERIFY2(std::abs(own - centre) <= 2,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(own).arg(centre)));
         const QRect card(win.view()->mapToGlobal(QPoint(0, 0)), win.view()->size());
         QVERIFY(!d.frameGeometry().intersects(card));
         // The "?" button sits in the row of the dialog's buttons.

@@ -51,8 +51,8 @@ struct Window {
 // Whether the card at a zoom percentage fits the scroll box without scroll bars.
 bool fits(Window& win, int percent) {
     const QSize room = win.scroll()->maximumViewportSize();
-    return qRound(win.surface().width() * percent / 100.0) <= room.width()
-           && qRound(win.surface().height() * percent / 100.0) <= room.height();
+    return qRound(win.surface().width() * percent / 100.0) <= room.width() &&
+           qRound(win.surface().height() * percent / 100.0) <= room.height();
 }
 
 void wheel(QWidget* target, int delta, Qt::KeyboardModifiers mods) {
@@ -69,7 +69,8 @@ int finishRun(QDialog& d, QString* status, bool* offersOpen, const QString& pres
     d.show();
     QElapsedTimer timer;
     timer.start();
-    while (!dialog.finished() && timer.elapsed() < 30000) QCoreApplication::processEvents();
+    while (!dialog.finished() && timer.elapsed() < 30000)
+        QCoreApplication::processEvents();
     *status = d.findChild<QLabel*>(QStringLiteral("RStatusLabel"))->text();
     auto* open = d.findChild<QPushButton*>(QStringLiteral("OpenButton"));
     *offersOpen = open->isVisible();
@@ -106,7 +107,8 @@ class tst_MainScreenView : public QObject {
 
 void tst_MainScreenView::initTestCase() {
     // No print system answers: the machine has no printer at all.
-    qputenv("CUPS_SERVER", QFile::encodeName(QDir::temp().filePath(QStringLiteral("no-cups-here"))));
+    qputenv("CUPS_SERVER",
+            QFile::encodeName(QDir::temp().filePath(QStringLiteral("no-cups-here"))));
     platform::ScreenMetrics::setPixelsPerInch(100);
 }
 
@@ -174,7 +176,8 @@ void tst_MainScreenView::ctrlWheel() {
     QTemporaryDir home;
     ScriptedDialogHost dialogs;
     Window win(home.path());
-    for (int d : deltas) wheel(win.view(), d, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    for (int d : deltas)
+        wheel(win.view(), d, ctrl ? Qt::ControlModifier : Qt::NoModifier);
     QCOMPARE(win.w->zoomCaption(), caption);
     // Around the card, the wheel zooms as well.
     if (ctrl && caption == QLatin1String("110%")) {
@@ -388,15 +391,17 @@ void tst_MainScreenView::previewWithoutPrinter() {
         const QString card = home.filePath(QStringLiteral("ART.ORL"));
         TGBusinessCardPanel32().SaveCard(card);
         QFile companion(home.filePath(QStringLiteral("ART.ORX")));
-        QVERIFY(companion.open(QIODevice::WriteOnly) && companion.write(name.toUtf8() + "\r\n") > 0);
+        QVERIFY(companion.open(QIODevice::WriteOnly) &&
+                companion.write(name.toUtf8() + "\r\n") > 0);
         companion.close();
         win.w->openFile(card);
         QCOMPARE(win.w->backgroundFile(), name);
     }
     QString status;
     bool offersOpen = true;
-    dialogs.dialogs.push_back(
-        [&](QDialog& d) { return finishRun(d, &status, &offersOpen, QStringLiteral("CancelButton")); });
+    dialogs.dialogs.push_back([&](QDialog& d) {
+        return finishRun(d, &status, &offersOpen, QStringLiteral("CancelButton"));
+    });
     int pages = 0;
     dialogs.dialogs.push_back([&](QDialog& d) {
         pages = static_cast<TPreviewForm&>(d).report().pageCount();
@@ -430,11 +435,13 @@ void tst_MainScreenView::printOffersPdfExport() {
     dialogs.fileNames.push_back(pdf);
     QString status;
     bool offersOpen = false;
-    dialogs.dialogs.push_back([&](QDialog& d) { return finishRun(d, &status, &offersOpen, press); });
+    dialogs.dialogs.push_back(
+        [&](QDialog& d) { return finishRun(d, &status, &offersOpen, press); });
     win.w->findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
 
     QCOMPARE(dialogs.questions.size(), 1);
-    QVERIFY(dialogs.questions.front().startsWith(QStringLiteral("There are no installed printers.")));
+    QVERIFY(
+        dialogs.questions.front().startsWith(QStringLiteral("There are no installed printers.")));
     QVERIFY(dialogs.questions.front().endsWith(QStringLiteral("Export as PDF... instead?")));
     if (!yes) {
         QVERIFY(dialogs.dialogTitles.isEmpty());
@@ -450,9 +457,11 @@ void tst_MainScreenView::printOffersPdfExport() {
 void tst_MainScreenView::secondStartHandsOver_data() {
     QTest::addColumn<QByteArray>("message"); // empty: a second copy started with the file
     QTest::addColumn<QStringList>("activations");
-    const QString card = QDir::current().absoluteFilePath(QStringLiteral("some folder/Card\nNo 2 ü%.ORL"));
+    const QString card =
+        QDir::current().absoluteFilePath(QStringLiteral("some folder/Card\nNo 2 ü%.ORL"));
     QTest::newRow("second copy with a card") << QByteArray() << QStringList{card};
-    QTest::newRow("second copy without a card") << QByteArray("activate\n") << QStringList{QString()};
+    QTest::newRow("second copy without a card")
+        << QByteArray("activate\n") << QStringList{QString()};
     QTest::newRow("unknown message") << QByteArray("format c:\n") << QStringList();
     QTest::newRow("line without an end") << QByteArray(100 * 1024, 'x') << QStringList();
 }

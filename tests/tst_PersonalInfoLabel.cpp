@@ -57,7 +57,7 @@ std::function<int(QDialog&)> pickFromList(DialogSeen& seen, int index, bool acce
 
 class tst_PersonalInfoLabel : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void submenuFirstWithTenEntries();
     void emptyValuesGivePrefixesAndDisabledList();

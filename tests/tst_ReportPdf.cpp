@@ -23,8 +23,7 @@ namespace {
 // A region of page 1 of a PDF (in pixels at dpi) rendered by poppler. The region is
 // taken at the output's own resolution, where a one-pixel pen is a whole pixel: poppler
 // would widen a thinner hairline to a whole pixel of its own.
-QImage renderRegion(const QString& pdf, int dpi, const QRect& region)
-{
+QImage renderRegion(const QString& pdf, int dpi, const QRect& region) {
     const QString prefix = pdf + QStringLiteral(".region");
     QProcess p;
     p.start(QStringLiteral("pdftoppm"),
@@ -35,8 +34,7 @@ QImage renderRegion(const QString& pdf, int dpi, const QRect& region)
     return QImage(prefix + QStringLiteral(".png"));
 }
 
-QString pdfInfo(const QString& pdf)
-{
+QString pdfInfo(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdfinfo"), {pdf});
     p.waitForFinished(60000);
@@ -44,8 +42,7 @@ QString pdfInfo(const QString& pdf)
 }
 
 // The bounds of the dark pixels of an image.
-QRect inkBounds(const QImage& image)
-{
+QRect inkBounds(const QImage& image) {
     QRect ink;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -54,27 +51,26 @@ QRect inkBounds(const QImage& image)
 }
 
 // A target writing to fileName: kind "pdf" or "printer to file".
-std::unique_ptr<platform::ReportTarget> makeTarget(const QString& kind, const QString& fileName)
-{
+std::unique_ptr<platform::ReportTarget> makeTarget(const QString& kind, const QString& fileName) {
     if (kind == QLatin1String("pdf")) return std::make_unique<PdfReportTarget>(fileName);
     auto printer = std::make_unique<PrinterReportTarget>();
     printer->setOutputFileName(fileName);
     return printer;
 }
 
-QImage noise(int size)
-{
+QImage noise(int size) {
     QImage image(size, size, QImage::Format_RGB32);
     QRandomGenerator random(7);
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) image.setPixel(x, y, random.generate() | 0xFF000000u);
+        for (int x = 0; x < size; ++x)
+            image.setPixel(x, y, random.generate() | 0xFF000000u);
     return image;
 }
 } // namespace
 
 class tst_ReportPdf : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void placement_data();
     void placement();
@@ -89,26 +85,23 @@ private slots:
     void unwritablePath();
     void errorWhileDrawingLeavesNoFile();
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
-void tst_ReportPdf::initTestCase()
-{
+void tst_ReportPdf::initTestCase() {
     QVERIFY(dir_.isValid());
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         QFAIL("pdftoppm (poppler-utils) is needed to read the PDF back");
 }
 
-void tst_ReportPdf::placement_data()
-{
+void tst_ReportPdf::placement_data() {
     QTest::addColumn<QString>("kind");
     QTest::newRow("pdf") << "pdf";
     QTest::newRow("printer to file") << "printer to file";
 }
 
-void tst_ReportPdf::placement()
-{
+void tst_ReportPdf::placement() {
     QFETCH(QString, kind);
     // Inch rectangles from the sheet's top-left, including both corners of the sheet,
     // where a printer's unprintable border would shift a page that is not full-page.
@@ -142,15 +135,26 @@ void tst_ReportPdf::placement()
     expected << marginRect.translated(margins);
     for (const QRectF& rect : expected) {
         // Each corner in a small window around where it belongs.
-        const QPoint tl = (rect.topLeft() * dpi).toPoint(), br = (rect.bottomRight() * dpi).toPoint();
-        const QRect tlWindow(QPoint(std::max(0, tl.x() - 20), std::max(0, tl.y() - 20)), QSize(40, 40));
+        const QPoint tl = (rect.topLeft() * dpi).toPoint(),
+                     br = (rect.bottomRight() * dpi).toPoint();
+        const QRect tlWindow(QPoint(std::max(0, tl.x() - 20), std::max(0, tl.y() - 20)),
+                             QSize(40, 40));
         const QRect brWindow(br - QPoint(20, 20), QSize(40, 40));
-        const QRect tlInk = inkBounds(renderRegion(file, dpi, tlWindow)).translated(tlWindow.topLeft());
-        const QRect brInk = inkBounds(renderRegion(file, dpi, brWindow)).translated(brWindow.topLeft());
-        const QString where = QStringLiteral("inch rect %1,%2 %3,%4 at %5 dpi: ink from %6,%7 to %8,%9")
-                                  .arg(rect.left()).arg(rect.top()).arg(rect.right())
-                                  .arg(rect.bottom()).arg(dpi).arg(tlInk.left()).arg(tlInk.top())
-                                  .arg(brInk.right() + 1).arg(brInk.bottom() + 1);
+        const QRect tlInk =
+            inkBounds(renderRegion(file, dpi, tlWindow)).translated(tlWindow.topLeft());
+        const QRect brInk =
+            inkBounds(renderRegion(file, dpi, brWindow)).translated(brWindow.topLeft());
+        const QString where =
+            QStringLiteral("inch rect %1,%2 %3,%4 at %5 dpi: ink from %6,%7 to %8,%9")
+                .arg(rect.left())
+                .arg(rect.top())
+                .arg(rect.right())
+                .arg(rect.bottom())
+                .arg(dpi)
+                .arg(tlInk.left())
+                .arg(tlInk.top())
+                .arg(brInk.right() + 1)
+                .arg(brInk.bottom() + 1);
         QVERIFY2(qAbs(tlInk.left() - rect.left() * dpi) <= 0.5, qPrintable(where));
         QVERIFY2(qAbs(tlInk.top() - rect.top() * dpi) <= 0.5, qPrintable(where));
         QVERIFY2(qAbs(brInk.right() + 1 - rect.right() * dpi) <= 0.5, qPrintable(where));
@@ -158,8 +162,7 @@ void tst_ReportPdf::placement()
     }
 }
 
-void tst_ReportPdf::pagesAndPaper_data()
-{
+void tst_ReportPdf::pagesAndPaper_data() {
     QTest::addColumn<int>("paper");
     QTest::addColumn<int>("pages");
     QTest::addColumn<QSizeF>("points");
@@ -168,8 +171,7 @@ void tst_ReportPdf::pagesAndPaper_data()
     QTest::newRow("A4, 2 pages") << 9 << 2 << QSizeF(595.28, 841.89);
 }
 
-void tst_ReportPdf::pagesAndPaper()
-{
+void tst_ReportPdf::pagesAndPaper() {
     QFETCH(int, paper);
     QFETCH(int, pages);
     QFETCH(QSizeF, points);
@@ -179,22 +181,22 @@ void tst_ReportPdf::pagesAndPaper()
     QCOMPARE(report.maxCopies(), 1); // a PDF has every sheet drawn
     report.setPaperSize(paper);
     report.onPrint = [pages](Report& r) {
-        while (r.currentPage() < pages) QVERIFY(r.newPage());
+        while (r.currentPage() < pages)
+            QVERIFY(r.newPage());
     };
     QVERIFY(report.run());
     const QString info = pdfInfo(file);
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
              qPrintable(info));
-    const auto m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
-                       .match(info);
+    const auto m =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
     QVERIFY2(m.hasMatch(), qPrintable(info));
     QVERIFY(qAbs(m.captured(1).toDouble() - points.width()) < 0.5);
     QVERIFY(qAbs(m.captured(2).toDouble() - points.height()) < 0.5);
     QVERIFY(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Orlanto\\n"))));
 }
 
-void tst_ReportPdf::imageEmbeddedOncePerJob()
-{
+void tst_ReportPdf::imageEmbeddedOncePerJob() {
     // A logo that does not compress, drawn ten times on each of 100 sheets.
     const QImage logo = noise(256);
     auto write = [&](const QString& name, int pages, int perPage) {
@@ -214,19 +216,18 @@ void tst_ReportPdf::imageEmbeddedOncePerJob()
     const qint64 thousand = write(QStringLiteral("thousand.pdf"), 100, 10);
     QVERIFY(once > 30000); // the picture itself is in the file
     QVERIFY2(thousand < once + 200000,
-             qPrintable(QStringLiteral("1 draw: %1 bytes, 1000 draws: %2 bytes").arg(once).arg(thousand)));
+             qPrintable(
+                 QStringLiteral("1 draw: %1 bytes, 1000 draws: %2 bytes").arg(once).arg(thousand)));
 }
 
-void tst_ReportPdf::cardsOverPageDrawing_data()
-{
+void tst_ReportPdf::cardsOverPageDrawing_data() {
     QTest::addColumn<int>("expectedCards");
     QTest::addColumn<int>("cardsPainted");
     QTest::newRow("many cards: the card is drawn once") << 4 << 1;
     QTest::newRow("one card expected: every card is drawn") << 1 << 4;
 }
 
-void tst_ReportPdf::cardsOverPageDrawing()
-{
+void tst_ReportPdf::cardsOverPageDrawing() {
     // Three pages: cards over a black band drawn on the page, cards alone, and the page's
     // own drawing alone. A card is a white inch with a black quarter-inch square in it.
     QFETCH(int, expectedCards);
@@ -261,7 +262,8 @@ void tst_ReportPdf::cardsOverPageDrawing()
     QVERIFY2(report.run(), qPrintable(report.errorString()));
     QCOMPARE(painted, cardsPainted);
     // The version the drawing needs (transparency states are PDF 1.4).
-    QVERIFY(pdfInfo(file).contains(QRegularExpression(QStringLiteral("PDF version:\\s+1\\.[4-7]\\n"))));
+    QVERIFY(
+        pdfInfo(file).contains(QRegularExpression(QStringLiteral("PDF version:\\s+1\\.[4-7]\\n"))));
 
     const auto black = [](const QImage& page, double x, double y) {
         return qGray(page.pixel(qRound(x * 100), qRound(y * 100))) < 128;
@@ -272,7 +274,7 @@ void tst_ReportPdf::cardsOverPageDrawing()
     QVERIFY(!first.isNull() && !second.isNull() && !third.isNull());
     for (const QImage* page : {&first, &second}) {
         for (double corner : {2.0, 5.0}) {
-            QVERIFY(black(*page, corner + 0.37, corner + 0.37)); // the square
+            QVERIFY(black(*page, corner + 0.37, corner + 0.37));  // the square
             QVERIFY(!black(*page, corner + 0.15, corner + 0.15)); // the white of the card
             QVERIFY(!black(*page, corner + 0.6, corner + 0.37));
         }
@@ -283,8 +285,7 @@ void tst_ReportPdf::cardsOverPageDrawing()
     QVERIFY(!black(third, 5.37, 5.37));
 }
 
-void tst_ReportPdf::abortLeavesNoFile_data()
-{
+void tst_ReportPdf::abortLeavesNoFile_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("olderFile");
     QTest::newRow("pdf, new file") << "pdf" << false;
@@ -292,8 +293,7 @@ void tst_ReportPdf::abortLeavesNoFile_data()
     QTest::newRow("printer to file") << "printer to file" << false;
 }
 
-void tst_ReportPdf::abortLeavesNoFile()
-{
+void tst_ReportPdf::abortLeavesNoFile() {
     QFETCH(QString, kind);
     QFETCH(bool, olderFile);
     QTemporaryDir dir;
@@ -334,15 +334,13 @@ void tst_ReportPdf::abortLeavesNoFile()
     QVERIFY(pdfInfo(file).contains(QStringLiteral("Pages:")));
 }
 
-void tst_ReportPdf::unwritablePath_data()
-{
+void tst_ReportPdf::unwritablePath_data() {
     QTest::addColumn<QString>("path");
     QTest::newRow("missing folder") << "missing/folder/cards.pdf";
     QTest::newRow("a folder's name") << "folder";
 }
 
-void tst_ReportPdf::unwritablePath()
-{
+void tst_ReportPdf::unwritablePath() {
     QFETCH(QString, path);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
@@ -361,8 +359,7 @@ void tst_ReportPdf::unwritablePath()
     QVERIFY(QDir(dir.filePath(QStringLiteral("folder"))).isEmpty());
 }
 
-void tst_ReportPdf::errorWhileDrawingLeavesNoFile()
-{
+void tst_ReportPdf::errorWhileDrawingLeavesNoFile() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("cards.pdf"));
     PdfReportTarget target(file);

@@ -116,7 +116,8 @@ void tst_RichTextLabel::newLabelStartsInTheDefaultFont() {
     f.dialogs.dialogs.push_back([&shown](QDialog& d) {
         shown << d.findChild<QComboBox*>(QStringLiteral("FontName"))->currentText()
               << d.findChild<QComboBox*>(QStringLiteral("FontSize"))->currentText()
-              << QString::number(d.findChild<QToolButton*>(QStringLiteral("BoldButton"))->isChecked());
+              << QString::number(
+                     d.findChild<QToolButton*>(QStringLiteral("BoldButton"))->isChecked());
         // Typed where the editor's caret stands.
         auto* view = d.findChild<QGraphicsView*>(QStringLiteral("EditingArea"));
         auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(view->scene()->items().value(0));

@@ -256,8 +256,8 @@ void tst_RtfReader::readsWhatWordProcessorsWrite_data() {
     QTest::newRow("unknown destination after a new row's definition kept in that row")
         << QByteArray("{\\rtf1\\trowd\\cellx1440\\pard\\intbl a\\cell\\row"
                       "\\trowd\\cellx1440\\pard\\intbl{\\*\\t}b\\cell\\row\\pard c\\par}")
-        << QStringList{"P l 0 0 0 0 0", "P l 0 0 0 0 0", "a|Arial|12",   "P l 0 0 0 0 0",
-                       "kept {\\*\\t}",    "b|Arial|12",    "P l 0 0 0 0 0", "c|Arial|12"};
+        << QStringList{"P l 0 0 0 0 0", "P l 0 0 0 0 0", "a|Arial|12",    "P l 0 0 0 0 0",
+                       "kept {\\*\\t}", "b|Arial|12",    "P l 0 0 0 0 0", "c|Arial|12"};
     QTest::newRow("PNG picture") << QByteArray("{\\rtf1 a" +
                                                pictGroup("pngblip", imageFile("PNG")) + "b}")
                                  << QStringList{"P l 0 0 0 0 0", "a|Arial|12", "picture 20x10",
@@ -352,16 +352,18 @@ void tst_RtfReader::formatsReadAndWriteBack_data() {
         << QStringList{"P list -1 \"bullet\"", "one",   "P list -1 \"bullet\"", "two",
                        "P list -5 \"a)\"",     "sub",   "P list -4 \"1.\"",     "first",
                        "P list -4 \"2.\"",     "second"}
-        << QByteArrayList{"\\ls1\\ilvl0{\\listtext", "{\\*\\listoverridetable",
-                          "\\levelnfc4\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00);}"
-                          "{\\levelnumbers\\'01;}"};
+        << QByteArrayList{
+               "\\ls1\\ilvl0{\\listtext", "{\\*\\listoverridetable",
+               "\\levelnfc4\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00);}"
+               "{\\levelnumbers\\'01;}"};
     QTest::newRow("number with text before and after; numbers of other levels")
-        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc2{\\leveltext\\'05(\\'00) \\'e9;}}"
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc2{\\leveltext\\'05(\\'00)"
+                      " \\'e9;}}"
                       "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}}\\listid1}}"
                       "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
                       "\\pard\\ls1 one\\par two\\par\\pard\\ls1\\ilvl1 sub\\par}")
         << QStringList{"P list -7 \"(i) \u00e9\"", "one", "P list -7 \"(ii) \u00e9\"", "two",
-                       "P list -4 \"1.\"", "sub"}
+                       "P list -4 \"1.\"",         "sub"}
         << QByteArrayList{"{\\leveltext\\'05(\\'00) \\'e9;}{\\levelnumbers\\'02;}",
                           "{\\leveltext\\'02\\'00.;}"};
     QTest::newRow("text around a number cut to 32 characters")
@@ -375,12 +377,9 @@ void tst_RtfReader::formatsReadAndWriteBack_data() {
         << QByteArray("{\\rtf1" + lists +
                       "\\trowd\\cellx1440\\cellx2880\\pard\\intbl x\\cell\\pard\\ls2 a\\par b"
                       "\\cell\\row}")
-        << QStringList{"P line =0",
-                       "P cell 0,0 of 1x2 width 1440 border 0",
-                       "xa",
-                       "P cell 0,0 of 1x2 width 1440 border 0",
-                       "b",
-                       "P cell 0,1 of 1x2 width 1440 border 0",
+        << QStringList{"P line =0", "P cell 0,0 of 1x2 width 1440 border 0",
+                       "xa",        "P cell 0,0 of 1x2 width 1440 border 0",
+                       "b",         "P cell 0,1 of 1x2 width 1440 border 0",
                        "P"}
         << QByteArrayList{"\\pard\\intbl\\ql\\plain\\f0\\fs24 xa\\par"};
     QTest::newRow("list text of an undefined list is drawn as text")

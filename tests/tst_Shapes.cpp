@@ -20,8 +20,7 @@ constexpr QRgb white = 0xFFFFFFFF, black = 0xFF000000, green = 0xFF00FF00;
 
 // The object painted in its own coordinates, one pixel in from the image's edges, over a
 // green backdrop (so that what the object leaves alone shows).
-QImage painted(TGGraphicControl& o)
-{
+QImage painted(TGGraphicControl& o) {
     QImage image(o.width() + 2, o.height() + 2, QImage::Format_RGB32);
     image.fill(green);
     QPainter p(&image);
@@ -31,23 +30,21 @@ QImage painted(TGGraphicControl& o)
     return image;
 }
 
-QRgb at(const QImage& image, int x, int y)
-{
+QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x + 1, y + 1) | 0xFF000000;
 }
 
 struct ShapeFixture : SurfaceFixture {
     ShapeFixture() { ShapeKinds::registerAll(*surface); }
-    template <class T> T* add(int l, int t, int w, int h)
-    {
+    template <class T> T* add(int l, int t, int w, int h) {
         auto* o = new T(surface->owner());
         o->buildPopup();
         surface->AddObject(o, QRect(QPoint(l, t), QPoint(l + w, t + h)));
         return o;
     }
     // The submenu item of an object's popup, after the menu's refresh has run.
-    platform::MenuModel::Item* item(TGGraphicControl* o, const QString& menu, const QString& caption)
-    {
+    platform::MenuModel::Item* item(TGGraphicControl* o, const QString& menu,
+                                    const QString& caption) {
         o->objectMenu()->aboutToShow();
         platform::MenuModel::Item* m = o->objectMenu()->find(menu);
         return m && m->submenu ? m->submenu->find(caption) : nullptr;
@@ -55,8 +52,7 @@ struct ShapeFixture : SurfaceFixture {
 };
 
 // A page at 100 pixels per inch with the object printed at one inch from the sheet's corner.
-QImage printed(TGGraphicControl& o)
-{
+QImage printed(TGGraphicControl& o) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     platform::StoredReportTarget target(buffer, 100);
@@ -78,7 +74,7 @@ QImage printed(TGGraphicControl& o)
 
 class tst_Shapes : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(100); }
     void shapePenWidth_data();
     void shapePenWidth();
@@ -108,8 +104,7 @@ private slots:
     void extremePenWidths();
 };
 
-void tst_Shapes::shapePenWidth_data()
-{
+void tst_Shapes::shapePenWidth_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<float>("zoom");
     QTest::addColumn<int>("expected");
@@ -121,8 +116,7 @@ void tst_Shapes::shapePenWidth_data()
     QTest::newRow("7 at 1.0") << 7 << 1.0f << 7;
 }
 
-void tst_Shapes::shapePenWidth()
-{
+void tst_Shapes::shapePenWidth() {
     QFETCH(int, width);
     QFETCH(float, zoom);
     QFETCH(int, expected);
@@ -132,8 +126,7 @@ void tst_Shapes::shapePenWidth()
     QCOMPARE(s.zoomedPenWidth(), expected);
 }
 
-void tst_Shapes::linePenWidth_data()
-{
+void tst_Shapes::linePenWidth_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<float>("zoom");
     QTest::addColumn<int>("expected");
@@ -142,8 +135,7 @@ void tst_Shapes::linePenWidth_data()
     QTest::newRow("2 at 1.3") << 2 << 1.3f << 3;
 }
 
-void tst_Shapes::linePenWidth()
-{
+void tst_Shapes::linePenWidth() {
     QFETCH(int, width);
     QFETCH(float, zoom);
     QFETCH(int, expected);
@@ -153,8 +145,7 @@ void tst_Shapes::linePenWidth()
     QCOMPARE(l.zoomedPenWidth(), expected);
 }
 
-void tst_Shapes::thickOutlineStaysInside()
-{
+void tst_Shapes::thickOutlineStaysInside() {
     // Pen 3 on 25 x 25: Rectangle from (1, 1) to (24, 24), the outline from edge to edge.
     TBCShapes s;
     s.pen()->setWidth(3);
@@ -180,8 +171,7 @@ void tst_Shapes::thickOutlineStaysInside()
     QCOMPARE(at(z, 25, 12), green);
 }
 
-void tst_Shapes::transparency()
-{
+void tst_Shapes::transparency() {
     TBCShapes s;
     s.setBounds(0, 0, 30, 20);
     s.brush()->setColor(TColor::clRed);
@@ -196,11 +186,11 @@ void tst_Shapes::transparency()
     // The pen's style is not used on screen: a dotted pen draws solid.
     s.pen()->setStyle(Gdi::psDot);
     const QImage img = painted(s);
-    for (int x = 2; x < 28; ++x) QCOMPARE(at(img, x, 0), black);
+    for (int x = 2; x < 28; ++x)
+        QCOMPARE(at(img, x, 0), black);
 }
 
-void tst_Shapes::everyFigureFillsTheBounds()
-{
+void tst_Shapes::everyFigureFillsTheBounds() {
     // A circle on a 100 x 40 object is an ellipse of 100 x 40.
     TBCShapes s;
     s.setBounds(0, 0, 100, 40);
@@ -216,8 +206,7 @@ void tst_Shapes::everyFigureFillsTheBounds()
     QCOMPARE(at(painted(s), 99, 39), black);
 }
 
-void tst_Shapes::rounding()
-{
+void tst_Shapes::rounding() {
     // RoundPerc 25 on 120 x 60: corner ellipses 30 x 30, the straight left edge from y 15.
     TBCShapes s;
     s.setBounds(0, 0, 120, 60);
@@ -232,14 +221,14 @@ void tst_Shapes::rounding()
     QCOMPARE(at(img, 0, 17), green);
 }
 
-void tst_Shapes::horizontalLineInset()
-{
+void tst_Shapes::horizontalLineInset() {
     // Horizontal, pen 4, W = 100 at zoom 1: from (2, 2) to (99, 2), 4 pixels thick.
     TGLineShape l;
     l.setBounds(0, 0, 100, 15);
     l.pen()->setWidth(4);
     const QImage img = painted(l);
-    for (int y = 0; y < 4; ++y) QCOMPARE(at(img, 50, y), black);
+    for (int y = 0; y < 4; ++y)
+        QCOMPARE(at(img, 50, y), black);
     QCOMPARE(at(img, 50, 4), green);
     QCOMPARE(at(img, 1, 2), green);
     QCOMPARE(at(img, 2, 2), black);
@@ -247,21 +236,21 @@ void tst_Shapes::horizontalLineInset()
     QCOMPARE(at(img, 99, 2), green); // the end point is left out
 }
 
-void tst_Shapes::lineDirections_data()
-{
+void tst_Shapes::lineDirections_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<QList<QPoint>>("on");
     QTest::addColumn<QList<QPoint>>("off");
     QTest::newRow("vertical") << int(TGLineShape::stVertical) << QList<QPoint>{{0, 0}, {0, 39}}
                               << QList<QPoint>{{0, 40}, {1, 20}, {50, 0}};
-    QTest::newRow("sloping up") << int(TGLineShape::stAngleSlopingUp) << QList<QPoint>{{80, 0}, {40, 20}, {2, 39}}
+    QTest::newRow("sloping up") << int(TGLineShape::stAngleSlopingUp)
+                                << QList<QPoint>{{80, 0}, {40, 20}, {2, 39}}
                                 << QList<QPoint>{{0, 0}, {79, 39}};
-    QTest::newRow("sloping down") << int(TGLineShape::stAngleSlopingDown) << QList<QPoint>{{0, 0}, {40, 20}, {78, 39}}
+    QTest::newRow("sloping down") << int(TGLineShape::stAngleSlopingDown)
+                                  << QList<QPoint>{{0, 0}, {40, 20}, {78, 39}}
                                   << QList<QPoint>{{79, 0}, {0, 39}};
 }
 
-void tst_Shapes::lineDirections()
-{
+void tst_Shapes::lineDirections() {
     QFETCH(int, style);
     QFETCH(QList<QPoint>, on);
     QFETCH(QList<QPoint>, off);
@@ -269,26 +258,29 @@ void tst_Shapes::lineDirections()
     l.setBounds(0, 0, 80, 40);
     l.setLineStyle(TGLineShape::TLineStyle(style));
     const QImage img = painted(l);
-    for (QPoint p : on) QVERIFY2(at(img, p.x(), p.y()) == black, qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
-    for (QPoint p : off) QVERIFY2(at(img, p.x(), p.y()) == green, qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+    for (QPoint p : on)
+        QVERIFY2(at(img, p.x(), p.y()) == black,
+                 qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+    for (QPoint p : off)
+        QVERIFY2(at(img, p.x(), p.y()) == green,
+                 qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
 }
 
-void tst_Shapes::linesClippedToTheView_data()
-{
+void tst_Shapes::linesClippedToTheView_data() {
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<int>("style");
     QTest::newRow("across, shallow") << QPoint(-170, -20) << QPoint(230, 61) << int(Gdi::psSolid);
     QTest::newRow("across, steep") << QPoint(13, -190) << QPoint(31, 250) << int(Gdi::psSolid);
     QTest::newRow("diagonal, dotted") << QPoint(-100, -100) << QPoint(200, 200) << int(Gdi::psDot);
-    QTest::newRow("upwards, dash-dot") << QPoint(250, -30) << QPoint(-220, 77) << int(Gdi::psDashDot);
+    QTest::newRow("upwards, dash-dot")
+        << QPoint(250, -30) << QPoint(-220, 77) << int(Gdi::psDashDot);
     QTest::newRow("ends inside") << QPoint(-300, 5) << QPoint(20, 30) << int(Gdi::psDash);
     QTest::newRow("starts inside") << QPoint(30, 35) << QPoint(40, 299) << int(Gdi::psDashDotDot);
     QTest::newRow("misses the view") << QPoint(-300, -50) << QPoint(290, -2) << int(Gdi::psSolid);
 }
 
-void tst_Shapes::linesClippedToTheView()
-{
+void tst_Shapes::linesClippedToTheView() {
     // A one-pixel line is stepped only where it can show; the pixels and the dash phase in
     // a small view are those of the same line drawn whole on a large one.
     QFETCH(QPoint, from);
@@ -309,8 +301,7 @@ void tst_Shapes::linesClippedToTheView()
     QCOMPARE(view, whole.copy(500, 500, 50, 40));
 }
 
-void tst_Shapes::hugeLinePaintsWhatShows()
-{
+void tst_Shapes::hugeLinePaintsWhatShows() {
     // Any stored size is valid: a line a billion pixels wide and 2^31 - 1 high paints its
     // first pixels on the card at once, as the window's surface paints it.
     ShapeFixture f;
@@ -328,8 +319,7 @@ void tst_Shapes::hugeLinePaintsWhatShows()
     QCOMPARE(card.pixel(20, 21) | 0xFF000000, white);
 }
 
-void tst_Shapes::tools_data()
-{
+void tst_Shapes::tools_data() {
     QTest::addColumn<int>("state");
     QTest::addColumn<QByteArray>("className");
     QTest::addColumn<int>("kind");
@@ -340,24 +330,28 @@ void tst_Shapes::tools_data()
                                << int(TGLabelShapes::stRectangle) << wide << wideBounds;
     QTest::newRow("ellipse") << int(TGBusinessCardPanel32::psEllipse) << QByteArray("TBCShapes")
                              << int(TGLabelShapes::stEllipse) << wide << wideBounds;
-    QTest::newRow("round rectangle") << int(TGBusinessCardPanel32::psRoundRectangle) << QByteArray("TBCShapes")
-                                     << int(TGLabelShapes::stRoundRect) << wide << wideBounds;
+    QTest::newRow("round rectangle")
+        << int(TGBusinessCardPanel32::psRoundRectangle) << QByteArray("TBCShapes")
+        << int(TGLabelShapes::stRoundRect) << wide << wideBounds;
     // A line follows the drag; a click keeps the vertical line of the default band.
     const QByteArray line("TGLineShape");
     const int tool = TGBusinessCardPanel32::psLine;
-    QTest::newRow("line dragged wide") << tool << line << int(TGLineShape::stHorizontal) << wide << wideBounds;
-    QTest::newRow("line dragged tall") << tool << line << int(TGLineShape::stVertical)
-                                       << QRect(QPoint(20, 30), QPoint(40, 130)) << QRect(20, 30, 50, 100);
-    QTest::newRow("line dragged tall and narrow") << tool << line << int(TGLineShape::stVertical)
-                                                  << QRect(QPoint(20, 30), QPoint(22, 130)) << QRect(20, 30, 50, 100);
-    QTest::newRow("line dragged wide and flat") << tool << line << int(TGLineShape::stHorizontal)
-                                                << QRect(QPoint(20, 30), QPoint(120, 32)) << QRect(20, 30, 100, 15);
+    QTest::newRow("line dragged wide")
+        << tool << line << int(TGLineShape::stHorizontal) << wide << wideBounds;
+    QTest::newRow("line dragged tall")
+        << tool << line << int(TGLineShape::stVertical) << QRect(QPoint(20, 30), QPoint(40, 130))
+        << QRect(20, 30, 50, 100);
+    QTest::newRow("line dragged tall and narrow")
+        << tool << line << int(TGLineShape::stVertical) << QRect(QPoint(20, 30), QPoint(22, 130))
+        << QRect(20, 30, 50, 100);
+    QTest::newRow("line dragged wide and flat")
+        << tool << line << int(TGLineShape::stHorizontal) << QRect(QPoint(20, 30), QPoint(120, 32))
+        << QRect(20, 30, 100, 15);
     QTest::newRow("line clicked") << tool << line << int(TGLineShape::stVertical)
                                   << QRect(QPoint(20, 30), QPoint(20, 30)) << QRect(20, 30, 50, 15);
 }
 
-void tst_Shapes::tools()
-{
+void tst_Shapes::tools() {
     QFETCH(int, state);
     QFETCH(QByteArray, className);
     QFETCH(int, kind);
@@ -374,14 +368,14 @@ void tst_Shapes::tools()
     QVERIFY(o->objectMenu());
     if (auto* s = qobject_cast<TGLabelShapes*>(o)) {
         QCOMPARE(int(s->shape()), kind);
-        QCOMPARE(s->objectMenu()->find("Degree of Rounding") != nullptr, kind == TGLabelShapes::stRoundRect);
+        QCOMPARE(s->objectMenu()->find("Degree of Rounding") != nullptr,
+                 kind == TGLabelShapes::stRoundRect);
     } else {
         QCOMPARE(int(qobject_cast<TGLineShape*>(o)->lineStyle()), kind);
     }
 }
 
-void tst_Shapes::shapeColorCommands()
-{
+void tst_Shapes::shapeColorCommands() {
     ShapeFixture f;
     auto* s = f.add<TBCShapes>(10, 10, 50, 30);
     s->setTransparent(true);
@@ -414,12 +408,12 @@ void tst_Shapes::shapeColorCommands()
     QCOMPARE(f.changes, before + 1);
 }
 
-void tst_Shapes::thicknessChecks()
-{
+void tst_Shapes::thicknessChecks() {
     ShapeFixture f;
     auto* s = f.add<TBCShapes>(10, 10, 50, 30);
     auto* l = f.add<TGLineShape>(10, 60, 50, 30);
-    for (TGGraphicControl* o : {static_cast<TGGraphicControl*>(s), static_cast<TGGraphicControl*>(l)}) {
+    for (TGGraphicControl* o :
+         {static_cast<TGGraphicControl*>(s), static_cast<TGGraphicControl*>(l)}) {
         const int before = f.changes;
         QVERIFY(f.item(o, "Line Thickness", "1 Point")->checked);
         QCOMPARE(o->objectMenu()->find("Line Thickness")->submenu->items().size(), size_t(10));
@@ -436,8 +430,7 @@ void tst_Shapes::thicknessChecks()
     }
 }
 
-void tst_Shapes::roundingMenuDecidedAtBuild()
-{
+void tst_Shapes::roundingMenuDecidedAtBuild() {
     ShapeFixture f;
     f.surface->SetPanelState(TGBusinessCardPanel32::psRoundRectangle);
     f.surface->CreateObjectInRect(QRect(QPoint(20, 30), QPoint(220, 45)));
@@ -472,26 +465,26 @@ void tst_Shapes::roundingMenuDecidedAtBuild()
     QVERIFY(squareRead->objectMenu()->find("Locked")->checked);
 }
 
-void tst_Shapes::lineStyleCommands()
-{
+void tst_Shapes::lineStyleCommands() {
     ShapeFixture f;
     auto* l = f.add<TGLineShape>(10, 10, 100, 30);
     QVERIFY(f.item(l, "Style", "Horizontal")->checked);
-    const QStringList captions{"Horizontal", "Vertical", "Angled Sloping Up", "Angled Sloping Down"};
+    const QStringList captions{"Horizontal", "Vertical", "Angled Sloping Up",
+                               "Angled Sloping Down"};
     for (int s = 0; s < captions.size(); ++s) {
         const int before = f.changes;
         QVERIFY(l->objectMenu()->find("Style")->submenu->trigger(captions[s]));
         QCOMPARE(int(l->lineStyle()), s);
         QCOMPARE(f.changes, before + 1);
-        for (int t = 0; t < captions.size(); ++t) QCOMPARE(f.item(l, "Style", captions[t])->checked, s == t);
+        for (int t = 0; t < captions.size(); ++t)
+            QCOMPARE(f.item(l, "Style", captions[t])->checked, s == t);
     }
     f.dialogs.colors.push_back(TColor(0x00FF01));
     QVERIFY(l->objectMenu()->trigger("Color"));
     QCOMPARE(l->pen()->color(), TColor(0x00FF01));
 }
 
-void tst_Shapes::stretchToEdges_data()
-{
+void tst_Shapes::stretchToEdges_data() {
     QTest::addColumn<int>("style");
     QTest::addColumn<QRect>("expected");
     QTest::newRow("horizontal") << int(TGLineShape::stHorizontal) << QRect(0, 40, 336, 30);
@@ -499,8 +492,7 @@ void tst_Shapes::stretchToEdges_data()
     QTest::newRow("diagonal") << int(TGLineShape::stAngleSlopingUp) << QRect(20, 40, 100, 30);
 }
 
-void tst_Shapes::stretchToEdges()
-{
+void tst_Shapes::stretchToEdges() {
     QFETCH(int, style);
     QFETCH(QRect, expected);
     ShapeFixture f;
@@ -519,8 +511,7 @@ void tst_Shapes::stretchToEdges()
     QCOMPARE(alone.bounds(), QRect(5, 5, 10, 10));
 }
 
-void tst_Shapes::printShape()
-{
+void tst_Shapes::printShape() {
     // At 100 pixels per inch: a shape at (50, 20), 100 x 40 prints at (150, 120)-(250, 160),
     // its 3-pixel pen as 3 hundredths of an inch, its style honoured.
     TBCShapes s;
@@ -536,8 +527,7 @@ void tst_Shapes::printShape()
     QCOMPARE(img.pixel(200, 165) | 0xFF000000, white);
 }
 
-void tst_Shapes::printLine()
-{
+void tst_Shapes::printLine() {
     // A vertical line prints at the object's left edge, while on screen it is inset.
     TGLineShape l;
     l.setBounds(50, 20, 30, 40);
@@ -552,15 +542,15 @@ void tst_Shapes::printLine()
     QCOMPARE(at(painted(l), 4, 20), green);
 }
 
-void tst_Shapes::extremePenWidths_data()
-{
+void tst_Shapes::extremePenWidths_data() {
     // A stored width may be any int. A pen wider than the shape covers it, on screen and on
     // the page; a negative width is no pen on screen (the figure lies outside the bounds, so
     // the fill shows) and hundredths of an inch on the page.
     QTest::addColumn<int>("width");
     QTest::addColumn<uint>("screen");
     QTest::addColumn<uint>("page");
-    constexpr int intMax = std::numeric_limits<int>::max(), intMin = std::numeric_limits<int>::min();
+    constexpr int intMax = std::numeric_limits<int>::max(),
+                  intMin = std::numeric_limits<int>::min();
     const uint red = 0xFFFF0000;
     QTest::newRow("int max") << intMax << uint(black) << uint(black);
     QTest::newRow("int max - 1") << intMax - 1 << uint(black) << uint(black);
@@ -569,8 +559,7 @@ void tst_Shapes::extremePenWidths_data()
     QTest::newRow("-(2^30 + 1)") << -(1 << 30) - 1 << red << uint(black);
 }
 
-void tst_Shapes::extremePenWidths()
-{
+void tst_Shapes::extremePenWidths() {
     QFETCH(int, width);
     QFETCH(uint, screen);
     QFETCH(uint, page);

@@ -6,9 +6,9 @@
 
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/ShapeKinds.h"
+#include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TGBrushImageBrowser.h"
 #include "objects/shapes/TSuperShape.h"
-#include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TSuperShapeProperties.h"
 #include "platform/ColorComboBox.h"
 #include "platform/HelpViewer.h"
@@ -425,7 +425,8 @@ void tst_SuperShape::dialogCancelChangesNothing() {
     TSuperShapeProperties d(s);
     QCOMPARE(d.windowTitle(), QStringLiteral("Super Shape Properties"));
     for (int context : {40011, 40012, 40014})
-        QVERIFY2(!platform::HelpViewer::topicPath(context).isEmpty(), qPrintable(QString::number(context)));
+        QVERIFY2(!platform::HelpViewer::topicPath(context).isEmpty(),
+                 qPrintable(QString::number(context)));
     QCOMPARE(d.findChild<QPushButton*>("Helpbutton")->property("HelpContext").toInt(), 40011);
     QVERIFY(!d.findChild<QWidget*>("RoundPercent")->isVisibleTo(&d));
     d.findChild<QComboBox*>("ShapeCombo")->setCurrentIndex(1);

@@ -249,8 +249,8 @@ void tst_SymbolLabel::popupHasSymbolItems() {
         captions << item.caption;
     const QStringList own =
         captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
-    QCOMPARE(own, (QStringList{"-", "Text Color...", "3D Effects", "Transparent", "Background Color", "Border", "-",
-                               "Symbol Selector"}));
+    QCOMPARE(own, (QStringList{"-", "Text Color...", "3D Effects", "Transparent",
+                               "Background Color", "Border", "-", "Symbol Selector"}));
 }
 
 void tst_SymbolLabel::selectorTakesCharacterAndFont() {

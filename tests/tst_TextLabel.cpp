@@ -47,7 +47,7 @@ TGPLabel* labelOn(SurfaceFixture& f, QRect r = QRect(QPoint(10, 10), QPoint(152,
 
 class tst_TextLabel : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void construction();
     void lineHeightRules_data();
@@ -446,8 +446,9 @@ void tst_TextLabel::popupItemsInOrder() {
         captions << item.caption;
     const QStringList own =
         captions.mid(captions.indexOf(QStringLiteral("Center Horizontally")) + 1);
-    QCOMPARE(own, (QStringList{"-", "Font", "Text Color...", "3D Effects", "Alignment", "Transparent",
-                               "Background Color", "Border", "-", "Text", "-", "Rotation"}));
+    QCOMPARE(own,
+             (QStringList{"-", "Font", "Text Color...", "3D Effects", "Alignment", "Transparent",
+                          "Background Color", "Border", "-", "Text", "-", "Rotation"}));
     QStringList align, rotation;
     for (const auto& item : l.objectMenu()->find(QStringLiteral("Alignment"))->submenu->items())
         align << item.caption;
@@ -713,14 +714,17 @@ void tst_TextLabel::layoutSettlesOnTheCard() {
         l->setDirectionShadow(TGBaseLabel::sdDown);
         l->setDirectionHighlight(TGBaseLabel::hdUp);
         l->setAngle(angle);
-        if (property == "Font.Height") l->font()->setHeight(value.toInt());
-        else l->setProperty(property.constData(), value);
+        if (property == "Font.Height")
+            l->font()->setHeight(value.toInt());
+        else
+            l->setProperty(property.constData(), value);
         l->setReading(false);
         f.surface->image();
         int repaints = 0;
         f.surface->onRepaint = [&repaints] { ++repaints; };
         f.surface->image();
-        QVERIFY2(repaints == 0, qPrintable(QStringLiteral("angle %1: %2 repaints").arg(angle).arg(repaints)));
+        QVERIFY2(repaints == 0,
+                 qPrintable(QStringLiteral("angle %1: %2 repaints").arg(angle).arg(repaints)));
         QVERIFY(l->width() >= 1 && l->height() >= 1);
     }
 }

@@ -235,7 +235,7 @@ const Change changes[] = {
 
 class tst_UndoHistory : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void changeRoundTrips_data();
     void changeRoundTrips();
     void undoMenuAndSelection();

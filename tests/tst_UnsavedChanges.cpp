@@ -56,7 +56,8 @@ QByteArray fileBytes(const QString& name) {
 
 QList<QRect> bounds(const Panel& surface) {
     QList<QRect> all;
-    for (const TGGraphicControl* o : surface.objects()) all << o->bounds();
+    for (const TGGraphicControl* o : surface.objects())
+        all << o->bounds();
     return all;
 }
 
@@ -73,7 +74,7 @@ Q_DECLARE_METATYPE(Reply)
 
 class tst_UnsavedChanges : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void saveQuestion_data();
     void saveQuestion();
     void noQuestionWithoutChanges();
@@ -394,7 +395,8 @@ void tst_UnsavedChanges::recoveryCopyWrittenAndOffered() {
         QCOMPARE(w.windowTitle(), titled ? QStringLiteral("Orlanto - Mine.ORL *")
                                          : QStringLiteral("Orlanto - Untitled *"));
         // Saving writes the card where it was, and removes the copy.
-        const QByteArray recovered = TGLabelObjectFiler(w.surface().classes()).writeObjects(w.surface().objects());
+        const QByteArray recovered =
+            TGLabelObjectFiler(w.surface().classes()).writeObjects(w.surface().objects());
         dialogs.fileNames.push_back(home.filePath("Saved/Back.ORL"));
         w.findChild<QAction*>("mnuSave")->trigger();
         QCOMPARE(fileBytes(titled ? card : home.filePath("Saved/Back.ORL")), recovered);
@@ -457,7 +459,8 @@ void tst_UnsavedChanges::killedSaveLeavesNothingAtNextStart() {
     const QString big = home.filePath("big.ORL");
     QFile bigFile(big);
     QVERIFY(bigFile.open(QIODevice::WriteOnly));
-    bigFile.write(oneObjectCard("TBCShapes", {{"Hint", TGValue::fromString(QString(256 * 1024, 'x'))}}));
+    bigFile.write(
+        oneObjectCard("TBCShapes", {{"Hint", TGValue::fromString(QString(256 * 1024, 'x'))}}));
     bigFile.close();
     const OrlantoProcess::Result killed =
         OrlantoProcess::run({"resave", big, home.filePath(target)}, {}, [] {
@@ -467,7 +470,8 @@ void tst_UnsavedChanges::killedSaveLeavesNothingAtNextStart() {
     QCOMPARE(killed.code, -2);
     const QFileInfo written(home.filePath(target));
     const auto leftOver = [&written] {
-        return written.dir().entryList({"*" + written.fileName() + "*"}, QDir::Files | QDir::Hidden);
+        return written.dir().entryList({"*" + written.fileName() + "*"},
+                                       QDir::Files | QDir::Hidden);
     };
     QVERIFY(!leftOver().isEmpty());
 
@@ -498,7 +502,8 @@ void tst_UnsavedChanges::startKeepsWhatIsNotStale() {
     TMainScreen w;
     w.firstActivation();
     QVERIFY(QFile::exists(underWay));
-    for (const QString& name : own) QVERIFY2(QFile::exists(folder.filePath(name)), qPrintable(name));
+    for (const QString& name : own)
+        QVERIFY2(QFile::exists(folder.filePath(name)), qPrintable(name));
 }
 
 void tst_UnsavedChanges::cardWhoseOpeningDidNotFinishIsNotReopened() {

@@ -9,38 +9,33 @@
 
 #include <cmath>
 
-TGLabelShapes::TGLabelShapes(QObject* owner) : TGGraphicControl(owner)
-{
+TGLabelShapes::TGLabelShapes(QObject* owner) : TGGraphicControl(owner) {
     setBounds(0, 0, 25, 25);
     // A change to the pen or brush, however made (a command or a card file), shows at once.
     pen_.onChanged = [this] { repaint(); };
     brush_.onChanged = [this] { repaint(); };
 }
 
-void TGLabelShapes::setTransparent(bool v)
-{
+void TGLabelShapes::setTransparent(bool v) {
     if (transparent_ == v) return;
     transparent_ = v;
     brush_.setStyle(v ? Gdi::bsClear : Gdi::bsSolid);
     repaint();
 }
 
-void TGLabelShapes::setRoundPerc(int v)
-{
+void TGLabelShapes::setRoundPerc(int v) {
     if (roundPerc_ == v) return;
     roundPerc_ = v;
     repaint();
 }
 
-void TGLabelShapes::setShape(TShapeType v)
-{
+void TGLabelShapes::setShape(TShapeType v) {
     if (shape_ == v) return;
     shape_ = v;
     repaint();
 }
 
-int TGLabelShapes::zoomedPenWidth() const
-{
+int TGLabelShapes::zoomedPenWidth() const {
     const float zoom = zoomFactor();
     const int stored = pen_.boundedWidth();
     if (zoom == 1.0f) return stored;
@@ -52,8 +47,7 @@ int TGLabelShapes::zoomedPenWidth() const
 
 // --- popup
 
-void TGLabelShapes::buildPopup()
-{
+void TGLabelShapes::buildPopup() {
     TGGraphicControl::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
@@ -75,14 +69,12 @@ void TGLabelShapes::buildPopup()
     }
 }
 
-void TGLabelShapes::popupAfterReading()
-{
+void TGLabelShapes::popupAfterReading() {
     roundingMenu_ = rounded();
     deferPopup();
 }
 
-void TGLabelShapes::popupRefresh()
-{
+void TGLabelShapes::popupRefresh() {
     platform::MenuModel* m = objectMenu();
     if (!m) return;
     if (platform::MenuModel::Item* item = m->find(QStringLiteral("Transparent")))
@@ -91,8 +83,7 @@ void TGLabelShapes::popupRefresh()
         TGThicknessMenu::refresh(*item->submenu, pen_.width());
 }
 
-void TGLabelShapes::backgroundColorCommand()
-{
+void TGLabelShapes::backgroundColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(brush_.color());
     if (!c) return;
     brush_.setColor(*c);
@@ -101,8 +92,7 @@ void TGLabelShapes::backgroundColorCommand()
     repaint();
 }
 
-void TGLabelShapes::lineColorCommand()
-{
+void TGLabelShapes::lineColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(pen_.color());
     if (!c) return;
     pen_.setColor(*c);
@@ -110,29 +100,25 @@ void TGLabelShapes::lineColorCommand()
     repaint();
 }
 
-void TGLabelShapes::thicknessCommand(int width)
-{
+void TGLabelShapes::thicknessCommand(int width) {
     pen_.setWidth(width);
     FlagChanged();
 }
 
-void TGLabelShapes::transparentCommand()
-{
+void TGLabelShapes::transparentCommand() {
     setTransparent(!transparent_);
     // The card changed: without this a toggle alone would not ask to be saved.
     FlagChanged();
 }
 
-void TGLabelShapes::roundingCommand(int percent)
-{
+void TGLabelShapes::roundingCommand(int percent) {
     setRoundPerc(percent);
     FlagChanged();
 }
 
 // --- drawing
 
-void TGLabelShapes::paint(platform::Canvas& c)
-{
+void TGLabelShapes::paint(platform::Canvas& c) {
     const int p = zoomedPenWidth();
     // The pen's style is not used on screen.
     c.pen = {pen_.color(), pen_.mode(), Gdi::psSolid, p};
@@ -150,11 +136,11 @@ void TGLabelShapes::paint(platform::Canvas& c)
     }
 }
 
-void TGLabelShapes::print(platform::Report& report, double x0, double y0)
-{
+void TGLabelShapes::print(platform::Report& report, double x0, double y0) {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     // A negative width is in hundredths of an inch.
-    report.pen = {pen_.color(), pen_.style(), -int(std::trunc(pen_.boundedWidth() / ppi * 100)), pen_.mode()};
+    report.pen = {pen_.color(), pen_.style(), -int(std::trunc(pen_.boundedWidth() / ppi * 100)),
+                  pen_.mode()};
     report.brush = {brush_.color(), brush_.style(), {}};
     const double l = x0 + left() / ppi, t = y0 + top() / ppi;
     const double r = x0 + (left() + width()) / ppi, b = y0 + (top() + height()) / ppi;

@@ -8,11 +8,11 @@
 
 class TGLabelShapes : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
     Q_ENUM(TShapeType)
 
-private:
+  private:
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
     Q_PROPERTY(TGBrush* Brush READ brush)
     Q_PROPERTY(TGPen* Pen READ pen)
@@ -21,7 +21,7 @@ private:
     Q_CLASSINFO("default.RoundPerc", "25")
     Q_CLASSINFO("default.Shape", "stRectangle")
 
-public:
+  public:
     explicit TGLabelShapes(QObject* owner = nullptr);
 
     bool transparent() const { return transparent_; }
@@ -51,7 +51,7 @@ public:
     void transparentCommand();
     void roundingCommand(int percent);
 
-private:
+  private:
     bool rounded() const { return shape_ == stRoundRect || shape_ == stRoundSquare; }
     bool elliptic() const { return shape_ == stEllipse || shape_ == stCircle; }
 

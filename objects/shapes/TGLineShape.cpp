@@ -11,24 +11,22 @@
 
 namespace {
 // Captions of the "Style" submenu, in TLineStyle order.
-const char* const styleCaptions[] = {"Horizontal", "Vertical", "Angled Sloping Up", "Angled Sloping Down"};
+const char* const styleCaptions[] = {"Horizontal", "Vertical", "Angled Sloping Up",
+                                     "Angled Sloping Down"};
 } // namespace
 
-TGLineShape::TGLineShape(QObject* owner) : TGGraphicControl(owner)
-{
+TGLineShape::TGLineShape(QObject* owner) : TGGraphicControl(owner) {
     setBounds(0, 0, 10, 10);
     pen_.onChanged = [this] { repaint(); };
 }
 
-void TGLineShape::setLineStyle(TLineStyle v)
-{
+void TGLineShape::setLineStyle(TLineStyle v) {
     if (lineStyle_ == v) return;
     lineStyle_ = v;
     repaint();
 }
 
-int TGLineShape::zoomedPenWidth() const
-{
+int TGLineShape::zoomedPenWidth() const {
     const float zoom = zoomFactor();
     if (zoom == 1.0f) return pen_.boundedWidth();
     constexpr double most = platform::Canvas::maxPenWidth;
@@ -37,14 +35,14 @@ int TGLineShape::zoomedPenWidth() const
 
 // --- popup
 
-void TGLineShape::buildPopup()
-{
+void TGLineShape::buildPopup() {
     TGGraphicControl::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     auto styles = std::make_shared<platform::MenuModel>();
     for (int s = stHorizontal; s <= stAngleSlopingDown; ++s)
-        styles->add(QString::fromLatin1(styleCaptions[s]), [this, s] { styleCommand(TLineStyle(s)); });
+        styles->add(QString::fromLatin1(styleCaptions[s]),
+                    [this, s] { styleCommand(TLineStyle(s)); });
     m.add(QStringLiteral("Style")).submenu = styles;
     m.add(QStringLiteral("Color"), [this] { colorCommand(); });
     m.add(QStringLiteral("Line Thickness")).submenu =
@@ -53,8 +51,7 @@ void TGLineShape::buildPopup()
     m.add(QStringLiteral("Stretch To Edges"), [this] { stretchToEdgesCommand(); });
 }
 
-void TGLineShape::popupRefresh()
-{
+void TGLineShape::popupRefresh() {
     platform::MenuModel* m = objectMenu();
     if (!m) return;
     if (platform::MenuModel::Item* item = m->find(QStringLiteral("Style")))
@@ -64,14 +61,12 @@ void TGLineShape::popupRefresh()
         TGThicknessMenu::refresh(*item->submenu, pen_.width());
 }
 
-void TGLineShape::styleCommand(TLineStyle style)
-{
+void TGLineShape::styleCommand(TLineStyle style) {
     FlagChanged();
     setLineStyle(style);
 }
 
-void TGLineShape::colorCommand()
-{
+void TGLineShape::colorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(pen_.color());
     if (!c) return;
     FlagChanged();
@@ -79,33 +74,36 @@ void TGLineShape::colorCommand()
     repaint();
 }
 
-void TGLineShape::thicknessCommand(int width)
-{
+void TGLineShape::thicknessCommand(int width) {
     pen_.setWidth(width);
     FlagChanged();
 }
 
-void TGLineShape::stretchToEdgesCommand()
-{
+void TGLineShape::stretchToEdgesCommand() {
     TGBasePanel* s = surface();
     if (!s) return;
     // The bounds change flags the card as changed through the bounds-changed check.
-    if (lineStyle_ == stHorizontal) setBounds(0, top(), s->width(), height());
-    else if (lineStyle_ == stVertical) setBounds(left(), 0, width(), s->height());
+    if (lineStyle_ == stHorizontal)
+        setBounds(0, top(), s->width(), height());
+    else if (lineStyle_ == stVertical)
+        setBounds(left(), 0, width(), s->height());
     repaint();
 }
 
 // --- drawing
 
-void TGLineShape::paint(platform::Canvas& c)
-{
+void TGLineShape::paint(platform::Canvas& c) {
     const int p = zoomedPenWidth();
     c.pen = {pen_.color(), pen_.mode(), pen_.style(), p};
     const int h = p / 2, W = width(), H = height();
     c.moveTo(h, h);
     switch (lineStyle_) {
-    case stHorizontal: c.lineTo(W - p + 1 + h, h); break;
-    case stVertical: c.lineTo(h, H - p + 1 + h); break;
+    case stHorizontal:
+        c.lineTo(W - p + 1 + h, h);
+        break;
+    case stVertical:
+        c.lineTo(h, H - p + 1 + h);
+        break;
     case stAngleSlopingUp:
         c.moveTo(W, 0);
         c.lineTo(0, H);
@@ -117,8 +115,7 @@ void TGLineShape::paint(platform::Canvas& c)
     }
 }
 
-void TGLineShape::print(platform::Report& report, double x0, double y0)
-{
+void TGLineShape::print(platform::Report& report, double x0, double y0) {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     // The stored width is taken as hundredths of an inch (a negative report width).
     report.pen = {pen_.color(), pen_.style(), -pen_.boundedWidth(), Gdi::pmCopy};
@@ -126,9 +123,21 @@ void TGLineShape::print(platform::Report& report, double x0, double y0)
     const double l = x0 + left() / ppi, r = x0 + (left() + width()) / ppi;
     const double t = y0 + (top() + h) / ppi, b = y0 + (top() + height() + h) / ppi;
     switch (lineStyle_) {
-    case stHorizontal: report.moveTo(l, t); report.lineTo(r, t); break;
-    case stVertical: report.moveTo(l, t); report.lineTo(l, b); break;
-    case stAngleSlopingUp: report.moveTo(l, b); report.lineTo(r, t); break;
-    case stAngleSlopingDown: report.moveTo(l, t); report.lineTo(r, b); break;
+    case stHorizontal:
+        report.moveTo(l, t);
+        report.lineTo(r, t);
+        break;
+    case stVertical:
+        report.moveTo(l, t);
+        report.lineTo(l, b);
+        break;
+    case stAngleSlopingUp:
+        report.moveTo(l, b);
+        report.lineTo(r, t);
+        break;
+    case stAngleSlopingDown:
+        report.moveTo(l, t);
+        report.lineTo(r, b);
+        break;
     }
 }

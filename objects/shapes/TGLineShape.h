@@ -6,16 +6,16 @@
 
 class TGLineShape : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     enum TLineStyle { stHorizontal, stVertical, stAngleSlopingUp, stAngleSlopingDown };
     Q_ENUM(TLineStyle)
 
-private:
+  private:
     Q_PROPERTY(TLineStyle LineStyle READ lineStyle WRITE setLineStyle)
     Q_PROPERTY(TGPen* Pen READ pen)
     Q_CLASSINFO("default.LineStyle", "stHorizontal")
 
-public:
+  public:
     explicit TGLineShape(QObject* owner = nullptr);
 
     TLineStyle lineStyle() const { return lineStyle_; }
@@ -38,7 +38,7 @@ public:
     void thicknessCommand(int width);
     void stretchToEdgesCommand();
 
-private:
+  private:
     TLineStyle lineStyle_ = stHorizontal;
     TGPen pen_;
 };

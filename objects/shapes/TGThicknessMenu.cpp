@@ -1,7 +1,6 @@
 #include "TGThicknessMenu.h"
 
-std::shared_ptr<platform::MenuModel> TGThicknessMenu::build(std::function<void(int)> choose)
-{
+std::shared_ptr<platform::MenuModel> TGThicknessMenu::build(std::function<void(int)> choose) {
     auto menu = std::make_shared<platform::MenuModel>();
     // Every shape and line read from a card builds one: room for its ten items only.
     menu->items().reserve(10);
@@ -10,7 +9,7 @@ std::shared_ptr<platform::MenuModel> TGThicknessMenu::build(std::function<void(i
     return menu;
 }
 
-void TGThicknessMenu::refresh(platform::MenuModel& submenu, int width)
-{
-    for (size_t i = 0; i < submenu.items().size(); ++i) submenu.items()[i].checked = int(i) + 1 == width;
+void TGThicknessMenu::refresh(platform::MenuModel& submenu, int width) {
+    for (size_t i = 0; i < submenu.items().size(); ++i)
+        submenu.items()[i].checked = int(i) + 1 == width;
 }

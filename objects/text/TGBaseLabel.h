@@ -14,13 +14,13 @@
 
 class TGBaseLabel : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
     Q_ENUM(THighlightDirection)
     enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
     Q_ENUM(TShadowDirection)
 
-private:
+  private:
     Q_PROPERTY(Gdi::TAlignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(qint32 DepthHighlight READ depthHighlight WRITE setDepthHighlight)
     Q_PROPERTY(qint32 DepthShadow READ depthShadow WRITE setDepthShadow)
@@ -47,7 +47,7 @@ private:
     // An emptied text must read back empty, not as the "Text" a new label shows.
     Q_CLASSINFO("writeEmpty.Caption", "true")
 
-public:
+  public:
     // A rectangle as the layout computes it: right and bottom exclusive, possibly empty.
     struct Box {
         int left = 0, top = 0, right = 0, bottom = 0;
@@ -142,13 +142,13 @@ public:
     void backgroundColorCommand();
     void toggleBorderCommand();
 
-protected:
+  protected:
     // Whether TGPLabel's "Rotation" submenu exists (for the popup refresh).
     void setHasRotationMenu(bool v) { hasRotationMenu_ = v; }
     // Draws background, effects, text and border in object coordinates.
     void drawLabel(platform::Canvas& canvas);
 
-private:
+  private:
     // The font the canvas draws and measures with: the shown font at the current zoom,
     // turned by the angle when asked.
     platform::GdiFont canvasFont(bool rotated) const;

@@ -8,12 +8,12 @@ class TGGraphicControl;
 
 class TGObjectPreview : public QFrame {
     Q_OBJECT
-public:
+  public:
     TGObjectPreview(TGGraphicControl& object, QSize size, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     TGGraphicControl& object_;
 };

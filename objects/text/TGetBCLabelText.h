@@ -11,12 +11,12 @@ class QComboBox;
 
 class TGetBCLabelText : public TGetLabelText {
     Q_OBJECT
-public:
-  // The values of the ten entries, in their order.
-  explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
+  public:
+    // The values of the ten entries, in their order.
+    explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
 
-  QComboBox* PersonalInfoCombo = nullptr;
+    QComboBox* PersonalInfoCombo = nullptr;
 
-private:
+  private:
     void PersonalInfoComboChange(int index);
 };

@@ -1,17 +1,14 @@
 #include "ScriptedDialogHost.h"
 
-ScriptedDialogHost::ScriptedDialogHost()
-{
+ScriptedDialogHost::ScriptedDialogHost() {
     platform::DialogHost::install(this);
 }
 
-ScriptedDialogHost::~ScriptedDialogHost()
-{
+ScriptedDialogHost::~ScriptedDialogHost() {
     platform::DialogHost::install(nullptr);
 }
 
-int ScriptedDialogHost::run(QDialog& dialog)
-{
+int ScriptedDialogHost::run(QDialog& dialog) {
     dialogTitles << dialog.windowTitle();
     if (dialogs.empty()) return QDialog::Rejected;
     auto handler = std::move(dialogs.front());
@@ -21,19 +18,16 @@ int ScriptedDialogHost::run(QDialog& dialog)
     return result;
 }
 
-void ScriptedDialogHost::information(const QString& text, const QString&)
-{
+void ScriptedDialogHost::information(const QString& text, const QString&) {
     messages << text;
 }
 
-void ScriptedDialogHost::error(const QString& text, const QString&)
-{
+void ScriptedDialogHost::error(const QString& text, const QString&) {
     messages << text;
     errors << text;
 }
 
-bool ScriptedDialogHost::askYesNo(const QString& text, const QString&)
-{
+bool ScriptedDialogHost::askYesNo(const QString& text, const QString&) {
     questions << text;
     if (yesNoAnswers.empty()) return false;
     const bool answer = yesNoAnswers.front();
@@ -41,8 +35,8 @@ bool ScriptedDialogHost::askYesNo(const QString& text, const QString&)
     return answer;
 }
 
-platform::DialogHost::Answer ScriptedDialogHost::askYesNoCancel(const QString& text, const QString&)
-{
+platform::DialogHost::Answer ScriptedDialogHost::askYesNoCancel(const QString& text,
+                                                                const QString&) {
     questions << text;
     if (!yesNoCancelAnswers.empty()) {
         const Answer answer = yesNoCancelAnswers.front();
@@ -55,8 +49,7 @@ platform::DialogHost::Answer ScriptedDialogHost::askYesNoCancel(const QString& t
     return yes ? Answer::Yes : Answer::No;
 }
 
-std::optional<TColor> ScriptedDialogHost::chooseColor(TColor)
-{
+std::optional<TColor> ScriptedDialogHost::chooseColor(TColor) {
     if (colors.empty()) return std::nullopt;
     auto c = colors.front();
     colors.pop_front();
@@ -72,8 +65,7 @@ std::optional<QFont> ScriptedDialogHost::pickFont(const QFont& initial) {
 }
 
 QString ScriptedDialogHost::openFileName(const QString& caption, const QString& dir,
-                                         const QString&)
-{
+                                         const QString&) {
     fileDialogs << caption + QLatin1Char('|') + dir;
     if (fileNames.empty()) return {};
     QString f = fileNames.front();
@@ -82,13 +74,11 @@ QString ScriptedDialogHost::openFileName(const QString& caption, const QString& 
 }
 
 QString ScriptedDialogHost::saveFileName(const QString& caption, const QString& dir,
-                                         const QString& filter)
-{
+                                         const QString& filter) {
     return openFileName(caption, dir, filter);
 }
 
-void ScriptedDialogHost::popup(platform::MenuModel& menu, QPoint globalPos)
-{
+void ScriptedDialogHost::popup(platform::MenuModel& menu, QPoint globalPos) {
     menu.aboutToShow();
     lastPopup = &menu;
     lastPopupPos = globalPos;
