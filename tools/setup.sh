@@ -15,7 +15,7 @@ PACKAGES=(
   # Reads back the rich text the designer writes, as a word processor does.
   libreoffice-writer-nogui
   xvfb xauth x11-apps imagemagick xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   cups cups-client cups-bsd printer-driver-cups-pdf
 )
 missing=()
