@@ -164,6 +164,8 @@ class TMainScreen : public QMainWindow {
     void trackCardState();
     void applyLayout(const TCardLayout& layout);
     void setBackgroundFile(const QString& fileName);
+    // Shows the background art backgroundFile_ names, or says why it cannot.
+    void showBackground();
     bool dropPicture(const QString& fileName, QPoint at);
     // The recovery question: which card the kept changes belong to, and when they were kept.
     static QString recoveryQuestion();
