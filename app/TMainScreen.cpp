@@ -23,19 +23,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -386,14 +382,7 @@ void TMainScreen::firstActivation() {
     connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged,
             Qt::UniqueConnection);
     busy_ = false;
-    const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
-    if (!uiMap.isEmpty()) {
-        writeUiMap(uiMap);
-        // Texts that change (the status bar, a dialog's status) are followed as well.
-        auto* refresh = new QTimer(this);
-        connect(refresh, &QTimer::timeout, this, [this, uiMap] { writeUiMap(uiMap); });
-        refresh->start(250);
-    }
+    emit activated();
     // Later reloads of the preferences meet the same layout: the user hears of it once.
     if (prefs_.LayoutReplaced) platform::ShowInformation(TPreferences::layoutReplacedMessage());
     createPrintCommands();
@@ -519,26 +508,4 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event) {
     // Keys typed while the card itself is not focused still reach the surface.
     if (w != view_) surface_->keyHandler(key->key(), key->modifiers());
     return false;
-}
-
-void TMainScreen::writeUiMap(const QString& path) const {
-    // For end-to-end tests: where the named widgets are on the screen, and the texts of
-    // labels and the status bar.
-    QJsonObject map;
-    auto put = [&map](const QWidget* w) {
-        if (!w || w->objectName().isEmpty() || !w->isVisible()) return;
-        const QPoint g = w->mapToGlobal(QPoint(0, 0));
-        QJsonObject entry{{"x", g.x()}, {"y", g.y()}, {"w", w->width()}, {"h", w->height()}};
-        if (const auto* label = qobject_cast<const QLabel*>(w)) entry.insert("text", label->text());
-        if (const auto* bar = qobject_cast<const QStatusBar*>(w))
-            entry.insert("text", bar->currentMessage());
-        map.insert(w->objectName(), entry);
-    };
-    for (const QWidget* w : findChildren<QWidget*>())
-        put(w);
-    QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly)) {
-        f.write(QJsonDocument(map).toJson());
-        f.commit();
-    }
 }

@@ -40,6 +40,13 @@ class TMainScreen : public QMainWindow {
     // The first activation: placement, card size, the most recent card, change tracking.
     void firstActivation();
 
+  signals:
+    // The first activation has placed the window and opened the most recent card.
+    void activated();
+    // After the first activation: the buttons that come and go with unsaved changes changed.
+    void buttonsChanged();
+
+  public:
     // --- file commands
     void newCommand();
     void openCommand();
@@ -150,7 +157,6 @@ class TMainScreen : public QMainWindow {
     void storeFontPreferences();
     void sizeCardFromLayout();
     QString savedFolder() const;
-    void writeUiMap(const QString& path) const;
     void createPrintCommands();
     void storePrintSettings(const TPrintSettings& settings);
     bool saveAs();
@@ -158,6 +164,8 @@ class TMainScreen : public QMainWindow {
     void trackCardState();
     void applyLayout(const TCardLayout& layout);
     void setBackgroundFile(const QString& fileName);
+    // Shows the background art backgroundFile_ names, or says why it cannot.
+    void showBackground();
     bool dropPicture(const QString& fileName, QPoint at);
     // The recovery question: which card the kept changes belong to, and when they were kept.
     static QString recoveryQuestion();

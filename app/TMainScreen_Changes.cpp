@@ -91,10 +91,7 @@ void TMainScreen::changesChanged() {
     // The copy kept against crashes is only wanted while there are unsaved changes.
     // A copy left by an earlier session stays until it has been offered.
     if (!changed && recoveryChecked_) TRecoveryFile::remove();
-    // The widget map follows the buttons that come and go, once the layout has settled.
-    const QString uiMap = qEnvironmentVariable("ORLANTO_UI_MAP");
-    if (activated_ && !uiMap.isEmpty())
-        QTimer::singleShot(100, this, [this, uiMap] { writeUiMap(uiMap); });
+    if (activated_) emit buttonsChanged();
 }
 
 void TMainScreen::LabelChanged() {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 
 void TMainScreen::storeFontPreferences()
 {
@@ -93,8 +94,16 @@ void TMainScreen::setBackgroundFile(const QString& fileName)
     if (fileName.isEmpty())
         surface_->ClearBackground();
     else
-        surface_->LoadBackground(fileName);
+        showBackground();
     surface_->invalidate();
+}
+
+void TMainScreen::showBackground()
+{
+    // Art that cannot be used is said; the card keeps naming it, so that nothing is lost.
+    const QString problem = surface_->LoadBackground(backgroundFile_);
+    if (!problem.isEmpty())
+        statusBar()->showMessage(problem + QStringLiteral("; the card is shown without it."));
 }
 
 void TMainScreen::layoutCommand()

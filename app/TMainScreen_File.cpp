@@ -173,8 +173,7 @@ void TMainScreen::OpenBCFile(const QString& fileName) {
         recent_.save();
         rebuildRecentMenu();
         backgroundFile_ = CardFiles::readCompanion(fileName);
-        if (!backgroundFile_.isEmpty() && platform::FileName::exists(backgroundFile_))
-            surface_->LoadBackground(backgroundFile_);
+        if (!backgroundFile_.isEmpty()) showBackground();
     } catch (const std::exception&) {
         // A broken file, or one whose objects need more memory than there is.
         surface_->ClearObjects();

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "PrintCommand.h"
 #include "TMainScreen.h"
+#include "WidgetMap.h"
 #include "platform/Allocator.h"
 #include "platform/ConsoleDialogHost.h"
 #include "platform/DialogHost.h"
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace {
@@ -96,6 +98,9 @@ int main(int argc, char** argv) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TMainScreen window;
     QApplication::restoreOverrideCursor();
+    std::unique_ptr<WidgetMap> widgetMap;
+    if (const QString map = qEnvironmentVariable("ORLANTO_UI_MAP"); !map.isEmpty())
+        widgetMap = std::make_unique<WidgetMap>(window, map);
     guard.onActivate = [&window](const QString& fileName) {
         // Later, from the window's own events: opening may ask about unsaved changes.
         QMetaObject::invokeMethod(

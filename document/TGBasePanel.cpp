@@ -1,6 +1,7 @@
 #include "TGBasePanel.h"
 
 #include "TGGraphicControl.h"
+#include "platform/BackgroundArt.h"
 #include "platform/DialogHost.h"
 #include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
@@ -94,10 +95,11 @@ void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g) {
     invalidate();
 }
 
-void TGBasePanel::LoadBackground(const QString& fileName) {
-    auto g = std::make_shared<platform::Graphic>();
-    // A picture that cannot be read leaves the card without background art.
-    setColorPicture(g->loadFromFile(fileName) ? std::move(g) : nullptr);
+QString TGBasePanel::LoadBackground(const QString& fileName) {
+    QString problem;
+    std::optional<platform::Graphic> art = platform::BackgroundArt::load(fileName, problem);
+    setColorPicture(art ? std::make_shared<const platform::Graphic>(std::move(*art)) : nullptr);
+    return problem;
 }
 
 void TGBasePanel::ClearBackground() {

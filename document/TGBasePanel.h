@@ -85,7 +85,9 @@ class TGBasePanel : public QObject {
     const platform::Graphic* colorPicture() const { return colorPicture_.get(); }
     // The first backdrop picture (the program never fills it).
     void setPicture(std::shared_ptr<const platform::Graphic> g);
-    void LoadBackground(const QString& fileName);
+    // Shows the background art in the file (platform::BackgroundArt); art that cannot be used
+    // leaves the card without any, and the sentence saying why is returned (else empty).
+    QString LoadBackground(const QString& fileName);
     void ClearBackground();
 
     // The owner of the design objects: the surface's owner, or the surface when it has none.

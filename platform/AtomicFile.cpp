@@ -100,34 +100,56 @@ bool isTemporary(const QByteArray& base) {
 } // namespace
 
 bool AtomicFile::write(const QByteArray& bytes) {
+    return open() && append(bytes) && commit();
+}
+
+bool AtomicFile::fail(int reason, bool creating) {
+    createFailed_ = creating;
+    error_ = FileName::errorText(reason ? reason : EIO);
+    cancel();
+    return false;
+}
+
+bool AtomicFile::open() {
+    cancel();
     createFailed_ = false;
     error_.clear();
-    const QByteArray name = finalName(FileName::toBytes(fileName_));
-    const auto failed = [this](int reason, bool creating) {
-        createFailed_ = creating;
-        error_ = FileName::errorText(reason ? reason : EIO);
-        return false;
-    };
-    if (const int reason = nameError(name)) return failed(reason, true);
+    name_ = finalName(FileName::toBytes(fileName_));
+    if (const int reason = nameError(name_)) return fail(reason, true);
     struct stat old {};
-    const bool replacing = ::stat(name.constData(), &old) == 0;
-    if (replacing && ::access(name.constData(), W_OK) != 0) return failed(errno, true);
-
-    const bool ownerOnly = access_ == Access::OwnerOnly;
-    QByteArray temporary;
+    replacing_ = ::stat(name_.constData(), &old) == 0;
+    oldMode_ = old.st_mode & 07777;
+    if (replacing_ && S_ISDIR(old.st_mode)) return fail(EISDIR, true);
+    if (replacing_ && ::access(name_.constData(), W_OK) != 0) return fail(errno, true);
     // 0666 as any new file, for the user's umask to decide.
-    const int fd = createTemporary(name, ownerOnly ? 0600 : 0666, temporary);
-    if (fd < 0) return failed(errno, true);
-    bool written = writeAll(fd, bytes);
-    if (written && replacing && !ownerOnly) written = ::fchmod(fd, old.st_mode & 07777) == 0;
-    if (written) written = ::fsync(fd) == 0;
+    fd_ = createTemporary(name_, access_ == Access::OwnerOnly ? 0600 : 0666, temporary_);
+    return fd_ >= 0 || fail(errno, true);
+}
+
+bool AtomicFile::append(const QByteArray& bytes) {
+    return fd_ >= 0 && (writeAll(fd_, bytes) || fail(errno, false));
+}
+
+bool AtomicFile::commit() {
+    if (fd_ < 0) return false;
+    bool written = !replacing_ || access_ == Access::OwnerOnly || ::fchmod(fd_, oldMode_) == 0;
+    if (written) written = ::fsync(fd_) == 0;
     // Renamed while still open and locked, so that no clean-up takes it for a stale one.
     // fsync has reported every write error; closing afterwards adds none that matters.
-    if (written) written = ::rename(temporary.constData(), name.constData()) == 0;
-    const int reason = errno;
-    if (!written) ::unlink(temporary.constData());
-    ::close(fd);
-    return written || failed(reason, false);
+    if (written) written = ::rename(temporary_.constData(), name_.constData()) == 0;
+    if (!written) return fail(errno, false);
+    ::close(fd_);
+    fd_ = -1;
+    return true;
+}
+
+void AtomicFile::cancel() {
+    if (fd_ < 0) return;
+    const int reason = errno; // the failure being reported stays readable
+    ::unlink(temporary_.constData());
+    ::close(fd_);
+    fd_ = -1;
+    errno = reason;
 }
 
 void AtomicFile::removeStale(const QString& folder) {

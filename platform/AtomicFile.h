@@ -7,7 +7,8 @@
 // FileName). The file keeps the old one's permissions, or is the owner's alone when asked;
 // a link is followed, so the file it points to is replaced (or created, when the link
 // dangles) and the link stays. A file that exists but may not be written is left alone.
-// The card writer and the preferences writer both write through it.
+// Every file the program writes goes through it (cards, preferences, PDF files, the widget
+// map); a writer whose bytes come in parts opens the file, appends each part and commits.
 //
 // The temporary file is hidden and named after the file, ".NAME.<random>.orlanto-tmp", and
 // is locked while it is written: one that a killed program left behind can be told from a
@@ -26,9 +27,23 @@ class AtomicFile {
 
     explicit AtomicFile(const QString& fileName, Access access = Access::AsUmask)
         : fileName_(fileName), access_(access) {}
+    // A file opened and never committed is removed; the old file stays as it was.
+    ~AtomicFile() { cancel(); }
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
 
     // False when the file could not be written; the old file, if any, is left as it was.
     bool write(const QByteArray& bytes);
+
+    // The same in steps: open creates the temporary file (false when it cannot be created),
+    // append writes to it, and commit puts it in the file's place. After any failure the
+    // temporary file is gone and the old file is left as it was.
+    bool open();
+    bool append(const QByteArray& bytes);
+    bool commit();
+    // Removes the temporary file of an open write; the old file stays as it was.
+    void cancel();
+
     // After a failed write: whether the file could not even be created (no such folder,
     // no right to write there, a name too long for the system).
     bool createFailed() const { return createFailed_; }
@@ -40,8 +55,15 @@ class AtomicFile {
     static void removeStale(const QString& folder);
 
   private:
+    bool fail(int reason, bool creating);
+
     QString fileName_;
     Access access_;
+    int fd_ = -1;
+    QByteArray name_;      // the file replaced: where the name's links lead
+    QByteArray temporary_; // the file written until it takes the name
+    bool replacing_ = false;
+    unsigned oldMode_ = 0;
     bool createFailed_ = false;
     QString error_;
 };

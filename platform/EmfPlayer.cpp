@@ -3,6 +3,7 @@
 #include "ByteReader.h"
 #include "DibDecoder.h"
 #include "MetafileDc.h"
+#include "MetafileRecords.h"
 #include "MetafileText.h"
 
 namespace platform {
@@ -83,7 +84,7 @@ bool EmfPlayer::readHeader(QByteArrayView data, Header* header)
     const quint32 signature = r.u32();
     r.skip(28); // version, sizes, counts, description, palette
     const QPointF device = pointL(r), mm = pointL(r);
-    if (!r.ok() || type != 1 || size < 88 || signature != emfSignature) return false;
+    if (!r.ok() || type != EMR_HEADER || size < 88 || signature != emfSignature) return false;
     if (device.x() <= 0 || device.y() <= 0 || mm.x() <= 0 || mm.y() <= 0) return false;
     if (frame.width() == 0 || frame.height() == 0) return false;
     header->frame = frame.normalized();
@@ -109,20 +110,20 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
         const QByteArrayView record = data.sliced(start, size);
         ByteReader r(file.bytes(size - 8));
         switch (type) {
-        case 14: return true; // EOF
-        case 2: case 3: case 4: case 5: case 6:
-        case 85: case 86: case 87: case 88: case 89: {
+        case EMR_EOF: return true;
+        case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
+        case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16: {
             r.skip(16);
-            const bool small = type >= 85;
-            const int kind = small ? int(type) - 83 : int(type);
+            const bool small = type >= EMR_POLYBEZIER16;
+            const quint32 kind = small ? type - (EMR_POLYBEZIER16 - EMR_POLYBEZIER) : type;
             const QPolygonF poly = points(r, r.u32(), small);
             if (poly.isEmpty()) break;
-            if (kind == 2 || kind == 5) dc.polyBezier(poly, kind == 5);
-            else if (kind == 3) dc.polygon({poly});
-            else dc.polyline(poly, kind == 6);
+            if (kind == EMR_POLYBEZIER || kind == EMR_POLYBEZIERTO) dc.polyBezier(poly, kind == EMR_POLYBEZIERTO);
+            else if (kind == EMR_POLYGON) dc.polygon({poly});
+            else dc.polyline(poly, kind == EMR_POLYLINETO);
             break;
         }
-        case 7: case 8: case 90: case 91: {
+        case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: {
             r.skip(16);
             const quint32 n = r.u32();
             r.skip(4);
@@ -130,19 +131,19 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             QList<quint32> counts;
             for (quint32 i = 0; i < n; ++i) counts << r.u32();
             QList<QPolygonF> polys;
-            for (quint32 c : counts) polys << points(r, c, type >= 90);
-            if (type == 8 || type == 91) {
+            for (quint32 c : counts) polys << points(r, c, type >= EMR_POLYPOLYLINE16);
+            if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16) {
                 dc.polygon(polys);
             } else {
                 dc.polyPolyline(polys);
             }
             break;
         }
-        case 9: { const QPointF s = pointL(r); dc.setWindowExt({s.x(), s.y()}); break; }
-        case 10: dc.setWindowOrg(pointL(r)); break;
-        case 11: { const QPointF s = pointL(r); dc.setViewportExt({s.x(), s.y()}); break; }
-        case 12: dc.setViewportOrg(pointL(r)); break;
-        case 15: {
+        case EMR_SETWINDOWEXTEX: { const QPointF s = pointL(r); dc.setWindowExt({s.x(), s.y()}); break; }
+        case EMR_SETWINDOWORGEX: dc.setWindowOrg(pointL(r)); break;
+        case EMR_SETVIEWPORTEXTEX: { const QPointF s = pointL(r); dc.setViewportExt({s.x(), s.y()}); break; }
+        case EMR_SETVIEWPORTORGEX: dc.setViewportOrg(pointL(r)); break;
+        case EMR_SETPIXELV: {
             const QPointF p = pointL(r);
             const QColor c = MetafileDc::colorRef(r.u32());
             dc.save();
@@ -152,35 +153,35 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.restore(-1);
             break;
         }
-        case 17: dc.setMapMode(int(r.u32())); break;
-        case 18: dc.setBkMode(int(r.u32())); break;
-        case 19: dc.setPolyFillMode(int(r.u32())); break;
-        case 20: dc.setRop2(int(r.u32())); break;
-        case 22: dc.setTextAlign(r.u32()); break;
-        case 24: dc.setTextColor(MetafileDc::colorRef(r.u32())); break;
-        case 25: dc.setBkColor(MetafileDc::colorRef(r.u32())); break;
-        case 26: dc.offsetClip(pointL(r)); break;
-        case 27: dc.moveTo(pointL(r)); break;
-        case 29: dc.excludeClipRect(rectL(r)); break;
-        case 30: dc.intersectClipRect(rectL(r)); break;
-        case 31: case 32: {
+        case EMR_SETMAPMODE: dc.setMapMode(int(r.u32())); break;
+        case EMR_SETBKMODE: dc.setBkMode(int(r.u32())); break;
+        case EMR_SETPOLYFILLMODE: dc.setPolyFillMode(int(r.u32())); break;
+        case EMR_SETROP2: dc.setRop2(int(r.u32())); break;
+        case EMR_SETTEXTALIGN: dc.setTextAlign(r.u32()); break;
+        case EMR_SETTEXTCOLOR: dc.setTextColor(MetafileDc::colorRef(r.u32())); break;
+        case EMR_SETBKCOLOR: dc.setBkColor(MetafileDc::colorRef(r.u32())); break;
+        case EMR_OFFSETCLIPRGN: dc.offsetClip(pointL(r)); break;
+        case EMR_MOVETOEX: dc.moveTo(pointL(r)); break;
+        case EMR_EXCLUDECLIPRECT: dc.excludeClipRect(rectL(r)); break;
+        case EMR_INTERSECTCLIPRECT: dc.intersectClipRect(rectL(r)); break;
+        case EMR_SCALEVIEWPORTEXTEX: case EMR_SCALEWINDOWEXTEX: {
             const qint32 xn = r.i32(), xd = r.i32(), yn = r.i32(), yd = r.i32();
-            if (type == 31) dc.scaleViewportExt(xn, xd, yn, yd);
+            if (type == EMR_SCALEVIEWPORTEXTEX) dc.scaleViewportExt(xn, xd, yn, yd);
             else dc.scaleWindowExt(xn, xd, yn, yd);
             break;
         }
-        case 33: dc.save(); break;
-        case 34: dc.restore(r.i32()); break;
-        case 35: { const QTransform t = xform(r); if (r.ok()) dc.setWorldTransform(t); break; }
-        case 36: {
+        case EMR_SAVEDC: dc.save(); break;
+        case EMR_RESTOREDC: dc.restore(r.i32()); break;
+        case EMR_SETWORLDTRANSFORM: { const QTransform t = xform(r); if (r.ok()) dc.setWorldTransform(t); break; }
+        case EMR_MODIFYWORLDTRANSFORM: {
             const QTransform t = xform(r);
             const quint32 mode = r.u32();
             if (r.ok()) dc.modifyWorldTransform(t, int(mode));
             break;
         }
-        case 37: dc.selectObject(r.u32()); break;
-        case 40: dc.deleteObject(r.u32()); break;
-        case 38: {
+        case EMR_SELECTOBJECT: dc.selectObject(r.u32()); break;
+        case EMR_DELETEOBJECT: dc.deleteObject(r.u32()); break;
+        case EMR_CREATEPEN: {
             const quint32 index = r.u32(), style = r.u32();
             const qint32 width = r.i32();
             r.skip(4);
@@ -188,7 +189,7 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             if (r.ok()) dc.createObjectAt(index, MetafileDc::LogPen{style, qreal(width), c, {}});
             break;
         }
-        case 95: {
+        case EMR_EXTCREATEPEN: {
             const quint32 index = r.u32();
             r.skip(16);
             const quint32 style = r.u32(), width = r.u32(), brushStyle = r.u32();
@@ -205,21 +206,21 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.createObjectAt(index, MetafileDc::LogPen{brushStyle == 1 ? 5u : style, w, c, dashes});
             break;
         }
-        case 39: {
+        case EMR_CREATEBRUSHINDIRECT: {
             const quint32 index = r.u32(), style = r.u32();
             const QColor c = MetafileDc::colorRef(r.u32());
             const quint32 hatch = r.u32();
             if (r.ok()) dc.createObjectAt(index, MetafileDc::LogBrush{style > 2 ? 0u : style, c, hatch, {}});
             break;
         }
-        case 93: case 94: {
+        case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT: {
             const quint32 index = r.u32();
             r.skip(4);
             const quint32 offBmi = r.u32(), cbBmi = r.u32(), offBits = r.u32(), cbBits = r.u32();
             if (r.ok()) dc.createObjectAt(index, MetafileDc::LogBrush{3, Qt::black, 0, dib(record, offBmi, cbBmi, offBits, cbBits)});
             break;
         }
-        case 82: {
+        case EMR_EXTCREATEFONTINDIRECTW: {
             const quint32 index = r.u32();
             MetafileDc::LogFont f;
             f.height = r.i32();
@@ -238,61 +239,61 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.createObjectAt(index, f);
             break;
         }
-        case 49: dc.createObjectAt(r.u32(), MetafileDc::Palette{}); break;
-        case 41: {
+        case EMR_CREATEPALETTE: dc.createObjectAt(r.u32(), MetafileDc::Palette{}); break;
+        case EMR_ANGLEARC: {
             const QPointF c = pointL(r);
             const quint32 radius = r.u32();
             const float a = r.f32(), sweep = r.f32();
             if (r.ok() && std::isfinite(a) && std::isfinite(sweep)) dc.angleArc(c, radius, a, sweep);
             break;
         }
-        case 42: { const QRectF b = rectL(r); if (r.ok()) dc.ellipse(b); break; }
-        case 43: { const QRectF b = rectL(r); if (r.ok()) dc.rectangle(b); break; }
-        case 44: {
+        case EMR_ELLIPSE: { const QRectF b = rectL(r); if (r.ok()) dc.ellipse(b); break; }
+        case EMR_RECTANGLE: { const QRectF b = rectL(r); if (r.ok()) dc.rectangle(b); break; }
+        case EMR_ROUNDRECT: {
             const QRectF b = rectL(r);
             const QPointF corner = pointL(r);
             if (r.ok()) dc.roundRect(b, QSizeF(corner.x(), corner.y()));
             break;
         }
-        case 45: case 46: case 47: case 55: {
+        case EMR_ARC: case EMR_CHORD: case EMR_PIE: case EMR_ARCTO: {
             const QRectF b = rectL(r);
             const QPointF s = pointL(r), e = pointL(r);
             if (!r.ok()) break;
-            dc.arc(b, s, e, type == 45 ? MetafileDc::ArcKind::Arc : type == 46 ? MetafileDc::ArcKind::Chord
-                            : type == 47 ? MetafileDc::ArcKind::Pie : MetafileDc::ArcKind::ArcTo);
+            dc.arc(b, s, e, type == EMR_ARC ? MetafileDc::ArcKind::Arc : type == EMR_CHORD ? MetafileDc::ArcKind::Chord
+                            : type == EMR_PIE ? MetafileDc::ArcKind::Pie : MetafileDc::ArcKind::ArcTo);
             break;
         }
-        case 54: dc.lineTo(pointL(r)); break;
-        case 57: dc.setArcDirection(int(r.u32())); break;
-        case 59: dc.beginPath(); break;
-        case 60: dc.endPath(); break;
-        case 61: dc.closeFigure(); break;
-        case 62: dc.fillPath(); break;
-        case 63: dc.strokeAndFillPath(); break;
-        case 64: dc.strokePath(); break;
-        case 67: dc.selectClipPath(int(r.u32())); break;
-        case 68: dc.abortPath(); break;
-        case 71: case 72: case 73: case 74: {
+        case EMR_LINETO: dc.lineTo(pointL(r)); break;
+        case EMR_SETARCDIRECTION: dc.setArcDirection(int(r.u32())); break;
+        case EMR_BEGINPATH: dc.beginPath(); break;
+        case EMR_ENDPATH: dc.endPath(); break;
+        case EMR_CLOSEFIGURE: dc.closeFigure(); break;
+        case EMR_FILLPATH: dc.fillPath(); break;
+        case EMR_STROKEANDFILLPATH: dc.strokeAndFillPath(); break;
+        case EMR_STROKEPATH: dc.strokePath(); break;
+        case EMR_SELECTCLIPPATH: dc.selectClipPath(int(r.u32())); break;
+        case EMR_ABORTPATH: dc.abortPath(); break;
+        case EMR_FILLRGN: case EMR_FRAMERGN: case EMR_INVERTRGN: case EMR_PAINTRGN: {
             r.skip(16);
             const quint32 cb = r.u32();
-            const quint32 brush = type <= 72 ? r.u32() : 0;
+            const quint32 brush = type <= EMR_FRAMERGN ? r.u32() : 0;
             QSizeF frameSize;
-            if (type == 72) { const QPointF s = pointL(r); frameSize = QSizeF(s.x(), s.y()); }
+            if (type == EMR_FRAMERGN) { const QPointF s = pointL(r); frameSize = QSizeF(s.x(), s.y()); }
             const MetafileDc::Region region = regionData(r.bytes(qMin<qint64>(cb, r.remaining())));
-            if (type == 71) dc.fillRegion(region, dc.brushAt(brush));
-            else if (type == 72) dc.frameRegion(region, dc.brushAt(brush), frameSize);
-            else if (type == 73) dc.invertRegion(region);
+            if (type == EMR_FILLRGN) dc.fillRegion(region, dc.brushAt(brush));
+            else if (type == EMR_FRAMERGN) dc.frameRegion(region, dc.brushAt(brush), frameSize);
+            else if (type == EMR_INVERTRGN) dc.invertRegion(region);
             else dc.fillRegion(region, std::nullopt);
             break;
         }
-        case 75: {
+        case EMR_EXTSELECTCLIPRGN: {
             const quint32 cb = r.u32(), mode = r.u32();
             if (!r.ok()) break;
             if (cb == 0) dc.selectClipRegion(std::nullopt, int(mode), true);
             else dc.selectClipRegion(regionData(r.bytes(qMin<qint64>(cb, r.remaining()))), int(mode), true);
             break;
         }
-        case 76: case 77: case 114: case 116: {
+        case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT: {
             r.skip(16);
             const QPointF destPos = pointL(r), destExt = pointL(r);
             const QRectF dest(destPos, QSizeF(destExt.x(), destExt.y()));
@@ -303,12 +304,12 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             r.skip(8); // background colour, usage
             const quint32 offBmi = r.u32(), cbBmi = r.u32(), offBits = r.u32(), cbBits = r.u32();
             QSizeF srcSize = dest.size();
-            if (type != 76) { const QPointF s = pointL(r); srcSize = QSizeF(s.x(), s.y()); }
+            if (type != EMR_BITBLT) { const QPointF s = pointL(r); srcSize = QSizeF(s.x(), s.y()); }
             if (!r.ok()) break;
             QImage image = cbBmi ? dib(record, offBmi, cbBmi, offBits, cbBits) : QImage();
             if (cbBmi && image.isNull()) break;
             quint32 op = rop;
-            if (type == 116) {
+            if (type == EMR_TRANSPARENTBLT) {
                 // TransparentBlt: the colour named in place of the raster operation is see-through.
                 image = image.convertToFormat(QImage::Format_ARGB32);
                 const QRgb key = MetafileDc::colorRef(rop).rgb();
@@ -320,14 +321,14 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
                 op = 0x00CC0020;
             }
             qreal opacity = 1;
-            if (type == 114) { // AlphaBlend: the blend function's constant alpha
+            if (type == EMR_ALPHABLEND) { // AlphaBlend: the blend function's constant alpha
                 op = 0x00CC0020;
                 opacity = ((rop >> 16) & 0xFF) / 255.0;
             }
             dc.blit(dest, image, QRectF(srcPos, srcSize), op, opacity);
             break;
         }
-        case 80: case 81: {
+        case EMR_SETDIBITSTODEVICE: case EMR_STRETCHDIBITS: {
             r.skip(16);
             const QPointF destPos = pointL(r), srcPos = pointL(r);
             const QPointF srcExt = pointL(r);
@@ -335,7 +336,7 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             r.skip(4); // usage
             quint32 rop = 0x00CC0020;
             QPointF destExt = srcExt;
-            if (type == 81) {
+            if (type == EMR_STRETCHDIBITS) {
                 rop = r.u32();
                 destExt = pointL(r);
             }
@@ -347,7 +348,7 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.blit(QRectF(destPos, QSizeF(destExt.x(), destExt.y())), image, src, rop);
             break;
         }
-        case 83: case 84: {
+        case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: {
             r.skip(16 + 4 + 8); // bounds, graphics mode, scales
             const QPointF ref = pointL(r);
             const quint32 chars = r.u32(), offString = r.u32(), options = r.u32();
@@ -355,7 +356,7 @@ bool EmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             const quint32 offDx = r.u32();
             if (!r.ok() || chars > 0x100000) break;
             QString text;
-            if (type == 84) {
+            if (type == EMR_EXTTEXTOUTW) {
                 const QByteArrayView s = part(record, offString, chars * 2);
                 if (s.size() != qsizetype(chars) * 2) break;
                 text = MetafileText::utf16(s);

@@ -1,6 +1,7 @@
 #include "EmfRecorder.h"
 
 #include "GradientBands.h"
+#include "MetafileRecords.h"
 
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -20,19 +21,8 @@ constexpr double unitsPerPixel = 2540.0 / EmfRecorder::pixelsPerInch;
 constexpr qint32 referencePixels[2] = {21000, 29700};
 constexpr qint32 referenceMm[2] = {210, 297};
 
-// Record types.
-enum : quint32 {
-    EMR_HEADER = 1, EMR_POLYBEZIERTO = 5, EMR_POLYLINETO = 6, EMR_EOF = 14,
-    EMR_SETPOLYFILLMODE = 19, EMR_MOVETOEX = 27, EMR_SELECTOBJECT = 37,
-    EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_BEGINPATH = 59,
-    EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61, EMR_FILLPATH = 62, EMR_STROKEANDFILLPATH = 63,
-    EMR_STROKEPATH = 64, EMR_SELECTCLIPPATH = 67, EMR_EXTSELECTCLIPRGN = 75,
-    EMR_STRETCHDIBITS = 81, EMR_EXTCREATEPEN = 95, EMR_SAVEDC = 33, EMR_RESTOREDC = 34,
-    EMR_ALPHABLEND = 114
-};
 constexpr quint32 penSlot = 1, brushSlot = 2;
 constexpr quint32 nullBrush = 0x80000005, nullPen = 0x80000008;
-constexpr quint32 RGN_AND = 1, RGN_COPY = 5;
 
 qint32 coordinate(qreal v)
 {

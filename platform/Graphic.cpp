@@ -176,6 +176,16 @@ QSize Graphic::statedSizeOfFile(const QString& fileName) {
     return RasterDecoder::statedSize(*data, "." + QFileInfo(fileName).suffix().toUpper());
 }
 
+QString Graphic::sizeRefusal(QByteArrayView data, const QString& extension) {
+    const QSize size = RasterDecoder::statedSize(data, extension);
+    if (!RasterDecoder::tooLarge(size)) return QString();
+    return QStringLiteral("The picture is %1 × %2 pixels: too large to load. Pictures of up to "
+                          "%3 million pixels can be loaded.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(RasterDecoder::maxPixels / (1024 * 1024));
+}
+
 bool Graphic::loadFromFile(const QString& fileName, QString* error) {
     auto fail = [error](const QString& message) {
         if (error) *error = message;
@@ -186,13 +196,8 @@ bool Graphic::loadFromFile(const QString& fileName, QString* error) {
     if (!read) return fail(failed);
     const QByteArray& data = *read;
     const QString extension = "." + QFileInfo(fileName).suffix().toUpper();
-    if (const QSize size = RasterDecoder::statedSize(data, extension);
-        RasterDecoder::tooLarge(size))
-        return fail(QStringLiteral("The picture is %1 × %2 pixels: too large to load. Pictures "
-                                   "of up to %3 million pixels can be loaded.")
-                        .arg(size.width())
-                        .arg(size.height())
-                        .arg(RasterDecoder::maxPixels / (1024 * 1024)));
+    if (const QString tooLarge = sizeRefusal(data, extension); !tooLarge.isEmpty())
+        return fail(tooLarge);
     QString refused;
     const std::optional<Graphic> g = fromFileData(data, extension, &refused);
     if (!g) return fail(refused.isEmpty() ? failed : refused);

@@ -50,6 +50,9 @@ class Graphic {
     static const QStringList& filePatterns();
     static QString filePatternsFilter() { return filePatterns().join(QLatin1Char(' ')); }
 
+    // Why a picture whose header states a size too large to decode is refused; empty when
+    // its size is fine or not stated.
+    static QString sizeRefusal(QByteArrayView data, const QString& extension);
     // Loads a picture file; false (and the picture unchanged) when it cannot be read, with
     // the message to show in `error`: loadErrorMessage, or why a picture is refused.
     bool loadFromFile(const QString& fileName, QString* error = nullptr);

@@ -5,6 +5,8 @@
 // Everything is drawn as vectors on a QPainter, so a metafile printed into a PDF stays a
 // vector picture with real text. Both players share this class, which is the one place
 // that knows how GDI state turns into Qt drawing.
+#include "MetafileRecords.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -45,10 +47,10 @@ public:
     struct Palette {};
     using Object = std::variant<std::monostate, LogPen, LogBrush, LogFont, Region, Palette>;
 
-    // Mapping modes, text alignment and clip combination codes, as records carry them.
+    // Mapping modes and text alignment codes, as records carry them (clip combination
+    // codes: RegionMode).
     enum { MM_TEXT = 1, MM_LOMETRIC, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWIPS,
            MM_ISOTROPIC, MM_ANISOTROPIC };
-    enum { RGN_AND = 1, RGN_OR, RGN_XOR, RGN_DIFF, RGN_COPY };
     enum { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 
     // Playing maps the metafile onto `frame` of the painter's current coordinates. A WMF

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -29,15 +28,17 @@ bool PdfReportTarget::begin(const Job& job, QPainter& painter, QString& error) {
         return false;
     }
     const QFileInfo info(fileName_);
+    QString reason;
     if (info.exists() && !info.isFile() && !info.isDir()) {
         direct_ = std::make_unique<QFile>(fileName_);
-        file_ = direct_.get();
+        if (!direct_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            reason = direct_->errorString();
     } else {
-        saved_ = std::make_unique<QSaveFile>(fileName_);
-        file_ = saved_.get();
+        saved_ = std::make_unique<AtomicFile>(fileName_);
+        if (!saved_->open()) reason = saved_->errorString();
     }
-    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, file_->errorString());
+    if (!reason.isEmpty()) {
+        error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
         abort(painter);
         return false;
     }
@@ -122,28 +123,25 @@ bool PdfReportTarget::finish(QPainter& painter, QString& error) {
     painter.end(); // writes the rest of the pages into memory
     writer_.reset();
     QByteArray pdf;
-    bool ok = assemble(pdf, error);
-    if (ok) {
-        // The first failed write is kept by the file.
-        ok = file_->write(pdf) == pdf.size() && file_->error() == QFileDevice::NoError;
-        QString reason = file_->errorString();
-        if (saved_) {
-            if (!ok)
-                saved_->cancelWriting();
-            else if (!(ok = saved_->commit()))
-                reason = saved_->errorString();
-        } else {
-            direct_->close();
-            if (ok && direct_->error() != QFileDevice::NoError) {
-                ok = false;
-                reason = direct_->errorString();
-            }
-        }
-        if (!ok) error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
-    } else if (saved_) {
-        saved_->cancelWriting();
-    }
+    QString reason;
+    const bool ok = assemble(pdf, error) && write(pdf, reason);
+    if (!reason.isEmpty())
+        error = QStringLiteral("Cannot write the file %1: %2").arg(fileName_, reason);
     release();
+    return ok;
+}
+
+bool PdfReportTarget::write(const QByteArray& pdf, QString& reason) {
+    if (saved_) {
+        const bool ok = saved_->append(pdf) && saved_->commit();
+        if (!ok) reason = saved_->errorString();
+        return ok;
+    }
+    // The first failed write is kept by the file.
+    bool ok = direct_->write(pdf) == pdf.size() && direct_->error() == QFileDevice::NoError;
+    if (ok) direct_->close();
+    if (ok && direct_->error() != QFileDevice::NoError) ok = false;
+    if (!ok) reason = direct_->errorString();
     return ok;
 }
 
@@ -171,7 +169,6 @@ void PdfReportTarget::abort(QPainter& painter) {
     if (cardPainter_.isActive()) cardPainter_.end();
     writer_.reset();
     cardWriter_.reset();
-    if (saved_) saved_->cancelWriting();
     release(); // removes the temporary file
 }
 
@@ -182,8 +179,7 @@ void PdfReportTarget::release() {
     card_.setData(QByteArray());
     placements_.clear();
     drawnOn_.clear();
-    file_ = nullptr;
-    saved_.reset();
+    saved_.reset(); // an uncommitted file is removed
     direct_.reset();
 }
 

@@ -10,6 +10,7 @@
 // corners: a sheet of ten cards costs ten placements, not ten copies of the card. The text
 // of the fonts of both is completed first (PdfFontText), so that pictographs above U+FFFF
 // are read back as the characters they stand for.
+#include "AtomicFile.h"
 #include "PdfCardPlacer.h"
 #include "ReportTarget.h"
 
@@ -20,9 +21,7 @@
 #include <vector>
 
 class QFile;
-class QFileDevice;
 class QPdfWriter;
-class QSaveFile;
 
 namespace platform {
 
@@ -50,9 +49,11 @@ class PdfReportTarget : public ReportTarget {
     bool assemble(QByteArray& pdf, QString& error) const;
     std::unique_ptr<QPdfWriter> newWriter(QIODevice& device, const QPageLayout& layout) const;
 
-    std::unique_ptr<QSaveFile> saved_;
+    // Writes the finished PDF into whichever of the two is open; false with the reason.
+    bool write(const QByteArray& pdf, QString& reason);
+
+    std::unique_ptr<AtomicFile> saved_;
     std::unique_ptr<QFile> direct_;
-    QFileDevice* file_ = nullptr; // whichever of the two is in use
     std::unique_ptr<QPdfWriter> writer_;
 
     Job job_;

@@ -3,6 +3,7 @@
 #include "ByteReader.h"
 #include "DibDecoder.h"
 #include "MetafileDc.h"
+#include "MetafileRecords.h"
 #include "MetafileText.h"
 
 namespace platform {
@@ -117,53 +118,53 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
         ByteReader r(file.bytes(qsizetype(words) * 2 - 6));
         const int paramWords = int(words) - 3;
         switch (function) {
-        case 0x0000: return true; // META_EOF
-        case 0x0201: dc.setBkColor(MetafileDc::colorRef(r.u32())); break;
-        case 0x0102: dc.setBkMode(r.u16()); break;
-        case 0x0103: dc.setMapMode(r.u16()); break;
-        case 0x0104: dc.setRop2(r.u16()); break;
-        case 0x0106: dc.setPolyFillMode(r.u16()); break;
-        case 0x0108: dc.setTextCharExtra(r.i16()); break;
-        case 0x0209: dc.setTextColor(MetafileDc::colorRef(r.u32())); break;
-        case 0x012E: dc.setTextAlign(r.u16()); break;
-        case 0x020B: dc.setWindowOrg(pointYX(r)); break;
-        case 0x020C: { const QPointF e = pointYX(r); dc.setWindowExt({e.x(), e.y()}); break; }
-        case 0x020D: dc.setViewportOrg(pointYX(r)); break;
-        case 0x020E: { const QPointF e = pointYX(r); dc.setViewportExt({e.x(), e.y()}); break; }
-        case 0x020F: dc.offsetWindowOrg(pointYX(r)); break;
-        case 0x0211: dc.offsetViewportOrg(pointYX(r)); break;
-        case 0x0410:
-        case 0x0412: {
+        case META_EOF: return true;
+        case META_SETBKCOLOR: dc.setBkColor(MetafileDc::colorRef(r.u32())); break;
+        case META_SETBKMODE: dc.setBkMode(r.u16()); break;
+        case META_SETMAPMODE: dc.setMapMode(r.u16()); break;
+        case META_SETROP2: dc.setRop2(r.u16()); break;
+        case META_SETPOLYFILLMODE: dc.setPolyFillMode(r.u16()); break;
+        case META_SETTEXTCHAREXTRA: dc.setTextCharExtra(r.i16()); break;
+        case META_SETTEXTCOLOR: dc.setTextColor(MetafileDc::colorRef(r.u32())); break;
+        case META_SETTEXTALIGN: dc.setTextAlign(r.u16()); break;
+        case META_SETWINDOWORG: dc.setWindowOrg(pointYX(r)); break;
+        case META_SETWINDOWEXT: { const QPointF e = pointYX(r); dc.setWindowExt({e.x(), e.y()}); break; }
+        case META_SETVIEWPORTORG: dc.setViewportOrg(pointYX(r)); break;
+        case META_SETVIEWPORTEXT: { const QPointF e = pointYX(r); dc.setViewportExt({e.x(), e.y()}); break; }
+        case META_OFFSETWINDOWORG: dc.offsetWindowOrg(pointYX(r)); break;
+        case META_OFFSETVIEWPORTORG: dc.offsetViewportOrg(pointYX(r)); break;
+        case META_SCALEWINDOWEXT:
+        case META_SCALEVIEWPORTEXT: {
             const qint16 yd = r.i16(), yn = r.i16(), xd = r.i16(), xn = r.i16();
-            if (function == 0x0410) dc.scaleWindowExt(xn, xd, yn, yd);
+            if (function == META_SCALEWINDOWEXT) dc.scaleWindowExt(xn, xd, yn, yd);
             else dc.scaleViewportExt(xn, xd, yn, yd);
             break;
         }
-        case 0x0213: dc.lineTo(pointYX(r)); break;
-        case 0x0214: dc.moveTo(pointYX(r)); break;
-        case 0x0415: dc.excludeClipRect(rectBRTL(r)); break;
-        case 0x0416: dc.intersectClipRect(rectBRTL(r)); break;
-        case 0x0220: dc.offsetClip(pointYX(r)); break;
-        case 0x0817:
-        case 0x081A:
-        case 0x0830: {
+        case META_LINETO: dc.lineTo(pointYX(r)); break;
+        case META_MOVETO: dc.moveTo(pointYX(r)); break;
+        case META_EXCLUDECLIPRECT: dc.excludeClipRect(rectBRTL(r)); break;
+        case META_INTERSECTCLIPRECT: dc.intersectClipRect(rectBRTL(r)); break;
+        case META_OFFSETCLIPRGN: dc.offsetClip(pointYX(r)); break;
+        case META_ARC:
+        case META_PIE:
+        case META_CHORD: {
             const QPointF end = pointYX(r), start = pointYX(r);
             const QRectF box = rectBRTL(r);
             if (!r.ok()) break;
-            dc.arc(box, start, end, function == 0x0817 ? MetafileDc::ArcKind::Arc
-                                    : function == 0x081A ? MetafileDc::ArcKind::Pie
+            dc.arc(box, start, end, function == META_ARC ? MetafileDc::ArcKind::Arc
+                                    : function == META_PIE ? MetafileDc::ArcKind::Pie
                                                          : MetafileDc::ArcKind::Chord);
             break;
         }
-        case 0x0418: { const QRectF b = rectBRTL(r); if (r.ok()) dc.ellipse(b); break; }
-        case 0x041B: { const QRectF b = rectBRTL(r); if (r.ok()) dc.rectangle(b); break; }
-        case 0x061C: {
+        case META_ELLIPSE: { const QRectF b = rectBRTL(r); if (r.ok()) dc.ellipse(b); break; }
+        case META_RECTANGLE: { const QRectF b = rectBRTL(r); if (r.ok()) dc.rectangle(b); break; }
+        case META_ROUNDRECT: {
             const qint16 h = r.i16(), w = r.i16();
             const QRectF b = rectBRTL(r);
             if (r.ok()) dc.roundRect(b, QSizeF(w, h));
             break;
         }
-        case 0x041F: {
+        case META_SETPIXEL: {
             const QColor c = MetafileDc::colorRef(r.u32());
             const QPointF p = pointYX(r);
             if (!r.ok()) break;
@@ -174,14 +175,14 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.restore(-1);
             break;
         }
-        case 0x0324:
-        case 0x0325: {
+        case META_POLYGON:
+        case META_POLYLINE: {
             const QPolygonF poly = points(r, r.i16());
-            if (function == 0x0324) dc.polygon({poly});
+            if (function == META_POLYGON) dc.polygon({poly});
             else dc.polyline(poly);
             break;
         }
-        case 0x0538: {
+        case META_POLYPOLYGON: {
             const int n = r.u16();
             if (qsizetype(n) * 2 > r.remaining()) break;
             QList<int> counts;
@@ -191,23 +192,23 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.polygon(polys);
             break;
         }
-        case 0x061D: {
+        case META_PATBLT: {
             const quint32 rop = r.u32();
             const qint16 h = r.i16(), w = r.i16();
             const QPointF p = pointYX(r);
             if (r.ok()) dc.blit(QRectF(p, QSizeF(w, h)), {}, {}, rop);
             break;
         }
-        case 0x001E: dc.save(); break;
-        case 0x0127: dc.restore(r.i16()); break;
-        case 0x0521: {
+        case META_SAVEDC: dc.save(); break;
+        case META_RESTOREDC: dc.restore(r.i16()); break;
+        case META_TEXTOUT: {
             const int count = r.u16();
             const QByteArrayView s = r.bytes(count + (count & 1));
             const QPointF p = pointYX(r);
             if (r.ok()) dc.textOut(p, MetafileText::ansi(s.first(count)), {}, 0, {});
             break;
         }
-        case 0x0A32: {
+        case META_EXTTEXTOUT: {
             const QPointF p = pointYX(r);
             const int count = r.u16();
             const quint32 options = r.u16();
@@ -224,11 +225,11 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.textOut(p, MetafileText::ansi(s.first(count)), dx, options, rect);
             break;
         }
-        case 0x0922: // BITBLT with an old bitmap
-        case 0x0B23: // STRETCHBLT with an old bitmap
-        case 0x0940: // DIBBITBLT
-        case 0x0B41: { // DIBSTRETCHBLT
-            const bool stretch = function == 0x0B23 || function == 0x0B41;
+        case META_BITBLT: // with an old bitmap
+        case META_STRETCHBLT: // with an old bitmap
+        case META_DIBBITBLT:
+        case META_DIBSTRETCHBLT: {
+            const bool stretch = function == META_STRETCHBLT || function == META_DIBSTRETCHBLT;
             const bool withBitmap = paramWords > (stretch ? 10 : 8);
             const quint32 rop = r.u32();
             qint16 sh = 0, sw = 0;
@@ -241,13 +242,14 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             if (!r.ok()) break;
             QImage image;
             if (withBitmap)
-                image = (function & 0x40) ? DibDecoder::decodePacked(r.bytes(r.remaining()))
-                                          : bitmap16(r, Qt::black, Qt::white);
+                image = (function == META_DIBBITBLT || function == META_DIBSTRETCHBLT)
+                            ? DibDecoder::decodePacked(r.bytes(r.remaining()))
+                            : bitmap16(r, Qt::black, Qt::white);
             if (withBitmap && image.isNull()) break;
             dc.blit(QRectF(dp, QSizeF(dw, dh)), image, QRectF(sp, QSizeF(sw, sh)), rop);
             break;
         }
-        case 0x0D33: { // SETDIBTODEV
+        case META_SETDIBTODEV: {
             r.skip(2);
             const int scans = r.u16(), start = r.u16();
             const QPointF sp = pointYX(r);
@@ -261,7 +263,7 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.blit(QRectF(dp, QSizeF(w, h)), image, src, 0x00CC0020);
             break;
         }
-        case 0x0F43: { // STRETCHDIB
+        case META_STRETCHDIB: {
             const quint32 rop = r.u32();
             r.skip(2);
             const qint16 sh = r.i16(), sw = r.i16();
@@ -275,24 +277,24 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.blit(QRectF(dp, QSizeF(dw, dh)), image, src, rop);
             break;
         }
-        case 0x012C: dc.selectClipRegion(dc.regionAt(r.u16()), MetafileDc::RGN_COPY, false); break;
-        case 0x012D: dc.selectObject(r.u16()); break;
-        case 0x01F0: dc.deleteObject(r.u16()); break;
-        case 0x0228: {
+        case META_SELECTCLIPREGION: dc.selectClipRegion(dc.regionAt(r.u16()), RGN_COPY, false); break;
+        case META_SELECTOBJECT: dc.selectObject(r.u16()); break;
+        case META_DELETEOBJECT: dc.deleteObject(r.u16()); break;
+        case META_FILLREGION: {
             const quint16 rgn = r.u16(), brush = r.u16();
             dc.fillRegion(dc.regionAt(rgn), dc.brushAt(brush));
             break;
         }
-        case 0x012B: dc.fillRegion(dc.regionAt(r.u16()), std::nullopt); break;
-        case 0x012A: dc.invertRegion(dc.regionAt(r.u16())); break;
-        case 0x0429: {
+        case META_PAINTREGION: dc.fillRegion(dc.regionAt(r.u16()), std::nullopt); break;
+        case META_INVERTREGION: dc.invertRegion(dc.regionAt(r.u16())); break;
+        case META_FRAMEREGION: {
             const quint16 rgn = r.u16(), brush = r.u16();
             const qint16 h = r.i16(), w = r.i16();
             dc.frameRegion(dc.regionAt(rgn), dc.brushAt(brush), QSizeF(w, h));
             break;
         }
-        case 0x00F7: dc.createObject(MetafileDc::Palette{}); break;
-        case 0x02FA: {
+        case META_CREATEPALETTE: dc.createObject(MetafileDc::Palette{}); break;
+        case META_CREATEPENINDIRECT: {
             const quint16 style = r.u16();
             const qint16 width = r.i16();
             r.skip(2);
@@ -300,7 +302,7 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.createObject(MetafileDc::LogPen{style, qreal(width), c, {}});
             break;
         }
-        case 0x02FC: {
+        case META_CREATEBRUSHINDIRECT: {
             const quint16 style = r.u16();
             const QColor c = MetafileDc::colorRef(r.u32());
             const quint16 hatch = r.u16();
@@ -308,7 +310,7 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.createObject(MetafileDc::LogBrush{style > 2 ? 0u : style, c, hatch, {}});
             break;
         }
-        case 0x02FB: {
+        case META_CREATEFONTINDIRECT: {
             MetafileDc::LogFont f;
             f.height = r.i16();
             f.width = r.i16();
@@ -324,16 +326,16 @@ bool WmfPlayer::play(MetafileDc& dc, QByteArrayView data)
             dc.createObject(f);
             break;
         }
-        case 0x0142: { // DIBCREATEPATTERNBRUSH
+        case META_DIBCREATEPATTERNBRUSH: {
             r.skip(4);
             const QImage image = DibDecoder::decodePacked(r.bytes(r.remaining()));
             dc.createObject(MetafileDc::LogBrush{3, Qt::black, 0, image});
             break;
         }
-        case 0x01F9: // CREATEPATTERNBRUSH with an old bitmap
+        case META_CREATEPATTERNBRUSH: // with an old bitmap
             dc.createObject(MetafileDc::LogBrush{3, Qt::black, 0, bitmap16(r, Qt::black, Qt::white)});
             break;
-        case 0x06FF: dc.createObject(region(r)); break;
+        case META_CREATEREGION: dc.createObject(region(r)); break;
         default: break; // records without visible effect, or unknown: skipped
         }
     }

@@ -1,11 +1,8 @@
 #include "TSheetPrinter.h"
 
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/FileName.h"
+#include "platform/BackgroundArt.h"
 #include "platform/Report.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 // The background art always fills this rectangle at the card's origin, whatever the card
@@ -163,33 +160,11 @@ void TSheetPrinter::LoadBackGround() {
     backgroundBitmap_ = QImage();
     backgroundMetafile_ = platform::Graphic();
     backgroundProblem_.clear();
-    const QString& name = job_.backgroundFile;
-    if (name.isEmpty()) return;
-    const QString extension = QLatin1Char('.') + QFileInfo(name).suffix().toUpper();
-    if (!platform::Graphic::readsExtension(extension)) {
-        backgroundProblem_ = QStringLiteral("The background art %1 is not a picture file; the "
-                                            "cards are printed without it.")
-                                 .arg(name);
-        return;
-    }
-    QString error;
-    const std::optional<QByteArray> data = platform::Graphic::readPictureFile(name, &error);
-    if (!data) {
-        backgroundProblem_ = QStringLiteral("The background art %1 cannot be read (%2); the "
-                                            "cards are printed without it.")
-                                 .arg(name, error);
-        return;
-    }
-    error.clear();
-    const auto graphic = platform::Graphic::fromFileData(*data, extension, &error);
-    if (!graphic || graphic->isEmpty()) {
-        backgroundProblem_ =
-            error.isEmpty() ? QStringLiteral("The background art %1 is damaged; the cards are "
-                                             "printed without it.")
-                                  .arg(name)
-                            : QStringLiteral("The background art %1 is refused (%2); the cards "
-                                             "are printed without it.")
-                                  .arg(name, error);
+    if (job_.backgroundFile.isEmpty()) return;
+    const std::optional<platform::Graphic> graphic =
+        platform::BackgroundArt::load(job_.backgroundFile, backgroundProblem_);
+    if (!graphic) {
+        backgroundProblem_ += QStringLiteral("; the cards are printed without it.");
         return;
     }
     if (graphic->kind() == platform::Graphic::Kind::Metafile) {

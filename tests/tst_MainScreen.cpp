@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -67,6 +68,8 @@ class tst_MainScreen : public QObject {
     void personalInformation();
     void backgroundArt();
     void backgroundArtNoneWithoutArtIsNoChange();
+    void backgroundArtThatCannotBeShown_data();
+    void backgroundArtThatCannotBeShown();
     void backgroundArtBrowseCopiesIntoFolder();
     void droppedPictureBecomesObject();
     void droppedCardOpensAfterSavePrompt();
@@ -279,6 +282,38 @@ void tst_MainScreen::backgroundArt() {
     TLoadBackGround dialog(home.filePath("bg"));
     dialog.selectFile(home.filePath("bg/logo.bmp"));
     QCOMPARE(dialog.selectedFile(), home.filePath("bg/logo.bmp"));
+}
+
+void tst_MainScreen::backgroundArtThatCannotBeShown_data() {
+    QTest::addColumn<QByteArray>("content"); // of the art file; empty: there is none
+    QTest::addColumn<QString>("problem");    // what the status bar says of it
+    QTest::newRow("damaged") << QByteArray("not a bitmap") << "is damaged";
+    QTest::newRow("missing") << QByteArray() << "cannot be read (";
+}
+
+void tst_MainScreen::backgroundArtThatCannotBeShown() {
+    // A card whose companion file names art that cannot be shown opens without the art and
+    // says why in the status bar; the card keeps naming the art, so a save loses nothing.
+    QFETCH(QByteArray, content);
+    QFETCH(QString, problem);
+    QTemporaryDir home;
+    ScriptedDialogHost dialogs;
+    Window win(home.path(), dialogs);
+    const QString art = home.filePath("art.bmp");
+    if (!content.isEmpty()) writeFile(art, content);
+    drawRectangle(*win.w, 20, 20);
+    const QString card = home.filePath("card.ORL");
+    QVERIFY(win.w->SaveBCFile(card));
+    writeFile(home.filePath("card.ORX"), art.toLocal8Bit() + "\r\n");
+    win.w->OpenBCFile(card);
+    QCOMPARE(win.w->backgroundFile(), art);
+    QVERIFY(!win.w->surface().colorPicture());
+    const QString message = win.w->statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(QStringLiteral("The background art %1 %2").arg(art, problem)),
+             qPrintable(message));
+    QVERIFY2(message.endsWith(QStringLiteral("; the card is shown without it.")),
+             qPrintable(message));
+    QVERIFY(dialogs.messages.isEmpty());
 }
 
 void tst_MainScreen::backgroundArtNoneWithoutArtIsNoChange() {

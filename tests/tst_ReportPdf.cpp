@@ -10,10 +10,12 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <memory>
 #include <stdexcept>
+#include <unistd.h>
 
 using platform::PdfReportTarget;
 using platform::PrinterReportTarget;
@@ -84,6 +86,7 @@ class tst_ReportPdf : public QObject {
     void unwritablePath_data();
     void unwritablePath();
     void errorWhileDrawingLeavesNoFile();
+    void fullDiskKeepsOlderFile();
 
   private:
     QTemporaryDir dir_;
@@ -372,6 +375,33 @@ void tst_ReportPdf::errorWhileDrawingLeavesNoFile() {
     QVERIFY(!report.running());
     QCOMPARE(report.errorString(), QStringLiteral("The picture could not be drawn."));
     QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void tst_ReportPdf::fullDiskKeepsOlderFile() {
+    // A PDF that runs out of space as it is written fails with the system's reason and
+    // leaves the older file whole, with no part of the new one beside it. Needs a small
+    // tmpfs, which only root may mount.
+    if (geteuid() != 0) QSKIP("mounting a small tmpfs needs root");
+    QTemporaryDir dir;
+    const QString mnt = dir.filePath(QStringLiteral("full"));
+    QVERIFY(QDir().mkdir(mnt));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", mnt}) != 0)
+        QSKIP("tmpfs could not be mounted");
+    const auto unmount = qScopeGuard([&mnt] { QProcess::execute("umount", {mnt}); });
+    const QString file = mnt + QStringLiteral("/cards.pdf");
+    QFile old(file);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("older cards");
+    old.close();
+    PdfReportTarget target(file);
+    Report report(target);
+    report.onPrint = [](Report& r) { r.stretchDraw(QRectF(1, 1, 2, 2), noise(300)); };
+    QVERIFY(!report.run());
+    QVERIFY2(report.errorString().contains(QStringLiteral("No space left on device")),
+             qPrintable(report.errorString()));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("older cards"));
+    QCOMPARE(QDir(mnt).entryList(QDir::Files | QDir::Hidden), QStringList{"cards.pdf"});
 }
 
 QTEST_MAIN(tst_ReportPdf)
