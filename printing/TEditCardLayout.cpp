@@ -1,6 +1,7 @@
 #include "TEditCardLayout.h"
 
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/NumericEdit.h"
 
 #include <QComboBox>
@@ -18,15 +19,9 @@ namespace {
 constexpr int kLetterItem = 0;
 constexpr int kA4Item = 1;
 
-template <class W> W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 platform::NumericEdit* lengthEdit(QWidget* parent, const char* name)
 {
-    auto* e = named(new platform::NumericEdit(parent), name);
+    auto* e = platform::named(new platform::NumericEdit(parent), name);
     e->setDigits(6);
     e->setDecimals(3);
     e->setMinimumDecimals(0); // the form's own display pattern "#0.###"
@@ -35,7 +30,7 @@ platform::NumericEdit* lengthEdit(QWidget* parent, const char* name)
 
 QSpinBox* countSpin(QWidget* parent, const char* name, int maximum)
 {
-    auto* s = named(new QSpinBox(parent), name);
+    auto* s = platform::named(new QSpinBox(parent), name);
     s->setRange(1, maximum);
     s->setValue(1);
     return s;
@@ -46,30 +41,29 @@ TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Business Card Layout"));
 
-    eCardwidth = lengthEdit(this, "eCardwidth");
-    eCardHeight = lengthEdit(this, "eCardHeight");
-    eHorizPitch = lengthEdit(this, "eHorizPitch");
-    eVertPitch = lengthEdit(this, "eVertPitch");
-    eleftmarg = lengthEdit(this, "eleftmarg");
-    etopmarg = lengthEdit(this, "etopmarg");
-    enbracross = countSpin(this, "enbracross", TCardLayout::MaxAcross);
-    enbrdown = countSpin(this, "enbrdown", TCardLayout::MaxDown);
-    epapersize = named(new QComboBox(this), "epapersize");
-    epapersize->addItems({QStringLiteral("Letter (8.5 x 11\")"),
-                          QStringLiteral("A4 (210 x 297mm)"), QString()});
-    Inchesbutton = named(new QRadioButton(QStringLiteral("Use &Inches"), this), "Inchesbutton");
-    MMButton = named(new QRadioButton(QStringLiteral("Use &Millimeters"), this), "MMButton");
-    Inchesbutton->setChecked(true);
-    PredefinedLayouts = named(new QComboBox(this), "PredefinedLayouts");
+    cardWidth_ = lengthEdit(this, "eCardwidth");
+    cardHeight_ = lengthEdit(this, "eCardHeight");
+    horizPitch_ = lengthEdit(this, "eHorizPitch");
+    vertPitch_ = lengthEdit(this, "eVertPitch");
+    leftMargin_ = lengthEdit(this, "eleftmarg");
+    topMargin_ = lengthEdit(this, "etopmarg");
+    across_ = countSpin(this, "enbracross", TCardLayout::MaxAcross);
+    down_ = countSpin(this, "enbrdown", TCardLayout::MaxDown);
+    paperSize_ = platform::named(new QComboBox(this), "epapersize");
+    paperSize_->addItems(
+        {QStringLiteral("Letter (8.5 x 11\")"), QStringLiteral("A4 (210 x 297mm)"), QString()});
+    inchesButton_ =
+        platform::named(new QRadioButton(QStringLiteral("Use &Inches"), this), "Inchesbutton");
+    mmButton_ =
+        platform::named(new QRadioButton(QStringLiteral("Use &Millimeters"), this), "MMButton");
+    inchesButton_->setChecked(true);
+    predefinedLayouts_ = platform::named(new QComboBox(this), "PredefinedLayouts");
     for (const auto& row : TCardLayout::predefinedLayouts())
-        PredefinedLayouts->addItem(QString::fromLatin1(row.name));
-    PredefinedLayouts->setMaxVisibleItems(13);
-    OKButton = named(new QPushButton(QStringLiteral("Ok"), this), "OKButton");
-    OKButton->setDefault(true);
-    auto* cancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "CancelButton");
-    auto* helpButton = named(new QPushButton(QStringLiteral("Help"), this), "HelpButton");
-    helpButton->setProperty("HelpContext", 3101);
-    helpButton->setAutoDefault(false);
+        predefinedLayouts_->addItem(QString::fromLatin1(row.name));
+    predefinedLayouts_->setMaxVisibleItems(13);
+    const platform::ButtonRow buttons(this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"},
+                                      {"Help", "HelpButton"}, 3101);
+    okButton_ = buttons.ok;
 
     auto* fields = new QGridLayout;
     const auto row = [&](int r, int c, const QString& text, QWidget* field) {
@@ -78,41 +72,36 @@ TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
         fields->addWidget(label, r, c);
         fields->addWidget(field, r, c + 1);
     };
-    row(0, 0, QStringLiteral("Card Width"), eCardwidth);
-    row(0, 2, QStringLiteral("Card Height"), eCardHeight);
-    row(1, 0, QStringLiteral("Horizontal Pitch"), eHorizPitch);
-    row(1, 2, QStringLiteral("Vertical Pitch"), eVertPitch);
-    row(2, 0, QStringLiteral("# across"), enbracross);
-    row(2, 2, QStringLiteral("# down"), enbrdown);
-    row(3, 0, QStringLiteral("Left Margin"), eleftmarg);
-    row(3, 2, QStringLiteral("Top Margin"), etopmarg);
-    row(4, 0, QStringLiteral("Paper size"), epapersize);
+    row(0, 0, QStringLiteral("Card Width"), cardWidth_);
+    row(0, 2, QStringLiteral("Card Height"), cardHeight_);
+    row(1, 0, QStringLiteral("Horizontal Pitch"), horizPitch_);
+    row(1, 2, QStringLiteral("Vertical Pitch"), vertPitch_);
+    row(2, 0, QStringLiteral("# across"), across_);
+    row(2, 2, QStringLiteral("# down"), down_);
+    row(3, 0, QStringLiteral("Left Margin"), leftMargin_);
+    row(3, 2, QStringLiteral("Top Margin"), topMargin_);
+    row(4, 0, QStringLiteral("Paper size"), paperSize_);
 
     auto* units = new QHBoxLayout;
-    units->addWidget(Inchesbutton);
-    units->addWidget(MMButton);
+    units->addWidget(inchesButton_);
+    units->addWidget(mmButton_);
     auto* predefined = new QGroupBox(QStringLiteral("Predefined Layouts"), this);
-    (new QVBoxLayout(predefined))->addWidget(PredefinedLayouts);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(cancelButton);
-    buttons->addWidget(helpButton);
+    (new QVBoxLayout(predefined))->addWidget(predefinedLayouts_);
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(predefined);
     top->addLayout(fields);
     top->addLayout(units);
-    top->addLayout(buttons);
+    top->addLayout(buttons.layout);
 
-    connect(OKButton, &QPushButton::clicked, this, &TEditCardLayout::OKButtonClick);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Inchesbutton, &QRadioButton::toggled, this, &TEditCardLayout::InchesbuttonClick);
-    connect(MMButton, &QRadioButton::toggled, this, &TEditCardLayout::MMButtonClick);
-    connect(PredefinedLayouts, &QComboBox::currentIndexChanged, this,
+    connect(okButton_, &QPushButton::clicked, this, &TEditCardLayout::OKButtonClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(inchesButton_, &QRadioButton::toggled, this, &TEditCardLayout::InchesbuttonClick);
+    connect(mmButton_, &QRadioButton::toggled, this, &TEditCardLayout::MMButtonClick);
+    connect(predefinedLayouts_, &QComboBox::currentIndexChanged, this,
             &TEditCardLayout::PredefinedLayoutsChange);
-    connect(eCardwidth, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardwidthExit);
-    connect(eCardHeight, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardHeightExit);
+    connect(cardWidth_, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardwidthExit);
+    connect(cardHeight_, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardHeightExit);
 }
 
 std::optional<TCardLayout> TEditCardLayout::execute(const TCardLayout& layout, QWidget* parent)
@@ -130,13 +119,13 @@ std::optional<TCardLayout> TEditCardLayout::execute(const TCardLayout& layout, Q
 void TEditCardLayout::setCardLayout(const TCardLayout& layout)
 {
     // The unit first, as its switch rewrites the working copy from the fields.
-    MMButton->setChecked(layout.UseMM);
-    Inchesbutton->setChecked(!layout.UseMM);
+    mmButton_->setChecked(layout.UseMM);
+    inchesButton_->setChecked(!layout.UseMM);
     work_ = layout;
     {
         // Selecting the stored stock must not load its row over a hand-edited layout.
-        const QSignalBlocker block(PredefinedLayouts);
-        PredefinedLayouts->setCurrentIndex(layout.PredefLayout);
+        const QSignalBlocker block(predefinedLayouts_);
+        predefinedLayouts_->setCurrentIndex(layout.PredefLayout);
     }
     FillEditsFromValues();
 }
@@ -144,13 +133,13 @@ void TEditCardLayout::setCardLayout(const TCardLayout& layout)
 TCardLayout TEditCardLayout::cardLayout() const
 {
     TCardLayout l = work_;
-    l.UseMM = MMButton->isChecked();
+    l.UseMM = mmButton_->isChecked();
     return l;
 }
 
 std::array<platform::NumericEdit*, 6> TEditCardLayout::lengthEdits() const
 {
-    return {eCardwidth, eCardHeight, eHorizPitch, eVertPitch, eleftmarg, etopmarg};
+    return {cardWidth_, cardHeight_, horizPitch_, vertPitch_, leftMargin_, topMargin_};
 }
 
 std::array<float*, 6> TEditCardLayout::lengthValues()
@@ -169,11 +158,13 @@ void TEditCardLayout::showLengths(double factor)
 void TEditCardLayout::FillEditsFromValues()
 {
     showLengths(1.0);
-    enbracross->setValue(work_.Across);
-    enbrdown->setValue(work_.Down);
-    if (work_.Papersize == TCardLayout::PaperLetter) epapersize->setCurrentIndex(kLetterItem);
-    else if (work_.Papersize == TCardLayout::PaperA4) epapersize->setCurrentIndex(kA4Item);
-    if (MMButton->isChecked()) MMButtonClick(true);
+    across_->setValue(work_.Across);
+    down_->setValue(work_.Down);
+    if (work_.Papersize == TCardLayout::PaperLetter)
+        paperSize_->setCurrentIndex(kLetterItem);
+    else if (work_.Papersize == TCardLayout::PaperA4)
+        paperSize_->setCurrentIndex(kA4Item);
+    if (mmButton_->isChecked()) MMButtonClick(true);
 }
 
 void TEditCardLayout::InchesbuttonClick(bool checked)
@@ -211,36 +202,38 @@ void TEditCardLayout::PredefinedLayoutsChange(int index)
 
 void TEditCardLayout::eCardwidthExit()
 {
-    if (eCardwidth->value() > eHorizPitch->value()) eHorizPitch->setValue(eCardwidth->value());
+    if (cardWidth_->value() > horizPitch_->value()) horizPitch_->setValue(cardWidth_->value());
 }
 
 void TEditCardLayout::eCardHeightExit()
 {
-    if (eCardHeight->value() > eVertPitch->value()) eVertPitch->setValue(eCardHeight->value());
+    if (cardHeight_->value() > vertPitch_->value()) vertPitch_->setValue(cardHeight_->value());
 }
 
 void TEditCardLayout::OKButtonClick()
 {
     // A count still being typed counts as entered.
-    enbrdown->setFocus();
-    enbracross->interpretText();
-    enbrdown->interpretText();
-    work_.Down = enbrdown->value();
-    work_.Across = enbracross->value();
-    work_.PredefLayout = PredefinedLayouts->currentIndex();
+    down_->setFocus();
+    across_->interpretText();
+    down_->interpretText();
+    work_.Down = down_->value();
+    work_.Across = across_->value();
+    work_.PredefLayout = predefinedLayouts_->currentIndex();
 
     const auto edits = lengthEdits();
     const auto values = lengthValues();
     for (size_t i = 0; i < edits.size(); ++i) {
         double v = edits[i]->value();
-        if (MMButton->isChecked()) {
+        if (mmButton_->isChecked()) {
             // To thousandths of an inch, the precision the preferences file keeps.
             v = QString::number(TCardLayout::mmToInches(v), 'f', 3).toDouble();
         }
         *values[i] = float(v);
     }
-    if (epapersize->currentIndex() == kLetterItem) work_.Papersize = TCardLayout::PaperLetter;
-    else if (epapersize->currentIndex() == kA4Item) work_.Papersize = TCardLayout::PaperA4;
+    if (paperSize_->currentIndex() == kLetterItem)
+        work_.Papersize = TCardLayout::PaperLetter;
+    else if (paperSize_->currentIndex() == kA4Item)
+        work_.Papersize = TCardLayout::PaperA4;
 
     if (ValidCard()) QDialog::done(QDialog::Accepted);
 }

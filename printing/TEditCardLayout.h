@@ -53,17 +53,17 @@ private:
 
     TCardLayout work_;
 
-    platform::NumericEdit* eCardwidth;
-    platform::NumericEdit* eCardHeight;
-    platform::NumericEdit* eHorizPitch;
-    platform::NumericEdit* eVertPitch;
-    platform::NumericEdit* eleftmarg;
-    platform::NumericEdit* etopmarg;
-    QSpinBox* enbracross;
-    QSpinBox* enbrdown;
-    QComboBox* epapersize;
-    QRadioButton* Inchesbutton;
-    QRadioButton* MMButton;
-    QComboBox* PredefinedLayouts;
-    QPushButton* OKButton;
+    platform::NumericEdit* cardWidth_;
+    platform::NumericEdit* cardHeight_;
+    platform::NumericEdit* horizPitch_;
+    platform::NumericEdit* vertPitch_;
+    platform::NumericEdit* leftMargin_;
+    platform::NumericEdit* topMargin_;
+    QSpinBox* across_;
+    QSpinBox* down_;
+    QComboBox* paperSize_;
+    QRadioButton* inchesButton_;
+    QRadioButton* mmButton_;
+    QComboBox* predefinedLayouts_;
+    QPushButton* okButton_;
 };

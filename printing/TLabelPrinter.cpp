@@ -26,37 +26,38 @@ TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(printing ? QStringLiteral("Print Status") : QStringLiteral("Preview Status"));
 
-    RStatusLabel = new QLabel(this);
-    RStatusLabel->setObjectName(QStringLiteral("RStatusLabel"));
-    RStatusLabel->setAlignment(Qt::AlignCenter);
-    RStatusLabel->setMinimumSize(320, 110);
-    Extralabel = new QLabel(this);
-    Extralabel->setObjectName(QStringLiteral("Extralabel"));
-    Extralabel->setAlignment(Qt::AlignCenter);
-    CancelButton = new QPushButton(printing ? QStringLiteral("Cancel") : QStringLiteral("Stop"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("RStatusLabel"));
+    statusLabel_->setAlignment(Qt::AlignCenter);
+    statusLabel_->setMinimumSize(320, 110);
+    extraLabel_ = new QLabel(this);
+    extraLabel_->setObjectName(QStringLiteral("Extralabel"));
+    extraLabel_->setAlignment(Qt::AlignCenter);
+    cancelButton_ =
+        new QPushButton(printing ? QStringLiteral("Cancel") : QStringLiteral("Stop"), this);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
 
-    OpenButton = new QPushButton(QStringLiteral("Open"), this);
-    OpenButton->setObjectName(QStringLiteral("OpenButton"));
-    OpenButton->setVisible(false);
+    openButton_ = new QPushButton(QStringLiteral("Open"), this);
+    openButton_->setObjectName(QStringLiteral("OpenButton"));
+    openButton_->setVisible(false);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RStatusLabel);
-    layout->addWidget(Extralabel);
+    layout->addWidget(statusLabel_);
+    layout->addWidget(extraLabel_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(OpenButton);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(openButton_);
     buttons->addStretch();
     layout->addLayout(buttons);
-    connect(CancelButton, &QPushButton::clicked, this, &TLabelPrinter::CancelButtonClick);
-    connect(OpenButton, &QPushButton::clicked, this, [this] {
+    connect(cancelButton_, &QPushButton::clicked, this, &TLabelPrinter::CancelButtonClick);
+    connect(openButton_, &QPushButton::clicked, this, [this] {
         platform::DialogHost::current().openExternally(printer_.job().outputFile);
         accept();
     });
 
-    printer_.report().status.sink = [this](const QString& text) { RStatusLabel->setText(text); };
-    printer_.onExtraLabel = [this](const QString& text) { Extralabel->setText(text); };
+    printer_.report().status.sink = [this](const QString& text) { statusLabel_->setText(text); };
+    printer_.onExtraLabel = [this](const QString& text) { extraLabel_->setText(text); };
     printer_.processEvents = [] { QCoreApplication::processEvents(); };
 }
 
@@ -85,9 +86,9 @@ void TLabelPrinter::runJob()
     succeeded_ = printer_.run();
     running_ = false;
     finished_ = true;
-    CancelButton->setText(QStringLiteral("OK"));
-    CancelButton->setDefault(true);
-    OpenButton->setVisible(succeeded_ && !printer_.job().outputFile.isEmpty());
+    cancelButton_->setText(QStringLiteral("OK"));
+    cancelButton_->setDefault(true);
+    openButton_->setVisible(succeeded_ && !printer_.job().outputFile.isEmpty());
 }
 
 void TLabelPrinter::CancelButtonClick()

@@ -51,8 +51,8 @@ private:
     bool finished_ = false;
     bool succeeded_ = false;
 
-    QLabel* RStatusLabel;
-    QLabel* Extralabel;
-    QPushButton* CancelButton;
-    QPushButton* OpenButton; // shown once a run has written its file
+    QLabel* statusLabel_;
+    QLabel* extraLabel_;
+    QPushButton* cancelButton_;
+    QPushButton* openButton_; // shown once a run has written its file
 };

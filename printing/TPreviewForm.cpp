@@ -1,5 +1,6 @@
 #include "TPreviewForm.h"
 
+#include "platform/DialogParts.h"
 #include "platform/PaintBox.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/WindowPlacement.h"
@@ -69,11 +70,6 @@ QImage shrinkKeepingLines(const QImage& page, QSize size)
     return out;
 }
 
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 } // namespace
 
 TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent)
@@ -81,51 +77,53 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Preview"));
     resize(640, 720);
 
-    ScrollBox1 = named(new QScrollArea(this), "ScrollBox1");
-    ScrollBox1->setBackgroundRole(QPalette::Dark);
-    ScrollBox1->setAlignment(Qt::AlignCenter);
-    ScrollBox1->setCursor(magnifyCursor());
-    ScrollBox1->viewport()->installEventFilter(this);
-    ScrollBox1->installEventFilter(this);
-    page = named(new platform::PaintBox, "PreviewPage");
-    page->onPaint = [this](QPainter& p) { paintPage(p); };
-    page->onMousePress = [this](Qt::MouseButton b, QPoint) { pageMousePress(b); };
-    ScrollBox1->setWidget(page);
+    scrollBox_ = platform::named(new QScrollArea(this), "ScrollBox1");
+    scrollBox_->setBackgroundRole(QPalette::Dark);
+    scrollBox_->setAlignment(Qt::AlignCenter);
+    scrollBox_->setCursor(magnifyCursor());
+    scrollBox_->viewport()->installEventFilter(this);
+    scrollBox_->installEventFilter(this);
+    pageBox_ = platform::named(new platform::PaintBox, "PreviewPage");
+    pageBox_->onPaint = [this](QPainter& p) { paintPage(p); };
+    pageBox_->onMousePress = [this](Qt::MouseButton b, QPoint) { pageMousePress(b); };
+    scrollBox_->setWidget(pageBox_);
 
-    CloseButton = named(new QPushButton(QStringLiteral("Ok"), this), "CloseButton");
-    CloseButton->setDefault(true);
+    closeButton_ = platform::named(new QPushButton(QStringLiteral("Ok"), this), "CloseButton");
+    closeButton_->setDefault(true);
     auto tool = [this](const char* name, const QString& text, const QString& hint) {
-        auto* b = named(new QToolButton(this), name);
+        auto* b = platform::named(new QToolButton(this), name);
         b->setText(text);
         b->setToolTip(hint);
         return b;
     };
-    sbZoomIn = tool("sbZoomIn", QStringLiteral("+"), QStringLiteral("Zoom in"));
-    sbZoomOut = tool("sbZoomOut", QStringLiteral("-"), QStringLiteral("Zoom out"));
-    sbZoomPageWidth = tool("sbZoomPageWidth", QStringLiteral("Width"), QStringLiteral("Page width"));
-    sbZoomPage = tool("sbZoomPage", QStringLiteral("Page"), QStringLiteral("Whole page"));
-    Helpbutton = named(new QPushButton(QStringLiteral("Help"), this), "Helpbutton");
-    Helpbutton->setAutoDefault(false);
+    zoomInButton_ = tool("sbZoomIn", QStringLiteral("+"), QStringLiteral("Zoom in"));
+    zoomOutButton_ = tool("sbZoomOut", QStringLiteral("-"), QStringLiteral("Zoom out"));
+    zoomPageWidthButton_ =
+        tool("sbZoomPageWidth", QStringLiteral("Width"), QStringLiteral("Page width"));
+    zoomPageButton_ = tool("sbZoomPage", QStringLiteral("Page"), QStringLiteral("Whole page"));
+    helpButton_ = platform::named(new QPushButton(QStringLiteral("Help"), this), "Helpbutton");
+    helpButton_->setAutoDefault(false);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(CloseButton);
+    bottom->addWidget(closeButton_);
     bottom->addSpacing(12);
-    bottom->addWidget(sbZoomIn);
-    bottom->addWidget(sbZoomOut);
-    bottom->addWidget(sbZoomPageWidth);
-    bottom->addWidget(sbZoomPage);
+    bottom->addWidget(zoomInButton_);
+    bottom->addWidget(zoomOutButton_);
+    bottom->addWidget(zoomPageWidthButton_);
+    bottom->addWidget(zoomPageButton_);
     bottom->addStretch();
-    bottom->addWidget(Helpbutton);
+    bottom->addWidget(helpButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(scrollBox_, 1);
     layout->addLayout(bottom);
 
-    connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(sbZoomIn, &QToolButton::clicked, this, &TPreviewForm::sbZoomInClick);
-    connect(sbZoomOut, &QToolButton::clicked, this, &TPreviewForm::sbZoomOutClick);
-    connect(sbZoomPageWidth, &QToolButton::clicked, this, [this] { setZoomFactor(ZoomPageWidth); });
-    connect(sbZoomPage, &QToolButton::clicked, this, [this] { setZoomFactor(ZoomPage); });
-    connect(Helpbutton, &QPushButton::clicked, this, [this] { emit helpRequested(2039); });
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(zoomInButton_, &QToolButton::clicked, this, &TPreviewForm::sbZoomInClick);
+    connect(zoomOutButton_, &QToolButton::clicked, this, &TPreviewForm::sbZoomOutClick);
+    connect(zoomPageWidthButton_, &QToolButton::clicked, this,
+            [this] { setZoomFactor(ZoomPageWidth); });
+    connect(zoomPageButton_, &QToolButton::clicked, this, [this] { setZoomFactor(ZoomPage); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { emit helpRequested(2039); });
 }
 
 bool TPreviewForm::setReport(QIODevice& stream, QString& error)
@@ -170,7 +168,7 @@ int TPreviewForm::fittedZoom(bool wholePage) const
 {
     const QSizeF inches = report_.pageSizeInches();
     if (inches.isEmpty()) return 100;
-    const QSize area = ScrollBox1->viewport()->size();
+    const QSize area = scrollBox_->viewport()->size();
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
     // The page, its margins on both sides and its shadow fill the area.
     const double scale = 1.0 + 2 * MarginPercent / 100.0;
@@ -210,9 +208,9 @@ void TPreviewForm::OnZoomChange()
     const QSizeF inches = report_.pageSizeInches();
     const double ppi = pixelsPerInch(zoom_);
     const int m = margin(zoom_);
-    page->setFixedSize(int(std::ceil(inches.width() * ppi)) + 2 * m + ShadowDepth,
-                       int(std::ceil(inches.height() * ppi)) + 2 * m + ShadowDepth);
-    page->update();
+    pageBox_->setFixedSize(int(std::ceil(inches.width() * ppi)) + 2 * m + ShadowDepth,
+                           int(std::ceil(inches.height() * ppi)) + 2 * m + ShadowDepth);
+    pageBox_->update();
 }
 
 void TPreviewForm::paintPage(QPainter& painter)
@@ -257,14 +255,14 @@ const QImage& TPreviewForm::pageImage()
 
 bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ScrollBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == scrollBox_->viewport() && event->type() == QEvent::MouseButtonPress) {
         pageMousePress(static_cast<QMouseEvent*>(event)->button());
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            QScrollBar* bar = ScrollBox1->verticalScrollBar();
+            QScrollBar* bar = scrollBox_->verticalScrollBar();
             const int step = key == Qt::Key_Up ? -bar->singleStep() : bar->singleStep();
             bar->setValue(std::clamp(bar->value() + step, 0, bar->maximum()));
             return true;

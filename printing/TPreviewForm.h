@@ -69,12 +69,12 @@ private:
     int page_ = 1;
     bool activated_ = false;
 
-    QScrollArea* ScrollBox1;
-    platform::PaintBox* page;
-    QPushButton* CloseButton;
-    QToolButton* sbZoomIn;
-    QToolButton* sbZoomOut;
-    QToolButton* sbZoomPageWidth;
-    QToolButton* sbZoomPage;
-    QPushButton* Helpbutton;
+    QScrollArea* scrollBox_;
+    platform::PaintBox* pageBox_;
+    QPushButton* closeButton_;
+    QToolButton* zoomInButton_;
+    QToolButton* zoomOutButton_;
+    QToolButton* zoomPageWidthButton_;
+    QToolButton* zoomPageButton_;
+    QPushButton* helpButton_;
 };

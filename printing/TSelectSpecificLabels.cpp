@@ -29,17 +29,17 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     setWindowTitle(QStringLiteral("Print Cards"));
 
     auto* printerBox = new QGroupBox(QStringLiteral("Printer"), this);
-    PrinterName = new QLabel(printerBox);
-    PrinterName->setObjectName(QStringLiteral("PrinterName"));
-    (new QVBoxLayout(printerBox))->addWidget(PrinterName);
+    printerName_ = new QLabel(printerBox);
+    printerName_->setObjectName(QStringLiteral("PrinterName"));
+    (new QVBoxLayout(printerBox))->addWidget(printerName_);
 
     auto* miniatureBox = new QGroupBox(QStringLiteral(" Select Cards To Print"), this);
-    Miniature = new platform::PaintBox(miniatureBox);
-    Miniature->setObjectName(QStringLiteral("Miniature"));
-    Miniature->setFixedSize(AreaWidth, AreaHeight);
-    Miniature->onPaint = [this](QPainter& p) { paintMiniature(p); };
-    Miniature->onMousePress = [this](Qt::MouseButton, QPoint p) { miniatureMousePress(p); };
-    (new QVBoxLayout(miniatureBox))->addWidget(Miniature);
+    miniature_ = new platform::PaintBox(miniatureBox);
+    miniature_->setObjectName(QStringLiteral("Miniature"));
+    miniature_->setFixedSize(AreaWidth, AreaHeight);
+    miniature_->onPaint = [this](QPainter& p) { paintMiniature(p); };
+    miniature_->onMousePress = [this](Qt::MouseButton, QPoint p) { miniatureMousePress(p); };
+    (new QVBoxLayout(miniatureBox))->addWidget(miniature_);
 
     auto button = [this](const QString& text, const char* name) {
         auto* b = new QPushButton(text, this);
@@ -50,12 +50,12 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     QPushButton* all = button(QStringLiteral("&All"), "AllButton");
     QPushButton* none = button(QStringLiteral("&None"), "NoneButton");
     auto* pagesLabel = new QLabel(QStringLiteral("Number of &pages:"), this);
-    PagesEdit = new QSpinBox(this);
-    PagesEdit->setObjectName(QStringLiteral("PagesEdit"));
-    PagesEdit->setRange(1, 99);
-    PagesEdit->setValue(1);
-    pagesLabel->setBuddy(PagesEdit);
-    PrintSetupButton = button(QStringLiteral("Print &Setup"), "PrintSetupButton");
+    pagesEdit_ = new QSpinBox(this);
+    pagesEdit_->setObjectName(QStringLiteral("PagesEdit"));
+    pagesEdit_->setRange(1, 99);
+    pagesEdit_->setValue(1);
+    pagesLabel->setBuddy(pagesEdit_);
+    printSetupButton_ = button(QStringLiteral("Print &Setup"), "PrintSetupButton");
     QPushButton* ok = button(QStringLiteral("Ok"), "OKButton");
     ok->setDefault(true);
     QPushButton* cancel = button(QStringLiteral("Cancel"), "CancelButton");
@@ -66,8 +66,8 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     side->addWidget(all);
     side->addWidget(none);
     side->addWidget(pagesLabel);
-    side->addWidget(PagesEdit);
-    side->addWidget(PrintSetupButton);
+    side->addWidget(pagesEdit_);
+    side->addWidget(printSetupButton_);
     side->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(miniatureBox);
@@ -83,7 +83,8 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
 
     connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
     connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
-    connect(PrintSetupButton, &QPushButton::clicked, this, &TSelectSpecificLabels::PrintSetupClick);
+    connect(printSetupButton_, &QPushButton::clicked, this,
+            &TSelectSpecificLabels::PrintSetupClick);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(2020); });
@@ -95,13 +96,13 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
 void TSelectSpecificLabels::setPrinter(platform::PrinterReportTarget* printer)
 {
     printer_ = printer;
-    PrintSetupButton->setEnabled(printer_ != nullptr);
+    printSetupButton_->setEnabled(printer_ != nullptr);
     showPrinterName();
 }
 
 int TSelectSpecificLabels::pages() const
 {
-    return PagesEdit->value();
+    return pagesEdit_->value();
 }
 
 int TSelectSpecificLabels::T(double v) const
@@ -131,7 +132,7 @@ void TSelectSpecificLabels::DetermineRectangles()
             rects_[size_t(c + r * layout_.Across)] =
                 QRect(QPoint(left, top), QPoint(left + T(layout_.Width) - 1, top + T(layout_.Height) - 1));
         }
-    Miniature->update();
+    miniature_->update();
 }
 
 QRect TSelectSpecificLabels::sheetRectangle() const
@@ -166,7 +167,7 @@ void TSelectSpecificLabels::miniatureMousePress(QPoint p)
             const int index = c + r * layout_.Across;
             if (!rects_[size_t(index)].contains(p)) continue;
             selection_.toggle(index);
-            Miniature->update(rects_[size_t(index)]);
+            miniature_->update(rects_[size_t(index)]);
             break; // the first hit of this row; the next row is tested too
         }
 }
@@ -174,13 +175,13 @@ void TSelectSpecificLabels::miniatureMousePress(QPoint p)
 void TSelectSpecificLabels::AllButtonClick()
 {
     selection_.setFirst(positions(), true);
-    Miniature->update();
+    miniature_->update();
 }
 
 void TSelectSpecificLabels::NoneButtonClick()
 {
     selection_.setFirst(positions(), false);
-    Miniature->update();
+    miniature_->update();
 }
 
 void TSelectSpecificLabels::done(int result)
@@ -194,7 +195,7 @@ void TSelectSpecificLabels::done(int result)
 
 void TSelectSpecificLabels::showPrinterName()
 {
-    PrinterName->setText(printer_ ? printer_->printerName() : QString());
+    printerName_->setText(printer_ ? printer_->printerName() : QString());
 }
 
 void TSelectSpecificLabels::PrintSetupClick()

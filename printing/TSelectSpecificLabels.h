@@ -78,8 +78,8 @@ private:
     std::vector<QRect> rects_;
     platform::PrinterReportTarget* printer_ = nullptr;
 
-    QLabel* PrinterName;
-    platform::PaintBox* Miniature;
-    QSpinBox* PagesEdit;
-    QPushButton* PrintSetupButton;
+    QLabel* printerName_;
+    platform::PaintBox* miniature_;
+    QSpinBox* pagesEdit_;
+    QPushButton* printSetupButton_;
 };

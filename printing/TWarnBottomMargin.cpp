@@ -37,8 +37,8 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomBorder, QWidget* parent) : QDi
     QFont italic = note->font();
     italic.setItalic(true);
     note->setFont(italic);
-    DontShowCheck = new QCheckBox(QStringLiteral("Don't show this warning again"), this);
-    DontShowCheck->setObjectName(QStringLiteral("DontShowCheck"));
+    dontShowCheck_ = new QCheckBox(QStringLiteral("Don't show this warning again"), this);
+    dontShowCheck_->setObjectName(QStringLiteral("DontShowCheck"));
 
     auto* continueButton = new QPushButton(QStringLiteral("Continue"), this);
     continueButton->setObjectName(QStringLiteral("ContinueButton"));
@@ -59,7 +59,7 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomBorder, QWidget* parent) : QDi
     layout->addWidget(cutOff);
     layout->addWidget(advice);
     layout->addWidget(note);
-    layout->addWidget(DontShowCheck);
+    layout->addWidget(dontShowCheck_);
     layout->addLayout(buttons);
     setMinimumWidth(440);
 
@@ -94,5 +94,5 @@ QString TWarnBottomMargin::cutOffText(double bottomBorder)
 
 bool TWarnBottomMargin::dontShowAgain() const
 {
-    return DontShowCheck->isChecked();
+    return dontShowCheck_->isChecked();
 }

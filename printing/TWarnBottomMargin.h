@@ -31,5 +31,5 @@ signals:
     void helpRequested(int topic);
 
 private:
-    QCheckBox* DontShowCheck;
+    QCheckBox* dontShowCheck_;
 };

@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
+#include "support/DialogControl.h"
 #include "support/SurfaceFixture.h"
 #include "support/TextRecorder.h"
 
@@ -237,16 +238,16 @@ void tst_CircleText::toolOpensPropertiesAndTakesSample() {
     f.dialogs.dialogs.push_back([&](QDialog& dialog) {
         auto& d = static_cast<TCircleTextProperties&>(dialog);
         title = d.windowTitle();
-        shownText = d.CaptionText->text();
-        d.CaptionText->setText(QStringLiteral("Orlanto Cards"));
-        d.DegreesBar->setValue(2);
-        d.StartingAngleBar->setValue(1);
-        d.cbMirrored->setChecked(true);
-        d.cbDrawLettersAngled->setChecked(true);
+        shownText = control<QLineEdit>(d, "CaptionText")->text();
+        control<QLineEdit>(d, "CaptionText")->setText(QStringLiteral("Orlanto Cards"));
+        control<QSlider>(d, "DegreesBar")->setValue(2);
+        control<QSlider>(d, "StartingAngleBar")->setValue(1);
+        control<QCheckBox>(d, "cbMirrored")->setChecked(true);
+        control<QCheckBox>(d, "cbDrawLettersAngled")->setChecked(true);
         // The sample's zoom is the dialog's alone.
         d.ZoomMinusButtonClick();
         d.ZoomMinusButtonClick();
-        zoomLabel = d.ZoomLabel->text();
+        zoomLabel = control<QLabel>(d, "ZoomLabel")->text();
         zoomedWidth = d.Sample.width();
         return int(QDialog::Accepted);
     });
@@ -274,11 +275,11 @@ void tst_CircleText::okWantsSomeText() {
     int resultWhenEmpty = -1;
     f.dialogs.dialogs.push_back([&](QDialog& dialog) {
         auto& d = static_cast<TCircleTextProperties&>(dialog);
-        d.CaptionText->clear();
+        control<QLineEdit>(d, "CaptionText")->clear();
         d.setResult(QDialog::Rejected);
         d.accept();
         resultWhenEmpty = d.result();
-        d.CaptionText->setText(QStringLiteral("X"));
+        control<QLineEdit>(d, "CaptionText")->setText(QStringLiteral("X"));
         d.accept();
         return d.result();
     });
@@ -290,8 +291,8 @@ void tst_CircleText::okWantsSomeText() {
     // Cancel after changes leaves the object as it was.
     f.dialogs.dialogs.push_back([](QDialog& dialog) {
         auto& d = static_cast<TCircleTextProperties&>(dialog);
-        d.CaptionText->setText(QStringLiteral("changed"));
-        d.cbDrawLettersAngled->setChecked(false);
+        control<QLineEdit>(d, "CaptionText")->setText(QStringLiteral("changed"));
+        control<QCheckBox>(d, "cbDrawLettersAngled")->setChecked(false);
         return int(QDialog::Rejected);
     });
     QVERIFY(t->objectMenu()->trigger(QStringLiteral("Properties")));

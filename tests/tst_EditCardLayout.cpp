@@ -3,6 +3,7 @@
 #include "platform/NumericEdit.h"
 #include "printing/TCardLayout.h"
 #include "printing/TEditCardLayout.h"
+#include "support/DialogControl.h"
 #include "support/ScriptedDialogHost.h"
 
 #include <QComboBox>
@@ -16,15 +17,7 @@ using platform::NumericEdit;
 namespace {
 
 NumericEdit* edit(QDialog& d, const char* name) {
-    auto* e = d.findChild<NumericEdit*>(QLatin1String(name));
-    if (!e) qFatal("no field %s", name);
-    return e;
-}
-
-template <class W> W* control(QDialog& d, const char* name) {
-    auto* w = d.findChild<W*>(QLatin1String(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return control<NumericEdit>(d, name);
 }
 
 int clickOk(QDialog& d) {

@@ -3,25 +3,14 @@
 #include "platform/ColorComboBox.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
+#include "support/DialogControl.h"
+#include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
 
 #include <QComboBox>
 #include <QtTest>
 
 namespace {
-TGPLabel* labelOn(SurfaceFixture& f) {
-    auto* l = new TGPLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(10, 10), QPoint(152, 43)));
-    f.surface->processPendingEvents();
-    return l;
-}
-
-template <class T> T* control(QDialog& d, const char* name) {
-    return d.findChild<T*>(QLatin1String(name));
-}
-
 struct Effects {
     int depthShadow, depthHighlight, directionShadow, directionHighlight;
     TColor colorShadow, colorHighlight, fontColor;
@@ -55,7 +44,7 @@ private slots:
 
 void tst_Font3DEffects::opensWithTheLabelsValues() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     l->setDirectionShadow(TGBaseLabel::sdDownLeft);
     l->setDepthShadow(4);
     l->setDirectionHighlight(TGBaseLabel::hdUp);
@@ -92,7 +81,7 @@ void tst_Font3DEffects::opensWithTheLabelsValues() {
 
 void tst_Font3DEffects::choicesApplyToSampleAndOkCopies() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     f.dialogs.dialogs.push_back([](QDialog& dialog) {
         auto& d = static_cast<TGFont3DEffects&>(dialog);
         control<QComboBox>(d, "ShadowDirection")->setCurrentIndex(5); // Down
@@ -126,7 +115,7 @@ void tst_Font3DEffects::choicesApplyToSampleAndOkCopies() {
 
 void tst_Font3DEffects::deepShadowFromFileSurvivesOk() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     l->setReading(true);
     l->setProperty("DepthShadow", 12);
     l->setReading(false);
@@ -142,7 +131,7 @@ void tst_Font3DEffects::deepShadowFromFileSurvivesOk() {
 
 void tst_Font3DEffects::noneDirectionKeepsDepth() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     l->setDepthShadow(5);
     f.dialogs.dialogs.push_back([](QDialog& dialog) {
         auto& d = static_cast<TGFont3DEffects&>(dialog);
@@ -156,7 +145,7 @@ void tst_Font3DEffects::noneDirectionKeepsDepth() {
 
 void tst_Font3DEffects::cancelLeavesLabel() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     const Effects before = effectsOf(*l);
     f.dialogs.colors.push_back(TColor(0x336699));
     f.dialogs.dialogs.push_back([](QDialog& d) {

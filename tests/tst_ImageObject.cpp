@@ -2,6 +2,7 @@
 // (mirroring of bitmaps only, the empty white box, the border), its popup, the picture
 // tool, and its pictures through the card file.
 #include "support/CardBytes.h"
+#include "support/PaintedObject.h"
 #include "support/SurfaceFixture.h"
 
 #include "document/TGFilerError.h"
@@ -21,17 +22,6 @@ const QString dir = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
 
 // The object painted in its own coordinates, one pixel in from the image's edges, over a
 // green backdrop.
-QImage painted(TGGraphicControl& o) {
-    QImage image(o.width() + 2, o.height() + 2, QImage::Format_RGB32);
-    image.fill(green);
-    QPainter p(&image);
-    platform::Canvas c(p);
-    c.translate(1, 1);
-    c.setClipRect(QRect(0, 0, o.width(), o.height()));
-    o.paint(c);
-    return image;
-}
-
 QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x + 1, y + 1) | 0xFF000000;
 }
@@ -189,7 +179,7 @@ void tst_ImageObject::mirroring() {
     o.picture()->setGraphic(markedBitmap(100, 50));
     o.setFlip(flip);
     o.setReverse(reverse);
-    const QImage img = painted(o);
+    const QImage img = painted(o, 1);
     for (QPoint corner : {QPoint(0, 0), QPoint(99, 0), QPoint(0, 49), QPoint(99, 49)})
         QCOMPARE(at(img, corner.x(), corner.y()), corner == marked ? red : white);
     QCOMPARE(at(img, 100, 25), green);
@@ -209,10 +199,10 @@ void tst_ImageObject::metafileIgnoresFlipAndReverse() {
     QCOMPARE(o->graphic().kind(), platform::Graphic::Kind::Metafile);
     QVERIFY(!f.item(o, "Flip")->enabled);
     QVERIFY(!f.item(o, "Reverse")->enabled);
-    const QImage plain = painted(*o);
+    const QImage plain = painted(*o, 1);
     o->setFlip(true);
     o->setReverse(true);
-    QCOMPARE(painted(*o), plain);
+    QCOMPARE(painted(*o, 1), plain);
     // The picture drew something besides the white it is drawn on.
     bool ink = false;
     for (int y = 0; y < 80 && !ink; ++y)
@@ -231,7 +221,7 @@ void tst_ImageObject::emptyPictureIsWhiteBox() {
     TGImage o;
     QCOMPARE(o.bounds(), QRect(0, 0, 105, 105));
     o.setBounds(0, 0, 40, 30);
-    const QImage img = painted(o);
+    const QImage img = painted(o, 1);
     for (QPoint p : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 29), QPoint(39, 29), QPoint(20, 0),
                      QPoint(39, 15)})
         QCOMPARE(at(img, p.x(), p.y()), black);
@@ -249,7 +239,7 @@ void tst_ImageObject::metafileShowsWhatLiesBeneath() {
         "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
         "<rect x='10' y='5' width='20' height='10' fill='blue'/></svg>",
         QStringLiteral(".SVG")));
-    const QImage img = painted(*o);
+    const QImage img = painted(*o, 1);
     QCOMPARE(at(img, 2, 2), green);
     QCOMPARE(at(img, 20, 10), 0xFF0000FFu);
 }
@@ -258,13 +248,13 @@ void tst_ImageObject::border() {
     ImageFixture f;
     TGImage* o = f.add(0, 0, 40, 30);
     o->picture()->setGraphic(markedBitmap(40, 30));
-    QCOMPARE(at(painted(*o), 39, 29), white);
+    QCOMPARE(at(painted(*o, 1), 39, 29), white);
     const int before = f.changes;
     QVERIFY(o->objectMenu()->trigger("Border"));
     QCOMPARE(o->borderStyle(), Gdi::bsSingle);
     QCOMPARE(f.changes, before + 1);
     QVERIFY(f.item(o, "Border")->checked);
-    const QImage img = painted(*o);
+    const QImage img = painted(*o, 1);
     QCOMPARE(at(img, 39, 29), black);
     QCOMPARE(at(img, 20, 0), black);
     QCOMPARE(at(img, 20, 15), white);
@@ -356,7 +346,7 @@ void tst_ImageObject::cardFileRoundTrip() {
     QVERIFY(r->flip());
     QVERIFY(r->reverse());
     QVERIFY(r->objectMenu());
-    QCOMPARE(painted(*r), painted(*o));
+    QCOMPARE(painted(*r, 1), painted(*o, 1));
 }
 
 void tst_ImageObject::defaultsLeftOut() {

@@ -1,6 +1,7 @@
 // The main window's commands, headless with scripted dialogs: start-up folders, Save As
 // proposals, companion files, opening refused or broken files, change tracking, zoom,
 // the default-font caption, personal information and background art.
+#include "support/MainWindowFixture.h"
 #include "support/ScriptedDialogHost.h"
 
 #include "app/CardFiles.h"
@@ -33,15 +34,7 @@
 namespace {
 // A window in a fresh home, activated as at start-up.
 // The messages shown at start-up (such as having no printer) are dropped.
-struct Window {
-    Window(const QString& home, ScriptedDialogHost& dialogs) {
-        platform::HomeFolder::set(home);
-        w = std::make_unique<TMainScreen>();
-        w->firstActivation();
-        dialogs.messages.clear();
-    }
-    std::unique_ptr<TMainScreen> w;
-};
+using Window = MainWindowFixture;
 
 void writeFile(const QString& name, const QByteArray& bytes) {
     QFile f(name);

@@ -5,6 +5,7 @@
 // zoom keys in the middle of a drag or a nudge. The window is shown on the offscreen
 // platform, so that keys travel the window's own event filter.
 #include "support/CardBytes.h"
+#include "support/MainWindowFixture.h"
 #include "support/ScriptedDialogHost.h"
 
 #include "app/PrintCommand.h"
@@ -13,7 +14,6 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGImageBrowser.h"
 #include "platform/HelpViewer.h"
-#include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QAbstractButton>
@@ -41,21 +41,9 @@
 namespace {
 // A shown window in a fresh home, activated as at start-up, with its start-up messages
 // (such as having no printer) kept apart.
-struct Window {
-    Window(const QString& home, ScriptedDialogHost& dialogs) {
-        platform::HomeFolder::set(home);
-        w = std::make_unique<TMainScreen>();
-        w->move(40, 30);
-        w->firstActivation();
-        startMessages = dialogs.messages;
-        dialogs.messages.clear();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
-    TGBusinessCardPanel32& surface() { return w->surface(); }
-    QWidget* view() { return w->findChild<QWidget*>(QStringLiteral("SurfaceView")); }
-    std::unique_ptr<TMainScreen> w;
-    QStringList startMessages;
+struct Window : MainWindowFixture {
+    Window(const QString& home, ScriptedDialogHost& dialogs)
+        : MainWindowFixture(home, dialogs, {.shownAt = QPoint(40, 30)}) {}
 };
 
 void drawRectangle(TMainScreen& w, int x, int y) {

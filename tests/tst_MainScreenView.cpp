@@ -4,11 +4,11 @@
 // still works, Print offers the PDF export, whose status names the file and offers to open
 // it). The window is shown on the offscreen platform, so that keys and the wheel travel the
 // window's own shortcuts and event filter.
+#include "support/MainWindowFixture.h"
 #include "support/ScriptedDialogHost.h"
 
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "printing/TLabelPrinter.h"
@@ -28,24 +28,9 @@
 
 namespace {
 // A shown window in a fresh home (its ORL.INI as given), activated as at start-up.
-struct Window {
-    explicit Window(const QString& home, const QByteArray& ini = {}, QSize size = {}) {
-        platform::HomeFolder::set(home);
-        if (!ini.isEmpty()) {
-            QFile f(home + QStringLiteral("/ORL.INI"));
-            if (f.open(QIODevice::WriteOnly)) f.write(ini);
-        }
-        w = std::make_unique<TMainScreen>();
-        w->move(20, 20);
-        if (size.isValid()) w->resize(size);
-        w->firstActivation();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
-    TGBusinessCardPanel32& surface() { return w->surface(); }
-    QWidget* view() { return w->findChild<QWidget*>(QStringLiteral("SurfaceView")); }
-    QScrollArea* scroll() { return w->findChild<QScrollArea*>(QStringLiteral("ScrollBox")); }
-    std::unique_ptr<TMainScreen> w;
+struct Window : MainWindowFixture {
+    explicit Window(const QString& home, const QByteArray& ini = {}, QSize size = {})
+        : MainWindowFixture(home, {.shownAt = QPoint(20, 20), .size = size, .ini = ini}) {}
 };
 
 // Whether the card at a zoom percentage fits the scroll box without scroll bars.

@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
+#include "support/DialogControl.h"
 #include "support/SurfaceFixture.h"
 #include "support/TextRecorder.h"
 
@@ -260,16 +261,17 @@ void tst_MultiLineText::toolSizesToLines() {
 
 void tst_MultiLineText::editorRefusesTypingBeyondLimit() {
     TMultiLineTextEditor editor;
-    QTest::keyClicks(editor.Memo, QString(200, QLatin1Char('a')));
-    QTest::keyClick(editor.Memo, Qt::Key_Return);
-    QTest::keyClicks(editor.Memo, QString(60, QLatin1Char('b')));
+    auto* memo = control<QPlainTextEdit>(editor, "Memo");
+    QTest::keyClicks(memo, QString(200, QLatin1Char('a')));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, QString(60, QLatin1Char('b')));
     // 200 + the line break + 53 = 254; the rest is refused.
-    QCOMPARE(editor.Memo->toPlainText().size(), TMultiLineTextEditor::maxLength);
+    QCOMPARE(memo->toPlainText().size(), TMultiLineTextEditor::maxLength);
     QCOMPARE(editor.lines(),
              (QStringList{QString(200, QLatin1Char('a')), QString(53, QLatin1Char('b'))}));
-    QTest::keyClick(editor.Memo, Qt::Key_Backspace);
-    QTest::keyClicks(editor.Memo, QStringLiteral("cd"));
-    QVERIFY(editor.Memo->toPlainText().endsWith(QStringLiteral("bc")));
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    QTest::keyClicks(memo, QStringLiteral("cd"));
+    QVERIFY(memo->toPlainText().endsWith(QStringLiteral("bc")));
 }
 
 void tst_MultiLineText::editorKeepsLongerStoredText() {

@@ -4,6 +4,7 @@
 #include "objects/text/TextKinds.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
+#include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
 
 #include <QComboBox>
@@ -13,14 +14,7 @@
 using PS = TGBusinessCardPanel32;
 
 namespace {
-TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
-    auto* l = new TGBusinessCardLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(10, 10), QPoint(60, 25)));
-    f.surface->processPendingEvents();
-    return l;
-}
+const QRect labelBox(QPoint(10, 10), QPoint(60, 25));
 
 platform::MenuModel& submenu(TGBusinessCardLabel& l) {
     return *l.objectMenu()->find(QStringLiteral("Personal Information"))->submenu;
@@ -76,7 +70,7 @@ class tst_PersonalInfoLabel : public QObject {
 void tst_PersonalInfoLabel::submenuFirstWithTenEntries() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piCompany, QStringLiteral("Acme"));
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     const auto& items = l->objectMenu()->items();
     QCOMPARE(items[0].caption, QStringLiteral("Personal Information"));
     QCOMPARE(items[1].caption, QStringLiteral("-"));
@@ -93,7 +87,7 @@ void tst_PersonalInfoLabel::submenuFirstWithTenEntries() {
 
 void tst_PersonalInfoLabel::emptyValuesGivePrefixesAndDisabledList() {
     SurfaceFixture f;
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     l->objectMenu()->aboutToShow();
     QCOMPARE(submenu(*l).items().size(), size_t(10));
     for (const auto& item : submenu(*l).items())
@@ -109,7 +103,7 @@ void tst_PersonalInfoLabel::emptyValuesGivePrefixesAndDisabledList() {
 void tst_PersonalInfoLabel::submenuFollowsCurrentValues() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piCompany, QStringLiteral("Old Co"));
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     QVERIFY(submenu(*l).trigger(QStringLiteral("Company\tOld Co")));
     QCOMPARE(l->caption(), QStringLiteral("Old Co"));
     // The label keeps its text; the submenu shows the new value when it opens next.
@@ -122,7 +116,7 @@ void tst_PersonalInfoLabel::submenuFollowsCurrentValues() {
 void tst_PersonalInfoLabel::pickTakesValueAndFits() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piName, QStringLiteral("Jane Q. Example"));
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     f.changes = 0;
     QVERIFY(submenu(*l).trigger(QStringLiteral("Name\tJane Q. Example")));
     QCOMPARE(l->caption(), QStringLiteral("Jane Q. Example"));
@@ -137,7 +131,7 @@ void tst_PersonalInfoLabel::pickCutsAt255ButDialogTakesWhole() {
     for (int i = 0; i < 300; ++i)
         value += QChar(QLatin1Char('a' + i % 26));
     f.surface->setPersonalInfo(PS::piAddress1, value);
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     QVERIFY(submenu(*l).trigger(QStringLiteral("Address 1\t") + value));
     QCOMPARE(l->caption(), value.left(255));
 
@@ -151,14 +145,14 @@ void tst_PersonalInfoLabel::valueWithTab() {
     SurfaceFixture f;
     const QString value = QStringLiteral("Sales\tEurope");
     f.surface->setPersonalInfo(PS::piTitle, value);
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     QVERIFY(submenu(*l).trigger(QStringLiteral("Title\t") + value));
     QCOMPARE(l->caption(), value);
 }
 
 void tst_PersonalInfoLabel::pickEmptyValueEmptiesText() {
     SurfaceFixture f;
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     QVERIFY(submenu(*l).trigger(QStringLiteral("Fax\t")));
     QCOMPARE(l->caption(), QString());
 }
@@ -167,7 +161,7 @@ void tst_PersonalInfoLabel::dialogListsOnlyNonEmptyValues() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piName, QStringLiteral("Jane"));
     f.surface->setPersonalInfo(PS::piEmail, QStringLiteral("jane@example.org"));
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     l->setCaption(QStringLiteral("Before"));
     DialogSeen seen;
     f.dialogs.dialogs.push_back(pickFromList(seen, 1));
@@ -183,7 +177,7 @@ void tst_PersonalInfoLabel::dialogListsOnlyNonEmptyValues() {
 void tst_PersonalInfoLabel::dialogTextStaysEditable() {
     SurfaceFixture f;
     f.surface->setPersonalInfo(PS::piName, QStringLiteral("Jane"));
-    TGBusinessCardLabel* l = labelOn(f);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(f, labelBox);
     f.dialogs.dialogs.push_back([](QDialog& d) {
         d.findChild<QComboBox*>(QStringLiteral("PersonalInfoCombo"))->setCurrentIndex(0);
         auto* edit = d.findChild<QLineEdit*>(QStringLiteral("LabelText"));

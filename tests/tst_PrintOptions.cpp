@@ -1,5 +1,6 @@
 // The print options: fine-tuning dialog, position chooser with its sheet miniature, the
 // bottom-margin warning, and the print commands that string them together.
+#include "support/DialogControl.h"
 #include "support/SurfaceFixture.h"
 
 #include "platform/PrinterReportTarget.h"
@@ -20,9 +21,7 @@
 namespace {
 template <typename T = QPushButton> void click(QDialog& d, const char* name)
 {
-    auto* b = d.findChild<T*>(QLatin1String(name));
-    QVERIFY2(b, name);
-    b->click();
+    control<T>(d, name)->click();
 }
 
 QString text(QDialog& d, const char* name)

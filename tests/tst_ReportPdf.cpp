@@ -43,13 +43,9 @@ QString pdfInfo(const QString& pdf) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The bounds of the dark pixels of an image.
-QRect inkBounds(const QImage& image) {
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
-    return ink;
+// Whether a pixel is dark.
+bool isDark(QRgb pixel) {
+    return qGray(pixel) < 128;
 }
 
 // A target writing to fileName: kind "pdf" or "printer to file".
@@ -143,10 +139,10 @@ void tst_ReportPdf::placement() {
         const QRect tlWindow(QPoint(std::max(0, tl.x() - 20), std::max(0, tl.y() - 20)),
                              QSize(40, 40));
         const QRect brWindow(br - QPoint(20, 20), QSize(40, 40));
-        const QRect tlInk =
-            inkBounds(renderRegion(file, dpi, tlWindow)).translated(tlWindow.topLeft());
-        const QRect brInk =
-            inkBounds(renderRegion(file, dpi, brWindow)).translated(brWindow.topLeft());
+        const QRect tlInk = PdfReadBack::inkBounds(renderRegion(file, dpi, tlWindow), isDark)
+                                .translated(tlWindow.topLeft());
+        const QRect brInk = PdfReadBack::inkBounds(renderRegion(file, dpi, brWindow), isDark)
+                                .translated(brWindow.topLeft());
         const QString where =
             QStringLiteral("inch rect %1,%2 %3,%4 at %5 dpi: ink from %6,%7 to %8,%9")
                 .arg(rect.left())

@@ -1,5 +1,6 @@
 // Simple shapes and lines: what they paint (pen insets, zoomed widths, transparency,
 // rounding), their popup commands and checks, the tools that create them, and printing.
+#include "support/PaintedObject.h"
 #include "support/SurfaceFixture.h"
 
 #include "objects/shapes/ShapeKinds.h"
@@ -20,16 +21,6 @@ constexpr QRgb white = 0xFFFFFFFF, black = 0xFF000000, green = 0xFF00FF00;
 
 // The object painted in its own coordinates, one pixel in from the image's edges, over a
 // green backdrop (so that what the object leaves alone shows).
-QImage painted(TGGraphicControl& o) {
-    QImage image(o.width() + 2, o.height() + 2, QImage::Format_RGB32);
-    image.fill(green);
-    QPainter p(&image);
-    platform::Canvas c(p);
-    c.translate(1, 1);
-    o.paint(c);
-    return image;
-}
-
 QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x + 1, y + 1) | 0xFF000000;
 }
@@ -149,7 +140,7 @@ void tst_Shapes::thickOutlineStaysInside() {
     // Pen 3 on 25 x 25: Rectangle from (1, 1) to (24, 24), the outline from edge to edge.
     TBCShapes s;
     s.pen()->setWidth(3);
-    const QImage img = painted(s);
+    const QImage img = painted(s, 1, Clip::none);
     for (int y : {0, 12, 24}) {
         QCOMPARE(at(img, 0, y), black);
         QCOMPARE(at(img, 24, y), black);
@@ -162,7 +153,7 @@ void tst_Shapes::thickOutlineStaysInside() {
 
     // Zoomed to 1.5 the pen is 4 wide: Rectangle from (2, 2) to (24, 24), still inside.
     s.setZoomFactor(1.5f);
-    const QImage z = painted(s);
+    const QImage z = painted(s, 1, Clip::none);
     QCOMPARE(at(z, 3, 12), black);
     QCOMPARE(at(z, 24, 12), black);
     QCOMPARE(at(z, 5, 12), white);
@@ -175,17 +166,17 @@ void tst_Shapes::transparency() {
     TBCShapes s;
     s.setBounds(0, 0, 30, 20);
     s.brush()->setColor(TColor::clRed);
-    QCOMPARE(at(painted(s), 15, 10), 0xFFFF0000);
+    QCOMPARE(at(painted(s, 1, Clip::none), 15, 10), 0xFFFF0000);
     s.setTransparent(true);
     QCOMPARE(s.brush()->style(), Gdi::bsClear);
-    QCOMPARE(at(painted(s), 15, 10), green);
-    QCOMPARE(at(painted(s), 0, 10), black);
+    QCOMPARE(at(painted(s, 1, Clip::none), 15, 10), green);
+    QCOMPARE(at(painted(s, 1, Clip::none), 0, 10), black);
     s.setTransparent(false);
     QCOMPARE(s.brush()->style(), Gdi::bsSolid);
-    QCOMPARE(at(painted(s), 15, 10), 0xFFFF0000);
+    QCOMPARE(at(painted(s, 1, Clip::none), 15, 10), 0xFFFF0000);
     // The pen's style is not used on screen: a dotted pen draws solid.
     s.pen()->setStyle(Gdi::psDot);
-    const QImage img = painted(s);
+    const QImage img = painted(s, 1, Clip::none);
     for (int x = 2; x < 28; ++x)
         QCOMPARE(at(img, x, 0), black);
 }
@@ -195,7 +186,7 @@ void tst_Shapes::everyFigureFillsTheBounds() {
     TBCShapes s;
     s.setBounds(0, 0, 100, 40);
     s.setShape(TGLabelShapes::stCircle);
-    const QImage img = painted(s);
+    const QImage img = painted(s, 1, Clip::none);
     QCOMPARE(at(img, 50, 0), black);
     QCOMPARE(at(img, 50, 39), black);
     QCOMPARE(at(img, 0, 20), black);
@@ -203,7 +194,7 @@ void tst_Shapes::everyFigureFillsTheBounds() {
     QCOMPARE(at(img, 2, 2), green);
     QCOMPARE(at(img, 50, 20), white);
     s.setShape(TGLabelShapes::stSquare);
-    QCOMPARE(at(painted(s), 99, 39), black);
+    QCOMPARE(at(painted(s, 1, Clip::none), 99, 39), black);
 }
 
 void tst_Shapes::rounding() {
@@ -211,13 +202,13 @@ void tst_Shapes::rounding() {
     TBCShapes s;
     s.setBounds(0, 0, 120, 60);
     s.setShape(TGLabelShapes::stRoundRect);
-    QImage img = painted(s);
+    QImage img = painted(s, 1, Clip::none);
     QCOMPARE(at(img, 0, 30), black);
     QCOMPARE(at(img, 0, 17), black);
     QCOMPARE(at(img, 0, 5), green);
     QCOMPARE(at(img, 1, 1), green);
     s.setRoundPerc(80); // 96 x 96 corners
-    img = painted(s);
+    img = painted(s, 1, Clip::none);
     QCOMPARE(at(img, 0, 17), green);
 }
 
@@ -226,7 +217,7 @@ void tst_Shapes::horizontalLineInset() {
     TGLineShape l;
     l.setBounds(0, 0, 100, 15);
     l.pen()->setWidth(4);
-    const QImage img = painted(l);
+    const QImage img = painted(l, 1, Clip::none);
     for (int y = 0; y < 4; ++y)
         QCOMPARE(at(img, 50, y), black);
     QCOMPARE(at(img, 50, 4), green);
@@ -257,7 +248,7 @@ void tst_Shapes::lineDirections() {
     TGLineShape l;
     l.setBounds(0, 0, 80, 40);
     l.setLineStyle(TGLineShape::TLineStyle(style));
-    const QImage img = painted(l);
+    const QImage img = painted(l, 1, Clip::none);
     for (QPoint p : on)
         QVERIFY2(at(img, p.x(), p.y()) == black,
                  qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
@@ -538,8 +529,8 @@ void tst_Shapes::printLine() {
     QCOMPARE(img.pixel(150, 140) | 0xFF000000, black);
     QCOMPARE(img.pixel(156, 140) | 0xFF000000, white);
     QCOMPARE(img.pixel(150, 115) | 0xFF000000, white); // from T + h = 22
-    QCOMPARE(at(painted(l), 0, 20), black);
-    QCOMPARE(at(painted(l), 4, 20), green);
+    QCOMPARE(at(painted(l, 1, Clip::none), 0, 20), black);
+    QCOMPARE(at(painted(l, 1, Clip::none), 4, 20), green);
 }
 
 void tst_Shapes::extremePenWidths_data() {
@@ -569,7 +560,7 @@ void tst_Shapes::extremePenWidths() {
     s.brush()->setColor(TColor::clRed);
     for (float zoom : {1.0f, 1.5f}) {
         s.setZoomFactor(zoom);
-        const QImage img = painted(s);
+        const QImage img = painted(s, 1, Clip::none);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 100; ++x)
                 QCOMPARE(at(img, x, y), QRgb(screen));

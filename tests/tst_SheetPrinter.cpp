@@ -106,16 +106,6 @@ bool isArt(QRgb p)
     return qBlue(p) > 200 && qRed(p) < 80;
 }
 
-QRect inkBounds(const QImage& image, const QRect& window)
-{
-    QRect ink;
-    const QRect w = window & image.rect();
-    for (int y = w.top(); y <= w.bottom(); ++y)
-        for (int x = w.left(); x <= w.right(); ++x)
-            if (isInk(image.pixel(x, y))) ink |= QRect(x, y, 1, 1);
-    return ink;
-}
-
 // The share of ink along a line of pixels from `from`, `length` steps of `step`.
 double inkShare(const QImage& image, QPoint from, QPoint step, int length)
 {
@@ -430,8 +420,8 @@ void tst_SheetPrinter::previewPage()
     // second position.
     const QColor corner = page.pixelColor(75 + 50, 50);
     QCOMPARE(corner == QColor(0xC0, 0xC0, 0xC0), drawn);
-    QCOMPARE(inkBounds(page, QRect(425, 50, 350, 200)), QRect());
-    QCOMPARE(inkBounds(page, page.rect()).isEmpty(), !drawn);
+    QCOMPARE(PdfReadBack::inkBounds(page, isInk, QRect(425, 50, 350, 200)), QRect());
+    QCOMPARE(PdfReadBack::inkBounds(page, isInk).isEmpty(), !drawn);
 }
 
 void tst_SheetPrinter::backgroundKind_data()

@@ -2,11 +2,12 @@
 // texture tiling, the star and the other figures, the shadow layouts, the setter rules,
 // the card file round trip, the tool and the properties dialog with its texture chooser.
 #include "support/CardBytes.h"
+#include "support/DialogControl.h"
+#include "support/PaintedObject.h"
 #include "support/SurfaceFixture.h"
 
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/ShapeKinds.h"
-#include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TGBrushImageBrowser.h"
 #include "objects/shapes/TSuperShape.h"
 #include "objects/shapes/TSuperShapeProperties.h"
@@ -29,16 +30,6 @@ constexpr QRgb green = 0xFF00FF00, red = 0xFFFF0000, blue = 0xFF0000FF, black = 
 constexpr TColor cBlue = 0xFF0000, cRed = 0x0000FF, cWhite = 0xFFFFFF, cBlack = 0;
 
 // The object painted in its own coordinates over a green backdrop.
-QImage painted(TGGraphicControl& o) {
-    QImage image(o.width(), o.height(), QImage::Format_RGB32);
-    image.fill(green);
-    QPainter p(&image);
-    platform::Canvas c(p);
-    c.setClipRect(QRect(0, 0, o.width(), o.height()));
-    o.paint(c);
-    return image;
-}
-
 QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x, y) | 0xFF000000;
 }
@@ -432,13 +423,13 @@ void tst_SuperShape::dialogCancelChangesNothing() {
     d.findChild<QComboBox*>("ShapeCombo")->setCurrentIndex(1);
     QVERIFY(d.findChild<QWidget*>("RoundPercent")->isVisibleTo(&d));
     d.findChild<QSpinBox*>("ShadowDepthSpinner")->setValue(2);
-    d.EffectControls->GradientFromColor->setColor(cWhite);
+    control<platform::ColorComboBox>(d, "BackGroundColorCombo2")->setColor(cWhite);
     QCOMPARE(d.Sample.shape(), TSuperShape::gstRoundRect);
     QCOMPARE(d.Sample.shadowDepth(), 2);
     // The gradient's start colour is the solid colour: a choice in one shows in the other.
-    emit d.EffectControls->GradientFromColor->colorChanged(cWhite);
+    emit control<platform::ColorComboBox>(d, "BackGroundColorCombo2")->colorChanged(cWhite);
     QCOMPARE(d.Sample.backColor(), TColor(cWhite));
-    QCOMPARE(d.BackGroundColorCombo->color(), TColor(cWhite));
+    QCOMPARE(control<platform::ColorComboBox>(d, "BackGroundColorCombo")->color(), TColor(cWhite));
     d.findChild<QComboBox*>("ShadowOrientationCombo")->setCurrentIndex(3);
     QCOMPARE(d.Sample.shadowOrient(), TSuperShape::soUpperLeft);
     // Nothing reached the shape itself.
@@ -520,7 +511,7 @@ void tst_SuperShape::textureChooserLoadsIntoSample() {
         shown = chooser.findChild<QLabel*>(QStringLiteral("TextureSize"))->text();
         return chooser.result();
     });
-    d.EffectControls->LoadImageButton->click();
+    control<QPushButton>(d, "LoadImageButton")->click();
     QCOMPARE(f.dialogs.dialogTitles.last(), QStringLiteral("Load Texture Image"));
     QCOMPARE(d.Sample.texture().size(), QSize(12, 8));
     QCOMPARE(shown, QStringLiteral("12 × 8 pixels"));

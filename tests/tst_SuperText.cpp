@@ -1,12 +1,13 @@
 // The effect text: its layout and size rules, the letters filled, shadowed and outlined
 // through the text path, the setter rules, the card file round trip, the tool with the
 // properties dialog and its symbol chooser, and the letters printed as vector outlines.
+#include "support/DialogControl.h"
+#include "support/PaintedObject.h"
 #include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/ShapeKinds.h"
-#include "objects/shapes/TEffectPropertyControls.h"
 #include "objects/shapes/TGSuperText.h"
 #include "objects/shapes/TSuperShape.h"
 #include "objects/shapes/TSuperShapeProperties.h"
@@ -30,16 +31,6 @@
 namespace {
 constexpr QRgb green = 0xFF00FF00, red = 0xFFFF0000, blue = 0xFF0000FF, black = 0xFF000000;
 constexpr TColor cRed = 0x0000FF, cBlue = 0xFF0000;
-
-QImage painted(TGGraphicControl& o) {
-    QImage image(o.width(), o.height(), QImage::Format_RGB32);
-    image.fill(green);
-    QPainter p(&image);
-    platform::Canvas c(p);
-    c.setClipRect(QRect(0, 0, o.width(), o.height()));
-    o.paint(c);
-    return image;
-}
 
 int count(const QImage& image, QRgb colour) {
     int n = 0;
@@ -268,12 +259,12 @@ void tst_SuperText::toolAndDialog() {
     Fixture f;
     f.dialogs.dialogs.push_back([](QDialog& d) {
         auto& props = dynamic_cast<TSuperTextProperties&>(d);
-        props.CaptionText->setText(QStringLiteral("Hello"));
-        props.SurfaceTypeCombo->setCurrentIndex(0);
-        props.FontColorButton->setColor(cRed);
-        emit props.FontColorButton->colorChanged(cRed);
-        props.EffectControls->ShadowOrientationCombo->setCurrentIndex(2);
-        props.EffectControls->ShadowDepthSpinner->setValue(3);
+        control<QLineEdit>(props, "CaptionText")->setText(QStringLiteral("Hello"));
+        control<QComboBox>(props, "SurfaceTypeCombo")->setCurrentIndex(0);
+        control<platform::ColorComboBox>(props, "FontColorButton")->setColor(cRed);
+        emit control<platform::ColorComboBox>(props, "FontColorButton")->colorChanged(cRed);
+        control<QComboBox>(props, "ShadowOrientationCombo")->setCurrentIndex(2);
+        control<QSpinBox>(props, "ShadowDepthSpinner")->setValue(3);
         d.findChild<QPushButton*>("OKButton")->click();
         return d.result();
     });
@@ -297,7 +288,7 @@ void tst_SuperText::emptyTextKeepsDialogOpen() {
     SurfaceFixture f;
     TGSuperText t;
     TSuperTextProperties d(t);
-    d.CaptionText->setText(QString());
+    control<QLineEdit>(d, "CaptionText")->setText(QString());
     d.OKButtonClick();
     QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please enter some text")});
     QCOMPARE(d.result(), int(QDialog::Rejected));
@@ -316,7 +307,7 @@ void tst_SuperText::textFromToolShowsWhole() {
     QSize fitted;
     f.dialogs.dialogs.push_back([&](QDialog& d) {
         auto& props = dynamic_cast<TSuperTextProperties&>(d);
-        props.CaptionText->setText(QStringLiteral("Sunrise Bay"));
+        control<QLineEdit>(props, "CaptionText")->setText(QStringLiteral("Sunrise Bay"));
         // "Ok" at once, before the fit's timer has run.
         d.findChild<QPushButton*>("OKButton")->click();
         fitted = props.Sample.bounds().size();
@@ -404,8 +395,8 @@ void tst_SuperText::shadowNamesMatchEffectShape() {
             out << combo->itemText(i);
         return out;
     };
-    const QStringList t = names(textDialog.EffectControls->ShadowOrientationCombo);
-    const QStringList s = names(shapeDialog.EffectControls->ShadowOrientationCombo);
+    const QStringList t = names(control<QComboBox>(textDialog, "ShadowOrientationCombo"));
+    const QStringList s = names(control<QComboBox>(shapeDialog, "ShadowOrientationCombo"));
     // The directions both dialogs offer carry one name.
     QCOMPARE(t.value(TGSuperText::sdNone), s.value(TSuperShape::soNone));
     QCOMPARE(t.value(TGSuperText::sdDownRight), s.value(TSuperShape::soLowerRight));
@@ -423,9 +414,9 @@ void tst_SuperText::symbolChooser() {
     f.dialogs.dialogs.push_back([](QDialog& d) {
         auto& chooser = dynamic_cast<TSuperTextGetSymbol&>(d);
         if (chooser.windowTitle() != QStringLiteral("Symbol Selector") ||
-            chooser.SymbolGrid->columnCount() != 15)
+            control<QTableWidget>(chooser, "SymbolGrid")->columnCount() != 15)
             return int(QDialog::Rejected);
-        chooser.SymbolGrid->setCurrentCell(2, 3); // code 32 + 33
+        control<QTableWidget>(chooser, "SymbolGrid")->setCurrentCell(2, 3); // code 32 + 33
         return int(QDialog::Accepted);
     });
     QVERIFY(TSuperTextGetSymbol::execute(symbol, font));
@@ -438,7 +429,7 @@ void tst_SuperText::symbolChooserShowsEveryCell() {
     TSuperTextGetSymbol chooser;
     chooser.show();
     QCoreApplication::processEvents();
-    QTableWidget& grid = *chooser.SymbolGrid;
+    QTableWidget& grid = *control<QTableWidget>(chooser, "SymbolGrid");
     QVERIFY(!grid.horizontalScrollBar()->isVisible());
     QVERIFY(!grid.verticalScrollBar()->isVisible());
     const int last = grid.columnCount() - 1, bottom = grid.rowCount() - 1;

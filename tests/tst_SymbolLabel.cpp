@@ -12,6 +12,7 @@
 #include "platform/SymbolFonts.h"
 #include "platform/TextMetrics.h"
 #include "support/CardBytes.h"
+#include "support/DialogControl.h"
 #include "support/SurfaceFixture.h"
 
 #include <QComboBox>
@@ -189,10 +190,11 @@ void tst_SymbolLabel::selectorKeepsUnmappedFace() {
     QStringList faces;
     f.dialogs.dialogs.push_back([&](QDialog& dialog) {
         auto& d = static_cast<TGetSymbol&>(dialog);
-        for (int i = 0; i < d.SymbolFaceCombo->count(); ++i)
-            faces << d.SymbolFaceCombo->itemText(i);
+        auto* faceCombo = control<QComboBox>(d, "SymbolFaceCombo");
+        for (int i = 0; i < faceCombo->count(); ++i)
+            faces << faceCombo->itemText(i);
         if (route == QLatin1String("size box")) {
-            d.SymbolSizeBox->setValue(36);
+            control<QSpinBox>(d, "SymbolSizeBox")->setValue(36);
         } else {
             // OK in the font dialog on the face it opened on, at another size.
             QFont shown = d.chosenFont().toQFont();
@@ -259,12 +261,12 @@ void tst_SymbolLabel::selectorTakesCharacterAndFont() {
     int selectedAtOpen = -1;
     f.dialogs.dialogs.push_back([&](QDialog& dialog) {
         auto& d = static_cast<TGetSymbol&>(dialog);
-        selectedAtOpen = d.SymbolList->currentRow();
+        selectedAtOpen = control<QListWidget>(d, "SymbolList")->currentRow();
         QFont big(QStringLiteral("WingDings"));
         big.setPointSize(36);
         f.dialogs.fonts.push_back(big);
         d.FontbuttonClick();
-        d.SymbolList->setCurrentRow(0x28 - 32); // the telephone
+        control<QListWidget>(d, "SymbolList")->setCurrentRow(0x28 - 32); // the telephone
         return int(QDialog::Accepted);
     });
     QVERIFY(s->objectMenu()->trigger(QStringLiteral("Symbol Selector")));
@@ -280,20 +282,21 @@ void tst_SymbolLabel::fontButtonAlwaysShowsListSize() {
     f.setName(QStringLiteral("WingDings"));
     f.setSize(48);
     d.setChosenFont(f);
-    QCOMPARE(d.Fontbutton->text(), QStringLiteral("WingDings, 20pt "));
+    auto* fontButton = control<QPushButton>(d, "Fontbutton");
+    QCOMPARE(fontButton->text(), QStringLiteral("WingDings, 20pt "));
     QFont bold(QStringLiteral("Liberation Serif"));
     bold.setPointSize(40);
     bold.setBold(true);
     ScriptedDialogHost host;
     host.fonts.push_back(bold);
-    d.Fontbutton->click();
-    QCOMPARE(d.Fontbutton->text(), QStringLiteral("Liberation Serif, 20pt Bold "));
+    fontButton->click();
+    QCOMPARE(fontButton->text(), QStringLiteral("Liberation Serif, 20pt Bold "));
     QCOMPARE(d.chosenFont().size(), 40);
     bold.setItalic(true);
     host.fonts.push_back(bold);
-    d.Fontbutton->click();
-    QCOMPARE(d.Fontbutton->text(), QStringLiteral("Liberation Serif, 20pt Italic "));
-    QCOMPARE(d.SymbolList->count(), 224);
+    fontButton->click();
+    QCOMPARE(fontButton->text(), QStringLiteral("Liberation Serif, 20pt Italic "));
+    QCOMPARE(control<QListWidget>(d, "SymbolList")->count(), 224);
 }
 
 void tst_SymbolLabel::columnsFollowListSize_data() {

@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
+#include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
 
 #include <QLineEdit>
@@ -35,14 +36,6 @@ void paintOnce(TGGraphicControl& o) {
 }
 
 // A label placed on a card surface the way the text tool places it, without its dialog.
-TGPLabel* labelOn(SurfaceFixture& f, QRect r = QRect(QPoint(10, 10), QPoint(152, 43))) {
-    auto* l = new TGPLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, r);
-    f.surface->processPendingEvents();
-    return l;
-}
 } // namespace
 
 class tst_TextLabel : public QObject {
@@ -408,7 +401,7 @@ void tst_TextLabel::settersFlagAndStale() {
     QFETCH(bool, flags);
     QFETCH(bool, stale);
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     l->layoutPass();
     f.changes = 0;
     QVERIFY(l->setProperty(property.constData(), value));
@@ -424,7 +417,7 @@ void tst_TextLabel::settersFlagAndStale() {
 
 void tst_TextLabel::boundsCheckRaisesEmptySize() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     l->layoutPass();
     l->setBounds(10, 10, 0, -5);
     QCOMPARE(l->width(), 1);
@@ -477,7 +470,7 @@ void tst_TextLabel::popupRefreshChecks() {
 
 void tst_TextLabel::transparentAndBackgroundColor() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     platform::MenuModel& m = *l->objectMenu();
     QVERIFY(m.find(QStringLiteral("Transparent"))->checked);
     // Cancelled colour dialog: nothing changes.
@@ -498,7 +491,7 @@ void tst_TextLabel::transparentAndBackgroundColor() {
 
 void tst_TextLabel::borderToggle() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     platform::MenuModel& m = *l->objectMenu();
     QVERIFY(!m.find(QStringLiteral("Border"))->checked);
     QVERIFY(m.trigger(QStringLiteral("Border")));
@@ -510,7 +503,7 @@ void tst_TextLabel::borderToggle() {
 
 void tst_TextLabel::rotationMenu() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(152, 30)));
+    TGPLabel* l = labelOn<TGPLabel>(f, QRect(QPoint(10, 10), QPoint(152, 30)));
     platform::MenuModel& rotation = *l->objectMenu()->find(QStringLiteral("Rotation"))->submenu;
     f.changes = 0;
     // 0 -> 180 on a wide label moves nothing, yet the card has changed.
@@ -526,7 +519,7 @@ void tst_TextLabel::rotationMenu() {
 
 void tst_TextLabel::textCommand() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(40, 30)));
+    TGPLabel* l = labelOn<TGPLabel>(f, QRect(QPoint(10, 10), QPoint(40, 30)));
     f.dialogs.dialogs.push_back([](QDialog& d) {
         auto* edit = d.findChild<QLineEdit*>(QStringLiteral("LabelText"));
         if (!edit || edit->text() != QLatin1String("Text")) return int(QDialog::Rejected);
@@ -559,7 +552,7 @@ void tst_TextLabel::editedTextLaysOutAgain() {
     QFETCH(int, angle);
     SurfaceFixture f;
     ObjectKinds::registerAll(*f.surface);
-    TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(250, 43)));
+    TGPLabel* l = labelOn<TGPLabel>(f, QRect(QPoint(10, 10), QPoint(250, 43)));
     l->setAlignment(Gdi::taCenter);
     l->setAngle(angle);
     f.surface->settleLayout();
@@ -589,7 +582,7 @@ void tst_TextLabel::editedTextLaysOutAgain() {
 
 void tst_TextLabel::fontCommandFits() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f, QRect(QPoint(10, 10), QPoint(40, 30)));
+    TGPLabel* l = labelOn<TGPLabel>(f, QRect(QPoint(10, 10), QPoint(40, 30)));
     QFont big(QStringLiteral("Arial"));
     big.setPixelSize(40);
     big.setBold(true);
@@ -612,8 +605,8 @@ void tst_TextLabel::fontCommandFits() {
 
 void tst_TextLabel::surfaceFontCommandAppliesFont() {
     SurfaceFixture f;
-    TGPLabel* a = labelOn(f);
-    TGPLabel* b = labelOn(f, QRect(QPoint(10, 60), QPoint(152, 90)));
+    TGPLabel* a = labelOn<TGPLabel>(f);
+    TGPLabel* b = labelOn<TGPLabel>(f, QRect(QPoint(10, 60), QPoint(152, 90)));
     f.surface->handle().add(a);
     f.surface->handle().add(b);
     QFont chosen(QStringLiteral("Liberation Serif"));
@@ -632,7 +625,7 @@ void tst_TextLabel::surfaceFontCommandAppliesFont() {
 
 void tst_TextLabel::fontStoredOnlyWhenOwn() {
     SurfaceFixture f;
-    TGPLabel* l = labelOn(f);
+    TGPLabel* l = labelOn<TGPLabel>(f);
     QVERIFY(!l->isFontStored());
     const QMetaObject* mo = l->metaObject();
     const QMetaProperty font = mo->property(mo->indexOfProperty("Font"));
@@ -709,7 +702,7 @@ void tst_TextLabel::layoutSettlesOnTheCard() {
     QFETCH(QVariant, value);
     for (int angle : {0, 90, 180, 270}) {
         SurfaceFixture f;
-        TGPLabel* l = labelOn(f);
+        TGPLabel* l = labelOn<TGPLabel>(f);
         l->setReading(true);
         l->setDirectionShadow(TGBaseLabel::sdDown);
         l->setDirectionHighlight(TGBaseLabel::hdUp);

@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
 #include "support/CardBytes.h"
+#include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
 
 #include <QtTest>
@@ -37,13 +38,7 @@ std::vector<TGGraphicControl*> roundTrip(SurfaceFixture& from, SurfaceFixture& t
     return reader.readObjects(bytes, to.surface->owner(), *to.surface);
 }
 
-TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
-    auto* l = new TGBusinessCardLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(10, 20), QPoint(150, 45)));
-    return l;
-}
+const QRect labelBox(QPoint(10, 20), QPoint(150, 45));
 
 // A card file of one label record with the given properties.
 QByteArray card(const QByteArray& className, const CardProperties& props) {
@@ -136,7 +131,7 @@ void tst_TextLabelCardFile::defaultsAndParentFontLeftOut() {
     SurfaceFixture a, b;
     TextKinds::registerAll(*a.surface);
     TextKinds::registerAll(*b.surface);
-    TGBusinessCardLabel* l = labelOn(a);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(a, labelBox);
     TGLabelObjectFiler writer(a.surface->classes());
     const QByteArray bytes = writer.writeObjects({l});
     for (const char* written :
@@ -221,7 +216,7 @@ void tst_TextLabelCardFile::constructionFontStaysOwn() {
     SurfaceFixture a, b;
     TextKinds::registerAll(*a.surface);
     TextKinds::registerAll(*b.surface);
-    TGBusinessCardLabel* l = labelOn(a);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(a, labelBox);
     l->takeFont(TGFont());
     QVERIFY(l->isFontStored());
 
@@ -254,7 +249,7 @@ void tst_TextLabelCardFile::emptiedTextStaysEmpty() {
     SurfaceFixture a, b;
     TextKinds::registerAll(*a.surface);
     TextKinds::registerAll(*b.surface);
-    TGBusinessCardLabel* l = labelOn(a);
+    TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(a, labelBox);
     platform::MenuModel* info = l->objectMenu()->find(QStringLiteral("Personal Information"))->submenu.get();
     QVERIFY(info->trigger(QStringLiteral("Fax\t")));
     QCOMPARE(l->caption(), QString());

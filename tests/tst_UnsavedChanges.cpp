@@ -4,6 +4,7 @@
 // while changes are unsaved and offered at the next start; what killed saves leave is gone at
 // the next start; a card whose last opening did not finish is not opened again at start.
 #include "support/CardBytes.h"
+#include "support/MainWindowFixture.h"
 #include "support/ManualTickClock.h"
 #include "support/OrlantoProcess.h"
 #include "support/ScriptedDialogHost.h"
@@ -29,24 +30,22 @@ namespace {
 using Answer = platform::DialogHost::Answer;
 using Panel = TGBusinessCardPanel32;
 
-struct Window {
-    explicit Window(const QString& home) {
-        platform::HomeFolder::set(home);
-        w = std::make_unique<TMainScreen>();
-        w->firstActivation();
-        dialogs.messages.clear();
+// The window's own dialog host, made before the window.
+struct OwnDialogs {
+    ScriptedDialogHost dialogs;
+};
+
+struct Window : OwnDialogs, MainWindowFixture {
+    explicit Window(const QString& home) : MainWindowFixture(home, dialogs) {
         dialogs.questions.clear();
     }
-    Panel& s() { return w->surface(); }
-    QByteArray bytes() { return TGLabelObjectFiler(s().classes()).writeObjects(s().objects()); }
+    Panel& s() { return surface(); }
     void drawRectangle(int x, int y) {
         s().SetPanelState(Panel::psRectangle);
         s().mouseDown(Qt::LeftButton, {}, x, y);
         s().mouseUp(Qt::LeftButton, {}, x + 40, y + 20);
         s().SetPanelState(Panel::psPointing);
     }
-    ScriptedDialogHost dialogs;
-    std::unique_ptr<TMainScreen> w;
 };
 
 QByteArray fileBytes(const QString& name) {

@@ -5,12 +5,11 @@
 // zoomed clears the mark; the selection stays through the zooms, a new layout keeps the
 // zoom; undo and redo walk a card holding symbols both ways.
 #include "support/EveryKindCard.h"
+#include "support/MainWindowFixture.h"
 #include "support/ScriptedDialogHost.h"
 
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "document/TGLabelObjectFiler.h"
-#include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QApplication>
@@ -22,19 +21,10 @@
 
 namespace {
 // A shown window in a fresh home, activated as at start-up.
-struct Window {
-    explicit Window(const QString& home) {
-        platform::HomeFolder::set(home);
-        w = std::make_unique<TMainScreen>();
-        w->move(20, 20);
-        w->resize(900, 700);
-        w->firstActivation();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
-    TGBusinessCardPanel32& s() { return w->surface(); }
-    QWidget* view() { return w->findChild<QWidget*>(QStringLiteral("SurfaceView")); }
-    QByteArray bytes() { return TGLabelObjectFiler(s().classes()).writeObjects(s().objects()); }
+struct Window : MainWindowFixture {
+    explicit Window(const QString& home)
+        : MainWindowFixture(home, {.shownAt = QPoint(20, 20), .size = QSize(900, 700)}) {}
+    TGBusinessCardPanel32& s() { return surface(); }
     bool marked() const { return w->windowTitle().endsWith(QLatin1String(" *")); }
     void press(const char* button) {
         w->findChild<QToolButton*>(QLatin1String(button))->click();
@@ -51,7 +41,6 @@ struct Window {
         QApplication::sendEvent(view(), &e);
         QCoreApplication::processEvents();
     }
-    std::unique_ptr<TMainScreen> w;
 };
 
 // Up to 400 %, down to 50 % and back to 100 % by one route, repainting at every step as a

@@ -2,6 +2,7 @@
 
 #include "TGEffectControl.h"
 #include "platform/ColorComboBox.h"
+#include "platform/DialogParts.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,46 +15,47 @@
 TEffectPropertyControls::TEffectPropertyControls(TGEffectControl& sample, const Names& names,
                                                  QObject* parent)
     : QObject(parent), sample_(sample) {
-    FillDirectionCombo = list("FillDirectionCombo", {"Up", "Down", "Left", "Right"});
-    GradientFromColor = named(new platform::ColorComboBox, names.gradientFromControl);
-    GradientToColor = named(new platform::ColorComboBox, names.gradientToControl);
-    LoadImageButton = named(new QPushButton(QStringLiteral("Load Texture")), "LoadImageButton");
-    ShadowColor = named(new platform::ColorComboBox, names.shadowColorControl);
-    ShadowOrientationCombo = list("ShadowOrientationCombo", names.shadowOrientations);
-    ShadowDepthSpinner = spinner("ShadowDepthSpinner", 0, 10);
-    OutlineColor = named(new platform::ColorComboBox, names.outlineColorControl);
-    OutlineStyleCombo = list("OutlineStyleCombo", {"Solid Line", "Dash Line", "Dotted Line",
-                                                   "DashDot Line", "DashDotDot Line", "Clear"});
-    OutLineWidthSpinner = spinner("OutLineWidthSpinner", 0, 10);
-    gradientPanel_ = panel({{"Fill Direction", FillDirectionCombo},
-                            {"From Color", GradientFromColor},
-                            {"To Color", GradientToColor}});
+    fillDirectionCombo_ = list("FillDirectionCombo", {"Up", "Down", "Left", "Right"});
+    gradientFromColor_ = platform::named(new platform::ColorComboBox, names.gradientFromControl);
+    gradientToColor_ = platform::named(new platform::ColorComboBox, names.gradientToControl);
+    loadImageButton_ =
+        platform::named(new QPushButton(QStringLiteral("Load Texture")), "LoadImageButton");
+    shadowColor_ = platform::named(new platform::ColorComboBox, names.shadowColorControl);
+    shadowOrientationCombo_ = list("ShadowOrientationCombo", names.shadowOrientations);
+    shadowDepthSpinner_ = spinner("ShadowDepthSpinner", 0, 10);
+    outlineColor_ = platform::named(new platform::ColorComboBox, names.outlineColorControl);
+    outlineStyleCombo_ = list("OutlineStyleCombo", {"Solid Line", "Dash Line", "Dotted Line",
+                                                    "DashDot Line", "DashDotDot Line", "Clear"});
+    outlineWidthSpinner_ = spinner("OutLineWidthSpinner", 0, 10);
+    gradientPanel_ = panel({{"Fill Direction", fillDirectionCombo_},
+                            {"From Color", gradientFromColor_},
+                            {"To Color", gradientToColor_}});
     // The button keeps its own height at the top of its place.
     texturePanel_ = new QWidget;
     auto* textureLayout = new QVBoxLayout(texturePanel_);
     textureLayout->setContentsMargins(0, 0, 0, 0);
-    textureLayout->addWidget(LoadImageButton);
+    textureLayout->addWidget(loadImageButton_);
     textureLayout->addStretch();
 
-    bind(FillDirectionCombo, "FillDirection");
-    bind(GradientFromColor, names.gradientFromProperty);
-    bind(GradientToColor, "GradientToColor");
-    bind(ShadowColor, names.shadowColorProperty);
-    bind(ShadowOrientationCombo, names.shadowOrientationProperty);
-    bind(ShadowDepthSpinner, "ShadowDepth");
-    bind(OutlineColor, "OutlineColor");
-    bind(OutlineStyleCombo, "OutlineStyle");
-    bind(OutLineWidthSpinner, "OutlineWidth");
+    bind(fillDirectionCombo_, "FillDirection");
+    bind(gradientFromColor_, names.gradientFromProperty);
+    bind(gradientToColor_, "GradientToColor");
+    bind(shadowColor_, names.shadowColorProperty);
+    bind(shadowOrientationCombo_, names.shadowOrientationProperty);
+    bind(shadowDepthSpinner_, "ShadowDepth");
+    bind(outlineColor_, "OutlineColor");
+    bind(outlineStyleCombo_, "OutlineStyle");
+    bind(outlineWidthSpinner_, "OutlineWidth");
 }
 
 QComboBox* TEffectPropertyControls::list(const char* name, const QStringList& items) {
-    auto* c = named(new QComboBox, name);
+    auto* c = platform::named(new QComboBox, name);
     c->addItems(items);
     return c;
 }
 
 QSpinBox* TEffectPropertyControls::spinner(const char* name, int min, int max, int step) {
-    auto* s = named(new QSpinBox, name);
+    auto* s = platform::named(new QSpinBox, name);
     s->setRange(min, max);
     s->setSingleStep(step);
     return s;
@@ -84,12 +86,12 @@ void TEffectPropertyControls::showOption(QStackedWidget* area, QWidget* panel) {
 void TEffectPropertyControls::addRows(QFormLayout& form, const QList<QWidget*>& surfacePanels) {
     surfaceArea_ = optionArea(surfacePanels + QList<QWidget*>{gradientPanel_, texturePanel_});
     form.addRow(surfaceArea_);
-    form.addRow(QStringLiteral("Shadow Color"), ShadowColor);
-    form.addRow(QStringLiteral("Shadow Orientation"), ShadowOrientationCombo);
-    form.addRow(QStringLiteral("Shadow Depth"), ShadowDepthSpinner);
-    form.addRow(QStringLiteral("Outline Color"), OutlineColor);
-    form.addRow(QStringLiteral("OutLine Style"), OutlineStyleCombo);
-    form.addRow(QStringLiteral("Outline Width"), OutLineWidthSpinner);
+    form.addRow(QStringLiteral("Shadow Color"), shadowColor_);
+    form.addRow(QStringLiteral("Shadow Orientation"), shadowOrientationCombo_);
+    form.addRow(QStringLiteral("Shadow Depth"), shadowDepthSpinner_);
+    form.addRow(QStringLiteral("Outline Color"), outlineColor_);
+    form.addRow(QStringLiteral("OutLine Style"), outlineStyleCombo_);
+    form.addRow(QStringLiteral("Outline Width"), outlineWidthSpinner_);
 }
 
 void TEffectPropertyControls::takeValues() {

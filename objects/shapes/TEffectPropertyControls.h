@@ -52,10 +52,6 @@ class TEffectPropertyControls : public QObject {
     void showSurface(bool texture, QWidget* otherPanel = nullptr);
 
     // The control makers both dialogs build their other controls with.
-    template <class W> static W* named(W* w, const char* name) {
-        w->setObjectName(QLatin1String(name));
-        return w;
-    }
     static QComboBox* list(const char* name, const QStringList& items);
     static QSpinBox* spinner(const char* name, int min, int max, int step = 1);
     // A panel of labelled controls that shows or hides as a whole.
@@ -66,16 +62,9 @@ class TEffectPropertyControls : public QObject {
     // Shows the panel in its area, or none of them for nullptr.
     static void showOption(QStackedWidget* area, QWidget* panel);
 
-    QComboBox* FillDirectionCombo = nullptr;
-    platform::ColorComboBox* GradientFromColor = nullptr;
-    platform::ColorComboBox* GradientToColor = nullptr;
-    QPushButton* LoadImageButton = nullptr;
-    platform::ColorComboBox* ShadowColor = nullptr;
-    QComboBox* ShadowOrientationCombo = nullptr;
-    QSpinBox* ShadowDepthSpinner = nullptr;
-    platform::ColorComboBox* OutlineColor = nullptr;
-    QComboBox* OutlineStyleCombo = nullptr;
-    QSpinBox* OutLineWidthSpinner = nullptr;
+    // The controls the dialogs connect to themselves.
+    platform::ColorComboBox* gradientFromColor() const { return gradientFromColor_; }
+    QPushButton* loadImageButton() const { return loadImageButton_; }
 
   signals:
     void changed();
@@ -92,4 +81,15 @@ class TEffectPropertyControls : public QObject {
     QStackedWidget* surfaceArea_ = nullptr;
     // Each shows its property's value in its control, with the control's signals blocked.
     std::vector<std::function<void()>> shows_;
+
+    QComboBox* fillDirectionCombo_ = nullptr;
+    platform::ColorComboBox* gradientFromColor_ = nullptr;
+    platform::ColorComboBox* gradientToColor_ = nullptr;
+    QPushButton* loadImageButton_ = nullptr;
+    platform::ColorComboBox* shadowColor_ = nullptr;
+    QComboBox* shadowOrientationCombo_ = nullptr;
+    QSpinBox* shadowDepthSpinner_ = nullptr;
+    platform::ColorComboBox* outlineColor_ = nullptr;
+    QComboBox* outlineStyleCombo_ = nullptr;
+    QSpinBox* outlineWidthSpinner_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "TSuperShape.h"
 #include "objects/text/TGObjectPreview.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/Graphic.h"
 #include "platform/HelpViewer.h"
 #include "platform/HomeFolder.h"
@@ -83,15 +84,9 @@ TGBrushImageBrowser::TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample
     size_ = new QLabel;
     size_->setObjectName(QStringLiteral("TextureSize"));
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"));
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("Cancelbutton"));
-    auto* help = new QPushButton(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("Helpbutton"));
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", helpContext);
+    const auto [buttons, ok, cancel, help] =
+        platform::ButtonRow(nullptr, {"Ok", "OKButton"}, {"Cancel", "Cancelbutton"},
+                            {"Help", "Helpbutton"}, helpContext);
 
     auto* right = new QVBoxLayout;
     right->addWidget(preview_);
@@ -100,11 +95,6 @@ TGBrushImageBrowser::TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample
     auto* columns = new QHBoxLayout;
     columns->addWidget(files_, 1);
     columns->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
     auto* top = new QVBoxLayout(this);
     top->addLayout(columns);
     top->addLayout(buttons);

@@ -1,6 +1,7 @@
 #include "TGImageBrowser.h"
 
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/HelpViewer.h"
 
 #include <QCheckBox>
@@ -30,10 +31,6 @@ QString startFolder() {
     return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
-template <class W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 } // namespace
 
 TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
@@ -42,28 +39,28 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowContextHelpButtonHint);
 
-    files_ = named(new QFileDialog(this), "FileDialog");
+    files_ = platform::named(new QFileDialog(this), "FileDialog");
     files_->setWindowFlags(Qt::Widget);
     files_->setOption(QFileDialog::DontUseNativeDialog); // a native dialog cannot be embedded
     files_->setFileMode(QFileDialog::ExistingFile);
     files_->setNameFilters({QStringLiteral("Pictures (%1)").arg(platform::Graphic::filePatternsFilter()),
                             QStringLiteral("All files (*)")});
-    image_ = named(new QLabel, "Preview");
+    image_ = platform::named(new QLabel, "Preview");
     image_->setFixedSize(previewSize, previewSize);
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image_->setFrameShape(QFrame::StyledPanel);
-    size_ = named(new QLabel, "PictureSize");
+    size_ = platform::named(new QLabel, "PictureSize");
 
-    auto* options = named(new QGroupBox(QStringLiteral(" Options ")), "OptionsGroup");
-    stretch_ = named(new QCheckBox(QStringLiteral("Stretch")), "StretchCheckBox");
+    auto* options = platform::named(new QGroupBox(QStringLiteral(" Options ")), "OptionsGroup");
+    stretch_ = platform::named(new QCheckBox(QStringLiteral("Stretch")), "StretchCheckBox");
     stretch_->setToolTip(QStringLiteral("Stretch image to max display size"));
-    autoSize_ = named(new QCheckBox(QStringLiteral("AutoSize")), "AutoSizeCheckBox");
+    autoSize_ = platform::named(new QCheckBox(QStringLiteral("AutoSize")), "AutoSizeCheckBox");
     autoSize_->setToolTip(QStringLiteral("AutoSize TImage"));
     auto* optionsLayout = new QVBoxLayout(options);
     optionsLayout->addWidget(stretch_);
     optionsLayout->addWidget(autoSize_);
 
-    auto* help = named(new QPushButton(QStringLiteral("Help")), "HelpButton");
+    auto* help = platform::named(new QPushButton(QStringLiteral("Help")), "HelpButton");
     help->setAutoDefault(false);
     help->setProperty("HelpContext", helpContext);
 

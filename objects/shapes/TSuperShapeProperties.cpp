@@ -5,6 +5,7 @@
 #include "objects/text/TGObjectPreview.h"
 #include "platform/ColorComboBox.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/HelpViewer.h"
 
 #include <QComboBox>
@@ -38,16 +39,16 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
         QSize(shape.width() + 20, shape.height() + 20).expandedTo(minimumSample);
     preview_ = new TGObjectPreview(Sample, sampleArea);
 
-    ShapeCombo = Controls::list("ShapeCombo", {"Rectangle", "Round Rectangle", "Ellipse", "Diamond",
-                                               "Star", "Triangle Left", "Triangle Right",
-                                               "Triangle Up", "Triangle Down"});
-    PointsOnStar = Controls::spinner("PointsOnStar", 5, 20, 1);
-    PercentinVector = Controls::spinner("PercentinVector", 0, 90, 5);
-    RoundPercent = Controls::spinner("RoundPercent", 0, 90, 5);
-    SurfaceTypeCombo =
+    shapeCombo_ = Controls::list("ShapeCombo", {"Rectangle", "Round Rectangle", "Ellipse",
+                                                "Diamond", "Star", "Triangle Left",
+                                                "Triangle Right", "Triangle Up", "Triangle Down"});
+    pointsOnStar_ = Controls::spinner("PointsOnStar", 5, 20, 1);
+    percentInVector_ = Controls::spinner("PercentinVector", 0, 90, 5);
+    roundPercent_ = Controls::spinner("RoundPercent", 0, 90, 5);
+    surfaceTypeCombo_ =
         Controls::list("SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"});
-    BackGroundColorCombo = Controls::named(new platform::ColorComboBox, "BackGroundColorCombo");
-    EffectControls =
+    backgroundColorCombo_ = platform::named(new platform::ColorComboBox, "BackGroundColorCombo");
+    effectControls_ =
         new Controls(Sample,
                      {"BackGroundColorCombo2",
                       "GradientToColorCombo",
@@ -60,30 +61,22 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
                      this);
 
     starPanel_ = Controls::panel(
-        {{"Points On Star", PointsOnStar}, {"% of Inward Vector", PercentinVector}});
-    roundPanel_ = Controls::panel({{"Round Percentage", RoundPercent}});
-    solidPanel_ = Controls::panel({{"Background Color", BackGroundColorCombo}});
+        {{"Points On Star", pointsOnStar_}, {"% of Inward Vector", percentInVector_}});
+    roundPanel_ = Controls::panel({{"Round Percentage", roundPercent_}});
+    solidPanel_ = Controls::panel({{"Background Color", backgroundColorCombo_}});
 
-    auto* sampleBox = Controls::named(new QGroupBox(QStringLiteral("Sample")), "SampleBox");
+    auto* sampleBox = platform::named(new QGroupBox(QStringLiteral("Sample")), "SampleBox");
     (new QVBoxLayout(sampleBox))->addWidget(preview_);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Shape"), ShapeCombo);
+    form->addRow(QStringLiteral("Shape"), shapeCombo_);
     shapeOptions_ = Controls::optionArea({starPanel_, roundPanel_});
     form->addRow(shapeOptions_);
-    form->addRow(QStringLiteral("Surface Type"), SurfaceTypeCombo);
-    EffectControls->addRows(*form, {solidPanel_});
+    form->addRow(QStringLiteral("Surface Type"), surfaceTypeCombo_);
+    effectControls_->addRows(*form, {solidPanel_});
 
-    auto* ok = Controls::named(new QPushButton(QStringLiteral("Ok")), "OKButton");
-    ok->setDefault(true);
-    auto* cancel = Controls::named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
-    auto* help = Controls::named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", helpContext);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const auto [buttons, ok, cancel, help] =
+        platform::ButtonRow(nullptr, {"Ok", "OKButton"}, {"Cancel", "Cancelbutton"},
+                            {"Help", "Helpbutton"}, helpContext);
     auto* columns = new QHBoxLayout;
     columns->addWidget(sampleBox, 0, Qt::AlignTop);
     columns->addLayout(form);
@@ -94,42 +87,42 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
     takeValues();
     showControls();
 
-    connect(ShapeCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+    connect(shapeCombo_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
         Sample.setShape(TSuperShape::TGPShapeType(i));
         takeValues(); // a star forces its own values
         sampleChanged();
     });
-    connect(PointsOnStar, &QSpinBox::valueChanged, this, [this](int v) {
+    connect(pointsOnStar_, &QSpinBox::valueChanged, this, [this](int v) {
         Sample.setVectors(2 * v);
         sampleChanged();
     });
-    connect(PercentinVector, &QSpinBox::valueChanged, this, [this](int v) {
+    connect(percentInVector_, &QSpinBox::valueChanged, this, [this](int v) {
         Sample.setInVectorPercent(v);
         sampleChanged();
     });
-    connect(RoundPercent, &QSpinBox::valueChanged, this, [this](int v) {
+    connect(roundPercent_, &QSpinBox::valueChanged, this, [this](int v) {
         Sample.setRoundPerc(v);
         sampleChanged();
     });
-    connect(SurfaceTypeCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+    connect(surfaceTypeCombo_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
         Sample.setSurfaceType(TSuperShape::TSurfaceType(i));
         if (i == TSuperShape::stBrushImage) Sample.setTexture(lastTexture_);
         takeValues(); // a transparent surface changes shadow and outline
         sampleChanged();
     });
-    connect(BackGroundColorCombo, &platform::ColorComboBox::colorChanged, this,
+    connect(backgroundColorCombo_, &platform::ColorComboBox::colorChanged, this,
             &TSuperShapeProperties::setBackColor);
     // The solid colour and the gradient's start colour are one property.
-    connect(EffectControls->GradientFromColor, &platform::ColorComboBox::colorChanged, this,
+    connect(effectControls_->gradientFromColor(), &platform::ColorComboBox::colorChanged, this,
             [this](TColor c) {
-                const QSignalBlocker blocker(BackGroundColorCombo);
-                BackGroundColorCombo->setColor(c);
+                const QSignalBlocker blocker(backgroundColorCombo_);
+                backgroundColorCombo_->setColor(c);
             });
-    connect(EffectControls, &TEffectPropertyControls::changed, this,
+    connect(effectControls_, &TEffectPropertyControls::changed, this,
             &TSuperShapeProperties::sampleChanged);
-    connect(EffectControls->LoadImageButton, &QPushButton::clicked, this,
+    connect(effectControls_->loadImageButton(), &QPushButton::clicked, this,
             &TSuperShapeProperties::LoadImageButtonClick);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -148,19 +141,19 @@ bool TSuperShapeProperties::execute(TSuperShape& shape) {
 
 // Shows the sample's values in the controls, without applying them again.
 void TSuperShapeProperties::takeValues() {
-    const QList<QWidget*> controls{ShapeCombo,   PointsOnStar,     PercentinVector,
-                                   RoundPercent, SurfaceTypeCombo, BackGroundColorCombo};
+    const QList<QWidget*> controls{shapeCombo_,   pointsOnStar_,     percentInVector_,
+                                   roundPercent_, surfaceTypeCombo_, backgroundColorCombo_};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
     // A polygon has no item: nothing is selected then.
-    ShapeCombo->setCurrentIndex(Sample.shape() == TSuperShape::gstPolyGon ? -1 : Sample.shape());
-    PointsOnStar->setValue(Sample.vectors() / 2);
-    PercentinVector->setValue(Sample.inVectorPercent());
-    RoundPercent->setValue(Sample.roundPerc());
-    SurfaceTypeCombo->setCurrentIndex(Sample.surfaceType());
-    BackGroundColorCombo->setColor(Sample.backColor());
-    EffectControls->takeValues();
+    shapeCombo_->setCurrentIndex(Sample.shape() == TSuperShape::gstPolyGon ? -1 : Sample.shape());
+    pointsOnStar_->setValue(Sample.vectors() / 2);
+    percentInVector_->setValue(Sample.inVectorPercent());
+    roundPercent_->setValue(Sample.roundPerc());
+    surfaceTypeCombo_->setCurrentIndex(Sample.surfaceType());
+    backgroundColorCombo_->setColor(Sample.backColor());
+    effectControls_->takeValues();
 }
 
 void TSuperShapeProperties::showControls() {
@@ -168,9 +161,9 @@ void TSuperShapeProperties::showControls() {
     Controls::showOption(shapeOptions_, shape == TSuperShape::gstStar        ? starPanel_
                                         : shape == TSuperShape::gstRoundRect ? roundPanel_
                                                                              : nullptr);
-    EffectControls->showSurface(Sample.surfaceType() == TSuperShape::stBrushImage,
-                                Sample.surfaceType() == TSuperShape::stBrushPattern ? solidPanel_
-                                                                                    : nullptr);
+    effectControls_->showSurface(Sample.surfaceType() == TSuperShape::stBrushImage,
+                                 Sample.surfaceType() == TSuperShape::stBrushPattern ? solidPanel_
+                                                                                     : nullptr);
 }
 
 void TSuperShapeProperties::sampleChanged() {
@@ -181,9 +174,9 @@ void TSuperShapeProperties::sampleChanged() {
 void TSuperShapeProperties::setBackColor(TColor c) {
     Sample.setBackColor(c);
     // The solid colour and the gradient's start colour are one property.
-    const QSignalBlocker b1(BackGroundColorCombo), b2(EffectControls->GradientFromColor);
-    BackGroundColorCombo->setColor(c);
-    EffectControls->GradientFromColor->setColor(c);
+    const QSignalBlocker b1(backgroundColorCombo_), b2(effectControls_->gradientFromColor());
+    backgroundColorCombo_->setColor(c);
+    effectControls_->gradientFromColor()->setColor(c);
     sampleChanged();
 }
 

@@ -35,14 +35,6 @@ class TSuperShapeProperties : public QDialog {
     void LoadImageButtonClick();
 
     TSuperShape Sample;
-    QComboBox* ShapeCombo = nullptr;
-    QSpinBox* PointsOnStar = nullptr;
-    QSpinBox* PercentinVector = nullptr;
-    QSpinBox* RoundPercent = nullptr;
-    QComboBox* SurfaceTypeCombo = nullptr;
-    platform::ColorComboBox* BackGroundColorCombo = nullptr;
-    // The fill, shadow and outline controls.
-    TEffectPropertyControls* EffectControls = nullptr;
 
   private:
     void showControls();
@@ -58,4 +50,13 @@ class TSuperShapeProperties : public QDialog {
     QWidget* roundPanel_ = nullptr;
     QWidget* solidPanel_ = nullptr;
     QStackedWidget* shapeOptions_ = nullptr; // the star's or the rounding's panel
+
+    QComboBox* shapeCombo_ = nullptr;
+    QSpinBox* pointsOnStar_ = nullptr;
+    QSpinBox* percentInVector_ = nullptr;
+    QSpinBox* roundPercent_ = nullptr;
+    QComboBox* surfaceTypeCombo_ = nullptr;
+    platform::ColorComboBox* backgroundColorCombo_ = nullptr;
+    // The fill, shadow and outline controls.
+    TEffectPropertyControls* effectControls_ = nullptr;
 };

@@ -28,22 +28,22 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SuperTextGetSymbol"));
     setWindowTitle(QStringLiteral("Symbol Selector"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
-    FontCombo = new QComboBox;
-    FontCombo->setObjectName(QStringLiteral("FontCombo"));
-    SymbolGrid = new QTableWidget((lastCode - firstCode + columns) / columns, columns);
-    SymbolGrid->setObjectName(QStringLiteral("SymbolGrid"));
-    SymbolGrid->horizontalHeader()->hide();
-    SymbolGrid->verticalHeader()->hide();
-    SymbolGrid->horizontalHeader()->setDefaultSectionSize(28);
-    SymbolGrid->verticalHeader()->setDefaultSectionSize(28);
+    fontCombo_ = new QComboBox;
+    fontCombo_->setObjectName(QStringLiteral("FontCombo"));
+    symbolGrid_ = new QTableWidget((lastCode - firstCode + columns) / columns, columns);
+    symbolGrid_->setObjectName(QStringLiteral("SymbolGrid"));
+    symbolGrid_->horizontalHeader()->hide();
+    symbolGrid_->verticalHeader()->hide();
+    symbolGrid_->horizontalHeader()->setDefaultSectionSize(28);
+    symbolGrid_->verticalHeader()->setDefaultSectionSize(28);
     // Large enough for every cell: the whole character set at one glance, no scroll bars.
-    SymbolGrid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    SymbolGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    SymbolGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    symbolGrid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    symbolGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    symbolGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int code = firstCode; code <= lastCode; ++code) {
         auto* item = new QTableWidgetItem(QString(QChar(code)));
         item->setTextAlignment(Qt::AlignCenter);
-        SymbolGrid->setItem((code - firstCode) / columns, (code - firstCode) % columns, item);
+        symbolGrid_->setItem((code - firstCode) / columns, (code - firstCode) % columns, item);
     }
     auto* ok = new QPushButton(QStringLiteral("Ok"));
     ok->setObjectName(QStringLiteral("OKButton"));
@@ -53,31 +53,31 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent) {
     cancel->setObjectName(QStringLiteral("Cancelbutton"));
     auto* fontRow = new QHBoxLayout;
     fontRow->addWidget(new QLabel(QStringLiteral("Font")));
-    fontRow->addWidget(FontCombo, 1);
+    fontRow->addWidget(fontCombo_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto* top = new QVBoxLayout(this);
     top->addLayout(fontRow);
-    top->addWidget(SymbolGrid);
+    top->addWidget(symbolGrid_);
     top->addLayout(buttons);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList fonts = symbolFonts();
-    FontCombo->addItems(fonts);
+    fontCombo_->addItems(fonts);
     int preselect = 0;
     for (int i = 0; i < fonts.size(); ++i)
         if (fonts[i].toUpper().contains(QLatin1String("WINGDING"))) {
             preselect = i;
             break;
         }
-    FontCombo->setCurrentIndex(fonts.isEmpty() ? -1 : preselect);
+    fontCombo_->setCurrentIndex(fonts.isEmpty() ? -1 : preselect);
     QApplication::restoreOverrideCursor();
     fontChosen();
 
-    connect(FontCombo, &QComboBox::currentIndexChanged, this, &TSuperTextGetSymbol::fontChosen);
-    connect(SymbolGrid, &QTableWidget::cellDoubleClicked, this,
+    connect(fontCombo_, &QComboBox::currentIndexChanged, this, &TSuperTextGetSymbol::fontChosen);
+    connect(symbolGrid_, &QTableWidget::cellDoubleClicked, this,
             &TSuperTextGetSymbol::OKButtonClick);
     connect(ok, &QPushButton::clicked, this, &TSuperTextGetSymbol::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -99,15 +99,15 @@ bool TSuperTextGetSymbol::execute(QString& symbol, QString& fontName) {
 void TSuperTextGetSymbol::fontChosen() {
     QFont f(chosenFont());
     f.setPointSize(14);
-    SymbolGrid->setFont(f);
+    symbolGrid_->setFont(f);
 }
 
 QString TSuperTextGetSymbol::chosenFont() const {
-    return FontCombo->currentText();
+    return fontCombo_->currentText();
 }
 
 QString TSuperTextGetSymbol::chosenSymbol() const {
-    const QTableWidgetItem* item = SymbolGrid->currentItem();
+    const QTableWidgetItem* item = symbolGrid_->currentItem();
     return item && item->isSelected() ? item->text() : QString();
 }
 

@@ -22,10 +22,10 @@ class TSuperTextGetSymbol : public QDialog {
     // The chosen character, or empty.
     QString chosenSymbol() const;
 
-    QComboBox* FontCombo = nullptr;
-    QTableWidget* SymbolGrid = nullptr;
-
   private:
     void fontChosen();
     void OKButtonClick();
+
+    QComboBox* fontCombo_ = nullptr;
+    QTableWidget* symbolGrid_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "objects/text/TGObjectPreview.h"
 #include "platform/ColorComboBox.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/Graphic.h"
 #include "platform/HelpViewer.h"
 
@@ -51,53 +52,45 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
     preview_ = new TGObjectPreview(Sample, samplePanel);
     preview_->setObjectName(QStringLiteral("PreviewPanel"));
 
-    CaptionText = Controls::named(new QLineEdit, "CaptionText");
-    Fontbutton = Controls::named(new QPushButton(QStringLiteral("Select Font")), "Fontbutton");
+    captionText_ = platform::named(new QLineEdit, "CaptionText");
+    fontButton_ = platform::named(new QPushButton(QStringLiteral("Select Font")), "Fontbutton");
     // The size in points, shown and typed; its arrows step by one point and Page Up and
     // Page Down by ten, so both a fine and a rapid change are at hand.
-    RapidChangeFontSize = Controls::named(new QSpinBox, "RapidChangeFontSize");
-    RapidChangeFontSize->setRange(minFontSize, maxFontSize);
-    RapidChangeFontSize->setSuffix(QStringLiteral(" pt"));
-    RapidChangeFontSize->setToolTip(QStringLiteral(
+    rapidChangeFontSize_ = platform::named(new QSpinBox, "RapidChangeFontSize");
+    rapidChangeFontSize_->setRange(minFontSize, maxFontSize);
+    rapidChangeFontSize_->setSuffix(QStringLiteral(" pt"));
+    rapidChangeFontSize_->setToolTip(QStringLiteral(
         "Font size in points\nThe arrows change it by 1 point, Page Up and Page Down by 10"));
-    SelectSymbolbutton =
-        Controls::named(new QPushButton(QStringLiteral("Select Symbol")), "SelectSymbolbutton");
-    SurfaceTypeCombo =
+    selectSymbolButton_ =
+        platform::named(new QPushButton(QStringLiteral("Select Symbol")), "SelectSymbolbutton");
+    surfaceTypeCombo_ =
         Controls::list("SurfaceTypeCombo", {"Normal", "Transparent", "Texture", "Gradient Fill"});
-    FontColorButton = Controls::named(new platform::ColorComboBox, "FontColorButton");
-    EffectControls = new Controls(Sample,
-                                  {"GradientFromcolorButton",
-                                   "GradientToColorButton",
-                                   "ShadowColorButton",
-                                   "OutlineColorButton",
-                                   "GradientFromColor",
-                                   "Shadowcolor",
-                                   "ShadowOrientation",
-                                   {"None", "Right", "Left", "Lower Right", "Lower Left", "Down"}},
-                                  this);
-    normalPanel_ = Controls::panel({{"Font Color", FontColorButton}});
+    fontColorButton_ = platform::named(new platform::ColorComboBox, "FontColorButton");
+    effectControls_ = new Controls(Sample,
+                                   {"GradientFromcolorButton",
+                                    "GradientToColorButton",
+                                    "ShadowColorButton",
+                                    "OutlineColorButton",
+                                    "GradientFromColor",
+                                    "Shadowcolor",
+                                    "ShadowOrientation",
+                                    {"None", "Right", "Left", "Lower Right", "Lower Left", "Down"}},
+                                   this);
+    normalPanel_ = Controls::panel({{"Font Color", fontColorButton_}});
 
     auto* textRow = new QHBoxLayout;
-    textRow->addWidget(CaptionText, 1);
-    textRow->addWidget(Fontbutton);
-    textRow->addWidget(RapidChangeFontSize);
-    textRow->addWidget(SelectSymbolbutton);
+    textRow->addWidget(captionText_, 1);
+    textRow->addWidget(fontButton_);
+    textRow->addWidget(rapidChangeFontSize_);
+    textRow->addWidget(selectSymbolButton_);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Text"), textRow);
-    form->addRow(QStringLiteral("Surface Type"), SurfaceTypeCombo);
+    form->addRow(QStringLiteral("Surface Type"), surfaceTypeCombo_);
     form->addRow(normalPanel_);
-    EffectControls->addRows(*form);
-    auto* ok = Controls::named(new QPushButton(QStringLiteral("Ok")), "OKButton");
-    ok->setDefault(true);
-    auto* cancel = Controls::named(new QPushButton(QStringLiteral("Cancel")), "Cancelbutton");
-    auto* help = Controls::named(new QPushButton(QStringLiteral("Help")), "Helpbutton");
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", helpContext);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    effectControls_->addRows(*form);
+    const auto [buttons, ok, cancel, help] =
+        platform::ButtonRow(nullptr, {"Ok", "OKButton"}, {"Cancel", "Cancelbutton"},
+                            {"Help", "Helpbutton"}, helpContext);
     auto* top = new QVBoxLayout(this);
     top->addWidget(preview_);
     top->addLayout(form);
@@ -109,28 +102,29 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
     fitTimer_.setInterval(200);
 
     connect(&fitTimer_, &QTimer::timeout, this, &TSuperTextProperties::fitSample);
-    connect(CaptionText, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(captionText_, &QLineEdit::textChanged, this, [this](const QString& t) {
         Sample.setCaption(t);
         fitTimer_.start();
     });
-    connect(Fontbutton, &QPushButton::clicked, this, &TSuperTextProperties::FontbuttonClick);
-    connect(RapidChangeFontSize, &QSpinBox::valueChanged, this, &TSuperTextProperties::setFontSize);
-    connect(SelectSymbolbutton, &QPushButton::clicked, this,
+    connect(fontButton_, &QPushButton::clicked, this, &TSuperTextProperties::FontbuttonClick);
+    connect(rapidChangeFontSize_, &QSpinBox::valueChanged, this,
+            &TSuperTextProperties::setFontSize);
+    connect(selectSymbolButton_, &QPushButton::clicked, this,
             &TSuperTextProperties::SelectSymbolbuttonClick);
-    connect(SurfaceTypeCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+    connect(surfaceTypeCombo_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
         Sample.setSurfaceType(TGSuperText::TSurfaceType(i));
         if (i == TGSuperText::stBrushImage) Sample.setTexture(lastTexture_);
         takeValues(); // a transparent surface makes a clear outline solid
         fitSample();
     });
-    connect(FontColorButton, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
+    connect(fontColorButton_, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
         Sample.font()->setColor(c);
         sampleChanged();
     });
-    connect(EffectControls, &TEffectPropertyControls::changed, this,
+    connect(effectControls_, &TEffectPropertyControls::changed, this,
             &TSuperTextProperties::sampleChanged);
-    connect(EffectControls->LoadImageButton, &QPushButton::clicked, this,
+    connect(effectControls_->loadImageButton(), &QPushButton::clicked, this,
             &TSuperTextProperties::LoadImageButtonClick);
     connect(ok, &QPushButton::clicked, this, &TSuperTextProperties::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -148,22 +142,22 @@ bool TSuperTextProperties::execute(TGSuperText& text) {
 }
 
 void TSuperTextProperties::takeValues() {
-    const QList<QWidget*> controls{CaptionText, RapidChangeFontSize, SurfaceTypeCombo,
-                                   FontColorButton};
+    const QList<QWidget*> controls{captionText_, rapidChangeFontSize_, surfaceTypeCombo_,
+                                   fontColorButton_};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
-    CaptionText->setText(Sample.caption());
-    CaptionText->setFont(QFont(Sample.textFont().name()));
-    RapidChangeFontSize->setValue(Sample.textFont().size());
-    SurfaceTypeCombo->setCurrentIndex(Sample.surfaceType());
-    FontColorButton->setColor(Sample.textFont().color());
-    EffectControls->takeValues();
+    captionText_->setText(Sample.caption());
+    captionText_->setFont(QFont(Sample.textFont().name()));
+    rapidChangeFontSize_->setValue(Sample.textFont().size());
+    surfaceTypeCombo_->setCurrentIndex(Sample.surfaceType());
+    fontColorButton_->setColor(Sample.textFont().color());
+    effectControls_->takeValues();
 }
 
 void TSuperTextProperties::sampleChanged() {
     normalPanel_->setVisible(Sample.surfaceType() == TGSuperText::stNormal);
-    EffectControls->showSurface(Sample.surfaceType() == TGSuperText::stBrushImage);
+    effectControls_->showSurface(Sample.surfaceType() == TGSuperText::stBrushImage);
     preview_->update();
 }
 
@@ -209,9 +203,9 @@ void TSuperTextProperties::LoadImageButtonClick() {
 }
 
 void TSuperTextProperties::OKButtonClick() {
-    if (CaptionText->text().isEmpty()) {
+    if (captionText_->text().isEmpty()) {
         platform::ShowInformation(QStringLiteral("Please enter some text"));
-        CaptionText->setFocus();
+        captionText_->setFocus();
         return;
     }
     // A text typed just before "Ok" is fitted now rather than when the timer would.

@@ -44,14 +44,6 @@ class TSuperTextProperties : public QDialog {
     void fitSample();
 
     TGSuperText Sample;
-    QLineEdit* CaptionText = nullptr;
-    QPushButton* Fontbutton = nullptr;
-    QSpinBox* RapidChangeFontSize = nullptr;
-    QPushButton* SelectSymbolbutton = nullptr;
-    QComboBox* SurfaceTypeCombo = nullptr;
-    platform::ColorComboBox* FontColorButton = nullptr;
-    // The fill, shadow and outline controls.
-    TEffectPropertyControls* EffectControls = nullptr;
 
   private:
     void takeValues();
@@ -63,4 +55,13 @@ class TSuperTextProperties : public QDialog {
     QTimer fitTimer_;
     TGObjectPreview* preview_ = nullptr;
     QWidget* normalPanel_ = nullptr;
+
+    QLineEdit* captionText_ = nullptr;
+    QPushButton* fontButton_ = nullptr;
+    QSpinBox* rapidChangeFontSize_ = nullptr;
+    QPushButton* selectSymbolButton_ = nullptr;
+    QComboBox* surfaceTypeCombo_ = nullptr;
+    platform::ColorComboBox* fontColorButton_ = nullptr;
+    // The fill, shadow and outline controls.
+    TEffectPropertyControls* effectControls_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "TGObjectPreview.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -47,19 +48,19 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
     area->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
     area->setWidget(preview_);
 
-    CaptionText = new QLineEdit(this);
-    CaptionText->setObjectName(QStringLiteral("CaptionText"));
-    DegreesBar = quarterSlider("DegreesBar", this);
-    DegreesLabel = new QLabel(this);
-    StartingAngleBar = quarterSlider("StartingAngleBar", this);
-    StartingAngleLabel = new QLabel(this);
-    cbDrawLettersAngled = new QCheckBox(QStringLiteral("Angled Characters"), this);
-    cbDrawLettersAngled->setObjectName(QStringLiteral("cbDrawLettersAngled"));
-    cbMirrored = new QCheckBox(QStringLiteral("Mirrored"), this);
-    cbMirrored->setObjectName(QStringLiteral("cbMirrored"));
-    FontColorButton = new QPushButton(this);
-    FontColorButton->setObjectName(QStringLiteral("FontColorButton"));
-    FontColorButton->setFixedSize(48, 22);
+    captionText_ = new QLineEdit(this);
+    captionText_->setObjectName(QStringLiteral("CaptionText"));
+    degreesBar_ = quarterSlider("DegreesBar", this);
+    degreesLabel_ = new QLabel(this);
+    startingAngleBar_ = quarterSlider("StartingAngleBar", this);
+    startingAngleLabel_ = new QLabel(this);
+    drawLettersAngled_ = new QCheckBox(QStringLiteral("Angled Characters"), this);
+    drawLettersAngled_->setObjectName(QStringLiteral("cbDrawLettersAngled"));
+    mirrored_ = new QCheckBox(QStringLiteral("Mirrored"), this);
+    mirrored_->setObjectName(QStringLiteral("cbMirrored"));
+    fontColorButton_ = new QPushButton(this);
+    fontColorButton_->setObjectName(QStringLiteral("FontColorButton"));
+    fontColorButton_->setFixedSize(48, 22);
     auto* selectFont = new QPushButton(QStringLiteral("Select Font"), this);
     selectFont->setObjectName(QStringLiteral("SelectFontButton"));
     auto* sizeUp = new QToolButton(this);
@@ -76,23 +77,23 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
         b->setAutoDefault(false);
         b->setFixedWidth(28);
     }
-    ZoomLabel = new QLabel(QStringLiteral("100%"), this);
-    ZoomLabel->setObjectName(QStringLiteral("ZoomLabel"));
+    zoomLabel_ = new QLabel(QStringLiteral("100%"), this);
+    zoomLabel_->setObjectName(QStringLiteral("ZoomLabel"));
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(new QLabel(QStringLiteral("Text"), this));
-    controls->addWidget(CaptionText);
+    controls->addWidget(captionText_);
     controls->addWidget(new QLabel(QStringLiteral("Degrees"), this));
-    controls->addWidget(DegreesBar);
-    controls->addWidget(DegreesLabel);
+    controls->addWidget(degreesBar_);
+    controls->addWidget(degreesLabel_);
     controls->addWidget(new QLabel(QStringLiteral("Starting Angle"), this));
-    controls->addWidget(StartingAngleBar);
-    controls->addWidget(StartingAngleLabel);
-    controls->addWidget(cbDrawLettersAngled);
-    controls->addWidget(cbMirrored);
+    controls->addWidget(startingAngleBar_);
+    controls->addWidget(startingAngleLabel_);
+    controls->addWidget(drawLettersAngled_);
+    controls->addWidget(mirrored_);
     auto* fontRow = new QGridLayout;
     fontRow->addWidget(new QLabel(QStringLiteral("Font Color"), this), 0, 0);
-    fontRow->addWidget(FontColorButton, 1, 0);
+    fontRow->addWidget(fontColorButton_, 1, 0);
     fontRow->addWidget(selectFont, 1, 1);
     auto* spin = new QVBoxLayout;
     spin->setSpacing(0);
@@ -102,26 +103,14 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
     controls->addLayout(fontRow);
     auto* zoomRow = new QHBoxLayout;
     zoomRow->addWidget(zoomMinus);
-    zoomRow->addWidget(ZoomLabel);
+    zoomRow->addWidget(zoomLabel_);
     zoomRow->addWidget(zoomPlus);
     zoomRow->addStretch();
     controls->addLayout(zoomRow);
     controls->addStretch();
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", kHelpContext);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const auto [buttons, ok, cancel, help] = platform::ButtonRow(
+        this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"}, {"Help", "HelpButton"}, kHelpContext);
 
     auto* body = new QHBoxLayout;
     body->addWidget(area);
@@ -132,29 +121,29 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
 
     connect(ok, &QPushButton::clicked, this, &TCircleTextProperties::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(CaptionText, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connect(captionText_, &QLineEdit::textChanged, this, [this](const QString& t) {
         Sample.setCaption(t);
         sampleChanged();
     });
-    connect(DegreesBar, &QSlider::valueChanged, this, [this](int v) {
+    connect(degreesBar_, &QSlider::valueChanged, this, [this](int v) {
         Sample.setDegrees(TGPCircleText::TDegrees(v - 1));
-        DegreesLabel->setText(degreesText(v));
+        degreesLabel_->setText(degreesText(v));
         sampleChanged();
     });
-    connect(StartingAngleBar, &QSlider::valueChanged, this, [this](int v) {
+    connect(startingAngleBar_, &QSlider::valueChanged, this, [this](int v) {
         Sample.setStartingVector(TGPCircleText::TDegrees(v - 1));
-        StartingAngleLabel->setText(degreesText(v));
+        startingAngleLabel_->setText(degreesText(v));
         sampleChanged();
     });
-    connect(cbDrawLettersAngled, &QCheckBox::toggled, this, [this](bool on) {
+    connect(drawLettersAngled_, &QCheckBox::toggled, this, [this](bool on) {
         Sample.setDrawLettersAngled(on);
         sampleChanged();
     });
-    connect(cbMirrored, &QCheckBox::toggled, this, [this](bool on) {
+    connect(mirrored_, &QCheckBox::toggled, this, [this](bool on) {
         Sample.setMirror(on);
         sampleChanged();
     });
-    connect(FontColorButton, &QPushButton::clicked, this,
+    connect(fontColorButton_, &QPushButton::clicked, this,
             &TCircleTextProperties::FontColorButtonClick);
     connect(selectFont, &QPushButton::clicked, this, &TCircleTextProperties::SelectFontButtonClick);
     connect(sizeUp, &QToolButton::clicked, this, &TCircleTextProperties::RapidChangeFontSizeUp);
@@ -166,13 +155,13 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
 TCircleTextProperties::~TCircleTextProperties() = default;
 
 void TCircleTextProperties::activate() {
-    CaptionText->setText(Sample.caption());
-    DegreesBar->setValue(Sample.degrees() + 1);
-    DegreesLabel->setText(degreesText(DegreesBar->value()));
-    StartingAngleBar->setValue(Sample.startingVector() + 1);
-    StartingAngleLabel->setText(degreesText(StartingAngleBar->value()));
-    cbDrawLettersAngled->setChecked(Sample.drawLettersAngled());
-    cbMirrored->setChecked(Sample.mirror());
+    captionText_->setText(Sample.caption());
+    degreesBar_->setValue(Sample.degrees() + 1);
+    degreesLabel_->setText(degreesText(degreesBar_->value()));
+    startingAngleBar_->setValue(Sample.startingVector() + 1);
+    startingAngleLabel_->setText(degreesText(startingAngleBar_->value()));
+    drawLettersAngled_->setChecked(Sample.drawLettersAngled());
+    mirrored_->setChecked(Sample.mirror());
     showFontColor();
     sampleChanged();
 }
@@ -183,7 +172,7 @@ void TCircleTextProperties::sampleChanged() {
 }
 
 void TCircleTextProperties::showFontColor() {
-    FontColorButton->setStyleSheet(
+    fontColorButton_->setStyleSheet(
         QStringLiteral("background-color: %1;").arg(Sample.font()->color().toQColor().name()));
 }
 
@@ -201,13 +190,13 @@ void TCircleTextProperties::RapidChangeFontSizeDown() {
 
 void TCircleTextProperties::ZoomPlusButtonClick() {
     if (Sample.zoomFactor() < 1.0f) Sample.SetZoom(Sample.zoomFactor() + 0.1f);
-    ZoomLabel->setText(QStringLiteral("%1%").arg(std::nearbyint(Sample.zoomFactor() * 100.0)));
+    zoomLabel_->setText(QStringLiteral("%1%").arg(std::nearbyint(Sample.zoomFactor() * 100.0)));
     sampleChanged();
 }
 
 void TCircleTextProperties::ZoomMinusButtonClick() {
     if (Sample.zoomFactor() > 0.5f) Sample.SetZoom(Sample.zoomFactor() - 0.1f);
-    ZoomLabel->setText(QStringLiteral("%1%").arg(std::nearbyint(Sample.zoomFactor() * 100.0)));
+    zoomLabel_->setText(QStringLiteral("%1%").arg(std::nearbyint(Sample.zoomFactor() * 100.0)));
     sampleChanged();
 }
 
@@ -230,10 +219,10 @@ void TCircleTextProperties::SelectFontButtonClick() {
 }
 
 void TCircleTextProperties::accept() {
-    if (CaptionText->text().isEmpty()) {
+    if (captionText_->text().isEmpty()) {
         platform::DialogHost::current().information(QStringLiteral("Please enter some text"),
                                                     QStringLiteral("Information"));
-        CaptionText->setFocus();
+        captionText_->setFocus();
         return;
     }
     QDialog::accept();

@@ -33,19 +33,20 @@ class TCircleTextProperties : public QDialog {
     void accept() override;
 
     TGPCircleText Sample;
-    QLineEdit* CaptionText = nullptr;
-    QSlider* DegreesBar = nullptr;
-    QLabel* DegreesLabel = nullptr;
-    QSlider* StartingAngleBar = nullptr;
-    QLabel* StartingAngleLabel = nullptr;
-    QCheckBox* cbDrawLettersAngled = nullptr;
-    QCheckBox* cbMirrored = nullptr;
-    QPushButton* FontColorButton = nullptr;
-    QLabel* ZoomLabel = nullptr;
 
   private:
     void sampleChanged();
     void showFontColor();
 
     TGObjectPreview* preview_ = nullptr;
+
+    QLineEdit* captionText_ = nullptr;
+    QSlider* degreesBar_ = nullptr;
+    QLabel* degreesLabel_ = nullptr;
+    QSlider* startingAngleBar_ = nullptr;
+    QLabel* startingAngleLabel_ = nullptr;
+    QCheckBox* drawLettersAngled_ = nullptr;
+    QCheckBox* mirrored_ = nullptr;
+    QPushButton* fontColorButton_ = nullptr;
+    QLabel* zoomLabel_ = nullptr;
 };

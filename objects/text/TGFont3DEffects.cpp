@@ -3,6 +3,7 @@
 #include "TGObjectPreview.h"
 #include "platform/ColorComboBox.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,13 +17,8 @@ namespace {
 constexpr int kHelpContext = 40008;
 constexpr int kMaxListedDepth = 10;
 
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QComboBox* list(QWidget* parent, const char* name, const QStringList& items) {
-    auto* c = named(new QComboBox(parent), name);
+    auto* c = platform::named(new QComboBox(parent), name);
     c->addItems(items);
     return c;
 }
@@ -57,26 +53,23 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
     Sample.setBackColor(TColor::clWhite);
     preview_ = new TGObjectPreview(Sample, samplePanelSize, this);
 
-    ShadowDirection =
+    shadowDirection_ =
         list(this, "ShadowDirection",
              {QStringLiteral("None"), QStringLiteral("Right"), QStringLiteral("Left"),
               QStringLiteral("Lower Right"), QStringLiteral("Lower Left"), QStringLiteral("Down")});
-    ShadowColorCombo = named(new platform::ColorComboBox(this), "ShadowColorCombo");
-    ShadowDepth = list(this, "ShadowDepth", depthItems());
-    HighlightDirection =
+    shadowColorCombo_ = platform::named(new platform::ColorComboBox(this), "ShadowColorCombo");
+    shadowDepth_ = list(this, "ShadowDepth", depthItems());
+    highlightDirection_ =
         list(this, "HighlightDirection",
              {QStringLiteral("None"), QStringLiteral("Right"), QStringLiteral("Left"),
               QStringLiteral("Upper Right"), QStringLiteral("Upper Left"), QStringLiteral("Up")});
-    HighLightColorCombo = named(new platform::ColorComboBox(this), "HighLightColorCombo");
-    HighLightDepth = list(this, "HighLightDepth", depthItems());
-    FontColorCombo = named(new platform::ColorComboBox(this), "FontColorCombo");
+    highlightColorCombo_ =
+        platform::named(new platform::ColorComboBox(this), "HighLightColorCombo");
+    highlightDepth_ = list(this, "HighLightDepth", depthItems());
+    fontColorCombo_ = platform::named(new platform::ColorComboBox(this), "FontColorCombo");
 
-    auto* ok = named(new QPushButton(QStringLiteral("Ok"), this), "OKButton");
-    ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "CancelButton");
-    auto* help = named(new QPushButton(QStringLiteral("Help"), this), "HelpButton");
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", kHelpContext);
+    const auto [buttons, ok, cancel, help] = platform::ButtonRow(
+        this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"}, {"Help", "HelpButton"}, kHelpContext);
 
     auto* grid = new QGridLayout;
     const auto place = [&](int row, int col, const QString& text, QWidget* w) {
@@ -85,18 +78,13 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
         grid->addWidget(l, row * 2, col);
         grid->addWidget(w, row * 2 + 1, col);
     };
-    place(0, 0, QStringLiteral("Shadow Direction"), ShadowDirection);
-    place(0, 1, QStringLiteral("Shadow Color"), ShadowColorCombo);
-    place(0, 2, QStringLiteral("Shadow Depth"), ShadowDepth);
-    place(1, 0, QStringLiteral("Highlight Direction"), HighlightDirection);
-    place(1, 1, QStringLiteral("Highlight Color"), HighLightColorCombo);
-    place(1, 2, QStringLiteral("Highlight Depth"), HighLightDepth);
-    place(2, 0, QStringLiteral("Font Color"), FontColorCombo);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    place(0, 0, QStringLiteral("Shadow Direction"), shadowDirection_);
+    place(0, 1, QStringLiteral("Shadow Color"), shadowColorCombo_);
+    place(0, 2, QStringLiteral("Shadow Depth"), shadowDepth_);
+    place(1, 0, QStringLiteral("Highlight Direction"), highlightDirection_);
+    place(1, 1, QStringLiteral("Highlight Color"), highlightColorCombo_);
+    place(1, 2, QStringLiteral("Highlight Depth"), highlightDepth_);
+    place(2, 0, QStringLiteral("Font Color"), fontColorCombo_);
     auto* top = new QVBoxLayout(this);
     top->addWidget(preview_);
     top->addLayout(grid);
@@ -104,19 +92,19 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
 
     activate();
 
-    connect(ShadowDirection, &QComboBox::currentIndexChanged, this,
+    connect(shadowDirection_, &QComboBox::currentIndexChanged, this,
             &TGFont3DEffects::ShadowDirectionChange);
-    connect(ShadowDepth, &QComboBox::currentIndexChanged, this,
+    connect(shadowDepth_, &QComboBox::currentIndexChanged, this,
             &TGFont3DEffects::ShadowDepthChange);
-    connect(HighlightDirection, &QComboBox::currentIndexChanged, this,
+    connect(highlightDirection_, &QComboBox::currentIndexChanged, this,
             &TGFont3DEffects::HighlightDirectionChange);
-    connect(HighLightDepth, &QComboBox::currentIndexChanged, this,
+    connect(highlightDepth_, &QComboBox::currentIndexChanged, this,
             &TGFont3DEffects::HighLightDepthChange);
-    connect(ShadowColorCombo, &platform::ColorComboBox::colorChanged, this,
+    connect(shadowColorCombo_, &platform::ColorComboBox::colorChanged, this,
             &TGFont3DEffects::ShadowColorComboChange);
-    connect(HighLightColorCombo, &platform::ColorComboBox::colorChanged, this,
+    connect(highlightColorCombo_, &platform::ColorComboBox::colorChanged, this,
             &TGFont3DEffects::HighLightColorComboChange);
-    connect(FontColorCombo, &platform::ColorComboBox::colorChanged, this,
+    connect(fontColorCombo_, &platform::ColorComboBox::colorChanged, this,
             &TGFont3DEffects::FontColorComboChange);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -142,13 +130,13 @@ void TGFont3DEffects::activate() {
     Sample.setBounds(0, 0, samplePanelSize.width(), samplePanelSize.height());
     Sample.layoutPass();
 
-    ShadowColorCombo->setColor(label_.colorShadow());
-    HighLightColorCombo->setColor(label_.colorHighlight());
-    FontColorCombo->setColor(label_.displayFont().color());
-    selectIndex(ShadowDirection, label_.directionShadow());
-    selectIndex(ShadowDepth, label_.depthShadow());
-    selectIndex(HighlightDirection, label_.directionHighlight());
-    selectIndex(HighLightDepth, label_.depthHighlight());
+    shadowColorCombo_->setColor(label_.colorShadow());
+    highlightColorCombo_->setColor(label_.colorHighlight());
+    fontColorCombo_->setColor(label_.displayFont().color());
+    selectIndex(shadowDirection_, label_.directionShadow());
+    selectIndex(shadowDepth_, label_.depthShadow());
+    selectIndex(highlightDirection_, label_.directionHighlight());
+    selectIndex(highlightDepth_, label_.depthHighlight());
 }
 
 void TGFont3DEffects::sampleChanged() {

@@ -29,15 +29,8 @@ public:
     static constexpr QSize samplePanelSize{437, 85};
 
     TGPLabel Sample;
-    QComboBox* ShadowDirection = nullptr;
-    platform::ColorComboBox* ShadowColorCombo = nullptr;
-    QComboBox* ShadowDepth = nullptr;
-    QComboBox* HighlightDirection = nullptr;
-    platform::ColorComboBox* HighLightColorCombo = nullptr;
-    QComboBox* HighLightDepth = nullptr;
-    platform::ColorComboBox* FontColorCombo = nullptr;
 
-private:
+  private:
     void activate();
     void ShadowDirectionChange(int index);
     void ShadowColorComboChange(TColor c);
@@ -50,4 +43,12 @@ private:
 
     TGBaseLabel& label_;
     TGObjectPreview* preview_ = nullptr;
+
+    QComboBox* shadowDirection_ = nullptr;
+    platform::ColorComboBox* shadowColorCombo_ = nullptr;
+    QComboBox* shadowDepth_ = nullptr;
+    QComboBox* highlightDirection_ = nullptr;
+    platform::ColorComboBox* highlightColorCombo_ = nullptr;
+    QComboBox* highlightDepth_ = nullptr;
+    platform::ColorComboBox* fontColorCombo_ = nullptr;
 };

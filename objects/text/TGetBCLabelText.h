@@ -15,8 +15,8 @@ class TGetBCLabelText : public TGetLabelText {
     // The values of the ten entries, in their order.
     explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
 
-    QComboBox* PersonalInfoCombo = nullptr;
-
   private:
     void PersonalInfoComboChange(int index);
+
+    QComboBox* personalInfoCombo_ = nullptr;
 };

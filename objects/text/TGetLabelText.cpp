@@ -1,4 +1,5 @@
 #include "TGetLabelText.h"
+#include "platform/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,30 +17,18 @@ TGetLabelText::TGetLabelText(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowContextHelpButtonHint);
 
-    LabelText = new QLineEdit(this);
-    LabelText->setObjectName(QStringLiteral("LabelText"));
-    LabelText->setMinimumWidth(280);
+    labelText_ = new QLineEdit(this);
+    labelText_->setObjectName(QStringLiteral("LabelText"));
+    labelText_->setMinimumWidth(280);
     auto* prompt = new QLabel(QStringLiteral("Enter Text"), this);
-    prompt->setBuddy(LabelText);
+    prompt->setBuddy(labelText_);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", kHelpContext);
+    const auto [buttons, ok, cancel, help] = platform::ButtonRow(
+        this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"}, {"Help", "HelpButton"}, kHelpContext);
 
     body_ = new QVBoxLayout;
     body_->addWidget(prompt);
-    body_->addWidget(LabelText);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    body_->addWidget(labelText_);
     auto* top = new QVBoxLayout(this);
     top->addLayout(body_);
     top->addLayout(buttons);
@@ -49,9 +38,9 @@ TGetLabelText::TGetLabelText(QWidget* parent) : QDialog(parent) {
 }
 
 QString TGetLabelText::text() const {
-    return LabelText->text();
+    return labelText_->text();
 }
 
 void TGetLabelText::setText(const QString& text) {
-    LabelText->setText(text);
+    labelText_->setText(text);
 }

@@ -14,12 +14,12 @@ public:
     QString text() const;
     void setText(const QString& text);
 
-    QLineEdit* LabelText = nullptr;
-
 protected:
     // The column above the buttons, for dialogs that offer more ways to pick the text.
     QVBoxLayout* body() const { return body_; }
 
 private:
     QVBoxLayout* body_ = nullptr;
+
+    QLineEdit* labelText_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/SymbolFonts.h"
 #include "platform/TextMetrics.h"
 
@@ -25,75 +26,63 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Symbol Selector"));
     listFont_.setSize(listPoints);
 
-    Fontbutton = new QPushButton(this);
-    Fontbutton->setObjectName(QStringLiteral("Fontbutton"));
-    Fontbutton->setAutoDefault(false);
+    fontButton_ = new QPushButton(this);
+    fontButton_->setObjectName(QStringLiteral("Fontbutton"));
+    fontButton_->setAutoDefault(false);
     auto* fontLabel = new QLabel(QStringLiteral("&Font"), this);
-    fontLabel->setBuddy(Fontbutton);
-    SymbolFaceCombo = new QComboBox(this);
-    SymbolFaceCombo->setObjectName(QStringLiteral("SymbolFaceCombo"));
-    SymbolFaceCombo->setToolTip(QStringLiteral("Picture fonts, shown even when not installed"));
+    fontLabel->setBuddy(fontButton_);
+    symbolFaceCombo_ = new QComboBox(this);
+    symbolFaceCombo_->setObjectName(QStringLiteral("SymbolFaceCombo"));
+    symbolFaceCombo_->setToolTip(QStringLiteral("Picture fonts, shown even when not installed"));
     auto* faceLabel = new QLabel(QStringLiteral("&Symbols"), this);
-    faceLabel->setBuddy(SymbolFaceCombo);
-    SymbolSizeBox = new QSpinBox(this);
-    SymbolSizeBox->setObjectName(QStringLiteral("SymbolSizeBox"));
-    SymbolSizeBox->setRange(minPoints, maxPoints);
-    SymbolSizeBox->setSuffix(QStringLiteral(" pt"));
-    SymbolSizeBox->setToolTip(QStringLiteral("Size of the symbol in points"));
+    faceLabel->setBuddy(symbolFaceCombo_);
+    symbolSizeBox_ = new QSpinBox(this);
+    symbolSizeBox_->setObjectName(QStringLiteral("SymbolSizeBox"));
+    symbolSizeBox_->setRange(minPoints, maxPoints);
+    symbolSizeBox_->setSuffix(QStringLiteral(" pt"));
+    symbolSizeBox_->setToolTip(QStringLiteral("Size of the symbol in points"));
     auto* sizeLabel = new QLabel(QStringLiteral("Si&ze"), this);
-    sizeLabel->setBuddy(SymbolSizeBox);
-    SymbolList = new QListWidget(this);
-    SymbolList->setObjectName(QStringLiteral("SymbolList"));
-    SymbolList->setFlow(QListView::TopToBottom);
-    SymbolList->setWrapping(true);
-    SymbolList->setUniformItemSizes(true);
-    SymbolList->setFixedSize(kListWidth, 10 * kItemHeight + 24);
+    sizeLabel->setBuddy(symbolSizeBox_);
+    symbolList_ = new QListWidget(this);
+    symbolList_->setObjectName(QStringLiteral("SymbolList"));
+    symbolList_->setFlow(QListView::TopToBottom);
+    symbolList_->setWrapping(true);
+    symbolList_->setUniformItemSizes(true);
+    symbolList_->setFixedSize(kListWidth, 10 * kItemHeight + 24);
     for (int code = 32; code <= 255; ++code) {
-        auto* item = new QListWidgetItem(SymbolList);
+        auto* item = new QListWidgetItem(symbolList_);
         item->setTextAlignment(Qt::AlignCenter);
         item->setSizeHint(QSize(kListWidth / columnsFor(listPoints), kItemHeight));
     }
-    SelectedChar = new QLabel(this);
-    SelectedChar->setObjectName(QStringLiteral("SelectedChar"));
-    SelectedChar->hide();
+    selectedChar_ = new QLabel(this);
+    selectedChar_->setObjectName(QStringLiteral("SelectedChar"));
+    selectedChar_->hide();
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", kHelpContext);
+    const auto [buttons, ok, cancel, help] = platform::ButtonRow(
+        this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"}, {"Help", "HelpButton"}, kHelpContext);
 
     auto* fontRow = new QHBoxLayout;
     fontRow->addWidget(faceLabel);
-    fontRow->addWidget(SymbolFaceCombo, 1);
+    fontRow->addWidget(symbolFaceCombo_, 1);
     fontRow->addWidget(sizeLabel);
-    fontRow->addWidget(SymbolSizeBox);
+    fontRow->addWidget(symbolSizeBox_);
     fontRow->addWidget(fontLabel);
-    fontRow->addWidget(Fontbutton, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    fontRow->addWidget(fontButton_, 1);
     auto* top = new QVBoxLayout(this);
     top->addLayout(fontRow);
-    top->addWidget(SymbolList);
-    top->addWidget(SelectedChar);
+    top->addWidget(symbolList_);
+    top->addWidget(selectedChar_);
     top->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Fontbutton, &QPushButton::clicked, this, &TGetSymbol::FontbuttonClick);
-    connect(SymbolFaceCombo, &QComboBox::textActivated, this, &TGetSymbol::chooseFace);
-    connect(SymbolSizeBox, &QSpinBox::valueChanged, this, [this](int points) {
+    connect(fontButton_, &QPushButton::clicked, this, &TGetSymbol::FontbuttonClick);
+    connect(symbolFaceCombo_, &QComboBox::textActivated, this, &TGetSymbol::chooseFace);
+    connect(symbolSizeBox_, &QSpinBox::valueChanged, this, [this](int points) {
         chosen_.setSize(points);
-        SelectedChar->setFont(chosen_.toQFont());
+        selectedChar_->setFont(chosen_.toQFont());
     });
-    connect(SymbolList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(symbolList_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     showListFont();
 }
 
@@ -106,12 +95,12 @@ void TGetSymbol::setChosenFont(const TGFont& font) {
 }
 
 int TGetSymbol::code() const {
-    const int row = SymbolList->currentRow();
+    const int row = symbolList_->currentRow();
     return row < 0 ? -1 : row + 32;
 }
 
 void TGetSymbol::setCode(int code) {
-    SymbolList->setCurrentRow(code >= 32 && code <= 255 ? code - 32 : -1);
+    symbolList_->setCurrentRow(code >= 32 && code <= 255 ? code - 32 : -1);
 }
 
 int TGetSymbol::codeOf(const QString& text) {
@@ -148,27 +137,27 @@ QString TGetSymbol::fontButtonCaption() const {
 void TGetSymbol::showListFont() {
     const platform::GdiFont f = listFont_.gdiFont();
     const platform::TextMetrics tm(f);
-    SymbolList->setFont(tm.qfont());
+    symbolList_->setFont(tm.qfont());
     const QColor color = f.color.toQColor();
-    for (int row = 0; row < SymbolList->count(); ++row) {
-        QListWidgetItem* item = SymbolList->item(row);
+    for (int row = 0; row < symbolList_->count(); ++row) {
+        QListWidgetItem* item = symbolList_->item(row);
         // The characters as the card shows them: a symbol face that is not installed
         // draws through the same mapping as the symbol itself.
         item->setText(tm.shown(characterOf(row + 32)));
         item->setForeground(color);
     }
-    SelectedChar->setFont(chosen_.toQFont());
-    Fontbutton->setText(fontButtonCaption());
-    const QSignalBlocker faceQuiet(SymbolFaceCombo), sizeQuiet(SymbolSizeBox);
+    selectedChar_->setFont(chosen_.toQFont());
+    fontButton_->setText(fontButtonCaption());
+    const QSignalBlocker faceQuiet(symbolFaceCombo_), sizeQuiet(symbolSizeBox_);
     // The symbol faces, and the chosen face when it is another; faces compare without
     // regard to case, as the mapping names them.
-    SymbolFaceCombo->clear();
-    SymbolFaceCombo->addItems(platform::SymbolFonts::faces());
-    if (SymbolFaceCombo->findText(chosen_.name(), Qt::MatchFixedString) < 0)
-        SymbolFaceCombo->addItem(chosen_.name());
-    SymbolFaceCombo->setCurrentIndex(
-        SymbolFaceCombo->findText(chosen_.name(), Qt::MatchFixedString));
-    SymbolSizeBox->setValue(chosen_.size());
+    symbolFaceCombo_->clear();
+    symbolFaceCombo_->addItems(platform::SymbolFonts::faces());
+    if (symbolFaceCombo_->findText(chosen_.name(), Qt::MatchFixedString) < 0)
+        symbolFaceCombo_->addItem(chosen_.name());
+    symbolFaceCombo_->setCurrentIndex(
+        symbolFaceCombo_->findText(chosen_.name(), Qt::MatchFixedString));
+    symbolSizeBox_->setValue(chosen_.size());
 }
 
 void TGetSymbol::chooseFace(const QString& face) {

@@ -43,15 +43,15 @@ class TGetSymbol : public QDialog {
     // A face from the list of symbol faces.
     void chooseFace(const QString& face);
 
-    QComboBox* SymbolFaceCombo = nullptr;
-    QSpinBox* SymbolSizeBox = nullptr;
-    QPushButton* Fontbutton = nullptr;
-    QListWidget* SymbolList = nullptr;
-    QLabel* SelectedChar = nullptr;
-
   private:
     void showListFont();
 
     TGFont chosen_;
     TGFont listFont_;
+
+    QComboBox* symbolFaceCombo_ = nullptr;
+    QSpinBox* symbolSizeBox_ = nullptr;
+    QPushButton* fontButton_ = nullptr;
+    QListWidget* symbolList_ = nullptr;
+    QLabel* selectedChar_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "TMultiLineTextEditor.h"
 
 #include "document/TGFont.h"
+#include "platform/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -19,41 +20,29 @@ TMultiLineTextEditor::TMultiLineTextEditor(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Multi-line Text Editor"));
     setSizeGripEnabled(true);
 
-    Memo = new QPlainTextEdit(this);
-    Memo->setObjectName(QStringLiteral("Memo"));
-    Memo->setMinimumSize(320, 160);
+    memo_ = new QPlainTextEdit(this);
+    memo_->setObjectName(QStringLiteral("Memo"));
+    memo_->setMinimumSize(320, 160);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", kHelpContext);
+    const auto [buttons, ok, cancel, help] = platform::ButtonRow(
+        this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"}, {"Help", "HelpButton"}, kHelpContext);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
     auto* top = new QVBoxLayout(this);
-    top->addWidget(Memo, 1);
+    top->addWidget(memo_, 1);
     top->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Memo->document(), &QTextDocument::contentsChange, this,
+    connect(memo_->document(), &QTextDocument::contentsChange, this,
             &TMultiLineTextEditor::enforceLimit);
 }
 
 void TMultiLineTextEditor::setEditorFont(const TGFont& font) {
-    Memo->setFont(font.toQFont());
+    memo_->setFont(font.toQFont());
 }
 
 QStringList TMultiLineTextEditor::lines() const {
-    const QString text = Memo->toPlainText();
+    const QString text = memo_->toPlainText();
     if (text.isEmpty()) return {};
     QStringList out = text.split(QLatin1Char('\n'));
     if (text.endsWith(QLatin1Char('\n'))) out.removeLast();
@@ -64,15 +53,15 @@ void TMultiLineTextEditor::setLines(const QStringList& lines) {
     // Lines from a card file may hold more than a person can type here; they are shown
     // whole, so that "Ok" loses nothing, and only typing beyond the limit is refused.
     settingText_ = true;
-    Memo->setPlainText(lines.join(QLatin1Char('\n')));
+    memo_->setPlainText(lines.join(QLatin1Char('\n')));
     settingText_ = false;
 }
 
 void TMultiLineTextEditor::enforceLimit(int position, int, int added) {
     // characterCount counts the document's closing paragraph separator too.
-    const int excess = Memo->document()->characterCount() - 1 - maxLength;
+    const int excess = memo_->document()->characterCount() - 1 - maxLength;
     if (excess <= 0 || added <= 0 || settingText_) return;
-    QTextCursor cursor(Memo->document());
+    QTextCursor cursor(memo_->document());
     const int cut = std::min(excess, added);
     cursor.setPosition(position + added - cut);
     cursor.setPosition(position + added, QTextCursor::KeepAnchor);

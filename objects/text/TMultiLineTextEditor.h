@@ -22,11 +22,11 @@ class TMultiLineTextEditor : public QDialog {
     QStringList lines() const;
     void setLines(const QStringList& lines);
 
-    QPlainTextEdit* Memo = nullptr;
-
   private:
     // Takes back whatever an edit put beyond the limit.
     void enforceLimit(int position, int removed, int added);
 
     bool settingText_ = false;
+
+    QPlainTextEdit* memo_ = nullptr;
 };

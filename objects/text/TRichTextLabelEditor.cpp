@@ -4,6 +4,7 @@
 #include "document/TGBasePanel.h"
 #include "document/TGFont.h"
 #include "platform/DialogHost.h"
+#include "platform/DialogParts.h"
 #include "platform/RtfKept.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
@@ -240,23 +241,11 @@ TRichTextLabelEditor::TRichTextLabelEditor(const TGPRichBaseLabel& label, QWidge
     connect(text_->document(), &QTextDocument::cursorPositionChanged, this,
             &TRichTextLabelEditor::showCursorFormat);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("HelpButton"));
-    help->setAutoDefault(false);
-    help->setProperty("HelpContext", kHelpContext);
+    const auto [buttons, ok, cancel, help] = platform::ButtonRow(
+        this, {"Ok", "OKButton"}, {"Cancel", "CancelButton"}, {"Help", "HelpButton"}, kHelpContext);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
     auto* top = new QVBoxLayout(this);
     top->addWidget(bar);
     top->addWidget(scroll, 1);

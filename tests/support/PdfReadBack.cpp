@@ -67,10 +67,11 @@ QMap<int, int> embeddedImages(const QString& pdf) {
     return images;
 }
 
-QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink) {
+QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink, const QRect& window) {
     QRect r;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    const QRect w = window.isEmpty() ? image.rect() : window & image.rect();
+    for (int y = w.top(); y <= w.bottom(); ++y)
+        for (int x = w.left(); x <= w.right(); ++x)
             if (ink(image.pixel(x, y))) r |= QRect(x, y, 1, 1);
     return r;
 }

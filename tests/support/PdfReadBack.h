@@ -30,8 +30,9 @@ QString fonts(const QString& pdf);
 // The images the PDF embeds: object number and width of each, once per object however
 // often it is drawn.
 QMap<int, int> embeddedImages(const QString& pdf);
-// The bounds of the pixels ink accepts.
-QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink);
+// The bounds of the pixels ink accepts, within window (the whole image when empty).
+QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink,
+                const QRect& window = {});
 // Dark ink: black text and borders.
 bool dark(QRgb pixel);
 // Empty when every edge of the ink lies within 1.5 pixels of the expected rectangle's edge;
