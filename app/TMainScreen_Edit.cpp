@@ -99,7 +99,7 @@ void TMainScreen::setBackgroundFile(const QString& fileName)
 
 void TMainScreen::layoutCommand()
 {
-    const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.Layout, this);
+    const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.print.layout, this);
     if (!layout) return;
     TGUndoHistory::Step step(surface_->history(), QStringLiteral("Business Card Layout"));
     applyLayout(*layout);
@@ -107,7 +107,7 @@ void TMainScreen::layoutCommand()
 
 void TMainScreen::applyLayout(const TCardLayout& layout)
 {
-    prefs_.Layout = layout;
+    prefs_.print.layout = layout;
     storeFontPreferences();
     prefs_.SavePreferences();
     surface_->handle().clear();
