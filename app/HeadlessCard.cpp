@@ -2,8 +2,7 @@
 
 #include "ObjectKinds.h"
 
-HeadlessCard::HeadlessCard()
-{
+HeadlessCard::HeadlessCard() {
     setOwnsTemporaryFiles(false);
     ObjectKinds::registerAll(*this);
 }

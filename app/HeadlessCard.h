@@ -10,6 +10,6 @@
 #include "document/TGBusinessCardPanel32.h"
 
 class HeadlessCard : public TGBusinessCardPanel32 {
-public:
+  public:
     HeadlessCard();
 };

@@ -8,7 +8,7 @@
 #include <optional>
 
 class PrintArguments {
-public:
+  public:
     static constexpr int MaxSheets = 9999;
 
     // False when the arguments are wrong; problem() then says why.
@@ -24,7 +24,7 @@ public:
     std::optional<QString> positions; // --positions as given; none: every position
     bool outline = false;
 
-private:
+  private:
     // The card file among the arguments that are no options, and the choice of output.
     bool readCard(const QStringList& files);
     bool refuse(const QString& problem);
