@@ -1,9 +1,8 @@
 #include "CommandLine.h"
 
-#include "ObjectKinds.h"
+#include "HeadlessCard.h"
 #include "PrintCommand.h"
 #include "TPreferences.h"
-#include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGPropertyCodec.h"
 #include "document/TGLabelObjectFiler.h"
@@ -146,9 +145,7 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         err << platform::PrintableText::of(problem) << Qt::endl;
         return 1;
     }
-    TGBusinessCardPanel32 surface;
-    surface.setOwnsTemporaryFiles(false);
-    ObjectKinds::registerAll(surface);
+    HeadlessCard surface;
     TPreferences::LoadPreferences().applyTo(surface);
     try {
         surface.LoadCard(in);

@@ -1,10 +1,10 @@
 #include "PrintCommand.h"
 
 #include "CardFiles.h"
-#include "ObjectKinds.h"
+#include "HeadlessCard.h"
+#include "PrintArguments.h"
 #include "TPreferences.h"
 
-#include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
 #include "platform/HomeFolder.h"
 #include "platform/PdfReportTarget.h"
@@ -19,10 +19,6 @@
 #include <csignal>
 #include <exception>
 #include <memory>
-
-namespace {
-constexpr int MaxSheets = 9999;
-}
 
 void PrintCommand::prepareEnvironment()
 {
@@ -62,112 +58,87 @@ int PrintCommand::run(const QStringList& arguments)
 {
     QStringList args = platform::HomeFolder::takeHomeArgument(arguments);
     if (!args.isEmpty() && args.constFirst() == QLatin1String("print")) args.removeFirst();
-
-    QString card, output, printerName, positions;
-    bool toPrinter = false, outline = false, hasPositions = false;
-    int sheets = 1;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        auto value = [&](QString& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args.at(++i);
-            return true;
-        };
-        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
-            if (!value(output)) return fail(QStringLiteral("%1 needs a file name.").arg(a), 2);
-        } else if (a == QLatin1String("--printer")) {
-            if (!value(printerName)) return fail(QStringLiteral("--printer needs a queue name."), 2);
-            toPrinter = true;
-        } else if (a == QLatin1String("--sheets")) {
-            QString text;
-            bool ok = value(text);
-            sheets = text.toInt(&ok);
-            if (!ok || sheets < 1 || sheets > MaxSheets)
-                return fail(QStringLiteral("--sheets needs a number from 1 to %1.").arg(MaxSheets), 2);
-        } else if (a == QLatin1String("--positions")) {
-            if (!value(positions)) return fail(QStringLiteral("--positions needs a list such as 1,2,8."), 2);
-            hasPositions = true;
-        } else if (a == QLatin1String("--outline")) {
-            outline = true;
-        } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            err_ << usage();
-            return 0;
-        } else if (a.startsWith(QLatin1Char('-')) || !card.isEmpty()) {
-            return fail(QStringLiteral("Unexpected argument: %1").arg(a), 2);
-        } else {
-            card = a;
-        }
+    PrintArguments request;
+    if (!request.read(args)) return fail(request.problem(), 2);
+    if (request.help) {
+        err_ << usage();
+        return 0;
     }
-    if (card.isEmpty()) return fail(QStringLiteral("No card file given."), 2);
-    if (!output.isEmpty() && toPrinter)
-        return fail(QStringLiteral("Give either -o or --printer, not both."), 2);
-    if (const QString problem = TGLabelObjectFiler::notACardFile(card); !problem.isEmpty())
+    if (const QString problem = TGLabelObjectFiler::notACardFile(request.card); !problem.isEmpty())
         return fail(problem + QLatin1Char('.'));
 
     const TPreferences prefs = TPreferences::LoadPreferences();
     if (prefs.LayoutReplaced) say(TPreferences::layoutReplacedMessage());
-    TPrintSettings settings;
-    settings.layout = prefs.Layout;
-    settings.offsets = {prefs.TopMarginNudge, prefs.LeftMarginNudge, prefs.VerticalSpacing,
-                        prefs.HorizontalSpacing};
-    settings.backgroundFile = CardFiles::readCompanion(card);
-
+    const TCardLayout& layout = prefs.print.layout;
     TCardSelection selection;
-    selection.fitLayout(settings.layout.Across, settings.layout.Down);
-    if (hasPositions) {
-        const int count = settings.layout.Across * settings.layout.Down;
-        selection.setFirst(selection.size(), false);
-        for (const QString& item : positions.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const int n = item.trimmed().toInt(&ok);
-            if (!ok || n < 1 || n > count)
-                return fail(QStringLiteral("Position %1 is not on the sheet: positions run from 1 "
-                                           "to %2.").arg(item.trimmed()).arg(count), 2);
-            selection.setSelected(n - 1, true);
-        }
-        if (!selection.anySelected(count))
-            return fail(QStringLiteral("You must select at least one card to print"), 2);
-    }
+    selection.fitLayout(layout.Across, layout.Down);
+    if (request.positions && !choosePositions(*request.positions, layout, selection)) return 2;
 
     // Where the sheets go: a PDF file works without any printer.
-    std::unique_ptr<platform::ReportTarget> target;
-    if (!output.isEmpty()) {
-        target = std::make_unique<platform::PdfReportTarget>(output);
-    } else {
-        const QString problem = TPrintCommands::printerProblem();
-        if (!problem.isEmpty()) return fail(problem);
-        auto printer = std::make_unique<platform::PrinterReportTarget>();
-        if (toPrinter) {
-            if (!platform::Printers::names().contains(printerName))
-                return fail(QStringLiteral("There is no printer named %1.").arg(printerName));
-            printer->setPrinterName(printerName);
-        }
-        target = std::move(printer);
-    }
+    const std::unique_ptr<platform::ReportTarget> target = reportTarget(request);
+    if (!target) return 1;
 
-    TGBusinessCardPanel32 surface;
-    surface.setOwnsTemporaryFiles(false);
-    ObjectKinds::registerAll(surface);
-    const QSize cardPixels = settings.layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
+    HeadlessCard surface;
+    const QSize cardPixels = layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
     surface.setSize(cardPixels.width(), cardPixels.height());
     prefs.applyTo(surface);
     try {
-        surface.LoadCard(card);
+        surface.LoadCard(request.card);
     } catch (const std::exception& e) {
         return fail(QStringLiteral("Unable to open %1. Possibly corrupted, possibly not a ORL file (%2)")
-                        .arg(card, QString::fromLocal8Bit(e.what())));
+                        .arg(request.card, QString::fromLocal8Bit(e.what())));
     }
 
     platform::Report report(*target);
-    report.setPaperSize(settings.layout.Papersize);
-    const auto mode = outline ? SheetPrintJob::Mode::Outline : SheetPrintJob::Mode::Print;
+    report.setPaperSize(layout.Papersize);
+    const auto mode = request.outline ? SheetPrintJob::Mode::Outline : SheetPrintJob::Mode::Print;
     TSheetPrinter printer(surface, report,
-                          SheetPrintJob::make(settings.layout, settings.offsets, selection, mode,
-                                              sheets, settings.backgroundFile));
+                          SheetPrintJob::make(layout, prefs.print.offsets, selection, mode,
+                                              request.sheets, CardFiles::readCompanion(request.card)));
     const bool ok = printer.run();
-    if (!outline && !printer.backgroundProblem().isEmpty())
+    if (!request.outline && !printer.backgroundProblem().isEmpty())
         say(printer.backgroundProblem());
     if (!ok) return fail(report.errorString().isEmpty() ? QStringLiteral("Printing was cancelled.")
                                                         : report.errorString());
     return 0;
+}
+
+bool PrintCommand::choosePositions(const QString& list, const TCardLayout& layout,
+                                   TCardSelection& selection)
+{
+    const int count = layout.Across * layout.Down;
+    selection.setFirst(selection.size(), false);
+    for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = item.trimmed().toInt(&ok);
+        if (!ok || n < 1 || n > count) {
+            fail(QStringLiteral("Position %1 is not on the sheet: positions run from 1 to %2.")
+                     .arg(item.trimmed())
+                     .arg(count),
+                 2);
+            return false;
+        }
+        selection.setSelected(n - 1, true);
+    }
+    if (selection.anySelected(count)) return true;
+    fail(QStringLiteral("You must select at least one card to print"), 2);
+    return false;
+}
+
+std::unique_ptr<platform::ReportTarget> PrintCommand::reportTarget(const PrintArguments& request)
+{
+    if (!request.output.isEmpty()) return std::make_unique<platform::PdfReportTarget>(request.output);
+    if (const QString problem = TPrintCommands::printerProblem(); !problem.isEmpty()) {
+        fail(problem);
+        return nullptr;
+    }
+    auto printer = std::make_unique<platform::PrinterReportTarget>();
+    if (request.toPrinter) {
+        if (!platform::Printers::names().contains(request.printerName)) {
+            fail(QStringLiteral("There is no printer named %1.").arg(request.printerName));
+            return nullptr;
+        }
+        printer->setPrinterName(request.printerName);
+    }
+    return printer;
 }

@@ -12,6 +12,15 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <memory>
+
+class PrintArguments;
+struct TCardLayout;
+class TCardSelection;
+namespace platform {
+class ReportTarget;
+}
+
 class PrintCommand {
 public:
     // The command runs on Qt's offscreen platform whatever DISPLAY says (a display that
@@ -28,6 +37,11 @@ public:
     QStringList messages;
 
 private:
+    // Selects only the listed positions (1,2,8); false when the list is wrong (reported).
+    bool choosePositions(const QString& list, const TCardLayout& layout, TCardSelection& selection);
+    // The PDF file or the printer the request names; none when there is no such printer
+    // (reported).
+    std::unique_ptr<platform::ReportTarget> reportTarget(const PrintArguments& request);
     int fail(const QString& message, int code = 1);
     void say(const QString& message);
     QTextStream err_{stderr};

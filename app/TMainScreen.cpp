@@ -352,7 +352,7 @@ void TMainScreen::toolClicked(int state) {
 
 void TMainScreen::sizeCardFromLayout() {
     // The card's size in card pixels; the zoom only shows it larger or smaller.
-    const QSize size = prefs_.Layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
+    const QSize size = prefs_.print.layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
     surface_->setSize(size.width(), size.height());
 }
 

@@ -20,7 +20,6 @@ class QScrollArea;
 class SurfaceView;
 class TGBusinessCardPanel32;
 class TPrintCommands;
-struct TPrintSettings;
 namespace platform {
 class ElidedLabel;
 }
@@ -92,7 +91,6 @@ class TMainScreen : public QMainWindow {
     void fineTuningCommand();
     void outlineTestPageCommand();
     void exportPdfCommand();
-    TPrintSettings printSettings() const;
 
     // --- zoom: the two buttons step by 0.1 between 1.0 and 1.5; the keys, Ctrl+wheel and
     // Zoom to fit step by 10 % between 50 % and 400 %
@@ -158,7 +156,6 @@ class TMainScreen : public QMainWindow {
     void sizeCardFromLayout();
     QString savedFolder() const;
     void createPrintCommands();
-    void storePrintSettings(const TPrintSettings& settings);
     bool saveAs();
     void changesChanged();
     void trackCardState();

@@ -41,7 +41,7 @@ void TMainScreen::trackCardState() {
     // Background art and the card size belong to the card's history as well.
     history.addState([this] { return backgroundFile_.toUtf8(); },
                      [this](const QByteArray& b) { setBackgroundFile(QString::fromUtf8(b)); });
-    history.addState([this] { return layoutBytes(prefs_.Layout); },
+    history.addState([this] { return layoutBytes(prefs_.print.layout); },
                      [this](const QByteArray& b) { applyLayout(layoutFrom(b)); });
     QUndoStack& stack = history.stack();
     connect(&stack, &QUndoStack::cleanChanged, this, &TMainScreen::changesChanged);

@@ -108,7 +108,7 @@ void TMainScreen::showBackground()
 
 void TMainScreen::layoutCommand()
 {
-    const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.Layout, this);
+    const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.print.layout, this);
     if (!layout) return;
     TGUndoHistory::Step step(surface_->history(), QStringLiteral("Business Card Layout"));
     applyLayout(*layout);
@@ -116,7 +116,7 @@ void TMainScreen::layoutCommand()
 
 void TMainScreen::applyLayout(const TCardLayout& layout)
 {
-    prefs_.Layout = layout;
+    prefs_.print.layout = layout;
     storeFontPreferences();
     prefs_.SavePreferences();
     surface_->handle().clear();

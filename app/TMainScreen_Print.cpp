@@ -17,26 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-TPrintSettings TMainScreen::printSettings() const {
-    TPrintSettings s;
-    s.layout = prefs_.Layout;
-    s.offsets = {prefs_.TopMarginNudge, prefs_.LeftMarginNudge, prefs_.VerticalSpacing,
-                 prefs_.HorizontalSpacing};
-    s.ShowBottomMarginWarning = prefs_.ShowBottomMarginWarning;
-    s.backgroundFile = backgroundFile_;
-    return s;
-}
-
-void TMainScreen::storePrintSettings(const TPrintSettings& s) {
-    prefs_.TopMarginNudge = s.offsets.TopMarginNudge;
-    prefs_.LeftMarginNudge = s.offsets.LeftMarginNudge;
-    prefs_.VerticalSpacing = s.offsets.VerticalSpacing;
-    prefs_.HorizontalSpacing = s.offsets.HorizontalSpacing;
-    prefs_.ShowBottomMarginWarning = s.ShowBottomMarginWarning;
-    storeFontPreferences();
-    prefs_.SavePreferences();
-}
-
 void TMainScreen::createPrintCommands() {
     // Told once, where it does not stand in the way: the status bar, in a place of its own
     // beside the pointer and selection figures.
@@ -45,7 +25,11 @@ void TMainScreen::createPrintCommands() {
         printerNotice_->setText(printerProblem_.section(QStringLiteral("\r\n"), 0, 0) +
                                 QStringLiteral(" Preview and Export as PDF... work without one."));
     printCommands_ = std::make_unique<TPrintCommands>(*surface_, this);
-    printCommands_->SavePreferences = [this](const TPrintSettings& s) { storePrintSettings(s); };
+    // The commands change the print settings of the preferences in place.
+    printCommands_->SavePreferences = [this](const TPrintSettings&) {
+        storeFontPreferences();
+        prefs_.SavePreferences();
+    };
     printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
 }
 
@@ -58,12 +42,11 @@ void TMainScreen::printCommand() {
             exportPdfCommand();
         return;
     }
-    TPrintSettings s = printSettings();
-    printCommands_->Print(s);
+    printCommands_->Print(prefs_.print, backgroundFile_);
 }
 
 void TMainScreen::previewCommand() {
-    if (printCommands_) printCommands_->Preview(printSettings());
+    if (printCommands_) printCommands_->Preview(prefs_.print, backgroundFile_);
 }
 
 void TMainScreen::printerSetupCommand() {
@@ -71,18 +54,16 @@ void TMainScreen::printerSetupCommand() {
 }
 
 void TMainScreen::fineTuningCommand() {
-    if (!printCommands_) return;
-    TPrintSettings s = printSettings();
-    if (printCommands_->PrinterFineTuning(s)) storePrintSettings(s);
+    if (printCommands_) printCommands_->PrinterFineTuning(prefs_.print);
 }
 
 void TMainScreen::outlineTestPageCommand() {
-    if (printCommands_) printCommands_->PrintOutlineTestPage(printSettings());
+    if (printCommands_) printCommands_->PrintOutlineTestPage(prefs_.print);
 }
 
 void TMainScreen::exportPdfCommand() {
     // The sheets go into a PDF file: the same run as printing, without a printer.
-    const TPrintSettings s = printSettings();
+    const TPrintSettings& s = prefs_.print;
     TCardSelection selection = printCommands_ ? printCommands_->CardSelection() : TCardSelection();
     TSelectSpecificLabels chooser(s.layout, selection, this);
     if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
@@ -103,9 +84,8 @@ void TMainScreen::exportPdfCommand() {
     platform::PdfReportTarget target(name);
     platform::Report report(target);
     report.setPaperSize(s.layout.Papersize);
-    report.setCopies(pages);
     SheetPrintJob job = SheetPrintJob::make(s.layout, s.offsets, selection,
-                                            SheetPrintJob::Mode::Print, pages, s.backgroundFile);
+                                            SheetPrintJob::Mode::Print, pages, backgroundFile_);
     job.outputFile = name;
     TLabelPrinter::DoPrint(*surface_, job, report, this);
 }

@@ -113,7 +113,7 @@ void TMainScreen::buildStatusBar() {
 
 QString TMainScreen::cardLength(double pixels) const {
     const double inches = pixels / platform::ScreenMetrics::pixelsPerInch();
-    return prefs_.Layout.UseMM ? QString::number(inches * 25.4, 'f', 1)
+    return prefs_.print.layout.UseMM ? QString::number(inches * 25.4, 'f', 1)
                                : QString::number(inches, 'f', 2);
 }
 
@@ -126,7 +126,7 @@ QString TMainScreen::selectionStatus() const {
 }
 
 void TMainScreen::updatePointerStatus(QPoint viewPos) {
-    const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString unit = prefs_.print.layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
     const QPoint card = surface_->toCard(viewPos);
     pointerStatus_->setText(
         QStringLiteral("%1, %2 %3").arg(cardLength(card.x()), cardLength(card.y()), unit));
@@ -146,7 +146,7 @@ void TMainScreen::updateSelectionStatus() {
     const QRect from = frame.geometry(), to = frame.pendingGeometry();
     bounds.adjust(to.left() - from.left(), to.top() - from.top(), to.right() - from.right(),
                   to.bottom() - from.bottom());
-    const QString unit = prefs_.Layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString unit = prefs_.print.layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
     selectionStatus_->setText(QStringLiteral("Left %1  Top %2  Width %3  Height %4 %5")
                                   .arg(cardLength(bounds.left()), cardLength(bounds.top()),
                                        cardLength(bounds.width()), cardLength(bounds.height()),

@@ -30,6 +30,22 @@ const std::array<LengthKey, 6>& lengthKeys()
     }};
     return keys;
 }
+
+// The fine-tuning offsets, in the order the file lists them.
+struct OffsetKey {
+    QString key;
+    qint32 TFineTuneOffsets::*field;
+};
+const std::array<OffsetKey, 4>& offsetKeys()
+{
+    static const std::array<OffsetKey, 4> keys = {{
+        {QStringLiteral("TopMarginNudge"), &TFineTuneOffsets::TopMarginNudge},
+        {QStringLiteral("LeftMarginNudge"), &TFineTuneOffsets::LeftMarginNudge},
+        {QStringLiteral("VerticalSpacing"), &TFineTuneOffsets::VerticalSpacing},
+        {QStringLiteral("HorizontalSpacing"), &TFineTuneOffsets::HorizontalSpacing},
+    }};
+    return keys;
+}
 } // namespace
 
 const std::array<QString, TPreferences::PersonalCount>& TPreferences::personalKeys()
@@ -46,37 +62,36 @@ void TPreferences::read(const platform::IniFile& ini)
 {
     const TPreferences defaults;
 
-    TopMarginNudge = ini.readInteger(kPrinter, QStringLiteral("TopMarginNudge"), 0);
-    LeftMarginNudge = ini.readInteger(kPrinter, QStringLiteral("LeftMarginNudge"), 0);
-    VerticalSpacing = ini.readInteger(kPrinter, QStringLiteral("VerticalSpacing"), 0);
-    HorizontalSpacing = ini.readInteger(kPrinter, QStringLiteral("HorizontalSpacing"), 0);
-    ShowBottomMarginWarning = ini.readBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
-                                           defaults.ShowBottomMarginWarning);
+    for (const OffsetKey& k : offsetKeys())
+        print.offsets.*k.field = ini.readInteger(kPrinter, k.key, 0);
+    print.ShowBottomMarginWarning = ini.readBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
+                                                 defaults.print.ShowBottomMarginWarning);
 
     for (int i = 0; i < PersonalCount; ++i)
         Personal[size_t(i)] = ini.readString(kPersonal, personalKeys()[size_t(i)], QString());
 
-    const TCardLayout d = defaults.Layout;
+    TCardLayout& layout = print.layout;
+    const TCardLayout d = defaults.print.layout;
     for (const LengthKey& k : lengthKeys()) {
-        Layout.*k.field = TCardLayout::fromThousandths(
+        layout.*k.field = TCardLayout::fromThousandths(
             ini.readInteger(kLayout, k.key, TCardLayout::toThousandths(d.*k.field)));
     }
-    Layout.PredefLayout = ini.readInteger(kLayout, QStringLiteral("PredefLayout"), d.PredefLayout);
-    Layout.Papersize = ini.readInteger(kLayout, QStringLiteral("Papersize"), d.Papersize);
-    Layout.Across = ini.readInteger(kLayout, QStringLiteral("Across"), d.Across);
-    Layout.Down = ini.readInteger(kLayout, QStringLiteral("Down"), d.Down);
-    Layout.UseMM = ini.readBool(kLayout, QStringLiteral("UseMM"), d.UseMM);
+    layout.PredefLayout = ini.readInteger(kLayout, QStringLiteral("PredefLayout"), d.PredefLayout);
+    layout.Papersize = ini.readInteger(kLayout, QStringLiteral("Papersize"), d.Papersize);
+    layout.Across = ini.readInteger(kLayout, QStringLiteral("Across"), d.Across);
+    layout.Down = ini.readInteger(kLayout, QStringLiteral("Down"), d.Down);
+    layout.UseMM = ini.readBool(kLayout, QStringLiteral("UseMM"), d.UseMM);
     // Values the layout dialog can never produce would break the surface and the printer's
     // position tables (a card wider than the paper, a hundred cards across). Mending one
     // value would leave the others describing another stock (cards overlapping or drifting
     // off the sheet), so a hand-edited or damaged layout gives the default layout as a whole.
-    LayoutReplaced = Layout.Across < 1 || Layout.Across > TCardLayout::MaxAcross ||
-                     Layout.Down < 1 || Layout.Down > TCardLayout::MaxDown ||
-                     !Layout.cardFitsSheet();
+    LayoutReplaced = layout.Across < 1 || layout.Across > TCardLayout::MaxAcross ||
+                     layout.Down < 1 || layout.Down > TCardLayout::MaxDown ||
+                     !layout.cardFitsSheet();
     if (LayoutReplaced) {
-        const bool useMM = Layout.UseMM; // the unit is the user's choice, not the stock's
-        Layout = d;
-        Layout.UseMM = useMM;
+        const bool useMM = layout.UseMM; // the unit is the user's choice, not the stock's
+        layout = d;
+        layout.UseMM = useMM;
     }
 
     FontName = ini.readString(kFont, QStringLiteral("Name"), defaults.FontName).left(kMaxFontName);
@@ -89,15 +104,13 @@ void TPreferences::read(const platform::IniFile& ini)
 
 void TPreferences::write(platform::IniFile& ini) const
 {
-    ini.writeInteger(kPrinter, QStringLiteral("TopMarginNudge"), TopMarginNudge);
-    ini.writeInteger(kPrinter, QStringLiteral("LeftMarginNudge"), LeftMarginNudge);
-    ini.writeInteger(kPrinter, QStringLiteral("VerticalSpacing"), VerticalSpacing);
-    ini.writeInteger(kPrinter, QStringLiteral("HorizontalSpacing"), HorizontalSpacing);
+    for (const OffsetKey& k : offsetKeys())
+        ini.writeInteger(kPrinter, k.key, print.offsets.*k.field);
 
     for (int i = 0; i < PersonalCount; ++i)
         ini.writeString(kPersonal, personalKeys()[size_t(i)], Personal[size_t(i)]);
 
-    ini.writeBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"), ShowBottomMarginWarning);
+    ini.writeBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"), print.ShowBottomMarginWarning);
 
     ini.writeString(kFont, QStringLiteral("Name"), FontName);
     ini.writeInteger(kFont, QStringLiteral("Size"), FontSize);
@@ -105,13 +118,14 @@ void TPreferences::write(platform::IniFile& ini) const
     ini.writeBool(kFont, QStringLiteral("Italic"), FontItalic);
     ini.writeBool(kFont, QStringLiteral("Underline"), FontUnderline);
 
+    const TCardLayout& layout = print.layout;
     for (const LengthKey& k : lengthKeys())
-        ini.writeInteger(kLayout, k.key, TCardLayout::toThousandths(Layout.*k.field));
-    ini.writeInteger(kLayout, QStringLiteral("PredefLayout"), Layout.PredefLayout);
-    ini.writeInteger(kLayout, QStringLiteral("Papersize"), Layout.Papersize);
-    ini.writeInteger(kLayout, QStringLiteral("Across"), Layout.Across);
-    ini.writeInteger(kLayout, QStringLiteral("Down"), Layout.Down);
-    ini.writeBool(kLayout, QStringLiteral("UseMM"), Layout.UseMM);
+        ini.writeInteger(kLayout, k.key, TCardLayout::toThousandths(layout.*k.field));
+    ini.writeInteger(kLayout, QStringLiteral("PredefLayout"), layout.PredefLayout);
+    ini.writeInteger(kLayout, QStringLiteral("Papersize"), layout.Papersize);
+    ini.writeInteger(kLayout, QStringLiteral("Across"), layout.Across);
+    ini.writeInteger(kLayout, QStringLiteral("Down"), layout.Down);
+    ini.writeBool(kLayout, QStringLiteral("UseMM"), layout.UseMM);
 }
 
 QString TPreferences::layoutReplacedMessage()

@@ -1,8 +1,9 @@
 #pragma once
-// The settings the main window keeps in the preferences file: printer fine-tuning offsets,
-// the bottom-margin warning, personal information, the default font and the card layout.
+// The settings the main window keeps in the preferences file: the print settings (card
+// layout, printer fine-tuning offsets, the bottom-margin warning), personal information and
+// the default font.
 // Read and written as a whole; keys that are missing or unreadable give the defaults.
-#include "printing/TCardLayout.h"
+#include "printing/TPrintSettings.h"
 
 #include <QString>
 
@@ -20,12 +21,7 @@ public:
     // The keys of the personal information, in the order the design surface takes them.
     static const std::array<QString, PersonalCount>& personalKeys();
 
-    // Offsets in 1/32 inch, added when printing.
-    qint32 TopMarginNudge = 0;
-    qint32 LeftMarginNudge = 0;
-    qint32 VerticalSpacing = 0;
-    qint32 HorizontalSpacing = 0;
-    bool ShowBottomMarginWarning = true;
+    TPrintSettings print;
     // Name, Company, Title, Address1, Address2, Address3, Phone1, Phone2, Email, Fax.
     std::array<QString, PersonalCount> Personal;
     // The design surface's font, which new text objects take.
@@ -34,8 +30,8 @@ public:
     bool FontBold = false;
     bool FontItalic = false;
     bool FontUnderline = false;
-    TCardLayout Layout;
-    // True when the file's layout was invalid and Layout holds the default layout instead.
+    // True when the file's layout was invalid and the print settings hold the default layout
+    // instead.
     bool LayoutReplaced = false;
     // What the user is told once when that happens.
     static QString layoutReplacedMessage();

@@ -1,8 +1,7 @@
 #include "TRecoveryFile.h"
 
 #include "app/NameFile.h"
-#include "app/ObjectKinds.h"
-#include "document/TGBusinessCardPanel32.h"
+#include "app/HeadlessCard.h"
 #include "document/TGFilerError.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileName.h"
@@ -94,9 +93,7 @@ QString TRecoveryFile::load(TGBasePanel& surface) {
 }
 
 QString TRecoveryFile::check() {
-    TGBusinessCardPanel32 scratch;
-    scratch.setOwnsTemporaryFiles(false);
-    ObjectKinds::registerAll(scratch);
+    HeadlessCard scratch;
     return load(scratch);
 }
 

@@ -1,6 +1,6 @@
 // Reading and writing a card of 1,000 simple shapes and lines, and the reader's throughput
 // on a large card (10,000 objects with long strings) in bytes per second.
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/TBCShapes.h"
@@ -17,8 +17,7 @@ namespace {
 // A surface holding n objects: shapes of every kind with changed pens and brushes, and lines.
 std::unique_ptr<TGBusinessCardPanel32> cardOf(int n, int hintLength = 0)
 {
-    auto surface = std::make_unique<TGBusinessCardPanel32>();
-    ObjectKinds::registerAll(*surface);
+    auto surface = std::make_unique<HeadlessCard>();
     for (int i = 0; i < n; ++i) {
         TGGraphicControl* o;
         if (i % 4 == 3) {

@@ -1,7 +1,7 @@
 // The effect objects on the surface: a full repaint at zoom 1.5 of a card holding 20
 // effect shapes and 10 effect texts with gradients, textures and shadows, and one
 // gradient colour changed on one shape (its bitmap rebuilt) followed by the repaint.
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGSuperText.h"
 #include "objects/shapes/TSuperShape.h"
@@ -18,7 +18,6 @@ struct Card {
         platform::HomeFolder::set(home.path());
         surface.setSize(336, 192);
         surface.setDrawOutline(true);
-        ObjectKinds::registerAll(surface);
         QImage texture(24, 24, QImage::Format_RGB32);
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 24; ++x)
@@ -52,7 +51,7 @@ struct Card {
         surface.image(); // the first paint lays the texts out
     }
     QTemporaryDir home;
-    TGBusinessCardPanel32 surface;
+    HeadlessCard surface;
     std::vector<TSuperShape*> shapes;
 };
 

@@ -1,7 +1,7 @@
 // Opening a card whose objects have extreme stored sizes (any 32-bit value is a valid
 // width), as the window does: read the card file, then paint the surface once. Every kind
 // and style comes at the largest sizes and at the most negative positions.
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGImage.h"
@@ -29,8 +29,7 @@ struct ExtremeCard {
     ExtremeCard()
     {
         platform::HomeFolder::set(home.path());
-        TGBusinessCardPanel32 surface;
-        ObjectKinds::registerAll(surface);
+        HeadlessCard surface;
         const auto add = [&surface](TGGraphicControl* o, QRect r) {
             o->buildPopup();
             surface.AddObject(o, QRect(0, 0, 20, 20));
@@ -63,8 +62,7 @@ void BM_OpenExtremeCard(benchmark::State& state)
 {
     ExtremeCard card;
     for (auto _ : state) {
-        TGBusinessCardPanel32 surface;
-        ObjectKinds::registerAll(surface);
+        HeadlessCard surface;
         surface.LoadCard(card.file);
         benchmark::DoNotOptimize(surface.image().constBits());
         state.counters["objects"] = double(surface.objects().size());

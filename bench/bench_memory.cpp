@@ -4,7 +4,7 @@
 // memory_bench.sh to run `orlanto` on: lines.ORL, 20 MB, whose multi-line label lists
 // 20 million False as its lines (refused), rects.ORL, 100,000 rectangles, and rich.ORL, a
 // rich text label holding a 10 MB document of format runs (both printed).
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGStreamWriter.h"
 #include "objects/shapes/TGImage.h"
@@ -42,8 +42,7 @@ struct PictureCard {
             random.fillRange(reinterpret_cast<quint32*>(noise.scanLine(y)), noise.width());
         const QString picture = home.filePath(QStringLiteral("noise.bmp"));
         noise.save(picture);
-        TGBusinessCardPanel32 surface;
-        ObjectKinds::registerAll(surface);
+        HeadlessCard surface;
         auto* image = new TGImage(surface.owner());
         image->buildPopup();
         surface.AddObject(image, QRect(20, 20, 120, 120));
@@ -61,8 +60,7 @@ void BM_UndoMemoryOf100PictureMoves(benchmark::State& state) {
     PictureCard card;
     for (auto _ : state) {
         state.PauseTiming();
-        TGBusinessCardPanel32 surface;
-        ObjectKinds::registerAll(surface);
+        HeadlessCard surface;
         surface.LoadCard(card.card);
         surface.settleLayout();
         surface.history().clear();
@@ -121,8 +119,7 @@ int makeCards(const QString& folder) {
     rects.writeByte(TGValue::Null);
     const bool ok = writeCard(folder + QStringLiteral("/lines.ORL"), lines.bytes()) &&
                     writeCard(folder + QStringLiteral("/rects.ORL"), rects.bytes());
-    TGBusinessCardPanel32 surface;
-    ObjectKinds::registerAll(surface);
+    HeadlessCard surface;
     auto* rich = new TGPRichBaseLabel(surface.owner());
     surface.AddObject(rich, QRect(10, 10, 300, 160));
     int runs = 0;

@@ -4,7 +4,7 @@
 // `orlanto print` on it: four labels, two rectangles, an ellipse and two lines (each
 // where its kind exists), and the logo as background art on every card.
 #include "app/CardFiles.h"
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGGraphicControl.h"
 #include "platform/PdfReportTarget.h"
@@ -73,8 +73,7 @@ QStringList buildCard(TGBusinessCardPanel32& surface) {
 }
 
 int makeCard(const QString& dir) {
-    TGBusinessCardPanel32 surface;
-    ObjectKinds::registerAll(surface);
+    HeadlessCard surface;
     const QStringList missing = buildCard(surface);
     QDir().mkpath(dir);
     const QString card = QDir(dir).filePath(QStringLiteral("CARD.ORL"));
@@ -90,8 +89,7 @@ int makeCard(const QString& dir) {
 
 void BM_PrintSheets(benchmark::State& state) {
     const int sheets = int(state.range(0));
-    TGBusinessCardPanel32 surface;
-    ObjectKinds::registerAll(surface);
+    HeadlessCard surface;
     buildCard(surface);
     QTemporaryDir dir;
     const QString art = dir.filePath(QStringLiteral("logo.bmp"));

@@ -1,7 +1,6 @@
 // Rich text: reading and writing a 50 KB RTF document, and the repaint at zoom 1.5 of a card
 // holding 10 rich text labels of a paragraph each (their layouts are kept between paints).
 #include "objects/text/TGPRichBaseLabel.h"
-#include "objects/text/TextKinds.h"
 #include "platform/RichTextDocument.h"
 #include "platform/RichTextMaster.h"
 #include "platform/RtfReader.h"
@@ -56,7 +55,6 @@ BENCHMARK(BM_WriteRtf50k)
 
 void BM_CardOf10RichLabelsAtZoom15(benchmark::State& state) {
     BenchCard card;
-    TextKinds::registerAll(card.surface());
     for (int i = 0; i < 10; ++i) {
         auto* l = card.place<TGPRichBaseLabel>(QRect(
             QPoint((i % 2) * 168, (i / 2) * 38), QPoint((i % 2) * 168 + 164, (i / 2) * 38 + 36)));

@@ -4,7 +4,7 @@
 // carries 200 objects (the undo history watching), the release that moves them and records the
 // step, and undo and redo of that move; in the main window, a repaint at 400 %, a Ctrl+wheel step
 // to 400 % and Zoom to fit with the repaint that follows.
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "platform/HomeFolder.h"
@@ -46,12 +46,11 @@ struct Card {
         surface.setShape(TGBasePanel::lsRectangle);
         surface.setDrawOutline(true);
         surface.setShowGrid(true);
-        ObjectKinds::registerAll(surface);
         drawShapes(surface);
     }
     QTemporaryDir home;
     SteppingClock clock;
-    TGBusinessCardPanel32 surface;
+    HeadlessCard surface;
 };
 
 void BM_RepaintZoomedAllSelected(benchmark::State& state) {

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the card file reader, with every object kind registered. A read
 // may fail only with a TGFilerError; a card that reads must write and read back again.
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
@@ -33,9 +33,7 @@ TGBusinessCardPanel32& surface()
     static TGBusinessCardPanel32* s = [] {
         // The surface names its clipboard file in the home folder; keep it out of the user's.
         platform::HomeFolder::set(QDir::tempPath());
-        auto* panel = new TGBusinessCardPanel32;
-        ObjectKinds::registerAll(*panel);
-        return panel;
+        return new HeadlessCard;
     }();
     return *s;
 }

@@ -2,24 +2,35 @@
 
 #include <algorithm>
 
+namespace {
+// A layout length in inches with an offset of `nudge` fine-tuning steps added.
+double nudged(float inches, qint32 nudge)
+{
+    return double(inches) + nudge * TFineTuneOffsets::Step;
+}
+} // namespace
+
+QPointF SheetPrintJob::cardCorner(int column, int row) const
+{
+    return {nudged(layout.LeftMargin, offsets.LeftMarginNudge)
+                + column * nudged(layout.HPitch, offsets.HorizontalSpacing),
+            nudged(layout.TopMargin, offsets.TopMarginNudge)
+                + row * nudged(layout.VPitch, offsets.VerticalSpacing)};
+}
+
 SheetPrintJob SheetPrintJob::make(const TCardLayout& layout, const TFineTuneOffsets& offsets,
-                                  const TCardSelection& selection, Mode mode, int pages,
+                                  const TCardSelection& selection, Mode mode, int sheets,
                                   const QString& backgroundFile)
 {
     SheetPrintJob job;
-    job.Pages = std::max(1, pages);
+    job.layout = layout;
+    job.layout.Across = std::clamp(layout.Across, 1, TCardLayout::MaxAcross);
+    job.layout.Down = std::clamp(layout.Down, 1, TCardLayout::MaxDown);
+    job.offsets = offsets;
+    job.mode = mode;
+    job.sheets = std::max(1, sheets);
     job.selection = selection;
-    job.outlineOnly = mode == Mode::Outline;
-    job.printing = mode != Mode::Preview;
-    job.Height = layout.Height;
-    job.Width = layout.Width;
-    job.Across = std::clamp(int(layout.Across), 1, int(TCardLayout::MaxAcross));
-    job.Down = std::clamp(int(layout.Down), 1, int(TCardLayout::MaxDown));
-    job.selection.fitLayout(job.Across, job.Down);
-    job.TopMargin = double(layout.TopMargin) + offsets.TopMarginNudge * TFineTuneOffsets::Step;
-    job.LeftMargin = double(layout.LeftMargin) + offsets.LeftMarginNudge * TFineTuneOffsets::Step;
-    job.VPitch = double(layout.VPitch) + offsets.VerticalSpacing * TFineTuneOffsets::Step;
-    job.HPitch = double(layout.HPitch) + offsets.HorizontalSpacing * TFineTuneOffsets::Step;
+    job.selection.fitLayout(job.layout.Across, job.layout.Down);
     job.backgroundFile = backgroundFile;
     return job;
 }

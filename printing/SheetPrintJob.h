@@ -1,11 +1,12 @@
 #pragma once
-// The values one sheet-printing run works with: the card placement from the layout with the
-// fine-tuning offsets added, the positions to print, the number of sheets, the background
-// art and whether the run prints, previews or prints the outline test page.
+// What one sheet-printing run prints: the layout and the fine-tuning offsets added to it,
+// the positions to print, the number of sheets, the background art and whether the run
+// prints, previews or prints the outline test page.
 #include "TCardLayout.h"
 #include "TCardSelection.h"
 #include "TFineTuneOffsets.h"
 
+#include <QPointF>
 #include <QString>
 
 struct SheetPrintJob {
@@ -15,24 +16,23 @@ struct SheetPrintJob {
         Outline, // only the rectangle of every selected position (the outline test page)
     };
 
-    int Pages = 1;
+    TCardLayout layout; // Across and Down within 1 and the layout's maximum
+    TFineTuneOffsets offsets;
+    Mode mode = Mode::Print;
+    int sheets = 1;
     TCardSelection selection;
-    bool outlineOnly = false;
-    bool printing = true;
-    double Height = 2.0;
-    double Width = 3.5;
-    int Across = 2;
-    int Down = 5;
-    double TopMargin = 0.5;
-    double LeftMargin = 0.75;
-    double HPitch = 3.5;
-    double VPitch = 2.0;
     QString backgroundFile; // empty: no background art
     QString outputFile;     // the file a print run writes (a PDF export); empty for a printer
 
+    // Print and outline runs go to the printer or file; a preview does not.
+    bool printing() const { return mode != Mode::Preview; }
+    int positions() const { return layout.Across * layout.Down; }
+    // The card's corner at a column and row, in inches, with the offsets added.
+    QPointF cardCorner(int column, int row) const;
+
     // A job for the layout shifted by the offsets. The selection is grown to the layout's
-    // positions (new ones selected); pages below 1 count as 1.
+    // positions (new ones selected); sheets below 1 count as 1.
     static SheetPrintJob make(const TCardLayout& layout, const TFineTuneOffsets& offsets,
-                              const TCardSelection& selection, Mode mode, int pages,
+                              const TCardSelection& selection, Mode mode, int sheets,
                               const QString& backgroundFile);
 };

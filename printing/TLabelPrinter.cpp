@@ -21,7 +21,7 @@
 TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
     : QDialog(parent), printer_(printer)
 {
-    const bool printing = printer_.job().printing;
+    const bool printing = printer_.job().printing();
     // No close control: the run ends through the button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(printing ? QStringLiteral("Print Status") : QStringLiteral("Preview Status"));
@@ -74,7 +74,7 @@ void TLabelPrinter::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (started_) return;
     started_ = true;
-    setWindowTitle(printer_.job().printing ? QStringLiteral("Print Status ")
+    setWindowTitle(printer_.job().printing() ? QStringLiteral("Print Status ")
                                            : QStringLiteral("Preview Status"));
     // The run starts once the dialog is on screen, from the dialog's own event loop.
     QTimer::singleShot(0, this, &TLabelPrinter::runJob);
@@ -98,7 +98,7 @@ void TLabelPrinter::CancelButtonClick()
         return;
     }
     if (!running_) return;
-    if (printer_.job().printing) {
+    if (printer_.job().printing()) {
         if (platform::AskYesNo(QStringLiteral("Cancel Business Card Printing?"),
                                QStringLiteral("Information")))
             printer_.cancel();
@@ -122,16 +122,12 @@ void TLabelPrinter::closeEvent(QCloseEvent* event)
 bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
                             platform::Report& mainReport, QWidget* parent)
 {
-    SheetPrintJob run = job;
-    run.Pages = mainReport.copies();
-    mainReport.setCopies(1);
-
     // A preview goes into a stored report in memory, on the paper of the main report.
     QBuffer stream;
     std::unique_ptr<platform::StoredReportTarget> storedTarget;
     std::unique_ptr<platform::Report> storedReport;
     platform::Report* report = &mainReport;
-    if (!run.printing) {
+    if (!job.printing()) {
         stream.open(QIODevice::ReadWrite);
         storedTarget = std::make_unique<platform::StoredReportTarget>(stream);
         storedReport = std::make_unique<platform::Report>(*storedTarget);
@@ -139,14 +135,14 @@ bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob&
         report = storedReport.get();
     }
 
-    TSheetPrinter printer(surface, *report, run);
+    TSheetPrinter printer(surface, *report, job);
     bool succeeded = false;
     {
         TLabelPrinter dialog(printer, parent);
         platform::DialogHost::current().exec(dialog);
         succeeded = dialog.succeeded();
     }
-    if (run.printing || !succeeded) return succeeded;
+    if (job.printing() || !succeeded) return succeeded;
 
     stream.seek(0);
     TPreviewForm preview(parent);

@@ -22,9 +22,8 @@ public:
     // The printer must outlive the dialog.
     explicit TLabelPrinter(TSheetPrinter& printer, QWidget* parent = nullptr);
 
-    // Runs one job. The sheets are the main report's Copies, which goes back to 1. Print
-    // and outline go to the main report; a preview goes into a stored report that the
-    // preview window then shows. True when the output was produced in full.
+    // Runs one job. Print and outline go to the main report; a preview goes into a stored
+    // report that the preview window then shows. True when the output was produced in full.
     static bool DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
                         platform::Report& mainReport, QWidget* parent = nullptr);
 

@@ -29,13 +29,6 @@ QString TPrintCommands::printerProblem()
     return QString();
 }
 
-bool TPrintCommands::PrintersAvailable(bool show)
-{
-    const QString problem = printerProblem();
-    if (!problem.isEmpty() && show) platform::ShowInformation(problem);
-    return problem.isEmpty();
-}
-
 bool TPrintCommands::DefaultPrinterSet()
 {
     return !platform::Printers::defaultName().isEmpty();
@@ -48,21 +41,19 @@ template <typename Dialog> void TPrintCommands::connectHelp(Dialog& dialog)
     });
 }
 
-bool TPrintCommands::Print(TPrintSettings& settings)
+bool TPrintCommands::Print(TPrintSettings& settings, const QString& backgroundFile)
 {
     mainReport_.setPaperSize(settings.layout.Papersize);
-    if (setPreviewFlag) setPreviewFlag(false);
     if (!DoPageSetup(settings)) return false;
     QCoreApplication::processEvents();
     if (!CheckBottomMargin(settings)) return false;
-    return DoPrint(settings, SheetPrintJob::Mode::Print);
+    return DoPrint(settings, SheetPrintJob::Mode::Print, sheets_, backgroundFile);
 }
 
-bool TPrintCommands::Preview(const TPrintSettings& settings)
+bool TPrintCommands::Preview(const TPrintSettings& settings, const QString& backgroundFile)
 {
     mainReport_.setPaperSize(settings.layout.Papersize);
-    if (setPreviewFlag) setPreviewFlag(true);
-    return DoPrint(settings, SheetPrintJob::Mode::Preview);
+    return DoPrint(settings, SheetPrintJob::Mode::Preview, 1, backgroundFile);
 }
 
 void TPrintCommands::PrinterSetup()
@@ -84,8 +75,7 @@ bool TPrintCommands::PrintOutlineTestPage(const TPrintSettings& settings)
 {
     const auto choice = printer_.showPrintDialog(window_);
     if (!choice) return false;
-    mainReport_.setCopies(choice->copies);
-    return DoPrint(settings, SheetPrintJob::Mode::Outline);
+    return DoPrint(settings, SheetPrintJob::Mode::Outline, choice->copies, QString());
 }
 
 bool TPrintCommands::DoPageSetup(const TPrintSettings& settings)
@@ -98,7 +88,7 @@ bool TPrintCommands::DoPageSetup(const TPrintSettings& settings)
         || dialog.result() != QDialog::Accepted)
         return false;
     mainReport_.setOrientation(QPageLayout::Portrait);
-    mainReport_.setCopies(dialog.pages());
+    sheets_ = dialog.pages();
     selection_ = dialog.selection();
     return true;
 }
@@ -119,9 +109,10 @@ bool TPrintCommands::CheckBottomMargin(TPrintSettings& settings)
     return goOn;
 }
 
-bool TPrintCommands::DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode)
+bool TPrintCommands::DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode,
+                             int sheets, const QString& backgroundFile)
 {
     const SheetPrintJob job = SheetPrintJob::make(settings.layout, settings.offsets, selection_,
-                                                  mode, 1, settings.backgroundFile);
+                                                  mode, sheets, backgroundFile);
     return TLabelPrinter::DoPrint(surface_, job, mainReport_, window_);
 }

@@ -1,13 +1,13 @@
 #pragma once
 // The main window's print commands: Print (position chooser, bottom-margin check, run),
 // Preview, Printer Setup, Printer Fine Tuning and the outline test page, with the main
-// report that keeps the printer choice, paper size and copies between runs, and the
-// positions chosen for this session. The main window creates it once printers are
-// available and hands every command its current settings:
+// report that keeps the printer choice and paper size between runs, and the positions and
+// number of sheets chosen for this session. The main window creates it once and hands every
+// command the print settings of its preferences and the card's background art:
 //
 //     commands_ = std::make_unique<TPrintCommands>(surface(), this);
-//     commands_->SavePreferences = [this](const TPrintSettings& s) { ...copy, save... };
-//     connect print action -> [this] { TPrintSettings s = printSettings(); commands_->Print(s); }
+//     commands_->SavePreferences = [this](const TPrintSettings&) { ...save preferences... };
+//     connect print action -> [this] { commands_->Print(prefs_.print, backgroundFile_); }
 #include "SheetPrintJob.h"
 #include "TCardSelection.h"
 #include "TPrintSettings.h"
@@ -27,31 +27,29 @@ public:
     // The reason no printing is possible ("There are no installed printers.\r\n..."), or
     // empty when a default printer is set.
     static QString printerProblem();
-    // False, after showing the reason when `show` is true, when no printing is possible.
-    static bool PrintersAvailable(bool show);
     static bool DefaultPrinterSet();
 
     platform::PrinterReportTarget& printer() { return printer_; }
     platform::Report& mainReport() { return mainReport_; }
     // The positions to print; all selected at first.
     TCardSelection& CardSelection() { return selection_; }
+    // The sheets to print, as the position chooser last took them.
+    int sheets() const { return sheets_; }
 
     // Called with the changed settings when the fine-tuning offsets or the bottom-margin
     // warning choice must be written to the preferences file.
     std::function<void(const TPrintSettings&)> SavePreferences;
     // Opens a help topic (the dialogs' Help buttons).
     std::function<void(int)> ShowHelpTopic;
-    // Tells the design surface whether a preview is being drawn (effect objects draw a
-    // preview faster); unset until the surface has such a flag.
-    std::function<void(bool)> setPreviewFlag;
     // The printer's unprintable bottom border in inches for a paper code; by default
     // asked of the printer.
     std::function<double(int papersize)> unprintableBottom;
 
     // File "&Print": chooser, bottom-margin warning, run. True when sheets were printed.
-    bool Print(TPrintSettings& settings);
+    // backgroundFile: the card's background art, empty for none.
+    bool Print(TPrintSettings& settings, const QString& backgroundFile);
     // File "Pre&view": a single card into the preview window.
-    bool Preview(const TPrintSettings& settings);
+    bool Preview(const TPrintSettings& settings, const QString& backgroundFile);
     // File "Printer S&etup".
     void PrinterSetup();
     // File "Printer Fine &Tuning": true (and settings changed and saved) on OK.
@@ -59,14 +57,14 @@ public:
     // File "Print O&utline Test Page": the print dialog, then only the card rectangles.
     bool PrintOutlineTestPage(const TPrintSettings& settings);
 
-    // The position chooser: true on OK, with CardSelection and the main report's copies
-    // taken from it.
+    // The position chooser: true on OK, with CardSelection and sheets taken from it.
     bool DoPageSetup(const TPrintSettings& settings);
     // The bottom-margin warning: true to go on printing.
     bool CheckBottomMargin(TPrintSettings& settings);
 
 private:
-    bool DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode);
+    bool DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode, int sheets,
+                 const QString& backgroundFile);
     template <typename Dialog> void connectHelp(Dialog& dialog);
 
     TGBusinessCardPanel32& surface_;
@@ -74,4 +72,5 @@ private:
     platform::PrinterReportTarget printer_;
     platform::Report mainReport_{printer_};
     TCardSelection selection_;
+    int sheets_ = 1;
 };

@@ -1,15 +1,13 @@
 #pragma once
-// What the main window keeps for printing and hands to every print command: the layout,
-// the fine-tuning offsets, whether to warn about the bottom margin, and the card's
-// background art.
+// The print settings the preferences file keeps and every print command works with: the
+// layout, the fine-tuning offsets and whether to warn about the bottom margin.
 #include "TCardLayout.h"
 #include "TFineTuneOffsets.h"
-
-#include <QString>
 
 struct TPrintSettings {
     TCardLayout layout;
     TFineTuneOffsets offsets;
     bool ShowBottomMarginWarning = true;
-    QString backgroundFile; // empty: none
+
+    bool operator==(const TPrintSettings&) const = default;
 };

@@ -28,7 +28,7 @@ TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& r
                              SheetPrintJob job)
     : surface_(surface), report_(report), job_(std::move(job)) {
     // A preview shows a single card on a single page.
-    if (!job_.printing) job_.Pages = 1;
+    if (!job_.printing()) job_.sheets = 1;
 }
 
 bool TSheetPrinter::run() {
@@ -71,18 +71,18 @@ bool TSheetPrinter::failed() const {
 
 QString TSheetPrinter::finalStatus() const {
     if (aborted())
-        return job_.printing ? QStringLiteral("\rBusiness Card Print Canceled!")
+        return job_.printing() ? QStringLiteral("\rBusiness Card Print Canceled!")
                              : QStringLiteral("\rBusiness Card Preview Canceled!");
     // A run that could not be written must not read as a success.
     if (failed())
-        return (job_.printing ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
+        return (job_.printing() ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
                               : QStringLiteral("\rBusiness Card Preview Failed!\r\r")) +
                QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
-    if (job_.printing && !job_.outputFile.isEmpty())
+    if (job_.printing() && !job_.outputFile.isEmpty())
         return QStringLiteral("\rBusiness cards saved as\r") +
                QString(job_.outputFile).replace(QLatin1Char('%'), QStringLiteral("%%"));
     const bool complex = surface_.HasEffectObjects();
-    if (job_.printing)
+    if (job_.printing())
         return complex ? QStringLiteral("Print job completed and sent to printer!\r\rNote: this "
                                         "design contains complex shapes or text.\rPlease be "
                                         "patient while the printer produces its\routput...")
@@ -97,16 +97,15 @@ QString TSheetPrinter::finalStatus() const {
 
 void TSheetPrinter::BeforePrintLabels(platform::Report& report) {
     // A driver that makes copies itself gets the count and one drawn sheet; one whose
-    // maximum is too small for the count gets every sheet drawn instead.
-    if (job_.printing && job_.Pages > 1 && report.maxCopies() > 1 &&
-        job_.Pages <= report.maxCopies()) {
-        report.setCopies(job_.Pages);
-        job_.Pages = 1;
-    }
+    // maximum is too small for the count gets every sheet drawn instead, one copy each.
+    const bool driverCopies = job_.printing() && job_.sheets > 1 && report.maxCopies() > 1 &&
+                              job_.sheets <= report.maxCopies();
+    report.setCopies(driverCopies ? job_.sheets : 1);
+    if (driverCopies) job_.sheets = 1;
     // A preview draws one card; a print run every selected position of every sheet.
     report.setExpectedCards(
-        job_.printing ? job_.Pages * job_.selection.countSelected(job_.Across * job_.Down) : 1);
-    report.status.format = job_.printing ? QStringLiteral("Printing Page %p\r%0\r%1")
+        job_.printing() ? job_.sheets * job_.selection.countSelected(job_.positions()) : 1);
+    report.status.format = job_.printing() ? QStringLiteral("Printing Page %p\r%0\r%1")
                                          : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
     report.status.text << QString() << QString();
 }
@@ -119,38 +118,39 @@ void TSheetPrinter::PrintLabels(platform::Report& report) {
     int row = 0;
     while (!stopped_ && !report.aborted()) {
         col += 1;
-        if (col + 1 > job_.Across) {
+        if (col + 1 > job_.layout.Across) {
             col = 0;
             row += 1;
         }
-        if (!job_.printing && col > 0) break;
-        if (row + 1 > job_.Down) { // the sheet is full
+        if (!job_.printing() && col > 0) break;
+        if (row + 1 > job_.layout.Down) { // the sheet is full
             col = 0;
             row = 0;
-            if (report.currentPage() >= job_.Pages) break;
+            if (report.currentPage() >= job_.sheets) break;
             if (!report.newPage()) break;
         }
-        const int position = row * job_.Across + col;
+        const int position = row * job_.layout.Across + col;
         if (!job_.selection.isSelected(position)) continue;
-        const double x = job_.LeftMargin + col * job_.HPitch;
-        const double y = job_.TopMargin + row * job_.VPitch;
+        const QPointF corner = job_.cardCorner(col, row);
         showExtra(QStringLiteral("Card %1").arg(position + 1));
         pumpEvents();
-        report.drawCard(x, y, [this, &report] { PrintCard(report); });
+        report.drawCard(corner.x(), corner.y(), [this, &report] { PrintCard(report); });
         pumpEvents();
     }
 }
 
 void TSheetPrinter::PrintCard(platform::Report& report) {
-    if (job_.outlineOnly) {
-        report.rectangle(0, 0, job_.Width, job_.Height);
+    const double width = job_.layout.Width;
+    const double height = job_.layout.Height;
+    if (job_.mode == SheetPrintJob::Mode::Outline) {
+        report.rectangle(0, 0, width, height);
         return;
     }
     PrintBackGround();
-    if (!job_.printing) {
+    if (!job_.printing()) {
         report.brush = {TColor::clBlack, Gdi::bsClear, {}};
         report.pen = {TColor(0xC0C0C0), Gdi::psSolid, -1, Gdi::pmCopy};
-        report.rectangle(0, 0, job_.Width, job_.Height);
+        report.rectangle(0, 0, width, height);
     }
     surface_.PrintObjects(report, 0, 0);
 }

@@ -353,7 +353,7 @@ void tst_MainScreenShell::invalidLayoutFallsBackAsAWhole() {
     QCOMPARE(win.startMessages.count(TPreferences::layoutReplacedMessage()), 1);
     TCardLayout expected;
     expected.UseMM = true;
-    QCOMPARE(win.w->preferences().Layout, expected);
+    QCOMPARE(win.w->preferences().print.layout, expected);
     QCOMPARE(QSize(win.surface().width(), win.surface().height()), QSize(336, 192));
     // Reading the preferences again later says nothing more.
     win.w->personalInformationCommand();

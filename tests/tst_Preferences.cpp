@@ -77,25 +77,25 @@ void tst_Preferences::noFileGivesDefaults()
 {
     QCOMPARE(platform::PreferencesFile::fileName(), home_->path() + "/ORL.INI");
     const TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.Layout.Across, 2);
-    QCOMPARE(p.Layout.Down, 5);
-    QCOMPARE(p.Layout.Width, 3.5f);
-    QCOMPARE(p.Layout.Height, 2.0f);
-    QCOMPARE(p.Layout.HPitch, 3.5f);
-    QCOMPARE(p.Layout.VPitch, 2.0f);
-    QCOMPARE(p.Layout.TopMargin, 0.5f);
-    QCOMPARE(p.Layout.LeftMargin, 0.75f);
-    QCOMPARE(p.Layout.Papersize, 1);
-    QCOMPARE(p.Layout.PredefLayout, 0);
-    QVERIFY(!p.Layout.UseMM);
+    QCOMPARE(p.print.layout.Across, 2);
+    QCOMPARE(p.print.layout.Down, 5);
+    QCOMPARE(p.print.layout.Width, 3.5f);
+    QCOMPARE(p.print.layout.Height, 2.0f);
+    QCOMPARE(p.print.layout.HPitch, 3.5f);
+    QCOMPARE(p.print.layout.VPitch, 2.0f);
+    QCOMPARE(p.print.layout.TopMargin, 0.5f);
+    QCOMPARE(p.print.layout.LeftMargin, 0.75f);
+    QCOMPARE(p.print.layout.Papersize, 1);
+    QCOMPARE(p.print.layout.PredefLayout, 0);
+    QVERIFY(!p.print.layout.UseMM);
     QCOMPARE(p.FontName, QStringLiteral("Arial"));
     QCOMPARE(p.FontSize, 10);
     QVERIFY(!p.FontBold && !p.FontItalic && !p.FontUnderline);
-    QCOMPARE(p.TopMarginNudge, 0);
-    QCOMPARE(p.LeftMarginNudge, 0);
-    QCOMPARE(p.VerticalSpacing, 0);
-    QCOMPARE(p.HorizontalSpacing, 0);
-    QVERIFY(p.ShowBottomMarginWarning);
+    QCOMPARE(p.print.offsets.TopMarginNudge, 0);
+    QCOMPARE(p.print.offsets.LeftMarginNudge, 0);
+    QCOMPARE(p.print.offsets.VerticalSpacing, 0);
+    QCOMPARE(p.print.offsets.HorizontalSpacing, 0);
+    QVERIFY(p.print.ShowBottomMarginWarning);
     for (const QString& s : p.Personal) QVERIFY(s.isEmpty());
     QVERIFY(!QFile::exists(platform::PreferencesFile::fileName())); // reading writes nothing
 }
@@ -105,8 +105,8 @@ void tst_Preferences::writtenFromScratch()
     TPreferences p;
     p.Personal[0] = QStringLiteral("Jo Smith");
     p.Personal[8] = QStringLiteral("jo@example.com");
-    p.Layout.loadPredefined(10);
-    p.Layout.PredefLayout = 10;
+    p.print.layout.loadPredefined(10);
+    p.print.layout.PredefLayout = 10;
     QVERIFY(p.SavePreferences());
     QCOMPARE(QString::fromUtf8(iniText()), QStringLiteral("[Printer]\n"
                                                           "TopMarginNudge=0\n"
@@ -197,14 +197,14 @@ void tst_Preferences::reading()
     writeIni(file);
     const TPreferences p = TPreferences::LoadPreferences();
     const QHash<QString, QVariant> actual = {
-        {"Height", p.Layout.Height},
-        {"Width", p.Layout.Width},
-        {"Across", p.Layout.Across},
-        {"Down", p.Layout.Down},
-        {"UseMM", p.Layout.UseMM},
-        {"TopMarginNudge", p.TopMarginNudge},
-        {"HorizontalSpacing", p.HorizontalSpacing},
-        {"ShowBottomMarginWarning", p.ShowBottomMarginWarning},
+        {"Height", p.print.layout.Height},
+        {"Width", p.print.layout.Width},
+        {"Across", p.print.layout.Across},
+        {"Down", p.print.layout.Down},
+        {"UseMM", p.print.layout.UseMM},
+        {"TopMarginNudge", p.print.offsets.TopMarginNudge},
+        {"HorizontalSpacing", p.print.offsets.HorizontalSpacing},
+        {"ShowBottomMarginWarning", p.print.ShowBottomMarginWarning},
         {"FontNameLength", int(p.FontName.size())},
         {"FontSize", p.FontSize},
         {"FontStyles", QStringList({p.FontBold ? "bold" : "", p.FontItalic ? "italic" : "",
@@ -232,7 +232,7 @@ void tst_Preferences::thousandthsRoundHalfToEven()
     QFETCH(float, inches);
     QFETCH(int, stored);
     TPreferences p;
-    p.Layout.Height = inches;
+    p.print.layout.Height = inches;
     platform::IniFile ini;
     p.write(ini);
     QCOMPARE(ini.readInteger(QStringLiteral("Layout"), QStringLiteral("Height"), -1), stored);
@@ -241,21 +241,21 @@ void tst_Preferences::thousandthsRoundHalfToEven()
 void tst_Preferences::roundTrip()
 {
     TPreferences p;
-    p.TopMarginNudge = -8;
-    p.LeftMarginNudge = 8;
-    p.VerticalSpacing = 3;
-    p.HorizontalSpacing = -1;
-    p.ShowBottomMarginWarning = false;
+    p.print.offsets.TopMarginNudge = -8;
+    p.print.offsets.LeftMarginNudge = 8;
+    p.print.offsets.VerticalSpacing = 3;
+    p.print.offsets.HorizontalSpacing = -1;
+    p.print.ShowBottomMarginWarning = false;
     for (int i = 0; i < TPreferences::PersonalCount; ++i)
         p.Personal[size_t(i)] = QStringLiteral("Wert %1 äß").arg(i);
     p.FontName = QStringLiteral("Liberation Serif");
     p.FontSize = 12;
     p.FontBold = p.FontItalic = p.FontUnderline = true;
-    p.Layout.loadPredefined(12);
-    p.Layout.PredefLayout = 12;
-    p.Layout.Across = 1;
-    p.Layout.Down = 3;
-    p.Layout.UseMM = true;
+    p.print.layout.loadPredefined(12);
+    p.print.layout.PredefLayout = 12;
+    p.print.layout.Across = 1;
+    p.print.layout.Down = 3;
+    p.print.layout.UseMM = true;
     QVERIFY(p.SavePreferences());
     QCOMPARE(TPreferences::LoadPreferences(), p);
 }
@@ -274,8 +274,8 @@ void tst_Preferences::saveKeepsOtherSections()
                               "Left=10\n";
     writeIni(before);
     TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.Layout.Height, 2.126f);
-    p.Layout.Height = 2.0f;
+    QCOMPARE(p.print.layout.Height, 2.126f);
+    p.print.layout.Height = 2.0f;
     QVERIFY(p.SavePreferences());
     const QByteArray after = iniText();
     QVERIFY(after.startsWith("; my settings\n[MRU]\nF0=/cards/a.ORL\n\n[Layout]\nHeight=2000\n"
@@ -329,7 +329,7 @@ void tst_Preferences::damagedFiles()
     QFETCH(QByteArray, file);
     writeIni(file);
     TPreferences expected;
-    expected.Layout.Height = 2.047f;
+    expected.print.layout.Height = 2.047f;
     TPreferences p = TPreferences::LoadPreferences();
     QCOMPARE(p, expected);
     // Saving over the damage keeps what it did not write.
@@ -353,8 +353,8 @@ void tst_Preferences::tenMegabytesOfNoise()
     }
     writeIni(noise + "\n[Printer]\nTopMarginNudge=0x10\n" + noise);
     const TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.TopMarginNudge, 16);
-    QCOMPARE(p.Layout.Height, 2.0f); // the first Layout section holds junk
+    QCOMPARE(p.print.offsets.TopMarginNudge, 16);
+    QCOMPARE(p.print.layout.Height, 2.0f); // the first Layout section holds junk
     QVERIFY(p.SavePreferences());
     QCOMPARE(TPreferences::LoadPreferences(), p);
 }

@@ -1,7 +1,7 @@
 // `orlanto print`: sheets into a PDF with the home folder's layout and offsets and the
 // card's background art, and the messages for wrong arguments, unwritable output, missing
 // files and missing printers.
-#include "app/ObjectKinds.h"
+#include "app/HeadlessCard.h"
 #include "app/PrintCommand.h"
 #include "support/CardBytes.h"
 #include "support/PdfReadBack.h"
@@ -10,7 +10,6 @@
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TSuperShape.h"
 #include "objects/text/TGPRichBaseLabel.h"
-#include "objects/text/TextKinds.h"
 #include "platform/Graphic.h"
 #include "platform/HomeFolder.h"
 #include "platform/IniFile.h"
@@ -329,9 +328,7 @@ void tst_PrintCommand::bitmapsLossless() {
                 art.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, y * 6, (x / 6) % 2 ? 200 : 30));
         }
     {
-        TGBusinessCardPanel32 surface;
-        surface.setOwnsTemporaryFiles(false);
-        ObjectKinds::registerAll(surface);
+        HeadlessCard surface;
         auto* image = new TGImage(surface.owner());
         image->picture()->setGraphic(platform::Graphic::fromImage(logo));
         image->buildPopup();
@@ -365,9 +362,7 @@ void tst_PrintCommand::picturesEmbeddedOncePerJob() {
         for (int x = 0; x < 64; ++x)
             logo.setPixel(x, y, qRgb(x * 4, y * 8, (x ^ y) * 3));
     {
-        TGBusinessCardPanel32 surface;
-        surface.setOwnsTemporaryFiles(false);
-        ObjectKinds::registerAll(surface);
+        HeadlessCard surface;
         const auto add = [&surface](const platform::Graphic& graphic, const QRect& at) {
             auto* image = new TGImage(surface.owner());
             image->picture()->setGraphic(graphic);
@@ -431,8 +426,7 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard() {
     QFETCH(int, layout);
     QFETCH(TFineTuneOffsets, offsets);
     QFETCH(QString, positions);
-    TGBusinessCardPanel32 surface;
-    ObjectKinds::registerAll(surface);
+    HeadlessCard surface;
     surface.LoadCard(card);
     QVERIFY(!surface.objects().empty());
     TCardLayout cards;
@@ -471,9 +465,7 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard() {
 
 void tst_PrintCommand::saveShapeCard(const QRect& bounds,
                                      const std::function<void(TSuperShape&)>& configure) {
-    TGBusinessCardPanel32 surface;
-    surface.setOwnsTemporaryFiles(false);
-    ObjectKinds::registerAll(surface);
+    HeadlessCard surface;
     auto* shape = new TSuperShape(surface.owner());
     shape->buildPopup();
     surface.AddObject(shape, bounds);
@@ -554,8 +546,7 @@ void tst_PrintCommand::styledEffectOutlines() {
 void tst_PrintCommand::richTextWithoutWindow() {
     // The command line's surface has the rich text engine, so rich text prints.
     {
-        TGBusinessCardPanel32 surface;
-        TextKinds::registerAll(surface);
+        HeadlessCard surface;
         auto* label = new TGPRichBaseLabel(surface.owner());
         label->setSurface(&surface);
         label->buildPopup();

@@ -198,7 +198,7 @@ void tst_PrintOptions::noneThenOkIsRefused()
     QVERIFY(commands.DoPageSetup(settings));
     QVERIFY(stayedOpen);
     QCOMPARE(fx.dialogs.messages, QStringList{QStringLiteral("You must select at least one card to print")});
-    QCOMPARE(commands.mainReport().copies(), 3);
+    QCOMPARE(commands.sheets(), 3);
     QCOMPARE(commands.CardSelection(), TCardSelection());
 
     // Cancel leaves the positions as they were.
@@ -325,8 +325,6 @@ void tst_PrintOptions::printCommandFlow()
         ++saved;
         QVERIFY(!s.ShowBottomMarginWarning);
     };
-    bool previewFlag = true;
-    commands.setPreviewFlag = [&](bool f) { previewFlag = f; };
     TPrintSettings settings;
     fx.dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); }); // chooser
     fx.dialogs.dialogs.push_back([&](QDialog& d) {                                // the warning
@@ -335,8 +333,7 @@ void tst_PrintOptions::printCommandFlow()
     });
     // The status dialog of the run, when it comes, is not shown: the run does not start.
     fx.dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    commands.Print(settings);
-    QVERIFY(!previewFlag);
+    commands.Print(settings, QString());
     QStringList titles{QStringLiteral("Print Cards"), QStringLiteral("ALERT")};
     if (cont) titles << QStringLiteral("Print Status");
     QCOMPARE(fx.dialogs.dialogTitles, titles);

@@ -370,7 +370,7 @@ void tst_UndoHistory::backgroundArtAndLayout() {
     QCOMPARE(c.stack().undoText(), QStringLiteral("Business Card Layout"));
     c.w->undoCommand();
     QCOMPARE(QSize(c.s().width(), c.s().height()), size);
-    QCOMPARE(c.w->preferences().Layout.Width, 3.5f);
+    QCOMPARE(c.w->preferences().print.layout.Width, 3.5f);
 }
 
 QTEST_MAIN(tst_UndoHistory)

@@ -185,7 +185,7 @@ void tst_ZoomView::layoutWhileZoomedKeepsZoom() {
     });
     win.w->layoutCommand();
     const QSize card =
-        win.w->preferences().Layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
+        win.w->preferences().print.layout.cardPixelSize(platform::ScreenMetrics::pixelsPerInch());
     QCOMPARE(QSize(win.s().width(), win.s().height()), card);
     QCOMPARE(win.w->zoomCaption(), QStringLiteral("250%"));
     QCOMPARE(win.view()->size(), QSize(qRound(card.width() * 2.5), qRound(card.height() * 2.5)));

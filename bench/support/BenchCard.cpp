@@ -1,5 +1,6 @@
 #include "BenchCard.h"
 
+#include "app/HeadlessCard.h"
 #include "platform/HomeFolder.h"
 #include "platform/ScreenMetrics.h"
 
@@ -8,7 +9,7 @@
 
 BenchCard::BenchCard() {
     platform::HomeFolder::set(home_.path());
-    surface_ = std::make_unique<TGBusinessCardPanel32>();
+    surface_ = std::make_unique<HeadlessCard>();
     surface_->setSize(336, 192);
     surface_->setDrawOutline(true);
 }

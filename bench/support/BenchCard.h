@@ -1,6 +1,6 @@
 #pragma once
-// A card for the repaint benchmarks: a surface the size of a business card, with its outline
-// drawn, in a temporary home; objects placed on it as the tools place them; and the timed
+// A card for the repaint benchmarks: a surface without a window (every kind registered) the
+// size of a business card, with its outline drawn, in a temporary home; objects placed on it as the tools place them; and the timed
 // repaint at zoom 1.5 once every layout is settled.
 #include "document/TGBusinessCardPanel32.h"
 
