@@ -44,9 +44,7 @@ struct PictureCard {
         noise.save(picture);
         TGBusinessCardPanel32 surface;
         ObjectKinds::registerAll(surface);
-        auto* image = new TGImage(surface.owner());
-        image->buildPopup();
-        surface.AddObject(image, QRect(20, 20, 120, 120));
+        auto* image = surface.place<TGImage>(QRect(20, 20, 120, 120));
         platform::Graphic g;
         g.loadFromFile(picture);
         image->picture()->setGraphic(g);

@@ -89,11 +89,6 @@ void TGBasePanel::setColorPicture(std::shared_ptr<const platform::Graphic> g) {
     invalidate();
 }
 
-void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g) {
-    picture_ = std::move(g);
-    invalidate();
-}
-
 void TGBasePanel::LoadBackground(const QString& fileName) {
     auto g = std::make_shared<platform::Graphic>();
     // A picture that cannot be read leaves the card without background art.
@@ -118,7 +113,7 @@ void TGBasePanel::insertChild(TGGraphicControl* o) {
 
 void TGBasePanel::removeChild(TGGraphicControl* o) {
     handle_->remove(o);
-    if (capturedObject_ == o) capturedObject_ = nullptr;
+    capture_.forget(o);
     const auto it = std::find(objects_.begin(), objects_.end(), o);
     if (it != objects_.end()) objects_.erase(it);
     invalidate();

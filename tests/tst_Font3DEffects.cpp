@@ -10,10 +10,7 @@
 
 namespace {
 TGPLabel* labelOn(SurfaceFixture& f) {
-    auto* l = new TGPLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(10, 10), QPoint(152, 43)));
+    auto* l = f.surface->place<TGPLabel>(QRect(QPoint(10, 10), QPoint(152, 43)));
     f.surface->processPendingEvents();
     return l;
 }

@@ -14,10 +14,7 @@ using PS = TGBusinessCardPanel32;
 
 namespace {
 TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
-    auto* l = new TGBusinessCardLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(10, 10), QPoint(60, 25)));
+    auto* l = f.surface->place<TGBusinessCardLabel>(QRect(QPoint(10, 10), QPoint(60, 25)));
     f.surface->processPendingEvents();
     return l;
 }

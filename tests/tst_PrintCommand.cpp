@@ -332,10 +332,9 @@ void tst_PrintCommand::bitmapsLossless() {
         TGBusinessCardPanel32 surface;
         surface.setOwnsTemporaryFiles(false);
         ObjectKinds::registerAll(surface);
-        auto* image = new TGImage(surface.owner());
-        image->picture()->setGraphic(platform::Graphic::fromImage(logo));
-        image->buildPopup();
-        surface.AddObject(image, QRect(20, 20, 96, 48));
+        surface.place<TGImage>(QRect(20, 20, 96, 48), [&logo](TGImage& image) {
+            image.picture()->setGraphic(platform::Graphic::fromImage(logo));
+        });
         surface.SaveCard(card_);
     }
     const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
@@ -369,10 +368,8 @@ void tst_PrintCommand::picturesEmbeddedOncePerJob() {
         surface.setOwnsTemporaryFiles(false);
         ObjectKinds::registerAll(surface);
         const auto add = [&surface](const platform::Graphic& graphic, const QRect& at) {
-            auto* image = new TGImage(surface.owner());
-            image->picture()->setGraphic(graphic);
-            image->buildPopup();
-            surface.AddObject(image, at);
+            surface.place<TGImage>(
+                at, [&graphic](TGImage& image) { image.picture()->setGraphic(graphic); });
         };
         add(platform::Graphic::fromImage(logo), QRect(10, 10, 96, 48));
         for (const char* name : {"clipart.wmf", "drawing.emf"}) {
@@ -474,9 +471,7 @@ void tst_PrintCommand::saveShapeCard(const QRect& bounds,
     TGBusinessCardPanel32 surface;
     surface.setOwnsTemporaryFiles(false);
     ObjectKinds::registerAll(surface);
-    auto* shape = new TSuperShape(surface.owner());
-    shape->buildPopup();
-    surface.AddObject(shape, bounds);
+    auto* shape = surface.place<TSuperShape>(bounds);
     configure(*shape);
     surface.SaveCard(card_);
 }
@@ -556,10 +551,7 @@ void tst_PrintCommand::richTextWithoutWindow() {
     {
         TGBusinessCardPanel32 surface;
         TextKinds::registerAll(surface);
-        auto* label = new TGPRichBaseLabel(surface.owner());
-        label->setSurface(&surface);
-        label->buildPopup();
-        surface.AddObject(label, QRect(QPoint(20, 20), QPoint(220, 60)));
+        auto* label = surface.place<TGPRichBaseLabel>(QRect(QPoint(20, 20), QPoint(220, 60)));
         label->setRtf("{\\rtf1\\fs28 Rich {\\b Orlanto}\\par}");
         surface.SaveCard(card_);
     }

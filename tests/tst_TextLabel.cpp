@@ -36,10 +36,7 @@ void paintOnce(TGGraphicControl& o) {
 
 // A label placed on a card surface the way the text tool places it, without its dialog.
 TGPLabel* labelOn(SurfaceFixture& f, QRect r = QRect(QPoint(10, 10), QPoint(152, 43))) {
-    auto* l = new TGPLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, r);
+    auto* l = f.surface->place<TGPLabel>(r);
     f.surface->processPendingEvents();
     return l;
 }

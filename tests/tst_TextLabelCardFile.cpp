@@ -38,10 +38,7 @@ std::vector<TGGraphicControl*> roundTrip(SurfaceFixture& from, SurfaceFixture& t
 }
 
 TGBusinessCardLabel* labelOn(SurfaceFixture& f) {
-    auto* l = new TGBusinessCardLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(10, 20), QPoint(150, 45)));
+    auto* l = f.surface->place<TGBusinessCardLabel>(QRect(QPoint(10, 20), QPoint(150, 45)));
     return l;
 }
 

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -63,9 +64,8 @@ QStringList TMultiLineTextEditor::lines() const {
 void TMultiLineTextEditor::setLines(const QStringList& lines) {
     // Lines from a card file may hold more than a person can type here; they are shown
     // whole, so that "Ok" loses nothing, and only typing beyond the limit is refused.
-    settingText_ = true;
+    const QScopedValueRollback settingText(settingText_, true);
     Memo->setPlainText(lines.join(QLatin1Char('\n')));
-    settingText_ = false;
 }
 
 void TMultiLineTextEditor::enforceLimit(int position, int, int added) {
