@@ -74,11 +74,9 @@ bool TMainScreen::dropPicture(const QString& fileName, QPoint at) {
         size.scale(card, Qt::KeepAspectRatio);
     const QPoint topLeft(std::clamp(at.x(), 0, std::max(0, card.width() - int(size.width()))),
                          std::clamp(at.y(), 0, std::max(0, card.height() - int(size.height()))));
-    auto* image = new TGImage(surface_->owner());
-    image->buildPopup();
     // Placed first: the picture's reduction goes by the object's size on the card.
-    surface_->AddObject(image, QRect(topLeft, QSize(int(std::lround(size.width())) + 1,
-                                                    int(std::lround(size.height())) + 1)));
+    auto* image = surface_->place<TGImage>(QRect(
+        topLeft, QSize(int(std::lround(size.width())) + 1, int(std::lround(size.height())) + 1)));
     image->picture()->setGraphic(image->placed(graphic));
     return true;
 }

@@ -23,10 +23,9 @@ struct Card {
             for (int x = 0; x < 24; ++x)
                 texture.setPixel(x, y, qRgb(x * 10, y * 10, 128));
         for (int i = 0; i < 20; ++i) {
-            auto* s = new TSuperShape(surface.owner());
-            s->buildPopup();
-            surface.AddObject(s, QRect(QPoint((i * 37) % 260, (i * 53) % 130),
-                                       QPoint((i * 37) % 260 + 70, (i * 53) % 130 + 55)));
+            auto* s =
+                surface.place<TSuperShape>(QRect(QPoint((i * 37) % 260, (i * 53) % 130),
+                                                 QPoint((i * 37) % 260 + 70, (i * 53) % 130 + 55)));
             s->setShape(TSuperShape::TGPShapeType(i % 10));
             s->setShadowOrient(TSuperShape::TShadowOrient(1 + i % 4));
             if (i % 2) {
@@ -36,10 +35,9 @@ struct Card {
             shapes.push_back(s);
         }
         for (int i = 0; i < 10; ++i) {
-            auto* t = new TGSuperText(surface.owner());
-            t->buildPopup();
-            surface.AddObject(t, QRect(QPoint((i * 31) % 200, (i * 17) % 140),
-                                       QPoint((i * 31) % 200 + 142, (i * 17) % 140 + 40)));
+            auto* t = surface.place<TGSuperText>(
+                QRect(QPoint((i * 31) % 200, (i * 17) % 140),
+                      QPoint((i * 31) % 200 + 142, (i * 17) % 140 + 40)));
             t->setCaption(QStringLiteral("Orlanto"));
             t->setShadowDepth(3);
             if (i % 2) {

@@ -35,7 +35,7 @@ BENCHMARK(BM_LabelLayoutAndPaint)
 void BM_CardOf50LabelsAtZoom15(benchmark::State& state) {
     BenchCard card;
     for (int i = 0; i < 50; ++i) {
-        auto* l = card.place<TGBusinessCardLabel>(QRect(
+        auto* l = card.surface().place<TGBusinessCardLabel>(QRect(
             QPoint((i % 5) * 64, (i / 5) * 18), QPoint((i % 5) * 64 + 64, (i / 5) * 18 + 18)));
         l->setCaption(QStringLiteral("Label number %1").arg(i));
         l->setDepthShadow(i % 3);

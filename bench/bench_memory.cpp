@@ -43,9 +43,7 @@ struct PictureCard {
         const QString picture = home.filePath(QStringLiteral("noise.bmp"));
         noise.save(picture);
         HeadlessCard surface;
-        auto* image = new TGImage(surface.owner());
-        image->buildPopup();
-        surface.AddObject(image, QRect(20, 20, 120, 120));
+        auto* image = surface.place<TGImage>(QRect(20, 20, 120, 120));
         platform::Graphic g;
         g.loadFromFile(picture);
         image->picture()->setGraphic(g);

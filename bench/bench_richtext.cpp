@@ -56,7 +56,7 @@ BENCHMARK(BM_WriteRtf50k)
 void BM_CardOf10RichLabelsAtZoom15(benchmark::State& state) {
     BenchCard card;
     for (int i = 0; i < 10; ++i) {
-        auto* l = card.place<TGPRichBaseLabel>(QRect(
+        auto* l = card.surface().place<TGPRichBaseLabel>(QRect(
             QPoint((i % 2) * 168, (i / 2) * 38), QPoint((i % 2) * 168 + 164, (i / 2) * 38 + 36)));
         l->setRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs16 "
                   "Label " +

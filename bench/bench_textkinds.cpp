@@ -12,13 +12,13 @@ namespace {
 void BM_CardOfTextKindsAtZoom15(benchmark::State& state) {
     BenchCard card;
     for (int i = 0; i < 10; ++i) {
-        auto* c = card.place<TGPCircleText>(QRect(i * 30, 0, 120, 120));
+        auto* c = card.surface().place<TGPCircleText>(QRect(i * 30, 0, 120, 120));
         c->setCaption(QStringLiteral("Orlanto Business Cards Printing Works %1").arg(i, 2));
         c->setDegrees(i % 2 ? TGPCircleText::dg180 : TGPCircleText::dg360);
         c->setMirror(i % 3 == 0);
     }
     for (int i = 0; i < 10; ++i) {
-        auto* m = card.place<TGMultiLineLabel>(QRect(i * 30, 60, 90, 130));
+        auto* m = card.surface().place<TGMultiLineLabel>(QRect(i * 30, 60, 90, 130));
         m->setLines({QStringLiteral("Jane Q. Example, Sales Director"),
                      QStringLiteral("Unit 4, Harbour Road Estate"),
                      QStringLiteral("Phone 0123 456 789 and fax")});
@@ -26,7 +26,8 @@ void BM_CardOfTextKindsAtZoom15(benchmark::State& state) {
         m->setWordWrap(true);
     }
     for (int i = 0; i < 20; ++i) {
-        auto* s = card.place<TGSymbolLabel>(QRect((i % 10) * 33, 140 + (i / 10) * 25, 30, 30));
+        auto* s =
+            card.surface().place<TGSymbolLabel>(QRect((i % 10) * 33, 140 + (i / 10) * 25, 30, 30));
         s->setCaption(QString(QChar(0x21 + i)));
         s->setDepthShadow(i % 3);
     }

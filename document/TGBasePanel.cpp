@@ -90,11 +90,6 @@ void TGBasePanel::setColorPicture(std::shared_ptr<const platform::Graphic> g) {
     invalidate();
 }
 
-void TGBasePanel::setPicture(std::shared_ptr<const platform::Graphic> g) {
-    picture_ = std::move(g);
-    invalidate();
-}
-
 QString TGBasePanel::LoadBackground(const QString& fileName) {
     QString problem;
     std::optional<platform::Graphic> art = platform::BackgroundArt::load(fileName, problem);
@@ -120,7 +115,7 @@ void TGBasePanel::insertChild(TGGraphicControl* o) {
 
 void TGBasePanel::removeChild(TGGraphicControl* o) {
     handle_->remove(o);
-    if (capturedObject_ == o) capturedObject_ = nullptr;
+    capture_.forget(o);
     const auto it = std::find(objects_.begin(), objects_.end(), o);
     if (it != objects_.end()) objects_.erase(it);
     invalidate();

@@ -16,6 +16,7 @@
 #include "document/TGFont.h"
 #include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
+#include "document/TGMouseCapture.h"
 #include "document/TGUndoHistory.h"
 #include "platform/AtomicFile.h"
 #include "platform/Canvas.h"
@@ -29,6 +30,7 @@
 #include <QObject>
 #include <QPainterPath>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <functional>
 #include <memory>
@@ -70,7 +72,11 @@ class TGBasePanel : public QObject {
     bool drawOutline() const { return drawOutline_; }
     void setDrawOutline(bool v);
     bool printing() const { return printing_; }
-    void setPrinting(bool v) { printing_ = v; }
+    // The surface prints for as long as the returned guard lives: changes made meanwhile
+    // flag nothing.
+    [[nodiscard]] QScopedValueRollback<bool> printingScope() {
+        return QScopedValueRollback<bool>(printing_, true);
+    }
     TLabelShapeType shape() const { return shape_; }
     void setShape(TLabelShapeType v);
     TGridSize gridSize() const { return gridSize_; }
@@ -83,8 +89,6 @@ class TGBasePanel : public QObject {
     // Background art drawn over the card (nullptr: none).
     void setColorPicture(std::shared_ptr<const platform::Graphic> g);
     const platform::Graphic* colorPicture() const { return colorPicture_.get(); }
-    // The first backdrop picture (the program never fills it).
-    void setPicture(std::shared_ptr<const platform::Graphic> g);
     // Shows the background art in the file (platform::BackgroundArt); art that cannot be used
     // leaves the card without any, and the sentence saying why is returned (else empty).
     QString LoadBackground(const QString& fileName);
@@ -118,6 +122,20 @@ class TGBasePanel : public QObject {
     float zoomFactor() const { return zoomFactor_; }
     void SetZoom(float z);
     void AddObject(TGGraphicControl* o, QRect r);
+    // A new object of kind T placed in r as the tools place one: it joins this surface, is
+    // made ready by prepare (what its menu shows, such as a shape's kind), gets its menu and
+    // is added in r. When building the menu throws, the object is deleted.
+    template <class T, class Prepare> T* place(QRect r, Prepare&& prepare) {
+        auto o = std::make_unique<T>(owner());
+        o->setSurface(this);
+        prepare(*o);
+        o->buildPopup();
+        AddObject(o.get(), r);
+        return o.release();
+    }
+    template <class T> T* place(QRect r) {
+        return place<T>(r, [](T&) {});
+    }
     QString UniqueName(const QString& prefix) const;
     // True when no object carries this name.
     bool nameFree(const QString& name) const;
@@ -205,14 +223,9 @@ class TGBasePanel : public QObject {
     std::function<QPoint(QPoint)> toGlobal; // surface point to screen point
     void popupAt(platform::MenuModel& menu, QPoint surfacePoint);
     // Mouse capture: while set, all mouse input goes to the frame.
-    void captureFrame(bool on) { frameCaptured_ = on; }
+    void captureFrame(bool on) { capture_.holdFrame(on); }
     // A press forwarded to the surface moves the capture there with it.
-    void captureSurface() {
-        frameCaptured_ = false;
-        capturedObject_ = nullptr;
-        surfaceCaptured_ = true;
-    }
-    bool frameCaptured() const { return frameCaptured_; }
+    void captureSurface() { capture_.holdSurface(); }
     // A yes/no question asked once in the surface's life (the session): later asks give
     // the first answer.
     bool askOnce(const QString& text, const QString& caption);
@@ -257,7 +270,12 @@ class TGBasePanel : public QObject {
     void renderImage();
     void paintCard(QPainter& p);
     void drawXorOutline(const QRect& r);
-    // Where a mouse event at p goes when nothing holds the capture.
+    // Where a mouse event at p goes when nothing holds the capture: the frame over its
+    // rectangle, else the topmost object under p, else the surface.
+    using InputTarget = TGMouseCapture::Target;
+    InputTarget targetAt(QPoint p) const;
+    // Where a move or release at p goes: to the capture's holder, else to targetAt(p).
+    InputTarget mouseTarget(QPoint p) const;
     bool overFrame(QPoint p) const;
     void updateHover(QPoint p);
     // The clipboard and clone through the card file format, on a file or in memory.
@@ -274,7 +292,6 @@ class TGBasePanel : public QObject {
     bool showGrid_ = false;
     bool snapToGrid_ = false;
     TGFont font_;
-    std::shared_ptr<const platform::Graphic> picture_;
     std::shared_ptr<const platform::Graphic> colorPicture_;
 
     TGClassRegistry classes_;
@@ -294,9 +311,7 @@ class TGBasePanel : public QObject {
     std::unique_ptr<platform::TickClock> ownClock_;
     const platform::TickClock* clock_ = nullptr;
     platform::Cursor cursor_ = platform::Cursor::Default;
-    bool frameCaptured_ = false;
-    QPointer<TGGraphicControl> capturedObject_;
-    bool surfaceCaptured_ = false;
+    TGMouseCapture capture_;
     QPointer<TGGraphicControl> hoverObject_; // for the mouse-leave reactions
     bool hoverFrame_ = false;
     std::vector<std::function<void()>> posted_;

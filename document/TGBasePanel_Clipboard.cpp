@@ -8,8 +8,6 @@
 #include "platform/FileName.h"
 
 void TGBasePanel::SaveCard(const QString& fileName, platform::AtomicFile::Access access) {
-    for (TGGraphicControl* o : objects_)
-        o->beforeSave();
     TGLabelObjectFiler(classes_).SaveAll(*this, fileName, access);
     objectsReplaced();
 }

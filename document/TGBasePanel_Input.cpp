@@ -6,9 +6,41 @@
 
 using platform::Cursor;
 
+namespace {
+// Hands an event at the surface point p to its target, in the target's own coordinates.
+template <class ToFrame, class ToObject, class ToSurface>
+void deliver(const TGMouseCapture::Target& target, const TGHandle& frame, QPoint p,
+             ToFrame toFrame, ToObject toObject, ToSurface toSurface)
+{
+    switch (target.kind) {
+    case TGMouseCapture::Target::Frame:
+        toFrame(p - frame.geometry().topLeft());
+        break;
+    case TGMouseCapture::Target::Object:
+        toObject(target.object.data(), p - target.object->bounds().topLeft());
+        break;
+    default:
+        toSurface(p);
+    }
+}
+} // namespace
+
 bool TGBasePanel::overFrame(QPoint p) const
 {
     return handle_->isVisible() && handle_->isEnabled() && handle_->geometry().contains(p);
+}
+
+TGBasePanel::InputTarget TGBasePanel::targetAt(QPoint p) const
+{
+    if (overFrame(p)) return {InputTarget::Frame, nullptr};
+    if (TGGraphicControl* o = objectAt(p)) return {InputTarget::Object, o};
+    return {InputTarget::Surface, nullptr};
+}
+
+TGBasePanel::InputTarget TGBasePanel::mouseTarget(QPoint p) const
+{
+    const InputTarget held = capture_.holder();
+    return held.kind == InputTarget::Nothing ? targetAt(p) : held;
 }
 
 void TGBasePanel::updateHover(QPoint p)
@@ -25,32 +57,28 @@ void TGBasePanel::updateHover(QPoint p)
 void TGBasePanel::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
     TGUndoHistory::Step step(*history_);
-    const QPoint p(x, y);
-    if (frameCaptured_ || overFrame(p)) {
-        frameCaptured_ = true;
-        handle_->mouseDown(button, shift, x - handle_->left(), y - handle_->top());
-    } else if (TGGraphicControl* o = objectAt(p)) {
-        capturedObject_ = o;
-        objectMouseDown(o, button, shift, x - o->left(), y - o->top());
-    } else {
-        surfaceCaptured_ = true;
-        surfaceMouseDown(button, shift, x, y);
-    }
+    // A press goes to the frame while it holds the mouse, else to what is under it, which
+    // then holds the mouse until the release.
+    InputTarget target = capture_.holder();
+    if (target.kind != InputTarget::Frame) target = targetAt(QPoint(x, y));
+    capture_.hold(target);
+    deliver(
+        target, *handle_, QPoint(x, y),
+        [&](QPoint f) { handle_->mouseDown(button, shift, f.x(), f.y()); },
+        [&](TGGraphicControl* o, QPoint q) { objectMouseDown(o, button, shift, q.x(), q.y()); },
+        [&](QPoint s) { surfaceMouseDown(button, shift, s.x(), s.y()); });
     processPendingEvents();
 }
 
 void TGBasePanel::mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y)
 {
     const QPoint p(x, y);
-    if (!frameCaptured_ && !capturedObject_ && !surfaceCaptured_) updateHover(p);
-    if (frameCaptured_ || (!capturedObject_ && !surfaceCaptured_ && overFrame(p))) {
-        handle_->mouseMove(buttons, shift, x - handle_->left(), y - handle_->top());
-    } else if (TGGraphicControl* o = capturedObject_ ? capturedObject_.data()
-                                       : surfaceCaptured_ ? nullptr : objectAt(p)) {
-        objectMouseMove(o, buttons, shift, x - o->left(), y - o->top());
-    } else {
-        surfaceMouseMove(buttons, shift, x, y);
-    }
+    if (capture_.holder().kind == InputTarget::Nothing) updateHover(p);
+    deliver(
+        mouseTarget(p), *handle_, p,
+        [&](QPoint f) { handle_->mouseMove(buttons, shift, f.x(), f.y()); },
+        [&](TGGraphicControl* o, QPoint q) { objectMouseMove(o, buttons, shift, q.x(), q.y()); },
+        [&](QPoint s) { surfaceMouseMove(buttons, shift, s.x(), s.y()); });
     processPendingEvents();
 }
 
@@ -58,33 +86,26 @@ void TGBasePanel::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, i
 {
     TGUndoHistory::Step step(*history_);
     const QPoint p(x, y);
-    if (frameCaptured_ || (!capturedObject_ && !surfaceCaptured_ && overFrame(p))) {
-        handle_->mouseUp(button, shift, x - handle_->left(), y - handle_->top());
-    } else if (TGGraphicControl* o = capturedObject_ ? capturedObject_.data()
-                                       : surfaceCaptured_ ? nullptr : objectAt(p)) {
-        objectMouseUp(o, button, shift, x - o->left(), y - o->top());
-    } else {
-        surfaceMouseUp(button, shift, x, y);
-    }
+    deliver(
+        mouseTarget(p), *handle_, p,
+        [&](QPoint f) { handle_->mouseUp(button, shift, f.x(), f.y()); },
+        [&](TGGraphicControl* o, QPoint q) { objectMouseUp(o, button, shift, q.x(), q.y()); },
+        [&](QPoint s) { surfaceMouseUp(button, shift, s.x(), s.y()); });
     // A release ends the capture the press took.
-    frameCaptured_ = false;
-    capturedObject_ = nullptr;
-    surfaceCaptured_ = false;
+    capture_.release();
     processPendingEvents();
 }
 
 void TGBasePanel::doubleClick(Qt::KeyboardModifiers shift, int x, int y)
 {
     TGUndoHistory::Step step(*history_);
-    const QPoint p(x, y);
     // A double-click is a double-click event followed by a press, as the platform sends it.
-    if (frameCaptured_ || overFrame(p)) {
-        handle_->doubleClick(x - handle_->left(), y - handle_->top());
-    } else if (TGGraphicControl* o = objectAt(p)) {
-        objectDoubleClick(o, x - o->left(), y - o->top());
-    } else {
-        emit surfaceDoubleClicked();
-    }
+    InputTarget target = capture_.holder();
+    if (target.kind != InputTarget::Frame) target = targetAt(QPoint(x, y));
+    deliver(
+        target, *handle_, QPoint(x, y), [&](QPoint f) { handle_->doubleClick(f.x(), f.y()); },
+        [&](TGGraphicControl* o, QPoint q) { objectDoubleClick(o, q.x(), q.y()); },
+        [&](QPoint) { emit surfaceDoubleClicked(); });
     processPendingEvents();
     mouseDown(Qt::LeftButton, shift, x, y);
 }
@@ -134,8 +155,7 @@ void TGBasePanel::objectMouseDown(TGGraphicControl* o, Qt::MouseButton button,
                                   Qt::KeyboardModifiers shift, int x, int y)
 {
     if (!pointing_ || o->unselectable()) {
-        surfaceCaptured_ = true;
-        capturedObject_ = nullptr;
+        captureSurface();
         surfaceMouseDown(button, shift, x + o->left(), y + o->top());
         return;
     }

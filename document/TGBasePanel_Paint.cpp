@@ -94,10 +94,9 @@ void TGBasePanel::paintCard(QPainter& p) {
     p.save();
     p.scale(z, z);
     const QPainterPath region = cardRegion();
-    for (const auto& pic : {picture_, colorPicture_}) {
-        if (!pic || pic->isEmpty()) continue;
+    if (colorPicture_ && !colorPicture_->isEmpty()) {
         c.setClipPath(region);
-        pic->draw(p, QRectF(0, 0, width_, height_));
+        colorPicture_->draw(p, QRectF(0, 0, width_, height_));
         c.clearClip();
     }
     if (drawOutline_) {

@@ -16,7 +16,6 @@ public:
     bool contains(const QString& className) const { return factories_.contains(className); }
     // A new object of the class, or nullptr when the class is not registered.
     TGGraphicControl* create(const QString& className, QObject* owner) const;
-    QStringList classNames() const { return factories_.keys(); }
 
     // Registers a QObject class with a constructor taking the owner.
     template <class T> void add()

@@ -6,6 +6,7 @@
 #include "platform/ScreenMetrics.h"
 
 #include <QMetaProperty>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +64,7 @@ void TGGraphicControl::FlagChanged() {
 
 void TGGraphicControl::boundsChangedCheck() {
     if (boundsGuard_) return;
-    boundsGuard_ = true;
+    const QScopedValueRollback guard(boundsGuard_, true);
     const int cur[4] = {left(), top(), left() + width(), top() + height()};
     if (lastBounds_[0] == 0 && lastBounds_[1] == 0 && lastBounds_[2] == 0 && lastBounds_[3] == 0)
         std::copy(cur, cur + 4, lastBounds_);
@@ -72,7 +73,6 @@ void TGGraphicControl::boundsChangedCheck() {
         std::copy(cur, cur + 4, lastBounds_);
         if (surface_) surface_->postRefit();
     }
-    boundsGuard_ = false;
 }
 
 void TGGraphicControl::SetZoom(float z) {
@@ -83,11 +83,11 @@ void TGGraphicControl::SetZoom(float z) {
         return int(std::clamp<double>(std::nearbyint(float(v) * r), std::numeric_limits<int>::min(),
                                       std::numeric_limits<int>::max()));
     };
-    const bool wasGuarded = boundsGuard_;
-    // The bounds change in one step; the check runs once below, after the factor is set.
-    boundsGuard_ = true;
-    setBounds(scale(left()), scale(top()), scale(width()), scale(height()));
-    boundsGuard_ = wasGuarded;
+    {
+        // The bounds change in one step; the check runs once below, after the factor is set.
+        const QScopedValueRollback guard(boundsGuard_, true);
+        setBounds(scale(left()), scale(top()), scale(width()), scale(height()));
+    }
     zoomFactor_ = z;
     if (!loading_ && !reading_) boundsChangedCheck();
 }
@@ -144,12 +144,16 @@ void TGGraphicControl::print(platform::Report&, double, double) {}
 
 void TGGraphicControl::printAsPainted(platform::Report& report, double leftInches,
                                       double topInches) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const QRectF target(
-        QPointF(leftInches + left() / ppi, topInches + top() / ppi),
-        QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
-    report.drawStretched(target, QSize(width(), height()),
+    report.drawStretched(inchRect(leftInches, topInches), QSize(width(), height()),
                          [this](platform::Canvas& canvas) { paint(canvas); });
+}
+
+QRectF TGGraphicControl::inchRect(const QRect& cardPixels, double leftInches, double topInches) {
+    const double ppi = platform::ScreenMetrics::pixelsPerInch();
+    const QRect& p = cardPixels;
+    return QRectF(QPointF(leftInches + p.left() / ppi, topInches + p.top() / ppi),
+                  QPointF(leftInches + (p.left() + p.width()) / ppi,
+                          topInches + (p.top() + p.height()) / ppi));
 }
 
 void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) const {

@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QRectF>
 
 #include <functional>
 #include <memory>
@@ -106,9 +107,15 @@ class TGGraphicControl : public QObject {
     // to its content where the kind does so. The surface runs it as part of every command
     // and after reading a card, never while painting, so painting changes nothing.
     virtual void fitLayout() {}
-    virtual void beforeSave() {}
     // Draws the object on the report page; a card pixel p lands at offset + p / ppi inches.
     virtual void print(platform::Report& report, double leftInches, double topInches);
+    // Where card pixels land on a report page whose card starts at (leftInches, topInches):
+    // each edge p at offset + p / ppi inches.
+    static QRectF inchRect(const QRect& cardPixels, double leftInches, double topInches);
+    // The object's own bounds on that page.
+    QRectF inchRect(double leftInches, double topInches) const {
+        return inchRect(bounds_, leftInches, topInches);
+    }
 
     // --- non-virtual operations
     void FlagChanged();

@@ -153,20 +153,6 @@ void TGHandle::refit() {
     surface_.invalidateGrips();
 }
 
-void TGHandle::bringSelectionToFront() {
-    if (selection_.empty() || locked_) return;
-    for (TGGraphicControl* o : selection_)
-        surface_.moveToFront(o);
-    takeFocus();
-}
-
-void TGHandle::sendSelectionToBack() {
-    if (selection_.empty() || locked_) return;
-    for (TGGraphicControl* o : selection_)
-        surface_.moveToBack(o);
-    takeFocus();
-}
-
 TGGraphicControl* TGHandle::hitObject(QPoint p) const {
     for (TGGraphicControl* o : selection_) {
         const QRect r(o->left() - 2, o->top() - 2, o->width() + 4, o->height() + 4);
@@ -175,10 +161,6 @@ TGGraphicControl* TGHandle::hitObject(QPoint p) const {
             return o;
     }
     return nullptr;
-}
-
-bool TGHandle::hitTest(QPoint p) const {
-    return hitObject(p) != nullptr;
 }
 
 void TGHandle::setBoundsMovingObjects(int l, int t, int w, int h) {

@@ -61,9 +61,6 @@ class TGHandle {
     TGGraphicControl* item(int i) const;
     const std::vector<TGGraphicControl*>& selection() const { return selection_; }
     void refit();
-    void bringSelectionToFront();
-    void sendSelectionToBack();
-    bool hitTest(QPoint surfacePoint) const;
     TGGraphicControl* hitObject(QPoint surfacePoint) const;
 
     // Gives the frame new bounds, moving and resizing every selected unlocked object by

@@ -62,9 +62,6 @@ class TGLabelObjectFiler {
     // does not exist"); empty for a regular file.
     static QString notACardFile(const QString& fileName);
 
-    bool offset() const { return offset_; }
-    void setOffset(bool v) { offset_ = v; }
-
     // How far a pasted object lands from where it was copied, right and down.
     static constexpr int pasteOffset = 15;
 

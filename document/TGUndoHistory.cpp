@@ -6,6 +6,7 @@
 #include "TGSnapshotCommand.h"
 
 #include <QHash>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QSignalBlocker>
 
@@ -140,11 +141,7 @@ void TGUndoHistory::record(const QString& what) {
     if (restoring_) return;
     {
         // Sizes fitted now belong to this step: what they report is not a change of its own.
-        struct Settling {
-            int& depth;
-            explicit Settling(int& d) : depth(d) { ++depth; }
-            ~Settling() { --depth; }
-        } settling{depth_};
+        const QScopedValueRollback settling(depth_, depth_ + 1);
         surface_.settleLayout();
     }
     State now = capture();
@@ -255,11 +252,7 @@ QString TGUndoHistory::describe(const State& before, const std::vector<int>& fro
 }
 
 void TGUndoHistory::apply(const Side& from, const Side& to) {
-    struct Restoring {
-        bool& flag;
-        explicit Restoring(bool& f) : flag(f) { flag = true; }
-        ~Restoring() { flag = false; }
-    } restoring{restoring_};
+    const QScopedValueRollback restoring(restoring_, true);
 
     TGHandle& frame = surface_.handle();
     frame.clear();

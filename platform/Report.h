@@ -16,8 +16,9 @@
 // A design object prints a rectangle at inch coordinates like this:
 //     report.pen = {TColor(TColor::clBlack), Gdi::psSolid, -1, Gdi::pmCopy}; // 0.01"
 //     report.brush = {TColor(TColor::clWhite), Gdi::bsClear, {}};
-//     report.rectangle(x0 + left / ppi, y0 + top / ppi, x0 + right / ppi, y0 + bottom / ppi);
-// and a recorded picture with report.stretchDraw(inchRect, picture).
+//     const QRectF in = object.inchRect(x0, y0); // x0 + left / ppi, ... in inches
+//     report.rectangle(in.left(), in.top(), in.right(), in.bottom());
+// and a recorded picture with report.stretchDraw(in, picture).
 #include "Canvas.h"
 #include "Gdi.h"
 #include "ReportStatus.h"

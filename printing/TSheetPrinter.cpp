@@ -10,18 +10,6 @@ namespace {
 constexpr double BackgroundWidth = 3.5;
 constexpr double BackgroundHeight = 2.0;
 
-// Sets the surface's printing flag for as long as it lives.
-class PrintingFlag {
-  public:
-    explicit PrintingFlag(TGBasePanel& surface) : surface_(surface) { surface_.setPrinting(true); }
-    ~PrintingFlag() { surface_.setPrinting(false); }
-    PrintingFlag(const PrintingFlag&) = delete;
-    PrintingFlag& operator=(const PrintingFlag&) = delete;
-
-  private:
-    TGBasePanel& surface_;
-};
-
 } // namespace
 
 TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& report,
@@ -111,7 +99,7 @@ void TSheetPrinter::BeforePrintLabels(platform::Report& report) {
 }
 
 void TSheetPrinter::PrintLabels(platform::Report& report) {
-    const PrintingFlag printing(surface_);
+    const auto printing = surface_.printingScope();
     report.setLeftMargin(0);
     report.setTopMargin(0);
     int col = -1;

@@ -107,10 +107,7 @@ struct CardFixture : SurfaceFixture {
         return {};
     }
     template <class T> T* add(QRect r) {
-        auto* o = new T(surface->owner());
-        o->buildPopup();
-        surface->AddObject(o, QRect(r.topLeft(), r.topLeft() + QPoint(r.width(), r.height())));
-        return o;
+        return surface->place<T>(QRect(r.topLeft(), r.topLeft() + QPoint(r.width(), r.height())));
     }
 };
 

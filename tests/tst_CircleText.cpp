@@ -55,10 +55,7 @@ char* describe(const std::vector<Drawn>& v) {
 }
 
 CT* circleOn(SurfaceFixture& f, int w, int h) {
-    auto* t = new CT(f.surface->owner());
-    t->setSurface(f.surface.get());
-    t->buildPopup();
-    f.surface->AddObject(t, QRect(QPoint(0, 0), QPoint(w, h)));
+    auto* t = f.surface->place<CT>(QRect(QPoint(0, 0), QPoint(w, h)));
     return t;
 }
 

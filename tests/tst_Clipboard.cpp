@@ -13,9 +13,7 @@ namespace {
 struct ClipFixture : SurfaceFixture {
     ClipFixture() { ShapeKinds::registerAll(*surface); }
     TBCShapes* shape(int l, int t, int w = 50, int h = 15) {
-        auto* o = new TBCShapes(surface->owner());
-        o->buildPopup();
-        surface->AddObject(o, QRect(QPoint(l, t), QPoint(l + w, t + h)));
+        auto* o = surface->place<TBCShapes>(QRect(QPoint(l, t), QPoint(l + w, t + h)));
         surface->processPendingEvents();
         return o;
     }
@@ -220,9 +218,7 @@ void tst_Clipboard::clone() {
 void tst_Clipboard::cloneKeepsEveryProperty() {
     ClipFixture f;
     f.surface->SetZoom(1.2f);
-    auto* line = new TGLineShape(f.surface->owner());
-    line->buildPopup();
-    f.surface->AddObject(line, QRect(QPoint(20, 20), QPoint(120, 40)));
+    auto* line = f.surface->place<TGLineShape>(QRect(QPoint(20, 20), QPoint(120, 40)));
     line->setLineStyle(TGLineShape::stAngleSlopingUp);
     line->pen()->setColor(0x00FF01);
     line->pen()->setStyle(Gdi::psDash);

@@ -69,15 +69,11 @@ QString fileWith(const QTemporaryDir& home, const QString& name, const QByteArra
 // A card with a rectangle (brush 0x123456, pen clRed) and a line, saved in the fixture's home.
 QString writeCard(SurfaceFixture& f) {
     ShapeKinds::registerAll(*f.surface);
-    auto* s = new TBCShapes(f.surface->owner());
-    s->buildPopup();
-    f.surface->AddObject(s, QRect(QPoint(30, 40), QPoint(80, 55)));
+    auto* s = f.surface->place<TBCShapes>(QRect(QPoint(30, 40), QPoint(80, 55)));
     s->brush()->setColor(0x123456);
     s->pen()->setColor(TColor::clRed);
     s->pen()->setStyle(Gdi::psDot);
-    auto* l = new TGLineShape(f.surface->owner());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(5, 6), QPoint(105, 26)));
+    auto* l = f.surface->place<TGLineShape>(QRect(QPoint(5, 6), QPoint(105, 26)));
     const QString name = f.home.filePath("card.ORL");
     f.surface->SaveCard(name);
     return name;
@@ -148,10 +144,7 @@ void tst_CommandLine::dumpRichText() {
     // The command line reads rich text labels through its own rich text engine.
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
-    auto* label = new TGPRichBaseLabel(f.surface->owner());
-    label->setSurface(f.surface.get());
-    label->buildPopup();
-    f.surface->AddObject(label, QRect(QPoint(10, 10), QPoint(110, 40)));
+    auto* label = f.surface->place<TGPRichBaseLabel>(QRect(QPoint(10, 10), QPoint(110, 40)));
     const QByteArray rtf = "{\\rtf1 Rich}";
     label->setRtf(rtf);
     const QString card = f.home.filePath("rich.ORL");
@@ -603,9 +596,7 @@ void tst_CommandLine::fullDisk() {
     SurfaceFixture f;
     ShapeKinds::registerAll(*f.surface);
     for (int i = 0; i < 400; ++i) {
-        auto* s = new TBCShapes(f.surface->owner());
-        s->buildPopup();
-        f.surface->AddObject(s, QRect(i % 300, i % 150, 20, 20));
+        auto* s = f.surface->place<TBCShapes>(QRect(i % 300, i % 150, 20, 20));
     }
     const QString card = f.home.filePath("many.ORL");
     f.surface->SaveCard(card);

@@ -30,7 +30,7 @@ void tst_GraphicControl::firstBoundsAreOnlyRecorded()
     box->setLeft(11);
     QCOMPARE(f.changes, 1);
     // While printing, nothing flags the card.
-    f.surface->setPrinting(true);
+    const auto printing = f.surface->printingScope();
     box->setLeft(12);
     QCOMPARE(f.changes, 1);
 }

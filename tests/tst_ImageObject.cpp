@@ -52,9 +52,7 @@ platform::Graphic fromFile(const QString& name) {
 struct ImageFixture : SurfaceFixture {
     ImageFixture() { ShapeKinds::registerAll(*surface); }
     TGImage* add(int l, int t, int w, int h) {
-        auto* o = new TGImage(surface->owner());
-        o->buildPopup();
-        surface->AddObject(o, QRect(QPoint(l, t), QPoint(l + w, t + h)));
+        auto* o = surface->place<TGImage>(QRect(QPoint(l, t), QPoint(l + w, t + h)));
         surface->processPendingEvents();
         return o;
     }

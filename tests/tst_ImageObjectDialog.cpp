@@ -23,9 +23,7 @@ constexpr QRgb white = 0xFFFFFFFF, red = 0xFFFF0000;
 struct DialogFixture : SurfaceFixture {
     DialogFixture() {
         ShapeKinds::registerAll(*surface);
-        image = new TGImage(surface->owner());
-        image->buildPopup();
-        surface->AddObject(image, QRect(QPoint(10, 20), QPoint(70, 60)));
+        image = surface->place<TGImage>(QRect(QPoint(10, 20), QPoint(70, 60)));
         surface->processPendingEvents();
     }
     QString file(const QString& name) const { return home.filePath(name); }

@@ -32,9 +32,8 @@ bool notWhite(QRgb p) {
 
 // The object's inch rectangle at card offset (x0, y0), in render pixels.
 QRectF expectedPixels(const TGImage& o, double x0, double y0) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    return QRectF(QPointF((x0 + o.left() / ppi) * kDpi, (y0 + o.top() / ppi) * kDpi),
-                  QSizeF(o.width() / ppi * kDpi, o.height() / ppi * kDpi));
+    const QRectF inches = o.inchRect(x0, y0);
+    return QRectF(inches.topLeft() * kDpi, inches.size() * kDpi);
 }
 
 bool near(const QRect& ink, const QRectF& expected) {

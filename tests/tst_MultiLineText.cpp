@@ -21,10 +21,7 @@ using PS = TGBusinessCardPanel32;
 
 namespace {
 TGMultiLineLabel* textOn(SurfaceFixture& f, QRect r, const QStringList& lines) {
-    auto* t = new TGMultiLineLabel(f.surface->owner());
-    t->setSurface(f.surface.get());
-    t->buildPopup();
-    f.surface->AddObject(t, r);
+    auto* t = f.surface->place<TGMultiLineLabel>(r);
     t->setLines(lines);
     return t;
 }

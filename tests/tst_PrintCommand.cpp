@@ -329,10 +329,9 @@ void tst_PrintCommand::bitmapsLossless() {
         }
     {
         HeadlessCard surface;
-        auto* image = new TGImage(surface.owner());
-        image->picture()->setGraphic(platform::Graphic::fromImage(logo));
-        image->buildPopup();
-        surface.AddObject(image, QRect(20, 20, 96, 48));
+        surface.place<TGImage>(QRect(20, 20, 96, 48), [&logo](TGImage& image) {
+            image.picture()->setGraphic(platform::Graphic::fromImage(logo));
+        });
         surface.SaveCard(card_);
     }
     const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
@@ -364,10 +363,8 @@ void tst_PrintCommand::picturesEmbeddedOncePerJob() {
     {
         HeadlessCard surface;
         const auto add = [&surface](const platform::Graphic& graphic, const QRect& at) {
-            auto* image = new TGImage(surface.owner());
-            image->picture()->setGraphic(graphic);
-            image->buildPopup();
-            surface.AddObject(image, at);
+            surface.place<TGImage>(
+                at, [&graphic](TGImage& image) { image.picture()->setGraphic(graphic); });
         };
         add(platform::Graphic::fromImage(logo), QRect(10, 10, 96, 48));
         for (const char* name : {"clipart.wmf", "drawing.emf"}) {
@@ -466,9 +463,7 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard() {
 void tst_PrintCommand::saveShapeCard(const QRect& bounds,
                                      const std::function<void(TSuperShape&)>& configure) {
     HeadlessCard surface;
-    auto* shape = new TSuperShape(surface.owner());
-    shape->buildPopup();
-    surface.AddObject(shape, bounds);
+    auto* shape = surface.place<TSuperShape>(bounds);
     configure(*shape);
     surface.SaveCard(card_);
 }
@@ -547,10 +542,7 @@ void tst_PrintCommand::richTextWithoutWindow() {
     // The command line's surface has the rich text engine, so rich text prints.
     {
         HeadlessCard surface;
-        auto* label = new TGPRichBaseLabel(surface.owner());
-        label->setSurface(&surface);
-        label->buildPopup();
-        surface.AddObject(label, QRect(QPoint(20, 20), QPoint(220, 60)));
+        auto* label = surface.place<TGPRichBaseLabel>(QRect(QPoint(20, 20), QPoint(220, 60)));
         label->setRtf("{\\rtf1\\fs28 Rich {\\b Orlanto}\\par}");
         surface.SaveCard(card_);
     }

@@ -29,10 +29,7 @@ void tst_RichTextLabelPrint::initTestCase() {
 void tst_RichTextLabelPrint::printedLabelIsFormattedText() {
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
-    auto* label = new TGPRichBaseLabel(f.surface->owner());
-    label->setSurface(f.surface.get());
-    label->buildPopup();
-    f.surface->AddObject(label, QRect(QPoint(48, 24), QPoint(288, 72)));
+    auto* label = f.surface->place<TGPRichBaseLabel>(QRect(QPoint(48, 24), QPoint(288, 72)));
     label->setRtf("{\\rtf1{\\fonttbl{\\f0 Liberation Sans;}}{\\colortbl;\\red255\\green0\\blue0;}"
                   "\\f0\\fs24 Plain {\\b Bold} {\\i Italic} {\\cf1 Red}\\par}");
     const QRect bounds = label->bounds();
@@ -41,9 +38,7 @@ void tst_RichTextLabelPrint::printedLabelIsFormattedText() {
     const QString pdf = f.printToPdf(QStringLiteral("rich.pdf"), x0, y0);
     QVERIFY(!pdf.isEmpty());
 
-    const QRectF inches(QPointF(x0 + bounds.left() / 96.0, y0 + bounds.top() / 96.0),
-                        QPointF(x0 + (bounds.left() + bounds.width()) / 96.0,
-                                y0 + (bounds.top() + bounds.height()) / 96.0));
+    const QRectF inches = TGGraphicControl::inchRect(bounds, x0, y0);
     // The border marks the label's inch rectangle.
     const QImage page = PdfReadBack::render(pdf, kDpi);
     QVERIFY(!page.isNull());

@@ -28,9 +28,7 @@ QRgb at(const QImage& image, int x, int y) {
 struct ShapeFixture : SurfaceFixture {
     ShapeFixture() { ShapeKinds::registerAll(*surface); }
     template <class T> T* add(int l, int t, int w, int h) {
-        auto* o = new T(surface->owner());
-        o->buildPopup();
-        surface->AddObject(o, QRect(QPoint(l, t), QPoint(l + w, t + h)));
+        auto* o = surface->place<T>(QRect(QPoint(l, t), QPoint(l + w, t + h)));
         return o;
     }
     // The submenu item of an object's popup, after the menu's refresh has run.

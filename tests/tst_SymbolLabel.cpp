@@ -28,10 +28,7 @@ using PS = TGBusinessCardPanel32;
 
 namespace {
 TGSymbolLabel* symbolOn(SurfaceFixture& f) {
-    auto* s = new TGSymbolLabel(f.surface->owner());
-    s->setSurface(f.surface.get());
-    s->buildPopup();
-    f.surface->AddObject(s, QRect(QPoint(20, 20), QPoint(120, 90)));
+    auto* s = f.surface->place<TGSymbolLabel>(QRect(QPoint(20, 20), QPoint(120, 90)));
     return s;
 }
 
@@ -229,10 +226,7 @@ void tst_SymbolLabel::effectsEnlargeByTheirDepth() {
 void tst_SymbolLabel::surfaceFontCommandLeavesSymbolAlone() {
     SurfaceFixture f;
     TGSymbolLabel* s = symbolOn(f);
-    auto* text = new TGMultiLineLabel(f.surface->owner());
-    text->setSurface(f.surface.get());
-    text->buildPopup();
-    f.surface->AddObject(text, QRect(QPoint(150, 20), QPoint(250, 60)));
+    auto* text = f.surface->place<TGMultiLineLabel>(QRect(QPoint(150, 20), QPoint(250, 60)));
     QVERIFY(f.surface->surfaceMenu().trigger(QStringLiteral("Select All")));
     QFont serif(QStringLiteral("Liberation Serif"));
     serif.setPointSize(14);

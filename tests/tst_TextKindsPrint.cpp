@@ -26,8 +26,7 @@ QString printToPdf(SurfaceFixture& f) {
 
 // The object's rectangle on the page, in inches.
 QRectF inchesOf(const QRect& bounds) {
-    return QRectF(QPointF(x0 + bounds.left() / 96.0, y0 + bounds.top() / 96.0),
-                  QPointF(x0 + (bounds.right() + 1) / 96.0, y0 + (bounds.bottom() + 1) / 96.0));
+    return TGGraphicControl::inchRect(bounds, x0, y0);
 }
 
 // The object's border, as printed, lies on its inch rectangle.
@@ -41,13 +40,6 @@ void checkBorderAt(const QString& pdf, const QRect& bounds) {
     QVERIFY2(off.isEmpty(), qPrintable(off));
 }
 
-template <class T> T* place(SurfaceFixture& f, QRect r) {
-    auto* o = new T(f.surface->owner());
-    o->setSurface(f.surface.get());
-    o->buildPopup();
-    f.surface->AddObject(o, r);
-    return o;
-}
 } // namespace
 
 class tst_TextKindsPrint : public QObject {
@@ -67,7 +59,7 @@ void tst_TextKindsPrint::initTestCase() {
 
 void tst_TextKindsPrint::multiLineTextIsRealTextInItsRectangle() {
     SurfaceFixture f;
-    auto* t = place<TGMultiLineLabel>(f, QRect(QPoint(40, 30), QPoint(200, 100)));
+    auto* t = f.surface->place<TGMultiLineLabel>(QRect(QPoint(40, 30), QPoint(200, 100)));
     t->setLines({QStringLiteral("Jane Example"), QStringLiteral("Harbour Road 4")});
     t->setAlignment(Gdi::taRightJustify);
     const QString pdf = printToPdf(f);
@@ -87,7 +79,7 @@ void tst_TextKindsPrint::multiLineTextIsRealTextInItsRectangle() {
 
 void tst_TextKindsPrint::circleTextTurnsItsLetters() {
     SurfaceFixture f(400, 300);
-    auto* t = place<TGPCircleText>(f, QRect(QPoint(50, 40), QPoint(250, 240)));
+    auto* t = f.surface->place<TGPCircleText>(QRect(QPoint(50, 40), QPoint(250, 240)));
     t->setCaption(QStringLiteral("MNOP"));
     t->setBorderStyle(Gdi::bsSingle);
     const QString pdf = printToPdf(f);
@@ -143,7 +135,7 @@ void tst_TextKindsPrint::symbolsPrintTheirPictograms() {
     const char32_t u = char32_t(unicode);
     const QString character = QString::fromUcs4(&u, 1);
     SurfaceFixture f(300, 200);
-    auto* s = place<TGSymbolLabel>(f, QRect(QPoint(40, 40), QPoint(80, 80)));
+    auto* s = f.surface->place<TGSymbolLabel>(QRect(QPoint(40, 40), QPoint(80, 80)));
     s->font()->setName(face);
     s->setCaption(code);
     f.surface->settleLayout(); // the symbol sizes itself to its character

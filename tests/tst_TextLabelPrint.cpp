@@ -26,10 +26,7 @@ void tst_TextLabelPrint::initTestCase() {
 
 void tst_TextLabelPrint::printedLabelFillsItsInchRectangle() {
     SurfaceFixture f;
-    auto* l = new TGPLabel(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, QRect(QPoint(48, 24), QPoint(240, 40)));
+    auto* l = f.surface->place<TGPLabel>(QRect(QPoint(48, 24), QPoint(240, 40)));
     l->setCaption(QStringLiteral("Printed Orlanto"));
     l->setBorderStyle(Gdi::bsSingle);
     l->setDepthShadow(2);
@@ -45,9 +42,7 @@ void tst_TextLabelPrint::printedLabelFillsItsInchRectangle() {
     // The border marks the picture's edges: (x0 + Left / 96) inches and so on.
     const QImage page = PdfReadBack::render(pdf, kDpi);
     QVERIFY(!page.isNull());
-    const QRectF inches(
-        QPointF(x0 + bounds.left() / 96.0, y0 + bounds.top() / 96.0),
-        QPointF(x0 + (bounds.right() + 1) / 96.0, y0 + (bounds.bottom() + 1) / 96.0));
+    const QRectF inches = TGGraphicControl::inchRect(bounds, x0, y0);
     const QRect ink = PdfReadBack::inkBounds(page, PdfReadBack::dark);
     const QRectF expected(inches.topLeft() * kDpi, inches.size() * kDpi);
     const QString off = PdfReadBack::edgesOff(ink, expected);

@@ -33,9 +33,7 @@ bool reddish(QRgb p) {
 
 // Places a picture object at `at` with the picture dialog, as the picture tool does.
 TGImage* place(SurfaceFixture& f, const QString& file, QRect bounds, bool autoSize) {
-    auto* image = new TGImage(f.surface->owner());
-    image->buildPopup();
-    f.surface->AddObject(image, bounds);
+    auto* image = f.surface->place<TGImage>(bounds);
     f.dialogs.dialogs.push_back([=](QDialog& d) {
         dynamic_cast<TGImageBrowser&>(d).selectFile(file);
         d.findChild<QCheckBox*>("AutoSizeCheckBox")->setChecked(autoSize);
@@ -47,9 +45,8 @@ TGImage* place(SurfaceFixture& f, const QString& file, QRect bounds, bool autoSi
 
 // An object's inch rectangle on a card printed at (1, 1) inch, in page pixels at kDpi.
 QRectF pagePixels(const QRect& bounds) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    return QRectF((1.0 + bounds.left() / ppi) * kDpi, (1.0 + bounds.top() / ppi) * kDpi,
-                  bounds.width() / ppi * kDpi, bounds.height() / ppi * kDpi);
+    const QRectF inches = TGGraphicControl::inchRect(bounds, 1.0, 1.0);
+    return QRectF(inches.topLeft() * kDpi, inches.size() * kDpi);
 }
 } // namespace
 
@@ -69,9 +66,7 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
     SurfaceFixture f;
     ShapeKinds::registerAll(*f.surface);
     // The shape beneath the PNG: a lime rectangle.
-    auto* box = new TGLabelShapes(f.surface->owner());
-    box->buildPopup();
-    f.surface->AddObject(box, QRect(QPoint(0, 0), QPoint(150, 90)));
+    auto* box = f.surface->place<TGLabelShapes>(QRect(QPoint(0, 0), QPoint(150, 90)));
     box->brush()->setColor(TColor(0x00FF00));
 
     // An 80 x 48 PNG: opaque red with fully transparent 10 x 6 corners.

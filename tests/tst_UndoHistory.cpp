@@ -33,11 +33,9 @@ struct Card {
         draw(Panel::psRectangle, {20, 20}, {80, 60});
         draw(Panel::psRectangle, {100, 30}, {160, 80});
         draw(Panel::psEllipse, {40, 90}, {120, 140});
-        auto* label = new TGBusinessCardLabel(s().owner());
-        label->setSurface(&s());
-        label->buildPopup();
-        label->setCaption(QStringLiteral("Hello"));
-        s().AddObject(label, QRect(QPoint(180, 100), QPoint(260, 130)));
+        s().place<TGBusinessCardLabel>(
+            QRect(QPoint(180, 100), QPoint(260, 130)),
+            [](TGBusinessCardLabel& label) { label.setCaption(QStringLiteral("Hello")); });
         // The label fits its text when its layout settles; that is no change under test.
         s().settleLayout();
         s().handle().clear();

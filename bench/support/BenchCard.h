@@ -16,14 +16,6 @@ class BenchCard {
     BenchCard();
 
     TGBusinessCardPanel32& surface() { return *surface_; }
-    // A new object of kind T over r, with its popup built.
-    template <class T> T* place(QRect r) {
-        auto* o = new T(surface_->owner());
-        o->setSurface(surface_.get());
-        o->buildPopup();
-        surface_->AddObject(o, r);
-        return o;
-    }
     // Zooms to 1.5, settles the layouts, then repaints the whole card once per iteration.
     void repaintAtZoom15(benchmark::State& state);
 

@@ -12,10 +12,7 @@ namespace ShapeKinds {
 namespace {
 TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind) {
     return [kind](TGBusinessCardPanel32& surface, QRect r) {
-        auto* shape = new TBCShapes(surface.owner());
-        shape->setShape(kind);
-        shape->buildPopup();
-        surface.AddObject(shape, r);
+        surface.place<TBCShapes>(r, [kind](TBCShapes& shape) { shape.setShape(kind); });
     };
 }
 
@@ -25,17 +22,13 @@ void createLine(TGBusinessCardPanel32& surface, QRect r) {
     const QRect band = surface.draggedBand();
     const int w = band.right() - band.left(), h = band.bottom() - band.top();
     const bool click = w < TGBusinessCardPanel32::MinBandWidth && h < TGBusinessCardPanel32::MinBandHeight;
-    auto* line = new TGLineShape(surface.owner());
-    line->setLineStyle(!click && w > h ? TGLineShape::stHorizontal : TGLineShape::stVertical);
-    line->buildPopup();
-    surface.AddObject(line, r);
+    const auto style = !click && w > h ? TGLineShape::stHorizontal : TGLineShape::stVertical;
+    surface.place<TGLineShape>(r, [style](TGLineShape& line) { line.setLineStyle(style); });
 }
 
 // The picture tool returns the surface to pointing and opens the picture dialog at once.
 void createImage(TGBusinessCardPanel32& surface, QRect r) {
-    auto* image = new TGImage(surface.owner());
-    image->buildPopup();
-    surface.AddObject(image, r);
+    auto* image = surface.place<TGImage>(r);
     surface.setScreenCursor(platform::Cursor::Default);
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     image->loadImageCommand();
@@ -43,9 +36,7 @@ void createImage(TGBusinessCardPanel32& surface, QRect r) {
 
 // The effect shape tool opens the properties dialog on the new shape at once.
 void createSuperShape(TGBusinessCardPanel32& surface, QRect r) {
-    auto* shape = new TSuperShape(surface.owner());
-    shape->buildPopup();
-    surface.AddObject(shape, r);
+    auto* shape = surface.place<TSuperShape>(r);
     surface.setScreenCursor(platform::Cursor::Default);
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     shape->propertiesCommand();
@@ -53,9 +44,7 @@ void createSuperShape(TGBusinessCardPanel32& surface, QRect r) {
 
 // The effect text tool likewise opens the properties dialog on the new text at once.
 void createSuperText(TGBusinessCardPanel32& surface, QRect r) {
-    auto* text = new TGSuperText(surface.owner());
-    text->buildPopup();
-    surface.AddObject(text, r);
+    auto* text = surface.place<TGSuperText>(r);
     surface.setScreenCursor(platform::Cursor::Default);
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     text->propertiesCommand();

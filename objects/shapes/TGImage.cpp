@@ -217,9 +217,7 @@ void TGImage::paint(platform::Canvas& c) {
 }
 
 void TGImage::print(platform::Report& report, double x0, double y0) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const QRectF inches(QPointF(x0 + left() / ppi, y0 + top() / ppi),
-                        QPointF(x0 + (left() + width()) / ppi, y0 + (top() + height()) / ppi));
+    const QRectF inches = inchRect(x0, y0);
     const platform::Graphic& g = graphic();
     switch (g.kind()) {
     case platform::Graphic::Kind::None:

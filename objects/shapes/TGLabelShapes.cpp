@@ -142,8 +142,8 @@ void TGLabelShapes::print(platform::Report& report, double x0, double y0) {
     report.pen = {pen_.color(), pen_.style(), -int(std::trunc(pen_.boundedWidth() / ppi * 100)),
                   pen_.mode()};
     report.brush = {brush_.color(), brush_.style(), {}};
-    const double l = x0 + left() / ppi, t = y0 + top() / ppi;
-    const double r = x0 + (left() + width()) / ppi, b = y0 + (top() + height()) / ppi;
+    const QRectF in = inchRect(x0, y0);
+    const double l = in.left(), t = in.top(), r = in.right(), b = in.bottom();
     if (rounded()) {
         const double corner = roundPerc_ * 0.01 * (height() < width() ? r - l : b - t);
         report.roundRect(l, t, r, b, corner, corner);

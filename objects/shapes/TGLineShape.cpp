@@ -5,7 +5,6 @@
 #include "platform/Canvas.h"
 #include "platform/DialogHost.h"
 #include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
 
 #include <cmath>
 
@@ -116,12 +115,11 @@ void TGLineShape::paint(platform::Canvas& c) {
 }
 
 void TGLineShape::print(platform::Report& report, double x0, double y0) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
     // The stored width is taken as hundredths of an inch (a negative report width).
     report.pen = {pen_.color(), pen_.style(), -pen_.boundedWidth(), Gdi::pmCopy};
-    const int h = pen_.boundedWidth() / 2;
-    const double l = x0 + left() / ppi, r = x0 + (left() + width()) / ppi;
-    const double t = y0 + (top() + h) / ppi, b = y0 + (top() + height() + h) / ppi;
+    // The line runs along the middle of its pen: the bounds moved down by half the width.
+    const QRectF in = inchRect(bounds().translated(0, pen_.boundedWidth() / 2), x0, y0);
+    const double l = in.left(), t = in.top(), r = in.right(), b = in.bottom();
     switch (lineStyle_) {
     case stHorizontal:
         report.moveTo(l, t);

@@ -8,6 +8,7 @@
 #include "platform/TextMetrics.h"
 
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <cmath>
 
@@ -332,7 +333,7 @@ void TGSuperText::fitLayout() {
 void TGSuperText::paint(platform::Canvas& c) {
     // A paint asked for while painting (the layout resizing the object) is ignored.
     if (painting_) return;
-    painting_ = true;
+    const QScopedValueRollback painting(painting_, true);
     // A layout not yet brought up to date is placed in the bounds the object has: painting
     // never resizes it.
     if (layoutStale_) place();
@@ -354,7 +355,6 @@ void TGSuperText::paint(platform::Canvas& c) {
         c.lineTo(W, H);
         c.moveTo(W, 0);
         c.lineTo(0, H);
-        painting_ = false;
         return;
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -382,7 +382,6 @@ void TGSuperText::paint(platform::Canvas& c) {
         p.strokePath(face, pen);
         p.restore();
     }
-    painting_ = false;
 }
 
 // --- printing
@@ -397,8 +396,8 @@ void TGSuperText::print(platform::Report& report, double x0, double y0) {
     f.setItalic(font_.style().testFlag(Gdi::fsItalic));
     f.setUnderline(font_.style().testFlag(Gdi::fsUnderline));
     report.font = f;
-    const double l = x0 + left() / ppi, t = y0 + top() / ppi;
-    const double r = x0 + (left() + width()) / ppi, b = y0 + (top() + height()) / ppi;
+    const QRectF in = inchRect(x0, y0);
+    const double l = in.left(), t = in.top(), r = in.right(), b = in.bottom();
     if (!controlTransparent_ || borderStyle_ == Gdi::bsSingle) {
         report.brush = controlTransparent_
                            ? platform::Report::Brush{TColor::clWhite, Gdi::bsClear, {}}

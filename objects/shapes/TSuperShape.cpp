@@ -365,11 +365,16 @@ void TSuperShape::paint(platform::Canvas& c) {
 
 // --- printing
 
+QRect TSuperShape::cardPixels(const Box& box) const {
+    return QRect(QPoint(left() + box.left, top() + box.top),
+                 QPoint(left() + box.right - 1, top() + box.bottom - 1));
+}
+
 void TSuperShape::printFigure(platform::Report& report, const Figure& f, const PrintFrame& frame,
                               double x0, double y0) const {
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const double l = x0 + (left() + f.box.left) / ppi, t = y0 + (top() + f.box.top) / ppi;
-    const double r = x0 + (left() + f.box.right) / ppi, b = y0 + (top() + f.box.bottom) / ppi;
+    const QRectF in = inchRect(cardPixels(f.box), x0, y0);
+    const double l = in.left(), t = in.top(), r = in.right(), b = in.bottom();
     switch (f.kind) {
     case Figure::Rectangle:
         report.rectangle(l, t, r, b);
@@ -402,9 +407,7 @@ QPainterPath TSuperShape::printClip(platform::Report& report, const Figure& f,
         return clipPath(device);
     }
     const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const QRect r = report.toDevice(
-        QRectF(QPointF(x0 + (left() + f.box.left) / ppi, y0 + (top() + f.box.top) / ppi),
-               QPointF(x0 + (left() + f.box.right) / ppi, y0 + (top() + f.box.bottom) / ppi)));
+    const QRect r = report.toDevice(inchRect(cardPixels(f.box), x0, y0));
     Figure device = f;
     device.box = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     device.corner = int(std::nearbyint(f.corner / ppi * frame.resolution));

@@ -139,6 +139,8 @@ class TSuperShape : public TGEffectControl {
   private:
     void rebuildSolid();
     void drawFigure(platform::Canvas& canvas, const Figure& figure) const;
+    // A box of the object, in card pixels.
+    QRect cardPixels(const Box& box) const;
     void printFigure(platform::Report& report, const Figure& figure, const PrintFrame& f, double x0,
                      double y0) const;
     QPainterPath printClip(platform::Report& report, const Figure& figure, const PrintFrame& f,

@@ -3,7 +3,6 @@
 
 #include "platform/Canvas.h"
 #include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
 #include "platform/TextMetrics.h"
 
 
@@ -173,10 +172,6 @@ void TGBaseLabel::fitToText() {
 }
 
 void TGBaseLabel::print(platform::Report& report, double leftInches, double topInches) {
-    const double ppi = platform::ScreenMetrics::pixelsPerInch();
-    const QRectF target(
-        QPointF(leftInches + left() / ppi, topInches + top() / ppi),
-        QPointF(leftInches + (left() + width()) / ppi, topInches + (top() + height()) / ppi));
-    report.drawStretched(target, QSize(width(), height()),
+    report.drawStretched(inchRect(leftInches, topInches), QSize(width(), height()),
                          [this](platform::Canvas& canvas) { drawLabel(canvas); });
 }

@@ -5,6 +5,8 @@
 #include "platform/DialogHost.h"
 #include "platform/TextMetrics.h"
 
+#include <QScopedValueRollback>
+
 #include <cmath>
 #include <numbers>
 
@@ -83,18 +85,19 @@ void TGPCircleText::setCaption(const QString& v) {
 }
 
 void TGPCircleText::copyFrom(const TGPCircleText& o) {
-    painting_ = true;
-    setCaption(o.caption_);
-    font_.assign(o.font_);
-    setControlTransparent(o.controlTransparent_);
-    setBGColor(o.bgColor_);
-    setBorderStyle(o.borderStyle_);
-    setBounds(left(), top(), o.width(), o.height());
-    setStartingVector(o.startingVector_);
-    setDegrees(o.degrees_);
-    setDrawLettersAngled(o.drawLettersAngled_);
-    setMirror(o.mirror_);
-    painting_ = false;
+    {
+        const QScopedValueRollback painting(painting_, true);
+        setCaption(o.caption_);
+        font_.assign(o.font_);
+        setControlTransparent(o.controlTransparent_);
+        setBGColor(o.bgColor_);
+        setBorderStyle(o.borderStyle_);
+        setBounds(left(), top(), o.width(), o.height());
+        setStartingVector(o.startingVector_);
+        setDegrees(o.degrees_);
+        setDrawLettersAngled(o.drawLettersAngled_);
+        setMirror(o.mirror_);
+    }
     repaint();
 }
 
@@ -176,7 +179,7 @@ std::vector<TGPCircleText::Letter> TGPCircleText::placeLetters() const {
 
 void TGPCircleText::paint(platform::Canvas& c) {
     if (painting_) return;
-    painting_ = true;
+    const QScopedValueRollback painting(painting_, true);
     c.font = canvasFont();
     if (!controlTransparent_ || borderStyle_ == Gdi::bsSingle) {
         c.brush = {bgColor_, controlTransparent_ ? Gdi::bsClear : Gdi::bsSolid};
@@ -194,7 +197,6 @@ void TGPCircleText::paint(platform::Canvas& c) {
     }
     c.font.escapement = 0;
     c.textAlign = savedAlign;
-    painting_ = false;
 }
 
 void TGPCircleText::boundsChangedCheck() {

@@ -5,6 +5,8 @@
 #include "platform/DialogHost.h"
 #include "platform/TextMetrics.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <cmath>
 
@@ -35,9 +37,8 @@ void TGSymbolLabel::autoSize() {
     // An empty text still leaves an object of one pixel, as every label keeps.
     const int W = std::max(1, w + X0), H = std::max(1, h + Y0);
     if (W != width() || H != height()) {
-        autoSizing_ = true;
+        const QScopedValueRollback autoSizing(autoSizing_, true);
         setBounds(left(), top(), W, H);
-        autoSizing_ = false;
     }
     surface()->postRefit();
 }

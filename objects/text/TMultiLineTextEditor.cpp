@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -52,9 +53,8 @@ QStringList TMultiLineTextEditor::lines() const {
 void TMultiLineTextEditor::setLines(const QStringList& lines) {
     // Lines from a card file may hold more than a person can type here; they are shown
     // whole, so that "Ok" loses nothing, and only typing beyond the limit is refused.
-    settingText_ = true;
+    const QScopedValueRollback settingText(settingText_, true);
     memo_->setPlainText(lines.join(QLatin1Char('\n')));
-    settingText_ = false;
 }
 
 void TMultiLineTextEditor::enforceLimit(int position, int, int added) {

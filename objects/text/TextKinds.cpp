@@ -15,12 +15,10 @@ namespace {
 // The text tool: a personal-information label reading "Text" in the surface's font,
 // placed in the dragged rectangle; its text dialog opens at once, then it fits its text.
 void createLabel(TGBusinessCardPanel32& surface, QRect r) {
-    auto* label = new TGBusinessCardLabel(surface.owner());
-    label->setSurface(&surface);
-    label->buildPopup();
-    label->setCaption(QStringLiteral("Text"));
-    label->takeFont(surface.font());
-    surface.AddObject(label, r);
+    auto* label = surface.place<TGBusinessCardLabel>(r, [&surface](TGBusinessCardLabel& l) {
+        l.setCaption(QStringLiteral("Text"));
+        l.takeFont(surface.font());
+    });
     label->editText();
     label->fitToText();
 }
@@ -29,11 +27,8 @@ void createLabel(TGBusinessCardPanel32& surface, QRect r) {
 // takes the height of its lines. A box the user dragged keeps its width and the text wraps
 // inside it; a click, which names no width, lets the object grow to its widest line.
 void createMultiLine(TGBusinessCardPanel32& surface, QRect r) {
-    auto* text = new TGMultiLineLabel(surface.owner());
-    text->setSurface(&surface);
-    text->buildPopup();
-    text->takeFont(surface.font());
-    surface.AddObject(text, r);
+    auto* text = surface.place<TGMultiLineLabel>(
+        r, [&surface](TGMultiLineLabel& t) { t.takeFont(surface.font()); });
     text->editText();
     const QRect band = surface.draggedBand();
     if (band.right() - band.left() >= TGBusinessCardPanel32::MinBandWidth) text->setWordWrap(true);
@@ -43,20 +38,14 @@ void createMultiLine(TGBusinessCardPanel32& surface, QRect r) {
 // The symbol tool: "[" in WingDings until the Symbol Selector, opened at once, picks
 // another; then it fits its character.
 void createSymbol(TGBusinessCardPanel32& surface, QRect r) {
-    auto* symbol = new TGSymbolLabel(surface.owner());
-    symbol->setSurface(&surface);
-    symbol->buildPopup();
-    surface.AddObject(symbol, r);
+    auto* symbol = surface.place<TGSymbolLabel>(r);
     symbol->symbolSelectorCommand();
     symbol->fitToText();
 }
 
 // The circle text tool returns the surface to pointing and opens the properties at once.
 void createCircleText(TGBusinessCardPanel32& surface, QRect r) {
-    auto* text = new TGPCircleText(surface.owner());
-    text->setSurface(&surface);
-    text->buildPopup();
-    surface.AddObject(text, r);
+    auto* text = surface.place<TGPCircleText>(r);
     surface.setScreenCursor(platform::Cursor::Default);
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     text->propertiesCommand();
@@ -64,16 +53,13 @@ void createCircleText(TGBusinessCardPanel32& surface, QRect r) {
 
 // The rich text tool: a rich text label in the dragged rectangle; its editor opens at once.
 void createRichLabel(TGBusinessCardPanel32& surface, QRect r) {
-    auto* label = new TGPRichBaseLabel(surface.owner());
-    label->setSurface(&surface);
+    TGPRichBaseLabel* label = nullptr;
     try {
-        label->buildPopup();
+        label = surface.place<TGPRichBaseLabel>(r);
     } catch (const ENoMasterWPRich& e) {
-        delete label;
         platform::ShowInformation(e.message());
         return;
     }
-    surface.AddObject(label, r);
     surface.setScreenCursor(platform::Cursor::Default);
     surface.SetPanelState(TGBusinessCardPanel32::psPointing);
     label->editCommand();

@@ -7,10 +7,7 @@
 
 template <class L>
 L* labelOn(SurfaceFixture& f, const QRect& box = QRect(QPoint(10, 10), QPoint(152, 43))) {
-    auto* l = new L(f.surface->owner());
-    l->setSurface(f.surface.get());
-    l->buildPopup();
-    f.surface->AddObject(l, box);
+    auto* l = f.surface->place<L>(box);
     f.surface->processPendingEvents();
     return l;
 }

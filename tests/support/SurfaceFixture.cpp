@@ -12,19 +12,13 @@ SurfaceFixture::SurfaceFixture(int width, int height)
     surface->setSize(width, height);
     surface->classes().add<TestBox>();
     surface->registerTool(TGBusinessCardPanel32::psRectangle,
-                          [](TGBusinessCardPanel32& s, QRect r) {
-                              auto* box = new TestBox(s.owner());
-                              box->buildPopup();
-                              s.AddObject(box, r);
-                          });
+                          [](TGBusinessCardPanel32& s, QRect r) { s.place<TestBox>(r); });
     QObject::connect(surface.get(), &TGBasePanel::labelChanged, [this] { ++changes; });
 }
 
 TestBox* SurfaceFixture::addBox(int l, int t, int w, int h)
 {
-    auto* box = new TestBox(surface->owner());
-    box->buildPopup();
-    surface->AddObject(box, QRect(QPoint(l, t), QPoint(l + w, t + h)));
+    auto* box = surface->place<TestBox>(QRect(QPoint(l, t), QPoint(l + w, t + h)));
     surface->processPendingEvents();
     return box;
 }
@@ -62,9 +56,8 @@ QString SurfaceFixture::printToPdf(const QString& fileName, double leftInches, d
     platform::PdfReportTarget target(pdf);
     platform::Report report(target);
     report.onPrint = [&](platform::Report& r) {
-        surface->setPrinting(true);
+        const auto printing = surface->printingScope();
         surface->PrintObjects(r, leftInches, topInches);
-        surface->setPrinting(false);
     };
     if (report.run()) return pdf;
     qWarning("printing failed: %s", qPrintable(report.errorString()));
