@@ -146,11 +146,11 @@ int CommandLine::run(const QStringList& arguments, QTextStream& out, QTextStream
         return 1;
     }
     HeadlessCard surface;
-    TPreferences::LoadPreferences().applyTo(surface);
+    TPreferences::loadPreferences().applyTo(surface);
     try {
-        surface.LoadCard(in);
+        surface.loadCard(in);
         if (files == 1) return dump(surface, out);
-        surface.SaveCard(args.at(2));
+        surface.saveCard(args.at(2));
     } catch (const TGFilerError& e) {
         err << platform::PrintableText::of(e.message()) << Qt::endl;
         return 1;

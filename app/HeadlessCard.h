@@ -6,7 +6,7 @@
 //
 //     HeadlessCard card;
 //     preferences.applyTo(card);
-//     card.LoadCard(fileName);
+//     card.loadCard(fileName);
 #include "document/TGBusinessCardPanel32.h"
 
 class HeadlessCard : public TGBusinessCardPanel32 {

@@ -24,7 +24,7 @@ QString unexpected(const QString& argument) {
 }
 
 QString sheetsProblem() {
-    return QStringLiteral("--sheets needs a number from 1 to %1.").arg(PrintArguments::MaxSheets);
+    return QStringLiteral("--sheets needs a number from 1 to %1.").arg(PrintArguments::maxSheets);
 }
 
 // What is said when the option `given` has no value; empty when it takes none.
@@ -79,7 +79,7 @@ bool PrintArguments::read(const QStringList& args) {
     if (parser.isSet(o.sheets)) {
         bool ok = false;
         sheets = parser.value(o.sheets).toInt(&ok);
-        if (!ok || sheets < 1 || sheets > MaxSheets) return refuse(sheetsProblem());
+        if (!ok || sheets < 1 || sheets > maxSheets) return refuse(sheetsProblem());
     }
     if (parser.isSet(o.positions)) positions = parser.value(o.positions);
     outline = parser.isSet(o.outline);

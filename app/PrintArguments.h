@@ -9,7 +9,7 @@
 
 class PrintArguments {
   public:
-    static constexpr int MaxSheets = 9999;
+    static constexpr int maxSheets = 9999;
 
     // False when the arguments are wrong; problem() then says why.
     bool read(const QStringList& args);

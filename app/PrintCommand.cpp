@@ -67,11 +67,11 @@ int PrintCommand::run(const QStringList& arguments)
     if (const QString problem = TGLabelObjectFiler::notACardFile(request.card); !problem.isEmpty())
         return fail(problem + QLatin1Char('.'));
 
-    const TPreferences prefs = TPreferences::LoadPreferences();
-    if (prefs.LayoutReplaced) say(TPreferences::layoutReplacedMessage());
+    const TPreferences prefs = TPreferences::loadPreferences();
+    if (prefs.layoutReplaced) say(TPreferences::layoutReplacedMessage());
     const TCardLayout& layout = prefs.print.layout;
     TCardSelection selection;
-    selection.fitLayout(layout.Across, layout.Down);
+    selection.fitLayout(layout.across, layout.down);
     if (request.positions && !choosePositions(*request.positions, layout, selection)) return 2;
 
     // Where the sheets go: a PDF file works without any printer.
@@ -83,14 +83,14 @@ int PrintCommand::run(const QStringList& arguments)
     surface.setSize(cardPixels.width(), cardPixels.height());
     prefs.applyTo(surface);
     try {
-        surface.LoadCard(request.card);
+        surface.loadCard(request.card);
     } catch (const std::exception& e) {
         return fail(QStringLiteral("Unable to open %1. Possibly corrupted, possibly not a ORL file (%2)")
                         .arg(request.card, QString::fromLocal8Bit(e.what())));
     }
 
     platform::Report report(*target);
-    report.setPaperSize(layout.Papersize);
+    report.setPaperSize(layout.papersize);
     const auto mode = request.outline ? SheetPrintJob::Mode::Outline : SheetPrintJob::Mode::Print;
     TSheetPrinter printer(surface, report,
                           SheetPrintJob::make(layout, prefs.print.offsets, selection, mode,
@@ -106,7 +106,7 @@ int PrintCommand::run(const QStringList& arguments)
 bool PrintCommand::choosePositions(const QString& list, const TCardLayout& layout,
                                    TCardSelection& selection)
 {
-    const int count = layout.Across * layout.Down;
+    const int count = layout.across * layout.down;
     selection.setFirst(selection.size(), false);
     for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         bool ok = false;

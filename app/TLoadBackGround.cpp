@@ -45,7 +45,7 @@ TLoadBackGround::TLoadBackGround(const QString& folder, QWidget* parent) : QDial
     help->setObjectName(QStringLiteral("HelpButton"));
     connect(ok, &QPushButton::clicked, this, &TLoadBackGround::okClicked);
     connect(browse, &QPushButton::clicked, this, &TLoadBackGround::browse);
-    connect(none, &QPushButton::clicked, this, [this] { done(NoneResult); });
+    connect(none, &QPushButton::clicked, this, [this] { done(noneResult); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { platform::HelpViewer::showTopic(2101); });
     connect(files_, &QListWidget::currentRowChanged, this, &TLoadBackGround::showPreview);
@@ -102,7 +102,7 @@ void TLoadBackGround::browse() {
     if (source.isEmpty()) return;
     const QFileInfo info(source);
     if (!platform::Graphic::readsExtension(QLatin1Char('.') + info.suffix().toUpper())) {
-        platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
+        platform::showError(QLatin1String(platform::Graphic::loadErrorMessage));
         return;
     }
     // A namesake already in the folder is kept: the copy gets a numbered name.
@@ -113,7 +113,7 @@ void TLoadBackGround::browse() {
             QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
     if (QFileInfo(target) != info &&
         (!dir.mkpath(QStringLiteral(".")) || !QFile::copy(source, target))) {
-        platform::ShowError(QStringLiteral("Cannot copy %1 into the background art folder %2.")
+        platform::showError(QStringLiteral("Cannot copy %1 into the background art folder %2.")
                                 .arg(source, folder_));
         return;
     }
@@ -128,7 +128,7 @@ void TLoadBackGround::showPreview() {
     platform::Graphic g;
     QString error;
     if (!g.loadFromFile(file, &error)) {
-        platform::ShowError(error);
+        platform::showError(error);
         return;
     }
     // The preview takes the picture's own size, shrunk to fit the panel.

@@ -11,7 +11,7 @@ class QListWidget;
 class TLoadBackGround : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int NoneResult = 99;
+    static constexpr int noneResult = 99;
 
     explicit TLoadBackGround(const QString& folder, QWidget* parent = nullptr);
 

@@ -83,7 +83,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     view_ = new SurfaceView(*surface_);
     view_->setObjectName(QStringLiteral("SurfaceView"));
     // Dialogs opened over the window leave the card in sight where the screen has room.
-    platform::KeepInSight(view_);
+    platform::keepInSight(view_);
     scroll_ = new QScrollArea;
     scroll_->setObjectName(QStringLiteral("ScrollBox"));
     scroll_->setAlignment(Qt::AlignCenter);
@@ -97,17 +97,17 @@ TMainScreen::TMainScreen(QWidget* parent)
     buildMenus();
     buildStatusBar();
     connect(surface_.get(), &TGBasePanel::droppedObject, this, [this] {
-        surface_->SetPanelState(TGBusinessCardPanel32::psPointing);
+        surface_->setPanelState(TGBusinessCardPanel32::psPointing);
         tools_->button(TGBusinessCardPanel32::psPointing)->setChecked(true);
     });
     qApp->installEventFilter(this);
 
-    prefs_ = TPreferences::LoadPreferences();
+    prefs_ = TPreferences::loadPreferences();
     sizeCardFromLayout();
     prefs_.applyTo(*surface_);
-    SetDefaultFontCaption();
+    setDefaultFontCaption();
     trackCardState();
-    SetChangesMade(false);
+    setChangesMade(false);
     recent_ = TRecentFiles::load();
     rebuildRecentMenu();
     const QString home = platform::HomeFolder::path();
@@ -117,7 +117,7 @@ TMainScreen::TMainScreen(QWidget* parent)
     // clipboard, the preferences and the saved cards.
     for (const QString& folder : {home, savedFolder()})
         platform::AtomicFile::removeStale(folder);
-    Setbuttons();
+    setbuttons();
     resize(760, 520);
 }
 
@@ -340,14 +340,14 @@ void TMainScreen::rebuildRecentMenu() {
         auto* a = new QAction(
             QStringLiteral("&%1 %2").arg(n++).arg(platform::FileName::display(name)), fileMenu_);
         fileMenu_->insertAction(exitSeparator_, a);
-        connect(a, &QAction::triggered, this, [this, name] { MRUItemClick(name); });
+        connect(a, &QAction::triggered, this, [this, name] { mruItemClick(name); });
         recentActions_ << a;
     }
     recentSeparator_->setVisible(!recentActions_.isEmpty());
 }
 
 void TMainScreen::toolClicked(int state) {
-    surface_->SetPanelState(TGBusinessCardPanel32::TLPanelState(state));
+    surface_->setPanelState(TGBusinessCardPanel32::TLPanelState(state));
 }
 
 void TMainScreen::sizeCardFromLayout() {
@@ -360,7 +360,7 @@ void TMainScreen::firstActivation() {
     if (activated_) return;
     activated_ = true;
     busy_ = true;
-    platform::WindowPlacement::RestoreWindowPlacement(*this);
+    platform::WindowPlacement::restoreWindowPlacement(*this);
     show();
     surface_->setShape(TGBasePanel::lsRectangle);
     sizeCardFromLayout();
@@ -371,22 +371,22 @@ void TMainScreen::firstActivation() {
         statusBar()->showMessage(
             QStringLiteral("%1 was not opened again: its last opening did not finish").arg(last));
     else if (!last.isEmpty() && platform::FileName::exists(last))
-        OpenBCFile(last);
+        openBCFile(last);
     fitSmallCard();
     // A window manager may size the window (maximise it) after it is shown: until the user
     // zooms, each new size applies the rule again.
     startZoom_ = surface_->zoomFactor();
     surface_->history().clear();
-    SetChangesMade(false);
+    setChangesMade(false);
     offerRecovery();
-    connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::LabelChanged,
+    connect(surface_.get(), &TGBasePanel::labelChanged, this, &TMainScreen::labelChanged,
             Qt::UniqueConnection);
     busy_ = false;
     emit activated();
     // Later reloads of the preferences meet the same layout: the user hears of it once.
-    if (prefs_.LayoutReplaced) platform::ShowInformation(TPreferences::layoutReplacedMessage());
+    if (prefs_.layoutReplaced) platform::showInformation(TPreferences::layoutReplacedMessage());
     createPrintCommands();
-    Setbuttons();
+    setbuttons();
 }
 
 void TMainScreen::fitSmallCard() {
@@ -425,17 +425,17 @@ bool TMainScreen::event(QEvent* e) {
 
 void TMainScreen::closeEvent(QCloseEvent* e) {
     // Whatever closes the window (its close button, Exit, Ctrl+Q, the session) asks first.
-    if (!CheckSaveNeeded()) {
+    if (!checkSaveNeeded()) {
         e->ignore();
         return;
     }
-    platform::WindowPlacement::SaveWindowPlacement(*this);
+    platform::WindowPlacement::saveWindowPlacement(*this);
     TRecoveryFile::remove();
     platform::HelpViewer::close();
     e->accept();
 }
 
-void TMainScreen::Setbuttons() {
+void TMainScreen::setbuttons() {
     for (QAction* a : printActions_)
         a->setEnabled(printersAvailable());
     for (QAction* a : previewActions_)

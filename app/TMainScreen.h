@@ -54,17 +54,17 @@ class TMainScreen : public QMainWindow {
     void saveAsCommand();
     void exitCommand();
     void cancelChangesCommand();
-    void MRUItemClick(const QString& fileName);
+    void mruItemClick(const QString& fileName);
     // Opens a card named on the command line (refusing other extensions, as Open does).
     void openFile(const QString& fileName);
     // Another start of the program handed over: the window comes to the front and opens
     // the card it was given (if any) once unsaved changes are settled and no dialog is open.
     void openFromAnotherStart(const QString& fileName);
-    void OpenBCFile(const QString& fileName);
-    bool SaveBCFile(const QString& fileName);
+    void openBCFile(const QString& fileName);
+    bool saveBCFile(const QString& fileName);
     // Asks "Save changes?" when there are unsaved changes and saves on Yes; false when the
     // card must stay as it is (Cancel, Escape, a cancelled Save As or a failed save).
-    bool CheckSaveNeeded();
+    bool checkSaveNeeded();
 
     // --- drag and drop: a card file opens (after the save prompt); picture files become
     // picture objects with their top-left corner at `at`, in surface pixels, as one step
@@ -77,9 +77,9 @@ class TMainScreen : public QMainWindow {
     void backgroundArtCommand();
     void layoutCommand();
     void aboutCommand();
-    void SetDefaultFontCaption();
+    void setDefaultFontCaption();
     QString defaultFontCaption() const;
-    void SetPanelPersonalInfo();
+    void setPanelPersonalInfo();
 
     // --- print commands and the PDF export. Without a printer (decided once, at the first
     // activation) Preview still works, Print offers the PDF export instead, and the commands
@@ -94,8 +94,8 @@ class TMainScreen : public QMainWindow {
 
     // --- zoom: the two buttons step by 0.1 between 1.0 and 1.5; the keys, Ctrl+wheel and
     // Zoom to fit step by 10 % between 50 % and 400 %
-    static constexpr int MinZoomPercent = 50;
-    static constexpr int MaxZoomPercent = 400;
+    static constexpr int minZoomPercent = 50;
+    static constexpr int maxZoomPercent = 400;
     void zoomIn();
     void zoomOut();
     // Zooms to a percentage, brought into the range and onto a 10 % step.
@@ -115,9 +115,9 @@ class TMainScreen : public QMainWindow {
     // --- change tracking: the card has unsaved changes while its undo history is away
     // from the state last saved or opened
     bool changesMade() const;
-    void SetChangesMade(bool flag);
-    void LabelChanged();
-    void Setbuttons();
+    void setChangesMade(bool flag);
+    void labelChanged();
+    void setbuttons();
     QString currentFileName() const { return currentFileName_; }
     void undoCommand();
     void redoCommand();

@@ -21,8 +21,8 @@ QByteArray layoutBytes(const TCardLayout& l) {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setFloatingPointPrecision(QDataStream::SinglePrecision);
-    out << l.Height << l.Width << l.Across << l.Down << l.TopMargin << l.LeftMargin << l.HPitch
-        << l.VPitch << l.PredefLayout << l.Papersize << l.UseMM;
+    out << l.height << l.width << l.across << l.down << l.topMargin << l.leftMargin << l.hPitch
+        << l.vPitch << l.predefLayout << l.papersize << l.useMM;
     return bytes;
 }
 
@@ -30,8 +30,8 @@ TCardLayout layoutFrom(const QByteArray& bytes) {
     TCardLayout l;
     QDataStream in(bytes);
     in.setFloatingPointPrecision(QDataStream::SinglePrecision);
-    in >> l.Height >> l.Width >> l.Across >> l.Down >> l.TopMargin >> l.LeftMargin >> l.HPitch >>
-        l.VPitch >> l.PredefLayout >> l.Papersize >> l.UseMM;
+    in >> l.height >> l.width >> l.across >> l.down >> l.topMargin >> l.leftMargin >> l.hPitch >>
+        l.vPitch >> l.predefLayout >> l.papersize >> l.useMM;
     return l;
 }
 } // namespace
@@ -68,7 +68,7 @@ bool TMainScreen::changesMade() const {
     return !surface_->history().stack().isClean();
 }
 
-void TMainScreen::SetChangesMade(bool flag) {
+void TMainScreen::setChangesMade(bool flag) {
     QUndoStack& stack = surface_->history().stack();
     if (flag)
         stack.resetClean(); // no step leads back to an unchanged card
@@ -94,7 +94,7 @@ void TMainScreen::changesChanged() {
     if (activated_) emit buttonsChanged();
 }
 
-void TMainScreen::LabelChanged() {
+void TMainScreen::labelChanged() {
     // Commands record themselves when they end; a change made any other way is recorded
     // as it is reported, so that it is never left unmarked.
     const TGUndoHistory& history = surface_->history();
@@ -105,7 +105,7 @@ void TMainScreen::undoCommand() {
     try {
         surface_->history().undo();
     } catch (const TGFilerError& e) {
-        platform::ShowInformation(e.message());
+        platform::showInformation(e.message());
     }
 }
 
@@ -113,7 +113,7 @@ void TMainScreen::redoCommand() {
     try {
         surface_->history().redo();
     } catch (const TGFilerError& e) {
-        platform::ShowInformation(e.message());
+        platform::showInformation(e.message());
     }
 }
 
@@ -125,7 +125,7 @@ void TMainScreen::pollRecovery() {
     const QString error = recovery_.poll(changesMade(), currentFileName_, backgroundFile_);
     if (error.isEmpty() || error == recoveryError_) return;
     recoveryError_ = error;
-    platform::ShowInformation(QStringLiteral("Unsaved changes could not be kept in ") +
+    platform::showInformation(QStringLiteral("Unsaved changes could not be kept in ") +
                               TRecoveryFile::cardPath() + QStringLiteral(": ") + error);
 }
 
@@ -137,14 +137,14 @@ void TMainScreen::offerRecovery() {
         reportUnreadableRecovery(problem, TRecoveryFile::setAside());
         return;
     }
-    if (!platform::AskYesNo(recoveryQuestion(), QStringLiteral("Recover"))) {
+    if (!platform::askYesNo(recoveryQuestion(), QStringLiteral("Recover"))) {
         TRecoveryFile::remove();
         return;
     }
     const QString background = TRecoveryFile::background();
     const QString name = TRecoveryFile::cardName();
     busy_ = true;
-    surface_->ClearObjects();
+    surface_->clearObjects();
     const QString problem = TRecoveryFile::load(*surface_);
     const QString aside = problem.isEmpty() ? QString() : TRecoveryFile::setAside();
     if (problem.isEmpty()) {
@@ -153,15 +153,15 @@ void TMainScreen::offerRecovery() {
         currentFileName_ = name;
     } else {
         // Objects read before the failure are no card: the window starts empty and untitled.
-        surface_->ClearObjects();
+        surface_->clearObjects();
         setBackgroundFile(QString());
         currentFileName_.clear();
     }
     surface_->settleLayout();
     surface_->history().clear();
-    SetChangesMade(problem.isEmpty());
+    setChangesMade(problem.isEmpty());
     busy_ = false;
-    Setbuttons();
+    setbuttons();
     if (!problem.isEmpty()) reportUnreadableRecovery(problem, aside);
 }
 
@@ -177,7 +177,7 @@ QString TMainScreen::recoveryQuestion() {
 }
 
 void TMainScreen::reportUnreadableRecovery(const QString& problem, const QString& aside) {
-    platform::ShowInformation(
+    platform::showInformation(
         QStringLiteral("The unsaved changes kept in %1 cannot be read (%2). ")
             .arg(TRecoveryFile::cardPath(), problem) +
         (aside.isEmpty() ? QStringLiteral("The file could not be set aside and was removed.")

@@ -47,7 +47,7 @@ bool TMainScreen::dropFiles(const QMimeData& mime, QPoint at) {
     // A card among the files opens, and the rest are left alone.
     for (const QString& file : files) {
         if (!CardFiles::isCardFile(file)) continue;
-        if (CheckSaveNeeded()) openFile(file);
+        if (checkSaveNeeded()) openFile(file);
         return true;
     }
     QStringList pictures;
@@ -64,7 +64,7 @@ bool TMainScreen::dropPicture(const QString& fileName, QPoint at) {
     platform::Graphic graphic;
     QString error;
     if (!graphic.loadFromFile(fileName, &error)) {
-        platform::ShowError(error);
+        platform::showError(error);
         return false;
     }
     // The picture at its own size in card pixels, shrunk to fit the card if larger.

@@ -19,11 +19,11 @@
 void TMainScreen::storeFontPreferences()
 {
     const TGFont& f = surface_->font();
-    prefs_.FontName = f.name();
-    prefs_.FontSize = f.size();
-    prefs_.FontBold = f.style().testFlag(Gdi::fsBold);
-    prefs_.FontItalic = f.style().testFlag(Gdi::fsItalic);
-    prefs_.FontUnderline = f.style().testFlag(Gdi::fsUnderline);
+    prefs_.fontName = f.name();
+    prefs_.fontSize = f.size();
+    prefs_.fontBold = f.style().testFlag(Gdi::fsBold);
+    prefs_.fontItalic = f.style().testFlag(Gdi::fsItalic);
+    prefs_.fontUnderline = f.style().testFlag(Gdi::fsUnderline);
 }
 
 QString TMainScreen::defaultFontCaption() const
@@ -37,7 +37,7 @@ QString TMainScreen::defaultFontCaption() const
     return caption;
 }
 
-void TMainScreen::SetDefaultFontCaption()
+void TMainScreen::setDefaultFontCaption()
 {
     defaultFontAction_->setText(defaultFontCaption());
 }
@@ -47,12 +47,12 @@ void TMainScreen::defaultFontCommand()
     const std::optional<QFont> chosen =
         platform::DialogHost::current().chooseFont(surface_->font().toQFont());
     if (chosen) surface_->font().assignQFont(*chosen);
-    SetDefaultFontCaption();
+    setDefaultFontCaption();
     storeFontPreferences();
-    prefs_.SavePreferences();
+    prefs_.savePreferences();
 }
 
-void TMainScreen::SetPanelPersonalInfo()
+void TMainScreen::setPanelPersonalInfo()
 {
     prefs_.applyPersonalInfo(*surface_);
 }
@@ -60,13 +60,13 @@ void TMainScreen::SetPanelPersonalInfo()
 void TMainScreen::personalInformationCommand()
 {
     TPersonalInformation dialog(this);
-    prefs_ = TPreferences::LoadPreferences();
+    prefs_ = TPreferences::loadPreferences();
     prefs_.applyFont(surface_->font());
-    dialog.setValues(prefs_.Personal);
+    dialog.setValues(prefs_.personal);
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return;
-    prefs_.Personal = dialog.values();
-    prefs_.SavePreferences();
-    SetPanelPersonalInfo();
+    prefs_.personal = dialog.values();
+    prefs_.savePreferences();
+    setPanelPersonalInfo();
 }
 
 void TMainScreen::backgroundArtCommand()
@@ -84,7 +84,7 @@ void TMainScreen::backgroundArtCommand()
     const int result = platform::DialogHost::current().exec(dialog);
     if (result == QDialog::Accepted)
         setBackgroundFile(dialog.selectedFile());
-    else if (result == TLoadBackGround::NoneResult)
+    else if (result == TLoadBackGround::noneResult)
         setBackgroundFile(QString());
 }
 
@@ -92,7 +92,7 @@ void TMainScreen::setBackgroundFile(const QString& fileName)
 {
     backgroundFile_ = fileName;
     if (fileName.isEmpty())
-        surface_->ClearBackground();
+        surface_->clearBackground();
     else
         showBackground();
     surface_->invalidate();
@@ -101,7 +101,7 @@ void TMainScreen::setBackgroundFile(const QString& fileName)
 void TMainScreen::showBackground()
 {
     // Art that cannot be used is said; the card keeps naming it, so that nothing is lost.
-    const QString problem = surface_->LoadBackground(backgroundFile_);
+    const QString problem = surface_->loadBackground(backgroundFile_);
     if (!problem.isEmpty())
         statusBar()->showMessage(problem + QStringLiteral("; the card is shown without it."));
 }
@@ -118,7 +118,7 @@ void TMainScreen::applyLayout(const TCardLayout& layout)
 {
     prefs_.print.layout = layout;
     storeFontPreferences();
-    prefs_.SavePreferences();
+    prefs_.savePreferences();
     surface_->handle().clear();
     sizeCardFromLayout();
 }

@@ -26,45 +26,45 @@ QString TMainScreen::savedFolder() const {
 }
 
 void TMainScreen::newCommand() {
-    if (!CheckSaveNeeded()) return;
+    if (!checkSaveNeeded()) return;
     busy_ = true;
-    surface_->ClearObjects();
+    surface_->clearObjects();
     backgroundFile_.clear();
-    surface_->ClearBackground();
+    surface_->clearBackground();
     currentFileName_.clear();
     surface_->history().clear();
-    SetChangesMade(false);
+    setChangesMade(false);
     busy_ = false;
-    Setbuttons();
+    setbuttons();
 }
 
 void TMainScreen::openCommand() {
-    if (!CheckSaveNeeded()) return;
+    if (!checkSaveNeeded()) return;
     const QString name = platform::DialogHost::current().openFileName(
         QStringLiteral("Open Business Card"), savedFolder(), cardFilter);
     if (name.isEmpty()) return;
     if (!CardFiles::isCardFile(name)) {
-        platform::ShowInformation(notACard);
+        platform::showInformation(notACard);
         return;
     }
-    OpenBCFile(name);
+    openBCFile(name);
 }
 
 void TMainScreen::openFile(const QString& fileName) {
     const QString name = platform::FileName::absolute(fileName);
     if (!CardFiles::isCardFile(name)) {
-        platform::ShowInformation(notACard);
+        platform::showInformation(notACard);
         return;
     }
     if (!platform::FileName::exists(name)) {
-        platform::ShowInformation(name + QStringLiteral(" no longer exists"));
+        platform::showInformation(name + QStringLiteral(" no longer exists"));
         return;
     }
     if (const QString problem = TGLabelObjectFiler::notACardFile(name); !problem.isEmpty()) {
-        platform::ShowInformation(problem);
+        platform::showInformation(problem);
         return;
     }
-    OpenBCFile(name);
+    openBCFile(name);
 }
 
 void TMainScreen::openFromAnotherStart(const QString& fileName) {
@@ -79,7 +79,7 @@ void TMainScreen::openFromAnotherStart(const QString& fileName) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
-    if (fileName.isEmpty() || !CheckSaveNeeded()) return;
+    if (fileName.isEmpty() || !checkSaveNeeded()) return;
     openFile(fileName);
 }
 
@@ -88,14 +88,14 @@ void TMainScreen::deleteCommand() {
         QStringLiteral("Delete Business Card"), savedFolder(), cardFilter);
     if (name.isEmpty()) return;
     if (!CardFiles::isCardFile(name)) {
-        platform::ShowInformation(notACard);
+        platform::showInformation(notACard);
         return;
     }
-    if (!platform::AskYesNo(QStringLiteral("Delete ") + name + QLatin1Char('?'),
+    if (!platform::askYesNo(QStringLiteral("Delete ") + name + QLatin1Char('?'),
                             QStringLiteral("CONFIRM")))
         return;
     if (!platform::FileName::remove(name) && platform::FileName::exists(name)) {
-        platform::ShowInformation(QStringLiteral("Unable to delete ") + name);
+        platform::showInformation(QStringLiteral("Unable to delete ") + name);
         return;
     }
     const QString companion = CardFiles::companionName(name);
@@ -110,9 +110,9 @@ void TMainScreen::saveCommand() {
     }
     {
         TGUndoHistory::Step step(surface_->history(), QStringLiteral("Delete"));
-        surface_->DeleteStrayObjects();
+        surface_->deleteStrayObjects();
     }
-    if (SaveBCFile(currentFileName_)) SetChangesMade(false);
+    if (saveBCFile(currentFileName_)) setChangesMade(false);
 }
 
 void TMainScreen::saveAsCommand() {
@@ -122,7 +122,7 @@ void TMainScreen::saveAsCommand() {
 bool TMainScreen::saveAs() {
     {
         TGUndoHistory::Step step(surface_->history(), QStringLiteral("Delete"));
-        surface_->DeleteStrayObjects();
+        surface_->deleteStrayObjects();
     }
     bool saved = false;
     const QString proposed =
@@ -133,41 +133,41 @@ bool TMainScreen::saveAs() {
     if (!name.isEmpty()) {
         // "Jane v1.2" has an extension of sorts, but Open takes only card files.
         if (!CardFiles::isCardFile(name)) name += QStringLiteral(".ORL");
-        if (SaveBCFile(name)) {
+        if (saveBCFile(name)) {
             currentFileName_ = name;
-            SetChangesMade(false);
+            setChangesMade(false);
             recent_.add(name);
             recent_.save();
             rebuildRecentMenu();
             saved = true;
         }
     }
-    Setbuttons();
+    setbuttons();
     return saved;
 }
 
-bool TMainScreen::SaveBCFile(const QString& fileName) {
+bool TMainScreen::saveBCFile(const QString& fileName) {
     try {
-        surface_->SaveCard(fileName);
+        surface_->saveCard(fileName);
     } catch (const TGFilerError& e) {
-        platform::ShowInformation(e.message());
+        platform::showInformation(e.message());
         return false;
     }
     if (const QString error = CardFiles::writeCompanion(fileName, backgroundFile_);
         !error.isEmpty())
-        platform::ShowInformation(QStringLiteral("Cannot create file %1: %2")
+        platform::showInformation(QStringLiteral("Cannot create file %1: %2")
                                       .arg(CardFiles::companionName(fileName), error));
     return true;
 }
 
-void TMainScreen::OpenBCFile(const QString& fileName) {
+void TMainScreen::openBCFile(const QString& fileName) {
     busy_ = true;
     TOpeningMark::begin(fileName);
-    surface_->ClearObjects();
+    surface_->clearObjects();
     backgroundFile_.clear();
-    surface_->ClearBackground();
+    surface_->clearBackground();
     try {
-        surface_->LoadCard(fileName);
+        surface_->loadCard(fileName);
         currentFileName_ = fileName;
         recent_.add(fileName);
         recent_.save();
@@ -176,28 +176,28 @@ void TMainScreen::OpenBCFile(const QString& fileName) {
         if (!backgroundFile_.isEmpty()) showBackground();
     } catch (const std::exception&) {
         // A broken file, or one whose objects need more memory than there is.
-        surface_->ClearObjects();
+        surface_->clearObjects();
         // The card becomes untitled, so that a later Save cannot write the empty card over
         // the file that was open before.
         currentFileName_.clear();
         backgroundFile_.clear();
-        platform::ShowInformation(QStringLiteral("Unable to open ") + fileName +
+        platform::showInformation(QStringLiteral("Unable to open ") + fileName +
                                   QStringLiteral(". Possibly corrupted, possibly not a ORL file"));
     }
     surface_->settleLayout();
     surface_->history().clear();
-    SetChangesMade(false);
+    setChangesMade(false);
     busy_ = false;
-    Setbuttons();
+    setbuttons();
     surface_->invalidate();
     // The opening has finished once the card has been painted.
     surface_->image();
     TOpeningMark::finish();
 }
 
-bool TMainScreen::CheckSaveNeeded() {
+bool TMainScreen::checkSaveNeeded() {
     if (!changesMade()) return true;
-    switch (platform::AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+    switch (platform::askYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
     case platform::DialogHost::Answer::Yes:
         break;
     case platform::DialogHost::Answer::No:
@@ -207,33 +207,33 @@ bool TMainScreen::CheckSaveNeeded() {
     }
     // Nothing goes on unless the card is safely saved.
     if (currentFileName_.isEmpty()) return saveAs();
-    if (!SaveBCFile(currentFileName_)) return false;
-    SetChangesMade(false);
+    if (!saveBCFile(currentFileName_)) return false;
+    setChangesMade(false);
     return true;
 }
 
-void TMainScreen::MRUItemClick(const QString& fileName) {
-    if (!CheckSaveNeeded()) return;
+void TMainScreen::mruItemClick(const QString& fileName) {
+    if (!checkSaveNeeded()) return;
     recent_.remove(fileName);
     recent_.save();
     rebuildRecentMenu();
     if (!platform::FileName::exists(fileName))
-        platform::ShowInformation(fileName + QStringLiteral(" no longer exists"));
+        platform::showInformation(fileName + QStringLiteral(" no longer exists"));
     else if (const QString problem = TGLabelObjectFiler::notACardFile(fileName); !problem.isEmpty())
-        platform::ShowInformation(problem);
+        platform::showInformation(problem);
     else
-        OpenBCFile(fileName);
+        openBCFile(fileName);
 }
 
 void TMainScreen::cancelChangesCommand() {
     if (!changesMade()) return;
     // Yes keeps the changes by saving them; No throws them away; Cancel keeps them unsaved.
-    switch (platform::AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+    switch (platform::askYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
     case platform::DialogHost::Answer::Yes:
         if (currentFileName_.isEmpty())
             saveAs();
-        else if (SaveBCFile(currentFileName_))
-            SetChangesMade(false);
+        else if (saveBCFile(currentFileName_))
+            setChangesMade(false);
         return;
     case platform::DialogHost::Answer::No:
         break;
@@ -241,13 +241,13 @@ void TMainScreen::cancelChangesCommand() {
         return;
     }
     busy_ = true;
-    surface_->ClearObjects();
+    surface_->clearObjects();
     backgroundFile_.clear();
-    surface_->ClearBackground();
+    surface_->clearBackground();
     busy_ = false;
-    if (!currentFileName_.isEmpty()) OpenBCFile(currentFileName_);
+    if (!currentFileName_.isEmpty()) openBCFile(currentFileName_);
     surface_->history().clear();
-    SetChangesMade(false);
+    setChangesMade(false);
     surface_->invalidate();
 }
 

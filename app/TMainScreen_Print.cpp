@@ -26,50 +26,50 @@ void TMainScreen::createPrintCommands() {
                                 QStringLiteral(" Preview and Export as PDF... work without one."));
     printCommands_ = std::make_unique<TPrintCommands>(*surface_, this);
     // The commands change the print settings of the preferences in place.
-    printCommands_->SavePreferences = [this](const TPrintSettings&) {
+    printCommands_->savePreferences = [this](const TPrintSettings&) {
         storeFontPreferences();
-        prefs_.SavePreferences();
+        prefs_.savePreferences();
     };
-    printCommands_->ShowHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
+    printCommands_->showHelpTopic = [](int topic) { platform::HelpViewer::showTopic(topic); };
 }
 
 void TMainScreen::printCommand() {
     if (!printCommands_) return;
     if (!printersAvailable()) {
-        if (platform::AskYesNo(printerProblem_ +
+        if (platform::askYesNo(printerProblem_ +
                                    QStringLiteral("\r\n\r\nExport as PDF... instead?"),
                                QStringLiteral("Print")))
             exportPdfCommand();
         return;
     }
-    printCommands_->Print(prefs_.print, backgroundFile_);
+    printCommands_->print(prefs_.print, backgroundFile_);
 }
 
 void TMainScreen::previewCommand() {
-    if (printCommands_) printCommands_->Preview(prefs_.print, backgroundFile_);
+    if (printCommands_) printCommands_->preview(prefs_.print, backgroundFile_);
 }
 
 void TMainScreen::printerSetupCommand() {
-    if (printCommands_) printCommands_->PrinterSetup();
+    if (printCommands_) printCommands_->printerSetup();
 }
 
 void TMainScreen::fineTuningCommand() {
-    if (printCommands_) printCommands_->PrinterFineTuning(prefs_.print);
+    if (printCommands_) printCommands_->printerFineTuning(prefs_.print);
 }
 
 void TMainScreen::outlineTestPageCommand() {
-    if (printCommands_) printCommands_->PrintOutlineTestPage(prefs_.print);
+    if (printCommands_) printCommands_->printOutlineTestPage(prefs_.print);
 }
 
 void TMainScreen::exportPdfCommand() {
     // The sheets go into a PDF file: the same run as printing, without a printer.
     const TPrintSettings& s = prefs_.print;
-    TCardSelection selection = printCommands_ ? printCommands_->CardSelection() : TCardSelection();
+    TCardSelection selection = printCommands_ ? printCommands_->cardSelection() : TCardSelection();
     TSelectSpecificLabels chooser(s.layout, selection, this);
     if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
     const int pages = chooser.pages();
     selection = chooser.selection();
-    if (printCommands_) printCommands_->CardSelection() = selection;
+    if (printCommands_) printCommands_->cardSelection() = selection;
 
     const QString proposed =
         currentFileName_.isEmpty()
@@ -83,9 +83,9 @@ void TMainScreen::exportPdfCommand() {
 
     platform::PdfReportTarget target(name);
     platform::Report report(target);
-    report.setPaperSize(s.layout.Papersize);
+    report.setPaperSize(s.layout.papersize);
     SheetPrintJob job = SheetPrintJob::make(s.layout, s.offsets, selection,
                                             SheetPrintJob::Mode::Print, pages, backgroundFile_);
     job.outputFile = name;
-    TLabelPrinter::DoPrint(*surface_, job, report, this);
+    TLabelPrinter::doPrint(*surface_, job, report, this);
 }

@@ -24,7 +24,7 @@ void TMainScreen::applyZoom(float zoom) {
     busy_ = true;
     // The selection stays; a drag or nudge under way ends, as its outline is in view pixels.
     surface_->handle().endGesture();
-    surface_->SetZoom(zoom);
+    surface_->setZoom(zoom);
     zoomCaption_->setText(zoomCaption());
     surface_->processPendingEvents();
     busy_ = false;
@@ -50,7 +50,7 @@ void TMainScreen::zoomOut() {
 }
 
 void TMainScreen::zoomToPercent(int percent) {
-    const int step = std::clamp((percent + 5) / 10 * 10, MinZoomPercent, MaxZoomPercent);
+    const int step = std::clamp((percent + 5) / 10 * 10, minZoomPercent, maxZoomPercent);
     const float zoom = float(step / 100.0);
     if (zoom != surface_->zoomFactor()) applyZoom(zoom);
 }
@@ -64,12 +64,12 @@ int TMainScreen::fitZoomPercent() const {
     // The card at 100 %, and the room the scroll box has without its scroll bars.
     const double w = surface_->width(), h = surface_->height();
     const QSize room = scroll_->maximumViewportSize();
-    for (int percent = MaxZoomPercent; percent > MinZoomPercent; percent -= 10) {
+    for (int percent = maxZoomPercent; percent > minZoomPercent; percent -= 10) {
         if (qRound(w * percent / 100.0) <= room.width() &&
             qRound(h * percent / 100.0) <= room.height())
             return percent;
     }
-    return MinZoomPercent;
+    return minZoomPercent;
 }
 
 void TMainScreen::zoomToFitCommand() {
@@ -113,7 +113,7 @@ void TMainScreen::buildStatusBar() {
 
 QString TMainScreen::cardLength(double pixels) const {
     const double inches = pixels / platform::ScreenMetrics::pixelsPerInch();
-    return prefs_.print.layout.UseMM ? QString::number(inches * 25.4, 'f', 1)
+    return prefs_.print.layout.useMM ? QString::number(inches * 25.4, 'f', 1)
                                : QString::number(inches, 'f', 2);
 }
 
@@ -126,7 +126,7 @@ QString TMainScreen::selectionStatus() const {
 }
 
 void TMainScreen::updatePointerStatus(QPoint viewPos) {
-    const QString unit = prefs_.print.layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString unit = prefs_.print.layout.useMM ? QStringLiteral("mm") : QStringLiteral("in");
     const QPoint card = surface_->toCard(viewPos);
     pointerStatus_->setText(
         QStringLiteral("%1, %2 %3").arg(cardLength(card.x()), cardLength(card.y()), unit));
@@ -146,7 +146,7 @@ void TMainScreen::updateSelectionStatus() {
     const QRect from = frame.geometry(), to = frame.pendingGeometry();
     bounds.adjust(to.left() - from.left(), to.top() - from.top(), to.right() - from.right(),
                   to.bottom() - from.bottom());
-    const QString unit = prefs_.print.layout.UseMM ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString unit = prefs_.print.layout.useMM ? QStringLiteral("mm") : QStringLiteral("in");
     selectionStatus_->setText(QStringLiteral("Left %1  Top %2  Width %3  Height %4 %5")
                                   .arg(cardLength(bounds.left()), cardLength(bounds.top()),
                                        cardLength(bounds.width()), cardLength(bounds.height()),

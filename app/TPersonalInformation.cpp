@@ -11,7 +11,7 @@
 
 namespace {
 // The edit fields' names, in the order of the entries.
-const char* const fieldNames[TPersonalInformation::Count] = {
+const char* const fieldNames[TPersonalInformation::count] = {
     "pPersonalName",     "pPersonalCompany",  "pPersonalTitle",  "pPersonalAddress1",
     "pPersonalAddress2", "pPersonalAddress3", "pPersonalPhone1", "pPersonalPhone2",
     "pPersonalEmail",    "pPersonalFax"};
@@ -21,7 +21,7 @@ TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PersonalInformation"));
     setWindowTitle(QStringLiteral("Personal Information"));
     auto* form = new QFormLayout;
-    for (int i = 0; i < Count; ++i) {
+    for (int i = 0; i < count; ++i) {
         fields_[size_t(i)] = new QLineEdit;
         fields_[size_t(i)]->setObjectName(QLatin1String(fieldNames[i]));
         fields_[size_t(i)]->setMinimumWidth(320);
@@ -43,14 +43,14 @@ TPersonalInformation::TPersonalInformation(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-void TPersonalInformation::setValues(const std::array<QString, Count>& values) {
-    for (int i = 0; i < Count; ++i)
+void TPersonalInformation::setValues(const std::array<QString, count>& values) {
+    for (int i = 0; i < count; ++i)
         fields_[size_t(i)]->setText(values[size_t(i)]);
 }
 
-std::array<QString, TPersonalInformation::Count> TPersonalInformation::values() const {
-    std::array<QString, Count> v;
-    for (int i = 0; i < Count; ++i)
+std::array<QString, TPersonalInformation::count> TPersonalInformation::values() const {
+    std::array<QString, count> v;
+    for (int i = 0; i < count; ++i)
         v[size_t(i)] = fields_[size_t(i)]->text();
     return v;
 }

@@ -10,12 +10,12 @@ class QLineEdit;
 class TPersonalInformation : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int Count = 10;
+    static constexpr int count = 10;
     explicit TPersonalInformation(QWidget* parent = nullptr);
 
-    void setValues(const std::array<QString, Count>& values);
-    std::array<QString, Count> values() const;
+    void setValues(const std::array<QString, count>& values);
+    std::array<QString, count> values() const;
 
 private:
-    std::array<QLineEdit*, Count> fields_{};
+    std::array<QLineEdit*, count> fields_{};
 };

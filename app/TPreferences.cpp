@@ -21,12 +21,12 @@ struct LengthKey {
 const std::array<LengthKey, 6>& lengthKeys()
 {
     static const std::array<LengthKey, 6> keys = {{
-        {QStringLiteral("Height"), &TCardLayout::Height},
-        {QStringLiteral("Width"), &TCardLayout::Width},
-        {QStringLiteral("TopMargin"), &TCardLayout::TopMargin},
-        {QStringLiteral("LeftMargin"), &TCardLayout::LeftMargin},
-        {QStringLiteral("HPitch"), &TCardLayout::HPitch},
-        {QStringLiteral("VPitch"), &TCardLayout::VPitch},
+        {QStringLiteral("Height"), &TCardLayout::height},
+        {QStringLiteral("Width"), &TCardLayout::width},
+        {QStringLiteral("TopMargin"), &TCardLayout::topMargin},
+        {QStringLiteral("LeftMargin"), &TCardLayout::leftMargin},
+        {QStringLiteral("HPitch"), &TCardLayout::hPitch},
+        {QStringLiteral("VPitch"), &TCardLayout::vPitch},
     }};
     return keys;
 }
@@ -39,18 +39,18 @@ struct OffsetKey {
 const std::array<OffsetKey, 4>& offsetKeys()
 {
     static const std::array<OffsetKey, 4> keys = {{
-        {QStringLiteral("TopMarginNudge"), &TFineTuneOffsets::TopMarginNudge},
-        {QStringLiteral("LeftMarginNudge"), &TFineTuneOffsets::LeftMarginNudge},
-        {QStringLiteral("VerticalSpacing"), &TFineTuneOffsets::VerticalSpacing},
-        {QStringLiteral("HorizontalSpacing"), &TFineTuneOffsets::HorizontalSpacing},
+        {QStringLiteral("TopMarginNudge"), &TFineTuneOffsets::topMarginNudge},
+        {QStringLiteral("LeftMarginNudge"), &TFineTuneOffsets::leftMarginNudge},
+        {QStringLiteral("VerticalSpacing"), &TFineTuneOffsets::verticalSpacing},
+        {QStringLiteral("HorizontalSpacing"), &TFineTuneOffsets::horizontalSpacing},
     }};
     return keys;
 }
 } // namespace
 
-const std::array<QString, TPreferences::PersonalCount>& TPreferences::personalKeys()
+const std::array<QString, TPreferences::personalCount>& TPreferences::personalKeys()
 {
-    static const std::array<QString, PersonalCount> keys = {
+    static const std::array<QString, personalCount> keys = {
         QStringLiteral("Name"),     QStringLiteral("Company"),  QStringLiteral("Title"),
         QStringLiteral("Address1"), QStringLiteral("Address2"), QStringLiteral("Address3"),
         QStringLiteral("Phone1"),   QStringLiteral("Phone2"),   QStringLiteral("Email"),
@@ -64,11 +64,11 @@ void TPreferences::read(const platform::IniFile& ini)
 
     for (const OffsetKey& k : offsetKeys())
         print.offsets.*k.field = ini.readInteger(kPrinter, k.key, 0);
-    print.ShowBottomMarginWarning = ini.readBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
-                                                 defaults.print.ShowBottomMarginWarning);
+    print.showBottomMarginWarning = ini.readBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
+                                                 defaults.print.showBottomMarginWarning);
 
-    for (int i = 0; i < PersonalCount; ++i)
-        Personal[size_t(i)] = ini.readString(kPersonal, personalKeys()[size_t(i)], QString());
+    for (int i = 0; i < personalCount; ++i)
+        personal[size_t(i)] = ini.readString(kPersonal, personalKeys()[size_t(i)], QString());
 
     TCardLayout& layout = print.layout;
     const TCardLayout d = defaults.print.layout;
@@ -76,30 +76,30 @@ void TPreferences::read(const platform::IniFile& ini)
         layout.*k.field = TCardLayout::fromThousandths(
             ini.readInteger(kLayout, k.key, TCardLayout::toThousandths(d.*k.field)));
     }
-    layout.PredefLayout = ini.readInteger(kLayout, QStringLiteral("PredefLayout"), d.PredefLayout);
-    layout.Papersize = ini.readInteger(kLayout, QStringLiteral("Papersize"), d.Papersize);
-    layout.Across = ini.readInteger(kLayout, QStringLiteral("Across"), d.Across);
-    layout.Down = ini.readInteger(kLayout, QStringLiteral("Down"), d.Down);
-    layout.UseMM = ini.readBool(kLayout, QStringLiteral("UseMM"), d.UseMM);
+    layout.predefLayout = ini.readInteger(kLayout, QStringLiteral("PredefLayout"), d.predefLayout);
+    layout.papersize = ini.readInteger(kLayout, QStringLiteral("Papersize"), d.papersize);
+    layout.across = ini.readInteger(kLayout, QStringLiteral("Across"), d.across);
+    layout.down = ini.readInteger(kLayout, QStringLiteral("Down"), d.down);
+    layout.useMM = ini.readBool(kLayout, QStringLiteral("UseMM"), d.useMM);
     // Values the layout dialog can never produce would break the surface and the printer's
     // position tables (a card wider than the paper, a hundred cards across). Mending one
     // value would leave the others describing another stock (cards overlapping or drifting
     // off the sheet), so a hand-edited or damaged layout gives the default layout as a whole.
-    LayoutReplaced = layout.Across < 1 || layout.Across > TCardLayout::MaxAcross ||
-                     layout.Down < 1 || layout.Down > TCardLayout::MaxDown ||
+    layoutReplaced = layout.across < 1 || layout.across > TCardLayout::maxAcross ||
+                     layout.down < 1 || layout.down > TCardLayout::maxDown ||
                      !layout.cardFitsSheet();
-    if (LayoutReplaced) {
-        const bool useMM = layout.UseMM; // the unit is the user's choice, not the stock's
+    if (layoutReplaced) {
+        const bool useMM = layout.useMM; // the unit is the user's choice, not the stock's
         layout = d;
-        layout.UseMM = useMM;
+        layout.useMM = useMM;
     }
 
-    FontName = ini.readString(kFont, QStringLiteral("Name"), defaults.FontName).left(kMaxFontName);
-    FontSize = ini.readInteger(kFont, QStringLiteral("Size"), defaults.FontSize);
-    if (FontSize < 1 || FontSize > kMaxFontSize) FontSize = defaults.FontSize;
-    FontBold = ini.readBool(kFont, QStringLiteral("Bold"), false);
-    FontItalic = ini.readBool(kFont, QStringLiteral("Italic"), false);
-    FontUnderline = ini.readBool(kFont, QStringLiteral("Underline"), false);
+    fontName = ini.readString(kFont, QStringLiteral("Name"), defaults.fontName).left(kMaxFontName);
+    fontSize = ini.readInteger(kFont, QStringLiteral("Size"), defaults.fontSize);
+    if (fontSize < 1 || fontSize > kMaxFontSize) fontSize = defaults.fontSize;
+    fontBold = ini.readBool(kFont, QStringLiteral("Bold"), false);
+    fontItalic = ini.readBool(kFont, QStringLiteral("Italic"), false);
+    fontUnderline = ini.readBool(kFont, QStringLiteral("Underline"), false);
 }
 
 void TPreferences::write(platform::IniFile& ini) const
@@ -107,25 +107,25 @@ void TPreferences::write(platform::IniFile& ini) const
     for (const OffsetKey& k : offsetKeys())
         ini.writeInteger(kPrinter, k.key, print.offsets.*k.field);
 
-    for (int i = 0; i < PersonalCount; ++i)
-        ini.writeString(kPersonal, personalKeys()[size_t(i)], Personal[size_t(i)]);
+    for (int i = 0; i < personalCount; ++i)
+        ini.writeString(kPersonal, personalKeys()[size_t(i)], personal[size_t(i)]);
 
-    ini.writeBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"), print.ShowBottomMarginWarning);
+    ini.writeBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"), print.showBottomMarginWarning);
 
-    ini.writeString(kFont, QStringLiteral("Name"), FontName);
-    ini.writeInteger(kFont, QStringLiteral("Size"), FontSize);
-    ini.writeBool(kFont, QStringLiteral("Bold"), FontBold);
-    ini.writeBool(kFont, QStringLiteral("Italic"), FontItalic);
-    ini.writeBool(kFont, QStringLiteral("Underline"), FontUnderline);
+    ini.writeString(kFont, QStringLiteral("Name"), fontName);
+    ini.writeInteger(kFont, QStringLiteral("Size"), fontSize);
+    ini.writeBool(kFont, QStringLiteral("Bold"), fontBold);
+    ini.writeBool(kFont, QStringLiteral("Italic"), fontItalic);
+    ini.writeBool(kFont, QStringLiteral("Underline"), fontUnderline);
 
     const TCardLayout& layout = print.layout;
     for (const LengthKey& k : lengthKeys())
         ini.writeInteger(kLayout, k.key, TCardLayout::toThousandths(layout.*k.field));
-    ini.writeInteger(kLayout, QStringLiteral("PredefLayout"), layout.PredefLayout);
-    ini.writeInteger(kLayout, QStringLiteral("Papersize"), layout.Papersize);
-    ini.writeInteger(kLayout, QStringLiteral("Across"), layout.Across);
-    ini.writeInteger(kLayout, QStringLiteral("Down"), layout.Down);
-    ini.writeBool(kLayout, QStringLiteral("UseMM"), layout.UseMM);
+    ini.writeInteger(kLayout, QStringLiteral("PredefLayout"), layout.predefLayout);
+    ini.writeInteger(kLayout, QStringLiteral("Papersize"), layout.papersize);
+    ini.writeInteger(kLayout, QStringLiteral("Across"), layout.across);
+    ini.writeInteger(kLayout, QStringLiteral("Down"), layout.down);
+    ini.writeBool(kLayout, QStringLiteral("UseMM"), layout.useMM);
 }
 
 QString TPreferences::layoutReplacedMessage()
@@ -135,14 +135,14 @@ QString TPreferences::layoutReplacedMessage()
                           "instead.");
 }
 
-TPreferences TPreferences::LoadPreferences()
+TPreferences TPreferences::loadPreferences()
 {
     TPreferences p;
     p.read(platform::PreferencesFile::read());
     return p;
 }
 
-bool TPreferences::SavePreferences() const
+bool TPreferences::savePreferences() const
 {
     platform::IniFile ini = platform::PreferencesFile::read();
     write(ini);
@@ -151,18 +151,18 @@ bool TPreferences::SavePreferences() const
 
 void TPreferences::applyFont(TGFont& f) const
 {
-    f.setName(FontName.left(kMaxFontName));
-    f.setSize(FontSize);
+    f.setName(fontName.left(kMaxFontName));
+    f.setSize(fontSize);
     Gdi::TFontStyles style = f.style();
-    style.setFlag(Gdi::fsBold, FontBold);
-    style.setFlag(Gdi::fsItalic, FontItalic);
-    style.setFlag(Gdi::fsUnderline, FontUnderline);
+    style.setFlag(Gdi::fsBold, fontBold);
+    style.setFlag(Gdi::fsItalic, fontItalic);
+    style.setFlag(Gdi::fsUnderline, fontUnderline);
     f.setStyle(style);
 }
 
 void TPreferences::applyPersonalInfo(TGBusinessCardPanel32& surface) const
 {
-    for (int i = 0; i < PersonalCount; ++i) surface.setPersonalInfo(i, Personal[size_t(i)]);
+    for (int i = 0; i < personalCount; ++i) surface.setPersonalInfo(i, personal[size_t(i)]);
 }
 
 void TPreferences::applyTo(TGBusinessCardPanel32& surface) const

@@ -17,22 +17,22 @@ class IniFile;
 
 class TPreferences {
 public:
-    static constexpr int PersonalCount = 10;
+    static constexpr int personalCount = 10;
     // The keys of the personal information, in the order the design surface takes them.
-    static const std::array<QString, PersonalCount>& personalKeys();
+    static const std::array<QString, personalCount>& personalKeys();
 
     TPrintSettings print;
     // Name, Company, Title, Address1, Address2, Address3, Phone1, Phone2, Email, Fax.
-    std::array<QString, PersonalCount> Personal;
+    std::array<QString, personalCount> personal;
     // The design surface's font, which new text objects take.
-    QString FontName = QStringLiteral("Arial"); // at most 255 characters
-    qint32 FontSize = 10;                        // points
-    bool FontBold = false;
-    bool FontItalic = false;
-    bool FontUnderline = false;
+    QString fontName = QStringLiteral("Arial"); // at most 255 characters
+    qint32 fontSize = 10;                        // points
+    bool fontBold = false;
+    bool fontItalic = false;
+    bool fontUnderline = false;
     // True when the file's layout was invalid and the print settings hold the default layout
     // instead.
-    bool LayoutReplaced = false;
+    bool layoutReplaced = false;
     // What the user is told once when that happens.
     static QString layoutReplacedMessage();
 
@@ -47,10 +47,10 @@ public:
     void write(platform::IniFile& ini) const;
 
     // Everything as the preferences file holds it now (defaults where it holds nothing).
-    static TPreferences LoadPreferences();
+    static TPreferences loadPreferences();
     // Writes these settings into the preferences file, keeping its other sections. False
     // when the file could not be written (the user has been told).
-    bool SavePreferences() const;
+    bool savePreferences() const;
 
     bool operator==(const TPreferences&) const = default;
 };

@@ -13,7 +13,7 @@ void TRecentFiles::add(const QString& fileName)
     if (fileName.isEmpty()) return;
     files_.removeAll(fileName);
     files_.prepend(fileName);
-    while (files_.size() > MaxEntries) files_.removeLast();
+    while (files_.size() > maxEntries) files_.removeLast();
 }
 
 void TRecentFiles::remove(const QString& fileName)
@@ -26,7 +26,7 @@ void TRecentFiles::read(const platform::IniFile& ini)
     files_.clear();
     for (const QString& text : ini.readSectionValues(kSection)) {
         const QString name = platform::FileName::fromText(text);
-        if (files_.size() == MaxEntries) break;
+        if (files_.size() == maxEntries) break;
         if (!name.isEmpty() && !files_.contains(name)) files_.append(name);
     }
 }

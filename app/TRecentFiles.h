@@ -10,7 +10,7 @@ class IniFile;
 
 class TRecentFiles {
 public:
-    static constexpr int MaxEntries = 5;
+    static constexpr int maxEntries = 5;
 
     const QStringList& files() const { return files_; }
     // Puts the name on top, once.

@@ -46,7 +46,7 @@ QString TRecoveryFile::poll(bool modified, const QString& cardName, const QStrin
 
 QString TRecoveryFile::write(const QString& cardName, const QString& background) {
     try {
-        surface_.SaveCard(cardPath(), ownerOnly);
+        surface_.saveCard(cardPath(), ownerOnly);
     } catch (const TGFilerError& e) {
         return e.message();
     }
@@ -79,7 +79,7 @@ QString TRecoveryFile::load(TGBasePanel& surface) {
     // Whatever goes wrong while reading ends here: the start-up that offers the copy must
     // go on.
     try {
-        surface.LoadCard(cardPath());
+        surface.loadCard(cardPath());
     } catch (const TGFilerError& e) {
         return e.message();
     } catch (const std::bad_alloc&) {

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     // Said in the window as well, once it is up: the user may have started it from a menu.
     if (claim == platform::SingleInstance::Claim::Refused) {
         QMetaObject::invokeMethod(
-            &window, [&guard] { platform::ShowInformation(guard.problem()); },
+            &window, [&guard] { platform::showInformation(guard.problem()); },
             Qt::QueuedConnection);
     }
     // A card named on the command line opens once the window is up.

@@ -45,7 +45,7 @@ struct Card {
                 t->setTexture(texture);
             }
         }
-        surface.SetZoom(1.5f);
+        surface.setZoom(1.5f);
         surface.image(); // the first paint lays the texts out
     }
     QTemporaryDir home;

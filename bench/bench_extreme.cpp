@@ -32,7 +32,7 @@ struct ExtremeCard {
         HeadlessCard surface;
         const auto add = [&surface](TGGraphicControl* o, QRect r) {
             o->buildPopup();
-            surface.AddObject(o, QRect(0, 0, 20, 20));
+            surface.addObject(o, QRect(0, 0, 20, 20));
             o->setBounds(r.left(), r.top(), r.width(), r.height());
         };
         for (const QRect r : extremes) {
@@ -52,7 +52,7 @@ struct ExtremeCard {
             add(new TGImage(surface.owner()), r);
         }
         file = home.filePath(QStringLiteral("extreme.ORL"));
-        surface.SaveCard(file);
+        surface.saveCard(file);
     }
     QTemporaryDir home;
     QString file;
@@ -63,7 +63,7 @@ void BM_OpenExtremeCard(benchmark::State& state)
     ExtremeCard card;
     for (auto _ : state) {
         HeadlessCard surface;
-        surface.LoadCard(card.file);
+        surface.loadCard(card.file);
         benchmark::DoNotOptimize(surface.image().constBits());
         state.counters["objects"] = double(surface.objects().size());
     }

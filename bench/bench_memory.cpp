@@ -48,7 +48,7 @@ struct PictureCard {
         g.loadFromFile(picture);
         image->picture()->setGraphic(g);
         card = home.filePath(QStringLiteral("picture.ORL"));
-        surface.SaveCard(card);
+        surface.saveCard(card);
     }
     QTemporaryDir home;
     QString card;
@@ -59,7 +59,7 @@ void BM_UndoMemoryOf100PictureMoves(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         HeadlessCard surface;
-        surface.LoadCard(card.card);
+        surface.loadCard(card.card);
         surface.settleLayout();
         surface.history().clear();
         surface.selectAll();
@@ -119,11 +119,11 @@ int makeCards(const QString& folder) {
                     writeCard(folder + QStringLiteral("/rects.ORL"), rects.bytes());
     HeadlessCard surface;
     auto* rich = new TGPRichBaseLabel(surface.owner());
-    surface.AddObject(rich, QRect(10, 10, 300, 160));
+    surface.addObject(rich, QRect(10, 10, 300, 160));
     int runs = 0;
     rich->setRtf(runsDocument(10 * 1024 * 1024, &runs));
     try {
-        surface.SaveCard(folder + QStringLiteral("/rich.ORL"));
+        surface.saveCard(folder + QStringLiteral("/rich.ORL"));
     } catch (const std::exception&) {
         return 1;
     }

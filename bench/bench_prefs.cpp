@@ -54,7 +54,7 @@ private:
 void BM_LoadPreferences(benchmark::State& state)
 {
     NoisyHome home(int(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(TPreferences::LoadPreferences());
+    for (auto _ : state) benchmark::DoNotOptimize(TPreferences::loadPreferences());
     state.SetBytesProcessed(state.iterations() * kSize);
 }
 BENCHMARK(BM_LoadPreferences)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -70,8 +70,8 @@ BENCHMARK(BM_ParseOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_SavePreferences(benchmark::State& state)
 {
     NoisyHome home(int(state.range(0)));
-    const TPreferences p = TPreferences::LoadPreferences();
-    for (auto _ : state) benchmark::DoNotOptimize(p.SavePreferences());
+    const TPreferences p = TPreferences::loadPreferences();
+    for (auto _ : state) benchmark::DoNotOptimize(p.savePreferences());
     state.SetBytesProcessed(state.iterations() * kSize);
 }
 BENCHMARK(BM_SavePreferences)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

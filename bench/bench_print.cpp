@@ -66,7 +66,7 @@ QStringList buildCard(TGBusinessCardPanel32& surface) {
         }
         for (const auto& [name, value] : item.properties)
             o->setProperty(name, value);
-        surface.AddObject(o, item.bounds);
+        surface.addObject(o, item.bounds);
     }
     missing.removeDuplicates();
     return missing;
@@ -78,7 +78,7 @@ int makeCard(const QString& dir) {
     QDir().mkpath(dir);
     const QString card = QDir(dir).filePath(QStringLiteral("CARD.ORL"));
     const QString art = QDir(dir).filePath(QStringLiteral("logo.bmp"));
-    surface.SaveCard(card);
+    surface.saveCard(card);
     if (!logo().save(art, "BMP") || !CardFiles::writeCompanion(card, art).isEmpty()) return 1;
     QTextStream out(stdout);
     out << card << Qt::endl;

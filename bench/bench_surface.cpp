@@ -29,12 +29,12 @@ void drawShapes(TGBusinessCardPanel32& surface) {
                                                          TGBusinessCardPanel32::psEllipse,
                                                          TGBusinessCardPanel32::psRoundRectangle};
     for (int i = 0; i < 200; ++i) {
-        surface.SetPanelState(tools[i % 3]);
+        surface.setPanelState(tools[i % 3]);
         const int x = (i * 37) % 280, y = (i * 53) % 160;
         surface.mouseDown(Qt::LeftButton, {}, x, y);
         surface.mouseUp(Qt::LeftButton, {}, x + 30, y + 20);
     }
-    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    surface.setPanelState(TGBusinessCardPanel32::psPointing);
 }
 
 // A card of 200 shapes on a bare surface.
@@ -55,7 +55,7 @@ struct Card {
 
 void BM_RepaintZoomedAllSelected(benchmark::State& state) {
     Card card;
-    card.surface.SetZoom(1.5f);
+    card.surface.setZoom(1.5f);
     card.surface.selectAll();
     for (auto _ : state) {
         card.surface.invalidate();
@@ -68,7 +68,7 @@ BENCHMARK(BM_RepaintZoomedAllSelected)->Unit(benchmark::kMillisecond);
 void BM_RepaintAt400Ratio2(benchmark::State& state) {
     Card card;
     card.surface.setDevicePixelRatio(2.0);
-    card.surface.SetZoom(4.0f);
+    card.surface.setZoom(4.0f);
     card.surface.selectAll();
     for (auto _ : state) {
         card.surface.invalidate();
@@ -82,7 +82,7 @@ BENCHMARK(BM_RepaintAt400Ratio2)->Unit(benchmark::kMillisecond);
 void BM_SelectionRepaintAt400Ratio2(benchmark::State& state) {
     Card card;
     card.surface.setDevicePixelRatio(2.0);
-    card.surface.SetZoom(4.0f);
+    card.surface.setZoom(4.0f);
     card.surface.image();
     bool all = true;
     for (auto _ : state) {
@@ -103,7 +103,7 @@ void BM_ZoomStepRatio2(benchmark::State& state) {
     card.surface.selectAll();
     bool up = true;
     for (auto _ : state) {
-        card.surface.SetZoom(up ? 4.0f : 3.9f);
+        card.surface.setZoom(up ? 4.0f : 3.9f);
         benchmark::DoNotOptimize(card.surface.image().constBits());
         up = !up;
     }

@@ -21,7 +21,7 @@ TGBasePanel::TGBasePanel(QObject* owner)
     // The frame starts empty and hidden, so that no invisible 24 x 24 frame at the card's
     // top-left corner takes presses before anything has been selected.
     handle_->clear();
-    handle_->SetSnapToGrid(false);
+    handle_->setSnapToGrid(false);
     clipboardFile_ = platform::HomeFolder::path() + QStringLiteral("Clipbrd.tmp");
     tempFile_ = platform::HomeFolder::path() + QStringLiteral("TempFile.tmp");
     buildSurfaceMenu();
@@ -66,12 +66,12 @@ void TGBasePanel::setShowGrid(bool v) {
 void TGBasePanel::setSnapToGrid(bool v) {
     if (snapToGrid_ == v) return;
     snapToGrid_ = v;
-    handle_->SetSnapToGrid(v);
+    handle_->setSnapToGrid(v);
     if (v) {
         const int g = gridSize_ == gs4x4 ? 4 : 8;
         handle_->setGridX(g);
         handle_->setGridY(g);
-        handle_->SetSnapToGrid(true);
+        handle_->setSnapToGrid(true);
     }
 }
 
@@ -81,7 +81,7 @@ void TGBasePanel::setGridSize(TGridSize v) {
     const int g = v == gs4x4 ? 4 : 8;
     handle_->setGridX(g);
     handle_->setGridY(g);
-    handle_->SetSnapToGrid(snapToGrid_);
+    handle_->setSnapToGrid(snapToGrid_);
     invalidate();
 }
 
@@ -90,14 +90,14 @@ void TGBasePanel::setColorPicture(std::shared_ptr<const platform::Graphic> g) {
     invalidate();
 }
 
-QString TGBasePanel::LoadBackground(const QString& fileName) {
+QString TGBasePanel::loadBackground(const QString& fileName) {
     QString problem;
     std::optional<platform::Graphic> art = platform::BackgroundArt::load(fileName, problem);
     setColorPicture(art ? std::make_shared<const platform::Graphic>(std::move(*art)) : nullptr);
     return problem;
 }
 
-void TGBasePanel::ClearBackground() {
+void TGBasePanel::clearBackground() {
     setColorPicture(nullptr);
 }
 
@@ -156,17 +156,17 @@ TGGraphicControl* TGBasePanel::objectAt(QPoint p) const {
     return nullptr;
 }
 
-void TGBasePanel::NotifyChanged() {
+void TGBasePanel::notifyChanged() {
     emit labelChanged();
 }
 
-void TGBasePanel::ClearObjects() {
+void TGBasePanel::clearObjects() {
     handle_->clear();
     while (!objects_.empty())
         delete objects_.back();
 }
 
-void TGBasePanel::DeleteStrayObjects() {
+void TGBasePanel::deleteStrayObjects() {
     handle_->clear();
     for (auto i = objects_.size(); i-- > 0;) {
         TGGraphicControl* o = objects_[i];
@@ -175,12 +175,12 @@ void TGBasePanel::DeleteStrayObjects() {
     }
 }
 
-void TGBasePanel::PrintObjects(platform::Report& report, double leftInches, double topInches) {
+void TGBasePanel::printObjects(platform::Report& report, double leftInches, double topInches) {
     for (TGGraphicControl* o : std::vector<TGGraphicControl*>(objects_))
         o->print(report, leftInches, topInches);
 }
 
-void TGBasePanel::SetZoom(float z) {
+void TGBasePanel::setZoom(float z) {
     // A factor of zero or less (or not a number) shows the card at its own size.
     if (!(z > 0.0f)) z = 1.0f;
     if (z == zoomFactor_) return;
@@ -213,15 +213,15 @@ QRect TGBasePanel::toView(const QRect& r) const {
                  QPoint(edge(r.right() + 1) - 1, edge(r.bottom() + 1) - 1));
 }
 
-void TGBasePanel::AddObject(TGGraphicControl* o, QRect r) {
+void TGBasePanel::addObject(TGGraphicControl* o, QRect r) {
     o->setVisible(false);
     o->setSurface(this);
-    o->setObjectName(UniqueName(QStringLiteral("Special")));
+    o->setObjectName(uniqueName(QStringLiteral("Special")));
     o->setBounds(r.left(), r.top(), std::max(r.right() - r.left(), 10),
                  std::max(r.bottom() - r.top(), 15));
-    AttachObject(o);
+    attachObject(o);
     o->setVisible(true);
-    NotifyChanged();
+    notifyChanged();
     processPendingEvents();
 }
 
@@ -230,7 +230,7 @@ bool TGBasePanel::nameFree(const QString& name) const {
                         [&name](const TGGraphicControl* o) { return o->objectName() == name; });
 }
 
-QString TGBasePanel::UniqueName(const QString& prefix) const {
+QString TGBasePanel::uniqueName(const QString& prefix) const {
     for (int i = 1; i <= 1000; ++i) {
         const QString name = prefix + QString::number(i);
         if (nameFree(name)) return name;
@@ -238,14 +238,14 @@ QString TGBasePanel::UniqueName(const QString& prefix) const {
     return QString();
 }
 
-void TGBasePanel::AttachObject(TGGraphicControl* o) {
+void TGBasePanel::attachObject(TGGraphicControl* o) {
     // Objects lay out at the card's own size whatever the view's zoom.
     o->setZoomFactor(1.0f);
 }
 
-void TGBasePanel::AttachAllObjects() {
+void TGBasePanel::attachAllObjects() {
     for (TGGraphicControl* o : objects_)
-        AttachObject(o);
+        attachObject(o);
 }
 
 // --- surface menu
@@ -298,7 +298,7 @@ void TGBasePanel::bringSelectionToFrontCommand() {
     for (TGGraphicControl* o : handle_->selection())
         moveToFront(o);
     handle_->setFocused(handle_->isVisible() && handle_->isEnabled());
-    NotifyChanged();
+    notifyChanged();
 }
 
 void TGBasePanel::sendSelectionToBackCommand() {
@@ -306,12 +306,12 @@ void TGBasePanel::sendSelectionToBackCommand() {
     for (TGGraphicControl* o : handle_->selection())
         moveToBack(o);
     handle_->clear();
-    NotifyChanged();
+    notifyChanged();
 }
 
 void TGBasePanel::alignLeft() {
     if (handle_->count() == 0) return;
-    NotifyChanged();
+    notifyChanged();
     int m = width_;
     for (const TGGraphicControl* o : handle_->selection())
         m = std::min(m, o->left());
@@ -322,7 +322,7 @@ void TGBasePanel::alignLeft() {
 
 void TGBasePanel::alignRight() {
     if (handle_->count() == 0) return;
-    NotifyChanged();
+    notifyChanged();
     int m = 0;
     for (const TGGraphicControl* o : handle_->selection())
         m = std::max(m, o->left() + o->width());
@@ -333,7 +333,7 @@ void TGBasePanel::alignRight() {
 
 void TGBasePanel::alignTops() {
     if (handle_->count() == 0) return;
-    NotifyChanged();
+    notifyChanged();
     int m = height_;
     for (const TGGraphicControl* o : handle_->selection())
         m = std::min(m, o->top());
@@ -344,7 +344,7 @@ void TGBasePanel::alignTops() {
 
 void TGBasePanel::alignBottoms() {
     if (handle_->count() == 0) return;
-    NotifyChanged();
+    notifyChanged();
     int m = 0;
     for (const TGGraphicControl* o : handle_->selection())
         m = std::max(m, o->top() + o->height());
@@ -439,7 +439,7 @@ void TGBasePanel::postRefit() {
 bool TGBasePanel::askOnce(const QString& text, const QString& caption) {
     const auto it = answers_.constFind(text);
     if (it != answers_.cend()) return *it;
-    const bool yes = platform::AskYesNo(text, caption);
+    const bool yes = platform::askYesNo(text, caption);
     answers_.insert(text, yes);
     return yes;
 }

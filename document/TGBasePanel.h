@@ -91,8 +91,8 @@ class TGBasePanel : public QObject {
     const platform::Graphic* colorPicture() const { return colorPicture_.get(); }
     // Shows the background art in the file (platform::BackgroundArt); art that cannot be used
     // leaves the card without any, and the sentence saying why is returned (else empty).
-    QString LoadBackground(const QString& fileName);
-    void ClearBackground();
+    QString loadBackground(const QString& fileName);
+    void clearBackground();
 
     // The owner of the design objects: the surface's owner, or the surface when it has none.
     QObject* owner() { return parent() ? parent() : this; }
@@ -114,14 +114,14 @@ class TGBasePanel : public QObject {
     const TGHandle& handle() const { return *handle_; }
 
     // --- operations used by other parts of the program
-    void NotifyChanged();
-    void ClearObjects();
-    void DeleteStrayObjects();
-    void PrintObjects(platform::Report& report, double leftInches, double topInches);
+    void notifyChanged();
+    void clearObjects();
+    void deleteStrayObjects();
+    void printObjects(platform::Report& report, double leftInches, double topInches);
     // The view's magnification; it changes how the card is shown, never the card.
     float zoomFactor() const { return zoomFactor_; }
-    void SetZoom(float z);
-    void AddObject(TGGraphicControl* o, QRect r);
+    void setZoom(float z);
+    void addObject(TGGraphicControl* o, QRect r);
     // A new object of kind T placed in r as the tools place one: it joins this surface, is
     // made ready by prepare (what its menu shows, such as a shape's kind), gets its menu and
     // is added in r. When building the menu throws, the object is deleted.
@@ -130,33 +130,33 @@ class TGBasePanel : public QObject {
         o->setSurface(this);
         prepare(*o);
         o->buildPopup();
-        AddObject(o.get(), r);
+        addObject(o.get(), r);
         return o.release();
     }
     template <class T> T* place(QRect r) {
         return place<T>(r, [](T&) {});
     }
-    QString UniqueName(const QString& prefix) const;
+    QString uniqueName(const QString& prefix) const;
     // True when no object carries this name.
     bool nameFree(const QString& name) const;
-    void AttachObject(TGGraphicControl* o);
-    void AttachAllObjects();
-    virtual void CreateObjectInRect(QRect r) { Q_UNUSED(r) }
+    void attachObject(TGGraphicControl* o);
+    void attachAllObjects();
+    virtual void createObjectInRect(QRect r) { Q_UNUSED(r) }
     virtual void objectsReplaced() {}
 
     // --- the undo history of the card; every input call and popup command is one step
     TGUndoHistory& history() { return *history_; }
 
     // --- card file and clipboard (through the card file format)
-    void SaveCard(const QString& fileName,
+    void saveCard(const QString& fileName,
                   platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
-    void LoadCard(const QString& fileName);
-    QString ClipboardFile() const { return clipboardFile_; }
+    void loadCard(const QString& fileName);
+    QString clipboardFile() const { return clipboardFile_; }
     // Whether destroying the surface deletes the clipboard and scratch files (true). A
     // surface of a command-line run clears it, so it cannot take away the clipboard of a
     // window open on the same home folder.
     void setOwnsTemporaryFiles(bool v) { ownsTemporaryFiles_ = v; }
-    QString TempFile() const { return tempFile_; }
+    QString tempFile() const { return tempFile_; }
     void clipboardCopy();
     void clipboardCut();
     void clipboardDelete();

@@ -7,23 +7,23 @@
 
 #include "platform/FileName.h"
 
-void TGBasePanel::SaveCard(const QString& fileName, platform::AtomicFile::Access access) {
-    TGLabelObjectFiler(classes_).SaveAll(*this, fileName, access);
+void TGBasePanel::saveCard(const QString& fileName, platform::AtomicFile::Access access) {
+    TGLabelObjectFiler(classes_).saveAll(*this, fileName, access);
     objectsReplaced();
 }
 
-void TGBasePanel::LoadCard(const QString& fileName) {
+void TGBasePanel::loadCard(const QString& fileName) {
     if (!platform::FileName::exists(fileName)) return;
     // Objects read join the end of the child list with their stored bounds, and settle.
-    TGLabelObjectFiler(classes_).LoadAll(owner(), *this, fileName);
-    AttachAllObjects();
+    TGLabelObjectFiler(classes_).loadAll(owner(), *this, fileName);
+    attachAllObjects();
     settleLayout();
     objectsReplaced();
 }
 
 void TGBasePanel::clipboardCopy() {
     if (handle_->count() == 0) return;
-    TGLabelObjectFiler(classes_).SaveSelection(*handle_, clipboardFile_);
+    TGLabelObjectFiler(classes_).saveSelection(*handle_, clipboardFile_);
 }
 
 void TGBasePanel::clipboardCut() {
@@ -37,7 +37,7 @@ void TGBasePanel::clipboardDelete() {
         TGGraphicControl* o = handle_->item(handle_->count() - 1);
         handle_->remove(o);
         delete o;
-        NotifyChanged();
+        notifyChanged();
     }
 }
 
@@ -48,15 +48,15 @@ void TGBasePanel::clipboardPaste() {
     struct Stamp {
         TGBasePanel& s;
         ~Stamp() {
-            s.AttachAllObjects();
-            s.NotifyChanged();
+            s.attachAllObjects();
+            s.notifyChanged();
             s.processPendingEvents();
             s.lastPasteTime_ = s.tick();
             s.pastedBefore_ = true;
         }
     } stamp{*this};
     if (platform::FileName::exists(clipboardFile_))
-        TGLabelObjectFiler(classes_).LoadWithOffset(owner(), *this, clipboardFile_);
+        TGLabelObjectFiler(classes_).loadWithOffset(owner(), *this, clipboardFile_);
 }
 
 void TGBasePanel::objectCut(TGGraphicControl* o) {
@@ -64,8 +64,8 @@ void TGBasePanel::objectCut(TGGraphicControl* o) {
         clipboardCut();
         return;
     }
-    TGLabelObjectFiler(classes_).SaveObject(o, clipboardFile_);
-    NotifyChanged();
+    TGLabelObjectFiler(classes_).saveObject(o, clipboardFile_);
+    notifyChanged();
     handle_->remove(o);
     delete o;
 }
@@ -74,7 +74,7 @@ void TGBasePanel::objectCopy(TGGraphicControl* o) {
     if (handle_->indexOf(o) >= 0)
         clipboardCopy();
     else
-        TGLabelObjectFiler(classes_).SaveObject(o, clipboardFile_);
+        TGLabelObjectFiler(classes_).saveObject(o, clipboardFile_);
 }
 
 void TGBasePanel::objectDelete(TGGraphicControl* o) {
@@ -82,13 +82,13 @@ void TGBasePanel::objectDelete(TGGraphicControl* o) {
         clipboardDelete();
         return;
     }
-    NotifyChanged();
+    notifyChanged();
     handle_->remove(o);
     delete o;
 }
 
 void TGBasePanel::cloneObject(TGGraphicControl* source) {
-    TGGraphicControl* copy = TGLabelObjectFiler(classes_).CloneObject(source, owner(), *this);
+    TGGraphicControl* copy = TGLabelObjectFiler(classes_).cloneObject(source, owner(), *this);
     processPendingEvents();
     if (!copy) return;
     copy->setTop(source->top() + 25);
@@ -97,6 +97,6 @@ void TGBasePanel::cloneObject(TGGraphicControl* source) {
         handle_->remove(source);
         handle_->add(copy);
     }
-    AttachAllObjects();
-    copy->FlagChanged();
+    attachAllObjects();
+    copy->flagChanged();
 }

@@ -190,8 +190,8 @@ void TGBasePanel::frameDoubleClick(int x, int y)
     const QPoint p(x + handle_->left(), y + handle_->top());
     TGGraphicControl* target = handle_->hitObject(p);
     if (!target) return;
-    if (target->OnEditRequest)
-        target->OnEditRequest(this);
+    if (target->onEditRequest)
+        target->onEditRequest(this);
     else if (target->objectMenu())
         popupAt(*target->objectMenu(), p);
 }
@@ -282,7 +282,7 @@ void TGBasePanel::surfaceMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, i
         invalidate();
         setScreenCursor(Cursor::Default);
     } else {
-        CreateObjectInRect(corners);
+        createObjectInRect(corners);
         emit droppedObject(corners);
     }
 }

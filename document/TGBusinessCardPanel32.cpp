@@ -4,10 +4,10 @@
 #include "TGHandle.h"
 
 TGBusinessCardPanel32::TGBusinessCardPanel32(QObject* owner) : TGBasePanel(owner) {
-    SetZoom(1.0f);
+    setZoom(1.0f);
 }
 
-void TGBusinessCardPanel32::SetPanelState(TLPanelState state) {
+void TGBusinessCardPanel32::setPanelState(TLPanelState state) {
     if (state == panelState_) return;
     panelState_ = state;
     setPointing(state == psPointing);
@@ -18,11 +18,11 @@ void TGBusinessCardPanel32::registerTool(TLPanelState state, Tool tool) {
     tools_[state] = std::move(tool);
 }
 
-void TGBusinessCardPanel32::CreateObjectInRect(QRect r) {
+void TGBusinessCardPanel32::createObjectInRect(QRect r) {
     // r holds corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
     draggedBand_ = r;
-    if (r.right() - r.left() < MinBandWidth) r.setRight(r.left() + 50);
-    if (r.bottom() - r.top() < MinBandHeight) r.setBottom(r.top() + 15);
+    if (r.right() - r.left() < minBandWidth) r.setRight(r.left() + 50);
+    if (r.bottom() - r.top() < minBandHeight) r.setBottom(r.top() + 15);
     const auto it = tools_.find(panelState_);
     if (it == tools_.end()) return;
     const size_t before = objects().size();
@@ -41,7 +41,7 @@ QString TGBusinessCardPanel32::personalInfoCaption(int entry) {
     return entry >= 0 && entry < PersonalInfoCount ? QLatin1String(captions[entry]) : QString();
 }
 
-bool TGBusinessCardPanel32::HasEffectObjects() const {
+bool TGBusinessCardPanel32::hasEffectObjects() const {
     for (const TGGraphicControl* o : objects()) {
         const char* cls = o->metaObject()->className();
         if (qstrcmp(cls, "TSuperShape") == 0 || qstrcmp(cls, "TGSuperText") == 0) return true;

@@ -49,25 +49,25 @@ class TGBusinessCardPanel32 : public TGBasePanel {
     static QString personalInfoCaption(int entry);
 
     // Makes the object of a tool in the given rectangle, with every step after construction
-    // (popup building, AddObject, any dialog the kind opens at once).
+    // (popup building, addObject, any dialog the kind opens at once).
     using Tool = std::function<void(TGBusinessCardPanel32& surface, QRect r)>;
 
     explicit TGBusinessCardPanel32(QObject* owner = nullptr);
 
-    TLPanelState PanelState() const { return panelState_; }
-    void SetPanelState(TLPanelState state);
+    TLPanelState panelState() const { return panelState_; }
+    void setPanelState(TLPanelState state);
     void registerTool(TLPanelState state, Tool tool);
     bool hasTool(TLPanelState state) const { return tools_.count(state) > 0; }
 
     // A band narrower than this is given a width of 50, one lower than this a height of 15.
-    static constexpr int MinBandWidth = 25;
-    static constexpr int MinBandHeight = 15;
-    void CreateObjectInRect(QRect r) override;
+    static constexpr int minBandWidth = 25;
+    static constexpr int minBandHeight = 15;
+    void createObjectInRect(QRect r) override;
     // The corners of the band the object being made was dragged as, before a click (a band
     // too small in both directions) was given its default size.
     QRect draggedBand() const { return draggedBand_; }
     // True when an effect shape or effect text is on the surface.
-    bool HasEffectObjects() const;
+    bool hasEffectObjects() const;
 
     const QString& personalInfo(int index) const { return personal_[size_t(index)]; }
     void setPersonalInfo(int index, const QString& value) { personal_[size_t(index)] = value; }

@@ -58,8 +58,8 @@ void TGGraphicControl::repaint() {
     if (surface_) surface_->invalidate();
 }
 
-void TGGraphicControl::FlagChanged() {
-    if (surface_ && !surface_->printing()) surface_->NotifyChanged();
+void TGGraphicControl::flagChanged() {
+    if (surface_ && !surface_->printing()) surface_->notifyChanged();
 }
 
 void TGGraphicControl::boundsChangedCheck() {
@@ -69,13 +69,13 @@ void TGGraphicControl::boundsChangedCheck() {
     if (lastBounds_[0] == 0 && lastBounds_[1] == 0 && lastBounds_[2] == 0 && lastBounds_[3] == 0)
         std::copy(cur, cur + 4, lastBounds_);
     if (!std::equal(cur, cur + 4, lastBounds_)) {
-        FlagChanged();
+        flagChanged();
         std::copy(cur, cur + 4, lastBounds_);
         if (surface_) surface_->postRefit();
     }
 }
 
-void TGGraphicControl::SetZoom(float z) {
+void TGGraphicControl::setZoom(float z) {
     if (z == zoomFactor_) return;
     const float r = z / zoomFactor_;
     // Nearest integer with halves to even, in single precision as the factor is.
@@ -97,14 +97,14 @@ void TGGraphicControl::setLocked(bool v) {
     locked_ = v;
     if (loading_ || reading_) return;
     if (platform::MenuModel::Item* item = lockedItem()) item->checked = v;
-    FlagChanged();
+    flagChanged();
 }
 
 void TGGraphicControl::setUnselectable(bool v) {
     if (unselectable_ == v) return;
     unselectable_ = v;
     if (loading_ || reading_) return;
-    FlagChanged();
+    flagChanged();
     if (v && surface_) surface_->handle().remove(this);
 }
 
@@ -156,7 +156,7 @@ QRectF TGGraphicControl::inchRect(const QRect& cardPixels, double leftInches, do
                           topInches + (p.top() + p.height()) / ppi));
 }
 
-void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) const {
+void TGGraphicControl::drawSelectionGrips(platform::Canvas& c, const QRect& at) const {
     if (!surface_) return;
     const TGHandle& frame = surface_->handle();
     if (frame.indexOf(this) < 0) return;
@@ -183,19 +183,19 @@ void TGGraphicControl::DrawSelectionGrips(platform::Canvas& c, const QRect& at) 
 }
 
 void TGGraphicControl::bringToFront() {
-    FlagChanged();
+    flagChanged();
     if (surface_) surface_->moveToFront(this);
 }
 
 void TGGraphicControl::sendToBack() {
-    FlagChanged();
+    flagChanged();
     if (!surface_) return;
     surface_->moveToBack(this);
     surface_->handle().clear();
 }
 
 void TGGraphicControl::cutCommand() {
-    FlagChanged();
+    flagChanged();
     if (surface_) surface_->objectCut(this);
 }
 
@@ -204,7 +204,7 @@ void TGGraphicControl::copyCommand() {
 }
 
 void TGGraphicControl::deleteCommand() {
-    FlagChanged();
+    flagChanged();
     if (surface_) surface_->objectDelete(this);
 }
 
@@ -220,7 +220,7 @@ void TGGraphicControl::toggleLockedCommand() {
 void TGGraphicControl::unselectableCommand() {
     // Setting True again still flags the card as changed, as the command always does.
     if (unselectable_) {
-        FlagChanged();
+        flagChanged();
         if (surface_) surface_->handle().remove(this);
         return;
     }
@@ -230,7 +230,7 @@ void TGGraphicControl::unselectableCommand() {
 void TGGraphicControl::centerVertically() {
     if (!surface_) return;
     setTop(surface_->height() / 2 - height() / 2);
-    FlagChanged();
+    flagChanged();
     surface_->processPendingEvents();
     surface_->invalidate();
 }
@@ -238,12 +238,12 @@ void TGGraphicControl::centerVertically() {
 void TGGraphicControl::centerHorizontally() {
     if (!surface_) return;
     setLeft(surface_->width() / 2 - width() / 2);
-    FlagChanged();
+    flagChanged();
     surface_->processPendingEvents();
     surface_->invalidate();
 }
 
-QString TGGraphicControl::TrimSpaces(const QString& s) {
+QString TGGraphicControl::trimSpaces(const QString& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s.at(b) == QLatin1Char(' '))
         ++b;

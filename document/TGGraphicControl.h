@@ -90,7 +90,7 @@ class TGGraphicControl : public QObject {
     // Sets the factor without rescaling (the surface's attach step).
     void setZoomFactor(float z) { zoomFactor_ = z; }
     // Rescales the bounds from the current factor to z (halves to even).
-    void SetZoom(float z);
+    void setZoom(float z);
 
     // --- virtual operations, in slot order
     virtual void buildPopup();
@@ -118,13 +118,13 @@ class TGGraphicControl : public QObject {
     }
 
     // --- non-virtual operations
-    void FlagChanged();
+    void flagChanged();
     // Draws the grips on the surface's canvas in view pixels, around the view pixels the
     // object covers.
-    void DrawSelectionGrips(platform::Canvas& surfaceCanvas, const QRect& viewBounds) const;
+    void drawSelectionGrips(platform::Canvas& surfaceCanvas, const QRect& viewBounds) const;
     // The popup menu, built now if it was left to wait; nullptr when the object has none.
     platform::MenuModel* objectMenu();
-    std::function<void(TGBasePanel*)> OnEditRequest;
+    std::function<void(TGBasePanel*)> onEditRequest;
 
     // Common popup commands.
     void bringToFront();
@@ -139,7 +139,7 @@ class TGGraphicControl : public QObject {
     void centerHorizontally();
 
     // Removes leading and trailing spaces (character 32 only).
-    static QString TrimSpaces(const QString& s);
+    static QString trimSpaces(const QString& s);
 
     // Whether the card file writes this property of the object now: its STORED flag and,
     // when the class names one in "stored.<Property>", the object's own rule.

@@ -40,7 +40,7 @@ void TGHandle::setGridY(int v) {
     surface_.invalidateGrips();
 }
 
-void TGHandle::SetSnapToGrid(bool on) {
+void TGHandle::setSnapToGrid(bool on) {
     gridX_ = on ? rememberedX_ : 1;
     gridY_ = on ? rememberedY_ : 1;
 }
@@ -447,5 +447,5 @@ void TGHandle::mouseLeave() {
 
 void TGHandle::paint(platform::Canvas& canvas) const {
     for (const TGGraphicControl* o : selection_)
-        o->DrawSelectionGrips(canvas, surface_.toView(o->bounds()));
+        o->drawSelectionGrips(canvas, surface_.toView(o->bounds()));
 }

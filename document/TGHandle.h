@@ -32,7 +32,7 @@ class TGHandle {
     void setGridX(int v);
     void setGridY(int v);
     bool snapToGrid() const { return gridX_ > 1 || gridY_ > 1; }
-    void SetSnapToGrid(bool on);
+    void setSnapToGrid(bool on);
 
     // --- frame geometry in surface pixels
     int left() const { return left_; }

@@ -92,12 +92,12 @@ void TGLabelObjectFiler::writeFile(const QString& fileName, const QByteArray& by
              .arg(fileName, file.errorString()));
 }
 
-void TGLabelObjectFiler::SaveAll(const TGBasePanel& surface, const QString& fileName,
+void TGLabelObjectFiler::saveAll(const TGBasePanel& surface, const QString& fileName,
                                  platform::AtomicFile::Access access) {
     writeFile(fileName, writeObjects(surface.objects()), access);
 }
 
-void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fileName) {
+void TGLabelObjectFiler::saveSelection(const TGHandle& frame, const QString& fileName) {
     if (frame.count() == 0) return;
     std::vector<TGGraphicControl*> selected;
     for (int i = 0; i < frame.count(); ++i)
@@ -105,7 +105,7 @@ void TGLabelObjectFiler::SaveSelection(const TGHandle& frame, const QString& fil
     writeFile(fileName, writeObjects(selected), clipboardAccess);
 }
 
-void TGLabelObjectFiler::SaveObject(TGGraphicControl* object, const QString& fileName) {
+void TGLabelObjectFiler::saveObject(TGGraphicControl* object, const QString& fileName) {
     writeFile(fileName, writeObjects({object}), clipboardAccess);
 }
 
@@ -122,7 +122,7 @@ QString TGLabelObjectFiler::notACardFile(const QString& fileName) {
     return QStringLiteral("%1 does not exist").arg(fileName);
 }
 
-void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName) {
+void TGLabelObjectFiler::loadAll(QObject* owner, TGBasePanel& surface, const QString& fileName) {
     if (!platform::FileName::exists(fileName)) return;
     // Checked before opening: opening a FIFO waits for a writer, and a device never ends.
     if (const QString problem = notACardFile(fileName); !problem.isEmpty()) fail(problem);
@@ -132,13 +132,13 @@ void TGLabelObjectFiler::LoadAll(QObject* owner, TGBasePanel& surface, const QSt
     readObjects(file, owner, surface);
 }
 
-void TGLabelObjectFiler::LoadWithOffset(QObject* owner, TGBasePanel& surface,
+void TGLabelObjectFiler::loadWithOffset(QObject* owner, TGBasePanel& surface,
                                         const QString& fileName) {
     offset_ = true;
-    LoadAll(owner, surface, fileName);
+    loadAll(owner, surface, fileName);
 }
 
-TGGraphicControl* TGLabelObjectFiler::CloneObject(TGGraphicControl* object, QObject* owner,
+TGGraphicControl* TGLabelObjectFiler::cloneObject(TGGraphicControl* object, QObject* owner,
                                                   TGBasePanel& surface) {
     const std::vector<TGGraphicControl*> read = readObjects(writeObjects({object}), owner, surface);
     return read.empty() ? nullptr : read.back();

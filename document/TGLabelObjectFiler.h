@@ -31,15 +31,15 @@ class TGLabelObjectFiler {
   public:
     explicit TGLabelObjectFiler(const TGClassRegistry& classes);
 
-    void SaveAll(const TGBasePanel& surface, const QString& fileName,
+    void saveAll(const TGBasePanel& surface, const QString& fileName,
                  platform::AtomicFile::Access access = platform::AtomicFile::Access::AsUmask);
-    void LoadAll(QObject* owner, TGBasePanel& surface, const QString& fileName);
+    void loadAll(QObject* owner, TGBasePanel& surface, const QString& fileName);
     // The selection or one object, for the private clipboard: written for the owner alone.
-    void SaveSelection(const TGHandle& frame, const QString& fileName);
-    void LoadWithOffset(QObject* owner, TGBasePanel& surface, const QString& fileName);
-    void SaveObject(TGGraphicControl* object, const QString& fileName);
+    void saveSelection(const TGHandle& frame, const QString& fileName);
+    void loadWithOffset(QObject* owner, TGBasePanel& surface, const QString& fileName);
+    void saveObject(TGGraphicControl* object, const QString& fileName);
     // Writes the object to memory and reads it straight back; returns the copy.
-    TGGraphicControl* CloneObject(TGGraphicControl* object, QObject* owner, TGBasePanel& surface);
+    TGGraphicControl* cloneObject(TGGraphicControl* object, QObject* owner, TGBasePanel& surface);
 
     // The stream level, for callers that hold the bytes themselves.
     QByteArray writeObjects(const std::vector<TGGraphicControl*>& objects);

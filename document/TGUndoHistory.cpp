@@ -317,5 +317,5 @@ void TGUndoHistory::apply(const Side& from, const Side& to) {
     next.states = readStates();
     baseline_ = std::move(next);
     pool_.sweep();
-    surface_.NotifyChanged();
+    surface_.notifyChanged();
 }

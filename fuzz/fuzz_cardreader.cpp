@@ -51,13 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (read) {
         const QByteArray again = TGLabelObjectFiler(s.classes()).writeObjects(s.objects());
-        s.ClearObjects();
+        s.clearObjects();
         try {
             TGLabelObjectFiler(s.classes()).readObjects(again, s.owner(), s);
         } catch (const TGFilerError&) {
             std::abort(); // what was written must read back
         }
     }
-    s.ClearObjects();
+    s.clearObjects();
     return 0;
 }

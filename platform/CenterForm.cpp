@@ -64,11 +64,11 @@ QPoint besideKept(QRect centred, const QRect& keep, const QRect& screen) {
 }
 } // namespace
 
-void KeepInSight(QWidget* area) {
+void keepInSight(QWidget* area) {
     keptInSight = area;
 }
 
-void CenterForm(QWidget& form) {
+void centerForm(QWidget& form) {
     // A form not shown yet has no size of its own until it is laid out.
     if (!form.isVisible() && !form.testAttribute(Qt::WA_Resized)) form.adjustSize();
     QWidget* main = isMainWindow(form) ? nullptr : mainWindowFor(form);

@@ -8,10 +8,10 @@ class QWidget;
 
 namespace platform {
 
-void CenterForm(QWidget& form);
+void centerForm(QWidget& form);
 
 // The widget that dialogs placed over its window leave in sight; nullptr for none. A card
 // shown at its own size sits where a centred dialog would hide all of it.
-void KeepInSight(QWidget* area);
+void keepInSight(QWidget* area);
 
 } // namespace platform

@@ -33,24 +33,24 @@ std::optional<QFont> DialogHost::chooseFont(const QFont& initial) {
 }
 
 int DialogHost::exec(QDialog& dialog) {
-    CenterForm(dialog);
-    AddWhatsThisHelp(dialog);
+    centerForm(dialog);
+    addWhatsThisHelp(dialog);
     return run(dialog);
 }
 
-void ShowError(const QString& text) {
+void showError(const QString& text) {
     DialogHost::current().error(PrintableText::of(text), QStringLiteral("Error"));
 }
 
-void ShowInformation(const QString& text) {
+void showInformation(const QString& text) {
     DialogHost::current().information(PrintableText::of(text), QStringLiteral("Information"));
 }
 
-bool AskYesNo(const QString& text, const QString& caption) {
+bool askYesNo(const QString& text, const QString& caption) {
     return DialogHost::current().askYesNo(PrintableText::of(text), caption);
 }
 
-DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption) {
+DialogHost::Answer askYesNoCancel(const QString& text, const QString& caption) {
     return DialogHost::current().askYesNoCancel(text, caption);
 }
 

@@ -62,10 +62,10 @@ class DialogHost {
 
 // The shell routines every part of the program reports through; control characters in the
 // text are shown escaped (see PrintableText).
-void ShowInformation(const QString& text);
+void showInformation(const QString& text);
 // An error the user has to know about, such as a file that cannot be read.
-void ShowError(const QString& text);
-bool AskYesNo(const QString& text, const QString& caption);
-DialogHost::Answer AskYesNoCancel(const QString& text, const QString& caption);
+void showError(const QString& text);
+bool askYesNo(const QString& text, const QString& caption);
+DialogHost::Answer askYesNoCancel(const QString& text, const QString& caption);
 
 } // namespace platform

@@ -11,7 +11,7 @@
 namespace platform {
 
 namespace {
-// MulDiv: a × b / c rounded to the nearest, halves away from zero.
+// mulDiv: a × b / c rounded to the nearest, halves away from zero.
 int mulDiv(int a, int b, int c) {
     if (c == 0) return -1;
     const double v = double(a) * b / c;

@@ -33,7 +33,7 @@ public:
     QFont toQFont() const;
 
     // Height for a size in points at the screen's pixels per inch, and back, rounding as
-    // the platform's MulDiv does; the sign of one follows from the other.
+    // the platform's mulDiv does; the sign of one follows from the other.
     static int heightForPoints(int points);
     static int pointsForHeight(int height);
 

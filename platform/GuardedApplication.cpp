@@ -14,9 +14,9 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()));
+        showError(QString::fromUtf8(e.what()));
     } catch (...) {
-        ShowError(QStringLiteral("The command could not be completed."));
+        showError(QStringLiteral("The command could not be completed."));
     }
     return false;
 }

@@ -75,13 +75,13 @@ IniFile IniFile::fromFile(const QString& fileName, QString* error)
     QFile f;
     QString reason;
     if (!FileName::openForReading(f, fileName, &reason)) return failed(reason);
-    if (f.size() > MaxFileSize)
-        return failed(QStringLiteral("larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
+    if (f.size() > maxFileSize)
+        return failed(QStringLiteral("larger than %1 MB").arg(maxFileSize / (1024 * 1024)));
     // At most the limit and one byte more, even if the file grows meanwhile.
-    QByteArray text = f.read(MaxFileSize + 1);
+    QByteArray text = f.read(maxFileSize + 1);
     if (f.error() != QFileDevice::NoError) return failed(f.errorString());
-    if (text.size() > MaxFileSize)
-        return failed(QStringLiteral("larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
+    if (text.size() > maxFileSize)
+        return failed(QStringLiteral("larger than %1 MB").arg(maxFileSize / (1024 * 1024)));
     return IniFile(std::move(text));
 }
 

@@ -25,13 +25,13 @@ namespace platform {
 class IniFile {
 public:
     // Far above any real preferences file; a larger file is not read.
-    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+    static constexpr qint64 maxFileSize = 32 * 1024 * 1024;
 
     IniFile() = default;
     explicit IniFile(QByteArray text);
 
     // Reads a file; a missing file gives an empty one. A file that exists but could not be
-    // read whole (unreadable, not a regular file, larger than MaxFileSize) gives an empty one
+    // read whole (unreadable, not a regular file, larger than maxFileSize) gives an empty one
     // too, and then, when error is given, the reason.
     static IniFile fromFile(const QString& fileName, QString* error = nullptr);
     // Writes atomically (a failed write leaves the old file as it was). On failure returns

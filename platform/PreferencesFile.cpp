@@ -40,7 +40,7 @@ IniFile PreferencesFile::read()
     IniFile ini = IniFile::fromFile(name, &error);
     if (!error.isEmpty()) {
         unreadableFiles().insert(name);
-        ShowInformation(QStringLiteral("Unable to read the preferences file %1 (%2).\n"
+        showInformation(QStringLiteral("Unable to read the preferences file %1 (%2).\n"
                                        "The default settings are used, and the file is left "
                                        "as it is.")
                             .arg(QDir::toNativeSeparators(name), error));
@@ -60,7 +60,7 @@ bool PreferencesFile::write(const IniFile& ini)
     }
     if (!reportedFailures().contains(name)) {
         reportedFailures().insert(name);
-        ShowInformation(QStringLiteral("Unable to save the preferences file %1 (%2).\n"
+        showInformation(QStringLiteral("Unable to save the preferences file %1 (%2).\n"
                                        "Settings changed now will not be kept after the "
                                        "program ends.")
                             .arg(QDir::toNativeSeparators(name), error));

@@ -13,7 +13,7 @@ namespace platform {
 Report::Report(ReportTarget& target) : target_(target) {}
 
 QPageSize Report::pageSizeFor(int code) {
-    return QPageSize(code == PaperLetter ? QPageSize::Letter : QPageSize::A4);
+    return QPageSize(code == paperLetter ? QPageSize::Letter : QPageSize::A4);
 }
 
 QSizeF Report::pageSizeInches() const {

@@ -59,8 +59,8 @@ class Report {
     };
 
     // Paper-size codes of the layout.
-    static constexpr int PaperLetter = 1;
-    static constexpr int PaperA4 = 9;
+    static constexpr int paperLetter = 1;
+    static constexpr int paperA4 = 9;
 
     explicit Report(ReportTarget& target); // the target must outlive the report
 
@@ -184,7 +184,7 @@ class Report {
     ReportTarget& target_;
     QPainter sheetPainter_;              // on the target's pages
     QPainter* painter_ = &sheetPainter_; // what is drawn on: the pages, or a card drawn once
-    int paperSize_ = PaperLetter;
+    int paperSize_ = paperLetter;
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     int copies_ = 1;
     int expectedCards_ = 1;

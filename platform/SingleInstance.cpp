@@ -109,7 +109,7 @@ void SingleInstance::accept(QLocalSocket* s) {
     }
     s->setReadBufferSize(MaxMessage);
     // A later copy sends its line at once; a connection that stays silent is nobody's.
-    QTimer::singleShot(IdleTimeoutMs, s, [s] {
+    QTimer::singleShot(idleTimeoutMs, s, [s] {
         s->abort();
         s->deleteLater();
     });

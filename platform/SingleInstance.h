@@ -48,7 +48,7 @@ class SingleInstance : public QObject {
     // The key for a home folder.
     static QString keyFor(const QString& homeFolder);
     // How long a connection may stay silent before it is dropped.
-    static constexpr int IdleTimeoutMs = 2000;
+    static constexpr int idleTimeoutMs = 2000;
 
   private:
     Claim refuse(const QString& reason);

@@ -31,12 +31,12 @@ bool StoredReport::load(QIODevice& device, QString& error)
     QDataStream in(&device);
     in.setVersion(QDataStream::Qt_6_0);
 
-    quint32 magic = 0;
-    quint16 version = 0;
+    quint32 readMagic = 0;
+    quint16 readVersion = 0;
     double w = 0, h = 0;
     qint32 dpi = 0;
-    in >> magic >> version >> w >> h >> dpi;
-    if (in.status() != QDataStream::Ok || magic != Magic || version != Version || !(w > 0)
+    in >> readMagic >> readVersion >> w >> h >> dpi;
+    if (in.status() != QDataStream::Ok || readMagic != magic || readVersion != version || !(w > 0)
         || !(h > 0) || w > 1000 || h > 1000 || dpi <= 0 || dpi > 10000) {
         error = QStringLiteral("This is not a stored report.");
         return false;

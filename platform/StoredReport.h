@@ -17,8 +17,8 @@ namespace platform {
 class StoredReport {
 public:
     // The magic number and version at the start of every stored report.
-    static constexpr quint32 Magic = 0x4F524C52; // "ORLR"
-    static constexpr quint16 Version = 1;
+    static constexpr quint32 magic = 0x4F524C52; // "ORLR"
+    static constexpr quint16 version = 1;
 
     // Reads the whole report from the device's current position (opening it for reading if
     // needed). False with a message, and no pages, when it is incomplete or damaged.

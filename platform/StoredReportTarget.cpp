@@ -34,7 +34,7 @@ bool StoredReportTarget::begin(const Job& job, QPainter& painter, QString& error
     pages_ = 0;
     QDataStream out(&stream_);
     out.setVersion(streamVersion);
-    out << StoredReport::Magic << StoredReport::Version << pageInches_.width()
+    out << StoredReport::magic << StoredReport::version << pageInches_.width()
         << pageInches_.height() << qint32(resolution_);
     if (out.status() != QDataStream::Ok) return failed(error);
     page_ = QPicture();

@@ -80,7 +80,7 @@ void addButton(QDialog& dialog) {
 }
 } // namespace
 
-void AddWhatsThisHelp(QDialog& dialog) {
+void addWhatsThisHelp(QDialog& dialog) {
     if (dialog.findChild<QToolButton*>(QLatin1String(buttonName))) return;
     QHash<const QWidget*, QString> buddies;
     for (const QLabel* label : dialog.findChildren<QLabel*>())

@@ -6,6 +6,6 @@ class QDialog;
 
 namespace platform {
 
-void AddWhatsThisHelp(QDialog& dialog);
+void addWhatsThisHelp(QDialog& dialog);
 
 } // namespace platform

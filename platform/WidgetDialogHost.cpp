@@ -56,7 +56,7 @@ int messageBox(QMessageBox::Icon icon, const QString& text, const QString& capti
                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
     QMessageBox box(icon, caption, text, buttons, activeWindow());
     if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
-    CenterForm(box);
+    centerForm(box);
     return box.exec();
 }
 
@@ -68,7 +68,7 @@ QString fileDialog(QFileDialog::AcceptMode mode, const QString& caption, const Q
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    CenterForm(dialog);
+    centerForm(dialog);
     if (dialog.exec() != QDialog::Accepted) return QString();
     return dialog.selectedFiles().value(0);
 }

@@ -46,12 +46,12 @@ QString WindowPlacement::className(const QWidget& form)
     return full.mid(full.lastIndexOf(QLatin1Char(':')) + 1);
 }
 
-void WindowPlacement::RestoreWindowPlacement(QWidget& form)
+void WindowPlacement::restoreWindowPlacement(QWidget& form)
 {
-    RestoreWindowPlacement(form, screenOf(form));
+    restoreWindowPlacement(form, screenOf(form));
 }
 
-void WindowPlacement::RestoreWindowPlacement(QWidget& form, const Screen& screen)
+void WindowPlacement::restoreWindowPlacement(QWidget& form, const Screen& screen)
 {
     const IniFile ini = PreferencesFile::read();
     const QString section = sectionName(className(form), screen.pixelsPerInch);
@@ -79,15 +79,15 @@ void WindowPlacement::RestoreWindowPlacement(QWidget& form, const Screen& screen
         centre(form, screen);
     }
     if (maximized) form.setWindowState(form.windowState() | Qt::WindowMaximized);
-    SaveWindowPlacement(form, screen);
+    saveWindowPlacement(form, screen);
 }
 
-void WindowPlacement::SaveWindowPlacement(const QWidget& form)
+void WindowPlacement::saveWindowPlacement(const QWidget& form)
 {
-    SaveWindowPlacement(form, screenOf(form));
+    saveWindowPlacement(form, screenOf(form));
 }
 
-void WindowPlacement::SaveWindowPlacement(const QWidget& form, const Screen& screen)
+void WindowPlacement::saveWindowPlacement(const QWidget& form, const Screen& screen)
 {
     QRect r = form.normalGeometry();
     if (r.isEmpty()) r = form.geometry(); // a window that was never shown has none yet

@@ -28,10 +28,10 @@ public:
     // Puts the window where it was last time (moved back onto a smaller screen), or centres
     // it when nothing was stored; maximises it when it was maximised; then stores the
     // placement so the section exists from the first run on.
-    static void RestoreWindowPlacement(QWidget& form);
-    static void RestoreWindowPlacement(QWidget& form, const Screen& screen);
-    static void SaveWindowPlacement(const QWidget& form);
-    static void SaveWindowPlacement(const QWidget& form, const Screen& screen);
+    static void restoreWindowPlacement(QWidget& form);
+    static void restoreWindowPlacement(QWidget& form, const Screen& screen);
+    static void saveWindowPlacement(const QWidget& form);
+    static void saveWindowPlacement(const QWidget& form, const Screen& screen);
 
 private:
     static void centre(QWidget& form, const Screen& screen);

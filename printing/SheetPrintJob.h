@@ -26,7 +26,7 @@ struct SheetPrintJob {
 
     // Print and outline runs go to the printer or file; a preview does not.
     bool printing() const { return mode != Mode::Preview; }
-    int positions() const { return layout.Across * layout.Down; }
+    int positions() const { return layout.across * layout.down; }
     // The card's corner at a column and row, in inches, with the offsets added.
     QPointF cardCorner(int column, int row) const;
 

@@ -4,10 +4,10 @@
 #include <climits>
 #include <cmath>
 
-const std::array<TCardLayout::TPredefinedLayout, TCardLayout::PredefinedCount>&
+const std::array<TCardLayout::TPredefinedLayout, TCardLayout::predefinedCount>&
 TCardLayout::predefinedLayouts()
 {
-    static const std::array<TPredefinedLayout, PredefinedCount> table = {{
+    static const std::array<TPredefinedLayout, predefinedCount> table = {{
         {"Avery Business Card 5371 (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f, 0.75f, 1},
         {"Avery Business Card 5372 (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f, 0.75f, 1},
         {"Avery Business Card 5376 - Ivory (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f,
@@ -38,22 +38,22 @@ TCardLayout::predefinedLayouts()
 
 void TCardLayout::loadPredefined(int index)
 {
-    if (index < 0 || index >= PredefinedCount) return;
+    if (index < 0 || index >= predefinedCount) return;
     const TPredefinedLayout& row = predefinedLayouts()[size_t(index)];
-    Width = row.Width;
-    Height = row.Height;
-    Across = 2;
-    Down = 5;
-    TopMargin = row.TopMargin;
-    LeftMargin = row.LeftMargin;
-    HPitch = row.HPitch;
-    VPitch = row.VPitch;
-    Papersize = row.Papersize;
+    width = row.width;
+    height = row.height;
+    across = 2;
+    down = 5;
+    topMargin = row.topMargin;
+    leftMargin = row.leftMargin;
+    hPitch = row.hPitch;
+    vPitch = row.vPitch;
+    papersize = row.papersize;
 }
 
 QSizeF TCardLayout::sheetSizeInches(qint32 papersize)
 {
-    if (papersize == PaperLetter) return {8.5, 11.0};
+    if (papersize == paperLetter) return {8.5, 11.0};
     return {double(8.268f), double(11.69f)};
 }
 
@@ -66,11 +66,11 @@ qint32 TCardLayout::roundHalfEven(double v)
 
 bool TCardLayout::cardFitsSheet() const
 {
-    const QSizeF sheet = sheetSizeInches(Papersize);
-    return Width >= 0.5 && Height >= 0.3 && Width <= sheet.width() && Height <= sheet.height();
+    const QSizeF sheet = sheetSizeInches(papersize);
+    return width >= 0.5 && height >= 0.3 && width <= sheet.width() && height <= sheet.height();
 }
 
 QSize TCardLayout::cardPixelSize(int ppi) const
 {
-    return {roundHalfEven(double(Width) * ppi), roundHalfEven(double(Height) * ppi)};
+    return {roundHalfEven(double(width) * ppi), roundHalfEven(double(height) * ppi)};
 }

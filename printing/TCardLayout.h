@@ -10,30 +10,30 @@
 #include <array>
 
 struct TCardLayout {
-    float Height = 2.0f;
-    float Width = 3.5f;
-    qint32 Across = 2;
-    qint32 Down = 5;
-    float TopMargin = 0.5f;
-    float LeftMargin = 0.75f;
-    float HPitch = 3.5f;
-    float VPitch = 2.0f;
-    qint32 PredefLayout = 0;
-    qint32 Papersize = 1; // the printer's paper code: 1 Letter, 9 A4
-    bool UseMM = false;
+    float height = 2.0f;
+    float width = 3.5f;
+    qint32 across = 2;
+    qint32 down = 5;
+    float topMargin = 0.5f;
+    float leftMargin = 0.75f;
+    float hPitch = 3.5f;
+    float vPitch = 2.0f;
+    qint32 predefLayout = 0;
+    qint32 papersize = 1; // the printer's paper code: 1 Letter, 9 A4
+    bool useMM = false;
 
-    static constexpr qint32 MaxAcross = 10;
-    static constexpr qint32 MaxDown = 30;
-    static constexpr qint32 PaperLetter = 1;
-    static constexpr qint32 PaperA4 = 9;
+    static constexpr qint32 maxAcross = 10;
+    static constexpr qint32 maxDown = 30;
+    static constexpr qint32 paperLetter = 1;
+    static constexpr qint32 paperA4 = 9;
 
     struct TPredefinedLayout {
         const char* name;
-        float Width, Height, HPitch, VPitch, TopMargin, LeftMargin;
-        qint32 Papersize; // every stock has 2 across and 5 down
+        float width, height, hPitch, vPitch, topMargin, leftMargin;
+        qint32 papersize; // every stock has 2 across and 5 down
     };
-    static constexpr int PredefinedCount = 14;
-    static const std::array<TPredefinedLayout, PredefinedCount>& predefinedLayouts();
+    static constexpr int predefinedCount = 14;
+    static const std::array<TPredefinedLayout, predefinedCount>& predefinedLayouts();
     // Takes size, counts, margins, pitches and paper of a predefined stock (0 to 13).
     void loadPredefined(int index);
 

@@ -15,7 +15,7 @@ void TCardSelection::setSelected(int index, bool selected) {
     if (index >= 0 && index < size()) flags_[size_t(index)] = selected;
 }
 
-void TCardSelection::SelectAllLabels() {
+void TCardSelection::selectAllLabels() {
     std::fill(flags_.begin(), flags_.end(), true);
 }
 

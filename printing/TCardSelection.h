@@ -7,9 +7,9 @@
 
 class TCardSelection {
   public:
-    static constexpr int MinimumSize = 10;
+    static constexpr int minimumSize = 10;
 
-    TCardSelection() { SelectAllLabels(); }
+    TCardSelection() { selectAllLabels(); }
 
     // Grows the table to the positions of an across x down sheet; new entries are selected.
     void fitLayout(int across, int down);
@@ -19,7 +19,7 @@ class TCardSelection {
     void setSelected(int index, bool selected);
     void toggle(int index) { setSelected(index, !isSelected(index)); }
     // Selects every entry of the table.
-    void SelectAllLabels();
+    void selectAllLabels();
     // Sets or clears the first `count` entries.
     void setFirst(int count, bool selected);
     // True when any of the first `count` entries is selected.
@@ -30,5 +30,5 @@ class TCardSelection {
     bool operator==(const TCardSelection&) const = default;
 
   private:
-    std::vector<bool> flags_ = std::vector<bool>(MinimumSize, true);
+    std::vector<bool> flags_ = std::vector<bool>(minimumSize, true);
 };

@@ -47,8 +47,8 @@ TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
     vertPitch_ = lengthEdit(this, "eVertPitch");
     leftMargin_ = lengthEdit(this, "eleftmarg");
     topMargin_ = lengthEdit(this, "etopmarg");
-    across_ = countSpin(this, "enbracross", TCardLayout::MaxAcross);
-    down_ = countSpin(this, "enbrdown", TCardLayout::MaxDown);
+    across_ = countSpin(this, "enbracross", TCardLayout::maxAcross);
+    down_ = countSpin(this, "enbrdown", TCardLayout::maxDown);
     paperSize_ = platform::named(new QComboBox(this), "epapersize");
     paperSize_->addItems(
         {QStringLiteral("Letter (8.5 x 11\")"), QStringLiteral("A4 (210 x 297mm)"), QString()});
@@ -94,12 +94,12 @@ TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
     top->addLayout(units);
     top->addLayout(buttons.layout);
 
-    connect(okButton_, &QPushButton::clicked, this, &TEditCardLayout::OKButtonClick);
+    connect(okButton_, &QPushButton::clicked, this, &TEditCardLayout::okButtonClick);
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(inchesButton_, &QRadioButton::toggled, this, &TEditCardLayout::InchesbuttonClick);
-    connect(mmButton_, &QRadioButton::toggled, this, &TEditCardLayout::MMButtonClick);
+    connect(inchesButton_, &QRadioButton::toggled, this, &TEditCardLayout::inchesbuttonClick);
+    connect(mmButton_, &QRadioButton::toggled, this, &TEditCardLayout::mmButtonClick);
     connect(predefinedLayouts_, &QComboBox::currentIndexChanged, this,
-            &TEditCardLayout::PredefinedLayoutsChange);
+            &TEditCardLayout::predefinedLayoutsChange);
     connect(cardWidth_, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardwidthExit);
     connect(cardHeight_, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardHeightExit);
 }
@@ -119,21 +119,21 @@ std::optional<TCardLayout> TEditCardLayout::execute(const TCardLayout& layout, Q
 void TEditCardLayout::setCardLayout(const TCardLayout& layout)
 {
     // The unit first, as its switch rewrites the working copy from the fields.
-    mmButton_->setChecked(layout.UseMM);
-    inchesButton_->setChecked(!layout.UseMM);
+    mmButton_->setChecked(layout.useMM);
+    inchesButton_->setChecked(!layout.useMM);
     work_ = layout;
     {
         // Selecting the stored stock must not load its row over a hand-edited layout.
         const QSignalBlocker block(predefinedLayouts_);
-        predefinedLayouts_->setCurrentIndex(layout.PredefLayout);
+        predefinedLayouts_->setCurrentIndex(layout.predefLayout);
     }
-    FillEditsFromValues();
+    fillEditsFromValues();
 }
 
 TCardLayout TEditCardLayout::cardLayout() const
 {
     TCardLayout l = work_;
-    l.UseMM = mmButton_->isChecked();
+    l.useMM = mmButton_->isChecked();
     return l;
 }
 
@@ -144,8 +144,8 @@ std::array<platform::NumericEdit*, 6> TEditCardLayout::lengthEdits() const
 
 std::array<float*, 6> TEditCardLayout::lengthValues()
 {
-    return {&work_.Width,  &work_.Height,     &work_.HPitch,
-            &work_.VPitch, &work_.LeftMargin, &work_.TopMargin};
+    return {&work_.width,  &work_.height,     &work_.hPitch,
+            &work_.vPitch, &work_.leftMargin, &work_.topMargin};
 }
 
 void TEditCardLayout::showLengths(double factor)
@@ -155,19 +155,19 @@ void TEditCardLayout::showLengths(double factor)
     for (size_t i = 0; i < edits.size(); ++i) edits[i]->setValue(double(*values[i]) * factor);
 }
 
-void TEditCardLayout::FillEditsFromValues()
+void TEditCardLayout::fillEditsFromValues()
 {
     showLengths(1.0);
-    across_->setValue(work_.Across);
-    down_->setValue(work_.Down);
-    if (work_.Papersize == TCardLayout::PaperLetter)
+    across_->setValue(work_.across);
+    down_->setValue(work_.down);
+    if (work_.papersize == TCardLayout::paperLetter)
         paperSize_->setCurrentIndex(kLetterItem);
-    else if (work_.Papersize == TCardLayout::PaperA4)
+    else if (work_.papersize == TCardLayout::paperA4)
         paperSize_->setCurrentIndex(kA4Item);
-    if (mmButton_->isChecked()) MMButtonClick(true);
+    if (mmButton_->isChecked()) mmButtonClick(true);
 }
 
-void TEditCardLayout::InchesbuttonClick(bool checked)
+void TEditCardLayout::inchesbuttonClick(bool checked)
 {
     if (!checked) return;
     const auto edits = lengthEdits();
@@ -181,7 +181,7 @@ void TEditCardLayout::InchesbuttonClick(bool checked)
     showLengths(1.0);
 }
 
-void TEditCardLayout::MMButtonClick(bool checked)
+void TEditCardLayout::mmButtonClick(bool checked)
 {
     if (!checked) return;
     const auto edits = lengthEdits();
@@ -194,10 +194,10 @@ void TEditCardLayout::MMButtonClick(bool checked)
     showLengths(TCardLayout::inchesToMm(1.0));
 }
 
-void TEditCardLayout::PredefinedLayoutsChange(int index)
+void TEditCardLayout::predefinedLayoutsChange(int index)
 {
     work_.loadPredefined(index); // no row when nothing is selected
-    FillEditsFromValues();
+    fillEditsFromValues();
 }
 
 void TEditCardLayout::eCardwidthExit()
@@ -210,15 +210,15 @@ void TEditCardLayout::eCardHeightExit()
     if (cardHeight_->value() > vertPitch_->value()) vertPitch_->setValue(cardHeight_->value());
 }
 
-void TEditCardLayout::OKButtonClick()
+void TEditCardLayout::okButtonClick()
 {
     // A count still being typed counts as entered.
     down_->setFocus();
     across_->interpretText();
     down_->interpretText();
-    work_.Down = down_->value();
-    work_.Across = across_->value();
-    work_.PredefLayout = predefinedLayouts_->currentIndex();
+    work_.down = down_->value();
+    work_.across = across_->value();
+    work_.predefLayout = predefinedLayouts_->currentIndex();
 
     const auto edits = lengthEdits();
     const auto values = lengthValues();
@@ -231,33 +231,33 @@ void TEditCardLayout::OKButtonClick()
         *values[i] = float(v);
     }
     if (paperSize_->currentIndex() == kLetterItem)
-        work_.Papersize = TCardLayout::PaperLetter;
+        work_.papersize = TCardLayout::paperLetter;
     else if (paperSize_->currentIndex() == kA4Item)
-        work_.Papersize = TCardLayout::PaperA4;
+        work_.papersize = TCardLayout::paperA4;
 
-    if (ValidCard()) QDialog::done(QDialog::Accepted);
+    if (validCard()) QDialog::done(QDialog::Accepted);
 }
 
-bool TEditCardLayout::ValidCard()
+bool TEditCardLayout::validCard()
 {
     QString problem;
-    if (work_.Height < 0.3)
+    if (work_.height < 0.3)
         problem = QStringLiteral("Card Height must be at least .3 inches (or 7mm)");
-    else if (work_.Width < 0.5)
+    else if (work_.width < 0.5)
         problem = QStringLiteral("Card Width must be at least .5 inch (or 13mm)");
-    else if (work_.Across > 1 && work_.HPitch < work_.Width)
+    else if (work_.across > 1 && work_.hPitch < work_.width)
         problem = QStringLiteral("Horizontal Pitch must be at least = Card Width");
-    else if (work_.Down > 1 && work_.VPitch < work_.Height)
+    else if (work_.down > 1 && work_.vPitch < work_.height)
         problem = QStringLiteral("Vertical Pitch must be at least = Card Height");
     else if (!work_.cardFitsSheet())
         problem = QStringLiteral("The card must fit on the paper");
     if (problem.isEmpty()) return true;
-    platform::ShowInformation(problem);
+    platform::showInformation(problem);
     return false;
 }
 
 void TEditCardLayout::done(int result)
 {
-    if (result == QDialog::Accepted) OKButtonClick();
+    if (result == QDialog::Accepted) okButtonClick();
     else QDialog::done(result);
 }

@@ -23,27 +23,27 @@ public:
     explicit TEditCardLayout(QWidget* parent = nullptr);
 
     // Opens the dialog over `parent` on `layout` and runs it through the dialog host; the
-    // edited layout when it closes with OK (UseMM = millimetres chosen), nothing on Cancel.
+    // edited layout when it closes with OK (useMM = millimetres chosen), nothing on Cancel.
     static std::optional<TCardLayout> execute(const TCardLayout& layout,
                                               QWidget* parent = nullptr);
 
     // Hands the layout over and shows it as the dialog does on its first activation: the
     // stored predefined index is selected without loading its row.
     void setCardLayout(const TCardLayout& layout);
-    // The working copy; UseMM says whether millimetres are chosen.
+    // The working copy; useMM says whether millimetres are chosen.
     TCardLayout cardLayout() const;
 
-    void FillEditsFromValues();
-    bool ValidCard();
+    void fillEditsFromValues();
+    bool validCard();
 
     // Closing with OK goes through the OK button's checks, whoever asks for it.
     void done(int result) override;
 
 private:
-    void OKButtonClick();
-    void InchesbuttonClick(bool checked);
-    void MMButtonClick(bool checked);
-    void PredefinedLayoutsChange(int index);
+    void okButtonClick();
+    void inchesbuttonClick(bool checked);
+    void mmButtonClick(bool checked);
+    void predefinedLayoutsChange(int index);
     void eCardwidthExit();
     void eCardHeightExit();
     // The six length fields with their fields in the working copy, in one order.

@@ -4,13 +4,13 @@
 #include <QtGlobal>
 
 struct TFineTuneOffsets {
-    static constexpr double Step = 0.03125; // inches per count
-    static constexpr qint32 Limit = 8;
+    static constexpr double step = 0.03125; // inches per count
+    static constexpr qint32 limit = 8;
 
-    qint32 TopMarginNudge = 0;    // added to TopMargin
-    qint32 LeftMarginNudge = 0;   // added to LeftMargin
-    qint32 VerticalSpacing = 0;   // added to VPitch
-    qint32 HorizontalSpacing = 0; // added to HPitch
+    qint32 topMarginNudge = 0;    // added to topMargin
+    qint32 leftMarginNudge = 0;   // added to leftMargin
+    qint32 verticalSpacing = 0;   // added to vPitch
+    qint32 horizontalSpacing = 0; // added to hPitch
 
     bool operator==(const TFineTuneOffsets&) const = default;
 };

@@ -50,7 +50,7 @@ TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
     buttons->addWidget(openButton_);
     buttons->addStretch();
     layout->addLayout(buttons);
-    connect(cancelButton_, &QPushButton::clicked, this, &TLabelPrinter::CancelButtonClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &TLabelPrinter::cancelButtonClick);
     connect(openButton_, &QPushButton::clicked, this, [this] {
         platform::DialogHost::current().openExternally(printer_.job().outputFile);
         accept();
@@ -91,7 +91,7 @@ void TLabelPrinter::runJob()
     openButton_->setVisible(succeeded_ && !printer_.job().outputFile.isEmpty());
 }
 
-void TLabelPrinter::CancelButtonClick()
+void TLabelPrinter::cancelButtonClick()
 {
     if (finished_) {
         accept();
@@ -99,7 +99,7 @@ void TLabelPrinter::CancelButtonClick()
     }
     if (!running_) return;
     if (printer_.job().printing()) {
-        if (platform::AskYesNo(QStringLiteral("Cancel Business Card Printing?"),
+        if (platform::askYesNo(QStringLiteral("Cancel Business Card Printing?"),
                                QStringLiteral("Information")))
             printer_.cancel();
     } else {
@@ -110,7 +110,7 @@ void TLabelPrinter::CancelButtonClick()
 void TLabelPrinter::reject()
 {
     if (finished_) QDialog::reject();
-    else CancelButtonClick();
+    else cancelButtonClick();
 }
 
 void TLabelPrinter::closeEvent(QCloseEvent* event)
@@ -119,7 +119,7 @@ void TLabelPrinter::closeEvent(QCloseEvent* event)
     else event->ignore();
 }
 
-bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
+bool TLabelPrinter::doPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
                             platform::Report& mainReport, QWidget* parent)
 {
     // A preview goes into a stored report in memory, on the paper of the main report.
@@ -148,7 +148,7 @@ bool TLabelPrinter::DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob&
     TPreviewForm preview(parent);
     QString error;
     if (!preview.setReport(stream, error)) {
-        platform::ShowInformation(error);
+        platform::showInformation(error);
         return false;
     }
     preview.setWindowTitle(QStringLiteral("Preview Business Cards"));

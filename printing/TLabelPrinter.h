@@ -2,7 +2,7 @@
 // The status dialog of a print or preview run: it runs the sheet printer while it is shown,
 // shows the report's status and the card being drawn, and offers Cancel (print, after a
 // confirmation) or Stop (preview) until the run ends, then OK, and beside it "Open" when
-// the run wrote a file. DoPrint is the whole run from the print, preview and outline
+// the run wrote a file. doPrint is the whole run from the print, preview and outline
 // commands, preview window included.
 #include "SheetPrintJob.h"
 
@@ -24,7 +24,7 @@ public:
 
     // Runs one job. Print and outline go to the main report; a preview goes into a stored
     // report that the preview window then shows. True when the output was produced in full.
-    static bool DoPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
+    static bool doPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
                         platform::Report& mainReport, QWidget* parent = nullptr);
 
     bool running() const { return running_; }
@@ -42,7 +42,7 @@ protected:
 
 private:
     void runJob();
-    void CancelButtonClick();
+    void cancelButtonClick();
 
     TSheetPrinter& printer_;
     bool started_ = false;

@@ -121,8 +121,8 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent)
     connect(zoomInButton_, &QToolButton::clicked, this, &TPreviewForm::sbZoomInClick);
     connect(zoomOutButton_, &QToolButton::clicked, this, &TPreviewForm::sbZoomOutClick);
     connect(zoomPageWidthButton_, &QToolButton::clicked, this,
-            [this] { setZoomFactor(ZoomPageWidth); });
-    connect(zoomPageButton_, &QToolButton::clicked, this, [this] { setZoomFactor(ZoomPage); });
+            [this] { setZoomFactor(zoomPageWidth); });
+    connect(zoomPageButton_, &QToolButton::clicked, this, [this] { setZoomFactor(zoomPage); });
     connect(helpButton_, &QPushButton::clicked, this, [this] { emit helpRequested(2039); });
 }
 
@@ -132,7 +132,7 @@ bool TPreviewForm::setReport(QIODevice& stream, QString& error)
     page_ = 1;
     fullPage_ = QImage();
     shownZoom_ = 0;
-    OnZoomChange();
+    onZoomChange();
     return true;
 }
 
@@ -141,15 +141,15 @@ void TPreviewForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
-    platform::WindowPlacement::RestoreWindowPlacement(*this);
+    platform::WindowPlacement::restoreWindowPlacement(*this);
     zoom_ = 100;
-    OnZoomChange();
-    OnPageChange();
+    onZoomChange();
+    onPageChange();
 }
 
 void TPreviewForm::done(int result)
 {
-    if (activated_) platform::WindowPlacement::SaveWindowPlacement(*this);
+    if (activated_) platform::WindowPlacement::saveWindowPlacement(*this);
     QDialog::done(result);
 }
 
@@ -184,12 +184,12 @@ int TPreviewForm::fittedZoom(bool wholePage) const
 
 void TPreviewForm::setZoomFactor(int percent)
 {
-    if (percent == ZoomPageWidth) percent = fittedZoom(false);
-    else if (percent == ZoomPage) percent = fittedZoom(true);
-    const int z = std::clamp(percent, MinZoom, MaxZoom);
+    if (percent == zoomPageWidth) percent = fittedZoom(false);
+    else if (percent == zoomPage) percent = fittedZoom(true);
+    const int z = std::clamp(percent, minZoom, maxZoom);
     if (z == zoom_) return;
     zoom_ = z;
-    OnZoomChange();
+    onZoomChange();
 }
 
 void TPreviewForm::pageMousePress(Qt::MouseButton button)
@@ -198,12 +198,12 @@ void TPreviewForm::pageMousePress(Qt::MouseButton button)
     else sbZoomOutClick();
 }
 
-void TPreviewForm::OnPageChange()
+void TPreviewForm::onPageChange()
 {
     setWindowTitle(QStringLiteral("Preview Page %1 of %2").arg(page_).arg(report_.pageCount()));
 }
 
-void TPreviewForm::OnZoomChange()
+void TPreviewForm::onZoomChange()
 {
     const QSizeF inches = report_.pageSizeInches();
     const double ppi = pixelsPerInch(zoom_);

@@ -18,12 +18,12 @@ class PaintBox;
 class TPreviewForm : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int ZoomInc = 10;
-    static constexpr int MinZoom = 10;
-    static constexpr int MaxZoom = 200;
+    static constexpr int zoomInc = 10;
+    static constexpr int minZoom = 10;
+    static constexpr int maxZoom = 200;
     // Requests for a fitted factor.
-    static constexpr int ZoomPageWidth = -1;
-    static constexpr int ZoomPage = -2;
+    static constexpr int zoomPageWidth = -1;
+    static constexpr int zoomPage = -2;
 
     explicit TPreviewForm(QWidget* parent = nullptr);
 
@@ -32,8 +32,8 @@ public:
     const platform::StoredReport& report() const { return report_; }
 
     int zoomFactor() const { return zoom_; }
-    // Takes a percentage (below 10 gives 10, above 200 gives 200) or ZoomPageWidth or
-    // ZoomPage, and redraws the page.
+    // Takes a percentage (below 10 gives 10, above 200 gives 200) or zoomPageWidth or
+    // zoomPage, and redraws the page.
     void setZoomFactor(int percent);
     int currentPage() const { return page_; } // from 1
 
@@ -48,11 +48,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void sbZoomInClick() { setZoomFactor(zoom_ + ZoomInc); }
-    void sbZoomOutClick() { setZoomFactor(zoom_ - ZoomInc); }
+    void sbZoomInClick() { setZoomFactor(zoom_ + zoomInc); }
+    void sbZoomOutClick() { setZoomFactor(zoom_ - zoomInc); }
     void pageMousePress(Qt::MouseButton button);
-    void OnPageChange();
-    void OnZoomChange();
+    void onPageChange();
+    void onZoomChange();
     void paintPage(QPainter& painter);
     // The current page at the current zoom, made once per page and zoom.
     const QImage& pageImage();

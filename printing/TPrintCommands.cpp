@@ -23,13 +23,13 @@ QString TPrintCommands::printerProblem()
     if (platform::Printers::names().isEmpty())
         return QStringLiteral("There are no installed printers.\r\nUnable to perform printer "
                               "related operations");
-    if (!DefaultPrinterSet())
+    if (!defaultPrinterSet())
         return QStringLiteral("There is no default printer selected.\r\nUnable to perform "
                               "printer related operations");
     return QString();
 }
 
-bool TPrintCommands::DefaultPrinterSet()
+bool TPrintCommands::defaultPrinterSet()
 {
     return !platform::Printers::defaultName().isEmpty();
 }
@@ -37,48 +37,48 @@ bool TPrintCommands::DefaultPrinterSet()
 template <typename Dialog> void TPrintCommands::connectHelp(Dialog& dialog)
 {
     QObject::connect(&dialog, &Dialog::helpRequested, &dialog, [this](int topic) {
-        if (ShowHelpTopic) ShowHelpTopic(topic);
+        if (showHelpTopic) showHelpTopic(topic);
     });
 }
 
-bool TPrintCommands::Print(TPrintSettings& settings, const QString& backgroundFile)
+bool TPrintCommands::print(TPrintSettings& settings, const QString& backgroundFile)
 {
-    mainReport_.setPaperSize(settings.layout.Papersize);
-    if (!DoPageSetup(settings)) return false;
+    mainReport_.setPaperSize(settings.layout.papersize);
+    if (!doPageSetup(settings)) return false;
     QCoreApplication::processEvents();
-    if (!CheckBottomMargin(settings)) return false;
-    return DoPrint(settings, SheetPrintJob::Mode::Print, sheets_, backgroundFile);
+    if (!checkBottomMargin(settings)) return false;
+    return doPrint(settings, SheetPrintJob::Mode::Print, sheets_, backgroundFile);
 }
 
-bool TPrintCommands::Preview(const TPrintSettings& settings, const QString& backgroundFile)
+bool TPrintCommands::preview(const TPrintSettings& settings, const QString& backgroundFile)
 {
-    mainReport_.setPaperSize(settings.layout.Papersize);
-    return DoPrint(settings, SheetPrintJob::Mode::Preview, 1, backgroundFile);
+    mainReport_.setPaperSize(settings.layout.papersize);
+    return doPrint(settings, SheetPrintJob::Mode::Preview, 1, backgroundFile);
 }
 
-void TPrintCommands::PrinterSetup()
+void TPrintCommands::printerSetup()
 {
     printer_.showSetupDialog(window_);
 }
 
-bool TPrintCommands::PrinterFineTuning(TPrintSettings& settings)
+bool TPrintCommands::printerFineTuning(TPrintSettings& settings)
 {
     TPrintFineTune dialog(settings.offsets, window_);
     connectHelp(dialog);
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return false;
     settings.offsets = dialog.offsets();
-    if (SavePreferences) SavePreferences(settings);
+    if (savePreferences) savePreferences(settings);
     return true;
 }
 
-bool TPrintCommands::PrintOutlineTestPage(const TPrintSettings& settings)
+bool TPrintCommands::printOutlineTestPage(const TPrintSettings& settings)
 {
     const auto choice = printer_.showPrintDialog(window_);
     if (!choice) return false;
-    return DoPrint(settings, SheetPrintJob::Mode::Outline, choice->copies, QString());
+    return doPrint(settings, SheetPrintJob::Mode::Outline, choice->copies, QString());
 }
 
-bool TPrintCommands::DoPageSetup(const TPrintSettings& settings)
+bool TPrintCommands::doPageSetup(const TPrintSettings& settings)
 {
     TSelectSpecificLabels dialog(settings.layout, selection_, window_);
     dialog.setPrinter(&printer_);
@@ -93,26 +93,26 @@ bool TPrintCommands::DoPageSetup(const TPrintSettings& settings)
     return true;
 }
 
-bool TPrintCommands::CheckBottomMargin(TPrintSettings& settings)
+bool TPrintCommands::checkBottomMargin(TPrintSettings& settings)
 {
-    const double border = unprintableBottom ? unprintableBottom(settings.layout.Papersize) : 0.0;
-    if (!TWarnBottomMargin::needed(border, selection_, settings.layout.Across,
-                                   settings.layout.Down, settings.ShowBottomMarginWarning))
+    const double border = unprintableBottom ? unprintableBottom(settings.layout.papersize) : 0.0;
+    if (!TWarnBottomMargin::needed(border, selection_, settings.layout.across,
+                                   settings.layout.down, settings.showBottomMarginWarning))
         return true;
     TWarnBottomMargin warning(border, window_);
     connectHelp(warning);
     const bool goOn = platform::DialogHost::current().exec(warning) == QDialog::Accepted;
     if (warning.dontShowAgain()) {
-        settings.ShowBottomMarginWarning = false;
-        if (SavePreferences) SavePreferences(settings);
+        settings.showBottomMarginWarning = false;
+        if (savePreferences) savePreferences(settings);
     }
     return goOn;
 }
 
-bool TPrintCommands::DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode,
+bool TPrintCommands::doPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode,
                              int sheets, const QString& backgroundFile)
 {
     const SheetPrintJob job = SheetPrintJob::make(settings.layout, settings.offsets, selection_,
                                                   mode, sheets, backgroundFile);
-    return TLabelPrinter::DoPrint(surface_, job, mainReport_, window_);
+    return TLabelPrinter::doPrint(surface_, job, mainReport_, window_);
 }

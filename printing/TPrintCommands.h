@@ -6,7 +6,7 @@
 // command the print settings of its preferences and the card's background art:
 //
 //     commands_ = std::make_unique<TPrintCommands>(surface(), this);
-//     commands_->SavePreferences = [this](const TPrintSettings&) { ...save preferences... };
+//     commands_->savePreferences = [this](const TPrintSettings&) { ...save preferences... };
 //     connect print action -> [this] { commands_->Print(prefs_.print, backgroundFile_); }
 #include "SheetPrintJob.h"
 #include "TCardSelection.h"
@@ -27,43 +27,43 @@ public:
     // The reason no printing is possible ("There are no installed printers.\r\n..."), or
     // empty when a default printer is set.
     static QString printerProblem();
-    static bool DefaultPrinterSet();
+    static bool defaultPrinterSet();
 
     platform::PrinterReportTarget& printer() { return printer_; }
     platform::Report& mainReport() { return mainReport_; }
     // The positions to print; all selected at first.
-    TCardSelection& CardSelection() { return selection_; }
+    TCardSelection& cardSelection() { return selection_; }
     // The sheets to print, as the position chooser last took them.
     int sheets() const { return sheets_; }
 
     // Called with the changed settings when the fine-tuning offsets or the bottom-margin
     // warning choice must be written to the preferences file.
-    std::function<void(const TPrintSettings&)> SavePreferences;
+    std::function<void(const TPrintSettings&)> savePreferences;
     // Opens a help topic (the dialogs' Help buttons).
-    std::function<void(int)> ShowHelpTopic;
+    std::function<void(int)> showHelpTopic;
     // The printer's unprintable bottom border in inches for a paper code; by default
     // asked of the printer.
     std::function<double(int papersize)> unprintableBottom;
 
     // File "&Print": chooser, bottom-margin warning, run. True when sheets were printed.
     // backgroundFile: the card's background art, empty for none.
-    bool Print(TPrintSettings& settings, const QString& backgroundFile);
+    bool print(TPrintSettings& settings, const QString& backgroundFile);
     // File "Pre&view": a single card into the preview window.
-    bool Preview(const TPrintSettings& settings, const QString& backgroundFile);
+    bool preview(const TPrintSettings& settings, const QString& backgroundFile);
     // File "Printer S&etup".
-    void PrinterSetup();
+    void printerSetup();
     // File "Printer Fine &Tuning": true (and settings changed and saved) on OK.
-    bool PrinterFineTuning(TPrintSettings& settings);
+    bool printerFineTuning(TPrintSettings& settings);
     // File "Print O&utline Test Page": the print dialog, then only the card rectangles.
-    bool PrintOutlineTestPage(const TPrintSettings& settings);
+    bool printOutlineTestPage(const TPrintSettings& settings);
 
-    // The position chooser: true on OK, with CardSelection and sheets taken from it.
-    bool DoPageSetup(const TPrintSettings& settings);
+    // The position chooser: true on OK, with cardSelection and sheets taken from it.
+    bool doPageSetup(const TPrintSettings& settings);
     // The bottom-margin warning: true to go on printing.
-    bool CheckBottomMargin(TPrintSettings& settings);
+    bool checkBottomMargin(TPrintSettings& settings);
 
 private:
-    bool DoPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode, int sheets,
+    bool doPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode, int sheets,
                  const QString& backgroundFile);
     template <typename Dialog> void connectHelp(Dialog& dialog);
 

@@ -79,7 +79,7 @@ TPrintFineTune::TPrintFineTune(const TFineTuneOffsets& offsets, QWidget* parent)
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(defaults, &QPushButton::clicked, this, &TPrintFineTune::DefaultButtonClick);
+    connect(defaults, &QPushButton::clicked, this, &TPrintFineTune::defaultButtonClick);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(2103); });
     refreshLines();
 }
@@ -94,7 +94,7 @@ QString TPrintFineTune::valueLine(qint32 v)
            + QString::number(magnitude) + QStringLiteral("/32\"");
 }
 
-void TPrintFineTune::DefaultButtonClick()
+void TPrintFineTune::defaultButtonClick()
 {
     offsets_ = TFineTuneOffsets{};
     refreshLines();
@@ -102,8 +102,8 @@ void TPrintFineTune::DefaultButtonClick()
 
 void TPrintFineTune::nudge(qint32& value, int delta)
 {
-    if (delta > 0 && value < TFineTuneOffsets::Limit) value += 1;
-    if (delta < 0 && value > -TFineTuneOffsets::Limit) value -= 1;
+    if (delta > 0 && value < TFineTuneOffsets::limit) value += 1;
+    if (delta < 0 && value > -TFineTuneOffsets::limit) value -= 1;
     refreshLines();
 }
 
@@ -115,6 +115,6 @@ void TPrintFineTune::refreshLines()
 
 std::array<qint32*, 4> TPrintFineTune::values()
 {
-    return {&offsets_.TopMarginNudge, &offsets_.LeftMarginNudge, &offsets_.VerticalSpacing,
-            &offsets_.HorizontalSpacing};
+    return {&offsets_.topMarginNudge, &offsets_.leftMarginNudge, &offsets_.verticalSpacing,
+            &offsets_.horizontalSpacing};
 }

@@ -19,7 +19,7 @@ public:
     // The line shown for an offset of v/32 inch.
     static QString valueLine(qint32 v);
 
-    void DefaultButtonClick();
+    void defaultButtonClick();
 
 signals:
     void helpRequested(int topic);

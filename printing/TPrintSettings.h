@@ -7,7 +7,7 @@
 struct TPrintSettings {
     TCardLayout layout;
     TFineTuneOffsets offsets;
-    bool ShowBottomMarginWarning = true;
+    bool showBottomMarginWarning = true;
 
     bool operator==(const TPrintSettings&) const = default;
 };

@@ -20,12 +20,12 @@
 TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
                                              const TCardSelection& selection, QWidget* parent)
     : QDialog(parent), layout_(layout), selection_(selection),
-      sheet_(TCardLayout::sheetSizeInches(layout.Papersize)),
+      sheet_(TCardLayout::sheetSizeInches(layout.papersize)),
       ppi_(platform::ScreenMetrics::pixelsPerInch())
 {
-    layout_.Across = std::clamp(int(layout_.Across), 1, int(TCardLayout::MaxAcross));
-    layout_.Down = std::clamp(int(layout_.Down), 1, int(TCardLayout::MaxDown));
-    selection_.fitLayout(layout_.Across, layout_.Down);
+    layout_.across = std::clamp(int(layout_.across), 1, int(TCardLayout::maxAcross));
+    layout_.down = std::clamp(int(layout_.down), 1, int(TCardLayout::maxDown));
+    selection_.fitLayout(layout_.across, layout_.down);
     setWindowTitle(QStringLiteral("Print Cards"));
 
     auto* printerBox = new QGroupBox(QStringLiteral("Printer"), this);
@@ -36,7 +36,7 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     auto* miniatureBox = new QGroupBox(QStringLiteral(" Select Cards To Print"), this);
     miniature_ = new platform::PaintBox(miniatureBox);
     miniature_->setObjectName(QStringLiteral("Miniature"));
-    miniature_->setFixedSize(AreaWidth, AreaHeight);
+    miniature_->setFixedSize(areaWidth, areaHeight);
     miniature_->onPaint = [this](QPainter& p) { paintMiniature(p); };
     miniature_->onMousePress = [this](Qt::MouseButton, QPoint p) { miniatureMousePress(p); };
     (new QVBoxLayout(miniatureBox))->addWidget(miniature_);
@@ -81,16 +81,16 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     layoutBox->addLayout(top);
     layoutBox->addLayout(buttons);
 
-    connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
-    connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
+    connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::allButtonClick);
+    connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::noneButtonClick);
     connect(printSetupButton_, &QPushButton::clicked, this,
-            &TSelectSpecificLabels::PrintSetupClick);
+            &TSelectSpecificLabels::printSetupClick);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(2020); });
 
     setPrinter(nullptr);
-    DetermineRectangles();
+    determineRectangles();
 }
 
 void TSelectSpecificLabels::setPrinter(platform::PrinterReportTarget* printer)
@@ -110,35 +110,35 @@ int TSelectSpecificLabels::T(double v) const
     return int(std::trunc(v * scale_ * ppi_));
 }
 
-void TSelectSpecificLabels::DetermineRectangles()
+void TSelectSpecificLabels::determineRectangles()
 {
     // The miniature covers the sheet and every card, even cards placed beyond the sheet;
     // it is drawn at a fifth of real size unless that would overflow the area.
     const double right = std::max<double>(
-        sheet_.width(), layout_.LeftMargin + (layout_.Across - 1) * layout_.HPitch + layout_.Width);
+        sheet_.width(), layout_.leftMargin + (layout_.across - 1) * layout_.hPitch + layout_.width);
     const double bottom = std::max<double>(
-        sheet_.height(), layout_.TopMargin + (layout_.Down - 1) * layout_.VPitch + layout_.Height);
-    const double room = std::min((AreaWidth - Border - 1) / (right * ppi_),
-                                 (AreaHeight - Border - 1) / (bottom * ppi_));
-    scale_ = std::min(Scale, room);
+        sheet_.height(), layout_.topMargin + (layout_.down - 1) * layout_.vPitch + layout_.height);
+    const double room = std::min((areaWidth - border - 1) / (right * ppi_),
+                                 (areaHeight - border - 1) / (bottom * ppi_));
+    scale_ = std::min(scale, room);
 
     rects_.assign(size_t(positions()), QRect());
-    for (int r = 0; r < layout_.Down; ++r)
-        for (int c = 0; c < layout_.Across; ++c) {
-            const int left = Border + T(layout_.LeftMargin) + c * T(layout_.HPitch);
-            const int top = Border + T(layout_.TopMargin) + r * T(layout_.VPitch);
+    for (int r = 0; r < layout_.down; ++r)
+        for (int c = 0; c < layout_.across; ++c) {
+            const int left = border + T(layout_.leftMargin) + c * T(layout_.hPitch);
+            const int top = border + T(layout_.topMargin) + r * T(layout_.vPitch);
             // QRect's right and bottom are inclusive: the rectangle ends before
             // left + T(Width) and top + T(Height).
-            rects_[size_t(c + r * layout_.Across)] =
-                QRect(QPoint(left, top), QPoint(left + T(layout_.Width) - 1, top + T(layout_.Height) - 1));
+            rects_[size_t(c + r * layout_.across)] =
+                QRect(QPoint(left, top), QPoint(left + T(layout_.width) - 1, top + T(layout_.height) - 1));
         }
     miniature_->update();
 }
 
 QRect TSelectSpecificLabels::sheetRectangle() const
 {
-    return QRect(QPoint(Border, Border),
-                 QPoint(Border + T(sheet_.width()) - 1, Border + T(sheet_.height()) - 1));
+    return QRect(QPoint(border, border),
+                 QPoint(border + T(sheet_.width()) - 1, border + T(sheet_.height()) - 1));
 }
 
 void TSelectSpecificLabels::paintMiniature(QPainter& painter)
@@ -149,10 +149,10 @@ void TSelectSpecificLabels::paintMiniature(QPainter& painter)
     const QRect sheet = sheetRectangle();
     canvas.rectangle(sheet.left(), sheet.top(), sheet.right() + 1, sheet.bottom() + 1);
     for (size_t i = 0; i < rects_.size(); ++i)
-        FillLabelRect(painter, rects_[i], selection_.isSelected(int(i)));
+        fillLabelRect(painter, rects_[i], selection_.isSelected(int(i)));
 }
 
-void TSelectSpecificLabels::FillLabelRect(QPainter& painter, const QRect& r, bool selected)
+void TSelectSpecificLabels::fillLabelRect(QPainter& painter, const QRect& r, bool selected)
 {
     platform::Canvas canvas(painter);
     canvas.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
@@ -162,9 +162,9 @@ void TSelectSpecificLabels::FillLabelRect(QPainter& painter, const QRect& r, boo
 
 void TSelectSpecificLabels::miniatureMousePress(QPoint p)
 {
-    for (int r = 0; r < layout_.Down; ++r)
-        for (int c = 0; c < layout_.Across; ++c) {
-            const int index = c + r * layout_.Across;
+    for (int r = 0; r < layout_.down; ++r)
+        for (int c = 0; c < layout_.across; ++c) {
+            const int index = c + r * layout_.across;
             if (!rects_[size_t(index)].contains(p)) continue;
             selection_.toggle(index);
             miniature_->update(rects_[size_t(index)]);
@@ -172,13 +172,13 @@ void TSelectSpecificLabels::miniatureMousePress(QPoint p)
         }
 }
 
-void TSelectSpecificLabels::AllButtonClick()
+void TSelectSpecificLabels::allButtonClick()
 {
     selection_.setFirst(positions(), true);
     miniature_->update();
 }
 
-void TSelectSpecificLabels::NoneButtonClick()
+void TSelectSpecificLabels::noneButtonClick()
 {
     selection_.setFirst(positions(), false);
     miniature_->update();
@@ -187,7 +187,7 @@ void TSelectSpecificLabels::NoneButtonClick()
 void TSelectSpecificLabels::done(int result)
 {
     if (result == QDialog::Accepted && !selection_.anySelected(positions())) {
-        platform::ShowInformation(QStringLiteral("You must select at least one card to print"));
+        platform::showInformation(QStringLiteral("You must select at least one card to print"));
         return;
     }
     QDialog::done(result);
@@ -198,7 +198,7 @@ void TSelectSpecificLabels::showPrinterName()
     printerName_->setText(printer_ ? printer_->printerName() : QString());
 }
 
-void TSelectSpecificLabels::PrintSetupClick()
+void TSelectSpecificLabels::printSetupClick()
 {
     if (!printer_) return;
     printer_->showSetupDialog(this);

@@ -25,11 +25,11 @@ class TSelectSpecificLabels : public QDialog {
     Q_OBJECT
 public:
     // The miniature's area in pixels, and its border.
-    static constexpr int AreaWidth = 204;
-    static constexpr int AreaHeight = 237;
-    static constexpr int Border = 10;
+    static constexpr int areaWidth = 204;
+    static constexpr int areaHeight = 237;
+    static constexpr int border = 10;
     // The miniature is drawn at this fraction of real size when it fits.
-    static constexpr double Scale = 0.2;
+    static constexpr double scale = 0.2;
 
     TSelectSpecificLabels(const TCardLayout& layout, const TCardSelection& selection,
                           QWidget* parent = nullptr);
@@ -42,7 +42,7 @@ public:
     int pages() const;
 
     // The rectangle of every position, entry column + row x Across, in miniature pixels.
-    void DetermineRectangles();
+    void determineRectangles();
     const std::vector<QRect>& rectangles() const { return rects_; }
     // The sheet's outline in miniature pixels (right and bottom exclusive).
     QRect sheetRectangle() const;
@@ -51,12 +51,12 @@ public:
 
     // Paints the miniature: the sheet, then every position.
     void paintMiniature(QPainter& painter);
-    void FillLabelRect(QPainter& painter, const QRect& r, bool selected);
+    void fillLabelRect(QPainter& painter, const QRect& r, bool selected);
     // A press at p on the miniature toggles the position under it in every row.
     void miniatureMousePress(QPoint p);
 
-    void AllButtonClick();
-    void NoneButtonClick();
+    void allButtonClick();
+    void noneButtonClick();
     // Closing with OK needs at least one position selected.
     void done(int result) override;
 
@@ -64,17 +64,17 @@ signals:
     void helpRequested(int topic);
 
 private:
-    int positions() const { return layout_.Across * layout_.Down; }
+    int positions() const { return layout_.across * layout_.down; }
     // v inches in miniature pixels, cut toward zero.
     int T(double v) const;
     void showPrinterName();
-    void PrintSetupClick();
+    void printSetupClick();
 
     TCardLayout layout_;
     TCardSelection selection_;
     QSizeF sheet_;
     int ppi_;
-    double scale_ = Scale;
+    double scale_ = scale;
     std::vector<QRect> rects_;
     platform::PrinterReportTarget* printer_ = nullptr;
 

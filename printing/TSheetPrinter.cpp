@@ -22,10 +22,10 @@ TSheetPrinter::TSheetPrinter(TGBusinessCardPanel32& surface, platform::Report& r
 bool TSheetPrinter::run() {
     stopped_ = false;
     pumpEvents();
-    LoadBackGround();
+    loadBackGround();
     report_.setOrientation(QPageLayout::Portrait);
-    report_.onBeforePrint = [this](platform::Report& r) { BeforePrintLabels(r); };
-    report_.onPrint = [this](platform::Report& r) { PrintLabels(r); };
+    report_.onBeforePrint = [this](platform::Report& r) { beforePrintLabels(r); };
+    report_.onPrint = [this](platform::Report& r) { printLabels(r); };
     const bool ok = report_.run();
     report_.onBeforePrint = nullptr;
     report_.onPrint = nullptr;
@@ -69,7 +69,7 @@ QString TSheetPrinter::finalStatus() const {
     if (job_.printing() && !job_.outputFile.isEmpty())
         return QStringLiteral("\rBusiness cards saved as\r") +
                QString(job_.outputFile).replace(QLatin1Char('%'), QStringLiteral("%%"));
-    const bool complex = surface_.HasEffectObjects();
+    const bool complex = surface_.hasEffectObjects();
     if (job_.printing())
         return complex ? QStringLiteral("Print job completed and sent to printer!\r\rNote: this "
                                         "design contains complex shapes or text.\rPlease be "
@@ -83,7 +83,7 @@ QString TSheetPrinter::finalStatus() const {
                                     "a single card is previewed");
 }
 
-void TSheetPrinter::BeforePrintLabels(platform::Report& report) {
+void TSheetPrinter::beforePrintLabels(platform::Report& report) {
     // A driver that makes copies itself gets the count and one drawn sheet; one whose
     // maximum is too small for the count gets every sheet drawn instead, one copy each.
     const bool driverCopies = job_.printing() && job_.sheets > 1 && report.maxCopies() > 1 &&
@@ -98,7 +98,7 @@ void TSheetPrinter::BeforePrintLabels(platform::Report& report) {
     report.status.text << QString() << QString();
 }
 
-void TSheetPrinter::PrintLabels(platform::Report& report) {
+void TSheetPrinter::printLabels(platform::Report& report) {
     const auto printing = surface_.printingScope();
     report.setLeftMargin(0);
     report.setTopMargin(0);
@@ -106,44 +106,44 @@ void TSheetPrinter::PrintLabels(platform::Report& report) {
     int row = 0;
     while (!stopped_ && !report.aborted()) {
         col += 1;
-        if (col + 1 > job_.layout.Across) {
+        if (col + 1 > job_.layout.across) {
             col = 0;
             row += 1;
         }
         if (!job_.printing() && col > 0) break;
-        if (row + 1 > job_.layout.Down) { // the sheet is full
+        if (row + 1 > job_.layout.down) { // the sheet is full
             col = 0;
             row = 0;
             if (report.currentPage() >= job_.sheets) break;
             if (!report.newPage()) break;
         }
-        const int position = row * job_.layout.Across + col;
+        const int position = row * job_.layout.across + col;
         if (!job_.selection.isSelected(position)) continue;
         const QPointF corner = job_.cardCorner(col, row);
         showExtra(QStringLiteral("Card %1").arg(position + 1));
         pumpEvents();
-        report.drawCard(corner.x(), corner.y(), [this, &report] { PrintCard(report); });
+        report.drawCard(corner.x(), corner.y(), [this, &report] { printCard(report); });
         pumpEvents();
     }
 }
 
-void TSheetPrinter::PrintCard(platform::Report& report) {
-    const double width = job_.layout.Width;
-    const double height = job_.layout.Height;
+void TSheetPrinter::printCard(platform::Report& report) {
+    const double width = job_.layout.width;
+    const double height = job_.layout.height;
     if (job_.mode == SheetPrintJob::Mode::Outline) {
         report.rectangle(0, 0, width, height);
         return;
     }
-    PrintBackGround();
+    printBackGround();
     if (!job_.printing()) {
         report.brush = {TColor::clBlack, Gdi::bsClear, {}};
         report.pen = {TColor(0xC0C0C0), Gdi::psSolid, -1, Gdi::pmCopy};
         report.rectangle(0, 0, width, height);
     }
-    surface_.PrintObjects(report, 0, 0);
+    surface_.printObjects(report, 0, 0);
 }
 
-void TSheetPrinter::LoadBackGround() {
+void TSheetPrinter::loadBackGround() {
     backgroundKind_ = Background::None;
     backgroundBitmap_ = QImage();
     backgroundMetafile_ = platform::Graphic();
@@ -164,7 +164,7 @@ void TSheetPrinter::LoadBackGround() {
     }
 }
 
-void TSheetPrinter::PrintBackGround() {
+void TSheetPrinter::printBackGround() {
     const QRectF inches(0, 0, BackgroundWidth, BackgroundHeight);
     // A picture that fails to draw leaves the card without its background.
     try {

@@ -36,7 +36,7 @@ public:
     platform::Report& report() { return report_; }
 
     // The whole run: the surface at zoom 1.0 and flagged as printing meanwhile, the
-    // background art loaded, the report run with BeforePrintLabels and PrintLabels, and
+    // background art loaded, the report run with beforePrintLabels and printLabels, and
     // the final status shown. True when the output was written in full; no partial output
     // is left otherwise (see the report's errorString()).
     bool run();
@@ -57,15 +57,15 @@ public:
     std::function<void()> processEvents;
 
     // The report's callbacks.
-    void BeforePrintLabels(platform::Report& report);
-    void PrintLabels(platform::Report& report);
+    void beforePrintLabels(platform::Report& report);
+    void printLabels(platform::Report& report);
     // One card with its corner at inch (0, 0): the outline, or background art and objects.
-    void PrintCard(platform::Report& report);
+    void printCard(platform::Report& report);
 
     // The background art: loaded once per run; drawn stretched into the 3.5 x 2.0 inch
     // rectangle at the placed card origin.
-    void LoadBackGround();
-    void PrintBackGround();
+    void loadBackGround();
+    void printBackGround();
     Background backgroundKind() const { return backgroundKind_; }
     // Why the named background art is not drawn; empty when it is or when none is named.
     QString backgroundProblem() const { return backgroundProblem_; }

@@ -71,7 +71,7 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomBorder, QWidget* parent) : QDi
 bool TWarnBottomMargin::needed(double bottomBorder, const TCardSelection& selection, int across,
                                int down, bool showBottomMarginWarning)
 {
-    if (!showBottomMarginWarning || bottomBorder <= NeededMargin) return false;
+    if (!showBottomMarginWarning || bottomBorder <= neededMargin) return false;
     const int lastRow = std::max(down, 1) - 1;
     for (int c = 0; c < std::max(across, 1); ++c)
         if (!selection.isSelected(lastRow * across + c)) return false;
@@ -89,7 +89,7 @@ QString TWarnBottomMargin::cutOffText(double bottomBorder)
 {
     return QStringLiteral("This could result in the bottom of the last two business cards being "
                           "cut off by approximately:")
-           + inches(bottomBorder - NeededMargin);
+           + inches(bottomBorder - neededMargin);
 }
 
 bool TWarnBottomMargin::dontShowAgain() const

@@ -11,7 +11,7 @@ class TWarnBottomMargin : public QDialog {
     Q_OBJECT
 public:
     // How close to the bottom edge the cards need to print, in inches.
-    static constexpr double NeededMargin = 0.5;
+    static constexpr double neededMargin = 0.5;
 
     // bottomBorder: the printer's unprintable bottom border in inches.
     explicit TWarnBottomMargin(double bottomBorder, QWidget* parent = nullptr);

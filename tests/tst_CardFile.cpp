@@ -182,12 +182,12 @@ class tst_CardFile : public QObject {
 
 void tst_CardFile::rectangleExample() {
     CardFixture f;
-    f.surface->SetPanelState(TGBusinessCardPanel32::psRectangle);
+    f.surface->setPanelState(TGBusinessCardPanel32::psRectangle);
     f.surface->mouseDown(Qt::LeftButton, Qt::NoModifier, 30, 40);
     f.surface->mouseUp(Qt::LeftButton, Qt::NoModifier, 30, 40);
     QCOMPARE(f.surface->objects().size(), size_t(1));
     const QString name = f.file("card.ORL");
-    f.surface->SaveCard(name);
+    f.surface->saveCard(name);
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray expected = QByteArray::fromHex(
@@ -198,8 +198,8 @@ void tst_CardFile::rectangleExample() {
     QCOMPARE(expected.size(), 92);
     QCOMPARE(file.readAll().toHex(' '), expected.toHex(' '));
 
-    f.surface->ClearObjects();
-    f.surface->LoadCard(name);
+    f.surface->clearObjects();
+    f.surface->loadCard(name);
     QCOMPARE(f.surface->objects().size(), size_t(1));
     TGGraphicControl* o = f.surface->objects().front();
     QCOMPARE(o->metaObject()->className(), "TBCShapes");
@@ -212,7 +212,7 @@ void tst_CardFile::rectangleExample() {
 void tst_CardFile::emptyCard() {
     CardFixture f;
     const QString name = f.file("empty.ORL");
-    f.surface->SaveCard(name);
+    f.surface->saveCard(name);
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray::fromHex("0100"));
@@ -675,9 +675,9 @@ void tst_CardFile::roundTripEveryKind() {
     kinds->blob()->data = QByteArray(1000, '\x5a');
 
     const QString name = f.file("all.ORL");
-    f.surface->SaveCard(name);
+    f.surface->saveCard(name);
     CardFixture g;
-    g.surface->LoadCard(name);
+    g.surface->loadCard(name);
     QCOMPARE(g.surface->objects().size(), f.surface->objects().size());
     for (size_t i = 0; i < f.surface->objects().size(); ++i) {
         const TGGraphicControl* a = f.surface->objects()[i];
@@ -701,17 +701,17 @@ void tst_CardFile::zoomedSaveWritesUnzoomedBounds() {
     f.add<TBCShapes>(QRect(10, 10, 50, 15));
     f.add<TGLineShape>(QRect(33, 21, 101, 17));
     const QString at1 = f.file("one.ORL"), at15 = f.file("onefive.ORL");
-    f.surface->SaveCard(at1);
-    f.surface->SetZoom(1.5f);
-    f.surface->SaveCard(at15);
+    f.surface->saveCard(at1);
+    f.surface->setZoom(1.5f);
+    f.surface->saveCard(at15);
     QCOMPARE(f.surface->zoomFactor(), 1.5f);
     QCOMPARE(f.surface->objects()[0]->bounds(), QRect(10, 10, 50, 15));
     QFile a(at1), b(at15);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(b.readAll(), a.readAll());
     // Loading at zoom 1.5 keeps the stored bounds; only the view shows them zoomed.
-    f.surface->ClearObjects();
-    f.surface->LoadCard(at1);
+    f.surface->clearObjects();
+    f.surface->loadCard(at1);
     QCOMPARE(f.surface->objects()[0]->bounds(), QRect(10, 10, 50, 15));
 }
 
@@ -722,7 +722,7 @@ void tst_CardFile::pasteOffset() {
         name, card(record("TBCShapes", "a",
                           shortString("Left") + "\x02\x1e" + shortString("Top") + "\x02\x28")));
     TGLabelObjectFiler filer(f.surface->classes());
-    filer.LoadWithOffset(f.surface->owner(), *f.surface, name);
+    filer.loadWithOffset(f.surface->owner(), *f.surface, name);
     QCOMPARE(f.surface->objects().front()->bounds().topLeft(), QPoint(45, 55));
 }
 
@@ -731,7 +731,7 @@ void tst_CardFile::saveToMissingFolder() {
     f.add<TBCShapes>(QRect(10, 10, 50, 15));
     const QString name = f.file("no/such/folder/card.ORL");
     try {
-        f.surface->SaveCard(name);
+        f.surface->saveCard(name);
         QFAIL("saved");
     } catch (const TGFilerError& e) {
         QCOMPARE(e.message(),
@@ -743,7 +743,7 @@ void tst_CardFile::failedWriteKeepsOldFile() {
     CardFixture f;
     const QString name = f.file("card.ORL");
     f.add<TBCShapes>(QRect(10, 10, 50, 15));
-    f.surface->SaveCard(name);
+    f.surface->saveCard(name);
     QFile file(name);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray old = file.readAll();
@@ -760,7 +760,7 @@ void tst_CardFile::failedWriteKeepsOldFile() {
     setrlimit(RLIMIT_FSIZE, &small);
     QString error;
     try {
-        f.surface->SaveCard(name);
+        f.surface->saveCard(name);
     } catch (const TGFilerError& e) {
         error = e.message();
     }

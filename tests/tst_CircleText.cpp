@@ -216,14 +216,14 @@ void tst_CircleText::fontSizeSpinEdges() {
     QFETCH(int, once);
     QFETCH(int, twice);
     TCircleTextProperties dialog;
-    dialog.Sample.font()->setSize(from);
+    dialog.sample.font()->setSize(from);
     const char* button = up ? "RapidChangeFontSizeUp" : "RapidChangeFontSizeDown";
     auto* spin = dialog.findChild<QAbstractButton*>(QLatin1String(button));
     QVERIFY(spin);
     spin->click();
-    QCOMPARE(dialog.Sample.font()->size(), once);
+    QCOMPARE(dialog.sample.font()->size(), once);
     spin->click();
-    QCOMPARE(dialog.Sample.font()->size(), twice);
+    QCOMPARE(dialog.sample.font()->size(), twice);
 }
 
 void tst_CircleText::toolOpensPropertiesAndTakesSample() {
@@ -242,19 +242,19 @@ void tst_CircleText::toolOpensPropertiesAndTakesSample() {
         control<QCheckBox>(d, "cbMirrored")->setChecked(true);
         control<QCheckBox>(d, "cbDrawLettersAngled")->setChecked(true);
         // The sample's zoom is the dialog's alone.
-        d.ZoomMinusButtonClick();
-        d.ZoomMinusButtonClick();
+        d.zoomMinusButtonClick();
+        d.zoomMinusButtonClick();
         zoomLabel = control<QLabel>(d, "ZoomLabel")->text();
-        zoomedWidth = d.Sample.width();
+        zoomedWidth = d.sample.width();
         return int(QDialog::Accepted);
     });
-    f.surface->SetPanelState(PS::psCircleText);
+    f.surface->setPanelState(PS::psCircleText);
     f.drag(QPoint(20, 20), QPoint(180, 120));
     QCOMPARE(title, QStringLiteral("CircleText Properties"));
     QCOMPARE(shownText, QStringLiteral("ABC DEF GHI JKL"));
     QCOMPARE(zoomLabel, QStringLiteral("80%"));
     QCOMPARE(zoomedWidth, 128);
-    QCOMPARE(f.surface->PanelState(), PS::psPointing);
+    QCOMPARE(f.surface->panelState(), PS::psPointing);
     QCOMPARE(int(f.surface->objects().size()), 1);
     auto* t = qobject_cast<CT*>(f.surface->objects().front());
     QVERIFY(t);

@@ -18,9 +18,9 @@ struct ClipFixture : SurfaceFixture {
         return o;
     }
     const std::vector<TGGraphicControl*>& objects() const { return surface->objects(); }
-    bool clipboardExists() const { return QFile::exists(surface->ClipboardFile()); }
+    bool clipboardExists() const { return QFile::exists(surface->clipboardFile()); }
     QByteArray clipboard() const {
-        QFile f(surface->ClipboardFile());
+        QFile f(surface->clipboardFile());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
@@ -149,12 +149,12 @@ void tst_Clipboard::objectCutAndDeleteUnselected() {
 void tst_Clipboard::zoomedCopyKeepsPixelSize() {
     ClipFixture f;
     TBCShapes* a = f.shape(20, 20, 80, 30);
-    f.surface->SetZoom(1.5f);
+    f.surface->setZoom(1.5f);
     a->setBounds(a->left(), a->top(), 100, a->height());
     f.surface->handle().add(a);
     f.surface->clipboardCopy();
     f.surface->handle().clear();
-    f.surface->SetZoom(1.0f);
+    f.surface->setZoom(1.0f);
     f.surface->clipboardPaste();
     TGGraphicControl* pasted = f.objects().back();
     QCOMPARE(pasted->width(), 100);
@@ -217,7 +217,7 @@ void tst_Clipboard::clone() {
 
 void tst_Clipboard::cloneKeepsEveryProperty() {
     ClipFixture f;
-    f.surface->SetZoom(1.2f);
+    f.surface->setZoom(1.2f);
     auto* line = f.surface->place<TGLineShape>(QRect(QPoint(20, 20), QPoint(120, 40)));
     line->setLineStyle(TGLineShape::stAngleSlopingUp);
     line->pen()->setColor(0x00FF01);
@@ -239,7 +239,7 @@ void tst_Clipboard::clipboardGoesWithTheSurface() {
     TBCShapes* a = f.shape(30, 40);
     f.surface->handle().add(a);
     f.surface->clipboardCopy();
-    const QString name = f.surface->ClipboardFile();
+    const QString name = f.surface->clipboardFile();
     QVERIFY(QFile::exists(name));
     f.surface.reset();
     QVERIFY(!QFile::exists(name));
@@ -262,7 +262,7 @@ void tst_Clipboard::clipboardIsTheOwnersAlone() {
     const mode_t umaskBefore = ::umask(022);
     ClipFixture f;
     if (oldFileThere) {
-        QFile old(f.surface->ClipboardFile());
+        QFile old(f.surface->clipboardFile());
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
         QCOMPARE(::chmod(QFile::encodeName(old.fileName()).constData(), 0644), 0);
@@ -276,7 +276,7 @@ void tst_Clipboard::clipboardIsTheOwnersAlone() {
     }
     ::umask(umaskBefore);
     struct stat st {};
-    QCOMPARE(::stat(QFile::encodeName(f.surface->ClipboardFile()).constData(), &st), 0);
+    QCOMPARE(::stat(QFile::encodeName(f.surface->clipboardFile()).constData(), &st), 0);
     QCOMPARE(st.st_mode & 0777, mode_t(0600));
     QVERIFY(f.clipboard().startsWith("\x01TPF0"));
 }

@@ -38,11 +38,11 @@ void tst_CommandFailures::damagedClipboardPaste() {
 
     // Two rectangles drawn with the tool, both selected and copied with Ctrl+C.
     for (int x : {10, 100}) {
-        s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+        s.setPanelState(TGBusinessCardPanel32::psRectangle);
         s.mouseDown(Qt::LeftButton, {}, x, 10);
         s.mouseUp(Qt::LeftButton, {}, x + 40, 30);
     }
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
     QCOMPARE(s.objects().size(), size_t(2));
     s.handle().clear(); // the tool left the new rectangle selected: select both in z-order
     for (TGGraphicControl* o : s.objects())
@@ -51,7 +51,7 @@ void tst_CommandFailures::damagedClipboardPaste() {
     s.handle().clear();
 
     // The second record of the clipboard file is cut short.
-    QFile file(s.ClipboardFile());
+    QFile file(s.clipboardFile());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     file.close();

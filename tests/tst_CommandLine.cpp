@@ -75,7 +75,7 @@ QString writeCard(SurfaceFixture& f) {
     s->pen()->setStyle(Gdi::psDot);
     auto* l = f.surface->place<TGLineShape>(QRect(QPoint(5, 6), QPoint(105, 26)));
     const QString name = f.home.filePath("card.ORL");
-    f.surface->SaveCard(name);
+    f.surface->saveCard(name);
     return name;
 }
 } // namespace
@@ -148,7 +148,7 @@ void tst_CommandLine::dumpRichText() {
     const QByteArray rtf = "{\\rtf1 Rich}";
     label->setRtf(rtf);
     const QString card = f.home.filePath("rich.ORL");
-    f.surface->SaveCard(card);
+    f.surface->saveCard(card);
     const Run r = run({"dump", card, "--home", f.home.path()});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.err, QString());
@@ -599,7 +599,7 @@ void tst_CommandLine::fullDisk() {
         auto* s = f.surface->place<TBCShapes>(QRect(i % 300, i % 150, 20, 20));
     }
     const QString card = f.home.filePath("many.ORL");
-    f.surface->SaveCard(card);
+    f.surface->saveCard(card);
     const QString mnt = f.home.filePath("full");
     QVERIFY(QDir().mkdir(mnt));
     if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", mnt}) != 0)

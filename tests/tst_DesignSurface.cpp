@@ -53,7 +53,7 @@ void tst_DesignSurface::creationRectangle()
     QFETCH(QPoint, to);
     QFETCH(QRect, expected);
     SurfaceFixture f;
-    f.surface->SetPanelState(PS::psRectangle);
+    f.surface->setPanelState(PS::psRectangle);
     QRect dropped;
     connect(f.surface.get(), &TGBasePanel::droppedObject, [&dropped](QRect r) { dropped = r; });
     f.drag(from, to);
@@ -65,7 +65,7 @@ void tst_DesignSurface::creationRectangle()
 void tst_DesignSurface::creationNamesAndChange()
 {
     SurfaceFixture f;
-    f.surface->SetPanelState(PS::psRectangle);
+    f.surface->setPanelState(PS::psRectangle);
     QCOMPARE(f.surface->screenCursor(), platform::Cursor::Drag);
     f.click(10, 10);
     f.click(100, 10);
@@ -85,7 +85,7 @@ void tst_DesignSurface::creationStateReturnsOnlyThroughWindow()
     TestBox* box = f.addBox(30, 30, 60, 30);
     f.click(40, 40);
     QCOMPARE(f.surface->handle().count(), 1);
-    f.surface->SetPanelState(PS::psRectangle);
+    f.surface->setPanelState(PS::psRectangle);
     f.drag(QPoint(40, 40), QPoint(80, 80));
     QCOMPARE(int(f.surface->objects().size()), 2);
     QCOMPARE(box->bounds(), QRect(30, 30, 60, 30));
@@ -300,7 +300,7 @@ void tst_DesignSurface::deleteStrayObjects()
     narrow->setObjectName("narrow");
     narrow->setWidth(-3);
     f.surface->selectAll();
-    f.surface->DeleteStrayObjects();
+    f.surface->deleteStrayObjects();
     QStringList names;
     for (TGGraphicControl* o : f.surface->objects()) names << o->objectName();
     QCOMPARE(names, (QStringList{"keep181", "keep333", "negative"}));
@@ -314,7 +314,7 @@ void tst_DesignSurface::zoom()
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 15);
     const int before = f.changes;
-    f.surface->SetZoom(1.5f);
+    f.surface->setZoom(1.5f);
     QCOMPARE(a->bounds(), QRect(10, 10, 50, 15));
     QCOMPARE(f.surface->width(), 336);
     QCOMPARE(f.surface->viewSize(), QSize(504, 288));
@@ -323,10 +323,10 @@ void tst_DesignSurface::zoom()
     QCOMPARE(f.surface->toView(QRect(10, 10, 50, 15)), QRect(15, 15, 75, 23));
     QCOMPARE(f.changes, before); // zooming raises no change notification
     // New objects lay out at zoom 1 whatever the view's zoom.
-    f.surface->SetPanelState(PS::psRectangle);
+    f.surface->setPanelState(PS::psRectangle);
     f.click(100, 100);
     QCOMPARE(f.surface->objects().back()->zoomFactor(), 1.0f);
-    f.surface->SetZoom(1.0f);
+    f.surface->setZoom(1.0f);
     QCOMPARE(a->bounds(), QRect(10, 10, 50, 15));
     QCOMPARE(f.surface->viewSize(), QSize(336, 192));
 }
@@ -335,11 +335,11 @@ void tst_DesignSurface::zoomFromZero()
 {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 16);
-    f.surface->SetZoom(0.0f); // an odd zoom shows the card at its own size
+    f.surface->setZoom(0.0f); // an odd zoom shows the card at its own size
     QCOMPARE(f.surface->zoomFactor(), 1.0f);
-    f.surface->SetZoom(-2.0f);
+    f.surface->setZoom(-2.0f);
     QCOMPARE(f.surface->zoomFactor(), 1.0f);
-    f.surface->SetZoom(1.2f);
+    f.surface->setZoom(1.2f);
     QCOMPARE(f.surface->width(), 336);
     QCOMPARE(a->bounds(), QRect(10, 10, 50, 16));
 }
@@ -352,9 +352,9 @@ void tst_DesignSurface::uniqueNameExhausted()
         box->setSurface(f.surface.get());
         box->setObjectName(QStringLiteral("Special%1").arg(i));
     }
-    QCOMPARE(f.surface->UniqueName("Special"), QString());
-    f.surface->ClearObjects();
-    QCOMPARE(f.surface->UniqueName("Special"), QStringLiteral("Special1"));
+    QCOMPARE(f.surface->uniqueName("Special"), QString());
+    f.surface->clearObjects();
+    QCOMPARE(f.surface->uniqueName("Special"), QStringLiteral("Special1"));
 }
 
 // Gestures that end or abandon a rubber band or a drag outline in ways other than the

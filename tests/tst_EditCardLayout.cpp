@@ -53,16 +53,16 @@ void tst_EditCardLayout::predefinedTable() {
     QCOMPARE(QString::fromLatin1(table[13].name), QStringLiteral("Avery Business Card L7419 (A4)"));
     // The defaults are the first stock.
     TCardLayout fromRow;
-    fromRow.Width = fromRow.Height = 0;
+    fromRow.width = fromRow.height = 0;
     fromRow.loadPredefined(0);
     QCOMPARE(fromRow, TCardLayout());
     TCardLayout l;
     l.loadPredefined(9);
-    QCOMPARE(l.Width, 3.543f);
-    QCOMPARE(l.TopMargin, 0.846f);
-    QCOMPARE(l.Papersize, 9);
+    QCOMPARE(l.width, 3.543f);
+    QCOMPARE(l.topMargin, 0.846f);
+    QCOMPARE(l.papersize, 9);
     l.loadPredefined(14); // no such row: nothing changes
-    QCOMPARE(l.TopMargin, 0.846f);
+    QCOMPARE(l.topMargin, 0.846f);
 }
 
 void tst_EditCardLayout::cardPixelSize_data() {
@@ -82,8 +82,8 @@ void tst_EditCardLayout::cardPixelSize() {
     QFETCH(int, ppi);
     QFETCH(QSize, expected);
     TCardLayout l;
-    l.Width = width;
-    l.Height = height;
+    l.width = width;
+    l.height = height;
     QCOMPARE(l.cardPixelSize(ppi), expected);
 }
 
@@ -103,8 +103,8 @@ void tst_EditCardLayout::choosingAPredefinedLayout() {
         return clickOk(d);
     });
     TCardLayout start;
-    start.Across = 1;
-    start.Down = 1;
+    start.across = 1;
+    start.down = 1;
     const auto result = TEditCardLayout::execute(start);
     QCOMPARE(host.dialogTitles, QStringList{"Business Card Layout"});
     QCOMPARE(inches, QStringList({"3.543", "2.047", "3.543", "2.047", "0.591", "0.728", "2", "5",
@@ -113,8 +113,8 @@ void tst_EditCardLayout::choosingAPredefinedLayout() {
     QVERIFY(result);
     TCardLayout expected;
     expected.loadPredefined(10);
-    expected.PredefLayout = 10;
-    expected.UseMM = true;
+    expected.predefLayout = 10;
+    expected.useMM = true;
     QCOMPARE(*result, expected);
 }
 
@@ -154,11 +154,11 @@ void tst_EditCardLayout::millimetreLimits() {
         return clickOk(d);
     });
     TCardLayout start;
-    start.UseMM = true;
+    start.useMM = true;
     const auto result = TEditCardLayout::execute(start);
     QCOMPARE(host.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(bool(result), inches != 0.0f);
-    if (result) QCOMPARE(field == "eCardHeight" ? result->Height : result->Width, inches);
+    if (result) QCOMPARE(field == "eCardHeight" ? result->height : result->width, inches);
 }
 
 void tst_EditCardLayout::pitchRules_data() {
@@ -203,9 +203,9 @@ void tst_EditCardLayout::pitchRules() {
     QCOMPARE(host.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(bool(result), message.isEmpty());
     if (result) {
-        QCOMPARE(result->Across, across);
-        QCOMPARE(result->Down, down);
-        QCOMPARE(result->HPitch, hpitch.toFloat());
+        QCOMPARE(result->across, across);
+        QCOMPARE(result->down, down);
+        QCOMPARE(result->hPitch, hpitch.toFloat());
     }
 }
 
@@ -243,7 +243,7 @@ void tst_EditCardLayout::leavingASizeFieldRaisesThePitch() {
     const auto result = TEditCardLayout::execute(TCardLayout());
     QCOMPARE(shown, pitchAfter);
     QVERIFY(result);
-    QCOMPARE(pitch == "eHorizPitch" ? result->HPitch : result->VPitch, pitchAfter.toFloat());
+    QCOMPARE(pitch == "eHorizPitch" ? result->hPitch : result->vPitch, pitchAfter.toFloat());
 }
 
 void tst_EditCardLayout::unitRoundTrip() {
@@ -257,15 +257,15 @@ void tst_EditCardLayout::unitRoundTrip() {
     });
     TCardLayout start;
     start.loadPredefined(12);
-    start.PredefLayout = 12;
+    start.predefLayout = 12;
     const auto result = TEditCardLayout::execute(start);
     QCOMPARE(mmShown, QStringList({"15.01", "13.49"}));
     QVERIFY(result);
-    QVERIFY(!result->UseMM);
-    const float before[] = {start.Width,  start.Height,     start.HPitch,
-                            start.VPitch, start.LeftMargin, start.TopMargin};
-    const float after[] = {result->Width,  result->Height,     result->HPitch,
-                           result->VPitch, result->LeftMargin, result->TopMargin};
+    QVERIFY(!result->useMM);
+    const float before[] = {start.width,  start.height,     start.hPitch,
+                            start.vPitch, start.leftMargin, start.topMargin};
+    const float after[] = {result->width,  result->height,     result->hPitch,
+                           result->vPitch, result->leftMargin, result->topMargin};
     for (int i = 0; i < 6; ++i)
         QVERIFY2(qAbs(after[i] - before[i]) < 0.0005f, qPrintable(QString::number(i)));
 }
@@ -279,8 +279,8 @@ void tst_EditCardLayout::reopeningShowsTheStoredLayout() {
     });
     const auto first = TEditCardLayout::execute(TCardLayout());
     QVERIFY(first);
-    QCOMPARE(first->PredefLayout, 12);
-    QCOMPARE(first->Width, 3.25f);
+    QCOMPARE(first->predefLayout, 12);
+    QCOMPARE(first->width, 3.25f);
 
     int index = -1;
     QString width;
@@ -298,7 +298,7 @@ void tst_EditCardLayout::paperList() {
     // A code the list does not know keeps the list and the code as they are.
     TEditCardLayout d;
     TCardLayout l;
-    l.Papersize = 5;
+    l.papersize = 5;
     d.setCardLayout(l);
     auto* paper = control<QComboBox>(d, "epapersize");
     QCOMPARE(paper->count(), 3);
@@ -306,7 +306,7 @@ void tst_EditCardLayout::paperList() {
     paper->setCurrentIndex(2);
     ScriptedDialogHost host;
     QCOMPARE(clickOk(d), int(QDialog::Accepted));
-    QCOMPARE(d.cardLayout().Papersize, 5);
+    QCOMPARE(d.cardLayout().papersize, 5);
 }
 
 void tst_EditCardLayout::cancelChangesNothing() {
@@ -342,8 +342,8 @@ void tst_EditCardLayout::staysOpenUntilValid() {
     const auto result = TEditCardLayout::execute(TCardLayout());
     QCOMPARE(host.messages, QStringList{"The card must fit on the paper"});
     QVERIFY(result);
-    QCOMPARE(result->Width, 4.0f);
-    QCOMPARE(result->HPitch, 20.0f);
+    QCOMPARE(result->width, 4.0f);
+    QCOMPARE(result->hPitch, 20.0f);
 }
 
 QTEST_MAIN(tst_EditCardLayout)

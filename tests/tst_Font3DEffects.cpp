@@ -71,12 +71,12 @@ void tst_Font3DEffects::opensWithTheLabelsValues() {
     QCOMPARE(control<platform::ColorComboBox>(d, "FontColorCombo")->currentText(),
              QStringLiteral("Red"));
     // The sample keeps its own caption, takes the effects, and sizes itself in the panel.
-    QCOMPARE(d.Sample.caption(), QStringLiteral("Text"));
-    QVERIFY(effectsOf(d.Sample) == effectsOf(*l));
-    QCOMPARE(d.Sample.width(), 437);
-    const platform::TextMetrics tm(d.Sample.font()->gdiFont());
+    QCOMPARE(d.sample.caption(), QStringLiteral("Text"));
+    QVERIFY(effectsOf(d.sample) == effectsOf(*l));
+    QCOMPARE(d.sample.width(), 437);
+    const platform::TextMetrics tm(d.sample.font()->gdiFont());
     const int L = tm.tmHeight + tm.tmInternalLeading + tm.tmExternalLeading + 4 - (-2);
-    QCOMPARE(d.Sample.height(), L * 12 / 10);
+    QCOMPARE(d.sample.height(), L * 12 / 10);
 }
 
 void tst_Font3DEffects::choicesApplyToSampleAndOkCopies() {
@@ -91,10 +91,10 @@ void tst_Font3DEffects::choicesApplyToSampleAndOkCopies() {
         control<QComboBox>(d, "ShadowColorCombo")->setCurrentIndex(9); // Red
         control<QComboBox>(d, "FontColorCombo")->setCurrentIndex(12);  // Blue
         // Each choice shows on the sample at once.
-        if (d.Sample.directionShadow() != TGBaseLabel::sdDown || d.Sample.depthShadow() != 7 ||
-            d.Sample.directionHighlight() != TGBaseLabel::hdright ||
-            d.Sample.depthHighlight() != 10 || d.Sample.colorShadow() != TColor(0x0000FF) ||
-            d.Sample.font()->color() != TColor(0xFF0000))
+        if (d.sample.directionShadow() != TGBaseLabel::sdDown || d.sample.depthShadow() != 7 ||
+            d.sample.directionHighlight() != TGBaseLabel::hdright ||
+            d.sample.depthHighlight() != 10 || d.sample.colorShadow() != TColor(0x0000FF) ||
+            d.sample.font()->color() != TColor(0xFF0000))
             return int(QDialog::Rejected);
         return int(QDialog::Accepted);
     });
@@ -136,7 +136,7 @@ void tst_Font3DEffects::noneDirectionKeepsDepth() {
     f.dialogs.dialogs.push_back([](QDialog& dialog) {
         auto& d = static_cast<TGFont3DEffects&>(dialog);
         control<QComboBox>(d, "ShadowDirection")->setCurrentIndex(0);
-        return int(d.Sample.shadowOffset() == QPoint(0, 0) ? QDialog::Accepted : QDialog::Rejected);
+        return int(d.sample.shadowOffset() == QPoint(0, 0) ? QDialog::Accepted : QDialog::Rejected);
     });
     QVERIFY(l->objectMenu()->trigger(QStringLiteral("3D Effects")));
     QCOMPARE(l->directionShadow(), TGBaseLabel::sdNone);

@@ -73,7 +73,7 @@ void tst_GraphicControl::zoomRounding()
     QFETCH(QRect, expected);
     TestBox box;
     box.setBounds(start.x(), start.y(), start.width(), start.height());
-    for (float z : zooms) box.SetZoom(z);
+    for (float z : zooms) box.setZoom(z);
     QCOMPARE(box.bounds(), expected);
     QCOMPARE(box.zoomFactor(), zooms.back());
 }
@@ -103,7 +103,7 @@ void tst_GraphicControl::extremeBounds()
     QFETCH(QList<int>, expected);
     TestBox box;
     box.setBounds(stored[0], stored[1], stored[2], stored[3]);
-    box.SetZoom(zoom);
+    box.setZoom(zoom);
     QCOMPARE((QList<int>{box.left(), box.top(), box.width(), box.height()}), expected);
     QVERIFY(qint64(box.left()) + box.width() == box.bounds().right() + qint64(1));
 }
@@ -133,7 +133,7 @@ void tst_GraphicControl::trimSpaces()
 {
     QFETCH(QString, in);
     QFETCH(QString, out);
-    QCOMPARE(TGGraphicControl::TrimSpaces(in), out);
+    QCOMPARE(TGGraphicControl::trimSpaces(in), out);
 }
 
 QTEST_MAIN(tst_GraphicControl)

@@ -115,7 +115,7 @@ void tst_ImageObject::autoSize() {
     QFETCH(int, pictureHeight);
     QFETCH(QSize, expected);
     ImageFixture f;
-    f.surface->SetZoom(zoom);
+    f.surface->setZoom(zoom);
     TGImage* o = f.add(10, 20, 60, 40);
     QCOMPARE(o->zoomFactor(), 1.0f);
     if (pictureWidth > 0) o->picture()->setGraphic(markedBitmap(pictureWidth, pictureHeight));
@@ -127,7 +127,7 @@ void tst_ImageObject::autoSize() {
     QVERIFY(f.changes > before);
 
     // Zooming back to 1.0 keeps the picture's own size.
-    f.surface->SetZoom(1.0f);
+    f.surface->setZoom(1.0f);
     if (pictureWidth > 0) QCOMPARE(o->bounds().size(), QSize(pictureWidth, pictureHeight));
 }
 
@@ -286,14 +286,14 @@ void tst_ImageObject::popupCommands() {
 
 void tst_ImageObject::tool() {
     ImageFixture f;
-    f.surface->SetPanelState(TGBusinessCardPanel32::psImage);
+    f.surface->setPanelState(TGBusinessCardPanel32::psImage);
     bool sawPointing = false;
     f.dialogs.dialogs.push_back([&](QDialog&) {
-        sawPointing = f.surface->PanelState() == TGBusinessCardPanel32::psPointing &&
+        sawPointing = f.surface->panelState() == TGBusinessCardPanel32::psPointing &&
                       f.surface->screenCursor() == platform::Cursor::Default;
         return int(QDialog::Rejected);
     });
-    f.surface->CreateObjectInRect(QRect(QPoint(20, 30), QPoint(220, 130)));
+    f.surface->createObjectInRect(QRect(QPoint(20, 30), QPoint(220, 130)));
     QCOMPARE(f.dialogs.dialogTitles, QStringList{"Load Image File "});
     QVERIFY(sawPointing);
     QCOMPARE(f.surface->objects().size(), size_t(1));

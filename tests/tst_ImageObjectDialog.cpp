@@ -317,7 +317,7 @@ void tst_ImageObjectDialog::largePictureReduced() {
             dynamic_cast<TGImageBrowser&>(d).selectFile(file);
             return int(QDialog::Accepted);
         });
-        f.surface->SetPanelState(TGBusinessCardPanel32::psImage);
+        f.surface->setPanelState(TGBusinessCardPanel32::psImage);
         f.click(at.x(), at.y()); // a 50 x 15 picture object
         return qobject_cast<TGImage*>(f.surface->objects().back());
     };

@@ -282,7 +282,7 @@ void tst_IniFile::files()
     // Far too large to be a preferences file: read as empty, without reading it all.
     QFile big(dir.filePath(QStringLiteral("big.ini")));
     QVERIFY(big.open(QIODevice::WriteOnly));
-    QVERIFY(big.resize(IniFile::MaxFileSize + 1));
+    QVERIFY(big.resize(IniFile::maxFileSize + 1));
     big.close();
     QVERIFY(IniFile::fromFile(big.fileName()).text().isEmpty());
 }

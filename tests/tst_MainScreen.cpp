@@ -80,10 +80,10 @@ namespace {
 // Draws a rectangle with the rectangle tool at (x, y).
 void drawRectangle(TMainScreen& w, int x, int y) {
     TGBusinessCardPanel32& s = w.surface();
-    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.setPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, x, y);
     s.mouseUp(Qt::LeftButton, {}, x + 40, y + 20);
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
 }
 } // namespace
 
@@ -160,7 +160,7 @@ void tst_MainScreen::missingRecentFile() {
     ScriptedDialogHost dialogs;
     Window win(home.path(), dialogs);
     const QString gone = home.filePath("Saved/gone.ORL");
-    win.w->MRUItemClick(gone);
+    win.w->mruItemClick(gone);
     QCOMPARE(dialogs.messages, QStringList{gone + " no longer exists"});
     QVERIFY(!win.w->recentFiles().files().contains(gone));
 }
@@ -296,9 +296,9 @@ void tst_MainScreen::backgroundArtThatCannotBeShown() {
     if (!content.isEmpty()) writeFile(art, content);
     drawRectangle(*win.w, 20, 20);
     const QString card = home.filePath("card.ORL");
-    QVERIFY(win.w->SaveBCFile(card));
+    QVERIFY(win.w->saveBCFile(card));
     writeFile(home.filePath("card.ORX"), art.toLocal8Bit() + "\r\n");
-    win.w->OpenBCFile(card);
+    win.w->openBCFile(card);
     QCOMPARE(win.w->backgroundFile(), art);
     QVERIFY(!win.w->surface().colorPicture());
     const QString message = win.w->statusBar()->currentMessage();
@@ -404,7 +404,7 @@ void tst_MainScreen::droppedCardOpensAfterSavePrompt() {
     Window win(home.path(), dialogs);
     drawRectangle(*win.w, 20, 20);
     const QString card = home.filePath("Saved/dropped.orl");
-    QVERIFY(win.w->SaveBCFile(card));
+    QVERIFY(win.w->saveBCFile(card));
     drawRectangle(*win.w, 60, 60);
     drawRectangle(*win.w, 100, 60);
     QMimeData mime;
@@ -459,7 +459,7 @@ void tst_MainScreen::saveWritesAndDeletesCompanion() {
     QVERIFY(QFile::exists(home.filePath("Saved/Jones.ORL")));
     QVERIFY(orx.exists());
     QVERIFY(!QFile::exists(home.filePath("Saved/Jones.ORX")));
-    win.w->OpenBCFile(card);
+    win.w->openBCFile(card);
     QCOMPARE(win.w->backgroundFile(), artFile);
     // Without background art the companion file goes.
     dialogs.dialogs.push_back([](QDialog& d) {
@@ -586,14 +586,14 @@ void tst_MainScreen::richTextTool() {
     auto* button = win.w->findChild<QAbstractButton*>(QStringLiteral("DrawRichText"));
     QVERIFY(button && button->isEnabled());
     button->click();
-    QCOMPARE(win.w->surface().PanelState(), TGBusinessCardPanel32::psRichLabel);
+    QCOMPARE(win.w->surface().panelState(), TGBusinessCardPanel32::psRichLabel);
     dialogs.dialogs.push_back([](QDialog& d) {
         auto* editor = qobject_cast<TRichTextLabelEditor*>(&d);
         if (!editor) return int(QDialog::Rejected);
         platform::RtfReader::read("{\\rtf1 Hello {\\b rich} text}", editor->document());
         return int(QDialog::Accepted);
     });
-    win.w->surface().CreateObjectInRect(QRect(20, 20, 200, 50));
+    win.w->surface().createObjectInRect(QRect(20, 20, 200, 50));
     QCOMPARE(dialogs.dialogTitles, QStringList{"Rich Text Editor"});
     const auto labels = win.w->findChildren<TGPRichBaseLabel*>();
     QCOMPARE(labels.size(), 1);
@@ -626,7 +626,7 @@ void tst_MainScreen::openRefusesWhatIsNotAFile() {
         QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
     win.w->openFile(name);
     QCOMPARE(dialogs.messages, QStringList{name + message});
-    win.w->MRUItemClick(name);
+    win.w->mruItemClick(name);
     QCOMPARE(dialogs.messages, (QStringList{name + message, name + message}));
     QCOMPARE(win.w->currentFileName(), QString());
 }

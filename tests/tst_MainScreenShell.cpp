@@ -48,10 +48,10 @@ struct Window : MainWindowFixture {
 
 void drawRectangle(TMainScreen& w, int x, int y) {
     TGBusinessCardPanel32& s = w.surface();
-    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.setPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, x, y);
     s.mouseUp(Qt::LeftButton, {}, x + 40, y + 20);
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
 }
 
 void writeFile(const QString& name, const QByteArray& bytes) {
@@ -196,7 +196,7 @@ void tst_MainScreenShell::dialogsBesideCardWithWhatsThis_data() {
         << Command(&TMainScreen::backgroundArtCommand) << "Load  Business Card Background Art ";
     QTest::newRow("card layout") << Command(&TMainScreen::layoutCommand) << "Business Card Layout";
     QTest::newRow("text tool, a dialog without a parent") << Command([](TMainScreen& w) {
-        w.surface().SetPanelState(TGBusinessCardPanel32::psLabel);
+        w.surface().setPanelState(TGBusinessCardPanel32::psLabel);
         w.surface().mouseDown(Qt::LeftButton, {}, 20, 20);
         w.surface().mouseUp(Qt::LeftButton, {}, 20, 20);
     }) << "Text";
@@ -304,7 +304,7 @@ void tst_MainScreenShell::personalInfoTextDialogFitsScreen() {
         }();
         return int(QDialog::Accepted);
     });
-    win.surface().SetPanelState(TGBusinessCardPanel32::psLabel);
+    win.surface().setPanelState(TGBusinessCardPanel32::psLabel);
     win.surface().mouseDown(Qt::LeftButton, {}, 20, 20);
     win.surface().mouseUp(Qt::LeftButton, {}, 20, 20);
     QVERIFY(ran);
@@ -317,7 +317,7 @@ void tst_MainScreenShell::pictureErrorsUseErrorBox_data() {
     QTest::newRow("background art") << Command([](TMainScreen& w) { w.backgroundArtCommand(); });
     QTest::newRow("picture object") << Command([](TMainScreen& w) {
         TGBusinessCardPanel32& s = w.surface();
-        s.SetPanelState(TGBusinessCardPanel32::psImage);
+        s.setPanelState(TGBusinessCardPanel32::psImage);
         s.mouseDown(Qt::LeftButton, {}, 20, 20);
         s.mouseUp(Qt::LeftButton, {}, 20, 20);
     });
@@ -352,7 +352,7 @@ void tst_MainScreenShell::invalidLayoutFallsBackAsAWhole() {
     Window win(home.path(), dialogs);
     QCOMPARE(win.startMessages.count(TPreferences::layoutReplacedMessage()), 1);
     TCardLayout expected;
-    expected.UseMM = true;
+    expected.useMM = true;
     QCOMPARE(win.w->preferences().print.layout, expected);
     QCOMPARE(QSize(win.surface().width(), win.surface().height()), QSize(336, 192));
     // Reading the preferences again later says nothing more.
@@ -360,7 +360,7 @@ void tst_MainScreenShell::invalidLayoutFallsBackAsAWhole() {
     QCOMPARE(dialogs.messages, QStringList());
     // The command line prints with the same layout and says so too.
     const QString card = home.filePath("CARD.ORL");
-    win.surface().SaveCard(card);
+    win.surface().saveCard(card);
     PrintCommand print;
     QCOMPARE(print.run({"print", card, "-o", home.filePath("out.pdf"), "--home", home.path()}), 0);
     QCOMPARE(print.messages, QStringList{TPreferences::layoutReplacedMessage()});
@@ -482,8 +482,8 @@ void tst_MainScreenShell::helpFollowsWindow() {
     QVERIFY(help);
     // The page names the zoom range the window has.
     const QString range = QStringLiteral("from %1% to %2%")
-                              .arg(TMainScreen::MinZoomPercent)
-                              .arg(TMainScreen::MaxZoomPercent);
+                              .arg(TMainScreen::minZoomPercent)
+                              .arg(TMainScreen::maxZoomPercent);
     QVERIFY2(help->toPlainText().contains(range), qPrintable(help->toPlainText()));
     // Exit closes help with the window, so that the program ends.
     win.w->findChild<QAction*>("mnuExit")->trigger();

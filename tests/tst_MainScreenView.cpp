@@ -188,10 +188,10 @@ void tst_MainScreenView::zoomToFit() {
     // A rectangle drawn at 100 %: Zoom to fit changes nothing on the card.
     TGBusinessCardPanel32& s = win.surface();
     win.w->zoomToPercent(100); // a large window fitted the card at start
-    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.setPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, 40, 40);
     s.mouseUp(Qt::LeftButton, {}, 90, 70);
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
     win.w->saveAsCommand(); // cancelled: the change stays unsaved
     const bool changed = win.w->changesMade();
     const QRect before = s.objects().front()->bounds();
@@ -275,10 +275,10 @@ void tst_MainScreenView::statusAfterDrag() {
     ScriptedDialogHost dialogs;
     Window win(home.path(), ini);
     TGBusinessCardPanel32& s = win.surface();
-    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.setPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, 40, 40);
     s.mouseUp(Qt::LeftButton, {}, 80, 60);
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
     win.w->zoomToPercent(zoom);
     const double z = zoom / 100.0;
     auto at = [z](int x, int y) { return QPoint(qRound(x * z), qRound(y * z)); };
@@ -335,10 +335,10 @@ void tst_MainScreenView::noPrinterNoticeBesideSelection() {
     Window win(home.path());
     if (win.w->printersAvailable()) QSKIP("a printer is installed");
     TGBusinessCardPanel32& s = win.surface();
-    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.setPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, 40, 40);
     s.mouseUp(Qt::LeftButton, {}, 80, 60);
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
     QTest::mouseClick(win.view(), Qt::LeftButton, {}, QPoint(50, 50));
     QTRY_VERIFY(!win.w->selectionStatus().isEmpty());
     // Nothing is drawn as the bar's own message, under its other widgets.
@@ -374,7 +374,7 @@ void tst_MainScreenView::previewWithoutPrinter() {
         else
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), name));
         const QString card = home.filePath(QStringLiteral("ART.ORL"));
-        TGBusinessCardPanel32().SaveCard(card);
+        TGBusinessCardPanel32().saveCard(card);
         QFile companion(home.filePath(QStringLiteral("ART.ORX")));
         QVERIFY(companion.open(QIODevice::WriteOnly) &&
                 companion.write(name.toUtf8() + "\r\n") > 0);
@@ -494,10 +494,10 @@ void tst_MainScreenView::otherStartOpensThroughSavePrompt() {
         f.write(QByteArray("\x01\x00", 2)); // a card holding no objects
     }
     TGBusinessCardPanel32& s = win.surface();
-    s.SetPanelState(TGBusinessCardPanel32::psRectangle);
+    s.setPanelState(TGBusinessCardPanel32::psRectangle);
     s.mouseDown(Qt::LeftButton, {}, 40, 40);
     s.mouseUp(Qt::LeftButton, {}, 80, 60);
-    s.SetPanelState(TGBusinessCardPanel32::psPointing);
+    s.setPanelState(TGBusinessCardPanel32::psPointing);
     QVERIFY(win.w->changesMade());
     dialogs.yesNoCancelAnswers.push_back(platform::DialogHost::Answer(answer));
     win.w->openFromAnotherStart(card);

@@ -230,7 +230,7 @@ void tst_MultiLineText::toolSizesToLines() {
         }
         return int(QDialog::Accepted);
     });
-    f.surface->SetPanelState(PS::psMultiLineLabel);
+    f.surface->setPanelState(PS::psMultiLineLabel);
     if (releaseAt == QPoint(20, 20))
         f.click(20, 20);
     else
@@ -243,7 +243,7 @@ void tst_MultiLineText::toolSizesToLines() {
     QCOMPARE(t->displayFont().name(), QStringLiteral("Liberation Serif"));
     QVERIFY(t->isFontStored());
     const platform::TextMetrics tm(t->displayFont().gdiFont());
-    const bool dragged = releaseAt.x() - 20 >= PS::MinBandWidth;
+    const bool dragged = releaseAt.x() - 20 >= PS::minBandWidth;
     // A dragged box keeps its width and wraps the text inside it.
     QCOMPARE(t->wordWrap(), dragged);
     const QStringList shown = dragged ? t->wrappedLines() : t->lines();

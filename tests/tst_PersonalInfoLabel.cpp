@@ -209,7 +209,7 @@ void tst_PersonalInfoLabel::textToolCreatesLabel() {
     f.surface->setPersonalInfo(PS::piCompany, QStringLiteral("Acme Widgets"));
     DialogSeen seen;
     f.dialogs.dialogs.push_back(pickFromList(seen, 0));
-    f.surface->SetPanelState(PS::psLabel);
+    f.surface->setPanelState(PS::psLabel);
     f.click(30, 40);
     QCOMPARE(int(f.surface->objects().size()), 1);
     auto* l = qobject_cast<TGBusinessCardLabel*>(f.surface->objects().front());
@@ -229,7 +229,7 @@ void tst_PersonalInfoLabel::textToolCreatesLabel() {
 void tst_PersonalInfoLabel::textToolCancelKeepsText() {
     SurfaceFixture f;
     TextKinds::registerAll(*f.surface);
-    f.surface->SetPanelState(PS::psLabel);
+    f.surface->setPanelState(PS::psLabel);
     f.click(30, 40); // the dialog is cancelled (nothing scripted)
     QCOMPARE(int(f.surface->objects().size()), 1);
     auto* l = qobject_cast<TGBusinessCardLabel*>(f.surface->objects().front());

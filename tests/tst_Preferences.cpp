@@ -76,38 +76,38 @@ QByteArray tst_Preferences::iniText() const
 void tst_Preferences::noFileGivesDefaults()
 {
     QCOMPARE(platform::PreferencesFile::fileName(), home_->path() + "/ORL.INI");
-    const TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.print.layout.Across, 2);
-    QCOMPARE(p.print.layout.Down, 5);
-    QCOMPARE(p.print.layout.Width, 3.5f);
-    QCOMPARE(p.print.layout.Height, 2.0f);
-    QCOMPARE(p.print.layout.HPitch, 3.5f);
-    QCOMPARE(p.print.layout.VPitch, 2.0f);
-    QCOMPARE(p.print.layout.TopMargin, 0.5f);
-    QCOMPARE(p.print.layout.LeftMargin, 0.75f);
-    QCOMPARE(p.print.layout.Papersize, 1);
-    QCOMPARE(p.print.layout.PredefLayout, 0);
-    QVERIFY(!p.print.layout.UseMM);
-    QCOMPARE(p.FontName, QStringLiteral("Arial"));
-    QCOMPARE(p.FontSize, 10);
-    QVERIFY(!p.FontBold && !p.FontItalic && !p.FontUnderline);
-    QCOMPARE(p.print.offsets.TopMarginNudge, 0);
-    QCOMPARE(p.print.offsets.LeftMarginNudge, 0);
-    QCOMPARE(p.print.offsets.VerticalSpacing, 0);
-    QCOMPARE(p.print.offsets.HorizontalSpacing, 0);
-    QVERIFY(p.print.ShowBottomMarginWarning);
-    for (const QString& s : p.Personal) QVERIFY(s.isEmpty());
+    const TPreferences p = TPreferences::loadPreferences();
+    QCOMPARE(p.print.layout.across, 2);
+    QCOMPARE(p.print.layout.down, 5);
+    QCOMPARE(p.print.layout.width, 3.5f);
+    QCOMPARE(p.print.layout.height, 2.0f);
+    QCOMPARE(p.print.layout.hPitch, 3.5f);
+    QCOMPARE(p.print.layout.vPitch, 2.0f);
+    QCOMPARE(p.print.layout.topMargin, 0.5f);
+    QCOMPARE(p.print.layout.leftMargin, 0.75f);
+    QCOMPARE(p.print.layout.papersize, 1);
+    QCOMPARE(p.print.layout.predefLayout, 0);
+    QVERIFY(!p.print.layout.useMM);
+    QCOMPARE(p.fontName, QStringLiteral("Arial"));
+    QCOMPARE(p.fontSize, 10);
+    QVERIFY(!p.fontBold && !p.fontItalic && !p.fontUnderline);
+    QCOMPARE(p.print.offsets.topMarginNudge, 0);
+    QCOMPARE(p.print.offsets.leftMarginNudge, 0);
+    QCOMPARE(p.print.offsets.verticalSpacing, 0);
+    QCOMPARE(p.print.offsets.horizontalSpacing, 0);
+    QVERIFY(p.print.showBottomMarginWarning);
+    for (const QString& s : p.personal) QVERIFY(s.isEmpty());
     QVERIFY(!QFile::exists(platform::PreferencesFile::fileName())); // reading writes nothing
 }
 
 void tst_Preferences::writtenFromScratch()
 {
     TPreferences p;
-    p.Personal[0] = QStringLiteral("Jo Smith");
-    p.Personal[8] = QStringLiteral("jo@example.com");
+    p.personal[0] = QStringLiteral("Jo Smith");
+    p.personal[8] = QStringLiteral("jo@example.com");
     p.print.layout.loadPredefined(10);
-    p.print.layout.PredefLayout = 10;
-    QVERIFY(p.SavePreferences());
+    p.print.layout.predefLayout = 10;
+    QVERIFY(p.savePreferences());
     QCOMPARE(QString::fromUtf8(iniText()), QStringLiteral("[Printer]\n"
                                                           "TopMarginNudge=0\n"
                                                           "LeftMarginNudge=0\n"
@@ -195,23 +195,23 @@ void tst_Preferences::reading()
     QFETCH(QString, what);
     QFETCH(QVariant, expected);
     writeIni(file);
-    const TPreferences p = TPreferences::LoadPreferences();
+    const TPreferences p = TPreferences::loadPreferences();
     const QHash<QString, QVariant> actual = {
-        {"Height", p.print.layout.Height},
-        {"Width", p.print.layout.Width},
-        {"Across", p.print.layout.Across},
-        {"Down", p.print.layout.Down},
-        {"UseMM", p.print.layout.UseMM},
-        {"TopMarginNudge", p.print.offsets.TopMarginNudge},
-        {"HorizontalSpacing", p.print.offsets.HorizontalSpacing},
-        {"ShowBottomMarginWarning", p.print.ShowBottomMarginWarning},
-        {"FontNameLength", int(p.FontName.size())},
-        {"FontSize", p.FontSize},
-        {"FontStyles", QStringList({p.FontBold ? "bold" : "", p.FontItalic ? "italic" : "",
-                                    p.FontUnderline ? "underline" : ""})
+        {"Height", p.print.layout.height},
+        {"Width", p.print.layout.width},
+        {"Across", p.print.layout.across},
+        {"Down", p.print.layout.down},
+        {"UseMM", p.print.layout.useMM},
+        {"TopMarginNudge", p.print.offsets.topMarginNudge},
+        {"HorizontalSpacing", p.print.offsets.horizontalSpacing},
+        {"ShowBottomMarginWarning", p.print.showBottomMarginWarning},
+        {"FontNameLength", int(p.fontName.size())},
+        {"FontSize", p.fontSize},
+        {"FontStyles", QStringList({p.fontBold ? "bold" : "", p.fontItalic ? "italic" : "",
+                                    p.fontUnderline ? "underline" : ""})
                            .join(' ')
                            .trimmed()},
-        {"Email", p.Personal[8]},
+        {"Email", p.personal[8]},
     };
     QCOMPARE(actual.value(what), expected);
 }
@@ -232,7 +232,7 @@ void tst_Preferences::thousandthsRoundHalfToEven()
     QFETCH(float, inches);
     QFETCH(int, stored);
     TPreferences p;
-    p.print.layout.Height = inches;
+    p.print.layout.height = inches;
     platform::IniFile ini;
     p.write(ini);
     QCOMPARE(ini.readInteger(QStringLiteral("Layout"), QStringLiteral("Height"), -1), stored);
@@ -241,23 +241,23 @@ void tst_Preferences::thousandthsRoundHalfToEven()
 void tst_Preferences::roundTrip()
 {
     TPreferences p;
-    p.print.offsets.TopMarginNudge = -8;
-    p.print.offsets.LeftMarginNudge = 8;
-    p.print.offsets.VerticalSpacing = 3;
-    p.print.offsets.HorizontalSpacing = -1;
-    p.print.ShowBottomMarginWarning = false;
-    for (int i = 0; i < TPreferences::PersonalCount; ++i)
-        p.Personal[size_t(i)] = QStringLiteral("Wert %1 äß").arg(i);
-    p.FontName = QStringLiteral("Liberation Serif");
-    p.FontSize = 12;
-    p.FontBold = p.FontItalic = p.FontUnderline = true;
+    p.print.offsets.topMarginNudge = -8;
+    p.print.offsets.leftMarginNudge = 8;
+    p.print.offsets.verticalSpacing = 3;
+    p.print.offsets.horizontalSpacing = -1;
+    p.print.showBottomMarginWarning = false;
+    for (int i = 0; i < TPreferences::personalCount; ++i)
+        p.personal[size_t(i)] = QStringLiteral("Wert %1 äß").arg(i);
+    p.fontName = QStringLiteral("Liberation Serif");
+    p.fontSize = 12;
+    p.fontBold = p.fontItalic = p.fontUnderline = true;
     p.print.layout.loadPredefined(12);
-    p.print.layout.PredefLayout = 12;
-    p.print.layout.Across = 1;
-    p.print.layout.Down = 3;
-    p.print.layout.UseMM = true;
-    QVERIFY(p.SavePreferences());
-    QCOMPARE(TPreferences::LoadPreferences(), p);
+    p.print.layout.predefLayout = 12;
+    p.print.layout.across = 1;
+    p.print.layout.down = 3;
+    p.print.layout.useMM = true;
+    QVERIFY(p.savePreferences());
+    QCOMPARE(TPreferences::loadPreferences(), p);
 }
 
 void tst_Preferences::saveKeepsOtherSections()
@@ -273,10 +273,10 @@ void tst_Preferences::saveKeepsOtherSections()
                               "[TMainScreen_Placement]\n"
                               "Left=10\n";
     writeIni(before);
-    TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.print.layout.Height, 2.126f);
-    p.print.layout.Height = 2.0f;
-    QVERIFY(p.SavePreferences());
+    TPreferences p = TPreferences::loadPreferences();
+    QCOMPARE(p.print.layout.height, 2.126f);
+    p.print.layout.height = 2.0f;
+    QVERIFY(p.savePreferences());
     const QByteArray after = iniText();
     QVERIFY(after.startsWith("; my settings\n[MRU]\nF0=/cards/a.ORL\n\n[Layout]\nHeight=2000\n"
                              "Comment=kept\nWidth=3500\n"));
@@ -329,13 +329,13 @@ void tst_Preferences::damagedFiles()
     QFETCH(QByteArray, file);
     writeIni(file);
     TPreferences expected;
-    expected.print.layout.Height = 2.047f;
-    TPreferences p = TPreferences::LoadPreferences();
+    expected.print.layout.height = 2.047f;
+    TPreferences p = TPreferences::loadPreferences();
     QCOMPARE(p, expected);
     // Saving over the damage keeps what it did not write.
-    QVERIFY(p.SavePreferences());
+    QVERIFY(p.savePreferences());
     QVERIFY(iniText().startsWith(file.left(file.indexOf("Height"))));
-    QCOMPARE(TPreferences::LoadPreferences(), p);
+    QCOMPARE(TPreferences::loadPreferences(), p);
 }
 
 void tst_Preferences::tenMegabytesOfNoise()
@@ -352,11 +352,11 @@ void tst_Preferences::tenMegabytesOfNoise()
         }
     }
     writeIni(noise + "\n[Printer]\nTopMarginNudge=0x10\n" + noise);
-    const TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.print.offsets.TopMarginNudge, 16);
-    QCOMPARE(p.print.layout.Height, 2.0f); // the first Layout section holds junk
-    QVERIFY(p.SavePreferences());
-    QCOMPARE(TPreferences::LoadPreferences(), p);
+    const TPreferences p = TPreferences::loadPreferences();
+    QCOMPARE(p.print.offsets.topMarginNudge, 16);
+    QCOMPARE(p.print.layout.height, 2.0f); // the first Layout section holds junk
+    QVERIFY(p.savePreferences());
+    QCOMPARE(TPreferences::loadPreferences(), p);
 }
 
 void tst_Preferences::unwritableHomeReportedOnce()
@@ -368,18 +368,18 @@ void tst_Preferences::unwritableHomeReportedOnce()
     platform::HomeFolder::set(blocker.fileName());
 
     ScriptedDialogHost host;
-    TPreferences p = TPreferences::LoadPreferences();
+    TPreferences p = TPreferences::loadPreferences();
     QCOMPARE(p, TPreferences());
-    p.FontSize = 12;
-    QVERIFY(!p.SavePreferences());
+    p.fontSize = 12;
+    QVERIFY(!p.savePreferences());
     QCOMPARE(host.messages.size(), 1);
     QVERIFY(host.messages.first().contains(platform::PreferencesFile::fileName()));
     TRecentFiles r;
     r.add(QStringLiteral("/a"));
     QVERIFY(!r.save());
-    QVERIFY(!p.SavePreferences());
+    QVERIFY(!p.savePreferences());
     QCOMPARE(host.messages.size(), 1);
-    QCOMPARE(p.FontSize, 12); // the program goes on with what it holds
+    QCOMPARE(p.fontSize, 12); // the program goes on with what it holds
 }
 
 void tst_Preferences::fullDiskKeepsFile()
@@ -387,9 +387,9 @@ void tst_Preferences::fullDiskKeepsFile()
     // A disk that fills up after 200 bytes: a whole preferences file cannot be written, so
     // the one there stays as it was and the user is told once.
     TPreferences p;
-    p.Personal[0] = QStringLiteral("Jane Smith");
-    p.Personal[3] = QStringLiteral("12 Long Lane, Little Hampton");
-    QVERIFY(p.SavePreferences());
+    p.personal[0] = QStringLiteral("Jane Smith");
+    p.personal[3] = QStringLiteral("12 Long Lane, Little Hampton");
+    QVERIFY(p.savePreferences());
     const QByteArray before = iniText();
     QVERIFY(before.size() > 400);
 
@@ -403,8 +403,8 @@ void tst_Preferences::fullDiskKeepsFile()
     TRecentFiles r = TRecentFiles::load();
     r.add(QStringLiteral("/cards/one.ORL"));
     const bool recentSaved = r.save();
-    p.FontSize = 12;
-    const bool prefsSaved = p.SavePreferences();
+    p.fontSize = 12;
+    const bool prefsSaved = p.savePreferences();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
@@ -434,18 +434,18 @@ void tst_Preferences::unreadableFileLeftAlone()
     if (kind == "large") {
         writeIni("[Layout]\nAcross=1\n");
         QFile f(name);
-        QVERIFY(f.resize(platform::IniFile::MaxFileSize + 1));
+        QVERIFY(f.resize(platform::IniFile::maxFileSize + 1));
     } else {
         QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
     }
     const QFileInfo before(name);
     ScriptedDialogHost host;
-    TPreferences p = TPreferences::LoadPreferences();
+    TPreferences p = TPreferences::loadPreferences();
     QCOMPARE(p, TPreferences());
     QCOMPARE(host.messages.size(), 1);
     QVERIFY2(host.messages.first().contains(reason), qPrintable(host.messages.first()));
-    p.FontSize = 12;
-    QVERIFY(!p.SavePreferences());
+    p.fontSize = 12;
+    QVERIFY(!p.savePreferences());
     TRecentFiles r = TRecentFiles::load();
     r.add(QStringLiteral("/cards/one.ORL"));
     QVERIFY(!r.save());
@@ -489,16 +489,16 @@ void tst_Preferences::encodings()
     QFETCH(QByteArray, nameLine);
     QFETCH(QByteArray, companyLine);
     if (!file.isEmpty()) writeIni(file);
-    TPreferences p = TPreferences::LoadPreferences();
-    QCOMPARE(p.Personal[0], name);
-    p.Personal[1] = company;
-    QVERIFY(p.SavePreferences());
+    TPreferences p = TPreferences::loadPreferences();
+    QCOMPARE(p.personal[0], name);
+    p.personal[1] = company;
+    QVERIFY(p.savePreferences());
     const QByteArray text = iniText();
     QVERIFY2(text.contains(nameLine + (text.contains("\r\n") ? "\r\n" : "\n")), text.constData());
     QVERIFY2(text.contains(companyLine), text.constData());
-    const TPreferences again = TPreferences::LoadPreferences();
-    QCOMPARE(again.Personal[0], name);
-    QCOMPARE(again.Personal[1], company);
+    const TPreferences again = TPreferences::loadPreferences();
+    QCOMPARE(again.personal[0], name);
+    QCOMPARE(again.personal[1], company);
 }
 
 QTEST_MAIN(tst_Preferences)

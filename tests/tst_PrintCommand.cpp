@@ -126,7 +126,7 @@ void tst_PrintCommand::init() {
         QFile::remove(home_.filePath(f));
     card_ = home_.filePath(QStringLiteral("CARD.ORL"));
     TGBusinessCardPanel32 surface;
-    surface.SaveCard(card_);
+    surface.saveCard(card_);
     QVERIFY(QFile::exists(card_));
 }
 
@@ -332,7 +332,7 @@ void tst_PrintCommand::bitmapsLossless() {
         surface.place<TGImage>(QRect(20, 20, 96, 48), [&logo](TGImage& image) {
             image.picture()->setGraphic(platform::Graphic::fromImage(logo));
         });
-        surface.SaveCard(card_);
+        surface.saveCard(card_);
     }
     const QString artFile = home_.filePath(QStringLiteral("art.bmp"));
     QVERIFY(art.save(artFile, "BMP"));
@@ -375,7 +375,7 @@ void tst_PrintCommand::picturesEmbeddedOncePerJob() {
             QVERIFY(metafile);
             add(*metafile, QRect(*name == 'c' ? 120 : 220, 60, 90, 90));
         }
-        surface.SaveCard(card_);
+        surface.saveCard(card_);
     }
     QImage art(48, 40, QImage::Format_RGB32);
     art.fill(qRgb(200, 220, 240));
@@ -424,7 +424,7 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard() {
     QFETCH(TFineTuneOffsets, offsets);
     QFETCH(QString, positions);
     HeadlessCard surface;
-    surface.LoadCard(card);
+    surface.loadCard(card);
     QVERIFY(!surface.objects().empty());
     TCardLayout cards;
     if (layout >= 0) cards.loadPredefined(layout);
@@ -436,7 +436,7 @@ void tst_PrintCommand::cardDrawnOnceLikeEveryCard() {
     }
     const auto printWith = [&](platform::PdfReportTarget& target) {
         platform::Report report(target);
-        report.setPaperSize(cards.Papersize);
+        report.setPaperSize(cards.papersize);
         TSheetPrinter printer(
             surface, report,
             SheetPrintJob::make(cards, offsets, selection, SheetPrintJob::Mode::Print, 2, {}));
@@ -465,7 +465,7 @@ void tst_PrintCommand::saveShapeCard(const QRect& bounds,
     HeadlessCard surface;
     auto* shape = surface.place<TSuperShape>(bounds);
     configure(*shape);
-    surface.SaveCard(card_);
+    surface.saveCard(card_);
 }
 
 void tst_PrintCommand::heavyCardHeldOnceOnOneSheet() {
@@ -544,7 +544,7 @@ void tst_PrintCommand::richTextWithoutWindow() {
         HeadlessCard surface;
         auto* label = surface.place<TGPRichBaseLabel>(QRect(QPoint(20, 20), QPoint(220, 60)));
         label->setRtf("{\\rtf1\\fs28 Rich {\\b Orlanto}\\par}");
-        surface.SaveCard(card_);
+        surface.saveCard(card_);
     }
     const QString pdf = home_.filePath(QStringLiteral("rich.pdf"));
     QCOMPARE(print({card_, "-o", pdf, "--positions", "1"}), 0);

@@ -89,7 +89,7 @@ void tst_PrintOptions::fineTuneDefaultAndCancel()
     SurfaceFixture fx;
     TPrintCommands commands(*fx.surface);
     int saves = 0;
-    commands.SavePreferences = [&](const TPrintSettings&) { ++saves; };
+    commands.savePreferences = [&](const TPrintSettings&) { ++saves; };
     TPrintSettings settings;
     settings.offsets = {3, -2, 1, 4};
     // Cancel keeps the offsets, whatever was clicked.
@@ -97,7 +97,7 @@ void tst_PrintOptions::fineTuneDefaultAndCancel()
         click<QToolButton>(d, "TopMarginNudgeDown");
         return int(QDialog::Rejected);
     });
-    QVERIFY(!commands.PrinterFineTuning(settings));
+    QVERIFY(!commands.printerFineTuning(settings));
     QCOMPARE(settings.offsets, (TFineTuneOffsets{3, -2, 1, 4}));
     QCOMPARE(saves, 0);
     // "Default" then OK: all four are 0, shown as "None", and saved.
@@ -108,7 +108,7 @@ void tst_PrintOptions::fineTuneDefaultAndCancel()
             if (text(d, name) != QLatin1String("None")) return int(QDialog::Rejected);
         return int(QDialog::Accepted);
     });
-    QVERIFY(commands.PrinterFineTuning(settings));
+    QVERIFY(commands.printerFineTuning(settings));
     QCOMPARE(settings.offsets, TFineTuneOffsets{});
     QCOMPARE(saves, 1);
     QCOMPARE(fx.dialogs.dialogTitles.constLast(), QStringLiteral("Printer Fine-Tuning"));
@@ -135,7 +135,7 @@ void tst_PrintOptions::miniatureGeometry()
     QFETCH(QRect, first);
     QFETCH(QRect, last);
     TCardLayout layout;
-    layout.Papersize = paper;
+    layout.papersize = paper;
     TCardSelection selection;
     selection.setSelected(9, false);
     TSelectSpecificLabels dialog(layout, selection);
@@ -195,39 +195,39 @@ void tst_PrintOptions::noneThenOkIsRefused()
         d.findChild<QSpinBox*>(QStringLiteral("PagesEdit"))->setValue(3);
         return int(QDialog::Accepted);
     });
-    QVERIFY(commands.DoPageSetup(settings));
+    QVERIFY(commands.doPageSetup(settings));
     QVERIFY(stayedOpen);
     QCOMPARE(fx.dialogs.messages, QStringList{QStringLiteral("You must select at least one card to print")});
     QCOMPARE(commands.sheets(), 3);
-    QCOMPARE(commands.CardSelection(), TCardSelection());
+    QCOMPARE(commands.cardSelection(), TCardSelection());
 
     // Cancel leaves the positions as they were.
     fx.dialogs.dialogs.push_back([](QDialog& d) {
         click(d, "NoneButton");
         return int(QDialog::Rejected);
     });
-    QVERIFY(!commands.DoPageSetup(settings));
-    QCOMPARE(commands.CardSelection(), TCardSelection());
+    QVERIFY(!commands.doPageSetup(settings));
+    QCOMPARE(commands.cardSelection(), TCardSelection());
 }
 
 void tst_PrintOptions::largeLayoutFitsTheArea()
 {
     TCardLayout layout;
-    layout.Across = 4;
-    layout.Down = 12;
-    layout.Width = layout.HPitch = 2.5f;
-    layout.Height = layout.VPitch = 1.0f;
+    layout.across = 4;
+    layout.down = 12;
+    layout.width = layout.hPitch = 2.5f;
+    layout.height = layout.vPitch = 1.0f;
     TSelectSpecificLabels dialog(layout, TCardSelection());
     // 48 positions, all selected, every one inside the drawing area.
     QCOMPARE(int(dialog.rectangles().size()), 48);
     QCOMPARE(dialog.selection().size(), 48);
     QVERIFY(dialog.selection().anySelected(48));
     QVERIFY(dialog.miniatureScale() < 0.2);
-    const QRect area(0, 0, TSelectSpecificLabels::AreaWidth, TSelectSpecificLabels::AreaHeight);
+    const QRect area(0, 0, TSelectSpecificLabels::areaWidth, TSelectSpecificLabels::areaHeight);
     for (const QRect& r : dialog.rectangles()) QVERIFY(area.contains(r));
     QVERIFY(area.contains(dialog.sheetRectangle()));
     // "&None" clears all 48.
-    dialog.NoneButtonClick();
+    dialog.noneButtonClick();
     QVERIFY(!dialog.selection().anySelected(48));
 }
 
@@ -321,9 +321,9 @@ void tst_PrintOptions::printCommandFlow()
     TPrintCommands commands(*fx.surface);
     commands.unprintableBottom = [](int) { return 0.667; };
     int saved = 0;
-    commands.SavePreferences = [&](const TPrintSettings& s) {
+    commands.savePreferences = [&](const TPrintSettings& s) {
         ++saved;
-        QVERIFY(!s.ShowBottomMarginWarning);
+        QVERIFY(!s.showBottomMarginWarning);
     };
     TPrintSettings settings;
     fx.dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); }); // chooser
@@ -333,12 +333,12 @@ void tst_PrintOptions::printCommandFlow()
     });
     // The status dialog of the run, when it comes, is not shown: the run does not start.
     fx.dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    commands.Print(settings, QString());
+    commands.print(settings, QString());
     QStringList titles{QStringLiteral("Print Cards"), QStringLiteral("ALERT")};
     if (cont) titles << QStringLiteral("Print Status");
     QCOMPARE(fx.dialogs.dialogTitles, titles);
     QCOMPARE(saved, saves);
-    QCOMPARE(settings.ShowBottomMarginWarning, warningAfter);
+    QCOMPARE(settings.showBottomMarginWarning, warningAfter);
 }
 
 QTEST_MAIN(tst_PrintOptions)

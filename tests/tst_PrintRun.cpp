@@ -87,7 +87,7 @@ void tst_PrintRun::printAndCancel()
     fx_->dialogs.yesNoAnswers.push_back(yes);
     QString shown;
     fx_->dialogs.dialogs.push_back([&](QDialog& d) { return runStatusDialog(d, press, &shown); });
-    const bool ok = TLabelPrinter::DoPrint(
+    const bool ok = TLabelPrinter::doPrint(
         *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Print, 2, {}),
         mainReport);
     QCOMPARE(ok, written);
@@ -114,7 +114,7 @@ void tst_PrintRun::previewOpensTheWindow()
         pages = static_cast<TPreviewForm&>(d).report().pageCount();
         return int(QDialog::Accepted);
     });
-    QVERIFY(TLabelPrinter::DoPrint(
+    QVERIFY(TLabelPrinter::doPrint(
         *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
         mainReport));
     QCOMPARE(shown, QStringLiteral("\nBusiness Card preview ready!\n\nNote: To save time, only a single card is previewed"));
@@ -136,7 +136,7 @@ void tst_PrintRun::stoppedPreviewOpensNothing()
     QString shown;
     fx_->dialogs.dialogs.push_back([&](QDialog& d) { return runStatusDialog(d, true, &shown); });
     fx_->dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    QVERIFY(!TLabelPrinter::DoPrint(
+    QVERIFY(!TLabelPrinter::doPrint(
         *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
         mainReport));
     QCOMPARE(shown, QStringLiteral("\nBusiness Card Preview Canceled!"));
@@ -200,7 +200,7 @@ void tst_PrintRun::previewKeepsThinLines_data()
     QTest::newRow("70 %") << 70;
     QTest::newRow("100 %") << 100;
     QTest::newRow("200 %") << 200;
-    QTest::newRow("whole page") << int(TPreviewForm::ZoomPage);
+    QTest::newRow("whole page") << int(TPreviewForm::zoomPage);
 }
 
 // The card's silver outline, one hundredth of an inch wide, shows on all four sides at every
@@ -237,7 +237,7 @@ void tst_PrintRun::previewKeepsThinLines()
         down = runs({3.5, 0.2}, {3.5, 3.0});   // right of the box, through top and bottom
         return int(QDialog::Accepted);
     });
-    QVERIFY(TLabelPrinter::DoPrint(
+    QVERIFY(TLabelPrinter::doPrint(
         *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
         mainReport));
     QCOMPARE(across, 2);

@@ -39,7 +39,7 @@ void tst_ReportPrinter::copiesAndBorderOnAQueue()
     target.setPrinterName(Printers::names().constFirst());
     Report report(target);
     QVERIFY(report.maxCopies() >= 1);
-    const QMarginsF border = target.unprintableBorder(Report::pageSizeFor(Report::PaperLetter));
+    const QMarginsF border = target.unprintableBorder(Report::pageSizeFor(Report::paperLetter));
     QVERIFY(border.left() >= 0 && border.left() < 1.0);
     QVERIFY(border.bottom() >= 0 && border.bottom() < 1.0);
     // Aborting before anything reaches the queue sends nothing.

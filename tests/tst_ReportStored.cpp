@@ -15,7 +15,7 @@ using platform::StoredReportTarget;
 namespace {
 // Runs one report into a byte array; draw is the page-drawing function.
 QByteArray record(const std::function<void(Report&)>& draw, int resolution = 300,
-                  int paper = Report::PaperLetter, bool* ok = nullptr)
+                  int paper = Report::paperLetter, bool* ok = nullptr)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -40,7 +40,7 @@ struct RichFixture : SurfaceFixture {
             platform::RtfReader::read(rtf, editor->document());
             return int(QDialog::Accepted);
         });
-        surface->SetPanelState(PS::psRichLabel);
+        surface->setPanelState(PS::psRichLabel);
         drag(from, to);
         surface->processPendingEvents();
         return labels().isEmpty() ? nullptr : labels().last();
@@ -99,7 +99,7 @@ void tst_RichTextLabel::toolCreatesBorderedLabelAndOpensEditor() {
     QVERIFY(label->transparent());
     QCOMPARE(plainText(label->richText().rtf()), QStringLiteral("Plain Bold"));
     QVERIFY(f.changes > 0);
-    QCOMPARE(f.surface->PanelState(), PS::psPointing);
+    QCOMPARE(f.surface->panelState(), PS::psPointing);
 
     // Cancelling the editor leaves a new label empty.
     TGPRichBaseLabel* empty = f.draw({20, 100}, {120, 130});
@@ -124,7 +124,7 @@ void tst_RichTextLabel::newLabelStartsInTheDefaultFont() {
         text->textCursor().insertText(QStringLiteral("Hi"));
         return int(QDialog::Accepted);
     });
-    f.surface->SetPanelState(PS::psRichLabel);
+    f.surface->setPanelState(PS::psRichLabel);
     f.drag({20, 20}, {220, 80});
     QCOMPARE(shown, (QStringList{"Liberation Serif", "14", "1"}));
     const QByteArray rtf = f.labels().value(0)->richText().rtf();
@@ -362,7 +362,7 @@ void tst_RichTextLabel::cardFileRoundTrip() {
     label->setBGColor(TColor(0x123456));
     f.draw({20, 100}, {120, 130}); // left empty
     const QString card = f.home.filePath(QStringLiteral("rich.ORL"));
-    f.surface->SaveCard(card);
+    f.surface->saveCard(card);
     QFile file(card);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -374,7 +374,7 @@ void tst_RichTextLabel::cardFileRoundTrip() {
         QCOMPARE(bytes.count(name), 2);
 
     RichFixture g;
-    g.surface->LoadCard(card);
+    g.surface->loadCard(card);
     const QList<TGPRichBaseLabel*> read = g.labels();
     QCOMPARE(read.size(), 2);
     QCOMPARE(read[0]->richText().rtf(), label->richText().rtf());
@@ -397,7 +397,7 @@ void tst_RichTextLabel::damagedTextOpensWithWhatCouldBeRead() {
                               {"Height", TGValue::fromInt(40)},
                               {"RTFText.Data", TGValue::fromData("{\\rtf1 Hello {\\b wor\\'")}}));
     file.close();
-    f.surface->LoadCard(card);
+    f.surface->loadCard(card);
     QCOMPARE(f.labels().size(), 1);
     QCOMPARE(f.labels()[0]->richText().document().document().toPlainText(),
              QStringLiteral("Hello wor"));
@@ -442,7 +442,7 @@ void tst_RichTextLabel::paintsTextBackgroundAndBorder() {
         98 * 28);
 
     // At zoom 1.5 the text keeps its line breaks: the same words, scaled.
-    f.surface->SetZoom(1.5f);
+    f.surface->setZoom(1.5f);
     QVERIFY(countColour(f.surface->image(), label->bounds(), qRgb(255, 0, 0)) > 40);
 }
 

@@ -152,7 +152,7 @@ void tst_SelectionFrame::resizeGrips()
     QCOMPARE(a->bounds(), expected);
     QVERIFY(f.surface->handle().width() >= 5 && f.surface->handle().height() >= 5);
     // Saving drops objects without width or height: this one stays.
-    f.surface->DeleteStrayObjects();
+    f.surface->deleteStrayObjects();
     QCOMPARE(f.surface->objects().size(), size_t(1));
 }
 
@@ -344,7 +344,7 @@ void tst_SelectionFrame::doubleClickOpensMenuWithoutDrag()
     QCOMPARE(a->bounds(), QRect(20, 20, 30, 15));
     // With an edit handler, the double-click on the frame calls it instead.
     bool edited = false;
-    a->OnEditRequest = [&edited](TGBasePanel*) { edited = true; };
+    a->onEditRequest = [&edited](TGBasePanel*) { edited = true; };
     f.dialogs.lastPopup = nullptr;
     f.clock.advance(300);
     f.surface->doubleClick({}, 25, 25);

@@ -347,8 +347,8 @@ void tst_Shapes::tools() {
     QFETCH(QRect, band);
     QFETCH(QRect, bounds);
     ShapeFixture f;
-    f.surface->SetPanelState(TGBusinessCardPanel32::TLPanelState(state));
-    f.surface->CreateObjectInRect(band);
+    f.surface->setPanelState(TGBusinessCardPanel32::TLPanelState(state));
+    f.surface->createObjectInRect(band);
     QCOMPARE(f.surface->objects().size(), size_t(1));
     TGGraphicControl* o = f.surface->objects().front();
     QCOMPARE(o->metaObject()->className(), className.constData());
@@ -421,8 +421,8 @@ void tst_Shapes::thicknessChecks() {
 
 void tst_Shapes::roundingMenuDecidedAtBuild() {
     ShapeFixture f;
-    f.surface->SetPanelState(TGBusinessCardPanel32::psRoundRectangle);
-    f.surface->CreateObjectInRect(QRect(QPoint(20, 30), QPoint(220, 45)));
+    f.surface->setPanelState(TGBusinessCardPanel32::psRoundRectangle);
+    f.surface->createObjectInRect(QRect(QPoint(20, 30), QPoint(220, 45)));
     auto* s = qobject_cast<TBCShapes*>(f.surface->objects().front());
     QVERIFY(f.item(s, "Degree of Rounding", "50 %"));
     QVERIFY(s->objectMenu()->find("Degree of Rounding")->submenu->trigger("50 %"));
@@ -441,9 +441,9 @@ void tst_Shapes::roundingMenuDecidedAtBuild() {
     r->setShape(TGLabelShapes::stRectangle);
     r->setLocked(true);
     const QString card = f.home.filePath(QStringLiteral("shapes.ORL"));
-    f.surface->SaveCard(card);
+    f.surface->saveCard(card);
     ShapeFixture g;
-    g.surface->LoadCard(card);
+    g.surface->loadCard(card);
     QCOMPARE(g.surface->objects().size(), size_t(2));
     auto* roundRead = qobject_cast<TBCShapes*>(g.surface->objects()[0]);
     auto* squareRead = qobject_cast<TBCShapes*>(g.surface->objects()[1]);

@@ -149,14 +149,14 @@ QString outlineProblem(const QImage& image, const QRectF& px)
 QList<QRectF> cardRects(const TCardLayout& l, const TFineTuneOffsets& o, const TCardSelection& s)
 {
     QList<QRectF> rects;
-    for (int r = 0; r < l.Down; ++r)
-        for (int c = 0; c < l.Across; ++c)
-            if (s.isSelected(r * l.Across + c))
-                rects << QRectF(l.LeftMargin + o.LeftMarginNudge / 32.0
-                                    + c * (l.HPitch + o.HorizontalSpacing / 32.0),
-                                l.TopMargin + o.TopMarginNudge / 32.0
-                                    + r * (l.VPitch + o.VerticalSpacing / 32.0),
-                                l.Width, l.Height);
+    for (int r = 0; r < l.down; ++r)
+        for (int c = 0; c < l.across; ++c)
+            if (s.isSelected(r * l.across + c))
+                rects << QRectF(l.leftMargin + o.leftMarginNudge / 32.0
+                                    + c * (l.hPitch + o.horizontalSpacing / 32.0),
+                                l.topMargin + o.topMarginNudge / 32.0
+                                    + r * (l.vPitch + o.verticalSpacing / 32.0),
+                                l.width, l.height);
     return rects;
 }
 } // namespace
@@ -211,7 +211,7 @@ void tst_SheetPrinter::cleanup()
 CardMark* tst_SheetPrinter::addMark()
 {
     auto* mark = new CardMark(fx_->surface->owner());
-    fx_->surface->AddObject(mark, QRect(0, 0, 336, 192));
+    fx_->surface->addObject(mark, QRect(0, 0, 336, 192));
     mark->log = &log_;
     return mark;
 }
@@ -252,7 +252,7 @@ void tst_SheetPrinter::pageLoop()
     QFETCH(QList<QList<int>>, cards);
     addMark();
     TCardLayout layout;
-    layout.Across = across;
+    layout.across = across;
     QBuffer stream;
     stream.open(QIODevice::ReadWrite);
     platform::StoredReportTarget target(stream);
@@ -348,7 +348,7 @@ void tst_SheetPrinter::pdfGeometry()
     const QString file = dir_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
     platform::PdfReportTarget target(file);
     Report report(target);
-    report.setPaperSize(layout.Papersize);
+    report.setPaperSize(layout.papersize);
     TSheetPrinter printer(*fx_->surface, report,
                           SheetPrintJob::make(layout, offsets, selection, Mode(mode), pages, background));
     QVERIFY2(printer.run(), qPrintable(report.errorString()));
@@ -527,7 +527,7 @@ void tst_SheetPrinter::finalStatus()
     QFETCH(QString, status);
     CardMark* mark = addMark();
     mark->throwOnPrint = how == QLatin1String("fail");
-    if (effects) fx_->surface->AddObject(new TSuperShape(fx_->surface->owner()), QRect(0, 0, 20, 20));
+    if (effects) fx_->surface->addObject(new TSuperShape(fx_->surface->owner()), QRect(0, 0, 20, 20));
     QBuffer stream;
     stream.open(QIODevice::ReadWrite);
     platform::StoredReportTarget target(stream);
@@ -554,7 +554,7 @@ void tst_SheetPrinter::finalStatus()
 
 void tst_SheetPrinter::errorWhileDrawingRestoresSurface()
 {
-    fx_->surface->SetZoom(1.5f);
+    fx_->surface->setZoom(1.5f);
     CardMark* mark = addMark();
     mark->throwOnPrint = true;
     const QString pdf = dir_.filePath(QStringLiteral("fails.pdf"));
@@ -578,10 +578,10 @@ void tst_SheetPrinter::largeLayoutSelectsEveryPosition()
 {
     addMark();
     TCardLayout layout;
-    layout.Across = 3;
-    layout.Down = 6;
-    layout.Width = layout.HPitch = 2.5f;
-    layout.Height = layout.VPitch = 1.5f;
+    layout.across = 3;
+    layout.down = 6;
+    layout.width = layout.hPitch = 2.5f;
+    layout.height = layout.vPitch = 1.5f;
     QBuffer stream;
     stream.open(QIODevice::ReadWrite);
     platform::StoredReportTarget target(stream);

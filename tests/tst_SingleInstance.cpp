@@ -221,7 +221,7 @@ void tst_SingleInstance::silentConnectionsDropped() {
             if (s->state() != QLocalSocket::UnconnectedState) return false;
         return true;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(dropped(), platform::SingleInstance::IdleTimeoutMs + 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(dropped(), platform::SingleInstance::idleTimeoutMs + 5000);
     running.laterStartHandsOver();
 }
 

@@ -77,11 +77,11 @@ class tst_SuperShape : public QObject {
 };
 
 void tst_SuperShape::mulDivRoundsHalvesAwayFromZero() {
-    QCOMPARE(TGEffectControl::MulDiv(1, 100, 256), 0);
-    QCOMPARE(TGEffectControl::MulDiv(2, 100, 256), 1);   // 0.78
-    QCOMPARE(TGEffectControl::MulDiv(1, 128, 256), 1);   // 0.5 away from zero
-    QCOMPARE(TGEffectControl::MulDiv(-1, 128, 256), -1); // -0.5 away from zero
-    QCOMPARE(TGEffectControl::MulDiv(5, 3, 0), -1);
+    QCOMPARE(TGEffectControl::mulDiv(1, 100, 256), 0);
+    QCOMPARE(TGEffectControl::mulDiv(2, 100, 256), 1);   // 0.78
+    QCOMPARE(TGEffectControl::mulDiv(1, 128, 256), 1);   // 0.5 away from zero
+    QCOMPARE(TGEffectControl::mulDiv(-1, 128, 256), -1); // -0.5 away from zero
+    QCOMPARE(TGEffectControl::mulDiv(5, 3, 0), -1);
     QCOMPARE(TGEffectControl::bandColor(Qt::black, Qt::white, 128), QColor(128, 128, 128));
 }
 
@@ -316,7 +316,7 @@ void tst_SuperShape::setterRules() {
 void tst_SuperShape::cardRoundTrip() {
     Fixture f;
     auto* s = new TSuperShape(f.surface->owner());
-    f.surface->AddObject(s, QRect(10, 20, 120, 80));
+    f.surface->addObject(s, QRect(10, 20, 120, 80));
     QImage texture(7, 5, QImage::Format_RGB32);
     texture.fill(qRgb(10, 200, 30));
     texture.setPixel(3, 2, qRgb(250, 1, 2));
@@ -396,7 +396,7 @@ void tst_SuperShape::toolOpensDialogAndOkAppliesInOrder() {
         d.findChild<QSpinBox*>("OutLineWidthSpinner")->setValue(3);
         return int(QDialog::Accepted);
     });
-    f.surface->SetPanelState(TGBusinessCardPanel32::psSuperShape);
+    f.surface->setPanelState(TGBusinessCardPanel32::psSuperShape);
     f.drag({20, 20}, {120, 90});
     QCOMPARE(f.dialogs.dialogTitles, QStringList{QStringLiteral("Super Shape Properties")});
     QCOMPARE(f.surface->objects().size(), size_t(1));
@@ -407,7 +407,7 @@ void tst_SuperShape::toolOpensDialogAndOkAppliesInOrder() {
     QCOMPARE(s->shadowOrient(), TSuperShape::soNone);
     QCOMPARE(s->outlineWidth(), 3);
     QVERIFY(f.changes > 0);
-    QCOMPARE(f.surface->PanelState(), TGBusinessCardPanel32::psPointing);
+    QCOMPARE(f.surface->panelState(), TGBusinessCardPanel32::psPointing);
 }
 
 void tst_SuperShape::dialogCancelChangesNothing() {
@@ -424,14 +424,14 @@ void tst_SuperShape::dialogCancelChangesNothing() {
     QVERIFY(d.findChild<QWidget*>("RoundPercent")->isVisibleTo(&d));
     d.findChild<QSpinBox*>("ShadowDepthSpinner")->setValue(2);
     control<platform::ColorComboBox>(d, "BackGroundColorCombo2")->setColor(cWhite);
-    QCOMPARE(d.Sample.shape(), TSuperShape::gstRoundRect);
-    QCOMPARE(d.Sample.shadowDepth(), 2);
+    QCOMPARE(d.sample.shape(), TSuperShape::gstRoundRect);
+    QCOMPARE(d.sample.shadowDepth(), 2);
     // The gradient's start colour is the solid colour: a choice in one shows in the other.
     emit control<platform::ColorComboBox>(d, "BackGroundColorCombo2")->colorChanged(cWhite);
-    QCOMPARE(d.Sample.backColor(), TColor(cWhite));
+    QCOMPARE(d.sample.backColor(), TColor(cWhite));
     QCOMPARE(control<platform::ColorComboBox>(d, "BackGroundColorCombo")->color(), TColor(cWhite));
     d.findChild<QComboBox*>("ShadowOrientationCombo")->setCurrentIndex(3);
-    QCOMPARE(d.Sample.shadowOrient(), TSuperShape::soUpperLeft);
+    QCOMPARE(d.sample.shadowOrient(), TSuperShape::soUpperLeft);
     // Nothing reached the shape itself.
     QCOMPARE(s.shape(), TSuperShape::gstStar);
     QCOMPARE(s.shadowDepth(), 5);
@@ -478,7 +478,7 @@ void tst_SuperShape::dialogKeepsItsSize() {
         check("ShapeCombo", 9);
         return int(QDialog::Rejected);
     });
-    f.surface->SetPanelState(TGBusinessCardPanel32::psSuperShape);
+    f.surface->setPanelState(TGBusinessCardPanel32::psSuperShape);
     f.drag({20, 20}, {120, 90});
     QCOMPARE(f.dialogs.dialogTitles, QStringList{QStringLiteral("Super Shape Properties")});
     QVERIFY2(moved.isEmpty(), qPrintable(moved.join(QLatin1Char('\n'))));
@@ -513,7 +513,7 @@ void tst_SuperShape::textureChooserLoadsIntoSample() {
     });
     control<QPushButton>(d, "LoadImageButton")->click();
     QCOMPARE(f.dialogs.dialogTitles.last(), QStringLiteral("Load Texture Image"));
-    QCOMPARE(d.Sample.texture().size(), QSize(12, 8));
+    QCOMPARE(d.sample.texture().size(), QSize(12, 8));
     QCOMPARE(shown, QStringLiteral("12 × 8 pixels"));
     d.applyToShape();
     QCOMPARE(s.texture().size(), QSize(12, 8));

@@ -210,7 +210,7 @@ void tst_SuperText::setterRules() {
 void tst_SuperText::cardRoundTrip() {
     Fixture f;
     auto* t = new TGSuperText(f.surface->owner());
-    f.surface->AddObject(t, QRect(10, 20, 200, 60));
+    f.surface->addObject(t, QRect(10, 20, 200, 60));
     QImage texture(5, 6, QImage::Format_RGB32);
     texture.fill(qRgb(1, 2, 3));
     t->setShadowDepth(6);
@@ -268,7 +268,7 @@ void tst_SuperText::toolAndDialog() {
         d.findChild<QPushButton*>("OKButton")->click();
         return d.result();
     });
-    f.surface->SetPanelState(TGBusinessCardPanel32::psSuperText);
+    f.surface->setPanelState(TGBusinessCardPanel32::psSuperText);
     f.drag({20, 20}, {200, 80});
     QCOMPARE(f.dialogs.dialogTitles, QStringList{QStringLiteral("SuperText Properties")});
     auto* t = qobject_cast<TGSuperText*>(f.surface->objects().front());
@@ -289,7 +289,7 @@ void tst_SuperText::emptyTextKeepsDialogOpen() {
     TGSuperText t;
     TSuperTextProperties d(t);
     control<QLineEdit>(d, "CaptionText")->setText(QString());
-    d.OKButtonClick();
+    d.okButtonClick();
     QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("Please enter some text")});
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QCOMPARE(t.caption(), QStringLiteral("Text"));
@@ -310,10 +310,10 @@ void tst_SuperText::textFromToolShowsWhole() {
         control<QLineEdit>(props, "CaptionText")->setText(QStringLiteral("Sunrise Bay"));
         // "Ok" at once, before the fit's timer has run.
         d.findChild<QPushButton*>("OKButton")->click();
-        fitted = props.Sample.bounds().size();
+        fitted = props.sample.bounds().size();
         return d.result();
     });
-    f.surface->SetPanelState(TGBusinessCardPanel32::psSuperText);
+    f.surface->setPanelState(TGBusinessCardPanel32::psSuperText);
     if (releaseAt == QPoint(20, 20))
         f.click(20, 20);
     else
@@ -339,8 +339,8 @@ void tst_SuperText::sampleLargerThanPanelShowsWhole() {
     auto* panel = d.findChild<QFrame*>(QStringLiteral("PreviewPanel"));
     QVERIFY(panel);
     const QRect room = panel->contentsRect();
-    QVERIFY(d.Sample.width() > room.width()); // the case: a sample wider than the panel
-    QCOMPARE(d.Sample.shownText(), QStringLiteral("Sunrise Bay"));
+    QVERIFY(d.sample.width() > room.width()); // the case: a sample wider than the panel
+    QCOMPARE(d.sample.shownText(), QStringLiteral("Sunrise Bay"));
     const QImage image = panel->grab().toImage().copy(room);
     // The red box shows whole: its black frame's right edge is inside the panel.
     const int y = image.height() / 4;
@@ -375,12 +375,12 @@ void tst_SuperText::fontSizeBox() {
     QVERIFY(!box->toolTip().isEmpty());
     QCOMPARE(box->value(), 48);
     d.fitSample();
-    const int width = d.Sample.width();
+    const int width = d.sample.width();
     QTest::keyClick(box, Qt::Key(key));
-    QCOMPARE(d.Sample.textFont().size(), 48 + change);
+    QCOMPARE(d.sample.textFont().size(), 48 + change);
     QCOMPARE(box->value(), 48 + change);
     // The sample is fitted to the new size at once.
-    QCOMPARE(d.Sample.width() > width, change > 0);
+    QCOMPARE(d.sample.width() > width, change > 0);
 }
 
 void tst_SuperText::shadowNamesMatchEffectShape() {

@@ -190,15 +190,15 @@ void tst_SurfacePaint::backgroundArt()
     art.fill(Qt::red);
     const QString file = f.home.filePath("art.bmp");
     QVERIFY(art.save(file));
-    f.surface->LoadBackground(file);
+    f.surface->loadBackground(file);
     QVERIFY(f.surface->colorPicture());
     const QImage& img = f.surface->image();
     QCOMPARE(img.pixel(50, 30), qRgb(255, 0, 0)); // stretched over the whole card
     QCOMPARE(img.pixel(1, 1), white);             // clipped to the card's ellipse
-    f.surface->ClearBackground();
+    f.surface->clearBackground();
     QCOMPARE(f.surface->image().pixel(50, 30), white);
     // A file that is not a picture leaves the card without art.
-    f.surface->LoadBackground(f.home.filePath("missing.bmp"));
+    f.surface->loadBackground(f.home.filePath("missing.bmp"));
     QVERIFY(!f.surface->colorPicture());
 }
 

@@ -109,7 +109,7 @@ void tst_SymbolLabel::toolMakesBracketInWingDings() {
         title = d.windowTitle();
         return int(QDialog::Rejected);
     });
-    f.surface->SetPanelState(PS::psSymbolLabel);
+    f.surface->setPanelState(PS::psSymbolLabel);
     f.drag(QPoint(30, 30), QPoint(200, 150));
     QCOMPARE(title, QStringLiteral("Symbol Selector"));
     QCOMPARE(int(f.surface->objects().size()), 1);
@@ -198,7 +198,7 @@ void tst_SymbolLabel::selectorKeepsUnmappedFace() {
             shown.setFamily(QFontInfo(shown).family());
             shown.setPointSize(36);
             f.dialogs.fonts.push_back(shown);
-            d.FontbuttonClick();
+            d.fontbuttonClick();
         }
         return int(QDialog::Accepted);
     });
@@ -259,7 +259,7 @@ void tst_SymbolLabel::selectorTakesCharacterAndFont() {
         QFont big(QStringLiteral("WingDings"));
         big.setPointSize(36);
         f.dialogs.fonts.push_back(big);
-        d.FontbuttonClick();
+        d.fontbuttonClick();
         control<QListWidget>(d, "SymbolList")->setCurrentRow(0x28 - 32); // the telephone
         return int(QDialog::Accepted);
     });
@@ -476,7 +476,7 @@ void tst_SymbolLabel::readSymbolKeepsOneSize() {
                                                {"Angle", TGValue::fromInt(angle)},
                                                {"Caption", TGValue::fromString("(")}}));
     file.close();
-    f.surface->LoadCard(file.fileName());
+    f.surface->loadCard(file.fileName());
     QCOMPARE(f.surface->objects().size(), size_t(1));
     const QRect settled = f.surface->objects().front()->bounds();
     for (int i = 0; i < 5; ++i) {
@@ -487,8 +487,8 @@ void tst_SymbolLabel::readSymbolKeepsOneSize() {
     }
     QVERIFY(!f.printToPdf(QStringLiteral("symbol.pdf"), 0, 0).isEmpty());
     QCOMPARE(f.surface->objects().front()->bounds(), settled);
-    f.surface->ClearObjects();
-    f.surface->LoadCard(file.fileName());
+    f.surface->clearObjects();
+    f.surface->loadCard(file.fileName());
     QCOMPARE(f.surface->objects().front()->bounds(), settled);
 }
 

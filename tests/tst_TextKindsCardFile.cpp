@@ -39,7 +39,7 @@ TGGraphicControl* make(SurfaceFixture& f, const QString& className) {
     TGGraphicControl* o = f.surface->classes().create(className, f.surface->owner());
     o->setSurface(f.surface.get());
     o->buildPopup();
-    f.surface->AddObject(o, QRect(QPoint(10, 20), QPoint(150, 120)));
+    f.surface->addObject(o, QRect(QPoint(10, 20), QPoint(150, 120)));
     return o;
 }
 
@@ -116,7 +116,7 @@ void paintAndPrint(SurfaceFixture& f) {
     QBuffer stored;
     platform::StoredReportTarget target(stored);
     platform::Report report(target);
-    report.onPrint = [&](platform::Report& r) { f.surface->PrintObjects(r, 0.5, 0.5); };
+    report.onPrint = [&](platform::Report& r) { f.surface->printObjects(r, 0.5, 0.5); };
     QVERIFY(report.run());
 }
 } // namespace

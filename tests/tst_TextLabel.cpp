@@ -568,10 +568,10 @@ void tst_TextLabel::editedTextLaysOutAgain() {
     QCOMPARE(l->caption(), QStringLiteral("A"));
     f.surface->handle().clear(); // the click selected it
     const QString file = f.home.filePath(QStringLiteral("edited.ORL"));
-    f.surface->SaveCard(file);
+    f.surface->saveCard(file);
     SurfaceFixture read;
     ObjectKinds::registerAll(*read.surface);
-    read.surface->LoadCard(file);
+    read.surface->loadCard(file);
     QVERIFY(f.surface->image() == read.surface->image());
 
     f.surface->history().undo();

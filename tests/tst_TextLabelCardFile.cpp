@@ -77,7 +77,7 @@ void tst_TextLabelCardFile::everyPropertyRoundTrips() {
     QVERIFY(l);
     l->setSurface(a.surface.get());
     l->buildPopup();
-    a.surface->AddObject(l, QRect(QPoint(10, 20), QPoint(150, 45)));
+    a.surface->addObject(l, QRect(QPoint(10, 20), QPoint(150, 45)));
     l->setTag(7);
     l->setHint(QStringLiteral("a hint"));
     l->setAlignment(Gdi::taCenter);
@@ -223,8 +223,8 @@ void tst_TextLabelCardFile::constructionFontStaysOwn() {
     SurfaceFixture& target = path == "open" ? b : a;
     if (path == "open") {
         const QString card = a.home.filePath("card.ORL");
-        a.surface->SaveCard(card);
-        b.surface->LoadCard(card);
+        a.surface->saveCard(card);
+        b.surface->loadCard(card);
     } else if (path == "paste") {
         a.surface->handle().add(l);
         a.key(Qt::Key_C, Qt::ControlModifier);
@@ -254,11 +254,11 @@ void tst_TextLabelCardFile::emptiedTextStaysEmpty() {
     QVERIFY(info->trigger(QStringLiteral("Fax\t")));
     QCOMPARE(l->caption(), QString());
     const QString card = a.home.filePath("card.ORL");
-    a.surface->SaveCard(card);
+    a.surface->saveCard(card);
     QFile file(card);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains(QByteArray("\x07" "Caption\x06\x00", 10)));
-    b.surface->LoadCard(card);
+    b.surface->loadCard(card);
     QCOMPARE(b.surface->objects().size(), size_t(1));
     QCOMPARE(qobject_cast<TGBaseLabel*>(b.surface->objects().front())->caption(), QString());
 }

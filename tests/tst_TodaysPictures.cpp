@@ -87,12 +87,12 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
     QVERIFY(f.dialogs.errors.isEmpty());
 
     const QString card = f.home.filePath("pictures.orl");
-    f.surface->SaveCard(card);
+    f.surface->saveCard(card);
 
     // Reopened.
     SurfaceFixture g;
     ShapeKinds::registerAll(*g.surface);
-    g.surface->LoadCard(card);
+    g.surface->loadCard(card);
     QCOMPARE(int(g.surface->objects().size()), 5);
     struct Expected {
         QRect bounds;
@@ -126,7 +126,7 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
     const QString pdf = f.home.filePath("pictures.pdf");
     platform::PdfReportTarget target(pdf);
     platform::Report report(target);
-    report.onPrint = [&](platform::Report& r) { g.surface->PrintObjects(r, 1.0, 1.0); };
+    report.onPrint = [&](platform::Report& r) { g.surface->printObjects(r, 1.0, 1.0); };
     QVERIFY(report.run());
     const QImage page = PdfReadBack::render(pdf, kDpi);
     QVERIFY(!page.isNull());

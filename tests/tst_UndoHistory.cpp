@@ -45,12 +45,12 @@ struct Card {
     QUndoStack& stack() { return s().history().stack(); }
     QByteArray bytes() { return TGLabelObjectFiler(s().classes()).writeObjects(s().objects()); }
     void draw(Panel::TLPanelState tool, QPoint from, QPoint to) {
-        s().SetPanelState(tool);
+        s().setPanelState(tool);
         s().mouseDown(Qt::LeftButton, {}, from.x(), from.y());
         clock.advance(50);
         s().mouseMove(Qt::LeftButton, {}, to.x(), to.y());
         s().mouseUp(Qt::LeftButton, {}, to.x(), to.y());
-        s().SetPanelState(Panel::psPointing);
+        s().setPanelState(Panel::psPointing);
         clock.advance(50);
     }
     void click(QPoint p, Qt::KeyboardModifiers mods = {}, Qt::MouseButton button = Qt::LeftButton) {
@@ -368,7 +368,7 @@ void tst_UndoHistory::backgroundArtAndLayout() {
     QCOMPARE(c.stack().undoText(), QStringLiteral("Business Card Layout"));
     c.w->undoCommand();
     QCOMPARE(QSize(c.s().width(), c.s().height()), size);
-    QCOMPARE(c.w->preferences().print.layout.Width, 3.5f);
+    QCOMPARE(c.w->preferences().print.layout.width, 3.5f);
 }
 
 QTEST_MAIN(tst_UndoHistory)
@@ -413,7 +413,7 @@ void tst_UndoHistory::boundedInBytes() {
     const qint64 picture = c.dropPicture(empty, 1);
     c.s().history().setByteLimit(picture * 7 / 2);
     c.w->undoCommand();
-    c.w->SetChangesMade(false);
+    c.w->setChangesMade(false);
     const QByteArray before = c.bytes();
     std::vector<QByteArray> cards;
     for (quint32 seed = 1; seed <= 5; ++seed) {

@@ -41,10 +41,10 @@ struct Window : OwnDialogs, MainWindowFixture {
     }
     Panel& s() { return surface(); }
     void drawRectangle(int x, int y) {
-        s().SetPanelState(Panel::psRectangle);
+        s().setPanelState(Panel::psRectangle);
         s().mouseDown(Qt::LeftButton, {}, x, y);
         s().mouseUp(Qt::LeftButton, {}, x + 40, y + 20);
-        s().SetPanelState(Panel::psPointing);
+        s().setPanelState(Panel::psPointing);
     }
 };
 
@@ -172,7 +172,7 @@ void tst_UnsavedChanges::saveQuestion() {
         win.w->openCommand();
         break;
     case Recent:
-        win.w->MRUItemClick(other);
+        win.w->mruItemClick(other);
         break;
     case CancelButton:
         win.w->cancelChangesCommand();
@@ -415,7 +415,7 @@ void tst_UnsavedChanges::damagedRecoveryCopySetAside() {
         ScriptedDialogHost dialogs;
         TMainScreen w;
         w.firstActivation();
-        w.surface().SetPanelState(Panel::psRectangle);
+        w.surface().setPanelState(Panel::psRectangle);
         w.surface().mouseDown(Qt::LeftButton, {}, 20, 20);
         w.surface().mouseUp(Qt::LeftButton, {}, 60, 40);
         dialogs.fileNames.push_back(card);
@@ -534,7 +534,7 @@ void tst_UnsavedChanges::cardWhoseOpeningDidNotFinishIsNotReopened() {
         QVERIFY(win.dialogs.messages.isEmpty());
         QVERIFY(statusText(*win.w).contains("Heavy.ORL was not opened again"));
         QCOMPARE(win.w->recentFiles().files().value(0), card);
-        if (start == 1) win.w->MRUItemClick(card); // the user opens it: now it finishes
+        if (start == 1) win.w->mruItemClick(card); // the user opens it: now it finishes
         QCOMPARE(int(win.s().objects().size()), start);
     }
     Window win(home.path());

@@ -87,18 +87,18 @@ void tst_WindowPlacement::densitiesKeepTheirOwnSections()
 {
     TPlacedForm form;
     form.setGeometry(100, 50, 400, 300);
-    WindowPlacement::SaveWindowPlacement(form, screen(1920, 1080, 96));
+    WindowPlacement::saveWindowPlacement(form, screen(1920, 1080, 96));
     form.setGeometry(200, 80, 500, 375);
-    WindowPlacement::SaveWindowPlacement(form, screen(1920, 1080, 120));
+    WindowPlacement::saveWindowPlacement(form, screen(1920, 1080, 120));
 
     const platform::IniFile file = ini();
     QCOMPARE(file.readInteger("TPlacedForm_Placement", "Right", 0), 500);
     QCOMPARE(file.readInteger("TPlacedForm_Placement120", "Right", 0), 700);
 
     TPlacedForm again;
-    WindowPlacement::RestoreWindowPlacement(again, screen(1920, 1080, 96));
+    WindowPlacement::restoreWindowPlacement(again, screen(1920, 1080, 96));
     QCOMPARE(again.geometry(), QRect(100, 50, 400, 300));
-    WindowPlacement::RestoreWindowPlacement(again, screen(1920, 1080, 120));
+    WindowPlacement::restoreWindowPlacement(again, screen(1920, 1080, 120));
     QCOMPARE(again.geometry(), QRect(200, 80, 500, 375));
 }
 
@@ -132,7 +132,7 @@ void tst_WindowPlacement::restore()
              "\nBottom=" + v[3] + "\nMaximized=0\n");
     TPlacedForm form;
     form.resize(400, 300);
-    WindowPlacement::RestoreWindowPlacement(form, screen(screenSize.width(), screenSize.height()));
+    WindowPlacement::restoreWindowPlacement(form, screen(screenSize.width(), screenSize.height()));
     if (expected.isNull()) QVERIFY(form.geometry().isValid());
     else QCOMPARE(form.geometry(), expected);
 }
@@ -141,7 +141,7 @@ void tst_WindowPlacement::nothingStoredCentresAndStores()
 {
     TPlacedForm form;
     form.resize(401, 301);
-    WindowPlacement::RestoreWindowPlacement(form, screen(1000, 800));
+    WindowPlacement::restoreWindowPlacement(form, screen(1000, 800));
     QCOMPARE(form.geometry(), QRect(299, 249, 401, 301));
     // The section exists from the first run on.
     const platform::IniFile file = ini();
@@ -156,7 +156,7 @@ void tst_WindowPlacement::nothingStoredCentresAndStores()
     child.setParent(&owner, Qt::Dialog);
     child.resize(200, 100);
     writeIni({});
-    WindowPlacement::RestoreWindowPlacement(child, screen(1000, 800));
+    WindowPlacement::restoreWindowPlacement(child, screen(1000, 800));
     QCOMPARE(child.pos(), QPoint(300, 300));
 }
 
@@ -164,7 +164,7 @@ void tst_WindowPlacement::maximised()
 {
     writeIni("[TPlacedForm_Placement]\nLeft=10\nTop=20\nRight=610\nBottom=420\nMaximized=7\n");
     TPlacedForm form;
-    WindowPlacement::RestoreWindowPlacement(form, screen(1920, 1080));
+    WindowPlacement::restoreWindowPlacement(form, screen(1920, 1080));
     QVERIFY(form.isMaximized());
     // The stored rectangle stays the normal one, not the maximised size.
     const platform::IniFile file = ini();
@@ -180,7 +180,7 @@ void tst_WindowPlacement::keepsTheRestOfTheFile()
     writeIni(before);
     TPlacedForm form;
     form.setGeometry(5, 6, 300, 200);
-    WindowPlacement::SaveWindowPlacement(form, screen(1920, 1080));
+    WindowPlacement::saveWindowPlacement(form, screen(1920, 1080));
     QFile f(platform::PreferencesFile::fileName());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("[Layout]\nHeight=2047\n\n[TPlacedForm_Placement]\nLeft=5\n"

@@ -74,7 +74,7 @@ void tst_ZoomRender::screenIsPrintMagnified() {
         if (kind != o->metaObject()->className()) delete o;
     QVERIFY(!f.surface->objects().empty());
 
-    f.surface->SetZoom(float(percent / 100.0));
+    f.surface->setZoom(float(percent / 100.0));
     const QImage screen = f.surface->image().convertToFormat(QImage::Format_RGB32);
     const QString pdf = f.printToPdf(QStringLiteral("card.pdf"), 0.0, 0.0);
     QVERIFY(!pdf.isEmpty());

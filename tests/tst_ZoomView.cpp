@@ -122,11 +122,11 @@ void tst_ZoomView::zoomLeavesCardAlone() {
     QString file = home.filePath(QStringLiteral("card.ORL"));
     if (card == QLatin1String("every kind")) {
         EveryKindCard::addTo(win.s());
-        win.s().SaveCard(file);
+        win.s().saveCard(file);
     } else {
         QVERIFY(QFile::copy(card, file));
     }
-    win.w->OpenBCFile(file);
+    win.w->openBCFile(file);
     win.w->zoomToPercent(100);
     win.s().image();
     QCoreApplication::processEvents();
@@ -134,7 +134,7 @@ void tst_ZoomView::zoomLeavesCardAlone() {
     const QSize cardSize(win.s().width(), win.s().height());
     QVERIFY(!win.marked());
     const QString first = home.filePath(QStringLiteral("first.ORL"));
-    win.s().SaveCard(first);
+    win.s().saveCard(first);
 
     zoomRoundTrip(win, route);
 
@@ -147,7 +147,7 @@ void tst_ZoomView::zoomLeavesCardAlone() {
     QCOMPARE(win.s().history().stack().count(), 0);
     // Saved again, the file holds the bytes saved before the zooms.
     const QString again = home.filePath(QStringLiteral("again.ORL"));
-    win.s().SaveCard(again);
+    win.s().saveCard(again);
     QFile a(first), b(again);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(b.readAll(), a.readAll());
@@ -197,8 +197,8 @@ void tst_ZoomView::saveWhileZoomedClearsMark() {
     Window win(home.path());
     EveryKindCard::addTo(win.s());
     const QString file = home.filePath(QStringLiteral("card.ORL"));
-    win.s().SaveCard(file);
-    win.w->OpenBCFile(file);
+    win.s().saveCard(file);
+    win.w->openBCFile(file);
     win.s().mouseDown(Qt::LeftButton, {}, 60, 40);
     win.s().mouseUp(Qt::LeftButton, {}, 60, 40);
     win.s().keyDown(Qt::Key_Right, {});
@@ -243,7 +243,7 @@ void tst_ZoomView::inputMapsToCardPixels() {
     ScriptedDialogHost dialogs;
     Window win(home.path());
     win.w->zoomToPercent(400);
-    win.s().SetPanelState(TGBusinessCardPanel32::psRectangle);
+    win.s().setPanelState(TGBusinessCardPanel32::psRectangle);
     QTest::mousePress(win.view(), Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseMove(win.view(), QPoint(200, 200));
     QTest::mouseRelease(win.view(), Qt::LeftButton, {}, QPoint(1343, 767));
@@ -266,12 +266,12 @@ void tst_ZoomView::undoRedoWithSymbols() {
         QCoreApplication::processEvents();
     };
     auto drawWith = [&](TGBusinessCardPanel32::TLPanelState tool, QPoint from, QPoint to) {
-        s.SetPanelState(tool);
+        s.setPanelState(tool);
         dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); });
         s.mouseDown(Qt::LeftButton, {}, from.x(), from.y());
         s.mouseMove(Qt::LeftButton, {}, to.x(), to.y());
         s.mouseUp(Qt::LeftButton, {}, to.x(), to.y());
-        s.SetPanelState(TGBusinessCardPanel32::psPointing);
+        s.setPanelState(TGBusinessCardPanel32::psPointing);
         settle();
     };
     std::vector<QByteArray> states{win.bytes()};

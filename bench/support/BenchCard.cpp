@@ -15,7 +15,7 @@ BenchCard::BenchCard() {
 }
 
 void BenchCard::repaintAtZoom15(benchmark::State& state) {
-    surface_->SetZoom(1.5f);
+    surface_->setZoom(1.5f);
     surface_->settleLayout();
     surface_->image();
     for (auto _ : state) {

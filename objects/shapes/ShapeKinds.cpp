@@ -21,7 +21,7 @@ TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind) {
 void createLine(TGBusinessCardPanel32& surface, QRect r) {
     const QRect band = surface.draggedBand();
     const int w = band.right() - band.left(), h = band.bottom() - band.top();
-    const bool click = w < TGBusinessCardPanel32::MinBandWidth && h < TGBusinessCardPanel32::MinBandHeight;
+    const bool click = w < TGBusinessCardPanel32::minBandWidth && h < TGBusinessCardPanel32::minBandHeight;
     const auto style = !click && w > h ? TGLineShape::stHorizontal : TGLineShape::stVertical;
     surface.place<TGLineShape>(r, [style](TGLineShape& line) { line.setLineStyle(style); });
 }
@@ -30,7 +30,7 @@ void createLine(TGBusinessCardPanel32& surface, QRect r) {
 void createImage(TGBusinessCardPanel32& surface, QRect r) {
     auto* image = surface.place<TGImage>(r);
     surface.setScreenCursor(platform::Cursor::Default);
-    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    surface.setPanelState(TGBusinessCardPanel32::psPointing);
     image->loadImageCommand();
 }
 
@@ -38,7 +38,7 @@ void createImage(TGBusinessCardPanel32& surface, QRect r) {
 void createSuperShape(TGBusinessCardPanel32& surface, QRect r) {
     auto* shape = surface.place<TSuperShape>(r);
     surface.setScreenCursor(platform::Cursor::Default);
-    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    surface.setPanelState(TGBusinessCardPanel32::psPointing);
     shape->propertiesCommand();
 }
 
@@ -46,7 +46,7 @@ void createSuperShape(TGBusinessCardPanel32& surface, QRect r) {
 void createSuperText(TGBusinessCardPanel32& surface, QRect r) {
     auto* text = surface.place<TGSuperText>(r);
     surface.setScreenCursor(platform::Cursor::Default);
-    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    surface.setPanelState(TGBusinessCardPanel32::psPointing);
     text->propertiesCommand();
 }
 } // namespace

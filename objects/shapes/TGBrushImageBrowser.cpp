@@ -153,17 +153,17 @@ QImage TGBrushImageBrowser::loadTexture(const QString& fileName) {
     // A huge picture is refused from its header, before it is decoded.
     const QSize declared = platform::Graphic::statedSizeOfFile(fileName);
     if (declared.isValid() && tooLarge(declared)) {
-        platform::ShowError(tooLargeMessage(declared));
+        platform::showError(tooLargeMessage(declared));
         return {};
     }
     platform::Graphic g;
     if (!g.loadFromFile(fileName) || g.kind() == platform::Graphic::Kind::Metafile) {
         if (ext == QLatin1String(".BMP") || ext == QLatin1String(".WMF"))
-            platform::ShowError(QLatin1String(platform::Graphic::loadErrorMessage));
+            platform::showError(QLatin1String(platform::Graphic::loadErrorMessage));
         return {};
     }
     if (tooLarge(g.image().size())) {
-        platform::ShowError(tooLargeMessage(g.image().size()));
+        platform::showError(tooLargeMessage(g.image().size()));
         return {};
     }
     if (g.kind() == platform::Graphic::Kind::Icon) {

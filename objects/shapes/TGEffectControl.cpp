@@ -35,7 +35,7 @@ void TGEffectControl::setGradientToColor(TColor v) {
 
 // --- arithmetic
 
-int TGEffectControl::MulDiv(int number, int numerator, int denominator) {
+int TGEffectControl::mulDiv(int number, int numerator, int denominator) {
     if (denominator == 0) return -1;
     const qint64 product = qint64(number) * numerator;
     const qint64 n = std::llabs(product), d = std::llabs(qint64(denominator));
@@ -44,18 +44,18 @@ int TGEffectControl::MulDiv(int number, int numerator, int denominator) {
 }
 
 QColor TGEffectControl::bandColor(const QColor& first, const QColor& last, int band) {
-    return QColor(first.red() + MulDiv(band, last.red() - first.red(), 255),
-                  first.green() + MulDiv(band, last.green() - first.green(), 255),
-                  first.blue() + MulDiv(band, last.blue() - first.blue(), 255));
+    return QColor(first.red() + mulDiv(band, last.red() - first.red(), 255),
+                  first.green() + mulDiv(band, last.green() - first.green(), 255),
+                  first.blue() + mulDiv(band, last.blue() - first.blue(), 255));
 }
 
 QRect TGEffectControl::bandRect(QSize area, Effect::TFillDirection dir, int band) {
     const int w = area.width(), h = area.height();
     if (dir == Effect::gdUp || dir == Effect::gdDown) {
-        const int t = MulDiv(band, h, 256), b = MulDiv(band + 1, h, 256);
+        const int t = mulDiv(band, h, 256), b = mulDiv(band + 1, h, 256);
         return QRect(0, t, w, b - t);
     }
-    const int l = MulDiv(band, w, 256), r = MulDiv(band + 1, w, 256);
+    const int l = mulDiv(band, w, 256), r = mulDiv(band + 1, w, 256);
     return QRect(l, 0, r - l, h);
 }
 

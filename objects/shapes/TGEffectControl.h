@@ -48,7 +48,7 @@ class TGEffectControl : public TGGraphicControl {
     // --- the engine's arithmetic
     // The platform's multiply-then-divide: number × numerator / denominator rounded to the
     // nearest integer, halves away from zero; -1 for a zero denominator.
-    static int MulDiv(int number, int numerator, int denominator);
+    static int mulDiv(int number, int numerator, int denominator);
     // The colour of band i (0 to 255) between the first and the last band's colours.
     static QColor bandColor(const QColor& first, const QColor& last, int band);
     // Band i's rectangle in an area of the given size (right and bottom exclusive).

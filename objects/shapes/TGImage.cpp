@@ -19,7 +19,7 @@ void TGImage::setAutoSize(bool v) {
     autoSize_ = v;
     stretch_ = !v;
     pictureChanged();
-    if (!isLoading() && !isReading()) FlagChanged();
+    if (!isLoading() && !isReading()) flagChanged();
 }
 
 void TGImage::setStretch(bool v) {
@@ -33,7 +33,7 @@ void TGImage::setBorderStyle(Gdi::TBorderStyle v) {
     if (borderStyle_ == v || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGImage::setReverse(bool v) {
@@ -41,7 +41,7 @@ void TGImage::setReverse(bool v) {
     reverse_ = v;
     mirroredRaster_ = QImage();
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGImage::setFlip(bool v) {
@@ -49,7 +49,7 @@ void TGImage::setFlip(bool v) {
     flip_ = v;
     mirroredRaster_ = QImage();
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGImage::pictureChanged() {
@@ -126,7 +126,7 @@ void TGImage::borderCommand() {
 void TGImage::stretchToFitCommand() {
     setStretch(!stretch_);
     // The stored AutoSize changed with it: the card must be saved again.
-    FlagChanged();
+    flagChanged();
 }
 
 void TGImage::autoSizeCommand() {
@@ -156,7 +156,7 @@ void TGImage::loadImageCommand() {
         pictureChanged(); // the options alone may resize it
     else
         picture_.setGraphic(placed(dialog.preview()));
-    FlagChanged();
+    flagChanged();
 }
 
 platform::Graphic TGImage::placed(const platform::Graphic& g) {

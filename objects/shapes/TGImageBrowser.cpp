@@ -157,7 +157,7 @@ void TGImageBrowser::load(const QString& fileName) {
         // and metafiles; every other picture says why it did not load.
         static const QStringList quiet{".JPG", ".JIF", ".ICO", ".PCX", ".TGA", ".DIB", ".RLE"};
         if (!quiet.contains(ext) || error != QLatin1String(platform::Graphic::loadErrorMessage))
-            platform::ShowError(error);
+            platform::showError(error);
         return;
     }
     if (g.kind() == platform::Graphic::Kind::Icon) {

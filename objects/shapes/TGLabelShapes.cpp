@@ -87,7 +87,7 @@ void TGLabelShapes::backgroundColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(brush_.color());
     if (!c) return;
     brush_.setColor(*c);
-    FlagChanged();
+    flagChanged();
     setTransparent(false);
     repaint();
 }
@@ -96,24 +96,24 @@ void TGLabelShapes::lineColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(pen_.color());
     if (!c) return;
     pen_.setColor(*c);
-    FlagChanged();
+    flagChanged();
     repaint();
 }
 
 void TGLabelShapes::thicknessCommand(int width) {
     pen_.setWidth(width);
-    FlagChanged();
+    flagChanged();
 }
 
 void TGLabelShapes::transparentCommand() {
     setTransparent(!transparent_);
     // The card changed: without this a toggle alone would not ask to be saved.
-    FlagChanged();
+    flagChanged();
 }
 
 void TGLabelShapes::roundingCommand(int percent) {
     setRoundPerc(percent);
-    FlagChanged();
+    flagChanged();
 }
 
 // --- drawing

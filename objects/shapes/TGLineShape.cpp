@@ -61,21 +61,21 @@ void TGLineShape::popupRefresh() {
 }
 
 void TGLineShape::styleCommand(TLineStyle style) {
-    FlagChanged();
+    flagChanged();
     setLineStyle(style);
 }
 
 void TGLineShape::colorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(pen_.color());
     if (!c) return;
-    FlagChanged();
+    flagChanged();
     pen_.setColor(*c);
     repaint();
 }
 
 void TGLineShape::thicknessCommand(int width) {
     pen_.setWidth(width);
-    FlagChanged();
+    flagChanged();
 }
 
 void TGLineShape::stretchToEdgesCommand() {

@@ -41,7 +41,7 @@ TGSuperText::TGSuperText(QObject* owner) : TGEffectControl(owner, Effect::gdRigh
     connect(&font_, &TGFont::changed, this, [this] {
         layoutStale_ = true;
         repaint();
-        FlagChanged();
+        flagChanged();
     });
 }
 
@@ -71,7 +71,7 @@ void TGSuperText::setBorderStyle(Gdi::TBorderStyle v) {
     if (v == borderStyle_ || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGSuperText::setControlTransparent(bool v) {
@@ -84,7 +84,7 @@ void TGSuperText::setBGColor(TColor v) {
     if (v == bgColor_) return;
     bgColor_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGSuperText::setCaption(const QString& v) {
@@ -92,7 +92,7 @@ void TGSuperText::setCaption(const QString& v) {
     caption_ = v;
     layoutStale_ = true;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGSuperText::setGradientFromColor(TColor v) {
@@ -100,7 +100,7 @@ void TGSuperText::setGradientFromColor(TColor v) {
     gradientFromColor_ = v;
     rebuildGradient();
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGSuperText::setOutlineColor(TColor v) {
@@ -296,14 +296,14 @@ void TGSuperText::fontCommand() {
 
 void TGSuperText::transparentCommand() {
     setControlTransparent(!controlTransparent_);
-    FlagChanged();
+    flagChanged();
 }
 
 void TGSuperText::backgroundColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(bgColor_);
     if (!c) return;
     setBGColor(*c);
-    FlagChanged();
+    flagChanged();
     setControlTransparent(false);
     repaint();
 }

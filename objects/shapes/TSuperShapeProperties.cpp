@@ -31,13 +31,13 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
 
     // The sample takes every property and the size of the shape, at (10, 10) in its box.
-    Sample.assignFrom(shape);
-    Sample.setBounds(10, 10, shape.width(), shape.height());
+    sample.assignFrom(shape);
+    sample.setBounds(10, 10, shape.width(), shape.height());
     lastFile_ = shape.lastBitmapFileNameandPath();
     lastTexture_ = shape.texture();
     const QSize sampleArea =
         QSize(shape.width() + 20, shape.height() + 20).expandedTo(minimumSample);
-    preview_ = new TGObjectPreview(Sample, sampleArea);
+    preview_ = new TGObjectPreview(sample, sampleArea);
 
     shapeCombo_ = Controls::list("ShapeCombo", {"Rectangle", "Round Rectangle", "Ellipse",
                                                 "Diamond", "Star", "Triangle Left",
@@ -49,7 +49,7 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
         Controls::list("SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"});
     backgroundColorCombo_ = platform::named(new platform::ColorComboBox, "BackGroundColorCombo");
     effectControls_ =
-        new Controls(Sample,
+        new Controls(sample,
                      {"BackGroundColorCombo2",
                       "GradientToColorCombo",
                       "ShadowColorCombo",
@@ -89,26 +89,26 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
 
     connect(shapeCombo_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
-        Sample.setShape(TSuperShape::TGPShapeType(i));
+        sample.setShape(TSuperShape::TGPShapeType(i));
         takeValues(); // a star forces its own values
         sampleChanged();
     });
     connect(pointsOnStar_, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setVectors(2 * v);
+        sample.setVectors(2 * v);
         sampleChanged();
     });
     connect(percentInVector_, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setInVectorPercent(v);
+        sample.setInVectorPercent(v);
         sampleChanged();
     });
     connect(roundPercent_, &QSpinBox::valueChanged, this, [this](int v) {
-        Sample.setRoundPerc(v);
+        sample.setRoundPerc(v);
         sampleChanged();
     });
     connect(surfaceTypeCombo_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
-        Sample.setSurfaceType(TSuperShape::TSurfaceType(i));
-        if (i == TSuperShape::stBrushImage) Sample.setTexture(lastTexture_);
+        sample.setSurfaceType(TSuperShape::TSurfaceType(i));
+        if (i == TSuperShape::stBrushImage) sample.setTexture(lastTexture_);
         takeValues(); // a transparent surface changes shadow and outline
         sampleChanged();
     });
@@ -123,7 +123,7 @@ TSuperShapeProperties::TSuperShapeProperties(TSuperShape& shape, QWidget* parent
     connect(effectControls_, &TEffectPropertyControls::changed, this,
             &TSuperShapeProperties::sampleChanged);
     connect(effectControls_->loadImageButton(), &QPushButton::clicked, this,
-            &TSuperShapeProperties::LoadImageButtonClick);
+            &TSuperShapeProperties::loadImageButtonClick);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this,
@@ -147,22 +147,22 @@ void TSuperShapeProperties::takeValues() {
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
     // A polygon has no item: nothing is selected then.
-    shapeCombo_->setCurrentIndex(Sample.shape() == TSuperShape::gstPolyGon ? -1 : Sample.shape());
-    pointsOnStar_->setValue(Sample.vectors() / 2);
-    percentInVector_->setValue(Sample.inVectorPercent());
-    roundPercent_->setValue(Sample.roundPerc());
-    surfaceTypeCombo_->setCurrentIndex(Sample.surfaceType());
-    backgroundColorCombo_->setColor(Sample.backColor());
+    shapeCombo_->setCurrentIndex(sample.shape() == TSuperShape::gstPolyGon ? -1 : sample.shape());
+    pointsOnStar_->setValue(sample.vectors() / 2);
+    percentInVector_->setValue(sample.inVectorPercent());
+    roundPercent_->setValue(sample.roundPerc());
+    surfaceTypeCombo_->setCurrentIndex(sample.surfaceType());
+    backgroundColorCombo_->setColor(sample.backColor());
     effectControls_->takeValues();
 }
 
 void TSuperShapeProperties::showControls() {
-    const TSuperShape::TGPShapeType shape = Sample.shape();
+    const TSuperShape::TGPShapeType shape = sample.shape();
     Controls::showOption(shapeOptions_, shape == TSuperShape::gstStar        ? starPanel_
                                         : shape == TSuperShape::gstRoundRect ? roundPanel_
                                                                              : nullptr);
-    effectControls_->showSurface(Sample.surfaceType() == TSuperShape::stBrushImage,
-                                 Sample.surfaceType() == TSuperShape::stBrushPattern ? solidPanel_
+    effectControls_->showSurface(sample.surfaceType() == TSuperShape::stBrushImage,
+                                 sample.surfaceType() == TSuperShape::stBrushPattern ? solidPanel_
                                                                                      : nullptr);
 }
 
@@ -172,7 +172,7 @@ void TSuperShapeProperties::sampleChanged() {
 }
 
 void TSuperShapeProperties::setBackColor(TColor c) {
-    Sample.setBackColor(c);
+    sample.setBackColor(c);
     // The solid colour and the gradient's start colour are one property.
     const QSignalBlocker b1(backgroundColorCombo_), b2(effectControls_->gradientFromColor());
     backgroundColorCombo_->setColor(c);
@@ -180,37 +180,37 @@ void TSuperShapeProperties::setBackColor(TColor c) {
     sampleChanged();
 }
 
-void TSuperShapeProperties::LoadImageButtonClick() {
+void TSuperShapeProperties::loadImageButtonClick() {
     TGBrushImageBrowser chooser;
-    static_cast<TSuperShape&>(chooser.sample()).assignFrom(Sample);
+    static_cast<TSuperShape&>(chooser.sample()).assignFrom(sample);
     chooser.sample().setBounds(0, 0, 75, 75);
     chooser.start(lastFile_, TGBrushImageBrowser::textureFolder());
     if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
     lastTexture_ = chooser.sample().texture();
-    Sample.setTexture(lastTexture_);
+    sample.setTexture(lastTexture_);
     lastFile_ = chooser.selectedFile();
     sampleChanged();
 }
 
 void TSuperShapeProperties::applyToShape() {
-    shape_.setBackColor(Sample.backColor());
-    shape_.setFillDirection(Sample.fillDirection());
-    shape_.setForeColor(Sample.foreColor());
-    shape_.setGradientToColor(Sample.gradientToColor());
-    shape_.setTexture(Sample.texture());
-    shape_.setInVectorPercent(Sample.inVectorPercent());
-    shape_.setOutlineColor(Sample.outlineColor());
-    shape_.setOutlineStyle(Sample.outlineStyle());
-    shape_.setOutlineWidth(Sample.outlineWidth());
-    shape_.setPattern(Sample.pattern());
-    shape_.setRoundPerc(Sample.roundPerc());
-    shape_.setShadowColor(Sample.shadowColor());
-    shape_.setShadowDepth(Sample.shadowDepth());
-    shape_.setShadowOrient(Sample.shadowOrient());
-    shape_.setShape(Sample.shape());
-    shape_.setStartingAngle(Sample.startingAngle());
-    shape_.setSurfaceType(Sample.surfaceType());
-    shape_.setVectors(Sample.vectors());
+    shape_.setBackColor(sample.backColor());
+    shape_.setFillDirection(sample.fillDirection());
+    shape_.setForeColor(sample.foreColor());
+    shape_.setGradientToColor(sample.gradientToColor());
+    shape_.setTexture(sample.texture());
+    shape_.setInVectorPercent(sample.inVectorPercent());
+    shape_.setOutlineColor(sample.outlineColor());
+    shape_.setOutlineStyle(sample.outlineStyle());
+    shape_.setOutlineWidth(sample.outlineWidth());
+    shape_.setPattern(sample.pattern());
+    shape_.setRoundPerc(sample.roundPerc());
+    shape_.setShadowColor(sample.shadowColor());
+    shape_.setShadowDepth(sample.shadowDepth());
+    shape_.setShadowOrient(sample.shadowOrient());
+    shape_.setShape(sample.shape());
+    shape_.setStartingAngle(sample.startingAngle());
+    shape_.setSurfaceType(sample.surfaceType());
+    shape_.setVectors(sample.vectors());
     shape_.setLastBitmapFileNameandPath(lastFile_);
-    shape_.FlagChanged();
+    shape_.flagChanged();
 }

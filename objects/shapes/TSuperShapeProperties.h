@@ -32,9 +32,9 @@ class TSuperShapeProperties : public QDialog {
     void applyToShape();
     // The texture chooser, started at the last texture file or in the texture folder;
     // on "Ok" the sample and the last used texture take the chosen bitmap.
-    void LoadImageButtonClick();
+    void loadImageButtonClick();
 
-    TSuperShape Sample;
+    TSuperShape sample;
 
   private:
     void showControls();

@@ -78,14 +78,14 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent) {
 
     connect(fontCombo_, &QComboBox::currentIndexChanged, this, &TSuperTextGetSymbol::fontChosen);
     connect(symbolGrid_, &QTableWidget::cellDoubleClicked, this,
-            &TSuperTextGetSymbol::OKButtonClick);
-    connect(ok, &QPushButton::clicked, this, &TSuperTextGetSymbol::OKButtonClick);
+            &TSuperTextGetSymbol::okButtonClick);
+    connect(ok, &QPushButton::clicked, this, &TSuperTextGetSymbol::okButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TSuperTextGetSymbol::execute(QString& symbol, QString& fontName) {
     if (symbolFonts().isEmpty()) {
-        platform::ShowInformation(QStringLiteral("No Symbol fonts installed"));
+        platform::showInformation(QStringLiteral("No Symbol fonts installed"));
         return false;
     }
     TSuperTextGetSymbol chooser;
@@ -111,6 +111,6 @@ QString TSuperTextGetSymbol::chosenSymbol() const {
     return item && item->isSelected() ? item->text() : QString();
 }
 
-void TSuperTextGetSymbol::OKButtonClick() {
+void TSuperTextGetSymbol::okButtonClick() {
     if (!chosenFont().isEmpty() || !chosenSymbol().isEmpty()) accept();
 }

@@ -24,7 +24,7 @@ class TSuperTextGetSymbol : public QDialog {
 
   private:
     void fontChosen();
-    void OKButtonClick();
+    void okButtonClick();
 
     QComboBox* fontCombo_ = nullptr;
     QTableWidget* symbolGrid_ = nullptr;

@@ -45,11 +45,11 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
     setWindowTitle(QStringLiteral("SuperText Properties"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
 
-    Sample.assignFrom(text);
-    Sample.setBounds(0, 0, text.width(), text.height());
+    sample.assignFrom(text);
+    sample.setBounds(0, 0, text.width(), text.height());
     lastFile_ = text.lastBitmapFileNameandPath();
     lastTexture_ = text.texture().isNull() ? libraryTexture() : text.texture();
-    preview_ = new TGObjectPreview(Sample, samplePanel);
+    preview_ = new TGObjectPreview(sample, samplePanel);
     preview_->setObjectName(QStringLiteral("PreviewPanel"));
 
     captionText_ = platform::named(new QLineEdit, "CaptionText");
@@ -66,7 +66,7 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
     surfaceTypeCombo_ =
         Controls::list("SurfaceTypeCombo", {"Normal", "Transparent", "Texture", "Gradient Fill"});
     fontColorButton_ = platform::named(new platform::ColorComboBox, "FontColorButton");
-    effectControls_ = new Controls(Sample,
+    effectControls_ = new Controls(sample,
                                    {"GradientFromcolorButton",
                                     "GradientToColorButton",
                                     "ShadowColorButton",
@@ -103,30 +103,30 @@ TSuperTextProperties::TSuperTextProperties(TGSuperText& text, QWidget* parent)
 
     connect(&fitTimer_, &QTimer::timeout, this, &TSuperTextProperties::fitSample);
     connect(captionText_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        Sample.setCaption(t);
+        sample.setCaption(t);
         fitTimer_.start();
     });
-    connect(fontButton_, &QPushButton::clicked, this, &TSuperTextProperties::FontbuttonClick);
+    connect(fontButton_, &QPushButton::clicked, this, &TSuperTextProperties::fontbuttonClick);
     connect(rapidChangeFontSize_, &QSpinBox::valueChanged, this,
             &TSuperTextProperties::setFontSize);
     connect(selectSymbolButton_, &QPushButton::clicked, this,
-            &TSuperTextProperties::SelectSymbolbuttonClick);
+            &TSuperTextProperties::selectSymbolbuttonClick);
     connect(surfaceTypeCombo_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
-        Sample.setSurfaceType(TGSuperText::TSurfaceType(i));
-        if (i == TGSuperText::stBrushImage) Sample.setTexture(lastTexture_);
+        sample.setSurfaceType(TGSuperText::TSurfaceType(i));
+        if (i == TGSuperText::stBrushImage) sample.setTexture(lastTexture_);
         takeValues(); // a transparent surface makes a clear outline solid
         fitSample();
     });
     connect(fontColorButton_, &platform::ColorComboBox::colorChanged, this, [this](TColor c) {
-        Sample.font()->setColor(c);
+        sample.font()->setColor(c);
         sampleChanged();
     });
     connect(effectControls_, &TEffectPropertyControls::changed, this,
             &TSuperTextProperties::sampleChanged);
     connect(effectControls_->loadImageButton(), &QPushButton::clicked, this,
-            &TSuperTextProperties::LoadImageButtonClick);
-    connect(ok, &QPushButton::clicked, this, &TSuperTextProperties::OKButtonClick);
+            &TSuperTextProperties::loadImageButtonClick);
+    connect(ok, &QPushButton::clicked, this, &TSuperTextProperties::okButtonClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this,
             [] { platform::HelpViewer::showTopic(helpContext); });
@@ -147,64 +147,64 @@ void TSuperTextProperties::takeValues() {
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* w : controls)
         blockers.push_back(std::make_unique<QSignalBlocker>(w));
-    captionText_->setText(Sample.caption());
-    captionText_->setFont(QFont(Sample.textFont().name()));
-    rapidChangeFontSize_->setValue(Sample.textFont().size());
-    surfaceTypeCombo_->setCurrentIndex(Sample.surfaceType());
-    fontColorButton_->setColor(Sample.textFont().color());
+    captionText_->setText(sample.caption());
+    captionText_->setFont(QFont(sample.textFont().name()));
+    rapidChangeFontSize_->setValue(sample.textFont().size());
+    surfaceTypeCombo_->setCurrentIndex(sample.surfaceType());
+    fontColorButton_->setColor(sample.textFont().color());
     effectControls_->takeValues();
 }
 
 void TSuperTextProperties::sampleChanged() {
-    normalPanel_->setVisible(Sample.surfaceType() == TGSuperText::stNormal);
-    effectControls_->showSurface(Sample.surfaceType() == TGSuperText::stBrushImage);
+    normalPanel_->setVisible(sample.surfaceType() == TGSuperText::stNormal);
+    effectControls_->showSurface(sample.surfaceType() == TGSuperText::stBrushImage);
     preview_->update();
 }
 
 void TSuperTextProperties::fitSample() {
-    Sample.fitToText();
+    sample.fitToText();
     sampleChanged();
 }
 
-void TSuperTextProperties::FontbuttonClick() {
+void TSuperTextProperties::fontbuttonClick() {
     const std::optional<QFont> chosen =
-        platform::DialogHost::current().chooseFont(Sample.textFont().toQFont());
+        platform::DialogHost::current().chooseFont(sample.textFont().toQFont());
     if (!chosen) return;
-    Sample.font()->assignQFont(*chosen);
+    sample.font()->assignQFont(*chosen);
     takeValues();
     fitSample();
 }
 
 void TSuperTextProperties::setFontSize(int points) {
-    if (points == Sample.textFont().size()) return;
-    Sample.font()->setSize(points);
+    if (points == sample.textFont().size()) return;
+    sample.font()->setSize(points);
     fitSample();
 }
 
-void TSuperTextProperties::SelectSymbolbuttonClick() {
+void TSuperTextProperties::selectSymbolbuttonClick() {
     QString symbol, fontName;
     if (!TSuperTextGetSymbol::execute(symbol, fontName)) return;
-    Sample.font()->setName(fontName);
-    Sample.setCaption(symbol);
+    sample.font()->setName(fontName);
+    sample.setCaption(symbol);
     takeValues();
     fitSample();
 }
 
-void TSuperTextProperties::LoadImageButtonClick() {
+void TSuperTextProperties::loadImageButtonClick() {
     TSuperTextBrushImageBrowser chooser;
-    static_cast<TGSuperText&>(chooser.sample()).assignFrom(Sample);
-    chooser.sample().setBounds(0, 0, Sample.width(), Sample.height());
+    static_cast<TGSuperText&>(chooser.sample()).assignFrom(sample);
+    chooser.sample().setBounds(0, 0, sample.width(), sample.height());
     chooser.start(lastFile_, TSuperTextBrushImageBrowser::startFolder());
     if (platform::DialogHost::current().exec(chooser) != QDialog::Accepted) return;
     lastTexture_ = chooser.sample().texture();
-    Sample.setTexture(lastTexture_);
+    sample.setTexture(lastTexture_);
     lastFile_ = chooser.selectedFile();
     fitSample();
 }
 
-void TSuperTextProperties::OKButtonClick() {
+void TSuperTextProperties::okButtonClick() {
     if (captionText_->text().isEmpty()) {
-        platform::ShowInformation(QStringLiteral("Please enter some text"));
+        platform::showInformation(QStringLiteral("Please enter some text"));
         captionText_->setFocus();
         return;
     }
@@ -217,25 +217,25 @@ void TSuperTextProperties::OKButtonClick() {
 }
 
 void TSuperTextProperties::applyToText() {
-    text_.setGradientFromColor(Sample.gradientFromColor());
-    text_.setFillDirection(Sample.fillDirection());
-    text_.setGradientToColor(Sample.gradientToColor());
-    text_.setTexture(Sample.texture());
-    text_.setOutlineColor(Sample.outlineColor());
-    text_.setOutlineStyle(Sample.outlineStyle());
-    text_.setOutlineWidth(Sample.outlineWidth());
-    text_.setShadowColor(Sample.shadowColor());
-    text_.setShadowDepth(Sample.shadowDepth());
-    text_.setShadowOrientation(Sample.shadowOrientation());
-    text_.setSurfaceType(Sample.surfaceType());
+    text_.setGradientFromColor(sample.gradientFromColor());
+    text_.setFillDirection(sample.fillDirection());
+    text_.setGradientToColor(sample.gradientToColor());
+    text_.setTexture(sample.texture());
+    text_.setOutlineColor(sample.outlineColor());
+    text_.setOutlineStyle(sample.outlineStyle());
+    text_.setOutlineWidth(sample.outlineWidth());
+    text_.setShadowColor(sample.shadowColor());
+    text_.setShadowDepth(sample.shadowDepth());
+    text_.setShadowOrientation(sample.shadowOrientation());
+    text_.setSurfaceType(sample.surfaceType());
     text_.setLastBitmapFileNameandPath(lastFile_);
-    text_.font()->setColor(Sample.textFont().color());
-    text_.font()->assign(Sample.textFont());
-    text_.setCaption(Sample.caption());
+    text_.font()->setColor(sample.textFont().color());
+    text_.font()->assign(sample.textFont());
+    text_.setCaption(sample.caption());
     // The sample's size, fitted to its text, so that the text shows whole on the card: a
     // text made by a click is far too small for any caption.
-    text_.setBounds(text_.left(), text_.top(), Sample.width(), Sample.height());
+    text_.setBounds(text_.left(), text_.top(), sample.width(), sample.height());
     text_.markLayoutStale();
     text_.layout();
-    text_.FlagChanged();
+    text_.flagChanged();
 }

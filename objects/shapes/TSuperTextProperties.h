@@ -30,12 +30,12 @@ class TSuperTextProperties : public QDialog {
 
     static bool execute(TGSuperText& text);
     // "Ok": refused with "Please enter some text" while the text is empty.
-    void OKButtonClick();
+    void okButtonClick();
     // The "Ok" step.
     void applyToText();
-    void FontbuttonClick();
-    void SelectSymbolbuttonClick();
-    void LoadImageButtonClick();
+    void fontbuttonClick();
+    void selectSymbolbuttonClick();
+    void loadImageButtonClick();
     // The font size box: the sample takes the size in points and is fitted to its text.
     static constexpr int minFontSize = 6;
     static constexpr int maxFontSize = 150;
@@ -43,7 +43,7 @@ class TSuperTextProperties : public QDialog {
     // The fit the timer runs 200 milliseconds after the text changed.
     void fitSample();
 
-    TGSuperText Sample;
+    TGSuperText sample;
 
   private:
     void takeValues();

@@ -37,9 +37,9 @@ QString degreesText(int position) {
 
 TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("CircleText Properties"));
-    Sample.setBounds(0, 0, 100, 100);
+    sample.setBounds(0, 0, 100, 100);
 
-    preview_ = new TGObjectPreview(Sample, Sample.bounds().size());
+    preview_ = new TGObjectPreview(sample, sample.bounds().size());
     preview_->setFrameStyle(QFrame::NoFrame);
     auto* area = new QScrollArea(this);
     area->setObjectName(QStringLiteral("SampleArea"));
@@ -122,98 +122,98 @@ TCircleTextProperties::TCircleTextProperties(QWidget* parent) : QDialog(parent) 
     connect(ok, &QPushButton::clicked, this, &TCircleTextProperties::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(captionText_, &QLineEdit::textChanged, this, [this](const QString& t) {
-        Sample.setCaption(t);
+        sample.setCaption(t);
         sampleChanged();
     });
     connect(degreesBar_, &QSlider::valueChanged, this, [this](int v) {
-        Sample.setDegrees(TGPCircleText::TDegrees(v - 1));
+        sample.setDegrees(TGPCircleText::TDegrees(v - 1));
         degreesLabel_->setText(degreesText(v));
         sampleChanged();
     });
     connect(startingAngleBar_, &QSlider::valueChanged, this, [this](int v) {
-        Sample.setStartingVector(TGPCircleText::TDegrees(v - 1));
+        sample.setStartingVector(TGPCircleText::TDegrees(v - 1));
         startingAngleLabel_->setText(degreesText(v));
         sampleChanged();
     });
     connect(drawLettersAngled_, &QCheckBox::toggled, this, [this](bool on) {
-        Sample.setDrawLettersAngled(on);
+        sample.setDrawLettersAngled(on);
         sampleChanged();
     });
     connect(mirrored_, &QCheckBox::toggled, this, [this](bool on) {
-        Sample.setMirror(on);
+        sample.setMirror(on);
         sampleChanged();
     });
     connect(fontColorButton_, &QPushButton::clicked, this,
-            &TCircleTextProperties::FontColorButtonClick);
-    connect(selectFont, &QPushButton::clicked, this, &TCircleTextProperties::SelectFontButtonClick);
-    connect(sizeUp, &QToolButton::clicked, this, &TCircleTextProperties::RapidChangeFontSizeUp);
-    connect(sizeDown, &QToolButton::clicked, this, &TCircleTextProperties::RapidChangeFontSizeDown);
-    connect(zoomPlus, &QPushButton::clicked, this, &TCircleTextProperties::ZoomPlusButtonClick);
-    connect(zoomMinus, &QPushButton::clicked, this, &TCircleTextProperties::ZoomMinusButtonClick);
+            &TCircleTextProperties::fontColorButtonClick);
+    connect(selectFont, &QPushButton::clicked, this, &TCircleTextProperties::selectFontButtonClick);
+    connect(sizeUp, &QToolButton::clicked, this, &TCircleTextProperties::rapidChangeFontSizeUp);
+    connect(sizeDown, &QToolButton::clicked, this, &TCircleTextProperties::rapidChangeFontSizeDown);
+    connect(zoomPlus, &QPushButton::clicked, this, &TCircleTextProperties::zoomPlusButtonClick);
+    connect(zoomMinus, &QPushButton::clicked, this, &TCircleTextProperties::zoomMinusButtonClick);
 }
 
 TCircleTextProperties::~TCircleTextProperties() = default;
 
 void TCircleTextProperties::activate() {
-    captionText_->setText(Sample.caption());
-    degreesBar_->setValue(Sample.degrees() + 1);
+    captionText_->setText(sample.caption());
+    degreesBar_->setValue(sample.degrees() + 1);
     degreesLabel_->setText(degreesText(degreesBar_->value()));
-    startingAngleBar_->setValue(Sample.startingVector() + 1);
+    startingAngleBar_->setValue(sample.startingVector() + 1);
     startingAngleLabel_->setText(degreesText(startingAngleBar_->value()));
-    drawLettersAngled_->setChecked(Sample.drawLettersAngled());
-    mirrored_->setChecked(Sample.mirror());
+    drawLettersAngled_->setChecked(sample.drawLettersAngled());
+    mirrored_->setChecked(sample.mirror());
     showFontColor();
     sampleChanged();
 }
 
 void TCircleTextProperties::sampleChanged() {
-    preview_->setFixedSize(Sample.width(), Sample.height());
+    preview_->setFixedSize(sample.width(), sample.height());
     preview_->update();
 }
 
 void TCircleTextProperties::showFontColor() {
     fontColorButton_->setStyleSheet(
-        QStringLiteral("background-color: %1;").arg(Sample.font()->color().toQColor().name()));
+        QStringLiteral("background-color: %1;").arg(sample.font()->color().toQColor().name()));
 }
 
-void TCircleTextProperties::RapidChangeFontSizeUp() {
-    const int size = Sample.font()->size();
-    if (size < 150) Sample.font()->setSize(size + 5);
+void TCircleTextProperties::rapidChangeFontSizeUp() {
+    const int size = sample.font()->size();
+    if (size < 150) sample.font()->setSize(size + 5);
     sampleChanged();
 }
 
-void TCircleTextProperties::RapidChangeFontSizeDown() {
-    const int size = Sample.font()->size();
-    if (size > 10) Sample.font()->setSize(size - 5);
+void TCircleTextProperties::rapidChangeFontSizeDown() {
+    const int size = sample.font()->size();
+    if (size > 10) sample.font()->setSize(size - 5);
     sampleChanged();
 }
 
-void TCircleTextProperties::ZoomPlusButtonClick() {
-    if (Sample.zoomFactor() < 1.0f) Sample.SetZoom(Sample.zoomFactor() + 0.1f);
-    zoomLabel_->setText(QStringLiteral("%1%").arg(std::nearbyint(Sample.zoomFactor() * 100.0)));
+void TCircleTextProperties::zoomPlusButtonClick() {
+    if (sample.zoomFactor() < 1.0f) sample.setZoom(sample.zoomFactor() + 0.1f);
+    zoomLabel_->setText(QStringLiteral("%1%").arg(std::nearbyint(sample.zoomFactor() * 100.0)));
     sampleChanged();
 }
 
-void TCircleTextProperties::ZoomMinusButtonClick() {
-    if (Sample.zoomFactor() > 0.5f) Sample.SetZoom(Sample.zoomFactor() - 0.1f);
-    zoomLabel_->setText(QStringLiteral("%1%").arg(std::nearbyint(Sample.zoomFactor() * 100.0)));
+void TCircleTextProperties::zoomMinusButtonClick() {
+    if (sample.zoomFactor() > 0.5f) sample.setZoom(sample.zoomFactor() - 0.1f);
+    zoomLabel_->setText(QStringLiteral("%1%").arg(std::nearbyint(sample.zoomFactor() * 100.0)));
     sampleChanged();
 }
 
-void TCircleTextProperties::FontColorButtonClick() {
+void TCircleTextProperties::fontColorButtonClick() {
     const std::optional<TColor> c =
-        platform::DialogHost::current().chooseColor(Sample.font()->color());
+        platform::DialogHost::current().chooseColor(sample.font()->color());
     if (!c) return;
-    Sample.font()->setColor(*c);
+    sample.font()->setColor(*c);
     showFontColor();
     sampleChanged();
 }
 
-void TCircleTextProperties::SelectFontButtonClick() {
+void TCircleTextProperties::selectFontButtonClick() {
     const std::optional<QFont> chosen =
-        platform::DialogHost::current().chooseFont(Sample.font()->toQFont());
+        platform::DialogHost::current().chooseFont(sample.font()->toQFont());
     if (!chosen) return;
-    Sample.font()->assignQFont(*chosen);
+    sample.font()->assignQFont(*chosen);
     showFontColor();
     sampleChanged();
 }

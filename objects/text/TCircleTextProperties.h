@@ -23,16 +23,16 @@ class TCircleTextProperties : public QDialog {
     // The controls take the sample's values.
     void activate();
     // Font size steps of five points, up to 150 and down to 10.
-    void RapidChangeFontSizeUp();
-    void RapidChangeFontSizeDown();
+    void rapidChangeFontSizeUp();
+    void rapidChangeFontSizeDown();
     // The sample's zoom, between 0.5 and 1.0 in tenths.
-    void ZoomPlusButtonClick();
-    void ZoomMinusButtonClick();
-    void FontColorButtonClick();
-    void SelectFontButtonClick();
+    void zoomPlusButtonClick();
+    void zoomMinusButtonClick();
+    void fontColorButtonClick();
+    void selectFontButtonClick();
     void accept() override;
 
-    TGPCircleText Sample;
+    TGPCircleText sample;
 
   private:
     void sampleChanged();

@@ -35,7 +35,7 @@ const TGFont& TGBaseLabel::displayFont() const {
 void TGBaseLabel::fontChanged() {
     ownFont_ = true;
     layoutStale_ = true;
-    FlagChanged();
+    flagChanged();
     repaint();
 }
 
@@ -59,7 +59,7 @@ void TGBaseLabel::setAlignment(Gdi::TAlignment v) {
     alignment_ = v;
     layoutStale_ = true;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGBaseLabel::updateShadowOffset() {
@@ -128,20 +128,20 @@ void TGBaseLabel::setCaption(const QString& v) {
     // The text's place in the label follows its width (centred and right-aligned text).
     layoutStale_ = true;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGBaseLabel::setTransparent(bool v) {
     if (v == transparent_) return;
     transparent_ = v;
-    FlagChanged();
+    flagChanged();
     repaint();
 }
 
 void TGBaseLabel::setBackColor(TColor v) {
     if (v == backColor_) return;
     backColor_ = v;
-    FlagChanged();
+    flagChanged();
     repaint();
 }
 
@@ -149,7 +149,7 @@ void TGBaseLabel::setBorderStyle(Gdi::TBorderStyle v) {
     if (v == borderStyle_ || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 // --- reactions

@@ -14,7 +14,7 @@ void TGBaseLabel::buildPopup() {
     m.add(QStringLiteral("3D Effects"), [this] { effectsCommand(); });
     AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
         setAlignment(a);
-        FlagChanged();
+        flagChanged();
     });
     m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
         transparent_;
@@ -63,7 +63,7 @@ void TGBaseLabel::textColorCommand() {
 }
 
 void TGBaseLabel::effectsCommand() {
-    if (TGFont3DEffects::execute(*this)) FlagChanged();
+    if (TGFont3DEffects::execute(*this)) flagChanged();
 }
 
 void TGBaseLabel::toggleTransparentCommand() {

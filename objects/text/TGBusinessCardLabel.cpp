@@ -70,7 +70,7 @@ void TGBusinessCardLabel::pickPersonalInfo(const QString& itemCaption) {
     }
     setCaption(text);
     fitToText();
-    FlagChanged();
+    flagChanged();
     repaint();
 }
 

@@ -43,15 +43,15 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
 
     // The sample as the dialog streams it.
-    Sample.setCaption(QStringLiteral("Text"));
+    sample.setCaption(QStringLiteral("Text"));
     TGFont sampleFont;
     sampleFont.setName(QStringLiteral("Arial"));
     sampleFont.setHeight(-13);
     sampleFont.setColor(TColor::clBlack);
-    Sample.takeFont(sampleFont);
-    Sample.setTransparent(true);
-    Sample.setBackColor(TColor::clWhite);
-    preview_ = new TGObjectPreview(Sample, samplePanelSize, this);
+    sample.takeFont(sampleFont);
+    sample.setTransparent(true);
+    sample.setBackColor(TColor::clWhite);
+    preview_ = new TGObjectPreview(sample, samplePanelSize, this);
 
     shadowDirection_ =
         list(this, "ShadowDirection",
@@ -93,19 +93,19 @@ TGFont3DEffects::TGFont3DEffects(TGBaseLabel& label, QWidget* parent)
     activate();
 
     connect(shadowDirection_, &QComboBox::currentIndexChanged, this,
-            &TGFont3DEffects::ShadowDirectionChange);
+            &TGFont3DEffects::shadowDirectionChange);
     connect(shadowDepth_, &QComboBox::currentIndexChanged, this,
-            &TGFont3DEffects::ShadowDepthChange);
+            &TGFont3DEffects::shadowDepthChange);
     connect(highlightDirection_, &QComboBox::currentIndexChanged, this,
-            &TGFont3DEffects::HighlightDirectionChange);
+            &TGFont3DEffects::highlightDirectionChange);
     connect(highlightDepth_, &QComboBox::currentIndexChanged, this,
-            &TGFont3DEffects::HighLightDepthChange);
+            &TGFont3DEffects::highLightDepthChange);
     connect(shadowColorCombo_, &platform::ColorComboBox::colorChanged, this,
-            &TGFont3DEffects::ShadowColorComboChange);
+            &TGFont3DEffects::shadowColorComboChange);
     connect(highlightColorCombo_, &platform::ColorComboBox::colorChanged, this,
-            &TGFont3DEffects::HighLightColorComboChange);
+            &TGFont3DEffects::highLightColorComboChange);
     connect(fontColorCombo_, &platform::ColorComboBox::colorChanged, this,
-            &TGFont3DEffects::FontColorComboChange);
+            &TGFont3DEffects::fontColorComboChange);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -120,15 +120,15 @@ bool TGFont3DEffects::execute(TGBaseLabel& label) {
 }
 
 void TGFont3DEffects::activate() {
-    Sample.takeFont(label_.displayFont());
-    Sample.setDepthHighlight(label_.depthHighlight());
-    Sample.setDepthShadow(label_.depthShadow());
-    Sample.setDirectionHighlight(label_.directionHighlight());
-    Sample.setDirectionShadow(label_.directionShadow());
-    Sample.setColorHighlight(label_.colorHighlight());
-    Sample.setColorShadow(label_.colorShadow());
-    Sample.setBounds(0, 0, samplePanelSize.width(), samplePanelSize.height());
-    Sample.layoutPass();
+    sample.takeFont(label_.displayFont());
+    sample.setDepthHighlight(label_.depthHighlight());
+    sample.setDepthShadow(label_.depthShadow());
+    sample.setDirectionHighlight(label_.directionHighlight());
+    sample.setDirectionShadow(label_.directionShadow());
+    sample.setColorHighlight(label_.colorHighlight());
+    sample.setColorShadow(label_.colorShadow());
+    sample.setBounds(0, 0, samplePanelSize.width(), samplePanelSize.height());
+    sample.layoutPass();
 
     shadowColorCombo_->setColor(label_.colorShadow());
     highlightColorCombo_->setColor(label_.colorHighlight());
@@ -143,51 +143,51 @@ void TGFont3DEffects::sampleChanged() {
     preview_->update();
 }
 
-void TGFont3DEffects::ShadowDirectionChange(int index) {
+void TGFont3DEffects::shadowDirectionChange(int index) {
     if (index < 0) return;
-    Sample.setDirectionShadow(TGBaseLabel::TShadowDirection(index));
+    sample.setDirectionShadow(TGBaseLabel::TShadowDirection(index));
     sampleChanged();
 }
 
-void TGFont3DEffects::ShadowColorComboChange(TColor c) {
-    Sample.setColorShadow(c);
+void TGFont3DEffects::shadowColorComboChange(TColor c) {
+    sample.setColorShadow(c);
     sampleChanged();
 }
 
-void TGFont3DEffects::ShadowDepthChange(int index) {
+void TGFont3DEffects::shadowDepthChange(int index) {
     if (index < 0) return;
-    Sample.setDepthShadow(index);
+    sample.setDepthShadow(index);
     sampleChanged();
 }
 
-void TGFont3DEffects::HighlightDirectionChange(int index) {
+void TGFont3DEffects::highlightDirectionChange(int index) {
     if (index < 0) return;
-    Sample.setDirectionHighlight(TGBaseLabel::THighlightDirection(index));
+    sample.setDirectionHighlight(TGBaseLabel::THighlightDirection(index));
     sampleChanged();
 }
 
-void TGFont3DEffects::HighLightColorComboChange(TColor c) {
-    Sample.setColorHighlight(c);
+void TGFont3DEffects::highLightColorComboChange(TColor c) {
+    sample.setColorHighlight(c);
     sampleChanged();
 }
 
-void TGFont3DEffects::HighLightDepthChange(int index) {
+void TGFont3DEffects::highLightDepthChange(int index) {
     if (index < 0) return;
-    Sample.setDepthHighlight(index);
+    sample.setDepthHighlight(index);
     sampleChanged();
 }
 
-void TGFont3DEffects::FontColorComboChange(TColor c) {
-    Sample.font()->setColor(c);
+void TGFont3DEffects::fontColorComboChange(TColor c) {
+    sample.font()->setColor(c);
     sampleChanged();
 }
 
 void TGFont3DEffects::applyToLabel() {
-    label_.takeFont(*Sample.font());
-    label_.setDepthHighlight(Sample.depthHighlight());
-    label_.setDepthShadow(Sample.depthShadow());
-    label_.setDirectionHighlight(Sample.directionHighlight());
-    label_.setDirectionShadow(Sample.directionShadow());
-    label_.setColorHighlight(Sample.colorHighlight());
-    label_.setColorShadow(Sample.colorShadow());
+    label_.takeFont(*sample.font());
+    label_.setDepthHighlight(sample.depthHighlight());
+    label_.setDepthShadow(sample.depthShadow());
+    label_.setDirectionHighlight(sample.directionHighlight());
+    label_.setDirectionShadow(sample.directionShadow());
+    label_.setColorHighlight(sample.colorHighlight());
+    label_.setColorShadow(sample.colorShadow());
 }

@@ -28,17 +28,17 @@ public:
     // The size of the sample's panel.
     static constexpr QSize samplePanelSize{437, 85};
 
-    TGPLabel Sample;
+    TGPLabel sample;
 
   private:
     void activate();
-    void ShadowDirectionChange(int index);
-    void ShadowColorComboChange(TColor c);
-    void ShadowDepthChange(int index);
-    void HighlightDirectionChange(int index);
-    void HighLightColorComboChange(TColor c);
-    void HighLightDepthChange(int index);
-    void FontColorComboChange(TColor c);
+    void shadowDirectionChange(int index);
+    void shadowColorComboChange(TColor c);
+    void shadowDepthChange(int index);
+    void highlightDirectionChange(int index);
+    void highLightColorComboChange(TColor c);
+    void highLightDepthChange(int index);
+    void fontColorComboChange(TColor c);
     void sampleChanged();
 
     TGBaseLabel& label_;

@@ -26,7 +26,7 @@ const TGFont& TGMultiLineBaseLabel::displayFont() const {
 
 void TGMultiLineBaseLabel::fontChanged() {
     ownFont_ = true;
-    FlagChanged();
+    flagChanged();
     repaint();
 }
 
@@ -58,7 +58,7 @@ void TGMultiLineBaseLabel::setWordWrap(bool v) {
     wordWrap_ = v;
     if (v) wrapStep();
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 // --- wrapping and layout
@@ -80,7 +80,7 @@ QStringList TGMultiLineBaseLabel::paintedLines() {
     QStringList out = wordWrap_ ? wrapped_ : items_.lines();
     if (out.isEmpty())
         out << QStringLiteral("<blank>");
-    else if (out.size() == 1 && TrimSpaces(out.front()).isEmpty())
+    else if (out.size() == 1 && trimSpaces(out.front()).isEmpty())
         out << QStringLiteral("<blank>");
     return out;
 }
@@ -147,7 +147,7 @@ void TGMultiLineBaseLabel::buildPopup() {
     m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
         setAlignment(a);
-        FlagChanged();
+        flagChanged();
     });
 }
 

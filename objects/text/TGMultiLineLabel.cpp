@@ -19,7 +19,7 @@ bool TGMultiLineLabel::editText() {
     setLines(editor.lines());
     repaint();
     wrapStep();
-    FlagChanged();
+    flagChanged();
     return true;
 }
 

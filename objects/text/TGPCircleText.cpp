@@ -25,7 +25,7 @@ TGPCircleText::TGPCircleText(QObject* owner) : TGGraphicControl(owner) {
     setLoading(false);
     font_.setStyle(Gdi::fsBold);
     connect(&font_, &TGFont::changed, this, [this] {
-        FlagChanged();
+        flagChanged();
         repaint();
     });
 }
@@ -54,14 +54,14 @@ void TGPCircleText::setDrawLettersAngled(bool v) {
     if (v == drawLettersAngled_) return;
     drawLettersAngled_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPCircleText::setBorderStyle(Gdi::TBorderStyle v) {
     if (v == borderStyle_ || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPCircleText::setControlTransparent(bool v) {
@@ -74,14 +74,14 @@ void TGPCircleText::setBGColor(TColor v) {
     if (v == bgColor_) return;
     bgColor_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPCircleText::setCaption(const QString& v) {
     if (v == caption_) return;
     caption_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPCircleText::copyFrom(const TGPCircleText& o) {
@@ -248,14 +248,14 @@ void TGPCircleText::textColorCommand() {
 void TGPCircleText::toggleTransparentCommand() {
     setControlTransparent(!controlTransparent_);
     setCheck(QStringLiteral("Transparent"), controlTransparent_);
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPCircleText::backgroundColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(bgColor_);
     if (!c) return;
     setBGColor(*c);
-    FlagChanged();
+    flagChanged();
     setControlTransparent(false);
     setCheck(QStringLiteral("Transparent"), controlTransparent_);
     repaint();
@@ -268,12 +268,12 @@ void TGPCircleText::toggleBorderCommand() {
 
 bool TGPCircleText::propertiesCommand() {
     TCircleTextProperties dialog;
-    dialog.Sample.copyFrom(*this);
+    dialog.sample.copyFrom(*this);
     dialog.activate();
     if (platform::DialogHost::current().exec(dialog) != QDialog::Accepted) return false;
-    dialog.Sample.SetZoom(1.0f);
-    copyFrom(dialog.Sample);
+    dialog.sample.setZoom(1.0f);
+    copyFrom(dialog.sample);
     repaint();
-    FlagChanged();
+    flagChanged();
     return true;
 }

@@ -18,7 +18,7 @@ void TGPLabel::buildPopup() {
             setAngle(a);
             // A turn that needs no exchange of the sides changes no bounds; the card has
             // changed all the same.
-            if (angle() != before) FlagChanged();
+            if (angle() != before) flagChanged();
         };
     };
     rotation->add(QStringLiteral("No Rotation"), rotateTo(0));

@@ -23,20 +23,20 @@ TGPRichBaseLabel::TGPRichBaseLabel(QObject* owner) : TGGraphicControl(owner) {
 void TGPRichBaseLabel::setRtf(const QByteArray& rtf) {
     if (rtf == rtfText_.rtf()) return;
     rtfText_.setRtf(rtf);
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPRichBaseLabel::setDocument(const QTextDocument& document) {
     const QByteArray before = rtfText_.rtf();
     rtfText_.setDocument(document);
-    if (rtfText_.rtf() != before) FlagChanged();
+    if (rtfText_.rtf() != before) flagChanged();
 }
 
 void TGPRichBaseLabel::setBorderStyle(Gdi::TBorderStyle v) {
     if (v == borderStyle_ || v < Gdi::bsNone || v > Gdi::bsSingle) return;
     borderStyle_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 void TGPRichBaseLabel::setTransparent(bool v) {
@@ -49,7 +49,7 @@ void TGPRichBaseLabel::setBGColor(TColor v) {
     if (v == bgColor_) return;
     bgColor_ = v;
     repaint();
-    FlagChanged();
+    flagChanged();
 }
 
 // --- popup
@@ -66,7 +66,7 @@ void TGPRichBaseLabel::buildPopup() {
     m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
         borderStyle_ == Gdi::bsSingle;
     m.add(QStringLiteral("Edit"), [this] { editCommand(); });
-    OnEditRequest = [this](TGBasePanel*) { editCommand(); };
+    onEditRequest = [this](TGBasePanel*) { editCommand(); };
 }
 
 void TGPRichBaseLabel::setCheck(const QString& caption, bool checked) {
@@ -88,7 +88,7 @@ void TGPRichBaseLabel::backgroundColorCommand() {
     const std::optional<TColor> c = platform::DialogHost::current().chooseColor(bgColor_);
     if (!c) return;
     setBGColor(*c);
-    FlagChanged();
+    flagChanged();
     setTransparent(false);
     setCheck(QStringLiteral("Transparent"), transparent_);
     repaint();

@@ -37,10 +37,10 @@ TGetBCLabelText::TGetBCLabelText(const QStringList& personalValues, QWidget* par
     body()->addWidget(prompt);
     body()->addWidget(personalInfoCombo_);
     connect(personalInfoCombo_, &QComboBox::currentIndexChanged, this,
-            &TGetBCLabelText::PersonalInfoComboChange);
+            &TGetBCLabelText::personalInfoComboChange);
     if (const QScreen* s = screen()) setMaximumSize(s->availableGeometry().size());
 }
 
-void TGetBCLabelText::PersonalInfoComboChange(int index) {
+void TGetBCLabelText::personalInfoComboChange(int index) {
     if (index >= 0) setText(personalInfoCombo_->itemData(index).toString());
 }

@@ -16,7 +16,7 @@ class TGetBCLabelText : public TGetLabelText {
     explicit TGetBCLabelText(const QStringList& personalValues, QWidget* parent = nullptr);
 
   private:
-    void PersonalInfoComboChange(int index);
+    void personalInfoComboChange(int index);
 
     QComboBox* personalInfoCombo_ = nullptr;
 };

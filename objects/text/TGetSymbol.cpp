@@ -76,7 +76,7 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(fontButton_, &QPushButton::clicked, this, &TGetSymbol::FontbuttonClick);
+    connect(fontButton_, &QPushButton::clicked, this, &TGetSymbol::fontbuttonClick);
     connect(symbolFaceCombo_, &QComboBox::textActivated, this, &TGetSymbol::chooseFace);
     connect(symbolSizeBox_, &QSpinBox::valueChanged, this, [this](int points) {
         chosen_.setSize(points);
@@ -166,7 +166,7 @@ void TGetSymbol::chooseFace(const QString& face) {
     showListFont();
 }
 
-void TGetSymbol::FontbuttonClick() {
+void TGetSymbol::fontbuttonClick() {
     const std::optional<QFont> picked =
         platform::DialogHost::current().chooseFont(chosen_.toQFont());
     if (picked) {

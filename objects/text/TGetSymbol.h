@@ -39,7 +39,7 @@ class TGetSymbol : public QDialog {
     QString fontButtonCaption() const;
     // The "Font" button: the font dialog with the chosen font. A symbol face that is not
     // installed opens the dialog on the face that draws it; left there, the face stays.
-    void FontbuttonClick();
+    void fontbuttonClick();
     // A face from the list of symbol faces.
     void chooseFace(const QString& face);
 

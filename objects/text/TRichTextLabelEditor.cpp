@@ -269,7 +269,7 @@ void TRichTextLabelEditor::edit(TGPRichBaseLabel& label) {
     restore();
     if (result != QDialog::Accepted || !dialog.document().isModified()) return;
     label.setDocument(dialog.document());
-    label.FlagChanged();
+    label.flagChanged();
 }
 
 QTextDocument& TRichTextLabelEditor::document() const {

@@ -31,7 +31,7 @@ void createMultiLine(TGBusinessCardPanel32& surface, QRect r) {
         r, [&surface](TGMultiLineLabel& t) { t.takeFont(surface.font()); });
     text->editText();
     const QRect band = surface.draggedBand();
-    if (band.right() - band.left() >= TGBusinessCardPanel32::MinBandWidth) text->setWordWrap(true);
+    if (band.right() - band.left() >= TGBusinessCardPanel32::minBandWidth) text->setWordWrap(true);
     text->sizeToLines();
 }
 
@@ -47,7 +47,7 @@ void createSymbol(TGBusinessCardPanel32& surface, QRect r) {
 void createCircleText(TGBusinessCardPanel32& surface, QRect r) {
     auto* text = surface.place<TGPCircleText>(r);
     surface.setScreenCursor(platform::Cursor::Default);
-    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    surface.setPanelState(TGBusinessCardPanel32::psPointing);
     text->propertiesCommand();
 }
 
@@ -57,11 +57,11 @@ void createRichLabel(TGBusinessCardPanel32& surface, QRect r) {
     try {
         label = surface.place<TGPRichBaseLabel>(r);
     } catch (const ENoMasterWPRich& e) {
-        platform::ShowInformation(e.message());
+        platform::showInformation(e.message());
         return;
     }
     surface.setScreenCursor(platform::Cursor::Default);
-    surface.SetPanelState(TGBusinessCardPanel32::psPointing);
+    surface.setPanelState(TGBusinessCardPanel32::psPointing);
     label->editCommand();
 }
 } // namespace

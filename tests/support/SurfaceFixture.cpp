@@ -57,7 +57,7 @@ QString SurfaceFixture::printToPdf(const QString& fileName, double leftInches, d
     platform::Report report(target);
     report.onPrint = [&](platform::Report& r) {
         const auto printing = surface->printingScope();
-        surface->PrintObjects(r, leftInches, topInches);
+        surface->printObjects(r, leftInches, topInches);
     };
     if (report.run()) return pdf;
     qWarning("printing failed: %s", qPrintable(report.errorString()));
