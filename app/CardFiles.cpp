@@ -1,7 +1,7 @@
 #include "CardFiles.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileName.h"
+#include "platform/system/AtomicFile.h"
+#include "platform/system/FileName.h"
 
 #include <QFile>
 #include <QFileInfo>

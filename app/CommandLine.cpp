@@ -7,8 +7,8 @@
 #include "document/TGPropertyCodec.h"
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/TGImage.h"
-#include "platform/HomeFolder.h"
-#include "platform/PrintableText.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/widgets/PrintableText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

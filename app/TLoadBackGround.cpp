@@ -1,9 +1,9 @@
 #include "TLoadBackGround.h"
 
-#include "platform/DialogHost.h"
-#include "platform/FileName.h"
-#include "platform/Graphic.h"
-#include "platform/HelpViewer.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/system/FileName.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/widgets/HelpViewer.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

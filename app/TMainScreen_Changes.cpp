@@ -4,8 +4,8 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
-#include "platform/DialogHost.h"
-#include "platform/FileName.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/system/FileName.h"
 
 #include <QAction>
 #include <QApplication>

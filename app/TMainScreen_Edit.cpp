@@ -6,9 +6,9 @@
 #include "TPersonalInformation.h"
 #include "TSplashform.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/DialogHost.h"
-#include "platform/FileName.h"
-#include "platform/HomeFolder.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/system/FileName.h"
+#include "platform/system/HomeFolder.h"
 #include "printing/TEditCardLayout.h"
 
 #include <QAction>

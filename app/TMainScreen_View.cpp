@@ -5,8 +5,8 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
-#include "platform/ElidedLabel.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/widgets/ElidedLabel.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QLabel>
 #include <QScrollArea>

@@ -1,8 +1,8 @@
 #include "TOpeningMark.h"
 
 #include "app/NameFile.h"
-#include "platform/FileName.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/FileName.h"
+#include "platform/system/HomeFolder.h"
 
 QString TOpeningMark::path() {
     return platform::HomeFolder::path() + QStringLiteral("Opening.ORN");

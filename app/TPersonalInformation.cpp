@@ -1,7 +1,7 @@
 #include "TPersonalInformation.h"
 
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/HelpViewer.h"
+#include "platform/widgets/HelpViewer.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFont.h"
-#include "platform/IniFile.h"
-#include "platform/PreferencesFile.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/PreferencesFile.h"
 
 namespace {
 const QString kPrinter = QStringLiteral("Printer");

@@ -1,8 +1,8 @@
 #include "TRecentFiles.h"
 
-#include "platform/FileName.h"
-#include "platform/IniFile.h"
-#include "platform/PreferencesFile.h"
+#include "platform/system/FileName.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/PreferencesFile.h"
 
 namespace {
 const QString kSection = QStringLiteral("MRU");

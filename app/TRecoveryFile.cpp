@@ -3,9 +3,9 @@
 #include "app/NameFile.h"
 #include "app/HeadlessCard.h"
 #include "document/TGFilerError.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileName.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/AtomicFile.h"
+#include "platform/system/FileName.h"
+#include "platform/system/HomeFolder.h"
 
 #include <new>
 #include <sys/stat.h>

@@ -6,7 +6,7 @@
 // file name (so that a recovered card keeps it). The next start offers it (see
 // TMainScreen); a copy that cannot be read is set aside under another name so that it is
 // reported only once.
-#include "platform/SystemTickClock.h"
+#include "platform/system/SystemTickClock.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "WidgetMap.h"
 
 #include "app/TMainScreen.h"
-#include "platform/AtomicFile.h"
+#include "platform/system/AtomicFile.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -4,13 +4,13 @@
 #include "PrintCommand.h"
 #include "TMainScreen.h"
 #include "WidgetMap.h"
-#include "platform/Allocator.h"
-#include "platform/ConsoleDialogHost.h"
-#include "platform/DialogHost.h"
-#include "platform/FileName.h"
-#include "platform/GuardedApplication.h"
-#include "platform/HomeFolder.h"
-#include "platform/SingleInstance.h"
+#include "platform/system/Allocator.h"
+#include "platform/widgets/ConsoleDialogHost.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/system/FileName.h"
+#include "platform/system/GuardedApplication.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/SingleInstance.h"
 
 #include <QApplication>
 #include <QTextStream>

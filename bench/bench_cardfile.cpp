@@ -5,7 +5,7 @@
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TGLineShape.h"
 #include "objects/text/TGBusinessCardLabel.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

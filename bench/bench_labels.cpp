@@ -2,7 +2,7 @@
 // labels at zoom 1.5 (the largest zoom, so the most pixels), which must stay well under
 // 4 ms to keep dragging smooth.
 #include "objects/text/TGBusinessCardLabel.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 #include "support/BenchCard.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
 // Picture speed: decoding a 2000 x 2000 JPEG logo and drawing it into a card-sized
 // rectangle, playing a metafile of 10,000 records (target: under 20 ms), and importing a
 // 2 MB SVG logo as a metafile (target: under 300 ms).
-#include "platform/Graphic.h"
-#include "platform/MetafilePlayer.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/metafiles/MetafilePlayer.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

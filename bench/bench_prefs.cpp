@@ -1,9 +1,9 @@
 // Reading (and saving over) a 10 MB preferences file full of noise: random bytes, stray
 // section headers and key lines around the real settings.
 #include "app/TPreferences.h"
-#include "platform/HomeFolder.h"
-#include "platform/IniFile.h"
-#include "platform/PreferencesFile.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/PreferencesFile.h"
 
 #include <benchmark/benchmark.h>
 

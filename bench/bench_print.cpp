@@ -7,8 +7,8 @@
 #include "app/HeadlessCard.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGGraphicControl.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
 #include "printing/TSheetPrinter.h"
 
 #include <QApplication>

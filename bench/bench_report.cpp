@@ -1,8 +1,8 @@
 // Writing Letter pages of ten rectangles and one picture each to PDF: pages per second,
 // file size and the process's peak memory, for 100 and 1,000 pages (memory should not grow
 // with the page count).
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

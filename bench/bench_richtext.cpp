@@ -1,10 +1,10 @@
 // Rich text: reading and writing a 50 KB RTF document, and the repaint at zoom 1.5 of a card
 // holding 10 rich text labels of a paragraph each (their layouts are kept between paints).
 #include "objects/text/TGPRichBaseLabel.h"
-#include "platform/RichTextDocument.h"
-#include "platform/RichTextMaster.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform/richtext/RichTextDocument.h"
+#include "platform/richtext/RichTextMaster.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
 #include "support/BenchCard.h"
 #include "support/RunsDocument.h"
 

@@ -7,7 +7,7 @@
 #include "app/HeadlessCard.h"
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 #include "TGBasePanel.h"
 
 #include "TGGraphicControl.h"
-#include "platform/BackgroundArt.h"
-#include "platform/DialogHost.h"
-#include "platform/Graphic.h"
-#include "platform/HomeFolder.h"
-#include "platform/SystemTickClock.h"
+#include "platform/pictures/BackgroundArt.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/SystemTickClock.h"
 
-#include "platform/FileName.h"
+#include "platform/system/FileName.h"
 
 #include <algorithm>
 #include <cmath>

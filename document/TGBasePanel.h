@@ -18,12 +18,12 @@
 #include "document/TGHandle.h"
 #include "document/TGMouseCapture.h"
 #include "document/TGUndoHistory.h"
-#include "platform/AtomicFile.h"
-#include "platform/Canvas.h"
-#include "platform/Cursor.h"
-#include "platform/MenuModel.h"
-#include "platform/ReusableImage.h"
-#include "platform/TickClock.h"
+#include "platform/system/AtomicFile.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/Cursor.h"
+#include "platform/widgets/MenuModel.h"
+#include "platform/drawing/ReusableImage.h"
+#include "platform/system/TickClock.h"
 
 #include <QHash>
 #include <QImage>

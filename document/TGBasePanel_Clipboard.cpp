@@ -5,7 +5,7 @@
 #include "TGGraphicControl.h"
 #include "TGLabelObjectFiler.h"
 
-#include "platform/FileName.h"
+#include "platform/system/FileName.h"
 
 void TGBasePanel::saveCard(const QString& fileName, platform::AtomicFile::Access access) {
     TGLabelObjectFiler(classes_).saveAll(*this, fileName, access);

@@ -4,7 +4,7 @@
 #include "TGBasePanel.h"
 
 #include "TGGraphicControl.h"
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The brush a shape fills with; embedded as "Brush" (Brush.Color, Brush.Style).
-#include "platform/Canvas.h"
-#include "platform/Gdi.h"
-#include "platform/TColor.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/drawing/TColor.h"
 
 #include <QObject>
 

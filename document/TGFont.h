@@ -2,9 +2,9 @@
 // A font as objects store it: face name, height in pixels (negative: character height, as
 // the platform's font mapper takes it), style set, pitch and colour. Embedded as "Font";
 // Size (points) is derived from Height and the screen's pixels per inch and never stored.
-#include "platform/Gdi.h"
-#include "platform/GdiFont.h"
-#include "platform/TColor.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/drawing/GdiFont.h"
+#include "platform/drawing/TColor.h"
 
 #include <QFont>
 #include <QObject>

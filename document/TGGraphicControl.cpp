@@ -1,9 +1,9 @@
 #include "TGGraphicControl.h"
 
 #include "TGBasePanel.h"
-#include "platform/Canvas.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QMetaProperty>
 #include <QScopedValueRollback>

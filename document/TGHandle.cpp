@@ -2,7 +2,7 @@
 
 #include "TGBasePanel.h"
 #include "TGGraphicControl.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 #include <algorithm>
 #include <climits>

@@ -3,7 +3,7 @@
 // laid over them that turns drags into moves and resizes of the whole selection (with
 // optional grid snapping) and arrow keys into one-pixel nudges. The surface draws it as an
 // overlay and routes the mouse and keyboard to it over its rectangle.
-#include "platform/TColor.h"
+#include "platform/drawing/TColor.h"
 
 #include <QPoint>
 #include <QRect>

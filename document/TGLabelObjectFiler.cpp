@@ -7,10 +7,10 @@
 #include "TGHandle.h"
 #include "TGStreamReader.h"
 #include "TGStreamWriter.h"
-#include "platform/Cp1252.h"
+#include "platform/drawing/Cp1252.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileName.h"
+#include "platform/system/AtomicFile.h"
+#include "platform/system/FileName.h"
 
 #include <QFile>
 #include <QIODevice>

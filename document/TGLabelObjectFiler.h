@@ -10,7 +10,7 @@
 // reading fails, the object being read is destroyed and the ones completed before it stay on the
 // surface, finished (out of the loading state, popup built), as after a successful read.
 #include "TGPropertyCodec.h"
-#include "platform/AtomicFile.h"
+#include "platform/system/AtomicFile.h"
 
 #include <QByteArray>
 #include <QSet>

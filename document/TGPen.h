@@ -1,9 +1,9 @@
 #pragma once
 // The pen a shape or line draws its outline with; embedded in objects as "Pen", so its
 // properties are stored as Pen.Color, Pen.Mode, Pen.Style and Pen.Width.
-#include "platform/Canvas.h"
-#include "platform/Gdi.h"
-#include "platform/TColor.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/drawing/TColor.h"
 
 #include <QObject>
 

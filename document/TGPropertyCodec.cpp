@@ -5,7 +5,7 @@
 #include "TGFont.h"
 #include "TGGraphicControl.h"
 #include "TGIdents.h"
-#include "platform/TColor.h"
+#include "platform/drawing/TColor.h"
 
 #include <QMetaEnum>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "TGValue.h"
 
 #include "TGFilerError.h"
-#include "platform/Cp1252.h"
+#include "platform/drawing/Cp1252.h"
 
 #include <QtEndian>
 

@@ -4,7 +4,7 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Any bytes as a preferences file: reading every kind of value, then changing, adding and
 // erasing entries, must neither crash nor lose the parts of the text it did not touch.
-#include "platform/IniFile.h"
+#include "platform/system/IniFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // extension, a metafile, a card-file picture or bitmap data block, or one of the formats
 // read through Qt's image plugins and Qt SVG), the rest is the data.
 // Whatever decodes is drawn into a small image, so the metafile player runs every record.
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 #include <QGuiApplication>
 #include <QImage>

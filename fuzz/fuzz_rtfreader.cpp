@@ -1,7 +1,7 @@
 // Any bytes as RTF text: reading must neither crash nor hang, and what the writer makes of
 // the document must read back into a document that writes the same bytes again.
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

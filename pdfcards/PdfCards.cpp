@@ -1,7 +1,7 @@
 // The module that works on the PDFs the toolkit writes, with qpdf: it places a card drawn
 // once on the pages, and completes the text of the embedded fonts. It is loaded only when a
 // PDF is written, so that starting the program does not load qpdf and the libraries it needs.
-#include "platform/PdfCardPlacer.h"
+#include "platform/report/PdfCardPlacer.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
 #include "TEditCardLayout.h"
 
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
-#include "platform/NumericEdit.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/widgets/NumericEdit.h"
 
 #include <QComboBox>
 #include <QGridLayout>

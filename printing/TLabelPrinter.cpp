@@ -3,9 +3,9 @@
 #include "TPreviewForm.h"
 #include "TSheetPrinter.h"
 
-#include "platform/DialogHost.h"
-#include "platform/Report.h"
-#include "platform/StoredReportTarget.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/report/Report.h"
+#include "platform/report/StoredReportTarget.h"
 
 #include <QBuffer>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #include "TPreviewForm.h"
 
-#include "platform/DialogParts.h"
-#include "platform/PaintBox.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/WindowPlacement.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/widgets/PaintBox.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/widgets/WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

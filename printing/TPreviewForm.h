@@ -2,7 +2,7 @@
 // The preview window: shows the pages of a stored report (what a preview run drew) on
 // paper with a shadow, at 10 % to 200 % of real size, zoomed by its buttons or by clicks on
 // the page (left zooms in, any other button out).
-#include "platform/StoredReport.h"
+#include "platform/report/StoredReport.h"
 
 #include <QDialog>
 #include <QImage>

@@ -5,8 +5,8 @@
 #include "TSelectSpecificLabels.h"
 #include "TWarnBottomMargin.h"
 
-#include "platform/DialogHost.h"
-#include "platform/Printers.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/report/Printers.h"
 
 #include <QCoreApplication>
 

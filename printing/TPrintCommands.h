@@ -12,8 +12,8 @@
 #include "TCardSelection.h"
 #include "TPrintSettings.h"
 
-#include "platform/PrinterReportTarget.h"
-#include "platform/Report.h"
+#include "platform/report/PrinterReportTarget.h"
+#include "platform/report/Report.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
 #include "TSelectSpecificLabels.h"
 
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/PaintBox.h"
-#include "platform/PrinterReportTarget.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/PaintBox.h"
+#include "platform/report/PrinterReportTarget.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "TSheetPrinter.h"
 
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/BackgroundArt.h"
-#include "platform/Report.h"
+#include "platform/pictures/BackgroundArt.h"
+#include "platform/report/Report.h"
 
 namespace {
 // The background art always fills this rectangle at the card's origin, whatever the card

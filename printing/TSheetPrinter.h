@@ -13,7 +13,7 @@
 //     if (!printer.run()) ... report.errorString() ...
 #include "SheetPrintJob.h"
 
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 #include <QImage>
 #include <QString>

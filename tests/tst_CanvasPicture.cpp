@@ -1,6 +1,6 @@
 // Replaying a recorded picture: what it draws with the recording painter's defaults (black
 // pen, no brush) must not take the colours the target painter was left with.
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 #include <QPicture>
 #include <QtTest>

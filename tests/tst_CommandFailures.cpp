@@ -6,8 +6,8 @@
 #include "app/SurfaceView.h"
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/GuardedApplication.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/GuardedApplication.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QtTest>
 

@@ -11,7 +11,7 @@
 #include "objects/shapes/TGLineShape.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
-#include "platform/FileName.h"
+#include "platform/system/FileName.h"
 #include "support/CardBytes.h"
 
 #include <QJsonArray>

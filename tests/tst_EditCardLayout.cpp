@@ -1,6 +1,6 @@
 // The card layout: the predefined stocks, the on-screen card's pixel size, and the "Business Card
 // Layout" dialog scripted through the dialog host (fields set by object name, then OK).
-#include "platform/NumericEdit.h"
+#include "platform/widgets/NumericEdit.h"
 #include "printing/TCardLayout.h"
 #include "printing/TEditCardLayout.h"
 #include "support/DialogControl.h"

@@ -7,7 +7,7 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGSuperText.h"
 #include "objects/shapes/TSuperShape.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // File names by their bytes: names that are not UTF-8 survive the way into a QString and
 // back, show readably and keep in text.
-#include "platform/FileName.h"
+#include "platform/system/FileName.h"
 
 #include <QtTest>
 

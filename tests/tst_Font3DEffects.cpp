@@ -1,8 +1,8 @@
 // The "Text 3D Effects" dialog on a live sample, and the colour drop-down it uses.
 #include "objects/text/TGFont3DEffects.h"
-#include "platform/ColorComboBox.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/TextMetrics.h"
+#include "platform/widgets/ColorComboBox.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/TextMetrics.h"
 #include "support/DialogControl.h"
 #include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"

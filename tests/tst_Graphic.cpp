@@ -1,10 +1,10 @@
 // The picture model: every raster format and variant decodes pixel for pixel like the
 // reference decoding, the card file's picture and bitmap data blocks survive a round trip,
 // and damaged or oversized pictures give an error instead of a crash or a huge allocation.
-#include "platform/Graphic.h"
-#include "platform/MetafilePlayer.h"
-#include "platform/RasterDecoder.h"
-#include "platform/SvgImport.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/metafiles/MetafilePlayer.h"
+#include "platform/pictures/RasterDecoder.h"
+#include "platform/pictures/SvgImport.h"
 
 #include <QBuffer>
 #include <QSvgRenderer>

@@ -9,8 +9,8 @@
 #include "document/TGLabelObjectFiler.h"
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TGImage.h"
-#include "platform/Canvas.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QtTest>
 

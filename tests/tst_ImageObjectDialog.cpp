@@ -6,7 +6,7 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TGImageBrowser.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 // The initialisation-file reader and writer against hand-written files: lookup rules, the
 // integer rule, section values, in-place updates that leave every other line alone, and
 // damaged input.
-#include "platform/IniFile.h"
+#include "platform/system/IniFile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -9,8 +9,8 @@
 
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/SingleInstance.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/system/SingleInstance.h"
 #include "printing/TLabelPrinter.h"
 #include "printing/TPreviewForm.h"
 

@@ -1,8 +1,8 @@
 // The metafile player: clip art in both metafile formats looks like an independent
 // renderer's picture of it, stays vector (with real text) in a PDF, maps its window onto
 // any rectangle, and survives damaged or hostile records.
-#include "platform/Graphic.h"
-#include "platform/MetafilePlayer.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/metafiles/MetafilePlayer.h"
 #include "support/PdfReadBack.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // The numeric edit field: what it shows for a value under each display pattern, that it keeps
 // the value at full precision, and what typing can put into it.
-#include "platform/NumericEdit.h"
+#include "platform/widgets/NumericEdit.h"
 
 #include <QtTest>
 

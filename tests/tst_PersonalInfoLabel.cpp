@@ -2,8 +2,8 @@
 // creates it.
 #include "objects/text/TGBusinessCardLabel.h"
 #include "objects/text/TextKinds.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/TextMetrics.h"
 #include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
 

@@ -3,9 +3,9 @@
 // damaged files and an unwritable home.
 #include "app/TPreferences.h"
 #include "app/TRecentFiles.h"
-#include "platform/HomeFolder.h"
-#include "platform/IniFile.h"
-#include "platform/PreferencesFile.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/PreferencesFile.h"
 #include "support/ScriptedDialogHost.h"
 
 #include <QTemporaryDir>

@@ -3,13 +3,13 @@
 #include "support/DialogControl.h"
 #include "support/SurfaceFixture.h"
 
-#include "platform/PrinterReportTarget.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/report/PrinterReportTarget.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "printing/TPrintCommands.h"
 #include "printing/TPrintFineTune.h"
 #include "printing/TSelectSpecificLabels.h"
 #include "printing/TWarnBottomMargin.h"
-#include "platform/PaintBox.h"
+#include "platform/widgets/PaintBox.h"
 
 #include <QCheckBox>
 #include <QLabel>

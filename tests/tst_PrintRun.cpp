@@ -2,12 +2,12 @@
 // question, Stop, and the preview window with its zoom, caption and placement.
 #include "support/SurfaceFixture.h"
 
-#include "platform/IniFile.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/PreferencesFile.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/StoredReportTarget.h"
+#include "platform/system/IniFile.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/system/PreferencesFile.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/StoredReportTarget.h"
 #include "printing/TLabelPrinter.h"
 #include "printing/TPreviewForm.h"
 

@@ -3,9 +3,9 @@
 // what an aborted or failed job leaves behind.
 #include "support/PdfReadBack.h"
 
-#include "platform/PdfReportTarget.h"
-#include "platform/PrinterReportTarget.h"
-#include "platform/Report.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/PrinterReportTarget.h"
+#include "platform/report/Report.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

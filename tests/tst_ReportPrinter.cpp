@@ -1,8 +1,8 @@
 // The printer back end on the platform's print system: printer list, copies and the
 // unprintable border. Runs on a real print queue only where one exists.
-#include "platform/PrinterReportTarget.h"
-#include "platform/Printers.h"
-#include "platform/Report.h"
+#include "platform/report/PrinterReportTarget.h"
+#include "platform/report/Printers.h"
+#include "platform/report/Report.h"
 
 #include "support/ScriptedDialogHost.h"
 

@@ -1,5 +1,5 @@
 // The report's status line: page and line macros, percent signs and line breaks.
-#include "platform/ReportStatus.h"
+#include "platform/report/ReportStatus.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The stored report: pages recorded into a byte stream and replayed by the preview, plus
 // the report's page model and pen rules, which the stored report shows pixel by pixel.
-#include "platform/Report.h"
-#include "platform/StoredReport.h"
-#include "platform/StoredReportTarget.h"
+#include "platform/report/Report.h"
+#include "platform/report/StoredReport.h"
+#include "platform/report/StoredReportTarget.h"
 
 #include <QBuffer>
 #include <QPicture>

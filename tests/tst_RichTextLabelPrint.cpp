@@ -3,7 +3,7 @@
 // Relies on fonts-liberation2 and poppler-utils (pdftoppm, pdftotext, pdffonts).
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TextKinds.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 

@@ -6,10 +6,10 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/StoredReport.h"
-#include "platform/StoredReportTarget.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/StoredReport.h"
+#include "platform/report/StoredReportTarget.h"
 
 #include <QBuffer>
 #include <QtTest>

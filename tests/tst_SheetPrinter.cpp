@@ -5,11 +5,11 @@
 #include "support/SurfaceFixture.h"
 
 #include "document/TGGraphicControl.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/StoredReport.h"
-#include "platform/StoredReportTarget.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/StoredReport.h"
+#include "platform/report/StoredReportTarget.h"
 #include "printing/TSheetPrinter.h"
 
 #include <QBuffer>

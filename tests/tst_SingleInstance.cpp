@@ -4,9 +4,9 @@
 // says why; connections that stay silent are dropped.
 #include "support/OrlantoProcess.h"
 
-#include "platform/FileName.h"
-#include "platform/HomeFolder.h"
-#include "platform/SingleInstance.h"
+#include "platform/system/FileName.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QLocalSocket>

@@ -13,11 +13,11 @@
 #include "objects/shapes/TSuperShapeProperties.h"
 #include "objects/shapes/TSuperTextGetSymbol.h"
 #include "objects/shapes/TSuperTextProperties.h"
-#include "platform/ColorComboBox.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/TextMetrics.h"
+#include "platform/widgets/ColorComboBox.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/TextMetrics.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -6,8 +6,8 @@
 #include "objects/text/TGMultiLineLabel.h"
 #include "objects/text/TGPCircleText.h"
 #include "objects/text/TGSymbolLabel.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/SymbolFonts.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/SymbolFonts.h"
 #include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 

@@ -5,9 +5,9 @@
 // has a line height H = 15 + 2 + 0 = 17 and "Text " is 27 pixels wide.
 #include "app/ObjectKinds.h"
 #include "objects/text/TGPLabel.h"
-#include "platform/Canvas.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/TextMetrics.h"
 #include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
 

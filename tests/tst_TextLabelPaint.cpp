@@ -3,8 +3,8 @@
 // turned text inside its box with the right side up.
 // Relies on fonts-liberation2 ("Arial" is Liberation Sans, which has the full block).
 #include "objects/text/TGPLabel.h"
-#include "platform/Canvas.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QImage>
 #include <QtTest>

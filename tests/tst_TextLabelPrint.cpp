@@ -2,7 +2,7 @@
 // inch rectangle on the page, and its text is real text.
 // Relies on fonts-liberation2 and poppler-utils (pdftoppm, pdftotext).
 #include "objects/text/TGPLabel.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "support/PdfReadBack.h"
 #include "support/SurfaceFixture.h"
 

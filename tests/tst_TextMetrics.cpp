@@ -3,10 +3,10 @@
 // Relies on fonts-liberation2: "Arial" resolves to the metric-compatible Liberation Sans,
 // whose numbers below are those of Arial.
 #include "document/TGFont.h"
-#include "platform/Canvas.h"
-#include "platform/GdiFont.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/GdiFont.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/TextMetrics.h"
 
 #include <QFontInfo>
 #include <QImage>

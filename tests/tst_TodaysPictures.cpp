@@ -9,9 +9,9 @@
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TGImageBrowser.h"
 #include "objects/shapes/TGLabelShapes.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QCheckBox>
 #include <QProcess>

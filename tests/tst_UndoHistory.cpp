@@ -9,7 +9,7 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
 #include "objects/text/TGBusinessCardLabel.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -14,8 +14,8 @@
 #include "app/TRecoveryFile.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
-#include "platform/FileName.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/FileName.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QAction>
 #include <QPushButton>

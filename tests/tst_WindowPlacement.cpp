@@ -1,9 +1,9 @@
 // Window placements in the preferences file: one section per window class and screen density,
 // the move back onto a smaller screen, centring when nothing is stored, maximised windows.
-#include "platform/HomeFolder.h"
-#include "platform/IniFile.h"
-#include "platform/PreferencesFile.h"
-#include "platform/WindowPlacement.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/PreferencesFile.h"
+#include "platform/widgets/WindowPlacement.h"
 
 #include <QTemporaryDir>
 #include <QWidget>

@@ -8,7 +8,7 @@
 
 #include "app/ObjectKinds.h"
 #include "document/TGGraphicControl.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QtTest>
 

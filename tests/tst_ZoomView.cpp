@@ -10,7 +10,7 @@
 
 #include "app/TMainScreen.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QDir>

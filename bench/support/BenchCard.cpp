@@ -1,8 +1,8 @@
 #include "BenchCard.h"
 
 #include "app/HeadlessCard.h"
-#include "platform/HomeFolder.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "TEffectPropertyControls.h"
 
 #include "TGEffectControl.h"
-#include "platform/ColorComboBox.h"
-#include "platform/DialogParts.h"
+#include "platform/widgets/ColorComboBox.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #include "TGBitmap.h"
 
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 void TGBitmap::setImage(const QImage& image) {
     if (image.isNull() && image_.isNull()) return;

@@ -2,12 +2,12 @@
 
 #include "TSuperShape.h"
 #include "objects/text/TGObjectPreview.h"
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
-#include "platform/Graphic.h"
-#include "platform/HelpViewer.h"
-#include "platform/HomeFolder.h"
-#include "platform/RasterDecoder.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/widgets/HelpViewer.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/pictures/RasterDecoder.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #include "TGEffectControl.h"
 
-#include "platform/Canvas.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -2,10 +2,10 @@
 
 #include "TGImageBrowser.h"
 #include "document/TGBasePanel.h"
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 #include <cmath>
 

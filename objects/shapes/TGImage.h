@@ -4,7 +4,7 @@
 // from the picture dialog, TGImageBrowser.
 #include "TGPicture.h"
 #include "document/TGGraphicControl.h"
-#include "platform/Gdi.h"
+#include "platform/drawing/Gdi.h"
 
 #include <QImage>
 

@@ -1,8 +1,8 @@
 #include "TGImageBrowser.h"
 
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
-#include "platform/HelpViewer.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/widgets/HelpViewer.h"
 
 #include <QCheckBox>
 #include <QDir>

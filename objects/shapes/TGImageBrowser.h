@@ -4,7 +4,7 @@
 // sets the "Stretch" and "AutoSize" options; the caller takes the previewed picture when
 // the dialog is accepted. It starts in the folder last used, or else the user's Pictures
 // folder.
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 #include <QDialog>
 

@@ -2,9 +2,9 @@
 
 #include "TGThicknessMenu.h"
 #include "document/TGBasePanel.h"
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/Report.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/report/Report.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // an icon or a metafile. The card file stores it as the extra item "Data" (the graphic's
 // class name and bytes) only when it holds a graphic.
 #include "document/TGExtraData.h"
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 #include <QObject>
 

@@ -1,11 +1,11 @@
 #include "TGSuperText.h"
 
 #include "TSuperTextProperties.h"
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/Report.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/drawing/TextMetrics.h"
 
 #include <QPainter>
 #include <QScopedValueRollback>

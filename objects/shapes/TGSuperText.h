@@ -5,7 +5,7 @@
 // offset and shrinks a transparent, borderless box to the text.
 #include "TGEffectControl.h"
 #include "document/TGFont.h"
-#include "platform/Gdi.h"
+#include "platform/drawing/Gdi.h"
 
 #include <QPainterPath>
 #include <QPoint>

@@ -1,7 +1,7 @@
 #pragma once
 // The "Line Thickness" submenu of shapes and lines: "1 Point" … "10 Point", each setting the
 // pen width to its number; the item of the current width carries a check.
-#include "platform/MenuModel.h"
+#include "platform/widgets/MenuModel.h"
 
 #include <functional>
 #include <memory>

@@ -4,7 +4,7 @@
 // gradient surface clipped to the figure, and an outline. The figure and its shadow are
 // laid out in the object's box from the outline width and the shadow's depth and side.
 #include "TGEffectControl.h"
-#include "platform/Gdi.h"
+#include "platform/drawing/Gdi.h"
 
 #include <QPolygon>
 

@@ -3,10 +3,10 @@
 #include "TEffectPropertyControls.h"
 #include "TGBrushImageBrowser.h"
 #include "objects/text/TGObjectPreview.h"
-#include "platform/ColorComboBox.h"
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
-#include "platform/HelpViewer.h"
+#include "platform/widgets/ColorComboBox.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/widgets/HelpViewer.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 #include "TSuperTextBrushImageBrowser.h"
 
 #include "TGSuperText.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QDir>
 

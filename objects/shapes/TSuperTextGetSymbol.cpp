@@ -1,6 +1,6 @@
 #include "TSuperTextGetSymbol.h"
 
-#include "platform/DialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,11 +5,11 @@
 #include "TSuperTextBrushImageBrowser.h"
 #include "TSuperTextGetSymbol.h"
 #include "objects/text/TGObjectPreview.h"
-#include "platform/ColorComboBox.h"
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
-#include "platform/Graphic.h"
-#include "platform/HelpViewer.h"
+#include "platform/widgets/ColorComboBox.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/widgets/HelpViewer.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 // The "Alignment" submenu of the text objects' popup menus: "Left", "Center" and "Right",
 // the object's own alignment checked.
-#include "platform/Gdi.h"
-#include "platform/MenuModel.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/widgets/MenuModel.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #include "TCircleTextProperties.h"
 
 #include "TGObjectPreview.h"
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -6,8 +6,8 @@
 // the plain text label, the personal-information label and the symbol label.
 #include "document/TGFont.h"
 #include "document/TGGraphicControl.h"
-#include "platform/Gdi.h"
-#include "platform/GdiFont.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/drawing/GdiFont.h"
 
 #include <QPoint>
 #include <QRect>

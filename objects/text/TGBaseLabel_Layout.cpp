@@ -1,9 +1,9 @@
 // The label's layout pass, paint, fit to text and print.
 #include "TGBaseLabel.h"
 
-#include "platform/Canvas.h"
-#include "platform/Report.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/report/Report.h"
+#include "platform/drawing/TextMetrics.h"
 
 
 #include <algorithm>

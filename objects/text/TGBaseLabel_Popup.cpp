@@ -3,7 +3,7 @@
 
 #include "AlignmentMenu.h"
 #include "TGFont3DEffects.h"
-#include "platform/DialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 void TGBaseLabel::buildPopup() {
     TGGraphicControl::buildPopup();

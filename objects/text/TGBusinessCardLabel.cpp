@@ -2,7 +2,7 @@
 
 #include "TGetBCLabelText.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/DialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QLineEdit>
 

@@ -1,9 +1,9 @@
 #include "TGFont3DEffects.h"
 
 #include "TGObjectPreview.h"
-#include "platform/ColorComboBox.h"
-#include "platform/DialogHost.h"
-#include "platform/DialogParts.h"
+#include "platform/widgets/ColorComboBox.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QComboBox>
 #include <QGridLayout>

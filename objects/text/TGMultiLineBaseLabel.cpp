@@ -2,9 +2,9 @@
 
 #include "AlignmentMenu.h"
 #include "document/TGBasePanel.h"
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/drawing/TextMetrics.h"
 
 #include <algorithm>
 

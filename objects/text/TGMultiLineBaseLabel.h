@@ -6,7 +6,7 @@
 #include "document/TGFont.h"
 #include "document/TGGraphicControl.h"
 #include "document/TGStringList.h"
-#include "platform/Gdi.h"
+#include "platform/drawing/Gdi.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "TGMultiLineLabel.h"
 
 #include "TMultiLineTextEditor.h"
-#include "platform/DialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 void TGMultiLineLabel::buildPopup() {
     TGMultiLineBaseLabel::buildPopup();

@@ -1,7 +1,7 @@
 #include "TGObjectPreview.h"
 
 #include "document/TGGraphicControl.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 #include <QPainter>
 

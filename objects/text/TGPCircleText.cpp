@@ -1,9 +1,9 @@
 #include "TGPCircleText.h"
 
 #include "TCircleTextProperties.h"
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/TextMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/drawing/TextMetrics.h"
 
 #include <QScopedValueRollback>
 

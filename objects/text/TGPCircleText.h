@@ -5,7 +5,7 @@
 // a live sample in its properties dialog.
 #include "document/TGFont.h"
 #include "document/TGGraphicControl.h"
-#include "platform/Gdi.h"
+#include "platform/drawing/Gdi.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 #include "TGPLabel.h"
 
 #include "TGetLabelText.h"
-#include "platform/DialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <memory>
 

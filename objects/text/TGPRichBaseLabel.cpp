@@ -2,11 +2,11 @@
 
 #include "TRichTextLabelEditor.h"
 #include "document/TGBasePanel.h"
-#include "platform/Canvas.h"
-#include "platform/DialogHost.h"
-#include "platform/Report.h"
-#include "platform/RichTextMaster.h"
-#include "platform/ScreenMetrics.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/report/Report.h"
+#include "platform/richtext/RichTextMaster.h"
+#include "platform/drawing/ScreenMetrics.h"
 
 
 TGPRichBaseLabel::TGPRichBaseLabel(QObject* owner) : TGGraphicControl(owner) {

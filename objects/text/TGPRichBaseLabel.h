@@ -7,8 +7,8 @@
 #include "TGRichText.h"
 #include "document/TGFilerError.h"
 #include "document/TGGraphicControl.h"
-#include "platform/Gdi.h"
-#include "platform/RichTextMaster.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/richtext/RichTextMaster.h"
 
 #include <QPointer>
 #include <QSize>

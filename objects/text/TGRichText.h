@@ -3,7 +3,7 @@
 // file stores it as the extra item "Data", a data block holding the RTF text and four zero
 // bytes, only when the document is not empty.
 #include "document/TGExtraData.h"
-#include "platform/RichTextDocument.h"
+#include "platform/richtext/RichTextDocument.h"
 
 #include <QObject>
 

@@ -1,5 +1,5 @@
 #include "TGetLabelText.h"
-#include "platform/DialogParts.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

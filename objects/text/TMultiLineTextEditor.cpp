@@ -1,7 +1,7 @@
 #include "TMultiLineTextEditor.h"
 
 #include "document/TGFont.h"
-#include "platform/DialogParts.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

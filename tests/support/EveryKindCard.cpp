@@ -11,7 +11,7 @@
 #include "objects/text/TGPCircleText.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TGSymbolLabel.h"
-#include "platform/Graphic.h"
+#include "platform/pictures/Graphic.h"
 
 namespace EveryKindCard {
 

@@ -4,7 +4,7 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGLabelObjectFiler.h"
-#include "platform/HomeFolder.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QFile>
 #include <QScrollArea>

@@ -1,6 +1,6 @@
 #pragma once
 // A tick clock that tests advance by hand.
-#include "platform/TickClock.h"
+#include "platform/system/TickClock.h"
 
 class ManualTickClock : public platform::TickClock {
 public:

@@ -1,6 +1,6 @@
 #include "OrlantoProcess.h"
 
-#include "platform/FileName.h"
+#include "platform/system/FileName.h"
 
 namespace {
 // A shell word holding exactly the bytes of the argument.

@@ -1,7 +1,7 @@
 #include "PaintedObject.h"
 
 #include "document/TGGraphicControl.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 #include <QPainter>
 

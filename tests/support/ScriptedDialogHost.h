@@ -1,7 +1,7 @@
 #pragma once
 // A dialog host for tests: records every message and dialog, and answers from a script.
 // Installed for its lifetime; the widget host comes back when it is destroyed.
-#include "platform/DialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "SurfaceFixture.h"
 
-#include "platform/HomeFolder.h"
-#include "platform/PdfReportTarget.h"
-#include "platform/Report.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
 
 SurfaceFixture::SurfaceFixture(int width, int height)
 {

@@ -2,7 +2,7 @@
 // A plain bordered box: the smallest design object, for exercising the surface's tools,
 // selection and frame without any real object kind.
 #include "document/TGGraphicControl.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 class TestBox : public TGGraphicControl {
     Q_OBJECT
