@@ -22,7 +22,7 @@
 class TGValue;
 
 class CommandLine {
-public:
+  public:
     static bool handles(const QString& command);
 
     // Exit code: 0 done, 1 the card could not be read or written (the reason on the error

@@ -5,8 +5,7 @@
 
 namespace ObjectKinds {
 
-void registerAll(TGBusinessCardPanel32& surface)
-{
+void registerAll(TGBusinessCardPanel32& surface) {
     TextKinds::registerAll(surface);
     ShapeKinds::registerAll(surface);
 }

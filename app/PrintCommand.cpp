@@ -6,13 +6,13 @@
 #include "TPreferences.h"
 
 #include "document/TGLabelObjectFiler.h"
-#include "platform/system/HomeFolder.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/PrinterReportTarget.h"
-#include "platform/widgets/PrintableText.h"
 #include "platform/report/Printers.h"
 #include "platform/report/Report.h"
-#include "platform/drawing/ScreenMetrics.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/widgets/PrintableText.h"
 #include "printing/TPrintCommands.h"
 #include "printing/TSheetPrinter.h"
 
@@ -20,15 +20,13 @@
 #include <exception>
 #include <memory>
 
-void PrintCommand::prepareEnvironment()
-{
+void PrintCommand::prepareEnvironment() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // A closed pipe on the output is a write error to report, not a reason to die silently.
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-QString PrintCommand::usage()
-{
+QString PrintCommand::usage() {
     return QStringLiteral(
         "Usage: orlanto print CARD.ORL [-o OUT.pdf | --printer NAME] [--sheets N]\n"
         "                      [--positions 1,2,8] [--outline] [--home DIR]\n"
@@ -41,21 +39,18 @@ QString PrintCommand::usage()
         "  --home DIR         the folder holding ORL.INI\n");
 }
 
-void PrintCommand::say(const QString& message)
-{
+void PrintCommand::say(const QString& message) {
     messages << message;
     err_ << platform::PrintableText::of(message) << Qt::endl;
 }
 
-int PrintCommand::fail(const QString& message, int code)
-{
+int PrintCommand::fail(const QString& message, int code) {
     say(message);
     if (code == 2) err_ << usage();
     return code;
 }
 
-int PrintCommand::run(const QStringList& arguments)
-{
+int PrintCommand::run(const QStringList& arguments) {
     QStringList args = platform::HomeFolder::takeHomeArgument(arguments);
     if (!args.isEmpty() && args.constFirst() == QLatin1String("print")) args.removeFirst();
     PrintArguments request;
@@ -85,8 +80,9 @@ int PrintCommand::run(const QStringList& arguments)
     try {
         surface.loadCard(request.card);
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("Unable to open %1. Possibly corrupted, possibly not a ORL file (%2)")
-                        .arg(request.card, QString::fromLocal8Bit(e.what())));
+        return fail(
+            QStringLiteral("Unable to open %1. Possibly corrupted, possibly not a ORL file (%2)")
+                .arg(request.card, QString::fromLocal8Bit(e.what())));
     }
 
     platform::Report report(*target);
@@ -94,18 +90,19 @@ int PrintCommand::run(const QStringList& arguments)
     const auto mode = request.outline ? SheetPrintJob::Mode::Outline : SheetPrintJob::Mode::Print;
     TSheetPrinter printer(surface, report,
                           SheetPrintJob::make(layout, prefs.print.offsets, selection, mode,
-                                              request.sheets, CardFiles::readCompanion(request.card)));
+                                              request.sheets,
+                                              CardFiles::readCompanion(request.card)));
     const bool ok = printer.run();
     if (!request.outline && !printer.backgroundProblem().isEmpty())
         say(printer.backgroundProblem());
-    if (!ok) return fail(report.errorString().isEmpty() ? QStringLiteral("Printing was cancelled.")
-                                                        : report.errorString());
+    if (!ok)
+        return fail(report.errorString().isEmpty() ? QStringLiteral("Printing was cancelled.")
+                                                   : report.errorString());
     return 0;
 }
 
 bool PrintCommand::choosePositions(const QString& list, const TCardLayout& layout,
-                                   TCardSelection& selection)
-{
+                                   TCardSelection& selection) {
     const int count = layout.across * layout.down;
     selection.setFirst(selection.size(), false);
     for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -125,9 +122,9 @@ bool PrintCommand::choosePositions(const QString& list, const TCardLayout& layou
     return false;
 }
 
-std::unique_ptr<platform::ReportTarget> PrintCommand::reportTarget(const PrintArguments& request)
-{
-    if (!request.output.isEmpty()) return std::make_unique<platform::PdfReportTarget>(request.output);
+std::unique_ptr<platform::ReportTarget> PrintCommand::reportTarget(const PrintArguments& request) {
+    if (!request.output.isEmpty())
+        return std::make_unique<platform::PdfReportTarget>(request.output);
     if (const QString problem = TPrintCommands::printerProblem(); !problem.isEmpty()) {
         fail(problem);
         return nullptr;

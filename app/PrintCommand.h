@@ -22,7 +22,7 @@ class ReportTarget;
 }
 
 class PrintCommand {
-public:
+  public:
     // The command runs on Qt's offscreen platform whatever DISPLAY says (a display that
     // cannot be reached would end it), and a closed output pipe is an error it reports;
     // call before the application object exists.
@@ -36,7 +36,7 @@ public:
     // Everything the command reported, in order (it also goes to the error stream).
     QStringList messages;
 
-private:
+  private:
     // Selects only the listed positions (1,2,8); false when the list is wrong (reported).
     bool choosePositions(const QString& list, const TCardLayout& layout, TCardSelection& selection);
     // The PDF file or the printer the request names; none when there is no such printer

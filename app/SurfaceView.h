@@ -11,13 +11,13 @@ class TGBasePanel;
 
 class SurfaceView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SurfaceView(TGBasePanel& surface, QWidget* parent = nullptr);
     ~SurfaceView() override;
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -28,7 +28,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     void followSize();
     // The card pixel under the pointer.
     QPoint at(const QMouseEvent* e) const;

@@ -1,8 +1,8 @@
 #include "TLoadBackGround.h"
 
-#include "platform/widgets/DialogHost.h"
-#include "platform/system/FileName.h"
 #include "platform/pictures/Graphic.h"
+#include "platform/system/FileName.h"
+#include "platform/widgets/DialogHost.h"
 #include "platform/widgets/HelpViewer.h"
 
 #include <QDialogButtonBox>

@@ -10,7 +10,7 @@ class QListWidget;
 
 class TLoadBackGround : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int noneResult = 99;
 
     explicit TLoadBackGround(const QString& folder, QWidget* parent = nullptr);
@@ -22,7 +22,7 @@ public:
     // Asks for a picture file, copies it into the folder and selects the copy.
     void browse();
 
-private:
+  private:
     void listFolder(const QString& folder);
     void showPreview();
     void okClicked();

@@ -4,8 +4,8 @@
 
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/system/FileName.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGUndoHistory.h"
 #include "objects/shapes/TGImage.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/pictures/Graphic.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -6,9 +6,9 @@
 #include "TPersonalInformation.h"
 #include "TSplashform.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/system/FileName.h"
 #include "platform/system/HomeFolder.h"
+#include "platform/widgets/DialogHost.h"
 #include "printing/TEditCardLayout.h"
 
 #include <QAction>
@@ -16,8 +16,7 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
-void TMainScreen::storeFontPreferences()
-{
+void TMainScreen::storeFontPreferences() {
     const TGFont& f = surface_->font();
     prefs_.fontName = f.name();
     prefs_.fontSize = f.size();
@@ -26,8 +25,7 @@ void TMainScreen::storeFontPreferences()
     prefs_.fontUnderline = f.style().testFlag(Gdi::fsUnderline);
 }
 
-QString TMainScreen::defaultFontCaption() const
-{
+QString TMainScreen::defaultFontCaption() const {
     const TGFont& f = surface_->font();
     QString caption = QStringLiteral("Default Font: ") + f.name() + QStringLiteral(", ") +
                       QString::number(f.size()) + QStringLiteral(" pt ");
@@ -37,13 +35,11 @@ QString TMainScreen::defaultFontCaption() const
     return caption;
 }
 
-void TMainScreen::setDefaultFontCaption()
-{
+void TMainScreen::setDefaultFontCaption() {
     defaultFontAction_->setText(defaultFontCaption());
 }
 
-void TMainScreen::defaultFontCommand()
-{
+void TMainScreen::defaultFontCommand() {
     const std::optional<QFont> chosen =
         platform::DialogHost::current().chooseFont(surface_->font().toQFont());
     if (chosen) surface_->font().assignQFont(*chosen);
@@ -52,13 +48,11 @@ void TMainScreen::defaultFontCommand()
     prefs_.savePreferences();
 }
 
-void TMainScreen::setPanelPersonalInfo()
-{
+void TMainScreen::setPanelPersonalInfo() {
     prefs_.applyPersonalInfo(*surface_);
 }
 
-void TMainScreen::personalInformationCommand()
-{
+void TMainScreen::personalInformationCommand() {
     TPersonalInformation dialog(this);
     prefs_ = TPreferences::loadPreferences();
     prefs_.applyFont(surface_->font());
@@ -69,8 +63,7 @@ void TMainScreen::personalInformationCommand()
     setPanelPersonalInfo();
 }
 
-void TMainScreen::backgroundArtCommand()
-{
+void TMainScreen::backgroundArtCommand() {
     const QString folder = platform::HomeFolder::path() + QStringLiteral("bg");
     TLoadBackGround dialog(folder, this);
     if (!backgroundFile_.isEmpty()) {
@@ -88,8 +81,7 @@ void TMainScreen::backgroundArtCommand()
         setBackgroundFile(QString());
 }
 
-void TMainScreen::setBackgroundFile(const QString& fileName)
-{
+void TMainScreen::setBackgroundFile(const QString& fileName) {
     backgroundFile_ = fileName;
     if (fileName.isEmpty())
         surface_->clearBackground();
@@ -98,24 +90,21 @@ void TMainScreen::setBackgroundFile(const QString& fileName)
     surface_->invalidate();
 }
 
-void TMainScreen::showBackground()
-{
+void TMainScreen::showBackground() {
     // Art that cannot be used is said; the card keeps naming it, so that nothing is lost.
     const QString problem = surface_->loadBackground(backgroundFile_);
     if (!problem.isEmpty())
         statusBar()->showMessage(problem + QStringLiteral("; the card is shown without it."));
 }
 
-void TMainScreen::layoutCommand()
-{
+void TMainScreen::layoutCommand() {
     const std::optional<TCardLayout> layout = TEditCardLayout::execute(prefs_.print.layout, this);
     if (!layout) return;
     TGUndoHistory::Step step(surface_->history(), QStringLiteral("Business Card Layout"));
     applyLayout(*layout);
 }
 
-void TMainScreen::applyLayout(const TCardLayout& layout)
-{
+void TMainScreen::applyLayout(const TCardLayout& layout) {
     prefs_.print.layout = layout;
     storeFontPreferences();
     prefs_.savePreferences();
@@ -123,8 +112,7 @@ void TMainScreen::applyLayout(const TCardLayout& layout)
     sizeCardFromLayout();
 }
 
-void TMainScreen::aboutCommand()
-{
+void TMainScreen::aboutCommand() {
     TSplashform about(this);
     platform::DialogHost::current().exec(about);
 }

@@ -7,9 +7,9 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGFilerError.h"
 #include "document/TGLabelObjectFiler.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/system/FileName.h"
 #include "platform/system/HomeFolder.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QApplication>
 #include <QFile>

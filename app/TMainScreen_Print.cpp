@@ -3,11 +3,11 @@
 #include "TMainScreen.h"
 
 #include "document/TGBusinessCardPanel32.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
 #include "platform/widgets/DialogHost.h"
 #include "platform/widgets/ElidedLabel.h"
 #include "platform/widgets/HelpViewer.h"
-#include "platform/report/PdfReportTarget.h"
-#include "platform/report/Report.h"
 #include "printing/TCardSelection.h"
 #include "printing/TLabelPrinter.h"
 #include "printing/TPrintCommands.h"

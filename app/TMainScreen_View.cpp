@@ -5,8 +5,8 @@
 #include "document/TGBusinessCardPanel32.h"
 #include "document/TGGraphicControl.h"
 #include "document/TGHandle.h"
-#include "platform/widgets/ElidedLabel.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/widgets/ElidedLabel.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -114,7 +114,7 @@ void TMainScreen::buildStatusBar() {
 QString TMainScreen::cardLength(double pixels) const {
     const double inches = pixels / platform::ScreenMetrics::pixelsPerInch();
     return prefs_.print.layout.useMM ? QString::number(inches * 25.4, 'f', 1)
-                               : QString::number(inches, 'f', 2);
+                                     : QString::number(inches, 'f', 2);
 }
 
 QString TMainScreen::pointerStatus() const {

@@ -9,13 +9,13 @@ class QLineEdit;
 
 class TPersonalInformation : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int count = 10;
     explicit TPersonalInformation(QWidget* parent = nullptr);
 
     void setValues(const std::array<QString, count>& values);
     std::array<QString, count> values() const;
 
-private:
+  private:
     std::array<QLineEdit*, count> fields_{};
 };

@@ -18,8 +18,7 @@ struct LengthKey {
     QString key;
     float TCardLayout::*field;
 };
-const std::array<LengthKey, 6>& lengthKeys()
-{
+const std::array<LengthKey, 6>& lengthKeys() {
     static const std::array<LengthKey, 6> keys = {{
         {QStringLiteral("Height"), &TCardLayout::height},
         {QStringLiteral("Width"), &TCardLayout::width},
@@ -36,8 +35,7 @@ struct OffsetKey {
     QString key;
     qint32 TFineTuneOffsets::*field;
 };
-const std::array<OffsetKey, 4>& offsetKeys()
-{
+const std::array<OffsetKey, 4>& offsetKeys() {
     static const std::array<OffsetKey, 4> keys = {{
         {QStringLiteral("TopMarginNudge"), &TFineTuneOffsets::topMarginNudge},
         {QStringLiteral("LeftMarginNudge"), &TFineTuneOffsets::leftMarginNudge},
@@ -48,8 +46,7 @@ const std::array<OffsetKey, 4>& offsetKeys()
 }
 } // namespace
 
-const std::array<QString, TPreferences::personalCount>& TPreferences::personalKeys()
-{
+const std::array<QString, TPreferences::personalCount>& TPreferences::personalKeys() {
     static const std::array<QString, personalCount> keys = {
         QStringLiteral("Name"),     QStringLiteral("Company"),  QStringLiteral("Title"),
         QStringLiteral("Address1"), QStringLiteral("Address2"), QStringLiteral("Address3"),
@@ -58,14 +55,14 @@ const std::array<QString, TPreferences::personalCount>& TPreferences::personalKe
     return keys;
 }
 
-void TPreferences::read(const platform::IniFile& ini)
-{
+void TPreferences::read(const platform::IniFile& ini) {
     const TPreferences defaults;
 
     for (const OffsetKey& k : offsetKeys())
         print.offsets.*k.field = ini.readInteger(kPrinter, k.key, 0);
-    print.showBottomMarginWarning = ini.readBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
-                                                 defaults.print.showBottomMarginWarning);
+    print.showBottomMarginWarning =
+        ini.readBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
+                     defaults.print.showBottomMarginWarning);
 
     for (int i = 0; i < personalCount; ++i)
         personal[size_t(i)] = ini.readString(kPersonal, personalKeys()[size_t(i)], QString());
@@ -102,15 +99,15 @@ void TPreferences::read(const platform::IniFile& ini)
     fontUnderline = ini.readBool(kFont, QStringLiteral("Underline"), false);
 }
 
-void TPreferences::write(platform::IniFile& ini) const
-{
+void TPreferences::write(platform::IniFile& ini) const {
     for (const OffsetKey& k : offsetKeys())
         ini.writeInteger(kPrinter, k.key, print.offsets.*k.field);
 
     for (int i = 0; i < personalCount; ++i)
         ini.writeString(kPersonal, personalKeys()[size_t(i)], personal[size_t(i)]);
 
-    ini.writeBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"), print.showBottomMarginWarning);
+    ini.writeBool(kPrinter, QStringLiteral("ShowBottomMarginWarning"),
+                  print.showBottomMarginWarning);
 
     ini.writeString(kFont, QStringLiteral("Name"), fontName);
     ini.writeInteger(kFont, QStringLiteral("Size"), fontSize);
@@ -128,29 +125,25 @@ void TPreferences::write(platform::IniFile& ini) const
     ini.writeBool(kLayout, QStringLiteral("UseMM"), layout.useMM);
 }
 
-QString TPreferences::layoutReplacedMessage()
-{
+QString TPreferences::layoutReplacedMessage() {
     return QStringLiteral("The card layout stored in ORL.INI is not valid. The default layout "
                           "(3.5 x 2.0 inch cards, 2 across and 5 down on Letter paper) is used "
                           "instead.");
 }
 
-TPreferences TPreferences::loadPreferences()
-{
+TPreferences TPreferences::loadPreferences() {
     TPreferences p;
     p.read(platform::PreferencesFile::read());
     return p;
 }
 
-bool TPreferences::savePreferences() const
-{
+bool TPreferences::savePreferences() const {
     platform::IniFile ini = platform::PreferencesFile::read();
     write(ini);
     return platform::PreferencesFile::write(ini);
 }
 
-void TPreferences::applyFont(TGFont& f) const
-{
+void TPreferences::applyFont(TGFont& f) const {
     f.setName(fontName.left(kMaxFontName));
     f.setSize(fontSize);
     Gdi::TFontStyles style = f.style();
@@ -160,13 +153,12 @@ void TPreferences::applyFont(TGFont& f) const
     f.setStyle(style);
 }
 
-void TPreferences::applyPersonalInfo(TGBusinessCardPanel32& surface) const
-{
-    for (int i = 0; i < personalCount; ++i) surface.setPersonalInfo(i, personal[size_t(i)]);
+void TPreferences::applyPersonalInfo(TGBusinessCardPanel32& surface) const {
+    for (int i = 0; i < personalCount; ++i)
+        surface.setPersonalInfo(i, personal[size_t(i)]);
 }
 
-void TPreferences::applyTo(TGBusinessCardPanel32& surface) const
-{
+void TPreferences::applyTo(TGBusinessCardPanel32& surface) const {
     applyFont(surface.font());
     applyPersonalInfo(surface);
 }

@@ -16,7 +16,7 @@ class IniFile;
 }
 
 class TPreferences {
-public:
+  public:
     static constexpr int personalCount = 10;
     // The keys of the personal information, in the order the design surface takes them.
     static const std::array<QString, personalCount>& personalKeys();
@@ -26,7 +26,7 @@ public:
     std::array<QString, personalCount> personal;
     // The design surface's font, which new text objects take.
     QString fontName = QStringLiteral("Arial"); // at most 255 characters
-    qint32 fontSize = 10;                        // points
+    qint32 fontSize = 10;                       // points
     bool fontBold = false;
     bool fontItalic = false;
     bool fontUnderline = false;

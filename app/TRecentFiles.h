@@ -9,7 +9,7 @@ class IniFile;
 }
 
 class TRecentFiles {
-public:
+  public:
     static constexpr int maxEntries = 5;
 
     const QStringList& files() const { return files_; }
@@ -28,6 +28,6 @@ public:
     // Stores the list in the preferences file; false when it could not be written.
     bool save() const;
 
-private:
+  private:
     QStringList files_;
 };

@@ -1,7 +1,7 @@
 #include "TRecoveryFile.h"
 
-#include "app/NameFile.h"
 #include "app/HeadlessCard.h"
+#include "app/NameFile.h"
 #include "document/TGFilerError.h"
 #include "platform/system/AtomicFile.h"
 #include "platform/system/FileName.h"

@@ -6,8 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TSplashform::TSplashform(QWidget* parent) : QDialog(parent)
-{
+TSplashform::TSplashform(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Splashform"));
     setWindowTitle(QStringLiteral("About Orlanto"));
     auto* logo = new QLabel;

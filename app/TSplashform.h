@@ -4,6 +4,6 @@
 
 class TSplashform : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TSplashform(QWidget* parent = nullptr);
 };

@@ -7,8 +7,7 @@
 #include <cmath>
 
 namespace {
-void drawTool(QPainter& p, int index)
-{
+void drawTool(QPainter& p, int index) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1.5));
     p.setBrush(Qt::NoBrush);
@@ -32,19 +31,32 @@ void drawTool(QPainter& p, int index)
         p.drawPath(arrow);
         break;
     }
-    case 1: p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("A")); break;
-    case 2:
-        for (int y : {6, 10, 14, 18}) p.drawLine(4, y, y == 18 ? 14 : 20, y);
+    case 1:
+        p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("A"));
         break;
-    case 3: p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QString(QChar(0x2663))); break;
-    case 4: p.drawRect(box); break;
-    case 5: p.drawEllipse(box); break;
-    case 6: p.drawRoundedRect(box, 4, 4); break;
-    case 7: p.drawLine(4, 20, 20, 4); break;
+    case 2:
+        for (int y : {6, 10, 14, 18})
+            p.drawLine(4, y, y == 18 ? 14 : 20, y);
+        break;
+    case 3:
+        p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QString(QChar(0x2663)));
+        break;
+    case 4:
+        p.drawRect(box);
+        break;
+    case 5:
+        p.drawEllipse(box);
+        break;
+    case 6:
+        p.drawRoundedRect(box, 4, 4);
+        break;
+    case 7:
+        p.drawLine(4, 20, 20, 4);
+        break;
     case 8:
         p.drawRect(QRectF(3, 5, 18, 14));
-        p.drawPolyline(QPolygonF({QPointF(4, 18), QPointF(10, 10), QPointF(14, 15),
-                                  QPointF(17, 12), QPointF(20, 18)}));
+        p.drawPolyline(QPolygonF(
+            {QPointF(4, 18), QPointF(10, 10), QPointF(14, 15), QPointF(17, 12), QPointF(20, 18)}));
         break;
     case 9: { // star
         QPolygonF star;
@@ -75,14 +87,19 @@ void drawTool(QPainter& p, int index)
         p.drawPath(text);
         break;
     }
-    case 12: p.drawArc(QRectF(4, 4, 16, 16), 0, 180 * 16); p.drawText(QRectF(0, 8, 24, 16), Qt::AlignCenter, QStringLiteral("a")); break;
+    case 12:
+        p.drawArc(QRectF(4, 4, 16, 16), 0, 180 * 16);
+        p.drawText(QRectF(0, 8, 24, 16), Qt::AlignCenter, QStringLiteral("a"));
+        break;
     case 13:
         for (int y = 4; y < 24; y += 5)
-            for (int x = 4; x < 24; x += 5) p.drawPoint(x, y);
+            for (int x = 4; x < 24; x += 5)
+                p.drawPoint(x, y);
         break;
     case 14:
         for (int y = 4; y < 24; y += 5)
-            for (int x = 4; x < 24; x += 5) p.drawPoint(x, y);
+            for (int x = 4; x < 24; x += 5)
+                p.drawPoint(x, y);
         p.setPen(QPen(QColor(0, 120, 0), 2));
         p.drawRect(QRectF(9, 9, 10, 10));
         break;
@@ -94,13 +111,13 @@ void drawTool(QPainter& p, int index)
         p.drawRect(QRectF(3, 5, 18, 14));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 } // namespace
 
-QIcon ToolIcons::icon(int index)
-{
+QIcon ToolIcons::icon(int index) {
     QIcon icon;
     for (int scale : {1, 2}) {
         QPixmap pm(24 * scale, 24 * scale);
@@ -114,8 +131,7 @@ QIcon ToolIcons::icon(int index)
     return icon;
 }
 
-QIcon ToolIcons::applicationIcon()
-{
+QIcon ToolIcons::applicationIcon() {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         QPixmap pm(size, size);
@@ -131,7 +147,8 @@ QIcon ToolIcons::applicationIcon()
         p.setBrush(QColor(30, 90, 170));
         p.drawRect(QRectF(10, 20, 26, 6));
         p.setBrush(QColor(120, 120, 120));
-        for (int y : {31, 37, 43}) p.drawRect(QRectF(10, y, 40, 3));
+        for (int y : {31, 37, 43})
+            p.drawRect(QRectF(10, y, 40, 3));
         p.end();
         icon.addPixmap(pm);
     }

@@ -3,7 +3,7 @@
 #include <QIcon>
 
 class ToolIcons {
-public:
+  public:
     // The icon for tool button number index (0 = selection tool … 12 = circle text),
     // 13 = show grid, 14 = snap to grid, 15 = background art.
     static QIcon icon(int index);

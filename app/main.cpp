@@ -5,12 +5,12 @@
 #include "TMainScreen.h"
 #include "WidgetMap.h"
 #include "platform/system/Allocator.h"
-#include "platform/widgets/ConsoleDialogHost.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/system/FileName.h"
 #include "platform/system/GuardedApplication.h"
 #include "platform/system/HomeFolder.h"
 #include "platform/system/SingleInstance.h"
+#include "platform/widgets/ConsoleDialogHost.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QApplication>
 #include <QTextStream>

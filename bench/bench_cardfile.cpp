@@ -15,8 +15,7 @@
 namespace {
 
 // A surface holding n objects: shapes of every kind with changed pens and brushes, and lines.
-std::unique_ptr<TGBusinessCardPanel32> cardOf(int n, int hintLength = 0)
-{
+std::unique_ptr<TGBusinessCardPanel32> cardOf(int n, int hintLength = 0) {
     auto surface = std::make_unique<HeadlessCard>();
     for (int i = 0; i < n; ++i) {
         TGGraphicControl* o;
@@ -40,18 +39,17 @@ std::unique_ptr<TGBusinessCardPanel32> cardOf(int n, int hintLength = 0)
     return surface;
 }
 
-void BM_WriteCard1000(benchmark::State& state)
-{
+void BM_WriteCard1000(benchmark::State& state) {
     auto surface = cardOf(1000);
     for (auto _ : state) {
-        const QByteArray bytes = TGLabelObjectFiler(surface->classes()).writeObjects(surface->objects());
+        const QByteArray bytes =
+            TGLabelObjectFiler(surface->classes()).writeObjects(surface->objects());
         benchmark::DoNotOptimize(bytes.data());
     }
 }
 
 // Reads into a fresh surface each time; the surface's clean-up is not timed.
-void readBench(benchmark::State& state, const QByteArray& bytes)
-{
+void readBench(benchmark::State& state, const QByteArray& bytes) {
     for (auto _ : state) {
         state.PauseTiming();
         auto target = cardOf(0);
@@ -64,26 +62,32 @@ void readBench(benchmark::State& state, const QByteArray& bytes)
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
 }
 
-void BM_ReadCard1000(benchmark::State& state)
-{
+void BM_ReadCard1000(benchmark::State& state) {
     auto surface = cardOf(1000);
     readBench(state, TGLabelObjectFiler(surface->classes()).writeObjects(surface->objects()));
 }
 
-void BM_ReadLargeCard(benchmark::State& state)
-{
+void BM_ReadLargeCard(benchmark::State& state) {
     auto surface = cardOf(10000, 400);
     readBench(state, TGLabelObjectFiler(surface->classes()).writeObjects(surface->objects()));
 }
 
 } // namespace
 
-BENCHMARK(BM_WriteCard1000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadCard1000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadLargeCard)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WriteCard1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadCard1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadLargeCard)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir home;

@@ -26,8 +26,7 @@ const QRect extremes[] = {QRect(0, 0, maxInt, maxInt), QRect(minInt, minInt, max
 
 // A card file with every kind at every extreme size, and its home.
 struct ExtremeCard {
-    ExtremeCard()
-    {
+    ExtremeCard() {
         platform::HomeFolder::set(home.path());
         HeadlessCard surface;
         const auto add = [&surface](TGGraphicControl* o, QRect r) {
@@ -36,12 +35,14 @@ struct ExtremeCard {
             o->setBounds(r.left(), r.top(), r.width(), r.height());
         };
         for (const QRect r : extremes) {
-            for (int style = TGLineShape::stHorizontal; style <= TGLineShape::stAngleSlopingDown; ++style) {
+            for (int style = TGLineShape::stHorizontal; style <= TGLineShape::stAngleSlopingDown;
+                 ++style) {
                 auto* l = new TGLineShape(surface.owner());
                 l->setLineStyle(TGLineShape::TLineStyle(style));
                 add(l, r);
             }
-            for (int shape = TGLabelShapes::stRectangle; shape <= TGLabelShapes::stCircle; ++shape) {
+            for (int shape = TGLabelShapes::stRectangle; shape <= TGLabelShapes::stCircle;
+                 ++shape) {
                 auto* s = new TBCShapes(surface.owner());
                 s->setShape(TGLabelShapes::TShapeType(shape));
                 add(s, r);
@@ -58,8 +59,7 @@ struct ExtremeCard {
     QString file;
 };
 
-void BM_OpenExtremeCard(benchmark::State& state)
-{
+void BM_OpenExtremeCard(benchmark::State& state) {
     ExtremeCard card;
     for (auto _ : state) {
         HeadlessCard surface;
@@ -71,8 +71,7 @@ void BM_OpenExtremeCard(benchmark::State& state)
 BENCHMARK(BM_OpenExtremeCard)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -9,8 +9,8 @@
 #include "document/TGStreamWriter.h"
 #include "objects/shapes/TGImage.h"
 #include "objects/text/TGPRichBaseLabel.h"
-#include "platform/system/HomeFolder.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/system/HomeFolder.h"
 #include "support/RunsDocument.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Picture speed: decoding a 2000 x 2000 JPEG logo and drawing it into a card-sized
 // rectangle, playing a metafile of 10,000 records (target: under 20 ms), and importing a
 // 2 MB SVG logo as a metafile (target: under 300 ms).
-#include "platform/pictures/Graphic.h"
 #include "platform/metafiles/MetafilePlayer.h"
+#include "platform/pictures/Graphic.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -14,8 +14,7 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-QByteArray jpegLogo()
-{
+QByteArray jpegLogo() {
     QImage image(2000, 2000, QImage::Format_RGB32);
     QPainter p(&image);
     p.fillRect(image.rect(), Qt::white);
@@ -32,14 +31,14 @@ QByteArray jpegLogo()
 }
 
 // A placeable WMF of 10,000 drawing records: rectangles, ellipses, lines and polygons.
-QByteArray bigMetafile()
-{
+QByteArray bigMetafile() {
     QByteArray body;
     auto record = [&](quint16 function, std::initializer_list<qint16> words) {
         QByteArray r(6, '\0');
         qToLittleEndian<quint32>(quint32(3 + words.size()), r.data());
         qToLittleEndian<quint16>(function, r.data() + 4);
-        for (qint16 w : words) r.append(reinterpret_cast<const char*>(&w), 2);
+        for (qint16 w : words)
+            r.append(reinterpret_cast<const char*>(&w), 2);
         body += r;
     };
     record(0x02FC, {0, 0x00FF, 0x0000, 0}); // a red brush
@@ -47,10 +46,18 @@ QByteArray bigMetafile()
     for (int i = 0; i < 10000; ++i) {
         const qint16 x = qint16((i * 37) % 3400), y = qint16((i * 53) % 1900);
         switch (i % 4) {
-        case 0: record(0x041B, {qint16(y + 80), qint16(x + 90), y, x}); break;
-        case 1: record(0x0418, {qint16(y + 60), qint16(x + 60), y, x}); break;
-        case 2: record(0x0213, {y, x}); break;
-        default: record(0x0324, {3, x, y, qint16(x + 50), y, qint16(x + 25), qint16(y + 40)}); break;
+        case 0:
+            record(0x041B, {qint16(y + 80), qint16(x + 90), y, x});
+            break;
+        case 1:
+            record(0x0418, {qint16(y + 60), qint16(x + 60), y, x});
+            break;
+        case 2:
+            record(0x0213, {y, x});
+            break;
+        default:
+            record(0x0324, {3, x, y, qint16(x + 50), y, qint16(x + 25), qint16(y + 40)});
+            break;
         }
     }
     body += QByteArray("\x03\x00\x00\x00\x00\x00", 6);
@@ -64,8 +71,7 @@ QByteArray bigMetafile()
     return out + body;
 }
 
-void decodeAndDrawJpeg(benchmark::State& state)
-{
+void decodeAndDrawJpeg(benchmark::State& state) {
     const QByteArray jpeg = jpegLogo();
     QImage card(336, 192, QImage::Format_RGB32); // 3.5 x 2 inches at 96 pixels per inch
     for (auto _ : state) {
@@ -75,10 +81,12 @@ void decodeAndDrawJpeg(benchmark::State& state)
         benchmark::DoNotOptimize(card.bits());
     }
 }
-BENCHMARK(decodeAndDrawJpeg)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(decodeAndDrawJpeg)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-void playMetafile(benchmark::State& state)
-{
+void playMetafile(benchmark::State& state) {
     const QByteArray wmf = bigMetafile();
     QImage card(336, 192, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -90,8 +98,7 @@ void playMetafile(benchmark::State& state)
 BENCHMARK(playMetafile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 // An SVG logo of about 2 MB as drawing programs write them: groups of curved paths with
 // solid and gradient fills, strokes and a few words of text.
-QByteArray svgLogo()
-{
+QByteArray svgLogo() {
     QByteArray svg = "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/2000/svg' "
                      "width='600' height='300' viewBox='0 0 600 300'><defs>"
                      "<linearGradient id='g'><stop offset='0' stop-color='#036'/>"
@@ -108,7 +115,8 @@ QByteArray svgLogo()
                    .arg(i % 17)
                    .arg(i % 23)
                    .arg(10 + i % 30)
-                   .arg(i % 3 ? QStringLiteral("#%1").arg(i * 2654435761u % 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                   .arg(i % 3 ? QStringLiteral("#%1").arg(i * 2654435761u % 0xFFFFFF, 6, 16,
+                                                          QLatin1Char('0'))
                               : QStringLiteral("url(#g)"))
                    .toUtf8();
     }
@@ -117,8 +125,7 @@ QByteArray svgLogo()
     return svg;
 }
 
-void importSvgLogo(benchmark::State& state)
-{
+void importSvgLogo(benchmark::State& state) {
     const QByteArray svg = svgLogo();
     state.counters["bytes"] = double(svg.size());
     for (auto _ : state) {
@@ -130,8 +137,7 @@ void importSvgLogo(benchmark::State& state)
 BENCHMARK(importSvgLogo)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

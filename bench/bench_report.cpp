@@ -14,16 +14,15 @@
 #include <sys/resource.h>
 
 namespace {
-QImage logo()
-{
+QImage logo() {
     QImage image(300, 150, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
     return image;
 }
 
-void BM_PdfPages(benchmark::State& state)
-{
+void BM_PdfPages(benchmark::State& state) {
     const int pages = int(state.range(0));
     const QImage picture = logo();
     QTemporaryDir dir;
@@ -47,7 +46,8 @@ void BM_PdfPages(benchmark::State& state)
         if (!report.run()) state.SkipWithError(qPrintable(report.errorString()));
         size = QFileInfo(file).size();
     }
-    state.counters["pages"] = benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pages"] =
+        benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["file_bytes"] = double(size);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -56,8 +56,7 @@ void BM_PdfPages(benchmark::State& state)
 BENCHMARK(BM_PdfPages)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -2,10 +2,10 @@
 
 #include "TGGraphicControl.h"
 #include "platform/pictures/BackgroundArt.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/pictures/Graphic.h"
 #include "platform/system/HomeFolder.h"
 #include "platform/system/SystemTickClock.h"
+#include "platform/widgets/DialogHost.h"
 
 #include "platform/system/FileName.h"
 

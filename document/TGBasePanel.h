@@ -18,12 +18,12 @@
 #include "document/TGHandle.h"
 #include "document/TGMouseCapture.h"
 #include "document/TGUndoHistory.h"
-#include "platform/system/AtomicFile.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/ReusableImage.h"
+#include "platform/system/AtomicFile.h"
+#include "platform/system/TickClock.h"
 #include "platform/widgets/Cursor.h"
 #include "platform/widgets/MenuModel.h"
-#include "platform/drawing/ReusableImage.h"
-#include "platform/system/TickClock.h"
 
 #include <QHash>
 #include <QImage>

@@ -9,9 +9,8 @@ using platform::Cursor;
 namespace {
 // Hands an event at the surface point p to its target, in the target's own coordinates.
 template <class ToFrame, class ToObject, class ToSurface>
-void deliver(const TGMouseCapture::Target& target, const TGHandle& frame, QPoint p,
-             ToFrame toFrame, ToObject toObject, ToSurface toSurface)
-{
+void deliver(const TGMouseCapture::Target& target, const TGHandle& frame, QPoint p, ToFrame toFrame,
+             ToObject toObject, ToSurface toSurface) {
     switch (target.kind) {
     case TGMouseCapture::Target::Frame:
         toFrame(p - frame.geometry().topLeft());
@@ -25,26 +24,22 @@ void deliver(const TGMouseCapture::Target& target, const TGHandle& frame, QPoint
 }
 } // namespace
 
-bool TGBasePanel::overFrame(QPoint p) const
-{
+bool TGBasePanel::overFrame(QPoint p) const {
     return handle_->isVisible() && handle_->isEnabled() && handle_->geometry().contains(p);
 }
 
-TGBasePanel::InputTarget TGBasePanel::targetAt(QPoint p) const
-{
+TGBasePanel::InputTarget TGBasePanel::targetAt(QPoint p) const {
     if (overFrame(p)) return {InputTarget::Frame, nullptr};
     if (TGGraphicControl* o = objectAt(p)) return {InputTarget::Object, o};
     return {InputTarget::Surface, nullptr};
 }
 
-TGBasePanel::InputTarget TGBasePanel::mouseTarget(QPoint p) const
-{
+TGBasePanel::InputTarget TGBasePanel::mouseTarget(QPoint p) const {
     const InputTarget held = capture_.holder();
     return held.kind == InputTarget::Nothing ? targetAt(p) : held;
 }
 
-void TGBasePanel::updateHover(QPoint p)
-{
+void TGBasePanel::updateHover(QPoint p) {
     const bool frame = overFrame(p);
     TGGraphicControl* obj = frame ? nullptr : objectAt(p);
     if (hoverFrame_ && !frame) handle_->mouseLeave();
@@ -54,8 +49,7 @@ void TGBasePanel::updateHover(QPoint p)
     hoverObject_ = obj;
 }
 
-void TGBasePanel::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
-{
+void TGBasePanel::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     TGUndoHistory::Step step(*history_);
     // A press goes to the frame while it holds the mouse, else to what is under it, which
     // then holds the mouse until the release.
@@ -70,8 +64,7 @@ void TGBasePanel::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
     processPendingEvents();
 }
 
-void TGBasePanel::mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y)
-{
+void TGBasePanel::mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y) {
     const QPoint p(x, y);
     if (capture_.holder().kind == InputTarget::Nothing) updateHover(p);
     deliver(
@@ -82,8 +75,7 @@ void TGBasePanel::mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shif
     processPendingEvents();
 }
 
-void TGBasePanel::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
-{
+void TGBasePanel::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     TGUndoHistory::Step step(*history_);
     const QPoint p(x, y);
     deliver(
@@ -96,8 +88,7 @@ void TGBasePanel::mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, i
     processPendingEvents();
 }
 
-void TGBasePanel::doubleClick(Qt::KeyboardModifiers shift, int x, int y)
-{
+void TGBasePanel::doubleClick(Qt::KeyboardModifiers shift, int x, int y) {
     TGUndoHistory::Step step(*history_);
     // A double-click is a double-click event followed by a press, as the platform sends it.
     InputTarget target = capture_.holder();
@@ -110,8 +101,7 @@ void TGBasePanel::doubleClick(Qt::KeyboardModifiers shift, int x, int y)
     mouseDown(Qt::LeftButton, shift, x, y);
 }
 
-void TGBasePanel::keyDown(int key, Qt::KeyboardModifiers shift)
-{
+void TGBasePanel::keyDown(int key, Qt::KeyboardModifiers shift) {
     TGUndoHistory::Step step(*history_);
     if (handle_->hasFocus() && handle_->isVisible())
         handle_->keyDown(key, shift);
@@ -120,20 +110,17 @@ void TGBasePanel::keyDown(int key, Qt::KeyboardModifiers shift)
     processPendingEvents();
 }
 
-void TGBasePanel::keyUp(int key, Qt::KeyboardModifiers shift)
-{
+void TGBasePanel::keyUp(int key, Qt::KeyboardModifiers shift) {
     TGUndoHistory::Step step(*history_);
     if (handle_->hasFocus() && handle_->isVisible()) handle_->keyUp(key, shift);
     processPendingEvents();
 }
 
-void TGBasePanel::mouseLeave()
-{
+void TGBasePanel::mouseLeave() {
     updateHover(QPoint(-1, -1) - QPoint(1 << 20, 1 << 20));
 }
 
-void TGBasePanel::keyHandler(int key, Qt::KeyboardModifiers shift)
-{
+void TGBasePanel::keyHandler(int key, Qt::KeyboardModifiers shift) {
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
     if (ctrl && key == Qt::Key_C) {
         clipboardCopy();
@@ -152,8 +139,7 @@ void TGBasePanel::keyHandler(int key, Qt::KeyboardModifiers shift)
 // --- the handlers attached to objects
 
 void TGBasePanel::objectMouseDown(TGGraphicControl* o, Qt::MouseButton button,
-                                  Qt::KeyboardModifiers shift, int x, int y)
-{
+                                  Qt::KeyboardModifiers shift, int x, int y) {
     if (!pointing_ || o->unselectable()) {
         captureSurface();
         surfaceMouseDown(button, shift, x + o->left(), y + o->top());
@@ -167,25 +153,21 @@ void TGBasePanel::objectMouseDown(TGGraphicControl* o, Qt::MouseButton button,
 }
 
 void TGBasePanel::objectMouseMove(TGGraphicControl* o, Qt::MouseButtons buttons,
-                                  Qt::KeyboardModifiers shift, int x, int y)
-{
+                                  Qt::KeyboardModifiers shift, int x, int y) {
     if (pointing_) setScreenCursor(Cursor::HandPoint);
     surfaceMouseMove(buttons, shift, x + o->left(), y + o->top());
 }
 
 void TGBasePanel::objectMouseUp(TGGraphicControl* o, Qt::MouseButton button,
-                                Qt::KeyboardModifiers shift, int x, int y)
-{
+                                Qt::KeyboardModifiers shift, int x, int y) {
     surfaceMouseUp(button, shift, x + o->left(), y + o->top());
 }
 
-void TGBasePanel::objectDoubleClick(TGGraphicControl* o, int x, int y)
-{
+void TGBasePanel::objectDoubleClick(TGGraphicControl* o, int x, int y) {
     if (o->objectMenu()) popupAt(*o->objectMenu(), QPoint(x + o->left(), y + o->top()));
 }
 
-void TGBasePanel::frameDoubleClick(int x, int y)
-{
+void TGBasePanel::frameDoubleClick(int x, int y) {
     if (handle_->count() > 1) return;
     const QPoint p(x + handle_->left(), y + handle_->top());
     TGGraphicControl* target = handle_->hitObject(p);
@@ -196,8 +178,7 @@ void TGBasePanel::frameDoubleClick(int x, int y)
         popupAt(*target->objectMenu(), p);
 }
 
-void TGBasePanel::frameMouseDownHook(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y)
-{
+void TGBasePanel::frameMouseDownHook(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y) {
     if (!shift.testFlag(Qt::ShiftModifier)) return;
     const QPoint p(x + handle_->left(), y + handle_->top());
     std::vector<TGGraphicControl*> list = handle_->selection();
@@ -205,14 +186,14 @@ void TGBasePanel::frameMouseDownHook(Qt::MouseButton, Qt::KeyboardModifiers shif
     processPendingEvents();
     for (auto i = list.size(); i-- > 0;)
         if (list[i]->bounds().contains(p)) list.erase(list.begin() + long(i));
-    for (TGGraphicControl* o : list) handle_->add(o);
+    for (TGGraphicControl* o : list)
+        handle_->add(o);
     processPendingEvents();
 }
 
 // --- the surface's own handlers
 
-void TGBasePanel::surfaceMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
-{
+void TGBasePanel::surfaceMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     // Any press abandons a band still shown (a right press during a drag, or a band whose
     // release never arrived).
     abandonBand();
@@ -227,23 +208,20 @@ void TGBasePanel::surfaceMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
 
 namespace {
 // The band as Rectangle draws it: corners normalised, right and bottom exclusive.
-QRect bandPixels(const QRect& band)
-{
+QRect bandPixels(const QRect& band) {
     const int l = std::min(band.left(), band.right()), r = std::max(band.left(), band.right());
     const int t = std::min(band.top(), band.bottom()), b = std::max(band.top(), band.bottom());
     return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }
 } // namespace
 
-void TGBasePanel::abandonBand()
-{
+void TGBasePanel::abandonBand() {
     if (!bandActive_) return;
     drawXorRect(bandPixels(bandRect_));
     bandActive_ = false;
 }
 
-void TGBasePanel::surfaceMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y)
-{
+void TGBasePanel::surfaceMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
     if (!bandActive_) return;
     // A band lives only while its button is held: a release that went elsewhere (to a
     // popup menu opened by a double-click) ends it without selecting anything.
@@ -258,8 +236,7 @@ void TGBasePanel::surfaceMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifie
     drawXorRect(bandPixels(bandRect_));
 }
 
-void TGBasePanel::surfaceMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y)
-{
+void TGBasePanel::surfaceMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, int x, int y) {
     // Only the release of a band the surface started selects or creates. A release that
     // reaches the surface otherwise (the frame forwards a click on an object it has just
     // selected) must not select through a band rectangle left over from an earlier press.
@@ -270,8 +247,14 @@ void TGBasePanel::surfaceMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, i
     drawXorRect(bandPixels(bandRect_)); // the invalidation removes the band
     // Normalise with the release point as the far corner.
     int left = bandRect_.left(), top = bandRect_.top(), right = x, bottom = y;
-    if (right < left) { right = left; left = x; }
-    if (bottom < top) { bottom = top; top = y; }
+    if (right < left) {
+        right = left;
+        left = x;
+    }
+    if (bottom < top) {
+        bottom = top;
+        top = y;
+    }
     // Corners: x1 = left, y1 = top, x2 = right, y2 = bottom.
     const QRect corners(QPoint(left, top), QPoint(right, bottom));
     bandRect_ = corners;
@@ -287,8 +270,7 @@ void TGBasePanel::surfaceMouseUp(Qt::MouseButton, Qt::KeyboardModifiers shift, i
     }
 }
 
-void TGBasePanel::selectInRect(QRect r, Qt::KeyboardModifiers shift)
-{
+void TGBasePanel::selectInRect(QRect r, Qt::KeyboardModifiers shift) {
     const bool shiftDown = shift.testFlag(Qt::ShiftModifier);
     std::vector<TGGraphicControl*> list;
     if (shiftDown) list = handle_->selection();
@@ -305,5 +287,6 @@ void TGBasePanel::selectInRect(QRect r, Qt::KeyboardModifiers shift)
         else
             list.push_back(o);
     }
-    for (TGGraphicControl* o : list) handle_->add(o);
+    for (TGGraphicControl* o : list)
+        handle_->add(o);
 }

@@ -9,7 +9,7 @@ class QObject;
 class TGGraphicControl;
 
 class TGClassRegistry {
-public:
+  public:
     using Factory = std::function<TGGraphicControl*(QObject* owner)>;
 
     void add(const QString& className, Factory factory);
@@ -18,12 +18,11 @@ public:
     TGGraphicControl* create(const QString& className, QObject* owner) const;
 
     // Registers a QObject class with a constructor taking the owner.
-    template <class T> void add()
-    {
+    template <class T> void add() {
         add(QString::fromLatin1(T::staticMetaObject.className()),
             [](QObject* owner) -> TGGraphicControl* { return new T(owner); });
     }
 
-private:
+  private:
     QHash<QString, Factory> factories_;
 };

@@ -7,10 +7,10 @@ namespace {
 constexpr int bias = 16383;
 }
 
-double TGExtended::toDouble(const Bytes& b)
-{
+double TGExtended::toDouble(const Bytes& b) {
     quint64 mantissa = 0;
-    for (int i = 7; i >= 0; --i) mantissa = (mantissa << 8) | b[size_t(i)];
+    for (int i = 7; i >= 0; --i)
+        mantissa = (mantissa << 8) | b[size_t(i)];
     const bool negative = b[9] & 0x80;
     const int exponent = ((b[9] & 0x7F) << 8) | b[8];
     double v;
@@ -27,8 +27,7 @@ double TGExtended::toDouble(const Bytes& b)
     return negative ? -v : v;
 }
 
-TGExtended::Bytes TGExtended::fromDouble(double v)
-{
+TGExtended::Bytes TGExtended::fromDouble(double v) {
     Bytes b{};
     quint64 mantissa = 0;
     int exponent = 0;
@@ -44,7 +43,8 @@ TGExtended::Bytes TGExtended::fromDouble(double v)
         mantissa = quint64(std::ldexp(f, 64));
         exponent = e - 1 + bias;
     }
-    for (int i = 0; i < 8; ++i) b[size_t(i)] = quint8(mantissa >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        b[size_t(i)] = quint8(mantissa >> (8 * i));
     b[8] = quint8(exponent);
     b[9] = quint8((exponent >> 8) | (std::signbit(v) ? 0x80 : 0));
     return b;

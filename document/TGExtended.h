@@ -7,7 +7,7 @@
 #include <array>
 
 class TGExtended {
-public:
+  public:
     using Bytes = std::array<quint8, 10>;
     static double toDouble(const Bytes& b);
     static Bytes fromDouble(double v);

@@ -5,11 +5,11 @@
 #include <stdexcept>
 
 class TGFilerError : public std::runtime_error {
-public:
+  public:
     explicit TGFilerError(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
-private:
+  private:
     QString message_;
 };

@@ -2,65 +2,55 @@
 
 #include <cmath>
 
-TGFont::TGFont(QObject* parent) : QObject(parent)
-{
+TGFont::TGFont(QObject* parent) : QObject(parent) {
     height_ = platform::GdiFont::heightForPoints(10);
 }
 
-qint32 TGFont::size() const
-{
+qint32 TGFont::size() const {
     return platform::GdiFont::pointsForHeight(height_);
 }
 
-void TGFont::setColor(TColor v)
-{
+void TGFont::setColor(TColor v) {
     if (color_ == v) return;
     color_ = v;
     emit changed();
 }
 
-void TGFont::setHeight(qint32 v)
-{
+void TGFont::setHeight(qint32 v) {
     if (height_ == v) return;
     height_ = v;
     emit changed();
 }
 
-void TGFont::setName(const QString& v)
-{
+void TGFont::setName(const QString& v) {
     // A font without a face cannot be drawn or recorded: an empty name keeps the face.
     if (v.isEmpty() || name_ == v) return;
     name_ = v;
     emit changed();
 }
 
-void TGFont::setPitch(Gdi::TFontPitch v)
-{
+void TGFont::setPitch(Gdi::TFontPitch v) {
     if (pitch_ == v) return;
     pitch_ = v;
     emit changed();
 }
 
-void TGFont::setSize(qint32 points)
-{
+void TGFont::setSize(qint32 points) {
     setHeight(platform::GdiFont::heightForPoints(points));
 }
 
-void TGFont::setStyle(Gdi::TFontStyles v)
-{
+void TGFont::setStyle(Gdi::TFontStyles v) {
     if (style_ == v) return;
     style_ = v;
     emit changed();
 }
 
-bool TGFont::sameAs(const TGFont& o) const
-{
-    return color_ == o.color_ && height_ == o.height_ && name_ == o.name_ &&
-           pitch_ == o.pitch_ && style_ == o.style_;
+bool TGFont::sameAs(const TGFont& o) const {
+    return color_ == o.color_ && height_ == o.height_ && name_ == o.name_ && pitch_ == o.pitch_ &&
+           style_ == o.style_;
 }
 
-void TGFont::assign(const TGFont& o)
-{
+void TGFont::assign(const TGFont& o) {
     if (sameAs(o)) return;
     color_ = o.color_;
     height_ = o.height_;
@@ -70,8 +60,7 @@ void TGFont::assign(const TGFont& o)
     emit changed();
 }
 
-platform::GdiFont TGFont::gdiFont(float zoom) const
-{
+platform::GdiFont TGFont::gdiFont(float zoom) const {
     platform::GdiFont f;
     f.name = name_;
     f.height = height_;
@@ -79,12 +68,12 @@ platform::GdiFont TGFont::gdiFont(float zoom) const
     f.pitch = pitch_;
     f.color = color_;
     if (zoom != 1.0f)
-        f.height = platform::GdiFont::heightForPoints(int(std::trunc(double(size()) * double(zoom))));
+        f.height =
+            platform::GdiFont::heightForPoints(int(std::trunc(double(size()) * double(zoom))));
     return f;
 }
 
-void TGFont::assignQFont(const QFont& f)
-{
+void TGFont::assignQFont(const QFont& f) {
     Gdi::TFontStyles s;
     if (f.bold()) s |= Gdi::fsBold;
     if (f.italic()) s |= Gdi::fsItalic;

@@ -20,7 +20,7 @@ class TGFont : public QObject {
     Q_PROPERTY(Gdi::TFontStyles Style READ style WRITE setStyle)
     Q_CLASSINFO("default.Pitch", "fpDefault")
 
-public:
+  public:
     explicit TGFont(QObject* parent = nullptr);
 
     TColor color() const { return color_; }
@@ -47,10 +47,10 @@ public:
     // Takes face, size and style from a Qt font (e.g. from the font dialog).
     void assignQFont(const QFont& f);
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     TColor color_ = TColor::clBlack;
     qint32 height_ = -13; // 10 points at 96 pixels per inch
     QString name_ = QStringLiteral("Arial");

@@ -2,8 +2,8 @@
 
 #include "TGBasePanel.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/Report.h"
 
 #include <QMetaProperty>
 #include <QScopedValueRollback>

@@ -7,8 +7,8 @@
 // defaults are "default.<Property>" class infos. A property that is stored only sometimes
 // (Qt 6 accepts no STORED function) names a Q_INVOKABLE bool method in a
 // "stored.<Property>" class info; isStored evaluates both.
-#include "platform/widgets/MenuModel.h"
 #include "platform/drawing/TColor.h"
+#include "platform/widgets/MenuModel.h"
 
 #include <QObject>
 #include <QRect>

@@ -6,7 +6,7 @@
 #include <optional>
 
 class TGIdents {
-public:
+  public:
     // The name of a colour value, or an empty array when it has none.
     static QByteArray colorName(qint32 value);
     static std::optional<qint32> colorValue(QByteArrayView name);

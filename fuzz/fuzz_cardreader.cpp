@@ -14,14 +14,12 @@
 // Qt keeps a fontconfig pattern and a font engine for every face name it is asked for, and
 // cards name arbitrary faces; those caches (still held at exit, with stacks that end in Qt's
 // own frames) are not leaks of the reader under test.
-extern "C" const char* __lsan_default_suppressions()
-{
+extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libQt6Gui.so\n";
 }
 
 namespace {
-TGBusinessCardPanel32& surface()
-{
+TGBusinessCardPanel32& surface() {
     static int argc = 1;
     static char name[] = "fuzz_cardreader";
     static char* argv[] = {name, nullptr};
@@ -39,8 +37,7 @@ TGBusinessCardPanel32& surface()
 }
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TGBusinessCardPanel32& s = surface();
     TGLabelObjectFiler filer(s.classes());
     bool read = false;

@@ -5,15 +5,14 @@
 #include <cmath>
 
 const std::array<TCardLayout::TPredefinedLayout, TCardLayout::predefinedCount>&
-TCardLayout::predefinedLayouts()
-{
+TCardLayout::predefinedLayouts() {
     static const std::array<TPredefinedLayout, predefinedCount> table = {{
         {"Avery Business Card 5371 (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f, 0.75f, 1},
         {"Avery Business Card 5372 (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f, 0.75f, 1},
         {"Avery Business Card 5376 - Ivory (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f,
          0.75f, 1},
-        {"Avery Business Card 5377 - Gray (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f,
-         0.75f, 1},
+        {"Avery Business Card 5377 - Gray (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f, 0.75f,
+         1},
         {"Avery Business Card 5911 (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f, 0.75f, 1},
         {"Avery Business Card 8371 Ink Jet (Letter Size Paper)", 3.5f, 2.0f, 3.5f, 2.0f, 0.5f,
          0.75f, 1},
@@ -36,8 +35,7 @@ TCardLayout::predefinedLayouts()
     return table;
 }
 
-void TCardLayout::loadPredefined(int index)
-{
+void TCardLayout::loadPredefined(int index) {
     if (index < 0 || index >= predefinedCount) return;
     const TPredefinedLayout& row = predefinedLayouts()[size_t(index)];
     width = row.width;
@@ -51,26 +49,22 @@ void TCardLayout::loadPredefined(int index)
     papersize = row.papersize;
 }
 
-QSizeF TCardLayout::sheetSizeInches(qint32 papersize)
-{
+QSizeF TCardLayout::sheetSizeInches(qint32 papersize) {
     if (papersize == paperLetter) return {8.5, 11.0};
     return {double(8.268f), double(11.69f)};
 }
 
-qint32 TCardLayout::roundHalfEven(double v)
-{
+qint32 TCardLayout::roundHalfEven(double v) {
     if (std::isnan(v)) return 0;
     // nearbyint rounds halves to even in the default rounding mode.
     return qint32(std::clamp(std::nearbyint(v), double(INT_MIN), double(INT_MAX)));
 }
 
-bool TCardLayout::cardFitsSheet() const
-{
+bool TCardLayout::cardFitsSheet() const {
     const QSizeF sheet = sheetSizeInches(papersize);
     return width >= 0.5 && height >= 0.3 && width <= sheet.width() && height <= sheet.height();
 }
 
-QSize TCardLayout::cardPixelSize(int ppi) const
-{
+QSize TCardLayout::cardPixelSize(int ppi) const {
     return {roundHalfEven(double(width) * ppi), roundHalfEven(double(height) * ppi)};
 }

@@ -19,8 +19,7 @@ namespace {
 constexpr int kLetterItem = 0;
 constexpr int kA4Item = 1;
 
-platform::NumericEdit* lengthEdit(QWidget* parent, const char* name)
-{
+platform::NumericEdit* lengthEdit(QWidget* parent, const char* name) {
     auto* e = platform::named(new platform::NumericEdit(parent), name);
     e->setDigits(6);
     e->setDecimals(3);
@@ -28,8 +27,7 @@ platform::NumericEdit* lengthEdit(QWidget* parent, const char* name)
     return e;
 }
 
-QSpinBox* countSpin(QWidget* parent, const char* name, int maximum)
-{
+QSpinBox* countSpin(QWidget* parent, const char* name, int maximum) {
     auto* s = platform::named(new QSpinBox(parent), name);
     s->setRange(1, maximum);
     s->setValue(1);
@@ -37,8 +35,7 @@ QSpinBox* countSpin(QWidget* parent, const char* name, int maximum)
 }
 } // namespace
 
-TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
-{
+TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Business Card Layout"));
 
     cardWidth_ = lengthEdit(this, "eCardwidth");
@@ -104,8 +101,7 @@ TEditCardLayout::TEditCardLayout(QWidget* parent) : QDialog(parent)
     connect(cardHeight_, &QLineEdit::editingFinished, this, &TEditCardLayout::eCardHeightExit);
 }
 
-std::optional<TCardLayout> TEditCardLayout::execute(const TCardLayout& layout, QWidget* parent)
-{
+std::optional<TCardLayout> TEditCardLayout::execute(const TCardLayout& layout, QWidget* parent) {
     TEditCardLayout dialog(parent);
     dialog.setCardLayout(layout);
     // A scripted host may answer OK without the button: done() then ran the checks, and the
@@ -116,8 +112,7 @@ std::optional<TCardLayout> TEditCardLayout::execute(const TCardLayout& layout, Q
     return dialog.cardLayout();
 }
 
-void TEditCardLayout::setCardLayout(const TCardLayout& layout)
-{
+void TEditCardLayout::setCardLayout(const TCardLayout& layout) {
     // The unit first, as its switch rewrites the working copy from the fields.
     mmButton_->setChecked(layout.useMM);
     inchesButton_->setChecked(!layout.useMM);
@@ -130,33 +125,29 @@ void TEditCardLayout::setCardLayout(const TCardLayout& layout)
     fillEditsFromValues();
 }
 
-TCardLayout TEditCardLayout::cardLayout() const
-{
+TCardLayout TEditCardLayout::cardLayout() const {
     TCardLayout l = work_;
     l.useMM = mmButton_->isChecked();
     return l;
 }
 
-std::array<platform::NumericEdit*, 6> TEditCardLayout::lengthEdits() const
-{
+std::array<platform::NumericEdit*, 6> TEditCardLayout::lengthEdits() const {
     return {cardWidth_, cardHeight_, horizPitch_, vertPitch_, leftMargin_, topMargin_};
 }
 
-std::array<float*, 6> TEditCardLayout::lengthValues()
-{
+std::array<float*, 6> TEditCardLayout::lengthValues() {
     return {&work_.width,  &work_.height,     &work_.hPitch,
             &work_.vPitch, &work_.leftMargin, &work_.topMargin};
 }
 
-void TEditCardLayout::showLengths(double factor)
-{
+void TEditCardLayout::showLengths(double factor) {
     const auto edits = lengthEdits();
     const auto values = lengthValues();
-    for (size_t i = 0; i < edits.size(); ++i) edits[i]->setValue(double(*values[i]) * factor);
+    for (size_t i = 0; i < edits.size(); ++i)
+        edits[i]->setValue(double(*values[i]) * factor);
 }
 
-void TEditCardLayout::fillEditsFromValues()
-{
+void TEditCardLayout::fillEditsFromValues() {
     showLengths(1.0);
     across_->setValue(work_.across);
     down_->setValue(work_.down);
@@ -167,8 +158,7 @@ void TEditCardLayout::fillEditsFromValues()
     if (mmButton_->isChecked()) mmButtonClick(true);
 }
 
-void TEditCardLayout::inchesbuttonClick(bool checked)
-{
+void TEditCardLayout::inchesbuttonClick(bool checked) {
     if (!checked) return;
     const auto edits = lengthEdits();
     const auto values = lengthValues();
@@ -181,8 +171,7 @@ void TEditCardLayout::inchesbuttonClick(bool checked)
     showLengths(1.0);
 }
 
-void TEditCardLayout::mmButtonClick(bool checked)
-{
+void TEditCardLayout::mmButtonClick(bool checked) {
     if (!checked) return;
     const auto edits = lengthEdits();
     const auto values = lengthValues();
@@ -194,24 +183,20 @@ void TEditCardLayout::mmButtonClick(bool checked)
     showLengths(TCardLayout::inchesToMm(1.0));
 }
 
-void TEditCardLayout::predefinedLayoutsChange(int index)
-{
+void TEditCardLayout::predefinedLayoutsChange(int index) {
     work_.loadPredefined(index); // no row when nothing is selected
     fillEditsFromValues();
 }
 
-void TEditCardLayout::eCardwidthExit()
-{
+void TEditCardLayout::eCardwidthExit() {
     if (cardWidth_->value() > horizPitch_->value()) horizPitch_->setValue(cardWidth_->value());
 }
 
-void TEditCardLayout::eCardHeightExit()
-{
+void TEditCardLayout::eCardHeightExit() {
     if (cardHeight_->value() > vertPitch_->value()) vertPitch_->setValue(cardHeight_->value());
 }
 
-void TEditCardLayout::okButtonClick()
-{
+void TEditCardLayout::okButtonClick() {
     // A count still being typed counts as entered.
     down_->setFocus();
     across_->interpretText();
@@ -238,8 +223,7 @@ void TEditCardLayout::okButtonClick()
     if (validCard()) QDialog::done(QDialog::Accepted);
 }
 
-bool TEditCardLayout::validCard()
-{
+bool TEditCardLayout::validCard() {
     QString problem;
     if (work_.height < 0.3)
         problem = QStringLiteral("Card Height must be at least .3 inches (or 7mm)");
@@ -256,8 +240,9 @@ bool TEditCardLayout::validCard()
     return false;
 }
 
-void TEditCardLayout::done(int result)
-{
-    if (result == QDialog::Accepted) okButtonClick();
-    else QDialog::done(result);
+void TEditCardLayout::done(int result) {
+    if (result == QDialog::Accepted)
+        okButtonClick();
+    else
+        QDialog::done(result);
 }

@@ -19,13 +19,12 @@ class NumericEdit;
 
 class TEditCardLayout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TEditCardLayout(QWidget* parent = nullptr);
 
     // Opens the dialog over `parent` on `layout` and runs it through the dialog host; the
     // edited layout when it closes with OK (useMM = millimetres chosen), nothing on Cancel.
-    static std::optional<TCardLayout> execute(const TCardLayout& layout,
-                                              QWidget* parent = nullptr);
+    static std::optional<TCardLayout> execute(const TCardLayout& layout, QWidget* parent = nullptr);
 
     // Hands the layout over and shows it as the dialog does on its first activation: the
     // stored predefined index is selected without loading its row.
@@ -39,7 +38,7 @@ public:
     // Closing with OK goes through the OK button's checks, whoever asks for it.
     void done(int result) override;
 
-private:
+  private:
     void okButtonClick();
     void inchesbuttonClick(bool checked);
     void mmButtonClick(bool checked);

@@ -3,9 +3,9 @@
 #include "TPreviewForm.h"
 #include "TSheetPrinter.h"
 
-#include "platform/widgets/DialogHost.h"
 #include "platform/report/Report.h"
 #include "platform/report/StoredReportTarget.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
@@ -19,8 +19,7 @@
 #include <memory>
 
 TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
-    : QDialog(parent), printer_(printer)
-{
+    : QDialog(parent), printer_(printer) {
     const bool printing = printer_.job().printing();
     // No close control: the run ends through the button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -61,27 +60,24 @@ TLabelPrinter::TLabelPrinter(TSheetPrinter& printer, QWidget* parent)
     printer_.processEvents = [] { QCoreApplication::processEvents(); };
 }
 
-TLabelPrinter::~TLabelPrinter()
-{
+TLabelPrinter::~TLabelPrinter() {
     // The report (the main report when printing) outlives this dialog and its label.
     printer_.report().status.sink = nullptr;
     printer_.onExtraLabel = nullptr;
     printer_.processEvents = nullptr;
 }
 
-void TLabelPrinter::showEvent(QShowEvent* event)
-{
+void TLabelPrinter::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (started_) return;
     started_ = true;
     setWindowTitle(printer_.job().printing() ? QStringLiteral("Print Status ")
-                                           : QStringLiteral("Preview Status"));
+                                             : QStringLiteral("Preview Status"));
     // The run starts once the dialog is on screen, from the dialog's own event loop.
     QTimer::singleShot(0, this, &TLabelPrinter::runJob);
 }
 
-void TLabelPrinter::runJob()
-{
+void TLabelPrinter::runJob() {
     running_ = true;
     succeeded_ = printer_.run();
     running_ = false;
@@ -91,8 +87,7 @@ void TLabelPrinter::runJob()
     openButton_->setVisible(succeeded_ && !printer_.job().outputFile.isEmpty());
 }
 
-void TLabelPrinter::cancelButtonClick()
-{
+void TLabelPrinter::cancelButtonClick() {
     if (finished_) {
         accept();
         return;
@@ -107,21 +102,22 @@ void TLabelPrinter::cancelButtonClick()
     }
 }
 
-void TLabelPrinter::reject()
-{
-    if (finished_) QDialog::reject();
-    else cancelButtonClick();
+void TLabelPrinter::reject() {
+    if (finished_)
+        QDialog::reject();
+    else
+        cancelButtonClick();
 }
 
-void TLabelPrinter::closeEvent(QCloseEvent* event)
-{
-    if (finished_) QDialog::closeEvent(event);
-    else event->ignore();
+void TLabelPrinter::closeEvent(QCloseEvent* event) {
+    if (finished_)
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
 }
 
 bool TLabelPrinter::doPrint(TGBusinessCardPanel32& surface, const SheetPrintJob& job,
-                            platform::Report& mainReport, QWidget* parent)
-{
+                            platform::Report& mainReport, QWidget* parent) {
     // A preview goes into a stored report in memory, on the paper of the main report.
     QBuffer stream;
     std::unique_ptr<platform::StoredReportTarget> storedTarget;

@@ -18,7 +18,7 @@ class Report;
 
 class TLabelPrinter : public QDialog {
     Q_OBJECT
-public:
+  public:
     // The printer must outlive the dialog.
     explicit TLabelPrinter(TSheetPrinter& printer, QWidget* parent = nullptr);
 
@@ -36,11 +36,11 @@ public:
     // Esc acts as the button: cancel or stop while running, close once finished.
     void reject() override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void runJob();
     void cancelButtonClick();
 

@@ -1,8 +1,8 @@
 #include "TPreviewForm.h"
 
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/widgets/DialogParts.h"
 #include "platform/widgets/PaintBox.h"
-#include "platform/drawing/ScreenMetrics.h"
 #include "platform/widgets/WindowPlacement.h"
 
 #include <QHBoxLayout>
@@ -16,16 +16,15 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <vector>
 #include <cmath>
+#include <vector>
 
 namespace {
 constexpr double MarginPercent = 2.5;
 constexpr int ShadowDepth = 5;
 
 // The magnifier: a lens with a handle, hot spot in the lens's middle.
-QCursor magnifyCursor()
-{
+QCursor magnifyCursor() {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -42,14 +41,14 @@ QCursor magnifyCursor()
 // Shrinks a page to `size`, each pixel taking the darkest of the pixels it covers: a line
 // one printer pixel wide (a card's outline, a hairline) stays one screen pixel wide at any
 // magnification, where averaging would fade it and plain sampling would drop it.
-QImage shrinkKeepingLines(const QImage& page, QSize size)
-{
+QImage shrinkKeepingLines(const QImage& page, QSize size) {
     QImage out(size, QImage::Format_RGB32);
     const double fx = double(page.width()) / size.width();
     const double fy = double(page.height()) / size.height();
     std::vector<int> darkest(size_t(size.width()));
     for (int y = 0; y < size.height(); ++y) {
-        const int y0 = int(y * fy), y1 = std::max(y0 + 1, std::min(page.height(), int((y + 1) * fy)));
+        const int y0 = int(y * fy),
+                  y1 = std::max(y0 + 1, std::min(page.height(), int((y + 1) * fy)));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         std::fill(darkest.begin(), darkest.end(), 256);
         for (int sy = y0; sy < y1; ++sy) {
@@ -72,8 +71,7 @@ QImage shrinkKeepingLines(const QImage& page, QSize size)
 
 } // namespace
 
-TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent)
-{
+TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Preview"));
     resize(640, 720);
 
@@ -126,8 +124,7 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QDialog(parent)
     connect(helpButton_, &QPushButton::clicked, this, [this] { emit helpRequested(2039); });
 }
 
-bool TPreviewForm::setReport(QIODevice& stream, QString& error)
-{
+bool TPreviewForm::setReport(QIODevice& stream, QString& error) {
     if (!report_.load(stream, error)) return false;
     page_ = 1;
     fullPage_ = QImage();
@@ -136,8 +133,7 @@ bool TPreviewForm::setReport(QIODevice& stream, QString& error)
     return true;
 }
 
-void TPreviewForm::showEvent(QShowEvent* event)
-{
+void TPreviewForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
@@ -147,25 +143,21 @@ void TPreviewForm::showEvent(QShowEvent* event)
     onPageChange();
 }
 
-void TPreviewForm::done(int result)
-{
+void TPreviewForm::done(int result) {
     if (activated_) platform::WindowPlacement::saveWindowPlacement(*this);
     QDialog::done(result);
 }
 
-double TPreviewForm::pixelsPerInch(int percent) const
-{
+double TPreviewForm::pixelsPerInch(int percent) const {
     return percent / 100.0 * platform::ScreenMetrics::pixelsPerInch();
 }
 
-int TPreviewForm::margin(int percent) const
-{
-    return int(std::lround(report_.pageSizeInches().width() * pixelsPerInch(percent)
-                           * MarginPercent / 100.0));
+int TPreviewForm::margin(int percent) const {
+    return int(std::lround(report_.pageSizeInches().width() * pixelsPerInch(percent) *
+                           MarginPercent / 100.0));
 }
 
-int TPreviewForm::fittedZoom(bool wholePage) const
-{
+int TPreviewForm::fittedZoom(bool wholePage) const {
     const QSizeF inches = report_.pageSizeInches();
     if (inches.isEmpty()) return 100;
     const QSize area = scrollBox_->viewport()->size();
@@ -174,37 +166,37 @@ int TPreviewForm::fittedZoom(bool wholePage) const
     const double scale = 1.0 + 2 * MarginPercent / 100.0;
     double percent = (area.width() - ShadowDepth) / (inches.width() * scale * ppi) * 100.0;
     if (wholePage) {
-        const double tall = (area.height() - ShadowDepth)
-                            / (inches.height() * ppi + 2 * inches.width() * ppi * MarginPercent / 100.0)
-                            * 100.0;
+        const double tall =
+            (area.height() - ShadowDepth) /
+            (inches.height() * ppi + 2 * inches.width() * ppi * MarginPercent / 100.0) * 100.0;
         percent = std::min(percent, tall);
     }
     return int(std::floor(percent));
 }
 
-void TPreviewForm::setZoomFactor(int percent)
-{
-    if (percent == zoomPageWidth) percent = fittedZoom(false);
-    else if (percent == zoomPage) percent = fittedZoom(true);
+void TPreviewForm::setZoomFactor(int percent) {
+    if (percent == zoomPageWidth)
+        percent = fittedZoom(false);
+    else if (percent == zoomPage)
+        percent = fittedZoom(true);
     const int z = std::clamp(percent, minZoom, maxZoom);
     if (z == zoom_) return;
     zoom_ = z;
     onZoomChange();
 }
 
-void TPreviewForm::pageMousePress(Qt::MouseButton button)
-{
-    if (button == Qt::LeftButton) sbZoomInClick();
-    else sbZoomOutClick();
+void TPreviewForm::pageMousePress(Qt::MouseButton button) {
+    if (button == Qt::LeftButton)
+        sbZoomInClick();
+    else
+        sbZoomOutClick();
 }
 
-void TPreviewForm::onPageChange()
-{
+void TPreviewForm::onPageChange() {
     setWindowTitle(QStringLiteral("Preview Page %1 of %2").arg(page_).arg(report_.pageCount()));
 }
 
-void TPreviewForm::onZoomChange()
-{
+void TPreviewForm::onZoomChange() {
     const QSizeF inches = report_.pageSizeInches();
     const double ppi = pixelsPerInch(zoom_);
     const int m = margin(zoom_);
@@ -213,8 +205,7 @@ void TPreviewForm::onZoomChange()
     pageBox_->update();
 }
 
-void TPreviewForm::paintPage(QPainter& painter)
-{
+void TPreviewForm::paintPage(QPainter& painter) {
     const QSizeF inches = report_.pageSizeInches();
     const double ppi = pixelsPerInch(zoom_);
     const int m = margin(zoom_);
@@ -232,13 +223,12 @@ void TPreviewForm::paintPage(QPainter& painter)
     painter.drawImage(paper.topLeft(), pageImage());
 }
 
-const QImage& TPreviewForm::pageImage()
-{
+const QImage& TPreviewForm::pageImage() {
     if (fullPage_.isNull()) {
         const double res = report_.resolution();
         const QSizeF inches = report_.pageSizeInches();
-        fullPage_ = QImage(int(std::ceil(inches.width() * res)), int(std::ceil(inches.height() * res)),
-                           QImage::Format_RGB32);
+        fullPage_ = QImage(int(std::ceil(inches.width() * res)),
+                           int(std::ceil(inches.height() * res)), QImage::Format_RGB32);
         fullPage_.fill(Qt::white);
         QPainter p(&fullPage_);
         report_.paintPage(page_ - 1, p, res);
@@ -246,15 +236,15 @@ const QImage& TPreviewForm::pageImage()
     if (shownZoom_ != zoom_) {
         const double ppi = pixelsPerInch(zoom_);
         const QSizeF inches = report_.pageSizeInches();
-        shownPage_ = shrinkKeepingLines(fullPage_, QSize(std::max(1, int(std::ceil(inches.width() * ppi))),
-                                                          std::max(1, int(std::ceil(inches.height() * ppi)))));
+        shownPage_ = shrinkKeepingLines(fullPage_,
+                                        QSize(std::max(1, int(std::ceil(inches.width() * ppi))),
+                                              std::max(1, int(std::ceil(inches.height() * ppi)))));
         shownZoom_ = zoom_;
     }
     return shownPage_;
 }
 
-bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == scrollBox_->viewport() && event->type() == QEvent::MouseButtonPress) {
         pageMousePress(static_cast<QMouseEvent*>(event)->button());
         return true;

@@ -17,7 +17,7 @@ class PaintBox;
 
 class TPreviewForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int zoomInc = 10;
     static constexpr int minZoom = 10;
     static constexpr int maxZoom = 200;
@@ -40,14 +40,14 @@ public:
     // Closing saves the window's placement.
     void done(int result) override;
 
-signals:
+  signals:
     void helpRequested(int topic);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void sbZoomInClick() { setZoomFactor(zoom_ + zoomInc); }
     void sbZoomOutClick() { setZoomFactor(zoom_ - zoomInc); }
     void pageMousePress(Qt::MouseButton button);

@@ -21,7 +21,7 @@ class QWidget;
 class TGBusinessCardPanel32;
 
 class TPrintCommands {
-public:
+  public:
     TPrintCommands(TGBusinessCardPanel32& surface, QWidget* window = nullptr);
 
     // The reason no printing is possible ("There are no installed printers.\r\n..."), or
@@ -62,7 +62,7 @@ public:
     // The bottom-margin warning: true to go on printing.
     bool checkBottomMargin(TPrintSettings& settings);
 
-private:
+  private:
     bool doPrint(const TPrintSettings& settings, SheetPrintJob::Mode mode, int sheets,
                  const QString& backgroundFile);
     template <typename Dialog> void connectHelp(Dialog& dialog);

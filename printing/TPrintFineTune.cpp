@@ -27,8 +27,7 @@ const std::array<PanelText, 4> panels{{
 } // namespace
 
 TPrintFineTune::TPrintFineTune(const TFineTuneOffsets& offsets, QWidget* parent)
-    : QDialog(parent), offsets_(offsets)
-{
+    : QDialog(parent), offsets_(offsets) {
     setWindowTitle(QStringLiteral("Printer Fine-Tuning"));
     auto* layout = new QVBoxLayout(this);
     for (size_t i = 0; i < panels.size(); ++i) {
@@ -84,37 +83,33 @@ TPrintFineTune::TPrintFineTune(const TFineTuneOffsets& offsets, QWidget* parent)
     refreshLines();
 }
 
-QString TPrintFineTune::valueLine(qint32 v)
-{
+QString TPrintFineTune::valueLine(qint32 v) {
     if (v == 0) return QStringLiteral("None");
     // Values beyond the dialog's range come only from an edited preferences file; they are
     // described the same way.
     const qint64 magnitude = v < 0 ? -qint64(v) : qint64(v);
-    return (v < 0 ? QStringLiteral("Decrease by ") : QStringLiteral("Increase by "))
-           + QString::number(magnitude) + QStringLiteral("/32\"");
+    return (v < 0 ? QStringLiteral("Decrease by ") : QStringLiteral("Increase by ")) +
+           QString::number(magnitude) + QStringLiteral("/32\"");
 }
 
-void TPrintFineTune::defaultButtonClick()
-{
+void TPrintFineTune::defaultButtonClick() {
     offsets_ = TFineTuneOffsets{};
     refreshLines();
 }
 
-void TPrintFineTune::nudge(qint32& value, int delta)
-{
+void TPrintFineTune::nudge(qint32& value, int delta) {
     if (delta > 0 && value < TFineTuneOffsets::limit) value += 1;
     if (delta < 0 && value > -TFineTuneOffsets::limit) value -= 1;
     refreshLines();
 }
 
-void TPrintFineTune::refreshLines()
-{
+void TPrintFineTune::refreshLines() {
     const auto v = values();
-    for (size_t i = 0; i < lines_.size(); ++i) lines_[i]->setText(valueLine(*v[i]));
+    for (size_t i = 0; i < lines_.size(); ++i)
+        lines_[i]->setText(valueLine(*v[i]));
 }
 
-std::array<qint32*, 4> TPrintFineTune::values()
-{
+std::array<qint32*, 4> TPrintFineTune::values() {
     return {&offsets_.topMarginNudge, &offsets_.leftMarginNudge, &offsets_.verticalSpacing,
             &offsets_.horizontalSpacing};
 }

@@ -12,7 +12,7 @@ class QLabel;
 
 class TPrintFineTune : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TPrintFineTune(const TFineTuneOffsets& offsets, QWidget* parent = nullptr);
 
     TFineTuneOffsets offsets() const { return offsets_; }
@@ -21,10 +21,10 @@ public:
 
     void defaultButtonClick();
 
-signals:
+  signals:
     void helpRequested(int topic);
 
-private:
+  private:
     // The down arrow adds 1 (the printing moves down or right), the up arrow subtracts 1.
     void nudge(qint32& value, int delta);
     void refreshLines();

@@ -1,10 +1,10 @@
 #include "TSelectSpecificLabels.h"
 
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/PrinterReportTarget.h"
 #include "platform/widgets/DialogHost.h"
 #include "platform/widgets/PaintBox.h"
-#include "platform/report/PrinterReportTarget.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,8 +21,7 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
                                              const TCardSelection& selection, QWidget* parent)
     : QDialog(parent), layout_(layout), selection_(selection),
       sheet_(TCardLayout::sheetSizeInches(layout.papersize)),
-      ppi_(platform::ScreenMetrics::pixelsPerInch())
-{
+      ppi_(platform::ScreenMetrics::pixelsPerInch()) {
     layout_.across = std::clamp(int(layout_.across), 1, int(TCardLayout::maxAcross));
     layout_.down = std::clamp(int(layout_.down), 1, int(TCardLayout::maxDown));
     selection_.fitLayout(layout_.across, layout_.down);
@@ -93,25 +92,21 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     determineRectangles();
 }
 
-void TSelectSpecificLabels::setPrinter(platform::PrinterReportTarget* printer)
-{
+void TSelectSpecificLabels::setPrinter(platform::PrinterReportTarget* printer) {
     printer_ = printer;
     printSetupButton_->setEnabled(printer_ != nullptr);
     showPrinterName();
 }
 
-int TSelectSpecificLabels::pages() const
-{
+int TSelectSpecificLabels::pages() const {
     return pagesEdit_->value();
 }
 
-int TSelectSpecificLabels::T(double v) const
-{
+int TSelectSpecificLabels::T(double v) const {
     return int(std::trunc(v * scale_ * ppi_));
 }
 
-void TSelectSpecificLabels::determineRectangles()
-{
+void TSelectSpecificLabels::determineRectangles() {
     // The miniature covers the sheet and every card, even cards placed beyond the sheet;
     // it is drawn at a fifth of real size unless that would overflow the area.
     const double right = std::max<double>(
@@ -130,19 +125,18 @@ void TSelectSpecificLabels::determineRectangles()
             // QRect's right and bottom are inclusive: the rectangle ends before
             // left + T(Width) and top + T(Height).
             rects_[size_t(c + r * layout_.across)] =
-                QRect(QPoint(left, top), QPoint(left + T(layout_.width) - 1, top + T(layout_.height) - 1));
+                QRect(QPoint(left, top),
+                      QPoint(left + T(layout_.width) - 1, top + T(layout_.height) - 1));
         }
     miniature_->update();
 }
 
-QRect TSelectSpecificLabels::sheetRectangle() const
-{
+QRect TSelectSpecificLabels::sheetRectangle() const {
     return QRect(QPoint(border, border),
                  QPoint(border + T(sheet_.width()) - 1, border + T(sheet_.height()) - 1));
 }
 
-void TSelectSpecificLabels::paintMiniature(QPainter& painter)
-{
+void TSelectSpecificLabels::paintMiniature(QPainter& painter) {
     platform::Canvas canvas(painter);
     canvas.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
     canvas.brush = {TColor::clWhite, Gdi::bsSolid};
@@ -152,16 +146,14 @@ void TSelectSpecificLabels::paintMiniature(QPainter& painter)
         fillLabelRect(painter, rects_[i], selection_.isSelected(int(i)));
 }
 
-void TSelectSpecificLabels::fillLabelRect(QPainter& painter, const QRect& r, bool selected)
-{
+void TSelectSpecificLabels::fillLabelRect(QPainter& painter, const QRect& r, bool selected) {
     platform::Canvas canvas(painter);
     canvas.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
     canvas.brush = {TColor(selected ? 0x0000FF : 0xFFFFFF), Gdi::bsSolid};
     canvas.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-void TSelectSpecificLabels::miniatureMousePress(QPoint p)
-{
+void TSelectSpecificLabels::miniatureMousePress(QPoint p) {
     for (int r = 0; r < layout_.down; ++r)
         for (int c = 0; c < layout_.across; ++c) {
             const int index = c + r * layout_.across;
@@ -172,20 +164,17 @@ void TSelectSpecificLabels::miniatureMousePress(QPoint p)
         }
 }
 
-void TSelectSpecificLabels::allButtonClick()
-{
+void TSelectSpecificLabels::allButtonClick() {
     selection_.setFirst(positions(), true);
     miniature_->update();
 }
 
-void TSelectSpecificLabels::noneButtonClick()
-{
+void TSelectSpecificLabels::noneButtonClick() {
     selection_.setFirst(positions(), false);
     miniature_->update();
 }
 
-void TSelectSpecificLabels::done(int result)
-{
+void TSelectSpecificLabels::done(int result) {
     if (result == QDialog::Accepted && !selection_.anySelected(positions())) {
         platform::showInformation(QStringLiteral("You must select at least one card to print"));
         return;
@@ -193,13 +182,11 @@ void TSelectSpecificLabels::done(int result)
     QDialog::done(result);
 }
 
-void TSelectSpecificLabels::showPrinterName()
-{
+void TSelectSpecificLabels::showPrinterName() {
     printerName_->setText(printer_ ? printer_->printerName() : QString());
 }
 
-void TSelectSpecificLabels::printSetupClick()
-{
+void TSelectSpecificLabels::printSetupClick() {
     if (!printer_) return;
     printer_->showSetupDialog(this);
     showPrinterName();

@@ -23,7 +23,7 @@ class PrinterReportTarget;
 
 class TSelectSpecificLabels : public QDialog {
     Q_OBJECT
-public:
+  public:
     // The miniature's area in pixels, and its border.
     static constexpr int areaWidth = 204;
     static constexpr int areaHeight = 237;
@@ -60,10 +60,10 @@ public:
     // Closing with OK needs at least one position selected.
     void done(int result) override;
 
-signals:
+  signals:
     void helpRequested(int topic);
 
-private:
+  private:
     int positions() const { return layout_.across * layout_.down; }
     // v inches in miniature pixels, cut toward zero.
     int T(double v) const;

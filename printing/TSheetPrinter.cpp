@@ -60,11 +60,11 @@ bool TSheetPrinter::failed() const {
 QString TSheetPrinter::finalStatus() const {
     if (aborted())
         return job_.printing() ? QStringLiteral("\rBusiness Card Print Canceled!")
-                             : QStringLiteral("\rBusiness Card Preview Canceled!");
+                               : QStringLiteral("\rBusiness Card Preview Canceled!");
     // A run that could not be written must not read as a success.
     if (failed())
         return (job_.printing() ? QStringLiteral("\rBusiness Card Print Failed!\r\r")
-                              : QStringLiteral("\rBusiness Card Preview Failed!\r\r")) +
+                                : QStringLiteral("\rBusiness Card Preview Failed!\r\r")) +
                QString(report_.errorString()).replace(QLatin1Char('%'), QStringLiteral("%%"));
     if (job_.printing() && !job_.outputFile.isEmpty())
         return QStringLiteral("\rBusiness cards saved as\r") +
@@ -94,7 +94,7 @@ void TSheetPrinter::beforePrintLabels(platform::Report& report) {
     report.setExpectedCards(
         job_.printing() ? job_.sheets * job_.selection.countSelected(job_.positions()) : 1);
     report.status.format = job_.printing() ? QStringLiteral("Printing Page %p\r%0\r%1")
-                                         : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
+                                           : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
     report.status.text << QString() << QString();
 }
 

@@ -26,7 +26,7 @@ class Report;
 }
 
 class TSheetPrinter {
-public:
+  public:
     enum class Background { None, Metafile, Bitmap };
 
     // The report and the surface must outlive the printer.
@@ -70,7 +70,7 @@ public:
     // Why the named background art is not drawn; empty when it is or when none is named.
     QString backgroundProblem() const { return backgroundProblem_; }
 
-private:
+  private:
     void pumpEvents();
     void showExtra(const QString& text);
 

@@ -9,14 +9,12 @@
 #include <algorithm>
 
 namespace {
-QString inches(double v)
-{
+QString inches(double v) {
     return QStringLiteral(" ") + QString::number(v, 'f', 3) + QStringLiteral(" inches");
 }
 } // namespace
 
-TWarnBottomMargin::TWarnBottomMargin(double bottomBorder, QWidget* parent) : QDialog(parent)
-{
+TWarnBottomMargin::TWarnBottomMargin(double bottomBorder, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("ALERT"));
     auto label = [this](const QString& text, const char* name) {
         auto* l = new QLabel(text, this);
@@ -69,8 +67,7 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomBorder, QWidget* parent) : QDi
 }
 
 bool TWarnBottomMargin::needed(double bottomBorder, const TCardSelection& selection, int across,
-                               int down, bool showBottomMarginWarning)
-{
+                               int down, bool showBottomMarginWarning) {
     if (!showBottomMarginWarning || bottomBorder <= neededMargin) return false;
     const int lastRow = std::max(down, 1) - 1;
     for (int c = 0; c < std::max(across, 1); ++c)
@@ -78,21 +75,18 @@ bool TWarnBottomMargin::needed(double bottomBorder, const TCardSelection& select
     return true;
 }
 
-QString TWarnBottomMargin::marginText(double bottomBorder)
-{
+QString TWarnBottomMargin::marginText(double bottomBorder) {
     return QStringLiteral("Business Cards need to print to within 0.5 inches of the bottom, but "
-                          "the current printer has a bottom margin setting of :")
-           + inches(bottomBorder);
+                          "the current printer has a bottom margin setting of :") +
+           inches(bottomBorder);
 }
 
-QString TWarnBottomMargin::cutOffText(double bottomBorder)
-{
+QString TWarnBottomMargin::cutOffText(double bottomBorder) {
     return QStringLiteral("This could result in the bottom of the last two business cards being "
-                          "cut off by approximately:")
-           + inches(bottomBorder - neededMargin);
+                          "cut off by approximately:") +
+           inches(bottomBorder - neededMargin);
 }
 
-bool TWarnBottomMargin::dontShowAgain() const
-{
+bool TWarnBottomMargin::dontShowAgain() const {
     return dontShowCheck_->isChecked();
 }

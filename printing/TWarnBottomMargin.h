@@ -9,7 +9,7 @@ class QCheckBox;
 
 class TWarnBottomMargin : public QDialog {
     Q_OBJECT
-public:
+  public:
     // How close to the bottom edge the cards need to print, in inches.
     static constexpr double neededMargin = 0.5;
 
@@ -27,9 +27,9 @@ public:
 
     bool dontShowAgain() const;
 
-signals:
+  signals:
     void helpRequested(int topic);
 
-private:
+  private:
     QCheckBox* dontShowCheck_;
 };

@@ -7,12 +7,11 @@
 
 class tst_CanvasPicture : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void replayIgnoresTargetState();
 };
 
-void tst_CanvasPicture::replayIgnoresTargetState()
-{
+void tst_CanvasPicture::replayIgnoresTargetState() {
     QPicture picture;
     {
         QPainter rec(&picture);
@@ -27,7 +26,7 @@ void tst_CanvasPicture::replayIgnoresTargetState()
     platform::Canvas c(p);
     c.stretchDraw(QRect(0, 0, 40, 20), picture);
     p.end();
-    QCOMPARE(img.pixel(20, 10), qRgb(0, 0, 0));   // the line, black
+    QCOMPARE(img.pixel(20, 10), qRgb(0, 0, 0));      // the line, black
     QCOMPARE(img.pixel(20, 4), qRgb(255, 255, 255)); // inside the rectangle, unfilled
 }
 

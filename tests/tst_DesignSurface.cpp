@@ -10,7 +10,7 @@ using PS = TGBusinessCardPanel32;
 
 class tst_DesignSurface : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void creationRectangle_data();
     void creationRectangle();
     void creationNamesAndChange();
@@ -34,8 +34,7 @@ private slots:
     void abandonedOutlinesErased();
 };
 
-void tst_DesignSurface::creationRectangle_data()
-{
+void tst_DesignSurface::creationRectangle_data() {
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<QRect>("expected");
@@ -47,8 +46,7 @@ void tst_DesignSurface::creationRectangle_data()
     QTest::newRow("bottom to top") << QPoint(30, 80) << QPoint(60, 40) << QRect(30, 40, 30, 40);
 }
 
-void tst_DesignSurface::creationRectangle()
-{
+void tst_DesignSurface::creationRectangle() {
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(QRect, expected);
@@ -62,8 +60,7 @@ void tst_DesignSurface::creationRectangle()
     QVERIFY(!dropped.isNull() || from == to);
 }
 
-void tst_DesignSurface::creationNamesAndChange()
-{
+void tst_DesignSurface::creationNamesAndChange() {
     SurfaceFixture f;
     f.surface->setPanelState(PS::psRectangle);
     QCOMPARE(f.surface->screenCursor(), platform::Cursor::Drag);
@@ -78,8 +75,7 @@ void tst_DesignSurface::creationNamesAndChange()
     QCOMPARE(f.changes, before + 1);
 }
 
-void tst_DesignSurface::creationStateReturnsOnlyThroughWindow()
-{
+void tst_DesignSurface::creationStateReturnsOnlyThroughWindow() {
     // A press on an object or on the frame in a creation state starts a band, not a drag.
     SurfaceFixture f;
     TestBox* box = f.addBox(30, 30, 60, 30);
@@ -92,22 +88,21 @@ void tst_DesignSurface::creationStateReturnsOnlyThroughWindow()
     QCOMPARE(f.surface->objects().back()->bounds(), QRect(40, 40, 40, 40));
 }
 
-void tst_DesignSurface::rubberBand_data()
-{
+void tst_DesignSurface::rubberBand_data() {
     QTest::addColumn<QRect>("band"); // corners as from/to
     QTest::addColumn<QStringList>("selected");
     // Boxes: A (10,10,20x20) spans to (30,30); B (100,100,20x20).
-    QTest::newRow("touch A's right edge") << QRect(QPoint(30, 15), QPoint(50, 60)) << QStringList{"A"};
+    QTest::newRow("touch A's right edge")
+        << QRect(QPoint(30, 15), QPoint(50, 60)) << QStringList{"A"};
     QTest::newRow("one pixel short") << QRect(QPoint(31, 15), QPoint(50, 60)) << QStringList{};
     QTest::newRow("touch A's bottom-right corner from outside")
         << QRect(QPoint(60, 60), QPoint(30, 30)) << QStringList{"A"};
-    QTest::newRow("both, topmost first") << QRect(QPoint(0, 0), QPoint(200, 200))
-                                         << QStringList{"B", "A"};
+    QTest::newRow("both, topmost first")
+        << QRect(QPoint(0, 0), QPoint(200, 200)) << QStringList{"B", "A"};
     QTest::newRow("inside B") << QRect(QPoint(105, 105), QPoint(110, 110)) << QStringList{"B"};
 }
 
-void tst_DesignSurface::rubberBand()
-{
+void tst_DesignSurface::rubberBand() {
     QFETCH(QRect, band);
     QFETCH(QStringList, selected);
     SurfaceFixture f;
@@ -115,12 +110,12 @@ void tst_DesignSurface::rubberBand()
     f.addBox(100, 100, 20, 20)->setObjectName("B");
     f.drag(band.topLeft(), band.bottomRight());
     QStringList names;
-    for (TGGraphicControl* o : f.surface->handle().selection()) names << o->objectName();
+    for (TGGraphicControl* o : f.surface->handle().selection())
+        names << o->objectName();
     QCOMPARE(names, selected);
 }
 
-void tst_DesignSurface::shiftBandToggles()
-{
+void tst_DesignSurface::shiftBandToggles() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 20, 20);
     TestBox* b = f.addBox(100, 100, 20, 20);
@@ -133,8 +128,7 @@ void tst_DesignSurface::shiftBandToggles()
     QCOMPARE(f.surface->handle().indexOf(a), 1);
 }
 
-void tst_DesignSurface::clickOnEmptySurface()
-{
+void tst_DesignSurface::clickOnEmptySurface() {
     SurfaceFixture f;
     f.addBox(10, 10, 20, 20);
     f.click(15, 15);
@@ -146,8 +140,7 @@ void tst_DesignSurface::clickOnEmptySurface()
     QVERIFY(!f.surface->handle().isVisible());
 }
 
-void tst_DesignSurface::unselectableObjectStartsBand()
-{
+void tst_DesignSurface::unselectableObjectStartsBand() {
     SurfaceFixture f;
     TestBox* under = f.addBox(10, 10, 100, 60);
     TestBox* small = f.addBox(50, 30, 10, 15);
@@ -156,8 +149,7 @@ void tst_DesignSurface::unselectableObjectStartsBand()
     QCOMPARE(f.surface->handle().selection(), std::vector<TGGraphicControl*>{small});
 }
 
-void tst_DesignSurface::menuEnabledStates()
-{
+void tst_DesignSurface::menuEnabledStates() {
     SurfaceFixture f;
     platform::MenuModel& m = f.surface->surfaceMenu();
     auto enabled = [&m](const char* c) { return m.find(QLatin1String(c))->enabled; };
@@ -173,17 +165,16 @@ void tst_DesignSurface::menuEnabledStates()
     QVERIFY(!enabled("Align Left"));
     m.trigger("Select All");
     m.aboutToShow();
-    for (const char* c : {"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Align Left",
-                          "Align Right", "Align Tops", "Align Bottoms", "Center Vertically",
-                          "Center Horizontally", "Font"})
+    for (const char* c :
+         {"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Align Left", "Align Right",
+          "Align Tops", "Align Bottoms", "Center Vertically", "Center Horizontally", "Font"})
         QVERIFY2(enabled(c), c);
     // The surface menu opens on a right press on empty surface.
     f.click(200, 150, Qt::NoModifier, Qt::RightButton);
     QCOMPARE(f.dialogs.lastPopup, &m);
 }
 
-void tst_DesignSurface::alignCommands_data()
-{
+void tst_DesignSurface::alignCommands_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QList<int>>("expected"); // left, top of both boxes
     // Boxes: (20, 30, 100x20) spans to (120, 50); (150, 60, 50x20) to (200, 80).
@@ -193,8 +184,7 @@ void tst_DesignSurface::alignCommands_data()
     QTest::newRow("bottoms") << "Align Bottoms" << QList<int>{20, 60, 150, 60};
 }
 
-void tst_DesignSurface::alignCommands()
-{
+void tst_DesignSurface::alignCommands() {
     QFETCH(QString, command);
     QFETCH(QList<int>, expected);
     SurfaceFixture f;
@@ -208,8 +198,7 @@ void tst_DesignSurface::alignCommands()
     QVERIFY(f.changes > before);
 }
 
-void tst_DesignSurface::centreCommands()
-{
+void tst_DesignSurface::centreCommands() {
     SurfaceFixture f(336, 190);
     TestBox* a = f.addBox(3, 3, 40, 51);
     TestBox* b = f.addBox(200, 100, 41, 20);
@@ -226,8 +215,7 @@ void tst_DesignSurface::centreCommands()
     QCOMPARE(a->top(), 70);
 }
 
-void tst_DesignSurface::orderCommands()
-{
+void tst_DesignSurface::orderCommands() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 20, 20);
     TestBox* b = f.addBox(40, 10, 20, 20);
@@ -248,8 +236,7 @@ void tst_DesignSurface::orderCommands()
     QCOMPARE(f.surface->handle().count(), 0);
 }
 
-void tst_DesignSurface::lockAndSelectableCommands()
-{
+void tst_DesignSurface::lockAndSelectableCommands() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 20, 20);
     TestBox* b = f.addBox(40, 10, 20, 20);
@@ -285,8 +272,7 @@ void tst_DesignSurface::lockAndSelectableCommands()
     QCOMPARE(f.surface->handle().count(), 2);
 }
 
-void tst_DesignSurface::deleteStrayObjects()
-{
+void tst_DesignSurface::deleteStrayObjects() {
     SurfaceFixture f(343, 191);
     f.addBox(10, 182, 20, 20)->setObjectName("below");
     f.addBox(10, 181, 20, 20)->setObjectName("keep181");
@@ -302,13 +288,13 @@ void tst_DesignSurface::deleteStrayObjects()
     f.surface->selectAll();
     f.surface->deleteStrayObjects();
     QStringList names;
-    for (TGGraphicControl* o : f.surface->objects()) names << o->objectName();
+    for (TGGraphicControl* o : f.surface->objects())
+        names << o->objectName();
     QCOMPARE(names, (QStringList{"keep181", "keep333", "negative"}));
     QCOMPARE(f.surface->handle().count(), 0);
 }
 
-void tst_DesignSurface::zoom()
-{
+void tst_DesignSurface::zoom() {
     // The zoom changes how the card is shown, never the card: bounds and size stay in card
     // pixels, the view grows, and input at the zoom lands in card pixels.
     SurfaceFixture f;
@@ -331,8 +317,7 @@ void tst_DesignSurface::zoom()
     QCOMPARE(f.surface->viewSize(), QSize(336, 192));
 }
 
-void tst_DesignSurface::zoomFromZero()
-{
+void tst_DesignSurface::zoomFromZero() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 16);
     f.surface->setZoom(0.0f); // an odd zoom shows the card at its own size
@@ -344,8 +329,7 @@ void tst_DesignSurface::zoomFromZero()
     QCOMPARE(a->bounds(), QRect(10, 10, 50, 16));
 }
 
-void tst_DesignSurface::uniqueNameExhausted()
-{
+void tst_DesignSurface::uniqueNameExhausted() {
     SurfaceFixture f;
     for (int i = 1; i <= 1000; ++i) {
         auto* box = new TestBox(f.surface->owner());
@@ -363,8 +347,7 @@ void tst_DesignSurface::uniqueNameExhausted()
 using Gesture = std::function<void(SurfaceFixture&)>;
 Q_DECLARE_METATYPE(Gesture)
 
-void tst_DesignSurface::abandonedOutlinesErased_data()
-{
+void tst_DesignSurface::abandonedOutlinesErased_data() {
     QTest::addColumn<Gesture>("gesture");
     QTest::addColumn<int>("selected");
     auto dragB = [](SurfaceFixture& f, const std::function<void()>& during) {
@@ -388,13 +371,11 @@ void tst_DesignSurface::abandonedOutlinesErased_data()
         f.surface->mouseUp(Qt::LeftButton, {}, 70, 30);
     }) << 0;
     // The popup the double-click opens takes the release: the band must not outlive it.
-    QTest::newRow("double-click on unselectable, then click")
-        << Gesture([](SurfaceFixture& f) {
-               f.surface->doubleClick({}, 15, 15);
-               f.surface->mouseMove(Qt::NoButton, {}, 200, 150);
-               f.click(200, 150);
-           })
-        << 0;
+    QTest::newRow("double-click on unselectable, then click") << Gesture([](SurfaceFixture& f) {
+        f.surface->doubleClick({}, 15, 15);
+        f.surface->mouseMove(Qt::NoButton, {}, 200, 150);
+        f.click(200, 150);
+    }) << 0;
     QTest::newRow("double-click on unselectable, click without a move")
         << Gesture([](SurfaceFixture& f) {
                f.surface->doubleClick({}, 15, 15);
@@ -416,8 +397,7 @@ void tst_DesignSurface::abandonedOutlinesErased_data()
     }) << 0;
 }
 
-void tst_DesignSurface::abandonedOutlinesErased()
-{
+void tst_DesignSurface::abandonedOutlinesErased() {
     QFETCH(Gesture, gesture);
     QFETCH(int, selected);
     SurfaceFixture f;
@@ -434,4 +414,3 @@ void tst_DesignSurface::abandonedOutlinesErased()
 
 QTEST_MAIN(tst_DesignSurface)
 #include "tst_DesignSurface.moc"
-

@@ -1,8 +1,8 @@
 // The "Text 3D Effects" dialog on a live sample, and the colour drop-down it uses.
 #include "objects/text/TGFont3DEffects.h"
-#include "platform/widgets/ColorComboBox.h"
 #include "platform/drawing/ScreenMetrics.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/widgets/ColorComboBox.h"
 #include "support/DialogControl.h"
 #include "support/LabelOn.h"
 #include "support/SurfaceFixture.h"
@@ -32,7 +32,7 @@ bool operator==(const Effects& a, const Effects& b) {
 
 class tst_Font3DEffects : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void opensWithTheLabelsValues();
     void choicesApplyToSampleAndOkCopies();

@@ -1,8 +1,8 @@
 // The picture model: every raster format and variant decodes pixel for pixel like the
 // reference decoding, the card file's picture and bitmap data blocks survive a round trip,
 // and damaged or oversized pictures give an error instead of a crash or a huge allocation.
-#include "platform/pictures/Graphic.h"
 #include "platform/metafiles/MetafilePlayer.h"
+#include "platform/pictures/Graphic.h"
 #include "platform/pictures/RasterDecoder.h"
 #include "platform/pictures/SvgImport.h"
 

@@ -6,9 +6,9 @@
 #include "support/SurfaceFixture.h"
 
 #include "objects/shapes/TGImage.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/Report.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QtTest>
 
@@ -114,8 +114,8 @@ void tst_ImageObjectPrint::bitmapFillsInchRectangleOnce() {
     for (double x0 : {1.0, 4.0}) {
         const QRectF expected = expectedPixels(o, x0, 1.0);
         const QImage part = page.copy(expected.toRect().adjusted(-20, -20, 20, 20));
-        QRect ink =
-            PdfReadBack::inkBounds(part, reddish).translated(expected.toRect().topLeft() - QPoint(20, 20));
+        QRect ink = PdfReadBack::inkBounds(part, reddish)
+                        .translated(expected.toRect().topLeft() - QPoint(20, 20));
         QVERIFY2(near(ink, expected), qPrintable(describe(ink, expected)));
     }
     // Printed twice, embedded once.
@@ -136,7 +136,8 @@ void tst_ImageObjectPrint::reversedBitmap() {
     o.setReverse(true);
     const QImage page = PdfReadBack::render(printPdf(f, o, {{1.0, 1.0}}), kDpi);
     QVERIFY(!page.isNull());
-    const QRect redInk = PdfReadBack::inkBounds(page, reddish), blueInk = PdfReadBack::inkBounds(page, bluish);
+    const QRect redInk = PdfReadBack::inkBounds(page, reddish),
+                blueInk = PdfReadBack::inkBounds(page, bluish);
     QVERIFY2(blueInk.right() < redInk.left(), qPrintable(describe(redInk, blueInk)));
     QVERIFY(std::abs(blueInk.left() - 100) <= 1);
     QVERIFY(std::abs(redInk.right() + 1 - 200) <= 1);

@@ -10,7 +10,7 @@ using platform::IniFile;
 
 class tst_IniFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void lookup_data();
     void lookup();
     void integers_data();
@@ -42,26 +42,40 @@ static const QByteArray kSample = "; written by hand\n"
                                   "[printer]\n"
                                   "LeftMarginNudge=7\n";
 
-void tst_IniFile::lookup_data()
-{
+void tst_IniFile::lookup_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("spaces around key and value") << "Printer" << "TopMarginNudge" << "3";
-    QTest::newRow("letter case of section and key") << "PRINTER" << "topMARGINnudge" << "3";
-    QTest::newRow("spaces inside brackets, CRLF") << "default font" << "Name"
+    QTest::newRow("spaces around key and value") << "Printer"
+                                                 << "TopMarginNudge"
+                                                 << "3";
+    QTest::newRow("letter case of section and key") << "PRINTER"
+                                                    << "topMARGINnudge"
+                                                    << "3";
+    QTest::newRow("spaces inside brackets, CRLF") << "default font"
+                                                  << "Name"
                                                   << "Liberation Serif";
-    QTest::newRow("only the first duplicate section") << "Printer" << "LeftMarginNudge"
+    QTest::newRow("only the first duplicate section") << "Printer"
+                                                      << "LeftMarginNudge"
                                                       << "<default>";
-    QTest::newRow("comment is no key") << "Default Font" << ";Size" << "<default>";
-    QTest::newRow("line without = is no key") << "Default Font" << "Size" << "<default>";
-    QTest::newRow("empty value") << "Default Font" << "Empty" << "";
-    QTest::newRow("lines before any section") << "" << "stray" << "<default>";
-    QTest::newRow("missing section") << "Layout" << "Height" << "<default>";
+    QTest::newRow("comment is no key") << "Default Font"
+                                       << ";Size"
+                                       << "<default>";
+    QTest::newRow("line without = is no key") << "Default Font"
+                                              << "Size"
+                                              << "<default>";
+    QTest::newRow("empty value") << "Default Font"
+                                 << "Empty"
+                                 << "";
+    QTest::newRow("lines before any section") << ""
+                                              << "stray"
+                                              << "<default>";
+    QTest::newRow("missing section") << "Layout"
+                                     << "Height"
+                                     << "<default>";
 }
 
-void tst_IniFile::lookup()
-{
+void tst_IniFile::lookup() {
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, expected);
@@ -69,8 +83,7 @@ void tst_IniFile::lookup()
     QCOMPARE(ini.readString(section, key, QStringLiteral("<default>")), expected);
 }
 
-void tst_IniFile::integers_data()
-{
+void tst_IniFile::integers_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected"); // -999 is the default
     QTest::newRow("decimal") << "2047" << 2047;
@@ -92,16 +105,14 @@ void tst_IniFile::integers_data()
     QTest::newRow("inner space") << "1 2" << -999;
 }
 
-void tst_IniFile::integers()
-{
+void tst_IniFile::integers() {
     QFETCH(QString, text);
     QFETCH(int, expected);
     const IniFile ini("[S]\nK=" + text.toUtf8() + "\n");
     QCOMPARE(ini.readInteger(QStringLiteral("S"), QStringLiteral("K"), -999), expected);
 }
 
-void tst_IniFile::booleans_data()
-{
+void tst_IniFile::booleans_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("def");
     QTest::addColumn<bool>("expected");
@@ -114,8 +125,7 @@ void tst_IniFile::booleans_data()
     QTest::newRow("word keeps default false") << QByteArray("true") << false << false;
 }
 
-void tst_IniFile::booleans()
-{
+void tst_IniFile::booleans() {
     QFETCH(QByteArray, text);
     QFETCH(bool, def);
     QFETCH(bool, expected);
@@ -123,8 +133,7 @@ void tst_IniFile::booleans()
     QCOMPARE(ini.readBool(QStringLiteral("S"), QStringLiteral("b"), def), expected);
 }
 
-void tst_IniFile::sectionValues()
-{
+void tst_IniFile::sectionValues() {
     const IniFile ini("[MRU]\n"
                       "B=/cards/y.ORL\n"
                       "; not a file\n"
@@ -141,8 +150,7 @@ void tst_IniFile::sectionValues()
     QVERIFY(ini.readSectionValues(QStringLiteral("Missing")).isEmpty());
 }
 
-void tst_IniFile::updates_data()
-{
+void tst_IniFile::updates_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
@@ -159,33 +167,34 @@ void tst_IniFile::updates_data()
                             "[a]\n"
                             "y=shadowed\n";
     QTest::newRow("replace in place, key spelling kept")
-        << file << "a" << "y"
+        << file << "a"
+        << "y"
         << QByteArray("; comment\n[A]\nx=1\ngarbage line\nY =new\n\n[B]\nz=3\n[a]\ny=shadowed\n");
     QTest::newRow("new key after the section's last line, before the blank line")
-        << file << "A" << "w"
+        << file << "A"
+        << "w"
         << QByteArray("; comment\n[A]\nx=1\ngarbage line\nY = old \nw=new\n\n[B]\nz=3\n"
                       "[a]\ny=shadowed\n");
-    QTest::newRow("new key in a middle section") << file << "B" << "k"
+    QTest::newRow("new key in a middle section") << file << "B"
+                                                 << "k"
                                                  << QByteArray("; comment\n[A]\nx=1\ngarbage "
                                                                "line\nY = old \n\n[B]\nz=3\n"
                                                                "k=new\n[a]\ny=shadowed\n");
-    QTest::newRow("new section at the end")
-        << file << "C" << "k"
-        << QByteArray(file + "\n[C]\nk=new\n");
-    QTest::newRow("CRLF file stays CRLF") << QByteArray("[A]\r\nx=1\r\n") << "A" << "k"
-                                          << QByteArray("[A]\r\nx=1\r\nk=new\r\n");
-    QTest::newRow("CRLF value replaced before CR") << QByteArray("[A]\r\nx=1\r\n") << "A" << "X"
-                                                   << QByteArray("[A]\r\nx=new\r\n");
-    QTest::newRow("no line break at the end") << QByteArray("[A]\nx=1") << "A" << "k"
-                                              << QByteArray("[A]\nx=1\nk=new\n");
-    QTest::newRow("header alone at the end") << QByteArray("[A]") << "A" << "k"
-                                             << QByteArray("[A]\nk=new\n");
-    QTest::newRow("empty section in the middle") << QByteArray("[A]\n[B]\nz=3\n") << "A" << "k"
-                                                 << QByteArray("[A]\nk=new\n[B]\nz=3\n");
+    QTest::newRow("new section at the end") << file << "C"
+                                            << "k" << QByteArray(file + "\n[C]\nk=new\n");
+    QTest::newRow("CRLF file stays CRLF") << QByteArray("[A]\r\nx=1\r\n") << "A"
+                                          << "k" << QByteArray("[A]\r\nx=1\r\nk=new\r\n");
+    QTest::newRow("CRLF value replaced before CR") << QByteArray("[A]\r\nx=1\r\n") << "A"
+                                                   << "X" << QByteArray("[A]\r\nx=new\r\n");
+    QTest::newRow("no line break at the end") << QByteArray("[A]\nx=1") << "A"
+                                              << "k" << QByteArray("[A]\nx=1\nk=new\n");
+    QTest::newRow("header alone at the end") << QByteArray("[A]") << "A"
+                                             << "k" << QByteArray("[A]\nk=new\n");
+    QTest::newRow("empty section in the middle") << QByteArray("[A]\n[B]\nz=3\n") << "A"
+                                                 << "k" << QByteArray("[A]\nk=new\n[B]\nz=3\n");
 }
 
-void tst_IniFile::updates()
-{
+void tst_IniFile::updates() {
     QFETCH(QByteArray, before);
     QFETCH(QString, section);
     QFETCH(QString, key);
@@ -202,8 +211,7 @@ void tst_IniFile::updates()
     QCOMPARE(ini.readInteger(QStringLiteral("B"), QStringLiteral("z"), 0), 4);
 }
 
-void tst_IniFile::fromScratch()
-{
+void tst_IniFile::fromScratch() {
     IniFile ini;
     ini.writeInteger(QStringLiteral("One"), QStringLiteral("b"), 2);
     ini.writeString(QStringLiteral("Two words"), QStringLiteral("Name"), QStringLiteral("Ä ö"));
@@ -215,8 +223,7 @@ void tst_IniFile::fromScratch()
              QStringLiteral("Ä ö"));
 }
 
-void tst_IniFile::valueIsOneLine()
-{
+void tst_IniFile::valueIsOneLine() {
     IniFile ini;
     ini.writeString(QStringLiteral("Personal"), QStringLiteral("Name"),
                     QStringLiteral("Bob\n[Layout]\r\nHeight=1") + QChar(0));
@@ -225,8 +232,7 @@ void tst_IniFile::valueIsOneLine()
              QStringLiteral("Bob [Layout]  Height=1"));
 }
 
-void tst_IniFile::eraseSection()
-{
+void tst_IniFile::eraseSection() {
     IniFile ini("[MRU]\nF0=a\n[Keep]\nk=1\n[mru]\nF1=b\n");
     ini.eraseSection(QStringLiteral("MRU"));
     QCOMPARE(ini.text(), QByteArray("[Keep]\nk=1\n"));
@@ -235,8 +241,7 @@ void tst_IniFile::eraseSection()
     QCOMPARE(ini.readInteger(QStringLiteral("Keep"), QStringLiteral("k"), 0), 1);
 }
 
-void tst_IniFile::undecodableBytes()
-{
+void tst_IniFile::undecodableBytes() {
     // An 8-bit code page value, a NUL inside a value and a byte-order mark before the first
     // section.
     static const char raw[] = "\xEF\xBB\xBF[Personal]\nName=M\xFCller\nCompany=A\0B\nFax=1\n";
@@ -247,8 +252,7 @@ void tst_IniFile::undecodableBytes()
     QCOMPARE(ini.readInteger(QStringLiteral("Personal"), QStringLiteral("Fax"), 0), 1);
 }
 
-void tst_IniFile::noiseNeverBreaksReading()
-{
+void tst_IniFile::noiseNeverBreaksReading() {
     // Random bytes (with many "[", "]", "=" and line breaks) around one good section, then
     // written to: nothing may crash, the good values stay readable and the noise stays as is.
     QRandomGenerator rng(7);
@@ -268,8 +272,7 @@ void tst_IniFile::noiseNeverBreaksReading()
     QCOMPARE(reread.readInteger(QStringLiteral("Fresh"), QStringLiteral("K"), 0), 1);
 }
 
-void tst_IniFile::files()
-{
+void tst_IniFile::files() {
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("ORL.INI"));
     QVERIFY(IniFile::fromFile(name).text().isEmpty()); // missing
@@ -287,8 +290,7 @@ void tst_IniFile::files()
     QVERIFY(IniFile::fromFile(big.fileName()).text().isEmpty());
 }
 
-void tst_IniFile::failedSaveKeepsOldFile()
-{
+void tst_IniFile::failedSaveKeepsOldFile() {
     QTemporaryDir dir;
     // A folder where the file should be: no write can replace it, not even as root.
     const QString name = dir.filePath(QStringLiteral("ORL.INI"));

@@ -13,10 +13,10 @@
 #include "objects/shapes/TGImage.h"
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TRichTextLabelEditor.h"
-#include "platform/system/FileName.h"
 #include "platform/pictures/Graphic.h"
-#include "platform/system/HomeFolder.h"
 #include "platform/richtext/RtfReader.h"
+#include "platform/system/FileName.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -13,8 +13,8 @@
 #include "app/TPreferences.h"
 #include "document/TGBusinessCardPanel32.h"
 #include "objects/shapes/TGImageBrowser.h"
-#include "platform/widgets/HelpViewer.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/widgets/HelpViewer.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,8 +1,8 @@
 // The metafile player: clip art in both metafile formats looks like an independent
 // renderer's picture of it, stays vector (with real text) in a PDF, maps its window onto
 // any rectangle, and survives damaged or hostile records.
-#include "platform/pictures/Graphic.h"
 #include "platform/metafiles/MetafilePlayer.h"
+#include "platform/pictures/Graphic.h"
 #include "support/PdfReadBack.h"
 
 #include <QFile>
@@ -19,15 +19,13 @@ using platform::MetafilePlayer;
 namespace {
 const QString dir = QStringLiteral(ORLANTO_FIXTURES "/pictures/");
 
-QByteArray fixture(const QString& name)
-{
+QByteArray fixture(const QString& name) {
     QFile f(dir + name);
     if (!f.open(QIODevice::ReadOnly)) qFatal("missing fixture %s", qPrintable(name));
     return f.readAll();
 }
 
-QImage render(const QByteArray& data, QSize size)
-{
+QImage render(const QByteArray& data, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -41,10 +39,10 @@ bool notPaper(QRgb pixel) {
 }
 
 // A placeable WMF of 100 x 100 units holding the given records (each already framed).
-QByteArray wmf(const QList<QByteArray>& records)
-{
+QByteArray wmf(const QList<QByteArray>& records) {
     QByteArray body;
-    for (const QByteArray& r : records) body += r;
+    for (const QByteArray& r : records)
+        body += r;
     body += QByteArray("\x03\x00\x00\x00\x00\x00", 6);
     QByteArray out(22 + 18, '\0');
     qToLittleEndian<quint32>(0x9AC6CDD7, out.data());
@@ -57,10 +55,10 @@ QByteArray wmf(const QList<QByteArray>& records)
     return out + body;
 }
 
-QByteArray record(quint16 function, const QList<qint16>& words, const QByteArray& extra = {})
-{
+QByteArray record(quint16 function, const QList<qint16>& words, const QByteArray& extra = {}) {
     QByteArray params;
-    for (qint16 w : words) params.append(reinterpret_cast<const char*>(&w), 2);
+    for (qint16 w : words)
+        params.append(reinterpret_cast<const char*>(&w), 2);
     params += extra;
     if (params.size() % 2) params += '\0';
     QByteArray r(6, '\0');
@@ -69,8 +67,7 @@ QByteArray record(quint16 function, const QList<qint16>& words, const QByteArray
     return r + params;
 }
 
-QByteArray brush(quint32 colorRef)
-{
+QByteArray brush(quint32 colorRef) {
     QByteArray extra(6, '\0');
     qToLittleEndian<quint32>(colorRef, extra.data());
     return record(0x02FC, {0}, extra.left(4) + QByteArray(2, '\0'));
@@ -79,7 +76,7 @@ QByteArray brush(quint32 colorRef)
 
 class tst_MetafilePlayer : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void looksLikeReference_data();
     void looksLikeReference();
     void windowMapsOntoTarget();
@@ -89,16 +86,14 @@ private slots:
     void damagedRecordsDoNotCrash();
 };
 
-void tst_MetafilePlayer::looksLikeReference_data()
-{
+void tst_MetafilePlayer::looksLikeReference_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("size"); // the picture at 300 pixels per inch
     QTest::newRow("placeable wmf") << "clipart.wmf" << QSize(600, 300);
     QTest::newRow("emf") << "drawing.emf" << QSize(1181, 591);
 }
 
-void tst_MetafilePlayer::looksLikeReference()
-{
+void tst_MetafilePlayer::looksLikeReference() {
     // The reference is LibreOffice's rendering of the same file, trimmed to its ink. Both
     // renderers antialias differently and LibreOffice draws hatched brushes solid, so the
     // comparison allows a small share of differing pixels (the hatched ellipses alone make
@@ -114,7 +109,8 @@ void tst_MetafilePlayer::looksLikeReference()
     for (int y = 0; y < reference.height(); ++y)
         for (int x = 0; x < reference.width(); ++x) {
             const QColor a = ink.pixelColor(x, y), b = reference.pixelColor(x, y);
-            if (qMax(qMax(qAbs(a.red() - b.red()), qAbs(a.green() - b.green())), qAbs(a.blue() - b.blue())) > 96)
+            if (qMax(qMax(qAbs(a.red() - b.red()), qAbs(a.green() - b.green())),
+                     qAbs(a.blue() - b.blue())) > 96)
                 ++differing;
         }
     const double share = double(differing) / (reference.width() * reference.height());
@@ -125,12 +121,12 @@ void tst_MetafilePlayer::looksLikeReference()
     }
 }
 
-void tst_MetafilePlayer::windowMapsOntoTarget()
-{
+void tst_MetafilePlayer::windowMapsOntoTarget() {
     // SetWindowOrg(50, 50), SetWindowExt(50, 50): the window's lower-right quarter of the
     // picture fills the whole target; a red rectangle over (50,50)-(75,100) fills its left half.
-    const QByteArray data = wmf({record(0x020B, {50, 50}), record(0x020C, {50, 50}), brush(0x0000FF),
-                                 record(0x012D, {0}), record(0x041B, {100, 75, 50, 50})});
+    const QByteArray data =
+        wmf({record(0x020B, {50, 50}), record(0x020C, {50, 50}), brush(0x0000FF),
+             record(0x012D, {0}), record(0x041B, {100, 75, 50, 50})});
     const QImage image = render(data, QSize(200, 100));
     QCOMPARE(image.pixel(50, 50), qRgb(255, 0, 0));
     QCOMPARE(image.pixel(150, 50), qRgb(255, 255, 255));
@@ -146,8 +142,7 @@ void tst_MetafilePlayer::windowMapsOntoTarget()
     QCOMPARE(offset.pixel(50, 50), qRgb(255, 255, 255));
 }
 
-void tst_MetafilePlayer::clipAndSavedStates()
-{
+void tst_MetafilePlayer::clipAndSavedStates() {
     // SaveDC, IntersectClipRect(0, 0, 50, 100), fill all, RestoreDC, then an exclusion:
     // the restored state has no clip, so the second rectangle fills its whole area.
     const QByteArray data = wmf({brush(0x0000FF), record(0x012D, {0}), record(0x001E, {}),
@@ -159,8 +154,7 @@ void tst_MetafilePlayer::clipAndSavedStates()
     QCOMPARE(image.pixel(75, 75), qRgb(255, 0, 0));     // drawn after RestoreDC
 }
 
-void tst_MetafilePlayer::printsAsVectorsWithText()
-{
+void tst_MetafilePlayer::printsAsVectorsWithText() {
     const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
     if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
     QTemporaryDir tmp;
@@ -170,7 +164,8 @@ void tst_MetafilePlayer::printsAsVectorsWithText()
             QPdfWriter writer(pdf);
             writer.setResolution(1200);
             QPainter p(&writer);
-            const std::optional<platform::Graphic> g = platform::Graphic::fromMetafileData(fixture(file));
+            const std::optional<platform::Graphic> g =
+                platform::Graphic::fromMetafileData(fixture(file));
             QVERIFY(g);
             g->draw(p, QRectF(600, 600, 4200, 2400)); // 3.5 x 2 inches
         }
@@ -179,13 +174,14 @@ void tst_MetafilePlayer::printsAsVectorsWithText()
         QVERIFY(text.waitForFinished(30000));
         // Glyphs placed one by one (an ExtTextOut with spacing) may come back with the
         // extractor's guessed spaces, so the words are compared without white space.
-        const QString out = QString::fromUtf8(text.readAllStandardOutput()).remove(QRegularExpression("\\s"));
-        QVERIFY2(out.contains(file.endsWith("wmf") ? "OrlantoLogo" : "VectorText"), qPrintable(out));
+        const QString out =
+            QString::fromUtf8(text.readAllStandardOutput()).remove(QRegularExpression("\\s"));
+        QVERIFY2(out.contains(file.endsWith("wmf") ? "OrlantoLogo" : "VectorText"),
+                 qPrintable(out));
     }
 }
 
-void tst_MetafilePlayer::damagedRecordsDoNotCrash_data()
-{
+void tst_MetafilePlayer::damagedRecordsDoNotCrash_data() {
     QTest::addColumn<QByteArray>("data");
     const QByteArray clip = fixture("clipart.wmf");
     const QByteArray emf = fixture("drawing.emf");
@@ -194,8 +190,9 @@ void tst_MetafilePlayer::damagedRecordsDoNotCrash_data()
     qToLittleEndian<quint32>(0xFFFFFFF0, badSize.data() + 40); // first record claims 8 GB
     QByteArray emfBadRecord = emf;
     qToLittleEndian<quint32>(0x7FFFFFFF, emfBadRecord.data() + 108 + 4);
-    QByteArray hugeFont = wmf({record(0x02FB, {32767, 0, 0, 0, 400}, QByteArray(40, 'A')), record(0x012D, {0}),
-                               record(0x0521, {3}, "abc\0" + QByteArray("\0\0\0\0", 4))});
+    QByteArray hugeFont =
+        wmf({record(0x02FB, {32767, 0, 0, 0, 400}, QByteArray(40, 'A')), record(0x012D, {0}),
+             record(0x0521, {3}, "abc\0" + QByteArray("\0\0\0\0", 4))});
     QTest::newRow("truncated wmf") << clip.left(clip.size() / 2);
     QTest::newRow("truncated emf") << emf.left(emf.size() / 2);
     QTest::newRow("point count past the record") << hugeCount;
@@ -207,8 +204,7 @@ void tst_MetafilePlayer::damagedRecordsDoNotCrash_data()
     QTest::newRow("header only") << clip.left(40);
 }
 
-void tst_MetafilePlayer::damagedRecordsDoNotCrash()
-{
+void tst_MetafilePlayer::damagedRecordsDoNotCrash() {
     QFETCH(QByteArray, data);
     const QImage image = render(data, QSize(50, 50));
     QCOMPARE(image.size(), QSize(50, 50));

@@ -16,8 +16,7 @@ class tst_NumericEdit : public QObject {
     void typing();
 };
 
-void tst_NumericEdit::shown_data()
-{
+void tst_NumericEdit::shown_data() {
     QTest::addColumn<int>("decimals");
     QTest::addColumn<int>("minimum");
     QTest::addColumn<double>("value");
@@ -33,8 +32,7 @@ void tst_NumericEdit::shown_data()
     QTest::newRow("no minus zero") << 2 << 1 << -0.001 << "0.0";
 }
 
-void tst_NumericEdit::shown()
-{
+void tst_NumericEdit::shown() {
     QFETCH(int, decimals);
     QFETCH(int, minimum);
     QFETCH(double, value);
@@ -46,8 +44,7 @@ void tst_NumericEdit::shown()
     QCOMPARE(e.text(), text);
 }
 
-void tst_NumericEdit::keepsFullPrecision()
-{
+void tst_NumericEdit::keepsFullPrecision() {
     NumericEdit e;
     e.setDecimals(2);
     e.setValue(51.9938);
@@ -57,8 +54,7 @@ void tst_NumericEdit::keepsFullPrecision()
     QCOMPARE(e.value(), 8.0);
 }
 
-void tst_NumericEdit::typing_data()
-{
+void tst_NumericEdit::typing_data() {
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
@@ -74,8 +70,7 @@ void tst_NumericEdit::typing_data()
                                          << "15";
 }
 
-void tst_NumericEdit::typing()
-{
+void tst_NumericEdit::typing() {
     QFETCH(int, decimals);
     QFETCH(QString, keys);
     QFETCH(QString, text);

@@ -19,7 +19,7 @@
 
 class tst_Preferences : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init();
     void cleanup();
     void noFileGivesDefaults();
@@ -42,39 +42,34 @@ private slots:
     void encodings_data();
     void encodings();
 
-private:
+  private:
     void writeIni(const QByteArray& text);
     QByteArray iniText() const;
     std::unique_ptr<QTemporaryDir> home_;
 };
 
-void tst_Preferences::init()
-{
+void tst_Preferences::init() {
     home_ = std::make_unique<QTemporaryDir>();
     platform::HomeFolder::set(home_->path());
 }
 
-void tst_Preferences::cleanup()
-{
+void tst_Preferences::cleanup() {
     platform::HomeFolder::set(QString());
     home_.reset();
 }
 
-void tst_Preferences::writeIni(const QByteArray& text)
-{
+void tst_Preferences::writeIni(const QByteArray& text) {
     QFile f(platform::PreferencesFile::fileName());
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(text);
 }
 
-QByteArray tst_Preferences::iniText() const
-{
+QByteArray tst_Preferences::iniText() const {
     QFile f(platform::PreferencesFile::fileName());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void tst_Preferences::noFileGivesDefaults()
-{
+void tst_Preferences::noFileGivesDefaults() {
     QCOMPARE(platform::PreferencesFile::fileName(), home_->path() + "/ORL.INI");
     const TPreferences p = TPreferences::loadPreferences();
     QCOMPARE(p.print.layout.across, 2);
@@ -96,12 +91,12 @@ void tst_Preferences::noFileGivesDefaults()
     QCOMPARE(p.print.offsets.verticalSpacing, 0);
     QCOMPARE(p.print.offsets.horizontalSpacing, 0);
     QVERIFY(p.print.showBottomMarginWarning);
-    for (const QString& s : p.personal) QVERIFY(s.isEmpty());
+    for (const QString& s : p.personal)
+        QVERIFY(s.isEmpty());
     QVERIFY(!QFile::exists(platform::PreferencesFile::fileName())); // reading writes nothing
 }
 
-void tst_Preferences::writtenFromScratch()
-{
+void tst_Preferences::writtenFromScratch() {
     TPreferences p;
     p.personal[0] = QStringLiteral("Jo Smith");
     p.personal[8] = QStringLiteral("jo@example.com");
@@ -148,49 +143,47 @@ void tst_Preferences::writtenFromScratch()
                                                           "UseMM=0\n"));
 }
 
-void tst_Preferences::reading_data()
-{
+void tst_Preferences::reading_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("what");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("Height thousandths") << QByteArray("[Layout]\nHeight=2047\n") << "Height"
-                                        << QVariant(2.047f);
+    QTest::newRow("Height thousandths")
+        << QByteArray("[Layout]\nHeight=2047\n") << "Height" << QVariant(2.047f);
     QTest::newRow("hex offset") << QByteArray("[Printer]\nTopMarginNudge=0x10\n")
                                 << "TopMarginNudge" << QVariant(16);
-    QTest::newRow("negative offset") << QByteArray("[Printer]\nHorizontalSpacing=-3\n")
-                                     << "HorizontalSpacing" << QVariant(-3);
-    QTest::newRow("UseMM any non-zero") << QByteArray("[Layout]\nUseMM=5\n") << "UseMM"
-                                        << QVariant(true);
+    QTest::newRow("negative offset")
+        << QByteArray("[Printer]\nHorizontalSpacing=-3\n") << "HorizontalSpacing" << QVariant(-3);
+    QTest::newRow("UseMM any non-zero")
+        << QByteArray("[Layout]\nUseMM=5\n") << "UseMM" << QVariant(true);
     QTest::newRow("warning off") << QByteArray("[Printer]\nShowBottomMarginWarning=0\n")
                                  << "ShowBottomMarginWarning" << QVariant(false);
     QTest::newRow("warning unreadable keeps default")
         << QByteArray("[Printer]\nShowBottomMarginWarning=no\n") << "ShowBottomMarginWarning"
         << QVariant(true);
-    QTest::newRow("Height unreadable") << QByteArray("[Layout]\nHeight=2.5\n") << "Height"
-                                       << QVariant(2.0f);
-    QTest::newRow("section and key case") << QByteArray("[LAYOUT]\nwidth=4000\n") << "Width"
-                                          << QVariant(4.0f);
-    QTest::newRow("font name cut to 255") << QByteArray("[Default Font]\nName=" +
-                                                        QByteArray(300, 'x') + "\n")
-                                          << "FontNameLength" << QVariant(255);
+    QTest::newRow("Height unreadable")
+        << QByteArray("[Layout]\nHeight=2.5\n") << "Height" << QVariant(2.0f);
+    QTest::newRow("section and key case")
+        << QByteArray("[LAYOUT]\nwidth=4000\n") << "Width" << QVariant(4.0f);
+    QTest::newRow("font name cut to 255")
+        << QByteArray("[Default Font]\nName=" + QByteArray(300, 'x') + "\n") << "FontNameLength"
+        << QVariant(255);
     QTest::newRow("font styles") << QByteArray("[Default Font]\nBold=1\nItalic=0x1\n")
                                  << "FontStyles" << QVariant(QStringLiteral("bold italic"));
-    QTest::newRow("personal text with =") << QByteArray("[Personal]\nEmail=a=b@c\n") << "Email"
-                                          << QVariant(QStringLiteral("a=b@c"));
+    QTest::newRow("personal text with =")
+        << QByteArray("[Personal]\nEmail=a=b@c\n") << "Email" << QVariant(QStringLiteral("a=b@c"));
     // Values the dialogs could never have stored fall back to the defaults.
-    QTest::newRow("Across out of range") << QByteArray("[Layout]\nAcross=100\n") << "Across"
-                                         << QVariant(2);
+    QTest::newRow("Across out of range")
+        << QByteArray("[Layout]\nAcross=100\n") << "Across" << QVariant(2);
     QTest::newRow("Down zero") << QByteArray("[Layout]\nDown=0\n") << "Down" << QVariant(5);
-    QTest::newRow("card wider than paper") << QByteArray("[Layout]\nWidth=90000\n") << "Width"
-                                           << QVariant(3.5f);
-    QTest::newRow("card without height") << QByteArray("[Layout]\nHeight=0\n") << "Height"
-                                         << QVariant(2.0f);
-    QTest::newRow("font size zero") << QByteArray("[Default Font]\nSize=0\n") << "FontSize"
-                                    << QVariant(10);
+    QTest::newRow("card wider than paper")
+        << QByteArray("[Layout]\nWidth=90000\n") << "Width" << QVariant(3.5f);
+    QTest::newRow("card without height")
+        << QByteArray("[Layout]\nHeight=0\n") << "Height" << QVariant(2.0f);
+    QTest::newRow("font size zero")
+        << QByteArray("[Default Font]\nSize=0\n") << "FontSize" << QVariant(10);
 }
 
-void tst_Preferences::reading()
-{
+void tst_Preferences::reading() {
     QFETCH(QByteArray, file);
     QFETCH(QString, what);
     QFETCH(QVariant, expected);
@@ -216,8 +209,7 @@ void tst_Preferences::reading()
     QCOMPARE(actual.value(what), expected);
 }
 
-void tst_Preferences::thousandthsRoundHalfToEven_data()
-{
+void tst_Preferences::thousandthsRoundHalfToEven_data() {
     QTest::addColumn<float>("inches");
     QTest::addColumn<int>("stored");
     QTest::newRow("2.047") << 2.047f << 2047;
@@ -227,8 +219,7 @@ void tst_Preferences::thousandthsRoundHalfToEven_data()
     QTest::newRow("0.0005 is not a half in single precision") << 0.0005f << 1;
 }
 
-void tst_Preferences::thousandthsRoundHalfToEven()
-{
+void tst_Preferences::thousandthsRoundHalfToEven() {
     QFETCH(float, inches);
     QFETCH(int, stored);
     TPreferences p;
@@ -238,8 +229,7 @@ void tst_Preferences::thousandthsRoundHalfToEven()
     QCOMPARE(ini.readInteger(QStringLiteral("Layout"), QStringLiteral("Height"), -1), stored);
 }
 
-void tst_Preferences::roundTrip()
-{
+void tst_Preferences::roundTrip() {
     TPreferences p;
     p.print.offsets.topMarginNudge = -8;
     p.print.offsets.leftMarginNudge = 8;
@@ -260,8 +250,7 @@ void tst_Preferences::roundTrip()
     QCOMPARE(TPreferences::loadPreferences(), p);
 }
 
-void tst_Preferences::saveKeepsOtherSections()
-{
+void tst_Preferences::saveKeepsOtherSections() {
     const QByteArray before = "; my settings\n"
                               "[MRU]\n"
                               "F0=/cards/a.ORL\n"
@@ -289,14 +278,12 @@ void tst_Preferences::saveKeepsOtherSections()
     QCOMPARE(TRecentFiles::load().files(), QStringList{"/cards/a.ORL"});
 }
 
-void tst_Preferences::recentFilesReadInFileOrder()
-{
+void tst_Preferences::recentFilesReadInFileOrder() {
     writeIni("[MRU]\nA=C:\\x.ORL\nB=C:\\y.ORL\n");
     QCOMPARE(TRecentFiles::load().files(), QStringList({"C:\\x.ORL", "C:\\y.ORL"}));
 }
 
-void tst_Preferences::recentFilesList()
-{
+void tst_Preferences::recentFilesList() {
     writeIni("[Layout]\nAcross=1\n[MRU]\nF0=/a\nF1=\nF2=/b\nF3=/a\nF4=/c\nF5=/d\nF6=/e\nF7=/f\n");
     TRecentFiles r = TRecentFiles::load();
     // Empty and repeated entries are left out, and no more than five are kept.
@@ -309,8 +296,7 @@ void tst_Preferences::recentFilesList()
     QCOMPARE(iniText(), QByteArray("[Layout]\nAcross=1\n\n[MRU]\nF0=/new\nF1=/c\nF2=/b\nF3=/d\n"));
 }
 
-void tst_Preferences::damagedFiles_data()
-{
+void tst_Preferences::damagedFiles_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("garbage lines") << QByteArray("[Layout\n=\n==Height=5\nHeight\n]Layout[\n"
                                                  "[Layout]\nno value here\nHeight=2047\n"
@@ -322,8 +308,7 @@ void tst_Preferences::damagedFiles_data()
     QTest::newRow("binary bytes") << QByteArray(binary, sizeof binary - 1);
 }
 
-void tst_Preferences::damagedFiles()
-{
+void tst_Preferences::damagedFiles() {
     // Whatever else the file holds, Height=2047 in the first Layout section is read and
     // everything unreadable gives its default.
     QFETCH(QByteArray, file);
@@ -338,17 +323,21 @@ void tst_Preferences::damagedFiles()
     QCOMPARE(TPreferences::loadPreferences(), p);
 }
 
-void tst_Preferences::tenMegabytesOfNoise()
-{
+void tst_Preferences::tenMegabytesOfNoise() {
     // 10 MB of random bytes and stray section headers with the real settings in the middle.
     QRandomGenerator rng(2047);
     QByteArray noise;
     noise.reserve(5 * 1024 * 1024);
     while (noise.size() < 5 * 1024 * 1024) {
         switch (rng.bounded(8)) {
-        case 0: noise += "\n[Layout]\nHeight=junk\n"; break;
-        case 1: noise += "\n[x]\n=\n"; break;
-        default: noise += char(rng.bounded(256));
+        case 0:
+            noise += "\n[Layout]\nHeight=junk\n";
+            break;
+        case 1:
+            noise += "\n[x]\n=\n";
+            break;
+        default:
+            noise += char(rng.bounded(256));
         }
     }
     writeIni(noise + "\n[Printer]\nTopMarginNudge=0x10\n" + noise);
@@ -359,8 +348,7 @@ void tst_Preferences::tenMegabytesOfNoise()
     QCOMPARE(TPreferences::loadPreferences(), p);
 }
 
-void tst_Preferences::unwritableHomeReportedOnce()
-{
+void tst_Preferences::unwritableHomeReportedOnce() {
     // A home "folder" that is a file: nothing can be created in it, not even by root.
     QFile blocker(home_->filePath(QStringLiteral("blocked")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -382,8 +370,7 @@ void tst_Preferences::unwritableHomeReportedOnce()
     QCOMPARE(p.fontSize, 12); // the program goes on with what it holds
 }
 
-void tst_Preferences::fullDiskKeepsFile()
-{
+void tst_Preferences::fullDiskKeepsFile() {
     // A disk that fills up after 200 bytes: a whole preferences file cannot be written, so
     // the one there stays as it was and the user is told once.
     TPreferences p;
@@ -412,20 +399,21 @@ void tst_Preferences::fullDiskKeepsFile()
     QVERIFY(!prefsSaved);
     QCOMPARE(iniText(), before);
     QCOMPARE(host.messages.size(), 1);
-    QVERIFY2(host.messages.first().startsWith("Unable to save the preferences file"), qPrintable(host.messages.first()));
+    QVERIFY2(host.messages.first().startsWith("Unable to save the preferences file"),
+             qPrintable(host.messages.first()));
     QCOMPARE(QDir(home_->path()).entryList(QDir::Files), QStringList{"ORL.INI"});
 }
 
-void tst_Preferences::unreadableFileLeftAlone_data()
-{
+void tst_Preferences::unreadableFileLeftAlone_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("larger than 32 MB") << "large" << "larger than 32 MB";
-    QTest::newRow("FIFO") << "fifo" << "not a regular file";
+    QTest::newRow("larger than 32 MB") << "large"
+                                       << "larger than 32 MB";
+    QTest::newRow("FIFO") << "fifo"
+                          << "not a regular file";
 }
 
-void tst_Preferences::unreadableFileLeftAlone()
-{
+void tst_Preferences::unreadableFileLeftAlone() {
     // A file that could not be read is neither taken as empty and written over, nor read
     // again: the defaults hold for the session and the file stays as it is.
     QFETCH(QString, kind);
@@ -456,33 +444,36 @@ void tst_Preferences::unreadableFileLeftAlone()
     QCOMPARE(after.lastModified(), before.lastModified());
 }
 
-void tst_Preferences::encodings_data()
-{
+void tst_Preferences::encodings_data() {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("name");     // the Name read
-    QTest::addColumn<QString>("company");  // the Company written
+    QTest::addColumn<QString>("name");    // the Name read
+    QTest::addColumn<QString>("company"); // the Company written
     QTest::addColumn<QByteArray>("nameLine");
     QTest::addColumn<QByteArray>("companyLine");
     // Code page 1252: 0x80..0x9F are letters and punctuation, not control characters.
-    QTest::newRow("code page 1252") << QByteArray("[Personal]\r\nName=Caf\xC9 \x80 \x96 \x92\x93\x94\r\n")
-                                    << QString::fromUtf8("Caf\u00C9 \u20AC \u2013 \u2019\u201C\u201D")
-                                    << QString::fromUtf8("Gro\u00DF \u201EAG\u201C")
-                                    << QByteArray("Name=Caf\xC9 \x80 \x96 \x92\x93\x94")
-                                    << QByteArray("Company=Gro\xDF \x84" "AG\x93");
+    QTest::newRow("code page 1252")
+        << QByteArray("[Personal]\r\nName=Caf\xC9 \x80 \x96 \x92\x93\x94\r\n")
+        << QString::fromUtf8("Caf\u00C9 \u20AC \u2013 \u2019\u201C\u201D")
+        << QString::fromUtf8("Gro\u00DF \u201EAG\u201C")
+        << QByteArray("Name=Caf\xC9 \x80 \x96 \x92\x93\x94")
+        << QByteArray("Company=Gro\xDF \x84"
+                      "AG\x93");
     QTest::newRow("UTF-8") << QByteArray("[Personal]\nName=Caf\xC3\x89 \xE2\x82\xAC\n")
-                           << QString::fromUtf8("Caf\u00C9 \u20AC") << QString::fromUtf8("Gro\u00DF")
-                           << QByteArray("Name=Caf\xC3\x89 \xE2\x82\xAC") << QByteArray("Company=Gro\xC3\x9F");
+                           << QString::fromUtf8("Caf\u00C9 \u20AC")
+                           << QString::fromUtf8("Gro\u00DF")
+                           << QByteArray("Name=Caf\xC3\x89 \xE2\x82\xAC")
+                           << QByteArray("Company=Gro\xC3\x9F");
     // Text the code page cannot hold turns the whole file into UTF-8, keeping every value.
-    QTest::newRow("1252, then a Polish name") << QByteArray("[Personal]\nName=Caf\xC9 \x80\n")
-                                              << QString::fromUtf8("Caf\u00C9 \u20AC") << QString::fromUtf8("\u0141\u00F3d\u017A")
-                                              << QByteArray("Name=Caf\xC3\x89 \xE2\x82\xAC")
-                                              << QByteArray("Company=\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    QTest::newRow("1252, then a Polish name")
+        << QByteArray("[Personal]\nName=Caf\xC9 \x80\n") << QString::fromUtf8("Caf\u00C9 \u20AC")
+        << QString::fromUtf8("\u0141\u00F3d\u017A") << QByteArray("Name=Caf\xC3\x89 \xE2\x82\xAC")
+        << QByteArray("Company=\xC5\x81\xC3\xB3"
+                      "d\xC5\xBA");
     QTest::newRow("new file") << QByteArray() << QString() << QString::fromUtf8("Caf\u00E9")
                               << QByteArray("Name=") << QByteArray("Company=Caf\xC3\xA9");
 }
 
-void tst_Preferences::encodings()
-{
+void tst_Preferences::encodings() {
     QFETCH(QByteArray, file);
     QFETCH(QString, name);
     QFETCH(QString, company);

@@ -10,13 +10,13 @@
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TSuperShape.h"
 #include "objects/text/TGPRichBaseLabel.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/pictures/Graphic.h"
-#include "platform/system/HomeFolder.h"
-#include "platform/system/IniFile.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/Printers.h"
 #include "platform/report/Report.h"
-#include "platform/drawing/ScreenMetrics.h"
+#include "platform/system/HomeFolder.h"
+#include "platform/system/IniFile.h"
 #include "printing/TSheetPrinter.h"
 
 #include <QProcess>

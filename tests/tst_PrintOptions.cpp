@@ -3,13 +3,13 @@
 #include "support/DialogControl.h"
 #include "support/SurfaceFixture.h"
 
-#include "platform/report/PrinterReportTarget.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/PrinterReportTarget.h"
+#include "platform/widgets/PaintBox.h"
 #include "printing/TPrintCommands.h"
 #include "printing/TPrintFineTune.h"
 #include "printing/TSelectSpecificLabels.h"
 #include "printing/TWarnBottomMargin.h"
-#include "platform/widgets/PaintBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,13 +19,11 @@
 #include <QtTest>
 
 namespace {
-template <typename T = QPushButton> void click(QDialog& d, const char* name)
-{
+template <typename T = QPushButton> void click(QDialog& d, const char* name) {
     control<T>(d, name)->click();
 }
 
-QString text(QDialog& d, const char* name)
-{
+QString text(QDialog& d, const char* name) {
     auto* l = d.findChild<QLabel*>(QLatin1String(name));
     return l ? l->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
@@ -33,7 +31,7 @@ QString text(QDialog& d, const char* name)
 
 class tst_PrintOptions : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void valueLine_data();
     void valueLine();
@@ -53,8 +51,7 @@ private slots:
     void printCommandFlow();
 };
 
-void tst_PrintOptions::valueLine_data()
-{
+void tst_PrintOptions::valueLine_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("line");
     QTest::newRow("-8") << -8 << "Decrease by 8/32\"";
@@ -65,18 +62,18 @@ void tst_PrintOptions::valueLine_data()
     QTest::newRow("edited file: minimum") << int(INT_MIN) << "Decrease by 2147483648/32\"";
 }
 
-void tst_PrintOptions::valueLine()
-{
+void tst_PrintOptions::valueLine() {
     QFETCH(int, value);
     QFETCH(QString, line);
     QCOMPARE(TPrintFineTune::valueLine(value), line);
 }
 
-void tst_PrintOptions::fineTuneClicksStopAtTheLimits()
-{
+void tst_PrintOptions::fineTuneClicksStopAtTheLimits() {
     TPrintFineTune dialog(TFineTuneOffsets{});
-    for (int i = 0; i < 9; ++i) click<QToolButton>(dialog, "TopMarginNudgeDown");
-    for (int i = 0; i < 9; ++i) click<QToolButton>(dialog, "HorizontalSpacingUp");
+    for (int i = 0; i < 9; ++i)
+        click<QToolButton>(dialog, "TopMarginNudgeDown");
+    for (int i = 0; i < 9; ++i)
+        click<QToolButton>(dialog, "HorizontalSpacingUp");
     click<QToolButton>(dialog, "VerticalSpacingDown");
     QCOMPARE(dialog.offsets(), (TFineTuneOffsets{8, 0, 1, -8}));
     QCOMPARE(text(dialog, "TopMarginNudgeValue"), QStringLiteral("Increase by 8/32\""));
@@ -84,8 +81,7 @@ void tst_PrintOptions::fineTuneClicksStopAtTheLimits()
     QCOMPARE(text(dialog, "LeftMarginNudgeValue"), QStringLiteral("None"));
 }
 
-void tst_PrintOptions::fineTuneDefaultAndCancel()
-{
+void tst_PrintOptions::fineTuneDefaultAndCancel() {
     SurfaceFixture fx;
     TPrintCommands commands(*fx.surface);
     int saves = 0;
@@ -103,8 +99,8 @@ void tst_PrintOptions::fineTuneDefaultAndCancel()
     // "Default" then OK: all four are 0, shown as "None", and saved.
     fx.dialogs.dialogs.push_back([](QDialog& d) {
         click(d, "DefaultButton");
-        for (const char* name : {"TopMarginNudgeValue", "LeftMarginNudgeValue", "VerticalSpacingValue",
-                                 "HorizontalSpacingValue"})
+        for (const char* name : {"TopMarginNudgeValue", "LeftMarginNudgeValue",
+                                 "VerticalSpacingValue", "HorizontalSpacingValue"})
             if (text(d, name) != QLatin1String("None")) return int(QDialog::Rejected);
         return int(QDialog::Accepted);
     });
@@ -114,8 +110,7 @@ void tst_PrintOptions::fineTuneDefaultAndCancel()
     QCOMPARE(fx.dialogs.dialogTitles.constLast(), QStringLiteral("Printer Fine-Tuning"));
 }
 
-void tst_PrintOptions::miniatureGeometry_data()
-{
+void tst_PrintOptions::miniatureGeometry_data() {
     QTest::addColumn<int>("paper");
     QTest::addColumn<QRect>("sheet");
     QTest::addColumn<QRect>("first");
@@ -128,8 +123,7 @@ void tst_PrintOptions::miniatureGeometry_data()
                         << QRect(QPoint(24 + 67, 19 + 4 * 38), QPoint(90 + 67, 56 + 4 * 38));
 }
 
-void tst_PrintOptions::miniatureGeometry()
-{
+void tst_PrintOptions::miniatureGeometry() {
     QFETCH(int, paper);
     QFETCH(QRect, sheet);
     QFETCH(QRect, first);
@@ -159,8 +153,7 @@ void tst_PrintOptions::miniatureGeometry()
     QVERIFY(image.pixelColor(sheet.bottomRight() + QPoint(1, 1)) != QColor(Qt::black));
 }
 
-void tst_PrintOptions::clicksToggle()
-{
+void tst_PrintOptions::clicksToggle() {
     TSelectSpecificLabels dialog{TCardLayout(), TCardSelection()};
     const std::vector<QRect> rects = dialog.rectangles();
     // Position 3 twice: selected again.
@@ -180,8 +173,7 @@ void tst_PrintOptions::clicksToggle()
     QCOMPARE(dialog.selection().anySelected(10), true);
 }
 
-void tst_PrintOptions::noneThenOkIsRefused()
-{
+void tst_PrintOptions::noneThenOkIsRefused() {
     SurfaceFixture fx;
     TPrintCommands commands(*fx.surface);
     TPrintSettings settings;
@@ -197,7 +189,8 @@ void tst_PrintOptions::noneThenOkIsRefused()
     });
     QVERIFY(commands.doPageSetup(settings));
     QVERIFY(stayedOpen);
-    QCOMPARE(fx.dialogs.messages, QStringList{QStringLiteral("You must select at least one card to print")});
+    QCOMPARE(fx.dialogs.messages,
+             QStringList{QStringLiteral("You must select at least one card to print")});
     QCOMPARE(commands.sheets(), 3);
     QCOMPARE(commands.cardSelection(), TCardSelection());
 
@@ -210,8 +203,7 @@ void tst_PrintOptions::noneThenOkIsRefused()
     QCOMPARE(commands.cardSelection(), TCardSelection());
 }
 
-void tst_PrintOptions::largeLayoutFitsTheArea()
-{
+void tst_PrintOptions::largeLayoutFitsTheArea() {
     TCardLayout layout;
     layout.across = 4;
     layout.down = 12;
@@ -224,15 +216,15 @@ void tst_PrintOptions::largeLayoutFitsTheArea()
     QVERIFY(dialog.selection().anySelected(48));
     QVERIFY(dialog.miniatureScale() < 0.2);
     const QRect area(0, 0, TSelectSpecificLabels::areaWidth, TSelectSpecificLabels::areaHeight);
-    for (const QRect& r : dialog.rectangles()) QVERIFY(area.contains(r));
+    for (const QRect& r : dialog.rectangles())
+        QVERIFY(area.contains(r));
     QVERIFY(area.contains(dialog.sheetRectangle()));
     // "&None" clears all 48.
     dialog.noneButtonClick();
     QVERIFY(!dialog.selection().anySelected(48));
 }
 
-void tst_PrintOptions::warningNeeded_data()
-{
+void tst_PrintOptions::warningNeeded_data() {
     QTest::addColumn<double>("border");
     QTest::addColumn<QList<int>>("deselected"); // counted from 1
     QTest::addColumn<bool>("show");
@@ -245,34 +237,34 @@ void tst_PrintOptions::warningNeeded_data()
     QTest::newRow("turned off") << 0.9 << QList<int>{} << false << false;
 }
 
-void tst_PrintOptions::warningNeeded()
-{
+void tst_PrintOptions::warningNeeded() {
     QFETCH(double, border);
     QFETCH(QList<int>, deselected);
     QFETCH(bool, show);
     QFETCH(bool, needed);
     TCardSelection selection;
-    for (int p : deselected) selection.setSelected(p - 1, false);
+    for (int p : deselected)
+        selection.setSelected(p - 1, false);
     QCOMPARE(TWarnBottomMargin::needed(border, selection, 2, 5, show), needed);
 }
 
-void tst_PrintOptions::warningTexts()
-{
+void tst_PrintOptions::warningTexts() {
     TWarnBottomMargin warning(0.667);
     QCOMPARE(warning.windowTitle(), QStringLiteral("ALERT"));
-    QCOMPARE(text(warning, "MarginLabel"),
-             QStringLiteral("Business Cards need to print to within 0.5 inches of the bottom, but the "
-                            "current printer has a bottom margin setting of : 0.667 inches"));
+    QCOMPARE(
+        text(warning, "MarginLabel"),
+        QStringLiteral("Business Cards need to print to within 0.5 inches of the bottom, but the "
+                       "current printer has a bottom margin setting of : 0.667 inches"));
     QCOMPARE(text(warning, "CutOffLabel"),
              QStringLiteral("This could result in the bottom of the last two business cards being "
                             "cut off by approximately: 0.167 inches"));
     QVERIFY(text(warning, "NoteLabel").startsWith(QStringLiteral("(Note: some printers")));
     QVERIFY(warning.findChild<QLabel*>(QStringLiteral("NoteLabel"))->font().italic());
-    QCOMPARE(warning.findChild<QCheckBox*>()->text(), QStringLiteral("Don't show this warning again"));
+    QCOMPARE(warning.findChild<QCheckBox*>()->text(),
+             QStringLiteral("Don't show this warning again"));
 }
 
-void tst_PrintOptions::printerBorderUnrounded_data()
-{
+void tst_PrintOptions::printerBorderUnrounded_data() {
     // The print system gives a printer's unprintable border in its own unit (points from
     // the printer's description); the check sees it in inches, unrounded.
     QTest::addColumn<int>("unit");
@@ -280,14 +272,13 @@ void tst_PrintOptions::printerBorderUnrounded_data()
     QTest::addColumn<bool>("warned");
     QTest::addColumn<QString>("cutOff");
     QTest::newRow("0.667 inch in points") << int(QPageLayout::Point) << 48.024 << true << "0.167";
-    QTest::newRow("0.667 inch in millimetres") << int(QPageLayout::Millimeter) << 16.9418 << true
-                                               << "0.167";
+    QTest::newRow("0.667 inch in millimetres")
+        << int(QPageLayout::Millimeter) << 16.9418 << true << "0.167";
     QTest::newRow("0.504 inch in points") << int(QPageLayout::Point) << 36.288 << true << "0.004";
     QTest::newRow("half an inch") << int(QPageLayout::Point) << 36.0 << false << "0.000";
 }
 
-void tst_PrintOptions::printerBorderUnrounded()
-{
+void tst_PrintOptions::printerBorderUnrounded() {
     QFETCH(int, unit);
     QFETCH(double, bottom);
     QFETCH(bool, warned);
@@ -300,8 +291,7 @@ void tst_PrintOptions::printerBorderUnrounded()
              qPrintable(TWarnBottomMargin::cutOffText(border)));
 }
 
-void tst_PrintOptions::printCommandFlow_data()
-{
+void tst_PrintOptions::printCommandFlow_data() {
     QTest::addColumn<bool>("tick");
     QTest::addColumn<bool>("cont");
     QTest::addColumn<int>("saves");
@@ -311,8 +301,7 @@ void tst_PrintOptions::printCommandFlow_data()
     QTest::newRow("ticked, cancel printing: off for later runs") << true << false << 1 << false;
 }
 
-void tst_PrintOptions::printCommandFlow()
-{
+void tst_PrintOptions::printCommandFlow() {
     QFETCH(bool, tick);
     QFETCH(bool, cont);
     QFETCH(int, saves);
@@ -327,7 +316,7 @@ void tst_PrintOptions::printCommandFlow()
     };
     TPrintSettings settings;
     fx.dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); }); // chooser
-    fx.dialogs.dialogs.push_back([&](QDialog& d) {                                // the warning
+    fx.dialogs.dialogs.push_back([&](QDialog& d) {                                 // the warning
         d.findChild<QCheckBox*>()->setChecked(tick);
         return int(cont ? QDialog::Accepted : QDialog::Rejected);
     });

@@ -2,12 +2,12 @@
 // question, Stop, and the preview window with its zoom, caption and placement.
 #include "support/SurfaceFixture.h"
 
-#include "platform/system/IniFile.h"
-#include "platform/report/PdfReportTarget.h"
-#include "platform/system/PreferencesFile.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
 #include "platform/report/StoredReportTarget.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/PreferencesFile.h"
 #include "printing/TLabelPrinter.h"
 #include "printing/TPreviewForm.h"
 
@@ -23,15 +23,15 @@
 namespace {
 // Shows the status dialog, lets the run go (pressing its button once the first card is
 // being drawn when `press` is set), waits for the end and returns with its final status.
-int runStatusDialog(QDialog& d, bool press, QString* status)
-{
+int runStatusDialog(QDialog& d, bool press, QString* status) {
     auto& dialog = static_cast<TLabelPrinter&>(d);
     auto* button = d.findChild<QPushButton*>(QStringLiteral("CancelButton"));
     d.show();
     if (press) QTimer::singleShot(0, button, &QPushButton::click);
     QElapsedTimer timer;
     timer.start();
-    while (!dialog.finished() && timer.elapsed() < 30000) QCoreApplication::processEvents();
+    while (!dialog.finished() && timer.elapsed() < 30000)
+        QCoreApplication::processEvents();
     *status = d.findChild<QLabel*>(QStringLiteral("RStatusLabel"))->text();
     if (button->text() != QLatin1String("OK")) return QDialog::Rejected;
     button->click();
@@ -41,7 +41,7 @@ int runStatusDialog(QDialog& d, bool press, QString* status)
 
 class tst_PrintRun : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void init();
     void cleanup() { fx_.reset(); }
@@ -53,29 +53,29 @@ private slots:
     void previewKeepsThinLines_data();
     void previewKeepsThinLines();
 
-private:
+  private:
     std::unique_ptr<SurfaceFixture> fx_;
 };
 
-void tst_PrintRun::init()
-{
+void tst_PrintRun::init() {
     fx_ = std::make_unique<SurfaceFixture>();
     fx_->addBox(10, 10, 100, 40);
 }
 
-void tst_PrintRun::printAndCancel_data()
-{
+void tst_PrintRun::printAndCancel_data() {
     QTest::addColumn<bool>("press");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("written");
-    QTest::newRow("completed") << false << false << "Print job completed and sent to printer!" << true;
-    QTest::newRow("cancel, answered No") << true << false << "Print job completed and sent to printer!" << true;
-    QTest::newRow("cancel, answered Yes") << true << true << "\nBusiness Card Print Canceled!" << false;
+    QTest::newRow("completed") << false << false << "Print job completed and sent to printer!"
+                               << true;
+    QTest::newRow("cancel, answered No")
+        << true << false << "Print job completed and sent to printer!" << true;
+    QTest::newRow("cancel, answered Yes")
+        << true << true << "\nBusiness Card Print Canceled!" << false;
 }
 
-void tst_PrintRun::printAndCancel()
-{
+void tst_PrintRun::printAndCancel() {
     QFETCH(bool, press);
     QFETCH(bool, yes);
     QFETCH(QString, status);
@@ -88,7 +88,8 @@ void tst_PrintRun::printAndCancel()
     QString shown;
     fx_->dialogs.dialogs.push_back([&](QDialog& d) { return runStatusDialog(d, press, &shown); });
     const bool ok = TLabelPrinter::doPrint(
-        *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Print, 2, {}),
+        *fx_->surface,
+        SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Print, 2, {}),
         mainReport);
     QCOMPARE(ok, written);
     QCOMPARE(shown, status);
@@ -99,8 +100,7 @@ void tst_PrintRun::printAndCancel()
     QCOMPARE(mainReport.copies(), 1); // the sheets are drawn, not left to copies
 }
 
-void tst_PrintRun::previewOpensTheWindow()
-{
+void tst_PrintRun::previewOpensTheWindow() {
     platform::PdfReportTarget target(fx_->home.filePath(QStringLiteral("never.pdf")));
     platform::Report mainReport(target);
     QString shown;
@@ -115,29 +115,32 @@ void tst_PrintRun::previewOpensTheWindow()
         return int(QDialog::Accepted);
     });
     QVERIFY(TLabelPrinter::doPrint(
-        *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
+        *fx_->surface,
+        SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
         mainReport));
-    QCOMPARE(shown, QStringLiteral("\nBusiness Card preview ready!\n\nNote: To save time, only a single card is previewed"));
-    QCOMPARE(fx_->dialogs.dialogTitles,
-             (QStringList{QStringLiteral("Preview Status"), QStringLiteral("Preview Business Cards")}));
+    QCOMPARE(shown, QStringLiteral("\nBusiness Card preview ready!\n\nNote: To save time, only a "
+                                   "single card is previewed"));
+    QCOMPARE(fx_->dialogs.dialogTitles, (QStringList{QStringLiteral("Preview Status"),
+                                                     QStringLiteral("Preview Business Cards")}));
     QCOMPARE(caption, QStringLiteral("Preview Business Cards"));
     QCOMPARE(shownCaption, QStringLiteral("Preview Page 1 of 1"));
     QCOMPARE(pages, 1);
     // The window's placement is stored from its first showing on.
     const platform::IniFile ini = platform::PreferencesFile::read();
-    QVERIFY(ini.readInteger(QStringLiteral("TPreviewForm_Placement"), QStringLiteral("Bottom"), 0) != 0);
+    QVERIFY(ini.readInteger(QStringLiteral("TPreviewForm_Placement"), QStringLiteral("Bottom"),
+                            0) != 0);
     QVERIFY(!QFile::exists(fx_->home.filePath(QStringLiteral("never.pdf"))));
 }
 
-void tst_PrintRun::stoppedPreviewOpensNothing()
-{
+void tst_PrintRun::stoppedPreviewOpensNothing() {
     platform::PdfReportTarget target(fx_->home.filePath(QStringLiteral("never.pdf")));
     platform::Report mainReport(target);
     QString shown;
     fx_->dialogs.dialogs.push_back([&](QDialog& d) { return runStatusDialog(d, true, &shown); });
     fx_->dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Accepted); });
     QVERIFY(!TLabelPrinter::doPrint(
-        *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
+        *fx_->surface,
+        SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
         mainReport));
     QCOMPARE(shown, QStringLiteral("\nBusiness Card Preview Canceled!"));
     QCOMPARE(fx_->dialogs.dialogTitles, QStringList{QStringLiteral("Preview Status")});
@@ -145,8 +148,7 @@ void tst_PrintRun::stoppedPreviewOpensNothing()
     QVERIFY(!fx_->surface->printing());
 }
 
-void tst_PrintRun::previewZoom()
-{
+void tst_PrintRun::previewZoom() {
     // A one-page stored report of a single card.
     QBuffer stream;
     stream.open(QIODevice::ReadWrite);
@@ -164,10 +166,12 @@ void tst_PrintRun::previewZoom()
     QCOMPARE(form.zoomFactor(), 100);
     auto* zoomIn = form.findChild<QToolButton*>(QStringLiteral("sbZoomIn"));
     auto* zoomOut = form.findChild<QToolButton*>(QStringLiteral("sbZoomOut"));
-    for (int i = 0; i < 11; ++i) zoomIn->click();
+    for (int i = 0; i < 11; ++i)
+        zoomIn->click();
     QCOMPARE(form.zoomFactor(), 200);
     form.setZoomFactor(100);
-    for (int i = 0; i < 10; ++i) zoomOut->click();
+    for (int i = 0; i < 10; ++i)
+        zoomOut->click();
     QCOMPARE(form.zoomFactor(), 10);
     form.setZoomFactor(5);
     QCOMPARE(form.zoomFactor(), 10);
@@ -192,8 +196,7 @@ void tst_PrintRun::previewZoom()
     QVERIFY(form.zoomFactor() >= 10);
 }
 
-void tst_PrintRun::previewKeepsThinLines_data()
-{
+void tst_PrintRun::previewKeepsThinLines_data() {
     QTest::addColumn<int>("zoom");
     QTest::newRow("10 %") << 10;
     QTest::newRow("50 %") << 50;
@@ -205,8 +208,7 @@ void tst_PrintRun::previewKeepsThinLines_data()
 
 // The card's silver outline, one hundredth of an inch wide, shows on all four sides at every
 // zoom: a line through the card crosses it twice across and twice down.
-void tst_PrintRun::previewKeepsThinLines()
-{
+void tst_PrintRun::previewKeepsThinLines() {
     QFETCH(int, zoom);
     platform::PdfReportTarget target(fx_->home.filePath(QStringLiteral("never.pdf")));
     platform::Report mainReport(target);
@@ -217,7 +219,8 @@ void tst_PrintRun::previewKeepsThinLines()
         auto& form = static_cast<TPreviewForm&>(d);
         form.show();
         form.setZoomFactor(zoom);
-        const QImage page = form.findChild<QWidget*>(QStringLiteral("PreviewPage"))->grab().toImage();
+        const QImage page =
+            form.findChild<QWidget*>(QStringLiteral("PreviewPage"))->grab().toImage();
         const double ppi = form.zoomFactor() / 100.0 * 96;
         const int m = int(std::lround(form.report().pageSizeInches().width() * ppi * 0.025));
         // Runs of non-white pixels along a line of the page, in inches from its corner.
@@ -238,7 +241,8 @@ void tst_PrintRun::previewKeepsThinLines()
         return int(QDialog::Accepted);
     });
     QVERIFY(TLabelPrinter::doPrint(
-        *fx_->surface, SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
+        *fx_->surface,
+        SheetPrintJob::make({}, {}, TCardSelection(), SheetPrintJob::Mode::Preview, 1, {}),
         mainReport));
     QCOMPARE(across, 2);
     QCOMPARE(down, 2);

@@ -15,7 +15,7 @@ using platform::Report;
 
 class tst_ReportPrinter : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void printerList();
     void copiesAndBorderOnAQueue();
     void printDialog_data();
@@ -23,8 +23,7 @@ private slots:
     void setupDialogCancelled();
 };
 
-void tst_ReportPrinter::printerList()
-{
+void tst_ReportPrinter::printerList() {
     const QStringList names = Printers::names();
     QCOMPARE(Printers::anyAvailable(), !names.isEmpty());
     if (!Printers::defaultName().isEmpty()) QVERIFY(names.contains(Printers::defaultName()));
@@ -32,8 +31,7 @@ void tst_ReportPrinter::printerList()
     QCOMPARE(target.printerName(), Printers::defaultName());
 }
 
-void tst_ReportPrinter::copiesAndBorderOnAQueue()
-{
+void tst_ReportPrinter::copiesAndBorderOnAQueue() {
     if (!Printers::anyAvailable()) QSKIP("no print queue on this machine");
     PrinterReportTarget target;
     target.setPrinterName(Printers::names().constFirst());
@@ -51,8 +49,7 @@ void tst_ReportPrinter::copiesAndBorderOnAQueue()
     QVERIFY(report.aborted());
 }
 
-void tst_ReportPrinter::printDialog_data()
-{
+void tst_ReportPrinter::printDialog_data() {
     QTest::addColumn<bool>("accept");
     QTest::addColumn<int>("copies");
     QTest::addColumn<int>("from"); // 0: all pages
@@ -66,8 +63,7 @@ void tst_ReportPrinter::printDialog_data()
 
 // What the user picks in the print dialog ends up in the printer; the report takes its
 // copies and page range from there.
-void tst_ReportPrinter::printDialog()
-{
+void tst_ReportPrinter::printDialog() {
     QFETCH(bool, accept);
     QFETCH(int, copies);
     QFETCH(int, from);
@@ -94,8 +90,7 @@ void tst_ReportPrinter::printDialog()
     QCOMPARE(choice->lastPage, lastPage);
 }
 
-void tst_ReportPrinter::setupDialogCancelled()
-{
+void tst_ReportPrinter::setupDialogCancelled() {
     ScriptedDialogHost host;
     PrinterReportTarget target;
     const QString before = target.printerName();

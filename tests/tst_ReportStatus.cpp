@@ -7,14 +7,13 @@ using platform::ReportStatus;
 
 class tst_ReportStatus : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void expand_data();
     void expand();
     void refreshReachesSink();
 };
 
-void tst_ReportStatus::expand_data()
-{
+void tst_ReportStatus::expand_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("lines");
@@ -35,17 +34,15 @@ void tst_ReportStatus::expand_data()
     QTest::newRow("unknown macro kept") << "50%x %q" << 1 << QStringList() << "50%x %q";
     QTest::newRow("trailing percent kept") << "ends with %" << 1 << QStringList() << "ends with %";
     QTest::newRow("percent before a macro") << "%%%p" << 4 << QStringList() << "%4";
-    QTest::newRow("quoted line is not expanded again") << "%0" << 5 << QStringList{"%p"}
-                                                       << "%p";
-    QTest::newRow("leading carriage return")
-        << "\rBusiness Card Print Canceled!" << 1 << QStringList() << "\nBusiness Card Print Canceled!";
+    QTest::newRow("quoted line is not expanded again") << "%0" << 5 << QStringList{"%p"} << "%p";
+    QTest::newRow("leading carriage return") << "\rBusiness Card Print Canceled!" << 1
+                                             << QStringList() << "\nBusiness Card Print Canceled!";
     QTest::newRow("CRLF is one break") << "a\r\nb" << 1 << QStringList() << "a\nb";
     QTest::newRow("line break inside a quoted line") << "%0" << 1 << QStringList{"x\ry"} << "x\ny";
     QTest::newRow("empty") << "" << 1 << QStringList() << "";
 }
 
-void tst_ReportStatus::expand()
-{
+void tst_ReportStatus::expand() {
     QFETCH(QString, format);
     QFETCH(int, page);
     QFETCH(QStringList, lines);
@@ -53,8 +50,7 @@ void tst_ReportStatus::expand()
     QCOMPARE(ReportStatus::expand(format, page, lines), expected);
 }
 
-void tst_ReportStatus::refreshReachesSink()
-{
+void tst_ReportStatus::refreshReachesSink() {
     ReportStatus status;
     status.refresh(1); // no sink: nothing happens
     QStringList shown;

@@ -15,8 +15,7 @@ using platform::StoredReportTarget;
 namespace {
 // Runs one report into a byte array; draw is the page-drawing function.
 QByteArray record(const std::function<void(Report&)>& draw, int resolution = 300,
-                  int paper = Report::paperLetter, bool* ok = nullptr)
-{
+                  int paper = Report::paperLetter, bool* ok = nullptr) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     StoredReportTarget target(buffer, resolution);
@@ -28,8 +27,7 @@ QByteArray record(const std::function<void(Report&)>& draw, int resolution = 300
     return bytes;
 }
 
-StoredReport load(QByteArray bytes)
-{
+StoredReport load(QByteArray bytes) {
     QBuffer buffer(&bytes);
     StoredReport stored;
     QString error;
@@ -38,8 +36,7 @@ StoredReport load(QByteArray bytes)
 }
 
 // Page index replayed onto a white image at the given pixels per inch.
-QImage replay(const StoredReport& stored, int index, double ppi)
-{
+QImage replay(const StoredReport& stored, int index, double ppi) {
     const QSizeF inches = stored.pageSizeInches();
     QImage image(qCeil(inches.width() * ppi), qCeil(inches.height() * ppi), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -49,17 +46,17 @@ QImage replay(const StoredReport& stored, int index, double ppi)
 }
 
 // Number of non-white pixels in column x between rows y0 and y1.
-int inkInColumn(const QImage& image, int x, int y0, int y1)
-{
+int inkInColumn(const QImage& image, int x, int y0, int y1) {
     int n = 0;
-    for (int y = y0; y < y1; ++y) n += image.pixel(x, y) != qRgb(255, 255, 255);
+    for (int y = y0; y < y1; ++y)
+        n += image.pixel(x, y) != qRgb(255, 255, 255);
     return n;
 }
 } // namespace
 
 class tst_ReportStored : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void roundTrip();
     void pageSize_data();
     void pageSize();
@@ -74,8 +71,7 @@ private slots:
     void bitmapBrushAndPolygon();
 };
 
-void tst_ReportStored::roundTrip()
-{
+void tst_ReportStored::roundTrip() {
     const QByteArray bytes = record([](Report& r) {
         r.brush = {TColor::clRed, Gdi::bsSolid, {}};
         r.rectangle(1.0, 1.0, 2.0, 2.0);
@@ -99,8 +95,7 @@ void tst_ReportStored::roundTrip()
     QCOMPARE(two.pixel(75, 75), qRgb(255, 255, 255));   // page 1's rectangle is not here
 }
 
-void tst_ReportStored::pageSize_data()
-{
+void tst_ReportStored::pageSize_data() {
     QTest::addColumn<int>("paper");
     QTest::addColumn<QSizeF>("inches");
     QTest::newRow("letter") << 1 << QSizeF(8.5, 11.0);
@@ -108,8 +103,7 @@ void tst_ReportStored::pageSize_data()
     QTest::newRow("other codes are A4") << 2 << QSizeF(210 / 25.4, 297 / 25.4);
 }
 
-void tst_ReportStored::pageSize()
-{
+void tst_ReportStored::pageSize() {
     QFETCH(int, paper);
     QFETCH(QSizeF, inches);
     const StoredReport stored = load(record([](Report&) {}, 300, paper));
@@ -118,8 +112,7 @@ void tst_ReportStored::pageSize()
     QVERIFY(qAbs(stored.pageSizeInches().height() - inches.height()) < 0.01);
 }
 
-void tst_ReportStored::penWidth_data()
-{
+void tst_ReportStored::penWidth_data() {
     QTest::addColumn<int>("resolution");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("pixels");
@@ -132,8 +125,7 @@ void tst_ReportStored::penWidth_data()
     QTest::newRow("zero is one pixel") << 300 << 0 << 1;
 }
 
-void tst_ReportStored::penWidth()
-{
+void tst_ReportStored::penWidth() {
     QFETCH(int, resolution);
     QFETCH(int, width);
     QFETCH(int, pixels);
@@ -149,8 +141,7 @@ void tst_ReportStored::penWidth()
     QCOMPARE(inkInColumn(page, 2 * resolution, y - 40, y + 40), pixels);
 }
 
-void tst_ReportStored::runStartsWithOutlinePenAndClearBrush()
-{
+void tst_ReportStored::runStartsWithOutlinePenAndClearBrush() {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     StoredReportTarget target(buffer);
@@ -173,8 +164,7 @@ void tst_ReportStored::runStartsWithOutlinePenAndClearBrush()
     QCOMPARE(page.pixel(600, 450), qRgb(255, 255, 255));
 }
 
-void tst_ReportStored::pagesAndStatus()
-{
+void tst_ReportStored::pagesAndStatus() {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     StoredReportTarget target(buffer);
@@ -202,8 +192,7 @@ void tst_ReportStored::pagesAndStatus()
     QVERIFY(!report.newPage()); // no pages outside a run
 }
 
-void tst_ReportStored::abortRefusedByReader()
-{
+void tst_ReportStored::abortRefusedByReader() {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     StoredReportTarget target(buffer);
@@ -233,8 +222,7 @@ void tst_ReportStored::abortRefusedByReader()
     QVERIFY(!report.aborted());
 }
 
-void tst_ReportStored::damagedStreamRefused_data()
-{
+void tst_ReportStored::damagedStreamRefused_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("error");
     const QByteArray good = record([](Report& r) {
@@ -247,10 +235,10 @@ void tst_ReportStored::damagedStreamRefused_data()
     QTest::newRow("other data") << QByteArray("%PDF-1.4 something else")
                                 << "This is not a stored report.";
     QTest::newRow("header only") << good.left(header) << "The stored report is incomplete.";
-    QTest::newRow("cut in a page") << good.left(good.size() / 2)
-                                   << "The stored report is incomplete.";
-    QTest::newRow("without its end") << good.left(good.size() - 5)
-                                     << "The stored report is incomplete.";
+    QTest::newRow("cut in a page")
+        << good.left(good.size() / 2) << "The stored report is incomplete.";
+    QTest::newRow("without its end")
+        << good.left(good.size() - 5) << "The stored report is incomplete.";
     QByteArray flipped = good;
     flipped[good.size() / 2] = char(flipped[good.size() / 2] ^ 0x5A);
     QTest::newRow("a changed byte in a page") << flipped << "The stored report is damaged.";
@@ -262,8 +250,7 @@ void tst_ReportStored::damagedStreamRefused_data()
     QTest::newRow("page count disagrees") << wrongCount << "The stored report is incomplete.";
 }
 
-void tst_ReportStored::damagedStreamRefused()
-{
+void tst_ReportStored::damagedStreamRefused() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, error);
     QBuffer buffer(&bytes);
@@ -274,8 +261,7 @@ void tst_ReportStored::damagedStreamRefused()
     QCOMPARE(stored.pageCount(), 0);
 }
 
-void tst_ReportStored::pictureAndTextLandInTheirRectangle()
-{
+void tst_ReportStored::pictureAndTextLandInTheirRectangle() {
     // A design object records itself in its own pixels and is stretched into inches.
     QPicture label;
     {
@@ -312,8 +298,7 @@ void tst_ReportStored::pictureAndTextLandInTheirRectangle()
     QVERIFY2(heightInches > 0.30 && heightInches < 0.40, qPrintable(QString::number(heightInches)));
 }
 
-void tst_ReportStored::bitmapBrushAndPolygon()
-{
+void tst_ReportStored::bitmapBrushAndPolygon() {
     QImage tile(8, 8, QImage::Format_RGB32);
     tile.fill(Qt::green);
     const StoredReport stored = load(record([&](Report& r) {

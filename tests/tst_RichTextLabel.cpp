@@ -3,8 +3,8 @@
 #include "objects/text/TGPRichBaseLabel.h"
 #include "objects/text/TRichTextLabelEditor.h"
 #include "objects/text/TextKinds.h"
-#include "platform/richtext/RtfReader.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/richtext/RtfReader.h"
 #include "support/CardBytes.h"
 #include "support/SurfaceFixture.h"
 

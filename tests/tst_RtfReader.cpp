@@ -1,9 +1,9 @@
 // The RTF reader on what word processors write and on broken input, and the writer's
 // output read back and checked for structure.
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/richtext/RtfKept.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -6,7 +6,7 @@
 
 class tst_SelectionFrame : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void geometryAroundSelection();
     void refitAfterBoundsChange();
     void shortClickMovesNothing();
@@ -29,8 +29,7 @@ private slots:
     void doubleClickOpensMenuWithoutDrag();
 };
 
-void tst_SelectionFrame::geometryAroundSelection()
-{
+void tst_SelectionFrame::geometryAroundSelection() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 20, 30, 15);
     TestBox* b = f.addBox(100, 50, 20, 20);
@@ -46,8 +45,7 @@ void tst_SelectionFrame::geometryAroundSelection()
     QVERIFY(!h.isEnabled());
 }
 
-void tst_SelectionFrame::refitAfterBoundsChange()
-{
+void tst_SelectionFrame::refitAfterBoundsChange() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 20, 30, 15);
     f.click(15, 25);
@@ -58,8 +56,7 @@ void tst_SelectionFrame::refitAfterBoundsChange()
     QCOMPARE(f.surface->handle().geometry(), QRect(8, 18, 46, 21));
 }
 
-void tst_SelectionFrame::shortClickMovesNothing()
-{
+void tst_SelectionFrame::shortClickMovesNothing() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 15);
     f.click(20, 15);
@@ -72,8 +69,7 @@ void tst_SelectionFrame::shortClickMovesNothing()
     QCOMPARE(a->bounds(), QRect(10, 10, 50, 15));
 }
 
-void tst_SelectionFrame::dragNeedsTenMilliseconds()
-{
+void tst_SelectionFrame::dragNeedsTenMilliseconds() {
     // A press on an unselected object selects it; a move within 10 ms does not start the drag.
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 50, 15);
@@ -90,8 +86,7 @@ void tst_SelectionFrame::dragNeedsTenMilliseconds()
     QCOMPARE(a->bounds(), QRect(20, 15, 50, 15));
 }
 
-void tst_SelectionFrame::dragMoves_data()
-{
+void tst_SelectionFrame::dragMoves_data() {
     QTest::addColumn<bool>("snap");
     QTest::addColumn<QPoint>("delta");
     QTest::addColumn<QPoint>("topLeft");
@@ -101,8 +96,7 @@ void tst_SelectionFrame::dragMoves_data()
     QTest::newRow("snapped +1,+1") << true << QPoint(1, 1) << QPoint(10, 10);
 }
 
-void tst_SelectionFrame::dragMoves()
-{
+void tst_SelectionFrame::dragMoves() {
     QFETCH(bool, snap);
     QFETCH(QPoint, delta);
     QFETCH(QPoint, topLeft);
@@ -114,8 +108,7 @@ void tst_SelectionFrame::dragMoves()
     QCOMPARE(a->bounds().size(), QSize(50, 15));
 }
 
-void tst_SelectionFrame::resizeGrips_data()
-{
+void tst_SelectionFrame::resizeGrips_data() {
     // Box at (50, 50) 60 x 30: frame (48, 48) 65 x 35, so the frame's client edges are at
     // surface x 48 and 113, y 48 and 83, middles at 80.5 and 65.5.
     QTest::addColumn<QPoint>("grab");
@@ -133,12 +126,11 @@ void tst_SelectionFrame::resizeGrips_data()
     QTest::newRow("right past left") << QPoint(112, 65) << QPoint(-100, 0) << QRect(50, 50, 1, 30);
     QTest::newRow("left past right") << QPoint(49, 65) << QPoint(100, 0) << QRect(150, 50, 1, 30);
     QTest::newRow("top past bottom") << QPoint(80, 49) << QPoint(0, 60) << QRect(50, 110, 60, 1);
-    QTest::newRow("bottom-right past top-left") << QPoint(112, 82) << QPoint(-100, -80)
-                                                << QRect(50, 50, 1, 1);
+    QTest::newRow("bottom-right past top-left")
+        << QPoint(112, 82) << QPoint(-100, -80) << QRect(50, 50, 1, 1);
 }
 
-void tst_SelectionFrame::resizeGrips()
-{
+void tst_SelectionFrame::resizeGrips() {
     QFETCH(QPoint, grab);
     QFETCH(QPoint, delta);
     QFETCH(QRect, expected);
@@ -156,8 +148,7 @@ void tst_SelectionFrame::resizeGrips()
     QCOMPARE(f.surface->objects().size(), size_t(1));
 }
 
-void tst_SelectionFrame::gripCursors_data()
-{
+void tst_SelectionFrame::gripCursors_data() {
     QTest::addColumn<QPoint>("at"); // frame (48, 48) 65 x 35
     QTest::addColumn<int>("grip");
     QTest::addColumn<int>("cursor");
@@ -174,8 +165,7 @@ void tst_SelectionFrame::gripCursors_data()
     QTest::newRow("inside") << QPoint(70, 60) << 0 << int(C::HandGrab);
 }
 
-void tst_SelectionFrame::gripCursors()
-{
+void tst_SelectionFrame::gripCursors() {
     QFETCH(QPoint, at);
     QFETCH(int, grip);
     QFETCH(int, cursor);
@@ -187,8 +177,7 @@ void tst_SelectionFrame::gripCursors()
     QCOMPARE(int(f.surface->screenCursor()), cursor);
 }
 
-void tst_SelectionFrame::multiSelectionOnlyMoves()
-{
+void tst_SelectionFrame::multiSelectionOnlyMoves() {
     SurfaceFixture f;
     TestBox* a = f.addBox(50, 50, 60, 30);
     TestBox* b = f.addBox(150, 100, 20, 20);
@@ -203,8 +192,7 @@ void tst_SelectionFrame::multiSelectionOnlyMoves()
     QCOMPARE(b->bounds(), QRect(160, 105, 20, 20));
 }
 
-void tst_SelectionFrame::lockedObjectStays()
-{
+void tst_SelectionFrame::lockedObjectStays() {
     SurfaceFixture f;
     TestBox* a = f.addBox(50, 50, 60, 30);
     TestBox* b = f.addBox(150, 100, 20, 20);
@@ -218,8 +206,7 @@ void tst_SelectionFrame::lockedObjectStays()
     QCOMPARE(f.surface->handle().geometry(), QRect(58, 58, 170 - 60 + 6, 120 - 60 + 6));
 }
 
-void tst_SelectionFrame::frameLockedMovesNothing()
-{
+void tst_SelectionFrame::frameLockedMovesNothing() {
     SurfaceFixture f;
     TestBox* a = f.addBox(50, 50, 60, 30);
     f.click(60, 60);
@@ -230,8 +217,7 @@ void tst_SelectionFrame::frameLockedMovesNothing()
     QCOMPARE(f.surface->screenCursor(), platform::Cursor::NoDrop);
 }
 
-void tst_SelectionFrame::clampedToSurface()
-{
+void tst_SelectionFrame::clampedToSurface() {
     SurfaceFixture f;
     TestBox* a = f.addBox(50, 50, 60, 30);
     f.drag(QPoint(60, 60), QPoint(900, 900));
@@ -241,8 +227,7 @@ void tst_SelectionFrame::clampedToSurface()
     QCOMPARE(a->bounds().topLeft(), QPoint(326 - 330, 182 - 185));
 }
 
-void tst_SelectionFrame::pressBetweenSelectedObjectsDragsSelection()
-{
+void tst_SelectionFrame::pressBetweenSelectedObjectsDragsSelection() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 20, 20);
     TestBox* c = f.addBox(200, 150, 20, 20);
@@ -256,8 +241,7 @@ void tst_SelectionFrame::pressBetweenSelectedObjectsDragsSelection()
     QCOMPARE(c->left(), 210);
 }
 
-void tst_SelectionFrame::shiftClickRemoves()
-{
+void tst_SelectionFrame::shiftClickRemoves() {
     SurfaceFixture f;
     TestBox* a = f.addBox(10, 10, 40, 20);
     TestBox* b = f.addBox(60, 10, 40, 20);
@@ -267,8 +251,7 @@ void tst_SelectionFrame::shiftClickRemoves()
     QCOMPARE(a->left(), 10);
 }
 
-void tst_SelectionFrame::nudges_data()
-{
+void tst_SelectionFrame::nudges_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("shift");
     QTest::addColumn<int>("presses");
@@ -279,8 +262,8 @@ void tst_SelectionFrame::nudges_data()
     QTest::newRow("up") << int(Qt::Key_Up) << false << 2 << box << QRect(20, 18, 30, 15);
     QTest::newRow("right") << int(Qt::Key_Right) << false << 1 << box << QRect(21, 20, 30, 15);
     QTest::newRow("down") << int(Qt::Key_Down) << false << 4 << box << QRect(20, 24, 30, 15);
-    QTest::newRow("left stops at 0") << int(Qt::Key_Left) << false << 5 << QRect(2, 20, 30, 15)
-                                     << QRect(0, 20, 30, 15);
+    QTest::newRow("left stops at 0")
+        << int(Qt::Key_Left) << false << 5 << QRect(2, 20, 30, 15) << QRect(0, 20, 30, 15);
     QTest::newRow("right stops at the edge")
         << int(Qt::Key_Right) << false << 5 << QRect(300, 20, 30, 15) << QRect(305, 20, 30, 15);
     // Each applied nudge refits the frame (object + 6), so the nudge rectangle, two pixels
@@ -289,14 +272,13 @@ void tst_SelectionFrame::nudges_data()
         << int(Qt::Key_Left) << true << 30 << QRect(20, 20, 15, 15) << QRect(20, 20, 8, 15);
     QTest::newRow("shift+up lowers to 10")
         << int(Qt::Key_Up) << true << 30 << QRect(20, 20, 30, 15) << QRect(20, 20, 30, 8);
-    QTest::newRow("shift+right widens") << int(Qt::Key_Right) << true << 2 << box
-                                        << QRect(20, 20, 32, 15);
-    QTest::newRow("shift+down grows") << int(Qt::Key_Down) << true << 3 << box
-                                      << QRect(20, 20, 30, 18);
+    QTest::newRow("shift+right widens")
+        << int(Qt::Key_Right) << true << 2 << box << QRect(20, 20, 32, 15);
+    QTest::newRow("shift+down grows")
+        << int(Qt::Key_Down) << true << 3 << box << QRect(20, 20, 30, 18);
 }
 
-void tst_SelectionFrame::nudges()
-{
+void tst_SelectionFrame::nudges() {
     QFETCH(int, key);
     QFETCH(bool, shift);
     QFETCH(int, presses);
@@ -312,13 +294,13 @@ void tst_SelectionFrame::nudges()
     QCOMPARE(a->bounds(), expected);
 }
 
-void tst_SelectionFrame::nudgeAccumulatesUntilRelease()
-{
+void tst_SelectionFrame::nudgeAccumulatesUntilRelease() {
     SurfaceFixture f;
     TestBox* a = f.addBox(20, 20, 30, 15);
     f.click(25, 25);
     const QImage before = f.surface->image().copy();
-    for (int i = 0; i < 4; ++i) f.surface->keyDown(Qt::Key_Right, {});
+    for (int i = 0; i < 4; ++i)
+        f.surface->keyDown(Qt::Key_Right, {});
     QCOMPARE(a->left(), 20); // only the outline moves while the key is held
     QVERIFY(f.surface->image() != before);
     f.surface->keyUp(Qt::Key_Right, {});
@@ -330,8 +312,7 @@ void tst_SelectionFrame::nudgeAccumulatesUntilRelease()
     QCOMPARE(f.surface->image(), shown);
 }
 
-void tst_SelectionFrame::doubleClickOpensMenuWithoutDrag()
-{
+void tst_SelectionFrame::doubleClickOpensMenuWithoutDrag() {
     SurfaceFixture f;
     TestBox* a = f.addBox(20, 20, 30, 15);
     f.click(25, 25);

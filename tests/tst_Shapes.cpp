@@ -6,8 +6,8 @@
 #include "objects/shapes/ShapeKinds.h"
 #include "objects/shapes/TBCShapes.h"
 #include "objects/shapes/TGLineShape.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/Report.h"
 #include "platform/report/StoredReport.h"
 #include "platform/report/StoredReportTarget.h"
 

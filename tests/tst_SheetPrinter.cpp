@@ -5,9 +5,9 @@
 #include "support/SurfaceFixture.h"
 
 #include "document/TGGraphicControl.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/Report.h"
-#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/StoredReport.h"
 #include "platform/report/StoredReportTarget.h"
 #include "printing/TSheetPrinter.h"
@@ -34,14 +34,13 @@ struct PrintedCard {
 // its middle, and notes where and on which page it was printed.
 class CardMark : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     using TGGraphicControl::TGGraphicControl;
     std::vector<PrintedCard>* log = nullptr;
     bool throwOnPrint = false;
 
     void paint(platform::Canvas&) override {}
-    void print(Report& report, double x, double y) override
-    {
+    void print(Report& report, double x, double y) override {
         if (throwOnPrint) throw std::runtime_error("drawing failed");
         // A card draws from its own corner, which the report places on the sheet.
         const QTransform placed = report.painter().worldTransform();
@@ -61,56 +60,52 @@ public:
 
 // A stored report that claims the driver makes copies, and remembers how many it was asked.
 class CopyingTarget : public platform::StoredReportTarget {
-public:
+  public:
     using StoredReportTarget::StoredReportTarget;
     int maxCopies() const override { return 99; }
-    bool begin(const Job& job, QPainter& painter, QString& error) override
-    {
+    bool begin(const Job& job, QPainter& painter, QString& error) override {
         copies = job.copies;
         return StoredReportTarget::begin(job, painter, error);
     }
     int copies = 0;
 };
 
-TCardSelection only(std::initializer_list<int> positionsFromOne)
-{
+TCardSelection only(std::initializer_list<int> positionsFromOne) {
     TCardSelection s;
     s.setFirst(s.size(), false);
-    for (int p : positionsFromOne) s.setSelected(p - 1, true);
+    for (int p : positionsFromOne)
+        s.setSelected(p - 1, true);
     return s;
 }
 
-QString run(const QString& program, const QStringList& args)
-{
+QString run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-int pdfPages(const QString& pdf)
-{
+int pdfPages(const QString& pdf) {
     const QString info = run(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // Dark pixels, not counting the blue background art.
-bool isInk(QRgb p)
-{
+bool isInk(QRgb p) {
     return qGray(p) < 128 && qBlue(p) < qRed(p) + 100;
 }
 
-bool isArt(QRgb p)
-{
+bool isArt(QRgb p) {
     return qBlue(p) > 200 && qRed(p) < 80;
 }
 
 // The share of ink along a line of pixels from `from`, `length` steps of `step`.
-double inkShare(const QImage& image, QPoint from, QPoint step, int length)
-{
+double inkShare(const QImage& image, QPoint from, QPoint step, int length) {
     int ink = 0;
-    for (int i = 0; i < length; ++i) ink += isInk(image.pixel(from + step * i)) ? 1 : 0;
+    for (int i = 0; i < length; ++i)
+        ink += isInk(image.pixel(from + step * i)) ? 1 : 0;
     return double(ink) / length;
 }
 
@@ -119,8 +114,7 @@ double inkShare(const QImage& image, QPoint from, QPoint step, int length)
 // lies on the nearest device pixel and its objects on the nearest pixels from there (half a
 // pixel each), and the mark, sized in screen pixels, may be up to a pixel larger than the
 // card. Neighbouring cards may touch it from outside. Empty when it does, else what is wrong.
-QString outlineProblem(const QImage& image, const QRectF& px)
-{
+QString outlineProblem(const QImage& image, const QRectF& px) {
     const int l = qRound(px.left()), t = qRound(px.top());
     const int r = qRound(px.right()) - 1, b = qRound(px.bottom()) - 1; // last pixels inside
     const int w = r - l - 40, h = b - t - 40;
@@ -135,27 +129,32 @@ QString outlineProblem(const QImage& image, const QRectF& px)
                           {"right", {r, t + 20}, {0, 1}, {1, 0}, h}};
     for (const Edge& e : edges) {
         double best = 0;
-        for (int d = -2; d <= 2; ++d) best = std::max(best, inkShare(image, e.at + e.across * d, e.along, e.length));
+        for (int d = -2; d <= 2; ++d)
+            best = std::max(best, inkShare(image, e.at + e.across * d, e.along, e.length));
         const double before = inkShare(image, e.at - e.across * 3, e.along, e.length);
         const double after = inkShare(image, e.at + e.across * 3, e.along, e.length);
         if (best < 0.95 || before > 0.05 || after > 0.05)
             return QStringLiteral("%1 edge near %2,%3: line %4, beside it %5 and %6")
-                .arg(QLatin1String(e.name)).arg(e.at.x()).arg(e.at.y()).arg(best).arg(before).arg(after);
+                .arg(QLatin1String(e.name))
+                .arg(e.at.x())
+                .arg(e.at.y())
+                .arg(best)
+                .arg(before)
+                .arg(after);
     }
     return QString();
 }
 
 // Expected card rectangles in inches for the positions printed.
-QList<QRectF> cardRects(const TCardLayout& l, const TFineTuneOffsets& o, const TCardSelection& s)
-{
+QList<QRectF> cardRects(const TCardLayout& l, const TFineTuneOffsets& o, const TCardSelection& s) {
     QList<QRectF> rects;
     for (int r = 0; r < l.down; ++r)
         for (int c = 0; c < l.across; ++c)
             if (s.isSelected(r * l.across + c))
-                rects << QRectF(l.leftMargin + o.leftMarginNudge / 32.0
-                                    + c * (l.hPitch + o.horizontalSpacing / 32.0),
-                                l.topMargin + o.topMarginNudge / 32.0
-                                    + r * (l.vPitch + o.verticalSpacing / 32.0),
+                rects << QRectF(l.leftMargin + o.leftMarginNudge / 32.0 +
+                                    c * (l.hPitch + o.horizontalSpacing / 32.0),
+                                l.topMargin + o.topMarginNudge / 32.0 +
+                                    r * (l.vPitch + o.verticalSpacing / 32.0),
                                 l.width, l.height);
     return rects;
 }
@@ -163,7 +162,7 @@ QList<QRectF> cardRects(const TCardLayout& l, const TFineTuneOffsets& o, const T
 
 class tst_SheetPrinter : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -182,42 +181,37 @@ private slots:
     void errorWhileDrawingRestoresSurface();
     void largeLayoutSelectsEveryPosition();
 
-private:
+  private:
     CardMark* addMark();
     std::unique_ptr<SurfaceFixture> fx_;
     std::vector<PrintedCard> log_;
     QTemporaryDir dir_;
 };
 
-void tst_SheetPrinter::initTestCase()
-{
+void tst_SheetPrinter::initTestCase() {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         QFAIL("pdftoppm (poppler-utils) is needed to read the PDF back");
     platform::ScreenMetrics::setPixelsPerInch(Ppi);
 }
 
-void tst_SheetPrinter::init()
-{
+void tst_SheetPrinter::init() {
     fx_ = std::make_unique<SurfaceFixture>(336, 192);
     fx_->surface->classes().add<CardMark>();
     log_.clear();
 }
 
-void tst_SheetPrinter::cleanup()
-{
+void tst_SheetPrinter::cleanup() {
     fx_.reset();
 }
 
-CardMark* tst_SheetPrinter::addMark()
-{
+CardMark* tst_SheetPrinter::addMark() {
     auto* mark = new CardMark(fx_->surface->owner());
     fx_->surface->addObject(mark, QRect(0, 0, 336, 192));
     mark->log = &log_;
     return mark;
 }
 
-void tst_SheetPrinter::pageLoop_data()
-{
+void tst_SheetPrinter::pageLoop_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("across");
     QTest::addColumn<TCardSelection>("selection");
@@ -227,24 +221,24 @@ void tst_SheetPrinter::pageLoop_data()
 
     QList<QList<int>> all;
     for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 2; ++c) all << QList<int>{1, c, r};
+        for (int c = 0; c < 2; ++c)
+            all << QList<int>{1, c, r};
     QTest::newRow("all ten, row by row") << int(Mode::Print) << 2 << TCardSelection() << 1 << all;
-    QTest::newRow("positions 2 and 8") << int(Mode::Print) << 2 << only({2, 8}) << 1
-                                       << QList<QList<int>>{{1, 1, 0}, {1, 1, 3}};
+    QTest::newRow("positions 2 and 8")
+        << int(Mode::Print) << 2 << only({2, 8}) << 1 << QList<QList<int>>{{1, 1, 0}, {1, 1, 3}};
     QTest::newRow("three sheets without driver copies")
         << int(Mode::Print) << 2 << only({1, 10}) << 3
         << QList<QList<int>>{{1, 0, 0}, {1, 1, 4}, {2, 0, 0}, {2, 1, 4}, {3, 0, 0}, {3, 1, 4}};
-    QTest::newRow("preview: first position only") << int(Mode::Preview) << 2 << TCardSelection()
-                                                  << 1 << QList<QList<int>>{{1, 0, 0}};
-    QTest::newRow("preview: position 1 deselected") << int(Mode::Preview) << 2 << only({2, 3})
-                                                    << 1 << QList<QList<int>>{};
+    QTest::newRow("preview: first position only")
+        << int(Mode::Preview) << 2 << TCardSelection() << 1 << QList<QList<int>>{{1, 0, 0}};
+    QTest::newRow("preview: position 1 deselected")
+        << int(Mode::Preview) << 2 << only({2, 3}) << 1 << QList<QList<int>>{};
     QTest::newRow("preview: one across, the whole column")
         << int(Mode::Preview) << 1 << only({1, 3, 5}) << 3
         << QList<QList<int>>{{1, 0, 0}, {1, 0, 2}, {1, 0, 4}};
 }
 
-void tst_SheetPrinter::pageLoop()
-{
+void tst_SheetPrinter::pageLoop() {
     QFETCH(int, mode);
     QFETCH(int, across);
     QFETCH(TCardSelection, selection);
@@ -257,8 +251,8 @@ void tst_SheetPrinter::pageLoop()
     stream.open(QIODevice::ReadWrite);
     platform::StoredReportTarget target(stream);
     Report report(target);
-    TSheetPrinter printer(*fx_->surface,
-                          report, SheetPrintJob::make(layout, {}, selection, Mode(mode), pages, {}));
+    TSheetPrinter printer(*fx_->surface, report,
+                          SheetPrintJob::make(layout, {}, selection, Mode(mode), pages, {}));
     QStringList extra;
     printer.onExtraLabel = [&](const QString& t) { extra << t; };
     QVERIFY(printer.run());
@@ -283,8 +277,7 @@ void tst_SheetPrinter::pageLoop()
     QVERIFY(!fx_->surface->printing());
 }
 
-void tst_SheetPrinter::copiesGoToTheDriver()
-{
+void tst_SheetPrinter::copiesGoToTheDriver() {
     addMark();
     QBuffer stream;
     stream.open(QIODevice::ReadWrite);
@@ -297,8 +290,7 @@ void tst_SheetPrinter::copiesGoToTheDriver()
     QCOMPARE(int(log_.size()), 1); // one sheet drawn
 }
 
-void tst_SheetPrinter::pdfGeometry_data()
-{
+void tst_SheetPrinter::pdfGeometry_data() {
     QTest::addColumn<TCardLayout>("layout");
     QTest::addColumn<TFineTuneOffsets>("offsets");
     QTest::addColumn<TCardSelection>("selection");
@@ -308,7 +300,8 @@ void tst_SheetPrinter::pdfGeometry_data()
 
     const QSize letter(2550, 3300);
     QTest::newRow("default layout, ten cards")
-        << TCardLayout() << TFineTuneOffsets() << TCardSelection() << int(Mode::Print) << 1 << letter;
+        << TCardLayout() << TFineTuneOffsets() << TCardSelection() << int(Mode::Print) << 1
+        << letter;
     QTest::newRow("positions 2 and 8")
         << TCardLayout() << TFineTuneOffsets() << only({2, 8}) << int(Mode::Print) << 1 << letter;
     // Cards overlapping by 1/32 inch hide each other's edge: one card a row here.
@@ -321,12 +314,11 @@ void tst_SheetPrinter::pdfGeometry_data()
                                        << only({1, 2, 7}) << int(Mode::Outline) << 1 << letter;
     TCardLayout a4;
     a4.loadPredefined(10); // L7414
-    QTest::newRow("A4 stock L7414")
-        << a4 << TFineTuneOffsets() << TCardSelection() << int(Mode::Print) << 1 << QSize(2480, 3508);
+    QTest::newRow("A4 stock L7414") << a4 << TFineTuneOffsets() << TCardSelection()
+                                    << int(Mode::Print) << 1 << QSize(2480, 3508);
 }
 
-void tst_SheetPrinter::pdfGeometry()
-{
+void tst_SheetPrinter::pdfGeometry() {
     QFETCH(TCardLayout, layout);
     QFETCH(TFineTuneOffsets, offsets);
     QFETCH(TCardSelection, selection);
@@ -349,8 +341,9 @@ void tst_SheetPrinter::pdfGeometry()
     platform::PdfReportTarget target(file);
     Report report(target);
     report.setPaperSize(layout.papersize);
-    TSheetPrinter printer(*fx_->surface, report,
-                          SheetPrintJob::make(layout, offsets, selection, Mode(mode), pages, background));
+    TSheetPrinter printer(
+        *fx_->surface, report,
+        SheetPrintJob::make(layout, offsets, selection, Mode(mode), pages, background));
     QVERIFY2(printer.run(), qPrintable(report.errorString()));
     QCOMPARE(pdfPages(file), pages);
 
@@ -365,7 +358,10 @@ void tst_SheetPrinter::pdfGeometry()
             const QRectF px(inches.topLeft() * dpi, inches.bottomRight() * dpi);
             const QString problem = outlineProblem(image, px);
             QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("page %1, card at %2,%3 in: %4")
-                                                       .arg(page).arg(inches.left()).arg(inches.top()).arg(problem)));
+                                                       .arg(page)
+                                                       .arg(inches.left())
+                                                       .arg(inches.top())
+                                                       .arg(problem)));
             // The middle holds the object's square, and the background art lies under the
             // card, except on the outline test page.
             const bool outline = Mode(mode) == Mode::Outline;
@@ -377,23 +373,22 @@ void tst_SheetPrinter::pdfGeometry()
         int stray = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (isInk(image.pixel(x, y))
-                    && std::none_of(cards.begin(), cards.end(), [&](const QRect& c) { return c.contains(x, y); }))
+                if (isInk(image.pixel(x, y)) &&
+                    std::none_of(cards.begin(), cards.end(),
+                                 [&](const QRect& c) { return c.contains(x, y); }))
                     ++stray;
         QCOMPARE(stray, 0);
     }
 }
 
-void tst_SheetPrinter::previewPage_data()
-{
+void tst_SheetPrinter::previewPage_data() {
     QTest::addColumn<TCardSelection>("selection");
     QTest::addColumn<bool>("drawn");
     QTest::newRow("first position") << TCardSelection() << true;
     QTest::newRow("position 1 deselected: an empty page") << only({2, 3, 4}) << false;
 }
 
-void tst_SheetPrinter::previewPage()
-{
+void tst_SheetPrinter::previewPage() {
     QFETCH(TCardSelection, selection);
     QFETCH(bool, drawn);
     addMark()->setBounds(40, 40, 100, 50); // leaves the card's edge to the silver outline
@@ -424,25 +419,34 @@ void tst_SheetPrinter::previewPage()
     QCOMPARE(PdfReadBack::inkBounds(page, isInk).isEmpty(), !drawn);
 }
 
-void tst_SheetPrinter::backgroundKind_data()
-{
+void tst_SheetPrinter::backgroundKind_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fixture");
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("problem");
-    QTest::newRow("logo.bmp") << "logo.bmp" << "rgb24.bmp" << int(TSheetPrinter::Background::Bitmap) << false;
-    QTest::newRow("LOGO.WMF") << "LOGO.WMF" << "clipart.wmf" << int(TSheetPrinter::Background::Metafile) << false;
-    QTest::newRow("logo.txt") << "logo.txt" << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
-    QTest::newRow("bitmap named gif") << "logo.gif" << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
-    QTest::newRow("flag.gif") << "flag.gif" << "flag.gif" << int(TSheetPrinter::Background::Bitmap) << false;
-    QTest::newRow("logo.svg") << "logo.svg" << "logo.svg" << int(TSheetPrinter::Background::Metafile) << false;
-    QTest::newRow("damaged bitmap") << "bad.bmp" << "clipart.wmf" << int(TSheetPrinter::Background::None) << true;
-    QTest::newRow("missing file") << "gone.bmp" << "" << int(TSheetPrinter::Background::None) << true;
-    QTest::newRow("none") << "" << "" << int(TSheetPrinter::Background::None) << false;
+    QTest::newRow("logo.bmp") << "logo.bmp"
+                              << "rgb24.bmp" << int(TSheetPrinter::Background::Bitmap) << false;
+    QTest::newRow("LOGO.WMF") << "LOGO.WMF"
+                              << "clipart.wmf" << int(TSheetPrinter::Background::Metafile) << false;
+    QTest::newRow("logo.txt") << "logo.txt"
+                              << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("bitmap named gif")
+        << "logo.gif"
+        << "rgb24.bmp" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("flag.gif") << "flag.gif"
+                              << "flag.gif" << int(TSheetPrinter::Background::Bitmap) << false;
+    QTest::newRow("logo.svg") << "logo.svg"
+                              << "logo.svg" << int(TSheetPrinter::Background::Metafile) << false;
+    QTest::newRow("damaged bitmap")
+        << "bad.bmp"
+        << "clipart.wmf" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("missing file") << "gone.bmp"
+                                  << "" << int(TSheetPrinter::Background::None) << true;
+    QTest::newRow("none") << ""
+                          << "" << int(TSheetPrinter::Background::None) << false;
 }
 
-void tst_SheetPrinter::backgroundKind()
-{
+void tst_SheetPrinter::backgroundKind() {
     QFETCH(QString, name);
     QFETCH(QString, fixture);
     QFETCH(int, kind);
@@ -464,12 +468,12 @@ void tst_SheetPrinter::backgroundKind()
     QCOMPARE(int(log_.size()), 1);
 }
 
-void tst_SheetPrinter::bitmapBackgroundEmbeddedOnce()
-{
+void tst_SheetPrinter::bitmapBackgroundEmbeddedOnce() {
     const QString art = dir_.filePath(QStringLiteral("noise.bmp"));
     QImage noise(300, 200, QImage::Format_RGB32);
     for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
     QVERIFY(noise.save(art, "BMP"));
     const QString pdf = dir_.filePath(QStringLiteral("once.pdf"));
     platform::PdfReportTarget target(pdf);
@@ -479,7 +483,8 @@ void tst_SheetPrinter::bitmapBackgroundEmbeddedOnce()
     QVERIFY(printer.run());
     QCOMPARE(pdfPages(pdf), 3);
     // 30 cards over three pages, one image object.
-    const QStringList images = run(QStringLiteral("pdfimages"), {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+    const QStringList images =
+        run(QStringLiteral("pdfimages"), {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
     QSet<QString> objects;
     for (const QString& line : images.mid(2))
         objects << line.simplified().section(' ', 10, 11); // object and generation
@@ -487,13 +492,13 @@ void tst_SheetPrinter::bitmapBackgroundEmbeddedOnce()
     QCOMPARE(objects.size(), 1);
 }
 
-void tst_SheetPrinter::finalStatus_data()
-{
+void tst_SheetPrinter::finalStatus_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("effects");
     QTest::addColumn<QString>("how"); // "", "cancel", "stop", "fail"
     QTest::addColumn<QString>("status");
-    QTest::newRow("printed") << int(Mode::Print) << false << "" << "Print job completed and sent to printer!";
+    QTest::newRow("printed") << int(Mode::Print) << false << ""
+                             << "Print job completed and sent to printer!";
     QTest::newRow("printed, effects")
         << int(Mode::Print) << true << ""
         << "Print job completed and sent to printer!\n\nNote: this design contains complex shapes "
@@ -506,28 +511,30 @@ void tst_SheetPrinter::finalStatus_data()
         << "Business Card preview ready to view!\n\nNote: To save time, only a single card is "
            "previewed\n\n** This design contains complex shapes or text.\nPlease be patient while "
            "the previewer prepares\nthe viewing page";
-    QTest::newRow("print cancelled") << int(Mode::Print) << false << "cancel" << "\nBusiness Card Print Canceled!";
-    QTest::newRow("preview stopped") << int(Mode::Preview) << false << "stop" << "\nBusiness Card Preview Canceled!";
+    QTest::newRow("print cancelled") << int(Mode::Print) << false << "cancel"
+                                     << "\nBusiness Card Print Canceled!";
+    QTest::newRow("preview stopped") << int(Mode::Preview) << false << "stop"
+                                     << "\nBusiness Card Preview Canceled!";
     QTest::newRow("print failed") << int(Mode::Print) << false << "fail"
                                   << "\nBusiness Card Print Failed!\n\ndrawing failed";
 }
 
 class TSuperShape : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     using TGGraphicControl::TGGraphicControl;
     void paint(platform::Canvas&) override {}
 };
 
-void tst_SheetPrinter::finalStatus()
-{
+void tst_SheetPrinter::finalStatus() {
     QFETCH(int, mode);
     QFETCH(bool, effects);
     QFETCH(QString, how);
     QFETCH(QString, status);
     CardMark* mark = addMark();
     mark->throwOnPrint = how == QLatin1String("fail");
-    if (effects) fx_->surface->addObject(new TSuperShape(fx_->surface->owner()), QRect(0, 0, 20, 20));
+    if (effects)
+        fx_->surface->addObject(new TSuperShape(fx_->surface->owner()), QRect(0, 0, 20, 20));
     QBuffer stream;
     stream.open(QIODevice::ReadWrite);
     platform::StoredReportTarget target(stream);
@@ -546,14 +553,14 @@ void tst_SheetPrinter::finalStatus()
     QCOMPARE(shown.constLast(), status);
     if (how == QLatin1String("stop")) QVERIFY(shown.contains(QStringLiteral("\nCancelling...!")));
     if (how.isEmpty())
-        QCOMPARE(shown.constFirst(), Mode(mode) == Mode::Print ? QStringLiteral("Printing Page 1\n\n")
-                                                              : QStringLiteral("Preparing Preview Page 1\n\n"));
+        QCOMPARE(shown.constFirst(), Mode(mode) == Mode::Print
+                                         ? QStringLiteral("Printing Page 1\n\n")
+                                         : QStringLiteral("Preparing Preview Page 1\n\n"));
     // Stopped or cancelled while the first card was announced: nothing after it was drawn.
     if (!how.isEmpty() && how != QLatin1String("fail")) QVERIFY(log_.size() <= 1);
 }
 
-void tst_SheetPrinter::errorWhileDrawingRestoresSurface()
-{
+void tst_SheetPrinter::errorWhileDrawingRestoresSurface() {
     fx_->surface->setZoom(1.5f);
     CardMark* mark = addMark();
     mark->throwOnPrint = true;
@@ -574,8 +581,7 @@ void tst_SheetPrinter::errorWhileDrawingRestoresSurface()
     QVERIFY(!QFile::exists(pdf));
 }
 
-void tst_SheetPrinter::largeLayoutSelectsEveryPosition()
-{
+void tst_SheetPrinter::largeLayoutSelectsEveryPosition() {
     addMark();
     TCardLayout layout;
     layout.across = 3;
@@ -586,7 +592,7 @@ void tst_SheetPrinter::largeLayoutSelectsEveryPosition()
     stream.open(QIODevice::ReadWrite);
     platform::StoredReportTarget target(stream);
     Report report(target);
-    TCardSelection selection; // the ten entries of a fresh session
+    TCardSelection selection;         // the ten entries of a fresh session
     selection.setSelected(17, false); // beyond the ten: has no effect before the table grows
     TSheetPrinter printer(*fx_->surface, report,
                           SheetPrintJob::make(layout, {}, selection, Mode::Print, 1, {}));

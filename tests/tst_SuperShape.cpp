@@ -11,9 +11,9 @@
 #include "objects/shapes/TGBrushImageBrowser.h"
 #include "objects/shapes/TSuperShape.h"
 #include "objects/shapes/TSuperShapeProperties.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/widgets/ColorComboBox.h"
 #include "platform/widgets/HelpViewer.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QComboBox>
 #include <QFileDialog>

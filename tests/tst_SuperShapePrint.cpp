@@ -6,9 +6,9 @@
 #include "support/SurfaceFixture.h"
 
 #include "objects/shapes/TSuperShape.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/Report.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QtTest>
 

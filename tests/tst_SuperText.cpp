@@ -13,11 +13,11 @@
 #include "objects/shapes/TSuperShapeProperties.h"
 #include "objects/shapes/TSuperTextGetSymbol.h"
 #include "objects/shapes/TSuperTextProperties.h"
-#include "platform/widgets/ColorComboBox.h"
-#include "platform/report/PdfReportTarget.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/report/PdfReportTarget.h"
+#include "platform/report/Report.h"
+#include "platform/widgets/ColorComboBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -11,8 +11,7 @@ const QRgb green = qRgb(0, 0x80, 0);
 const QRgb grey = qRgb(0x80, 0x80, 0x80);
 
 // The set of points in r whose colour is c.
-int countColour(const QImage& img, const QRect& r, QRgb c)
-{
+int countColour(const QImage& img, const QRect& r, QRgb c) {
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
@@ -23,7 +22,7 @@ int countColour(const QImage& img, const QRect& r, QRgb c)
 
 class tst_SurfacePaint : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void outline_data();
     void outline();
     void gridDots_data();
@@ -36,16 +35,14 @@ private slots:
     void backgroundArt();
 };
 
-void tst_SurfacePaint::outline_data()
-{
+void tst_SurfacePaint::outline_data() {
     QTest::addColumn<int>("shape");
     QTest::newRow("rectangle") << int(TGBasePanel::lsRectangle);
     QTest::newRow("round") << int(TGBasePanel::lsRoundRect);
     QTest::newRow("ellipse") << int(TGBasePanel::lsEllipse);
 }
 
-void tst_SurfacePaint::outline()
-{
+void tst_SurfacePaint::outline() {
     QFETCH(int, shape);
     SurfaceFixture f(100, 60);
     f.surface->setShape(TGBasePanel::TLabelShapeType(shape));
@@ -72,16 +69,14 @@ void tst_SurfacePaint::outline()
     }
 }
 
-void tst_SurfacePaint::gridDots_data()
-{
+void tst_SurfacePaint::gridDots_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("step");
     QTest::newRow("4x4") << int(TGBasePanel::gs4x4) << 4;
     QTest::newRow("8x8") << int(TGBasePanel::gs8x8) << 8;
 }
 
-void tst_SurfacePaint::gridDots()
-{
+void tst_SurfacePaint::gridDots() {
     QFETCH(int, size);
     QFETCH(int, step);
     SurfaceFixture f(64, 40);
@@ -96,8 +91,7 @@ void tst_SurfacePaint::gridDots()
         }
 }
 
-void tst_SurfacePaint::gridOnlyInsideCard()
-{
+void tst_SurfacePaint::gridOnlyInsideCard() {
     SurfaceFixture f(100, 60);
     f.surface->setShape(TGBasePanel::lsEllipse);
     f.surface->setShowGrid(true);
@@ -106,8 +100,7 @@ void tst_SurfacePaint::gridOnlyInsideCard()
     QCOMPARE(img.pixel(50, 30), green);
 }
 
-void tst_SurfacePaint::gridUnderObjects()
-{
+void tst_SurfacePaint::gridUnderObjects() {
     // The grid belongs to the backdrop: objects paint over it, and it shows through hollow ones.
     SurfaceFixture f(64, 40);
     f.surface->setShape(TGBasePanel::lsRectangle);
@@ -119,8 +112,7 @@ void tst_SurfacePaint::gridUnderObjects()
     QCOMPARE(img.pixel(0, 0), black);
 }
 
-void tst_SurfacePaint::singleSelectionGrips()
-{
+void tst_SurfacePaint::singleSelectionGrips() {
     SurfaceFixture f(200, 120);
     f.surface->setShape(TGBasePanel::lsRectangle);
     f.addBox(40, 30, 60, 40);
@@ -128,9 +120,9 @@ void tst_SurfacePaint::singleSelectionGrips()
     f.click(50, 40);
     const QImage& img = f.surface->image();
     // L, T, R, B = 38, 28, 102, 72; mx = 38 + 32 = 70, my = 28 + 22 = 50.
-    const QList<QRect> grips{QRect(38, 28, 5, 5),  QRect(97, 28, 5, 5), QRect(97, 67, 5, 5),
-                             QRect(38, 67, 5, 5),  QRect(68, 28, 5, 5), QRect(68, 67, 5, 5),
-                             QRect(38, 48, 5, 5),  QRect(97, 48, 5, 5)};
+    const QList<QRect> grips{QRect(38, 28, 5, 5), QRect(97, 28, 5, 5), QRect(97, 67, 5, 5),
+                             QRect(38, 67, 5, 5), QRect(68, 28, 5, 5), QRect(68, 67, 5, 5),
+                             QRect(38, 48, 5, 5), QRect(97, 48, 5, 5)};
     int gripPixels = 0;
     for (const QRect& g : grips) {
         QCOMPARE(countColour(img, g, black), 25);
@@ -146,8 +138,7 @@ void tst_SurfacePaint::singleSelectionGrips()
     QCOMPARE(img.pixel(102, 72), white);
 }
 
-void tst_SurfacePaint::multiSelectionGrips()
-{
+void tst_SurfacePaint::multiSelectionGrips() {
     SurfaceFixture f(200, 120);
     f.surface->setShape(TGBasePanel::lsRectangle);
     f.addBox(40, 30, 60, 40);
@@ -162,8 +153,7 @@ void tst_SurfacePaint::multiSelectionGrips()
     QCOMPARE(countColour(img, QRect(38, 48, 5, 5), grey), 0);
 }
 
-void tst_SurfacePaint::rubberBandIsErased()
-{
+void tst_SurfacePaint::rubberBandIsErased() {
     SurfaceFixture f(200, 120);
     f.surface->setShape(TGBasePanel::lsRectangle);
     const QImage clean = f.surface->image().copy();
@@ -182,8 +172,7 @@ void tst_SurfacePaint::rubberBandIsErased()
     QCOMPARE(f.surface->image(), clean);
 }
 
-void tst_SurfacePaint::backgroundArt()
-{
+void tst_SurfacePaint::backgroundArt() {
     SurfaceFixture f(100, 60);
     f.surface->setShape(TGBasePanel::lsEllipse);
     QImage art(10, 6, QImage::Format_RGB32);

@@ -48,7 +48,7 @@ QByteArray card(const QByteArray& className, const CardProperties& props) {
 
 class tst_TextLabelCardFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void everyPropertyRoundTrips_data();
     void everyPropertyRoundTrips();
@@ -240,7 +240,8 @@ void tst_TextLabelCardFile::constructionFontStaysOwn() {
     target.surface->font().setSize(20);
     QCOMPARE(copy->displayFont().name(), QStringLiteral("Arial"));
     QCOMPARE(copy->displayFont().height(), -13);
-    QVERIFY(TGLabelObjectFiler(target.surface->classes()).writeObjects({copy}).contains("Font.Name"));
+    QVERIFY(
+        TGLabelObjectFiler(target.surface->classes()).writeObjects({copy}).contains("Font.Name"));
 }
 
 // Picking an empty personal-information entry empties the text; saved and opened again,
@@ -250,14 +251,17 @@ void tst_TextLabelCardFile::emptiedTextStaysEmpty() {
     TextKinds::registerAll(*a.surface);
     TextKinds::registerAll(*b.surface);
     TGBusinessCardLabel* l = labelOn<TGBusinessCardLabel>(a, labelBox);
-    platform::MenuModel* info = l->objectMenu()->find(QStringLiteral("Personal Information"))->submenu.get();
+    platform::MenuModel* info =
+        l->objectMenu()->find(QStringLiteral("Personal Information"))->submenu.get();
     QVERIFY(info->trigger(QStringLiteral("Fax\t")));
     QCOMPARE(l->caption(), QString());
     const QString card = a.home.filePath("card.ORL");
     a.surface->saveCard(card);
     QFile file(card);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains(QByteArray("\x07" "Caption\x06\x00", 10)));
+    QVERIFY(file.readAll().contains(QByteArray("\x07"
+                                               "Caption\x06\x00",
+                                               10)));
     b.surface->loadCard(card);
     QCOMPARE(b.surface->objects().size(), size_t(1));
     QCOMPARE(qobject_cast<TGBaseLabel*>(b.surface->objects().front())->caption(), QString());

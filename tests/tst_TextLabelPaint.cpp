@@ -78,7 +78,7 @@ QRect onImage(const TGBaseLabel::Box& b) {
 
 class tst_TextLabelPaint : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { platform::ScreenMetrics::setPixelsPerInch(96); }
     void layersInOrder();
     void effectsNeedDepthAndDirection_data();

@@ -32,7 +32,7 @@ QRect inkBox(const QImage& img) {
 
 class tst_TextMetrics : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void arialMetrics_data();
     void arialMetrics();

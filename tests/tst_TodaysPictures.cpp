@@ -9,9 +9,9 @@
 #include "objects/shapes/TGImage.h"
 #include "objects/shapes/TGImageBrowser.h"
 #include "objects/shapes/TGLabelShapes.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/Report.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QCheckBox>
 #include <QProcess>
@@ -74,7 +74,8 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
     png.fill(Qt::red);
     for (const QPoint corner : {QPoint(0, 0), QPoint(70, 0), QPoint(0, 42), QPoint(70, 42)})
         for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 10; ++x) png.setPixel(corner + QPoint(x, y), 0);
+            for (int x = 0; x < 10; ++x)
+                png.setPixel(corner + QPoint(x, y), 0);
     QVERIFY(png.save(f.home.filePath("logo.png")));
     QImage jpeg(48, 48, QImage::Format_RGB32);
     jpeg.fill(Qt::blue);
@@ -134,8 +135,8 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
     for (int i = 0; i < expected.size(); ++i) {
         const QRectF want = pagePixels(expected[i].bounds);
         const QRect around = want.toAlignedRect().adjusted(-6, -6, 6, 6);
-        const QRect ink = PdfReadBack::inkBounds(page.copy(around), inks[i])
-                              .translated(around.topLeft());
+        const QRect ink =
+            PdfReadBack::inkBounds(page.copy(around), inks[i]).translated(around.topLeft());
         // Partly covered pixels count as ink: compare with the pixels the rectangle touches.
         const QRect touched = want.toAlignedRect();
         const bool within = std::abs(ink.left() - touched.left()) <= 1 &&
@@ -144,8 +145,14 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
                             std::abs(ink.bottom() - touched.bottom()) <= 1;
         QVERIFY2(within, qPrintable(QStringLiteral("%1: ink %2,%3 %4x%5, expected %6,%7 %8x%9")
                                         .arg(expected[i].className)
-                                        .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-                                        .arg(want.x()).arg(want.y()).arg(want.width()).arg(want.height())));
+                                        .arg(ink.x())
+                                        .arg(ink.y())
+                                        .arg(ink.width())
+                                        .arg(ink.height())
+                                        .arg(want.x())
+                                        .arg(want.y())
+                                        .arg(want.width())
+                                        .arg(want.height())));
     }
     // The PNG's transparent corners show the lime rectangle beneath; its middle is red.
     const QRectF logo = pagePixels(expected[0].bounds);
@@ -155,7 +162,8 @@ void tst_TodaysPictures::savedReopenedDumpedAndPrinted() {
     // The three rasters are embedded, the SVG is not: it is drawn as paths (its red circle).
     QCOMPARE(PdfReadBack::embeddedImages(pdf).size(), 3);
     const QRectF svg = pagePixels(expected[3].bounds);
-    const QRgb circle = page.pixel(QPointF(svg.left() + svg.width() / 4, svg.center().y()).toPoint());
+    const QRgb circle =
+        page.pixel(QPointF(svg.left() + svg.width() / 4, svg.center().y()).toPoint());
     QCOMPARE(circle, qRgb(0xc0, 0, 0));
 }
 

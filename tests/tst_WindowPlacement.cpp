@@ -19,15 +19,14 @@ class TPlacedForm : public QWidget {
     Q_OBJECT
 };
 
-WindowPlacement::Screen screen(int w, int h, int ppi = 96)
-{
+WindowPlacement::Screen screen(int w, int h, int ppi = 96) {
     return {QRect(0, 0, w, h), ppi};
 }
 } // namespace
 
 class tst_WindowPlacement : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init();
     void cleanup();
     void sectionNames_data();
@@ -39,33 +38,29 @@ private slots:
     void maximised();
     void keepsTheRestOfTheFile();
 
-private:
+  private:
     void writeIni(const QByteArray& text);
     platform::IniFile ini() const { return platform::PreferencesFile::read(); }
     std::unique_ptr<QTemporaryDir> home_;
 };
 
-void tst_WindowPlacement::init()
-{
+void tst_WindowPlacement::init() {
     home_ = std::make_unique<QTemporaryDir>();
     platform::HomeFolder::set(home_->path());
 }
 
-void tst_WindowPlacement::cleanup()
-{
+void tst_WindowPlacement::cleanup() {
     platform::HomeFolder::set(QString());
     home_.reset();
 }
 
-void tst_WindowPlacement::writeIni(const QByteArray& text)
-{
+void tst_WindowPlacement::writeIni(const QByteArray& text) {
     QFile f(platform::PreferencesFile::fileName());
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(text);
 }
 
-void tst_WindowPlacement::sectionNames_data()
-{
+void tst_WindowPlacement::sectionNames_data() {
     QTest::addColumn<int>("ppi");
     QTest::addColumn<QString>("name");
     QTest::newRow("96") << 96 << "TMainScreen_Placement";
@@ -74,8 +69,7 @@ void tst_WindowPlacement::sectionNames_data()
     QTest::newRow("144") << 144 << "TMainScreen_Placement144";
 }
 
-void tst_WindowPlacement::sectionNames()
-{
+void tst_WindowPlacement::sectionNames() {
     QFETCH(int, ppi);
     QFETCH(QString, name);
     QCOMPARE(WindowPlacement::sectionName(QStringLiteral("TMainScreen"), ppi), name);
@@ -83,8 +77,7 @@ void tst_WindowPlacement::sectionNames()
     QCOMPARE(WindowPlacement::className(form), QStringLiteral("TPlacedForm"));
 }
 
-void tst_WindowPlacement::densitiesKeepTheirOwnSections()
-{
+void tst_WindowPlacement::densitiesKeepTheirOwnSections() {
     TPlacedForm form;
     form.setGeometry(100, 50, 400, 300);
     WindowPlacement::saveWindowPlacement(form, screen(1920, 1080, 96));
@@ -102,8 +95,7 @@ void tst_WindowPlacement::densitiesKeepTheirOwnSections()
     QCOMPARE(again.geometry(), QRect(200, 80, 500, 375));
 }
 
-void tst_WindowPlacement::restore_data()
-{
+void tst_WindowPlacement::restore_data() {
     QTest::addColumn<QByteArray>("stored"); // Left, Top, Right, Bottom
     QTest::addColumn<QSize>("screenSize");
     QTest::addColumn<QRect>("expected");
@@ -111,19 +103,18 @@ void tst_WindowPlacement::restore_data()
                           << QRect(100, 50, 600, 400);
     QTest::newRow("beyond the right edge of a smaller screen")
         << QByteArray("1500,100,2100,500") << QSize(1280, 1024) << QRect(680, 100, 600, 400);
-    QTest::newRow("below the bottom edge") << QByteArray("100,900,700,1300") << QSize(1280, 1024)
-                                           << QRect(100, 624, 600, 400);
+    QTest::newRow("below the bottom edge")
+        << QByteArray("100,900,700,1300") << QSize(1280, 1024) << QRect(100, 624, 600, 400);
     QTest::newRow("hex values") << QByteArray("0x10,0x20,0x110,0x120") << QSize(1280, 1024)
                                 << QRect(16, 32, 256, 256);
-    QTest::newRow("inverted rectangle is centred") << QByteArray("700,450,100,50")
-                                                   << QSize(1000, 800) << QRect(300, 250, 400, 300);
+    QTest::newRow("inverted rectangle is centred")
+        << QByteArray("700,450,100,50") << QSize(1000, 800) << QRect(300, 250, 400, 300);
     QTest::newRow("extreme values stay in range")
         << QByteArray("-2147483648,0,2147483647,300") << QSize(1000, 800)
         << QRect(); // only: no overflow, a usable window
 }
 
-void tst_WindowPlacement::restore()
-{
+void tst_WindowPlacement::restore() {
     QFETCH(QByteArray, stored);
     QFETCH(QSize, screenSize);
     QFETCH(QRect, expected);
@@ -133,12 +124,13 @@ void tst_WindowPlacement::restore()
     TPlacedForm form;
     form.resize(400, 300);
     WindowPlacement::restoreWindowPlacement(form, screen(screenSize.width(), screenSize.height()));
-    if (expected.isNull()) QVERIFY(form.geometry().isValid());
-    else QCOMPARE(form.geometry(), expected);
+    if (expected.isNull())
+        QVERIFY(form.geometry().isValid());
+    else
+        QCOMPARE(form.geometry(), expected);
 }
 
-void tst_WindowPlacement::nothingStoredCentresAndStores()
-{
+void tst_WindowPlacement::nothingStoredCentresAndStores() {
     TPlacedForm form;
     form.resize(401, 301);
     WindowPlacement::restoreWindowPlacement(form, screen(1000, 800));
@@ -160,8 +152,7 @@ void tst_WindowPlacement::nothingStoredCentresAndStores()
     QCOMPARE(child.pos(), QPoint(300, 300));
 }
 
-void tst_WindowPlacement::maximised()
-{
+void tst_WindowPlacement::maximised() {
     writeIni("[TPlacedForm_Placement]\nLeft=10\nTop=20\nRight=610\nBottom=420\nMaximized=7\n");
     TPlacedForm form;
     WindowPlacement::restoreWindowPlacement(form, screen(1920, 1080));
@@ -173,8 +164,7 @@ void tst_WindowPlacement::maximised()
     QCOMPARE(file.readInteger("TPlacedForm_Placement", "Bottom", -1), 420);
 }
 
-void tst_WindowPlacement::keepsTheRestOfTheFile()
-{
+void tst_WindowPlacement::keepsTheRestOfTheFile() {
     const QByteArray before = "[Layout]\nHeight=2047\n\n[TPlacedForm_Placement]\nLeft=1\n"
                               "Top=2\nRight=300\nBottom=200\nMaximized=0\n\n[MRU]\nF0=/a\n";
     writeIni(before);

@@ -1,8 +1,8 @@
 #include "BenchCard.h"
 
 #include "app/HeadlessCard.h"
-#include "platform/system/HomeFolder.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/system/HomeFolder.h"
 
 #include <QApplication>
 #include <QImage>

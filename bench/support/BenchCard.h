@@ -1,7 +1,7 @@
 #pragma once
 // A card for the repaint benchmarks: a surface without a window (every kind registered) the
-// size of a business card, with its outline drawn, in a temporary home; objects placed on it as the tools place them; and the timed
-// repaint at zoom 1.5 once every layout is settled.
+// size of a business card, with its outline drawn, in a temporary home; objects placed on it as the
+// tools place them; and the timed repaint at zoom 1.5 once every layout is settled.
 #include "document/TGBusinessCardPanel32.h"
 
 #include <QRect>

@@ -21,7 +21,8 @@ TGBusinessCardPanel32::Tool shapeTool(TGLabelShapes::TShapeType kind) {
 void createLine(TGBusinessCardPanel32& surface, QRect r) {
     const QRect band = surface.draggedBand();
     const int w = band.right() - band.left(), h = band.bottom() - band.top();
-    const bool click = w < TGBusinessCardPanel32::minBandWidth && h < TGBusinessCardPanel32::minBandHeight;
+    const bool click =
+        w < TGBusinessCardPanel32::minBandWidth && h < TGBusinessCardPanel32::minBandHeight;
     const auto style = !click && w > h ? TGLineShape::stHorizontal : TGLineShape::stVertical;
     surface.place<TGLineShape>(r, [style](TGLineShape& line) { line.setLineStyle(style); });
 }

@@ -5,6 +5,6 @@
 
 class TBCShapes : public TGLabelShapes {
     Q_OBJECT
-public:
+  public:
     explicit TBCShapes(QObject* owner = nullptr) : TGLabelShapes(owner) {}
 };

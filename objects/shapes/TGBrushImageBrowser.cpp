@@ -2,12 +2,12 @@
 
 #include "TSuperShape.h"
 #include "objects/text/TGObjectPreview.h"
+#include "platform/pictures/Graphic.h"
+#include "platform/pictures/RasterDecoder.h"
+#include "platform/system/HomeFolder.h"
 #include "platform/widgets/DialogHost.h"
 #include "platform/widgets/DialogParts.h"
-#include "platform/pictures/Graphic.h"
 #include "platform/widgets/HelpViewer.h"
-#include "platform/system/HomeFolder.h"
-#include "platform/pictures/RasterDecoder.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -75,8 +75,9 @@ TGBrushImageBrowser::TGBrushImageBrowser(std::unique_ptr<TGEffectControl> sample
     files_->setWindowFlags(Qt::Widget);
     files_->setOption(QFileDialog::DontUseNativeDialog); // a native dialog cannot be embedded
     files_->setFileMode(QFileDialog::ExistingFile);
-    files_->setNameFilters({QStringLiteral("Textures (%1)").arg(filePatterns().join(QLatin1Char(' '))),
-                            QStringLiteral("All files (*)")});
+    files_->setNameFilters(
+        {QStringLiteral("Textures (%1)").arg(filePatterns().join(QLatin1Char(' '))),
+         QStringLiteral("All files (*)")});
     // Its own Open and Cancel buttons give way to the dialog's "Ok" and "Cancel".
     if (auto* box = files_->findChild<QDialogButtonBox*>()) box->hide();
     preview_ = new TGObjectPreview(*sample_, QSize(200, 150));
@@ -143,8 +144,9 @@ void TGBrushImageBrowser::choose(const QString& fileName) {
     selected_ = fileName;
     sample_->setTexture(loadTexture(fileName));
     const QSize size = sample_->texture().size();
-    size_->setText(size.isEmpty() ? QString()
-                                  : QStringLiteral("%1 × %2 pixels").arg(size.width()).arg(size.height()));
+    size_->setText(size.isEmpty()
+                       ? QString()
+                       : QStringLiteral("%1 × %2 pixels").arg(size.width()).arg(size.height()));
     preview_->update();
 }
 

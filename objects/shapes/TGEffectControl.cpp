@@ -1,8 +1,8 @@
 #include "TGEffectControl.h"
 
 #include "platform/drawing/Canvas.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/Report.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -139,8 +139,9 @@ void TGEffectControl::drawGradient(QPainter& painter, const QPainterPath& figure
     }
     // A bounded bitmap stands for a huge object: the brush stretches it without a copy.
     QBrush stretched(gradient_);
-    stretched.setTransform(QTransform::fromScale(double(gradientFor_.width()) / gradient_.width(),
-                                                 double(gradientFor_.height()) / gradient_.height()));
+    stretched.setTransform(
+        QTransform::fromScale(double(gradientFor_.width()) / gradient_.width(),
+                              double(gradientFor_.height()) / gradient_.height()));
     painter.save();
     painter.setBrushOrigin(0, 0);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -181,7 +182,8 @@ void TGEffectControl::printTiles(platform::Report& report, const QImage& bitmap,
     const qint64 endY = std::min<qint64>(qint64(f.bottom) - f.top + th, pageH - f.top);
     for (qint64 y = firstY * th; y < endY; y += th)
         for (qint64 x = firstX * tw; x < endX; x += tw)
-            c.stretchDraw(QRect(int(f.left + x), int(f.top + y), tw + overlap, th + overlap), bitmap);
+            c.stretchDraw(QRect(int(f.left + x), int(f.top + y), tw + overlap, th + overlap),
+                          bitmap);
 }
 
 void TGEffectControl::printGradient(platform::Report& report, const QRect& area, TColor start,

@@ -43,8 +43,9 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     files_->setWindowFlags(Qt::Widget);
     files_->setOption(QFileDialog::DontUseNativeDialog); // a native dialog cannot be embedded
     files_->setFileMode(QFileDialog::ExistingFile);
-    files_->setNameFilters({QStringLiteral("Pictures (%1)").arg(platform::Graphic::filePatternsFilter()),
-                            QStringLiteral("All files (*)")});
+    files_->setNameFilters(
+        {QStringLiteral("Pictures (%1)").arg(platform::Graphic::filePatternsFilter()),
+         QStringLiteral("All files (*)")});
     image_ = platform::named(new QLabel, "Preview");
     image_->setFixedSize(previewSize, previewSize);
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -173,10 +174,10 @@ void TGImageBrowser::load(const QString& fileName) {
 }
 
 void TGImageBrowser::showPreview() {
-    size_->setText(preview_.isEmpty() ? QString()
-                                      : QStringLiteral("%1 × %2 pixels")
-                                            .arg(preview_.width())
-                                            .arg(preview_.height()));
+    size_->setText(
+        preview_.isEmpty()
+            ? QString()
+            : QStringLiteral("%1 × %2 pixels").arg(preview_.width()).arg(preview_.height()));
     QPixmap pm(image_->size());
     pm.fill(Qt::white);
     if (!preview_.isEmpty()) {

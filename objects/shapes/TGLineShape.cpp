@@ -3,8 +3,8 @@
 #include "TGThicknessMenu.h"
 #include "document/TGBasePanel.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/report/Report.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 
 #include "TSuperTextProperties.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/widgets/DialogHost.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/report/Report.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QPainter>
 #include <QScopedValueRollback>

@@ -7,7 +7,7 @@
 #include <memory>
 
 class TGThicknessMenu {
-public:
+  public:
     static std::shared_ptr<platform::MenuModel> build(std::function<void(int width)> choose);
     // Checks the item whose number equals the width (none outside 1 to 10).
     static void refresh(platform::MenuModel& submenu, int width);

@@ -2,8 +2,8 @@
 
 #include "TSuperShapeProperties.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/report/Report.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -133,8 +133,8 @@ void TSuperShape::setVectors(int v) {
 
 void TSuperShape::rebuildSolid() {
     // One colour: a huge object tiles a bounded bitmap, which looks the same.
-    solid_ = QImage(std::clamp(width(), 1, maxGradientSide), std::clamp(height(), 1, maxGradientSide),
-                    QImage::Format_RGB32);
+    solid_ = QImage(std::clamp(width(), 1, maxGradientSide),
+                    std::clamp(height(), 1, maxGradientSide), QImage::Format_RGB32);
     solid_.fill(backColor_.toQColor());
 }
 

@@ -5,10 +5,10 @@
 #include "TSuperTextBrushImageBrowser.h"
 #include "TSuperTextGetSymbol.h"
 #include "objects/text/TGObjectPreview.h"
+#include "platform/pictures/Graphic.h"
 #include "platform/widgets/ColorComboBox.h"
 #include "platform/widgets/DialogHost.h"
 #include "platform/widgets/DialogParts.h"
-#include "platform/pictures/Graphic.h"
 #include "platform/widgets/HelpViewer.h"
 
 #include <QComboBox>

@@ -7,9 +7,8 @@ struct Choice {
     const char* caption;
     Gdi::TAlignment alignment;
 };
-constexpr Choice choices[] = {{"Left", Gdi::taLeftJustify},
-                              {"Center", Gdi::taCenter},
-                              {"Right", Gdi::taRightJustify}};
+constexpr Choice choices[] = {
+    {"Left", Gdi::taLeftJustify}, {"Center", Gdi::taCenter}, {"Right", Gdi::taRightJustify}};
 } // namespace
 
 void AlignmentMenu::addTo(platform::MenuModel& menu, std::function<void(Gdi::TAlignment)> apply) {

@@ -7,7 +7,7 @@
 #include <functional>
 
 class AlignmentMenu {
-public:
+  public:
     // Adds "Alignment" to `menu`; choosing an item calls `apply` with its alignment.
     static void addTo(platform::MenuModel& menu, std::function<void(Gdi::TAlignment)> apply);
     // Checks the item of `alignment` in the "Alignment" submenu of `menu`, if it has one.

@@ -2,9 +2,8 @@
 #include "TGBaseLabel.h"
 
 #include "platform/drawing/Canvas.h"
-#include "platform/report/Report.h"
 #include "platform/drawing/TextMetrics.h"
-
+#include "platform/report/Report.h"
 
 #include <algorithm>
 #include <limits>

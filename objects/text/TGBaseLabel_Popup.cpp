@@ -54,7 +54,8 @@ void TGBaseLabel::fontCommand() {
 }
 
 void TGBaseLabel::textColorCommand() {
-    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(displayFont().color());
+    const std::optional<TColor> c =
+        platform::DialogHost::current().chooseColor(displayFont().color());
     if (!c) return;
     TGFont f;
     f.assign(displayFont());

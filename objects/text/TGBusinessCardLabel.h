@@ -10,7 +10,7 @@ class TGBusinessCardPanel32;
 
 class TGBusinessCardLabel : public TGPLabel {
     Q_OBJECT
-public:
+  public:
     Q_INVOKABLE explicit TGBusinessCardLabel(QObject* owner = nullptr) : TGPLabel(owner) {}
 
     // The submenu captions' prefixes, in the order of the surface's entries.
@@ -25,7 +25,7 @@ public:
     // Takes the part of a submenu caption after its first tab as the text.
     void pickPersonalInfo(const QString& itemCaption);
 
-private:
+  private:
     TGBusinessCardPanel32* cardSurface() const;
     void fillPersonalInfoMenu();
 };

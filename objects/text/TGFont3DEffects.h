@@ -14,7 +14,7 @@ class ColorComboBox;
 
 class TGFont3DEffects : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Takes the label's values into the sample and the controls.
     explicit TGFont3DEffects(TGBaseLabel& label, QWidget* parent = nullptr);
     ~TGFont3DEffects() override;

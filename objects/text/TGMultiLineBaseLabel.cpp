@@ -3,8 +3,8 @@
 #include "AlignmentMenu.h"
 #include "document/TGBasePanel.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <algorithm>
 
@@ -169,7 +169,8 @@ void TGMultiLineBaseLabel::fontCommand() {
 }
 
 void TGMultiLineBaseLabel::textColorCommand() {
-    const std::optional<TColor> c = platform::DialogHost::current().chooseColor(displayFont().color());
+    const std::optional<TColor> c =
+        platform::DialogHost::current().chooseColor(displayFont().color());
     if (!c) return;
     TGFont f;
     f.assign(displayFont());

@@ -2,8 +2,8 @@
 
 #include "TCircleTextProperties.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QScopedValueRollback>
 

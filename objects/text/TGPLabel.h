@@ -6,7 +6,7 @@
 
 class TGPLabel : public TGBaseLabel {
     Q_OBJECT
-public:
+  public:
     Q_INVOKABLE explicit TGPLabel(QObject* owner = nullptr) : TGBaseLabel(owner) {}
 
     void buildPopup() override;

@@ -3,11 +3,10 @@
 #include "TRichTextLabelEditor.h"
 #include "document/TGBasePanel.h"
 #include "platform/drawing/Canvas.h"
-#include "platform/widgets/DialogHost.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/report/Report.h"
 #include "platform/richtext/RichTextMaster.h"
-#include "platform/drawing/ScreenMetrics.h"
-
+#include "platform/widgets/DialogHost.h"
 
 TGPRichBaseLabel::TGPRichBaseLabel(QObject* owner) : TGGraphicControl(owner) {
     // The default size is not a move: the bounds-changed check must first see the bounds

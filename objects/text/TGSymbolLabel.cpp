@@ -2,8 +2,8 @@
 
 #include "TGetSymbol.h"
 #include "document/TGBasePanel.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QScopedValueRollback>
 

@@ -8,17 +8,17 @@ class QVBoxLayout;
 
 class TGetLabelText : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TGetLabelText(QWidget* parent = nullptr);
 
     QString text() const;
     void setText(const QString& text);
 
-protected:
+  protected:
     // The column above the buttons, for dialogs that offer more ways to pick the text.
     QVBoxLayout* body() const { return body_; }
 
-private:
+  private:
     QVBoxLayout* body_ = nullptr;
 
     QLineEdit* labelText_ = nullptr;

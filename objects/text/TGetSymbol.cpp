@@ -1,10 +1,10 @@
 #include "TGetSymbol.h"
 
 #include "platform/drawing/Cp1252.h"
-#include "platform/widgets/DialogHost.h"
-#include "platform/widgets/DialogParts.h"
 #include "platform/drawing/SymbolFonts.h"
 #include "platform/drawing/TextMetrics.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QComboBox>
 #include <QGridLayout>

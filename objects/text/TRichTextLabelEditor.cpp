@@ -3,12 +3,12 @@
 #include "TGPRichBaseLabel.h"
 #include "document/TGBasePanel.h"
 #include "document/TGFont.h"
-#include "platform/widgets/DialogHost.h"
-#include "platform/widgets/DialogParts.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/richtext/RtfKept.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
-#include "platform/drawing/ScreenMetrics.h"
+#include "platform/widgets/DialogHost.h"
+#include "platform/widgets/DialogParts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

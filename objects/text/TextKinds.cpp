@@ -6,8 +6,8 @@
 #include "TGPRichBaseLabel.h"
 #include "TGSymbolLabel.h"
 #include "document/TGBusinessCardPanel32.h"
-#include "platform/widgets/DialogHost.h"
 #include "platform/richtext/RichTextMaster.h"
+#include "platform/widgets/DialogHost.h"
 
 namespace TextKinds {
 

@@ -8,7 +8,7 @@
 namespace platform {
 
 class Cp1252 {
-public:
+  public:
     static QString decode(QByteArrayView bytes);
     // nullopt when a character has no code in the page.
     static std::optional<QByteArray> encode(const QString& text);

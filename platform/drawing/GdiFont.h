@@ -14,7 +14,7 @@
 namespace platform {
 
 class GdiFont {
-public:
+  public:
     QString name = QStringLiteral("Arial");
     int height = -13;
     Gdi::TFontStyles style;

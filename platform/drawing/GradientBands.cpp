@@ -8,8 +8,7 @@ namespace platform {
 
 namespace {
 // The gradient's own coordinates to the painter's logical ones.
-QTransform gradientToLogical(const QBrush& brush, const QRectF& area)
-{
+QTransform gradientToLogical(const QBrush& brush, const QRectF& area) {
     const QGradient::CoordinateMode mode = brush.gradient()->coordinateMode();
     if (mode != QGradient::ObjectBoundingMode && mode != QGradient::ObjectMode)
         return brush.transform();
@@ -20,8 +19,7 @@ QTransform gradientToLogical(const QBrush& brush, const QRectF& area)
 }
 } // namespace
 
-QColor GradientBands::colorAt(const QGradientStops& stops, qreal at)
-{
+QColor GradientBands::colorAt(const QGradientStops& stops, qreal at) {
     if (stops.isEmpty()) return Qt::transparent;
     if (at <= stops.constFirst().first) return stops.constFirst().second;
     for (qsizetype i = 1; i < stops.size(); ++i) {
@@ -31,17 +29,15 @@ QColor GradientBands::colorAt(const QGradientStops& stops, qreal at)
         const qreal span = b.first - a.first;
         const float f = float(span > 0 ? (at - a.first) / span : 1);
         auto mix = [f](float x, float y) { return x + (y - x) * f; };
-        return QColor::fromRgbF(mix(a.second.redF(), b.second.redF()),
-                                mix(a.second.greenF(), b.second.greenF()),
-                                mix(a.second.blueF(), b.second.blueF()),
-                                mix(a.second.alphaF(), b.second.alphaF()));
+        return QColor::fromRgbF(
+            mix(a.second.redF(), b.second.redF()), mix(a.second.greenF(), b.second.greenF()),
+            mix(a.second.blueF(), b.second.blueF()), mix(a.second.alphaF(), b.second.alphaF()));
     }
     return stops.constLast().second;
 }
 
 QList<GradientBands::Band> GradientBands::of(const QBrush& brush, const QRectF& area,
-                                             const QTransform& toDevice)
-{
+                                             const QTransform& toDevice) {
     const QGradient* g = brush.gradient();
     if (!g || (g->type() != QGradient::LinearGradient && g->type() != QGradient::RadialGradient))
         return {};
@@ -57,12 +53,12 @@ QList<GradientBands::Band> GradientBands::of(const QBrush& brush, const QRectF& 
                             ? linear(*static_cast<const QLinearGradient*>(g), reach)
                             : radial(*static_cast<const QRadialGradient*>(g), reach);
     const QTransform full = toLogical * toDevice;
-    for (Band& b : bands) b.shape = full.map(b.shape);
+    for (Band& b : bands)
+        b.shape = full.map(b.shape);
     return bands;
 }
 
-QList<GradientBands::Band> GradientBands::linear(const QLinearGradient& g, qreal reach)
-{
+QList<GradientBands::Band> GradientBands::linear(const QLinearGradient& g, qreal reach) {
     const QLineF axis(g.start(), g.finalStop());
     if (!(axis.length() > 0)) return {};
     const QPointF along = (axis.p2() - axis.p1()) / axis.length();
@@ -89,8 +85,7 @@ QList<GradientBands::Band> GradientBands::linear(const QLinearGradient& g, qreal
     return bands;
 }
 
-QList<GradientBands::Band> GradientBands::radial(const QRadialGradient& g, qreal reach)
-{
+QList<GradientBands::Band> GradientBands::radial(const QRadialGradient& g, qreal reach) {
     const qreal radius = g.radius();
     if (!(radius > 0)) return {};
     const QPointF c = g.center();

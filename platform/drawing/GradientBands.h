@@ -17,7 +17,7 @@
 namespace platform {
 
 class GradientBands {
-public:
+  public:
     // Bands for each stretch between the gradient's ends.
     static constexpr int bandsPerGradient = 96;
 
@@ -32,7 +32,7 @@ public:
     // The gradient's colour at a position from 0 to 1 between its stops.
     static QColor colorAt(const QGradientStops& stops, qreal at);
 
-private:
+  private:
     // In the gradient's coordinates, reaching `reach` beyond its axis or centre. A radial
     // gradient's rings share its centre (its focal point is not kept).
     static QList<Band> linear(const QLinearGradient& g, qreal reach);

@@ -11,8 +11,7 @@ namespace {
 int fixedPpi = 0;
 }
 
-int ScreenMetrics::pixelsPerInch()
-{
+int ScreenMetrics::pixelsPerInch() {
     if (fixedPpi > 0) return fixedPpi;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return 96;
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -21,8 +20,7 @@ int ScreenMetrics::pixelsPerInch()
     return ppi > 0 ? ppi : 96;
 }
 
-void ScreenMetrics::setPixelsPerInch(int ppi)
-{
+void ScreenMetrics::setPixelsPerInch(int ppi) {
     fixedPpi = ppi;
 }
 

@@ -5,7 +5,7 @@
 namespace platform {
 
 class ScreenMetrics {
-public:
+  public:
     static int pixelsPerInch();
     // Fixes the value (0 goes back to the screen's).
     static void setPixelsPerInch(int ppi);

@@ -40,7 +40,8 @@ QStringList TextMetrics::pieces(const QString& text) {
 int TextMetrics::shownWidth(const QString& shown) const {
     if (shown.size() <= maxPiece) return fm_.horizontalAdvance(shown);
     qint64 w = 0;
-    for (const QString& piece : pieces(shown)) w += fm_.horizontalAdvance(piece);
+    for (const QString& piece : pieces(shown))
+        w += fm_.horizontalAdvance(piece);
     return int(std::min<qint64>(w, std::numeric_limits<int>::max()));
 }
 
@@ -72,19 +73,22 @@ QStringList TextMetrics::wrapLine(const QString& line, int width) const {
         qsizetype end = start;
         for (qsizetype i = start; i < n;) {
             qsizetype j = i;
-            while (j < n && line[j] != QLatin1Char(' ')) ++j;
+            while (j < n && line[j] != QLatin1Char(' '))
+                ++j;
             // A piece of more than four characters a pixel cannot fit; leaving it
             // unmeasured keeps a very long word from being measured once per line.
             if (j > start && (j - start > 4 * qint64(std::max(width, 0)) + 4 ||
                               textWidth(line.mid(start, j - start)) > width))
                 break;
-            while (j < n && line[j] == QLatin1Char(' ')) ++j;
+            while (j < n && line[j] == QLatin1Char(' '))
+                ++j;
             end = i = j;
         }
         if (end == start && start < n) {
             // A word wider than the line: as many characters as fit, at least one.
             end = start + 1;
-            while (end < n && textWidth(line.mid(start, end + 1 - start)) <= width) ++end;
+            while (end < n && textWidth(line.mid(start, end + 1 - start)) <= width)
+                ++end;
             if (end < n && line[end].isLowSurrogate()) ++end;
         }
         out << line.mid(start, end - start);

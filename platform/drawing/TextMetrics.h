@@ -18,7 +18,7 @@
 namespace platform {
 
 class TextMetrics {
-public:
+  public:
     explicit TextMetrics(const GdiFont& font);
 
     int tmHeight = 0;
@@ -48,7 +48,7 @@ public:
     // The Qt font the metrics describe.
     const QFont& qfont() const { return font_; }
 
-private:
+  private:
     // The end of the piece of the text that starts at from.
     static qsizetype pieceEnd(const QString& text, qsizetype from);
     QString face_;

@@ -11,7 +11,7 @@ namespace platform {
 class MetafileDc;
 
 class EmfPlayer {
-public:
+  public:
     struct Header {
         QRectF frame;        // in hundredths of a millimetre
         QSizeF devicePixels; // size of the reference device

@@ -24,24 +24,21 @@ constexpr qint32 referenceMm[2] = {210, 297};
 constexpr quint32 penSlot = 1, brushSlot = 2;
 constexpr quint32 nullBrush = 0x80000005, nullPen = 0x80000008;
 
-qint32 coordinate(qreal v)
-{
+qint32 coordinate(qreal v) {
     if (!std::isfinite(v)) return 0;
     return qint32(std::lround(qBound<qreal>(-1e9, v, 1e9)));
 }
 
 // The colour paint of this colour leaves at the painter's opacity; nothing for paint that
 // leaves none.
-std::optional<QColor> visible(QColor c, qreal opacity)
-{
+std::optional<QColor> visible(QColor c, qreal opacity) {
     const qreal a = c.alphaF() * opacity;
     if (a < 1.0 / 255) return std::nullopt;
     c.setAlphaF(float(std::min<qreal>(a, 1)));
     return c;
 }
 
-QColor averageColor(const QBrush& brush)
-{
+QColor averageColor(const QBrush& brush) {
     if (const QGradient* g = brush.gradient()) {
         const QGradientStops stops = g->stops();
         if (stops.isEmpty()) return Qt::transparent;
@@ -65,18 +62,16 @@ QColor averageColor(const QBrush& brush)
     return brush.color();
 }
 
-quint32 colorRef(QColor c)
-{
+quint32 colorRef(QColor c) {
     return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
 }
 } // namespace
 
 class EmfRecorder::Engine : public QPaintEngine {
-public:
+  public:
     explicit Engine(QSizeF pixels) : QPaintEngine(AllFeatures), pixels_(pixels) {}
 
-    bool begin(QPaintDevice*) override
-    {
+    bool begin(QPaintDevice*) override {
         out_.clear();
         records_ = 0;
         drawings_ = 0;
@@ -86,8 +81,8 @@ public:
         const qint32 w = coordinate(pixels_.width() * unitsPerPixel);
         const qint32 h = coordinate(pixels_.height() * unitsPerPixel);
         Record r(EMR_HEADER);
-        r << 0 << 0 << w - 1 << h - 1; // bounds, in reference pixels
-        r << 0 << 0 << w << h;         // frame, in hundredths of a millimetre
+        r << 0 << 0 << w - 1 << h - 1;            // bounds, in reference pixels
+        r << 0 << 0 << w << h;                    // frame, in hundredths of a millimetre
         r << 0x464D4520u << 0x10000u << 0u << 0u; // signature, version, bytes, records
         r << quint32(3);                          // handles (16 bits) and a reserved word
         r << 0u << 0u << 0u;                      // description, palette
@@ -96,8 +91,7 @@ public:
         return true;
     }
 
-    bool end() override
-    {
+    bool end() override {
         Record eof(EMR_EOF);
         eof << 0u << 16u << 20u;
         write(eof);
@@ -111,8 +105,7 @@ public:
     bool drewAnything() const { return drawings_ > 0; }
     bool overflowed() const { return overflowed_; }
 
-    void updateState(const QPaintEngineState& state) override
-    {
+    void updateState(const QPaintEngineState& state) override {
         const DirtyFlags flags = state.state();
         if (flags & DirtyTransform) transform_ = state.transform();
         if (flags & DirtyPen) pen_ = state.pen();
@@ -129,25 +122,23 @@ public:
 
     void drawPath(const QPainterPath& path) override { drawShape(path, true); }
 
-    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
-    {
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
         if (count < 2) return;
         QPainterPath path;
         path.setFillRule(mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
         path.moveTo(points[0]);
-        for (int i = 1; i < count; ++i) path.lineTo(points[i]);
+        for (int i = 1; i < count; ++i)
+            path.lineTo(points[i]);
         if (mode != PolylineMode) path.closeSubpath();
         drawShape(path, mode != PolylineMode);
     }
 
-    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override
-    {
+    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override {
         drawImage(r, pm.toImage(), sr, Qt::AutoColor);
     }
 
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
-                   Qt::ImageConversionFlags) override
-    {
+                   Qt::ImageConversionFlags) override {
         if (overflowed_) return;
         const QImage part = image.copy(sr.toAlignedRect());
         if (part.isNull()) return;
@@ -172,11 +163,10 @@ public:
         ++drawings_;
     }
 
-private:
+  private:
     struct Record {
         explicit Record(quint32 type) { *this << type << 0u; }
-        Record& operator<<(quint32 v)
-        {
+        Record& operator<<(quint32 v) {
             char b[4];
             qToLittleEndian(v, b);
             bytes.append(b, 4);
@@ -186,10 +176,10 @@ private:
         QByteArray bytes;
     };
 
-    void write(Record& r)
-    {
+    void write(Record& r) {
         // Room is kept for the end record.
-        if (overflowed_ || out_.size() + r.bytes.size() > maxBytes - 20 || records_ + 1 >= maxRecords) {
+        if (overflowed_ || out_.size() + r.bytes.size() > maxBytes - 20 ||
+            records_ + 1 >= maxRecords) {
             if (r.bytes.size() < 8 || qFromLittleEndian<quint32>(r.bytes.constData()) != EMR_EOF) {
                 overflowed_ = true;
                 return;
@@ -200,21 +190,19 @@ private:
         ++records_;
     }
 
-    void simple(quint32 type, std::initializer_list<quint32> values = {})
-    {
+    void simple(quint32 type, std::initializer_list<quint32> values = {}) {
         Record r(type);
-        for (quint32 v : values) r << v;
+        for (quint32 v : values)
+            r << v;
         write(r);
     }
 
-    QTransform toUnits() const
-    {
+    QTransform toUnits() const {
         return transform_ * QTransform::fromScale(unitsPerPixel, unitsPerPixel);
     }
 
     // The path's figures, in recording units, between a begin-path and an end-path record.
-    void writePath(const QPainterPath& path)
-    {
+    void writePath(const QPainterPath& path) {
         simple(EMR_SETPOLYFILLMODE, {path.fillRule() == Qt::WindingFill ? 2u : 1u});
         simple(EMR_BEGINPATH);
         QPolygon pending;
@@ -224,7 +212,8 @@ private:
             const QRect b = pending.boundingRect();
             Record r(pendingType);
             r << b.left() << b.top() << b.right() << b.bottom() << int(pending.size());
-            for (const QPoint& p : pending) r << p.x() << p.y();
+            for (const QPoint& p : pending)
+                r << p.x() << p.y();
             write(r);
             pending.clear();
         };
@@ -263,8 +252,7 @@ private:
         simple(EMR_ENDPATH);
     }
 
-    void clip(const QPainterPath& path, Qt::ClipOperation op)
-    {
+    void clip(const QPainterPath& path, Qt::ClipOperation op) {
         if (op == Qt::NoClip) {
             simple(EMR_EXTSELECTCLIPRGN, {0, RGN_COPY});
             return;
@@ -275,8 +263,7 @@ private:
 
     // The dash lengths of the current pen, in recording units, for a pen `width` units
     // wide; empty for a solid pen.
-    QList<quint32> dashes(qreal width) const
-    {
+    QList<quint32> dashes(qreal width) const {
         QList<quint32> out;
         if (pen_.style() == Qt::SolidLine || width <= 0) return out;
         for (qreal d : pen_.dashPattern())
@@ -285,15 +272,16 @@ private:
     }
 
     void selectPen(std::optional<QColor> color, qreal width, Qt::PenCapStyle cap,
-                   Qt::PenJoinStyle join, const QList<quint32>& dashLengths = {})
-    {
+                   Qt::PenJoinStyle join, const QList<quint32>& dashLengths = {}) {
         if (!color) {
             penKey_.reset();
             simple(EMR_SELECTOBJECT, {nullPen});
             return;
         }
         const quint32 capBits = cap == Qt::FlatCap ? 0x200 : cap == Qt::SquareCap ? 0x100 : 0;
-        const quint32 joinBits = join == Qt::BevelJoin ? 0x1000 : join == Qt::RoundJoin ? 0 : 0x2000;
+        const quint32 joinBits = join == Qt::BevelJoin   ? 0x1000
+                                 : join == Qt::RoundJoin ? 0
+                                                         : 0x2000;
         const quint32 geometric = width > 0 ? 0x10000 : 0;
         const quint32 userStyle = dashLengths.isEmpty() ? 0 : 7;
         const quint32 style = geometric | capBits | joinBits | userStyle;
@@ -304,15 +292,15 @@ private:
             Record r(EMR_EXTCREATEPEN);
             r << penSlot << 0u << 0u << 0u << 0u << style << w << 0u << key[2] << 0u
               << quint32(dashLengths.size());
-            for (quint32 d : dashLengths) r << d;
+            for (quint32 d : dashLengths)
+                r << d;
             write(r);
             penKey_ = key;
         }
         simple(EMR_SELECTOBJECT, {penSlot});
     }
 
-    void selectBrush(std::optional<QColor> color)
-    {
+    void selectBrush(std::optional<QColor> color) {
         if (!color) {
             simple(EMR_SELECTOBJECT, {nullBrush});
             return;
@@ -326,24 +314,25 @@ private:
         simple(EMR_SELECTOBJECT, {brushSlot});
     }
 
-    void drawShape(const QPainterPath& path, bool fill)
-    {
+    void drawShape(const QPainterPath& path, bool fill) {
         if (overflowed_) return;
         const QTransform t = toUnits();
         QPainterPath mapped = t.map(path);
         mapped.setFillRule(path.fillRule());
         std::optional<QColor> fillColor;
         if (fill && brush_.style() != Qt::NoBrush) {
-            const QList<GradientBands::Band> bands = GradientBands::of(brush_, path.boundingRect(), t);
+            const QList<GradientBands::Band> bands =
+                GradientBands::of(brush_, path.boundingRect(), t);
             if (bands.isEmpty())
                 fillColor = visible(averageColor(brush_), opacity_);
             else
                 fillBands(mapped, bands);
         }
         // A pen without a brush draws nothing (Qt SVG outlines text with one).
-        std::optional<QColor> penColor = pen_.style() == Qt::NoPen || pen_.brush().style() == Qt::NoBrush
-                                             ? std::nullopt
-                                             : visible(averageColor(pen_.brush()), opacity_);
+        std::optional<QColor> penColor =
+            pen_.style() == Qt::NoPen || pen_.brush().style() == Qt::NoBrush
+                ? std::nullopt
+                : visible(averageColor(pen_.brush()), opacity_);
         const bool cosmetic = pen_.isCosmetic();
         auto near = [](qreal a, qreal b) {
             return std::abs(a - b) <= 1e-6 * std::max({1.0, std::abs(a), std::abs(b)});
@@ -378,8 +367,7 @@ private:
 
     // Fills a shape in recording units with one colour: opaque paint as a path, see-through
     // paint as a one-pixel bitmap blended over the shape's bounds within its clip.
-    void fillSolid(const QPainterPath& shape, QColor color)
-    {
+    void fillSolid(const QPainterPath& shape, QColor color) {
         if (color.alpha() == 255) {
             selectBrush(color);
             selectPen(std::nullopt, 0, {}, {});
@@ -396,29 +384,29 @@ private:
     }
 
     // A gradient: its bands, each filled within the clip of the shape.
-    void fillBands(const QPainterPath& shape, const QList<GradientBands::Band>& bands)
-    {
+    void fillBands(const QPainterPath& shape, const QList<GradientBands::Band>& bands) {
         simple(EMR_SAVEDC);
         writePath(shape);
         simple(EMR_SELECTCLIPPATH, {RGN_AND});
         const QRectF bounds = shape.boundingRect();
         for (const GradientBands::Band& b : bands)
-            if (const std::optional<QColor> c = visible(b.color, opacity_); c && b.shape.intersects(bounds))
+            if (const std::optional<QColor> c = visible(b.color, opacity_);
+                c && b.shape.intersects(bounds))
                 fillSolid(b.shape, *c);
         simple(EMR_RESTOREDC, {quint32(-1)});
     }
 
     // An alpha blend of one pixel of the colour, stretched over `dest`, at the colour's alpha.
-    void blend(const QRect& dest, QColor color)
-    {
+    void blend(const QRect& dest, QColor color) {
         Record rec(EMR_ALPHABLEND);
         rec << dest.left() << dest.top() << dest.right() << dest.bottom();
         rec << dest.left() << dest.top() << dest.width() << dest.height();
         rec << (quint32(color.alpha()) << 16); // blend function: source over, constant alpha
-        rec << 0 << 0;                           // source origin
-        for (float v : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) rec << std::bit_cast<quint32>(v);
-        rec << 0 << 0;                           // background colour, usage
-        rec << 108 << 40 << 148 << 4 << 1 << 1;  // bitmap info and bits, source size
+        rec << 0 << 0;                         // source origin
+        for (float v : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f})
+            rec << std::bit_cast<quint32>(v);
+        rec << 0 << 0;                          // background colour, usage
+        rec << 108 << 40 << 148 << 4 << 1 << 1; // bitmap info and bits, source size
         rec << 40 << 1 << 1 << quint32(1 | 32 << 16) << 0 << 4 << 0 << 0 << 0 << 0;
         rec << (quint32(color.blue()) | quint32(color.green()) << 8 | quint32(color.red()) << 16);
         write(rec);
@@ -438,47 +426,49 @@ private:
 };
 
 EmfRecorder::EmfRecorder(QSizeF pixels)
-    : size_(pixels), engine_(std::make_unique<Engine>(pixels))
-{
-}
+    : size_(pixels), engine_(std::make_unique<Engine>(pixels)) {}
 
 EmfRecorder::~EmfRecorder() = default;
 
-QPaintEngine* EmfRecorder::paintEngine() const
-{
+QPaintEngine* EmfRecorder::paintEngine() const {
     return engine_.get();
 }
 
-QByteArray EmfRecorder::data() const
-{
+QByteArray EmfRecorder::data() const {
     return engine_->data();
 }
 
-bool EmfRecorder::drewAnything() const
-{
+bool EmfRecorder::drewAnything() const {
     return engine_->drewAnything();
 }
 
-bool EmfRecorder::overflowed() const
-{
+bool EmfRecorder::overflowed() const {
     return engine_->overflowed();
 }
 
-int EmfRecorder::metric(PaintDeviceMetric metric) const
-{
+int EmfRecorder::metric(PaintDeviceMetric metric) const {
     switch (metric) {
-    case PdmWidth: return qCeil(size_.width());
-    case PdmHeight: return qCeil(size_.height());
-    case PdmWidthMM: return qRound(size_.width() * 25.4 / pixelsPerInch);
-    case PdmHeightMM: return qRound(size_.height() * 25.4 / pixelsPerInch);
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 32;
+    case PdmWidth:
+        return qCeil(size_.width());
+    case PdmHeight:
+        return qCeil(size_.height());
+    case PdmWidthMM:
+        return qRound(size_.width() * 25.4 / pixelsPerInch);
+    case PdmHeightMM:
+        return qRound(size_.height() * 25.4 / pixelsPerInch);
+    case PdmNumColors:
+        return INT_MAX;
+    case PdmDepth:
+        return 32;
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return pixelsPerInch;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+    case PdmPhysicalDpiY:
+        return pixelsPerInch;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
     }
     return 0;
 }

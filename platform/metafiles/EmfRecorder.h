@@ -26,7 +26,7 @@
 namespace platform {
 
 class EmfRecorder : public QPaintDevice {
-public:
+  public:
     static constexpr int pixelsPerInch = 96;
     static constexpr qsizetype maxBytes = 32 * 1024 * 1024;
     static constexpr int maxRecords = 1000000;
@@ -42,10 +42,10 @@ public:
     // Whether drawing stopped at the bound; the metafile then lacks part of the picture.
     bool overflowed() const;
 
-protected:
+  protected:
     int metric(PaintDeviceMetric metric) const override;
 
-private:
+  private:
     class Engine;
     QSizeF size_;
     std::unique_ptr<Engine> engine_;

@@ -10,14 +10,13 @@ namespace platform {
 
 namespace {
 constexpr quint32 PS_USERSTYLE = 7;
-constexpr quint32 PS_NULL = 5, PS_STYLE_MASK = 0xF, PS_ENDCAP_SQUARE = 0x100, PS_ENDCAP_FLAT = 0x200,
-                  PS_JOIN_BEVEL = 0x1000, PS_JOIN_MITER = 0x2000;
+constexpr quint32 PS_NULL = 5, PS_STYLE_MASK = 0xF, PS_ENDCAP_SQUARE = 0x100,
+                  PS_ENDCAP_FLAT = 0x200, PS_JOIN_BEVEL = 0x1000, PS_JOIN_MITER = 0x2000;
 constexpr quint32 BS_SOLID = 0, BS_NULL = 1, BS_HATCHED = 2;
 
 // A user style's dash and gap lengths as Qt counts them, in pen widths, and an even number
 // of them (GDI repeats an odd list); none, a solid pen, when the lengths are unusable.
-QList<qreal> userDashes(const platform::MetafileDc::LogPen& p)
-{
+QList<qreal> userDashes(const platform::MetafileDc::LogPen& p) {
     QList<qreal> out;
     if (p.width <= 0 || p.dashes.isEmpty() || p.dashes.size() > 16) return out;
     qreal sum = 0;
@@ -34,57 +33,82 @@ constexpr quint32 TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, T
 // font engine would rasterise enormous glyphs.
 constexpr qreal maxFontPixels = 20000;
 
-QPainter::CompositionMode rop2Mode(int rop2)
-{
+QPainter::CompositionMode rop2Mode(int rop2) {
     switch (rop2) {
-    case 2: return QPainter::RasterOp_NotSourceAndNotDestination; // R2_NOTMERGEPEN
-    case 3: return QPainter::RasterOp_NotSourceAndDestination;    // R2_MASKNOTPEN
-    case 4: return QPainter::RasterOp_NotSource;                  // R2_NOTCOPYPEN
-    case 5: return QPainter::RasterOp_SourceAndNotDestination;    // R2_MASKPENNOT
-    case 6: return QPainter::RasterOp_NotDestination;             // R2_NOT
-    case 7: return QPainter::RasterOp_SourceXorDestination;       // R2_XORPEN
-    case 8: return QPainter::RasterOp_NotSourceOrNotDestination;  // R2_NOTMASKPEN
-    case 9: return QPainter::RasterOp_SourceAndDestination;       // R2_MASKPEN
-    case 10: return QPainter::RasterOp_NotSourceXorDestination;   // R2_NOTXORPEN
-    case 12: return QPainter::RasterOp_NotSourceOrDestination;    // R2_MERGENOTPEN
-    case 14: return QPainter::RasterOp_SourceOrNotDestination;    // R2_MERGEPENNOT
-    case 15: return QPainter::RasterOp_SourceOrDestination;       // R2_MERGEPEN
-    default: return QPainter::CompositionMode_SourceOver;
+    case 2:
+        return QPainter::RasterOp_NotSourceAndNotDestination; // R2_NOTMERGEPEN
+    case 3:
+        return QPainter::RasterOp_NotSourceAndDestination; // R2_MASKNOTPEN
+    case 4:
+        return QPainter::RasterOp_NotSource; // R2_NOTCOPYPEN
+    case 5:
+        return QPainter::RasterOp_SourceAndNotDestination; // R2_MASKPENNOT
+    case 6:
+        return QPainter::RasterOp_NotDestination; // R2_NOT
+    case 7:
+        return QPainter::RasterOp_SourceXorDestination; // R2_XORPEN
+    case 8:
+        return QPainter::RasterOp_NotSourceOrNotDestination; // R2_NOTMASKPEN
+    case 9:
+        return QPainter::RasterOp_SourceAndDestination; // R2_MASKPEN
+    case 10:
+        return QPainter::RasterOp_NotSourceXorDestination; // R2_NOTXORPEN
+    case 12:
+        return QPainter::RasterOp_NotSourceOrDestination; // R2_MERGENOTPEN
+    case 14:
+        return QPainter::RasterOp_SourceOrNotDestination; // R2_MERGEPENNOT
+    case 15:
+        return QPainter::RasterOp_SourceOrDestination; // R2_MERGEPEN
+    default:
+        return QPainter::CompositionMode_SourceOver;
     }
 }
 
 // The raster operation of a blit with a source, from the operation's index byte.
-QPainter::CompositionMode ropMode(quint32 rop)
-{
+QPainter::CompositionMode ropMode(quint32 rop) {
     switch ((rop >> 16) & 0xFF) {
-    case 0xEE: return QPainter::RasterOp_SourceOrDestination;          // SRCPAINT
-    case 0x88: return QPainter::RasterOp_SourceAndDestination;         // SRCAND
-    case 0x66: return QPainter::RasterOp_SourceXorDestination;         // SRCINVERT
-    case 0x44: return QPainter::RasterOp_SourceAndNotDestination;      // SRCERASE
-    case 0x33: return QPainter::RasterOp_NotSource;                    // NOTSRCCOPY
-    case 0x11: return QPainter::RasterOp_NotSourceAndNotDestination;   // NOTSRCERASE
-    case 0xBB: return QPainter::RasterOp_NotSourceOrDestination;       // MERGEPAINT
-    case 0x5A: return QPainter::RasterOp_SourceXorDestination;         // PATINVERT
-    case 0x55: return QPainter::RasterOp_NotDestination;               // DSTINVERT
-    default: return QPainter::CompositionMode_SourceOver;
+    case 0xEE:
+        return QPainter::RasterOp_SourceOrDestination; // SRCPAINT
+    case 0x88:
+        return QPainter::RasterOp_SourceAndDestination; // SRCAND
+    case 0x66:
+        return QPainter::RasterOp_SourceXorDestination; // SRCINVERT
+    case 0x44:
+        return QPainter::RasterOp_SourceAndNotDestination; // SRCERASE
+    case 0x33:
+        return QPainter::RasterOp_NotSource; // NOTSRCCOPY
+    case 0x11:
+        return QPainter::RasterOp_NotSourceAndNotDestination; // NOTSRCERASE
+    case 0xBB:
+        return QPainter::RasterOp_NotSourceOrDestination; // MERGEPAINT
+    case 0x5A:
+        return QPainter::RasterOp_SourceXorDestination; // PATINVERT
+    case 0x55:
+        return QPainter::RasterOp_NotDestination; // DSTINVERT
+    default:
+        return QPainter::CompositionMode_SourceOver;
     }
 }
 
-Qt::BrushStyle hatchStyle(quint32 hatch)
-{
+Qt::BrushStyle hatchStyle(quint32 hatch) {
     switch (hatch) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    case 2: return Qt::FDiagPattern;
-    case 3: return Qt::BDiagPattern;
-    case 4: return Qt::CrossPattern;
-    default: return Qt::DiagCrossPattern;
+    case 0:
+        return Qt::HorPattern;
+    case 1:
+        return Qt::VerPattern;
+    case 2:
+        return Qt::FDiagPattern;
+    case 3:
+        return Qt::BDiagPattern;
+    case 4:
+        return Qt::CrossPattern;
+    default:
+        return Qt::DiagCrossPattern;
     }
 }
 
 // A rectangle larger than any picture, standing for "no clipping" in clip arithmetic.
-QPainterPath everything()
-{
+QPainterPath everything() {
     QPainterPath p;
     p.addRect(QRectF(-1e7, -1e7, 2e7, 2e7));
     return p;
@@ -92,8 +116,7 @@ QPainterPath everything()
 } // namespace
 
 MetafileDc::MetafileDc(QPainter& painter, const QRectF& target)
-    : painter_(painter), callerTransform_(painter.worldTransform()), target_(target)
-{
+    : painter_(painter), callerTransform_(painter.worldTransform()), target_(target) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -101,69 +124,74 @@ MetafileDc::MetafileDc(QPainter& painter, const QRectF& target)
     painter_.save(); // the inner level is renewed whenever the clip changes
 }
 
-MetafileDc::~MetafileDc()
-{
+MetafileDc::~MetafileDc() {
     painter_.restore();
     painter_.restore();
 }
 
-void MetafileDc::setWindowMapsToTarget(const QRectF& window)
-{
+void MetafileDc::setWindowMapsToTarget(const QRectF& window) {
     wmf_ = true;
     state_.windowOrg = window.topLeft();
     state_.windowExt = window.size();
     state_.mapMode = MM_ANISOTROPIC;
 }
 
-void MetafileDc::setReferenceFrame(const QRectF& framePixels, QSizeF pixelsPerMm)
-{
+void MetafileDc::setReferenceFrame(const QRectF& framePixels, QSizeF pixelsPerMm) {
     wmf_ = false;
     frame_ = framePixels;
     pixelsPerMm_ = pixelsPerMm;
 }
 
-void MetafileDc::setMapMode(int mode)
-{
+void MetafileDc::setMapMode(int mode) {
     if (mode >= MM_TEXT && mode <= MM_ANISOTROPIC) state_.mapMode = mode;
 }
 
-void MetafileDc::setWindowOrg(QPointF p) { state_.windowOrg = p; }
-void MetafileDc::setViewportOrg(QPointF p) { state_.viewportOrg = p; }
+void MetafileDc::setWindowOrg(QPointF p) {
+    state_.windowOrg = p;
+}
+void MetafileDc::setViewportOrg(QPointF p) {
+    state_.viewportOrg = p;
+}
 
-void MetafileDc::setWindowExt(QSizeF s)
-{
+void MetafileDc::setWindowExt(QSizeF s) {
     if (s.width() != 0 && s.height() != 0) state_.windowExt = s;
 }
 
-void MetafileDc::setViewportExt(QSizeF s)
-{
+void MetafileDc::setViewportExt(QSizeF s) {
     if (s.width() != 0 && s.height() != 0) state_.viewportExt = s;
 }
 
-void MetafileDc::scaleWindowExt(qreal xn, qreal xd, qreal yn, qreal yd)
-{
-    if (xd != 0 && yd != 0) setWindowExt({state_.windowExt.width() * xn / xd, state_.windowExt.height() * yn / yd});
-}
-
-void MetafileDc::scaleViewportExt(qreal xn, qreal xd, qreal yn, qreal yd)
-{
+void MetafileDc::scaleWindowExt(qreal xn, qreal xd, qreal yn, qreal yd) {
     if (xd != 0 && yd != 0)
-        setViewportExt({state_.viewportExt.width() * xn / xd, state_.viewportExt.height() * yn / yd});
+        setWindowExt({state_.windowExt.width() * xn / xd, state_.windowExt.height() * yn / yd});
 }
 
-void MetafileDc::modifyWorldTransform(const QTransform& t, int mode)
-{
+void MetafileDc::scaleViewportExt(qreal xn, qreal xd, qreal yn, qreal yd) {
+    if (xd != 0 && yd != 0)
+        setViewportExt(
+            {state_.viewportExt.width() * xn / xd, state_.viewportExt.height() * yn / yd});
+}
+
+void MetafileDc::modifyWorldTransform(const QTransform& t, int mode) {
     switch (mode) {
-    case 1: state_.world = QTransform(); break; // MWT_IDENTITY
-    case 2: state_.world = t * state_.world; break; // MWT_LEFTMULTIPLY
-    case 3: state_.world = state_.world * t; break; // MWT_RIGHTMULTIPLY
-    case 4: state_.world = t; break;                // MWT_SET
-    default: break;
+    case 1:
+        state_.world = QTransform();
+        break; // MWT_IDENTITY
+    case 2:
+        state_.world = t * state_.world;
+        break; // MWT_LEFTMULTIPLY
+    case 3:
+        state_.world = state_.world * t;
+        break; // MWT_RIGHTMULTIPLY
+    case 4:
+        state_.world = t;
+        break; // MWT_SET
+    default:
+        break;
     }
 }
 
-QTransform MetafileDc::toTarget() const
-{
+QTransform MetafileDc::toTarget() const {
     const State& s = state_;
     qreal kx = 1, ky = 1;
     QTransform page;
@@ -176,8 +204,8 @@ QTransform MetafileDc::toTarget() const
             kx = std::copysign(m, kx);
             ky = std::copysign(m, ky);
         }
-        page = QTransform::fromTranslate(-s.windowOrg.x(), -s.windowOrg.y())
-               * QTransform::fromScale(kx, ky) * QTransform::fromTranslate(target_.x(), target_.y());
+        page = QTransform::fromTranslate(-s.windowOrg.x(), -s.windowOrg.y()) *
+               QTransform::fromScale(kx, ky) * QTransform::fromTranslate(target_.x(), target_.y());
         return s.world * page;
     }
     static constexpr qreal mmPerUnit[] = {0, 0, 0.1, 0.01, 0.254, 0.0254, 25.4 / 1440};
@@ -193,22 +221,21 @@ QTransform MetafileDc::toTarget() const
             ky = std::copysign(m, ky);
         }
     }
-    page = QTransform::fromTranslate(-s.windowOrg.x(), -s.windowOrg.y()) * QTransform::fromScale(kx, ky)
-           * QTransform::fromTranslate(s.viewportOrg.x(), s.viewportOrg.y());
-    const QTransform frame = QTransform::fromTranslate(-frame_.x(), -frame_.y())
-                             * QTransform::fromScale(target_.width() / frame_.width(),
-                                                     target_.height() / frame_.height())
-                             * QTransform::fromTranslate(target_.x(), target_.y());
+    page = QTransform::fromTranslate(-s.windowOrg.x(), -s.windowOrg.y()) *
+           QTransform::fromScale(kx, ky) *
+           QTransform::fromTranslate(s.viewportOrg.x(), s.viewportOrg.y());
+    const QTransform frame = QTransform::fromTranslate(-frame_.x(), -frame_.y()) *
+                             QTransform::fromScale(target_.width() / frame_.width(),
+                                                   target_.height() / frame_.height()) *
+                             QTransform::fromTranslate(target_.x(), target_.y());
     return s.world * page * frame;
 }
 
-qreal MetafileDc::deviceScale(const QTransform& t) const
-{
+qreal MetafileDc::deviceScale(const QTransform& t) const {
     return std::sqrt(std::abs(t.determinant()));
 }
 
-void MetafileDc::createObject(Object object)
-{
+void MetafileDc::createObject(Object object) {
     for (size_t i = 0; i < objects_.size(); ++i) {
         if (std::holds_alternative<std::monostate>(objects_[i])) {
             objects_[i] = std::move(object);
@@ -218,65 +245,67 @@ void MetafileDc::createObject(Object object)
     if (objects_.size() < 65535) objects_.push_back(std::move(object));
 }
 
-void MetafileDc::createObjectAt(quint32 index, Object object)
-{
+void MetafileDc::createObjectAt(quint32 index, Object object) {
     if (index >= 65535) return;
     if (index >= objects_.size()) objects_.resize(index + 1);
     objects_[index] = std::move(object);
 }
 
-void MetafileDc::selectObject(quint32 index)
-{
+void MetafileDc::selectObject(quint32 index) {
     if (index & 0x80000000) {
         selectStockObject(index & 0x7FFFFFFF);
         return;
     }
     if (index >= objects_.size()) return;
     const Object& o = objects_[index];
-    if (const auto* pen = std::get_if<LogPen>(&o)) state_.pen = *pen;
-    else if (const auto* brush = std::get_if<LogBrush>(&o)) state_.brush = *brush;
-    else if (const auto* font = std::get_if<LogFont>(&o)) state_.font = *font;
-    else if (const auto* region = std::get_if<Region>(&o)) selectClipRegion(*region, RGN_COPY, false);
+    if (const auto* pen = std::get_if<LogPen>(&o))
+        state_.pen = *pen;
+    else if (const auto* brush = std::get_if<LogBrush>(&o))
+        state_.brush = *brush;
+    else if (const auto* font = std::get_if<LogFont>(&o))
+        state_.font = *font;
+    else if (const auto* region = std::get_if<Region>(&o))
+        selectClipRegion(*region, RGN_COPY, false);
 }
 
-void MetafileDc::selectStockObject(quint32 stock)
-{
+void MetafileDc::selectStockObject(quint32 stock) {
     static const QColor greys[] = {Qt::white, QColor(192, 192, 192), QColor(128, 128, 128),
                                    QColor(64, 64, 64), Qt::black};
-    if (stock <= 4) state_.brush = LogBrush{BS_SOLID, greys[stock], 0, {}};
-    else if (stock == 5) state_.brush = LogBrush{BS_NULL, Qt::white, 0, {}};
-    else if (stock == 6) state_.pen = LogPen{0, 0, Qt::white, {}};
-    else if (stock == 7) state_.pen = LogPen{0, 0, Qt::black, {}};
-    else if (stock == 8) state_.pen = LogPen{PS_NULL, 0, Qt::black, {}};
-    else if (stock >= 10 && stock <= 17 && stock != 15) state_.font = LogFont{};
+    if (stock <= 4)
+        state_.brush = LogBrush{BS_SOLID, greys[stock], 0, {}};
+    else if (stock == 5)
+        state_.brush = LogBrush{BS_NULL, Qt::white, 0, {}};
+    else if (stock == 6)
+        state_.pen = LogPen{0, 0, Qt::white, {}};
+    else if (stock == 7)
+        state_.pen = LogPen{0, 0, Qt::black, {}};
+    else if (stock == 8)
+        state_.pen = LogPen{PS_NULL, 0, Qt::black, {}};
+    else if (stock >= 10 && stock <= 17 && stock != 15)
+        state_.font = LogFont{};
 }
 
-void MetafileDc::deleteObject(quint32 index)
-{
+void MetafileDc::deleteObject(quint32 index) {
     if (index < objects_.size()) objects_[index] = std::monostate{};
 }
 
-MetafileDc::Region MetafileDc::regionAt(quint32 index) const
-{
+MetafileDc::Region MetafileDc::regionAt(quint32 index) const {
     if (index < objects_.size())
         if (const auto* r = std::get_if<Region>(&objects_[index])) return *r;
     return {};
 }
 
-MetafileDc::LogBrush MetafileDc::brushAt(quint32 index) const
-{
+MetafileDc::LogBrush MetafileDc::brushAt(quint32 index) const {
     if (index < objects_.size())
         if (const auto* b = std::get_if<LogBrush>(&objects_[index])) return *b;
     return LogBrush{BS_NULL, Qt::white, 0, {}};
 }
 
-void MetafileDc::save()
-{
+void MetafileDc::save() {
     if (saved_.size() < 1000) saved_.push_back(state_);
 }
 
-void MetafileDc::restore(int which)
-{
+void MetafileDc::restore(int which) {
     // Negative counts back from the newest saved state, positive names one absolutely.
     const qsizetype target = which < 0 ? qsizetype(saved_.size()) + which : which - 1;
     if (target < 0 || target >= qsizetype(saved_.size())) return;
@@ -286,13 +315,12 @@ void MetafileDc::restore(int which)
     if (clipChanged) applyClip();
 }
 
-bool MetafileDc::rasterOps() const
-{
-    return painter_.paintEngine() && painter_.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+bool MetafileDc::rasterOps() const {
+    return painter_.paintEngine() &&
+           painter_.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
 }
 
-QPen MetafileDc::qpen(const QTransform& t) const
-{
+QPen MetafileDc::qpen(const QTransform& t) const {
     const LogPen& p = state_.pen;
     QColor color = p.color;
     if (state_.rop2 == 1) color = Qt::black;
@@ -304,13 +332,16 @@ QPen MetafileDc::qpen(const QTransform& t) const
     if (style >= 1 && style <= 4) pen.setDashPattern(dashes[style]);
     if (const QList<qreal> user = userDashes(p); style == PS_USERSTYLE && !user.isEmpty())
         pen.setDashPattern(user);
-    pen.setCapStyle(p.style & PS_ENDCAP_FLAT ? Qt::FlatCap : p.style & PS_ENDCAP_SQUARE ? Qt::SquareCap : Qt::RoundCap);
-    pen.setJoinStyle(p.style & PS_JOIN_MITER ? Qt::MiterJoin : p.style & PS_JOIN_BEVEL ? Qt::BevelJoin : Qt::RoundJoin);
+    pen.setCapStyle(p.style & PS_ENDCAP_FLAT     ? Qt::FlatCap
+                    : p.style & PS_ENDCAP_SQUARE ? Qt::SquareCap
+                                                 : Qt::RoundCap);
+    pen.setJoinStyle(p.style & PS_JOIN_MITER   ? Qt::MiterJoin
+                     : p.style & PS_JOIN_BEVEL ? Qt::BevelJoin
+                                               : Qt::RoundJoin);
     return pen;
 }
 
-QBrush MetafileDc::qbrush() const
-{
+QBrush MetafileDc::qbrush() const {
     const LogBrush& b = state_.brush;
     QColor color = b.color;
     if (state_.rop2 == 1) color = Qt::black;
@@ -321,20 +352,19 @@ QBrush MetafileDc::qbrush() const
     return Qt::NoBrush;
 }
 
-bool MetafileDc::prepare(bool fill, bool stroke)
-{
+bool MetafileDc::prepare(bool fill, bool stroke) {
     if (state_.rop2 == 11) return false; // R2_NOP
     painter_.setWorldTransform(callerTransform_);
     painter_.setBackgroundMode(state_.opaqueBk ? Qt::OpaqueMode : Qt::TransparentMode);
     painter_.setBackground(state_.bkColor);
-    painter_.setCompositionMode(rasterOps() ? rop2Mode(state_.rop2) : QPainter::CompositionMode_SourceOver);
+    painter_.setCompositionMode(rasterOps() ? rop2Mode(state_.rop2)
+                                            : QPainter::CompositionMode_SourceOver);
     const bool hasFill = fill && state_.brush.style != BS_NULL && qbrush().style() != Qt::NoBrush;
     const bool hasStroke = stroke && (state_.pen.style & PS_STYLE_MASK) != PS_NULL;
     return hasFill || hasStroke;
 }
 
-void MetafileDc::draw(const QPainterPath& logical, bool fill, bool stroke)
-{
+void MetafileDc::draw(const QPainterPath& logical, bool fill, bool stroke) {
     const QTransform t = toTarget();
     QPainterPath device = t.map(logical);
     if (state_.pathOpen) {
@@ -346,36 +376,34 @@ void MetafileDc::draw(const QPainterPath& logical, bool fill, bool stroke)
     paint(device, fill, stroke, t);
 }
 
-void MetafileDc::paint(const QPainterPath& device, bool fill, bool stroke, const QTransform& t)
-{
+void MetafileDc::paint(const QPainterPath& device, bool fill, bool stroke, const QTransform& t) {
     // One drawPath with pen and brush is much faster than separate fill and stroke calls.
     painter_.setBrush(fill && state_.brush.style != BS_NULL ? qbrush() : QBrush(Qt::NoBrush));
-    painter_.setPen(stroke && (state_.pen.style & PS_STYLE_MASK) != PS_NULL ? qpen(t) : QPen(Qt::NoPen));
+    painter_.setPen(stroke && (state_.pen.style & PS_STYLE_MASK) != PS_NULL ? qpen(t)
+                                                                            : QPen(Qt::NoPen));
     painter_.drawPath(device);
 }
 
-void MetafileDc::appendLine(const QPolygonF& device)
-{
+void MetafileDc::appendLine(const QPolygonF& device) {
     if (device.isEmpty()) return;
     QPainterPath& path = state_.path;
-    if (path.elementCount() == 0 || path.currentPosition() != device.first()) path.moveTo(device.first());
-    for (qsizetype i = 1; i < device.size(); ++i) path.lineTo(device[i]);
+    if (path.elementCount() == 0 || path.currentPosition() != device.first())
+        path.moveTo(device.first());
+    for (qsizetype i = 1; i < device.size(); ++i)
+        path.lineTo(device[i]);
 }
 
-void MetafileDc::moveTo(QPointF p)
-{
+void MetafileDc::moveTo(QPointF p) {
     state_.pos = p;
     if (state_.pathOpen) state_.path.moveTo(toTarget().map(p));
 }
 
-void MetafileDc::lineTo(QPointF p)
-{
+void MetafileDc::lineTo(QPointF p) {
     polyline(QPolygonF{state_.pos, p});
     state_.pos = p;
 }
 
-void MetafileDc::polyline(const QPolygonF& points, bool fromCurrent)
-{
+void MetafileDc::polyline(const QPolygonF& points, bool fromCurrent) {
     QPolygonF line = points;
     if (fromCurrent) {
         line.prepend(state_.pos);
@@ -391,15 +419,14 @@ void MetafileDc::polyline(const QPolygonF& points, bool fromCurrent)
     draw(path, false, true);
 }
 
-void MetafileDc::polyPolyline(const QList<QPolygonF>& lines)
-{
+void MetafileDc::polyPolyline(const QList<QPolygonF>& lines) {
     QPainterPath path;
-    for (const QPolygonF& l : lines) path.addPolygon(l);
+    for (const QPolygonF& l : lines)
+        path.addPolygon(l);
     draw(path, false, true);
 }
 
-void MetafileDc::polygon(const QList<QPolygonF>& polygons)
-{
+void MetafileDc::polygon(const QList<QPolygonF>& polygons) {
     QPainterPath path;
     for (const QPolygonF& p : polygons) {
         if (p.isEmpty()) continue;
@@ -409,8 +436,7 @@ void MetafileDc::polygon(const QList<QPolygonF>& polygons)
     draw(path, true, true);
 }
 
-void MetafileDc::polyBezier(const QPolygonF& points, bool fromCurrent)
-{
+void MetafileDc::polyBezier(const QPolygonF& points, bool fromCurrent) {
     QPainterPath path;
     qsizetype i = 0;
     if (fromCurrent) {
@@ -420,7 +446,8 @@ void MetafileDc::polyBezier(const QPolygonF& points, bool fromCurrent)
         path.moveTo(points[0]);
         i = 1;
     }
-    for (; i + 2 < points.size(); i += 3) path.cubicTo(points[i], points[i + 1], points[i + 2]);
+    for (; i + 2 < points.size(); i += 3)
+        path.cubicTo(points[i], points[i + 1], points[i + 2]);
     if (fromCurrent && !points.isEmpty()) state_.pos = path.currentPosition();
     if (state_.pathOpen) {
         const QPainterPath device = toTarget().map(path);
@@ -436,29 +463,26 @@ void MetafileDc::polyBezier(const QPolygonF& points, bool fromCurrent)
     draw(path, false, true);
 }
 
-void MetafileDc::rectangle(const QRectF& r)
-{
+void MetafileDc::rectangle(const QRectF& r) {
     QPainterPath path;
     path.addRect(r.normalized());
     draw(path, true, true);
 }
 
-void MetafileDc::roundRect(const QRectF& r, QSizeF corner)
-{
+void MetafileDc::roundRect(const QRectF& r, QSizeF corner) {
     QPainterPath path;
-    path.addRoundedRect(r.normalized(), std::abs(corner.width()) / 2, std::abs(corner.height()) / 2);
+    path.addRoundedRect(r.normalized(), std::abs(corner.width()) / 2,
+                        std::abs(corner.height()) / 2);
     draw(path, true, true);
 }
 
-void MetafileDc::ellipse(const QRectF& r)
-{
+void MetafileDc::ellipse(const QRectF& r) {
     QPainterPath path;
     path.addEllipse(r.normalized());
     draw(path, true, true);
 }
 
-QPainterPath MetafileDc::arcPath(const QRectF& b, QPointF start, QPointF end, ArcKind kind) const
-{
+QPainterPath MetafileDc::arcPath(const QRectF& b, QPointF start, QPointF end, ArcKind kind) const {
     const QRectF box = b.normalized();
     const QPointF c = box.center();
     const qreal rx = box.width() / 2, ry = box.height() / 2;
@@ -473,9 +497,11 @@ QPainterPath MetafileDc::arcPath(const QRectF& b, QPointF start, QPointF end, Ar
     // flips the y axis turns the logical sense around.
     const bool clockwise = state_.clockwise != (toTarget().determinant() < 0);
     if (clockwise) {
-        while (sweep >= 0) sweep -= 360;
+        while (sweep >= 0)
+            sweep -= 360;
     } else {
-        while (sweep <= 0) sweep += 360;
+        while (sweep <= 0)
+            sweep += 360;
     }
     QPainterPath path;
     if (kind == ArcKind::Pie) {
@@ -484,15 +510,16 @@ QPainterPath MetafileDc::arcPath(const QRectF& b, QPointF start, QPointF end, Ar
         path.closeSubpath();
         return path;
     }
-    if (kind == ArcKind::ArcTo) path.moveTo(state_.pos);
-    else path.arcMoveTo(box, a0);
+    if (kind == ArcKind::ArcTo)
+        path.moveTo(state_.pos);
+    else
+        path.arcMoveTo(box, a0);
     path.arcTo(box, a0, sweep);
     if (kind == ArcKind::Chord) path.closeSubpath();
     return path;
 }
 
-void MetafileDc::arc(const QRectF& box, QPointF start, QPointF end, ArcKind kind)
-{
+void MetafileDc::arc(const QRectF& box, QPointF start, QPointF end, ArcKind kind) {
     const QPainterPath path = arcPath(box, start, end, kind);
     if (kind == ArcKind::ArcTo) state_.pos = path.currentPosition();
     if (state_.pathOpen && kind == ArcKind::ArcTo) {
@@ -503,19 +530,19 @@ void MetafileDc::arc(const QRectF& box, QPointF start, QPointF end, ArcKind kind
     draw(path, closed, true);
 }
 
-void MetafileDc::angleArc(QPointF c, qreal r, qreal startDeg, qreal sweepDeg)
-{
+void MetafileDc::angleArc(QPointF c, qreal r, qreal startDeg, qreal sweepDeg) {
     QPainterPath path;
     path.moveTo(state_.pos);
     path.arcTo(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), startDeg, sweepDeg);
     state_.pos = path.currentPosition();
-    if (state_.pathOpen) state_.path.connectPath(toTarget().map(path));
-    else draw(path, false, true);
+    if (state_.pathOpen)
+        state_.path.connectPath(toTarget().map(path));
+    else
+        draw(path, false, true);
 }
 
 void MetafileDc::textOut(QPointF ref, const QString& text, const QList<qreal>& dx, quint32 options,
-                         const QRectF& rect)
-{
+                         const QRectF& rect) {
     const QTransform t = toTarget();
     const LogFont& lf = state_.font;
     if (state_.textAlign & TA_UPDATECP) ref = state_.pos;
@@ -549,20 +576,26 @@ void MetafileDc::textOut(QPointF ref, const QString& text, const QList<qreal>& d
     QList<qreal> advances;
     qreal width = 0;
     if (!dx.isEmpty()) {
-        for (qreal d : dx) advances << d * xScale;
-        for (qsizetype i = 0; i < text.size() && i < advances.size(); ++i) width += advances[i];
+        for (qreal d : dx)
+            advances << d * xScale;
+        for (qsizetype i = 0; i < text.size() && i < advances.size(); ++i)
+            width += advances[i];
     } else {
         width = fm.horizontalAdvance(text) + state_.charExtra * xScale * text.size();
     }
     qreal x0 = 0, y0 = fm.ascent();
-    if ((state_.textAlign & TA_CENTER) == TA_CENTER) x0 = -width / 2;
-    else if (state_.textAlign & TA_RIGHT) x0 = -width;
-    if ((state_.textAlign & TA_BASELINE) == TA_BASELINE) y0 = 0;
-    else if (state_.textAlign & TA_BOTTOM) y0 = -fm.descent();
+    if ((state_.textAlign & TA_CENTER) == TA_CENTER)
+        x0 = -width / 2;
+    else if (state_.textAlign & TA_RIGHT)
+        x0 = -width;
+    if ((state_.textAlign & TA_BASELINE) == TA_BASELINE)
+        y0 = 0;
+    else if (state_.textAlign & TA_BOTTOM)
+        y0 = -fm.descent();
     if (state_.textAlign & TA_UPDATECP) {
         const qreal advance = (state_.textAlign & TA_CENTER) == TA_CENTER ? 0
-                              : (state_.textAlign & TA_RIGHT)         ? -width
-                                                                       : width;
+                              : (state_.textAlign & TA_RIGHT)             ? -width
+                                                                          : width;
         state_.pos = ref + QPointF(advance / qMax<qreal>(xScale, 1e-9) * (t.m11() < 0 ? -1 : 1), 0);
     }
     if (state_.pathOpen || state_.rop2 == 11) return;
@@ -573,13 +606,15 @@ void MetafileDc::textOut(QPointF ref, const QString& text, const QList<qreal>& d
     QPainterPath rectDevice;
     rectDevice.addPolygon(t.map(QPolygonF(rect.normalized())));
     if ((options & ETO_OPAQUE) && !rect.isEmpty()) painter_.fillPath(rectDevice, state_.bkColor);
-    if ((options & ETO_CLIPPED) && !rect.isEmpty()) painter_.setClipPath(rectDevice, Qt::IntersectClip);
+    if ((options & ETO_CLIPPED) && !rect.isEmpty())
+        painter_.setClipPath(rectDevice, Qt::IntersectClip);
     QTransform textSpace;
     textSpace.rotate(-(lf.escapement / 10.0));
     textSpace *= QTransform::fromTranslate(origin.x(), origin.y());
     painter_.setWorldTransform(textSpace * callerTransform_);
     if (state_.opaqueBk && !(options & ETO_OPAQUE))
-        painter_.fillRect(QRectF(x0, y0 - fm.ascent(), width, fm.ascent() + fm.descent()), state_.bkColor);
+        painter_.fillRect(QRectF(x0, y0 - fm.ascent(), width, fm.ascent() + fm.descent()),
+                          state_.bkColor);
     painter_.setFont(font);
     painter_.setPen(state_.textColor);
     if (advances.isEmpty() && state_.charExtra == 0) {
@@ -588,14 +623,15 @@ void MetafileDc::textOut(QPointF ref, const QString& text, const QList<qreal>& d
         qreal x = x0;
         for (qsizetype i = 0; i < text.size(); ++i) {
             painter_.drawText(QPointF(x, y0), QString(text[i]));
-            x += i < advances.size() ? advances[i] : fm.horizontalAdvance(text[i]) + state_.charExtra * xScale;
+            x += i < advances.size() ? advances[i]
+                                     : fm.horizontalAdvance(text[i]) + state_.charExtra * xScale;
         }
     }
     painter_.restore();
 }
 
-void MetafileDc::fillDevice(const QPainterPath& device, const QBrush& brush, QPainter::CompositionMode mode)
-{
+void MetafileDc::fillDevice(const QPainterPath& device, const QBrush& brush,
+                            QPainter::CompositionMode mode) {
     painter_.setWorldTransform(callerTransform_);
     painter_.setCompositionMode(rasterOps() ? mode : QPainter::CompositionMode_SourceOver);
     painter_.fillPath(device, brush);
@@ -603,8 +639,7 @@ void MetafileDc::fillDevice(const QPainterPath& device, const QBrush& brush, QPa
 }
 
 void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src, quint32 rop,
-                      qreal opacity)
-{
+                      qreal opacity) {
     if (state_.pathOpen) return;
     const quint32 index = (rop >> 16) & 0xFF;
     const QTransform t = toTarget();
@@ -616,22 +651,28 @@ void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src
         if (index == 0xAA) return; // leaves the destination alone
         painter_.setBackgroundMode(state_.opaqueBk ? Qt::OpaqueMode : Qt::TransparentMode);
         painter_.setBackground(state_.bkColor);
-        if (index == 0x00) fillDevice(device, Qt::black, QPainter::CompositionMode_SourceOver);
-        else if (index == 0xFF) fillDevice(device, Qt::white, QPainter::CompositionMode_SourceOver);
-        else if (index == 0x55) fillDevice(device, Qt::white, QPainter::RasterOp_NotDestination);
-        else if (rasterOps() || index == 0xF0) fillDevice(device, qbrush(), ropMode(rop));
+        if (index == 0x00)
+            fillDevice(device, Qt::black, QPainter::CompositionMode_SourceOver);
+        else if (index == 0xFF)
+            fillDevice(device, Qt::white, QPainter::CompositionMode_SourceOver);
+        else if (index == 0x55)
+            fillDevice(device, Qt::white, QPainter::RasterOp_NotDestination);
+        else if (rasterOps() || index == 0xF0)
+            fillDevice(device, qbrush(), ropMode(rop));
         return;
     }
     if (src.width() == 0 || src.height() == 0 || dest.width() == 0 || dest.height() == 0) return;
-    const QTransform srcToDest = QTransform::fromTranslate(-src.x(), -src.y())
-                                 * QTransform::fromScale(dest.width() / src.width(), dest.height() / src.height())
-                                 * QTransform::fromTranslate(dest.x(), dest.y());
+    const QTransform srcToDest =
+        QTransform::fromTranslate(-src.x(), -src.y()) *
+        QTransform::fromScale(dest.width() / src.width(), dest.height() / src.height()) *
+        QTransform::fromTranslate(dest.x(), dest.y());
     const QTransform full = srcToDest * t * callerTransform_;
     // Only the part of the source inside the bitmap is drawn (Qt's raster engine does not
     // cope with source rectangles outside the image), and only through a sane transform.
     const QRectF inside = src.normalized() & QRectF(image.rect());
     const qreal m[] = {full.m11(), full.m12(), full.m21(), full.m22(), full.dx(), full.dy()};
-    if (inside.isEmpty() || std::any_of(std::begin(m), std::end(m), [](qreal v) { return !(std::abs(v) < 1e7); }))
+    if (inside.isEmpty() ||
+        std::any_of(std::begin(m), std::end(m), [](qreal v) { return !(std::abs(v) < 1e7); }))
         return;
     painter_.setWorldTransform(full);
     painter_.setCompositionMode(rasterOps() ? ropMode(rop) : QPainter::CompositionMode_SourceOver);
@@ -641,32 +682,30 @@ void MetafileDc::blit(const QRectF& dest, const QImage& image, const QRectF& src
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void MetafileDc::fillRegion(const Region& region, const std::optional<LogBrush>& brush)
-{
+void MetafileDc::fillRegion(const Region& region, const std::optional<LogBrush>& brush) {
     const LogBrush saved = state_.brush;
     if (brush) state_.brush = *brush;
     draw(region, true, false);
     state_.brush = saved;
 }
 
-void MetafileDc::frameRegion(const Region& region, const LogBrush& brush, QSizeF size)
-{
+void MetafileDc::frameRegion(const Region& region, const LogBrush& brush, QSizeF size) {
     const LogPen savedPen = state_.pen;
     state_.pen = LogPen{0, (std::abs(size.width()) + std::abs(size.height())), brush.color, {}};
     draw(region, false, true);
     state_.pen = savedPen;
 }
 
-void MetafileDc::invertRegion(const Region& region)
-{
+void MetafileDc::invertRegion(const Region& region) {
     fillDevice(toTarget().map(region), Qt::white, QPainter::RasterOp_NotDestination);
 }
 
-void MetafileDc::combineClip(const std::optional<QPainterPath>& region, int mode)
-{
+void MetafileDc::combineClip(const std::optional<QPainterPath>& region, int mode) {
     std::optional<QPainterPath>& clip = state_.clip;
     switch (mode) {
-    case RGN_COPY: clip = region; break;
+    case RGN_COPY:
+        clip = region;
+        break;
     case RGN_AND:
         if (region) clip = clip ? clip->intersected(*region) : *region;
         break;
@@ -682,13 +721,13 @@ void MetafileDc::combineClip(const std::optional<QPainterPath>& region, int mode
             clip = base.united(*region).subtracted(base.intersected(*region));
         }
         break;
-    default: return;
+    default:
+        return;
     }
     applyClip();
 }
 
-void MetafileDc::applyClip()
-{
+void MetafileDc::applyClip() {
     painter_.restore();
     painter_.save();
     if (state_.clip) {
@@ -697,24 +736,21 @@ void MetafileDc::applyClip()
     }
 }
 
-void MetafileDc::intersectClipRect(const QRectF& r)
-{
+void MetafileDc::intersectClipRect(const QRectF& r) {
     QPainterPath p;
     p.addPolygon(toTarget().map(QPolygonF(r.normalized())));
     p.closeSubpath();
     combineClip(p, RGN_AND);
 }
 
-void MetafileDc::excludeClipRect(const QRectF& r)
-{
+void MetafileDc::excludeClipRect(const QRectF& r) {
     QPainterPath p;
     p.addPolygon(toTarget().map(QPolygonF(r.normalized())));
     p.closeSubpath();
     combineClip(p, RGN_DIFF);
 }
 
-void MetafileDc::offsetClip(QPointF d)
-{
+void MetafileDc::offsetClip(QPointF d) {
     if (!state_.clip) return;
     const QTransform t = toTarget();
     const QPointF offset = t.map(d) - t.map(QPointF(0, 0));
@@ -722,48 +758,43 @@ void MetafileDc::offsetClip(QPointF d)
     applyClip();
 }
 
-void MetafileDc::selectClipRegion(const std::optional<Region>& region, int mode, bool deviceUnits)
-{
+void MetafileDc::selectClipRegion(const std::optional<Region>& region, int mode, bool deviceUnits) {
     if (!region) {
         if (mode == RGN_COPY) combineClip(std::nullopt, RGN_COPY);
         return;
     }
     QTransform t = toTarget();
     if (deviceUnits && !wmf_) {
-        t = QTransform::fromTranslate(-frame_.x(), -frame_.y())
-            * QTransform::fromScale(target_.width() / frame_.width(), target_.height() / frame_.height())
-            * QTransform::fromTranslate(target_.x(), target_.y());
+        t = QTransform::fromTranslate(-frame_.x(), -frame_.y()) *
+            QTransform::fromScale(target_.width() / frame_.width(),
+                                  target_.height() / frame_.height()) *
+            QTransform::fromTranslate(target_.x(), target_.y());
     }
     combineClip(t.map(*region), mode);
 }
 
-void MetafileDc::selectClipPath(int mode)
-{
+void MetafileDc::selectClipPath(int mode) {
     QPainterPath path = state_.path;
     path.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
     state_.path = QPainterPath();
     combineClip(path, mode);
 }
 
-void MetafileDc::beginPath()
-{
+void MetafileDc::beginPath() {
     state_.path = QPainterPath();
     state_.pathOpen = true;
 }
 
-void MetafileDc::abortPath()
-{
+void MetafileDc::abortPath() {
     state_.path = QPainterPath();
     state_.pathOpen = false;
 }
 
-void MetafileDc::closeFigure()
-{
+void MetafileDc::closeFigure() {
     if (state_.pathOpen) state_.path.closeSubpath();
 }
 
-void MetafileDc::drawPath(bool fill, bool stroke)
-{
+void MetafileDc::drawPath(bool fill, bool stroke) {
     QPainterPath device = state_.path;
     state_.path = QPainterPath();
     state_.pathOpen = false;

@@ -23,7 +23,7 @@
 namespace platform {
 
 class MetafileDc {
-public:
+  public:
     struct LogPen {
         quint32 style = 0; // PS_* with end cap and join bits
         qreal width = 0;   // logical units; 0 is one device pixel
@@ -49,8 +49,16 @@ public:
 
     // Mapping modes and text alignment codes, as records carry them (clip combination
     // codes: RegionMode).
-    enum { MM_TEXT = 1, MM_LOMETRIC, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWIPS,
-           MM_ISOTROPIC, MM_ANISOTROPIC };
+    enum {
+        MM_TEXT = 1,
+        MM_LOMETRIC,
+        MM_HIMETRIC,
+        MM_LOENGLISH,
+        MM_HIENGLISH,
+        MM_TWIPS,
+        MM_ISOTROPIC,
+        MM_ANISOTROPIC
+    };
     enum { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 
     // Playing maps the metafile onto `frame` of the painter's current coordinates. A WMF
@@ -142,9 +150,11 @@ public:
     void strokePath() { drawPath(false, true); }
     void strokeAndFillPath() { drawPath(true, true); }
 
-    static QColor colorRef(quint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+    static QColor colorRef(quint32 c) {
+        return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    }
 
-private:
+  private:
     struct State {
         LogPen pen;
         LogBrush brush;
@@ -174,7 +184,8 @@ private:
     void appendLine(const QPolygonF& device);
     void combineClip(const std::optional<QPainterPath>& region, int mode);
     void applyClip();
-    void fillDevice(const QPainterPath& device, const QBrush& brush, QPainter::CompositionMode mode);
+    void fillDevice(const QPainterPath& device, const QBrush& brush,
+                    QPainter::CompositionMode mode);
     bool rasterOps() const;
     QPainterPath arcPath(const QRectF& box, QPointF start, QPointF end, ArcKind kind) const;
 

@@ -6,8 +6,7 @@
 
 namespace platform {
 
-MetafilePlayer::Format MetafilePlayer::formatOf(QByteArrayView data)
-{
+MetafilePlayer::Format MetafilePlayer::formatOf(QByteArrayView data) {
     QRectF bounds;
     int inch = 0;
     if (WmfPlayer::readHeader(data, &bounds, &inch)) return Format::Wmf;
@@ -16,8 +15,7 @@ MetafilePlayer::Format MetafilePlayer::formatOf(QByteArrayView data)
     return Format::None;
 }
 
-QSizeF MetafilePlayer::sizeHundredthsMm(QByteArrayView data)
-{
+QSizeF MetafilePlayer::sizeHundredthsMm(QByteArrayView data) {
     QRectF bounds;
     int inch = 0;
     if (WmfPlayer::readHeader(data, &bounds, &inch))
@@ -27,8 +25,7 @@ QSizeF MetafilePlayer::sizeHundredthsMm(QByteArrayView data)
     return {};
 }
 
-bool MetafilePlayer::play(QPainter& painter, const QRectF& target, QByteArrayView data)
-{
+bool MetafilePlayer::play(QPainter& painter, const QRectF& target, QByteArrayView data) {
     const Format format = formatOf(data);
     if (format == Format::None || !painter.isActive()) return false;
     MetafileDc dc(painter, target);

@@ -10,7 +10,7 @@ class QPainter;
 namespace platform {
 
 class MetafilePlayer {
-public:
+  public:
     enum class Format { None, Wmf, Emf };
     // The format of metafile data, judged by its header.
     static Format formatOf(QByteArrayView data);

@@ -2,8 +2,7 @@
 
 namespace platform {
 
-QString MetafileText::ansi(QByteArrayView bytes)
-{
+QString MetafileText::ansi(QByteArrayView bytes) {
     // Code page 1252 differs from Latin-1 only in 0x80..0x9F.
     static constexpr char16_t high[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -19,8 +18,7 @@ QString MetafileText::ansi(QByteArrayView bytes)
     return text;
 }
 
-QString MetafileText::utf16(QByteArrayView bytes)
-{
+QString MetafileText::utf16(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size() / 2);
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {

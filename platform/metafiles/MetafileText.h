@@ -8,7 +8,7 @@
 namespace platform {
 
 class MetafileText {
-public:
+  public:
     static QString ansi(QByteArrayView bytes);
     static QString utf16(QByteArrayView bytes);
 };

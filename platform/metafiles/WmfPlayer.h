@@ -10,7 +10,7 @@ namespace platform {
 class MetafileDc;
 
 class WmfPlayer {
-public:
+  public:
     static constexpr quint32 placeableKey = 0x9AC6CDD7;
 
     // The picture's bounding box in metafile units and the units per inch, or false.

@@ -1,7 +1,7 @@
 #include "platform/pictures/DibDecoder.h"
 
-#include "platform/system/ByteReader.h"
 #include "platform/pictures/RasterDecoder.h"
+#include "platform/system/ByteReader.h"
 
 #include <QCache>
 #include <QMutex>
@@ -17,15 +17,13 @@ constexpr quint32 biAlphaBitfields = 6;
 // image by its cache key); decoding again would embed a copy per card. Bounded in bytes.
 constexpr qsizetype CacheBytes = 64 * 1024 * 1024;
 QMutex cacheLock;
-QCache<QByteArray, QImage>& cache()
-{
+QCache<QByteArray, QImage>& cache() {
     static QCache<QByteArray, QImage> images(CacheBytes);
     return images;
 }
 } // namespace
 
-qsizetype DibDecoder::infoSize(QByteArrayView info)
-{
+qsizetype DibDecoder::infoSize(QByteArrayView info) {
     ByteReader r(info);
     const quint32 headerSize = r.u32();
     if (!r.ok()) return -1;
@@ -54,8 +52,7 @@ qsizetype DibDecoder::infoSize(QByteArrayView info)
     return qsizetype(size);
 }
 
-QImage DibDecoder::decode(QByteArrayView info, QByteArrayView bits)
-{
+QImage DibDecoder::decode(QByteArrayView info, QByteArrayView bits) {
     const qsizetype headerAndColours = infoSize(info);
     if (headerAndColours < 0) return {};
     // Short colour tables occur in the wild; pad them instead of reading past the block.
@@ -65,9 +62,9 @@ QImage DibDecoder::decode(QByteArrayView info, QByteArrayView bits)
     file.append("BM", 2);
     const quint32 total = quint32(offset + bits.size());
     const quint32 off = quint32(offset);
-    const char fields[12] = {char(total), char(total >> 8), char(total >> 16), char(total >> 24),
-                             0, 0, 0, 0,
-                             char(off), char(off >> 8), char(off >> 16), char(off >> 24)};
+    const char fields[12] = {
+        char(total), char(total >> 8), char(total >> 16), char(total >> 24), 0, 0, 0, 0,
+        char(off),   char(off >> 8),   char(off >> 16),   char(off >> 24)};
     file.append(fields, 12);
     file.append(info.data(), info.size());
     file.append(QByteArray(offset - file.size(), '\0'));
@@ -79,8 +76,7 @@ QImage DibDecoder::decode(QByteArrayView info, QByteArrayView bits)
     return image;
 }
 
-QImage DibDecoder::decodePacked(QByteArrayView packed)
-{
+QImage DibDecoder::decodePacked(QByteArrayView packed) {
     const qsizetype n = infoSize(packed);
     if (n < 0 || n > packed.size()) return {};
     return decode(packed.first(n), packed.sliced(n));

@@ -10,7 +10,7 @@
 namespace platform {
 
 class DibDecoder {
-public:
+  public:
     // Decodes a DIB whose header and colour table are `info` and whose pixel bits are `bits`.
     static QImage decode(QByteArrayView info, QByteArrayView bits);
     // Decodes a packed DIB: header, colour table and bits in one block.

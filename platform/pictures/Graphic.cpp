@@ -1,11 +1,11 @@
 #include "platform/pictures/Graphic.h"
 
-#include "platform/system/ByteReader.h"
-#include "platform/system/FileName.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/metafiles/MetafilePlayer.h"
 #include "platform/pictures/RasterDecoder.h"
-#include "platform/drawing/ScreenMetrics.h"
 #include "platform/pictures/SvgImport.h"
+#include "platform/system/ByteReader.h"
+#include "platform/system/FileName.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,14 +1,13 @@
 #include "platform/pictures/PcxDecoder.h"
 
-#include "platform/system/ByteReader.h"
 #include "platform/pictures/RasterDecoder.h"
+#include "platform/system/ByteReader.h"
 
 #include <vector>
 
 namespace platform {
 
-QImage PcxDecoder::decode(QByteArrayView data)
-{
+QImage PcxDecoder::decode(QByteArrayView data) {
     ByteReader r(data);
     const quint8 manufacturer = r.u8();
     r.skip(1); // version
@@ -20,14 +19,14 @@ QImage PcxDecoder::decode(QByteArrayView data)
     r.skip(1);
     const int planes = r.u8();
     const int bytesPerLine = r.u16();
-    if (!r.ok() || manufacturer != 0x0A || encoding > 1 || xMax < xMin || yMax < yMin)
-        return {};
+    if (!r.ok() || manufacturer != 0x0A || encoding > 1 || xMax < xMin || yMax < yMin) return {};
     const int width = xMax - xMin + 1, height = yMax - yMin + 1;
     const bool planar8 = bpp == 8 && (planes == 3 || planes == 4);
-    const bool indexed = (bpp == 1 && planes >= 1 && planes <= 4) || (bpp == 2 && planes == 1)
-                         || (bpp == 4 && planes == 1) || (bpp == 8 && planes == 1);
+    const bool indexed = (bpp == 1 && planes >= 1 && planes <= 4) || (bpp == 2 && planes == 1) ||
+                         (bpp == 4 && planes == 1) || (bpp == 8 && planes == 1);
     if (!indexed && !planar8) return {};
-    if (qint64(width) * height > RasterDecoder::maxPixels || qint64(bytesPerLine) * 8 < qint64(width) * bpp)
+    if (qint64(width) * height > RasterDecoder::maxPixels ||
+        qint64(bytesPerLine) * 8 < qint64(width) * bpp)
         return {};
 
     // Runs may cross scan lines and planes, so the whole picture is unpacked as one stream.
@@ -45,7 +44,8 @@ QImage PcxDecoder::decode(QByteArrayView data)
         const quint8 c = in.u8();
         if (encoding == 1 && (c & 0xC0) == 0xC0) {
             const quint8 v = in.u8();
-            for (int k = c & 0x3F; k > 0 && n < total; --k) bits[size_t(n++)] = v;
+            for (int k = c & 0x3F; k > 0 && n < total; --k)
+                bits[size_t(n++)] = v;
         } else {
             bits[size_t(n++)] = c;
         }
@@ -76,7 +76,8 @@ QImage PcxDecoder::decode(QByteArrayView data)
                 palette << qRgb(quint8(data[at + 1 + 3 * i]), quint8(data[at + 2 + 3 * i]),
                                 quint8(data[at + 3 + 3 * i]));
         } else {
-            for (int i = 0; i < 256; ++i) palette << qRgb(i, i, i);
+            for (int i = 0; i < 256; ++i)
+                palette << qRgb(i, i, i);
         }
     } else if (colours == 2) {
         palette << qRgb(0, 0, 0) << qRgb(255, 255, 255);
@@ -95,7 +96,8 @@ QImage PcxDecoder::decode(QByteArrayView data)
             int index = 0;
             for (int p = 0; p < planes; ++p) {
                 const int bit = x * bpp;
-                const int v = (line[p * bytesPerLine + bit / 8] >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1);
+                const int v =
+                    (line[p * bytesPerLine + bit / 8] >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1);
                 index |= v << (p * bpp);
             }
             out[x] = uchar(index);

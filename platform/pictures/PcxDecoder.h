@@ -9,7 +9,7 @@
 namespace platform {
 
 class PcxDecoder {
-public:
+  public:
     // The decoded picture, or a null image for data that is not a readable PCX.
     static QImage decode(QByteArrayView data);
 };

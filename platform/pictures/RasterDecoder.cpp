@@ -14,9 +14,9 @@
 namespace platform {
 
 namespace {
-bool readHere(const QString& extension)
-{
-    static const QStringList known = {".BMP", ".DIB", ".RLE", ".ICO", ".JPG", ".JIF", ".PCX", ".TGA"};
+bool readHere(const QString& extension) {
+    static const QStringList known = {".BMP", ".DIB", ".RLE", ".ICO",
+                                      ".JPG", ".JIF", ".PCX", ".TGA"};
     return known.contains(extension);
 }
 
@@ -24,8 +24,7 @@ bool readHere(const QString& extension)
 // chunk's stated length before it reads the chunk, so one damaged length in a small file
 // would ask for up to 2 GB. Such a file is truncated or damaged, and Qt could not read it
 // anyway.
-bool pngChunksFit(QByteArrayView png)
-{
+bool pngChunksFit(QByteArrayView png) {
     qint64 at = 8; // after the signature
     while (at + 8 <= png.size()) {
         const quint32 length = qFromBigEndian<quint32>(png.data() + at);
@@ -36,14 +35,12 @@ bool pngChunksFit(QByteArrayView png)
     return true;
 }
 
-bool isPng(QByteArrayView data)
-{
+bool isPng(QByteArrayView data) {
     return data.startsWith("\x89PNG\r\n\x1a\n");
 }
 
 // Whether the PNG pictures an icon file holds (as its entries may) have whole chunks.
-bool icoPngEntriesFit(QByteArrayView ico)
-{
+bool icoPngEntriesFit(QByteArrayView ico) {
     if (ico.size() < 6) return true;
     const int count = qFromLittleEndian<quint16>(ico.data() + 4);
     for (int i = 0; i < count && 6 + 16 * (i + 1) <= ico.size(); ++i) {
@@ -59,15 +56,13 @@ bool icoPngEntriesFit(QByteArrayView ico)
 
 // Whether Qt's readers may be given the data: damaged PNG chunk lengths, on their own or
 // inside an icon, are refused here.
-bool safeForQt(QByteArrayView data, QByteArrayView format)
-{
+bool safeForQt(QByteArrayView data, QByteArrayView format) {
     if (isPng(data)) return pngChunksFit(data);
     if (format == "ico" || format == "cur") return icoPngEntriesFit(data);
     return true;
 }
 
-std::unique_ptr<QImageReader> reader(QBuffer& buffer, const char* format)
-{
+std::unique_ptr<QImageReader> reader(QBuffer& buffer, const char* format) {
     buffer.open(QIODevice::ReadOnly);
     auto r = std::make_unique<QImageReader>(&buffer, format);
     r->setDecideFormatFromContent(false);
@@ -75,8 +70,7 @@ std::unique_ptr<QImageReader> reader(QBuffer& buffer, const char* format)
 }
 } // namespace
 
-QByteArray RasterDecoder::qtFormat(const QString& extension)
-{
+QByteArray RasterDecoder::qtFormat(const QString& extension) {
     if (readHere(extension) || extension.size() < 2) return {};
     const QByteArray format = extension.mid(1).toLower().toLatin1();
     // Vector formats Qt can rasterise are imported as vectors elsewhere.
@@ -85,22 +79,22 @@ QByteArray RasterDecoder::qtFormat(const QString& extension)
     return supported.contains(format) ? format : QByteArray();
 }
 
-bool RasterDecoder::handles(const QString& extension)
-{
+bool RasterDecoder::handles(const QString& extension) {
     return readHere(extension) || !qtFormat(extension).isEmpty();
 }
 
-bool RasterDecoder::tooLarge(QSize size)
-{
+bool RasterDecoder::tooLarge(QSize size) {
     return size.isValid() && qint64(size.width()) * size.height() > maxPixels;
 }
 
-QSize RasterDecoder::statedSize(QByteArrayView data, const QString& extension)
-{
+QSize RasterDecoder::statedSize(QByteArrayView data, const QString& extension) {
     QByteArray format = qtFormat(extension);
-    if (extension == ".JPG" || extension == ".JIF") format = "jpeg";
-    else if (extension == ".ICO") format = "ico";
-    else if (data.startsWith("BM")) format = "bmp";
+    if (extension == ".JPG" || extension == ".JIF")
+        format = "jpeg";
+    else if (extension == ".ICO")
+        format = "ico";
+    else if (data.startsWith("BM"))
+        format = "bmp";
     if (format.isEmpty() || !safeForQt(data, format)) return {};
     QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
     QBuffer buffer(&bytes);
@@ -108,8 +102,7 @@ QSize RasterDecoder::statedSize(QByteArrayView data, const QString& extension)
     return r->size();
 }
 
-QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format)
-{
+QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format) {
     if (!safeForQt(data, QByteArrayView(format))) return {};
     QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
     QBuffer buffer(&bytes);
@@ -118,7 +111,9 @@ QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format)
     QImage image = r->read();
     // A colour-mapped picture may use indices beyond its colour table, which Qt would
     // then read past the table's end when drawing; the missing entries become black.
-    const int needed = image.depth() == 1 ? 2 : image.depth() == 8 && image.format() == QImage::Format_Indexed8 ? 256 : 0;
+    const int needed = image.depth() == 1                                                ? 2
+                       : image.depth() == 8 && image.format() == QImage::Format_Indexed8 ? 256
+                                                                                         : 0;
     if (needed && image.colorCount() < needed) {
         QList<QRgb> table = image.colorTable();
         table.resize(needed, qRgb(0, 0, 0));
@@ -127,8 +122,7 @@ QImage RasterDecoder::readWithQt(QByteArrayView data, const char* format)
     return image;
 }
 
-QImage RasterDecoder::decode(QByteArrayView data, const QString& extension)
-{
+QImage RasterDecoder::decode(QByteArrayView data, const QString& extension) {
     if (extension == ".BMP" || extension == ".DIB" || extension == ".RLE") {
         if (data.startsWith("BM")) return readWithQt(data, "bmp");
         return DibDecoder::decodePacked(data);

@@ -12,7 +12,7 @@
 namespace platform {
 
 class RasterDecoder {
-public:
+  public:
     // Pictures above this many pixels (a 128 MB image) are refused before decoding.
     static constexpr qint64 maxPixels = 32LL * 1024 * 1024;
 
@@ -27,7 +27,7 @@ public:
     // Reads one image through Qt's reader for `format`, refusing oversized headers.
     static QImage readWithQt(QByteArrayView data, const char* format);
 
-private:
+  private:
     // Qt's format name for an extension read by Qt's own plugins, or empty.
     static QByteArray qtFormat(const QString& extension);
 };

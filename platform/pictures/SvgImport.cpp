@@ -15,18 +15,16 @@ namespace {
 // Elements nested deeper than this are left out, with everything inside them.
 constexpr int maxDepth = 200;
 
-bool isHref(QStringView attributeName)
-{
+bool isHref(QStringView attributeName) {
     return attributeName == u"href" || attributeName.endsWith(u":href");
 }
 
-bool named(QStringView element, QStringView name)
-{
-    return element == name || (element.endsWith(name) && element.at(element.size() - name.size() - 1) == u':');
+bool named(QStringView element, QStringView name) {
+    return element == name ||
+           (element.endsWith(name) && element.at(element.size() - name.size() - 1) == u':');
 }
 
-QString fragment(const QXmlStreamAttributes& attributes)
-{
+QString fragment(const QXmlStreamAttributes& attributes) {
     for (const QXmlStreamAttribute& a : attributes)
         if (isHref(a.qualifiedName())) {
             const QStringView r = a.value().trimmed();
@@ -40,8 +38,7 @@ QString fragment(const QXmlStreamAttributes& attributes)
 // only an inline raster picture, made safe; any other element only references to parts of
 // the document itself.
 std::optional<QXmlStreamAttributes> keptAttributes(QStringView element,
-                                                   const QXmlStreamAttributes& attributes)
-{
+                                                   const QXmlStreamAttributes& attributes) {
     if (named(element, u"script") || named(element, u"foreignObject")) return std::nullopt;
     const bool image = named(element, u"image");
     QXmlStreamAttributes kept;
@@ -63,8 +60,7 @@ std::optional<QXmlStreamAttributes> keptAttributes(QStringView element,
 
 // The ids of uses and of elements that contain one: using one of those could multiply the
 // drawing work without bound.
-QSet<QString> idsContainingUse(QByteArrayView svg)
-{
+QSet<QString> idsContainingUse(QByteArrayView svg) {
     QXmlStreamReader reader(svg.toByteArray());
     reader.setNamespaceProcessing(false);
     QList<std::pair<QString, bool>> open; // id, contains a use
@@ -75,9 +71,11 @@ QSet<QString> idsContainingUse(QByteArrayView svg)
         reader.readNext();
         if (reader.isStartElement()) {
             ++elements;
-            const bool use = reader.qualifiedName() == u"use" || reader.qualifiedName().endsWith(u":use");
+            const bool use =
+                reader.qualifiedName() == u"use" || reader.qualifiedName().endsWith(u":use");
             if (use)
-                for (auto& o : open) o.second = true;
+                for (auto& o : open)
+                    o.second = true;
             // A use counts as containing one: chains of uses would add up without bound too.
             open.append({reader.attributes().value(QLatin1String("id")).toString(), use});
         } else if (reader.isEndElement() && !open.isEmpty()) {
@@ -89,8 +87,7 @@ QSet<QString> idsContainingUse(QByteArrayView svg)
 }
 } // namespace
 
-QByteArray SvgImport::selfContained(QByteArrayView svg, int* elements)
-{
+QByteArray SvgImport::selfContained(QByteArrayView svg, int* elements) {
     const QSet<QString> nesting = idsContainingUse(svg);
     QByteArray out;
     QXmlStreamWriter writer(&out);
@@ -125,7 +122,8 @@ QByteArray SvgImport::selfContained(QByteArrayView svg, int* elements)
             else
                 writer.writeCharacters(reader.text().toString());
             break;
-        default: break; // document type, comments, processing instructions (style sheets)
+        default:
+            break; // document type, comments, processing instructions (style sheets)
         }
     }
     // A damaged document keeps what came before the damage; open elements are closed.
@@ -134,8 +132,7 @@ QByteArray SvgImport::selfContained(QByteArrayView svg, int* elements)
     return out;
 }
 
-std::optional<QByteArray> SvgImport::toMetafile(QByteArrayView svg, QString* error)
-{
+std::optional<QByteArray> SvgImport::toMetafile(QByteArrayView svg, QString* error) {
     auto refuse = [error](const QString& why) {
         if (error) *error = why;
         return std::nullopt;

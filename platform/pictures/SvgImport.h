@@ -18,7 +18,7 @@
 namespace platform {
 
 class SvgImport {
-public:
+  public:
     // The picture's longer side is scaled down to this many pixels (at 96 per inch).
     static constexpr double maxSidePixels = 20000;
 

@@ -9,8 +9,7 @@ namespace platform {
 
 namespace {
 // The bytes of a base64 "data:" address, or nothing for any other address.
-std::optional<QByteArray> payload(QStringView address)
-{
+std::optional<QByteArray> payload(QStringView address) {
     if (!address.startsWith(u"data:", Qt::CaseInsensitive)) return std::nullopt;
     const qsizetype comma = address.indexOf(u',');
     if (comma < 0 || !address.left(comma).endsWith(u";base64", Qt::CaseInsensitive))
@@ -19,8 +18,7 @@ std::optional<QByteArray> payload(QStringView address)
 }
 
 // The raster format of the bytes, judged by their content; empty for any format not kept.
-QByteArray rasterFormat(const QByteArray& bytes)
-{
+QByteArray rasterFormat(const QByteArray& bytes) {
     static const QList<QByteArray> kept{"png", "jpeg", "gif", "bmp", "webp"};
     QByteArray copy = QByteArray::fromRawData(bytes.constData(), bytes.size());
     QBuffer buffer(&copy);
@@ -29,8 +27,7 @@ QByteArray rasterFormat(const QByteArray& bytes)
     return kept.contains(format) ? format : QByteArray();
 }
 
-QString pngAddress(const QImage& image)
-{
+QString pngAddress(const QImage& image) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -39,8 +36,7 @@ QString pngAddress(const QImage& image)
 }
 } // namespace
 
-std::optional<QString> SvgInlineImage::safeAddress(QStringView address)
-{
+std::optional<QString> SvgInlineImage::safeAddress(QStringView address) {
     const std::optional<QByteArray> bytes = payload(address.trimmed());
     if (!bytes) return std::nullopt;
     const QByteArray format = rasterFormat(*bytes);

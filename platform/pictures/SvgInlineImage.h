@@ -16,7 +16,7 @@
 namespace platform {
 
 class SvgInlineImage {
-public:
+  public:
     // A picture on the card is at most 3.5 inches long: this many pixels print it at 600 dpi.
     static constexpr int maxSide = 2100;
 

@@ -1,14 +1,13 @@
 #include "platform/pictures/TgaDecoder.h"
 
-#include "platform/system/ByteReader.h"
 #include "platform/pictures/RasterDecoder.h"
+#include "platform/system/ByteReader.h"
 
 namespace platform {
 
 namespace {
 // One pixel or colour-map entry of `depth` bits, stored little-endian (BGR order).
-QRgb colourOf(const uchar* p, int depth, bool alpha)
-{
+QRgb colourOf(const uchar* p, int depth, bool alpha) {
     switch (depth) {
     case 15:
     case 16: {
@@ -17,15 +16,17 @@ QRgb colourOf(const uchar* p, int depth, bool alpha)
         const int a = depth == 16 && alpha && !(v & 0x8000) ? 0 : 255;
         return qRgba((r << 3) | (r >> 2), (g << 3) | (g >> 2), (b << 3) | (b >> 2), a);
     }
-    case 24: return qRgb(p[2], p[1], p[0]);
-    case 32: return qRgba(p[2], p[1], p[0], alpha ? p[3] : 255);
-    default: return qRgb(p[0], p[0], p[0]);
+    case 24:
+        return qRgb(p[2], p[1], p[0]);
+    case 32:
+        return qRgba(p[2], p[1], p[0], alpha ? p[3] : 255);
+    default:
+        return qRgb(p[0], p[0], p[0]);
     }
 }
 } // namespace
 
-QImage TgaDecoder::decode(QByteArrayView data)
-{
+QImage TgaDecoder::decode(QByteArrayView data) {
     ByteReader r(data);
     const int idLength = r.u8();
     const int mapType = r.u8();
@@ -57,8 +58,8 @@ QImage TgaDecoder::decode(QByteArrayView data)
         if (!r.ok()) return {};
         map.resize(mapFirst + mapLength, qRgb(0, 0, 0));
         for (int i = 0; i < mapLength; ++i)
-            map[mapFirst + i] = colourOf(reinterpret_cast<const uchar*>(entries.data()) + i * entryBytes,
-                                         mapDepth, alpha);
+            map[mapFirst + i] = colourOf(
+                reinterpret_cast<const uchar*>(entries.data()) + i * entryBytes, mapDepth, alpha);
     }
 
     const int pixelBytes = (depth + 7) / 8;
@@ -93,7 +94,8 @@ QImage TgaDecoder::decode(QByteArrayView data)
         const QByteArrayView pixels = r.bytes(count * pixelBytes);
         if (!r.ok()) return {};
         const auto* p = reinterpret_cast<const uchar*>(pixels.data());
-        for (; i < count; ++i) put(i, p + i * pixelBytes);
+        for (; i < count; ++i)
+            put(i, p + i * pixelBytes);
         return image;
     }
     // Packets may run across scan lines; a packet that runs past the picture is cut.
@@ -103,7 +105,8 @@ QImage TgaDecoder::decode(QByteArrayView data)
         if (header & 0x80) {
             const QByteArrayView p = r.bytes(pixelBytes);
             if (!r.ok()) return {};
-            for (int k = 0; k < n && i < count; ++k) put(i++, reinterpret_cast<const uchar*>(p.data()));
+            for (int k = 0; k < n && i < count; ++k)
+                put(i++, reinterpret_cast<const uchar*>(p.data()));
         } else {
             const QByteArrayView p = r.bytes(qsizetype(n) * pixelBytes);
             if (!r.ok()) return {};

@@ -8,7 +8,7 @@
 namespace platform {
 
 class TgaDecoder {
-public:
+  public:
     // The decoded picture, or a null image for data that is not a readable TGA.
     static QImage decode(QByteArrayView data);
 };

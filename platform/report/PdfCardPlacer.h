@@ -15,7 +15,7 @@
 namespace platform {
 
 class PdfCardPlacer {
-public:
+  public:
     struct Placement {
         int page = 0;  // from 0
         QPoint corner; // where the card's corner goes on that page, in device pixels
@@ -31,8 +31,8 @@ public:
     // the module cannot be loaded.
     static bool place(const QByteArray& pages, const std::vector<bool>& drawnOn,
                       const QByteArray& card, QPoint cardCorner,
-                      const std::vector<Placement>& placements, int resolution,
-                      QByteArray& pdf, QString& error);
+                      const std::vector<Placement>& placements, int resolution, QByteArray& pdf,
+                      QString& error);
 };
 
 } // namespace platform

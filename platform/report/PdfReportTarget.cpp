@@ -1,7 +1,7 @@
 #include "platform/report/PdfReportTarget.h"
 
-#include "platform/system/FileName.h"
 #include "platform/report/PdfFontText.h"
+#include "platform/system/FileName.h"
 
 #include <QFile>
 #include <QFileInfo>

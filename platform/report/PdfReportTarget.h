@@ -10,9 +10,9 @@
 // corners: a sheet of ten cards costs ten placements, not ten copies of the card. The text
 // of the fonts of both is completed first (PdfFontText), so that pictographs above U+FFFF
 // are read back as the characters they stand for.
-#include "platform/system/AtomicFile.h"
 #include "platform/report/PdfCardPlacer.h"
 #include "platform/report/ReportTarget.h"
+#include "platform/system/AtomicFile.h"
 
 #include <QBuffer>
 #include <QPainter>

@@ -9,52 +9,58 @@
 
 namespace platform {
 
-PrinterReportTarget::PrinterReportTarget() : printer_(QPrinter::HighResolution)
-{
+PrinterReportTarget::PrinterReportTarget() : printer_(QPrinter::HighResolution) {
     setPrinterName(QString());
 }
 
-void PrinterReportTarget::setPrinterName(const QString& name)
-{
+void PrinterReportTarget::setPrinterName(const QString& name) {
     printer_.setPrinterName(name.isEmpty() ? QPrinterInfo::defaultPrinterName() : name);
 }
 
-void PrinterReportTarget::setOutputFileName(const QString& fileName)
-{
+void PrinterReportTarget::setOutputFileName(const QString& fileName) {
     printer_.setOutputFileName(fileName);
 }
 
-QMarginsF PrinterReportTarget::unprintableBorder(const QPageSize& pageSize)
-{
+QMarginsF PrinterReportTarget::unprintableBorder(const QPageSize& pageSize) {
     // The printer knows its minimum margins only for the paper it is set to.
     printer_.setPageSize(pageSize);
     return minimumMarginsInches(printer_.pageLayout());
 }
 
-QMarginsF PrinterReportTarget::minimumMarginsInches(const QPageLayout& layout)
-{
+QMarginsF PrinterReportTarget::minimumMarginsInches(const QPageLayout& layout) {
     double pointsPerUnit = 1.0;
     switch (layout.units()) {
-    case QPageLayout::Millimeter: pointsPerUnit = 72.0 / 25.4; break;
-    case QPageLayout::Point: pointsPerUnit = 1.0; break;
-    case QPageLayout::Inch: pointsPerUnit = 72.0; break;
-    case QPageLayout::Pica: pointsPerUnit = 12.0; break;
-    case QPageLayout::Didot: pointsPerUnit = 1.065826771; break;
-    case QPageLayout::Cicero: pointsPerUnit = 12.789921252; break;
+    case QPageLayout::Millimeter:
+        pointsPerUnit = 72.0 / 25.4;
+        break;
+    case QPageLayout::Point:
+        pointsPerUnit = 1.0;
+        break;
+    case QPageLayout::Inch:
+        pointsPerUnit = 72.0;
+        break;
+    case QPageLayout::Pica:
+        pointsPerUnit = 12.0;
+        break;
+    case QPageLayout::Didot:
+        pointsPerUnit = 1.065826771;
+        break;
+    case QPageLayout::Cicero:
+        pointsPerUnit = 12.789921252;
+        break;
     }
     return layout.minimumMargins() * (pointsPerUnit / 72.0);
 }
 
-bool PrinterReportTarget::showSetupDialog(QWidget* parent)
-{
+bool PrinterReportTarget::showSetupDialog(QWidget* parent) {
     QPrintDialog dialog(&printer_, parent);
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return DialogHost::current().exec(dialog) == QDialog::Accepted;
 }
 
-std::optional<PrinterReportTarget::PrintChoice> PrinterReportTarget::showPrintDialog(QWidget* parent)
-{
+std::optional<PrinterReportTarget::PrintChoice>
+PrinterReportTarget::showPrintDialog(QWidget* parent) {
     QPrintDialog dialog(&printer_, parent);
     if (DialogHost::current().exec(dialog) != QDialog::Accepted) return std::nullopt;
     PrintChoice choice;
@@ -66,13 +72,11 @@ std::optional<PrinterReportTarget::PrintChoice> PrinterReportTarget::showPrintDi
     return choice;
 }
 
-int PrinterReportTarget::maxCopies() const
-{
+int PrinterReportTarget::maxCopies() const {
     return printer_.supportsMultipleCopies() ? 9999 : 1;
 }
 
-bool PrinterReportTarget::begin(const Job& job, QPainter& painter, QString& error)
-{
+bool PrinterReportTarget::begin(const Job& job, QPainter& painter, QString& error) {
     printer_.setDocName(job.title);
     printer_.setCreator(QStringLiteral("Orlanto"));
     // Full-page mode puts the painter's origin at the sheet's corner rather than at the
@@ -89,19 +93,17 @@ bool PrinterReportTarget::begin(const Job& job, QPainter& painter, QString& erro
     return false;
 }
 
-bool PrinterReportTarget::newPage(QPainter&, QString& error)
-{
+bool PrinterReportTarget::newPage(QPainter&, QString& error) {
     if (printer_.newPage()) return true;
     error = QStringLiteral("Printing on %1 failed.").arg(printer_.printerName());
     return false;
 }
 
-bool PrinterReportTarget::finish(QPainter& painter, QString& error)
-{
+bool PrinterReportTarget::finish(QPainter& painter, QString& error) {
     // The print system takes the job only when it is complete; a queue removed meanwhile
     // would swallow it without a word.
-    if (printer_.outputFileName().isEmpty()
-        && QPrinterInfo::printerInfo(printer_.printerName()).isNull()) {
+    if (printer_.outputFileName().isEmpty() &&
+        QPrinterInfo::printerInfo(printer_.printerName()).isNull()) {
         abort(painter);
         error = QStringLiteral("The printer %1 is no longer available; nothing was printed.")
                     .arg(printer_.printerName());
@@ -112,8 +114,7 @@ bool PrinterReportTarget::finish(QPainter& painter, QString& error)
     return false;
 }
 
-void PrinterReportTarget::abort(QPainter& painter)
-{
+void PrinterReportTarget::abort(QPainter& painter) {
     printer_.abort();
     if (painter.isActive()) painter.end();
     // Printing into a file has no job to cancel: remove what was written.

@@ -15,7 +15,7 @@ class QWidget;
 namespace platform {
 
 class PrinterReportTarget : public ReportTarget {
-public:
+  public:
     PrinterReportTarget(); // on the default printer
 
     // The printer's queue name; an empty name selects the default printer.
@@ -49,7 +49,7 @@ public:
     // The print system makes any number of copies when the driver supports it.
     int maxCopies() const override;
 
-private:
+  private:
     QPrinter printer_;
 };
 

@@ -4,13 +4,11 @@
 
 namespace platform {
 
-QStringList Printers::names()
-{
+QStringList Printers::names() {
     return QPrinterInfo::availablePrinterNames();
 }
 
-QString Printers::defaultName()
-{
+QString Printers::defaultName() {
     return QPrinterInfo::defaultPrinterName();
 }
 

@@ -5,7 +5,7 @@
 namespace platform {
 
 class Printers {
-public:
+  public:
     static QStringList names();
     static bool anyAvailable() { return !names().isEmpty(); }
     // Empty when no default printer is set.

@@ -21,9 +21,9 @@
 // and a recorded picture with report.stretchDraw(in, picture).
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/TColor.h"
 #include "platform/report/ReportStatus.h"
 #include "platform/report/ReportTarget.h"
-#include "platform/drawing/TColor.h"
 
 #include <QFont>
 #include <QImage>

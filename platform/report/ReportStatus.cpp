@@ -2,8 +2,7 @@
 
 namespace platform {
 
-QString ReportStatus::expand(const QString& format, int page, const QStringList& lines)
-{
+QString ReportStatus::expand(const QString& format, int page, const QStringList& lines) {
     QString out;
     out.reserve(format.size() + 16);
     for (qsizetype i = 0; i < format.size(); ++i) {
@@ -32,8 +31,7 @@ QString ReportStatus::expand(const QString& format, int page, const QStringList&
     return out;
 }
 
-void ReportStatus::refresh(int page) const
-{
+void ReportStatus::refresh(int page) const {
     if (sink) sink(expand(format, page, text));
 }
 

@@ -9,7 +9,7 @@
 namespace platform {
 
 class ReportStatus {
-public:
+  public:
     // The format: %p is the current page number, %0 to %9 the lines of text (empty when
     // missing), %% one percent sign; any other % sequence is shown as written. A "\r" (or
     // "\r\n") is a line break.

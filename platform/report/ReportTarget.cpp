@@ -2,13 +2,11 @@
 
 namespace platform {
 
-QPainter* ReportTarget::beginCard(QPoint&, QString&)
-{
+QPainter* ReportTarget::beginCard(QPoint&, QString&) {
     return nullptr;
 }
 
-bool ReportTarget::endCard(QString&)
-{
+bool ReportTarget::endCard(QString&) {
     return true;
 }
 

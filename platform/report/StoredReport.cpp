@@ -12,8 +12,7 @@ namespace platform {
 
 namespace {
 // Loads a recorded page into the picture; false when its bytes are not a valid picture.
-bool pictureFrom(const QByteArray& bytes, QPicture& picture)
-{
+bool pictureFrom(const QByteArray& bytes, QPicture& picture) {
     picture.setData(bytes.constData(), uint(bytes.size()));
     // Playing checks the picture's header and checksum; a tiny image keeps it cheap.
     QImage probe(1, 1, QImage::Format_RGB32);
@@ -22,8 +21,7 @@ bool pictureFrom(const QByteArray& bytes, QPicture& picture)
 }
 } // namespace
 
-bool StoredReport::load(QIODevice& device, QString& error)
-{
+bool StoredReport::load(QIODevice& device, QString& error) {
     pages_.clear();
     pageInches_ = QSizeF();
     resolution_ = 0;
@@ -36,8 +34,8 @@ bool StoredReport::load(QIODevice& device, QString& error)
     double w = 0, h = 0;
     qint32 dpi = 0;
     in >> readMagic >> readVersion >> w >> h >> dpi;
-    if (in.status() != QDataStream::Ok || readMagic != magic || readVersion != version || !(w > 0)
-        || !(h > 0) || w > 1000 || h > 1000 || dpi <= 0 || dpi > 10000) {
+    if (in.status() != QDataStream::Ok || readMagic != magic || readVersion != version ||
+        !(w > 0) || !(h > 0) || w > 1000 || h > 1000 || dpi <= 0 || dpi > 10000) {
         error = QStringLiteral("This is not a stored report.");
         return false;
     }
@@ -70,17 +68,16 @@ bool StoredReport::load(QIODevice& device, QString& error)
     return false;
 }
 
-void StoredReport::paintPage(int index, QPainter& painter, double pixelsPerInch) const
-{
+void StoredReport::paintPage(int index, QPainter& painter, double pixelsPerInch) const {
     if (index < 0 || index >= pages_.size() || pixelsPerInch <= 0) return;
     QPicture picture; // checked by load()
     picture.setData(pages_[index].constData(), uint(pages_[index].size()));
     painter.save();
     Canvas::resetState(painter);
     painter.scale(pixelsPerInch / resolution_, pixelsPerInch / resolution_);
-    painter.setClipRect(QRectF(0, 0, pageInches_.width() * resolution_,
-                               pageInches_.height() * resolution_),
-                        Qt::IntersectClip);
+    painter.setClipRect(
+        QRectF(0, 0, pageInches_.width() * resolution_, pageInches_.height() * resolution_),
+        Qt::IntersectClip);
     painter.drawPicture(0, 0, picture);
     painter.restore();
 }

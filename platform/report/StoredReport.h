@@ -15,7 +15,7 @@ class QPainter;
 namespace platform {
 
 class StoredReport {
-public:
+  public:
     // The magic number and version at the start of every stored report.
     static constexpr quint32 magic = 0x4F524C52; // "ORLR"
     static constexpr quint16 version = 1;
@@ -33,7 +33,7 @@ public:
     // scaled to pixelsPerInch, clipped to the sheet. Draws no paper background.
     void paintPage(int index, QPainter& painter, double pixelsPerInch) const;
 
-private:
+  private:
     QList<QByteArray> pages_;
     QSizeF pageInches_;
     int resolution_ = 0;

@@ -15,18 +15,14 @@ constexpr quint8 endTag = 0;
 } // namespace
 
 StoredReportTarget::StoredReportTarget(QIODevice& stream, int resolution)
-    : stream_(stream), resolution_(std::max(resolution, 1))
-{
-}
+    : stream_(stream), resolution_(std::max(resolution, 1)) {}
 
-bool StoredReportTarget::failed(QString& error) const
-{
+bool StoredReportTarget::failed(QString& error) const {
     error = QStringLiteral("Cannot write the stored report: %1").arg(stream_.errorString());
     return false;
 }
 
-bool StoredReportTarget::begin(const Job& job, QPainter& painter, QString& error)
-{
+bool StoredReportTarget::begin(const Job& job, QPainter& painter, QString& error) {
     if (!stream_.isOpen()) stream_.open(QIODevice::WriteOnly);
     if (!stream_.isOpen() || !stream_.isWritable()) return failed(error);
     const QSizeF s = job.pageSize.size(QPageSize::Inch);
@@ -41,8 +37,7 @@ bool StoredReportTarget::begin(const Job& job, QPainter& painter, QString& error
     return painter.begin(&page_);
 }
 
-bool StoredReportTarget::writePage(QPainter& painter, QString& error)
-{
+bool StoredReportTarget::writePage(QPainter& painter, QString& error) {
     painter.end();
     page_.setBoundingRect(QRect(0, 0, qRound(pageInches_.width() * resolution_),
                                 qRound(pageInches_.height() * resolution_)));
@@ -54,14 +49,12 @@ bool StoredReportTarget::writePage(QPainter& painter, QString& error)
     return out.status() == QDataStream::Ok || failed(error);
 }
 
-bool StoredReportTarget::newPage(QPainter& painter, QString& error)
-{
+bool StoredReportTarget::newPage(QPainter& painter, QString& error) {
     if (!writePage(painter, error)) return false;
     return painter.begin(&page_);
 }
 
-bool StoredReportTarget::finish(QPainter& painter, QString& error)
-{
+bool StoredReportTarget::finish(QPainter& painter, QString& error) {
     if (!writePage(painter, error)) return false;
     QDataStream out(&stream_);
     out.setVersion(streamVersion);
@@ -69,8 +62,7 @@ bool StoredReportTarget::finish(QPainter& painter, QString& error)
     return out.status() == QDataStream::Ok || failed(error);
 }
 
-void StoredReportTarget::abort(QPainter& painter)
-{
+void StoredReportTarget::abort(QPainter& painter) {
     // Without the end record the stream is refused as incomplete.
     if (painter.isActive()) painter.end();
     page_ = QPicture();

@@ -13,7 +13,7 @@ class QIODevice;
 namespace platform {
 
 class StoredReportTarget : public ReportTarget {
-public:
+  public:
     // The stream is opened for writing if it is not open yet; it must outlive the job.
     explicit StoredReportTarget(QIODevice& stream, int resolution = 300);
 
@@ -23,7 +23,7 @@ public:
     void abort(QPainter& painter) override;
     int resolution() const override { return resolution_; }
 
-private:
+  private:
     // Ends the current page's recording and appends it to the stream.
     bool writePage(QPainter& painter, QString& error);
     // Sets the write error message; always false.

@@ -1,7 +1,7 @@
 #include "platform/richtext/RichTextMaster.h"
 
-#include "platform/richtext/RichTextDocument.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/richtext/RichTextDocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

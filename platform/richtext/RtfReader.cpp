@@ -1,13 +1,13 @@
 #include "platform/richtext/RtfReader.h"
 
 #include "platform/drawing/Cp1252.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/richtext/RtfGroup.h"
 #include "platform/richtext/RtfKept.h"
 #include "platform/richtext/RtfKeywords.h"
 #include "platform/richtext/RtfPicture.h"
 #include "platform/richtext/RtfTableBuilder.h"
 #include "platform/richtext/RtfWriter.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QColor>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "platform/richtext/RtfWriter.h"
 
 #include "platform/drawing/Cp1252.h"
+#include "platform/drawing/ScreenMetrics.h"
 #include "platform/richtext/RtfKept.h"
 #include "platform/richtext/RtfPicture.h"
-#include "platform/drawing/ScreenMetrics.h"
 
 #include <QColor>
 #include <QTextBlock>

@@ -6,8 +6,7 @@
 
 namespace platform {
 
-void Allocator::keepLargeBlocks()
-{
+void Allocator::keepLargeBlocks() {
 #if defined(M_MMAP_THRESHOLD) && defined(M_TRIM_THRESHOLD)
     // Blocks below 32 MB (the largest value glibc accepts) come from the heap, and the
     // heap is trimmed only when more than 64 MB lie free at its top.

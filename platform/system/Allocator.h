@@ -4,7 +4,7 @@
 namespace platform {
 
 class Allocator {
-public:
+  public:
     // Keeps freed blocks of up to 32 MB in the process for reuse. Qt's PDF writer
     // compresses every page through buffers of about 16 MB that it takes and frees again
     // page by page; by default the C library gives them back to the system each time, so

@@ -7,7 +7,7 @@
 namespace platform {
 
 class ByteReader {
-public:
+  public:
     explicit ByteReader(QByteArrayView data) : data_(data) {}
 
     bool ok() const { return ok_; }
@@ -20,8 +20,7 @@ public:
     qint16 i16() { return qint16(take(2)); }
     quint32 u32() { return quint32(take(4)); }
     qint32 i32() { return qint32(take(4)); }
-    float f32()
-    {
+    float f32() {
         const quint32 v = u32();
         float f;
         static_assert(sizeof f == sizeof v);
@@ -29,8 +28,7 @@ public:
         return f;
     }
     // The next n bytes, or an empty view (and ok() false) when fewer are left.
-    QByteArrayView bytes(qsizetype n)
-    {
+    QByteArrayView bytes(qsizetype n) {
         if (n < 0 || n > remaining()) {
             ok_ = false;
             pos_ = data_.size();
@@ -42,12 +40,12 @@ public:
     }
     void skip(qsizetype n) { bytes(n); }
 
-private:
-    quint64 take(int n)
-    {
+  private:
+    quint64 take(int n) {
         const QByteArrayView v = bytes(n);
         quint64 r = 0;
-        for (int i = v.size() - 1; i >= 0; --i) r = (r << 8) | quint8(v[i]);
+        for (int i = v.size() - 1; i >= 0; --i)
+            r = (r << 8) | quint8(v[i]);
         return r;
     }
 

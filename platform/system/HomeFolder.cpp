@@ -8,16 +8,14 @@ namespace platform {
 namespace {
 QString explicitHome;
 
-QString withSlash(QString dir)
-{
+QString withSlash(QString dir) {
     dir = QDir::cleanPath(QDir(dir).absolutePath());
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
     return dir;
 }
 } // namespace
 
-QString HomeFolder::path()
-{
+QString HomeFolder::path() {
     if (!explicitHome.isEmpty()) return withSlash(explicitHome);
     const QString env = qEnvironmentVariable("ORLANTO_HOME");
     if (!env.isEmpty()) return withSlash(env);
@@ -26,13 +24,11 @@ QString HomeFolder::path()
     return withSlash(data + QStringLiteral("/orlanto"));
 }
 
-void HomeFolder::set(const QString& dir)
-{
+void HomeFolder::set(const QString& dir) {
     explicitHome = dir;
 }
 
-QStringList HomeFolder::takeHomeArgument(const QStringList& args)
-{
+QStringList HomeFolder::takeHomeArgument(const QStringList& args) {
     QStringList rest;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);

@@ -7,7 +7,7 @@
 namespace platform {
 
 class HomeFolder {
-public:
+  public:
     // The folder in use, always ending with "/".
     static QString path();
     // Sets the folder explicitly (from --home); an empty path falls back to the environment.

@@ -1,7 +1,7 @@
 #include "platform/system/IniFile.h"
 
-#include "platform/system/AtomicFile.h"
 #include "platform/drawing/Cp1252.h"
+#include "platform/system/AtomicFile.h"
 #include "platform/system/FileName.h"
 #include <QByteArrayView>
 
@@ -15,38 +15,34 @@ namespace platform {
 
 namespace {
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
 // End of the line that starts at pos: the position of its "\n", or end.
-qsizetype lineEnd(const QByteArray& text, qsizetype pos, qsizetype end)
-{
+qsizetype lineEnd(const QByteArray& text, qsizetype pos, qsizetype end) {
     const void* nl = std::memchr(text.constData() + pos, '\n', size_t(end - pos));
     return nl ? static_cast<const char*>(nl) - text.constData() : end;
 }
 
-void trim(const QByteArray& text, qsizetype& start, qsizetype& end)
-{
-    while (start < end && isBlank(text.at(start))) ++start;
-    while (end > start && isBlank(text.at(end - 1))) --end;
+void trim(const QByteArray& text, qsizetype& start, qsizetype& end) {
+    while (start < end && isBlank(text.at(start)))
+        ++start;
+    while (end > start && isBlank(text.at(end - 1)))
+        --end;
 }
 
-bool sameName(QByteArrayView a, QByteArrayView b)
-{
+bool sameName(QByteArrayView a, QByteArrayView b) {
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool validUtf8(QByteArrayView bytes)
-{
+bool validUtf8(QByteArrayView bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8.decode(bytes); // decoding happens on conversion
     return !utf8.hasError();
 }
 
-QString oneLine(const QString& value)
-{
+QString oneLine(const QString& value) {
     QString v = value;
     for (QChar& c : v) {
         if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0)) c = u' ';
@@ -56,13 +52,11 @@ QString oneLine(const QString& value)
 
 } // namespace
 
-IniFile::IniFile(QByteArray text) : text_(std::move(text)), utf8_(validUtf8(text_))
-{
+IniFile::IniFile(QByteArray text) : text_(std::move(text)), utf8_(validUtf8(text_)) {
     parse();
 }
 
-IniFile IniFile::fromFile(const QString& fileName, QString* error)
-{
+IniFile IniFile::fromFile(const QString& fileName, QString* error) {
     const QByteArray name = FileName::toBytes(fileName);
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0) return {};
@@ -85,35 +79,30 @@ IniFile IniFile::fromFile(const QString& fileName, QString* error)
     return IniFile(std::move(text));
 }
 
-bool IniFile::saveTo(const QString& fileName, QString* error) const
-{
+bool IniFile::saveTo(const QString& fileName, QString* error) const {
     AtomicFile file(fileName);
     if (file.write(text_)) return true;
     if (error) *error = file.errorString();
     return false;
 }
 
-QString IniFile::decode(QByteArrayView bytes) const
-{
+QString IniFile::decode(QByteArrayView bytes) const {
     return utf8_ ? QString::fromUtf8(bytes) : Cp1252::decode(bytes);
 }
 
-QByteArray IniFile::encoded(const QString& name) const
-{
+QByteArray IniFile::encoded(const QString& name) const {
     // Text the code page cannot hold matches nothing in a code-page file.
     return utf8_ ? name.toUtf8() : Cp1252::encode(name).value_or(QByteArray());
 }
 
-void IniFile::makeRoomFor(const QString& text)
-{
+void IniFile::makeRoomFor(const QString& text) {
     if (utf8_ || Cp1252::encode(text)) return;
     text_ = Cp1252::decode(text_).toUtf8();
     utf8_ = true;
     parse();
 }
 
-void IniFile::parse()
-{
+void IniFile::parse() {
     sections_.clear();
     const qsizetype end = text_.size();
     qsizetype pos = text_.startsWith("\xEF\xBB\xBF") ? 3 : 0; // a UTF-8 byte-order mark
@@ -136,8 +125,7 @@ void IniFile::parse()
     }
 }
 
-int IniFile::findSection(const QString& section) const
-{
+int IniFile::findSection(const QString& section) const {
     const QByteArray name = encoded(section);
     for (size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
@@ -148,8 +136,7 @@ int IniFile::findSection(const QString& section) const
 }
 
 template <typename Visit>
-std::optional<IniFile::KeyLine> IniFile::findKeyLine(const Section& s, Visit visit) const
-{
+std::optional<IniFile::KeyLine> IniFile::findKeyLine(const Section& s, Visit visit) const {
     qsizetype pos = s.bodyStart;
     while (pos < s.bodyEnd) {
         const qsizetype le = lineEnd(text_, pos, s.bodyEnd);
@@ -174,15 +161,14 @@ std::optional<IniFile::KeyLine> IniFile::findKeyLine(const Section& s, Visit vis
     return std::nullopt;
 }
 
-std::optional<IniFile::KeyLine> IniFile::findKey(const Section& s, const QByteArray& key) const
-{
+std::optional<IniFile::KeyLine> IniFile::findKey(const Section& s, const QByteArray& key) const {
     return findKeyLine(s, [this, &key](const KeyLine& line) {
-        return sameName(QByteArrayView(text_.constData() + line.keyStart, line.keyEnd - line.keyStart), key);
+        return sameName(
+            QByteArrayView(text_.constData() + line.keyStart, line.keyEnd - line.keyStart), key);
     });
 }
 
-std::optional<QByteArray> IniFile::rawValue(const QString& section, const QString& key) const
-{
+std::optional<QByteArray> IniFile::rawValue(const QString& section, const QString& key) const {
     const int i = findSection(section);
     if (i < 0) return std::nullopt;
     const auto line = findKey(sections_[size_t(i)], encoded(key));
@@ -190,15 +176,12 @@ std::optional<QByteArray> IniFile::rawValue(const QString& section, const QStrin
     return text_.mid(line->trimmedValueStart, line->trimmedValueEnd - line->trimmedValueStart);
 }
 
-QString IniFile::readString(const QString& section, const QString& key,
-                            const QString& def) const
-{
+QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     const auto raw = rawValue(section, key);
     return raw ? decode(*raw) : def;
 }
 
-std::optional<int> IniFile::parseInteger(const QString& text)
-{
+std::optional<int> IniFile::parseInteger(const QString& text) {
     bool ok = false;
     if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
         const QStringView digits = QStringView(text).mid(2);
@@ -216,20 +199,17 @@ std::optional<int> IniFile::parseInteger(const QString& text)
     return std::nullopt;
 }
 
-int IniFile::readInteger(const QString& section, const QString& key, int def) const
-{
+int IniFile::readInteger(const QString& section, const QString& key, int def) const {
     const auto raw = rawValue(section, key);
     if (!raw) return def;
     return parseInteger(decode(*raw)).value_or(def);
 }
 
-bool IniFile::readBool(const QString& section, const QString& key, bool def) const
-{
+bool IniFile::readBool(const QString& section, const QString& key, bool def) const {
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-QStringList IniFile::readSectionValues(const QString& section) const
-{
+QStringList IniFile::readSectionValues(const QString& section) const {
     QStringList values;
     const int i = findSection(section);
     if (i < 0) return values;
@@ -241,21 +221,17 @@ QStringList IniFile::readSectionValues(const QString& section) const
     return values;
 }
 
-bool IniFile::sectionExists(const QString& section) const
-{
+bool IniFile::sectionExists(const QString& section) const {
     return findSection(section) >= 0;
 }
 
-QByteArray IniFile::eol() const
-{
+QByteArray IniFile::eol() const {
     // New lines follow the file's own line ends.
     const qsizetype nl = text_.indexOf('\n');
-    return nl > 0 && text_.at(nl - 1) == '\r' ? QByteArrayLiteral("\r\n")
-                                               : QByteArrayLiteral("\n");
+    return nl > 0 && text_.at(nl - 1) == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
 }
 
-void IniFile::splice(int owner, qsizetype pos, qsizetype removed, const QByteArray& bytes)
-{
+void IniFile::splice(int owner, qsizetype pos, qsizetype removed, const QByteArray& bytes) {
     text_.replace(pos, removed, bytes);
     const qsizetype delta = bytes.size() - removed;
     sections_[size_t(owner)].bodyEnd += delta;
@@ -268,8 +244,7 @@ void IniFile::splice(int owner, qsizetype pos, qsizetype removed, const QByteArr
     }
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value)
-{
+void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     const QString text = oneLine(value);
     makeRoomFor(section + key + text);
     const QByteArray v = encoded(text);
@@ -310,18 +285,15 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     splice(i, insertAt, 0, line);
 }
 
-void IniFile::writeInteger(const QString& section, const QString& key, int value)
-{
+void IniFile::writeInteger(const QString& section, const QString& key, int value) {
     writeString(section, key, QString::number(value));
 }
 
-void IniFile::writeBool(const QString& section, const QString& key, bool value)
-{
+void IniFile::writeBool(const QString& section, const QString& key, bool value) {
     writeInteger(section, key, value ? 1 : 0);
 }
 
-void IniFile::eraseSection(const QString& section)
-{
+void IniFile::eraseSection(const QString& section) {
     const QByteArray name = encoded(section);
     bool removed = false;
     for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {

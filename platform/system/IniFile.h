@@ -23,7 +23,7 @@
 namespace platform {
 
 class IniFile {
-public:
+  public:
     // Far above any real preferences file; a larger file is not read.
     static constexpr qint64 maxFileSize = 32 * 1024 * 1024;
 
@@ -63,13 +63,13 @@ public:
     // The integer reading rule on its own.
     static std::optional<int> parseInteger(const QString& text);
 
-private:
+  private:
     struct Section {
         qsizetype headerStart; // first byte of the "[Name]" line
         qsizetype nameStart;
         qsizetype nameLength;
-        qsizetype bodyStart;   // first byte after the header line
-        qsizetype bodyEnd;     // first byte of the next header line, or the end of the text
+        qsizetype bodyStart; // first byte after the header line
+        qsizetype bodyEnd;   // first byte of the next header line, or the end of the text
     };
     struct KeyLine {
         qsizetype keyStart; // the key, trimmed

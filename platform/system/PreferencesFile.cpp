@@ -1,7 +1,7 @@
 #include "platform/system/PreferencesFile.h"
 
-#include "platform/widgets/DialogHost.h"
 #include "platform/system/HomeFolder.h"
+#include "platform/widgets/DialogHost.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,28 +12,24 @@ namespace platform {
 namespace {
 // Files whose last write failed and was reported: an unwritable folder would otherwise
 // bring up the same message at every save and every window close.
-QSet<QString>& reportedFailures()
-{
+QSet<QString>& reportedFailures() {
     static QSet<QString> files;
     return files;
 }
 
 // Files that exist but could not be read. Writing one back would replace whatever it holds
 // with the few settings written now, so it is left alone for the rest of the run.
-QSet<QString>& unreadableFiles()
-{
+QSet<QString>& unreadableFiles() {
     static QSet<QString> files;
     return files;
 }
 } // namespace
 
-QString PreferencesFile::fileName()
-{
+QString PreferencesFile::fileName() {
     return HomeFolder::path() + QStringLiteral("ORL.INI");
 }
 
-IniFile PreferencesFile::read()
-{
+IniFile PreferencesFile::read() {
     const QString name = fileName();
     if (unreadableFiles().contains(name)) return {};
     QString error;
@@ -48,8 +44,7 @@ IniFile PreferencesFile::read()
     return ini;
 }
 
-bool PreferencesFile::write(const IniFile& ini)
-{
+bool PreferencesFile::write(const IniFile& ini) {
     const QString name = fileName();
     if (unreadableFiles().contains(name)) return false;
     QString error;

@@ -10,7 +10,7 @@
 namespace platform {
 
 class PreferencesFile {
-public:
+  public:
     // HomeFolder::path() + "ORL.INI".
     static QString fileName();
     // The file as it is now; empty when it is missing or could not be read. A file that

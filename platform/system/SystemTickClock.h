@@ -8,11 +8,11 @@
 namespace platform {
 
 class SystemTickClock : public TickClock {
-public:
+  public:
     SystemTickClock() { timer_.start(); }
     quint32 tick() const override { return quint32(timer_.elapsed()) + 1; }
 
-private:
+  private:
     QElapsedTimer timer_;
 };
 

@@ -6,7 +6,7 @@
 namespace platform {
 
 class TickClock {
-public:
+  public:
     virtual ~TickClock() = default;
     virtual quint32 tick() const = 0;
 };

@@ -10,7 +10,7 @@ namespace platform {
 
 class ColorComboBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit ColorComboBox(QWidget* parent = nullptr);
 
     TColor color() const { return color_; }
@@ -19,10 +19,10 @@ public:
     // Index of the "Custom..." item.
     static constexpr int customIndex = 16;
 
-signals:
+  signals:
     void colorChanged(TColor c);
 
-private:
+  private:
     void indexChanged(int index);
     void itemActivated(int index);
     void itemChosen(int index);

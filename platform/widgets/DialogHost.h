@@ -3,8 +3,8 @@
 // boxes, the platform's colour, font and file dialogs, and popup menus; and the door to the
 // desktop's viewers. The default host shows real widgets; tests install a scripted host that
 // answers without an event loop and opens no viewer.
-#include "platform/widgets/MenuModel.h"
 #include "platform/drawing/TColor.h"
+#include "platform/widgets/MenuModel.h"
 
 #include <QFont>
 #include <QPoint>

@@ -11,7 +11,7 @@
 namespace platform {
 
 class MenuModel {
-public:
+  public:
     struct Item {
         QString caption; // "-" is a separator
         std::function<void()> action;
@@ -38,12 +38,13 @@ public:
     // run), so that the menu's owner can treat each command as one step.
     using Runner = std::function<void(const QString& caption, const std::function<void()>& action)>;
     // Runs an action, through the runner when there is one.
-    static void run(const Runner& runner, const QString& caption, const std::function<void()>& action);
+    static void run(const Runner& runner, const QString& caption,
+                    const std::function<void()>& action);
 
     std::function<void()> onPopup;
     Runner runner;
 
-private:
+  private:
     std::vector<Item> items_;
 };
 

@@ -11,7 +11,7 @@ namespace platform {
 
 class NumericEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit NumericEdit(QWidget* parent = nullptr);
 
     double value() const { return value_; }
@@ -26,7 +26,7 @@ public:
     // The text the field shows for a value.
     QString format(double v) const;
 
-private:
+  private:
     void updateValidator();
     void takeText(const QString& text);
 

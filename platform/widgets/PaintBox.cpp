@@ -5,17 +5,17 @@
 
 namespace platform {
 
-void PaintBox::paintEvent(QPaintEvent*)
-{
+void PaintBox::paintEvent(QPaintEvent*) {
     if (!onPaint) return;
     QPainter painter(this);
     onPaint(painter);
 }
 
-void PaintBox::mousePressEvent(QMouseEvent* event)
-{
-    if (onMousePress) onMousePress(event->button(), event->position().toPoint());
-    else QWidget::mousePressEvent(event);
+void PaintBox::mousePressEvent(QMouseEvent* event) {
+    if (onMousePress)
+        onMousePress(event->button(), event->position().toPoint());
+    else
+        QWidget::mousePressEvent(event);
 }
 
 } // namespace platform

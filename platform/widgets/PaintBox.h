@@ -11,13 +11,13 @@ namespace platform {
 
 class PaintBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PaintBox(QWidget* parent = nullptr) : QWidget(parent) {}
 
     std::function<void(QPainter&)> onPaint;
     std::function<void(Qt::MouseButton, QPoint)> onMousePress;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };

@@ -1,7 +1,7 @@
 #include "platform/widgets/WindowPlacement.h"
 
-#include "platform/system/PreferencesFile.h"
 #include "platform/drawing/ScreenMetrics.h"
+#include "platform/system/PreferencesFile.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,14 +18,12 @@ const QString kRight = QStringLiteral("Right");
 const QString kBottom = QStringLiteral("Bottom");
 const QString kMaximized = QStringLiteral("Maximized");
 
-int clampToInt(qint64 v)
-{
+int clampToInt(qint64 v) {
     return int(std::clamp<qint64>(v, INT_MIN, INT_MAX));
 }
 } // namespace
 
-WindowPlacement::Screen WindowPlacement::screenOf(const QWidget& form)
-{
+WindowPlacement::Screen WindowPlacement::screenOf(const QWidget& form) {
     Screen s;
     s.pixelsPerInch = ScreenMetrics::pixelsPerInch();
     if (const QScreen* qs = form.screen() ? form.screen() : QGuiApplication::primaryScreen())
@@ -33,26 +31,22 @@ WindowPlacement::Screen WindowPlacement::screenOf(const QWidget& form)
     return s;
 }
 
-QString WindowPlacement::sectionName(const QString& className, int pixelsPerInch)
-{
+QString WindowPlacement::sectionName(const QString& className, int pixelsPerInch) {
     QString name = className + QStringLiteral("_Placement");
     if (pixelsPerInch > 96) name += QString::number(pixelsPerInch);
     return name;
 }
 
-QString WindowPlacement::className(const QWidget& form)
-{
+QString WindowPlacement::className(const QWidget& form) {
     const QString full = QString::fromLatin1(form.metaObject()->className());
     return full.mid(full.lastIndexOf(QLatin1Char(':')) + 1);
 }
 
-void WindowPlacement::restoreWindowPlacement(QWidget& form)
-{
+void WindowPlacement::restoreWindowPlacement(QWidget& form) {
     restoreWindowPlacement(form, screenOf(form));
 }
 
-void WindowPlacement::restoreWindowPlacement(QWidget& form, const Screen& screen)
-{
+void WindowPlacement::restoreWindowPlacement(QWidget& form, const Screen& screen) {
     const IniFile ini = PreferencesFile::read();
     const QString section = sectionName(className(form), screen.pixelsPerInch);
     qint64 left = ini.readInteger(section, kLeft, 0);
@@ -82,13 +76,11 @@ void WindowPlacement::restoreWindowPlacement(QWidget& form, const Screen& screen
     saveWindowPlacement(form, screen);
 }
 
-void WindowPlacement::saveWindowPlacement(const QWidget& form)
-{
+void WindowPlacement::saveWindowPlacement(const QWidget& form) {
     saveWindowPlacement(form, screenOf(form));
 }
 
-void WindowPlacement::saveWindowPlacement(const QWidget& form, const Screen& screen)
-{
+void WindowPlacement::saveWindowPlacement(const QWidget& form, const Screen& screen) {
     QRect r = form.normalGeometry();
     if (r.isEmpty()) r = form.geometry(); // a window that was never shown has none yet
     IniFile ini = PreferencesFile::read();
@@ -101,8 +93,7 @@ void WindowPlacement::saveWindowPlacement(const QWidget& form, const Screen& scr
     PreferencesFile::write(ini);
 }
 
-void WindowPlacement::centre(QWidget& form, const Screen& screen)
-{
+void WindowPlacement::centre(QWidget& form, const Screen& screen) {
     // Over the window it belongs to, unless that one is maximised; a main window (no owner)
     // on the screen. Divisions round toward zero.
     const QWidget* owner = form.parentWidget() ? form.parentWidget()->window() : nullptr;

@@ -11,7 +11,7 @@ class QWidget;
 namespace platform {
 
 class WindowPlacement {
-public:
+  public:
     // The screen a window is placed on.
     struct Screen {
         QRect geometry;         // the desktop in screen pixels
@@ -33,7 +33,7 @@ public:
     static void saveWindowPlacement(const QWidget& form);
     static void saveWindowPlacement(const QWidget& form, const Screen& screen);
 
-private:
+  private:
     static void centre(QWidget& form, const Screen& screen);
 };
 

@@ -2,8 +2,7 @@
 
 #include "document/TGStreamWriter.h"
 
-QByteArray oneObjectCard(const QByteArray& className, const CardProperties& props)
-{
+QByteArray oneObjectCard(const QByteArray& className, const CardProperties& props) {
     TGStreamWriter w;
     w.writeByte(0x01);
     w.writeBytes("TPF0");

@@ -3,7 +3,7 @@
 #include "platform/system/TickClock.h"
 
 class ManualTickClock : public platform::TickClock {
-public:
+  public:
     quint32 tick() const override { return now; }
     void advance(quint32 ms) { now += ms; }
     quint32 now = 1000;

@@ -25,8 +25,8 @@ bool available() {
 
 QImage render(const QString& pdf, int dpi, const QRect& crop, int page) {
     const QString prefix = pdf + QStringLiteral(".page");
-    QStringList args{"-r", QString::number(dpi), "-f", QString::number(page), "-l",
-                     QString::number(page), "-singlefile", "-png"};
+    QStringList args{"-r", QString::number(dpi),  "-f",          QString::number(page),
+                     "-l", QString::number(page), "-singlefile", "-png"};
     if (!crop.isEmpty())
         args << "-x" << QString::number(crop.x()) << "-y" << QString::number(crop.y()) << "-W"
              << QString::number(crop.width()) << "-H" << QString::number(crop.height());

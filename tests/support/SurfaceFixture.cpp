@@ -1,11 +1,10 @@
 #include "SurfaceFixture.h"
 
-#include "platform/system/HomeFolder.h"
 #include "platform/report/PdfReportTarget.h"
 #include "platform/report/Report.h"
+#include "platform/system/HomeFolder.h"
 
-SurfaceFixture::SurfaceFixture(int width, int height)
-{
+SurfaceFixture::SurfaceFixture(int width, int height) {
     platform::HomeFolder::set(home.path());
     surface = std::make_unique<TGBusinessCardPanel32>();
     surface->setClock(&clock);
@@ -16,15 +15,13 @@ SurfaceFixture::SurfaceFixture(int width, int height)
     QObject::connect(surface.get(), &TGBasePanel::labelChanged, [this] { ++changes; });
 }
 
-TestBox* SurfaceFixture::addBox(int l, int t, int w, int h)
-{
+TestBox* SurfaceFixture::addBox(int l, int t, int w, int h) {
     auto* box = surface->place<TestBox>(QRect(QPoint(l, t), QPoint(l + w, t + h)));
     surface->processPendingEvents();
     return box;
 }
 
-void SurfaceFixture::click(int x, int y, Qt::KeyboardModifiers mods, Qt::MouseButton button)
-{
+void SurfaceFixture::click(int x, int y, Qt::KeyboardModifiers mods, Qt::MouseButton button) {
     surface->mouseDown(button, mods, x, y);
     clock.advance(50);
     surface->mouseUp(button, mods, x, y);
@@ -32,8 +29,7 @@ void SurfaceFixture::click(int x, int y, Qt::KeyboardModifiers mods, Qt::MouseBu
     clock.advance(50);
 }
 
-void SurfaceFixture::drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods, quint32 stepMs)
-{
+void SurfaceFixture::drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods, quint32 stepMs) {
     surface->mouseDown(Qt::LeftButton, mods, from.x(), from.y());
     clock.advance(stepMs);
     surface->mouseMove(Qt::LeftButton, mods, from.x(), from.y());
@@ -44,14 +40,12 @@ void SurfaceFixture::drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods, qu
     surface->mouseMove(Qt::NoButton, mods, to.x(), to.y());
 }
 
-void SurfaceFixture::key(int k, Qt::KeyboardModifiers mods)
-{
+void SurfaceFixture::key(int k, Qt::KeyboardModifiers mods) {
     surface->keyDown(k, mods);
     surface->keyUp(k, mods);
 }
 
-QString SurfaceFixture::printToPdf(const QString& fileName, double leftInches, double topInches)
-{
+QString SurfaceFixture::printToPdf(const QString& fileName, double leftInches, double topInches) {
     const QString pdf = home.filePath(fileName);
     platform::PdfReportTarget target(pdf);
     platform::Report report(target);

@@ -6,10 +6,9 @@
 
 class TestBox : public TGGraphicControl {
     Q_OBJECT
-public:
+  public:
     using TGGraphicControl::TGGraphicControl;
-    void paint(platform::Canvas& c) override
-    {
+    void paint(platform::Canvas& c) override {
         c.pen = {TColor::clBlack, Gdi::pmCopy, Gdi::psSolid, 1};
         c.brush = {TColor::clWhite, Gdi::bsClear};
         c.rectangle(0, 0, width(), height());
