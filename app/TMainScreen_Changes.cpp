@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -143,24 +144,26 @@ void TMainScreen::offerRecovery() {
     }
     const QString background = TRecoveryFile::background();
     const QString name = TRecoveryFile::cardName();
-    busy_ = true;
-    surface_->clearObjects();
-    const QString problem = TRecoveryFile::load(*surface_);
-    const QString aside = problem.isEmpty() ? QString() : TRecoveryFile::setAside();
-    if (problem.isEmpty()) {
-        setBackgroundFile(platform::FileName::exists(background) ? background : QString());
-        // The card keeps its name, its changes still to be saved.
-        currentFileName_ = name;
-    } else {
-        // Objects read before the failure are no card: the window starts empty and untitled.
+    QString problem, aside;
+    {
+        const QScopedValueRollback busy(busy_, true);
         surface_->clearObjects();
-        setBackgroundFile(QString());
-        currentFileName_.clear();
+        problem = TRecoveryFile::load(*surface_);
+        if (!problem.isEmpty()) aside = TRecoveryFile::setAside();
+        if (problem.isEmpty()) {
+            setBackgroundFile(platform::FileName::exists(background) ? background : QString());
+            // The card keeps its name, its changes still to be saved.
+            currentFileName_ = name;
+        } else {
+            // Objects read before the failure are no card: the window starts empty and untitled.
+            surface_->clearObjects();
+            setBackgroundFile(QString());
+            currentFileName_.clear();
+        }
+        surface_->settleLayout();
+        surface_->history().clear();
+        setChangesMade(problem.isEmpty());
     }
-    surface_->settleLayout();
-    surface_->history().clear();
-    setChangesMade(problem.isEmpty());
-    busy_ = false;
     setbuttons();
     if (!problem.isEmpty()) reportUnreadableRecovery(problem, aside);
 }

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -27,14 +28,15 @@ QString TMainScreen::savedFolder() const {
 
 void TMainScreen::newCommand() {
     if (!checkSaveNeeded()) return;
-    busy_ = true;
-    surface_->clearObjects();
-    backgroundFile_.clear();
-    surface_->clearBackground();
-    currentFileName_.clear();
-    surface_->history().clear();
-    setChangesMade(false);
-    busy_ = false;
+    {
+        const QScopedValueRollback busy(busy_, true);
+        surface_->clearObjects();
+        backgroundFile_.clear();
+        surface_->clearBackground();
+        currentFileName_.clear();
+        surface_->history().clear();
+        setChangesMade(false);
+    }
     setbuttons();
 }
 
@@ -161,33 +163,35 @@ bool TMainScreen::saveBCFile(const QString& fileName) {
 }
 
 void TMainScreen::openBCFile(const QString& fileName) {
-    busy_ = true;
-    TOpeningMark::begin(fileName);
-    surface_->clearObjects();
-    backgroundFile_.clear();
-    surface_->clearBackground();
-    try {
-        surface_->loadCard(fileName);
-        currentFileName_ = fileName;
-        recent_.add(fileName);
-        recent_.save();
-        rebuildRecentMenu();
-        backgroundFile_ = CardFiles::readCompanion(fileName);
-        if (!backgroundFile_.isEmpty()) showBackground();
-    } catch (const std::exception&) {
-        // A broken file, or one whose objects need more memory than there is.
+    {
+        const QScopedValueRollback busy(busy_, true);
+        TOpeningMark::begin(fileName);
         surface_->clearObjects();
-        // The card becomes untitled, so that a later Save cannot write the empty card over
-        // the file that was open before.
-        currentFileName_.clear();
         backgroundFile_.clear();
-        platform::showInformation(QStringLiteral("Unable to open ") + fileName +
-                                  QStringLiteral(". Possibly corrupted, possibly not a ORL file"));
+        surface_->clearBackground();
+        try {
+            surface_->loadCard(fileName);
+            currentFileName_ = fileName;
+            recent_.add(fileName);
+            recent_.save();
+            rebuildRecentMenu();
+            backgroundFile_ = CardFiles::readCompanion(fileName);
+            if (!backgroundFile_.isEmpty()) showBackground();
+        } catch (const std::exception&) {
+            // A broken file, or one whose objects need more memory than there is.
+            surface_->clearObjects();
+            // The card becomes untitled, so that a later Save cannot write the empty card over
+            // the file that was open before.
+            currentFileName_.clear();
+            backgroundFile_.clear();
+            platform::showInformation(
+                QStringLiteral("Unable to open ") + fileName +
+                QStringLiteral(". Possibly corrupted, possibly not a ORL file"));
+        }
+        surface_->settleLayout();
+        surface_->history().clear();
+        setChangesMade(false);
     }
-    surface_->settleLayout();
-    surface_->history().clear();
-    setChangesMade(false);
-    busy_ = false;
     setbuttons();
     surface_->invalidate();
     // The opening has finished once the card has been painted.
@@ -240,11 +244,12 @@ void TMainScreen::cancelChangesCommand() {
     case platform::DialogHost::Answer::Cancel:
         return;
     }
-    busy_ = true;
-    surface_->clearObjects();
-    backgroundFile_.clear();
-    surface_->clearBackground();
-    busy_ = false;
+    {
+        const QScopedValueRollback busy(busy_, true);
+        surface_->clearObjects();
+        backgroundFile_.clear();
+        surface_->clearBackground();
+    }
     if (!currentFileName_.isEmpty()) openBCFile(currentFileName_);
     surface_->history().clear();
     setChangesMade(false);

@@ -9,6 +9,7 @@
 #include "platform/widgets/ElidedLabel.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -21,13 +22,14 @@ constexpr int WheelStep = 120;
 } // namespace
 
 void TMainScreen::applyZoom(float zoom) {
-    busy_ = true;
-    // The selection stays; a drag or nudge under way ends, as its outline is in view pixels.
-    surface_->handle().endGesture();
-    surface_->setZoom(zoom);
-    zoomCaption_->setText(zoomCaption());
-    surface_->processPendingEvents();
-    busy_ = false;
+    {
+        const QScopedValueRollback busy(busy_, true);
+        // The selection stays; a drag or nudge under way ends, as its outline is in view pixels.
+        surface_->handle().endGesture();
+        surface_->setZoom(zoom);
+        zoomCaption_->setText(zoomCaption());
+        surface_->processPendingEvents();
+    }
     updateSelectionStatus();
 }
 

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -78,9 +79,10 @@ void TLabelPrinter::showEvent(QShowEvent* event) {
 }
 
 void TLabelPrinter::runJob() {
-    running_ = true;
-    succeeded_ = printer_.run();
-    running_ = false;
+    {
+        const QScopedValueRollback running(running_, true);
+        succeeded_ = printer_.run();
+    }
     finished_ = true;
     cancelButton_->setText(QStringLiteral("OK"));
     cancelButton_->setDefault(true);

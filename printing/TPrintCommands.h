@@ -7,7 +7,7 @@
 //
 //     commands_ = std::make_unique<TPrintCommands>(surface(), this);
 //     commands_->savePreferences = [this](const TPrintSettings&) { ...save preferences... };
-//     connect print action -> [this] { commands_->Print(prefs_.print, backgroundFile_); }
+//     connect print action -> [this] { commands_->print(prefs_.print, backgroundFile_); }
 #include "SheetPrintJob.h"
 #include "TCardSelection.h"
 #include "TPrintSettings.h"
