@@ -252,45 +252,46 @@ void TGBasePanel::attachAllObjects() {
 
 void TGBasePanel::buildSurfaceMenu() {
     platform::MenuModel& m = surfaceMenu_;
-    m.add(QStringLiteral("Bring To Front"), [this] { bringSelectionToFrontCommand(); });
-    m.add(QStringLiteral("Send To Back"), [this] { sendSelectionToBackCommand(); });
+    // The commands on the selection, enabled while there is one.
+    const auto onSelection = [this, &m](const QString& caption, std::function<void()> action) {
+        selectionItems_.push_back(&m.add(caption, std::move(action)));
+    };
+    onSelection(QStringLiteral("Bring To Front"), [this] { bringSelectionToFrontCommand(); });
+    onSelection(QStringLiteral("Send To Back"), [this] { sendSelectionToBackCommand(); });
     m.addSeparator();
-    m.add(QStringLiteral("Cut"), [this] { clipboardCut(); });
-    m.add(QStringLiteral("Copy"), [this] { clipboardCopy(); });
-    m.add(QStringLiteral("Paste"), [this] { clipboardPaste(); });
+    onSelection(QStringLiteral("Cut"), [this] { clipboardCut(); });
+    onSelection(QStringLiteral("Copy"), [this] { clipboardCopy(); });
+    pasteItem_ = &m.add(QStringLiteral("Paste"), [this] { clipboardPaste(); });
     m.addSeparator();
-    m.add(QStringLiteral("Delete"), [this] { clipboardDelete(); });
+    onSelection(QStringLiteral("Delete"), [this] { clipboardDelete(); });
     m.addSeparator();
-    m.add(QStringLiteral("Align Left"), [this] { alignLeft(); });
-    m.add(QStringLiteral("Align Right"), [this] { alignRight(); });
-    m.add(QStringLiteral("Align Tops"), [this] { alignTops(); });
-    m.add(QStringLiteral("Align Bottoms"), [this] { alignBottoms(); });
+    onSelection(QStringLiteral("Align Left"), [this] { alignLeft(); });
+    onSelection(QStringLiteral("Align Right"), [this] { alignRight(); });
+    onSelection(QStringLiteral("Align Tops"), [this] { alignTops(); });
+    onSelection(QStringLiteral("Align Bottoms"), [this] { alignBottoms(); });
     m.addSeparator();
-    m.add(QStringLiteral("Center Vertically"), [this] { centerSelectionVertically(); });
-    m.add(QStringLiteral("Center Horizontally"), [this] { centerSelectionHorizontally(); });
+    onSelection(QStringLiteral("Center Vertically"), [this] { centerSelectionVertically(); });
+    onSelection(QStringLiteral("Center Horizontally"), [this] { centerSelectionHorizontally(); });
     m.addSeparator();
-    m.add(QStringLiteral("Lock All"), [this] { lockAll(); });
-    m.add(QStringLiteral("Unlock All"), [this] { unlockAll(); });
+    lockAllItem_ = &m.add(QStringLiteral("Lock All"), [this] { lockAll(); });
+    unlockAllItem_ = &m.add(QStringLiteral("Unlock All"), [this] { unlockAll(); });
     m.addSeparator();
     m.add(QStringLiteral("Mark All Selectable"), [this] { markAllSelectable(); });
     m.add(QStringLiteral("Mark All Unselectable"), [this] { markAllUnselectable(); });
     m.add(QStringLiteral("Select All"), [this] { selectAll(); });
     m.addSeparator();
-    m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    onSelection(QStringLiteral("Font"), [this] { fontCommand(); });
     m.onPopup = [this] { refreshSurfaceMenu(); };
 }
 
 void TGBasePanel::refreshSurfaceMenu() {
     const bool selected = handle_->count() > 0;
-    for (const char* caption :
-         {"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Align Left", "Align Right",
-          "Align Tops", "Align Bottoms", "Center Vertically", "Center Horizontally", "Font"})
-        surfaceMenu_.find(QLatin1String(caption))->enabled = selected;
-    surfaceMenu_.find(QStringLiteral("Paste"))->enabled =
-        platform::FileName::exists(clipboardFile_);
+    for (platform::MenuModel::Item* item : selectionItems_)
+        item->enabled = selected;
+    pasteItem_->enabled = platform::FileName::exists(clipboardFile_);
     const bool any = !objects_.empty();
-    surfaceMenu_.find(QStringLiteral("Lock All"))->enabled = any;
-    surfaceMenu_.find(QStringLiteral("Unlock All"))->enabled = any;
+    lockAllItem_->enabled = any;
+    unlockAllItem_->enabled = any;
 }
 
 void TGBasePanel::bringSelectionToFrontCommand() {

@@ -307,6 +307,11 @@ class TGBasePanel : public QObject {
     quint32 lastPasteTime_ = 0;
     bool pastedBefore_ = false;
     platform::MenuModel surfaceMenu_;
+    // Items of surfaceMenu_ that its refresh enables and disables.
+    std::vector<platform::MenuModel::Item*> selectionItems_;
+    platform::MenuModel::Item* pasteItem_ = nullptr;
+    platform::MenuModel::Item* lockAllItem_ = nullptr;
+    platform::MenuModel::Item* unlockAllItem_ = nullptr;
 
     std::unique_ptr<platform::TickClock> ownClock_;
     const platform::TickClock* clock_ = nullptr;

@@ -96,7 +96,7 @@ void TGGraphicControl::setLocked(bool v) {
     if (locked_ == v) return;
     locked_ = v;
     if (loading_ || reading_) return;
-    if (platform::MenuModel::Item* item = lockedItem()) item->checked = v;
+    if (lockedItem_) lockedItem_->checked = v;
     flagChanged();
 }
 
@@ -118,7 +118,8 @@ void TGGraphicControl::buildPopup() {
     m.add(QStringLiteral("Delete"), [this] { deleteCommand(); });
     m.add(QStringLiteral("Clone"), [this] { cloneCommand(); });
     m.addSeparator();
-    m.add(QStringLiteral("Locked"), [this] { toggleLockedCommand(); }).checked = locked_;
+    lockedItem_ = &m.add(QStringLiteral("Locked"), [this] { toggleLockedCommand(); });
+    lockedItem_->checked = locked_;
     m.add(QStringLiteral("Unselectable"), [this] { unselectableCommand(); });
     m.addSeparator();
     m.add(QStringLiteral("Center Vertically"), [this] { centerVertically(); });
@@ -132,10 +133,6 @@ platform::MenuModel* TGGraphicControl::objectMenu() {
         popupDeferred_ = false;
     }
     return objectMenu_.get();
-}
-
-platform::MenuModel::Item* TGGraphicControl::lockedItem() const {
-    return objectMenu_ ? objectMenu_->find(QStringLiteral("Locked")) : nullptr;
 }
 
 void TGGraphicControl::paint(platform::Canvas&) {}
@@ -214,7 +211,7 @@ void TGGraphicControl::cloneCommand() {
 
 void TGGraphicControl::toggleLockedCommand() {
     setLocked(!locked_);
-    if (platform::MenuModel::Item* item = lockedItem()) item->checked = locked_;
+    if (lockedItem_) lockedItem_->checked = locked_;
 }
 
 void TGGraphicControl::unselectableCommand() {

@@ -170,10 +170,8 @@ class TGGraphicControl : public QObject {
     float zoomFactor_ = 1.0f;
     int lastBounds_[4] = {0, 0, 0, 0}; // left, top, right, bottom seen by the last check
     bool boundsGuard_ = false;
-    // The "Locked" item of objectMenu_, found by caption: kinds append and insert items
-    // after the base builds the menu, which would leave a stored item pointer dangling.
-    platform::MenuModel::Item* lockedItem() const;
 
     std::unique_ptr<platform::MenuModel> objectMenu_;
+    platform::MenuModel::Item* lockedItem_ = nullptr; // of objectMenu_
     bool popupDeferred_ = false;
 };

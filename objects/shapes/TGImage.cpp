@@ -95,28 +95,25 @@ void TGImage::buildPopup() {
     m.addSeparator();
     m.add(QStringLiteral("Load Image From Disk"), [this] { loadImageCommand(); });
     m.addSeparator();
-    m.add(QStringLiteral("Border"), [this] { borderCommand(); });
-    m.add(QStringLiteral("Stretch to Fit"), [this] { stretchToFitCommand(); });
-    m.add(QStringLiteral("AutoSize"), [this] { autoSizeCommand(); });
-    m.add(QStringLiteral("Flip"), [this] { flipCommand(); });
-    m.add(QStringLiteral("Reverse"), [this] { reverseCommand(); });
+    borderItem_ = &m.add(QStringLiteral("Border"), [this] { borderCommand(); });
+    stretchItem_ = &m.add(QStringLiteral("Stretch to Fit"), [this] { stretchToFitCommand(); });
+    autoSizeItem_ = &m.add(QStringLiteral("AutoSize"), [this] { autoSizeCommand(); });
+    flipItem_ = &m.add(QStringLiteral("Flip"), [this] { flipCommand(); });
+    reverseItem_ = &m.add(QStringLiteral("Reverse"), [this] { reverseCommand(); });
 }
 
 void TGImage::popupRefresh() {
-    platform::MenuModel* m = objectMenu();
-    if (!m) return;
+    if (!objectMenu()) return;
     const bool bitmap = graphic().kind() == platform::Graphic::Kind::Bitmap;
-    auto set = [m](const char* caption, bool checked, bool enabled) {
-        if (platform::MenuModel::Item* item = m->find(QLatin1String(caption))) {
-            item->checked = checked;
-            item->enabled = enabled;
-        }
+    const auto set = [](platform::MenuModel::Item* item, bool checked, bool enabled) {
+        item->checked = checked;
+        item->enabled = enabled;
     };
-    set("Border", borderStyle_ == Gdi::bsSingle, true);
-    set("Stretch to Fit", stretch_, true);
-    set("AutoSize", autoSize_, true);
-    set("Flip", flip_, bitmap);
-    set("Reverse", reverse_, bitmap);
+    set(borderItem_, borderStyle_ == Gdi::bsSingle, true);
+    set(stretchItem_, stretch_, true);
+    set(autoSizeItem_, autoSize_, true);
+    set(flipItem_, flip_, bitmap);
+    set(reverseItem_, reverse_, bitmap);
 }
 
 void TGImage::borderCommand() {

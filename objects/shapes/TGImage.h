@@ -79,4 +79,10 @@ class TGImage : public TGGraphicControl {
     bool flip_ = false;
     TGPicture picture_;
     mutable QImage mirroredRaster_;
+    // Items of the popup menu, which owns them.
+    platform::MenuModel::Item* borderItem_ = nullptr;
+    platform::MenuModel::Item* stretchItem_ = nullptr;
+    platform::MenuModel::Item* autoSizeItem_ = nullptr;
+    platform::MenuModel::Item* flipItem_ = nullptr;
+    platform::MenuModel::Item* reverseItem_ = nullptr;
 };

@@ -53,10 +53,11 @@ void TGLabelShapes::buildPopup() {
     m.addSeparator();
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
     m.add(QStringLiteral("Line Color"), [this] { lineColorCommand(); });
-    m.add(QStringLiteral("Line Thickness")).submenu =
-        TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
+    auto thickness = TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
+    thicknessMenu_ = thickness.get();
+    m.add(QStringLiteral("Line Thickness")).submenu = std::move(thickness);
     m.addSeparator();
-    m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
+    transparentItem_ = &m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
     // Whether the rounding submenu exists is decided once, by the kind at this moment (or
     // when the card was read, for a menu that waited).
     if (popupDeferred() ? roundingMenu_ : rounded()) {
@@ -75,12 +76,9 @@ void TGLabelShapes::popupAfterReading() {
 }
 
 void TGLabelShapes::popupRefresh() {
-    platform::MenuModel* m = objectMenu();
-    if (!m) return;
-    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Transparent")))
-        item->checked = transparent_;
-    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Line Thickness")))
-        TGThicknessMenu::refresh(*item->submenu, pen_.width());
+    if (!objectMenu()) return;
+    transparentItem_->checked = transparent_;
+    TGThicknessMenu::refresh(*thicknessMenu_, pen_.width());
 }
 
 void TGLabelShapes::backgroundColorCommand() {

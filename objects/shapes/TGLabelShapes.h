@@ -61,4 +61,7 @@ class TGLabelShapes : public TGGraphicControl {
     int roundPerc_ = 25;
     TShapeType shape_ = stRectangle;
     bool roundingMenu_ = false; // the kind's rounding when the card was read
+    // Of the popup menu, which owns them.
+    platform::MenuModel* thicknessMenu_ = nullptr;
+    platform::MenuModel::Item* transparentItem_ = nullptr;
 };

@@ -43,21 +43,20 @@ void TGLineShape::buildPopup() {
         styles->add(QString::fromLatin1(styleCaptions[s]),
                     [this, s] { styleCommand(TLineStyle(s)); });
     m.add(QStringLiteral("Style")).submenu = styles;
+    styleMenu_ = styles.get();
     m.add(QStringLiteral("Color"), [this] { colorCommand(); });
-    m.add(QStringLiteral("Line Thickness")).submenu =
-        TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
+    auto thickness = TGThicknessMenu::build([this](int w) { thicknessCommand(w); });
+    thicknessMenu_ = thickness.get();
+    m.add(QStringLiteral("Line Thickness")).submenu = std::move(thickness);
     m.addSeparator();
     m.add(QStringLiteral("Stretch To Edges"), [this] { stretchToEdgesCommand(); });
 }
 
 void TGLineShape::popupRefresh() {
-    platform::MenuModel* m = objectMenu();
-    if (!m) return;
-    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Style")))
-        for (size_t i = 0; i < item->submenu->items().size(); ++i)
-            item->submenu->items()[i].checked = int(i) == lineStyle_;
-    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Line Thickness")))
-        TGThicknessMenu::refresh(*item->submenu, pen_.width());
+    if (!objectMenu()) return;
+    for (size_t i = 0; i < styleMenu_->items().size(); ++i)
+        styleMenu_->items()[i].checked = int(i) == lineStyle_;
+    TGThicknessMenu::refresh(*thicknessMenu_, pen_.width());
 }
 
 void TGLineShape::styleCommand(TLineStyle style) {

@@ -41,4 +41,7 @@ class TGLineShape : public TGGraphicControl {
   private:
     TLineStyle lineStyle_ = stHorizontal;
     TGPen pen_;
+    // Submenus of the popup menu, which owns them.
+    platform::MenuModel* styleMenu_ = nullptr;
+    platform::MenuModel* thicknessMenu_ = nullptr;
 };

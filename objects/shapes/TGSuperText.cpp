@@ -263,21 +263,18 @@ void TGSuperText::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
-    m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
+    transparentItem_ = &m.add(QStringLiteral("Transparent"), [this] { transparentCommand(); });
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
-    m.add(QStringLiteral("Border"), [this] { borderCommand(); });
+    borderItem_ = &m.add(QStringLiteral("Border"), [this] { borderCommand(); });
     m.add(QStringLiteral("Properties"), [this] { propertiesCommand(); });
     // A card just read builds its gradient here.
     rebuildGradient();
 }
 
 void TGSuperText::popupRefresh() {
-    platform::MenuModel* m = objectMenu();
-    if (!m) return;
-    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Border")))
-        item->checked = borderStyle_ == Gdi::bsSingle;
-    if (platform::MenuModel::Item* item = m->find(QStringLiteral("Transparent")))
-        item->checked = controlTransparent_;
+    if (!objectMenu()) return;
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
+    transparentItem_->checked = controlTransparent_;
 }
 
 void TGSuperText::applyFont(const TGFont& f) {

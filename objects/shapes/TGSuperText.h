@@ -148,4 +148,7 @@ class TGSuperText : public TGEffectControl {
     mutable QPainterPath glyphs_;
     mutable QString glyphText_;
     mutable platform::GdiFont glyphFont_;
+    // Items of the popup menu, which owns them.
+    platform::MenuModel::Item* transparentItem_ = nullptr;
+    platform::MenuModel::Item* borderItem_ = nullptr;
 };

@@ -2,8 +2,6 @@
 
 std::shared_ptr<platform::MenuModel> TGThicknessMenu::build(std::function<void(int)> choose) {
     auto menu = std::make_shared<platform::MenuModel>();
-    // Every shape and line read from a card builds one: room for its ten items only.
-    menu->items().reserve(10);
     for (int w = 1; w <= 10; ++w)
         menu->add(QString::number(w) + QStringLiteral(" Point"), [choose, w] { choose(w); });
     return menu;

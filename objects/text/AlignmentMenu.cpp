@@ -1,5 +1,6 @@
 #include "AlignmentMenu.h"
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -11,17 +12,16 @@ constexpr Choice choices[] = {
     {"Left", Gdi::taLeftJustify}, {"Center", Gdi::taCenter}, {"Right", Gdi::taRightJustify}};
 } // namespace
 
-void AlignmentMenu::addTo(platform::MenuModel& menu, std::function<void(Gdi::TAlignment)> apply) {
+platform::MenuModel& AlignmentMenu::addTo(platform::MenuModel& menu,
+                                          std::function<void(Gdi::TAlignment)> apply) {
     auto align = std::make_shared<platform::MenuModel>();
     for (const Choice& c : choices)
         align->add(QLatin1String(c.caption), [apply, a = c.alignment] { apply(a); });
-    menu.add(QStringLiteral("Alignment")).submenu = align;
+    return *(menu.add(QStringLiteral("Alignment")).submenu = std::move(align));
 }
 
-void AlignmentMenu::check(platform::MenuModel& menu, Gdi::TAlignment alignment) {
-    platform::MenuModel::Item* align = menu.find(QStringLiteral("Alignment"));
-    if (!align || !align->submenu) return;
-    for (const Choice& c : choices)
-        if (platform::MenuModel::Item* item = align->submenu->find(QLatin1String(c.caption)))
-            item->checked = c.alignment == alignment;
+void AlignmentMenu::check(platform::MenuModel& submenu, Gdi::TAlignment alignment) {
+    // The submenu holds the choices in their order.
+    for (size_t i = 0; i < std::size(choices); ++i)
+        submenu.items()[i].checked = choices[i].alignment == alignment;
 }

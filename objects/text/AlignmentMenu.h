@@ -8,8 +8,10 @@
 
 class AlignmentMenu {
   public:
-    // Adds "Alignment" to `menu`; choosing an item calls `apply` with its alignment.
-    static void addTo(platform::MenuModel& menu, std::function<void(Gdi::TAlignment)> apply);
-    // Checks the item of `alignment` in the "Alignment" submenu of `menu`, if it has one.
-    static void check(platform::MenuModel& menu, Gdi::TAlignment alignment);
+    // Adds "Alignment" to `menu`; choosing an item calls `apply` with its alignment. Returns
+    // the submenu, which `menu` owns, for the owner to keep and check.
+    static platform::MenuModel& addTo(platform::MenuModel& menu,
+                                      std::function<void(Gdi::TAlignment)> apply);
+    // Checks the item of `alignment` in a submenu addTo returned.
+    static void check(platform::MenuModel& submenu, Gdi::TAlignment alignment);
 };

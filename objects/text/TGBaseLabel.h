@@ -143,8 +143,11 @@ class TGBaseLabel : public TGGraphicControl {
     void toggleBorderCommand();
 
   protected:
-    // Whether TGPLabel's "Rotation" submenu exists (for the popup refresh).
-    void setHasRotationMenu(bool v) { hasRotationMenu_ = v; }
+    // Builds the label's popup menu; a kind that chooses font and alignment its own way
+    // leaves out "Font" and "Alignment".
+    void buildLabelPopup(bool fontAndAlignment);
+    // TGPLabel's "Rotation" submenu, owned by the popup menu (for the popup refresh).
+    void setRotationMenu(platform::MenuModel* menu) { rotationMenu_ = menu; }
     // Draws background, effects, text and border in object coordinates.
     void drawLabel(platform::Canvas& canvas);
 
@@ -165,7 +168,6 @@ class TGBaseLabel : public TGGraphicControl {
     Measure measure() const;
     // Places the boxes and origins in the current bounds, changing no property.
     void placeBoxes(const Measure& m);
-    void setCheck(const QString& caption, bool checked);
 
     Gdi::TAlignment alignment_ = Gdi::taLeftJustify;
     int depthHighlight_ = 0;
@@ -188,5 +190,9 @@ class TGBaseLabel : public TGGraphicControl {
     Box textBox_, shadowBox_, highlightBox_;
     QPoint textOrigin_, shadowOrigin_, highlightOrigin_;
     bool layoutStale_ = true;
-    bool hasRotationMenu_ = false;
+    // Of the popup menu, which owns them; a submenu the menu lacks is nullptr.
+    platform::MenuModel::Item* transparentItem_ = nullptr;
+    platform::MenuModel::Item* borderItem_ = nullptr;
+    platform::MenuModel* alignmentMenu_ = nullptr;
+    platform::MenuModel* rotationMenu_ = nullptr;
 };

@@ -6,40 +6,40 @@
 #include "platform/widgets/DialogHost.h"
 
 void TGBaseLabel::buildPopup() {
+    buildLabelPopup(true);
+}
+
+void TGBaseLabel::buildLabelPopup(bool fontAndAlignment) {
     TGGraphicControl::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
-    m.add(QStringLiteral("Font"), [this] { fontCommand(); });
+    if (fontAndAlignment) m.add(QStringLiteral("Font"), [this] { fontCommand(); });
     m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
     m.add(QStringLiteral("3D Effects"), [this] { effectsCommand(); });
-    AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
-        setAlignment(a);
-        flagChanged();
-    });
-    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
-        transparent_;
+    alignmentMenu_ = nullptr;
+    if (fontAndAlignment)
+        alignmentMenu_ = &AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
+            setAlignment(a);
+            flagChanged();
+        });
+    transparentItem_ =
+        &m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); });
+    transparentItem_->checked = transparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
-    m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
-        borderStyle_ == Gdi::bsSingle;
-}
-
-void TGBaseLabel::setCheck(const QString& caption, bool checked) {
-    if (!objectMenu()) return;
-    if (platform::MenuModel::Item* item = objectMenu()->find(caption)) item->checked = checked;
+    borderItem_ = &m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); });
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
+    rotationMenu_ = nullptr;
 }
 
 void TGBaseLabel::popupRefresh() {
-    platform::MenuModel* m = objectMenu();
-    if (!m) return;
-    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
-    setCheck(QStringLiteral("Transparent"), transparent_);
-    AlignmentMenu::check(*m, alignment_);
-    if (!hasRotationMenu_) return;
-    if (platform::MenuModel::Item* rot = m->find(QStringLiteral("Rotation")); rot && rot->submenu) {
-        const int angles[4] = {0, 90, 180, 270};
-        for (size_t i = 0; i < rot->submenu->items().size() && i < 4; ++i)
-            rot->submenu->items()[i].checked = angle_ == angles[i];
-    }
+    if (!objectMenu()) return;
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
+    transparentItem_->checked = transparent_;
+    if (alignmentMenu_) AlignmentMenu::check(*alignmentMenu_, alignment_);
+    if (!rotationMenu_) return;
+    const int angles[4] = {0, 90, 180, 270};
+    for (size_t i = 0; i < rotationMenu_->items().size() && i < 4; ++i)
+        rotationMenu_->items()[i].checked = angle_ == angles[i];
 }
 
 void TGBaseLabel::fontCommand() {
@@ -69,7 +69,7 @@ void TGBaseLabel::effectsCommand() {
 
 void TGBaseLabel::toggleTransparentCommand() {
     setTransparent(!transparent_);
-    setCheck(QStringLiteral("Transparent"), transparent_);
+    transparentItem_->checked = transparent_;
 }
 
 void TGBaseLabel::backgroundColorCommand() {
@@ -77,11 +77,11 @@ void TGBaseLabel::backgroundColorCommand() {
     if (!c) return;
     setBackColor(*c);
     setTransparent(false);
-    setCheck(QStringLiteral("Transparent"), transparent_);
+    transparentItem_->checked = transparent_;
     repaint();
 }
 
 void TGBaseLabel::toggleBorderCommand() {
     setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
-    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
 }

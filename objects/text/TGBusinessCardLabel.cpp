@@ -27,18 +27,14 @@ TGBusinessCardPanel32* TGBusinessCardLabel::cardSurface() const {
 
 void TGBusinessCardLabel::buildPopup() {
     TGPLabel::buildPopup();
-    if (cardSurface()) {
-        auto& items = objectMenu()->items();
-        platform::MenuModel::Item sub;
-        sub.caption = kPersonalInfoCaption;
-        sub.submenu = std::make_shared<platform::MenuModel>();
-        platform::MenuModel::Item separator;
-        separator.caption = QStringLiteral("-");
-        items.insert(items.begin(), {sub, separator});
-        fillPersonalInfoMenu();
-    }
-    if (platform::MenuModel::Item* t = objectMenu()->find(QStringLiteral("Transparent")))
-        t->checked = transparent();
+    personalInfoMenu_ = nullptr;
+    if (!cardSurface()) return;
+    platform::MenuModel& m = *objectMenu();
+    m.prepend(QStringLiteral("-"));
+    auto sub = std::make_shared<platform::MenuModel>();
+    personalInfoMenu_ = sub.get();
+    m.prepend(kPersonalInfoCaption).submenu = std::move(sub);
+    fillPersonalInfoMenu();
 }
 
 void TGBusinessCardLabel::popupRefresh() {
@@ -48,10 +44,8 @@ void TGBusinessCardLabel::popupRefresh() {
 
 void TGBusinessCardLabel::fillPersonalInfoMenu() {
     TGBusinessCardPanel32* card = cardSurface();
-    platform::MenuModel::Item* item =
-        objectMenu() ? objectMenu()->find(kPersonalInfoCaption) : nullptr;
-    if (!card || !item || !item->submenu) return;
-    platform::MenuModel& sub = *item->submenu;
+    if (!card || !personalInfoMenu_) return;
+    platform::MenuModel& sub = *personalInfoMenu_;
     sub.items().clear();
     const QStringList& prefixes = personalInfoPrefixes();
     for (int i = 0; i < TGBusinessCardPanel32::PersonalInfoCount; ++i) {

@@ -28,4 +28,7 @@ class TGBusinessCardLabel : public TGPLabel {
   private:
     TGBusinessCardPanel32* cardSurface() const;
     void fillPersonalInfoMenu();
+
+    // The "Personal Information" submenu, owned by the popup menu; nullptr off the card.
+    platform::MenuModel* personalInfoMenu_ = nullptr;
 };

@@ -145,14 +145,14 @@ void TGMultiLineBaseLabel::buildPopup() {
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
     m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
-    AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
+    alignmentMenu_ = &AlignmentMenu::addTo(m, [this](Gdi::TAlignment a) {
         setAlignment(a);
         flagChanged();
     });
 }
 
 void TGMultiLineBaseLabel::popupRefresh() {
-    if (platform::MenuModel* m = objectMenu()) AlignmentMenu::check(*m, alignment_);
+    if (objectMenu()) AlignmentMenu::check(*alignmentMenu_, alignment_);
 }
 
 void TGMultiLineBaseLabel::fontCommand() {

@@ -99,4 +99,5 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
         std::vector<std::optional<int>> widths;
     };
     LineWidths lineWidths_;
+    platform::MenuModel* alignmentMenu_ = nullptr; // owned by the popup menu
 };

@@ -8,7 +8,8 @@ void TGMultiLineLabel::buildPopup() {
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
     m.add(QStringLiteral("Text"), [this] { editText(); });
-    m.add(QStringLiteral("Word Wrap"), [this] { toggleWordWrapCommand(); }).checked = wordWrap();
+    wordWrapItem_ = &m.add(QStringLiteral("Word Wrap"), [this] { toggleWordWrapCommand(); });
+    wordWrapItem_->checked = wordWrap();
 }
 
 bool TGMultiLineLabel::editText() {
@@ -25,6 +26,5 @@ bool TGMultiLineLabel::editText() {
 
 void TGMultiLineLabel::toggleWordWrapCommand() {
     setWordWrap(!wordWrap());
-    if (platform::MenuModel::Item* item = objectMenu()->find(QStringLiteral("Word Wrap")))
-        item->checked = wordWrap();
+    wordWrapItem_->checked = wordWrap();
 }

@@ -13,4 +13,7 @@ class TGMultiLineLabel : public TGMultiLineBaseLabel {
     // kept. Returns whether the editor closed with "Ok".
     bool editText();
     void toggleWordWrapCommand();
+
+  private:
+    platform::MenuModel::Item* wordWrapItem_ = nullptr; // owned by the popup menu
 };

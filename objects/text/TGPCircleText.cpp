@@ -217,22 +217,19 @@ void TGPCircleText::buildPopup() {
     m.addSeparator();
     m.add(QStringLiteral("Font"), [this] { fontCommand(); });
     m.add(QStringLiteral("Text Color..."), [this] { textColorCommand(); });
-    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
-        controlTransparent_;
+    transparentItem_ =
+        &m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); });
+    transparentItem_->checked = controlTransparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
-    m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
-        borderStyle_ == Gdi::bsSingle;
+    borderItem_ = &m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); });
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
     m.add(QStringLiteral("Properties"), [this] { propertiesCommand(); });
 }
 
-void TGPCircleText::setCheck(const QString& caption, bool checked) {
-    if (!objectMenu()) return;
-    if (platform::MenuModel::Item* item = objectMenu()->find(caption)) item->checked = checked;
-}
-
 void TGPCircleText::popupRefresh() {
-    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
-    setCheck(QStringLiteral("Transparent"), controlTransparent_);
+    if (!objectMenu()) return;
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
+    transparentItem_->checked = controlTransparent_;
 }
 
 void TGPCircleText::fontCommand() {
@@ -247,7 +244,7 @@ void TGPCircleText::textColorCommand() {
 
 void TGPCircleText::toggleTransparentCommand() {
     setControlTransparent(!controlTransparent_);
-    setCheck(QStringLiteral("Transparent"), controlTransparent_);
+    transparentItem_->checked = controlTransparent_;
     flagChanged();
 }
 
@@ -257,13 +254,13 @@ void TGPCircleText::backgroundColorCommand() {
     setBGColor(*c);
     flagChanged();
     setControlTransparent(false);
-    setCheck(QStringLiteral("Transparent"), controlTransparent_);
+    transparentItem_->checked = controlTransparent_;
     repaint();
 }
 
 void TGPCircleText::toggleBorderCommand() {
     setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
-    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
 }
 
 bool TGPCircleText::propertiesCommand() {

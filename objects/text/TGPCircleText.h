@@ -113,11 +113,13 @@ class TGPCircleText : public TGGraphicControl {
     LayoutKey layoutKey() const;
     const Layout& layout() const;
     std::vector<Letter> placeLetters() const;
-    void setCheck(const QString& caption, bool checked);
 
     TDegrees startingVector_ = dg180;
     TDegrees degrees_ = dg360;
     QPointer<QObject> popupMenu_;
+    // Items of the popup menu, which owns them.
+    platform::MenuModel::Item* transparentItem_ = nullptr;
+    platform::MenuModel::Item* borderItem_ = nullptr;
     TGFont font_;
     bool mirror_ = false;
     bool drawLettersAngled_ = true;

@@ -26,7 +26,7 @@ void TGPLabel::buildPopup() {
     rotation->add(QStringLiteral("180 Degrees"), rotateTo(180));
     rotation->add(QStringLiteral("270 Degrees"), rotateTo(270));
     m.add(QStringLiteral("Rotation")).submenu = rotation;
-    setHasRotationMenu(true);
+    setRotationMenu(rotation.get());
 }
 
 void TGPLabel::fontCommand() {

@@ -59,28 +59,25 @@ void TGPRichBaseLabel::buildPopup() {
     TGGraphicControl::buildPopup();
     platform::MenuModel& m = *objectMenu();
     m.addSeparator();
-    m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); }).checked =
-        transparent_;
+    transparentItem_ =
+        &m.add(QStringLiteral("Transparent"), [this] { toggleTransparentCommand(); });
+    transparentItem_->checked = transparent_;
     m.add(QStringLiteral("Background Color"), [this] { backgroundColorCommand(); });
-    m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); }).checked =
-        borderStyle_ == Gdi::bsSingle;
+    borderItem_ = &m.add(QStringLiteral("Border"), [this] { toggleBorderCommand(); });
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
     m.add(QStringLiteral("Edit"), [this] { editCommand(); });
     onEditRequest = [this](TGBasePanel*) { editCommand(); };
 }
 
-void TGPRichBaseLabel::setCheck(const QString& caption, bool checked) {
-    if (!objectMenu()) return;
-    if (platform::MenuModel::Item* item = objectMenu()->find(caption)) item->checked = checked;
-}
-
 void TGPRichBaseLabel::popupRefresh() {
-    setCheck(QStringLiteral("Transparent"), transparent_);
-    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+    if (!objectMenu()) return;
+    transparentItem_->checked = transparent_;
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
 }
 
 void TGPRichBaseLabel::toggleTransparentCommand() {
     setTransparent(!transparent_);
-    setCheck(QStringLiteral("Transparent"), transparent_);
+    transparentItem_->checked = transparent_;
 }
 
 void TGPRichBaseLabel::backgroundColorCommand() {
@@ -89,13 +86,13 @@ void TGPRichBaseLabel::backgroundColorCommand() {
     setBGColor(*c);
     flagChanged();
     setTransparent(false);
-    setCheck(QStringLiteral("Transparent"), transparent_);
+    transparentItem_->checked = transparent_;
     repaint();
 }
 
 void TGPRichBaseLabel::toggleBorderCommand() {
     setBorderStyle(borderStyle_ == Gdi::bsSingle ? Gdi::bsNone : Gdi::bsSingle);
-    setCheck(QStringLiteral("Border"), borderStyle_ == Gdi::bsSingle);
+    borderItem_->checked = borderStyle_ == Gdi::bsSingle;
 }
 
 void TGPRichBaseLabel::editCommand() {

@@ -62,7 +62,9 @@ class TGPRichBaseLabel : public TGGraphicControl {
     void editCommand();
 
   private:
-    void setCheck(const QString& caption, bool checked);
+    // Items of the popup menu, which owns them.
+    platform::MenuModel::Item* transparentItem_ = nullptr;
+    platform::MenuModel::Item* borderItem_ = nullptr;
 
     TGRichText rtfText_;
     Gdi::TBorderStyle borderStyle_ = Gdi::bsSingle;

@@ -81,12 +81,8 @@ void TGSymbolLabel::fitLayout() {
 }
 
 void TGSymbolLabel::buildPopup() {
-    TGBaseLabel::buildPopup();
-    std::vector<platform::MenuModel::Item>& items = objectMenu()->items();
-    std::erase_if(items, [](const platform::MenuModel::Item& i) {
-        return i.caption == QLatin1String("Font") || i.caption == QLatin1String("Alignment") ||
-               i.caption == QLatin1String("Angle") || i.caption == QLatin1String("Text");
-    });
+    // The symbol selector chooses the font, and the menu offers no alignment.
+    buildLabelPopup(false);
     objectMenu()->addSeparator();
     objectMenu()->add(QStringLiteral("Symbol Selector"), [this] { symbolSelectorCommand(); });
     layoutPass();

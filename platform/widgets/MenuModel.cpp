@@ -3,11 +3,11 @@
 namespace platform {
 
 MenuModel::Item& MenuModel::add(const QString& caption, std::function<void()> action) {
-    // Object menus hold about twenty items and every object read from a card builds one;
-    // a menu that reserved its own room (a submenu of ten) keeps that.
-    if (items_.capacity() == 0) items_.reserve(24);
-    items_.push_back(Item{caption, std::move(action)});
-    return items_.back();
+    return items_.emplace_back(Item{caption, std::move(action)});
+}
+
+MenuModel::Item& MenuModel::prepend(const QString& caption, std::function<void()> action) {
+    return items_.emplace_front(Item{caption, std::move(action)});
 }
 
 MenuModel::Item* MenuModel::find(const QString& caption) {

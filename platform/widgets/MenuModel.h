@@ -1,12 +1,14 @@
 #pragma once
 // A popup menu as plain data: captions, checks, enabled states, actions and submenus.
 // Objects and the surface build these; DialogHost shows them as real menus, and tests
-// trigger items by caption without any widget.
+// trigger items by caption without any widget. Items keep their place in memory while
+// items are added at either end, so the reference add() and prepend() return is a handle
+// the menu's owner keeps to check or enable the item later.
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace platform {
 
@@ -22,11 +24,14 @@ class MenuModel {
     };
 
     Item& add(const QString& caption, std::function<void()> action = {});
+    // The same, placed first.
+    Item& prepend(const QString& caption, std::function<void()> action = {});
     void addSeparator() { add(QStringLiteral("-")); }
 
-    std::vector<Item>& items() { return items_; }
-    const std::vector<Item>& items() const { return items_; }
-    // The first item with this caption, or nullptr.
+    std::deque<Item>& items() { return items_; }
+    const std::deque<Item>& items() const { return items_; }
+    // The first item with this caption, or nullptr: for tests, which choose as a user does
+    // (owners keep the items they added).
     Item* find(const QString& caption);
 
     // Runs the on-popup handler, as happens each time the menu opens.
@@ -45,7 +50,7 @@ class MenuModel {
     Runner runner;
 
   private:
-    std::vector<Item> items_;
+    std::deque<Item> items_;
 };
 
 } // namespace platform
