@@ -2,12 +2,21 @@
 
 namespace platform {
 
+namespace {
+MenuModel::Item item(const QString& caption, std::function<void()> action) {
+    MenuModel::Item made;
+    made.caption = caption;
+    made.action = std::move(action);
+    return made;
+}
+} // namespace
+
 MenuModel::Item& MenuModel::add(const QString& caption, std::function<void()> action) {
-    return items_.emplace_back(Item{caption, std::move(action)});
+    return items_.emplace_back(item(caption, std::move(action)));
 }
 
 MenuModel::Item& MenuModel::prepend(const QString& caption, std::function<void()> action) {
-    return items_.emplace_front(Item{caption, std::move(action)});
+    return items_.emplace_front(item(caption, std::move(action)));
 }
 
 MenuModel::Item* MenuModel::find(const QString& caption) {
